@@ -1,0 +1,341 @@
+// Lines, rectangles, ellipses, polygons and pixels.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
+#include "platform/user/SystemMetrics.h"
+
+namespace orvane::platform {
+
+namespace {
+
+constexpr int kMaxPoints = 1 << 20;
+
+// A brush argument may also be a system colour index plus one, as FillRect allows.
+BrushObject* brushArg(HBRUSH brush) {
+    if (brush.value > 0 && brush.value <= 31) brush = GetSysColorBrush(static_cast<int>(brush.value) - 1);
+    return gdi::lookup<BrushObject>(brush);
+}
+
+// The corners of a logical rectangle in surface coordinates, for rotated mappings.
+std::vector<POINT> rectPolygon(DeviceContext& dc, const RECT& rc) {
+    return {dc.toSurface(rc.left, rc.top), dc.toSurface(rc.right, rc.top),
+            dc.toSurface(rc.right, rc.bottom), dc.toSurface(rc.left, rc.bottom)};
+}
+
+std::vector<POINT> ellipsePolygon(DeviceContext& dc, const RECT& rc) {
+    const double cx = (rc.left + rc.right) / 2.0, cy = (rc.top + rc.bottom) / 2.0;
+    const double rx = (rc.right - rc.left) / 2.0, ry = (rc.bottom - rc.top) / 2.0;
+    std::vector<POINT> pts;
+    constexpr int kSteps = 72;
+    for (int i = 0; i < kSteps; ++i) {
+        const double a = 2 * M_PI * i / kSteps;
+        double x, y;
+        dc.toDevice(cx + rx * std::cos(a), cy + ry * std::sin(a), x, y);
+        const POINT o = dc.surfaceOrigin();
+        pts.push_back(POINT{gdi::roundCoord(x) + o.x, gdi::roundCoord(y) + o.y});
+    }
+    return pts;
+}
+
+void fillAndOutlinePolygon(DeviceContext& dc, PixelSurface& s, const std::vector<POINT>& pts,
+                           bool winding) {
+    Rasterizer raster(s, dc.clipRegion());
+    Paint fill;
+    if (gdi::selectedBrushPaint(dc, fill)) {
+        int top = 0;
+        const auto rows = shapes::polygon(pts, winding, top);
+        raster.fillRows(top, rows, fill);
+    }
+    LinePen pen;
+    if (gdi::selectedPen(dc, pen)) {
+        for (std::size_t i = 0; i < pts.size(); ++i) raster.line(pts[i], pts[(i + 1) % pts.size()], pen);
+    }
+}
+
+// Draws a convex shape given as rows: the interior with the brush, the outline with the pen.
+void drawShape(DeviceContext& dc, PixelSurface& s, int top, const std::vector<std::vector<Span>>& rows) {
+    Rasterizer raster(s, dc.clipRegion());
+    Paint fill;
+    const bool hasFill = gdi::selectedBrushPaint(dc, fill);
+    LinePen pen;
+    if (!gdi::selectedPen(dc, pen)) {
+        if (hasFill) raster.fillRows(top, rows, fill);
+        return;
+    }
+    std::vector<std::vector<Span>> outline, inside;
+    shapes::splitOutline(rows, pen.width, outline, inside);
+    if (hasFill) raster.fillRows(top, inside, fill);
+    raster.fillRows(top, outline, pen.paint);
+}
+
+bool tooMany(int count) {
+    if (count < 0 || count > kMaxPoints) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int FillRect(HDC hdc, const RECT* rc, HBRUSH brush) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return 0;
+    BrushObject* b = brushArg(brush);
+    if (!rc || !b) return 0;
+    PixelSurface* s = dc->surface();
+    Paint paint;
+    if (!s || !gdi::brushPaint(*dc, b, paint)) return 1;
+    paint.rop2 = R2_COPYPEN;  // FillRect ignores the DC's mix mode
+    if (dc->hasRotation()) {
+        int top = 0;
+        const auto rows = shapes::polygon(rectPolygon(*dc, *rc), false, top);
+        Rasterizer(*s, dc->clipRegion()).fillRows(top, rows, paint);
+        return 1;
+    }
+    Rasterizer(*s, dc->clipRegion()).fillRect(dc->rectToSurface(*rc), paint);
+    return 1;
+}
+
+int FrameRect(HDC hdc, const RECT* rc, HBRUSH brush) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return 0;
+    BrushObject* b = brushArg(brush);
+    if (!rc || !b) return 0;
+    if (rc->right <= rc->left || rc->bottom <= rc->top) return 1;
+    const RECT edges[4] = {{rc->left, rc->top, rc->right, rc->top + 1},
+                           {rc->left, rc->bottom - 1, rc->right, rc->bottom},
+                           {rc->left, rc->top + 1, rc->left + 1, rc->bottom - 1},
+                           {rc->right - 1, rc->top + 1, rc->right, rc->bottom - 1}};
+    for (const RECT& e : edges) FillRect(hdc, &e, HBRUSH(b->handle()));
+    return 1;
+}
+
+BOOL InvertRect(HDC hdc, const RECT* rc) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc || !rc) return FALSE;
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    Paint paint;
+    paint.rop2 = R2_NOT;
+    Rasterizer(*s, dc->clipRegion()).fillRect(dc->rectToSurface(*rc), paint);
+    return TRUE;
+}
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    if (dc->hasRotation()) {
+        fillAndOutlinePolygon(*dc, *s, rectPolygon(*dc, rc), false);
+        return TRUE;
+    }
+    const RECT r = dc->rectToSurface(rc);
+    Rasterizer raster(*s, dc->clipRegion());
+    Paint fill;
+    const bool hasFill = gdi::selectedBrushPaint(*dc, fill);
+    LinePen pen;
+    if (!gdi::selectedPen(*dc, pen)) {
+        // Without a pen the filled area is one pixel smaller on the right and bottom.
+        if (hasFill) raster.fillRect(RECT{r.left, r.top, r.right - 1, r.bottom - 1}, fill);
+        return TRUE;
+    }
+    auto* penObj = HandleTable::current().get<PenObject>(dc->state().pen);
+    const int w = pen.width;
+    RECT outer = r;
+    if (w > 1 && penObj && penObj->style != PS_INSIDEFRAME) {
+        outer = RECT{r.left - (w - 1) / 2, r.top - (w - 1) / 2, r.right + w / 2, r.bottom + w / 2};
+    }
+    RECT inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
+    if (hasFill) raster.fillRect(inner, fill);
+    if (pen.style != PS_SOLID) {
+        const POINT pts[5] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
+                              {r.left, r.bottom - 1}, {r.left, r.top}};
+        for (int i = 0; i < 4; ++i) raster.line(pts[i], pts[i + 1], pen);
+        return TRUE;
+    }
+    if (inner.right <= inner.left || inner.bottom <= inner.top) {
+        raster.fillRect(outer, pen.paint);
+        return TRUE;
+    }
+    raster.fillRect(RECT{outer.left, outer.top, outer.right, inner.top}, pen.paint);
+    raster.fillRect(RECT{outer.left, inner.bottom, outer.right, outer.bottom}, pen.paint);
+    raster.fillRect(RECT{outer.left, inner.top, inner.left, inner.bottom}, pen.paint);
+    raster.fillRect(RECT{inner.right, inner.top, outer.right, inner.bottom}, pen.paint);
+    return TRUE;
+}
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    if (dc->hasRotation()) {
+        fillAndOutlinePolygon(*dc, *s, rectPolygon(*dc, rc), false);
+        return TRUE;
+    }
+    RECT r = dc->rectToSurface(rc);
+    LinePen pen;
+    if (!gdi::selectedPen(*dc, pen)) {
+        --r.right;
+        --r.bottom;
+    }
+    drawShape(*dc, *s, r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height));
+    return TRUE;
+}
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    if (dc->hasRotation()) {
+        fillAndOutlinePolygon(*dc, *s, ellipsePolygon(*dc, rc), false);
+        return TRUE;
+    }
+    RECT r = dc->rectToSurface(rc);
+    LinePen pen;
+    if (!gdi::selectedPen(*dc, pen)) {
+        --r.right;
+        --r.bottom;
+    }
+    drawShape(*dc, *s, r.top, shapes::ellipse(r.left, r.top, r.right, r.bottom));
+    return TRUE;
+}
+
+BOOL Polygon(HDC hdc, const POINT* pts, int count) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    if (tooMany(count) || (!pts && count)) return FALSE;
+    if (count < 2) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    std::vector<POINT> v;
+    v.reserve(count);
+    for (int i = 0; i < count; ++i) v.push_back(dc->toSurface(pts[i].x, pts[i].y));
+    fillAndOutlinePolygon(*dc, *s, v, dc->state().polyFillMode == WINDING);
+    return TRUE;
+}
+
+BOOL PolyPolygon(HDC hdc, const POINT* pts, const INT* counts, int polygons) {
+    if (!pts || !counts || polygons <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    for (int i = 0; i < polygons; ++i) {
+        if (!Polygon(hdc, pts, counts[i])) return FALSE;
+        pts += counts[i];
+    }
+    return TRUE;
+}
+
+BOOL Polyline(HDC hdc, const POINT* pts, int count) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    if (tooMany(count) || (!pts && count)) return FALSE;
+    if (count < 2) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    PixelSurface* s = dc->surface();
+    LinePen pen;
+    if (!s || !gdi::selectedPen(*dc, pen)) return TRUE;
+    Rasterizer raster(*s, dc->clipRegion());
+    for (int i = 0; i + 1 < count; ++i)
+        raster.line(dc->toSurface(pts[i].x, pts[i].y), dc->toSurface(pts[i + 1].x, pts[i + 1].y), pen);
+    return TRUE;
+}
+
+BOOL MoveToEx(HDC hdc, int x, int y, POINT* old) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    if (old) *old = dc->state().currentPos;
+    dc->state().currentPos = POINT{x, y};
+    return TRUE;
+}
+
+BOOL LineTo(HDC hdc, int x, int y) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    const POINT from = dc->state().currentPos;
+    dc->state().currentPos = POINT{x, y};
+    PixelSurface* s = dc->surface();
+    LinePen pen;
+    if (!s || !gdi::selectedPen(*dc, pen)) return TRUE;
+    Rasterizer(*s, dc->clipRegion()).line(dc->toSurface(from.x, from.y), dc->toSurface(x, y), pen);
+    return TRUE;
+}
+
+BOOL GetCurrentPositionEx(HDC hdc, POINT* pt) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc || !pt) return FALSE;
+    *pt = dc->state().currentPos;
+    return TRUE;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return CLR_INVALID;
+    PixelSurface* s = dc->surface();
+    const POINT p = dc->toSurface(x, y);
+    // In a mirrored DC pixel x covers device [w - x - 1, w - x).
+    const int px = dc->isMirrored() ? p.x - 1 : p.x;
+    if (!s || !dc->clipRegion().contains(px, p.y)) return CLR_INVALID;
+    const std::uint32_t pixel = dc->pixelFor(color);
+    s->at(px, p.y) = pixel;
+    return PixelSurface::toColor(pixel);
+}
+
+BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color) {
+    return SetPixel(hdc, x, y, color) != CLR_INVALID ? TRUE : FALSE;
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return CLR_INVALID;
+    PixelSurface* s = dc->surface();
+    const POINT p = dc->toSurface(x, y);
+    const int px = dc->isMirrored() ? p.x - 1 : p.x;
+    if (!s || !dc->clipRegion().contains(px, p.y)) return CLR_INVALID;
+    return PixelSurface::toColor(s->at(px, p.y)) & 0x00FFFFFF;
+}
+
+BOOL DrawFocusRect(HDC hdc, const RECT* rc) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc || !rc) return FALSE;
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    if (rc->right <= rc->left || rc->bottom <= rc->top) return TRUE;
+    const RECT r = dc->rectToSurface(*rc);
+    const Region& clip = dc->clipRegion();
+    UINT bw = 1, bh = 1;
+    SystemParametersInfoW(SPI_GETFOCUSBORDERWIDTH, 0, &bw, 0);
+    SystemParametersInfoW(SPI_GETFOCUSBORDERHEIGHT, 0, &bh, 0);
+    // Every other pixel of the border is inverted, so drawing twice restores the picture.
+    auto invert = [&](int x, int y) {
+        if (((x - r.left) + (y - r.top)) % 2 != 0) return;
+        if (!clip.contains(x, y)) return;
+        s->at(x, y) = (s->at(x, y) ^ 0x00FFFFFFu) & 0x00FFFFFFu;
+    };
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            const bool border = y < r.top + static_cast<int>(bh) || y >= r.bottom - static_cast<int>(bh) ||
+                                x < r.left + static_cast<int>(bw) || x >= r.right - static_cast<int>(bw);
+            if (border) invert(x, y);
+            else x = std::max(x, r.right - static_cast<int>(bw) - 1);
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace orvane::platform

@@ -1,0 +1,336 @@
+// Region objects, region drawing and clipping.
+#include <algorithm>
+#include <vector>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
+
+namespace orvane::platform {
+
+namespace {
+
+HRGN addRegion(Region r) {
+    return HRGN(HandleTable::current().add(std::make_unique<RegionObject>(std::move(r))));
+}
+
+RECT normalized(int l, int t, int r, int b) {
+    return RECT{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
+}
+
+// A logical rectangle in device coordinates.
+RECT logicalToDevice(DeviceContext& dc, const RECT& rc) {
+    RECT r = dc.rectToSurface(rc);
+    const POINT org = dc.surfaceOrigin();
+    OffsetRect(&r, -org.x, -org.y);
+    return r;
+}
+
+int clipComplexity(DeviceContext& dc) {
+    Region device = dc.systemRegion();
+    if (dc.state().clip) device = Region::combine(device, *dc.state().clip, Region::Op::And);
+    return device.complexity();
+}
+
+constexpr int kMaxRegionCoord = 1 << 27;
+
+bool sane(int l, int t, int r, int b) {
+    auto ok = [](int v) { return v > -kMaxRegionCoord && v < kMaxRegionCoord; };
+    return ok(l) && ok(t) && ok(r) && ok(b);
+}
+
+}  // namespace
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+    if (!sane(left, top, right, bottom)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HRGN();
+    }
+    return addRegion(Region(normalized(left, top, right, bottom)));
+}
+
+HRGN CreateRectRgnIndirect(const RECT* rc) {
+    if (!rc) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HRGN();
+    }
+    return CreateRectRgn(rc->left, rc->top, rc->right, rc->bottom);
+}
+
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height) {
+    if (!sane(left, top, right, bottom)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HRGN();
+    }
+    const RECT r = normalized(left, top, right, bottom);
+    return addRegion(shapes::toRegion(r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height)));
+}
+
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
+    if (!sane(left, top, right, bottom)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HRGN();
+    }
+    const RECT r = normalized(left, top, right, bottom);
+    return addRegion(shapes::toRegion(r.top, shapes::ellipse(r.left, r.top, r.right, r.bottom)));
+}
+
+HRGN CreateEllipticRgnIndirect(const RECT* rc) {
+    if (!rc) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HRGN();
+    }
+    return CreateEllipticRgn(rc->left, rc->top, rc->right, rc->bottom);
+}
+
+HRGN CreatePolygonRgn(const POINT* pts, int count, int mode) {
+    if (!pts || count < 0 || (mode != ALTERNATE && mode != WINDING)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HRGN();
+    }
+    std::vector<POINT> v(pts, pts + count);
+    for (const POINT& p : v)
+        if (!sane(p.x, p.y, 0, 0)) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return HRGN();
+        }
+    int top = 0;
+    auto rows = shapes::polygon(v, mode == WINDING, top);
+    return addRegion(shapes::toRegion(top, rows));
+}
+
+int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
+    auto* d = gdi::lookup<RegionObject>(dst);
+    auto* ra = gdi::lookup<RegionObject>(a);
+    if (!d || !ra) return ERROR;
+    if (mode == RGN_COPY) {
+        d->region = ra->region;
+        return d->region.complexity();
+    }
+    auto* rb = gdi::lookup<RegionObject>(b);
+    if (!rb) return ERROR;
+    Region::Op op;
+    switch (mode) {
+        case RGN_AND: op = Region::Op::And; break;
+        case RGN_OR: op = Region::Op::Or; break;
+        case RGN_XOR: op = Region::Op::Xor; break;
+        case RGN_DIFF: op = Region::Op::Diff; break;
+        default: SetLastError(ERROR_INVALID_PARAMETER); return ERROR;
+    }
+    d->region = Region::combine(ra->region, rb->region, op);
+    return d->region.complexity();
+}
+
+BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    if (!r) return FALSE;
+    r->region = Region(normalized(left, top, right, bottom));
+    return TRUE;
+}
+
+int OffsetRgn(HRGN rgn, int dx, int dy) {
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    if (!r) return ERROR;
+    r->region.offset(dx, dy);
+    return r->region.complexity();
+}
+
+BOOL PtInRegion(HRGN rgn, int x, int y) {
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    return r && r->region.contains(x, y) ? TRUE : FALSE;
+}
+
+BOOL RectInRegion(HRGN rgn, const RECT* rc) {
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    if (!r || !rc) return FALSE;
+    return r->region.intersects(normalized(rc->left, rc->top, rc->right, rc->bottom)) ? TRUE : FALSE;
+}
+
+BOOL EqualRgn(HRGN a, HRGN b) {
+    auto* ra = gdi::lookup<RegionObject>(a);
+    auto* rb = gdi::lookup<RegionObject>(b);
+    if (!ra || !rb) return ERROR;
+    return ra->region == rb->region ? TRUE : FALSE;
+}
+
+int GetRgnBox(HRGN rgn, RECT* rc) {
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    if (!r || !rc) return ERROR;
+    *rc = r->region.bounds();
+    return r->region.complexity();
+}
+
+BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    auto* b = gdi::lookup<BrushObject>(brush);
+    if (!dc || !r || !b) return FALSE;
+    PixelSurface* s = dc->surface();
+    Paint paint;
+    if (!s || !gdi::brushPaint(*dc, b, paint)) return TRUE;
+    // Region coordinates are logical; with a plain mapping they move with the origins.
+    Region shifted = r->region;
+    const POINT o = dc->toSurface(0, 0);
+    shifted.offset(o.x, o.y);
+    Rasterizer(*s, dc->clipRegion()).fillRegion(shifted, paint);
+    return TRUE;
+}
+
+BOOL PaintRgn(HDC hdc, HRGN rgn) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    return FillRgn(hdc, rgn, HBRUSH(dc->state().brush));
+}
+
+BOOL InvertRgn(HDC hdc, HRGN rgn) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    if (!dc || !r) return FALSE;
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    Paint paint;
+    paint.rop2 = R2_NOT;
+    Region shifted = r->region;
+    const POINT o = dc->toSurface(0, 0);
+    shifted.offset(o.x, o.y);
+    Rasterizer(*s, dc->clipRegion()).fillRegion(shifted, paint);
+    return TRUE;
+}
+
+BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    auto* b = gdi::lookup<BrushObject>(brush);
+    if (!dc || !r || !b) return FALSE;
+    if (width <= 0 || height <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // The frame is the region minus the region eroded by width and height: the erosion is the
+    // intersection of the region shifted by every offset within the pen's box.
+    Region eroded = r->region;
+    for (int dx = -width; dx <= width; dx += width) {
+        for (int dy = -height; dy <= height; dy += height) {
+            if (!dx && !dy) continue;
+            Region shifted = r->region;
+            shifted.offset(dx, dy);
+            eroded = Region::combine(eroded, shifted, Region::Op::And);
+        }
+    }
+    Region frame = Region::combine(r->region, eroded, Region::Op::Diff);
+    PixelSurface* s = dc->surface();
+    Paint paint;
+    if (!s || !gdi::brushPaint(*dc, b, paint)) return TRUE;
+    const POINT o = dc->toSurface(0, 0);
+    frame.offset(o.x, o.y);
+    Rasterizer(*s, dc->clipRegion()).fillRegion(frame, paint);
+    return TRUE;
+}
+
+int SelectClipRgn(HDC hdc, HRGN rgn) { return ExtSelectClipRgn(hdc, rgn, RGN_COPY); }
+
+int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return ERROR;
+    auto& clip = dc->state().clip;
+    if (!rgn) {
+        // Only RGN_COPY accepts no region: it removes the clip region.
+        if (mode != RGN_COPY) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return ERROR;
+        }
+        clip.reset();
+    } else {
+        auto* r = gdi::lookup<RegionObject>(rgn);
+        if (!r) return ERROR;
+        if (mode == RGN_COPY || !clip) {
+            if (mode == RGN_COPY || mode == RGN_AND || mode == RGN_OR || mode == RGN_XOR) {
+                // Without a clip region the whole device is the starting point.
+                if (mode == RGN_COPY || mode == RGN_AND) clip = r->region;
+                else clip = Region::combine(dc->systemRegion(), r->region,
+                                            mode == RGN_OR ? Region::Op::Or : Region::Op::Xor);
+            } else if (mode == RGN_DIFF) {
+                clip = Region::combine(dc->systemRegion(), r->region, Region::Op::Diff);
+            } else {
+                SetLastError(ERROR_INVALID_PARAMETER);
+                return ERROR;
+            }
+        } else {
+            Region::Op op;
+            switch (mode) {
+                case RGN_AND: op = Region::Op::And; break;
+                case RGN_OR: op = Region::Op::Or; break;
+                case RGN_XOR: op = Region::Op::Xor; break;
+                case RGN_DIFF: op = Region::Op::Diff; break;
+                default: SetLastError(ERROR_INVALID_PARAMETER); return ERROR;
+            }
+            clip = Region::combine(*clip, r->region, op);
+        }
+    }
+    dc->invalidateClip();
+    return clipComplexity(*dc);
+}
+
+int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return ERROR;
+    const Region cut(logicalToDevice(*dc, normalized(left, top, right, bottom)));
+    auto& clip = dc->state().clip;
+    clip = Region::combine(clip ? *clip : dc->systemRegion(), cut, Region::Op::Diff);
+    dc->invalidateClip();
+    return clipComplexity(*dc);
+}
+
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return ERROR;
+    const Region keep(logicalToDevice(*dc, normalized(left, top, right, bottom)));
+    auto& clip = dc->state().clip;
+    clip = clip ? Region::combine(*clip, keep, Region::Op::And) : keep;
+    dc->invalidateClip();
+    return clipComplexity(*dc);
+}
+
+int OffsetClipRgn(HDC hdc, int dx, int dy) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return ERROR;
+    if (dc->state().clip) dc->state().clip->offset(dx, dy);
+    dc->invalidateClip();
+    return clipComplexity(*dc);
+}
+
+int GetClipBox(HDC hdc, RECT* rc) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc || !rc) return ERROR;
+    Region device = dc->systemRegion();
+    if (dc->state().clip) device = Region::combine(device, *dc->state().clip, Region::Op::And);
+    RECT box = device.bounds();
+    // Back to logical coordinates.
+    POINT pts[2] = {{box.left, box.top}, {box.right, box.bottom}};
+    DPtoLP(hdc, pts, 2);
+    *rc = normalized(pts[0].x, pts[0].y, pts[1].x, pts[1].y);
+    return device.complexity();
+}
+
+int GetClipRgn(HDC hdc, HRGN rgn) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    auto* r = gdi::lookup<RegionObject>(rgn);
+    if (!dc || !r) return -1;
+    if (!dc->state().clip) return 0;
+    r->region = *dc->state().clip;
+    return 1;
+}
+
+BOOL PtVisible(HDC hdc, int x, int y) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return -1;
+    const POINT p = dc->toSurface(x, y);
+    return dc->clipRegion().contains(p.x, p.y) ? TRUE : FALSE;
+}
+
+BOOL RectVisible(HDC hdc, const RECT* rc) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc || !rc) return FALSE;
+    return dc->clipRegion().intersects(dc->rectToSurface(*rc)) ? TRUE : FALSE;
+}
+
+}  // namespace orvane::platform

@@ -1,0 +1,18 @@
+#include "platform/gdi/PixelSurface.h"
+
+namespace orvane::platform {
+
+PixelSurface::PixelSurface(int width, int height, std::uint32_t fill) { reset(width, height, fill); }
+
+PixelSurface::PixelSurface(std::uint32_t* scan0, std::ptrdiff_t pitchPixels, int width, int height)
+    : m_scan0(scan0), m_pitch(pitchPixels), m_width(width), m_height(height) {}
+
+void PixelSurface::reset(int width, int height, std::uint32_t fill) {
+    m_storage.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);
+    m_scan0 = m_storage.data();
+    m_pitch = width;
+    m_width = width;
+    m_height = height;
+}
+
+}  // namespace orvane::platform

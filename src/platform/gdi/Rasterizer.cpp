@@ -1,0 +1,320 @@
+#include "platform/gdi/Rasterizer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace orvane::platform {
+
+namespace {
+
+// Eight by eight hatch patterns, most significant bit leftmost.
+constexpr std::uint8_t kHatch[6][8] = {
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF},  // horizontal
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},  // vertical
+    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // forward diagonal
+    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // backward diagonal
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0xFF},  // cross
+    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
+};
+
+// Dash patterns of cosmetic pens, in pixels on and off.
+struct DashPattern {
+    int count;
+    int lengths[6];
+};
+constexpr DashPattern kDashes[] = {
+    {0, {}},                       // solid
+    {2, {18, 6}},                  // dash
+    {2, {3, 3}},                   // dot
+    {4, {9, 6, 3, 6}},             // dash dot
+    {6, {9, 3, 3, 3, 3, 3}},       // dash dot dot
+};
+
+int floorMod(int a, int m) {
+    const int r = a % m;
+    return r < 0 ? r + m : r;
+}
+
+bool dashOn(int style, int pos) {
+    if (style == 8) return (pos & 1) == 0;  // alternate
+    if (style <= 0 || style > 4) return true;
+    const DashPattern& d = kDashes[style];
+    int total = 0;
+    for (int i = 0; i < d.count; ++i) total += d.lengths[i];
+    int p = pos % total;
+    for (int i = 0; i < d.count; ++i) {
+        if (p < d.lengths[i]) return (i % 2) == 0;
+        p -= d.lengths[i];
+    }
+    return true;
+}
+
+}  // namespace
+
+std::uint32_t Rasterizer::applyRop2(int rop2, std::uint32_t p, std::uint32_t d) {
+    // The binary raster operation's truth table is rop2 - 1 over (pen, destination) bits.
+    std::uint32_t out;
+    switch (rop2) {
+        case 13: out = p; break;
+        case 11: return d;
+        case 7: out = p ^ d; break;
+        case 6: out = ~d; break;
+        default: {
+            const unsigned t = static_cast<unsigned>(rop2 - 1) & 0xF;
+            out = 0;
+            if (t & 8) out |= p & d;
+            if (t & 4) out |= p & ~d;
+            if (t & 2) out |= ~p & d;
+            if (t & 1) out |= ~p & ~d;
+        }
+    }
+    return out & 0x00FFFFFFu;
+}
+
+std::uint32_t Rasterizer::paintPixel(const Paint& paint, int x, int y) {
+    switch (paint.kind) {
+        case Paint::Kind::Solid: return paint.color;
+        case Paint::Kind::Pattern:
+            return paint.pattern[floorMod(y - paint.originY, paint.patternHeight) * paint.patternWidth +
+                                 floorMod(x - paint.originX, paint.patternWidth)];
+        case Paint::Kind::Hatch: {
+            const std::uint8_t bits = kHatch[paint.hatch][floorMod(y - paint.originY, 8)];
+            return (bits & (0x80 >> floorMod(x - paint.originX, 8))) ? paint.color : paint.background;
+        }
+    }
+    return paint.color;
+}
+
+void Rasterizer::fillClippedSpan(int y, int x0, int x1, const Paint& paint) {
+    std::uint32_t* row = m_surface.row(y);
+    if (paint.kind == Paint::Kind::Solid) {
+        if (paint.rop2 == 13) {
+            std::fill(row + x0, row + x1, paint.color & 0x00FFFFFFu);
+        } else {
+            for (int x = x0; x < x1; ++x) row[x] = applyRop2(paint.rop2, paint.color, row[x]);
+        }
+        return;
+    }
+    if (paint.kind == Paint::Kind::Pattern) {
+        const std::uint32_t* prow =
+            paint.pattern + floorMod(y - paint.originY, paint.patternHeight) * paint.patternWidth;
+        for (int x = x0; x < x1; ++x) {
+            const std::uint32_t p = prow[floorMod(x - paint.originX, paint.patternWidth)];
+            row[x] = applyRop2(paint.rop2, p, row[x]);
+        }
+        return;
+    }
+    const std::uint8_t bits = kHatch[paint.hatch][floorMod(y - paint.originY, 8)];
+    for (int x = x0; x < x1; ++x) {
+        const bool on = bits & (0x80 >> floorMod(x - paint.originX, 8));
+        if (on) row[x] = applyRop2(paint.rop2, paint.color, row[x]);
+        else if (paint.hatchOpaque) row[x] = applyRop2(paint.rop2, paint.background, row[x]);
+    }
+}
+
+void Rasterizer::fillSpan(int y, int x0, int x1, const Paint& paint) {
+    if (x0 >= x1) return;
+    m_clip.forEachSpan(y, [&](LONG c0, LONG c1) {
+        const int a = std::max<int>(x0, c0), b = std::min<int>(x1, c1);
+        if (a < b) fillClippedSpan(y, a, b, paint);
+    });
+}
+
+void Rasterizer::fillRect(const RECT& rc, const Paint& paint) {
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
+    for (const RECT& c : m_clip.rects()) {
+        if (c.top >= rc.bottom) break;
+        RECT r;
+        if (!IntersectRect(&r, &c, &rc)) continue;
+        for (int y = r.top; y < r.bottom; ++y) fillClippedSpan(y, r.left, r.right, paint);
+    }
+}
+
+void Rasterizer::fillRegion(const Region& region, const Paint& paint) {
+    for (const RECT& r : region.rects()) fillRect(r, paint);
+}
+
+void Rasterizer::fillRows(int top, const std::vector<std::vector<Span>>& rows, const Paint& paint) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (const Span& s : rows[i]) fillSpan(top + static_cast<int>(i), s.x0, s.x1, paint);
+    }
+}
+
+void Rasterizer::plot(int x, int y, const Paint& paint) {
+    if (!m_clip.contains(x, y)) return;
+    fillClippedSpan(y, x, x + 1, paint);
+}
+
+void Rasterizer::stamp(int x, int y, const LinePen& pen) {
+    if (pen.width <= 1) {
+        plot(x, y, pen.paint);
+        return;
+    }
+    // Wide pens are round: a disc of the pen's width centred on the point.
+    const int r = pen.width / 2;
+    const double rr = pen.width * pen.width / 4.0;
+    for (int dy = -r; dy <= r; ++dy) {
+        const int half = static_cast<int>(std::floor(std::sqrt(std::max(0.0, rr - dy * dy))));
+        fillSpan(y + dy, x - half, x + half + ((pen.width & 1) ? 1 : 0), pen.paint);
+    }
+}
+
+void Rasterizer::line(POINT a, POINT b, LinePen& pen, bool drawLast) {
+    // Bresenham; the pixel at b is excluded, as GDI does.
+    int x = a.x, y = a.y;
+    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    int err = dx + dy;
+    const bool styled = pen.width <= 1 && pen.style != 0;
+    while (true) {
+        const bool last = x == b.x && y == b.y;
+        if (last && !drawLast) break;
+        if (!styled || dashOn(pen.style, pen.dashPos)) stamp(x, y, pen);
+        ++pen.dashPos;
+        if (last) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+namespace shapes {
+
+std::vector<std::vector<Span>> ellipse(int l, int t, int r, int b) {
+    std::vector<std::vector<Span>> rows;
+    if (r <= l || b <= t) return rows;
+    const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+    const double cx = l + rx, cy = t + ry;
+    rows.resize(b - t);
+    for (int y = t; y < b; ++y) {
+        const double ny = (y + 0.5 - cy) / ry;
+        const double k = 1.0 - ny * ny;
+        if (k < 0) continue;
+        const double half = rx * std::sqrt(k);
+        const int x0 = static_cast<int>(std::ceil(cx - half - 0.5));
+        const int x1 = static_cast<int>(std::floor(cx + half - 0.5)) + 1;
+        if (x0 < x1) rows[y - t].push_back(Span{x0, x1});
+    }
+    return rows;
+}
+
+std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int eh) {
+    std::vector<std::vector<Span>> rows;
+    if (r <= l || b <= t) return rows;
+    ew = std::min(std::abs(ew), r - l);
+    eh = std::min(std::abs(eh), b - t);
+    if (ew < 2 || eh < 2) {
+        rows.assign(b - t, std::vector<Span>{Span{l, r}});
+        return rows;
+    }
+    const double rx = ew / 2.0, ry = eh / 2.0;
+    rows.resize(b - t);
+    for (int y = t; y < b; ++y) {
+        const double py = y + 0.5;
+        double inset = 0;
+        double cy = 0;
+        if (py < t + ry) cy = t + ry;
+        else if (py > b - ry) cy = b - ry;
+        if (cy != 0) {
+            const double ny = (py - cy) / ry;
+            const double k = 1.0 - ny * ny;
+            if (k < 0) continue;
+            inset = rx - rx * std::sqrt(k);
+        }
+        const int x0 = static_cast<int>(std::ceil(l + inset - 0.5));
+        const int x1 = static_cast<int>(std::floor(r - inset - 0.5)) + 1;
+        if (x0 < x1) rows[y - t].push_back(Span{x0, x1});
+    }
+    return rows;
+}
+
+std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top) {
+    std::vector<std::vector<Span>> rows;
+    if (pts.size() < 3) return rows;
+    int minY = pts[0].y, maxY = pts[0].y;
+    for (const POINT& p : pts) {
+        minY = std::min<int>(minY, p.y);
+        maxY = std::max<int>(maxY, p.y);
+    }
+    top = minY;
+    rows.resize(maxY - minY);
+    struct Crossing {
+        double x;
+        int dir;
+    };
+    std::vector<Crossing> xs;
+    for (int y = minY; y < maxY; ++y) {
+        const double py = y + 0.5;
+        xs.clear();
+        for (std::size_t i = 0; i < pts.size(); ++i) {
+            const POINT& p0 = pts[i];
+            const POINT& p1 = pts[(i + 1) % pts.size()];
+            if (p0.y == p1.y) continue;
+            const bool down = p1.y > p0.y;
+            const double ya = down ? p0.y : p1.y, yb = down ? p1.y : p0.y;
+            if (py < ya || py >= yb) continue;
+            const double x = p0.x + (py - p0.y) * (p1.x - p0.x) / static_cast<double>(p1.y - p0.y);
+            xs.push_back(Crossing{x, down ? 1 : -1});
+        }
+        std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+        auto& row = rows[y - minY];
+        int wind = 0;
+        for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
+            wind += xs[i].dir;
+            const bool inside = winding ? wind != 0 : (i % 2) == 0;
+            if (!inside) continue;
+            const int x0 = static_cast<int>(std::ceil(xs[i].x - 0.5));
+            const int x1 = static_cast<int>(std::ceil(xs[i + 1].x - 0.5));
+            if (x0 >= x1) continue;
+            if (!row.empty() && row.back().x1 >= x0) row.back().x1 = std::max(row.back().x1, x1);
+            else row.push_back(Span{x0, x1});
+        }
+    }
+    return rows;
+}
+
+void splitOutline(const std::vector<std::vector<Span>>& rows, int width,
+                  std::vector<std::vector<Span>>& outline, std::vector<std::vector<Span>>& inside) {
+    const int n = static_cast<int>(rows.size());
+    outline.assign(n, {});
+    inside.assign(n, {});
+    for (int i = 0; i < n; ++i) {
+        if (rows[i].empty()) continue;
+        const Span s = rows[i].front();
+        // The interior is what stays inside after eroding by the pen width in every direction.
+        int a = s.x0 + width, b = s.x1 - width;
+        for (int k = 1; k <= width && a < b; ++k) {
+            const int up = i - k, down = i + k;
+            if (up < 0 || down >= n || rows[up].empty() || rows[down].empty()) {
+                a = b;
+                break;
+            }
+            a = std::max<int>(a, std::max(rows[up].front().x0, rows[down].front().x0) + width - k);
+            b = std::min<int>(b, std::min(rows[up].front().x1, rows[down].front().x1) - width + k);
+        }
+        if (a < b) {
+            inside[i].push_back(Span{a, b});
+            outline[i].push_back(Span{s.x0, a});
+            outline[i].push_back(Span{b, s.x1});
+        } else {
+            outline[i].push_back(s);
+        }
+    }
+}
+
+Region toRegion(int top, const std::vector<std::vector<Span>>& rows) {
+    Region::Builder builder;
+    for (std::size_t i = 0; i < rows.size(); ++i) builder.addRow(top + static_cast<int>(i), rows[i]);
+    return builder.finish();
+}
+
+}  // namespace shapes
+
+}  // namespace orvane::platform

@@ -1,0 +1,172 @@
+#include "platform/gdi/Region.h"
+
+#include <algorithm>
+
+#include "platform/gdi/GdiTypes.h"
+
+namespace orvane::platform {
+
+Region::Region(const RECT& rc) {
+    if (rc.right > rc.left && rc.bottom > rc.top) m_rects.push_back(rc);
+}
+
+RECT Region::bounds() const {
+    if (m_rects.empty()) return RECT{};
+    RECT b = m_rects.front();
+    for (const RECT& r : m_rects) {
+        b.left = std::min(b.left, r.left);
+        b.right = std::max(b.right, r.right);
+        b.bottom = std::max(b.bottom, r.bottom);
+    }
+    return b;
+}
+
+int Region::complexity() const {
+    if (m_rects.empty()) return NULLREGION;
+    return m_rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+bool Region::contains(LONG x, LONG y) const {
+    for (const RECT& r : m_rects) {
+        if (r.top > y) break;
+        if (y < r.bottom && x >= r.left && x < r.right) return true;
+    }
+    return false;
+}
+
+bool Region::intersects(const RECT& rc) const {
+    for (const RECT& r : m_rects) {
+        if (r.top >= rc.bottom) break;
+        if (r.bottom > rc.top && r.left < rc.right && r.right > rc.left) return true;
+    }
+    return false;
+}
+
+void Region::offset(LONG dx, LONG dy) {
+    for (RECT& r : m_rects) OffsetRect(&r, dx, dy);
+}
+
+Region Region::intersected(const RECT& rc) const {
+    if (m_rects.size() == 1) {
+        RECT out;
+        IntersectRect(&out, &m_rects.front(), &rc);
+        return Region(out);
+    }
+    return combine(*this, Region(rc), Op::And);
+}
+
+void Region::Builder::flush() {
+    if (!m_open) return;
+    for (const Span& s : m_lastSpans) m_rects.push_back(RECT{s.x0, m_lastTop, s.x1, m_lastBottom});
+    m_open = false;
+}
+
+void Region::Builder::addRow(LONG y, const std::vector<Span>& spans) {
+    if (m_open && y == m_lastBottom && spans == m_lastSpans) {
+        ++m_lastBottom;
+        return;
+    }
+    flush();
+    if (spans.empty()) return;
+    m_lastSpans = spans;
+    m_lastTop = y;
+    m_lastBottom = y + 1;
+    m_open = true;
+}
+
+Region Region::Builder::finish() {
+    flush();
+    Region r;
+    r.m_rects = std::move(m_rects);
+    m_rects.clear();
+    return r;
+}
+
+namespace {
+
+// Combines two sorted span lists with a boolean operation.
+void combineSpans(const std::vector<Span>& a, const std::vector<Span>& b, Region::Op op,
+                  std::vector<Span>& out) {
+    out.clear();
+    std::vector<LONG> xs;
+    xs.reserve((a.size() + b.size()) * 2);
+    for (const Span& s : a) xs.insert(xs.end(), {s.x0, s.x1});
+    for (const Span& s : b) xs.insert(xs.end(), {s.x0, s.x1});
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    std::size_t ia = 0, ib = 0;
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
+        const LONG x0 = xs[i], x1 = xs[i + 1];
+        while (ia < a.size() && a[ia].x1 <= x0) ++ia;
+        while (ib < b.size() && b[ib].x1 <= x0) ++ib;
+        const bool inA = ia < a.size() && a[ia].x0 <= x0;
+        const bool inB = ib < b.size() && b[ib].x0 <= x0;
+        bool in = false;
+        switch (op) {
+            case Region::Op::And: in = inA && inB; break;
+            case Region::Op::Or: in = inA || inB; break;
+            case Region::Op::Xor: in = inA != inB; break;
+            case Region::Op::Diff: in = inA && !inB; break;
+        }
+        if (!in) continue;
+        if (!out.empty() && out.back().x1 == x0) out.back().x1 = x1;
+        else out.push_back(Span{x0, x1});
+    }
+}
+
+// The spans of the band that covers y, advancing the cursor through the sorted rectangles.
+void spansAt(const std::vector<RECT>& rects, std::size_t& cursor, LONG y, std::vector<Span>& out) {
+    out.clear();
+    while (cursor < rects.size() && rects[cursor].bottom <= y) ++cursor;
+    for (std::size_t i = cursor; i < rects.size() && rects[i].top <= y; ++i) {
+        if (y < rects[i].bottom) out.push_back(Span{rects[i].left, rects[i].right});
+    }
+}
+
+}  // namespace
+
+Region Region::combine(const Region& a, const Region& b, Op op) {
+    // Quick answers that avoid the sweep.
+    if (op == Op::And && (a.empty() || b.empty())) return Region();
+    if ((op == Op::Or || op == Op::Xor) && a.empty()) return b;
+    if ((op == Op::Or || op == Op::Xor || op == Op::Diff) && b.empty()) return a;
+    if (op == Op::Diff && a.empty()) return Region();
+
+    std::vector<LONG> ys;
+    ys.reserve((a.m_rects.size() + b.m_rects.size()) * 2);
+    for (const RECT& r : a.m_rects) ys.insert(ys.end(), {r.top, r.bottom});
+    for (const RECT& r : b.m_rects) ys.insert(ys.end(), {r.top, r.bottom});
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+
+    Region result;
+    std::vector<Span> sa, sb, so, prev;
+    LONG prevTop = 0, prevBottom = 0;
+    bool open = false;
+    std::size_t ca = 0, cb = 0;
+    auto flush = [&] {
+        if (!open) return;
+        for (const Span& s : prev) result.m_rects.push_back(RECT{s.x0, prevTop, s.x1, prevBottom});
+        open = false;
+    };
+    for (std::size_t i = 0; i + 1 < ys.size(); ++i) {
+        const LONG y0 = ys[i], y1 = ys[i + 1];
+        spansAt(a.m_rects, ca, y0, sa);
+        spansAt(b.m_rects, cb, y0, sb);
+        combineSpans(sa, sb, op, so);
+        if (open && prevBottom == y0 && so == prev) {
+            prevBottom = y1;
+            continue;
+        }
+        flush();
+        if (so.empty()) continue;
+        prev = so;
+        prevTop = y0;
+        prevBottom = y1;
+        open = true;
+    }
+    flush();
+    return result;
+}
+
+}  // namespace orvane::platform
