@@ -67,6 +67,13 @@ public:
     // Logical to device coordinates (with the world transform, origins and mirroring).
     void toDevice(double x, double y, double& dx, double& dy);
     POINT toSurface(LONG x, LONG y);
+    // The surface pixel a logical point names. In a mirrored DC logical pixel x covers device
+    // [w - x - 1, w - x), one to the left of where the point itself maps.
+    POINT toPixel(LONG x, LONG y) {
+        POINT p = toSurface(x, y);
+        if (isMirrored()) --p.x;
+        return p;
+    }
     // A logical rectangle in surface coordinates, normalised. Valid only when the mapping has
     // no rotation or shear.
     RECT rectToSurface(const RECT& rc);

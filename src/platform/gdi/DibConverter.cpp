@@ -17,8 +17,9 @@ bool DibConverter::validate(const BITMAPINFO* info) {
     }
     const BITMAPINFOHEADER& h = info->bmiHeader;
     const int bc = h.biBitCount;
-    if (h.biWidth <= 0 || h.biWidth > kMaxSide || h.biHeight == 0 || std::abs(h.biHeight) > kMaxSide ||
-        static_cast<long long>(h.biWidth) * std::abs(h.biHeight) > 16384LL * 16384LL) {
+    const long long rows = std::llabs(static_cast<long long>(h.biHeight));  // INT_MIN-safe
+    if (h.biWidth <= 0 || h.biWidth > kMaxSide || rows == 0 || rows > kMaxSide ||
+        h.biWidth * rows > 16384LL * 16384LL) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }

@@ -26,8 +26,10 @@ std::vector<POINT> rectPolygon(DeviceContext& dc, const RECT& rc) {
 }
 
 std::vector<POINT> ellipsePolygon(DeviceContext& dc, const RECT& rc) {
-    const double cx = (rc.left + rc.right) / 2.0, cy = (rc.top + rc.bottom) / 2.0;
-    const double rx = (rc.right - rc.left) / 2.0, ry = (rc.bottom - rc.top) / 2.0;
+    const double cx = (static_cast<double>(rc.left) + rc.right) / 2.0;
+    const double cy = (static_cast<double>(rc.top) + rc.bottom) / 2.0;
+    const double rx = (static_cast<double>(rc.right) - rc.left) / 2.0;
+    const double ry = (static_cast<double>(rc.bottom) - rc.top) / 2.0;
     std::vector<POINT> pts;
     constexpr int kSteps = 72;
     for (int i = 0; i < kSteps; ++i) {
@@ -40,18 +42,33 @@ std::vector<POINT> ellipsePolygon(DeviceContext& dc, const RECT& rc) {
     return pts;
 }
 
+// The rows a filled shape needs computing: those the clip region covers, plus a pen width
+// either side for the outline's erosion.
+void visibleRows(DeviceContext& dc, int penWidth, int& y0, int& y1) {
+    const RECT box = dc.clipRegion().bounds();
+    y0 = box.top - penWidth - 1;
+    y1 = box.bottom + penWidth + 1;
+}
+
+// Fills a polygon given in surface coordinates and outlines it. In a mirrored DC the
+// outline's points name pixels, which sit one to the left of the mirrored edges.
 void fillAndOutlinePolygon(DeviceContext& dc, PixelSurface& s, const std::vector<POINT>& pts,
                            bool winding) {
     Rasterizer raster(s, dc.clipRegion());
     Paint fill;
     if (gdi::selectedBrushPaint(dc, fill)) {
-        int top = 0;
-        const auto rows = shapes::polygon(pts, winding, top);
+        int top = 0, y0 = 0, y1 = 0;
+        visibleRows(dc, 0, y0, y1);
+        const auto rows = shapes::polygon(pts, winding, top, y0, y1);
         raster.fillRows(top, rows, fill);
     }
     LinePen pen;
     if (gdi::selectedPen(dc, pen)) {
-        for (std::size_t i = 0; i < pts.size(); ++i) raster.line(pts[i], pts[(i + 1) % pts.size()], pen);
+        const int shift = dc.isMirrored() ? -1 : 0;
+        for (std::size_t i = 0; i < pts.size(); ++i) {
+            const POINT a = pts[i], b = pts[(i + 1) % pts.size()];
+            raster.line(POINT{a.x + shift, a.y}, POINT{b.x + shift, b.y}, pen);
+        }
     }
 }
 
@@ -91,8 +108,9 @@ int FillRect(HDC hdc, const RECT* rc, HBRUSH brush) {
     if (!s || !gdi::brushPaint(*dc, b, paint)) return 1;
     paint.rop2 = R2_COPYPEN;  // FillRect ignores the DC's mix mode
     if (dc->hasRotation()) {
-        int top = 0;
-        const auto rows = shapes::polygon(rectPolygon(*dc, *rc), false, top);
+        int top = 0, y0 = 0, y1 = 0;
+        visibleRows(*dc, 0, y0, y1);
+        const auto rows = shapes::polygon(rectPolygon(*dc, *rc), false, top, y0, y1);
         Rasterizer(*s, dc->clipRegion()).fillRows(top, rows, paint);
         return 1;
     }
@@ -182,11 +200,15 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int
     }
     RECT r = dc->rectToSurface(rc);
     LinePen pen;
-    if (!gdi::selectedPen(*dc, pen)) {
+    const bool hasPen = gdi::selectedPen(*dc, pen);
+    if (!hasPen) {
         --r.right;
         --r.bottom;
     }
-    drawShape(*dc, *s, r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height));
+    int y0, y1;
+    visibleRows(*dc, hasPen ? pen.width : 0, y0, y1);
+    drawShape(*dc, *s, std::max<int>(r.top, y0),
+              shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height, y0, y1));
     return TRUE;
 }
 
@@ -202,11 +224,15 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     }
     RECT r = dc->rectToSurface(rc);
     LinePen pen;
-    if (!gdi::selectedPen(*dc, pen)) {
+    const bool hasPen = gdi::selectedPen(*dc, pen);
+    if (!hasPen) {
         --r.right;
         --r.bottom;
     }
-    drawShape(*dc, *s, r.top, shapes::ellipse(r.left, r.top, r.right, r.bottom));
+    int y0, y1;
+    visibleRows(*dc, hasPen ? pen.width : 0, y0, y1);
+    drawShape(*dc, *s, std::max<int>(r.top, y0),
+              shapes::ellipse(r.left, r.top, r.right, r.bottom, y0, y1));
     return TRUE;
 }
 
@@ -252,7 +278,7 @@ BOOL Polyline(HDC hdc, const POINT* pts, int count) {
     if (!s || !gdi::selectedPen(*dc, pen)) return TRUE;
     Rasterizer raster(*s, dc->clipRegion());
     for (int i = 0; i + 1 < count; ++i)
-        raster.line(dc->toSurface(pts[i].x, pts[i].y), dc->toSurface(pts[i + 1].x, pts[i + 1].y), pen);
+        raster.line(dc->toPixel(pts[i].x, pts[i].y), dc->toPixel(pts[i + 1].x, pts[i + 1].y), pen);
     return TRUE;
 }
 
@@ -272,7 +298,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
     PixelSurface* s = dc->surface();
     LinePen pen;
     if (!s || !gdi::selectedPen(*dc, pen)) return TRUE;
-    Rasterizer(*s, dc->clipRegion()).line(dc->toSurface(from.x, from.y), dc->toSurface(x, y), pen);
+    Rasterizer(*s, dc->clipRegion()).line(dc->toPixel(from.x, from.y), dc->toPixel(x, y), pen);
     return TRUE;
 }
 
@@ -287,12 +313,10 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return CLR_INVALID;
     PixelSurface* s = dc->surface();
-    const POINT p = dc->toSurface(x, y);
-    // In a mirrored DC pixel x covers device [w - x - 1, w - x).
-    const int px = dc->isMirrored() ? p.x - 1 : p.x;
-    if (!s || !dc->clipRegion().contains(px, p.y)) return CLR_INVALID;
+    const POINT p = dc->toPixel(x, y);
+    if (!s || !dc->clipRegion().contains(p.x, p.y)) return CLR_INVALID;
     const std::uint32_t pixel = dc->pixelFor(color);
-    s->at(px, p.y) = pixel;
+    s->at(p.x, p.y) = pixel;
     return PixelSurface::toColor(pixel);
 }
 
@@ -304,10 +328,9 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return CLR_INVALID;
     PixelSurface* s = dc->surface();
-    const POINT p = dc->toSurface(x, y);
-    const int px = dc->isMirrored() ? p.x - 1 : p.x;
-    if (!s || !dc->clipRegion().contains(px, p.y)) return CLR_INVALID;
-    return PixelSurface::toColor(s->at(px, p.y)) & 0x00FFFFFF;
+    const POINT p = dc->toPixel(x, y);
+    if (!s || !dc->clipRegion().contains(p.x, p.y)) return CLR_INVALID;
+    return PixelSurface::toColor(s->at(p.x, p.y)) & 0x00FFFFFF;
 }
 
 BOOL DrawFocusRect(HDC hdc, const RECT* rc) {

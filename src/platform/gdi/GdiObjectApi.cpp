@@ -1,6 +1,7 @@
 // Object creation, selection, deletion and description.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/gdi/Gdi.h"
@@ -73,9 +74,9 @@ void ensureStock() {
     s.defaultBitmap = addStock(std::make_unique<BitmapObject>(1, 1, 1));
 }
 
-bool validBitmapSize(int width, int height) {
+bool validBitmapSize(long long width, long long height) {
     return width > 0 && height > 0 && width <= kMaxBitmapSide && height <= kMaxBitmapSide &&
-           static_cast<long long>(width) * height <= kMaxBitmapPixels;
+           width * height <= kMaxBitmapPixels;
 }
 
 HBITMAP addBitmap(std::unique_ptr<BitmapObject> bmp) {
@@ -369,13 +370,15 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
                           ERROR_INVALID_PARAMETER);
         return HBITMAP();
     }
-    const int width = h.biWidth;
-    const int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    // A negative height means top-down rows; widen first so that INT_MIN does not overflow.
+    const long long width = h.biWidth;
+    const long long height = std::llabs(static_cast<long long>(h.biHeight));
     if (!validBitmapSize(width, height)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return HBITMAP();
     }
-    auto bmp = BitmapObject::makeDibSection(width, height, h.biHeight < 0);
+    auto bmp = BitmapObject::makeDibSection(static_cast<int>(width), static_cast<int>(height),
+                                            h.biHeight < 0);
     if (bits) *bits = bmp->bits();
     return addBitmap(std::move(bmp));
 }

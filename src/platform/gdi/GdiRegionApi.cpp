@@ -31,6 +31,38 @@ int clipComplexity(DeviceContext& dc) {
     return device.complexity();
 }
 
+// A logical region in surface coordinates: the origins move it and a mirrored DC flips it.
+// Other world transforms than translation are not applied to regions.
+Region regionToSurface(DeviceContext& dc, const Region& logical) {
+    const POINT o = dc.toSurface(0, 0);
+    if (dc.isMirrored()) {
+        Region r = logical.mirrored(o.x);
+        r.offset(0, o.y);
+        return r;
+    }
+    Region r = logical;
+    r.offset(o.x, o.y);
+    return r;
+}
+
+// The points p with p + d inside the region for every offset d in [-n, n] along one axis.
+// Each step doubles the run of offsets covered, so wide frames cost a few combines.
+Region erode(const Region& region, LONG n, bool horizontal) {
+    const RECT box = region.bounds();
+    n = std::min<LONG>(n, horizontal ? box.right - box.left : box.bottom - box.top);
+    Region acc = region;  // points whose offsets [0, covered] all stay inside
+    LONG covered = 0;
+    while (covered < 2 * n) {
+        const LONG step = std::min<LONG>(covered + 1, 2 * n - covered);
+        Region shifted = acc;
+        shifted.offset(horizontal ? -step : 0, horizontal ? 0 : -step);
+        acc = Region::combine(acc, shifted, Region::Op::And);
+        covered += step;
+    }
+    acc.offset(horizontal ? n : 0, horizontal ? 0 : n);
+    return acc;
+}
+
 constexpr int kMaxRegionCoord = 1 << 27;
 
 bool sane(int l, int t, int r, int b) {
@@ -167,11 +199,7 @@ BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
     PixelSurface* s = dc->surface();
     Paint paint;
     if (!s || !gdi::brushPaint(*dc, b, paint)) return TRUE;
-    // Region coordinates are logical; with a plain mapping they move with the origins.
-    Region shifted = r->region;
-    const POINT o = dc->toSurface(0, 0);
-    shifted.offset(o.x, o.y);
-    Rasterizer(*s, dc->clipRegion()).fillRegion(shifted, paint);
+    Rasterizer(*s, dc->clipRegion()).fillRegion(regionToSurface(*dc, r->region), paint);
     return TRUE;
 }
 
@@ -189,10 +217,7 @@ BOOL InvertRgn(HDC hdc, HRGN rgn) {
     if (!s) return TRUE;
     Paint paint;
     paint.rop2 = R2_NOT;
-    Region shifted = r->region;
-    const POINT o = dc->toSurface(0, 0);
-    shifted.offset(o.x, o.y);
-    Rasterizer(*s, dc->clipRegion()).fillRegion(shifted, paint);
+    Rasterizer(*s, dc->clipRegion()).fillRegion(regionToSurface(*dc, r->region), paint);
     return TRUE;
 }
 
@@ -205,24 +230,14 @@ BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    // The frame is the region minus the region eroded by width and height: the erosion is the
-    // intersection of the region shifted by every offset within the pen's box.
-    Region eroded = r->region;
-    for (int dx = -width; dx <= width; dx += width) {
-        for (int dy = -height; dy <= height; dy += height) {
-            if (!dx && !dy) continue;
-            Region shifted = r->region;
-            shifted.offset(dx, dy);
-            eroded = Region::combine(eroded, shifted, Region::Op::And);
-        }
-    }
-    Region frame = Region::combine(r->region, eroded, Region::Op::Diff);
+    // The frame is the region minus its erosion by the brush box: the pixels whose box of
+    // width x height pixels either side reaches outside. Boxes erode one axis at a time.
+    const Region eroded = erode(erode(r->region, width, true), height, false);
+    const Region frame = Region::combine(r->region, eroded, Region::Op::Diff);
     PixelSurface* s = dc->surface();
     Paint paint;
     if (!s || !gdi::brushPaint(*dc, b, paint)) return TRUE;
-    const POINT o = dc->toSurface(0, 0);
-    frame.offset(o.x, o.y);
-    Rasterizer(*s, dc->clipRegion()).fillRegion(frame, paint);
+    Rasterizer(*s, dc->clipRegion()).fillRegion(regionToSurface(*dc, frame), paint);
     return TRUE;
 }
 
@@ -323,7 +338,7 @@ int GetClipRgn(HDC hdc, HRGN rgn) {
 BOOL PtVisible(HDC hdc, int x, int y) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return -1;
-    const POINT p = dc->toSurface(x, y);
+    const POINT p = dc->toPixel(x, y);
     return dc->clipRegion().contains(p.x, p.y) ? TRUE : FALSE;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace orvane::platform {
 
@@ -30,6 +31,25 @@ constexpr DashPattern kDashes[] = {
     {4, {9, 6, 3, 6}},             // dash dot
     {6, {9, 3, 3, 3, 3, 3}},       // dash dot dot
 };
+
+// Fills n pixels with one value. The compiler does not vectorise a plain fill loop at -O2,
+// so this stores 16 bytes at a time; solid fills then run at the speed of memset.
+void fillPixels(std::uint32_t* p, std::size_t n, std::uint32_t value) {
+    using Quad = std::uint32_t __attribute__((vector_size(16)));
+    const Quad quad = {value, value, value, value};
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        std::memcpy(p + i, &quad, 16);
+        std::memcpy(p + i + 4, &quad, 16);
+        std::memcpy(p + i + 8, &quad, 16);
+        std::memcpy(p + i + 12, &quad, 16);
+    }
+    for (; i + 4 <= n; i += 4) std::memcpy(p + i, &quad, 16);
+    for (; i < n; ++i) p[i] = value;
+}
+
+// Every dash pattern repeats within this many pixels.
+constexpr long long kDashCycle = 24;
 
 int floorMod(int a, int m) {
     const int r = a % m;
@@ -90,7 +110,7 @@ void Rasterizer::fillClippedSpan(int y, int x0, int x1, const Paint& paint) {
     std::uint32_t* row = m_surface.row(y);
     if (paint.kind == Paint::Kind::Solid) {
         if (paint.rop2 == 13) {
-            std::fill(row + x0, row + x1, paint.color & 0x00FFFFFFu);
+            fillPixels(row + x0, static_cast<std::size_t>(x1 - x0), paint.color & 0x00FFFFFFu);
         } else {
             for (int x = x0; x < x1; ++x) row[x] = applyRop2(paint.rop2, paint.color, row[x]);
         }
@@ -161,62 +181,73 @@ void Rasterizer::stamp(int x, int y, const LinePen& pen) {
 }
 
 void Rasterizer::line(POINT a, POINT b, LinePen& pen, bool drawLast) {
-    // Bresenham; the pixel at b is excluded, as GDI does.
-    int x = a.x, y = a.y;
-    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
-    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
-    int err = dx + dy;
-    const bool styled = pen.width <= 1 && pen.style != 0;
-    while (true) {
-        const bool last = x == b.x && y == b.y;
-        if (last && !drawLast) break;
-        if (!styled || dashOn(pen.style, pen.dashPos)) stamp(x, y, pen);
-        ++pen.dashPos;
-        if (last) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
+    // Bresenham; the pixel at b is excluded, as GDI does. Step n along the major axis lands
+    // on minor offset floor(n * minor / major + 1/2), which is the pixel Bresenham's error
+    // term picks, so only the steps that can reach the clip area need visiting.
+    const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
+    const long long adx = std::llabs(dx), ady = std::llabs(dy);
+    const bool xMajor = adx >= ady;
+    const long long major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
+    const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    const long long steps = major + (drawLast ? 1 : 0);
+    long long first = 0, last = steps;  // steps [first, last) are walked
+    const RECT box = m_clip.bounds();
+    const long long margin = pen.width + 1;
+    const long long start = xMajor ? a.x : a.y, dir = xMajor ? sx : sy;
+    const long long lo = (xMajor ? box.left : box.top) - margin;
+    const long long hi = (xMajor ? box.right : box.bottom) + margin;
+    if (dir > 0) {
+        first = std::max(first, lo - start);
+        last = std::min(last, hi - start);
+    } else {
+        first = std::max(first, start - hi + 1);
+        last = std::min(last, start - lo + 1);
     }
+    const bool styled = pen.width <= 1 && pen.style != 0;
+    for (long long n = first; n < last; ++n) {
+        const long long m = major ? (2 * n * minor + major) / (2 * major) : 0;
+        const long long x = a.x + sx * (xMajor ? n : m), y = a.y + sy * (xMajor ? m : n);
+        if (styled && !dashOn(pen.style, static_cast<int>((pen.dashPos + n) % kDashCycle))) continue;
+        stamp(static_cast<int>(x), static_cast<int>(y), pen);
+    }
+    pen.dashPos = static_cast<int>((pen.dashPos + steps) % kDashCycle);
 }
 
 namespace shapes {
 
-std::vector<std::vector<Span>> ellipse(int l, int t, int r, int b) {
+std::vector<std::vector<Span>> ellipse(int l, int t, int r, int b, int y0, int y1) {
     std::vector<std::vector<Span>> rows;
-    if (r <= l || b <= t) return rows;
-    const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+    const int from = std::max(t, y0), to = std::min(b, y1);
+    if (r <= l || from >= to) return rows;
+    const double rx = (static_cast<double>(r) - l) / 2.0, ry = (static_cast<double>(b) - t) / 2.0;
     const double cx = l + rx, cy = t + ry;
-    rows.resize(b - t);
-    for (int y = t; y < b; ++y) {
+    rows.resize(static_cast<std::size_t>(static_cast<long long>(to) - from));
+    for (int y = from; y < to; ++y) {
         const double ny = (y + 0.5 - cy) / ry;
         const double k = 1.0 - ny * ny;
         if (k < 0) continue;
         const double half = rx * std::sqrt(k);
         const int x0 = static_cast<int>(std::ceil(cx - half - 0.5));
         const int x1 = static_cast<int>(std::floor(cx + half - 0.5)) + 1;
-        if (x0 < x1) rows[y - t].push_back(Span{x0, x1});
+        if (x0 < x1) rows[y - from].push_back(Span{x0, x1});
     }
     return rows;
 }
 
-std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int eh) {
+std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int eh, int y0, int y1) {
     std::vector<std::vector<Span>> rows;
-    if (r <= l || b <= t) return rows;
-    ew = std::min(std::abs(ew), r - l);
-    eh = std::min(std::abs(eh), b - t);
-    if (ew < 2 || eh < 2) {
-        rows.assign(b - t, std::vector<Span>{Span{l, r}});
+    const int from = std::max(t, y0), to = std::min(b, y1);
+    if (r <= l || from >= to) return rows;
+    const std::size_t count = static_cast<std::size_t>(static_cast<long long>(to) - from);
+    const double w = std::min<double>(std::abs(static_cast<double>(ew)), static_cast<double>(r) - l);
+    const double h = std::min<double>(std::abs(static_cast<double>(eh)), static_cast<double>(b) - t);
+    if (w < 2 || h < 2) {
+        rows.assign(count, std::vector<Span>{Span{l, r}});
         return rows;
     }
-    const double rx = ew / 2.0, ry = eh / 2.0;
-    rows.resize(b - t);
-    for (int y = t; y < b; ++y) {
+    const double rx = w / 2.0, ry = h / 2.0;
+    rows.resize(count);
+    for (int y = from; y < to; ++y) {
         const double py = y + 0.5;
         double inset = 0;
         double cy = 0;
@@ -230,12 +261,13 @@ std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int
         }
         const int x0 = static_cast<int>(std::ceil(l + inset - 0.5));
         const int x1 = static_cast<int>(std::floor(r - inset - 0.5)) + 1;
-        if (x0 < x1) rows[y - t].push_back(Span{x0, x1});
+        if (x0 < x1) rows[y - from].push_back(Span{x0, x1});
     }
     return rows;
 }
 
-std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top) {
+std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top, int y0,
+                                       int y1) {
     std::vector<std::vector<Span>> rows;
     if (pts.size() < 3) return rows;
     int minY = pts[0].y, maxY = pts[0].y;
@@ -243,8 +275,11 @@ std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool windi
         minY = std::min<int>(minY, p.y);
         maxY = std::max<int>(maxY, p.y);
     }
+    minY = std::max(minY, y0);
+    maxY = std::min(maxY, y1);
     top = minY;
-    rows.resize(maxY - minY);
+    if (minY >= maxY) return rows;
+    rows.resize(static_cast<std::size_t>(static_cast<long long>(maxY) - minY));
     struct Crossing {
         double x;
         int dir;
@@ -260,7 +295,8 @@ std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool windi
             const bool down = p1.y > p0.y;
             const double ya = down ? p0.y : p1.y, yb = down ? p1.y : p0.y;
             if (py < ya || py >= yb) continue;
-            const double x = p0.x + (py - p0.y) * (p1.x - p0.x) / static_cast<double>(p1.y - p0.y);
+            const double x = p0.x + (py - p0.y) * (static_cast<double>(p1.x) - p0.x) /
+                                        (static_cast<double>(p1.y) - p0.y);
             xs.push_back(Crossing{x, down ? 1 : -1});
         }
         std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });

@@ -2,6 +2,7 @@
 // surface, limited to a clip region. Coordinates here are surface pixels.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -60,14 +61,20 @@ private:
     const Region& m_clip;
 };
 
-// Spans of the filled shapes GDI draws, one row at a time from the top.
+// Spans of the filled shapes GDI draws, one row at a time from the top. Only rows in
+// [y0, y1) are made, so drawing a huge shape costs what shows of it.
 namespace shapes {
-// The pixels of an ellipse in the box [l, r) x [t, b), one span per row.
-std::vector<std::vector<Span>> ellipse(int l, int t, int r, int b);
-// A rectangle with corners rounded by ellipses of the given width and height.
-std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int eh);
-// A polygon filled by the alternate or winding rule, sampled at pixel centres.
-std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top);
+// The pixels of an ellipse in the box [l, r) x [t, b), one span per row, from row max(t, y0).
+std::vector<std::vector<Span>> ellipse(int l, int t, int r, int b, int y0 = INT_MIN,
+                                       int y1 = INT_MAX);
+// A rectangle with corners rounded by ellipses of the given width and height, from row
+// max(t, y0).
+std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int eh,
+                                         int y0 = INT_MIN, int y1 = INT_MAX);
+// A polygon filled by the alternate or winding rule, sampled at pixel centres; `top`
+// receives the first row's y.
+std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top,
+                                       int y0 = INT_MIN, int y1 = INT_MAX);
 // Splits single-span rows into the outline (width pixels thick) and the interior.
 void splitOutline(const std::vector<std::vector<Span>>& rows, int width,
                   std::vector<std::vector<Span>>& outline, std::vector<std::vector<Span>>& inside);

@@ -55,6 +55,22 @@ Region Region::intersected(const RECT& rc) const {
     return combine(*this, Region(rc), Op::And);
 }
 
+Region Region::mirrored(LONG axis) const {
+    Region out;
+    out.m_rects.reserve(m_rects.size());
+    // Flipping reverses the order of the rectangles within each band.
+    for (std::size_t i = 0; i < m_rects.size();) {
+        std::size_t j = i;
+        while (j < m_rects.size() && m_rects[j].top == m_rects[i].top) ++j;
+        for (std::size_t k = j; k-- > i;) {
+            const RECT& r = m_rects[k];
+            out.m_rects.push_back(RECT{axis - r.right, r.top, axis - r.left, r.bottom});
+        }
+        i = j;
+    }
+    return out;
+}
+
 void Region::Builder::flush() {
     if (!m_open) return;
     for (const Span& s : m_lastSpans) m_rects.push_back(RECT{s.x0, m_lastTop, s.x1, m_lastBottom});

@@ -47,6 +47,8 @@ public:
     bool intersects(const RECT& rc) const;
     void offset(LONG dx, LONG dy);
     Region intersected(const RECT& rc) const;
+    // The region flipped left to right about x = axis / 2: [l, r) becomes [axis - r, axis - l).
+    Region mirrored(LONG axis) const;
     // Calls fn(x0, x1) for every span of the region on scanline y.
     template <class Fn>
     void forEachSpan(LONG y, Fn&& fn) const {

@@ -95,6 +95,8 @@ BOOL SetSysColors(int count, const INT* indexes, const COLORREF* values) {
     return TRUE;
 }
 
+void resetSystemColors() { sysColors() = SysColors{}; }
+
 UINT GetDpiForSystem() { return static_cast<UINT>(gdi::screenInfo().dpi); }
 
 int GetSystemMetrics(int index) { return GetSystemMetricsForDpi(index, GetDpiForSystem()); }

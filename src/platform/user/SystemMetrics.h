@@ -158,6 +158,8 @@ DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 // Changes system colours (and their brushes), as SetSysColors does.
 BOOL SetSysColors(int count, const INT* indexes, const COLORREF* values);
+// Puts back the default colours (for a fresh platform).
+void resetSystemColors();
 int GetSystemMetrics(int index);
 // Answers the SPI_GET queries the library reads. Text metrics come with the text output.
 BOOL SystemParametersInfoW(UINT action, UINT param, void* data, UINT winIni);

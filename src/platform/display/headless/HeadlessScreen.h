@@ -1,0 +1,30 @@
+// The virtual screen: composes the visible top-level windows, bottom to top, with the alpha
+// and colour key of layered windows, into one picture that tests read and save.
+#pragma once
+
+#include "platform/gdi/PixelSurface.h"
+#include "platform/user/UserTypes.h"
+
+namespace orvane::platform {
+
+class HeadlessScreen {
+public:
+    static HeadlessScreen& current();
+
+    // Sets the screen's size and DPI (the desktop window follows).
+    void configure(int width, int height, int dpi);
+    int width() const;
+    int height() const;
+    int dpi() const;
+
+    // The screen as it looks now.
+    const PixelSurface& compose();
+    // A copy of one top-level or child window's pixels (the whole window, frame included).
+    PixelSurface captureWindow(HWND hwnd);
+    COLORREF pixel(int x, int y);
+
+private:
+    PixelSurface m_screen;
+};
+
+}  // namespace orvane::platform

@@ -1,0 +1,256 @@
+// The default window procedure.
+#include <algorithm>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/user/UserInternal.h"
+
+namespace orvane::platform {
+
+namespace {
+
+using user::windowQuiet;
+
+constexpr LRESULT NFR_UNICODE = 2;
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
+
+LRESULT ctlColor(UINT msg, HDC hdc) {
+    const bool window = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+    SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(hdc, GetSysColor(window ? COLOR_WINDOW : COLOR_BTNFACE));
+    return static_cast<LRESULT>(GetSysColorBrush(window ? COLOR_WINDOW : COLOR_BTNFACE).value);
+}
+
+LRESULT setCursor(HWND hwnd, WindowObject& w, WPARAM wParam, LPARAM lParam) {
+    if (w.isChild()) {
+        if (SendMessageW(HWND(w.parent), WM_SETCURSOR, wParam, lParam)) return TRUE;
+        if (!windowQuiet(hwnd)) return TRUE;
+    }
+    const auto hit = static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+    LPCWSTR id = IDC_ARROW;
+    switch (hit) {
+        case HTCLIENT:
+            if (w.cls && w.cls->cursor) {
+                SetCursor(w.cls->cursor);
+                return TRUE;
+            }
+            return FALSE;
+        case HTLEFT:
+        case HTRIGHT: id = IDC_SIZEWE; break;
+        case HTTOP:
+        case HTBOTTOM: id = IDC_SIZENS; break;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT:
+        case HTSIZE: id = IDC_SIZENWSE; break;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
+        case HTERROR: MessageBeep(0); break;
+    }
+    SetCursor(LoadCursorW(HINSTANCE(), id));
+    return TRUE;
+}
+
+void clampToTrackSize(HWND hwnd, WindowObject& w, WINDOWPOS* wp) {
+    if (!wp || (wp->flags & SWP_NOSIZE)) return;
+    if (!(w.style & WS_THICKFRAME) && (w.style & (WS_POPUP | WS_CHILD))) return;
+    if (w.style & WS_MINIMIZE) return;
+    MINMAXINFO mmi;
+    const auto& screenW = GetSystemMetrics(SM_CXSCREEN);
+    mmi.ptMaxSize = POINT{screenW, GetSystemMetrics(SM_CYSCREEN)};
+    mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    mmi.ptMinTrackSize = (w.style & WS_THICKFRAME) || (w.style & WS_CAPTION) == WS_CAPTION
+                             ? POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}
+                             : POINT{0, 0};
+    SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    wp->cx = std::clamp<int>(wp->cx, std::min(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x), mmi.ptMaxTrackSize.x);
+    wp->cy = std::clamp<int>(wp->cy, std::min(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y), mmi.ptMaxTrackSize.y);
+}
+
+void print(HWND hwnd, HDC hdc, LPARAM flags) {
+    WindowObject* w = windowQuiet(hwnd);
+    if (!w) return;
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd)) return;
+    const int saved = SaveDC(hdc);
+    if (flags & PRF_NONCLIENT) {
+        user::ncPaint(*w, hdc);
+        OffsetViewportOrgEx(hdc, w->client.left, w->client.top, nullptr);
+    }
+    RECT client = w->clientRect();
+    IntersectClipRect(hdc, client.left, client.top, client.right, client.bottom);
+    if (flags & PRF_ERASEBKGND) SendMessageW(hwnd, WM_ERASEBKGND, hdc.value, 0);
+    if ((flags & PRF_CLIENT) && windowQuiet(hwnd)) SendMessageW(hwnd, WM_PRINTCLIENT, hdc.value, flags);
+    if ((flags & PRF_CHILDREN) && (w = windowQuiet(hwnd))) {
+        // Bottom of the z-order first, so that the top child ends up on top.
+        auto children = user::childHandles(*w);
+        std::reverse(children.begin(), children.end());
+        for (HWND c : children) {
+            WindowObject* cw = windowQuiet(c);
+            if (!cw || !cw->visibleStyle()) continue;
+            const int inner = SaveDC(hdc);
+            OffsetViewportOrgEx(hdc, cw->rect.left, cw->rect.top, nullptr);
+            IntersectClipRect(hdc, 0, 0, cw->width(), cw->height());
+            SendMessageW(c, WM_PRINT, hdc.value, flags | PRF_NONCLIENT);
+            RestoreDC(hdc, inner);
+        }
+    }
+    RestoreDC(hdc, saved);
+}
+
+}  // namespace
+
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WindowObject* w = user::window(hwnd);
+    if (!w) return 0;
+    switch (msg) {
+        case WM_NCCREATE: {
+            auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w->text = cs->lpszName;
+            w->hscroll.shown = w->style & WS_HSCROLL;
+            w->vscroll.shown = w->style & WS_VSCROLL;
+            return TRUE;
+        }
+        case WM_NCCALCSIZE: {
+            auto* rc = reinterpret_cast<RECT*>(lParam);
+            if (!rc) return 0;
+            RECT client;
+            user::calcClient(*w, *rc, client);
+            *rc = client;
+            return 0;
+        }
+        case WM_NCHITTEST: return user::ncHitTest(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        case WM_NCPAINT: {
+            if (!user::reallyVisible(*w)) return 0;
+            HDC hdc = GetWindowDC(hwnd);
+            // The client area is left alone.
+            ExcludeClipRect(hdc, w->client.left, w->client.top, w->client.right, w->client.bottom);
+            user::ncPaint(*w, hdc);
+            ReleaseDC(hwnd, hdc);
+            return 0;
+        }
+        case WM_NCACTIVATE:
+            w->ncActive = wParam != 0;
+            if ((w->style & WS_CAPTION) == WS_CAPTION || (w->style & WS_THICKFRAME)) {
+                w->ncPaintPending = true;
+                w->internalPaint = true;
+            }
+            return TRUE;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            if (BeginPaint(hwnd, &ps)) EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            HBRUSH brush = w->cls ? w->cls->background : HBRUSH();
+            if (!brush) return 0;
+            RECT rc = w->clientRect();
+            FillRect(HDC(static_cast<std::uint32_t>(wParam)), &rc, brush);
+            return 1;
+        }
+        case WM_PRINT: print(hwnd, HDC(static_cast<std::uint32_t>(wParam)), lParam); return 0;
+        case WM_SETTEXT: {
+            const auto* text = reinterpret_cast<LPCWSTR>(lParam);
+            w->text = text ? text : u"";
+            if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPaintPending = w->internalPaint = true;
+            return TRUE;
+        }
+        case WM_GETTEXT: {
+            auto* buffer = reinterpret_cast<LPWSTR>(lParam);
+            if (!buffer || wParam == 0) return 0;
+            const std::size_t n = std::min<std::size_t>(w->text.size(), wParam - 1);
+            std::copy_n(w->text.data(), n, buffer);
+            buffer[n] = 0;
+            return static_cast<LRESULT>(n);
+        }
+        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+        case WM_SETCURSOR: return setCursor(hwnd, *w, wParam, lParam);
+        case WM_MOUSEACTIVATE:
+            if (w->isChild()) {
+                if (const LRESULT r = SendMessageW(HWND(w->parent), WM_MOUSEACTIVATE, wParam, lParam)) return r;
+            }
+            return MA_ACTIVATE;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+        case WM_CONTEXTMENU:
+        case WM_HELP:
+            // Passed up the parent chain until someone handles it.
+            return w->isChild() ? SendMessageW(HWND(w->parent), msg, wParam, lParam) : 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd);
+            return 0;
+        case WM_WINDOWPOSCHANGING: clampToTrackSize(hwnd, *w, reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
+        case WM_WINDOWPOSCHANGED: {
+            const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (!wp) return 0;
+            if (!(wp->flags & SWP_NOCLIENTMOVE)) {
+                SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+                if (!(w = windowQuiet(hwnd))) return 0;
+            }
+            if (!(wp->flags & SWP_NOCLIENTSIZE)) {
+                const WPARAM kind = (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
+                SendMessageW(hwnd, WM_SIZE, kind, MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+            }
+            return 0;
+        }
+        case WM_CLOSE: DestroyWindow(hwnd); return 0;
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {
+                case SC_CLOSE: SendMessageW(hwnd, WM_CLOSE, 0, 0); return 0;
+                case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+                case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
+                case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+            }
+            return 0;
+        case WM_SYSKEYDOWN:
+            // Alt+F4 closes the top-level window.
+            if (wParam == 0x73 && (lParam & (1 << 29))) {
+                PostMessageW(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_NCLBUTTONDOWN:
+            switch (static_cast<LRESULT>(wParam)) {
+                case HTCLOSE: SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam); return 0;
+                case HTMAXBUTTON:
+                    SendMessageW(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+                    return 0;
+                case HTMINBUTTON: SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam); return 0;
+                case HTVSCROLL:
+                case HTHSCROLL:
+                    user::scrollBarClick(*w, static_cast<LRESULT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                    return 0;
+            }
+            return 0;
+        case WM_NCLBUTTONDBLCLK:
+            if (static_cast<LRESULT>(wParam) == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
+                SendMessageW(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+            else if (static_cast<LRESULT>(wParam) == HTVSCROLL || static_cast<LRESULT>(wParam) == HTHSCROLL)
+                user::scrollBarClick(*w, static_cast<LRESULT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_SETREDRAW:
+            // Redraw off is the visible bit cleared without a repaint, as Windows does it.
+            if (wParam) w->style |= WS_VISIBLE;
+            else w->style &= ~WS_VISIBLE;
+            user::bumpVersion();
+            return 0;
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: return ctlColor(msg, HDC(static_cast<std::uint32_t>(wParam)));
+        case WM_CANCELMODE:
+            if (GetCapture() == hwnd) ReleaseCapture();
+            return 0;
+        case WM_NOTIFYFORMAT: return NFR_UNICODE;
+        case WM_GETICON: return static_cast<LRESULT>((wParam == ICON_BIG ? w->iconBig : w->iconSmall).value);
+        case WM_SETICON: {
+            HICON& slot = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
+            const HICON old = slot;
+            slot = HICON(static_cast<std::uint32_t>(lParam));
+            return static_cast<LRESULT>(old.value);
+        }
+        default: return 0;
+    }
+}
+
+}  // namespace orvane::platform

@@ -1,0 +1,351 @@
+// Update regions, WM_PAINT, window device contexts and scrolling.
+#include <algorithm>
+
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
+#include "platform/user/UserInternal.h"
+#include "platform/user/WindowDcTarget.h"
+
+namespace orvane::platform {
+
+namespace {
+
+using user::window;
+using user::windowQuiet;
+
+// A client-coordinate rectangle or region as a window-coordinate region.
+Region clientToWindow(WindowObject& w, const Region& client) {
+    Region r = client;
+    r.offset(w.client.left, w.client.top);
+    return r;
+}
+
+Region regionFromArgs(WindowObject& w, const RECT* rc, HRGN rgn, bool frame) {
+    if (rgn) {
+        auto* r = HandleTable::current().get<RegionObject>(rgn.value);
+        return r ? clientToWindow(w, r->region) : Region();
+    }
+    if (rc) return clientToWindow(w, Region(*rc));
+    if (frame) return Region(RECT{0, 0, w.width(), w.height()});
+    return Region(w.client);
+}
+
+HDC makeWindowDc(HWND hwnd, bool clientArea, DWORD flags, const Region* extra, bool exclude) {
+    auto target = std::make_unique<WindowDcTarget>(hwnd, clientArea, flags);
+    if (extra) target->setExtra(*extra, exclude);
+    return gdi::registerDc(std::make_unique<DeviceContext>(DeviceContext::Type::Window, std::move(target)));
+}
+
+DWORD styleClipFlags(WindowObject& w) {
+    DWORD flags = 0;
+    if (w.style & WS_CLIPCHILDREN) flags |= DCX_CLIPCHILDREN;
+    if (w.style & WS_CLIPSIBLINGS) flags |= DCX_CLIPSIBLINGS;
+    if (w.cls && (w.cls->style & CS_PARENTDC)) flags |= DCX_PARENTCLIP;
+    return flags;
+}
+
+// Sends WM_PAINT now to a window that needs it and, when asked, to its children after it.
+void paintNow(HWND hwnd, bool children) {
+    WindowObject* w = windowQuiet(hwnd);
+    if (!w || !user::reallyVisible(*w)) return;
+    if (user::needsPaint(*w)) {
+        const std::uint64_t generation = w->paintGeneration;
+        SendMessageW(hwnd, WM_PAINT, 0, 0);
+        if ((w = windowQuiet(hwnd)) && w->paintGeneration == generation && user::needsPaint(*w))
+            user::validate(*w, nullptr, RDW_NOCHILDREN | RDW_NOINTERNALPAINT);
+    }
+    if (!children || !(w = windowQuiet(hwnd))) return;
+    for (HWND c : user::childHandles(*w)) paintNow(c, true);
+}
+
+void eraseNow(HWND hwnd, bool children) {
+    WindowObject* w = windowQuiet(hwnd);
+    if (!w || !user::reallyVisible(*w)) return;
+    if (w->ncPaintPending) {
+        w->ncPaintPending = false;
+        SendMessageW(hwnd, WM_NCPAINT, 1, 0);
+        if (!(w = windowQuiet(hwnd))) return;
+    }
+    if (w->erasePending) {
+        w->erasePending = false;
+        Region upd = w->update;
+        upd.offset(-w->client.left, -w->client.top);
+        HDC hdc = makeWindowDc(hwnd, true, styleClipFlags(*w), &upd, false);
+        SendMessageW(hwnd, WM_ERASEBKGND, hdc.value, 0);
+        DeleteDC(hdc);
+        if (!(w = windowQuiet(hwnd))) return;
+    }
+    if (!children) return;
+    for (HWND c : user::childHandles(*w)) eraseNow(c, true);
+}
+
+}  // namespace
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rc, BOOL erase) {
+    if (!hwnd) {
+        for (HWND h : user::childHandles(*user::desktop())) InvalidateRect(h, nullptr, erase);
+        return TRUE;
+    }
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    const Region area = regionFromArgs(*w, rc, HRGN(), false);
+    user::invalidate(*w, &area, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+    return TRUE;
+}
+
+BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    if (rgn && !HandleTable::current().get<RegionObject>(rgn.value)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    const Region area = regionFromArgs(*w, nullptr, rgn, false);
+    user::invalidate(*w, &area, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+    return TRUE;
+}
+
+BOOL ValidateRect(HWND hwnd, const RECT* rc) {
+    if (!hwnd) return InvalidateRect(hwnd, rc, TRUE);  // as Windows does for a null window
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    if (!rc) {
+        user::validate(*w, nullptr, RDW_VALIDATE | RDW_NOINTERNALPAINT);
+        return TRUE;
+    }
+    const Region area = regionFromArgs(*w, rc, HRGN(), false);
+    user::validate(*w, &area, RDW_VALIDATE);
+    return TRUE;
+}
+
+BOOL ValidateRgn(HWND hwnd, HRGN rgn) {
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    if (!rgn) return ValidateRect(hwnd, nullptr);
+    const Region area = regionFromArgs(*w, nullptr, rgn, false);
+    user::validate(*w, &area, RDW_VALIDATE);
+    return TRUE;
+}
+
+BOOL GetUpdateRect(HWND hwnd, RECT* rc, BOOL erase) {
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    Region upd = w->update.intersected(w->client);
+    upd.offset(-w->client.left, -w->client.top);
+    if (rc) *rc = upd.bounds();
+    if (erase && w->erasePending && !upd.empty()) eraseNow(hwnd, false);
+    return upd.empty() ? FALSE : TRUE;
+}
+
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
+    WindowObject* w = window(hwnd);
+    auto* r = HandleTable::current().get<RegionObject>(rgn.value);
+    if (!w || !r) return ERROR;
+    Region upd = w->update.intersected(w->client);
+    upd.offset(-w->client.left, -w->client.top);
+    r->region = upd;
+    if (erase && w->erasePending && !upd.empty()) eraseNow(hwnd, false);
+    return upd.complexity();
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+    if (!window(hwnd)) return FALSE;
+    paintNow(hwnd, false);
+    return TRUE;
+}
+
+BOOL RedrawWindow(HWND hwnd, const RECT* rc, HRGN rgn, UINT flags) {
+    WindowObject* w = hwnd ? window(hwnd) : user::desktop();
+    if (!w) return FALSE;
+    if (!hwnd) {
+        for (HWND h : user::childHandles(*w)) RedrawWindow(h, nullptr, HRGN(), flags | RDW_FRAME);
+        return TRUE;
+    }
+    const Region area = regionFromArgs(*w, rc, rgn, (flags & RDW_FRAME) && !rc && !rgn);
+    if (flags & RDW_INVALIDATE) user::invalidate(*w, &area, flags);
+    else if (flags & RDW_INTERNALPAINT) user::invalidate(*w, nullptr, RDW_INTERNALPAINT | RDW_NOCHILDREN);
+    if (flags & RDW_VALIDATE) {
+        user::validate(*w, (rc || rgn) ? &area : nullptr, flags);
+        if (flags & RDW_NOERASE) w->erasePending = false;
+        if (flags & RDW_NOFRAME) w->ncPaintPending = false;
+    }
+    const bool children = (flags & RDW_ALLCHILDREN) || !(flags & RDW_NOCHILDREN);
+    if (flags & RDW_ERASENOW) eraseNow(hwnd, children);
+    if (flags & RDW_UPDATENOW) paintNow(hwnd, children);
+    return TRUE;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
+    WindowObject* w = window(hwnd);
+    if (!w || !ps) {
+        if (w) SetLastError(ERROR_INVALID_PARAMETER);
+        return HDC();
+    }
+    if (w->ncPaintPending) {
+        w->ncPaintPending = false;
+        SendMessageW(hwnd, WM_NCPAINT, 1, 0);
+        if (!(w = windowQuiet(hwnd))) return HDC();
+    }
+    Region upd = w->update.intersected(w->client);
+    upd.offset(-w->client.left, -w->client.top);
+    const bool erase = w->erasePending;
+    // BeginPaint validates the whole update region; children keep their own.
+    w->update = Region();
+    w->erasePending = false;
+    w->internalPaint = false;
+    ++w->paintGeneration;
+    HDC hdc = makeWindowDc(hwnd, true, styleClipFlags(*w), &upd, false);
+    ps->hdc = hdc;
+    ps->rcPaint = upd.bounds();
+    ps->fErase = FALSE;
+    ps->fRestore = FALSE;
+    ps->fIncUpdate = FALSE;
+    if (erase) ps->fErase = SendMessageW(hwnd, WM_ERASEBKGND, hdc.value, 0) ? FALSE : TRUE;
+    return hdc;
+}
+
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+    if (!ps) return FALSE;
+    ReleaseDC(hwnd, ps->hdc);
+    return TRUE;
+}
+
+HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
+    constexpr DWORD kKnown = DCX_WINDOW | DCX_CACHE | DCX_NORESETATTRS | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS |
+                             DCX_PARENTCLIP | DCX_EXCLUDERGN | DCX_INTERSECTRGN | DCX_EXCLUDEUPDATE |
+                             DCX_INTERSECTUPDATE | DCX_LOCKWINDOWUPDATE | DCX_VALIDATE;
+    if (flags & ~kKnown) {
+        ReportUnsupported("GetDCEx", "flags", ERROR_INVALID_FLAGS);
+        return HDC();
+    }
+    if (!hwnd || hwnd == GetDesktopWindow()) {
+        return gdi::registerDc(std::make_unique<DeviceContext>(DeviceContext::Type::Display, gdi::makeDisplayTarget()));
+    }
+    WindowObject* w = window(hwnd);
+    if (!w) return HDC();
+    const bool clientArea = !(flags & DCX_WINDOW);
+    // Class and own DCs keep one DC per window; their clipping follows the window's style.
+    if (clientArea && !(flags & (DCX_CACHE | DCX_EXCLUDERGN | DCX_INTERSECTRGN | DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) &&
+        w->cls && (w->cls->style & (CS_OWNDC | CS_CLASSDC))) {
+        if (!HandleTable::current().get<DeviceContext>(w->ownDc))
+            w->ownDc = makeWindowDc(hwnd, true, styleClipFlags(*w), nullptr, false).value;
+        return HDC(w->ownDc);
+    }
+    if (!(flags & DCX_CACHE)) flags |= styleClipFlags(*w);
+    std::optional<Region> extra;
+    bool exclude = false;
+    if (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)) {
+        auto* r = HandleTable::current().get<RegionObject>(clip.value);
+        if (r) {
+            extra = r->region;
+            exclude = flags & DCX_EXCLUDERGN;
+        } else if (flags & DCX_INTERSECTRGN) {
+            extra = Region();  // intersecting with no region leaves nothing
+        }
+    }
+    if (flags & (DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) {
+        Region upd = w->update;
+        if (clientArea) upd.offset(-w->client.left, -w->client.top);
+        if (flags & DCX_INTERSECTUPDATE) extra = extra ? Region::combine(*extra, upd, Region::Op::And) : upd;
+        else {
+            extra = extra ? Region::combine(*extra, upd, Region::Op::Diff)
+                          : Region::combine(Region(RECT{-32768, -32768, 32767, 32767}), upd, Region::Op::Diff);
+        }
+        if (flags & DCX_VALIDATE) user::validate(*w, nullptr, RDW_NOCHILDREN);
+    }
+    return makeWindowDc(hwnd, clientArea, flags, extra ? &*extra : nullptr, exclude);
+}
+
+HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, HRGN(), 0); }
+
+HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, HRGN(), DCX_WINDOW | DCX_CACHE); }
+
+int ReleaseDC(HWND hwnd, HDC hdc) {
+    auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
+    if (!dc || dc->type() == DeviceContext::Type::Memory) return 0;
+    WindowObject* w = windowQuiet(hwnd);
+    if (w && w->ownDc == hdc.value) return 1;  // own DCs live as long as the window
+    DeleteDC(hdc);
+    return 1;
+}
+
+HWND WindowFromDC(HDC hdc) {
+    auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
+    if (!dc || !dc->target()) return HWND();
+    if (dc->target()->isDisplay()) return GetDesktopWindow();
+    return HWND(dc->target()->window());
+}
+
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, RECT* updateRect,
+                   UINT flags) {
+    WindowObject* w = window(hwnd);
+    if (!w) return ERROR;
+    if (flags & ~(SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE | SW_SMOOTHSCROLL)) {
+        ReportUnsupported("ScrollWindowEx", "flags", ERROR_INVALID_FLAGS);
+        return ERROR;
+    }
+    const RECT clientRc = w->clientRect();
+    RECT area = scroll ? *scroll : clientRc;
+    IntersectRect(&area, &area, &clientRc);
+    RECT clipRc = clip ? *clip : clientRc;
+    IntersectRect(&clipRc, &clipRc, &clientRc);
+    RECT limit;
+    IntersectRect(&limit, &area, &clipRc);
+    // What is visible moves; what the move uncovers, or what was hidden, becomes invalid.
+    const Region visible = user::visibleRegion(*w, true, DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
+    Region moved = Region::combine(Region(area), visible, Region::Op::And);
+    moved.offset(dx, dy);
+    moved = Region::combine(moved, visible, Region::Op::And).intersected(limit);
+    if (!moved.empty()) {
+        HDC hdc = GetDCEx(hwnd, HRGN(), DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
+        auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
+        dc->state().clip = moved;
+        dc->invalidateClip();
+        BitBlt(hdc, area.left + dx, area.top + dy, area.right - area.left, area.bottom - area.top, hdc, area.left,
+               area.top, SRCCOPY);
+        ReleaseDC(hwnd, hdc);
+    }
+    const Region invalid = Region::combine(Region(limit), moved, Region::Op::Diff);
+    // The pending update region inside the scrolled area moves with the pixels.
+    Region pending = w->update.intersected(RECT{w->client.left + area.left, w->client.top + area.top,
+                                                w->client.left + area.right, w->client.top + area.bottom});
+    if (!pending.empty()) {
+        w->update = Region::combine(w->update, pending, Region::Op::Diff);
+        pending.offset(dx, dy);
+        w->update = Region::combine(w->update, pending.intersected(w->client), Region::Op::Or);
+    }
+    if (flags & SW_SCROLLCHILDREN) {
+        for (HWND c : user::childHandles(*w)) {
+            WindowObject* cw = windowQuiet(c);
+            if (!cw) continue;
+            if (scroll) {
+                RECT inter;
+                if (!IntersectRect(&inter, &cw->rect, &area)) continue;
+            }
+            SetWindowPos(c, HWND(), cw->rect.left + dx, cw->rect.top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        }
+        if (!(w = windowQuiet(hwnd))) return ERROR;
+    }
+    if (flags & SW_INVALIDATE) {
+        const Region inWindow = clientToWindow(*w, invalid);
+        user::invalidate(*w, &inWindow, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
+                                            ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
+    }
+    if (auto* r = HandleTable::current().get<RegionObject>(update.value)) r->region = invalid;
+    if (updateRect) *updateRect = invalid.bounds();
+    return invalid.empty() ? NULLREGION : invalid.complexity();
+}
+
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
+    return ScrollWindowEx(hwnd, dx, dy, scroll, clip, HRGN(), nullptr,
+                          SW_INVALIDATE | SW_ERASE | (scroll ? 0 : SW_SCROLLCHILDREN)) != ERROR;
+}
+
+BOOL LockWindowUpdate(HWND) {
+    ReportUnsupported("LockWindowUpdate", "call");
+    return FALSE;
+}
+
+}  // namespace orvane::platform

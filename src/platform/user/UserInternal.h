@@ -1,0 +1,98 @@
+// Shared state and helpers of the USER calls: window look-up, the window tree, coordinates,
+// visible regions and invalidation.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/base/HandleTable.h"
+#include "platform/base/LastError.h"
+#include "platform/gdi/Region.h"
+#include "platform/user/User.h"
+#include "platform/user/WindowClass.h"
+#include "platform/user/WindowObject.h"
+
+namespace orvane::platform::user {
+
+struct UserState {
+    std::uint32_t desktop = 0;
+    std::uint32_t messageRoot = 0;
+    std::uint32_t focus = 0;
+    std::uint32_t active = 0;
+    std::uint32_t capture = 0;
+    std::uint64_t version = 1;  // changes with any window geometry, visibility or z-order
+    int sendDepth = 0;
+};
+
+UserState& state();
+// Creates the desktop and message-only roots when needed.
+void ensureInit();
+// Forgets every window, class, timer and queued message (for a fresh platform).
+void reset();
+
+WindowObject* window(HWND h);         // null and ERROR_INVALID_WINDOW_HANDLE when not a window
+WindowObject* windowQuiet(HWND h);    // null without touching the last error
+WindowObject* desktop();
+bool isRoot(const WindowObject& w);   // the desktop or the message-only root
+bool isTopLevel(const WindowObject& w);
+WindowObject* parentOf(const WindowObject& w);  // null for the roots
+WindowObject* topLevelOf(WindowObject& w);
+
+POINT windowOrigin(WindowObject& w);  // window's top-left in screen coordinates
+POINT clientOrigin(WindowObject& w);  // client area's top-left in screen coordinates
+RECT screenRect(WindowObject& w);
+RECT clientScreenRect(WindowObject& w);
+// The window's top-left within its top-level window's surface.
+POINT offsetInTopLevel(WindowObject& w);
+bool reallyVisible(WindowObject& w);
+bool reallyEnabled(WindowObject& w);
+
+// The pixels of the window (whole or client area) that may be drawn, in the window's own
+// coordinates; flags are DCX_ flags that add clipping.
+Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags);
+
+void bumpVersion();
+// Allocates or resizes the surface of a top-level window.
+void ensureSurface(WindowObject& w);
+
+// Adds to the update region (window coordinates; null means the whole window) with RDW_ flags.
+void invalidate(WindowObject& w, const Region* area, UINT flags);
+void validate(WindowObject& w, const Region* area, UINT flags);
+bool needsPaint(const WindowObject& w);
+
+// Children front to back, as handles (safe across messages that destroy windows).
+std::vector<HWND> childHandles(const WindowObject& w);
+
+// Calls a window procedure, resolving procedure handles.
+LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// A 32-bit handle for a procedure (what GetWindowLongW returns for GWL_WNDPROC).
+LONG procToHandle(WNDPROC proc);
+WNDPROC handleToProc(LONG handle);
+
+// Non-client metrics and default processing.
+// How far the client area lies inside the window on each side (frame, caption and edges;
+// scroll bars included when asked).
+RECT frameInsets(DWORD style, DWORD exStyle, bool menu, bool scrollBars);
+// The deepest visible window at a screen point and its WM_NCHITTEST answer.
+HWND hitTest(POINT screen, LRESULT& hit);
+void calcClient(WindowObject& w, const RECT& windowRect, RECT& clientOut);
+LRESULT ncHitTest(WindowObject& w, POINT screen);
+void ncPaint(WindowObject& w, HDC hdc);
+void scrollBarClick(WindowObject& w, LRESULT hit, POINT screen);
+
+// Focus and activation internals.
+void setFocusInternal(HWND hwnd);
+void activateInternal(HWND hwnd, WORD how);
+// Chooses another window to activate when the active one goes away.
+void activateNextAfter(WindowObject& leaving);
+// Releases capture, focus and tracking that point into a window that is going away.
+void forgetWindow(WindowObject& w);
+
+// Messages and timers.
+void killTimersOf(HWND hwnd);
+void removeMessagesOf(HWND hwnd);
+void resetQueue();
+void resetInput();
+void mouseMovedByLayout();
+
+}  // namespace orvane::platform::user

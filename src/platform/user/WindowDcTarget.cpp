@@ -1,0 +1,42 @@
+#include "platform/user/WindowDcTarget.h"
+
+#include "platform/user/UserInternal.h"
+
+namespace orvane::platform {
+
+PixelSurface* WindowDcTarget::surface() {
+    WindowObject* w = user::windowQuiet(m_hwnd);
+    if (!w) return nullptr;
+    WindowObject* top = user::topLevelOf(*w);
+    return top && top->surface ? top->surface.get() : nullptr;
+}
+
+POINT WindowDcTarget::origin() {
+    WindowObject* w = user::windowQuiet(m_hwnd);
+    if (!w) return POINT{};
+    POINT p = user::offsetInTopLevel(*w);
+    if (m_client) {
+        p.x += w->client.left;
+        p.y += w->client.top;
+    }
+    return p;
+}
+
+SIZE WindowDcTarget::size() {
+    WindowObject* w = user::windowQuiet(m_hwnd);
+    if (!w) return SIZE{};
+    if (m_client) return SIZE{w->client.right - w->client.left, w->client.bottom - w->client.top};
+    return SIZE{w->width(), w->height()};
+}
+
+Region WindowDcTarget::visibleRegion() {
+    WindowObject* w = user::windowQuiet(m_hwnd);
+    if (!w) return Region();
+    Region r = user::visibleRegion(*w, m_client, m_flags);
+    if (m_extra) r = Region::combine(r, *m_extra, m_exclude ? Region::Op::Diff : Region::Op::And);
+    return r;
+}
+
+std::uint64_t WindowDcTarget::version() { return user::state().version; }
+
+}  // namespace orvane::platform

@@ -1,0 +1,299 @@
+// The window tree: look-ups, coordinates, visibility, visible regions and update regions.
+#include <algorithm>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
+#include "platform/user/SubclassChain.h"
+#include "platform/user/UserInternal.h"
+
+namespace orvane::platform {
+
+WindowObject::~WindowObject() = default;
+
+namespace user {
+
+namespace {
+
+LRESULT rootProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+std::uint32_t makeRoot(const char16_t* className) {
+    WindowClass* cls = WindowClass::find(className);
+    if (!cls) {
+        auto c = std::make_unique<WindowClass>();
+        c->name = className;
+        c->atom = addAtom(c->name);
+        c->proc = rootProc;
+        c->system = true;
+        cls = c.get();
+        WindowClass::all().push_back(std::move(c));
+    }
+    auto w = std::make_unique<WindowObject>();
+    w->cls = cls;
+    w->proc = cls->proc;
+    w->style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
+    w->creating = false;
+    return HandleTable::current().add(std::move(w), true);
+}
+
+// Procedure handles: GetWindowLongW returns these for GWL_WNDPROC, since a procedure's address
+// does not fit in 32 bits.
+constexpr std::uint32_t kProcTag = 0xFFFF0000u;
+std::vector<WNDPROC>& procTable() {
+    static std::vector<WNDPROC> t;
+    return t;
+}
+
+}  // namespace
+
+UserState& state() {
+    static UserState s;
+    return s;
+}
+
+void ensureInit() {
+    UserState& s = state();
+    if (s.desktop && HandleTable::current().lookup(s.desktop, ObjectKind::Window)) return;
+    s = UserState{};
+    s.desktop = makeRoot(u"#32769");
+    s.messageRoot = makeRoot(u"Message");
+    auto* d = windowQuiet(HWND(s.desktop));
+    const auto& screen = gdi::screenInfo();
+    d->rect = RECT{0, 0, screen.width, screen.height};
+    d->client = d->rect;
+    windowQuiet(HWND(s.messageRoot))->style = WS_POPUP;
+}
+
+void reset() {
+    resetQueue();
+    resetInput();
+    state() = UserState{};
+    WindowClass::reset();
+}
+
+WindowObject* windowQuiet(HWND h) { return HandleTable::current().get<WindowObject>(h.value); }
+
+WindowObject* window(HWND h) {
+    WindowObject* w = windowQuiet(h);
+    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return w;
+}
+
+WindowObject* desktop() {
+    ensureInit();
+    return windowQuiet(HWND(state().desktop));
+}
+
+bool isRoot(const WindowObject& w) {
+    return w.handle() == state().desktop || w.handle() == state().messageRoot;
+}
+
+WindowObject* parentOf(const WindowObject& w) { return windowQuiet(HWND(w.parent)); }
+
+bool isTopLevel(const WindowObject& w) {
+    const WindowObject* p = parentOf(w);
+    return p && isRoot(*p);
+}
+
+WindowObject* topLevelOf(WindowObject& w) {
+    WindowObject* cur = &w;
+    while (cur && !isTopLevel(*cur)) {
+        WindowObject* p = parentOf(*cur);
+        if (!p || isRoot(*p)) break;
+        cur = p;
+    }
+    return cur;
+}
+
+POINT windowOrigin(WindowObject& w) {
+    POINT p{w.rect.left, w.rect.top};
+    WindowObject* parent = parentOf(w);
+    while (parent && !isRoot(*parent)) {
+        p.x += parent->rect.left + parent->client.left;
+        p.y += parent->rect.top + parent->client.top;
+        parent = parentOf(*parent);
+    }
+    return p;
+}
+
+POINT clientOrigin(WindowObject& w) {
+    POINT p = windowOrigin(w);
+    return POINT{p.x + w.client.left, p.y + w.client.top};
+}
+
+RECT screenRect(WindowObject& w) {
+    const POINT p = windowOrigin(w);
+    return RECT{p.x, p.y, p.x + w.width(), p.y + w.height()};
+}
+
+RECT clientScreenRect(WindowObject& w) {
+    const POINT p = clientOrigin(w);
+    return RECT{p.x, p.y, p.x + w.client.right - w.client.left, p.y + w.client.bottom - w.client.top};
+}
+
+POINT offsetInTopLevel(WindowObject& w) {
+    WindowObject* top = topLevelOf(w);
+    const POINT a = windowOrigin(w), b = windowOrigin(*top);
+    return POINT{a.x - b.x, a.y - b.y};
+}
+
+bool reallyVisible(WindowObject& w) {
+    for (WindowObject* cur = &w; cur && !isRoot(*cur); cur = parentOf(*cur))
+        if (!cur->visibleStyle()) return false;
+    WindowObject* top = topLevelOf(w);
+    return top && parentOf(*top) && parentOf(*top)->handle() == state().desktop;
+}
+
+bool reallyEnabled(WindowObject& w) {
+    for (WindowObject* cur = &w; cur && !isRoot(*cur); cur = parentOf(*cur)) {
+        if (cur->style & WS_DISABLED) return false;
+        if (!cur->isChild()) break;
+    }
+    return true;
+}
+
+Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags) {
+    if (!reallyVisible(w)) return Region();
+    const RECT area = clientArea ? clientScreenRect(w) : screenRect(w);
+    Region r(area);
+    WindowObject* child = &w;
+    for (WindowObject* p = parentOf(w); p && !isRoot(*p); child = p, p = parentOf(*p)) {
+        if ((dcxFlags & DCX_PARENTCLIP) && child == &w) continue;
+        r = r.intersected(clientScreenRect(*p));
+        const bool clipSiblings = (child->style & WS_CLIPSIBLINGS) || (child == &w && (dcxFlags & DCX_CLIPSIBLINGS));
+        if (clipSiblings) {
+            for (std::uint32_t sib : p->children) {
+                if (sib == child->handle()) break;  // only siblings above
+                WindowObject* s = windowQuiet(HWND(sib));
+                if (s && s->visibleStyle()) r = Region::combine(r, Region(screenRect(*s)), Region::Op::Diff);
+            }
+        }
+    }
+    if ((w.style & WS_CLIPCHILDREN) || (dcxFlags & DCX_CLIPCHILDREN)) {
+        for (std::uint32_t c : w.children) {
+            WindowObject* cw = windowQuiet(HWND(c));
+            if (cw && cw->visibleStyle()) r = Region::combine(r, Region(screenRect(*cw)), Region::Op::Diff);
+        }
+    }
+    r.offset(-area.left, -area.top);
+    return r;
+}
+
+void bumpVersion() { ++state().version; }
+
+void ensureSurface(WindowObject& w) {
+    if (!isTopLevel(w) || parentOf(w)->handle() != state().desktop) return;
+    const int width = std::max<LONG>(0, w.width()), height = std::max<LONG>(0, w.height());
+    if (w.surface && w.surface->width() == width && w.surface->height() == height) return;
+    if (!w.surface) w.surface = std::make_unique<PixelSurface>();
+    w.surface->reset(width, height, 0);
+}
+
+bool needsPaint(const WindowObject& w) { return !w.update.empty() || w.internalPaint; }
+
+void invalidate(WindowObject& w, const Region* area, UINT flags) {
+    const RECT whole{0, 0, w.width(), w.height()};
+    Region add = area ? area->intersected(whole) : Region(whole);
+    if (flags & RDW_INVALIDATE) {
+        if (!(flags & RDW_FRAME)) {
+            // Without RDW_FRAME only the client area is invalidated.
+            add = add.intersected(w.client);
+        } else if (!Region::combine(add, Region(w.client), Region::Op::Diff).empty()) {
+            w.ncPaintPending = true;
+        }
+        if (!add.empty()) {
+            w.update = Region::combine(w.update, add, Region::Op::Or);
+            if (flags & RDW_ERASE) w.erasePending = true;
+        }
+    }
+    if (flags & RDW_INTERNALPAINT) w.internalPaint = true;
+    // Children are included unless the window clips them, or the caller says otherwise.
+    const bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
+    if (!children || !(flags & RDW_INVALIDATE)) return;
+    for (std::uint32_t c : w.children) {
+        WindowObject* cw = windowQuiet(HWND(c));
+        if (!cw || !cw->visibleStyle()) continue;
+        Region inChild = add;
+        inChild.offset(-(w.client.left + cw->rect.left), -(w.client.top + cw->rect.top));
+        inChild = inChild.intersected(RECT{0, 0, cw->width(), cw->height()});
+        if (!inChild.empty()) invalidate(*cw, &inChild, flags | RDW_FRAME);
+    }
+}
+
+void validate(WindowObject& w, const Region* area, UINT flags) {
+    if (area) {
+        w.update = Region::combine(w.update, *area, Region::Op::Diff);
+    } else {
+        w.update = Region();
+    }
+    if (w.update.empty()) {
+        w.erasePending = false;
+        w.ncPaintPending = false;
+    }
+    if (flags & RDW_NOINTERNALPAINT) w.internalPaint = false;
+    ++w.paintGeneration;
+    const bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
+    if (!children || !(flags & RDW_VALIDATE)) return;
+    for (std::uint32_t c : w.children) {
+        WindowObject* cw = windowQuiet(HWND(c));
+        if (!cw) continue;
+        if (!area) {
+            validate(*cw, nullptr, flags);
+            continue;
+        }
+        Region inChild = *area;
+        inChild.offset(-(w.client.left + cw->rect.left), -(w.client.top + cw->rect.top));
+        validate(*cw, &inChild, flags);
+    }
+}
+
+std::vector<HWND> childHandles(const WindowObject& w) {
+    std::vector<HWND> out;
+    out.reserve(w.children.size());
+    for (std::uint32_t c : w.children) out.push_back(HWND(c));
+    return out;
+}
+
+LONG procToHandle(WNDPROC proc) {
+    if (!proc) return 0;
+    auto& t = procTable();
+    auto it = std::find(t.begin(), t.end(), proc);
+    std::size_t index = static_cast<std::size_t>(it - t.begin());
+    if (it == t.end()) {
+        if (t.size() >= 0xFFFF) return 0;
+        t.push_back(proc);
+    }
+    return static_cast<LONG>(kProcTag | static_cast<std::uint32_t>(index + 1));
+}
+
+WNDPROC handleToProc(LONG handle) {
+    const auto v = static_cast<std::uint32_t>(handle);
+    if ((v & 0xFFFF0000u) != kProcTag) return nullptr;
+    const std::size_t index = (v & 0xFFFF) - 1;
+    auto& t = procTable();
+    return index < t.size() ? t[index] : nullptr;
+}
+
+LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const auto raw = reinterpret_cast<std::uintptr_t>(proc);
+    if ((raw & ~std::uintptr_t{0xFFFF}) == kProcTag) proc = handleToProc(static_cast<LONG>(raw));
+    if (!proc) return 0;
+    ++state().sendDepth;
+    const LRESULT r = proc(hwnd, msg, wParam, lParam);
+    --state().sendDepth;
+    return r;
+}
+
+}  // namespace user
+
+DWORD GetLiveUserObjectCount() { return static_cast<DWORD>(HandleTable::current().liveUserObjects()); }
+
+DWORD GetGuiResources(HANDLE, DWORD flags) {
+    if (flags == GR_GDIOBJECTS) return GetLiveGdiObjectCount();
+    if (flags == GR_USEROBJECTS) return GetLiveUserObjectCount();
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+}
+
+}  // namespace orvane::platform

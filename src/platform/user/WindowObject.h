@@ -1,0 +1,95 @@
+// The state of one window. The window manager owns the tree; this is plain data read and
+// written by the USER calls.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/base/PlatformObject.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/Region.h"
+#include "platform/user/SubclassChain.h"
+#include "platform/user/UserTypes.h"
+
+namespace orvane::platform {
+
+class WindowClass;
+
+struct ScrollBarState {
+    int min = 0;
+    int max = 100;
+    UINT page = 0;
+    int pos = 0;
+    int trackPos = 0;
+    UINT disabled = ESB_ENABLE_BOTH;
+    bool shown = false;
+};
+
+class WindowObject : public PlatformObject {
+public:
+    static constexpr ObjectKind kKind = ObjectKind::Window;
+    WindowObject() : PlatformObject(kKind) {}
+    ~WindowObject() override;
+
+    HWND hwnd() const { return HWND(handle()); }
+
+    // Identity.
+    WindowClass* cls = nullptr;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    LONG_PTR id = 0;
+    LONG_PTR userData = 0;
+    HINSTANCE instance;
+    std::u16string text;
+    std::vector<std::uint8_t> extra;
+    std::map<std::u16string, HANDLE> props;
+
+    // Tree: the parent (desktop for top-level windows), the owner, children front to back.
+    std::uint32_t parent = 0;
+    std::uint32_t owner = 0;
+    std::vector<std::uint32_t> children;
+
+    // Geometry: the window rectangle in the parent's client coordinates (screen coordinates
+    // for top-level windows) and the client rectangle in window coordinates.
+    RECT rect{};
+    RECT client{};
+
+    // Painting: the update region in window coordinates and what it still needs.
+    Region update;
+    bool erasePending = false;
+    bool ncPaintPending = false;
+    bool internalPaint = false;
+    std::uint64_t paintGeneration = 0;
+    std::uint32_t ownDc = 0;  // CS_OWNDC device context
+
+    // Top-level windows keep the pixels of the whole window.
+    std::unique_ptr<PixelSurface> surface;
+    BYTE layeredAlpha = 255;
+    COLORREF layeredKey = 0;
+    DWORD layeredFlags = 0;
+
+    // State.
+    bool creating = true;
+    bool destroying = false;
+    bool ncActive = false;
+    bool needSize = false;
+    RECT restoreRect{};  // where a minimised or maximised window returns to
+    bool hasRestore = false;
+    HICON iconBig;
+    HICON iconSmall;
+    ScrollBarState hscroll;
+    ScrollBarState vscroll;
+    std::unique_ptr<SubclassChain> subclass;
+
+    bool isChild() const { return (style & WS_CHILD) != 0; }
+    bool visibleStyle() const { return (style & WS_VISIBLE) != 0; }
+    LONG width() const { return rect.right - rect.left; }
+    LONG height() const { return rect.bottom - rect.top; }
+    RECT clientRect() const { return RECT{0, 0, client.right - client.left, client.bottom - client.top}; }
+};
+
+}  // namespace orvane::platform

@@ -1,0 +1,449 @@
+// Window position, size, z-order and visibility, coordinate mapping and hit-testing.
+#include <algorithm>
+
+#include "platform/gdi/GdiInternal.h"
+#include "platform/user/UserInternal.h"
+
+namespace orvane::platform {
+
+namespace {
+
+using user::window;
+using user::windowQuiet;
+
+constexpr UINT kKnownSwp = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE |
+                           SWP_FRAMECHANGED | SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_NOCOPYBITS |
+                           SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS;
+constexpr int kMaxSide = 32767;
+
+bool isTopmostBand(std::uint32_t h) {
+    WindowObject* w = windowQuiet(HWND(h));
+    return w && (w->exStyle & WS_EX_TOPMOST);
+}
+
+// Moves a window within its parent's z-order. Returns true when the order changed.
+bool reorder(WindowObject& w, HWND after) {
+    WindowObject* p = user::parentOf(w);
+    if (!p) return false;
+    auto& v = p->children;
+    const std::vector<std::uint32_t> before = v;
+    const bool topLevel = user::isRoot(*p);
+    if (after == HWND_TOPMOST && topLevel) w.exStyle |= WS_EX_TOPMOST;
+    if (after == HWND_NOTOPMOST && topLevel) w.exStyle &= ~WS_EX_TOPMOST;
+    std::erase(v, w.handle());
+    auto firstNonTopmost = [&] { return std::find_if_not(v.begin(), v.end(), isTopmostBand); };
+    if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
+        if (topLevel && !(w.exStyle & WS_EX_TOPMOST)) v.insert(firstNonTopmost(), w.handle());
+        else v.insert(v.begin(), w.handle());
+    } else if (after == HWND_BOTTOM) {
+        if (topLevel && (w.exStyle & WS_EX_TOPMOST)) v.insert(firstNonTopmost(), w.handle());
+        else v.push_back(w.handle());
+    } else {
+        auto it = std::find(v.begin(), v.end(), after.value);
+        if (it == v.end()) v.insert(v.begin(), w.handle());
+        else v.insert(it + 1, w.handle());
+    }
+    return v != before;
+}
+
+// The parent's window-coordinate area that a child's rectangle covers.
+void invalidateInParent(WindowObject& child, const RECT& rectInParentClient) {
+    WindowObject* p = user::parentOf(child);
+    if (!p || user::isRoot(*p)) return;
+    RECT r = rectInParentClient;
+    OffsetRect(&r, p->client.left, p->client.top);
+    Region area(r);
+    user::invalidate(*p, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+}  // namespace
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    if (user::isRoot(*w)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (flags & ~kKnownSwp) {
+        ReportUnsupported("SetWindowPos", "flags", ERROR_INVALID_FLAGS);
+        return FALSE;
+    }
+    if (insertAfter == hwnd) flags |= SWP_NOZORDER;
+    if (!(flags & SWP_NOZORDER) && insertAfter != HWND_TOP && insertAfter != HWND_BOTTOM &&
+        insertAfter != HWND_TOPMOST && insertAfter != HWND_NOTOPMOST) {
+        WindowObject* a = window(insertAfter);
+        if (!a || a->parent != w->parent) {
+            if (a) SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+    }
+    WINDOWPOS wp;
+    wp.hwnd = hwnd;
+    wp.hwndInsertAfter = insertAfter;
+    wp.x = (flags & SWP_NOMOVE) ? w->rect.left : x;
+    wp.y = (flags & SWP_NOMOVE) ? w->rect.top : y;
+    wp.cx = (flags & SWP_NOSIZE) ? w->width() : std::clamp(cx, 0, kMaxSide);
+    wp.cy = (flags & SWP_NOSIZE) ? w->height() : std::clamp(cy, 0, kMaxSide);
+    wp.flags = flags;
+    if (w->visibleStyle()) wp.flags &= ~SWP_SHOWWINDOW;
+    else wp.flags &= ~SWP_HIDEWINDOW;
+
+    if (!(flags & SWP_NOSENDCHANGING)) {
+        SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
+        if (!(w = windowQuiet(hwnd))) return FALSE;
+    }
+    const UINT f = wp.flags;
+    const RECT oldRect = w->rect;
+    const RECT oldClient = w->client;
+    RECT newRect{oldRect.left, oldRect.top, oldRect.right, oldRect.bottom};
+    if (!(f & SWP_NOMOVE)) OffsetRect(&newRect, wp.x - oldRect.left, wp.y - oldRect.top);
+    if (!(f & SWP_NOSIZE)) {
+        newRect.right = newRect.left + std::clamp(wp.cx, 0, kMaxSide);
+        newRect.bottom = newRect.top + std::clamp(wp.cy, 0, kMaxSide);
+    }
+    const bool sizeChanged = newRect.right - newRect.left != oldRect.right - oldRect.left ||
+                             newRect.bottom - newRect.top != oldRect.bottom - oldRect.top;
+    const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+
+    RECT newClient = oldClient;
+    if (sizeChanged || (f & SWP_FRAMECHANGED)) {
+        NCCALCSIZE_PARAMS params;
+        params.rgrc[0] = newRect;
+        params.rgrc[1] = oldRect;
+        params.rgrc[2] = RECT{oldRect.left + oldClient.left, oldRect.top + oldClient.top,
+                              oldRect.left + oldClient.right, oldRect.top + oldClient.bottom};
+        params.lppos = &wp;
+        SendMessageW(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+        if (!(w = windowQuiet(hwnd))) return FALSE;
+        const RECT& c = params.rgrc[0];
+        newClient = RECT{c.left - newRect.left, c.top - newRect.top, std::max(c.left, c.right) - newRect.left,
+                         std::max(c.top, c.bottom) - newRect.top};
+    }
+
+    const bool showing = (f & SWP_SHOWWINDOW) && !w->visibleStyle();
+    const bool hiding = (f & SWP_HIDEWINDOW) && w->visibleStyle();
+    const bool wasVisible = w->visibleStyle();
+
+    w->rect = newRect;
+    w->client = newClient;
+    bool zChanged = false;
+    if (!(f & SWP_NOZORDER)) zChanged = reorder(*w, insertAfter);
+    if (showing) w->style |= WS_VISIBLE;
+    if (hiding) w->style &= ~WS_VISIBLE;
+    user::ensureSurface(*w);
+    if (sizeChanged || moved || zChanged || showing || hiding || (f & SWP_FRAMECHANGED)) user::bumpVersion();
+
+    if (!(f & SWP_NOREDRAW)) {
+        if (w->visibleStyle() && (showing || sizeChanged || (f & SWP_FRAMECHANGED) || (zChanged && w->isChild()) ||
+                                  (moved && w->isChild()))) {
+            user::invalidate(*w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+        if (w->isChild() && ((hiding) || (wasVisible && (moved || sizeChanged)))) invalidateInParent(*w, oldRect);
+    }
+    if (hiding) {
+        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
+            if (w->isChild()) SetFocus(HWND(w->parent));
+            else user::setFocusInternal(HWND());
+            if (!(w = windowQuiet(hwnd))) return TRUE;
+        }
+        if (!w->isChild() && user::state().active == hwnd.value) {
+            user::activateNextAfter(*w);
+            if (!(w = windowQuiet(hwnd))) return TRUE;
+        }
+    } else if (!(f & SWP_NOACTIVATE) && !w->isChild() && w->visibleStyle() && user::isTopLevel(*w) &&
+               user::state().active != hwnd.value && !(w->exStyle & WS_EX_NOACTIVATE)) {
+        user::activateInternal(hwnd, WA_ACTIVE);
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+    }
+
+    wp.x = w->rect.left;
+    wp.y = w->rect.top;
+    wp.cx = w->width();
+    wp.cy = w->height();
+    const bool clientSized = (newClient.right - newClient.left) != (oldClient.right - oldClient.left) ||
+                             (newClient.bottom - newClient.top) != (oldClient.bottom - oldClient.top);
+    const bool clientMoved = newRect.left + newClient.left != oldRect.left + oldClient.left ||
+                             newRect.top + newClient.top != oldRect.top + oldClient.top;
+    wp.flags = f;
+    if (!clientSized) wp.flags |= SWP_NOCLIENTSIZE;
+    if (!clientMoved) wp.flags |= SWP_NOCLIENTMOVE;
+    if (showing && w->needSize) {
+        // A window created with a default size hears its size when first shown.
+        w->needSize = false;
+        wp.flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
+    }
+    SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    user::mouseMovedByLayout();
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+    return SetWindowPos(hwnd, HWND(), x, y, width, height,
+                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+BOOL ShowWindow(HWND hwnd, int cmd) {
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    if (user::isRoot(*w)) return FALSE;
+    const BOOL wasVisible = w->visibleStyle() ? TRUE : FALSE;
+    if (cmd < SW_HIDE || cmd > SW_SHOWDEFAULT) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (cmd == SW_HIDE) {
+        if (!wasVisible) return FALSE;
+        SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
+        if (!windowQuiet(hwnd)) return TRUE;
+        SetWindowPos(hwnd, HWND(), 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    }
+    UINT swp = SWP_SHOWWINDOW | SWP_NOZORDER;
+    bool activate = !w->isChild();
+    RECT target = w->rect;
+    bool resize = false;
+    DWORD newStyle = w->style;
+    switch (cmd) {
+        case SW_SHOWNA:
+        case SW_SHOWNOACTIVATE: activate = false; [[fallthrough]];
+        case SW_SHOWNORMAL:
+        case SW_RESTORE:
+        case SW_SHOWDEFAULT:
+            if (cmd != SW_SHOWNA && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+                newStyle &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+                if (w->hasRestore) target = w->restoreRect;
+                resize = true;
+            }
+            break;
+        case SW_SHOW: break;
+        case SW_SHOWMAXIMIZED: {
+            if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+                w->restoreRect = w->rect;
+                w->hasRestore = true;
+            }
+            newStyle = (newStyle & ~WS_MINIMIZE) | WS_MAXIMIZE;
+            if (w->isChild()) {
+                WindowObject* p = user::parentOf(*w);
+                target = p->clientRect();
+            } else {
+                SystemParametersInfoW(SPI_GETWORKAREA, 0, &target, 0);
+                // The frame hangs outside the work area, as maximised windows do.
+                const RECT in = user::frameInsets(w->style, w->exStyle, false, false);
+                target.left -= in.left;
+                target.right += in.right;
+                target.bottom += in.bottom;
+                target.top -= in.left;
+            }
+            resize = true;
+            break;
+        }
+        case SW_MINIMIZE:
+        case SW_SHOWMINIMIZED:
+        case SW_SHOWMINNOACTIVE:
+            if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+                w->restoreRect = w->rect;
+                w->hasRestore = true;
+            }
+            newStyle = (newStyle & ~WS_MAXIMIZE) | WS_MINIMIZE;
+            // Minimised windows park off the screen.
+            target = RECT{-32000, -32000, -32000 + 160, -32000 + 28};
+            resize = true;
+            activate = cmd == SW_SHOWMINIMIZED;
+            break;
+    }
+    if (!wasVisible) {
+        SendMessageW(hwnd, WM_SHOWWINDOW, TRUE, 0);
+        if (!(w = windowQuiet(hwnd))) return wasVisible;
+    }
+    const bool stateChanged = newStyle != w->style;
+    w->style = newStyle;
+    if (!activate) swp |= SWP_NOACTIVATE;
+    if (!resize) swp |= SWP_NOSIZE | SWP_NOMOVE;
+    if (stateChanged) swp |= SWP_FRAMECHANGED;
+    SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, swp);
+    if ((w = windowQuiet(hwnd)) && (newStyle & WS_MINIMIZE) && user::state().active == hwnd.value && cmd == SW_MINIMIZE)
+        user::activateNextAfter(*w);
+    if (stateChanged && (w = windowQuiet(hwnd))) {
+        const WPARAM kind = (newStyle & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (newStyle & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
+        if (kind != SIZE_RESTORED)
+            SendMessageW(hwnd, WM_SIZE, kind, MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+    }
+    return wasVisible;
+}
+
+BOOL GetWindowRect(HWND hwnd, RECT* rc) {
+    WindowObject* w = window(hwnd);
+    if (!w || !rc) return FALSE;
+    *rc = user::isRoot(*w) ? w->rect : user::screenRect(*w);
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, RECT* rc) {
+    WindowObject* w = window(hwnd);
+    if (!w || !rc) return FALSE;
+    *rc = w->clientRect();
+    return TRUE;
+}
+
+BOOL AdjustWindowRectEx(RECT* rc, DWORD style, BOOL menu, DWORD exStyle) {
+    if (!rc) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // Overlapped windows always get a caption.
+    if (!(style & (WS_CHILD | WS_POPUP))) style |= WS_CAPTION;
+    const RECT in = user::frameInsets(style, exStyle, menu != FALSE, false);
+    rc->left -= in.left;
+    rc->top -= in.top;
+    rc->right += in.right;
+    rc->bottom += in.bottom;
+    return TRUE;
+}
+
+BOOL AdjustWindowRect(RECT* rc, DWORD style, BOOL menu) { return AdjustWindowRectEx(rc, style, menu, 0); }
+
+BOOL ClientToScreen(HWND hwnd, POINT* pt) {
+    WindowObject* w = window(hwnd);
+    if (!w || !pt) return FALSE;
+    if (user::isRoot(*w)) return TRUE;
+    const POINT o = user::clientOrigin(*w);
+    pt->x += o.x;
+    pt->y += o.y;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, POINT* pt) {
+    WindowObject* w = window(hwnd);
+    if (!w || !pt) return FALSE;
+    if (user::isRoot(*w)) return TRUE;
+    const POINT o = user::clientOrigin(*w);
+    pt->x -= o.x;
+    pt->y -= o.y;
+    return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, POINT* pts, UINT count) {
+    POINT a{}, b{};
+    if (from) {
+        WindowObject* w = window(from);
+        if (!w) return 0;
+        if (!user::isRoot(*w)) a = user::clientOrigin(*w);
+    }
+    if (to) {
+        WindowObject* w = window(to);
+        if (!w) return 0;
+        if (!user::isRoot(*w)) b = user::clientOrigin(*w);
+    }
+    const int dx = a.x - b.x, dy = a.y - b.y;
+    for (UINT i = 0; pts && i < count; ++i) {
+        pts[i].x += dx;
+        pts[i].y += dy;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
+}
+
+namespace user {
+
+namespace {
+
+// Searches one level front to back, then descends; windows answering HTTRANSPARENT are passed
+// over in favour of what lies beneath them.
+HWND hitLevel(WindowObject& parent, POINT pt, LRESULT& hit) {
+    for (HWND c : childHandles(parent)) {
+        WindowObject* w = windowQuiet(c);
+        if (!w || !w->visibleStyle()) continue;
+        if (!isRoot(parent) && (w->exStyle & WS_EX_TRANSPARENT) && w->isChild()) continue;
+        if (isRoot(parent) && (w->exStyle & WS_EX_LAYERED) && (w->exStyle & WS_EX_TRANSPARENT)) continue;
+        const RECT r = screenRect(*w);
+        if (!PtInRect(&r, pt)) continue;
+        if (w->style & WS_DISABLED) {
+            // Disabled windows take no input; a disabled child's parent gets it.
+            if (w->isChild()) return HWND();
+            hit = HTERROR;
+            return c;
+        }
+        const RECT cr = clientScreenRect(*w);
+        if (PtInRect(&cr, pt)) {
+            HWND deeper = hitLevel(*w, pt, hit);
+            if (deeper) return deeper;
+            if (!windowQuiet(c)) continue;
+        }
+        const LRESULT h = SendMessageW(c, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+        if (!windowQuiet(c)) continue;
+        if (h == HTTRANSPARENT) continue;
+        hit = h;
+        return c;
+    }
+    return HWND();
+}
+
+}  // namespace
+
+HWND hitTest(POINT screen, LRESULT& hit) {
+    hit = HTNOWHERE;
+    return hitLevel(*desktop(), screen, hit);
+}
+
+}  // namespace user
+
+HWND WindowFromPoint(POINT pt) {
+    LRESULT hit;
+    return user::hitTest(pt, hit);
+}
+
+HWND ChildWindowFromPointEx(HWND parent, POINT pt, UINT flags) {
+    WindowObject* p = window(parent);
+    if (!p) return HWND();
+    const RECT client = p->clientRect();
+    if (!PtInRect(&client, pt)) {
+        if (!user::isRoot(*p)) return HWND();
+    }
+    for (std::uint32_t h : p->children) {
+        WindowObject* w = windowQuiet(HWND(h));
+        if (!w) continue;
+        if ((flags & CWP_SKIPINVISIBLE) && !w->visibleStyle()) continue;
+        if ((flags & CWP_SKIPDISABLED) && (w->style & WS_DISABLED)) continue;
+        if ((flags & CWP_SKIPTRANSPARENT) && (w->exStyle & WS_EX_TRANSPARENT)) continue;
+        if (PtInRect(&w->rect, pt)) return HWND(h);
+    }
+    return parent;
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT pt) { return ChildWindowFromPointEx(parent, pt, CWP_ALL); }
+
+HWND RealChildWindowFromPoint(HWND parent, POINT pt) {
+    return ChildWindowFromPointEx(parent, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags) {
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    if (!(w->exStyle & WS_EX_LAYERED) || (flags & ~(LWA_ALPHA | LWA_COLORKEY))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    w->layeredKey = key & 0xFFFFFF;
+    w->layeredAlpha = alpha;
+    w->layeredFlags = flags;
+    user::bumpVersion();
+    return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags) {
+    WindowObject* w = window(hwnd);
+    if (!w) return FALSE;
+    if (!(w->exStyle & WS_EX_LAYERED)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (key) *key = w->layeredKey;
+    if (alpha) *alpha = w->layeredAlpha;
+    if (flags) *flags = w->layeredFlags;
+    return TRUE;
+}
+
+}  // namespace orvane::platform
