@@ -498,6 +498,13 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
         return FALSE;
     }
     PixelSurface* ds = dst->surface();
+    // Blending part of a surface onto an overlapping part of itself is refused.
+    RECT overlap;
+    const RECT dr = dst->rectToSurface(RECT{x, y, x + w, y + h});
+    if (ds == s.surface && IntersectRect(&overlap, &dr, &s.r)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     if (!ds || w == 0 || h == 0 || sw == 0 || sh == 0) return TRUE;
     const std::uint32_t sca = blend.SourceConstantAlpha;
     const bool perPixel = blend.AlphaFormat & AC_SRC_ALPHA;

@@ -127,13 +127,19 @@ bool brushPaint(DeviceContext& dc, BrushObject* brush, Paint& out) {
             out.kind = Paint::Kind::Pattern;
             out.patternWidth = brush->patternWidth;
             out.patternHeight = brush->patternHeight;
+            static thread_local std::vector<std::uint32_t> mapped;
             if (brush->patternMono) {
                 // Monochrome patterns take the DC's colours: 0 bits text, 1 bits background.
-                static thread_local std::vector<std::uint32_t> mapped;
                 mapped.resize(brush->pattern.size());
                 const std::uint32_t fg = dc.pixelFor(s.textColor), bg = dc.pixelFor(s.bkColor);
                 for (std::size_t i = 0; i < mapped.size(); ++i)
                     mapped[i] = (brush->pattern[i] & 0xFFFFFF) ? bg : fg;
+                out.pattern = mapped.data();
+            } else if (dc.isMonochrome()) {
+                // A colour pattern on a monochrome bitmap is drawn in black and white.
+                mapped.resize(brush->pattern.size());
+                for (std::size_t i = 0; i < mapped.size(); ++i)
+                    mapped[i] = dc.pixelFor(PixelSurface::toColor(brush->pattern[i]));
                 out.pattern = mapped.data();
             } else {
                 out.pattern = brush->pattern.data();

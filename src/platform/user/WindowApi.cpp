@@ -416,6 +416,8 @@ BOOL DestroyWindow(HWND hwnd) {
     parentNotify(hwnd, WM_DESTROY);
     if (!(w = windowQuiet(hwnd))) return TRUE;
     if (w->visibleStyle()) {
+        SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
+        if (!windowQuiet(hwnd)) return TRUE;
         SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
         if (!(w = windowQuiet(hwnd))) return TRUE;

@@ -141,17 +141,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         }
         if (w->isChild() && ((hiding) || (wasVisible && (moved || sizeChanged)))) invalidateInParent(*w, oldRect);
     }
-    if (hiding) {
-        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
-            if (w->isChild()) SetFocus(HWND(w->parent));
-            else user::setFocusInternal(HWND());
-            if (!(w = windowQuiet(hwnd))) return TRUE;
-        }
-        if (!w->isChild() && user::state().active == hwnd.value) {
-            user::activateNextAfter(*w);
-            if (!(w = windowQuiet(hwnd))) return TRUE;
-        }
-    } else if (!(f & SWP_NOACTIVATE) && !w->isChild() && w->visibleStyle() && user::isTopLevel(*w) &&
+    if (!hiding && !(f & SWP_NOACTIVATE) && !w->isChild() && w->visibleStyle() && user::isTopLevel(*w) &&
                user::state().active != hwnd.value && !(w->exStyle & WS_EX_NOACTIVATE)) {
         user::activateInternal(hwnd, WA_ACTIVE);
         if (!(w = windowQuiet(hwnd))) return TRUE;
@@ -174,6 +164,17 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         wp.flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
     }
     SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    if (hiding && (w = windowQuiet(hwnd))) {
+        // A hidden window gives up activation, then the focus goes back to its parent.
+        if (!w->isChild() && user::state().active == hwnd.value) {
+            user::activateNextAfter(*w);
+            if (!(w = windowQuiet(hwnd))) return TRUE;
+        }
+        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
+            if (w->isChild()) SetFocus(HWND(w->parent));
+            else user::setFocusInternal(HWND());
+        }
+    }
     user::mouseMovedByLayout();
     return TRUE;
 }

@@ -1,0 +1,352 @@
+// Painting: update regions and clipping, background erasing, child and sibling clipping,
+// window DCs, scrolling, printing into another DC, non-client frames and layered windows.
+#include "support/PlatformTest.h"
+
+namespace orvane::test {
+namespace {
+
+// Windows of this class fill their whole client area with the colour kept in GWLP_USERDATA;
+// clipping decides what actually changes.
+LRESULT painterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    MessageLog::instance().add(h, m, w, l);
+    if (m == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(h, &ps);
+        RECT rc;
+        GetClientRect(h, &rc);
+        const COLORREF old = SetDCBrushColor(hdc, static_cast<COLORREF>(GetWindowLongPtrW(h, GWLP_USERDATA)));
+        FillRect(hdc, &rc, HBRUSH(GetStockObject(DC_BRUSH)));
+        SetDCBrushColor(hdc, old);
+        EndPaint(h, &ps);
+        return 0;
+    }
+    if (m == WM_PRINTCLIENT) {
+        RECT rc;
+        GetClientRect(h, &rc);
+        HDC hdc(static_cast<std::uint32_t>(w));
+        SetDCBrushColor(hdc, static_cast<COLORREF>(GetWindowLongPtrW(h, GWLP_USERDATA)));
+        FillRect(hdc, &rc, HBRUSH(GetStockObject(DC_BRUSH)));
+        return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+class PaintTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        WNDCLASSEXW wc;
+        wc.lpfnWndProc = painterProc;
+        wc.lpszClassName = u"Painter";
+        wc.hbrBackground = HBRUSH(static_cast<std::uint32_t>(COLOR_WINDOW + 1));
+        RegisterClassExW(&wc);
+    }
+
+    HWND painter(COLORREF color, DWORD style, int x, int y, int w, int h, HWND parent = HWND(), DWORD ex = 0) {
+        HWND hwnd = CreateWindowExW(ex, u"Painter", u"", style, x, y, w, h, parent, HMENU(), HINSTANCE(), nullptr);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+        return hwnd;
+    }
+
+    COLORREF screen(int x, int y) { return platform->ScreenPixel(x, y); }
+
+    static constexpr COLORREF kRed = RGB(255, 0, 0);
+    static constexpr COLORREF kGreen = RGB(0, 255, 0);
+    static constexpr COLORREF kBlue = RGB(0, 0, 255);
+};
+
+TEST_F(PaintTest, BeginPaintClipsToTheUpdateRegion) {
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(50, 50), kRed);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, kBlue);
+    RECT part{10, 10, 20, 30};
+    InvalidateRect(hwnd, &part, FALSE);
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+    EXPECT_EQ(update, part);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(10, 10), kBlue);
+    EXPECT_EQ(screen(19, 29), kBlue);
+    EXPECT_EQ(screen(20, 29), kRed);
+    EXPECT_EQ(screen(19, 30), kRed);
+    EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+    // A validated area is not painted.
+    InvalidateRect(hwnd, nullptr, FALSE);
+    ValidateRect(hwnd, &part);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, kGreen);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(15, 15), kBlue);
+    EXPECT_EQ(screen(50, 50), kGreen);
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, EraseUsesTheClassBrushAndSystemColours) {
+    // A class brush given as a system colour index plus one follows that colour.
+    HWND hwnd = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 40, 40);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(20, 20), GetSysColor(COLOR_WINDOW));
+    const INT index = COLOR_WINDOW;
+    const COLORREF yellow = RGB(255, 255, 0);
+    SetSysColors(1, &index, &yellow);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(20, 20), yellow);
+    const std::vector<UINT> order = log().messagesOf(hwnd);
+    auto at = [&](UINT m) { return std::find(order.rbegin(), order.rend(), m); };
+    EXPECT_TRUE(at(WM_ERASEBKGND) < at(WM_PAINT));  // erased inside BeginPaint, after WM_PAINT arrived
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, ChildrenAndSiblingsClip) {
+    HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 200);
+    HWND child = painter(kGreen, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 20, 20, 50, 50, parent);
+    HWND sibling = painter(kBlue, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 40, 40, 50, 50, parent);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(10, 10), kRed);
+    EXPECT_EQ(screen(25, 25), kGreen);
+    EXPECT_EQ(screen(45, 45), kGreen);  // the child is above its later sibling
+    EXPECT_EQ(screen(80, 80), kBlue);
+    // The parent repaints without touching its children.
+    InvalidateRect(parent, nullptr, TRUE);
+    log().clear();
+    platform->PumpMessages();
+    EXPECT_FALSE(log().contains(child, WM_PAINT));
+    EXPECT_EQ(screen(25, 25), kGreen);
+    // Raising the sibling exposes it over the child.
+    SetWindowPos(sibling, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(45, 45), kBlue);
+    EXPECT_EQ(screen(25, 25), kGreen);
+    // Moving a child uncovers its old place, which the parent repaints.
+    MoveWindow(child, 120, 120, 50, 50, TRUE);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(25, 25), kRed);
+    EXPECT_EQ(screen(125, 125), kGreen);
+    DestroyWindow(parent);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, ParentWithoutClipChildrenRepaintsChildrenAfterItself) {
+    HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND child = painter(kGreen, WS_CHILD | WS_VISIBLE, 10, 10, 20, 20, parent);
+    platform->PumpMessages();
+    log().clear();
+    InvalidateRect(parent, nullptr, FALSE);
+    platform->PumpMessages();
+    // The parent paints over the child, so the child is invalidated with it and paints after.
+    const auto& e = log().entries();
+    auto firstPaint = [&](HWND h) {
+        return std::find_if(e.begin(), e.end(), [&](const Logged& l) { return l.hwnd == h && l.msg == WM_PAINT; });
+    };
+    ASSERT_NE(firstPaint(child), e.end());
+    EXPECT_LT(firstPaint(parent), firstPaint(child));
+    EXPECT_EQ(screen(15, 15), kGreen);
+    DestroyWindow(parent);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, WindowDcOfAChildDrawsAtItsPlace) {
+    HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE | WS_BORDER, 100, 50, 200, 200);
+    HWND child = painter(kGreen, WS_CHILD | WS_VISIBLE, 30, 40, 50, 50, parent);
+    platform->PumpMessages();
+    HDC hdc = GetDC(child);
+    EXPECT_EQ(WindowFromDC(hdc), child);
+    SetPixel(hdc, 0, 0, kBlue);
+    SetPixel(hdc, 60, 0, kBlue);  // outside the child: clipped away
+    RECT clip;
+    EXPECT_EQ(GetClipBox(hdc, &clip), SIMPLEREGION);
+    EXPECT_EQ(clip, (RECT{0, 0, 50, 50}));
+    ReleaseDC(child, hdc);
+    // Border (1) + the child's offset.
+    EXPECT_EQ(screen(131, 91), kBlue);
+    EXPECT_EQ(screen(191, 91), kRed);
+    // The whole-window DC of the parent starts at the frame.
+    hdc = GetWindowDC(parent);
+    EXPECT_EQ(GetPixel(hdc, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    ReleaseDC(parent, hdc);
+    // A hidden window's DC draws nothing.
+    ShowWindow(child, SW_HIDE);
+    hdc = GetDC(child);
+    EXPECT_EQ(GetClipBox(hdc, &clip), NULLREGION);
+    ReleaseDC(child, hdc);
+    DestroyWindow(parent);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    platform->PumpMessages();
+    HDC hdc = GetDC(hwnd);
+    RECT band{0, 50, 100, 60};
+    SetDCBrushColor(hdc, kBlue);
+    FillRect(hdc, &band, HBRUSH(GetStockObject(DC_BRUSH)));
+    ReleaseDC(hwnd, hdc);
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    RECT updateRect;
+    EXPECT_EQ(ScrollWindowEx(hwnd, 0, -20, nullptr, nullptr, update, &updateRect, SW_INVALIDATE), SIMPLEREGION);
+    EXPECT_EQ(updateRect, (RECT{0, 80, 100, 100}));
+    RECT pending;
+    GetUpdateRect(hwnd, &pending, FALSE);
+    EXPECT_EQ(pending, updateRect);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(update, &box), SIMPLEREGION);
+    EXPECT_EQ(box, updateRect);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, kGreen);
+    EXPECT_EQ(screen(50, 35), kBlue);  // the band moved up by 20
+    EXPECT_EQ(screen(50, 45), kRed);
+    EXPECT_EQ(screen(50, 90), kGreen);  // the uncovered strip was repainted
+    DeleteObject(update);
+    platform->PumpMessages();
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, PrintPaintsAParentIntoAChildsDc) {
+    // A transparent-looking child asks its parent to paint into the child's DC, with the origin
+    // moved so that the parent's drawing lines up.
+    HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND child = painter(kGreen, WS_CHILD | WS_VISIBLE, 10, 10, 40, 40, parent);
+    platform->PumpMessages();
+    SetWindowLongPtrW(parent, GWLP_USERDATA, kBlue);
+    HDC hdc = GetDC(child);
+    POINT old;
+    SetViewportOrgEx(hdc, -10, -10, &old);
+    SendMessageW(parent, WM_PRINTCLIENT, hdc.value, PRF_CLIENT);
+    SetViewportOrgEx(hdc, old.x, old.y, nullptr);
+    ReleaseDC(child, hdc);
+    EXPECT_EQ(screen(20, 20), kBlue);  // the parent's colour inside the child
+    EXPECT_EQ(screen(60, 60), kRed);   // the parent itself untouched
+
+    // WM_PRINT with children draws the whole tree into a memory bitmap.
+    HDC mem = CreateCompatibleDC(HDC());
+    // Compatible with the screen: a bitmap compatible with a new memory DC is monochrome.
+    HDC screenDc = GetDC(HWND());
+    HBITMAP bmp = CreateCompatibleBitmap(screenDc, 100, 100);
+    ReleaseDC(HWND(), screenDc);
+    HGDIOBJ oldBmp = SelectObject(mem, bmp);
+    SendMessageW(parent, WM_PRINT, mem.value, PRF_CLIENT | PRF_CHILDREN | PRF_NONCLIENT);
+    EXPECT_EQ(GetPixel(mem, 5, 5), kBlue);
+    EXPECT_EQ(GetPixel(mem, 15, 15), kGreen);
+    SelectObject(mem, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    DestroyWindow(parent);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, NonClientFramesAndEdges) {
+    HWND bordered = painter(kRed, WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 50, 50);
+    HWND edged = painter(kRed, WS_POPUP | WS_VISIBLE, 100, 0, 50, 50, HWND(), WS_EX_CLIENTEDGE);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(screen(1, 1), kRed);
+    // A client edge is a sunken edge: shadow then dark shadow on the top-left, highlight then
+    // light on the bottom-right.
+    EXPECT_EQ(screen(100, 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(screen(101, 10), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(screen(149, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(screen(148, 10), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(screen(102, 10), kRed);
+    RECT client;
+    GetClientRect(edged, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 46, 46}));
+    EXPECT_EQ(SendMessageW(edged, WM_NCHITTEST, 0, MAKELPARAM(100, 10)), HTBORDER);
+    EXPECT_EQ(SendMessageW(edged, WM_NCHITTEST, 0, MAKELPARAM(110, 10)), HTCLIENT);
+    DestroyWindow(bordered);
+    DestroyWindow(edged);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, CaptionAndScrollBarsHitTest) {
+    HWND hwnd = painter(kRed, WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 0, 0, 300, 200);
+    RECT wr, client;
+    GetWindowRect(hwnd, &wr);
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    const int frame = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+    EXPECT_EQ(origin.x, frame);
+    EXPECT_EQ(origin.y, frame + GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_EQ(client.right, 300 - 2 * frame - GetSystemMetrics(SM_CXVSCROLL));
+    auto hit = [&](int x, int y) { return SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    EXPECT_EQ(hit(100, frame + 5), HTCAPTION);
+    EXPECT_EQ(hit(300 - frame - 5, frame + 5), HTCLOSE);
+    EXPECT_EQ(hit(origin.x + client.right + 3, origin.y + 50), HTVSCROLL);
+    EXPECT_EQ(hit(1, 100), HTLEFT);
+    EXPECT_EQ(hit(299, 199), HTBOTTOMRIGHT);
+    EXPECT_EQ(hit(400, 100), HTNOWHERE);
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 99;
+    si.nPage = 10;
+    si.nPos = 95;
+    EXPECT_EQ(SetScrollInfo(hwnd, SB_VERT, &si, TRUE), 90);  // clamped to max - page + 1
+    EXPECT_EQ(SetScrollPos(hwnd, SB_VERT, 0, TRUE), 90);
+    // A click low in the track pages down.
+    log().clear();
+    platform->Click(origin.x + client.right + 8, origin.y + client.bottom - 30);
+    bool paged = false;
+    for (const Logged& l : log().entries())
+        if (l.hwnd == hwnd && l.msg == WM_VSCROLL && l.wParam == SB_PAGEDOWN) paged = true;
+    EXPECT_TRUE(paged);
+    // The close box closes.
+    platform->Click(300 - frame - 5, frame + 5);
+    EXPECT_FALSE(IsWindow(hwnd));
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, LayeredWindowsBlendOnTheScreen) {
+    HWND back = painter(RGB(0, 0, 0), WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND front = painter(RGB(255, 255, 255), WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND(), WS_EX_LAYERED);
+    EXPECT_TRUE(SetLayeredWindowAttributes(front, 0, 128, LWA_ALPHA));
+    EXPECT_FALSE(SetLayeredWindowAttributes(back, 0, 128, LWA_ALPHA));  // not layered
+    const COLORREF c = screen(50, 50);
+    EXPECT_NEAR(GetRValue(c), 128, 1);
+    EXPECT_NEAR(GetGValue(c), 128, 1);
+    SetLayeredWindowAttributes(front, RGB(255, 255, 255), 255, LWA_COLORKEY);
+    EXPECT_EQ(screen(50, 50), RGB(0, 0, 0));  // the key colour is see-through
+    DestroyWindow(front);
+    DestroyWindow(back);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, RedrawOffSuppressesPainting) {
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+    platform->PumpMessages();
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, kBlue);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    log().clear();
+    platform->PumpMessages();
+    EXPECT_FALSE(log().contains(hwnd, WM_PAINT));
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd, nullptr, HRGN(), RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(log().contains(hwnd, WM_PAINT));  // painted at once, not through the queue
+    EXPECT_EQ(screen(25, 25), kBlue);
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+class HighDpiPaintTest : public PaintTest {
+protected:
+    platform::testing::TestOptions options() const override { return {800, 600, 144, 1000000}; }
+};
+
+TEST_F(HighDpiPaintTest, MetricsFollowTheScreenDpi) {
+    HDC screenDc = GetDC(HWND());
+    EXPECT_EQ(GetDeviceCaps(screenDc, LOGPIXELSX), 144);
+    EXPECT_EQ(GetDeviceCaps(screenDc, HORZRES), 800);
+    ReleaseDC(HWND(), screenDc);
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 26);  // 17 at 96 DPI
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 700, 500, 200, 200);
+    EXPECT_EQ(screen(799, 599), kRed);  // a window off the edge is cut by the screen
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+}  // namespace
+}  // namespace orvane::test

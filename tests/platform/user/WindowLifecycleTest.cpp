@@ -1,0 +1,370 @@
+// Message sequences of creating, sizing, showing, activating and destroying windows, and the
+// behaviour of stale handles and windows destroyed from their own handlers.
+#include "support/PlatformTest.h"
+
+namespace orvane::test {
+namespace {
+
+using E = Expected;
+constexpr unsigned O = E::Optional;
+constexpr unsigned P = E::Parent;
+constexpr unsigned W = E::WParam;
+
+class WindowLifecycleTest : public PlatformTest {};
+
+TEST_F(WindowLifecycleTest, CreateVisibleOverlappedWindow) {
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);
+    ASSERT_TRUE(hwnd);
+    const std::vector<Expected> seq = {
+        {WM_GETMINMAXINFO},       {WM_NCCREATE},         {WM_NCCALCSIZE, W, 0},     {WM_CREATE},
+        {WM_SIZE, O},             {WM_MOVE, O},          {WM_SHOWWINDOW, W, TRUE},  {WM_WINDOWPOSCHANGING},
+        {WM_WINDOWPOSCHANGING, O}, {WM_ACTIVATEAPP, W, TRUE}, {WM_NCACTIVATE, W, TRUE}, {WM_ACTIVATE, W, WA_ACTIVE},
+        {WM_SETFOCUS},            {WM_WINDOWPOSCHANGED},  {WM_MOVE, O},              {WM_SIZE, O},
+    };
+    EXPECT_EQ(log().compare(hwnd, HWND(), seq), "");
+    EXPECT_EQ(GetActiveWindow(), hwnd);
+    EXPECT_EQ(GetFocus(), hwnd);
+    // Overlapped windows always get a caption and clip their siblings.
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & (WS_CAPTION | WS_CLIPSIBLINGS), static_cast<LONG>(WS_CAPTION | WS_CLIPSIBLINGS));
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    EXPECT_EQ(rc, (RECT{10, 20, 310, 220}));
+    RECT expected{0, 0, 0, 0};
+    AdjustWindowRectEx(&expected, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    GetClientRect(hwnd, &rc);
+    EXPECT_EQ(rc.right, 300 - (expected.right - expected.left));
+    EXPECT_EQ(rc.bottom, 200 - (expected.bottom - expected.top));
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, CreateVisibleChildNotifiesParent) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    log().clear();
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 5, 6, 50, 40, parent);
+    const std::vector<Expected> seq = {
+        {WM_NCCREATE}, {WM_NCCALCSIZE, W, 0}, {WM_CREATE}, {WM_SIZE, W, SIZE_RESTORED}, {WM_MOVE},
+        {WM_PARENTNOTIFY, P | W, WM_CREATE}, {WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED},
+    };
+    EXPECT_EQ(log().compare(child, parent, seq, {WM_GETTEXT}), "");
+    EXPECT_EQ(GetParent(child), parent);
+    EXPECT_EQ(GetAncestor(child, GA_ROOT), parent);
+    EXPECT_TRUE(IsChild(parent, child));
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(child));
+}
+
+TEST_F(WindowLifecycleTest, DefaultSizeIsReportedWhenFirstShown) {
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0);
+    EXPECT_FALSE(log().contains(hwnd, WM_SIZE));
+    ShowWindow(hwnd, SW_SHOW);
+    EXPECT_EQ(log().count(hwnd, WM_SIZE), 1);
+    EXPECT_EQ(log().count(hwnd, WM_MOVE), 1);
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, ResizeSendsCalcSizeThenMoveAndSize) {
+    HWND hwnd = MessageLog::create(WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 100, 100);
+    log().clear();
+    SetWindowPos(hwnd, HWND(), 10, 10, 150, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::vector<Expected> seq = {
+        {WM_WINDOWPOSCHANGING}, {WM_NCCALCSIZE, W, TRUE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}, {WM_SIZE, W, SIZE_RESTORED},
+    };
+    EXPECT_EQ(log().compare(hwnd, HWND(), seq), "");
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    EXPECT_EQ(rc, (RECT{0, 0, 148, 118}));  // one-pixel border on each side
+
+    // Moving without resizing sends no WM_SIZE and no WM_NCCALCSIZE.
+    log().clear();
+    MoveWindow(hwnd, 30, 30, 150, 120, TRUE);
+    EXPECT_EQ(log().compare(hwnd, HWND(), {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}), "");
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, WindowPosChangingCanAlterTheRequest) {
+    static LRESULT (*const proc)(HWND, UINT, WPARAM, LPARAM) = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(l)->cx = 77;
+        return DefWindowProcW(h, m, w, l);
+    };
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    SetWindowPos(hwnd, HWND(), 0, 0, 200, 50, SWP_NOZORDER | SWP_NOMOVE);
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    EXPECT_EQ(rc.right - rc.left, 77);
+    EXPECT_EQ(rc.bottom - rc.top, 50);
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, HideAndShowChild) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent);
+    SetFocus(child);
+    log().clear();
+    EXPECT_TRUE(ShowWindow(child, SW_HIDE));
+    const std::vector<Expected> seq = {
+        {WM_SHOWWINDOW, W, FALSE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_KILLFOCUS}, {WM_SETFOCUS, P},
+    };
+    EXPECT_EQ(log().compare(child, parent, seq), "");
+    EXPECT_EQ(GetFocus(), parent);
+    EXPECT_FALSE(IsWindowVisible(child));
+    EXPECT_FALSE(ShowWindow(child, SW_HIDE));  // already hidden: returns the old visibility
+    EXPECT_FALSE(ShowWindow(child, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(child));
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, ActivationMovesBetweenTopLevelWindows) {
+    HWND a = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND b = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
+    EXPECT_EQ(GetActiveWindow(), b);
+    log().clear();
+    EXPECT_EQ(SetActiveWindow(a), b);
+    // Here the "parent" role is the window losing activation.
+    const std::vector<Expected> seq = {
+        {WM_WINDOWPOSCHANGING, O}, {WM_WINDOWPOSCHANGED, O},
+        {WM_NCACTIVATE, P | W, FALSE}, {WM_ACTIVATE, P | W, WA_INACTIVE},
+        {WM_NCACTIVATE, W, TRUE},      {WM_ACTIVATE, W, WA_ACTIVE},
+        {WM_KILLFOCUS, P},             {WM_SETFOCUS},
+    };
+    EXPECT_EQ(log().compare(a, b, seq), "");
+    EXPECT_EQ(GetFocus(), a);
+    EXPECT_EQ(GetTopWindow(HWND()), a);  // activation brings the window to the top
+    DestroyWindow(a);
+    EXPECT_EQ(GetActiveWindow(), b);  // the remaining window takes over
+    DestroyWindow(b);
+    EXPECT_FALSE(GetActiveWindow());
+}
+
+TEST_F(WindowLifecycleTest, DestroySendsDestroyTopDownAndNcDestroyBottomUp) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent);
+    HWND grandchild = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, child);
+    log().clear();
+    DestroyWindow(parent);
+    std::vector<std::pair<HWND, UINT>> order;
+    for (const Logged& l : log().entries())
+        if (l.msg == WM_DESTROY || l.msg == WM_NCDESTROY) order.emplace_back(l.hwnd, l.msg);
+    const std::vector<std::pair<HWND, UINT>> expected = {
+        {parent, WM_DESTROY},        {child, WM_DESTROY},    {grandchild, WM_DESTROY},
+        {grandchild, WM_NCDESTROY},  {child, WM_NCDESTROY},  {parent, WM_NCDESTROY},
+    };
+    EXPECT_EQ(order, expected);
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_FALSE(IsWindow(grandchild));
+}
+
+TEST_F(WindowLifecycleTest, DestroyChildSequence) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent);
+    SetFocus(child);
+    log().clear();
+    DestroyWindow(child);
+    const std::vector<Expected> seq = {
+        {WM_PARENTNOTIFY, P | W, WM_DESTROY}, {WM_SHOWWINDOW, W, FALSE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED},
+        {WM_KILLFOCUS},                       {WM_SETFOCUS, P},          {WM_DESTROY},           {WM_NCDESTROY},
+    };
+    EXPECT_EQ(log().compare(child, parent, seq), "");
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, OwnedWindowsAreDestroyedFirst) {
+    HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND owned = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner);
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
+    log().clear();
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(owned));
+    std::vector<HWND> destroyOrder;
+    for (const Logged& l : log().entries())
+        if (l.msg == WM_NCDESTROY) destroyOrder.push_back(l.hwnd);
+    EXPECT_EQ(destroyOrder, (std::vector<HWND>{owned, owner}));
+}
+
+LRESULT refuseNcCreate(HWND h, UINT m, WPARAM w, LPARAM l) {
+    MessageLog::instance().add(h, m, w, l);
+    if (m == WM_NCCREATE) return FALSE;
+    return DefWindowProcW(h, m, w, l);
+}
+
+LRESULT refuseCreate(HWND h, UINT m, WPARAM w, LPARAM l) {
+    MessageLog::instance().add(h, m, w, l);
+    if (m == WM_CREATE) return -1;
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(WindowLifecycleTest, RefusedCreationCleansUp) {
+    for (WNDPROC proc : {refuseNcCreate, refuseCreate}) {
+        WNDCLASSEXW wc;
+        wc.lpfnWndProc = proc;
+        wc.lpszClassName = u"Refusing";
+        ASSERT_TRUE(RegisterClassExW(&wc));
+        log().clear();
+        HWND hwnd = CreateWindowExW(0, u"Refusing", u"", WS_POPUP, 0, 0, 10, 10, HWND(), HMENU(), HINSTANCE(), nullptr);
+        EXPECT_FALSE(hwnd);
+        ASSERT_FALSE(log().entries().empty());
+        EXPECT_EQ(log().entries().back().msg, static_cast<UINT>(WM_NCDESTROY));
+        EXPECT_EQ(log().count(log().entries().back().hwnd, WM_DESTROY), proc == refuseCreate ? 1 : 0);
+        EXPECT_TRUE(UnregisterClassW(u"Refusing", HINSTANCE()));
+    }
+}
+
+LRESULT destroyOnUser(HWND h, UINT m, WPARAM w, LPARAM l) {
+    MessageLog::instance().add(h, m, w, l);
+    if (m == WM_USER) {
+        DestroyWindow(h);
+        DestroyWindow(h);  // a second call from inside the destruction is harmless
+        return 42;
+    }
+    if (m == WM_DESTROY) DestroyWindow(h);  // re-entering from WM_DESTROY as well
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(WindowLifecycleTest, DestroyFromOwnHandlerIsSafe) {
+    WNDCLASSEXW wc;
+    wc.lpfnWndProc = destroyOnUser;
+    wc.lpszClassName = u"SelfDestroying";
+    RegisterClassExW(&wc);
+    HWND hwnd = CreateWindowExW(0, u"SelfDestroying", u"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, HWND(), HMENU(),
+                                HINSTANCE(), nullptr);
+    PostMessageW(hwnd, WM_USER + 1, 0, 0);
+    EXPECT_EQ(SendMessageW(hwnd, WM_USER, 0, 0), 42);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(log().count(hwnd, WM_NCDESTROY), 1);
+    // The message posted before the destruction is dropped with the window.
+    platform->PumpMessages();
+    EXPECT_EQ(log().count(hwnd, WM_USER + 1), 0);
+    UnregisterClassW(u"SelfDestroying", HINSTANCE());
+}
+
+TEST_F(WindowLifecycleTest, StaleNullAndWrongKindHandlesFail) {
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
+    DestroyWindow(hwnd);
+    HWND again = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
+    EXPECT_NE(again, hwnd);  // the slot may be reused, the handle is not
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    const HWND notAWindow(brush.value);
+    for (HWND bad : {hwnd, HWND(), notAWindow}) {
+        SetLastError(0);
+        EXPECT_EQ(SendMessageW(bad, WM_USER, 0, 0), 0);
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+        EXPECT_FALSE(IsWindow(bad));
+        EXPECT_FALSE(DestroyWindow(bad));
+        EXPECT_FALSE(SetWindowPos(bad, HWND(), 0, 0, 1, 1, 0));
+        RECT rc;
+        EXPECT_FALSE(GetWindowRect(bad, &rc));
+        EXPECT_FALSE(PostMessageW(bad == HWND() ? notAWindow : bad, WM_USER, 0, 0));
+        EXPECT_EQ(GetWindowLongW(bad, GWL_STYLE), 0);
+    }
+    EXPECT_FALSE(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, HWND(), HMENU(), HINSTANCE(), nullptr));
+    EXPECT_FALSE(MessageLog::create(WS_CHILD, 0, 0, 1, 1, HWND()));  // a child needs a parent
+    EXPECT_FALSE(MessageLog::create(WS_CHILD, 0, 0, 1, 1, hwnd));    // and a live one
+    DeleteObject(brush);
+    DestroyWindow(again);
+}
+
+TEST_F(WindowLifecycleTest, AbsurdSizesAreClamped) {
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, -50, 1 << 30);
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    EXPECT_EQ(rc.right - rc.left, 0);
+    EXPECT_EQ(rc.bottom - rc.top, 32767);
+    SetWindowPos(hwnd, HWND(), 0, 0, -1, -1, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(hwnd, &rc);
+    EXPECT_EQ(rc, (RECT{0, 0, 0, 0}));
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, TreeQueriesAndZOrder) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND first = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent);
+    HWND second = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent);
+    // Children join at the bottom: creation order is the order from the top.
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), first);
+    EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
+    EXPECT_EQ(GetWindow(second, GW_HWNDPREV), first);
+    SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), second);
+    SetWindowPos(second, first, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), first);
+    // A point over both children finds the top one.
+    EXPECT_EQ(WindowFromPoint(POINT{5, 5}), first);
+    EXPECT_EQ(ChildWindowFromPoint(parent, POINT{5, 5}), first);
+    EXPECT_EQ(ChildWindowFromPoint(parent, POINT{100, 100}), parent);
+    EXPECT_FALSE(ChildWindowFromPoint(parent, POINT{300, 5}));
+    int count = 0;
+    EnumChildWindows(parent, [](HWND, LPARAM p) -> BOOL { ++*reinterpret_cast<int*>(p); return TRUE; },
+                     reinterpret_cast<LPARAM>(&count));
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(FindWindowExW(parent, HWND(), u"orvanetestwindow", nullptr), first);  // class names ignore case
+    EXPECT_EQ(FindWindowExW(parent, first, nullptr, u"test"), second);
+    // Reparenting keeps the screen position.
+    HWND other = MessageLog::create(WS_POPUP | WS_VISIBLE, 100, 100, 50, 50);
+    MoveWindow(first, 120, 130, 10, 10, TRUE);
+    EXPECT_EQ(SetParent(first, other), parent);
+    RECT rc;
+    GetWindowRect(first, &rc);
+    EXPECT_EQ(rc.left, 120);
+    EXPECT_EQ(rc.top, 130);
+    EXPECT_EQ(GetParent(first), other);
+    EXPECT_FALSE(SetParent(other, first));  // not into its own descendant
+    DestroyWindow(other);
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, TextLongsAndProperties) {
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
+    EXPECT_TRUE(SetWindowTextW(hwnd, u"Grüße 漢字"));
+    char16_t buffer[32];
+    EXPECT_EQ(GetWindowTextLengthW(hwnd), 8);
+    EXPECT_EQ(GetWindowTextW(hwnd, buffer, 32), 8);
+    EXPECT_EQ(std::u16string(buffer), u"Grüße 漢字");
+    EXPECT_EQ(GetWindowTextW(hwnd, buffer, 4), 3);  // truncated and terminated
+    EXPECT_EQ(std::u16string(buffer), u"Grü");
+
+    log().clear();
+    const LONG old = SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_BORDER));
+    EXPECT_EQ(old & WS_BORDER, 0);
+    EXPECT_EQ(log().compare(hwnd, HWND(), {{WM_STYLECHANGING, W, static_cast<WPARAM>(GWL_STYLE)},
+                                           {WM_STYLECHANGED, W, static_cast<WPARAM>(GWL_STYLE)}}),
+              "");
+    SetWindowLongW(hwnd, GWL_USERDATA, 1234);
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_USERDATA), 1234);
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLongW(hwnd, 64), 0);  // no extra bytes
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+
+    EXPECT_TRUE(SetPropW(hwnd, u"Key", HANDLE(7u)));
+    EXPECT_EQ(GetPropW(hwnd, u"KEY"), HANDLE(7u));
+    EXPECT_EQ(RemovePropW(hwnd, u"key"), HANDLE(7u));
+    EXPECT_FALSE(GetPropW(hwnd, u"Key"));
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, MaximiseAndRestore) {
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    log().clear();
+    ShowWindow(hwnd, SW_MAXIMIZE);
+    EXPECT_TRUE(IsZoomed(hwnd));
+    bool sawMaximized = false;
+    for (const Logged& l : log().entries())
+        if (l.hwnd == hwnd && l.msg == WM_SIZE && l.wParam == SIZE_MAXIMIZED) sawMaximized = true;
+    EXPECT_TRUE(sawMaximized);
+    RECT work, client;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    EXPECT_EQ(origin.x, work.left);  // the frame hangs outside the work area
+    EXPECT_EQ(client.right, work.right - work.left);
+    ShowWindow(hwnd, SW_RESTORE);
+    EXPECT_FALSE(IsZoomed(hwnd));
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    EXPECT_EQ(rc, (RECT{100, 100, 400, 300}));
+    DestroyWindow(hwnd);
+}
+
+}  // namespace
+}  // namespace orvane::test
