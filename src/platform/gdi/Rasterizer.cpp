@@ -182,8 +182,8 @@ void Rasterizer::stamp(int x, int y, const LinePen& pen) {
 
 void Rasterizer::line(POINT a, POINT b, LinePen& pen, bool drawLast) {
     // Bresenham; the pixel at b is excluded, as GDI does. Step n along the major axis lands
-    // on minor offset floor(n * minor / major + 1/2), which is the pixel Bresenham's error
-    // term picks, so only the steps that can reach the clip area need visiting.
+    // on minor offset floor((2 n minor + major) / (2 major)), the pixel Bresenham's error term
+    // picks, so the walk can start at the first step that reaches the clip area.
     const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
     const long long adx = std::llabs(dx), ady = std::llabs(dy);
     const bool xMajor = adx >= ady;
@@ -203,12 +203,25 @@ void Rasterizer::line(POINT a, POINT b, LinePen& pen, bool drawLast) {
         first = std::max(first, start - hi + 1);
         last = std::min(last, start - lo + 1);
     }
+    // The minor offset m and the remainder of that division, kept up to date step by step;
+    // only the first needs 128 bits.
+    const long long den = 2 * major;
+    long long m = 0, rem = 0;
+    if (den && first < last) {
+        const __int128 num = static_cast<__int128>(2 * minor) * first + major;
+        m = static_cast<long long>(num / den);
+        rem = static_cast<long long>(num % den);
+    }
     const bool styled = pen.width <= 1 && pen.style != 0;
     for (long long n = first; n < last; ++n) {
-        const long long m = major ? (2 * n * minor + major) / (2 * major) : 0;
         const long long x = a.x + sx * (xMajor ? n : m), y = a.y + sy * (xMajor ? m : n);
-        if (styled && !dashOn(pen.style, static_cast<int>((pen.dashPos + n) % kDashCycle))) continue;
-        stamp(static_cast<int>(x), static_cast<int>(y), pen);
+        if (!styled || dashOn(pen.style, static_cast<int>((pen.dashPos + n) % kDashCycle)))
+            stamp(static_cast<int>(x), static_cast<int>(y), pen);
+        rem += 2 * minor;
+        if (rem >= den) {
+            rem -= den;
+            ++m;
+        }
     }
     pen.dashPos = static_cast<int>((pen.dashPos + steps) % kDashCycle);
 }
@@ -234,13 +247,14 @@ std::vector<std::vector<Span>> ellipse(int l, int t, int r, int b, int y0, int y
     return rows;
 }
 
-std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int eh, int y0, int y1) {
+std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int eh, int y0,
+                                         int y1) {
     std::vector<std::vector<Span>> rows;
     const int from = std::max(t, y0), to = std::min(b, y1);
     if (r <= l || from >= to) return rows;
     const std::size_t count = static_cast<std::size_t>(static_cast<long long>(to) - from);
-    const double w = std::min<double>(std::abs(static_cast<double>(ew)), static_cast<double>(r) - l);
-    const double h = std::min<double>(std::abs(static_cast<double>(eh)), static_cast<double>(b) - t);
+    const double w = std::min(std::abs(static_cast<double>(ew)), static_cast<double>(r) - l);
+    const double h = std::min(std::abs(static_cast<double>(eh)), static_cast<double>(b) - t);
     if (w < 2 || h < 2) {
         rows.assign(count, std::vector<Span>{Span{l, r}});
         return rows;
@@ -266,8 +280,8 @@ std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int
     return rows;
 }
 
-std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top, int y0,
-                                       int y1) {
+std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top,
+                                       int y0, int y1) {
     std::vector<std::vector<Span>> rows;
     if (pts.size() < 3) return rows;
     int minY = pts[0].y, maxY = pts[0].y;

@@ -201,6 +201,21 @@ bool isButtonDown(UINT msg) {
     return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_XBUTTONDOWN;
 }
 
+// A click on a child tells each ancestor up to the top-level window, with the point in that
+// ancestor's client coordinates, until a window with WS_EX_NOPARENTNOTIFY is met.
+void notifyParents(HWND child, UINT button, WORD xButton, POINT screen) {
+    HWND h = child;
+    while (WindowObject* w = windowQuiet(h)) {
+        if (!w->isChild() || (w->exStyle & WS_EX_NOPARENTNOTIFY)) break;
+        const HWND parent(w->parent);
+        if (!windowQuiet(parent)) break;
+        POINT p = screen;
+        ScreenToClient(parent, &p);
+        SendMessageW(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<int>(button), xButton), MAKELPARAM(p.x, p.y));
+        h = parent;
+    }
+}
+
 void sendLeave(HWND hwnd, bool nonClient) {
     PostMessageW(hwnd, nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
 }
@@ -419,6 +434,10 @@ bool InputQueue::cook(const Event& e, MSG& out) {
     updateTracking(target, hit, e.pt);
     UINT msg = e.kind == Event::Kind::MouseMove ? WM_MOUSEMOVE : e.button;
 
+    if (isButtonDown(msg) && hit == HTCLIENT) {
+        notifyParents(target, msg, static_cast<WORD>(msg == WM_XBUTTONDOWN ? e.wheelDelta : 0), e.pt);
+        if (!windowQuiet(target)) return false;
+    }
     if (isButtonDown(msg) && !capture) {
         WindowObject* w = windowQuiet(target);
         WindowObject* top = w ? user::topLevelOf(*w) : nullptr;

@@ -145,25 +145,31 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     InputQueue::current().checkHover();
     const bool removeIt = remove & PM_REMOVE;
 
-    // Posted messages.
-    for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
-        if (!inRange(it->message, filterMin, filterMax) || !matchesWindow(it->hwnd, hwnd)) continue;
-        *msg = *it;
-        if (removeIt) q.posted.erase(it);
-        q.lastMessagePos = static_cast<DWORD>(MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
-        q.lastMessageTime = msg->time;
-        return TRUE;
-    }
-    if (q.quit && (!hwnd || filterMin || filterMax ? inRange(WM_QUIT, filterMin, filterMax) : true)) {
-        fillMessage(msg, HWND(), WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
-        if (removeIt) q.quit = false;
-        return TRUE;
-    }
-    // Input.
-    if (InputQueue::current().peek(msg, hwnd, filterMin, filterMax, removeIt)) {
-        q.lastMessagePos = static_cast<DWORD>(MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
-        q.lastMessageTime = msg->time;
-        return TRUE;
+    while (true) {
+        // Posted messages.
+        for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
+            if (!inRange(it->message, filterMin, filterMax) || !matchesWindow(it->hwnd, hwnd)) continue;
+            *msg = *it;
+            if (removeIt) q.posted.erase(it);
+            q.lastMessagePos = static_cast<DWORD>(MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
+            q.lastMessageTime = msg->time;
+            return TRUE;
+        }
+        if (q.quit && (!hwnd || filterMin || filterMax ? inRange(WM_QUIT, filterMin, filterMax) : true)) {
+            fillMessage(msg, HWND(), WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
+            if (removeIt) q.quit = false;
+            return TRUE;
+        }
+        // Input.
+        const std::size_t postedBefore = q.posted.size();
+        if (InputQueue::current().peek(msg, hwnd, filterMin, filterMax, removeIt)) {
+            q.lastMessagePos = static_cast<DWORD>(MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
+            q.lastMessageTime = msg->time;
+            return TRUE;
+        }
+        // Input that produced no message may still have posted one (WM_MOUSELEAVE when the
+        // pointer moves onto the desktop); look again rather than report an empty queue.
+        if (q.posted.size() == postedBefore) break;
     }
     // Painting.
     if (inRange(WM_PAINT, filterMin, filterMax) && hwnd.value != 0xFFFFFFFFu) {

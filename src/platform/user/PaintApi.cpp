@@ -31,7 +31,14 @@ Region regionFromArgs(WindowObject& w, const RECT* rc, HRGN rgn, bool frame) {
     return Region(w.client);
 }
 
+// A real display presents a top-level window again once something has drawn on it.
+void touchSurface(HWND hwnd) {
+    if (WindowObject* w = windowQuiet(hwnd))
+        if (WindowObject* top = user::topLevelOf(*w)) ++top->surfaceGeneration;
+}
+
 HDC makeWindowDc(HWND hwnd, bool clientArea, DWORD flags, const Region* extra, bool exclude) {
+    touchSurface(hwnd);
     auto target = std::make_unique<WindowDcTarget>(hwnd, clientArea, flags);
     if (extra) target->setExtra(*extra, exclude);
     return gdi::registerDc(std::make_unique<DeviceContext>(DeviceContext::Type::Window, std::move(target)));
@@ -230,6 +237,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
         w->cls && (w->cls->style & (CS_OWNDC | CS_CLASSDC))) {
         if (!HandleTable::current().get<DeviceContext>(w->ownDc))
             w->ownDc = makeWindowDc(hwnd, true, styleClipFlags(*w), nullptr, false).value;
+        touchSurface(hwnd);
         return HDC(w->ownDc);
     }
     if (!(flags & DCX_CACHE)) flags |= styleClipFlags(*w);
@@ -264,6 +272,8 @@ HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, HRGN(), DCX_WINDOW | DCX_CACHE
 int ReleaseDC(HWND hwnd, HDC hdc) {
     auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
     if (!dc || dc->type() == DeviceContext::Type::Memory) return 0;
+    const HWND drawn(dc->target() ? dc->target()->window() : 0);
+    touchSurface(drawn);
     WindowObject* w = windowQuiet(hwnd);
     if (w && w->ownDc == hdc.value) return 1;  // own DCs live as long as the window
     DeleteDC(hdc);

@@ -68,6 +68,9 @@ LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 // A 32-bit handle for a procedure (what GetWindowLongW returns for GWL_WNDPROC).
 LONG procToHandle(WNDPROC proc);
 WNDPROC handleToProc(LONG handle);
+// The procedure a pointer-sized value names: a procedure handle, widened from its 32 bits with
+// or without sign extension, or else the address itself.
+WNDPROC resolveProc(std::uintptr_t value);
 
 // Non-client metrics and default processing.
 // How far the client area lies inside the window on each side (frame, caption and edges;

@@ -752,13 +752,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     switch (index) {
         case GWLP_WNDPROC: {
             const LONG_PTR old = reinterpret_cast<LONG_PTR>(w->proc);
-            WNDPROC proc = reinterpret_cast<WNDPROC>(value);
-            if (!proc) {
-                SetLastError(ERROR_INVALID_PARAMETER);
-                return 0;
-            }
-            const auto raw = static_cast<std::uintptr_t>(value);
-            if ((raw & ~std::uintptr_t{0xFFFF}) == 0xFFFF0000u) proc = user::handleToProc(static_cast<LONG>(raw));
+            const WNDPROC proc = user::resolveProc(static_cast<std::uintptr_t>(value));
             if (!proc) {
                 SetLastError(ERROR_INVALID_PARAMETER);
                 return 0;

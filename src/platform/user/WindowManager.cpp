@@ -275,9 +275,16 @@ WNDPROC handleToProc(LONG handle) {
     return index < t.size() ? t[index] : nullptr;
 }
 
+WNDPROC resolveProc(std::uintptr_t value) {
+    // A LONG handle cast straight to a pointer arrives sign-extended (its top bit is set).
+    const std::uintptr_t high = value & ~std::uintptr_t{0xFFFF};
+    if (high == kProcTag || high == (~std::uintptr_t{0} << 16))
+        return handleToProc(static_cast<LONG>(static_cast<std::uint32_t>(value)));
+    return reinterpret_cast<WNDPROC>(value);
+}
+
 LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const auto raw = reinterpret_cast<std::uintptr_t>(proc);
-    if ((raw & ~std::uintptr_t{0xFFFF}) == kProcTag) proc = handleToProc(static_cast<LONG>(raw));
+    proc = resolveProc(reinterpret_cast<std::uintptr_t>(proc));
     if (!proc) return 0;
     ++state().sendDepth;
     const LRESULT r = proc(hwnd, msg, wParam, lParam);

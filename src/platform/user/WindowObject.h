@@ -68,6 +68,7 @@ public:
 
     // Top-level windows keep the pixels of the whole window.
     std::unique_ptr<PixelSurface> surface;
+    std::uint64_t surfaceGeneration = 0;  // changes whenever something may have drawn on it
     BYTE layeredAlpha = 255;
     COLORREF layeredKey = 0;
     DWORD layeredFlags = 0;
