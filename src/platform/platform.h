@@ -4,6 +4,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/LastError.h"
+#include "platform/base/LiveObjects.h"
 #include "platform/base/Types.h"
 #include "platform/display/PngWriter.h"
 #include "platform/display/headless/HeadlessScreen.h"

@@ -434,6 +434,15 @@ bool InputQueue::cook(const Event& e, MSG& out) {
     updateTracking(target, hit, e.pt);
     UINT msg = e.kind == Event::Kind::MouseMove ? WM_MOUSEMOVE : e.button;
 
+    if (!capture && hit == HTERROR) {
+        // A disabled window takes no mouse input and is not activated by it; it hears only
+        // WM_SETCURSOR with HTERROR, so that a click on it can beep.
+        WindowObject* w = windowQuiet(target);
+        if (w && (w->style & WS_DISABLED)) {
+            SendMessageW(target, WM_SETCURSOR, target.value, MAKELPARAM(static_cast<int>(hit), static_cast<int>(msg)));
+            return false;
+        }
+    }
     if (isButtonDown(msg) && hit == HTCLIENT) {
         notifyParents(target, msg, static_cast<WORD>(msg == WM_XBUTTONDOWN ? e.wheelDelta : 0), e.pt);
         if (!windowQuiet(target)) return false;

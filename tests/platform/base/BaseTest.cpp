@@ -87,8 +87,15 @@ TEST(HandleTest, HandlesAreGenerationCheckedAndTyped) {
     // The live counters see it, and stop seeing it once it is gone.
     EXPECT_EQ(GetLiveGdiObjectCount(), 1u);
     EXPECT_EQ(GetGuiResources(HANDLE(), GR_GDIOBJECTS), 1u);
+    EXPECT_EQ(GetLiveObjectCount(ObjectKind::Brush), 1u);
+    EXPECT_EQ(GetLiveObjectCount(ObjectKind::Pen), 0u);
+    // Stock objects are never counted, and deleting one leaves it alive.
+    EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_BRUSH)));
+    LOGBRUSH stock;
+    EXPECT_EQ(GetObjectW(GetStockObject(BLACK_BRUSH), sizeof stock, &stock), static_cast<int>(sizeof stock));
     DeleteObject(next);
     EXPECT_EQ(GetLiveGdiObjectCount(), 0u);
+    EXPECT_EQ(GetLiveObjectCount(ObjectKind::Brush), 0u);
 }
 
 TEST(ClockTest, VirtualClockMovesOnlyWhenTold) {

@@ -1,5 +1,5 @@
-// Shared pieces of the GDI pixel tests: a fixture that checks no GDI object outlives a test,
-// a memory DC with a 32-bit DIB section to draw on, and owning wrappers for GDI objects.
+// Shared pieces of the GDI pixel tests: a fixture that checks that no GDI object outlives a
+// test, a memory DC with a 32-bit DIB section to draw on, and owning wrappers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,18 +8,23 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/base/LastError.h"
 #include "platform/gdi/Gdi.h"
 
 namespace orvane::platform::test {
 
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+inline constexpr COLORREF kBlack = RGB(0, 0, 0);
+inline constexpr COLORREF kRed = RGB(255, 0, 0);
+inline constexpr COLORREF kGreen = RGB(0, 255, 0);
+inline constexpr COLORREF kBlue = RGB(0, 0, 255);
+
 // Every test must leave no live GDI object behind; stock objects are not counted.
 class GdiTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        EXPECT_EQ(GetLiveGdiObjectCount(), 0u) << "GDI objects leaked by this test";
-    }
+    void TearDown() override { EXPECT_EQ(GetLiveGdiObjectCount(), 0u) << "GDI objects leaked"; }
 };
 
 // Deletes a GDI object when it goes out of scope.
@@ -34,24 +39,21 @@ public:
     Owned& operator=(const Owned&) = delete;
     operator H() const { return m_h; }
     operator HGDIOBJ() const { return m_h; }
-    H get() const { return m_h; }
+    std::uint32_t value() const { return m_h.value; }
 
 private:
     H m_h;
 };
 
-// Pixel values as stored in a 32-bit DIB (0x00RRGGBB) to and from COLORREF (0x00BBGGRR).
+// A DIB pixel (0x00RRGGBB) from a COLORREF (0x00BBGGRR) and back: the same byte swap.
 constexpr std::uint32_t rawOf(COLORREF c) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-constexpr COLORREF colorOf(std::uint32_t raw) {
-    return rawOf(raw & 0xFFFFFF);
 }
 
 // A memory DC with a 32-bit DIB section selected, filled with one colour.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF color = RGB(255, 255, 255), bool bottomUp = false)
+    Canvas(int width, int height, COLORREF color = kWhite, bool bottomUp = false)
         : m_width(width), m_height(height), m_bottomUp(bottomUp) {
         BITMAPINFO info{};
         info.bmiHeader.biWidth = width;
@@ -74,32 +76,35 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    bool ok() const { return m_dc && m_bitmap && m_bits && m_old; }
     operator HDC() const { return m_dc; }
     HDC dc() const { return m_dc; }
     HBITMAP bitmap() const { return m_bitmap; }
     int width() const { return m_width; }
     int height() const { return m_height; }
 
-    // The stored pixel, alpha included.
+    // The stored pixel, alpha included, and its colour.
     std::uint32_t& raw(int x, int y) {
         const int row = m_bottomUp ? m_height - 1 - y : y;
         return m_bits[static_cast<std::size_t>(row) * m_width + x];
     }
-    // The pixel's colour (alpha ignored).
-    COLORREF at(int x, int y) { return colorOf(raw(x, y)); }
+    COLORREF at(int x, int y) { return rawOf(raw(x, y) & 0xFFFFFF); }
     void fill(COLORREF c) {
         for (int y = 0; y < m_height; ++y)
             for (int x = 0; x < m_width; ++x)
                 raw(x, y) = rawOf(c);
     }
-    // Fills with a deterministic non-repeating picture, alpha zero.
+    // A deterministic picture in which neighbouring pixels differ; alpha is zero.
     void scramble(std::uint32_t seed) {
         for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x) {
-                seed = seed * 1664525u + 1013904223u;
-                raw(x, y) = seed >> 8;
-            }
+            for (int x = 0; x < m_width; ++x)
+                raw(x, y) = (seed = seed * 1664525u + 1013904223u) >> 8;
+    }
+    std::vector<std::uint32_t> pixels() {
+        std::vector<std::uint32_t> all;
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                all.push_back(raw(x, y));
+        return all;
     }
 
 private:
@@ -111,29 +116,31 @@ private:
     std::uint32_t* m_bits = nullptr;
 };
 
-// Checks every pixel of the canvas: `expected(x, y)` gives the colour it must have. Reports
-// the number of wrong pixels and the first one.
+inline bool inRect(const RECT& rc, int x, int y) {
+    return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
+}
+
+// FillRect with a solid brush made for the call.
+inline void fillRect(HDC dc, const RECT& rc, COLORREF color) {
+    Owned<HBRUSH> brush(CreateSolidBrush(color));
+    FillRect(dc, &rc, brush);
+}
+
+// Checks every pixel of the canvas against the colour `expected(x, y)` says it must have,
+// reporting how many are wrong and the first of them.
 inline ::testing::AssertionResult pixelsMatch(Canvas& canvas,
                                               const std::function<COLORREF(int, int)>& expected) {
     int wrong = 0;
-    std::string first;
+    char first[80] = "";
     for (int y = 0; y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
             const COLORREF want = expected(x, y), got = canvas.at(x, y);
-            if (want == got) continue;
-            if (wrong++ == 0) {
-                char buf[96];
-                std::snprintf(buf, sizeof buf, "(%d, %d) is %06X, expected %06X", x, y, got, want);
-                first = buf;
-            }
+            if (want != got && wrong++ == 0)
+                std::snprintf(first, sizeof first, "(%d, %d) is %06X, not %06X", x, y, got, want);
         }
     }
     if (wrong == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << wrong << " wrong pixels, first " << first;
-}
-
-inline bool inRect(const RECT& rc, int x, int y) {
-    return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
 }
 
 }  // namespace orvane::platform::test
