@@ -70,7 +70,7 @@ POINT DeviceContext::toSurface(LONG x, LONG y) {
     double dx, dy;
     toDevice(x, y, dx, dy);
     const POINT org = surfaceOrigin();
-    return POINT{static_cast<LONG>(std::lround(dx)) + org.x, static_cast<LONG>(std::lround(dy)) + org.y};
+    return POINT{static_cast<LONG>(std::floor(dx + 0.5)) + org.x, static_cast<LONG>(std::floor(dy + 0.5)) + org.y};
 }
 
 RECT DeviceContext::rectToSurface(const RECT& rc) {

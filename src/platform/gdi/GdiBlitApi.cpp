@@ -450,7 +450,13 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, con
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = dib.pixels.at(x, y);
-            bmp->surface().at(x, y) = bmp->isMonochrome() ? ((p & 0xFFFFFF) ? 0xFFFFFFu : 0u) : p;
+            if (bmp->isMonochrome()) {
+                // The nearer of black and white, as for every other colour on a 1-bit bitmap.
+                const int sum = static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
+                bmp->surface().at(x, y) = sum >= 384 ? 0xFFFFFFu : 0u;
+            } else {
+                bmp->surface().at(x, y) = p;
+            }
         }
     }
     return h;

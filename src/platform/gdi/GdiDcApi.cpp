@@ -144,7 +144,6 @@ int GetDeviceCaps(HDC hdc, int index) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return 0;
     const gdi::ScreenInfo& screen = gdi::screenInfo();
-    const int bpp = dc->isMonochrome() ? 1 : 32;
     switch (index) {
         case DRIVERVERSION: return 0x4000;
         case TECHNOLOGY: return DT_RASDISPLAY;
@@ -154,7 +153,7 @@ int GetDeviceCaps(HDC hdc, int index) {
         case DESKTOPVERTRES: return screen.height;
         case HORZSIZE: return static_cast<int>(std::lround(screen.width * 25.4 / screen.dpi));
         case VERTSIZE: return static_cast<int>(std::lround(screen.height * 25.4 / screen.dpi));
-        case BITSPIXEL: return bpp;
+        case BITSPIXEL: return 32;  // memory DCs report the display they are compatible with
         case PLANES: return 1;
         case NUMCOLORS: return -1;
         case SIZEPALETTE: return 0;

@@ -52,24 +52,30 @@ void visibleRows(DeviceContext& dc, int penWidth, int& y0, int& y1) {
 
 // Fills a polygon given in surface coordinates and outlines it. In a mirrored DC the
 // outline's points name pixels, which sit one to the left of the mirrored edges.
-void fillAndOutlinePolygon(DeviceContext& dc, PixelSurface& s, const std::vector<POINT>& pts,
-                           bool winding) {
+void fillAndOutlinePolygons(DeviceContext& dc, PixelSurface& s, const std::vector<std::vector<POINT>>& contours,
+                            bool winding) {
     Rasterizer raster(s, dc.clipRegion());
     Paint fill;
     if (gdi::selectedBrushPaint(dc, fill)) {
         int top = 0, y0 = 0, y1 = 0;
         visibleRows(dc, 0, y0, y1);
-        const auto rows = shapes::polygon(pts, winding, top, y0, y1);
+        const auto rows = shapes::polygons(contours, winding, top, y0, y1);
         raster.fillRows(top, rows, fill);
     }
     LinePen pen;
     if (gdi::selectedPen(dc, pen)) {
         const int shift = dc.isMirrored() ? -1 : 0;
-        for (std::size_t i = 0; i < pts.size(); ++i) {
-            const POINT a = pts[i], b = pts[(i + 1) % pts.size()];
-            raster.line(POINT{a.x + shift, a.y}, POINT{b.x + shift, b.y}, pen);
+        for (const auto& pts : contours) {
+            for (std::size_t i = 0; i < pts.size(); ++i) {
+                const POINT a = pts[i], b = pts[(i + 1) % pts.size()];
+                raster.line(POINT{a.x + shift, a.y}, POINT{b.x + shift, b.y}, pen);
+            }
         }
     }
+}
+
+void fillAndOutlinePolygon(DeviceContext& dc, PixelSurface& s, const std::vector<POINT>& pts, bool winding) {
+    fillAndOutlinePolygons(dc, s, std::vector<std::vector<POINT>>{pts}, winding);
 }
 
 // Draws a convex shape given as rows: the interior with the brush, the outline with the pen.
@@ -254,14 +260,25 @@ BOOL Polygon(HDC hdc, const POINT* pts, int count) {
 }
 
 BOOL PolyPolygon(HDC hdc, const POINT* pts, const INT* counts, int polygons) {
-    if (!pts || !counts || polygons <= 0) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    if (!pts || !counts || polygons <= 0 || tooMany(polygons)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    std::vector<std::vector<POINT>> contours(static_cast<std::size_t>(polygons));
+    long long total = 0;
     for (int i = 0; i < polygons; ++i) {
-        if (!Polygon(hdc, pts, counts[i])) return FALSE;
+        if (counts[i] < 2 || tooMany(counts[i]) || (total += counts[i]) > kMaxPoints) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        for (int k = 0; k < counts[i]; ++k) contours[i].push_back(dc->toSurface(pts[k].x, pts[k].y));
         pts += counts[i];
     }
+    PixelSurface* s = dc->surface();
+    if (!s) return TRUE;
+    fillAndOutlinePolygons(*dc, *s, contours, dc->state().polyFillMode == WINDING);
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <cstring>
 
 namespace orvane::platform {
@@ -166,17 +167,35 @@ void Rasterizer::plot(int x, int y, const Paint& paint) {
     fillClippedSpan(y, x, x + 1, paint);
 }
 
-void Rasterizer::stamp(int x, int y, const LinePen& pen) {
+void Rasterizer::stamp(int x, int y, const LinePen& pen, std::map<int, std::vector<Span>>* wide) {
     if (pen.width <= 1) {
         plot(x, y, pen.paint);
         return;
     }
-    // Wide pens are round: a disc of the pen's width centred on the point.
+    // Wide pens are round: a disc of the pen's width centred on the point. The discs of one
+    // line are gathered first so that each pixel is drawn once, whatever the mix mode.
     const int r = pen.width / 2;
     const double rr = pen.width * pen.width / 4.0;
     for (int dy = -r; dy <= r; ++dy) {
         const int half = static_cast<int>(std::floor(std::sqrt(std::max(0.0, rr - dy * dy))));
-        fillSpan(y + dy, x - half, x + half + ((pen.width & 1) ? 1 : 0), pen.paint);
+        (*wide)[y + dy].push_back(Span{x - half, x + half + ((pen.width & 1) ? 1 : 0)});
+    }
+}
+
+void Rasterizer::fillGathered(std::map<int, std::vector<Span>>& rows, const Paint& paint) {
+    for (auto& [y, spans] : rows) {
+        std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
+        LONG x0 = spans.front().x0, x1 = spans.front().x1;
+        for (const Span& s : spans) {
+            if (s.x0 <= x1) {
+                x1 = std::max(x1, s.x1);
+                continue;
+            }
+            fillSpan(y, x0, x1, paint);
+            x0 = s.x0;
+            x1 = s.x1;
+        }
+        fillSpan(y, x0, x1, paint);
     }
 }
 
@@ -213,16 +232,18 @@ void Rasterizer::line(POINT a, POINT b, LinePen& pen, bool drawLast) {
         rem = static_cast<long long>(num % den);
     }
     const bool styled = pen.width <= 1 && pen.style != 0;
+    std::map<int, std::vector<Span>> wide;
     for (long long n = first; n < last; ++n) {
         const long long x = a.x + sx * (xMajor ? n : m), y = a.y + sy * (xMajor ? m : n);
         if (!styled || dashOn(pen.style, static_cast<int>((pen.dashPos + n) % kDashCycle)))
-            stamp(static_cast<int>(x), static_cast<int>(y), pen);
+            stamp(static_cast<int>(x), static_cast<int>(y), pen, &wide);
         rem += 2 * minor;
         if (rem >= den) {
             rem -= den;
             ++m;
         }
     }
+    if (!wide.empty()) fillGathered(wide, pen.paint);
     pen.dashPos = static_cast<int>((pen.dashPos + steps) % kDashCycle);
 }
 
@@ -282,13 +303,25 @@ std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int
 
 std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top,
                                        int y0, int y1) {
+    return polygons(std::vector<std::vector<POINT>>{pts}, winding, top, y0, y1);
+}
+
+std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& contours, bool winding,
+                                        int& top, int y0, int y1) {
     std::vector<std::vector<Span>> rows;
-    if (pts.size() < 3) return rows;
-    int minY = pts[0].y, maxY = pts[0].y;
-    for (const POINT& p : pts) {
-        minY = std::min<int>(minY, p.y);
-        maxY = std::max<int>(maxY, p.y);
+    bool any = false;
+    int minY = 0, maxY = 0;
+    for (const auto& pts : contours) {
+        if (pts.size() < 3) continue;
+        for (const POINT& p : pts) {
+            if (!any) minY = maxY = p.y;
+            any = true;
+            minY = std::min<int>(minY, p.y);
+            maxY = std::max<int>(maxY, p.y);
+        }
     }
+    top = minY;
+    if (!any) return rows;
     minY = std::max(minY, y0);
     maxY = std::min(maxY, y1);
     top = minY;
@@ -302,16 +335,20 @@ std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool windi
     for (int y = minY; y < maxY; ++y) {
         const double py = y + 0.5;
         xs.clear();
-        for (std::size_t i = 0; i < pts.size(); ++i) {
-            const POINT& p0 = pts[i];
-            const POINT& p1 = pts[(i + 1) % pts.size()];
-            if (p0.y == p1.y) continue;
-            const bool down = p1.y > p0.y;
-            const double ya = down ? p0.y : p1.y, yb = down ? p1.y : p0.y;
-            if (py < ya || py >= yb) continue;
-            const double x = p0.x + (py - p0.y) * (static_cast<double>(p1.x) - p0.x) /
-                                        (static_cast<double>(p1.y) - p0.y);
-            xs.push_back(Crossing{x, down ? 1 : -1});
+        // All contours fill together, so where they overlap the fill rule decides.
+        for (const auto& pts : contours) {
+            if (pts.size() < 3) continue;
+            for (std::size_t i = 0; i < pts.size(); ++i) {
+                const POINT& p0 = pts[i];
+                const POINT& p1 = pts[(i + 1) % pts.size()];
+                if (p0.y == p1.y) continue;
+                const bool down = p1.y > p0.y;
+                const double ya = down ? p0.y : p1.y, yb = down ? p1.y : p0.y;
+                if (py < ya || py >= yb) continue;
+                const double x = p0.x + (py - p0.y) * (static_cast<double>(p1.x) - p0.x) /
+                                            (static_cast<double>(p1.y) - p0.y);
+                xs.push_back(Crossing{x, down ? 1 : -1});
+            }
         }
         std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
         auto& row = rows[y - minY];

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "platform/gdi/PixelSurface.h"
@@ -56,7 +57,8 @@ public:
 private:
     void fillClippedSpan(int y, int x0, int x1, const Paint& paint);
     void plot(int x, int y, const Paint& paint);
-    void stamp(int x, int y, const LinePen& pen);
+    void stamp(int x, int y, const LinePen& pen, std::map<int, std::vector<Span>>* wide);
+    void fillGathered(std::map<int, std::vector<Span>>& rows, const Paint& paint);
     PixelSurface& m_surface;
     const Region& m_clip;
 };
@@ -75,6 +77,9 @@ std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int
 // receives the first row's y.
 std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top,
                                        int y0 = INT_MIN, int y1 = INT_MAX);
+// Several polygons filled as one figure.
+std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& contours, bool winding,
+                                        int& top, int y0 = INT_MIN, int y1 = INT_MAX);
 // Splits single-span rows into the outline (width pixels thick) and the interior.
 void splitOutline(const std::vector<std::vector<Span>>& rows, int width,
                   std::vector<std::vector<Span>>& outline, std::vector<std::vector<Span>>& inside);

@@ -44,7 +44,12 @@ LRESULT setCursor(HWND hwnd, WindowObject& w, WPARAM wParam, LPARAM lParam) {
         case HTSIZE: id = IDC_SIZENWSE; break;
         case HTTOPRIGHT:
         case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
-        case HTERROR: MessageBeep(0); break;
+        case HTERROR: {
+            // Pressing a button on a window that takes no input beeps; moving over it does not.
+            const UINT mouseMsg = HIWORD(static_cast<std::uintptr_t>(lParam));
+            if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN || mouseMsg == WM_MBUTTONDOWN) MessageBeep(0);
+            break;
+        }
     }
     SetCursor(LoadCursorW(HINSTANCE(), id));
     return TRUE;

@@ -405,6 +405,8 @@ bool InputQueue::cook(const Event& e, MSG& out) {
         if (alt && sys) lp |= 1 << 29;
         if (e.wasDown || e.keyUp) lp |= 1 << 30;
         if (e.keyUp) lp |= static_cast<LPARAM>(1u << 31);
+        // A Unicode packet carries its character where the scan code and flags would be.
+        if (e.vk == VK_PACKET) lp = 1 | (static_cast<LPARAM>(e.unicode) << 16);
         out.lParam = static_cast<LPARAM>(static_cast<std::int32_t>(lp));
         return true;
     }
@@ -469,6 +471,7 @@ bool InputQueue::cook(const Event& e, MSG& out) {
         const bool classWantsDouble = w->cls && (w->cls->style & CS_DBLCLKS);
         const int cx = GetSystemMetrics(SM_CXDOUBLECLK), cy = GetSystemMetrics(SM_CYDOUBLECLK);
         const bool isDouble = (!client || classWantsDouble) && m_lastDownMsg == msg && m_lastDownHwnd == target &&
+                              m_lastDownClient == client &&
                               e.time - m_lastDownTime <= doubleClickTime &&
                               std::abs(e.pt.x - m_lastDownPt.x) <= cx / 2 && std::abs(e.pt.y - m_lastDownPt.y) <= cy / 2;
         if (isDouble) {
@@ -476,6 +479,7 @@ bool InputQueue::cook(const Event& e, MSG& out) {
             m_lastDownMsg = 0;
         } else {
             m_lastDownMsg = msg;
+            m_lastDownClient = client;
             m_lastDownHwnd = target;
             m_lastDownTime = e.time;
             m_lastDownPt = e.pt;
@@ -524,7 +528,6 @@ bool InputQueue::peek(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
             m_events.pop_front();
             m_cooked.reset();
             applyToSyncState(e);
-            if (e.kind == Event::Kind::Key && e.vk == VK_PACKET) lastPacketChar = e.unicode;
         }
         return true;
     }
@@ -795,11 +798,13 @@ BOOL TranslateMessage(const MSG* msg) {
         MSG out = *msg;
         out.message = m;
         out.wParam = c;
-        // The character is retrieved before any other waiting message.
-        MessageQueue::current().posted.push_front(out);
+        // Posted like any message: input waits behind posted messages, so the character is
+        // retrieved before the next key.
+        MessageQueue::current().posted.push_back(out);
     };
     if (vk == VK_PACKET) {
-        if (q.lastPacketChar) post(WM_CHAR, q.lastPacketChar);
+        // The character travels in the high word of lParam.
+        if (const char16_t c = static_cast<char16_t>(HIWORD(static_cast<std::uintptr_t>(msg->lParam)))) post(WM_CHAR, c);
         return TRUE;
     }
     const BYTE* keys = q.syncKeys;
@@ -826,7 +831,6 @@ BOOL TranslateMessage(const MSG* msg) {
                     // Two dead keys in a row give both characters.
                     post(WM_CHAR, q.pendingDeadChar);
                     post(WM_CHAR, dead);
-                    std::swap(MessageQueue::current().posted[0], MessageQueue::current().posted[1]);
                     q.pendingDeadChar = 0;
                 } else {
                     q.pendingDeadChar = dead;
@@ -846,8 +850,8 @@ BOOL TranslateMessage(const MSG* msg) {
                 if (c == u' ') {
                     post(WM_CHAR, dead);
                 } else {
-                    post(WM_CHAR, c);
                     post(WM_CHAR, dead);
+                    post(WM_CHAR, c);
                 }
             }
             return TRUE;

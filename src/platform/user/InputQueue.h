@@ -67,6 +67,7 @@ private:
 
     // Double clicks.
     UINT m_lastDownMsg = 0;
+    bool m_lastDownClient = true;
     HWND m_lastDownHwnd;
     DWORD m_lastDownTime = 0;
     POINT m_lastDownPt{};
@@ -81,7 +82,6 @@ private:
     LRESULT m_lastHit = 0;
 
 public:
-    char16_t lastPacketChar = 0;
     char16_t pendingDeadChar = 0;
 };
 

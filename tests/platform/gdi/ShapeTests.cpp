@@ -140,3 +140,54 @@ TEST_F(Shapes, DrawFocusRectTwiceRestoresThePicture) {
 
 }  // namespace
 }  // namespace orvane::platform::test
+
+namespace orvane::platform::test {
+namespace {
+
+TEST_F(Shapes, PolyPolygonFillsItsPolygonsAsOneFigure) {
+    // Two overlapping squares: under the alternate rule the overlap is outside, under the
+    // winding rule (both drawn the same way round) it is inside.
+    const POINT pts[] = {{2, 2}, {12, 2}, {12, 12}, {2, 12}, {7, 7}, {17, 7}, {17, 17}, {7, 17}};
+    const INT counts[] = {4, 4};
+    for (int mode : {ALTERNATE, WINDING}) {
+        Canvas canvas(20, 20);
+        Owned<HBRUSH> brush(CreateSolidBrush(kBlue));
+        SelectObject(canvas, brush);
+        SelectObject(canvas, GetStockObject(NULL_PEN));
+        SetPolyFillMode(canvas, mode);
+        ASSERT_TRUE(PolyPolygon(canvas, pts, counts, 2));
+        EXPECT_EQ(canvas.at(4, 4), kBlue);
+        EXPECT_EQ(canvas.at(15, 15), kBlue);
+        EXPECT_EQ(canvas.at(9, 9), mode == WINDING ? kBlue : kWhite) << "fill mode " << mode;
+    }
+    const INT bad[] = {4, 1};
+    Canvas canvas(4, 4);
+    EXPECT_FALSE(PolyPolygon(canvas, pts, bad, 2));
+}
+
+TEST_F(Shapes, WideLinesDrawEachPixelOnce) {
+    // With an XOR mix every pixel a wide pen covers is inverted exactly once, even where the
+    // pen's discs overlap along the line.
+    Canvas canvas(40, 20);
+    Owned<HPEN> pen(CreatePen(PS_SOLID, 5, kWhite));
+    SelectObject(canvas, pen);
+    SetROP2(canvas, R2_XORPEN);
+    MoveToEx(canvas, 5, 10, nullptr);
+    LineTo(canvas, 35, 10);
+    for (int x = 6; x < 34; ++x)
+        for (int y = 9; y <= 11; ++y) EXPECT_EQ(canvas.at(x, y), kBlack) << x << "," << y;
+    EXPECT_EQ(canvas.at(20, 2), kWhite);
+}
+
+TEST_F(Shapes, MemoryDcReportsTheDisplayDepth) {
+    HDC dc = CreateCompatibleDC(HDC());
+    EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);  // even with the 1 x 1 monochrome bitmap in it
+    Owned<HBITMAP> mono(CreateCompatibleBitmap(dc, 8, 8));
+    BITMAP bm;
+    GetObjectW(mono, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 1);  // but a compatible bitmap takes the selected bitmap's format
+    DeleteDC(dc);
+}
+
+}  // namespace
+}  // namespace orvane::platform::test

@@ -505,6 +505,31 @@ TEST_F(InputTest, TypeTextDeliversAnyUtf16Text) {
     DestroyWindow(hwnd);
 }
 
+TEST_F(InputTest, UnicodePacketsKeepTheirCharacterWhenTranslatedLater) {
+    // A loop may take several key messages before translating them; each still gives its own
+    // character.
+    HWND hwnd = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    settle();
+    INPUT in[4];
+    const char16_t text[] = {u'x', u'\u00FC'};
+    for (int i = 0; i < 2; ++i) {
+        in[2 * i].type = in[2 * i + 1].type = INPUT_KEYBOARD;
+        in[2 * i].ki.wScan = in[2 * i + 1].ki.wScan = text[i];
+        in[2 * i].ki.dwFlags = KEYEVENTF_UNICODE;
+        in[2 * i + 1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    }
+    ASSERT_EQ(SendInput(4, in, sizeof(INPUT)), 4u);
+    std::vector<MSG> downs;
+    MSG msg;
+    while (PeekMessageW(&msg, HWND(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        if (msg.message == WM_KEYDOWN) downs.push_back(msg);
+    ASSERT_EQ(downs.size(), 2u);
+    for (const MSG& m : downs) TranslateMessage(&m);
+    platform->PumpMessages();
+    EXPECT_EQ(chars(hwnd), u"x\u00FC");
+    DestroyWindow(hwnd);
+}
+
 TEST_F(InputTest, KeyStateFollowsRetrievalAndAsyncStateFollowsInput) {
     HWND hwnd = createHooked(0, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
     settle();
