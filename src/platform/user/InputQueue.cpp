@@ -322,8 +322,22 @@ void InputQueue::checkHover() {
     if (!(m_trackFlags & TME_LEAVE)) m_trackHwnd = HWND();
 }
 
-void InputQueue::layoutChanged() {
-    // Leaving is noticed on the next mouse input; nothing to do until then.
+void InputQueue::layoutChanged() { m_layoutDirty = true; }
+
+void InputQueue::synthesizeMoveIfNeeded() {
+    // When windows change under a still pointer, the window now under it hears a mouse move,
+    // as if the pointer had moved there (and the one it left can see it leave).
+    if (!m_layoutDirty || !m_events.empty() || m_cooked) return;
+    m_layoutDirty = false;
+    if (user::state().capture) return;
+    if (user::windowAt(cursor) == m_lastOver) return;
+    Event e;
+    e.kind = Event::Kind::MouseMove;
+    e.pt = cursor;
+    e.time = GetTickCount();
+    e.mouseKeys = mouseKeysOf(asyncKeys);
+    e.modifiers = modifiersOf(asyncKeys);
+    m_events.push_back(e);
 }
 
 BOOL InputQueue::track(TRACKMOUSEEVENT* tme) {
@@ -504,6 +518,7 @@ bool InputQueue::cook(const Event& e, MSG& out) {
 }
 
 bool InputQueue::peek(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
+    synthesizeMoveIfNeeded();
     while (!m_events.empty()) {
         if (!m_cooked) {
             const Event e = m_events.front();

@@ -58,6 +58,7 @@ public:
 
 private:
     bool cook(const Event& e, MSG& out);
+    void synthesizeMoveIfNeeded();
     void applyToSyncState(const Event& e);
     void updateTracking(HWND over, LRESULT hit, POINT pt);
 
@@ -79,6 +80,7 @@ private:
     RECT m_hoverRect{};
     std::uint64_t m_hoverStart = 0;
     HWND m_lastOver;
+    bool m_layoutDirty = false;
     LRESULT m_lastHit = 0;
 
 public:

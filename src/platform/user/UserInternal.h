@@ -78,6 +78,9 @@ WNDPROC resolveProc(std::uintptr_t value);
 RECT frameInsets(DWORD style, DWORD exStyle, bool menu, bool scrollBars);
 // The deepest visible window at a screen point and its WM_NCHITTEST answer.
 HWND hitTest(POINT screen, LRESULT& hit);
+// The deepest visible, enabled window whose rectangle holds a screen point, found without
+// sending any message.
+HWND windowAt(POINT screen);
 void calcClient(WindowObject& w, const RECT& windowRect, RECT& clientOut);
 LRESULT ncHitTest(WindowObject& w, POINT screen);
 void ncPaint(WindowObject& w, HDC hdc);

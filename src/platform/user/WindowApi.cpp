@@ -58,6 +58,7 @@ void freeWindow(HWND hwnd) {
     unlink(*w);
     HandleTable::current().remove(hwnd.value);
     user::bumpVersion();
+    user::mouseMovedByLayout();
 }
 
 void sendDestroy(HWND hwnd) {

@@ -175,7 +175,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             else user::setFocusInternal(HWND());
         }
     }
-    user::mouseMovedByLayout();
+    if (sizeChanged || moved || zChanged || showing || hiding) user::mouseMovedByLayout();
     return TRUE;
 }
 
@@ -383,6 +383,27 @@ HWND hitLevel(WindowObject& parent, POINT pt, LRESULT& hit) {
 }
 
 }  // namespace
+
+HWND windowAt(POINT screen) {
+    WindowObject* level = desktop();
+    HWND found;
+    while (level) {
+        WindowObject* next = nullptr;
+        for (std::uint32_t h : level->children) {
+            WindowObject* w = windowQuiet(HWND(h));
+            if (!w || !w->visibleStyle() || (w->exStyle & WS_EX_TRANSPARENT)) continue;
+            const RECT r = screenRect(*w);
+            if (!PtInRect(&r, screen)) continue;
+            if ((w->style & WS_DISABLED) && w->isChild()) break;
+            found = w->hwnd();
+            const RECT cr = clientScreenRect(*w);
+            if (PtInRect(&cr, screen) && !(w->style & WS_DISABLED)) next = w;
+            break;
+        }
+        level = next;
+    }
+    return found;
+}
 
 HWND hitTest(POINT screen, LRESULT& hit) {
     hit = HTNOWHERE;

@@ -722,3 +722,39 @@ TEST_F(InputTest, WindowDestroyedByItsOwnButtonDownHandler) {
 
 }  // namespace
 }  // namespace orvane::test
+
+namespace orvane::test {
+namespace {
+
+TEST_F(InputTest, WindowAppearingUnderAStillPointerGetsTheMouse) {
+    HWND below = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    platform->MouseMove(50, 50);
+    TRACKMOUSEEVENT tme;
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = below;
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    settle();
+    // A popup opens under the pointer: no input arrives, yet the popup hears a mouse move and
+    // the window below sees the pointer leave.
+    HWND popup = MessageLog::create(WS_POPUP | WS_VISIBLE, 40, 40, 50, 50);
+    platform->PumpMessages();
+    EXPECT_EQ(received(popup, WM_MOUSEMOVE).size(), 1u);
+    EXPECT_EQ(received(below, WM_MOUSELEAVE).size(), 1u);
+    // Once it closes, the window below has the mouse again.
+    log().clear();
+    DestroyWindow(popup);
+    platform->PumpMessages();
+    EXPECT_EQ(received(below, WM_MOUSEMOVE).size(), 1u);
+    // Moving a window that is not under the pointer sends nothing.
+    HWND aside = MessageLog::create(WS_POPUP | WS_VISIBLE, 500, 500, 50, 50);
+    platform->PumpMessages();
+    log().clear();
+    MoveWindow(aside, 600, 600, 50, 50, TRUE);
+    platform->PumpMessages();
+    EXPECT_TRUE(received(below, WM_MOUSEMOVE).empty());
+    DestroyWindow(aside);
+    DestroyWindow(below);
+}
+
+}  // namespace
+}  // namespace orvane::test
