@@ -4,6 +4,7 @@
 
 #include "platform/base/HandleTable.h"
 #include "platform/gdi/BitmapObject.h"
+#include "platform/gdi/GdiInternal.h"
 
 namespace orvane::platform {
 
@@ -70,7 +71,7 @@ POINT DeviceContext::toSurface(LONG x, LONG y) {
     double dx, dy;
     toDevice(x, y, dx, dy);
     const POINT org = surfaceOrigin();
-    return POINT{static_cast<LONG>(std::floor(dx + 0.5)) + org.x, static_cast<LONG>(std::floor(dy + 0.5)) + org.y};
+    return POINT{gdi::roundCoord(dx) + org.x, gdi::roundCoord(dy) + org.y};
 }
 
 RECT DeviceContext::rectToSurface(const RECT& rc) {

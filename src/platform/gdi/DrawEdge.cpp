@@ -62,27 +62,33 @@ BOOL drawDiagonal(HDC hdc, RECT* rc, const Band& outer, const Band& inner, UINT 
     const bool endsRight = flags & BF_RIGHT;
     const bool endsTop = flags & BF_TOP;
     const bool rising = (endsTop && endsRight) || (!endsTop && !endsRight);
-    const int w = rc->right - rc->left, h = rc->bottom - rc->top;
-    const int n = std::min(w, h);
+    const long long w = static_cast<long long>(rc->right) - rc->left, h = static_cast<long long>(rc->bottom) - rc->top;
+    const long long n = std::min(w, h);
+    // Step k of the diagonal is on row bottom - 1 - k; only the rows the DC can show are walked.
+    RECT clip{};
+    if (n <= 0 || GetClipBox(hdc, &clip) == ERROR) return TRUE;
+    const long long kFirst = std::max<long long>(0, static_cast<long long>(rc->bottom) - clip.bottom - 1);
+    const long long kLast = std::min<long long>(n, static_cast<long long>(rc->bottom) - clip.top + 1);
     auto lineColor = [&](const Band& band) { return endsTop ? band.topLeft : band.bottomRight; };
-    auto plot = [&](int k, int offset, int color) {
+    auto plot = [&](long long k, int offset, int color) {
         if (color < 0 || k >= n) return;
-        const int x = rising ? rc->left + k : rc->right - 1 - k;
-        const int y = rc->bottom - 1 - k - offset;
+        const long long x = rising ? rc->left + k : rc->right - 1 - k;
+        const long long y = rc->bottom - 1 - k - offset;
         if (y < rc->top) return;
-        SetPixelV(hdc, x, y, GetSysColor(color));
+        SetPixelV(hdc, static_cast<int>(x), static_cast<int>(y), GetSysColor(color));
     };
-    for (int k = 0; k < n; ++k) {
+    for (long long k = kFirst; k < kLast; ++k) {
         plot(k, 0, lineColor(outer));
         plot(k, 1, lineColor(inner));
     }
     if (flags & BF_MIDDLE) {
         const int fill = (flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE;
-        for (int k = 0; k < n; ++k) {
-            const int y = rc->bottom - 1 - k;
-            const int x0 = rising ? rc->left + k + 1 : rc->left;
-            const int x1 = rising ? rc->right : rc->right - 1 - k;
-            fillColor(hdc, RECT{x0, y, x1, y + 1}, fill);
+        for (long long k = kFirst; k < kLast; ++k) {
+            const long long y = rc->bottom - 1 - k;
+            const long long x0 = rising ? rc->left + k + 1 : rc->left;
+            const long long x1 = rising ? rc->right : rc->right - 1 - k;
+            fillColor(hdc, RECT{static_cast<LONG>(x0), static_cast<LONG>(y), static_cast<LONG>(x1), static_cast<LONG>(y + 1)},
+                      fill);
         }
     }
     return TRUE;

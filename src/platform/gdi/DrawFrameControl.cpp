@@ -27,6 +27,15 @@ void fillColorRef(HDC hdc, const RECT& rc, COLORREF color) {
 
 void fillSys(HDC hdc, const RECT& rc, int sysColor) { FillRect(hdc, &rc, GetSysColorBrush(sysColor)); }
 
+// The part of a logical rectangle that the DC can draw, for glyphs drawn pixel by pixel.
+RECT visiblePart(HDC hdc, const RECT& rc) {
+    RECT clip, out;
+    if (GetClipBox(hdc, &clip) == ERROR || !IntersectRect(&out, &clip, &rc)) return RECT{};
+    return out;
+}
+
+bool inside(const RECT& rc, int x, int y) { return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom; }
+
 // A square of side min(width, height) centred in the rectangle.
 RECT centredSquare(const RECT& rc) {
     const int side = std::min(rc.right - rc.left, rc.bottom - rc.top);
@@ -136,8 +145,10 @@ BOOL drawButton(HDC hdc, RECT* rc, UINT state) {
         const double r = side / 2.0, cx = box.left + r, cy = box.top + r;
         if (kind == DFCS_BUTTONRADIOMASK) fillColorRef(hdc, box, RGB(255, 255, 255));
         const bool grey = state & (DFCS_INACTIVE | DFCS_PUSHED);
-        for (int y = box.top; y < box.bottom; ++y) {
-            for (int x = box.left; x < box.right; ++x) {
+        // Only the visible part of the circle is worked out, pixel by pixel.
+        const RECT area = visiblePart(hdc, box);
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
                 const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
                 const double d = std::sqrt(dx * dx + dy * dy);
                 if (d > r) continue;
@@ -181,9 +192,11 @@ BOOL drawScroll(HDC hdc, RECT* rc, UINT state) {
             if (!(state & DFCS_TRANSPARENT)) fillSys(hdc, *rc, COLOR_BTNFACE);
             // Three pairs of diagonal lines in the bottom-right corner.
             const int side = std::min(rc->right - rc->left, rc->bottom - rc->top);
+            const RECT area = visiblePart(hdc, *rc);
             for (int k = 0; k < side; ++k) {
                 for (int j = 0; j <= k; ++j) {
                     const int x = rc->right - 1 - k + j, y = rc->bottom - 1 - j;
+                    if (!inside(area, x, y)) continue;
                     const int band = k % 4;
                     if (band == 0) SetPixelV(hdc, x, y, GetSysColor(COLOR_BTNHIGHLIGHT));
                     else if (band == 1 || band == 2) SetPixelV(hdc, x, y, GetSysColor(COLOR_BTNSHADOW));
@@ -282,6 +295,12 @@ BOOL DrawFrameControl(HDC hdc, RECT* rc, UINT type, UINT state) {
         return FALSE;
     }
     if (rc->right <= rc->left || rc->bottom <= rc->top) return TRUE;
+    // Frame controls are small things; a glyph thousands of pixels high is refused.
+    constexpr long long kMaxSide = 4096;
+    if (static_cast<long long>(rc->right) - rc->left > kMaxSide || static_cast<long long>(rc->bottom) - rc->top > kMaxSide) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     switch (type) {
         case DFC_BUTTON: return drawButton(hdc, rc, state);
         case DFC_SCROLL: return drawScroll(hdc, rc, state);

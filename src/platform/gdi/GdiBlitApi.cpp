@@ -142,6 +142,13 @@ SourceRect sourceRect(DeviceContext& src, int x, int y, int w, int h) {
 
 bool sizesSane(int w, int h) { return std::abs(w) <= kMaxBlitSide && std::abs(h) <= kMaxBlitSide; }
 
+// Positions whose far corner would leave the 32-bit range are refused before any arithmetic.
+bool placeSane(int x, int y, int w, int h) {
+    constexpr long long kLimit = 1LL << 29;
+    auto ok = [&](long long v) { return v > -kLimit && v < kLimit; };
+    return ok(x) && ok(y) && ok(static_cast<long long>(x) + w) && ok(static_cast<long long>(y) + h);
+}
+
 bool mirrorsBitmaps(DeviceContext& dc, DWORD rop) {
     return dc.isMirrored() && !(dc.state().layout & LAYOUT_BITMAPORIENTATIONPRESERVED) &&
            !(rop & NOMIRRORBITMAP);
@@ -153,6 +160,15 @@ bool mirrorsBitmaps(DeviceContext& dc, DWORD rop) {
 struct FormatMap {
     bool srcMono = false, dstMono = false;
     std::uint32_t fg = 0, bg = 0, srcBk = 0;
+    static FormatMap between(DeviceContext& src, DeviceContext& dst) {
+        FormatMap map;
+        map.srcMono = src.isMonochrome();
+        map.dstMono = dst.isMonochrome();
+        map.fg = dst.pixelFor(dst.state().textColor);
+        map.bg = dst.pixelFor(dst.state().bkColor);
+        map.srcBk = PixelSurface::fromColor(src.state().bkColor & 0xFFFFFF);
+        return map;
+    }
     std::uint32_t operator()(std::uint32_t p) const {
         if (srcMono && !dstMono) return (p & 0xFFFFFF) ? bg : fg;
         if (!srcMono && dstMono) return (p & 0xFFFFFF) == srcBk ? 0xFFFFFFu : 0u;
@@ -169,7 +185,7 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!sizesSane(w, h) || !sizesSane(sw, sh)) {
+    if (!sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) || !placeSane(sx, sy, sw, sh)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -199,12 +215,7 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
 
     SourceRect s = sourceRect(*src, sx, sy, sw, sh);
     if (!s.surface) return TRUE;
-    FormatMap map;
-    map.srcMono = src->isMonochrome();
-    map.dstMono = dst->isMonochrome();
-    map.fg = dst->pixelFor(dst->state().textColor);
-    map.bg = dst->pixelFor(dst->state().bkColor);
-    map.srcBk = PixelSurface::fromColor(src->state().bkColor & 0xFFFFFF);
+    const FormatMap map = FormatMap::between(*src, *dst);
 
     // Fast path: a plain copy between surfaces of one format.
     const RECT dr = dst->rectToSurface(RECT{x, y, x + w, y + h});
@@ -492,7 +503,8 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
     DeviceContext* src = gdi::dcFrom(hdcSrc);
     if (!dst || !src) return FALSE;
     if (blend.BlendOp != AC_SRC_OVER || blend.BlendFlags != 0 || (blend.AlphaFormat & ~AC_SRC_ALPHA) ||
-        w < 0 || h < 0 || sw < 0 || sh < 0 || !sizesSane(w, h) || !sizesSane(sw, sh)) {
+        w < 0 || h < 0 || sw < 0 || sh < 0 || !sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) ||
+        !placeSane(sx, sy, sw, sh)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -572,8 +584,8 @@ BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const 
             const TRIVERTEX* v[3] = {&vertices[a], &vertices[b], &vertices[c]};
             POINT p[3];
             for (int k = 0; k < 3; ++k) p[k] = dc->toSurface(v[k]->x, v[k]->y);
-            const double area = static_cast<double>(p[1].x - p[0].x) * (p[2].y - p[0].y) -
-                                static_cast<double>(p[2].x - p[0].x) * (p[1].y - p[0].y);
+            const double area = (static_cast<double>(p[1].x) - p[0].x) * (static_cast<double>(p[2].y) - p[0].y) -
+                                (static_cast<double>(p[2].x) - p[0].x) * (static_cast<double>(p[1].y) - p[0].y);
             if (area == 0) continue;
             const RECT box{std::min({p[0].x, p[1].x, p[2].x}), std::min({p[0].y, p[1].y, p[2].y}),
                            std::max({p[0].x, p[1].x, p[2].x}), std::max({p[0].y, p[1].y, p[2].y})};
@@ -651,7 +663,8 @@ BOOL GdiTransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int s
     DeviceContext* dst = gdi::dcFrom(hdcDst);
     DeviceContext* src = gdi::dcFrom(hdcSrc);
     if (!dst || !src) return FALSE;
-    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !sizesSane(w, h) || !sizesSane(sw, sh)) {
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) ||
+        !placeSane(sx, sy, sw, sh)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -659,12 +672,7 @@ BOOL GdiTransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int s
     PixelSurface* ds = dst->surface();
     if (!s.surface || !ds) return TRUE;
     const std::uint32_t key = PixelSurface::fromColor(transparent & 0xFFFFFF);
-    FormatMap map;
-    map.srcMono = src->isMonochrome();
-    map.dstMono = dst->isMonochrome();
-    map.fg = dst->pixelFor(dst->state().textColor);
-    map.bg = dst->pixelFor(dst->state().bkColor);
-    map.srcBk = PixelSurface::fromColor(src->state().bkColor & 0xFFFFFF);
+    const FormatMap map = FormatMap::between(*src, *dst);
     DestWalk{*dst, x, y, w, h, mirrorsBitmaps(*dst, 0)}.run([&](int px, int py, double u, double v) {
         int ix, iy;
         if (!s.pixel(u, v, ix, iy)) return;

@@ -194,14 +194,18 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
+namespace {
+
+// Ellipses and rounded rectangles: a box shape, outlined by the pen and filled by the brush.
+// Without a pen the figure is one pixel smaller on the right and bottom, as with Rectangle.
+BOOL drawBoxShape(HDC hdc, int left, int top, int right, int bottom, bool ellipse, int ew, int eh) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return FALSE;
     PixelSurface* s = dc->surface();
     if (!s) return TRUE;
     const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
     if (dc->hasRotation()) {
-        fillAndOutlinePolygon(*dc, *s, rectPolygon(*dc, rc), false);
+        fillAndOutlinePolygon(*dc, *s, ellipse ? ellipsePolygon(*dc, rc) : rectPolygon(*dc, rc), false);
         return TRUE;
     }
     RECT r = dc->rectToSurface(rc);
@@ -214,32 +218,19 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int
     int y0, y1;
     visibleRows(*dc, hasPen ? pen.width : 0, y0, y1);
     drawShape(*dc, *s, std::max<int>(r.top, y0),
-              shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height, y0, y1));
+              ellipse ? shapes::ellipse(r.left, r.top, r.right, r.bottom, y0, y1)
+                      : shapes::roundRect(r.left, r.top, r.right, r.bottom, ew, eh, y0, y1));
     return TRUE;
 }
 
+}  // namespace
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
+    return drawBoxShape(hdc, left, top, right, bottom, false, width, height);
+}
+
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
-    DeviceContext* dc = gdi::dcFrom(hdc);
-    if (!dc) return FALSE;
-    PixelSurface* s = dc->surface();
-    if (!s) return TRUE;
-    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
-    if (dc->hasRotation()) {
-        fillAndOutlinePolygon(*dc, *s, ellipsePolygon(*dc, rc), false);
-        return TRUE;
-    }
-    RECT r = dc->rectToSurface(rc);
-    LinePen pen;
-    const bool hasPen = gdi::selectedPen(*dc, pen);
-    if (!hasPen) {
-        --r.right;
-        --r.bottom;
-    }
-    int y0, y1;
-    visibleRows(*dc, hasPen ? pen.width : 0, y0, y1);
-    drawShape(*dc, *s, std::max<int>(r.top, y0),
-              shapes::ellipse(r.left, r.top, r.right, r.bottom, y0, y1));
-    return TRUE;
+    return drawBoxShape(hdc, left, top, right, bottom, true, 0, 0);
 }
 
 BOOL Polygon(HDC hdc, const POINT* pts, int count) {
@@ -361,18 +352,27 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rc) {
     UINT bw = 1, bh = 1;
     SystemParametersInfoW(SPI_GETFOCUSBORDERWIDTH, 0, &bw, 0);
     SystemParametersInfoW(SPI_GETFOCUSBORDERHEIGHT, 0, &bh, 0);
-    // Every other pixel of the border is inverted, so drawing twice restores the picture.
+    // Every other pixel of the border is inverted, so drawing twice restores the picture. Only
+    // the rows and columns the clip region can show are visited.
+    const RECT bounds = clip.bounds();
+    RECT area;
+    if (!IntersectRect(&area, &r, &bounds)) return TRUE;
     auto invert = [&](int x, int y) {
-        if (((x - r.left) + (y - r.top)) % 2 != 0) return;
+        if (((static_cast<long long>(x) - r.left) + (static_cast<long long>(y) - r.top)) % 2 != 0) return;
         if (!clip.contains(x, y)) return;
         s->at(x, y) = (s->at(x, y) ^ 0x00FFFFFFu) & 0x00FFFFFFu;
     };
-    for (int y = r.top; y < r.bottom; ++y) {
-        for (int x = r.left; x < r.right; ++x) {
-            const bool border = y < r.top + static_cast<int>(bh) || y >= r.bottom - static_cast<int>(bh) ||
-                                x < r.left + static_cast<int>(bw) || x >= r.right - static_cast<int>(bw);
-            if (border) invert(x, y);
-            else x = std::max(x, r.right - static_cast<int>(bw) - 1);
+    auto run = [&](int y, long long x0, long long x1) {
+        for (long long x = std::max<long long>(x0, area.left); x < std::min<long long>(x1, area.right); ++x)
+            invert(static_cast<int>(x), y);
+    };
+    for (int y = area.top; y < area.bottom; ++y) {
+        const bool edgeRow = y < static_cast<long long>(r.top) + bh || y >= static_cast<long long>(r.bottom) - bh;
+        if (edgeRow) {
+            run(y, r.left, r.right);
+        } else {
+            run(y, r.left, static_cast<long long>(r.left) + bw);
+            run(y, std::max<long long>(static_cast<long long>(r.right) - bw, static_cast<long long>(r.left) + bw), r.right);
         }
     }
     return TRUE;

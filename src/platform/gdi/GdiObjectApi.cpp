@@ -160,13 +160,20 @@ bool selectedPen(DeviceContext& dc, LinePen& out) {
     out = LinePen{};
     out.paint.rop2 = dc.state().rop2;
     out.paint.color = dc.pixelFor(pen->isDcPen ? dc.state().dcPenColor : pen->color);
-    out.width = std::max(1, pen->width);
+    out.width = std::clamp(pen->width, 1, 1 << 15);
     out.style = pen->style & PS_STYLE_MASK;
     if (out.style == PS_INSIDEFRAME) out.style = PS_SOLID;
     return true;
 }
 
-int roundCoord(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+int roundCoord(double v) {
+    // Coordinates are kept well inside the 32-bit range so that sums of them cannot overflow;
+    // nothing that far out is ever visible.
+    constexpr double kLimit = 1 << 29;
+    if (!(v > -kLimit)) return -(1 << 29);  // also catches NaN
+    if (v > kLimit) return 1 << 29;
+    return static_cast<int>(std::floor(v + 0.5));
+}
 
 }  // namespace gdi
 

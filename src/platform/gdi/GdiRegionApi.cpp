@@ -1,5 +1,6 @@
 // Region objects, region drawing and clipping.
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
@@ -88,13 +89,36 @@ HRGN CreateRectRgnIndirect(const RECT* rc) {
     return CreateRectRgn(rc->left, rc->top, rc->right, rc->bottom);
 }
 
+// Curved regions are built row by row; taller ones than this are refused rather than made
+// of millions of bands.
+constexpr long long kMaxShapeRows = 1 << 17;
+
+bool tooTall(long long rows) {
+    if (rows <= kMaxShapeRows) return false;
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return true;
+}
+
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height) {
     if (!sane(left, top, right, bottom)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return HRGN();
     }
     const RECT r = normalized(left, top, right, bottom);
-    return addRegion(shapes::toRegion(r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height)));
+    const int ew = std::min(std::abs(width), static_cast<int>(r.right - r.left));
+    const int eh = std::min(std::abs(height), static_cast<int>(r.bottom - r.top));
+    if (ew < 2 || eh < 2) return CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    // Only the rows of the rounded corners need building; the straight middle is one band.
+    const int corner = eh / 2 + 1;
+    if (tooTall(2LL * corner)) return HRGN();
+    if (static_cast<long long>(r.bottom) - r.top <= 2LL * corner)
+        return addRegion(shapes::toRegion(r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height)));
+    Region upper = shapes::toRegion(
+        r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height, r.top, r.top + corner));
+    Region lower = shapes::toRegion(r.bottom - corner, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height,
+                                                                         r.bottom - corner, r.bottom));
+    Region middle(RECT{r.left, r.top + corner, r.right, r.bottom - corner});
+    return addRegion(Region::combine(Region::combine(upper, middle, Region::Op::Or), lower, Region::Op::Or));
 }
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
@@ -103,6 +127,7 @@ HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
         return HRGN();
     }
     const RECT r = normalized(left, top, right, bottom);
+    if (tooTall(static_cast<long long>(r.bottom) - r.top)) return HRGN();
     return addRegion(shapes::toRegion(r.top, shapes::ellipse(r.left, r.top, r.right, r.bottom)));
 }
 
@@ -125,6 +150,10 @@ HRGN CreatePolygonRgn(const POINT* pts, int count, int mode) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return HRGN();
         }
+    if (!v.empty()) {
+        const auto [lo, hi] = std::minmax_element(v.begin(), v.end(), [](const POINT& a, const POINT& b) { return a.y < b.y; });
+        if (tooTall(static_cast<long long>(hi->y) - lo->y)) return HRGN();
+    }
     int top = 0;
     auto rows = shapes::polygon(v, mode == WINDING, top);
     return addRegion(shapes::toRegion(top, rows));

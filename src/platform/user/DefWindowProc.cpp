@@ -11,7 +11,6 @@ namespace {
 using user::windowQuiet;
 
 constexpr LRESULT NFR_UNICODE = 2;
-constexpr WPARAM ICON_SMALL = 0;
 constexpr WPARAM ICON_BIG = 1;
 
 LRESULT ctlColor(UINT msg, HDC hdc) {

@@ -153,5 +153,28 @@ TEST_F(Clip, FrameRgnFramesEveryEdge) {
     }
 }
 
+TEST_F(Clip, HugeCurvedRegionsAreRefusedOrKeptCompact) {
+    // An ellipse a hundred million rows tall would need a band per row: it is refused.
+    SetLastError(0);
+    EXPECT_FALSE(CreateEllipticRgn(0, 0, 10, 100000000));
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+    const POINT tall[] = {{0, 0}, {10, 100000000}, {0, 100000000}};
+    EXPECT_FALSE(CreatePolygonRgn(tall, 3, ALTERNATE));
+    // A tall rounded rectangle is only curved at its ends, so it is made.
+    Owned<HRGN> round(CreateRoundRectRgn(0, 0, 1000, 100000000, 20, 20));
+    ASSERT_TRUE(round.value());
+    EXPECT_TRUE(PtInRegion(round, 500, 50000000));
+    EXPECT_TRUE(PtInRegion(round, 0, 500));
+    EXPECT_FALSE(PtInRegion(round, 0, 0));
+    EXPECT_FALSE(PtInRegion(round, 999, 99999999));
+    EXPECT_TRUE(PtInRegion(round, 999, 99999000));
+    // The same shape small enough to build row by row agrees with the compact one.
+    Owned<HRGN> small(CreateRoundRectRgn(0, 0, 100, 300, 20, 20));
+    Owned<HRGN> rows(CreateRoundRectRgn(0, 0, 100, 20, 20, 20));
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 100; ++x)
+            EXPECT_EQ(PtInRegion(small, x, y), PtInRegion(rows, x, y)) << x << "," << y;
+}
+
 }  // namespace
 }  // namespace orvane::platform::test
