@@ -42,19 +42,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     size -= sizeof args;
     auto* bmi = reinterpret_cast<BITMAPINFO*>(info.data());
     // The caller owns a colour table and pixels as large as the header says; keep them small.
-    const long long w = bmi->bmiHeader.biWidth, h = bmi->bmiHeader.biHeight < 0 ? -static_cast<long long>(bmi->bmiHeader.biHeight) : bmi->bmiHeader.biHeight;
+    const long long w = bmi->bmiHeader.biWidth,
+                    h = bmi->bmiHeader.biHeight < 0
+                            ? -static_cast<long long>(bmi->bmiHeader.biHeight)
+                            : bmi->bmiHeader.biHeight;
     const long long bpp = bmi->bmiHeader.biBitCount;
     if (w <= 0 || h <= 0 || w > 512 || h > 512 || bpp <= 0 || bpp > 32) return 0;
     const std::size_t stride = static_cast<std::size_t>(((w * bpp + 31) / 32) * 4);
     std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(h));
     const std::size_t tableBytes = 256 * sizeof(RGBQUAD);
     std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), data, std::min(size, tableBytes));
-    if (size > tableBytes) std::memcpy(bits.data(), data + tableBytes, std::min(size - tableBytes, bits.size()));
+    if (size > tableBytes)
+        std::memcpy(bits.data(), data + tableBytes, std::min(size - tableBytes, bits.size()));
 
-    StretchDIBits(canvas.dc, args[0], args[1], args[2], args[3], args[4], args[5], args[6], args[7], bits.data(), bmi,
-                  DIB_RGB_COLORS, SRCCOPY);
-    SetDIBitsToDevice(canvas.dc, args[0], args[1], static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
-                      static_cast<UINT>(h), bits.data(), bmi, DIB_RGB_COLORS);
+    StretchDIBits(canvas.dc, args[0], args[1], args[2], args[3], args[4], args[5], args[6], args[7],
+                  bits.data(), bmi, DIB_RGB_COLORS, SRCCOPY);
+    SetDIBitsToDevice(canvas.dc, args[0], args[1], static_cast<DWORD>(w), static_cast<DWORD>(h), 0,
+                      0, 0, static_cast<UINT>(h), bits.data(), bmi, DIB_RGB_COLORS);
     std::vector<std::uint8_t> out(64 * 64 * 4);
     BITMAPINFO read{};
     read.bmiHeader.biWidth = 64;

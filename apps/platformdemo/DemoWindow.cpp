@@ -17,16 +17,19 @@ void drawControls(HDC hdc, int x, int y) {
     const UINT states[] = {0, DFCS_CHECKED, DFCS_PUSHED, DFCS_INACTIVE | DFCS_CHECKED};
     for (int k = 0; k < 3; ++k) {
         for (int s = 0; s < 4; ++s) {
-            RECT rc{x + s * 34, y + k * 30, x + s * 34 + (k == 0 ? 30 : 16), y + k * 30 + (k == 0 ? 24 : 16)};
+            RECT rc{x + s * 34, y + k * 30, x + s * 34 + (k == 0 ? 30 : 16),
+                    y + k * 30 + (k == 0 ? 24 : 16)};
             DrawFrameControl(hdc, &rc, DFC_BUTTON, kinds[k] | states[s]);
         }
     }
-    const UINT arrows[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT, DFCS_SCROLLCOMBOBOX};
+    const UINT arrows[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT,
+                           DFCS_SCROLLCOMBOBOX};
     for (int i = 0; i < 5; ++i) {
         RECT rc{x + i * 22, y + 96, x + i * 22 + 17, y + 96 + 17};
         DrawFrameControl(hdc, &rc, DFC_SCROLL, arrows[i]);
     }
-    const UINT captions[] = {DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE, DFCS_CAPTIONHELP, DFCS_CAPTIONCLOSE};
+    const UINT captions[] = {DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE,
+                             DFCS_CAPTIONHELP, DFCS_CAPTIONCLOSE};
     for (int i = 0; i < 5; ++i) {
         RECT rc{x + i * 26, y + 122, x + i * 26 + 22, y + 122 + 20};
         DrawFrameControl(hdc, &rc, DFC_CAPTION, captions[i]);
@@ -53,7 +56,8 @@ void drawShapes(HDC hdc, int x, int y) {
     Ellipse(hdc, x, y, x + 70, y + 50);
     SelectObject(hdc, GetStockObject(WHITE_BRUSH));
     RoundRect(hdc, x + 80, y, x + 150, y + 50, 16, 16);
-    const POINT star[] = {{x + 190, y}, {x + 202, y + 48}, {x + 160, y + 16}, {x + 220, y + 16}, {x + 178, y + 48}};
+    const POINT star[] = {
+        {x + 190, y}, {x + 202, y + 48}, {x + 160, y + 16}, {x + 220, y + 16}, {x + 178, y + 48}};
     SetPolyFillMode(hdc, WINDING);
     SelectObject(hdc, hatch);
     Polygon(hdc, star, 5);
@@ -110,12 +114,14 @@ HWND DemoWindow::create() {
     wc.hbrBackground = HBRUSH(static_cast<std::uint32_t>(COLOR_WINDOW + 1));
     wc.lpszClassName = u"OrvaneDemoPanel";
     RegisterClassExW(&wc);
-    HWND hwnd = CreateWindowExW(0, u"OrvanePlatformDemo", u"Orvane platform", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                40, 40, 640, 420, HWND(), HMENU(), HINSTANCE(), nullptr);
-    CreateWindowExW(WS_EX_CLIENTEDGE, u"OrvaneDemoPanel", u"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 400,
-                    20, 200, 150, hwnd, HMENU(1u), HINSTANCE(), nullptr);
-    CreateWindowExW(0, u"OrvaneDemoPanel", u"", WS_CHILD | WS_VISIBLE | WS_BORDER, 400, 190, 200, 150, hwnd,
-                    HMENU(2u), HINSTANCE(), nullptr);
+    HWND hwnd = CreateWindowExW(0, u"OrvanePlatformDemo", u"Orvane platform",
+                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 640, 420, HWND(),
+                                HMENU(), HINSTANCE(), nullptr);
+    CreateWindowExW(WS_EX_CLIENTEDGE, u"OrvaneDemoPanel", u"",
+                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 400, 20, 200, 150, hwnd,
+                    HMENU(1u), HINSTANCE(), nullptr);
+    CreateWindowExW(0, u"OrvaneDemoPanel", u"", WS_CHILD | WS_VISIBLE | WS_BORDER, 400, 190, 200,
+                    150, hwnd, HMENU(2u), HINSTANCE(), nullptr);
     ShowWindow(hwnd, SW_SHOW);
     return hwnd;
 }
@@ -136,7 +142,9 @@ LRESULT DemoWindow::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
-        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -151,7 +159,8 @@ LRESULT DemoWindow::panelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             GetClientRect(hwnd, &rc);
             for (int y = 0; y < rc.bottom; y += 16)
                 for (int x = 0; x < rc.right; x += 16)
-                    if (((x + y) / 16) % 2) fill(hdc, RECT{x, y, x + 16, y + 16}, RGB(230, 236, 245));
+                    if (((x + y) / 16) % 2)
+                        fill(hdc, RECT{x, y, x + 16, y + 16}, RGB(230, 236, 245));
             const LONG_PTR mark = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
             if (mark) {
                 const int mx = GET_X_LPARAM(mark), my = GET_Y_LPARAM(mark);
@@ -170,10 +179,18 @@ LRESULT DemoWindow::panelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             const int bar = msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
             int pos = GetScrollPos(hwnd, bar);
             switch (LOWORD(wParam)) {
-                case SB_LINEUP: pos -= 1; break;
-                case SB_LINEDOWN: pos += 1; break;
-                case SB_PAGEUP: pos -= 10; break;
-                case SB_PAGEDOWN: pos += 10; break;
+                case SB_LINEUP:
+                    pos -= 1;
+                    break;
+                case SB_LINEDOWN:
+                    pos += 1;
+                    break;
+                case SB_PAGEUP:
+                    pos -= 10;
+                    break;
+                case SB_PAGEDOWN:
+                    pos += 10;
+                    break;
             }
             SetScrollPos(hwnd, bar, pos, TRUE);
             return 0;

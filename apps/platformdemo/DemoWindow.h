@@ -12,8 +12,10 @@ public:
     static platform::HWND create();
 
 private:
-    static platform::LRESULT proc(platform::HWND, platform::UINT, platform::WPARAM, platform::LPARAM);
-    static platform::LRESULT panelProc(platform::HWND, platform::UINT, platform::WPARAM, platform::LPARAM);
+    static platform::LRESULT proc(platform::HWND, platform::UINT, platform::WPARAM,
+                                  platform::LPARAM);
+    static platform::LRESULT panelProc(platform::HWND, platform::UINT, platform::WPARAM,
+                                       platform::LPARAM);
     static void paint(platform::HWND hwnd, platform::HDC hdc);
 };
 

@@ -39,16 +39,19 @@ int main(int argc, char** argv) {
     bool headless = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
     int seconds = 0;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) out = argv[++i];
-        else if (std::strcmp(argv[i], "--headless") == 0) headless = true;
-        else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) seconds = std::atoi(argv[++i]);
+        if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc)
+            out = argv[++i];
+        else if (std::strcmp(argv[i], "--headless") == 0)
+            headless = true;
+        else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
+            seconds = std::atoi(argv[++i]);
     }
     if (headless || !SdlDisplay::start()) return renderHeadless(out);
     HWND hwnd = orvane::demo::DemoWindow::create();
     // --seconds closes the window after a while (for unattended runs).
-    if (seconds > 0) SetTimer(hwnd, 1, static_cast<UINT>(seconds) * 1000, [](HWND h, UINT, UINT_PTR, DWORD) {
-            DestroyWindow(h);
-        });
+    if (seconds > 0)
+        SetTimer(hwnd, 1, static_cast<UINT>(seconds) * 1000,
+                 [](HWND h, UINT, UINT_PTR, DWORD) { DestroyWindow(h); });
     MSG msg;
     while (GetMessageW(&msg, HWND(), 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -15,7 +15,8 @@ LRESULT recordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 std::string describe(const Logged& l, HWND window) {
     std::ostringstream os;
-    os << (l.hwnd == window ? "" : "parent:") << messageName(l.msg) << "(" << l.wParam << "," << l.lParam << ")";
+    os << (l.hwnd == window ? "" : "parent:") << messageName(l.msg) << "(" << l.wParam << ","
+       << l.lParam << ")";
     return os.str();
 }
 
@@ -37,11 +38,14 @@ std::vector<UINT> MessageLog::messagesOf(HWND hwnd) const {
     return out;
 }
 
-bool MessageLog::contains(HWND hwnd, UINT msg) const { return count(hwnd, msg) > 0; }
+bool MessageLog::contains(HWND hwnd, UINT msg) const {
+    return count(hwnd, msg) > 0;
+}
 
 int MessageLog::count(HWND hwnd, UINT msg) const {
-    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
-                                          [&](const Logged& l) { return l.hwnd == hwnd && l.msg == msg; }));
+    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(), [&](const Logged& l) {
+        return l.hwnd == hwnd && l.msg == msg;
+    }));
 }
 
 std::string MessageLog::compare(HWND window, HWND parent, const std::vector<Expected>& expected,
@@ -71,7 +75,8 @@ std::string MessageLog::compare(HWND window, HWND parent, const std::vector<Expe
         }
         const Logged& l = actual[a];
         const HWND target = (x.flags & Expected::Parent) ? parent : window;
-        const bool match = l.msg == x.msg && l.hwnd == target && (!(x.flags & Expected::WParam) || l.wParam == x.wParam) &&
+        const bool match = l.msg == x.msg && l.hwnd == target &&
+                           (!(x.flags & Expected::WParam) || l.wParam == x.wParam) &&
                            (!(x.flags & Expected::LParam) || l.lParam == x.lParam);
         if (match) {
             ++a;
@@ -79,7 +84,8 @@ std::string MessageLog::compare(HWND window, HWND parent, const std::vector<Expe
         } else if (optional) {
             ++e;
         } else {
-            problem = std::string("expected ") + messageName(x.msg) + ", got " + describe(l, window);
+            problem =
+                std::string("expected ") + messageName(x.msg) + ", got " + describe(l, window);
             break;
         }
     }
@@ -90,7 +96,8 @@ std::string MessageLog::compare(HWND window, HWND parent, const std::vector<Expe
         os << " " << ((x.flags & Expected::Parent) ? "parent:" : "") << messageName(x.msg)
            << ((x.flags & Expected::Optional) ? "?" : "");
     os << "\n  actual:  ";
-    for (const Logged& l : actual) os << " " << describe(l, window);
+    for (const Logged& l : actual)
+        os << " " << describe(l, window);
     return os.str();
 }
 
@@ -108,25 +115,37 @@ void MessageLog::registerClass() {
 
 HWND MessageLog::create(DWORD style, int x, int y, int w, int h, HWND parent, DWORD exStyle) {
     registerClass();
-    return CreateWindowExW(exStyle, u"OrvaneTestWindow", u"test", style, x, y, w, h, parent, HMENU(), HINSTANCE(),
-                           nullptr);
+    return CreateWindowExW(exStyle, u"OrvaneTestWindow", u"test", style, x, y, w, h, parent,
+                           HMENU(), HINSTANCE(), nullptr);
 }
 
 const char* messageName(UINT msg) {
     switch (msg) {
 #define NAME(m) \
-    case m: return #m;
-        NAME(WM_CREATE) NAME(WM_DESTROY) NAME(WM_MOVE) NAME(WM_SIZE) NAME(WM_ACTIVATE) NAME(WM_SETFOCUS)
-        NAME(WM_KILLFOCUS) NAME(WM_ENABLE) NAME(WM_SETTEXT) NAME(WM_GETTEXT) NAME(WM_PAINT) NAME(WM_CLOSE)
-        NAME(WM_ERASEBKGND) NAME(WM_SHOWWINDOW) NAME(WM_ACTIVATEAPP) NAME(WM_SETCURSOR) NAME(WM_MOUSEACTIVATE)
-        NAME(WM_GETMINMAXINFO) NAME(WM_WINDOWPOSCHANGING) NAME(WM_WINDOWPOSCHANGED) NAME(WM_NCCREATE)
-        NAME(WM_NCDESTROY) NAME(WM_NCCALCSIZE) NAME(WM_NCHITTEST) NAME(WM_NCPAINT) NAME(WM_NCACTIVATE)
-        NAME(WM_KEYDOWN) NAME(WM_KEYUP) NAME(WM_CHAR) NAME(WM_DEADCHAR) NAME(WM_SYSKEYDOWN) NAME(WM_SYSKEYUP)
-        NAME(WM_SYSCHAR) NAME(WM_TIMER) NAME(WM_MOUSEMOVE) NAME(WM_LBUTTONDOWN) NAME(WM_LBUTTONUP)
-        NAME(WM_LBUTTONDBLCLK) NAME(WM_RBUTTONDOWN) NAME(WM_RBUTTONUP) NAME(WM_MOUSEWHEEL) NAME(WM_PARENTNOTIFY)
-        NAME(WM_CAPTURECHANGED) NAME(WM_MOUSEHOVER) NAME(WM_MOUSELEAVE) NAME(WM_NCMOUSEMOVE) NAME(WM_NCLBUTTONDOWN)
-        NAME(WM_STYLECHANGING) NAME(WM_STYLECHANGED) NAME(WM_PRINT) NAME(WM_PRINTCLIENT) NAME(WM_USER)
-        NAME(WM_GETTEXTLENGTH) NAME(WM_CANCELMODE) NAME(WM_SYSCOMMAND) NAME(WM_VSCROLL) NAME(WM_HSCROLL)
+    case m:     \
+        return #m;
+        NAME(WM_CREATE)
+        NAME(WM_DESTROY) NAME(WM_MOVE) NAME(WM_SIZE) NAME(WM_ACTIVATE) NAME(WM_SETFOCUS)
+            NAME(WM_KILLFOCUS) NAME(WM_ENABLE) NAME(WM_SETTEXT) NAME(WM_GETTEXT) NAME(WM_PAINT)
+                NAME(WM_CLOSE) NAME(WM_ERASEBKGND) NAME(WM_SHOWWINDOW) NAME(WM_ACTIVATEAPP)
+                    NAME(WM_SETCURSOR) NAME(WM_MOUSEACTIVATE) NAME(WM_GETMINMAXINFO)
+                        NAME(WM_WINDOWPOSCHANGING) NAME(WM_WINDOWPOSCHANGED) NAME(WM_NCCREATE) NAME(
+                            WM_NCDESTROY) NAME(WM_NCCALCSIZE) NAME(WM_NCHITTEST) NAME(WM_NCPAINT)
+                            NAME(WM_NCACTIVATE) NAME(WM_KEYDOWN) NAME(WM_KEYUP) NAME(WM_CHAR) NAME(
+                                WM_DEADCHAR) NAME(WM_SYSKEYDOWN) NAME(WM_SYSKEYUP) NAME(WM_SYSCHAR)
+                                NAME(WM_TIMER) NAME(WM_MOUSEMOVE) NAME(WM_LBUTTONDOWN)
+                                    NAME(WM_LBUTTONUP) NAME(WM_LBUTTONDBLCLK) NAME(WM_RBUTTONDOWN)
+                                        NAME(WM_RBUTTONUP) NAME(WM_MOUSEWHEEL) NAME(WM_PARENTNOTIFY)
+                                            NAME(WM_CAPTURECHANGED) NAME(WM_MOUSEHOVER)
+                                                NAME(WM_MOUSELEAVE) NAME(WM_NCMOUSEMOVE)
+                                                    NAME(WM_NCLBUTTONDOWN) NAME(WM_STYLECHANGING)
+                                                        NAME(WM_STYLECHANGED) NAME(WM_PRINT)
+                                                            NAME(WM_PRINTCLIENT) NAME(WM_USER)
+                                                                NAME(WM_GETTEXTLENGTH)
+                                                                    NAME(WM_CANCELMODE)
+                                                                        NAME(WM_SYSCOMMAND)
+                                                                            NAME(WM_VSCROLL)
+                                                                                NAME(WM_HSCROLL)
 #undef NAME
     }
     static thread_local char buffer[16];

@@ -14,10 +14,10 @@ using namespace orvane::platform;
 struct Expected {
     enum Flags : unsigned {
         None = 0,
-        Optional = 1,     // may be missing
-        Parent = 2,       // sent to the parent window rather than the window under test
-        WParam = 4,       // wParam must match
-        LParam = 8,       // lParam must match
+        Optional = 1,  // may be missing
+        Parent = 2,    // sent to the parent window rather than the window under test
+        WParam = 4,    // wParam must match
+        LParam = 8,    // lParam must match
     };
     UINT msg;
     unsigned flags = None;
@@ -53,7 +53,8 @@ public:
     // Registers the recording class "OrvaneTestWindow" (CS_DBLCLKS, white background): its
     // procedure logs every message and then calls DefWindowProcW.
     static void registerClass();
-    static HWND create(DWORD style, int x, int y, int w, int h, HWND parent = HWND(), DWORD exStyle = 0);
+    static HWND create(DWORD style, int x, int y, int w, int h, HWND parent = HWND(),
+                       DWORD exStyle = 0);
 
 private:
     std::vector<Logged> m_entries;

@@ -22,7 +22,8 @@ protected:
     void TearDown() override {
         if (HasFailure()) {
             const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            const std::string path = platform->SaveScreen(std::string(info->test_suite_name()) + "." + info->name());
+            const std::string path =
+                platform->SaveScreen(std::string(info->test_suite_name()) + "." + info->name());
             if (!path.empty()) std::printf("screen saved to %s\n", path.c_str());
         }
         EXPECT_EQ(platform::testing::TestPlatform::LiveGdiObjects(), 0u) << "GDI objects leaked";

@@ -25,9 +25,13 @@ void Clock::useVirtual(std::uint64_t startMs) {
     m_virtualMs = startMs;
 }
 
-void Clock::useReal() { m_mode = Mode::Real; }
+void Clock::useReal() {
+    m_mode = Mode::Real;
+}
 
-std::uint64_t Clock::nowMs() const { return m_mode == Mode::Virtual ? m_virtualMs : realMs(); }
+std::uint64_t Clock::nowMs() const {
+    return m_mode == Mode::Virtual ? m_virtualMs : realMs();
+}
 
 void Clock::advance(std::uint64_t ms) {
     if (m_mode == Mode::Virtual) m_virtualMs += ms;
@@ -37,11 +41,17 @@ void Clock::advanceTo(std::uint64_t ms) {
     if (m_mode == Mode::Virtual && ms > m_virtualMs) m_virtualMs = ms;
 }
 
-DWORD GetTickCount() { return static_cast<DWORD>(Clock::current().nowMs()); }
+DWORD GetTickCount() {
+    return static_cast<DWORD>(Clock::current().nowMs());
+}
 
-ULONGLONG GetTickCount64() { return Clock::current().nowMs(); }
+ULONGLONG GetTickCount64() {
+    return Clock::current().nowMs();
+}
 
-DWORD timeGetTime() { return static_cast<DWORD>(Clock::current().nowMs()); }
+DWORD timeGetTime() {
+    return static_cast<DWORD>(Clock::current().nowMs());
+}
 
 void Sleep(DWORD ms) {
     Clock& clock = Clock::current();

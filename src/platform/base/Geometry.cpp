@@ -87,11 +87,15 @@ BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b) {
     RECT inter;
     if (IntersectRect(&inter, a, b)) {
         if (inter.left == r.left && inter.right == r.right) {
-            if (inter.top == r.top) r.top = inter.bottom;
-            else if (inter.bottom == r.bottom) r.bottom = inter.top;
+            if (inter.top == r.top)
+                r.top = inter.bottom;
+            else if (inter.bottom == r.bottom)
+                r.bottom = inter.top;
         } else if (inter.top == r.top && inter.bottom == r.bottom) {
-            if (inter.left == r.left) r.left = inter.right;
-            else if (inter.right == r.right) r.right = inter.left;
+            if (inter.left == r.left)
+                r.left = inter.right;
+            else if (inter.right == r.right)
+                r.right = inter.left;
         }
     }
     if (IsRectEmpty(&r)) {

@@ -94,15 +94,19 @@ std::size_t HandleTable::liveGdiObjects() const {
 
 void HandleTable::clear() {
     for (std::size_t i = 1; i < m_slots.size(); ++i) {
-        if (m_slots[i].object) remove((m_slots[i].generation << kIndexBits) | static_cast<std::uint32_t>(i));
+        if (m_slots[i].object)
+            remove((m_slots[i].generation << kIndexBits) | static_cast<std::uint32_t>(i));
     }
     m_live.fill(0);
 }
 
-void HandleTable::addResetHook(std::function<void()> hook) { resetHooks().push_back(std::move(hook)); }
+void HandleTable::addResetHook(std::function<void()> hook) {
+    resetHooks().push_back(std::move(hook));
+}
 
 void HandleTable::resetPlatform() {
-    for (auto& hook : resetHooks()) hook();
+    for (auto& hook : resetHooks())
+        hook();
     current().clear();
 }
 

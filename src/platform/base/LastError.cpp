@@ -8,9 +8,13 @@ namespace {
 thread_local DWORD t_lastError = 0;
 }
 
-DWORD GetLastError() { return t_lastError; }
+DWORD GetLastError() {
+    return t_lastError;
+}
 
-void SetLastError(DWORD code) { t_lastError = code; }
+void SetLastError(DWORD code) {
+    t_lastError = code;
+}
 
 void ReportUnsupported(const char* call, const char* what, DWORD code) {
     t_lastError = code;

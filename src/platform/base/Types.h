@@ -2,8 +2,8 @@
 // (MAKELPARAM, RGB, ...) that message and drawing code uses.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 
 namespace orvane::platform {
 
@@ -112,10 +112,18 @@ constexpr H LongToHandle(LONG v) {
     return H(static_cast<std::uint32_t>(v));
 }
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr BYTE LOBYTE(std::uintptr_t v) { return static_cast<BYTE>(v & 0xFF); }
-constexpr BYTE HIBYTE(std::uintptr_t v) { return static_cast<BYTE>((v >> 8) & 0xFF); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr BYTE LOBYTE(std::uintptr_t v) {
+    return static_cast<BYTE>(v & 0xFF);
+}
+constexpr BYTE HIBYTE(std::uintptr_t v) {
+    return static_cast<BYTE>((v >> 8) & 0xFF);
+}
 constexpr LONG MAKELONG(WORD lo, WORD hi) {
     return static_cast<LONG>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
 }
@@ -123,25 +131,42 @@ constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(lo), static_cast<WORD>(hi)));
 }
 constexpr WPARAM MAKEWPARAM(int lo, int hi) {
-    return static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(static_cast<WORD>(lo), static_cast<WORD>(hi))));
+    return static_cast<WPARAM>(
+        static_cast<DWORD>(MAKELONG(static_cast<WORD>(lo), static_cast<WORD>(hi))));
 }
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<SHORT>(HIWORD(wp)); }
-constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) { return LOWORD(wp); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<SHORT>(HIWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM wp) {
+    return static_cast<SHORT>(HIWORD(wp));
+}
+constexpr WORD GET_KEYSTATE_WPARAM(WPARAM wp) {
+    return LOWORD(wp);
+}
 
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 // Integer resource names, as MAKEINTRESOURCEW makes them (an ordinal in the low word).
 inline LPCWSTR MAKEINTRESOURCEW(int id) {
     return reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(id)));
 }
-inline bool IS_INTRESOURCE(LPCWSTR p) { return (reinterpret_cast<std::uintptr_t>(p) >> 16) == 0; }
+inline bool IS_INTRESOURCE(LPCWSTR p) {
+    return (reinterpret_cast<std::uintptr_t>(p) >> 16) == 0;
+}
 
 }  // namespace orvane::platform

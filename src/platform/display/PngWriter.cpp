@@ -15,7 +15,8 @@ std::vector<std::uint32_t> packed(const PixelSurface& surface, PngWriter::Alpha 
         std::uint32_t* out = &pixels[static_cast<std::size_t>(y) * surface.width()];
         std::memcpy(out, surface.row(y), surface.width() * 4u);
         if (alpha == PngWriter::Alpha::Opaque)
-            for (int x = 0; x < surface.width(); ++x) out[x] |= 0xFF000000u;
+            for (int x = 0; x < surface.width(); ++x)
+                out[x] |= 0xFF000000u;
     }
     return pixels;
 }
@@ -47,9 +48,11 @@ std::vector<std::uint8_t> PngWriter::encode(const PixelSurface& surface, Alpha a
     const auto pixels = packed(surface, alpha);
     png_image image = makeImage(surface);
     png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr)) return out;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr))
+        return out;
     out.resize(size);
-    if (!png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0, nullptr)) out.clear();
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, pixels.data(), 0, nullptr))
+        out.clear();
     out.resize(size);
     png_image_free(&image);
     return out;

@@ -12,8 +12,10 @@ namespace orvane::platform {
 class PngWriter {
 public:
     enum class Alpha { Opaque, Keep };
-    static bool writeFile(const PixelSurface& surface, const std::string& path, Alpha alpha = Alpha::Opaque);
-    static std::vector<std::uint8_t> encode(const PixelSurface& surface, Alpha alpha = Alpha::Opaque);
+    static bool writeFile(const PixelSurface& surface, const std::string& path,
+                          Alpha alpha = Alpha::Opaque);
+    static std::vector<std::uint8_t> encode(const PixelSurface& surface,
+                                            Alpha alpha = Alpha::Opaque);
 };
 
 }  // namespace orvane::platform

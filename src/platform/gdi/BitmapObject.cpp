@@ -16,8 +16,8 @@ std::unique_ptr<BitmapObject> BitmapObject::makeDibSection(int width, int height
     if (topDown) {
         bmp->m_surface = PixelSurface(base, width, width, height);
     } else {
-        bmp->m_surface = PixelSurface(base + static_cast<std::ptrdiff_t>(height - 1) * width, -width,
-                                      width, height);
+        bmp->m_surface = PixelSurface(base + static_cast<std::ptrdiff_t>(height - 1) * width,
+                                      -width, width, height);
     }
     return bmp;
 }

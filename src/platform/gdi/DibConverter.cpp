@@ -25,13 +25,16 @@ bool DibConverter::validate(const BITMAPINFO* info) {
     }
     if ((bc != 1 && bc != 4 && bc != 8 && bc != 24 && bc != 32) ||
         !(h.biCompression == BI_RGB || (h.biCompression == BI_BITFIELDS && bc == 32))) {
-        ReportUnsupported("DIB", "format (1, 4, 8, 24 or 32 bits, uncompressed)", ERROR_INVALID_PARAMETER);
+        ReportUnsupported("DIB", "format (1, 4, 8, 24 or 32 bits, uncompressed)",
+                          ERROR_INVALID_PARAMETER);
         return false;
     }
     return true;
 }
 
-int DibConverter::height(const BITMAPINFO* info) { return std::abs(info->bmiHeader.biHeight); }
+int DibConverter::height(const BITMAPINFO* info) {
+    return std::abs(info->bmiHeader.biHeight);
+}
 
 int DibConverter::stride(const BITMAPINFO* info) {
     return ((info->bmiHeader.biWidth * info->bmiHeader.biBitCount + 31) / 32) * 4;
@@ -49,19 +52,28 @@ void DibConverter::decode(const BITMAPINFO* info, const void* bits, PixelSurface
         return (static_cast<std::uint32_t>(q.rgbRed) << 16) | (q.rgbGreen << 8) | q.rgbBlue;
     };
     for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = base + static_cast<std::size_t>(topDown(info) ? y : h - 1 - y) * pitch;
+        const std::uint8_t* src =
+            base + static_cast<std::size_t>(topDown(info) ? y : h - 1 - y) * pitch;
         std::uint32_t* dst = out.row(y);
         for (int x = 0; x < w; ++x) {
             switch (bc) {
-                case 1: dst[x] = fromTable((src[x / 8] >> (7 - x % 8)) & 1); break;
-                case 4: dst[x] = fromTable((src[x / 2] >> ((x % 2) ? 0 : 4)) & 0xF); break;
-                case 8: dst[x] = fromTable(src[x]); break;
+                case 1:
+                    dst[x] = fromTable((src[x / 8] >> (7 - x % 8)) & 1);
+                    break;
+                case 4:
+                    dst[x] = fromTable((src[x / 2] >> ((x % 2) ? 0 : 4)) & 0xF);
+                    break;
+                case 8:
+                    dst[x] = fromTable(src[x]);
+                    break;
                 case 24:
-                    dst[x] = (static_cast<std::uint32_t>(src[x * 3 + 2]) << 16) | (src[x * 3 + 1] << 8) | src[x * 3];
+                    dst[x] = (static_cast<std::uint32_t>(src[x * 3 + 2]) << 16) |
+                             (src[x * 3 + 1] << 8) | src[x * 3];
                     break;
                 default:
                     dst[x] = static_cast<std::uint32_t>(src[x * 4]) | (src[x * 4 + 1] << 8) |
-                             (src[x * 4 + 2] << 16) | (static_cast<std::uint32_t>(src[x * 4 + 3]) << 24);
+                             (src[x * 4 + 2] << 16) |
+                             (static_cast<std::uint32_t>(src[x * 4 + 3]) << 24);
             }
         }
     }

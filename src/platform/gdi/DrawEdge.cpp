@@ -23,10 +23,12 @@ void fillColor(HDC hdc, const RECT& rc, int sysColor) {
 // so the bottom-right colour owns the top-right and bottom-left corners.
 void drawBand(HDC hdc, RECT& rc, const Band& band, UINT flags) {
     if (flags & BF_TOP) fillColor(hdc, RECT{rc.left, rc.top, rc.right, rc.top + 1}, band.topLeft);
-    if (flags & BF_LEFT) fillColor(hdc, RECT{rc.left, rc.top, rc.left + 1, rc.bottom}, band.topLeft);
+    if (flags & BF_LEFT)
+        fillColor(hdc, RECT{rc.left, rc.top, rc.left + 1, rc.bottom}, band.topLeft);
     if (flags & BF_BOTTOM)
         fillColor(hdc, RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, band.bottomRight);
-    if (flags & BF_RIGHT) fillColor(hdc, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, band.bottomRight);
+    if (flags & BF_RIGHT)
+        fillColor(hdc, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, band.bottomRight);
     if (flags & BF_LEFT) ++rc.left;
     if (flags & BF_TOP) ++rc.top;
     if (flags & BF_RIGHT) --rc.right;
@@ -44,10 +46,14 @@ void edgeBands(UINT edge, UINT flags, Band& outer, Band& inner) {
         if (o) outer = Band{COLOR_BTNSHADOW, COLOR_BTNSHADOW};
         if (i) inner = Band{COLOR_BTNFACE, COLOR_BTNFACE};
     } else {
-        if (o == BDR_RAISEDOUTER) outer = Band{COLOR_3DLIGHT, COLOR_3DDKSHADOW};
-        else if (o == BDR_SUNKENOUTER) outer = Band{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
-        if (i == BDR_RAISEDINNER) inner = Band{COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW};
-        else if (i == BDR_SUNKENINNER) inner = Band{COLOR_3DDKSHADOW, COLOR_3DLIGHT};
+        if (o == BDR_RAISEDOUTER)
+            outer = Band{COLOR_3DLIGHT, COLOR_3DDKSHADOW};
+        else if (o == BDR_SUNKENOUTER)
+            outer = Band{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+        if (i == BDR_RAISEDINNER)
+            inner = Band{COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW};
+        else if (i == BDR_SUNKENINNER)
+            inner = Band{COLOR_3DDKSHADOW, COLOR_3DLIGHT};
         // Soft edges swap the top-left colours of the two bands.
         if ((flags & BF_SOFT) && o && i) std::swap(outer.topLeft, inner.topLeft);
     }
@@ -62,13 +68,16 @@ BOOL drawDiagonal(HDC hdc, RECT* rc, const Band& outer, const Band& inner, UINT 
     const bool endsRight = flags & BF_RIGHT;
     const bool endsTop = flags & BF_TOP;
     const bool rising = (endsTop && endsRight) || (!endsTop && !endsRight);
-    const long long w = static_cast<long long>(rc->right) - rc->left, h = static_cast<long long>(rc->bottom) - rc->top;
+    const long long w = static_cast<long long>(rc->right) - rc->left,
+                    h = static_cast<long long>(rc->bottom) - rc->top;
     const long long n = std::min(w, h);
     // Step k of the diagonal is on row bottom - 1 - k; only the rows the DC can show are walked.
     RECT clip{};
     if (n <= 0 || GetClipBox(hdc, &clip) == ERROR) return TRUE;
-    const long long kFirst = std::max<long long>(0, static_cast<long long>(rc->bottom) - clip.bottom - 1);
-    const long long kLast = std::min<long long>(n, static_cast<long long>(rc->bottom) - clip.top + 1);
+    const long long kFirst =
+        std::max<long long>(0, static_cast<long long>(rc->bottom) - clip.bottom - 1);
+    const long long kLast =
+        std::min<long long>(n, static_cast<long long>(rc->bottom) - clip.top + 1);
     auto lineColor = [&](const Band& band) { return endsTop ? band.topLeft : band.bottomRight; };
     auto plot = [&](long long k, int offset, int color) {
         if (color < 0 || k >= n) return;
@@ -87,7 +96,9 @@ BOOL drawDiagonal(HDC hdc, RECT* rc, const Band& outer, const Band& inner, UINT 
             const long long y = rc->bottom - 1 - k;
             const long long x0 = rising ? rc->left + k + 1 : rc->left;
             const long long x1 = rising ? rc->right : rc->right - 1 - k;
-            fillColor(hdc, RECT{static_cast<LONG>(x0), static_cast<LONG>(y), static_cast<LONG>(x1), static_cast<LONG>(y + 1)},
+            fillColor(hdc,
+                      RECT{static_cast<LONG>(x0), static_cast<LONG>(y), static_cast<LONG>(x1),
+                           static_cast<LONG>(y + 1)},
                       fill);
         }
     }
@@ -102,7 +113,8 @@ BOOL DrawEdge(HDC hdc, RECT* rc, UINT edge, UINT flags) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    constexpr UINT kKnownFlags = BF_RECT | BF_DIAGONAL | BF_MIDDLE | BF_SOFT | BF_ADJUST | BF_FLAT | BF_MONO;
+    constexpr UINT kKnownFlags =
+        BF_RECT | BF_DIAGONAL | BF_MIDDLE | BF_SOFT | BF_ADJUST | BF_FLAT | BF_MONO;
     if ((flags & ~kKnownFlags) || (edge & ~(BDR_OUTER | BDR_INNER))) {
         ReportUnsupported("DrawEdge", "edge or flags", ERROR_INVALID_PARAMETER);
         return FALSE;

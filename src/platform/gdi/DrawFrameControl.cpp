@@ -16,8 +16,8 @@ inline constexpr UINT DFCS_MENUARROWRIGHT = 0x0004;
 
 namespace {
 
-constexpr UINT kStateFlags = DFCS_INACTIVE | DFCS_PUSHED | DFCS_CHECKED | DFCS_TRANSPARENT | DFCS_HOT |
-                             DFCS_ADJUSTRECT | DFCS_FLAT | DFCS_MONO;
+constexpr UINT kStateFlags = DFCS_INACTIVE | DFCS_PUSHED | DFCS_CHECKED | DFCS_TRANSPARENT |
+                             DFCS_HOT | DFCS_ADJUSTRECT | DFCS_FLAT | DFCS_MONO;
 
 void fillColorRef(HDC hdc, const RECT& rc, COLORREF color) {
     const COLORREF old = SetDCBrushColor(hdc, color);
@@ -25,7 +25,9 @@ void fillColorRef(HDC hdc, const RECT& rc, COLORREF color) {
     SetDCBrushColor(hdc, old);
 }
 
-void fillSys(HDC hdc, const RECT& rc, int sysColor) { FillRect(hdc, &rc, GetSysColorBrush(sysColor)); }
+void fillSys(HDC hdc, const RECT& rc, int sysColor) {
+    FillRect(hdc, &rc, GetSysColorBrush(sysColor));
+}
 
 // The part of a logical rectangle that the DC can draw, for glyphs drawn pixel by pixel.
 RECT visiblePart(HDC hdc, const RECT& rc) {
@@ -34,7 +36,9 @@ RECT visiblePart(HDC hdc, const RECT& rc) {
     return out;
 }
 
-bool inside(const RECT& rc, int x, int y) { return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom; }
+bool inside(const RECT& rc, int x, int y) {
+    return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
+}
 
 // A square of side min(width, height) centred in the rectangle.
 RECT centredSquare(const RECT& rc) {
@@ -69,8 +73,12 @@ void drawArrow(HDC hdc, const RECT& rc, UINT direction, COLORREF color, int dx =
     for (int i = 0; i < depth; ++i) {
         RECT line;
         switch (direction) {
-            case DFCS_SCROLLUP: line = RECT{cx - i, top + i, cx + i + 1, top + i + 1}; break;
-            case DFCS_SCROLLLEFT: line = RECT{left + i, cy - i, left + i + 1, cy + i + 1}; break;
+            case DFCS_SCROLLUP:
+                line = RECT{cx - i, top + i, cx + i + 1, top + i + 1};
+                break;
+            case DFCS_SCROLLLEFT:
+                line = RECT{left + i, cy - i, left + i + 1, cy + i + 1};
+                break;
             case DFCS_SCROLLRIGHT: {
                 const int h = depth - 1 - i;
                 line = RECT{left + i, cy - h, left + i + 1, cy + h + 1};
@@ -101,7 +109,8 @@ void drawButtonFrame(HDC hdc, RECT rc, UINT state) {
     if (state & DFCS_MONO) {
         DrawEdge(hdc, &rc, BDR_SUNKEN, BF_RECT | BF_MIDDLE | BF_MONO);
     } else if (state & DFCS_FLAT) {
-        DrawEdge(hdc, &rc, (state & DFCS_PUSHED) ? BDR_SUNKENOUTER : 0, BF_RECT | BF_MIDDLE | BF_FLAT);
+        DrawEdge(hdc, &rc, (state & DFCS_PUSHED) ? BDR_SUNKENOUTER : 0,
+                 BF_RECT | BF_MIDDLE | BF_FLAT);
         if (!(state & DFCS_PUSHED)) fillSys(hdc, rc, COLOR_BTNFACE);
     } else if (state & (DFCS_PUSHED | DFCS_CHECKED)) {
         DrawEdge(hdc, &rc, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_SOFT);
@@ -127,7 +136,8 @@ BOOL drawButton(HDC hdc, RECT* rc, UINT state) {
         const bool grey = (state & (DFCS_INACTIVE | DFCS_PUSHED)) ||
                           (kind == DFCS_BUTTON3STATE && (state & DFCS_CHECKED));
         if (state & (DFCS_FLAT | DFCS_MONO)) {
-            FrameRect(hdc, &box, GetSysColorBrush((state & DFCS_MONO) ? COLOR_WINDOWFRAME : COLOR_BTNSHADOW));
+            FrameRect(hdc, &box,
+                      GetSysColorBrush((state & DFCS_MONO) ? COLOR_WINDOWFRAME : COLOR_BTNSHADOW));
             InflateRect(&box, -1, -1);
         } else {
             DrawEdge(hdc, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
@@ -198,8 +208,10 @@ BOOL drawScroll(HDC hdc, RECT* rc, UINT state) {
                     const int x = rc->right - 1 - k + j, y = rc->bottom - 1 - j;
                     if (!inside(area, x, y)) continue;
                     const int band = k % 4;
-                    if (band == 0) SetPixelV(hdc, x, y, GetSysColor(COLOR_BTNHIGHLIGHT));
-                    else if (band == 1 || band == 2) SetPixelV(hdc, x, y, GetSysColor(COLOR_BTNSHADOW));
+                    if (band == 0)
+                        SetPixelV(hdc, x, y, GetSysColor(COLOR_BTNHIGHLIGHT));
+                    else if (band == 1 || band == 2)
+                        SetPixelV(hdc, x, y, GetSysColor(COLOR_BTNSHADOW));
                 }
             }
             return TRUE;
@@ -220,7 +232,8 @@ BOOL drawCaption(HDC hdc, RECT* rc, UINT state) {
     const int shift = (state & DFCS_PUSHED) ? 1 : 0;
     const int side = std::min(rc->right - rc->left, rc->bottom - rc->top);
     const int g = std::max(3, side / 2 - 1);  // glyph size
-    const int x0 = (rc->left + rc->right - g) / 2 + shift, y0 = (rc->top + rc->bottom - g) / 2 + shift;
+    const int x0 = (rc->left + rc->right - g) / 2 + shift,
+              y0 = (rc->top + rc->bottom - g) / 2 + shift;
     const int t = std::max(1, g / 6);  // stroke
     auto box = [&](int l, int tp, int r, int b, int top) {
         fillColorRef(hdc, RECT{l, tp, r, tp + top}, color);
@@ -235,8 +248,12 @@ BOOL drawCaption(HDC hdc, RECT* rc, UINT state) {
                 fillColorRef(hdc, RECT{x0 + g - 1 - k - t, y0 + k, x0 + g - k, y0 + k + 1}, color);
             }
             break;
-        case DFCS_CAPTIONMIN: fillColorRef(hdc, RECT{x0, y0 + g - 2 * t, x0 + g, y0 + g}, color); break;
-        case DFCS_CAPTIONMAX: box(x0, y0, x0 + g, y0 + g, 2 * t); break;
+        case DFCS_CAPTIONMIN:
+            fillColorRef(hdc, RECT{x0, y0 + g - 2 * t, x0 + g, y0 + g}, color);
+            break;
+        case DFCS_CAPTIONMAX:
+            box(x0, y0, x0 + g, y0 + g, 2 * t);
+            break;
         case DFCS_CAPTIONRESTORE: {
             const int s = g * 2 / 3;
             box(x0 + g - s, y0, x0 + g, y0 + s, 2 * t);
@@ -250,8 +267,11 @@ BOOL drawCaption(HDC hdc, RECT* rc, UINT state) {
             fillColorRef(hdc, RECT{l, y0, l + w, y0 + t}, color);
             fillColorRef(hdc, RECT{l + w - t, y0, l + w, y0 + g / 2}, color);
             fillColorRef(hdc, RECT{l + w / 2 - t / 2, y0 + g / 2 - t, l + w, y0 + g / 2}, color);
-            fillColorRef(hdc, RECT{l + w / 2 - t / 2, y0 + g / 2, l + w / 2 + t - t / 2, y0 + g * 3 / 4}, color);
-            fillColorRef(hdc, RECT{l + w / 2 - t / 2, y0 + g - t, l + w / 2 + t - t / 2, y0 + g}, color);
+            fillColorRef(hdc,
+                         RECT{l + w / 2 - t / 2, y0 + g / 2, l + w / 2 + t - t / 2, y0 + g * 3 / 4},
+                         color);
+            fillColorRef(hdc, RECT{l + w / 2 - t / 2, y0 + g - t, l + w / 2 + t - t / 2, y0 + g},
+                         color);
             break;
         }
     }
@@ -263,9 +283,15 @@ BOOL drawMenu(HDC hdc, RECT* rc, UINT state) {
     const UINT kind = state & 0x1F;
     fillColorRef(hdc, *rc, RGB(255, 255, 255));
     switch (kind) {
-        case DFCS_MENUARROW: drawArrow(hdc, *rc, DFCS_SCROLLRIGHT, RGB(0, 0, 0)); return TRUE;
-        case DFCS_MENUARROWRIGHT: drawArrow(hdc, *rc, DFCS_SCROLLLEFT, RGB(0, 0, 0)); return TRUE;
-        case DFCS_MENUCHECK: drawCheckMark(hdc, *rc, RGB(0, 0, 0)); return TRUE;
+        case DFCS_MENUARROW:
+            drawArrow(hdc, *rc, DFCS_SCROLLRIGHT, RGB(0, 0, 0));
+            return TRUE;
+        case DFCS_MENUARROWRIGHT:
+            drawArrow(hdc, *rc, DFCS_SCROLLLEFT, RGB(0, 0, 0));
+            return TRUE;
+        case DFCS_MENUCHECK:
+            drawCheckMark(hdc, *rc, RGB(0, 0, 0));
+            return TRUE;
         case DFCS_MENUBULLET: {
             const RECT box = centredSquare(*rc);
             const int d = std::max(2, (box.right - box.left) / 3);
@@ -297,16 +323,21 @@ BOOL DrawFrameControl(HDC hdc, RECT* rc, UINT type, UINT state) {
     if (rc->right <= rc->left || rc->bottom <= rc->top) return TRUE;
     // Frame controls are small things; a glyph thousands of pixels high is refused.
     constexpr long long kMaxSide = 4096;
-    if (static_cast<long long>(rc->right) - rc->left > kMaxSide || static_cast<long long>(rc->bottom) - rc->top > kMaxSide) {
+    if (static_cast<long long>(rc->right) - rc->left > kMaxSide ||
+        static_cast<long long>(rc->bottom) - rc->top > kMaxSide) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     switch (type) {
-        case DFC_BUTTON: return drawButton(hdc, rc, state);
-        case DFC_SCROLL: return drawScroll(hdc, rc, state);
-        case DFC_CAPTION: return drawCaption(hdc, rc, state);
+        case DFC_BUTTON:
+            return drawButton(hdc, rc, state);
+        case DFC_SCROLL:
+            return drawScroll(hdc, rc, state);
+        case DFC_CAPTION:
+            return drawCaption(hdc, rc, state);
         case DFC_MENU:
-        case DFC_POPUPMENU: return drawMenu(hdc, rc, state);
+        case DFC_POPUPMENU:
+            return drawMenu(hdc, rc, state);
     }
     ReportUnsupported("DrawFrameControl", "type", ERROR_INVALID_PARAMETER);
     return FALSE;

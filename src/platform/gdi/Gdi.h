@@ -110,8 +110,8 @@ BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int sx, i
                 int sh, BLENDFUNCTION blend);
 BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const void* mesh,
                      ULONG nMesh, ULONG mode);
-BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh,
-                  ULONG mode);
+BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const void* mesh,
+                  ULONG nMesh, ULONG mode);
 BOOL GdiTransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy,
                        int sw, int sh, UINT transparent);
 BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw,

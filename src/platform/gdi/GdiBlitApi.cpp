@@ -18,16 +18,26 @@ constexpr int kMaxBlitSide = 1 << 20;
 
 std::uint32_t rop3(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
     switch (code) {
-        case 0xCC: return s;
-        case 0x66: return s ^ d;
-        case 0x88: return s & d;
-        case 0xEE: return s | d;
-        case 0x33: return ~s;
-        case 0xF0: return p;
-        case 0x5A: return p ^ d;
-        case 0x55: return ~d;
-        case 0x00: return 0;
-        case 0xFF: return 0xFFFFFFFFu;
+        case 0xCC:
+            return s;
+        case 0x66:
+            return s ^ d;
+        case 0x88:
+            return s & d;
+        case 0xEE:
+            return s | d;
+        case 0x33:
+            return ~s;
+        case 0xF0:
+            return p;
+        case 0x5A:
+            return p ^ d;
+        case 0x55:
+            return ~d;
+        case 0x00:
+            return 0;
+        case 0xFF:
+            return 0xFFFFFFFFu;
     }
     std::uint32_t r = 0;
     if (code & 0x01) r |= ~p & ~s & ~d;
@@ -41,11 +51,17 @@ std::uint32_t rop3(std::uint8_t code, std::uint32_t p, std::uint32_t s, std::uin
     return r;
 }
 
-bool ropUsesSource(std::uint8_t code) { return ((code >> 2) & 0x33) != (code & 0x33); }
-bool ropUsesPattern(std::uint8_t code) { return ((code >> 4) & 0x0F) != (code & 0x0F); }
+bool ropUsesSource(std::uint8_t code) {
+    return ((code >> 2) & 0x33) != (code & 0x33);
+}
+bool ropUsesPattern(std::uint8_t code) {
+    return ((code >> 4) & 0x0F) != (code & 0x0F);
+}
 
 // Rounds x / 255 to the nearest integer for x in [0, 255 * 255].
-inline std::uint32_t div255(std::uint32_t x) { return (x + 128 + ((x + 128) >> 8)) >> 8; }
+inline std::uint32_t div255(std::uint32_t x) {
+    return (x + 128 + ((x + 128) >> 8)) >> 8;
+}
 
 // Where the destination rectangle lies and how source positions map onto it.
 struct DestWalk {
@@ -82,8 +98,8 @@ struct DestWalk {
             return;
         }
         // Rotated: walk the bounding box and map each pixel back to logical coordinates.
-        const POINT corners[4] = {dc.toSurface(x, y), dc.toSurface(x + w, y), dc.toSurface(x, y + h),
-                                  dc.toSurface(x + w, y + h)};
+        const POINT corners[4] = {dc.toSurface(x, y), dc.toSurface(x + w, y),
+                                  dc.toSurface(x, y + h), dc.toSurface(x + w, y + h)};
         RECT box{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
         for (const POINT& p : corners) {
             box.left = std::min(box.left, p.x);
@@ -118,7 +134,7 @@ struct DestWalk {
 // A source rectangle on a source surface, sampled at fractional positions.
 struct SourceRect {
     PixelSurface* surface = nullptr;
-    RECT r{};          // surface coordinates
+    RECT r{};  // surface coordinates
     bool flipX = false;
     bool flipY = false;
 
@@ -140,7 +156,9 @@ SourceRect sourceRect(DeviceContext& src, int x, int y, int w, int h) {
     return s;
 }
 
-bool sizesSane(int w, int h) { return std::abs(w) <= kMaxBlitSide && std::abs(h) <= kMaxBlitSide; }
+bool sizesSane(int w, int h) {
+    return std::abs(w) <= kMaxBlitSide && std::abs(h) <= kMaxBlitSide;
+}
 
 // Positions whose far corner would leave the 32-bit range are refused before any arithmetic.
 bool placeSane(int x, int y, int w, int h) {
@@ -176,8 +194,8 @@ struct FormatMap {
     }
 };
 
-BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy, int sw, int sh, DWORD rop,
-             bool isStretch) {
+BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy, int sw, int sh,
+             DWORD rop, bool isStretch) {
     DeviceContext* dst = gdi::dcFrom(hdcDst);
     if (!dst) return FALSE;
     const std::uint8_t code = static_cast<std::uint8_t>((rop >> 16) & 0xFF);
@@ -185,7 +203,8 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) || !placeSane(sx, sy, sw, sh)) {
+    if (!sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) ||
+        !placeSane(sx, sy, sw, sh)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -219,9 +238,10 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
 
     // Fast path: a plain copy between surfaces of one format.
     const RECT dr = dst->rectToSurface(RECT{x, y, x + w, y + h});
-    const bool sameSize = (dr.right - dr.left) == (s.r.right - s.r.left) && (dr.bottom - dr.top) == (s.r.bottom - s.r.top);
-    if (code == 0xCC && !dst->hasRotation() && !mirror && w > 0 && h > 0 && sw > 0 && sh > 0 && sameSize &&
-        map.srcMono == map.dstMono) {
+    const bool sameSize = (dr.right - dr.left) == (s.r.right - s.r.left) &&
+                          (dr.bottom - dr.top) == (s.r.bottom - s.r.top);
+    if (code == 0xCC && !dst->hasRotation() && !mirror && w > 0 && h > 0 && sw > 0 && sh > 0 &&
+        sameSize && map.srcMono == map.dstMono) {
         // Only source pixels inside the source surface are copied.
         RECT srcR = s.r;
         RECT valid;
@@ -248,7 +268,8 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
             OffsetRect(&srcPart, -offX, -offY);
             const int n = srcPart.right - srcPart.left;
             for (int yy = srcPart.top; yy < srcPart.bottom; ++yy)
-                std::memcpy(ds->row(yy) + srcPart.left, from->row(yy + offY) + srcPart.left + offX, n * 4u);
+                std::memcpy(ds->row(yy) + srcPart.left, from->row(yy + offY) + srcPart.left + offX,
+                            n * 4u);
         }
         return TRUE;
     }
@@ -257,7 +278,8 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
     PixelSurface copy;
     if (s.surface == ds) {
         copy.reset(ds->width(), ds->height());
-        for (int yy = 0; yy < ds->height(); ++yy) std::memcpy(copy.row(yy), ds->row(yy), ds->width() * 4u);
+        for (int yy = 0; yy < ds->height(); ++yy)
+            std::memcpy(copy.row(yy), ds->row(yy), ds->width() * 4u);
         s.surface = &copy;
     }
     const int mode = dst->state().stretchMode;
@@ -281,14 +303,16 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
                     const std::uint32_t q = s.surface->at(qx, qy);
                     andAll &= q;
                     orAll |= q;
-                    for (int k = 0; k < 4; ++k) sum[k] += (q >> (8 * k)) & 0xFF;
+                    for (int k = 0; k < 4; ++k)
+                        sum[k] += (q >> (8 * k)) & 0xFF;
                     ++n;
                 }
             }
             if (n > 0) {
                 if (mode == HALFTONE) {
                     sp = 0;
-                    for (int k = 0; k < 4; ++k) sp |= ((sum[k] + n / 2) / n) << (8 * k);
+                    for (int k = 0; k < 4; ++k)
+                        sp |= ((sum[k] + n / 2) / n) << (8 * k);
                 } else if (mode == BLACKONWHITE) {
                     sp = andAll;
                 } else {
@@ -346,8 +370,8 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int s
     return stretch(dst, x, y, width, height, src, sx, sy, width, height, rop, false);
 }
 
-BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw, int sh,
-                DWORD rop) {
+BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw,
+                int sh, DWORD rop) {
     return stretch(dst, x, y, width, height, src, sx, sy, sw, sh, rop, true);
 }
 
@@ -378,8 +402,9 @@ int StretchDIBits(HDC hdc, int x, int y, int width, int height, int sx, int sy, 
     return ok ? h : 0;
 }
 
-int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD width, DWORD height, int sx, int sy, UINT startScan,
-                      UINT scanLines, const void* bits, const BITMAPINFO* info, UINT usage) {
+int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD width, DWORD height, int sx, int sy,
+                      UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
+                      UINT usage) {
     if (!gdi::dcFrom(hdc)) return 0;
     if (usage != DIB_RGB_COLORS) {
         ReportUnsupported("SetDIBitsToDevice", "palette colours", ERROR_INVALID_PARAMETER);
@@ -395,12 +420,14 @@ int SetDIBitsToDevice(HDC hdc, int x, int y, DWORD width, DWORD height, int sx, 
     const int h = dib.pixels.height();
     const int top = DibConverter::topDown(info) ? sy : h - sy - static_cast<int>(height);
     const bool ok = withDibDc(dib, [&](HDC mem) {
-        return BitBlt(hdc, x, y, static_cast<int>(width), static_cast<int>(height), mem, sx, top, SRCCOPY) != FALSE;
+        return BitBlt(hdc, x, y, static_cast<int>(width), static_cast<int>(height), mem, sx, top,
+                      SRCCOPY) != FALSE;
     });
     return ok ? static_cast<int>(scanLines) : 0;
 }
 
-int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage) {
+int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info,
+              UINT usage) {
     if (!gdi::dcFrom(hdc)) return 0;
     auto* bmp = gdi::lookup<BitmapObject>(bitmap);
     if (!bmp || !info) {
@@ -420,12 +447,15 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMA
             h.biPlanes = 1;
             h.biBitCount = static_cast<WORD>(bmp->bitsPerPixel());
             h.biCompression = BI_RGB;
-            h.biSizeImage = static_cast<DWORD>(((bmp->width() * h.biBitCount + 31) / 32) * 4 * bmp->height());
+            h.biSizeImage =
+                static_cast<DWORD>(((bmp->width() * h.biBitCount + 31) / 32) * 4 * bmp->height());
         }
         return bmp->height();
     }
-    if ((h.biBitCount != 24 && h.biBitCount != 32) || h.biCompression != BI_RGB || h.biWidth != bmp->width()) {
-        ReportUnsupported("GetDIBits", "format (24 or 32 bits at the bitmap's width)", ERROR_INVALID_PARAMETER);
+    if ((h.biBitCount != 24 && h.biBitCount != 32) || h.biCompression != BI_RGB ||
+        h.biWidth != bmp->width()) {
+        ReportUnsupported("GetDIBits", "format (24 or 32 bits at the bitmap's width)",
+                          ERROR_INVALID_PARAMETER);
         return 0;
     }
     const int height = bmp->height();
@@ -437,13 +467,15 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMA
     for (UINT i = 0; i < lines && start + i < static_cast<UINT>(height); ++i) {
         const int scan = static_cast<int>(start + i);
         const int y = topDown ? scan : height - 1 - scan;
-        DibConverter::encodeRow(bmp->surface().row(y), bmp->width(), h.biBitCount, out + static_cast<std::size_t>(i) * stride);
+        DibConverter::encodeRow(bmp->surface().row(y), bmp->width(), h.biBitCount,
+                                out + static_cast<std::size_t>(i) * stride);
         ++copied;
     }
     return copied;
 }
 
-int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage) {
+int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
+              UINT usage) {
     auto* bmp = gdi::lookup<BitmapObject>(bitmap);
     if (!bmp) return 0;
     if (usage != DIB_RGB_COLORS) {
@@ -463,7 +495,8 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, con
             const std::uint32_t p = dib.pixels.at(x, y);
             if (bmp->isMonochrome()) {
                 // The nearer of black and white, as for every other colour on a 1-bit bitmap.
-                const int sum = static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
+                const int sum =
+                    static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
                 bmp->surface().at(x, y) = sum >= 384 ? 0xFFFFFFu : 0u;
             } else {
                 bmp->surface().at(x, y) = p;
@@ -485,7 +518,8 @@ LONG GetBitmapBits(HBITMAP bitmap, LONG size, void* bits) {
             if (bmp->isMonochrome()) {
                 const LONG at = y * bm.bmWidthBytes + x / 8;
                 if (at >= total) return total;
-                if (bmp->surface().at(x, y) & 0xFFFFFF) out[at] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+                if (bmp->surface().at(x, y) & 0xFFFFFF)
+                    out[at] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
             } else {
                 const LONG at = y * bm.bmWidthBytes + x * 4;
                 if (at + 4 > total) return total;
@@ -497,13 +531,14 @@ LONG GetBitmapBits(HBITMAP bitmap, LONG size, void* bits) {
     return total;
 }
 
-BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy, int sw, int sh,
-                   BLENDFUNCTION blend) {
+BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy, int sw,
+                   int sh, BLENDFUNCTION blend) {
     DeviceContext* dst = gdi::dcFrom(hdcDst);
     DeviceContext* src = gdi::dcFrom(hdcSrc);
     if (!dst || !src) return FALSE;
-    if (blend.BlendOp != AC_SRC_OVER || blend.BlendFlags != 0 || (blend.AlphaFormat & ~AC_SRC_ALPHA) ||
-        w < 0 || h < 0 || sw < 0 || sh < 0 || !sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) ||
+    if (blend.BlendOp != AC_SRC_OVER || blend.BlendFlags != 0 ||
+        (blend.AlphaFormat & ~AC_SRC_ALPHA) || w < 0 || h < 0 || sw < 0 || sh < 0 ||
+        !sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) ||
         !placeSane(sx, sy, sw, sh)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -511,7 +546,8 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
     SourceRect s = sourceRect(*src, sx, sy, sw, sh);
     if (!s.surface) return FALSE;
     // The source rectangle must lie inside the source surface.
-    if (s.r.left < 0 || s.r.top < 0 || s.r.right > s.surface->width() || s.r.bottom > s.surface->height()) {
+    if (s.r.left < 0 || s.r.top < 0 || s.r.right > s.surface->width() ||
+        s.r.bottom > s.surface->height()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -526,37 +562,40 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
     if (!ds || w == 0 || h == 0 || sw == 0 || sh == 0) return TRUE;
     const std::uint32_t sca = blend.SourceConstantAlpha;
     const bool perPixel = blend.AlphaFormat & AC_SRC_ALPHA;
-    DestWalk{*dst, x, y, w, h, mirrorsBitmaps(*dst, 0)}.run([&](int px, int py, double u, double v) {
-        int ix, iy;
-        if (!s.pixel(u, v, ix, iy)) return;
-        const std::uint32_t sp = s.surface->at(ix, iy);
-        std::uint32_t& d = ds->at(px, py);
-        std::uint32_t out = 0;
-        if (perPixel) {
-            std::uint32_t sc[4];
-            for (int k = 0; k < 4; ++k) sc[k] = div255(((sp >> (8 * k)) & 0xFF) * sca);
-            const std::uint32_t inv = 255 - sc[3];
-            for (int k = 0; k < 4; ++k) {
-                const std::uint32_t dc = (d >> (8 * k)) & 0xFF;
-                out |= std::min<std::uint32_t>(255, sc[k] + div255(dc * inv)) << (8 * k);
+    DestWalk{*dst, x, y, w, h, mirrorsBitmaps(*dst, 0)}.run(
+        [&](int px, int py, double u, double v) {
+            int ix, iy;
+            if (!s.pixel(u, v, ix, iy)) return;
+            const std::uint32_t sp = s.surface->at(ix, iy);
+            std::uint32_t& d = ds->at(px, py);
+            std::uint32_t out = 0;
+            if (perPixel) {
+                std::uint32_t sc[4];
+                for (int k = 0; k < 4; ++k)
+                    sc[k] = div255(((sp >> (8 * k)) & 0xFF) * sca);
+                const std::uint32_t inv = 255 - sc[3];
+                for (int k = 0; k < 4; ++k) {
+                    const std::uint32_t dc = (d >> (8 * k)) & 0xFF;
+                    out |= std::min<std::uint32_t>(255, sc[k] + div255(dc * inv)) << (8 * k);
+                }
+            } else {
+                for (int k = 0; k < 4; ++k) {
+                    const std::uint32_t sc = (sp >> (8 * k)) & 0xFF, dc = (d >> (8 * k)) & 0xFF;
+                    out |= div255(sc * sca + dc * (255 - sca)) << (8 * k);
+                }
             }
-        } else {
-            for (int k = 0; k < 4; ++k) {
-                const std::uint32_t sc = (sp >> (8 * k)) & 0xFF, dc = (d >> (8 * k)) & 0xFF;
-                out |= div255(sc * sca + dc * (255 - sca)) << (8 * k);
-            }
-        }
-        d = out;
-    });
+            d = out;
+        });
     return TRUE;
 }
 
-BOOL AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, BLENDFUNCTION blend) {
+BOOL AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
+                BLENDFUNCTION blend) {
     return GdiAlphaBlend(dst, x, y, w, h, src, sx, sy, sw, sh, blend);
 }
 
-BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh,
-                     ULONG mode) {
+BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const void* mesh,
+                     ULONG nMesh, ULONG mode) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return FALSE;
     if (!vertices || !mesh || mode > GRADIENT_FILL_TRIANGLE) {
@@ -567,10 +606,14 @@ BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const 
     if (!s) return TRUE;
     auto channel = [](const TRIVERTEX& t, int k) {
         switch (k) {
-            case 0: return static_cast<double>(t.Blue);
-            case 1: return static_cast<double>(t.Green);
-            case 2: return static_cast<double>(t.Red);
-            default: return static_cast<double>(t.Alpha);
+            case 0:
+                return static_cast<double>(t.Blue);
+            case 1:
+                return static_cast<double>(t.Green);
+            case 2:
+                return static_cast<double>(t.Red);
+            default:
+                return static_cast<double>(t.Alpha);
         }
     };
     if (mode == GRADIENT_FILL_TRIANGLE) {
@@ -583,9 +626,11 @@ BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const 
             }
             const TRIVERTEX* v[3] = {&vertices[a], &vertices[b], &vertices[c]};
             POINT p[3];
-            for (int k = 0; k < 3; ++k) p[k] = dc->toSurface(v[k]->x, v[k]->y);
-            const double area = (static_cast<double>(p[1].x) - p[0].x) * (static_cast<double>(p[2].y) - p[0].y) -
-                                (static_cast<double>(p[2].x) - p[0].x) * (static_cast<double>(p[1].y) - p[0].y);
+            for (int k = 0; k < 3; ++k)
+                p[k] = dc->toSurface(v[k]->x, v[k]->y);
+            const double area =
+                (static_cast<double>(p[1].x) - p[0].x) * (static_cast<double>(p[2].y) - p[0].y) -
+                (static_cast<double>(p[2].x) - p[0].x) * (static_cast<double>(p[1].y) - p[0].y);
             if (area == 0) continue;
             const RECT box{std::min({p[0].x, p[1].x, p[2].x}), std::min({p[0].y, p[1].y, p[2].y}),
                            std::max({p[0].x, p[1].x, p[2].x}), std::max({p[0].y, p[1].y, p[2].y})};
@@ -604,7 +649,8 @@ BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const 
                         if (wgt[0] < 0 || wgt[1] < 0 || wgt[2] < 0) continue;
                         std::uint32_t out = 0;
                         for (int k = 0; k < 4; ++k) {
-                            const double val = wgt[0] * channel(*v[0], k) + wgt[1] * channel(*v[1], k) +
+                            const double val = wgt[0] * channel(*v[0], k) +
+                                               wgt[1] * channel(*v[1], k) +
                                                wgt[2] * channel(*v[2], k);
                             out |= (static_cast<std::uint32_t>(val) >> 8 & 0xFF) << (8 * k);
                         }
@@ -654,17 +700,18 @@ BOOL GdiGradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const 
     return TRUE;
 }
 
-BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode) {
+BOOL GradientFill(HDC hdc, const TRIVERTEX* vertices, ULONG nVertices, const void* mesh,
+                  ULONG nMesh, ULONG mode) {
     return GdiGradientFill(hdc, vertices, nVertices, mesh, nMesh, mode);
 }
 
-BOOL GdiTransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy, int sw, int sh,
-                       UINT transparent) {
+BOOL GdiTransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy, int sw,
+                       int sh, UINT transparent) {
     DeviceContext* dst = gdi::dcFrom(hdcDst);
     DeviceContext* src = gdi::dcFrom(hdcSrc);
     if (!dst || !src) return FALSE;
-    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !sizesSane(w, h) || !sizesSane(sw, sh) || !placeSane(x, y, w, h) ||
-        !placeSane(sx, sy, sw, sh)) {
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || !sizesSane(w, h) || !sizesSane(sw, sh) ||
+        !placeSane(x, y, w, h) || !placeSane(sx, sy, sw, sh)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -673,17 +720,19 @@ BOOL GdiTransparentBlt(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int s
     if (!s.surface || !ds) return TRUE;
     const std::uint32_t key = PixelSurface::fromColor(transparent & 0xFFFFFF);
     const FormatMap map = FormatMap::between(*src, *dst);
-    DestWalk{*dst, x, y, w, h, mirrorsBitmaps(*dst, 0)}.run([&](int px, int py, double u, double v) {
-        int ix, iy;
-        if (!s.pixel(u, v, ix, iy)) return;
-        const std::uint32_t sp = s.surface->at(ix, iy);
-        if ((sp & 0xFFFFFF) == key) return;
-        ds->at(px, py) = map(sp) & 0x00FFFFFFu;
-    });
+    DestWalk{*dst, x, y, w, h, mirrorsBitmaps(*dst, 0)}.run(
+        [&](int px, int py, double u, double v) {
+            int ix, iy;
+            if (!s.pixel(u, v, ix, iy)) return;
+            const std::uint32_t sp = s.surface->at(ix, iy);
+            if ((sp & 0xFFFFFF) == key) return;
+            ds->at(px, py) = map(sp) & 0x00FFFFFFu;
+        });
     return TRUE;
 }
 
-BOOL TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, UINT transparent) {
+BOOL TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
+                    UINT transparent) {
     return GdiTransparentBlt(dst, x, y, w, h, src, sx, sy, sw, sh, transparent);
 }
 

@@ -50,7 +50,8 @@ T getAttr(HDC hdc, T error, F&& member) {
     return dc ? member(dc->state()) : error;
 }
 
-BOOL setPoint(HDC hdc, POINT DeviceContext::State::*field, int x, int y, POINT* old, bool relative) {
+BOOL setPoint(HDC hdc, POINT DeviceContext::State::*field, int x, int y, POINT* old,
+              bool relative) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return FALSE;
     POINT& p = dc->state().*field;
@@ -145,34 +146,53 @@ int GetDeviceCaps(HDC hdc, int index) {
     if (!dc) return 0;
     const gdi::ScreenInfo& screen = gdi::screenInfo();
     switch (index) {
-        case DRIVERVERSION: return 0x4000;
-        case TECHNOLOGY: return DT_RASDISPLAY;
-        case HORZRES: return screen.width;
-        case VERTRES: return screen.height;
-        case DESKTOPHORZRES: return screen.width;
-        case DESKTOPVERTRES: return screen.height;
-        case HORZSIZE: return static_cast<int>(std::lround(screen.width * 25.4 / screen.dpi));
-        case VERTSIZE: return static_cast<int>(std::lround(screen.height * 25.4 / screen.dpi));
-        case BITSPIXEL: return 32;  // memory DCs report the display they are compatible with
-        case PLANES: return 1;
-        case NUMCOLORS: return -1;
-        case SIZEPALETTE: return 0;
-        case RASTERCAPS: return RC_BITBLT | RC_STRETCHBLT | RC_DI_BITMAP;
+        case DRIVERVERSION:
+            return 0x4000;
+        case TECHNOLOGY:
+            return DT_RASDISPLAY;
+        case HORZRES:
+            return screen.width;
+        case VERTRES:
+            return screen.height;
+        case DESKTOPHORZRES:
+            return screen.width;
+        case DESKTOPVERTRES:
+            return screen.height;
+        case HORZSIZE:
+            return static_cast<int>(std::lround(screen.width * 25.4 / screen.dpi));
+        case VERTSIZE:
+            return static_cast<int>(std::lround(screen.height * 25.4 / screen.dpi));
+        case BITSPIXEL:
+            return 32;  // memory DCs report the display they are compatible with
+        case PLANES:
+            return 1;
+        case NUMCOLORS:
+            return -1;
+        case SIZEPALETTE:
+            return 0;
+        case RASTERCAPS:
+            return RC_BITBLT | RC_STRETCHBLT | RC_DI_BITMAP;
         case LOGPIXELSX:
-        case LOGPIXELSY: return screen.dpi;
-        case SHADEBLENDCAPS: return SB_CONST_ALPHA | SB_PIXEL_ALPHA;
-        default: ReportUnsupported("GetDeviceCaps", "index", ERROR_INVALID_PARAMETER); return 0;
+        case LOGPIXELSY:
+            return screen.dpi;
+        case SHADEBLENDCAPS:
+            return SB_CONST_ALPHA | SB_PIXEL_ALPHA;
+        default:
+            ReportUnsupported("GetDeviceCaps", "index", ERROR_INVALID_PARAMETER);
+            return 0;
     }
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF c) {
-    return swapAttr<COLORREF>(hdc, CLR_INVALID, [](auto& s) -> COLORREF& { return s.bkColor; }, c);
+    return swapAttr<COLORREF>(
+        hdc, CLR_INVALID, [](auto& s) -> COLORREF& { return s.bkColor; }, c);
 }
 COLORREF GetBkColor(HDC hdc) {
     return getAttr<COLORREF>(hdc, CLR_INVALID, [](auto& s) { return s.bkColor; });
 }
 COLORREF SetTextColor(HDC hdc, COLORREF c) {
-    return swapAttr<COLORREF>(hdc, CLR_INVALID, [](auto& s) -> COLORREF& { return s.textColor; }, c);
+    return swapAttr<COLORREF>(
+        hdc, CLR_INVALID, [](auto& s) -> COLORREF& { return s.textColor; }, c);
 }
 COLORREF GetTextColor(HDC hdc) {
     return getAttr<COLORREF>(hdc, CLR_INVALID, [](auto& s) { return s.textColor; });
@@ -183,41 +203,55 @@ int SetBkMode(HDC hdc, int mode) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return swapAttr<int>(hdc, 0, [](auto& s) -> int& { return s.bkMode; }, mode);
+    return swapAttr<int>(
+        hdc, 0, [](auto& s) -> int& { return s.bkMode; }, mode);
 }
-int GetBkMode(HDC hdc) { return getAttr<int>(hdc, 0, [](auto& s) { return s.bkMode; }); }
+int GetBkMode(HDC hdc) {
+    return getAttr<int>(hdc, 0, [](auto& s) { return s.bkMode; });
+}
 
 int SetROP2(HDC hdc, int rop2) {
     if (rop2 < R2_BLACK || rop2 > R2_WHITE) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return swapAttr<int>(hdc, 0, [](auto& s) -> int& { return s.rop2; }, rop2);
+    return swapAttr<int>(
+        hdc, 0, [](auto& s) -> int& { return s.rop2; }, rop2);
 }
-int GetROP2(HDC hdc) { return getAttr<int>(hdc, 0, [](auto& s) { return s.rop2; }); }
+int GetROP2(HDC hdc) {
+    return getAttr<int>(hdc, 0, [](auto& s) { return s.rop2; });
+}
 
 int SetPolyFillMode(HDC hdc, int mode) {
     if (mode != ALTERNATE && mode != WINDING) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return swapAttr<int>(hdc, 0, [](auto& s) -> int& { return s.polyFillMode; }, mode);
+    return swapAttr<int>(
+        hdc, 0, [](auto& s) -> int& { return s.polyFillMode; }, mode);
 }
-int GetPolyFillMode(HDC hdc) { return getAttr<int>(hdc, 0, [](auto& s) { return s.polyFillMode; }); }
+int GetPolyFillMode(HDC hdc) {
+    return getAttr<int>(hdc, 0, [](auto& s) { return s.polyFillMode; });
+}
 
 int SetStretchBltMode(HDC hdc, int mode) {
     if (mode < BLACKONWHITE || mode > HALFTONE) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return swapAttr<int>(hdc, 0, [](auto& s) -> int& { return s.stretchMode; }, mode);
+    return swapAttr<int>(
+        hdc, 0, [](auto& s) -> int& { return s.stretchMode; }, mode);
 }
-int GetStretchBltMode(HDC hdc) { return getAttr<int>(hdc, 0, [](auto& s) { return s.stretchMode; }); }
+int GetStretchBltMode(HDC hdc) {
+    return getAttr<int>(hdc, 0, [](auto& s) { return s.stretchMode; });
+}
 
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* old) {
     return setPoint(hdc, &DeviceContext::State::brushOrg, x, y, old, false);
 }
-BOOL GetBrushOrgEx(HDC hdc, POINT* org) { return getPoint(hdc, &DeviceContext::State::brushOrg, org); }
+BOOL GetBrushOrgEx(HDC hdc, POINT* org) {
+    return getPoint(hdc, &DeviceContext::State::brushOrg, org);
+}
 
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* old) {
     return setPoint(hdc, &DeviceContext::State::viewportOrg, x, y, old, false);
@@ -231,7 +265,9 @@ BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* old) {
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* old) {
     return setPoint(hdc, &DeviceContext::State::windowOrg, x, y, old, false);
 }
-BOOL GetWindowOrgEx(HDC hdc, POINT* org) { return getPoint(hdc, &DeviceContext::State::windowOrg, org); }
+BOOL GetWindowOrgEx(HDC hdc, POINT* org) {
+    return getPoint(hdc, &DeviceContext::State::windowOrg, org);
+}
 BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, POINT* old) {
     return setPoint(hdc, &DeviceContext::State::windowOrg, dx, dy, old, true);
 }
@@ -241,9 +277,12 @@ int SetMapMode(HDC hdc, int mode) {
         ReportUnsupported("SetMapMode", "mapping mode (only MM_TEXT)", ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return swapAttr<int>(hdc, 0, [](auto& s) -> int& { return s.mapMode; }, mode);
+    return swapAttr<int>(
+        hdc, 0, [](auto& s) -> int& { return s.mapMode; }, mode);
 }
-int GetMapMode(HDC hdc) { return getAttr<int>(hdc, 0, [](auto& s) { return s.mapMode; }); }
+int GetMapMode(HDC hdc) {
+    return getAttr<int>(hdc, 0, [](auto& s) { return s.mapMode; });
+}
 
 int SetGraphicsMode(HDC hdc, int mode) {
     if (mode != GM_COMPATIBLE && mode != GM_ADVANCED) {
@@ -264,7 +303,9 @@ int SetGraphicsMode(HDC hdc, int mode) {
     dc->state().graphicsMode = mode;
     return old;
 }
-int GetGraphicsMode(HDC hdc) { return getAttr<int>(hdc, 0, [](auto& s) { return s.graphicsMode; }); }
+int GetGraphicsMode(HDC hdc) {
+    return getAttr<int>(hdc, 0, [](auto& s) { return s.graphicsMode; });
+}
 
 BOOL SetWorldTransform(HDC hdc, const XFORM* xform) {
     DeviceContext* dc = gdi::dcFrom(hdc);
@@ -294,7 +335,9 @@ BOOL ModifyWorldTransform(HDC hdc, const XFORM* xform, DWORD mode) {
     }
     XFORM& cur = dc->state().xform;
     switch (mode) {
-        case MWT_IDENTITY: cur = XFORM{}; return TRUE;
+        case MWT_IDENTITY:
+            cur = XFORM{};
+            return TRUE;
         case MWT_LEFTMULTIPLY:
             if (!xform) break;
             cur = multiply(*xform, cur);

@@ -15,7 +15,8 @@ constexpr int kMaxPoints = 1 << 20;
 
 // A brush argument may also be a system colour index plus one, as FillRect allows.
 BrushObject* brushArg(HBRUSH brush) {
-    if (brush.value > 0 && brush.value <= 31) brush = GetSysColorBrush(static_cast<int>(brush.value) - 1);
+    if (brush.value > 0 && brush.value <= 31)
+        brush = GetSysColorBrush(static_cast<int>(brush.value) - 1);
     return gdi::lookup<BrushObject>(brush);
 }
 
@@ -52,8 +53,8 @@ void visibleRows(DeviceContext& dc, int penWidth, int& y0, int& y1) {
 
 // Fills a polygon given in surface coordinates and outlines it. In a mirrored DC the
 // outline's points name pixels, which sit one to the left of the mirrored edges.
-void fillAndOutlinePolygons(DeviceContext& dc, PixelSurface& s, const std::vector<std::vector<POINT>>& contours,
-                            bool winding) {
+void fillAndOutlinePolygons(DeviceContext& dc, PixelSurface& s,
+                            const std::vector<std::vector<POINT>>& contours, bool winding) {
     Rasterizer raster(s, dc.clipRegion());
     Paint fill;
     if (gdi::selectedBrushPaint(dc, fill)) {
@@ -74,12 +75,14 @@ void fillAndOutlinePolygons(DeviceContext& dc, PixelSurface& s, const std::vecto
     }
 }
 
-void fillAndOutlinePolygon(DeviceContext& dc, PixelSurface& s, const std::vector<POINT>& pts, bool winding) {
+void fillAndOutlinePolygon(DeviceContext& dc, PixelSurface& s, const std::vector<POINT>& pts,
+                           bool winding) {
     fillAndOutlinePolygons(dc, s, std::vector<std::vector<POINT>>{pts}, winding);
 }
 
 // Draws a convex shape given as rows: the interior with the brush, the outline with the pen.
-void drawShape(DeviceContext& dc, PixelSurface& s, int top, const std::vector<std::vector<Span>>& rows) {
+void drawShape(DeviceContext& dc, PixelSurface& s, int top,
+               const std::vector<std::vector<Span>>& rows) {
     Rasterizer raster(s, dc.clipRegion());
     Paint fill;
     const bool hasFill = gdi::selectedBrushPaint(dc, fill);
@@ -134,7 +137,8 @@ int FrameRect(HDC hdc, const RECT* rc, HBRUSH brush) {
                            {rc->left, rc->bottom - 1, rc->right, rc->bottom},
                            {rc->left, rc->top + 1, rc->left + 1, rc->bottom - 1},
                            {rc->right - 1, rc->top + 1, rc->right, rc->bottom - 1}};
-    for (const RECT& e : edges) FillRect(hdc, &e, HBRUSH(b->handle()));
+    for (const RECT& e : edges)
+        FillRect(hdc, &e, HBRUSH(b->handle()));
     return 1;
 }
 
@@ -154,7 +158,8 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     if (!dc) return FALSE;
     PixelSurface* s = dc->surface();
     if (!s) return TRUE;
-    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                  std::max(top, bottom)};
     if (dc->hasRotation()) {
         fillAndOutlinePolygon(*dc, *s, rectPolygon(*dc, rc), false);
         return TRUE;
@@ -178,9 +183,13 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     RECT inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
     if (hasFill) raster.fillRect(inner, fill);
     if (pen.style != PS_SOLID) {
-        const POINT pts[5] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
-                              {r.left, r.bottom - 1}, {r.left, r.top}};
-        for (int i = 0; i < 4; ++i) raster.line(pts[i], pts[i + 1], pen);
+        const POINT pts[5] = {{r.left, r.top},
+                              {r.right - 1, r.top},
+                              {r.right - 1, r.bottom - 1},
+                              {r.left, r.bottom - 1},
+                              {r.left, r.top}};
+        for (int i = 0; i < 4; ++i)
+            raster.line(pts[i], pts[i + 1], pen);
         return TRUE;
     }
     if (inner.right <= inner.left || inner.bottom <= inner.top) {
@@ -203,9 +212,11 @@ BOOL drawBoxShape(HDC hdc, int left, int top, int right, int bottom, bool ellips
     if (!dc) return FALSE;
     PixelSurface* s = dc->surface();
     if (!s) return TRUE;
-    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    const RECT rc{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                  std::max(top, bottom)};
     if (dc->hasRotation()) {
-        fillAndOutlinePolygon(*dc, *s, ellipse ? ellipsePolygon(*dc, rc) : rectPolygon(*dc, rc), false);
+        fillAndOutlinePolygon(*dc, *s, ellipse ? ellipsePolygon(*dc, rc) : rectPolygon(*dc, rc),
+                              false);
         return TRUE;
     }
     RECT r = dc->rectToSurface(rc);
@@ -245,7 +256,8 @@ BOOL Polygon(HDC hdc, const POINT* pts, int count) {
     if (!s) return TRUE;
     std::vector<POINT> v;
     v.reserve(count);
-    for (int i = 0; i < count; ++i) v.push_back(dc->toSurface(pts[i].x, pts[i].y));
+    for (int i = 0; i < count; ++i)
+        v.push_back(dc->toSurface(pts[i].x, pts[i].y));
     fillAndOutlinePolygon(*dc, *s, v, dc->state().polyFillMode == WINDING);
     return TRUE;
 }
@@ -264,7 +276,8 @@ BOOL PolyPolygon(HDC hdc, const POINT* pts, const INT* counts, int polygons) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        for (int k = 0; k < counts[i]; ++k) contours[i].push_back(dc->toSurface(pts[k].x, pts[k].y));
+        for (int k = 0; k < counts[i]; ++k)
+            contours[i].push_back(dc->toSurface(pts[k].x, pts[k].y));
         pts += counts[i];
     }
     PixelSurface* s = dc->surface();
@@ -358,21 +371,27 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rc) {
     RECT area;
     if (!IntersectRect(&area, &r, &bounds)) return TRUE;
     auto invert = [&](int x, int y) {
-        if (((static_cast<long long>(x) - r.left) + (static_cast<long long>(y) - r.top)) % 2 != 0) return;
+        if (((static_cast<long long>(x) - r.left) + (static_cast<long long>(y) - r.top)) % 2 != 0)
+            return;
         if (!clip.contains(x, y)) return;
         s->at(x, y) = (s->at(x, y) ^ 0x00FFFFFFu) & 0x00FFFFFFu;
     };
     auto run = [&](int y, long long x0, long long x1) {
-        for (long long x = std::max<long long>(x0, area.left); x < std::min<long long>(x1, area.right); ++x)
+        for (long long x = std::max<long long>(x0, area.left);
+             x < std::min<long long>(x1, area.right); ++x)
             invert(static_cast<int>(x), y);
     };
     for (int y = area.top; y < area.bottom; ++y) {
-        const bool edgeRow = y < static_cast<long long>(r.top) + bh || y >= static_cast<long long>(r.bottom) - bh;
+        const bool edgeRow =
+            y < static_cast<long long>(r.top) + bh || y >= static_cast<long long>(r.bottom) - bh;
         if (edgeRow) {
             run(y, r.left, r.right);
         } else {
             run(y, r.left, static_cast<long long>(r.left) + bw);
-            run(y, std::max<long long>(static_cast<long long>(r.right) - bw, static_cast<long long>(r.left) + bw), r.right);
+            run(y,
+                std::max<long long>(static_cast<long long>(r.right) - bw,
+                                    static_cast<long long>(r.left) + bw),
+                r.right);
         }
     }
     return TRUE;

@@ -24,7 +24,9 @@ T* lookup(H handle) {
     return object;
 }
 
-inline DeviceContext* dcFrom(HDC hdc) { return lookup<DeviceContext>(hdc); }
+inline DeviceContext* dcFrom(HDC hdc) {
+    return lookup<DeviceContext>(hdc);
+}
 
 // The paint for filling with a brush on this DC; false when the brush draws nothing.
 bool brushPaint(DeviceContext& dc, BrushObject* brush, Paint& out);

@@ -50,7 +50,8 @@ void ensureStock() {
         auto f = std::make_unique<FontObject>();
         f->log.lfHeight = height;
         f->log.lfWeight = weight;
-        for (int i = 0; face[i] && i < LF_FACESIZE - 1; ++i) f->log.lfFaceName[i] = face[i];
+        for (int i = 0; face[i] && i < LF_FACESIZE - 1; ++i)
+            f->log.lfFaceName[i] = face[i];
         return addStock(std::move(f));
     };
     s.handles[WHITE_BRUSH] = brush(BS_SOLID, RGB(255, 255, 255));
@@ -111,7 +112,8 @@ bool brushPaint(DeviceContext& dc, BrushObject* brush, Paint& out) {
     out.originX = s.brushOrg.x + org.x;
     out.originY = s.brushOrg.y + org.y;
     switch (brush->log.lbStyle) {
-        case BS_NULL: return false;
+        case BS_NULL:
+            return false;
         case BS_SOLID:
             out.color = dc.pixelFor(brush->isDcBrush ? s.dcBrushColor : brush->log.lbColor);
             return true;
@@ -193,15 +195,24 @@ DWORD GetObjectType(HGDIOBJ obj) {
         return 0;
     }
     switch (o->kind()) {
-        case ObjectKind::Pen: return OBJ_PEN;
-        case ObjectKind::Brush: return OBJ_BRUSH;
-        case ObjectKind::Font: return OBJ_FONT;
-        case ObjectKind::Bitmap: return OBJ_BITMAP;
-        case ObjectKind::Region: return OBJ_REGION;
-        case ObjectKind::Palette: return OBJ_PAL;
+        case ObjectKind::Pen:
+            return OBJ_PEN;
+        case ObjectKind::Brush:
+            return OBJ_BRUSH;
+        case ObjectKind::Font:
+            return OBJ_FONT;
+        case ObjectKind::Bitmap:
+            return OBJ_BITMAP;
+        case ObjectKind::Region:
+            return OBJ_REGION;
+        case ObjectKind::Palette:
+            return OBJ_PAL;
         case ObjectKind::DC:
-            return static_cast<DeviceContext*>(o)->type() == DeviceContext::Type::Memory ? OBJ_MEMDC : OBJ_DC;
-        default: SetLastError(ERROR_INVALID_HANDLE); return 0;
+            return static_cast<DeviceContext*>(o)->type() == DeviceContext::Type::Memory ? OBJ_MEMDC
+                                                                                         : OBJ_DC;
+        default:
+            SetLastError(ERROR_INVALID_HANDLE);
+            return 0;
     }
 }
 
@@ -216,9 +227,18 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
     auto& s = dc->state();
     std::uint32_t old = 0;
     switch (o->kind()) {
-        case ObjectKind::Pen: old = s.pen; s.pen = obj.value; break;
-        case ObjectKind::Brush: old = s.brush; s.brush = obj.value; break;
-        case ObjectKind::Font: old = s.font; s.font = obj.value; break;
+        case ObjectKind::Pen:
+            old = s.pen;
+            s.pen = obj.value;
+            break;
+        case ObjectKind::Brush:
+            old = s.brush;
+            s.brush = obj.value;
+            break;
+        case ObjectKind::Font:
+            old = s.font;
+            s.font = obj.value;
+            break;
         case ObjectKind::Bitmap: {
             auto* bmp = static_cast<BitmapObject*>(o);
             if (dc->type() != DeviceContext::Type::Memory) {
@@ -243,7 +263,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
             const int result = SelectClipRgn(hdc, HRGN(obj.value));
             return HGDIOBJ(static_cast<std::uint32_t>(result));
         }
-        default: SetLastError(ERROR_INVALID_HANDLE); return HGDIOBJ();
+        default:
+            SetLastError(ERROR_INVALID_HANDLE);
+            return HGDIOBJ();
     }
     return HGDIOBJ(old);
 }
@@ -253,11 +275,17 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     if (!dc) return HGDIOBJ();
     const auto& s = dc->state();
     switch (type) {
-        case OBJ_PEN: return HGDIOBJ(s.pen);
-        case OBJ_BRUSH: return HGDIOBJ(s.brush);
-        case OBJ_FONT: return HGDIOBJ(s.font);
-        case OBJ_BITMAP: return HGDIOBJ(s.bitmap);
-        default: SetLastError(ERROR_INVALID_PARAMETER); return HGDIOBJ();
+        case OBJ_PEN:
+            return HGDIOBJ(s.pen);
+        case OBJ_BRUSH:
+            return HGDIOBJ(s.brush);
+        case OBJ_FONT:
+            return HGDIOBJ(s.font);
+        case OBJ_BITMAP:
+            return HGDIOBJ(s.bitmap);
+        default:
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return HGDIOBJ();
     }
 }
 
@@ -303,8 +331,10 @@ int GetObjectW(HGDIOBJ obj, int size, void* out) {
             lp.lopnColor = p->color;
             return copy(lp);
         }
-        case ObjectKind::Brush: return copy(static_cast<BrushObject*>(o)->log);
-        case ObjectKind::Font: return copy(static_cast<FontObject*>(o)->log);
+        case ObjectKind::Brush:
+            return copy(static_cast<BrushObject*>(o)->log);
+        case ObjectKind::Font:
+            return copy(static_cast<FontObject*>(o)->log);
         case ObjectKind::Bitmap: {
             auto* b = static_cast<BitmapObject*>(o);
             if (b->isDibSection() && size >= static_cast<int>(sizeof(DIBSECTION))) {
@@ -318,7 +348,9 @@ int GetObjectW(HGDIOBJ obj, int size, void* out) {
             }
             return copy(b->describe());
         }
-        default: SetLastError(ERROR_INVALID_HANDLE); return 0;
+        default:
+            SetLastError(ERROR_INVALID_HANDLE);
+            return 0;
     }
 }
 
@@ -464,9 +496,12 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
         return HBRUSH();
     }
     switch (lb->lbStyle) {
-        case BS_SOLID: return CreateSolidBrush(lb->lbColor);
-        case BS_HATCHED: return CreateHatchBrush(static_cast<int>(lb->lbHatch), lb->lbColor);
-        case BS_PATTERN: return CreatePatternBrush(HBITMAP(static_cast<std::uint32_t>(lb->lbHatch)));
+        case BS_SOLID:
+            return CreateSolidBrush(lb->lbColor);
+        case BS_HATCHED:
+            return CreateHatchBrush(static_cast<int>(lb->lbHatch), lb->lbColor);
+        case BS_PATTERN:
+            return CreatePatternBrush(HBITMAP(static_cast<std::uint32_t>(lb->lbHatch)));
         case BS_NULL: {
             auto b = std::make_unique<BrushObject>();
             b->log.lbStyle = BS_NULL;
@@ -515,6 +550,8 @@ COLORREF GetDCPenColor(HDC hdc) {
     return dc ? dc->state().dcPenColor : CLR_INVALID;
 }
 
-DWORD GetLiveGdiObjectCount() { return static_cast<DWORD>(HandleTable::current().liveGdiObjects()); }
+DWORD GetLiveGdiObjectCount() {
+    return static_cast<DWORD>(HandleTable::current().liveGdiObjects());
+}
 
 }  // namespace orvane::platform

@@ -112,13 +112,16 @@ HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int
     const int corner = eh / 2 + 1;
     if (tooTall(2LL * corner)) return HRGN();
     if (static_cast<long long>(r.bottom) - r.top <= 2LL * corner)
-        return addRegion(shapes::toRegion(r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height)));
-    Region upper = shapes::toRegion(
-        r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height, r.top, r.top + corner));
-    Region lower = shapes::toRegion(r.bottom - corner, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height,
-                                                                         r.bottom - corner, r.bottom));
+        return addRegion(shapes::toRegion(
+            r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height)));
+    Region upper = shapes::toRegion(r.top, shapes::roundRect(r.left, r.top, r.right, r.bottom,
+                                                             width, height, r.top, r.top + corner));
+    Region lower = shapes::toRegion(
+        r.bottom - corner, shapes::roundRect(r.left, r.top, r.right, r.bottom, width, height,
+                                             r.bottom - corner, r.bottom));
     Region middle(RECT{r.left, r.top + corner, r.right, r.bottom - corner});
-    return addRegion(Region::combine(Region::combine(upper, middle, Region::Op::Or), lower, Region::Op::Or));
+    return addRegion(
+        Region::combine(Region::combine(upper, middle, Region::Op::Or), lower, Region::Op::Or));
 }
 
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
@@ -151,7 +154,8 @@ HRGN CreatePolygonRgn(const POINT* pts, int count, int mode) {
             return HRGN();
         }
     if (!v.empty()) {
-        const auto [lo, hi] = std::minmax_element(v.begin(), v.end(), [](const POINT& a, const POINT& b) { return a.y < b.y; });
+        const auto [lo, hi] = std::minmax_element(
+            v.begin(), v.end(), [](const POINT& a, const POINT& b) { return a.y < b.y; });
         if (tooTall(static_cast<long long>(hi->y) - lo->y)) return HRGN();
     }
     int top = 0;
@@ -171,11 +175,21 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
     if (!rb) return ERROR;
     Region::Op op;
     switch (mode) {
-        case RGN_AND: op = Region::Op::And; break;
-        case RGN_OR: op = Region::Op::Or; break;
-        case RGN_XOR: op = Region::Op::Xor; break;
-        case RGN_DIFF: op = Region::Op::Diff; break;
-        default: SetLastError(ERROR_INVALID_PARAMETER); return ERROR;
+        case RGN_AND:
+            op = Region::Op::And;
+            break;
+        case RGN_OR:
+            op = Region::Op::Or;
+            break;
+        case RGN_XOR:
+            op = Region::Op::Xor;
+            break;
+        case RGN_DIFF:
+            op = Region::Op::Diff;
+            break;
+        default:
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return ERROR;
     }
     d->region = Region::combine(ra->region, rb->region, op);
     return d->region.complexity();
@@ -203,7 +217,8 @@ BOOL PtInRegion(HRGN rgn, int x, int y) {
 BOOL RectInRegion(HRGN rgn, const RECT* rc) {
     auto* r = gdi::lookup<RegionObject>(rgn);
     if (!r || !rc) return FALSE;
-    return r->region.intersects(normalized(rc->left, rc->top, rc->right, rc->bottom)) ? TRUE : FALSE;
+    return r->region.intersects(normalized(rc->left, rc->top, rc->right, rc->bottom)) ? TRUE
+                                                                                      : FALSE;
 }
 
 BOOL EqualRgn(HRGN a, HRGN b) {
@@ -270,7 +285,9 @@ BOOL FrameRgn(HDC hdc, HRGN rgn, HBRUSH brush, int width, int height) {
     return TRUE;
 }
 
-int SelectClipRgn(HDC hdc, HRGN rgn) { return ExtSelectClipRgn(hdc, rgn, RGN_COPY); }
+int SelectClipRgn(HDC hdc, HRGN rgn) {
+    return ExtSelectClipRgn(hdc, rgn, RGN_COPY);
+}
 
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
     DeviceContext* dc = gdi::dcFrom(hdc);
@@ -289,9 +306,11 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
         if (mode == RGN_COPY || !clip) {
             if (mode == RGN_COPY || mode == RGN_AND || mode == RGN_OR || mode == RGN_XOR) {
                 // Without a clip region the whole device is the starting point.
-                if (mode == RGN_COPY || mode == RGN_AND) clip = r->region;
-                else clip = Region::combine(dc->systemRegion(), r->region,
-                                            mode == RGN_OR ? Region::Op::Or : Region::Op::Xor);
+                if (mode == RGN_COPY || mode == RGN_AND)
+                    clip = r->region;
+                else
+                    clip = Region::combine(dc->systemRegion(), r->region,
+                                           mode == RGN_OR ? Region::Op::Or : Region::Op::Xor);
             } else if (mode == RGN_DIFF) {
                 clip = Region::combine(dc->systemRegion(), r->region, Region::Op::Diff);
             } else {
@@ -301,11 +320,21 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
         } else {
             Region::Op op;
             switch (mode) {
-                case RGN_AND: op = Region::Op::And; break;
-                case RGN_OR: op = Region::Op::Or; break;
-                case RGN_XOR: op = Region::Op::Xor; break;
-                case RGN_DIFF: op = Region::Op::Diff; break;
-                default: SetLastError(ERROR_INVALID_PARAMETER); return ERROR;
+                case RGN_AND:
+                    op = Region::Op::And;
+                    break;
+                case RGN_OR:
+                    op = Region::Op::Or;
+                    break;
+                case RGN_XOR:
+                    op = Region::Op::Xor;
+                    break;
+                case RGN_DIFF:
+                    op = Region::Op::Diff;
+                    break;
+                default:
+                    SetLastError(ERROR_INVALID_PARAMETER);
+                    return ERROR;
             }
             clip = Region::combine(*clip, r->region, op);
         }

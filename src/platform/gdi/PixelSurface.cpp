@@ -2,7 +2,9 @@
 
 namespace orvane::platform {
 
-PixelSurface::PixelSurface(int width, int height, std::uint32_t fill) { reset(width, height, fill); }
+PixelSurface::PixelSurface(int width, int height, std::uint32_t fill) {
+    reset(width, height, fill);
+}
 
 PixelSurface::PixelSurface(std::uint32_t* scan0, std::ptrdiff_t pitchPixels, int width, int height)
     : m_scan0(scan0), m_pitch(pitchPixels), m_width(width), m_height(height) {}

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 #include <cstring>
+#include <map>
 
 namespace orvane::platform {
 
@@ -26,11 +26,11 @@ struct DashPattern {
     int lengths[6];
 };
 constexpr DashPattern kDashes[] = {
-    {0, {}},                       // solid
-    {2, {18, 6}},                  // dash
-    {2, {3, 3}},                   // dot
-    {4, {9, 6, 3, 6}},             // dash dot
-    {6, {9, 3, 3, 3, 3, 3}},       // dash dot dot
+    {0, {}},                  // solid
+    {2, {18, 6}},             // dash
+    {2, {3, 3}},              // dot
+    {4, {9, 6, 3, 6}},        // dash dot
+    {6, {9, 3, 3, 3, 3, 3}},  // dash dot dot
 };
 
 // Fills n pixels with one value. The compiler does not vectorise a plain fill loop at -O2,
@@ -45,8 +45,10 @@ void fillPixels(std::uint32_t* p, std::size_t n, std::uint32_t value) {
         std::memcpy(p + i + 8, &quad, 16);
         std::memcpy(p + i + 12, &quad, 16);
     }
-    for (; i + 4 <= n; i += 4) std::memcpy(p + i, &quad, 16);
-    for (; i < n; ++i) p[i] = value;
+    for (; i + 4 <= n; i += 4)
+        std::memcpy(p + i, &quad, 16);
+    for (; i < n; ++i)
+        p[i] = value;
 }
 
 // Every dash pattern repeats within this many pixels.
@@ -62,7 +64,8 @@ bool dashOn(int style, int pos) {
     if (style <= 0 || style > 4) return true;
     const DashPattern& d = kDashes[style];
     int total = 0;
-    for (int i = 0; i < d.count; ++i) total += d.lengths[i];
+    for (int i = 0; i < d.count; ++i)
+        total += d.lengths[i];
     int p = pos % total;
     for (int i = 0; i < d.count; ++i) {
         if (p < d.lengths[i]) return (i % 2) == 0;
@@ -77,10 +80,17 @@ std::uint32_t Rasterizer::applyRop2(int rop2, std::uint32_t p, std::uint32_t d) 
     // The binary raster operation's truth table is rop2 - 1 over (pen, destination) bits.
     std::uint32_t out;
     switch (rop2) {
-        case 13: out = p; break;
-        case 11: return d;
-        case 7: out = p ^ d; break;
-        case 6: out = ~d; break;
+        case 13:
+            out = p;
+            break;
+        case 11:
+            return d;
+        case 7:
+            out = p ^ d;
+            break;
+        case 6:
+            out = ~d;
+            break;
         default: {
             const unsigned t = static_cast<unsigned>(rop2 - 1) & 0xF;
             out = 0;
@@ -95,13 +105,16 @@ std::uint32_t Rasterizer::applyRop2(int rop2, std::uint32_t p, std::uint32_t d) 
 
 std::uint32_t Rasterizer::paintPixel(const Paint& paint, int x, int y) {
     switch (paint.kind) {
-        case Paint::Kind::Solid: return paint.color;
+        case Paint::Kind::Solid:
+            return paint.color;
         case Paint::Kind::Pattern:
-            return paint.pattern[floorMod(y - paint.originY, paint.patternHeight) * paint.patternWidth +
-                                 floorMod(x - paint.originX, paint.patternWidth)];
+            return paint
+                .pattern[floorMod(y - paint.originY, paint.patternHeight) * paint.patternWidth +
+                         floorMod(x - paint.originX, paint.patternWidth)];
         case Paint::Kind::Hatch: {
             const std::uint8_t bits = kHatch[paint.hatch][floorMod(y - paint.originY, 8)];
-            return (bits & (0x80 >> floorMod(x - paint.originX, 8))) ? paint.color : paint.background;
+            return (bits & (0x80 >> floorMod(x - paint.originX, 8))) ? paint.color
+                                                                     : paint.background;
         }
     }
     return paint.color;
@@ -113,7 +126,8 @@ void Rasterizer::fillClippedSpan(int y, int x0, int x1, const Paint& paint) {
         if (paint.rop2 == 13) {
             fillPixels(row + x0, static_cast<std::size_t>(x1 - x0), paint.color & 0x00FFFFFFu);
         } else {
-            for (int x = x0; x < x1; ++x) row[x] = applyRop2(paint.rop2, paint.color, row[x]);
+            for (int x = x0; x < x1; ++x)
+                row[x] = applyRop2(paint.rop2, paint.color, row[x]);
         }
         return;
     }
@@ -129,8 +143,10 @@ void Rasterizer::fillClippedSpan(int y, int x0, int x1, const Paint& paint) {
     const std::uint8_t bits = kHatch[paint.hatch][floorMod(y - paint.originY, 8)];
     for (int x = x0; x < x1; ++x) {
         const bool on = bits & (0x80 >> floorMod(x - paint.originX, 8));
-        if (on) row[x] = applyRop2(paint.rop2, paint.color, row[x]);
-        else if (paint.hatchOpaque) row[x] = applyRop2(paint.rop2, paint.background, row[x]);
+        if (on)
+            row[x] = applyRop2(paint.rop2, paint.color, row[x]);
+        else if (paint.hatchOpaque)
+            row[x] = applyRop2(paint.rop2, paint.background, row[x]);
     }
 }
 
@@ -148,17 +164,20 @@ void Rasterizer::fillRect(const RECT& rc, const Paint& paint) {
         if (c.top >= rc.bottom) break;
         RECT r;
         if (!IntersectRect(&r, &c, &rc)) continue;
-        for (int y = r.top; y < r.bottom; ++y) fillClippedSpan(y, r.left, r.right, paint);
+        for (int y = r.top; y < r.bottom; ++y)
+            fillClippedSpan(y, r.left, r.right, paint);
     }
 }
 
 void Rasterizer::fillRegion(const Region& region, const Paint& paint) {
-    for (const RECT& r : region.rects()) fillRect(r, paint);
+    for (const RECT& r : region.rects())
+        fillRect(r, paint);
 }
 
 void Rasterizer::fillRows(int top, const std::vector<std::vector<Span>>& rows, const Paint& paint) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (const Span& s : rows[i]) fillSpan(top + static_cast<int>(i), s.x0, s.x1, paint);
+        for (const Span& s : rows[i])
+            fillSpan(top + static_cast<int>(i), s.x0, s.x1, paint);
     }
 }
 
@@ -184,7 +203,8 @@ void Rasterizer::stamp(int x, int y, const LinePen& pen, std::map<int, std::vect
 
 void Rasterizer::fillGathered(std::map<int, std::vector<Span>>& rows, const Paint& paint) {
     for (auto& [y, spans] : rows) {
-        std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
+        std::sort(spans.begin(), spans.end(),
+                  [](const Span& a, const Span& b) { return a.x0 < b.x0; });
         LONG x0 = spans.front().x0, x1 = spans.front().x1;
         for (const Span& s : spans) {
             if (s.x0 <= x1) {
@@ -286,8 +306,10 @@ std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int
         const double py = y + 0.5;
         double inset = 0;
         double cy = 0;
-        if (py < t + ry) cy = t + ry;
-        else if (py > b - ry) cy = b - ry;
+        if (py < t + ry)
+            cy = t + ry;
+        else if (py > b - ry)
+            cy = b - ry;
         if (cy != 0) {
             const double ny = (py - cy) / ry;
             const double k = 1.0 - ny * ny;
@@ -306,8 +328,8 @@ std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool windi
     return polygons(std::vector<std::vector<POINT>>{pts}, winding, top, y0, y1);
 }
 
-std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& contours, bool winding,
-                                        int& top, int y0, int y1) {
+std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& contours,
+                                        bool winding, int& top, int y0, int y1) {
     std::vector<std::vector<Span>> rows;
     bool any = false;
     int minY = 0, maxY = 0;
@@ -350,7 +372,8 @@ std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& c
                 xs.push_back(Crossing{x, down ? 1 : -1});
             }
         }
-        std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+        std::sort(xs.begin(), xs.end(),
+                  [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
         auto& row = rows[y - minY];
         int wind = 0;
         for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
@@ -360,8 +383,10 @@ std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& c
             const int x0 = static_cast<int>(std::ceil(xs[i].x - 0.5));
             const int x1 = static_cast<int>(std::ceil(xs[i + 1].x - 0.5));
             if (x0 >= x1) continue;
-            if (!row.empty() && row.back().x1 >= x0) row.back().x1 = std::max(row.back().x1, x1);
-            else row.push_back(Span{x0, x1});
+            if (!row.empty() && row.back().x1 >= x0)
+                row.back().x1 = std::max(row.back().x1, x1);
+            else
+                row.push_back(Span{x0, x1});
         }
     }
     return rows;
@@ -398,7 +423,8 @@ void splitOutline(const std::vector<std::vector<Span>>& rows, int width,
 
 Region toRegion(int top, const std::vector<std::vector<Span>>& rows) {
     Region::Builder builder;
-    for (std::size_t i = 0; i < rows.size(); ++i) builder.addRow(top + static_cast<int>(i), rows[i]);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        builder.addRow(top + static_cast<int>(i), rows[i]);
     return builder.finish();
 }
 

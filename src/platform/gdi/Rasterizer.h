@@ -78,8 +78,8 @@ std::vector<std::vector<Span>> roundRect(int l, int t, int r, int b, int ew, int
 std::vector<std::vector<Span>> polygon(const std::vector<POINT>& pts, bool winding, int& top,
                                        int y0 = INT_MIN, int y1 = INT_MAX);
 // Several polygons filled as one figure.
-std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& contours, bool winding,
-                                        int& top, int y0 = INT_MIN, int y1 = INT_MAX);
+std::vector<std::vector<Span>> polygons(const std::vector<std::vector<POINT>>& contours,
+                                        bool winding, int& top, int y0 = INT_MIN, int y1 = INT_MAX);
 // Splits single-span rows into the outline (width pixels thick) and the interior.
 void splitOutline(const std::vector<std::vector<Span>>& rows, int width,
                   std::vector<std::vector<Span>>& outline, std::vector<std::vector<Span>>& inside);

@@ -43,7 +43,8 @@ bool Region::intersects(const RECT& rc) const {
 }
 
 void Region::offset(LONG dx, LONG dy) {
-    for (RECT& r : m_rects) OffsetRect(&r, dx, dy);
+    for (RECT& r : m_rects)
+        OffsetRect(&r, dx, dy);
 }
 
 Region Region::intersected(const RECT& rc) const {
@@ -61,7 +62,8 @@ Region Region::mirrored(LONG axis) const {
     // Flipping reverses the order of the rectangles within each band.
     for (std::size_t i = 0; i < m_rects.size();) {
         std::size_t j = i;
-        while (j < m_rects.size() && m_rects[j].top == m_rects[i].top) ++j;
+        while (j < m_rects.size() && m_rects[j].top == m_rects[i].top)
+            ++j;
         for (std::size_t k = j; k-- > i;) {
             const RECT& r = m_rects[k];
             out.m_rects.push_back(RECT{axis - r.right, r.top, axis - r.left, r.bottom});
@@ -73,7 +75,8 @@ Region Region::mirrored(LONG axis) const {
 
 void Region::Builder::flush() {
     if (!m_open) return;
-    for (const Span& s : m_lastSpans) m_rects.push_back(RECT{s.x0, m_lastTop, s.x1, m_lastBottom});
+    for (const Span& s : m_lastSpans)
+        m_rects.push_back(RECT{s.x0, m_lastTop, s.x1, m_lastBottom});
     m_open = false;
 }
 
@@ -106,34 +109,49 @@ void combineSpans(const std::vector<Span>& a, const std::vector<Span>& b, Region
     out.clear();
     std::vector<LONG> xs;
     xs.reserve((a.size() + b.size()) * 2);
-    for (const Span& s : a) xs.insert(xs.end(), {s.x0, s.x1});
-    for (const Span& s : b) xs.insert(xs.end(), {s.x0, s.x1});
+    for (const Span& s : a)
+        xs.insert(xs.end(), {s.x0, s.x1});
+    for (const Span& s : b)
+        xs.insert(xs.end(), {s.x0, s.x1});
     std::sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
     std::size_t ia = 0, ib = 0;
     for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
         const LONG x0 = xs[i], x1 = xs[i + 1];
-        while (ia < a.size() && a[ia].x1 <= x0) ++ia;
-        while (ib < b.size() && b[ib].x1 <= x0) ++ib;
+        while (ia < a.size() && a[ia].x1 <= x0)
+            ++ia;
+        while (ib < b.size() && b[ib].x1 <= x0)
+            ++ib;
         const bool inA = ia < a.size() && a[ia].x0 <= x0;
         const bool inB = ib < b.size() && b[ib].x0 <= x0;
         bool in = false;
         switch (op) {
-            case Region::Op::And: in = inA && inB; break;
-            case Region::Op::Or: in = inA || inB; break;
-            case Region::Op::Xor: in = inA != inB; break;
-            case Region::Op::Diff: in = inA && !inB; break;
+            case Region::Op::And:
+                in = inA && inB;
+                break;
+            case Region::Op::Or:
+                in = inA || inB;
+                break;
+            case Region::Op::Xor:
+                in = inA != inB;
+                break;
+            case Region::Op::Diff:
+                in = inA && !inB;
+                break;
         }
         if (!in) continue;
-        if (!out.empty() && out.back().x1 == x0) out.back().x1 = x1;
-        else out.push_back(Span{x0, x1});
+        if (!out.empty() && out.back().x1 == x0)
+            out.back().x1 = x1;
+        else
+            out.push_back(Span{x0, x1});
     }
 }
 
 // The spans of the band that covers y, advancing the cursor through the sorted rectangles.
 void spansAt(const std::vector<RECT>& rects, std::size_t& cursor, LONG y, std::vector<Span>& out) {
     out.clear();
-    while (cursor < rects.size() && rects[cursor].bottom <= y) ++cursor;
+    while (cursor < rects.size() && rects[cursor].bottom <= y)
+        ++cursor;
     for (std::size_t i = cursor; i < rects.size() && rects[i].top <= y; ++i) {
         if (y < rects[i].bottom) out.push_back(Span{rects[i].left, rects[i].right});
     }
@@ -150,8 +168,10 @@ Region Region::combine(const Region& a, const Region& b, Op op) {
 
     std::vector<LONG> ys;
     ys.reserve((a.m_rects.size() + b.m_rects.size()) * 2);
-    for (const RECT& r : a.m_rects) ys.insert(ys.end(), {r.top, r.bottom});
-    for (const RECT& r : b.m_rects) ys.insert(ys.end(), {r.top, r.bottom});
+    for (const RECT& r : a.m_rects)
+        ys.insert(ys.end(), {r.top, r.bottom});
+    for (const RECT& r : b.m_rects)
+        ys.insert(ys.end(), {r.top, r.bottom});
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
@@ -162,7 +182,8 @@ Region Region::combine(const Region& a, const Region& b, Op op) {
     std::size_t ca = 0, cb = 0;
     auto flush = [&] {
         if (!open) return;
-        for (const Span& s : prev) result.m_rects.push_back(RECT{s.x0, prevTop, s.x1, prevBottom});
+        for (const Span& s : prev)
+            result.m_rects.push_back(RECT{s.x0, prevTop, s.x1, prevBottom});
         open = false;
     };
     for (std::size_t i = 0; i + 1 < ys.size(); ++i) {

@@ -38,7 +38,9 @@ TestPlatform::TestPlatform(TestOptions options) {
     user::resetInput();
 }
 
-TestPlatform::~TestPlatform() { ResetPlatform(); }
+TestPlatform::~TestPlatform() {
+    ResetPlatform();
+}
 
 int TestPlatform::PumpMessages() {
     int count = 0;
@@ -51,7 +53,8 @@ int TestPlatform::PumpMessages() {
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-        if (++count > kRunawayLimit) throw std::runtime_error("PumpMessages: messages never stop arriving");
+        if (++count > kRunawayLimit)
+            throw std::runtime_error("PumpMessages: messages never stop arriving");
     }
     return count;
 }
@@ -85,11 +88,15 @@ void TestPlatform::MouseMove(int x, int y) {
 }
 
 void TestPlatform::MouseDown(MouseButton b) {
-    sendMouse(b == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : b == MouseButton::Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_MIDDLEDOWN);
+    sendMouse(b == MouseButton::Left    ? MOUSEEVENTF_LEFTDOWN
+              : b == MouseButton::Right ? MOUSEEVENTF_RIGHTDOWN
+                                        : MOUSEEVENTF_MIDDLEDOWN);
 }
 
 void TestPlatform::MouseUp(MouseButton b) {
-    sendMouse(b == MouseButton::Left ? MOUSEEVENTF_LEFTUP : b == MouseButton::Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_MIDDLEUP);
+    sendMouse(b == MouseButton::Left    ? MOUSEEVENTF_LEFTUP
+              : b == MouseButton::Right ? MOUSEEVENTF_RIGHTUP
+                                        : MOUSEEVENTF_MIDDLEUP);
 }
 
 void TestPlatform::Click(int x, int y, MouseButton b) {
@@ -145,7 +152,8 @@ PixelSurface TestPlatform::CaptureScreen() {
     const PixelSurface& s = HeadlessScreen::current().compose();
     PixelSurface copy(s.width(), s.height());
     for (int y = 0; y < s.height(); ++y)
-        for (int x = 0; x < s.width(); ++x) copy.at(x, y) = s.at(x, y);
+        for (int x = 0; x < s.width(); ++x)
+            copy.at(x, y) = s.at(x, y);
     return copy;
 }
 
@@ -179,7 +187,11 @@ std::string TestPlatform::SaveScreen(const std::string& name) {
     return SavePng(CaptureScreen(), path) ? path : std::string();
 }
 
-DWORD TestPlatform::LiveGdiObjects() { return GetLiveGdiObjectCount(); }
-DWORD TestPlatform::LiveUserObjects() { return GetLiveUserObjectCount(); }
+DWORD TestPlatform::LiveGdiObjects() {
+    return GetLiveGdiObjectCount();
+}
+DWORD TestPlatform::LiveUserObjects() {
+    return GetLiveUserObjectCount();
+}
 
 }  // namespace orvane::platform::testing

@@ -9,20 +9,24 @@ namespace orvane::platform {
 
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
     if (instance || !IS_INTRESOURCE(name)) {
-        ReportUnsupported("LoadCursorW", "cursor resources (only the standard cursors)", ERROR_FILE_NOT_FOUND);
+        ReportUnsupported("LoadCursorW", "cursor resources (only the standard cursors)",
+                          ERROR_FILE_NOT_FOUND);
         return HCURSOR();
     }
     const int id = static_cast<int>(reinterpret_cast<std::uintptr_t>(name));
-    static const int kKnown[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643, 32644, 32645, 32646, 32648, 32649, 32650, 32651};
+    static const int kKnown[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643,
+                                 32644, 32645, 32646, 32648, 32649, 32650, 32651};
     bool known = false;
-    for (int k : kKnown) known = known || k == id;
+    for (int k : kKnown)
+        known = known || k == id;
     if (!known) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return HCURSOR();
     }
     static std::map<int, std::uint32_t> cache;
     auto it = cache.find(id);
-    if (it != cache.end() && HandleTable::current().get<CursorObject>(it->second)) return HCURSOR(it->second);
+    if (it != cache.end() && HandleTable::current().get<CursorObject>(it->second))
+        return HCURSOR(it->second);
     auto c = std::make_unique<CursorObject>();
     c->standardId = id;
     const std::uint32_t h = HandleTable::current().add(std::move(c), true);
@@ -41,7 +45,9 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return old;
 }
 
-HCURSOR GetCursor() { return InputQueue::current().currentCursor; }
+HCURSOR GetCursor() {
+    return InputQueue::current().currentCursor;
+}
 
 int ShowCursor(BOOL show) {
     InputQueue& q = InputQueue::current();

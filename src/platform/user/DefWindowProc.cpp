@@ -35,18 +35,28 @@ LRESULT setCursor(HWND hwnd, WindowObject& w, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         case HTLEFT:
-        case HTRIGHT: id = IDC_SIZEWE; break;
+        case HTRIGHT:
+            id = IDC_SIZEWE;
+            break;
         case HTTOP:
-        case HTBOTTOM: id = IDC_SIZENS; break;
+        case HTBOTTOM:
+            id = IDC_SIZENS;
+            break;
         case HTTOPLEFT:
         case HTBOTTOMRIGHT:
-        case HTSIZE: id = IDC_SIZENWSE; break;
+        case HTSIZE:
+            id = IDC_SIZENWSE;
+            break;
         case HTTOPRIGHT:
-        case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
+        case HTBOTTOMLEFT:
+            id = IDC_SIZENESW;
+            break;
         case HTERROR: {
             // Pressing a button on a window that takes no input beeps; moving over it does not.
             const UINT mouseMsg = HIWORD(static_cast<std::uintptr_t>(lParam));
-            if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN || mouseMsg == WM_MBUTTONDOWN) MessageBeep(0);
+            if (mouseMsg == WM_LBUTTONDOWN || mouseMsg == WM_RBUTTONDOWN ||
+                mouseMsg == WM_MBUTTONDOWN)
+                MessageBeep(0);
             break;
         }
     }
@@ -62,12 +72,15 @@ void clampToTrackSize(HWND hwnd, WindowObject& w, WINDOWPOS* wp) {
     const auto& screenW = GetSystemMetrics(SM_CXSCREEN);
     mmi.ptMaxSize = POINT{screenW, GetSystemMetrics(SM_CYSCREEN)};
     mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-    mmi.ptMinTrackSize = (w.style & WS_THICKFRAME) || (w.style & WS_CAPTION) == WS_CAPTION
-                             ? POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}
-                             : POINT{0, 0};
+    mmi.ptMinTrackSize =
+        (w.style & WS_THICKFRAME) || (w.style & WS_CAPTION) == WS_CAPTION
+            ? POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}
+            : POINT{0, 0};
     SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-    wp->cx = std::clamp<int>(wp->cx, std::min(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x), mmi.ptMaxTrackSize.x);
-    wp->cy = std::clamp<int>(wp->cy, std::min(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y), mmi.ptMaxTrackSize.y);
+    wp->cx = std::clamp<int>(wp->cx, std::min(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x),
+                             mmi.ptMaxTrackSize.x);
+    wp->cy = std::clamp<int>(wp->cy, std::min(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y),
+                             mmi.ptMaxTrackSize.y);
 }
 
 void print(HWND hwnd, HDC hdc, LPARAM flags) {
@@ -82,7 +95,8 @@ void print(HWND hwnd, HDC hdc, LPARAM flags) {
     RECT client = w->clientRect();
     IntersectClipRect(hdc, client.left, client.top, client.right, client.bottom);
     if (flags & PRF_ERASEBKGND) SendMessageW(hwnd, WM_ERASEBKGND, hdc.value, 0);
-    if ((flags & PRF_CLIENT) && windowQuiet(hwnd)) SendMessageW(hwnd, WM_PRINTCLIENT, hdc.value, flags);
+    if ((flags & PRF_CLIENT) && windowQuiet(hwnd))
+        SendMessageW(hwnd, WM_PRINTCLIENT, hdc.value, flags);
     if ((flags & PRF_CHILDREN) && (w = windowQuiet(hwnd))) {
         // Bottom of the z-order first, so that the top child ends up on top.
         auto children = user::childHandles(*w);
@@ -121,7 +135,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             *rc = client;
             return 0;
         }
-        case WM_NCHITTEST: return user::ncHitTest(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        case WM_NCHITTEST:
+            return user::ncHitTest(*w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         case WM_NCPAINT: {
             if (!user::reallyVisible(*w)) return 0;
             HDC hdc = GetWindowDC(hwnd);
@@ -150,7 +165,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             FillRect(HDC(static_cast<std::uint32_t>(wParam)), &rc, brush);
             return 1;
         }
-        case WM_PRINT: print(hwnd, HDC(static_cast<std::uint32_t>(wParam)), lParam); return 0;
+        case WM_PRINT:
+            print(hwnd, HDC(static_cast<std::uint32_t>(wParam)), lParam);
+            return 0;
         case WM_SETTEXT: {
             const auto* text = reinterpret_cast<LPCWSTR>(lParam);
             w->text = text ? text : u"";
@@ -165,11 +182,15 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             buffer[n] = 0;
             return static_cast<LRESULT>(n);
         }
-        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
-        case WM_SETCURSOR: return setCursor(hwnd, *w, wParam, lParam);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(w->text.size());
+        case WM_SETCURSOR:
+            return setCursor(hwnd, *w, wParam, lParam);
         case WM_MOUSEACTIVATE:
             if (w->isChild()) {
-                if (const LRESULT r = SendMessageW(HWND(w->parent), WM_MOUSEACTIVATE, wParam, lParam)) return r;
+                if (const LRESULT r =
+                        SendMessageW(HWND(w->parent), WM_MOUSEACTIVATE, wParam, lParam))
+                    return r;
             }
             return MA_ACTIVATE;
         case WM_MOUSEWHEEL:
@@ -181,27 +202,45 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd);
             return 0;
-        case WM_WINDOWPOSCHANGING: clampToTrackSize(hwnd, *w, reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
+        case WM_WINDOWPOSCHANGING:
+            clampToTrackSize(hwnd, *w, reinterpret_cast<WINDOWPOS*>(lParam));
+            return 0;
         case WM_WINDOWPOSCHANGED: {
             const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
             if (!wp) return 0;
             if (!(wp->flags & SWP_NOCLIENTMOVE)) {
-                SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+                SendMessageW(
+                    hwnd, WM_MOVE, 0,
+                    MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
                 if (!(w = windowQuiet(hwnd))) return 0;
             }
             if (!(wp->flags & SWP_NOCLIENTSIZE)) {
-                const WPARAM kind = (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
-                SendMessageW(hwnd, WM_SIZE, kind, MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+                const WPARAM kind = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
+                                    : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                                                               : SIZE_RESTORED;
+                SendMessageW(
+                    hwnd, WM_SIZE, kind,
+                    MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
             }
             return 0;
         }
-        case WM_CLOSE: DestroyWindow(hwnd); return 0;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
         case WM_SYSCOMMAND:
             switch (wParam & 0xFFF0) {
-                case SC_CLOSE: SendMessageW(hwnd, WM_CLOSE, 0, 0); return 0;
-                case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
-                case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
-                case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+                case SC_CLOSE:
+                    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+                    return 0;
+                case SC_MINIMIZE:
+                    ShowWindow(hwnd, SW_MINIMIZE);
+                    return 0;
+                case SC_MAXIMIZE:
+                    ShowWindow(hwnd, SW_MAXIMIZE);
+                    return 0;
+                case SC_RESTORE:
+                    ShowWindow(hwnd, SW_RESTORE);
+                    return 0;
             }
             return 0;
         case WM_SYSKEYDOWN:
@@ -212,27 +251,38 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCLBUTTONDOWN:
             switch (static_cast<LRESULT>(wParam)) {
-                case HTCLOSE: SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam); return 0;
-                case HTMAXBUTTON:
-                    SendMessageW(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+                case HTCLOSE:
+                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
                     return 0;
-                case HTMINBUTTON: SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam); return 0;
+                case HTMAXBUTTON:
+                    SendMessageW(hwnd, WM_SYSCOMMAND,
+                                 (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+                    return 0;
+                case HTMINBUTTON:
+                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
+                    return 0;
                 case HTVSCROLL:
                 case HTHSCROLL:
-                    user::scrollBarClick(*w, static_cast<LRESULT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                    user::scrollBarClick(*w, static_cast<LRESULT>(wParam),
+                                         POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
                     return 0;
             }
             return 0;
         case WM_NCLBUTTONDBLCLK:
             if (static_cast<LRESULT>(wParam) == HTCAPTION && (w->style & WS_MAXIMIZEBOX))
-                SendMessageW(hwnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
-            else if (static_cast<LRESULT>(wParam) == HTVSCROLL || static_cast<LRESULT>(wParam) == HTHSCROLL)
-                user::scrollBarClick(*w, static_cast<LRESULT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                SendMessageW(hwnd, WM_SYSCOMMAND,
+                             (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+            else if (static_cast<LRESULT>(wParam) == HTVSCROLL ||
+                     static_cast<LRESULT>(wParam) == HTHSCROLL)
+                user::scrollBarClick(*w, static_cast<LRESULT>(wParam),
+                                     POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_SETREDRAW:
             // Redraw off is the visible bit cleared without a repaint, as Windows does it.
-            if (wParam) w->style |= WS_VISIBLE;
-            else w->style &= ~WS_VISIBLE;
+            if (wParam)
+                w->style |= WS_VISIBLE;
+            else
+                w->style &= ~WS_VISIBLE;
             user::bumpVersion();
             return 0;
         case WM_CTLCOLORMSGBOX:
@@ -241,19 +291,23 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC: return ctlColor(msg, HDC(static_cast<std::uint32_t>(wParam)));
+        case WM_CTLCOLORSTATIC:
+            return ctlColor(msg, HDC(static_cast<std::uint32_t>(wParam)));
         case WM_CANCELMODE:
             if (GetCapture() == hwnd) ReleaseCapture();
             return 0;
-        case WM_NOTIFYFORMAT: return NFR_UNICODE;
-        case WM_GETICON: return static_cast<LRESULT>((wParam == ICON_BIG ? w->iconBig : w->iconSmall).value);
+        case WM_NOTIFYFORMAT:
+            return NFR_UNICODE;
+        case WM_GETICON:
+            return static_cast<LRESULT>((wParam == ICON_BIG ? w->iconBig : w->iconSmall).value);
         case WM_SETICON: {
             HICON& slot = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
             const HICON old = slot;
             slot = HICON(static_cast<std::uint32_t>(lParam));
             return static_cast<LRESULT>(old.value);
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 

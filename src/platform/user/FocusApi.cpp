@@ -32,7 +32,8 @@ void activateInternal(HWND hwnd, WORD how) {
         if (!w) return;
         // The window comes to the top of the z-order first.
         WindowObject* d = desktop();
-        if (d && !d->children.empty() && d->children.front() != hwnd.value && !(w->exStyle & WS_EX_TOPMOST)) {
+        if (d && !d->children.empty() && d->children.front() != hwnd.value &&
+            !(w->exStyle & WS_EX_TOPMOST)) {
             SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             if (!windowQuiet(hwnd)) return;
         }
@@ -42,12 +43,15 @@ void activateInternal(HWND hwnd, WORD how) {
         if (WindowObject* o = windowQuiet(old)) {
             o->ncActive = false;
             SendMessageW(old, WM_NCACTIVATE, FALSE, static_cast<LPARAM>(hwnd.value));
-            SendMessageW(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), static_cast<LPARAM>(hwnd.value));
+            SendMessageW(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0),
+                         static_cast<LPARAM>(hwnd.value));
         }
         if (state().active != hwnd.value) return;  // a handler activated something else
     }
-    if (!old && hwnd) SendMessageW(hwnd, WM_ACTIVATEAPP, TRUE, static_cast<LPARAM>(GetCurrentThreadId()));
-    if (old && !hwnd && windowQuiet(old)) SendMessageW(old, WM_ACTIVATEAPP, FALSE, static_cast<LPARAM>(GetCurrentThreadId()));
+    if (!old && hwnd)
+        SendMessageW(hwnd, WM_ACTIVATEAPP, TRUE, static_cast<LPARAM>(GetCurrentThreadId()));
+    if (old && !hwnd && windowQuiet(old))
+        SendMessageW(old, WM_ACTIVATEAPP, FALSE, static_cast<LPARAM>(GetCurrentThreadId()));
     if (!hwnd) {
         setFocusInternal(HWND());
         return;
@@ -56,7 +60,8 @@ void activateInternal(HWND hwnd, WORD how) {
         w->ncActive = true;
         SendMessageW(hwnd, WM_NCACTIVATE, TRUE, static_cast<LPARAM>(old.value));
         if (!windowQuiet(hwnd)) return;
-        SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0), static_cast<LPARAM>(old.value));
+        SendMessageW(hwnd, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0),
+                     static_cast<LPARAM>(old.value));
     }
     // The focus moves into the newly active window if no handler put it there.
     if (state().active == hwnd.value && windowQuiet(hwnd)) {
@@ -74,7 +79,9 @@ void activateNextAfter(WindowObject& leaving) {
     if (!next) {
         for (std::uint32_t h : desktop()->children) {
             WindowObject* w = windowQuiet(HWND(h));
-            if (!w || w == &leaving || !w->visibleStyle() || (w->style & (WS_DISABLED | WS_MINIMIZE))) continue;
+            if (!w || w == &leaving || !w->visibleStyle() ||
+                (w->style & (WS_DISABLED | WS_MINIMIZE)))
+                continue;
             if (w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) continue;
             next = HWND(h);
             break;
@@ -139,13 +146,16 @@ BOOL SetForegroundWindow(HWND hwnd) {
     return TRUE;
 }
 
-HWND GetForegroundWindow() { return GetActiveWindow(); }
+HWND GetForegroundWindow() {
+    return GetActiveWindow();
+}
 
 HWND SetCapture(HWND hwnd) {
     const HWND old(user::state().capture);
     if (hwnd && !user::window(hwnd)) return HWND();
     user::state().capture = hwnd.value;
-    if (old && old != hwnd && windowQuiet(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(hwnd.value));
+    if (old && old != hwnd && windowQuiet(old))
+        SendMessageW(old, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(hwnd.value));
     return windowQuiet(old) ? old : HWND();
 }
 

@@ -22,74 +22,133 @@ struct KeyInfo {
 
 // Scan codes of a US keyboard by virtual key.
 KeyInfo keyInfo(int vk) {
-    static const char kLetters[] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
-                                    0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    static const char kLetters[] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                    0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                    0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
     if (vk >= 'A' && vk <= 'Z') return {static_cast<BYTE>(kLetters[vk - 'A']), false};
     if (vk >= '1' && vk <= '9') return {static_cast<BYTE>(0x02 + vk - '1'), false};
     if (vk == '0') return {0x0B, false};
     if (vk >= VK_F1 && vk <= VK_F10) return {static_cast<BYTE>(0x3B + vk - VK_F1), false};
     switch (vk) {
-        case VK_ESCAPE: return {0x01, false};
-        case VK_BACK: return {0x0E, false};
-        case VK_TAB: return {0x0F, false};
-        case VK_RETURN: return {0x1C, false};
+        case VK_ESCAPE:
+            return {0x01, false};
+        case VK_BACK:
+            return {0x0E, false};
+        case VK_TAB:
+            return {0x0F, false};
+        case VK_RETURN:
+            return {0x1C, false};
         case VK_CONTROL:
-        case VK_LCONTROL: return {0x1D, false};
-        case VK_RCONTROL: return {0x1D, true};
+        case VK_LCONTROL:
+            return {0x1D, false};
+        case VK_RCONTROL:
+            return {0x1D, true};
         case VK_SHIFT:
-        case VK_LSHIFT: return {0x2A, false};
-        case VK_RSHIFT: return {0x36, false};
+        case VK_LSHIFT:
+            return {0x2A, false};
+        case VK_RSHIFT:
+            return {0x36, false};
         case VK_MENU:
-        case VK_LMENU: return {0x38, false};
-        case VK_RMENU: return {0x38, true};
-        case VK_SPACE: return {0x39, false};
-        case VK_CAPITAL: return {0x3A, false};
-        case VK_NUMLOCK: return {0x45, true};
-        case VK_SCROLL: return {0x46, false};
-        case 0x7A: return {0x57, false};  // F11
-        case 0x7B: return {0x58, false};  // F12
-        case VK_HOME: return {0x47, true};
-        case VK_UP: return {0x48, true};
-        case VK_PRIOR: return {0x49, true};
-        case VK_LEFT: return {0x4B, true};
-        case VK_RIGHT: return {0x4D, true};
-        case VK_END: return {0x4F, true};
-        case VK_DOWN: return {0x50, true};
-        case VK_NEXT: return {0x51, true};
-        case VK_INSERT: return {0x52, true};
-        case VK_DELETE: return {0x53, true};
-        case VK_NUMPAD0: return {0x52, false};
-        case VK_NUMPAD0 + 1: return {0x4F, false};
-        case VK_NUMPAD0 + 2: return {0x50, false};
-        case VK_NUMPAD0 + 3: return {0x51, false};
-        case VK_NUMPAD0 + 4: return {0x4B, false};
-        case VK_NUMPAD0 + 5: return {0x4C, false};
-        case VK_NUMPAD0 + 6: return {0x4D, false};
-        case VK_NUMPAD0 + 7: return {0x47, false};
-        case VK_NUMPAD0 + 8: return {0x48, false};
-        case VK_NUMPAD0 + 9: return {0x49, false};
-        case VK_MULTIPLY: return {0x37, false};
-        case VK_ADD: return {0x4E, false};
-        case VK_SUBTRACT: return {0x4A, false};
-        case VK_DECIMAL: return {0x53, false};
-        case VK_DIVIDE: return {0x35, true};
-        case VK_LWIN: return {0x5B, true};
-        case VK_RWIN: return {0x5C, true};
-        case VK_APPS: return {0x5D, true};
-        case VK_SNAPSHOT: return {0x37, true};
-        case VK_PAUSE: return {0x45, false};
-        case VK_OEM_1: return {0x27, false};
-        case VK_OEM_PLUS: return {0x0D, false};
-        case VK_OEM_COMMA: return {0x33, false};
-        case VK_OEM_MINUS: return {0x0C, false};
-        case VK_OEM_PERIOD: return {0x34, false};
-        case VK_OEM_2: return {0x35, false};
-        case VK_OEM_3: return {0x29, false};
-        case VK_OEM_4: return {0x1A, false};
-        case VK_OEM_5: return {0x2B, false};
-        case VK_OEM_6: return {0x1B, false};
-        case VK_OEM_7: return {0x28, false};
-        case VK_OEM_102: return {0x56, false};
+        case VK_LMENU:
+            return {0x38, false};
+        case VK_RMENU:
+            return {0x38, true};
+        case VK_SPACE:
+            return {0x39, false};
+        case VK_CAPITAL:
+            return {0x3A, false};
+        case VK_NUMLOCK:
+            return {0x45, true};
+        case VK_SCROLL:
+            return {0x46, false};
+        case 0x7A:
+            return {0x57, false};  // F11
+        case 0x7B:
+            return {0x58, false};  // F12
+        case VK_HOME:
+            return {0x47, true};
+        case VK_UP:
+            return {0x48, true};
+        case VK_PRIOR:
+            return {0x49, true};
+        case VK_LEFT:
+            return {0x4B, true};
+        case VK_RIGHT:
+            return {0x4D, true};
+        case VK_END:
+            return {0x4F, true};
+        case VK_DOWN:
+            return {0x50, true};
+        case VK_NEXT:
+            return {0x51, true};
+        case VK_INSERT:
+            return {0x52, true};
+        case VK_DELETE:
+            return {0x53, true};
+        case VK_NUMPAD0:
+            return {0x52, false};
+        case VK_NUMPAD0 + 1:
+            return {0x4F, false};
+        case VK_NUMPAD0 + 2:
+            return {0x50, false};
+        case VK_NUMPAD0 + 3:
+            return {0x51, false};
+        case VK_NUMPAD0 + 4:
+            return {0x4B, false};
+        case VK_NUMPAD0 + 5:
+            return {0x4C, false};
+        case VK_NUMPAD0 + 6:
+            return {0x4D, false};
+        case VK_NUMPAD0 + 7:
+            return {0x47, false};
+        case VK_NUMPAD0 + 8:
+            return {0x48, false};
+        case VK_NUMPAD0 + 9:
+            return {0x49, false};
+        case VK_MULTIPLY:
+            return {0x37, false};
+        case VK_ADD:
+            return {0x4E, false};
+        case VK_SUBTRACT:
+            return {0x4A, false};
+        case VK_DECIMAL:
+            return {0x53, false};
+        case VK_DIVIDE:
+            return {0x35, true};
+        case VK_LWIN:
+            return {0x5B, true};
+        case VK_RWIN:
+            return {0x5C, true};
+        case VK_APPS:
+            return {0x5D, true};
+        case VK_SNAPSHOT:
+            return {0x37, true};
+        case VK_PAUSE:
+            return {0x45, false};
+        case VK_OEM_1:
+            return {0x27, false};
+        case VK_OEM_PLUS:
+            return {0x0D, false};
+        case VK_OEM_COMMA:
+            return {0x33, false};
+        case VK_OEM_MINUS:
+            return {0x0C, false};
+        case VK_OEM_PERIOD:
+            return {0x34, false};
+        case VK_OEM_2:
+            return {0x35, false};
+        case VK_OEM_3:
+            return {0x29, false};
+        case VK_OEM_4:
+            return {0x1A, false};
+        case VK_OEM_5:
+            return {0x2B, false};
+        case VK_OEM_6:
+            return {0x1B, false};
+        case VK_OEM_7:
+            return {0x28, false};
+        case VK_OEM_102:
+            return {0x56, false};
     }
     return {0, false};
 }
@@ -100,28 +159,49 @@ char16_t keyChar(int vk, bool shift, bool caps) {
     if (vk >= '0' && vk <= '9') return shift ? u")!@#$%^&*("[vk - '0'] : static_cast<char16_t>(vk);
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return static_cast<char16_t>(u'0' + vk - VK_NUMPAD0);
     switch (vk) {
-        case VK_SPACE: return u' ';
-        case VK_RETURN: return u'\r';
-        case VK_TAB: return u'\t';
-        case VK_BACK: return 8;
-        case VK_ESCAPE: return 27;
-        case VK_MULTIPLY: return u'*';
-        case VK_ADD: return u'+';
-        case VK_SUBTRACT: return u'-';
-        case VK_DECIMAL: return u'.';
-        case VK_DIVIDE: return u'/';
-        case VK_OEM_1: return shift ? u':' : u';';
-        case VK_OEM_PLUS: return shift ? u'+' : u'=';
-        case VK_OEM_COMMA: return shift ? u'<' : u',';
-        case VK_OEM_MINUS: return shift ? u'_' : u'-';
-        case VK_OEM_PERIOD: return shift ? u'>' : u'.';
-        case VK_OEM_2: return shift ? u'?' : u'/';
-        case VK_OEM_3: return shift ? u'~' : u'`';
-        case VK_OEM_4: return shift ? u'{' : u'[';
+        case VK_SPACE:
+            return u' ';
+        case VK_RETURN:
+            return u'\r';
+        case VK_TAB:
+            return u'\t';
+        case VK_BACK:
+            return 8;
+        case VK_ESCAPE:
+            return 27;
+        case VK_MULTIPLY:
+            return u'*';
+        case VK_ADD:
+            return u'+';
+        case VK_SUBTRACT:
+            return u'-';
+        case VK_DECIMAL:
+            return u'.';
+        case VK_DIVIDE:
+            return u'/';
+        case VK_OEM_1:
+            return shift ? u':' : u';';
+        case VK_OEM_PLUS:
+            return shift ? u'+' : u'=';
+        case VK_OEM_COMMA:
+            return shift ? u'<' : u',';
+        case VK_OEM_MINUS:
+            return shift ? u'_' : u'-';
+        case VK_OEM_PERIOD:
+            return shift ? u'>' : u'.';
+        case VK_OEM_2:
+            return shift ? u'?' : u'/';
+        case VK_OEM_3:
+            return shift ? u'~' : u'`';
+        case VK_OEM_4:
+            return shift ? u'{' : u'[';
         case VK_OEM_5:
-        case VK_OEM_102: return shift ? u'|' : u'\\';
-        case VK_OEM_6: return shift ? u'}' : u']';
-        case VK_OEM_7: return shift ? u'"' : u'\'';
+        case VK_OEM_102:
+            return shift ? u'|' : u'\\';
+        case VK_OEM_6:
+            return shift ? u'}' : u']';
+        case VK_OEM_7:
+            return shift ? u'"' : u'\'';
     }
     return 0;
 }
@@ -153,7 +233,9 @@ char16_t combineDead(char16_t dead, char16_t c) {
     return 0;
 }
 
-bool isDown(const BYTE* keys, int vk) { return (keys[vk] & 0x80) != 0; }
+bool isDown(const BYTE* keys, int vk) {
+    return (keys[vk] & 0x80) != 0;
+}
 
 void setKey(BYTE* keys, int vk, bool down) {
     if (down) {
@@ -169,10 +251,30 @@ void setKey(BYTE* keys, int vk, bool down) {
 void setKeyPair(BYTE* keys, int vk, bool down) {
     int generic = 0, left = 0, right = 0;
     switch (vk) {
-        case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: generic = VK_SHIFT; left = VK_LSHIFT; right = VK_RSHIFT; break;
-        case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: generic = VK_CONTROL; left = VK_LCONTROL; right = VK_RCONTROL; break;
-        case VK_MENU: case VK_LMENU: case VK_RMENU: generic = VK_MENU; left = VK_LMENU; right = VK_RMENU; break;
-        default: setKey(keys, vk, down); return;
+        case VK_SHIFT:
+        case VK_LSHIFT:
+        case VK_RSHIFT:
+            generic = VK_SHIFT;
+            left = VK_LSHIFT;
+            right = VK_RSHIFT;
+            break;
+        case VK_CONTROL:
+        case VK_LCONTROL:
+        case VK_RCONTROL:
+            generic = VK_CONTROL;
+            left = VK_LCONTROL;
+            right = VK_RCONTROL;
+            break;
+        case VK_MENU:
+        case VK_LMENU:
+        case VK_RMENU:
+            generic = VK_MENU;
+            left = VK_LMENU;
+            right = VK_RMENU;
+            break;
+        default:
+            setKey(keys, vk, down);
+            return;
     }
     const int side = (vk == generic) ? left : vk;
     setKey(keys, side, down);
@@ -198,7 +300,8 @@ WPARAM mouseKeysOf(const BYTE* keys) {
 }
 
 bool isButtonDown(UINT msg) {
-    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_XBUTTONDOWN;
+    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+           msg == WM_XBUTTONDOWN;
 }
 
 // A click on a child tells each ancestor up to the top-level window, with the point in that
@@ -211,7 +314,8 @@ void notifyParents(HWND child, UINT button, WORD xButton, POINT screen) {
         if (!windowQuiet(parent)) break;
         POINT p = screen;
         ScreenToClient(parent, &p);
-        SendMessageW(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<int>(button), xButton), MAKELPARAM(p.x, p.y));
+        SendMessageW(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<int>(button), xButton),
+                     MAKELPARAM(p.x, p.y));
         h = parent;
     }
 }
@@ -233,7 +337,9 @@ void InputQueue::reset() {
     cursor = POINT{screen.width / 2, screen.height / 2};
 }
 
-void InputQueue::push(const Event& e) { m_events.push_back(e); }
+void InputQueue::push(const Event& e) {
+    m_events.push_back(e);
+}
 
 void InputQueue::forgetWindow(HWND hwnd) {
     if (m_cooked && m_cooked->hwnd == hwnd) {
@@ -254,10 +360,22 @@ void InputQueue::applyToSyncState(const Event& e) {
             int vk = 0;
             bool down = isButtonDown(e.button) || e.button == WM_LBUTTONDBLCLK;
             switch (e.button) {
-                case WM_LBUTTONDOWN: case WM_LBUTTONUP: vk = VK_LBUTTON; break;
-                case WM_RBUTTONDOWN: case WM_RBUTTONUP: vk = VK_RBUTTON; break;
-                case WM_MBUTTONDOWN: case WM_MBUTTONUP: vk = VK_MBUTTON; break;
-                case WM_XBUTTONDOWN: case WM_XBUTTONUP: vk = e.wheelDelta == XBUTTON2 ? VK_XBUTTON2 : VK_XBUTTON1; break;
+                case WM_LBUTTONDOWN:
+                case WM_LBUTTONUP:
+                    vk = VK_LBUTTON;
+                    break;
+                case WM_RBUTTONDOWN:
+                case WM_RBUTTONUP:
+                    vk = VK_RBUTTON;
+                    break;
+                case WM_MBUTTONDOWN:
+                case WM_MBUTTONUP:
+                    vk = VK_MBUTTON;
+                    break;
+                case WM_XBUTTONDOWN:
+                case WM_XBUTTONUP:
+                    vk = e.wheelDelta == XBUTTON2 ? VK_XBUTTON2 : VK_XBUTTON1;
+                    break;
             }
             if (vk) setKey(syncKeys, vk, down);
             break;
@@ -265,7 +383,8 @@ void InputQueue::applyToSyncState(const Event& e) {
         case Event::Kind::Key:
             if (e.vk != VK_PACKET) setKeyPair(syncKeys, e.vk, !e.keyUp);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -287,8 +406,9 @@ void InputQueue::updateTracking(HWND over, LRESULT hit, POINT pt) {
             UINT w = 4, h = 4;
             SystemParametersInfoW(SPI_GETMOUSEHOVERWIDTH, 0, &w, 0);
             SystemParametersInfoW(SPI_GETMOUSEHOVERHEIGHT, 0, &h, 0);
-            m_hoverRect = RECT{pt.x - static_cast<LONG>(w) / 2, pt.y - static_cast<LONG>(h) / 2,
-                               pt.x + static_cast<LONG>(w) / 2 + 1, pt.y + static_cast<LONG>(h) / 2 + 1};
+            m_hoverRect =
+                RECT{pt.x - static_cast<LONG>(w) / 2, pt.y - static_cast<LONG>(h) / 2,
+                     pt.x + static_cast<LONG>(w) / 2 + 1, pt.y + static_cast<LONG>(h) / 2 + 1};
             m_hoverStart = Clock::current().nowMs();
         }
     }
@@ -312,7 +432,8 @@ void InputQueue::checkHover() {
     }
     const bool nonClient = m_trackFlags & TME_NONCLIENT;
     if (nonClient) {
-        PostMessageW(m_trackHwnd, WM_NCMOUSEHOVER, static_cast<WPARAM>(m_lastHit), MAKELPARAM(cursor.x, cursor.y));
+        PostMessageW(m_trackHwnd, WM_NCMOUSEHOVER, static_cast<WPARAM>(m_lastHit),
+                     MAKELPARAM(cursor.x, cursor.y));
     } else {
         POINT p = cursor;
         ScreenToClient(m_trackHwnd, &p);
@@ -322,7 +443,9 @@ void InputQueue::checkHover() {
     if (!(m_trackFlags & TME_LEAVE)) m_trackHwnd = HWND();
 }
 
-void InputQueue::layoutChanged() { m_layoutDirty = true; }
+void InputQueue::layoutChanged() {
+    m_layoutDirty = true;
+}
 
 void InputQueue::synthesizeMoveIfNeeded() {
     // When windows change under a still pointer, the window now under it hears a mouse move,
@@ -382,8 +505,9 @@ BOOL InputQueue::track(TRACKMOUSEEVENT* tme) {
         SystemParametersInfoW(SPI_GETMOUSEHOVERWIDTH, 0, &w, 0);
         SystemParametersInfoW(SPI_GETMOUSEHOVERHEIGHT, 0, &h, 0);
         m_hoverTime = tme->dwHoverTime == HOVER_DEFAULT ? defaultTime : tme->dwHoverTime;
-        m_hoverRect = RECT{cursor.x - static_cast<LONG>(w) / 2, cursor.y - static_cast<LONG>(h) / 2,
-                           cursor.x + static_cast<LONG>(w) / 2 + 1, cursor.y + static_cast<LONG>(h) / 2 + 1};
+        m_hoverRect =
+            RECT{cursor.x - static_cast<LONG>(w) / 2, cursor.y - static_cast<LONG>(h) / 2,
+                 cursor.x + static_cast<LONG>(w) / 2 + 1, cursor.y + static_cast<LONG>(h) / 2 + 1};
         m_hoverStart = Clock::current().nowMs();
     }
     m_lastOver = over;
@@ -406,7 +530,9 @@ bool InputQueue::cook(const Event& e, MSG& out) {
         }
         if (!target) return false;
         // Alt (without Control, which makes AltGr) and F10 make system keys.
-        if (e.vk == VK_MENU || e.vk == VK_LMENU || e.vk == VK_RMENU || e.vk == VK_F10 || (alt && !ctrl)) sys = true;
+        if (e.vk == VK_MENU || e.vk == VK_LMENU || e.vk == VK_RMENU || e.vk == VK_F10 ||
+            (alt && !ctrl))
+            sys = true;
         int vk = e.vk;
         if (vk == VK_LSHIFT || vk == VK_RSHIFT) vk = VK_SHIFT;
         if (vk == VK_LCONTROL || vk == VK_RCONTROL) vk = VK_CONTROL;
@@ -455,12 +581,14 @@ bool InputQueue::cook(const Event& e, MSG& out) {
         // WM_SETCURSOR with HTERROR, so that a click on it can beep.
         WindowObject* w = windowQuiet(target);
         if (w && (w->style & WS_DISABLED)) {
-            SendMessageW(target, WM_SETCURSOR, target.value, MAKELPARAM(static_cast<int>(hit), static_cast<int>(msg)));
+            SendMessageW(target, WM_SETCURSOR, target.value,
+                         MAKELPARAM(static_cast<int>(hit), static_cast<int>(msg)));
             return false;
         }
     }
     if (isButtonDown(msg) && hit == HTCLIENT) {
-        notifyParents(target, msg, static_cast<WORD>(msg == WM_XBUTTONDOWN ? e.wheelDelta : 0), e.pt);
+        notifyParents(target, msg, static_cast<WORD>(msg == WM_XBUTTONDOWN ? e.wheelDelta : 0),
+                      e.pt);
         if (!windowQuiet(target)) return false;
     }
     if (isButtonDown(msg) && !capture) {
@@ -468,14 +596,18 @@ bool InputQueue::cook(const Event& e, MSG& out) {
         WindowObject* top = w ? user::topLevelOf(*w) : nullptr;
         if (top && top->handle() != user::state().active && !(top->exStyle & WS_EX_NOACTIVATE)) {
             const HWND topHwnd = top->hwnd();
-            const LRESULT r = SendMessageW(target, WM_MOUSEACTIVATE, topHwnd.value, MAKELPARAM(static_cast<int>(hit), static_cast<int>(msg)));
-            if (r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) user::activateInternal(topHwnd, WA_CLICKACTIVE);
+            const LRESULT r =
+                SendMessageW(target, WM_MOUSEACTIVATE, topHwnd.value,
+                             MAKELPARAM(static_cast<int>(hit), static_cast<int>(msg)));
+            if (r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT)
+                user::activateInternal(topHwnd, WA_CLICKACTIVE);
             if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT) return false;
             if (!windowQuiet(target)) return false;
         }
     }
     if (!capture) {
-        SendMessageW(target, WM_SETCURSOR, target.value, MAKELPARAM(static_cast<int>(hit), static_cast<int>(msg)));
+        SendMessageW(target, WM_SETCURSOR, target.value,
+                     MAKELPARAM(static_cast<int>(hit), static_cast<int>(msg)));
         if (!windowQuiet(target)) return false;
     }
     WindowObject* w = windowQuiet(target);
@@ -484,10 +616,11 @@ bool InputQueue::cook(const Event& e, MSG& out) {
     if (isButtonDown(msg)) {
         const bool classWantsDouble = w->cls && (w->cls->style & CS_DBLCLKS);
         const int cx = GetSystemMetrics(SM_CXDOUBLECLK), cy = GetSystemMetrics(SM_CYDOUBLECLK);
-        const bool isDouble = (!client || classWantsDouble) && m_lastDownMsg == msg && m_lastDownHwnd == target &&
-                              m_lastDownClient == client &&
+        const bool isDouble = (!client || classWantsDouble) && m_lastDownMsg == msg &&
+                              m_lastDownHwnd == target && m_lastDownClient == client &&
                               e.time - m_lastDownTime <= doubleClickTime &&
-                              std::abs(e.pt.x - m_lastDownPt.x) <= cx / 2 && std::abs(e.pt.y - m_lastDownPt.y) <= cy / 2;
+                              std::abs(e.pt.x - m_lastDownPt.x) <= cx / 2 &&
+                              std::abs(e.pt.y - m_lastDownPt.y) <= cy / 2;
         if (isDouble) {
             msg += 2;  // WM_xBUTTONDBLCLK follows WM_xBUTTONDOWN by two
             m_lastDownMsg = 0;
@@ -501,7 +634,8 @@ bool InputQueue::cook(const Event& e, MSG& out) {
     }
     out.hwnd = target;
     WPARAM keys = e.mouseKeys;
-    if (e.button == WM_XBUTTONDOWN || e.button == WM_XBUTTONUP) keys |= static_cast<WPARAM>(e.wheelDelta) << 16;
+    if (e.button == WM_XBUTTONDOWN || e.button == WM_XBUTTONUP)
+        keys |= static_cast<WPARAM>(e.wheelDelta) << 16;
     if (client) {
         POINT p = e.pt;
         ScreenToClient(target, &p);
@@ -550,8 +684,12 @@ bool InputQueue::peek(MSG* msg, HWND filter, UINT min, UINT max, bool remove) {
 }
 
 namespace user {
-void resetInput() { InputQueue::current().reset(); }
-void mouseMovedByLayout() { InputQueue::current().layoutChanged(); }
+void resetInput() {
+    InputQueue::current().reset();
+}
+void mouseMovedByLayout() {
+    InputQueue::current().layoutChanged();
+}
 }  // namespace user
 
 UINT SendInput(UINT count, const INPUT* inputs, int size) {
@@ -569,10 +707,12 @@ UINT SendInput(UINT count, const INPUT* inputs, int size) {
                                                     : (in.mi.time ? in.mi.time : GetTickCount());
         if (in.type == INPUT_MOUSE) {
             const MOUSEINPUT& mi = in.mi;
-            const DWORD known = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_RIGHTDOWN |
-                                MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_MIDDLEDOWN | MOUSEEVENTF_MIDDLEUP | MOUSEEVENTF_XDOWN |
-                                MOUSEEVENTF_XUP | MOUSEEVENTF_WHEEL | MOUSEEVENTF_HWHEEL | MOUSEEVENTF_ABSOLUTE |
-                                MOUSEEVENTF_VIRTUALDESK | MOUSEEVENTF_MOVE_NOCOALESCE;
+            const DWORD known = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP |
+                                MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP |
+                                MOUSEEVENTF_MIDDLEDOWN | MOUSEEVENTF_MIDDLEUP | MOUSEEVENTF_XDOWN |
+                                MOUSEEVENTF_XUP | MOUSEEVENTF_WHEEL | MOUSEEVENTF_HWHEEL |
+                                MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK |
+                                MOUSEEVENTF_MOVE_NOCOALESCE;
             if (mi.dwFlags & ~known) {
                 ReportUnsupported("SendInput", "mouse flags", ERROR_INVALID_PARAMETER);
                 break;
@@ -585,7 +725,8 @@ UINT SendInput(UINT count, const INPUT* inputs, int size) {
                 if (mi.dwFlags & MOUSEEVENTF_ABSOLUTE) {
                     // Absolute positions are normalised to 0..65535 across the screen.
                     p.x = static_cast<LONG>((static_cast<long long>(mi.dx) * screen.width) / 65536);
-                    p.y = static_cast<LONG>((static_cast<long long>(mi.dy) * screen.height) / 65536);
+                    p.y =
+                        static_cast<LONG>((static_cast<long long>(mi.dy) * screen.height) / 65536);
                 } else {
                     p.x += mi.dx;
                     p.y += mi.dy;
@@ -632,14 +773,16 @@ UINT SendInput(UINT count, const INPUT* inputs, int size) {
             }
             if (mi.dwFlags & (MOUSEEVENTF_WHEEL | MOUSEEVENTF_HWHEEL)) {
                 InputQueue::Event we = e;
-                we.kind = (mi.dwFlags & MOUSEEVENTF_WHEEL) ? InputQueue::Event::Kind::Wheel : InputQueue::Event::Kind::HWheel;
+                we.kind = (mi.dwFlags & MOUSEEVENTF_WHEEL) ? InputQueue::Event::Kind::Wheel
+                                                           : InputQueue::Event::Kind::HWheel;
                 we.wheelDelta = static_cast<int>(static_cast<std::int32_t>(mi.mouseData));
                 we.mouseKeys = mouseKeysOf(q.asyncKeys);
                 q.push(we);
             }
         } else if (in.type == INPUT_KEYBOARD) {
             const KEYBDINPUT& ki = in.ki;
-            if (ki.dwFlags & ~(KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP | KEYEVENTF_UNICODE | KEYEVENTF_SCANCODE)) {
+            if (ki.dwFlags & ~(KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP | KEYEVENTF_UNICODE |
+                               KEYEVENTF_SCANCODE)) {
                 ReportUnsupported("SendInput", "keyboard flags", ERROR_INVALID_PARAMETER);
                 break;
             }
@@ -721,8 +864,10 @@ BOOL SetCursorPos(int x, int y) {
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     x = std::clamp(x, 0, screen.width - 1);
     y = std::clamp(y, 0, screen.height - 1);
-    in.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65536 + screen.width - 1) / screen.width);
-    in.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65536 + screen.height - 1) / screen.height);
+    in.mi.dx =
+        static_cast<LONG>((static_cast<long long>(x) * 65536 + screen.width - 1) / screen.width);
+    in.mi.dy =
+        static_cast<LONG>((static_cast<long long>(y) * 65536 + screen.height - 1) / screen.height);
     SendInput(1, &in, sizeof(INPUT));
     InputQueue::current().cursor = POINT{x, y};
     return TRUE;
@@ -761,10 +906,16 @@ BOOL SetKeyboardState(const BYTE* state) {
     return TRUE;
 }
 
-BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) { return InputQueue::current().track(tme); }
-BOOL _TrackMouseEvent(TRACKMOUSEEVENT* tme) { return TrackMouseEvent(tme); }
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
+    return InputQueue::current().track(tme);
+}
+BOOL _TrackMouseEvent(TRACKMOUSEEVENT* tme) {
+    return TrackMouseEvent(tme);
+}
 
-UINT GetDoubleClickTime() { return InputQueue::current().doubleClickTime; }
+UINT GetDoubleClickTime() {
+    return InputQueue::current().doubleClickTime;
+}
 
 BOOL SetDoubleClickTime(UINT ms) {
     InputQueue::current().doubleClickTime = ms ? std::min<UINT>(ms, 5000) : 500;
@@ -773,7 +924,8 @@ BOOL SetDoubleClickTime(UINT ms) {
 
 UINT MapVirtualKeyW(UINT code, UINT mapType) {
     switch (mapType) {
-        case MAPVK_VK_TO_VSC: return code <= 0xFF ? keyInfo(static_cast<int>(code)).scan : 0;
+        case MAPVK_VK_TO_VSC:
+            return code <= 0xFF ? keyInfo(static_cast<int>(code)).scan : 0;
         case MAPVK_VSC_TO_VK:
         case MAPVK_VSC_TO_VK_EX:
             for (int vk = 1; vk < 0xFF; ++vk) {
@@ -781,7 +933,8 @@ UINT MapVirtualKeyW(UINT code, UINT mapType) {
                 if (vk >= VK_NUMPAD0 && vk <= VK_DECIMAL) continue;  // the navigation keys win
                 const KeyInfo k = keyInfo(vk);
                 if (k.scan == code && !k.extended) {
-                    if (mapType == MAPVK_VSC_TO_VK && (vk == VK_LSHIFT || vk == VK_RSHIFT)) return VK_SHIFT;
+                    if (mapType == MAPVK_VSC_TO_VK && (vk == VK_LSHIFT || vk == VK_RSHIFT))
+                        return VK_SHIFT;
                     if (mapType == MAPVK_VSC_TO_VK && vk == VK_LCONTROL) return VK_CONTROL;
                     if (mapType == MAPVK_VSC_TO_VK && vk == VK_LMENU) return VK_MENU;
                     return static_cast<UINT>(vk);
@@ -819,24 +972,36 @@ BOOL TranslateMessage(const MSG* msg) {
     };
     if (vk == VK_PACKET) {
         // The character travels in the high word of lParam.
-        if (const char16_t c = static_cast<char16_t>(HIWORD(static_cast<std::uintptr_t>(msg->lParam)))) post(WM_CHAR, c);
+        if (const char16_t c =
+                static_cast<char16_t>(HIWORD(static_cast<std::uintptr_t>(msg->lParam))))
+            post(WM_CHAR, c);
         return TRUE;
     }
     const BYTE* keys = q.syncKeys;
-    const bool shift = isDown(keys, VK_SHIFT), ctrl = isDown(keys, VK_CONTROL), alt = isDown(keys, VK_MENU);
+    const bool shift = isDown(keys, VK_SHIFT), ctrl = isDown(keys, VK_CONTROL),
+               alt = isDown(keys, VK_MENU);
     const bool caps = keys[VK_CAPITAL] & 0x01;
     char16_t c = 0;
     if (ctrl && !alt) {
         // Control characters: letters give 1 to 26, and a few punctuation keys the rest.
-        if (vk >= 'A' && vk <= 'Z') c = static_cast<char16_t>(vk - 'A' + 1);
-        else if (vk == VK_OEM_4) c = 27;
-        else if (vk == VK_OEM_5) c = 28;
-        else if (vk == VK_OEM_6) c = 29;
-        else if (vk == VK_RETURN) c = u'\n';
-        else if (vk == VK_BACK) c = 0x7F;
-        else if (vk == VK_SPACE) c = u' ';
-        else if (vk == VK_ESCAPE) c = 27;
-        else if (vk == VK_TAB) return TRUE;
+        if (vk >= 'A' && vk <= 'Z')
+            c = static_cast<char16_t>(vk - 'A' + 1);
+        else if (vk == VK_OEM_4)
+            c = 27;
+        else if (vk == VK_OEM_5)
+            c = 28;
+        else if (vk == VK_OEM_6)
+            c = 29;
+        else if (vk == VK_RETURN)
+            c = u'\n';
+        else if (vk == VK_BACK)
+            c = 0x7F;
+        else if (vk == VK_SPACE)
+            c = u' ';
+        else if (vk == VK_ESCAPE)
+            c = 27;
+        else if (vk == VK_TAB)
+            return TRUE;
     } else if (ctrl && alt) {
         return TRUE;  // no AltGr characters on a US keyboard
     } else {

@@ -19,7 +19,7 @@ public:
     struct Event {
         enum class Kind { MouseMove, MouseButton, Wheel, HWheel, Key } kind = Kind::MouseMove;
         POINT pt{};
-        UINT button = 0;       // WM_LBUTTONDOWN, ... for button events
+        UINT button = 0;  // WM_LBUTTONDOWN, ... for button events
         int wheelDelta = 0;
         WORD vk = 0;
         WORD scan = 0;

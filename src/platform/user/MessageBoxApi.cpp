@@ -13,8 +13,8 @@ MessageBoxHandler& handler() {
 
 int defaultAnswer(UINT type) {
     static const int kButtons[][3] = {
-        {IDOK, IDOK, IDOK},           {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
-        {IDYES, IDNO, IDCANCEL},      {IDYES, IDNO, IDNO},        {IDRETRY, IDCANCEL, IDCANCEL},
+        {IDOK, IDOK, IDOK},      {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
+        {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO, IDNO},        {IDRETRY, IDCANCEL, IDCANCEL},
     };
     const UINT kind = type & 0xF;
     const UINT def = (type >> 8) & 0xF;
@@ -24,7 +24,9 @@ int defaultAnswer(UINT type) {
 
 }  // namespace
 
-void SetMessageBoxHandler(MessageBoxHandler h) { handler() = std::move(h); }
+void SetMessageBoxHandler(MessageBoxHandler h) {
+    handler() = std::move(h);
+}
 
 int MessageBoxW(HWND hwnd, LPCWSTR text, LPCWSTR caption, UINT type) {
     if (hwnd && !user::window(hwnd)) return 0;
@@ -38,6 +40,8 @@ int MessageBoxW(HWND hwnd, LPCWSTR text, LPCWSTR caption, UINT type) {
     return defaultAnswer(type);
 }
 
-BOOL MessageBeep(UINT) { return TRUE; }
+BOOL MessageBeep(UINT) {
+    return TRUE;
+}
 
 }  // namespace orvane::platform

@@ -76,14 +76,16 @@ std::optional<std::uint64_t> MessageQueue::nextWakeTime() const {
     std::optional<std::uint64_t> next;
     for (const Timer& t : timers)
         if (!next || t.due < *next) next = t.due;
-    if (auto hover = InputQueue::current().nextHoverTime(); hover && (!next || *hover < *next)) next = hover;
+    if (auto hover = InputQueue::current().nextHoverTime(); hover && (!next || *hover < *next))
+        next = hover;
     return next;
 }
 
 namespace user {
 
 void killTimersOf(HWND hwnd) {
-    std::erase_if(MessageQueue::current().timers, [hwnd](const Timer& t) { return t.hwnd == hwnd; });
+    std::erase_if(MessageQueue::current().timers,
+                  [hwnd](const Timer& t) { return t.hwnd == hwnd; });
 }
 
 void removeMessagesOf(HWND hwnd) {
@@ -91,13 +93,16 @@ void removeMessagesOf(HWND hwnd) {
     InputQueue::current().forgetWindow(hwnd);
 }
 
-void resetQueue() { MessageQueue::current().reset(); }
+void resetQueue() {
+    MessageQueue::current().reset();
+}
 
 }  // namespace user
 
 LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (hwnd == HWND_BROADCAST) {
-        for (HWND h : user::childHandles(*user::desktop())) SendMessageW(h, msg, wParam, lParam);
+        for (HWND h : user::childHandles(*user::desktop()))
+            SendMessageW(h, msg, wParam, lParam);
         return 0;
     }
     WindowObject* w = window(hwnd);
@@ -107,7 +112,8 @@ LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (hwnd == HWND_BROADCAST) {
-        for (HWND h : user::childHandles(*user::desktop())) PostMessageW(h, msg, wParam, lParam);
+        for (HWND h : user::childHandles(*user::desktop()))
+            PostMessageW(h, msg, wParam, lParam);
         return TRUE;
     }
     if (hwnd && !window(hwnd)) return FALSE;
@@ -148,14 +154,17 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     while (true) {
         // Posted messages.
         for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
-            if (!inRange(it->message, filterMin, filterMax) || !matchesWindow(it->hwnd, hwnd)) continue;
+            if (!inRange(it->message, filterMin, filterMax) || !matchesWindow(it->hwnd, hwnd))
+                continue;
             *msg = *it;
             if (removeIt) q.posted.erase(it);
-            q.lastMessagePos = static_cast<DWORD>(MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
+            q.lastMessagePos = static_cast<DWORD>(
+                MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
             q.lastMessageTime = msg->time;
             return TRUE;
         }
-        if (q.quit && (!hwnd || filterMin || filterMax ? inRange(WM_QUIT, filterMin, filterMax) : true)) {
+        if (q.quit &&
+            (!hwnd || filterMin || filterMax ? inRange(WM_QUIT, filterMin, filterMax) : true)) {
             fillMessage(msg, HWND(), WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
             if (removeIt) q.quit = false;
             return TRUE;
@@ -163,7 +172,8 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
         // Input.
         const std::size_t postedBefore = q.posted.size();
         if (InputQueue::current().peek(msg, hwnd, filterMin, filterMax, removeIt)) {
-            q.lastMessagePos = static_cast<DWORD>(MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
+            q.lastMessagePos = static_cast<DWORD>(
+                MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y)));
             q.lastMessageTime = msg->time;
             return TRUE;
         }
@@ -202,7 +212,8 @@ BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     }
     MessageQueue& q = MessageQueue::current();
     while (true) {
-        if (PeekMessageW(msg, hwnd, filterMin, filterMax, PM_REMOVE)) return msg->message == WM_QUIT ? FALSE : TRUE;
+        if (PeekMessageW(msg, hwnd, filterMin, filterMax, PM_REMOVE))
+            return msg->message == WM_QUIT ? FALSE : TRUE;
         if (hwnd && hwnd.value != 0xFFFFFFFFu && !IsWindow(hwnd)) return -1;
         const auto next = q.nextWakeTime();
         Clock& clock = Clock::current();
@@ -220,7 +231,8 @@ BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
             q.waitForEvents(deadline);
         } else {
             const std::uint64_t now = clock.nowMs();
-            Sleep(static_cast<DWORD>(deadline > now ? std::min<std::uint64_t>(deadline - now, 50) : 1));
+            Sleep(static_cast<DWORD>(deadline > now ? std::min<std::uint64_t>(deadline - now, 50)
+                                                    : 1));
         }
     }
 }
@@ -262,10 +274,12 @@ LRESULT DispatchMessageW(const MSG* msg) {
     if (!w) return 0;
     if (msg->message == WM_PAINT) {
         const std::uint64_t generation = w->paintGeneration;
-        const LRESULT r = user::callProc(w->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
+        const LRESULT r =
+            user::callProc(w->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
         // A window that paints nothing still gets its update region validated, so that a
         // missing BeginPaint cannot make WM_PAINT repeat forever.
-        if ((w = windowQuiet(msg->hwnd)) && w->paintGeneration == generation && user::needsPaint(*w)) {
+        if ((w = windowQuiet(msg->hwnd)) && w->paintGeneration == generation &&
+            user::needsPaint(*w)) {
             user::validate(*w, nullptr, RDW_NOCHILDREN | RDW_NOINTERNALPAINT);
         }
         return r;
@@ -294,8 +308,12 @@ UINT RegisterWindowMessageW(LPCWSTR name) {
     return addAtom(name);
 }
 
-DWORD GetMessagePos() { return MessageQueue::current().lastMessagePos; }
-LONG GetMessageTime() { return static_cast<LONG>(MessageQueue::current().lastMessageTime); }
+DWORD GetMessagePos() {
+    return MessageQueue::current().lastMessagePos;
+}
+LONG GetMessageTime() {
+    return static_cast<LONG>(MessageQueue::current().lastMessageTime);
+}
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     if (hwnd && !window(hwnd)) return 0;
@@ -304,7 +322,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     const std::uint64_t now = Clock::current().nowMs();
     if (!hwnd) {
         // Thread timers: an existing id is reset, otherwise a new id is made.
-        auto it = std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return !t.hwnd && t.id == id && id; });
+        auto it = std::find_if(q.timers.begin(), q.timers.end(),
+                               [&](const Timer& t) { return !t.hwnd && t.id == id && id; });
         if (it != q.timers.end()) {
             it->elapse = elapse;
             it->proc = proc;
@@ -320,7 +339,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
         q.timers.push_back(t);
         return t.id;
     }
-    auto it = std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto it = std::find_if(q.timers.begin(), q.timers.end(),
+                           [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (it != q.timers.end()) {
         // Setting an existing timer again restarts it with the new period.
         it->elapse = elapse;
@@ -341,15 +361,17 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
     auto& timers = MessageQueue::current().timers;
-    auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto it = std::find_if(timers.begin(), timers.end(),
+                           [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (it == timers.end()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     timers.erase(it);
     // A WM_TIMER already posted for this timer is withdrawn.
-    std::erase_if(MessageQueue::current().posted,
-                  [&](const MSG& m) { return m.message == WM_TIMER && m.hwnd == hwnd && m.wParam == id; });
+    std::erase_if(MessageQueue::current().posted, [&](const MSG& m) {
+        return m.message == WM_TIMER && m.hwnd == hwnd && m.wParam == id;
+    });
     return TRUE;
 }
 

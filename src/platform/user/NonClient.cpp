@@ -14,15 +14,20 @@ using user::windowQuiet;
 
 int frameWidth(DWORD style, DWORD exStyle) {
     int n = 0;
-    if (style & WS_THICKFRAME) n = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
-    else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) n = GetSystemMetrics(SM_CXFIXEDFRAME);
-    else if (style & WS_BORDER) n = GetSystemMetrics(SM_CXBORDER);
+    if (style & WS_THICKFRAME)
+        n = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+    else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+        n = GetSystemMetrics(SM_CXFIXEDFRAME);
+    else if (style & WS_BORDER)
+        n = GetSystemMetrics(SM_CXBORDER);
     if (exStyle & WS_EX_CLIENTEDGE) n += GetSystemMetrics(SM_CXEDGE);
     if (exStyle & WS_EX_STATICEDGE) n += GetSystemMetrics(SM_CXBORDER);
     return n;
 }
 
-bool hasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
+bool hasCaption(DWORD style) {
+    return (style & WS_CAPTION) == WS_CAPTION;
+}
 
 int captionHeight(DWORD exStyle) {
     return GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
@@ -48,19 +53,23 @@ NcLayout layout(WindowObject& w) {
     if (w.exStyle & WS_EX_CLIENTEDGE) {
         // The caption sits outside the client edge.
         l.frameInner = whole;
-        InflateRect(&l.frameInner, -(f - GetSystemMetrics(SM_CXEDGE)), -(f - GetSystemMetrics(SM_CXEDGE)));
+        InflateRect(&l.frameInner, -(f - GetSystemMetrics(SM_CXEDGE)),
+                    -(f - GetSystemMetrics(SM_CXEDGE)));
     } else {
         l.frameInner = r;
     }
     if (hasCaption(w.style)) {
         const int ch = captionHeight(w.exStyle);
-        l.caption = RECT{l.frameInner.left, l.frameInner.top, l.frameInner.right, l.frameInner.top + ch};
+        l.caption =
+            RECT{l.frameInner.left, l.frameInner.top, l.frameInner.right, l.frameInner.top + ch};
         r.top += ch;
         const int bw = GetSystemMetrics(SM_CXSIZE);
         if (w.style & WS_SYSMENU) {
-            l.closeBox = RECT{l.caption.right - bw, l.caption.top, l.caption.right, l.caption.bottom};
+            l.closeBox =
+                RECT{l.caption.right - bw, l.caption.top, l.caption.right, l.caption.bottom};
             if (w.style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) {
-                l.maxBox = RECT{l.closeBox.left - bw, l.caption.top, l.closeBox.left, l.caption.bottom};
+                l.maxBox =
+                    RECT{l.closeBox.left - bw, l.caption.top, l.closeBox.left, l.caption.bottom};
                 l.minBox = RECT{l.maxBox.left - bw, l.caption.top, l.maxBox.left, l.caption.bottom};
             }
         }
@@ -100,7 +109,9 @@ ScrollBarState* barOf(WindowObject& w, int bar) {
 void thumbExtent(const ScrollBarState& s, int trackStart, int trackLength, int& a, int& b) {
     const int range = s.max - s.min + 1;
     const int minThumb = 8;
-    int len = s.page ? static_cast<int>(static_cast<long long>(trackLength) * s.page / std::max(1, range)) : GetSystemMetrics(SM_CXHTHUMB);
+    int len =
+        s.page ? static_cast<int>(static_cast<long long>(trackLength) * s.page / std::max(1, range))
+               : GetSystemMetrics(SM_CXHTHUMB);
     len = std::clamp(len, std::min(minThumb, trackLength), trackLength);
     const int span = std::max(1, range - static_cast<int>(std::max<UINT>(s.page, 1)));
     const int pos = std::clamp(s.pos - s.min, 0, span);
@@ -110,8 +121,9 @@ void thumbExtent(const ScrollBarState& s, int trackStart, int trackLength, int& 
 
 void drawScrollBar(HDC hdc, const RECT& rc, const ScrollBarState& s, bool vertical) {
     if (IsRectEmpty(&rc)) return;
-    const int arrow = vertical ? std::min<int>(GetSystemMetrics(SM_CYVSCROLL), (rc.bottom - rc.top) / 2)
-                               : std::min<int>(GetSystemMetrics(SM_CXHSCROLL), (rc.right - rc.left) / 2);
+    const int arrow = vertical
+                          ? std::min<int>(GetSystemMetrics(SM_CYVSCROLL), (rc.bottom - rc.top) / 2)
+                          : std::min<int>(GetSystemMetrics(SM_CXHSCROLL), (rc.right - rc.left) / 2);
     RECT a1 = rc, a2 = rc, track = rc;
     if (vertical) {
         a1.bottom = rc.top + arrow;
@@ -133,7 +145,8 @@ void drawScrollBar(HDC hdc, const RECT& rc, const ScrollBarState& s, bool vertic
     if (trackLen <= 0 || s.disabled == ESB_DISABLE_BOTH || s.max <= s.min) return;
     int t0, t1;
     thumbExtent(s, vertical ? track.top : track.left, trackLen, t0, t1);
-    RECT thumb = vertical ? RECT{track.left, t0, track.right, t1} : RECT{t0, track.top, t1, track.bottom};
+    RECT thumb =
+        vertical ? RECT{track.left, t0, track.right, t1} : RECT{t0, track.top, t1, track.bottom};
     DrawEdge(hdc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
@@ -202,9 +215,11 @@ void ncPaint(WindowObject& w, HDC hdc) {
     // Frame, outside in.
     if (w.style & WS_THICKFRAME) {
         DrawEdge(hdc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
-        const int rest = frameWidth(w.style, w.exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) - 2;
+        const int rest =
+            frameWidth(w.style, w.exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) - 2;
         for (int i = 0; i < rest; ++i) {
-            FrameRect(hdc, &r, GetSysColorBrush(w.ncActive ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER));
+            FrameRect(hdc, &r,
+                      GetSysColorBrush(w.ncActive ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER));
             InflateRect(&r, -1, -1);
         }
     } else if ((w.style & WS_DLGFRAME) || (w.exStyle & WS_EX_DLGMODALFRAME)) {
@@ -220,7 +235,8 @@ void ncPaint(WindowObject& w, HDC hdc) {
     }
     if (hasCaption(w.style)) {
         RECT cap = l.caption;
-        FillRect(hdc, &cap, GetSysColorBrush(w.ncActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        FillRect(hdc, &cap,
+                 GetSysColorBrush(w.ncActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
         // FIXME: the caption text waits for text output.
         const int inset = 2;
         auto button = [&](RECT b, UINT kind) {
@@ -235,8 +251,10 @@ void ncPaint(WindowObject& w, HDC hdc) {
     if (w.exStyle & WS_EX_CLIENTEDGE) {
         RECT e{l.client.left - 2, l.client.top - 2, l.client.right + 2, l.client.bottom + 2};
         if (!IsRectEmpty(&l.vscroll)) {
-            if (w.exStyle & WS_EX_LEFTSCROLLBAR) e.left -= l.vscroll.right - l.vscroll.left;
-            else e.right += l.vscroll.right - l.vscroll.left;
+            if (w.exStyle & WS_EX_LEFTSCROLLBAR)
+                e.left -= l.vscroll.right - l.vscroll.left;
+            else
+                e.right += l.vscroll.right - l.vscroll.left;
         }
         if (!IsRectEmpty(&l.hscroll)) e.bottom += l.hscroll.bottom - l.hscroll.top;
         DrawEdge(hdc, &e, EDGE_SUNKEN, BF_RECT);
@@ -269,9 +287,12 @@ void scrollBarClick(WindowObject& w, LRESULT hit, POINT screen) {
     } else {
         int t0, t1;
         thumbExtent(s, start + arrow, end - start - 2 * arrow, t0, t1);
-        if (p < t0) code = SB_PAGEUP;
-        else if (p >= t1) code = SB_PAGEDOWN;
-        else return;  // FIXME: dragging the thumb is not tracked yet
+        if (p < t0)
+            code = SB_PAGEUP;
+        else if (p >= t1)
+            code = SB_PAGEDOWN;
+        else
+            return;  // FIXME: dragging the thumb is not tracked yet
     }
     const HWND hwnd = w.hwnd();
     const UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
@@ -286,15 +307,18 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
     if (!w) return 0;
     ScrollBarState* s = barOf(*w, bar);
     if (!s || !info || (info->fMask & ~(SIF_ALL | SIF_DISABLENOSCROLL))) {
-        if (bar == SB_CTL) ReportUnsupported("SetScrollInfo", "scroll bar controls");
-        else SetLastError(ERROR_INVALID_PARAMETER);
+        if (bar == SB_CTL)
+            ReportUnsupported("SetScrollInfo", "scroll bar controls");
+        else
+            SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     if (info->fMask & SIF_RANGE) {
         s->min = info->nMin;
         s->max = info->nMax;
     }
-    if (info->fMask & SIF_PAGE) s->page = std::min<UINT>(info->nPage, static_cast<UINT>(std::max(0, s->max - s->min + 1)));
+    if (info->fMask & SIF_PAGE)
+        s->page = std::min<UINT>(info->nPage, static_cast<UINT>(std::max(0, s->max - s->min + 1)));
     if (info->fMask & SIF_POS) s->pos = info->nPos;
     // The position stays within [min, max - page + 1].
     const int maxPos = s->max - std::max<int>(static_cast<int>(s->page) - 1, 0);
@@ -376,7 +400,8 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
     const DWORD style = show ? (w->style | bits) : (w->style & ~bits);
     if (style == w->style) return TRUE;
     w->style = style;
-    SetWindowPos(hwnd, HWND(), 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
 }
 

@@ -41,7 +41,8 @@ HDC makeWindowDc(HWND hwnd, bool clientArea, DWORD flags, const Region* extra, b
     touchSurface(hwnd);
     auto target = std::make_unique<WindowDcTarget>(hwnd, clientArea, flags);
     if (extra) target->setExtra(*extra, exclude);
-    return gdi::registerDc(std::make_unique<DeviceContext>(DeviceContext::Type::Window, std::move(target)));
+    return gdi::registerDc(
+        std::make_unique<DeviceContext>(DeviceContext::Type::Window, std::move(target)));
 }
 
 DWORD styleClipFlags(WindowObject& w) {
@@ -63,7 +64,8 @@ void paintNow(HWND hwnd, bool children) {
             user::validate(*w, nullptr, RDW_NOCHILDREN | RDW_NOINTERNALPAINT);
     }
     if (!children || !(w = windowQuiet(hwnd))) return;
-    for (HWND c : user::childHandles(*w)) paintNow(c, true);
+    for (HWND c : user::childHandles(*w))
+        paintNow(c, true);
 }
 
 void eraseNow(HWND hwnd, bool children) {
@@ -84,14 +86,16 @@ void eraseNow(HWND hwnd, bool children) {
         if (!(w = windowQuiet(hwnd))) return;
     }
     if (!children) return;
-    for (HWND c : user::childHandles(*w)) eraseNow(c, true);
+    for (HWND c : user::childHandles(*w))
+        eraseNow(c, true);
 }
 
 }  // namespace
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rc, BOOL erase) {
     if (!hwnd) {
-        for (HWND h : user::childHandles(*user::desktop())) InvalidateRect(h, nullptr, erase);
+        for (HWND h : user::childHandles(*user::desktop()))
+            InvalidateRect(h, nullptr, erase);
         return TRUE;
     }
     WindowObject* w = window(hwnd);
@@ -166,12 +170,15 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rc, HRGN rgn, UINT flags) {
     WindowObject* w = hwnd ? window(hwnd) : user::desktop();
     if (!w) return FALSE;
     if (!hwnd) {
-        for (HWND h : user::childHandles(*w)) RedrawWindow(h, nullptr, HRGN(), flags | RDW_FRAME);
+        for (HWND h : user::childHandles(*w))
+            RedrawWindow(h, nullptr, HRGN(), flags | RDW_FRAME);
         return TRUE;
     }
     const Region area = regionFromArgs(*w, rc, rgn, (flags & RDW_FRAME) && !rc && !rgn);
-    if (flags & RDW_INVALIDATE) user::invalidate(*w, &area, flags);
-    else if (flags & RDW_INTERNALPAINT) user::invalidate(*w, nullptr, RDW_INTERNALPAINT | RDW_NOCHILDREN);
+    if (flags & RDW_INVALIDATE)
+        user::invalidate(*w, &area, flags);
+    else if (flags & RDW_INTERNALPAINT)
+        user::invalidate(*w, nullptr, RDW_INTERNALPAINT | RDW_NOCHILDREN);
     if (flags & RDW_VALIDATE) {
         user::validate(*w, (rc || rgn) ? &area : nullptr, flags);
         if (flags & RDW_NOERASE) w->erasePending = false;
@@ -219,21 +226,25 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
 }
 
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
-    constexpr DWORD kKnown = DCX_WINDOW | DCX_CACHE | DCX_NORESETATTRS | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS |
-                             DCX_PARENTCLIP | DCX_EXCLUDERGN | DCX_INTERSECTRGN | DCX_EXCLUDEUPDATE |
-                             DCX_INTERSECTUPDATE | DCX_LOCKWINDOWUPDATE | DCX_VALIDATE;
+    constexpr DWORD kKnown = DCX_WINDOW | DCX_CACHE | DCX_NORESETATTRS | DCX_CLIPCHILDREN |
+                             DCX_CLIPSIBLINGS | DCX_PARENTCLIP | DCX_EXCLUDERGN | DCX_INTERSECTRGN |
+                             DCX_EXCLUDEUPDATE | DCX_INTERSECTUPDATE | DCX_LOCKWINDOWUPDATE |
+                             DCX_VALIDATE;
     if (flags & ~kKnown) {
         ReportUnsupported("GetDCEx", "flags", ERROR_INVALID_FLAGS);
         return HDC();
     }
     if (!hwnd || hwnd == GetDesktopWindow()) {
-        return gdi::registerDc(std::make_unique<DeviceContext>(DeviceContext::Type::Display, gdi::makeDisplayTarget()));
+        return gdi::registerDc(std::make_unique<DeviceContext>(DeviceContext::Type::Display,
+                                                               gdi::makeDisplayTarget()));
     }
     WindowObject* w = window(hwnd);
     if (!w) return HDC();
     const bool clientArea = !(flags & DCX_WINDOW);
     // Class and own DCs keep one DC per window; their clipping follows the window's style.
-    if (clientArea && !(flags & (DCX_CACHE | DCX_EXCLUDERGN | DCX_INTERSECTRGN | DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) &&
+    if (clientArea &&
+        !(flags & (DCX_CACHE | DCX_EXCLUDERGN | DCX_INTERSECTRGN | DCX_INTERSECTUPDATE |
+                   DCX_EXCLUDEUPDATE)) &&
         w->cls && (w->cls->style & (CS_OWNDC | CS_CLASSDC))) {
         if (!HandleTable::current().get<DeviceContext>(w->ownDc))
             w->ownDc = makeWindowDc(hwnd, true, styleClipFlags(*w), nullptr, false).value;
@@ -255,19 +266,25 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
     if (flags & (DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) {
         Region upd = w->update;
         if (clientArea) upd.offset(-w->client.left, -w->client.top);
-        if (flags & DCX_INTERSECTUPDATE) extra = extra ? Region::combine(*extra, upd, Region::Op::And) : upd;
+        if (flags & DCX_INTERSECTUPDATE)
+            extra = extra ? Region::combine(*extra, upd, Region::Op::And) : upd;
         else {
             extra = extra ? Region::combine(*extra, upd, Region::Op::Diff)
-                          : Region::combine(Region(RECT{-32768, -32768, 32767, 32767}), upd, Region::Op::Diff);
+                          : Region::combine(Region(RECT{-32768, -32768, 32767, 32767}), upd,
+                                            Region::Op::Diff);
         }
         if (flags & DCX_VALIDATE) user::validate(*w, nullptr, RDW_NOCHILDREN);
     }
     return makeWindowDc(hwnd, clientArea, flags, extra ? &*extra : nullptr, exclude);
 }
 
-HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, HRGN(), 0); }
+HDC GetDC(HWND hwnd) {
+    return GetDCEx(hwnd, HRGN(), 0);
+}
 
-HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, HRGN(), DCX_WINDOW | DCX_CACHE); }
+HDC GetWindowDC(HWND hwnd) {
+    return GetDCEx(hwnd, HRGN(), DCX_WINDOW | DCX_CACHE);
+}
 
 int ReleaseDC(HWND hwnd, HDC hdc) {
     auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
@@ -287,8 +304,8 @@ HWND WindowFromDC(HDC hdc) {
     return HWND(dc->target()->window());
 }
 
-int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, RECT* updateRect,
-                   UINT flags) {
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
+                   RECT* updateRect, UINT flags) {
     WindowObject* w = window(hwnd);
     if (!w) return ERROR;
     if (flags & ~(SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE | SW_SMOOTHSCROLL)) {
@@ -312,14 +329,15 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
         dc->state().clip = moved;
         dc->invalidateClip();
-        BitBlt(hdc, area.left + dx, area.top + dy, area.right - area.left, area.bottom - area.top, hdc, area.left,
-               area.top, SRCCOPY);
+        BitBlt(hdc, area.left + dx, area.top + dy, area.right - area.left, area.bottom - area.top,
+               hdc, area.left, area.top, SRCCOPY);
         ReleaseDC(hwnd, hdc);
     }
     const Region invalid = Region::combine(Region(limit), moved, Region::Op::Diff);
     // The pending update region inside the scrolled area moves with the pixels.
-    Region pending = w->update.intersected(RECT{w->client.left + area.left, w->client.top + area.top,
-                                                w->client.left + area.right, w->client.top + area.bottom});
+    Region pending =
+        w->update.intersected(RECT{w->client.left + area.left, w->client.top + area.top,
+                                   w->client.left + area.right, w->client.top + area.bottom});
     if (!pending.empty()) {
         w->update = Region::combine(w->update, pending, Region::Op::Diff);
         pending.offset(dx, dy);
@@ -340,8 +358,9 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     }
     if (flags & SW_INVALIDATE) {
         const Region inWindow = clientToWindow(*w, invalid);
-        user::invalidate(*w, &inWindow, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
-                                            ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
+        user::invalidate(*w, &inWindow,
+                         RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
+                             ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
     }
     if (auto* r = HandleTable::current().get<RegionObject>(update.value)) r->region = invalid;
     if (updateRect) *updateRect = invalid.bounds();

@@ -51,7 +51,8 @@ LRESULT subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         --w->subclass->depth;
         // After WM_NCDESTROY the chain goes with the window.
         if (msg == WM_NCDESTROY) {
-            for (auto& e : w->subclass->entries) e->removed = true;
+            for (auto& e : w->subclass->entries)
+                e->removed = true;
         }
         tidy(hwnd);
     }

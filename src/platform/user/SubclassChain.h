@@ -17,8 +17,8 @@ struct SubclassEntry {
 
 struct SubclassChain {
     std::vector<std::shared_ptr<SubclassEntry>> entries;  // newest first
-    WNDPROC original = nullptr;                            // the procedure below the chain
-    int depth = 0;                                         // calls in progress
+    WNDPROC original = nullptr;                           // the procedure below the chain
+    int depth = 0;                                        // calls in progress
 };
 
 }  // namespace orvane::platform

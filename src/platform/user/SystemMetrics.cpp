@@ -58,7 +58,9 @@ SysColors& sysColors() {
     return s;
 }
 
-int scaled(int value96, UINT dpi) { return static_cast<int>(std::lround(value96 * dpi / 96.0)); }
+int scaled(int value96, UINT dpi) {
+    return static_cast<int>(std::lround(value96 * dpi / 96.0));
+}
 
 }  // namespace
 
@@ -90,16 +92,23 @@ BOOL SetSysColors(int count, const INT* indexes, const COLORREF* values) {
         const int k = indexes[i];
         if (k < 0 || k >= kColorCount) continue;
         s.colors[k] = values[i] & 0x00FFFFFF;
-        if (auto* brush = HandleTable::current().get<BrushObject>(s.brushes[k])) brush->log.lbColor = s.colors[k];
+        if (auto* brush = HandleTable::current().get<BrushObject>(s.brushes[k]))
+            brush->log.lbColor = s.colors[k];
     }
     return TRUE;
 }
 
-void resetSystemColors() { sysColors() = SysColors{}; }
+void resetSystemColors() {
+    sysColors() = SysColors{};
+}
 
-UINT GetDpiForSystem() { return static_cast<UINT>(gdi::screenInfo().dpi); }
+UINT GetDpiForSystem() {
+    return static_cast<UINT>(gdi::screenInfo().dpi);
+}
 
-int GetSystemMetrics(int index) { return GetSystemMetricsForDpi(index, GetDpiForSystem()); }
+int GetSystemMetrics(int index) {
+    return GetSystemMetricsForDpi(index, GetDpiForSystem());
+}
 
 int GetSystemMetricsForDpi(int index, UINT dpi) {
     const gdi::ScreenInfo& screen = gdi::screenInfo();
@@ -107,68 +116,99 @@ int GetSystemMetricsForDpi(int index, UINT dpi) {
         case SM_CXSCREEN:
         case SM_CXVIRTUALSCREEN:
         case SM_CXFULLSCREEN:
-        case SM_CXMAXIMIZED: return screen.width;
+        case SM_CXMAXIMIZED:
+            return screen.width;
         case SM_CYSCREEN:
         case SM_CYVIRTUALSCREEN:
-        case SM_CYMAXIMIZED: return screen.height;
-        case SM_CYFULLSCREEN: return screen.height - scaled(23, dpi);
+        case SM_CYMAXIMIZED:
+            return screen.height;
+        case SM_CYFULLSCREEN:
+            return screen.height - scaled(23, dpi);
         case SM_XVIRTUALSCREEN:
-        case SM_YVIRTUALSCREEN: return 0;
-        case SM_CXMAXTRACK: return screen.width + 2 * scaled(8, dpi);
-        case SM_CYMAXTRACK: return screen.height + 2 * scaled(8, dpi);
+        case SM_YVIRTUALSCREEN:
+            return 0;
+        case SM_CXMAXTRACK:
+            return screen.width + 2 * scaled(8, dpi);
+        case SM_CYMAXTRACK:
+            return screen.height + 2 * scaled(8, dpi);
         case SM_CXVSCROLL:
         case SM_CYHSCROLL:
         case SM_CYVSCROLL:
         case SM_CXHSCROLL:
         case SM_CYVTHUMB:
-        case SM_CXHTHUMB: return scaled(17, dpi);
-        case SM_CYCAPTION: return scaled(23, dpi);
+        case SM_CXHTHUMB:
+            return scaled(17, dpi);
+        case SM_CYCAPTION:
+            return scaled(23, dpi);
         case SM_CXBORDER:
         case SM_CYBORDER:
         case SM_CXFOCUSBORDER:
-        case SM_CYFOCUSBORDER: return 1;
+        case SM_CYFOCUSBORDER:
+            return 1;
         case SM_CXFIXEDFRAME:
-        case SM_CYFIXEDFRAME: return scaled(3, dpi);
+        case SM_CYFIXEDFRAME:
+            return scaled(3, dpi);
         case SM_CXSIZEFRAME:
-        case SM_CYSIZEFRAME: return scaled(4, dpi);
-        case SM_CXPADDEDBORDER: return scaled(4, dpi);
+        case SM_CYSIZEFRAME:
+            return scaled(4, dpi);
+        case SM_CXPADDEDBORDER:
+            return scaled(4, dpi);
         case SM_CXEDGE:
-        case SM_CYEDGE: return scaled(2, dpi);
+        case SM_CYEDGE:
+            return scaled(2, dpi);
         case SM_CXICON:
         case SM_CYICON:
         case SM_CXCURSOR:
-        case SM_CYCURSOR: return scaled(32, dpi);
+        case SM_CYCURSOR:
+            return scaled(32, dpi);
         case SM_CXSMICON:
-        case SM_CYSMICON: return scaled(16, dpi);
-        case SM_CYMENU: return scaled(20, dpi);
+        case SM_CYSMICON:
+            return scaled(16, dpi);
+        case SM_CYMENU:
+            return scaled(20, dpi);
         case SM_CXMIN:
-        case SM_CXMINTRACK: return scaled(136, dpi);
+        case SM_CXMINTRACK:
+            return scaled(136, dpi);
         case SM_CYMIN:
-        case SM_CYMINTRACK: return scaled(39, dpi);
-        case SM_CXSIZE: return scaled(36, dpi);
-        case SM_CYSIZE: return scaled(22, dpi);
-        case SM_CYSMCAPTION: return scaled(23, dpi);
+        case SM_CYMINTRACK:
+            return scaled(39, dpi);
+        case SM_CXSIZE:
+            return scaled(36, dpi);
+        case SM_CYSIZE:
+            return scaled(22, dpi);
+        case SM_CYSMCAPTION:
+            return scaled(23, dpi);
         case SM_CXSMSIZE:
-        case SM_CYSMSIZE: return scaled(22, dpi);
+        case SM_CYSMSIZE:
+            return scaled(22, dpi);
         case SM_CXMENUSIZE:
-        case SM_CYMENUSIZE: return scaled(19, dpi);
+        case SM_CYMENUSIZE:
+            return scaled(19, dpi);
         case SM_CXMENUCHECK:
-        case SM_CYMENUCHECK: return scaled(15, dpi);
+        case SM_CYMENUCHECK:
+            return scaled(15, dpi);
         case SM_CXDOUBLECLK:
         case SM_CYDOUBLECLK:
         case SM_CXDRAG:
-        case SM_CYDRAG: return scaled(4, dpi);
+        case SM_CYDRAG:
+            return scaled(4, dpi);
         case SM_CXICONSPACING:
-        case SM_CYICONSPACING: return scaled(75, dpi);
+        case SM_CYICONSPACING:
+            return scaled(75, dpi);
         case SM_MOUSEPRESENT:
         case SM_MOUSEWHEELPRESENT:
         case SM_CMONITORS:
-        case SM_SAMEDISPLAYFORMAT: return 1;
-        case SM_CMOUSEBUTTONS: return 5;
+        case SM_SAMEDISPLAYFORMAT:
+            return 1;
+        case SM_CMOUSEBUTTONS:
+            return 5;
         case SM_SWAPBUTTON:
         case SM_MENUDROPALIGNMENT:
-        case SM_REMOTESESSION: return 0;
-        default: ReportUnsupported("GetSystemMetrics", "index", ERROR_INVALID_PARAMETER); return 0;
+        case SM_REMOTESESSION:
+            return 0;
+        default:
+            ReportUnsupported("GetSystemMetrics", "index", ERROR_INVALID_PARAMETER);
+            return 0;
     }
 }
 
@@ -185,18 +225,28 @@ BOOL SystemParametersInfoW(UINT action, UINT, void* data, UINT) {
     };
     switch (action) {
         case SPI_GETFOCUSBORDERWIDTH:
-        case SPI_GETFOCUSBORDERHEIGHT: return setUint(1);
+        case SPI_GETFOCUSBORDERHEIGHT:
+            return setUint(1);
         case SPI_GETMOUSEHOVERWIDTH:
-        case SPI_GETMOUSEHOVERHEIGHT: return setUint(4);
-        case SPI_GETMOUSEHOVERTIME: return setUint(400);
+        case SPI_GETMOUSEHOVERHEIGHT:
+            return setUint(4);
+        case SPI_GETMOUSEHOVERTIME:
+            return setUint(400);
         case SPI_GETWHEELSCROLLLINES:
-        case SPI_GETWHEELSCROLLCHARS: return setUint(3);
-        case SPI_GETMENUSHOWDELAY: return setUint(400);
-        case SPI_GETKEYBOARDDELAY: return setUint(1);
-        case SPI_GETKEYBOARDSPEED: return setUint(31);
-        case SPI_GETCARETWIDTH: return setUint(1);
-        case SPI_GETBORDER: return setUint(1);
-        case SPI_GETKEYBOARDCUES: return setBool(FALSE);
+        case SPI_GETWHEELSCROLLCHARS:
+            return setUint(3);
+        case SPI_GETMENUSHOWDELAY:
+            return setUint(400);
+        case SPI_GETKEYBOARDDELAY:
+            return setUint(1);
+        case SPI_GETKEYBOARDSPEED:
+            return setUint(31);
+        case SPI_GETCARETWIDTH:
+            return setUint(1);
+        case SPI_GETBORDER:
+            return setUint(1);
+        case SPI_GETKEYBOARDCUES:
+            return setBool(FALSE);
         case SPI_GETHOTTRACKING:
         case SPI_GETMENUFADE:
         case SPI_GETSELECTIONFADE:
@@ -213,8 +263,10 @@ BOOL SystemParametersInfoW(UINT action, UINT, void* data, UINT) {
         case SPI_GETDROPSHADOW:
         case SPI_GETDRAGFULLWINDOWS:
         case SPI_GETFONTSMOOTHING:
-        case SPI_GETICONTITLEWRAP: return setBool(TRUE);
-        case SPI_GETMENUDROPALIGNMENT: return setBool(FALSE);
+        case SPI_GETICONTITLEWRAP:
+            return setBool(TRUE);
+        case SPI_GETMENUDROPALIGNMENT:
+            return setBool(FALSE);
         case SPI_GETWORKAREA: {
             if (!data) return FALSE;
             const gdi::ScreenInfo& screen = gdi::screenInfo();

@@ -23,10 +23,11 @@ ULONG_PTR SetClassLongPtrW(HWND hwnd, int index, LONG_PTR value);
 HINSTANCE GetModuleHandleW(LPCWSTR name);
 
 // Windows.
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
-HWND CreateWindowW(LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width, int height,
-                   HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param);
+HWND CreateWindowW(LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                   int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);
@@ -189,7 +190,8 @@ LRESULT DefSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // default answer is the box's default button).
 int MessageBoxW(HWND hwnd, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
-using MessageBoxHandler = std::function<int(HWND, const std::u16string&, const std::u16string&, UINT)>;
+using MessageBoxHandler =
+    std::function<int(HWND, const std::u16string&, const std::u16string&, UINT)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
 // Live USER objects (windows, menus, icons, cursors), for leak checks.

@@ -30,10 +30,10 @@ void ensureInit();
 // Forgets every window, class, timer and queued message (for a fresh platform).
 void reset();
 
-WindowObject* window(HWND h);         // null and ERROR_INVALID_WINDOW_HANDLE when not a window
-WindowObject* windowQuiet(HWND h);    // null without touching the last error
+WindowObject* window(HWND h);       // null and ERROR_INVALID_WINDOW_HANDLE when not a window
+WindowObject* windowQuiet(HWND h);  // null without touching the last error
 WindowObject* desktop();
-bool isRoot(const WindowObject& w);   // the desktop or the message-only root
+bool isRoot(const WindowObject& w);  // the desktop or the message-only root
 bool isTopLevel(const WindowObject& w);
 WindowObject* parentOf(const WindowObject& w);  // null for the roots
 WindowObject* topLevelOf(WindowObject& w);

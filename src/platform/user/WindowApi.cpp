@@ -1,8 +1,8 @@
 // Window classes, window creation and destruction, the window tree, window longs, window text
 // and properties.
+#include <unistd.h>
 #include <algorithm>
 #include <cstring>
-#include <unistd.h>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
@@ -21,7 +21,9 @@ using user::window;
 using user::windowQuiet;
 
 std::u16string propKey(LPCWSTR name) {
-    if (IS_INTRESOURCE(name)) return u"#" + std::u16string(1, static_cast<char16_t>(reinterpret_cast<std::uintptr_t>(name)));
+    if (IS_INTRESOURCE(name))
+        return u"#" +
+               std::u16string(1, static_cast<char16_t>(reinterpret_cast<std::uintptr_t>(name)));
     std::u16string key(name);
     for (auto& c : key)
         if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
@@ -74,7 +76,8 @@ void sendDestroy(HWND hwnd) {
 void sendNcDestroy(HWND hwnd) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return;
-    for (HWND c : user::childHandles(*w)) sendNcDestroy(c);
+    for (HWND c : user::childHandles(*w))
+        sendNcDestroy(c);
     SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
     freeWindow(hwnd);
 }
@@ -88,9 +91,15 @@ HWND failCreation(HWND hwnd, bool sendDestroyMessage) {
 
 }  // namespace
 
-DWORD GetCurrentThreadId() { return static_cast<DWORD>(::gettid()); }
-DWORD GetCurrentProcessId() { return static_cast<DWORD>(::getpid()); }
-HINSTANCE GetModuleHandleW(LPCWSTR) { return HINSTANCE(0x10000u); }
+DWORD GetCurrentThreadId() {
+    return static_cast<DWORD>(::gettid());
+}
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(::getpid());
+}
+HINSTANCE GetModuleHandleW(LPCWSTR) {
+    return HINSTANCE(0x10000u);
+}
 
 ATOM RegisterClassExW(const WNDCLASSEXW* wc) {
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXW) || !wc->lpszClassName || !wc->lpfnWndProc ||
@@ -103,7 +112,8 @@ ATOM RegisterClassExW(const WNDCLASSEXW* wc) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    if (WindowClass* existing = WindowClass::find(wc->lpszClassName); existing && !existing->system) {
+    if (WindowClass* existing = WindowClass::find(wc->lpszClassName);
+        existing && !existing->system) {
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
         return 0;
     }
@@ -155,7 +165,8 @@ BOOL UnregisterClassW(LPCWSTR name, HINSTANCE) {
         SetLastError(ERROR_CLASS_HAS_WINDOWS);
         return FALSE;
     }
-    std::erase_if(WindowClass::all(), [c](const std::unique_ptr<WindowClass>& p) { return p.get() == c; });
+    std::erase_if(WindowClass::all(),
+                  [c](const std::unique_ptr<WindowClass>& p) { return p.get() == c; });
     return TRUE;
 }
 
@@ -195,14 +206,22 @@ ULONG_PTR GetClassLongPtrW(HWND hwnd, int index) {
     if (!w) return 0;
     const WindowClass& c = *w->cls;
     switch (index) {
-        case GCL_STYLE: return c.style;
-        case GCLP_HBRBACKGROUND: return c.background.value;
-        case GCLP_HCURSOR: return c.cursor.value;
-        case GCLP_HICON: return c.icon.value;
-        case GCLP_WNDPROC: return reinterpret_cast<ULONG_PTR>(c.proc);
-        case GCL_CBWNDEXTRA: return static_cast<ULONG_PTR>(c.wndExtra);
-        case GCL_CBCLSEXTRA: return static_cast<ULONG_PTR>(c.clsExtra);
-        case GCW_ATOM: return c.atom;
+        case GCL_STYLE:
+            return c.style;
+        case GCLP_HBRBACKGROUND:
+            return c.background.value;
+        case GCLP_HCURSOR:
+            return c.cursor.value;
+        case GCLP_HICON:
+            return c.icon.value;
+        case GCLP_WNDPROC:
+            return reinterpret_cast<ULONG_PTR>(c.proc);
+        case GCL_CBWNDEXTRA:
+            return static_cast<ULONG_PTR>(c.wndExtra);
+        case GCL_CBCLSEXTRA:
+            return static_cast<ULONG_PTR>(c.clsExtra);
+        case GCW_ATOM:
+            return c.atom;
     }
     if (index >= 0 && index + 4 <= c.clsExtra) {
         std::uint32_t v;
@@ -213,7 +232,9 @@ ULONG_PTR GetClassLongPtrW(HWND hwnd, int index) {
     return 0;
 }
 
-DWORD GetClassLongW(HWND hwnd, int index) { return static_cast<DWORD>(GetClassLongPtrW(hwnd, index)); }
+DWORD GetClassLongW(HWND hwnd, int index) {
+    return static_cast<DWORD>(GetClassLongPtrW(hwnd, index));
+}
 
 ULONG_PTR SetClassLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     WindowObject* w = window(hwnd);
@@ -221,11 +242,21 @@ ULONG_PTR SetClassLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     WindowClass& c = *w->cls;
     const ULONG_PTR old = GetClassLongPtrW(hwnd, index);
     switch (index) {
-        case GCL_STYLE: c.style = static_cast<UINT>(value); return old;
-        case GCLP_HBRBACKGROUND: c.background = HBRUSH(static_cast<std::uint32_t>(value)); return old;
-        case GCLP_HCURSOR: c.cursor = HCURSOR(static_cast<std::uint32_t>(value)); return old;
-        case GCLP_HICON: c.icon = HICON(static_cast<std::uint32_t>(value)); return old;
-        case GCLP_WNDPROC: c.proc = reinterpret_cast<WNDPROC>(value); return old;
+        case GCL_STYLE:
+            c.style = static_cast<UINT>(value);
+            return old;
+        case GCLP_HBRBACKGROUND:
+            c.background = HBRUSH(static_cast<std::uint32_t>(value));
+            return old;
+        case GCLP_HCURSOR:
+            c.cursor = HCURSOR(static_cast<std::uint32_t>(value));
+            return old;
+        case GCLP_HICON:
+            c.icon = HICON(static_cast<std::uint32_t>(value));
+            return old;
+        case GCLP_WNDPROC:
+            c.proc = reinterpret_cast<WNDPROC>(value);
+            return old;
     }
     if (index >= 0 && index + 4 <= c.clsExtra) {
         const auto v = static_cast<std::uint32_t>(value);
@@ -236,8 +267,9 @@ ULONG_PTR SetClassLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     return 0;
 }
 
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
     user::ensureInit();
     WindowClass* cls = WindowClass::find(className);
     if (!cls) {
@@ -275,8 +307,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     } else if (!(style & WS_CHILD)) {
         style |= WS_CLIPSIBLINGS;
     }
-    if (parentWin && (parentWin->exStyle & WS_EX_LAYOUTRTL) && !(parentWin->exStyle & WS_EX_NOINHERITLAYOUT) &&
-        (style & WS_CHILD))
+    if (parentWin && (parentWin->exStyle & WS_EX_LAYOUTRTL) &&
+        !(parentWin->exStyle & WS_EX_NOINHERITLAYOUT) && (style & WS_CHILD))
         exStyle |= WS_EX_LAYOUTRTL;
 
     bool needSize = false;
@@ -332,19 +364,24 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
         MINMAXINFO mmi;
         const auto& screen = gdi::screenInfo();
         mmi.ptMaxSize = POINT{screen.width, screen.height};
-        mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-        mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+        mmi.ptMaxTrackSize =
+            POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+        mmi.ptMinTrackSize =
+            POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
         SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
         if (!(w = windowQuiet(hwnd))) return HWND();
-        const int cx = std::clamp<int>(w->width(), 0, std::max(0, static_cast<int>(mmi.ptMaxTrackSize.x)));
-        const int cy = std::clamp<int>(w->height(), 0, std::max(0, static_cast<int>(mmi.ptMaxTrackSize.y)));
+        const int cx =
+            std::clamp<int>(w->width(), 0, std::max(0, static_cast<int>(mmi.ptMaxTrackSize.x)));
+        const int cy =
+            std::clamp<int>(w->height(), 0, std::max(0, static_cast<int>(mmi.ptMaxTrackSize.y)));
         w->rect.right = w->rect.left + cx;
         w->rect.bottom = w->rect.top + cy;
         cs.cx = cx;
         cs.cy = cy;
     }
 
-    if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) return failCreation(hwnd, false);
+    if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)))
+        return failCreation(hwnd, false);
     if (!(w = windowQuiet(hwnd))) return HWND();
     // The window joins its parent's children after WM_NCCREATE: children at the bottom of the
     // z-order (creation order is tab order), top-level windows at the top.
@@ -369,20 +406,22 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     SendMessageW(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&wr));
     if (!(w = windowQuiet(hwnd))) return HWND();
     client = wr;
-    w->client = RECT{client.left - w->rect.left, client.top - w->rect.top, client.right - w->rect.left,
-                     client.bottom - w->rect.top};
+    w->client = RECT{client.left - w->rect.left, client.top - w->rect.top,
+                     client.right - w->rect.left, client.bottom - w->rect.top};
     if (w->client.right < w->client.left) w->client.right = w->client.left;
     if (w->client.bottom < w->client.top) w->client.bottom = w->client.top;
     user::ensureSurface(*w);
 
-    if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) return failCreation(hwnd, true);
+    if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1)
+        return failCreation(hwnd, true);
     if (!(w = windowQuiet(hwnd))) return HWND();
 
     if (!w->needSize) {
         const RECT c = w->client;
         SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right - c.left, c.bottom - c.top));
         if (!(w = windowQuiet(hwnd))) return HWND();
-        SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+        SendMessageW(hwnd, WM_MOVE, 0,
+                     MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
         if (!(w = windowQuiet(hwnd))) return HWND();
     }
     parentNotify(hwnd, WM_CREATE);
@@ -390,18 +429,22 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     w->creating = false;
     if (style & WS_VISIBLE) {
         int cmd = SW_SHOW;
-        if (style & WS_MAXIMIZE) cmd = SW_SHOWMAXIMIZED;
-        else if (style & WS_MINIMIZE) cmd = SW_SHOWMINIMIZED;
-        else if ((exStyle & WS_EX_NOACTIVATE) || (style & WS_CHILD)) cmd = SW_SHOWNA;
+        if (style & WS_MAXIMIZE)
+            cmd = SW_SHOWMAXIMIZED;
+        else if (style & WS_MINIMIZE)
+            cmd = SW_SHOWMINIMIZED;
+        else if ((exStyle & WS_EX_NOACTIVATE) || (style & WS_CHILD))
+            cmd = SW_SHOWNA;
         ShowWindow(hwnd, cmd);
         if (!windowQuiet(hwnd)) return HWND();
     }
     return hwnd;
 }
 
-HWND CreateWindowW(LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width, int height,
-                   HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-    return CreateWindowExW(0, className, windowName, style, x, y, width, height, parent, menu, instance, param);
+HWND CreateWindowW(LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                   int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    return CreateWindowExW(0, className, windowName, style, x, y, width, height, parent, menu,
+                           instance, param);
 }
 
 BOOL DestroyWindow(HWND hwnd) {
@@ -425,8 +468,10 @@ BOOL DestroyWindow(HWND hwnd) {
     }
     // Focus, capture and activation leave the window before it is told it is being destroyed.
     if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
-        if (w->isChild()) SetFocus(HWND(w->parent));
-        else user::setFocusInternal(HWND());
+        if (w->isChild())
+            SetFocus(HWND(w->parent));
+        else
+            user::setFocusInternal(HWND());
     }
     if (HWND cap = GetCapture(); cap && (cap == hwnd || IsChild(hwnd, cap))) ReleaseCapture();
     if (!(w = windowQuiet(hwnd))) return TRUE;
@@ -448,7 +493,9 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return windowQuiet(hwnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hwnd) {
+    return windowQuiet(hwnd) ? TRUE : FALSE;
+}
 
 BOOL IsWindowVisible(HWND hwnd) {
     WindowObject* w = windowQuiet(hwnd);
@@ -460,7 +507,9 @@ BOOL IsWindowEnabled(HWND hwnd) {
     return w && !(w->style & WS_DISABLED) ? TRUE : FALSE;
 }
 
-BOOL IsWindowUnicode(HWND hwnd) { return windowQuiet(hwnd) ? TRUE : FALSE; }
+BOOL IsWindowUnicode(HWND hwnd) {
+    return windowQuiet(hwnd) ? TRUE : FALSE;
+}
 
 BOOL IsIconic(HWND hwnd) {
     WindowObject* w = windowQuiet(hwnd);
@@ -493,7 +542,8 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
         if (!(w = windowQuiet(hwnd))) return wasDisabled;
         w->style |= WS_DISABLED;
         // A disabled window loses the focus (and its children with it).
-        if (HWND focus = GetFocus(); focus == hwnd || IsChild(hwnd, focus)) user::setFocusInternal(HWND());
+        if (HWND focus = GetFocus(); focus == hwnd || IsChild(hwnd, focus))
+            user::setFocusInternal(HWND());
         if (GetCapture() == hwnd) ReleaseCapture();
         SendMessageW(hwnd, WM_ENABLE, FALSE, 0);
     }
@@ -526,7 +576,8 @@ HWND SetParent(HWND child, HWND newParent) {
     const HWND old(w->parent);
     const bool wasVisible = w->visibleStyle();
     if (wasVisible) ShowWindow(child, SW_HIDE);
-    if (!(w = windowQuiet(child)) || !(np = newParent ? windowQuiet(newParent) : user::desktop())) return HWND();
+    if (!(w = windowQuiet(child)) || !(np = newParent ? windowQuiet(newParent) : user::desktop()))
+        return HWND();
     const POINT screen = user::windowOrigin(*w);
     unlink(*w);
     w->parent = np->handle();
@@ -556,11 +607,14 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
     WindowObject* w = window(hwnd);
     if (!w || user::isRoot(*w)) return HWND();
     switch (flags) {
-        case GA_PARENT: return HWND(w->parent);
-        case GA_ROOT: return user::topLevelOf(*w)->hwnd();
+        case GA_PARENT:
+            return HWND(w->parent);
+        case GA_ROOT:
+            return user::topLevelOf(*w)->hwnd();
         case GA_ROOTOWNER: {
             WindowObject* top = user::topLevelOf(*w);
-            while (WindowObject* o = windowQuiet(HWND(top->owner))) top = o;
+            while (WindowObject* o = windowQuiet(HWND(top->owner)))
+                top = o;
             return top->hwnd();
         }
     }
@@ -576,7 +630,8 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     if (cmd == GW_ENABLEDPOPUP) {
         for (std::uint32_t h : user::desktop()->children) {
             WindowObject* o = windowQuiet(HWND(h));
-            if (o && o->owner == hwnd.value && o->visibleStyle() && !(o->style & WS_DISABLED)) return HWND(h);
+            if (o && o->owner == hwnd.value && o->visibleStyle() && !(o->style & WS_DISABLED))
+                return HWND(h);
         }
         return HWND();
     }
@@ -586,10 +641,14 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     auto it = std::find(sibs.begin(), sibs.end(), hwnd.value);
     if (it == sibs.end()) return HWND();
     switch (cmd) {
-        case GW_HWNDFIRST: return HWND(sibs.front());
-        case GW_HWNDLAST: return HWND(sibs.back());
-        case GW_HWNDNEXT: return (it + 1) == sibs.end() ? HWND() : HWND(*(it + 1));
-        case GW_HWNDPREV: return it == sibs.begin() ? HWND() : HWND(*(it - 1));
+        case GW_HWNDFIRST:
+            return HWND(sibs.front());
+        case GW_HWNDLAST:
+            return HWND(sibs.back());
+        case GW_HWNDNEXT:
+            return (it + 1) == sibs.end() ? HWND() : HWND(*(it + 1));
+        case GW_HWNDPREV:
+            return it == sibs.begin() ? HWND() : HWND(*(it - 1));
     }
     SetLastError(ERROR_INVALID_GW_COMMAND);
     return HWND();
@@ -634,8 +693,8 @@ BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
 HWND FindWindowExW(HWND parent, HWND childAfter, LPCWSTR className, LPCWSTR windowName) {
     user::ensureInit();
     WindowObject* p = parent == HWND_MESSAGE ? windowQuiet(HWND(user::state().messageRoot))
-                      : parent              ? window(parent)
-                                            : user::desktop();
+                      : parent               ? window(parent)
+                                             : user::desktop();
     if (!p) return HWND();
     WindowClass* cls = className ? WindowClass::find(className) : nullptr;
     if (className && !cls) return HWND();
@@ -654,7 +713,9 @@ HWND FindWindowExW(HWND parent, HWND childAfter, LPCWSTR className, LPCWSTR wind
     return HWND();
 }
 
-HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) { return FindWindowExW(HWND(), HWND(), className, windowName); }
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+    return FindWindowExW(HWND(), HWND(), className, windowName);
+}
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
     if (!window(hwnd)) return 0;
@@ -681,13 +742,20 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
     WindowObject* w = window(hwnd);
     if (!w) return 0;
     switch (index) {
-        case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-        case GWLP_HINSTANCE: return static_cast<LONG_PTR>(w->instance.value);
-        case GWLP_HWNDPARENT: return static_cast<LONG_PTR>(w->isChild() ? w->parent : w->owner);
-        case GWL_STYLE: return static_cast<LONG>(w->style);
-        case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
-        case GWLP_ID: return w->id;
-        case GWLP_USERDATA: return w->userData;
+        case GWLP_WNDPROC:
+            return reinterpret_cast<LONG_PTR>(w->proc);
+        case GWLP_HINSTANCE:
+            return static_cast<LONG_PTR>(w->instance.value);
+        case GWLP_HWNDPARENT:
+            return static_cast<LONG_PTR>(w->isChild() ? w->parent : w->owner);
+        case GWL_STYLE:
+            return static_cast<LONG>(w->style);
+        case GWL_EXSTYLE:
+            return static_cast<LONG>(w->exStyle);
+        case GWLP_ID:
+            return w->id;
+        case GWLP_USERDATA:
+            return w->userData;
     }
     if (index >= 0 && static_cast<std::size_t>(index) + sizeof(LONG_PTR) <= w->extra.size()) {
         LONG_PTR v;
@@ -776,7 +844,8 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
             return old;
         }
         case GWL_STYLE:
-        case GWL_EXSTYLE: return setStyle(hwnd, index, static_cast<DWORD>(value));
+        case GWL_EXSTYLE:
+            return setStyle(hwnd, index, static_cast<DWORD>(value));
         case GWLP_ID: {
             const LONG_PTR old = w->id;
             w->id = value;
@@ -838,14 +907,16 @@ LONG SetWindowLongW(HWND hwnd, int index, LONG value) {
 
 BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
     if (!window(hwnd)) return FALSE;
-    return SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : u"")) ? TRUE : FALSE;
+    return SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : u"")) ? TRUE
+                                                                                          : FALSE;
 }
 
 int GetWindowTextW(HWND hwnd, LPWSTR buffer, int size) {
     if (!window(hwnd)) return 0;
     if (!buffer || size <= 0) return 0;
     buffer[0] = 0;
-    return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
+    return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(size),
+                                         reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextLengthW(HWND hwnd) {

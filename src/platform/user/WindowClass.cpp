@@ -6,11 +6,14 @@ namespace orvane::platform {
 
 namespace {
 
-char16_t fold(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+char16_t fold(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+}
 
 std::u16string folded(std::u16string_view s) {
     std::u16string out(s);
-    for (auto& c : out) c = fold(c);
+    for (auto& c : out)
+        c = fold(c);
     return out;
 }
 
@@ -72,7 +75,8 @@ void WindowClass::reset() {
     // Keep the system classes; application classes go with the platform they were made on.
     auto& v = all();
     std::erase_if(v, [](const std::unique_ptr<WindowClass>& c) { return !c->system; });
-    for (auto& c : v) c->windowCount = 0;
+    for (auto& c : v)
+        c->windowCount = 0;
 }
 
 }  // namespace orvane::platform

@@ -37,6 +37,8 @@ Region WindowDcTarget::visibleRegion() {
     return r;
 }
 
-std::uint64_t WindowDcTarget::version() { return user::state().version; }
+std::uint64_t WindowDcTarget::version() {
+    return user::state().version;
+}
 
 }  // namespace orvane::platform

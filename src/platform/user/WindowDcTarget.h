@@ -11,7 +11,8 @@ namespace orvane::platform {
 
 class WindowDcTarget : public DcTarget {
 public:
-    WindowDcTarget(HWND hwnd, bool clientArea, DWORD dcxFlags) : m_hwnd(hwnd), m_client(clientArea), m_flags(dcxFlags) {}
+    WindowDcTarget(HWND hwnd, bool clientArea, DWORD dcxFlags)
+        : m_hwnd(hwnd), m_client(clientArea), m_flags(dcxFlags) {}
 
     // Limits drawing further: intersect with (or exclude) a region in the DC's coordinates.
     void setExtra(Region region, bool exclude) {

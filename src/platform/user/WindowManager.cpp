@@ -72,7 +72,9 @@ void reset() {
     WindowClass::reset();
 }
 
-WindowObject* windowQuiet(HWND h) { return HandleTable::current().get<WindowObject>(h.value); }
+WindowObject* windowQuiet(HWND h) {
+    return HandleTable::current().get<WindowObject>(h.value);
+}
 
 WindowObject* window(HWND h) {
     WindowObject* w = windowQuiet(h);
@@ -89,7 +91,9 @@ bool isRoot(const WindowObject& w) {
     return w.handle() == state().desktop || w.handle() == state().messageRoot;
 }
 
-WindowObject* parentOf(const WindowObject& w) { return windowQuiet(HWND(w.parent)); }
+WindowObject* parentOf(const WindowObject& w) {
+    return windowQuiet(HWND(w.parent));
+}
 
 bool isTopLevel(const WindowObject& w) {
     const WindowObject* p = parentOf(w);
@@ -129,7 +133,8 @@ RECT screenRect(WindowObject& w) {
 
 RECT clientScreenRect(WindowObject& w) {
     const POINT p = clientOrigin(w);
-    return RECT{p.x, p.y, p.x + w.client.right - w.client.left, p.y + w.client.bottom - w.client.top};
+    return RECT{p.x, p.y, p.x + w.client.right - w.client.left,
+                p.y + w.client.bottom - w.client.top};
 }
 
 POINT offsetInTopLevel(WindowObject& w) {
@@ -161,26 +166,31 @@ Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags) {
     for (WindowObject* p = parentOf(w); p && !isRoot(*p); child = p, p = parentOf(*p)) {
         if ((dcxFlags & DCX_PARENTCLIP) && child == &w) continue;
         r = r.intersected(clientScreenRect(*p));
-        const bool clipSiblings = (child->style & WS_CLIPSIBLINGS) || (child == &w && (dcxFlags & DCX_CLIPSIBLINGS));
+        const bool clipSiblings =
+            (child->style & WS_CLIPSIBLINGS) || (child == &w && (dcxFlags & DCX_CLIPSIBLINGS));
         if (clipSiblings) {
             for (std::uint32_t sib : p->children) {
                 if (sib == child->handle()) break;  // only siblings above
                 WindowObject* s = windowQuiet(HWND(sib));
-                if (s && s->visibleStyle()) r = Region::combine(r, Region(screenRect(*s)), Region::Op::Diff);
+                if (s && s->visibleStyle())
+                    r = Region::combine(r, Region(screenRect(*s)), Region::Op::Diff);
             }
         }
     }
     if ((w.style & WS_CLIPCHILDREN) || (dcxFlags & DCX_CLIPCHILDREN)) {
         for (std::uint32_t c : w.children) {
             WindowObject* cw = windowQuiet(HWND(c));
-            if (cw && cw->visibleStyle()) r = Region::combine(r, Region(screenRect(*cw)), Region::Op::Diff);
+            if (cw && cw->visibleStyle())
+                r = Region::combine(r, Region(screenRect(*cw)), Region::Op::Diff);
         }
     }
     r.offset(-area.left, -area.top);
     return r;
 }
 
-void bumpVersion() { ++state().version; }
+void bumpVersion() {
+    ++state().version;
+}
 
 void ensureSurface(WindowObject& w) {
     if (!isTopLevel(w) || parentOf(w)->handle() != state().desktop) return;
@@ -190,7 +200,9 @@ void ensureSurface(WindowObject& w) {
     w.surface->reset(width, height, 0);
 }
 
-bool needsPaint(const WindowObject& w) { return !w.update.empty() || w.internalPaint; }
+bool needsPaint(const WindowObject& w) {
+    return !w.update.empty() || w.internalPaint;
+}
 
 void invalidate(WindowObject& w, const Region* area, UINT flags) {
     const RECT whole{0, 0, w.width(), w.height()};
@@ -209,7 +221,8 @@ void invalidate(WindowObject& w, const Region* area, UINT flags) {
     }
     if (flags & RDW_INTERNALPAINT) w.internalPaint = true;
     // Children are included unless the window clips them, or the caller says otherwise.
-    const bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
+    const bool children =
+        (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
     if (!children || !(flags & RDW_INVALIDATE)) return;
     for (std::uint32_t c : w.children) {
         WindowObject* cw = windowQuiet(HWND(c));
@@ -233,7 +246,8 @@ void validate(WindowObject& w, const Region* area, UINT flags) {
     }
     if (flags & RDW_NOINTERNALPAINT) w.internalPaint = false;
     ++w.paintGeneration;
-    const bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
+    const bool children =
+        (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
     if (!children || !(flags & RDW_VALIDATE)) return;
     for (std::uint32_t c : w.children) {
         WindowObject* cw = windowQuiet(HWND(c));
@@ -251,7 +265,8 @@ void validate(WindowObject& w, const Region* area, UINT flags) {
 std::vector<HWND> childHandles(const WindowObject& w) {
     std::vector<HWND> out;
     out.reserve(w.children.size());
-    for (std::uint32_t c : w.children) out.push_back(HWND(c));
+    for (std::uint32_t c : w.children)
+        out.push_back(HWND(c));
     return out;
 }
 
@@ -294,7 +309,9 @@ LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 }  // namespace user
 
-DWORD GetLiveUserObjectCount() { return static_cast<DWORD>(HandleTable::current().liveUserObjects()); }
+DWORD GetLiveUserObjectCount() {
+    return static_cast<DWORD>(HandleTable::current().liveUserObjects());
+}
 
 DWORD GetGuiResources(HANDLE, DWORD flags) {
     if (flags == GR_GDIOBJECTS) return GetLiveGdiObjectCount();

@@ -90,7 +90,9 @@ public:
     bool visibleStyle() const { return (style & WS_VISIBLE) != 0; }
     LONG width() const { return rect.right - rect.left; }
     LONG height() const { return rect.bottom - rect.top; }
-    RECT clientRect() const { return RECT{0, 0, client.right - client.left, client.bottom - client.top}; }
+    RECT clientRect() const {
+        return RECT{0, 0, client.right - client.left, client.bottom - client.top};
+    }
 };
 
 }  // namespace orvane::platform

@@ -13,7 +13,8 @@ using user::windowQuiet;
 
 constexpr UINT kKnownSwp = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE |
                            SWP_FRAMECHANGED | SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_NOCOPYBITS |
-                           SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS;
+                           SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_DEFERERASE |
+                           SWP_ASYNCWINDOWPOS;
 constexpr int kMaxSide = 32767;
 
 bool isTopmostBand(std::uint32_t h) {
@@ -33,15 +34,21 @@ bool reorder(WindowObject& w, HWND after) {
     std::erase(v, w.handle());
     auto firstNonTopmost = [&] { return std::find_if_not(v.begin(), v.end(), isTopmostBand); };
     if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
-        if (topLevel && !(w.exStyle & WS_EX_TOPMOST)) v.insert(firstNonTopmost(), w.handle());
-        else v.insert(v.begin(), w.handle());
+        if (topLevel && !(w.exStyle & WS_EX_TOPMOST))
+            v.insert(firstNonTopmost(), w.handle());
+        else
+            v.insert(v.begin(), w.handle());
     } else if (after == HWND_BOTTOM) {
-        if (topLevel && (w.exStyle & WS_EX_TOPMOST)) v.insert(firstNonTopmost(), w.handle());
-        else v.push_back(w.handle());
+        if (topLevel && (w.exStyle & WS_EX_TOPMOST))
+            v.insert(firstNonTopmost(), w.handle());
+        else
+            v.push_back(w.handle());
     } else {
         auto it = std::find(v.begin(), v.end(), after.value);
-        if (it == v.end()) v.insert(v.begin(), w.handle());
-        else v.insert(it + 1, w.handle());
+        if (it == v.end())
+            v.insert(v.begin(), w.handle());
+        else
+            v.insert(it + 1, w.handle());
     }
     return v != before;
 }
@@ -86,8 +93,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     wp.cx = (flags & SWP_NOSIZE) ? w->width() : std::clamp(cx, 0, kMaxSide);
     wp.cy = (flags & SWP_NOSIZE) ? w->height() : std::clamp(cy, 0, kMaxSide);
     wp.flags = flags;
-    if (w->visibleStyle()) wp.flags &= ~SWP_SHOWWINDOW;
-    else wp.flags &= ~SWP_HIDEWINDOW;
+    if (w->visibleStyle())
+        wp.flags &= ~SWP_SHOWWINDOW;
+    else
+        wp.flags &= ~SWP_HIDEWINDOW;
 
     if (!(flags & SWP_NOSENDCHANGING)) {
         SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
@@ -117,8 +126,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         SendMessageW(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
         if (!(w = windowQuiet(hwnd))) return FALSE;
         const RECT& c = params.rgrc[0];
-        newClient = RECT{c.left - newRect.left, c.top - newRect.top, std::max(c.left, c.right) - newRect.left,
-                         std::max(c.top, c.bottom) - newRect.top};
+        newClient =
+            RECT{c.left - newRect.left, c.top - newRect.top,
+                 std::max(c.left, c.right) - newRect.left, std::max(c.top, c.bottom) - newRect.top};
     }
 
     const bool showing = (f & SWP_SHOWWINDOW) && !w->visibleStyle();
@@ -132,17 +142,20 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (showing) w->style |= WS_VISIBLE;
     if (hiding) w->style &= ~WS_VISIBLE;
     user::ensureSurface(*w);
-    if (sizeChanged || moved || zChanged || showing || hiding || (f & SWP_FRAMECHANGED)) user::bumpVersion();
+    if (sizeChanged || moved || zChanged || showing || hiding || (f & SWP_FRAMECHANGED))
+        user::bumpVersion();
 
     if (!(f & SWP_NOREDRAW)) {
-        if (w->visibleStyle() && (showing || sizeChanged || (f & SWP_FRAMECHANGED) || (zChanged && w->isChild()) ||
-                                  (moved && w->isChild()))) {
+        if (w->visibleStyle() && (showing || sizeChanged || (f & SWP_FRAMECHANGED) ||
+                                  (zChanged && w->isChild()) || (moved && w->isChild()))) {
             user::invalidate(*w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
-        if (w->isChild() && ((hiding) || (wasVisible && (moved || sizeChanged)))) invalidateInParent(*w, oldRect);
+        if (w->isChild() && ((hiding) || (wasVisible && (moved || sizeChanged))))
+            invalidateInParent(*w, oldRect);
     }
-    if (!hiding && !(f & SWP_NOACTIVATE) && !w->isChild() && w->visibleStyle() && user::isTopLevel(*w) &&
-               user::state().active != hwnd.value && !(w->exStyle & WS_EX_NOACTIVATE)) {
+    if (!hiding && !(f & SWP_NOACTIVATE) && !w->isChild() && w->visibleStyle() &&
+        user::isTopLevel(*w) && user::state().active != hwnd.value &&
+        !(w->exStyle & WS_EX_NOACTIVATE)) {
         user::activateInternal(hwnd, WA_ACTIVE);
         if (!(w = windowQuiet(hwnd))) return TRUE;
     }
@@ -151,8 +164,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     wp.y = w->rect.top;
     wp.cx = w->width();
     wp.cy = w->height();
-    const bool clientSized = (newClient.right - newClient.left) != (oldClient.right - oldClient.left) ||
-                             (newClient.bottom - newClient.top) != (oldClient.bottom - oldClient.top);
+    const bool clientSized =
+        (newClient.right - newClient.left) != (oldClient.right - oldClient.left) ||
+        (newClient.bottom - newClient.top) != (oldClient.bottom - oldClient.top);
     const bool clientMoved = newRect.left + newClient.left != oldRect.left + oldClient.left ||
                              newRect.top + newClient.top != oldRect.top + oldClient.top;
     wp.flags = f;
@@ -171,8 +185,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             if (!(w = windowQuiet(hwnd))) return TRUE;
         }
         if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
-            if (w->isChild()) SetFocus(HWND(w->parent));
-            else user::setFocusInternal(HWND());
+            if (w->isChild())
+                SetFocus(HWND(w->parent));
+            else
+                user::setFocusInternal(HWND());
         }
     }
     if (sizeChanged || moved || zChanged || showing || hiding) user::mouseMovedByLayout();
@@ -184,7 +200,9 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
                         SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+BOOL BringWindowToTop(HWND hwnd) {
+    return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
 
 BOOL ShowWindow(HWND hwnd, int cmd) {
     WindowObject* w = window(hwnd);
@@ -199,7 +217,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if (!wasVisible) return FALSE;
         SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
         if (!windowQuiet(hwnd)) return TRUE;
-        SetWindowPos(hwnd, HWND(), 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return TRUE;
     }
     UINT swp = SWP_SHOWWINDOW | SWP_NOZORDER;
@@ -209,7 +228,9 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     DWORD newStyle = w->style;
     switch (cmd) {
         case SW_SHOWNA:
-        case SW_SHOWNOACTIVATE: activate = false; [[fallthrough]];
+        case SW_SHOWNOACTIVATE:
+            activate = false;
+            [[fallthrough]];
         case SW_SHOWNORMAL:
         case SW_RESTORE:
         case SW_SHOWDEFAULT:
@@ -219,7 +240,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
                 resize = true;
             }
             break;
-        case SW_SHOW: break;
+        case SW_SHOW:
+            break;
         case SW_SHOWMAXIMIZED: {
             if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
                 w->restoreRect = w->rect;
@@ -264,13 +286,19 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     if (!activate) swp |= SWP_NOACTIVATE;
     if (!resize) swp |= SWP_NOSIZE | SWP_NOMOVE;
     if (stateChanged) swp |= SWP_FRAMECHANGED;
-    SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, swp);
-    if ((w = windowQuiet(hwnd)) && (newStyle & WS_MINIMIZE) && user::state().active == hwnd.value && cmd == SW_MINIMIZE)
+    SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left,
+                 target.bottom - target.top, swp);
+    if ((w = windowQuiet(hwnd)) && (newStyle & WS_MINIMIZE) && user::state().active == hwnd.value &&
+        cmd == SW_MINIMIZE)
         user::activateNextAfter(*w);
     if (stateChanged && (w = windowQuiet(hwnd))) {
-        const WPARAM kind = (newStyle & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (newStyle & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
+        const WPARAM kind = (newStyle & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
+                            : (newStyle & WS_MINIMIZE) ? SIZE_MINIMIZED
+                                                       : SIZE_RESTORED;
         if (kind != SIZE_RESTORED)
-            SendMessageW(hwnd, WM_SIZE, kind, MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+            SendMessageW(
+                hwnd, WM_SIZE, kind,
+                MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
     }
     return wasVisible;
 }
@@ -304,7 +332,9 @@ BOOL AdjustWindowRectEx(RECT* rc, DWORD style, BOOL menu, DWORD exStyle) {
     return TRUE;
 }
 
-BOOL AdjustWindowRect(RECT* rc, DWORD style, BOOL menu) { return AdjustWindowRectEx(rc, style, menu, 0); }
+BOOL AdjustWindowRect(RECT* rc, DWORD style, BOOL menu) {
+    return AdjustWindowRectEx(rc, style, menu, 0);
+}
 
 BOOL ClientToScreen(HWND hwnd, POINT* pt) {
     WindowObject* w = window(hwnd);
@@ -358,7 +388,8 @@ HWND hitLevel(WindowObject& parent, POINT pt, LRESULT& hit) {
         WindowObject* w = windowQuiet(c);
         if (!w || !w->visibleStyle()) continue;
         if (!isRoot(parent) && (w->exStyle & WS_EX_TRANSPARENT) && w->isChild()) continue;
-        if (isRoot(parent) && (w->exStyle & WS_EX_LAYERED) && (w->exStyle & WS_EX_TRANSPARENT)) continue;
+        if (isRoot(parent) && (w->exStyle & WS_EX_LAYERED) && (w->exStyle & WS_EX_TRANSPARENT))
+            continue;
         const RECT r = screenRect(*w);
         if (!PtInRect(&r, pt)) continue;
         if (w->style & WS_DISABLED) {
@@ -435,7 +466,9 @@ HWND ChildWindowFromPointEx(HWND parent, POINT pt, UINT flags) {
     return parent;
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT pt) { return ChildWindowFromPointEx(parent, pt, CWP_ALL); }
+HWND ChildWindowFromPoint(HWND parent, POINT pt) {
+    return ChildWindowFromPointEx(parent, pt, CWP_ALL);
+}
 
 HWND RealChildWindowFromPoint(HWND parent, POINT pt) {
     return ChildWindowFromPointEx(parent, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);

@@ -92,7 +92,8 @@ TEST(HandleTest, HandlesAreGenerationCheckedAndTyped) {
     // Stock objects are never counted, and deleting one leaves it alive.
     EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_BRUSH)));
     LOGBRUSH stock;
-    EXPECT_EQ(GetObjectW(GetStockObject(BLACK_BRUSH), sizeof stock, &stock), static_cast<int>(sizeof stock));
+    EXPECT_EQ(GetObjectW(GetStockObject(BLACK_BRUSH), sizeof stock, &stock),
+              static_cast<int>(sizeof stock));
     DeleteObject(next);
     EXPECT_EQ(GetLiveGdiObjectCount(), 0u);
     EXPECT_EQ(GetLiveObjectCount(ObjectKind::Brush), 0u);

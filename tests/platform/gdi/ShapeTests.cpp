@@ -175,7 +175,8 @@ TEST_F(Shapes, WideLinesDrawEachPixelOnce) {
     MoveToEx(canvas, 5, 10, nullptr);
     LineTo(canvas, 35, 10);
     for (int x = 6; x < 34; ++x)
-        for (int y = 9; y <= 11; ++y) EXPECT_EQ(canvas.at(x, y), kBlack) << x << "," << y;
+        for (int y = 9; y <= 11; ++y)
+            EXPECT_EQ(canvas.at(x, y), kBlack) << x << "," << y;
     EXPECT_EQ(canvas.at(20, 2), kWhite);
 }
 

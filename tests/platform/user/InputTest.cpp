@@ -524,7 +524,8 @@ TEST_F(InputTest, UnicodePacketsKeepTheirCharacterWhenTranslatedLater) {
     while (PeekMessageW(&msg, HWND(), WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
         if (msg.message == WM_KEYDOWN) downs.push_back(msg);
     ASSERT_EQ(downs.size(), 2u);
-    for (const MSG& m : downs) TranslateMessage(&m);
+    for (const MSG& m : downs)
+        TranslateMessage(&m);
     platform->PumpMessages();
     EXPECT_EQ(chars(hwnd), u"x\u00FC");
     DestroyWindow(hwnd);

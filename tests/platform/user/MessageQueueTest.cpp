@@ -12,7 +12,8 @@ protected:
     std::vector<UINT> received(HWND hwnd, std::initializer_list<UINT> interesting) {
         std::vector<UINT> out;
         for (UINT m : log().messagesOf(hwnd))
-            if (std::find(interesting.begin(), interesting.end(), m) != interesting.end()) out.push_back(m);
+            if (std::find(interesting.begin(), interesting.end(), m) != interesting.end())
+                out.push_back(m);
         return out;
     }
 };
@@ -30,8 +31,8 @@ TEST_F(MessageQueueTest, SentBeforePostedAndPaintAndTimerLast) {
     wc.lpszClassName = u"Orderly";
     wc.hbrBackground = HBRUSH(static_cast<std::uint32_t>(COLOR_WINDOW + 1));
     RegisterClassExW(&wc);
-    HWND hwnd = CreateWindowExW(0, u"Orderly", u"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, HWND(), HMENU(), HINSTANCE(),
-                                nullptr);
+    HWND hwnd = CreateWindowExW(0, u"Orderly", u"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, HWND(),
+                                HMENU(), HINSTANCE(), nullptr);
     platform->PumpMessages();
     log().clear();
     SetTimer(hwnd, 1, 10, nullptr);
@@ -40,8 +41,11 @@ TEST_F(MessageQueueTest, SentBeforePostedAndPaintAndTimerLast) {
     PostMessageW(hwnd, WM_USER + 1, 0, 0);
     PostMessageW(hwnd, WM_USER + 2, 0, 0);
     platform->PumpMessages();
-    const std::vector<UINT> expected = {WM_USER + 1, WM_USER + 3, WM_USER + 2, WM_PAINT, WM_USER + 9, WM_TIMER};
-    EXPECT_EQ(received(hwnd, {WM_USER + 1, WM_USER + 2, WM_USER + 3, WM_USER + 9, WM_PAINT, WM_TIMER}), expected);
+    const std::vector<UINT> expected = {WM_USER + 1, WM_USER + 3, WM_USER + 2,
+                                        WM_PAINT,    WM_USER + 9, WM_TIMER};
+    EXPECT_EQ(
+        received(hwnd, {WM_USER + 1, WM_USER + 2, WM_USER + 3, WM_USER + 9, WM_PAINT, WM_TIMER}),
+        expected);
     // WM_PAINT came once: BeginPaint in the default procedure validated the window.
     EXPECT_EQ(log().count(hwnd, WM_PAINT), 1);
     DestroyWindow(hwnd);
@@ -104,7 +108,8 @@ TEST_F(MessageQueueTest, CallbackTimersWithAndWithoutWindow) {
     const DWORD start = GetTickCount();
     const UINT_PTR threadTimer = SetTimer(HWND(), 0, 25, timerCallback);
     EXPECT_NE(threadTimer, 0u);
-    EXPECT_NE(SetTimer(HWND(), 0, 25, timerCallback), threadTimer);  // id 0 always makes a new timer
+    EXPECT_NE(SetTimer(HWND(), 0, 25, timerCallback),
+              threadTimer);  // id 0 always makes a new timer
     HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     SetTimer(hwnd, 3, 40, timerCallback);
     platform->AdvanceTime(50);
@@ -174,7 +179,8 @@ TEST_F(MessageQueueTest, WindowThatIgnoresPaintDoesNotLoop) {
     wc.lpfnWndProc = neverPaints;
     wc.lpszClassName = u"Lazy";
     RegisterClassExW(&wc);
-    HWND hwnd = CreateWindowExW(0, u"Lazy", u"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, HWND(), HMENU(), HINSTANCE(), nullptr);
+    HWND hwnd = CreateWindowExW(0, u"Lazy", u"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, HWND(),
+                                HMENU(), HINSTANCE(), nullptr);
     platform->PumpMessages();
     EXPECT_EQ(log().count(hwnd, WM_PAINT), 1);
     DestroyWindow(hwnd);
@@ -194,7 +200,8 @@ TEST_F(MessageQueueTest, RegisteredMessagesAndClasses) {
     SetLastError(0);
     EXPECT_FALSE(RegisterClassExW(&wc));
     EXPECT_EQ(GetLastError(), ERROR_CLASS_ALREADY_EXISTS);
-    HWND hwnd = CreateWindowExW(0, u"Twice", u"", WS_POPUP, 0, 0, 1, 1, HWND(), HMENU(), HINSTANCE(), nullptr);
+    HWND hwnd = CreateWindowExW(0, u"Twice", u"", WS_POPUP, 0, 0, 1, 1, HWND(), HMENU(),
+                                HINSTANCE(), nullptr);
     EXPECT_FALSE(UnregisterClassW(u"Twice", HINSTANCE()));  // it still has a window
     char16_t name[16];
     EXPECT_EQ(GetClassNameW(hwnd, name, 16), 5);

@@ -14,7 +14,8 @@ LRESULT painterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         HDC hdc = BeginPaint(h, &ps);
         RECT rc;
         GetClientRect(h, &rc);
-        const COLORREF old = SetDCBrushColor(hdc, static_cast<COLORREF>(GetWindowLongPtrW(h, GWLP_USERDATA)));
+        const COLORREF old =
+            SetDCBrushColor(hdc, static_cast<COLORREF>(GetWindowLongPtrW(h, GWLP_USERDATA)));
         FillRect(hdc, &rc, HBRUSH(GetStockObject(DC_BRUSH)));
         SetDCBrushColor(hdc, old);
         EndPaint(h, &ps);
@@ -42,8 +43,10 @@ protected:
         RegisterClassExW(&wc);
     }
 
-    HWND painter(COLORREF color, DWORD style, int x, int y, int w, int h, HWND parent = HWND(), DWORD ex = 0) {
-        HWND hwnd = CreateWindowExW(ex, u"Painter", u"", style, x, y, w, h, parent, HMENU(), HINSTANCE(), nullptr);
+    HWND painter(COLORREF color, DWORD style, int x, int y, int w, int h, HWND parent = HWND(),
+                 DWORD ex = 0) {
+        HWND hwnd = CreateWindowExW(ex, u"Painter", u"", style, x, y, w, h, parent, HMENU(),
+                                    HINSTANCE(), nullptr);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(color));
         return hwnd;
     }
@@ -95,7 +98,8 @@ TEST_F(PaintTest, EraseUsesTheClassBrushAndSystemColours) {
     EXPECT_EQ(screen(20, 20), yellow);
     const std::vector<UINT> order = log().messagesOf(hwnd);
     auto at = [&](UINT m) { return std::find(order.rbegin(), order.rend(), m); };
-    EXPECT_TRUE(at(WM_ERASEBKGND) < at(WM_PAINT));  // erased inside BeginPaint, after WM_PAINT arrived
+    EXPECT_TRUE(at(WM_ERASEBKGND) <
+                at(WM_PAINT));  // erased inside BeginPaint, after WM_PAINT arrived
     DestroyWindow(hwnd);
     UnregisterClassW(u"Painter", HINSTANCE());
 }
@@ -139,7 +143,8 @@ TEST_F(PaintTest, ParentWithoutClipChildrenRepaintsChildrenAfterItself) {
     // The parent paints over the child, so the child is invalidated with it and paints after.
     const auto& e = log().entries();
     auto firstPaint = [&](HWND h) {
-        return std::find_if(e.begin(), e.end(), [&](const Logged& l) { return l.hwnd == h && l.msg == WM_PAINT; });
+        return std::find_if(e.begin(), e.end(),
+                            [&](const Logged& l) { return l.hwnd == h && l.msg == WM_PAINT; });
     };
     ASSERT_NE(firstPaint(child), e.end());
     EXPECT_LT(firstPaint(parent), firstPaint(child));
@@ -186,7 +191,8 @@ TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
     ReleaseDC(hwnd, hdc);
     HRGN update = CreateRectRgn(0, 0, 0, 0);
     RECT updateRect;
-    EXPECT_EQ(ScrollWindowEx(hwnd, 0, -20, nullptr, nullptr, update, &updateRect, SW_INVALIDATE), SIMPLEREGION);
+    EXPECT_EQ(ScrollWindowEx(hwnd, 0, -20, nullptr, nullptr, update, &updateRect, SW_INVALIDATE),
+              SIMPLEREGION);
     EXPECT_EQ(updateRect, (RECT{0, 80, 100, 100}));
     RECT pending;
     GetUpdateRect(hwnd, &pending, FALSE);
@@ -300,7 +306,8 @@ TEST_F(PaintTest, CaptionAndScrollBarsHitTest) {
 
 TEST_F(PaintTest, LayeredWindowsBlendOnTheScreen) {
     HWND back = painter(RGB(0, 0, 0), WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-    HWND front = painter(RGB(255, 255, 255), WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND(), WS_EX_LAYERED);
+    HWND front =
+        painter(RGB(255, 255, 255), WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND(), WS_EX_LAYERED);
     EXPECT_TRUE(SetLayeredWindowAttributes(front, 0, 128, LWA_ALPHA));
     EXPECT_FALSE(SetLayeredWindowAttributes(back, 0, 128, LWA_ALPHA));  // not layered
     const COLORREF c = screen(50, 50);

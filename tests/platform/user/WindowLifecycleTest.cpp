@@ -16,16 +16,29 @@ TEST_F(WindowLifecycleTest, CreateVisibleOverlappedWindow) {
     HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 300, 200);
     ASSERT_TRUE(hwnd);
     const std::vector<Expected> seq = {
-        {WM_GETMINMAXINFO},       {WM_NCCREATE},         {WM_NCCALCSIZE, W, 0},     {WM_CREATE},
-        {WM_SIZE, O},             {WM_MOVE, O},          {WM_SHOWWINDOW, W, TRUE},  {WM_WINDOWPOSCHANGING},
-        {WM_WINDOWPOSCHANGING, O}, {WM_ACTIVATEAPP, W, TRUE}, {WM_NCACTIVATE, W, TRUE}, {WM_ACTIVATE, W, WA_ACTIVE},
-        {WM_SETFOCUS},            {WM_WINDOWPOSCHANGED},  {WM_MOVE, O},              {WM_SIZE, O},
+        {WM_GETMINMAXINFO},
+        {WM_NCCREATE},
+        {WM_NCCALCSIZE, W, 0},
+        {WM_CREATE},
+        {WM_SIZE, O},
+        {WM_MOVE, O},
+        {WM_SHOWWINDOW, W, TRUE},
+        {WM_WINDOWPOSCHANGING},
+        {WM_WINDOWPOSCHANGING, O},
+        {WM_ACTIVATEAPP, W, TRUE},
+        {WM_NCACTIVATE, W, TRUE},
+        {WM_ACTIVATE, W, WA_ACTIVE},
+        {WM_SETFOCUS},
+        {WM_WINDOWPOSCHANGED},
+        {WM_MOVE, O},
+        {WM_SIZE, O},
     };
     EXPECT_EQ(log().compare(hwnd, HWND(), seq), "");
     EXPECT_EQ(GetActiveWindow(), hwnd);
     EXPECT_EQ(GetFocus(), hwnd);
     // Overlapped windows always get a caption and clip their siblings.
-    EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & (WS_CAPTION | WS_CLIPSIBLINGS), static_cast<LONG>(WS_CAPTION | WS_CLIPSIBLINGS));
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & (WS_CAPTION | WS_CLIPSIBLINGS),
+              static_cast<LONG>(WS_CAPTION | WS_CLIPSIBLINGS));
     RECT rc;
     GetWindowRect(hwnd, &rc);
     EXPECT_EQ(rc, (RECT{10, 20, 310, 220}));
@@ -42,8 +55,15 @@ TEST_F(WindowLifecycleTest, CreateVisibleChildNotifiesParent) {
     log().clear();
     HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 5, 6, 50, 40, parent);
     const std::vector<Expected> seq = {
-        {WM_NCCREATE}, {WM_NCCALCSIZE, W, 0}, {WM_CREATE}, {WM_SIZE, W, SIZE_RESTORED}, {WM_MOVE},
-        {WM_PARENTNOTIFY, P | W, WM_CREATE}, {WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED},
+        {WM_NCCREATE},
+        {WM_NCCALCSIZE, W, 0},
+        {WM_CREATE},
+        {WM_SIZE, W, SIZE_RESTORED},
+        {WM_MOVE},
+        {WM_PARENTNOTIFY, P | W, WM_CREATE},
+        {WM_SHOWWINDOW, W, TRUE},
+        {WM_WINDOWPOSCHANGING},
+        {WM_WINDOWPOSCHANGED},
     };
     EXPECT_EQ(log().compare(child, parent, seq, {WM_GETTEXT}), "");
     EXPECT_EQ(GetParent(child), parent);
@@ -67,7 +87,8 @@ TEST_F(WindowLifecycleTest, ResizeSendsCalcSizeThenMoveAndSize) {
     log().clear();
     SetWindowPos(hwnd, HWND(), 10, 10, 150, 120, SWP_NOZORDER | SWP_NOACTIVATE);
     const std::vector<Expected> seq = {
-        {WM_WINDOWPOSCHANGING}, {WM_NCCALCSIZE, W, TRUE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}, {WM_SIZE, W, SIZE_RESTORED},
+        {WM_WINDOWPOSCHANGING},      {WM_NCCALCSIZE, W, TRUE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE},
+        {WM_SIZE, W, SIZE_RESTORED},
     };
     EXPECT_EQ(log().compare(hwnd, HWND(), seq), "");
     RECT rc;
@@ -77,12 +98,15 @@ TEST_F(WindowLifecycleTest, ResizeSendsCalcSizeThenMoveAndSize) {
     // Moving without resizing sends no WM_SIZE and no WM_NCCALCSIZE.
     log().clear();
     MoveWindow(hwnd, 30, 30, 150, 120, TRUE);
-    EXPECT_EQ(log().compare(hwnd, HWND(), {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}), "");
+    EXPECT_EQ(
+        log().compare(hwnd, HWND(), {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}),
+        "");
     DestroyWindow(hwnd);
 }
 
 TEST_F(WindowLifecycleTest, WindowPosChangingCanAlterTheRequest) {
-    static LRESULT (*const proc)(HWND, UINT, WPARAM, LPARAM) = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    static LRESULT (*const proc)(HWND, UINT, WPARAM, LPARAM) = [](HWND h, UINT m, WPARAM w,
+                                                                  LPARAM l) -> LRESULT {
         if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(l)->cx = 77;
         return DefWindowProcW(h, m, w, l);
     };
@@ -103,7 +127,8 @@ TEST_F(WindowLifecycleTest, HideAndShowChild) {
     log().clear();
     EXPECT_TRUE(ShowWindow(child, SW_HIDE));
     const std::vector<Expected> seq = {
-        {WM_SHOWWINDOW, W, FALSE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_KILLFOCUS}, {WM_SETFOCUS, P},
+        {WM_SHOWWINDOW, W, FALSE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_KILLFOCUS},
+        {WM_SETFOCUS, P},
     };
     EXPECT_EQ(log().compare(child, parent, seq), "");
     EXPECT_EQ(GetFocus(), parent);
@@ -122,10 +147,14 @@ TEST_F(WindowLifecycleTest, ActivationMovesBetweenTopLevelWindows) {
     EXPECT_EQ(SetActiveWindow(a), b);
     // Here the "parent" role is the window losing activation.
     const std::vector<Expected> seq = {
-        {WM_WINDOWPOSCHANGING, O}, {WM_WINDOWPOSCHANGED, O},
-        {WM_NCACTIVATE, P | W, FALSE}, {WM_ACTIVATE, P | W, WA_INACTIVE},
-        {WM_NCACTIVATE, W, TRUE},      {WM_ACTIVATE, W, WA_ACTIVE},
-        {WM_KILLFOCUS, P},             {WM_SETFOCUS},
+        {WM_WINDOWPOSCHANGING, O},
+        {WM_WINDOWPOSCHANGED, O},
+        {WM_NCACTIVATE, P | W, FALSE},
+        {WM_ACTIVATE, P | W, WA_INACTIVE},
+        {WM_NCACTIVATE, W, TRUE},
+        {WM_ACTIVATE, W, WA_ACTIVE},
+        {WM_KILLFOCUS, P},
+        {WM_SETFOCUS},
     };
     EXPECT_EQ(log().compare(a, b, seq), "");
     EXPECT_EQ(GetFocus(), a);
@@ -146,8 +175,8 @@ TEST_F(WindowLifecycleTest, DestroySendsDestroyTopDownAndNcDestroyBottomUp) {
     for (const Logged& l : log().entries())
         if (l.msg == WM_DESTROY || l.msg == WM_NCDESTROY) order.emplace_back(l.hwnd, l.msg);
     const std::vector<std::pair<HWND, UINT>> expected = {
-        {parent, WM_DESTROY},        {child, WM_DESTROY},    {grandchild, WM_DESTROY},
-        {grandchild, WM_NCDESTROY},  {child, WM_NCDESTROY},  {parent, WM_NCDESTROY},
+        {parent, WM_DESTROY},       {child, WM_DESTROY},   {grandchild, WM_DESTROY},
+        {grandchild, WM_NCDESTROY}, {child, WM_NCDESTROY}, {parent, WM_NCDESTROY},
     };
     EXPECT_EQ(order, expected);
     EXPECT_FALSE(IsWindow(parent));
@@ -162,8 +191,14 @@ TEST_F(WindowLifecycleTest, DestroyChildSequence) {
     log().clear();
     DestroyWindow(child);
     const std::vector<Expected> seq = {
-        {WM_PARENTNOTIFY, P | W, WM_DESTROY}, {WM_SHOWWINDOW, W, FALSE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED},
-        {WM_KILLFOCUS},                       {WM_SETFOCUS, P},          {WM_DESTROY},           {WM_NCDESTROY},
+        {WM_PARENTNOTIFY, P | W, WM_DESTROY},
+        {WM_SHOWWINDOW, W, FALSE},
+        {WM_WINDOWPOSCHANGING},
+        {WM_WINDOWPOSCHANGED},
+        {WM_KILLFOCUS},
+        {WM_SETFOCUS, P},
+        {WM_DESTROY},
+        {WM_NCDESTROY},
     };
     EXPECT_EQ(log().compare(child, parent, seq), "");
     DestroyWindow(parent);
@@ -201,11 +236,13 @@ TEST_F(WindowLifecycleTest, RefusedCreationCleansUp) {
         wc.lpszClassName = u"Refusing";
         ASSERT_TRUE(RegisterClassExW(&wc));
         log().clear();
-        HWND hwnd = CreateWindowExW(0, u"Refusing", u"", WS_POPUP, 0, 0, 10, 10, HWND(), HMENU(), HINSTANCE(), nullptr);
+        HWND hwnd = CreateWindowExW(0, u"Refusing", u"", WS_POPUP, 0, 0, 10, 10, HWND(), HMENU(),
+                                    HINSTANCE(), nullptr);
         EXPECT_FALSE(hwnd);
         ASSERT_FALSE(log().entries().empty());
         EXPECT_EQ(log().entries().back().msg, static_cast<UINT>(WM_NCDESTROY));
-        EXPECT_EQ(log().count(log().entries().back().hwnd, WM_DESTROY), proc == refuseCreate ? 1 : 0);
+        EXPECT_EQ(log().count(log().entries().back().hwnd, WM_DESTROY),
+                  proc == refuseCreate ? 1 : 0);
         EXPECT_TRUE(UnregisterClassW(u"Refusing", HINSTANCE()));
     }
 }
@@ -226,8 +263,8 @@ TEST_F(WindowLifecycleTest, DestroyFromOwnHandlerIsSafe) {
     wc.lpfnWndProc = destroyOnUser;
     wc.lpszClassName = u"SelfDestroying";
     RegisterClassExW(&wc);
-    HWND hwnd = CreateWindowExW(0, u"SelfDestroying", u"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, HWND(), HMENU(),
-                                HINSTANCE(), nullptr);
+    HWND hwnd = CreateWindowExW(0, u"SelfDestroying", u"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                HWND(), HMENU(), HINSTANCE(), nullptr);
     PostMessageW(hwnd, WM_USER + 1, 0, 0);
     EXPECT_EQ(SendMessageW(hwnd, WM_USER, 0, 0), 42);
     EXPECT_FALSE(IsWindow(hwnd));
@@ -257,7 +294,8 @@ TEST_F(WindowLifecycleTest, StaleNullAndWrongKindHandlesFail) {
         EXPECT_FALSE(PostMessageW(bad == HWND() ? notAWindow : bad, WM_USER, 0, 0));
         EXPECT_EQ(GetWindowLongW(bad, GWL_STYLE), 0);
     }
-    EXPECT_FALSE(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, HWND(), HMENU(), HINSTANCE(), nullptr));
+    EXPECT_FALSE(CreateWindowExW(0, u"NoSuchClass", u"", WS_POPUP, 0, 0, 1, 1, HWND(), HMENU(),
+                                 HINSTANCE(), nullptr));
     EXPECT_FALSE(MessageLog::create(WS_CHILD, 0, 0, 1, 1, HWND()));  // a child needs a parent
     EXPECT_FALSE(MessageLog::create(WS_CHILD, 0, 0, 1, 1, hwnd));    // and a live one
     DeleteObject(brush);
@@ -294,10 +332,16 @@ TEST_F(WindowLifecycleTest, TreeQueriesAndZOrder) {
     EXPECT_EQ(ChildWindowFromPoint(parent, POINT{100, 100}), parent);
     EXPECT_FALSE(ChildWindowFromPoint(parent, POINT{300, 5}));
     int count = 0;
-    EnumChildWindows(parent, [](HWND, LPARAM p) -> BOOL { ++*reinterpret_cast<int*>(p); return TRUE; },
-                     reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(
+        parent,
+        [](HWND, LPARAM p) -> BOOL {
+            ++*reinterpret_cast<int*>(p);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(FindWindowExW(parent, HWND(), u"orvanetestwindow", nullptr), first);  // class names ignore case
+    EXPECT_EQ(FindWindowExW(parent, HWND(), u"orvanetestwindow", nullptr),
+              first);  // class names ignore case
     EXPECT_EQ(FindWindowExW(parent, first, nullptr, u"test"), second);
     // Reparenting keeps the screen position.
     HWND other = MessageLog::create(WS_POPUP | WS_VISIBLE, 100, 100, 50, 50);
@@ -326,8 +370,9 @@ TEST_F(WindowLifecycleTest, TextLongsAndProperties) {
     log().clear();
     const LONG old = SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_BORDER));
     EXPECT_EQ(old & WS_BORDER, 0);
-    EXPECT_EQ(log().compare(hwnd, HWND(), {{WM_STYLECHANGING, W, static_cast<WPARAM>(GWL_STYLE)},
-                                           {WM_STYLECHANGED, W, static_cast<WPARAM>(GWL_STYLE)}}),
+    EXPECT_EQ(log().compare(hwnd, HWND(),
+                            {{WM_STYLECHANGING, W, static_cast<WPARAM>(GWL_STYLE)},
+                             {WM_STYLECHANGED, W, static_cast<WPARAM>(GWL_STYLE)}}),
               "");
     SetWindowLongW(hwnd, GWL_USERDATA, 1234);
     EXPECT_EQ(GetWindowLongW(hwnd, GWL_USERDATA), 1234);

@@ -14,10 +14,14 @@ namespace {
 // The screen as a drawing target: GetDC(NULL) and CreateDCW(L"DISPLAY").
 class ScreenDcTarget : public DcTarget {
 public:
-    PixelSurface* surface() override { return const_cast<PixelSurface*>(&HeadlessScreen::current().compose()); }
+    PixelSurface* surface() override {
+        return const_cast<PixelSurface*>(&HeadlessScreen::current().compose());
+    }
     POINT origin() override { return POINT{}; }
     SIZE size() override { return SIZE{gdi::screenInfo().width, gdi::screenInfo().height}; }
-    Region visibleRegion() override { return Region(RECT{0, 0, gdi::screenInfo().width, gdi::screenInfo().height}); }
+    Region visibleRegion() override {
+        return Region(RECT{0, 0, gdi::screenInfo().width, gdi::screenInfo().height});
+    }
     std::uint64_t version() override { return user::state().version; }
     bool isDisplay() override { return true; }
 };
@@ -55,15 +59,23 @@ void HeadlessScreen::configure(int width, int height, int dpi) {
     user::bumpVersion();
 }
 
-int HeadlessScreen::width() const { return gdi::screenInfo().width; }
-int HeadlessScreen::height() const { return gdi::screenInfo().height; }
-int HeadlessScreen::dpi() const { return gdi::screenInfo().dpi; }
+int HeadlessScreen::width() const {
+    return gdi::screenInfo().width;
+}
+int HeadlessScreen::height() const {
+    return gdi::screenInfo().height;
+}
+int HeadlessScreen::dpi() const {
+    return gdi::screenInfo().dpi;
+}
 
 const PixelSurface& HeadlessScreen::compose() {
     const int w = width(), h = height();
-    const std::uint32_t background = PixelSurface::fromColor(GetSysColor(COLOR_DESKTOP)) | 0xFF000000u;
+    const std::uint32_t background =
+        PixelSurface::fromColor(GetSysColor(COLOR_DESKTOP)) | 0xFF000000u;
     if (m_screen.width() != w || m_screen.height() != h) m_screen.reset(w, h, background);
-    for (int y = 0; y < h; ++y) std::fill(m_screen.row(y), m_screen.row(y) + w, background);
+    for (int y = 0; y < h; ++y)
+        std::fill(m_screen.row(y), m_screen.row(y) + w, background);
     WindowObject* desktop = user::desktop();
     // Bottom of the z-order first.
     for (auto it = desktop->children.rbegin(); it != desktop->children.rend(); ++it) {
@@ -71,16 +83,19 @@ const PixelSurface& HeadlessScreen::compose() {
         if (!win || !win->visibleStyle() || !win->surface || (win->style & WS_MINIMIZE)) continue;
         const PixelSurface& src = *win->surface;
         const bool layered = win->exStyle & WS_EX_LAYERED;
-        const std::uint32_t alpha = layered && (win->layeredFlags & LWA_ALPHA) ? win->layeredAlpha : 255;
+        const std::uint32_t alpha =
+            layered && (win->layeredFlags & LWA_ALPHA) ? win->layeredAlpha : 255;
         const bool keyed = layered && (win->layeredFlags & LWA_COLORKEY);
         const std::uint32_t key = PixelSurface::fromColor(win->layeredKey);
         const int x0 = std::max<int>(0, win->rect.left), y0 = std::max<int>(0, win->rect.top);
-        const int x1 = std::min<int>(w, win->rect.left + src.width()), y1 = std::min<int>(h, win->rect.top + src.height());
+        const int x1 = std::min<int>(w, win->rect.left + src.width()),
+                  y1 = std::min<int>(h, win->rect.top + src.height());
         for (int y = y0; y < y1; ++y) {
             const std::uint32_t* s = src.row(y - win->rect.top) + (x0 - win->rect.left);
             std::uint32_t* d = m_screen.row(y) + x0;
             if (alpha == 255 && !keyed) {
-                for (int x = 0; x < x1 - x0; ++x) d[x] = s[x] | 0xFF000000u;
+                for (int x = 0; x < x1 - x0; ++x)
+                    d[x] = s[x] | 0xFF000000u;
                 continue;
             }
             for (int x = 0; x < x1 - x0; ++x) {
@@ -102,7 +117,8 @@ PixelSurface HeadlessScreen::captureWindow(HWND hwnd) {
     for (int y = 0; y < out.height(); ++y) {
         for (int x = 0; x < out.width(); ++x) {
             const int sx = off.x + x, sy = off.y + y;
-            if (top->surface->contains(sx, sy)) out.at(x, y) = top->surface->at(sx, sy) | 0xFF000000u;
+            if (top->surface->contains(sx, sy))
+                out.at(x, y) = top->surface->at(sx, sy) | 0xFF000000u;
         }
     }
     return out;

@@ -22,45 +22,85 @@ int virtualKey(SDL_Keycode key) {
     if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
     if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
     switch (key) {
-        case SDLK_KP_0: return VK_NUMPAD0;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_BACKSPACE: return VK_BACK;
-        case SDLK_TAB: return VK_TAB;
-        case SDLK_SPACE: return VK_SPACE;
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_DOWN: return VK_DOWN;
-        case SDLK_HOME: return VK_HOME;
-        case SDLK_END: return VK_END;
-        case SDLK_PAGEUP: return VK_PRIOR;
-        case SDLK_PAGEDOWN: return VK_NEXT;
-        case SDLK_INSERT: return VK_INSERT;
-        case SDLK_DELETE: return VK_DELETE;
-        case SDLK_LSHIFT: return VK_LSHIFT;
-        case SDLK_RSHIFT: return VK_RSHIFT;
-        case SDLK_LCTRL: return VK_LCONTROL;
-        case SDLK_RCTRL: return VK_RCONTROL;
-        case SDLK_LALT: return VK_LMENU;
-        case SDLK_RALT: return VK_RMENU;
-        case SDLK_CAPSLOCK: return VK_CAPITAL;
-        case SDLK_SEMICOLON: return VK_OEM_1;
-        case SDLK_EQUALS: return VK_OEM_PLUS;
-        case SDLK_COMMA: return VK_OEM_COMMA;
-        case SDLK_MINUS: return VK_OEM_MINUS;
-        case SDLK_PERIOD: return VK_OEM_PERIOD;
-        case SDLK_SLASH: return VK_OEM_2;
-        case SDLK_BACKQUOTE: return VK_OEM_3;
-        case SDLK_LEFTBRACKET: return VK_OEM_4;
-        case SDLK_BACKSLASH: return VK_OEM_5;
-        case SDLK_RIGHTBRACKET: return VK_OEM_6;
-        case SDLK_QUOTE: return VK_OEM_7;
-        case SDLK_KP_PLUS: return VK_ADD;
-        case SDLK_KP_MINUS: return VK_SUBTRACT;
-        case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
-        case SDLK_KP_DIVIDE: return VK_DIVIDE;
-        case SDLK_KP_PERIOD: return VK_DECIMAL;
+        case SDLK_KP_0:
+            return VK_NUMPAD0;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_INSERT:
+            return VK_INSERT;
+        case SDLK_DELETE:
+            return VK_DELETE;
+        case SDLK_LSHIFT:
+            return VK_LSHIFT;
+        case SDLK_RSHIFT:
+            return VK_RSHIFT;
+        case SDLK_LCTRL:
+            return VK_LCONTROL;
+        case SDLK_RCTRL:
+            return VK_RCONTROL;
+        case SDLK_LALT:
+            return VK_LMENU;
+        case SDLK_RALT:
+            return VK_RMENU;
+        case SDLK_CAPSLOCK:
+            return VK_CAPITAL;
+        case SDLK_SEMICOLON:
+            return VK_OEM_1;
+        case SDLK_EQUALS:
+            return VK_OEM_PLUS;
+        case SDLK_COMMA:
+            return VK_OEM_COMMA;
+        case SDLK_MINUS:
+            return VK_OEM_MINUS;
+        case SDLK_PERIOD:
+            return VK_OEM_PERIOD;
+        case SDLK_SLASH:
+            return VK_OEM_2;
+        case SDLK_BACKQUOTE:
+            return VK_OEM_3;
+        case SDLK_LEFTBRACKET:
+            return VK_OEM_4;
+        case SDLK_BACKSLASH:
+            return VK_OEM_5;
+        case SDLK_RIGHTBRACKET:
+            return VK_OEM_6;
+        case SDLK_QUOTE:
+            return VK_OEM_7;
+        case SDLK_KP_PLUS:
+            return VK_ADD;
+        case SDLK_KP_MINUS:
+            return VK_SUBTRACT;
+        case SDLK_KP_MULTIPLY:
+            return VK_MULTIPLY;
+        case SDLK_KP_DIVIDE:
+            return VK_DIVIDE;
+        case SDLK_KP_PERIOD:
+            return VK_DECIMAL;
     }
     return 0;
 }
@@ -90,17 +130,26 @@ struct SdlDisplay::Impl {
         INPUT in;
         in.type = INPUT_MOUSE;
         switch (b) {
-            case SDL_BUTTON_LEFT: in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP; break;
-            case SDL_BUTTON_RIGHT: in.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP; break;
-            case SDL_BUTTON_MIDDLE: in.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP; break;
-            default: return;
+            case SDL_BUTTON_LEFT:
+                in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+                break;
+            case SDL_BUTTON_RIGHT:
+                in.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+                break;
+            case SDL_BUTTON_MIDDLE:
+                in.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+                break;
+            default:
+                return;
         }
         SendInput(1, &in, sizeof(INPUT));
     }
 
     void handle(const SDL_Event& e) {
         switch (e.type) {
-            case SDL_MOUSEMOTION: mouseTo(e.motion.windowID, e.motion.x, e.motion.y); break;
+            case SDL_MOUSEMOTION:
+                mouseTo(e.motion.windowID, e.motion.x, e.motion.y);
+                break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
                 mouseTo(e.button.windowID, e.button.x, e.button.y);
@@ -110,7 +159,8 @@ struct SdlDisplay::Impl {
                 INPUT in;
                 in.type = INPUT_MOUSE;
                 in.mi.dwFlags = e.wheel.x ? MOUSEEVENTF_HWHEEL : MOUSEEVENTF_WHEEL;
-                in.mi.mouseData = static_cast<DWORD>((e.wheel.x ? e.wheel.x : e.wheel.y) * WHEEL_DELTA);
+                in.mi.mouseData =
+                    static_cast<DWORD>((e.wheel.x ? e.wheel.x : e.wheel.y) * WHEEL_DELTA);
                 SendInput(1, &in, sizeof(INPUT));
                 break;
             }
@@ -123,24 +173,30 @@ struct SdlDisplay::Impl {
             }
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
-                    if (HWND h = windowOf(e.window.windowID)) PostMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+                    if (HWND h = windowOf(e.window.windowID))
+                        PostMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
                 } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                    for (auto& [hwnd, shown] : windows) shown.presentedGeneration = ~0ull;
+                    for (auto& [hwnd, shown] : windows)
+                        shown.presentedGeneration = ~0ull;
                 }
                 break;
-            case SDL_QUIT: PostQuitMessage(0); break;
+            case SDL_QUIT:
+                PostQuitMessage(0);
+                break;
         }
     }
 
     void poll() {
         SDL_Event e;
-        while (SDL_PollEvent(&e)) handle(e);
+        while (SDL_PollEvent(&e))
+            handle(e);
     }
 
     void wait(std::uint64_t deadline) {
         present();
         const std::uint64_t now = Clock::current().nowMs();
-        const int timeout = deadline > now ? static_cast<int>(std::min<std::uint64_t>(deadline - now, 100)) : 0;
+        const int timeout =
+            deadline > now ? static_cast<int>(std::min<std::uint64_t>(deadline - now, 100)) : 0;
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, timeout)) handle(e);
     }
@@ -150,7 +206,8 @@ struct SdlDisplay::Impl {
         // Forget windows that are gone or hidden.
         for (auto it = windows.begin(); it != windows.end();) {
             WindowObject* w = user::windowQuiet(HWND(it->first));
-            if (!w || !w->visibleStyle() || user::parentOf(*w) != desktop || (w->style & WS_MINIMIZE)) {
+            if (!w || !w->visibleStyle() || user::parentOf(*w) != desktop ||
+                (w->style & WS_MINIMIZE)) {
                 SDL_DestroyWindow(it->second.window);
                 it = windows.erase(it);
             } else {
@@ -159,30 +216,37 @@ struct SdlDisplay::Impl {
         }
         for (std::uint32_t h : desktop->children) {
             WindowObject* w = user::windowQuiet(HWND(h));
-            if (!w || !w->visibleStyle() || !w->surface || (w->style & WS_MINIMIZE) || w->width() <= 0 || w->height() <= 0)
+            if (!w || !w->visibleStyle() || !w->surface || (w->style & WS_MINIMIZE) ||
+                w->width() <= 0 || w->height() <= 0)
                 continue;
             Shown& shown = windows[h];
             if (!shown.window) {
                 std::string title(w->text.begin(), w->text.end());
-                shown.window = SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top, w->width(), w->height(),
-                                                SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+                shown.window =
+                    SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top, w->width(),
+                                     w->height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
                 if (!shown.window) continue;
             }
             int sw, sh, sx, sy;
             SDL_GetWindowSize(shown.window, &sw, &sh);
             SDL_GetWindowPosition(shown.window, &sx, &sy);
-            if (sw != w->width() || sh != w->height()) SDL_SetWindowSize(shown.window, w->width(), w->height());
-            if (sx != w->rect.left || sy != w->rect.top) SDL_SetWindowPosition(shown.window, w->rect.left, w->rect.top);
+            if (sw != w->width() || sh != w->height())
+                SDL_SetWindowSize(shown.window, w->width(), w->height());
+            if (sx != w->rect.left || sy != w->rect.top)
+                SDL_SetWindowPosition(shown.window, w->rect.left, w->rect.top);
             if (shown.presentedGeneration == w->surfaceGeneration) continue;
             SDL_Surface* target = SDL_GetWindowSurface(shown.window);
             if (!target) continue;
             SDL_LockSurface(target);
             const PixelSurface& src = *w->surface;
-            const int rows = std::min(target->h, src.height()), cols = std::min(target->w, src.width());
+            const int rows = std::min(target->h, src.height()),
+                      cols = std::min(target->w, src.width());
             for (int y = 0; y < rows; ++y) {
-                auto* out = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(target->pixels) + y * target->pitch);
+                auto* out = reinterpret_cast<std::uint32_t*>(
+                    static_cast<std::uint8_t*>(target->pixels) + y * target->pitch);
                 const std::uint32_t* in = src.row(y);
-                for (int x = 0; x < cols; ++x) out[x] = in[x] | 0xFF000000u;
+                for (int x = 0; x < cols; ++x)
+                    out[x] = in[x] | 0xFF000000u;
             }
             SDL_UnlockSurface(target);
             SDL_UpdateWindowSurface(shown.window);
@@ -203,7 +267,8 @@ bool SdlDisplay::start() {
         return false;
     }
     SDL_Rect bounds;
-    if (SDL_GetDisplayBounds(0, &bounds) == 0) HeadlessScreen::current().configure(bounds.w, bounds.h, 96);
+    if (SDL_GetDisplayBounds(0, &bounds) == 0)
+        HeadlessScreen::current().configure(bounds.w, bounds.h, 96);
     impl() = std::make_unique<Impl>();
     MessageQueue& q = MessageQueue::current();
     q.pollEvents = [] { impl()->poll(); };
@@ -216,12 +281,15 @@ void SdlDisplay::stop() {
     MessageQueue& q = MessageQueue::current();
     q.pollEvents = nullptr;
     q.waitForEvents = nullptr;
-    for (auto& [hwnd, shown] : impl()->windows) SDL_DestroyWindow(shown.window);
+    for (auto& [hwnd, shown] : impl()->windows)
+        SDL_DestroyWindow(shown.window);
     impl().reset();
     SDL_Quit();
 }
 
-bool SdlDisplay::running() { return impl() != nullptr; }
+bool SdlDisplay::running() {
+    return impl() != nullptr;
+}
 
 void SdlDisplay::present() {
     if (impl()) impl()->present();
