@@ -293,12 +293,18 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         if (shrinking && mode != COLORONCOLOR && !dst->hasRotation()) {
             // Combine the source pixels this destination pixel covers.
             const int bx = std::max(1, sW / rw), by = std::max(1, sH / rh);
+            // The box starts where this destination pixel's share of the source begins.
+            const double cu = (s.flipX ? 1.0 - u : u) * sW, cv = (s.flipY ? 1.0 - v : v) * sH;
+            const int x0 = s.r.left + static_cast<int>(
+                                          std::floor(cu - static_cast<double>(sW) / rw / 2 + 1e-9));
+            const int y0 = s.r.top + static_cast<int>(
+                                         std::floor(cv - static_cast<double>(sH) / rh / 2 + 1e-9));
             unsigned sum[4] = {0, 0, 0, 0};
             std::uint32_t andAll = 0xFFFFFFFFu, orAll = 0;
             int n = 0;
             for (int j = 0; j < by; ++j) {
                 for (int i = 0; i < bx; ++i) {
-                    const int qx = s.flipX ? ix - i : ix + i, qy = s.flipY ? iy - j : iy + j;
+                    const int qx = x0 + i, qy = y0 + j;
                     if (!s.surface->contains(qx, qy)) continue;
                     const std::uint32_t q = s.surface->at(qx, qy);
                     andAll &= q;

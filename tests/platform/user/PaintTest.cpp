@@ -337,6 +337,72 @@ TEST_F(PaintTest, RedrawOffSuppressesPainting) {
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 
+LRESULT ownDcProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(PaintTest, OwnDcsKeepTheirAttributesAndDieWithTheWindow) {
+    WNDCLASSEXW wc;
+    wc.style = CS_OWNDC;
+    wc.lpfnWndProc = ownDcProc;
+    wc.lpszClassName = u"OwnDc";
+    RegisterClassExW(&wc);
+    HWND hwnd = CreateWindowExW(0, u"OwnDc", u"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, HWND(),
+                                HMENU(), HINSTANCE(), nullptr);
+    HDC first = GetDC(hwnd);
+    SetTextColor(first, kBlue);
+    EXPECT_EQ(ReleaseDC(hwnd, first), 1);
+    HDC second = GetDC(hwnd);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(GetTextColor(second), kBlue);  // attributes survive ReleaseDC
+    ReleaseDC(hwnd, second);
+    EXPECT_EQ(platform::testing::TestPlatform::LiveGdiObjects(), 1u);
+    DestroyWindow(hwnd);  // the DC goes with the window
+    EXPECT_EQ(platform::testing::TestPlatform::LiveGdiObjects(), 0u);
+    UnregisterClassW(u"OwnDc", HINSTANCE());
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, GetDcExIntersectsAndExcludesRegions) {
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    platform->PumpMessages();
+    HRGN rgn = CreateRectRgn(10, 10, 30, 30);
+    HDC dc = GetDCEx(hwnd, rgn, DCX_INTERSECTRGN);
+    RECT clip;
+    EXPECT_EQ(GetClipBox(dc, &clip), SIMPLEREGION);
+    EXPECT_EQ(clip, (RECT{10, 10, 30, 30}));
+    ReleaseDC(hwnd, dc);
+    dc = GetDCEx(hwnd, rgn, DCX_EXCLUDERGN);
+    RECT all{0, 0, 100, 100};
+    FillRect(dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(hwnd, dc);
+    EXPECT_EQ(screen(20, 20), kRed);
+    EXPECT_EQ(screen(50, 50), RGB(0, 0, 0));
+    DeleteObject(rgn);
+    SetLastError(0);
+    EXPECT_FALSE(GetDCEx(hwnd, HRGN(), 0x10000000));  // not a DCX_ flag
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, TopmostWindowsStayAboveTheOthers) {
+    HWND topmost = painter(kBlue, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, HWND(), WS_EX_TOPMOST);
+    HWND normal = painter(kGreen, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+    EXPECT_EQ(GetTopWindow(HWND()), topmost);  // the newer window joins below the top-most band
+    EXPECT_EQ(screen(10, 10), kBlue);
+    SetWindowPos(normal, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetTopWindow(HWND()), topmost);
+    SetWindowPos(topmost, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindowLongW(topmost, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    SetWindowPos(normal, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetTopWindow(HWND()), normal);
+    EXPECT_EQ(screen(10, 10), kGreen);
+    DestroyWindow(topmost);
+    DestroyWindow(normal);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
 class HighDpiPaintTest : public PaintTest {
 protected:
     platform::testing::TestOptions options() const override { return {800, 600, 144, 1000000}; }
