@@ -26,6 +26,7 @@ void ResetPlatform() {
     HandleTable::current().clear();
     resetSystemColors();
     SetMessageBoxHandler(nullptr);
+    ClearMessageBoxRecords();
     user::ensureInit();
     user::resetInput();
 }

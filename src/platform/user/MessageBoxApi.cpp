@@ -11,6 +11,11 @@ MessageBoxHandler& handler() {
     return h;
 }
 
+std::vector<MessageBoxRecord>& records() {
+    static std::vector<MessageBoxRecord> r;
+    return r;
+}
+
 int defaultAnswer(UINT type) {
     static const int kButtons[][3] = {
         {IDOK, IDOK, IDOK},      {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
@@ -36,12 +41,21 @@ int MessageBoxW(HWND hwnd, LPCWSTR text, LPCWSTR caption, UINT type) {
     }
     const std::u16string t = text ? text : u"";
     const std::u16string c = caption ? caption : u"Error";
-    if (handler()) return handler()(hwnd, t, c, type);
-    return defaultAnswer(type);
+    const int answer = handler() ? handler()(hwnd, t, c, type) : defaultAnswer(type);
+    records().push_back(MessageBoxRecord{hwnd, t, c, type, answer});
+    return answer;
 }
 
 BOOL MessageBeep(UINT) {
     return TRUE;
+}
+
+const std::vector<MessageBoxRecord>& MessageBoxRecords() {
+    return records();
+}
+
+void ClearMessageBoxRecords() {
+    records().clear();
 }
 
 }  // namespace orvane::platform

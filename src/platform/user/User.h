@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/user/SystemMetrics.h"
 #include "platform/user/UserTypes.h"
@@ -193,6 +194,16 @@ BOOL MessageBeep(UINT type);
 using MessageBoxHandler =
     std::function<int(HWND, const std::u16string&, const std::u16string&, UINT)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
+// Every message box shown, in order, with the answer it got.
+struct MessageBoxRecord {
+    HWND owner;
+    std::u16string text;
+    std::u16string caption;
+    UINT type = 0;
+    int answer = 0;
+};
+const std::vector<MessageBoxRecord>& MessageBoxRecords();
+void ClearMessageBoxRecords();
 
 // Live USER objects (windows, menus, icons, cursors), for leak checks.
 DWORD GetLiveUserObjectCount();

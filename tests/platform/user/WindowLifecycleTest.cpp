@@ -411,5 +411,26 @@ TEST_F(WindowLifecycleTest, MaximiseAndRestore) {
     DestroyWindow(hwnd);
 }
 
+TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
+    HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
+    // Without a handler a box takes its default button.
+    EXPECT_EQ(MessageBoxW(owner, u"Save changes?", u"Editor", MB_YESNOCANCEL | MB_DEFBUTTON2),
+              IDNO);
+    EXPECT_EQ(MessageBoxW(HWND(), u"Done", nullptr, MB_OK), IDOK);
+    SetMessageBoxHandler([](HWND, const std::u16string& text, const std::u16string&, UINT) {
+        return text == u"Retry?" ? IDRETRY : IDCANCEL;
+    });
+    EXPECT_EQ(MessageBoxW(owner, u"Retry?", u"Disk", MB_RETRYCANCEL), IDRETRY);
+    const auto& boxes = MessageBoxRecords();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].owner, owner);
+    EXPECT_EQ(boxes[0].text, u"Save changes?");
+    EXPECT_EQ(boxes[1].caption, u"Error");  // the caption Windows uses when none is given
+    EXPECT_EQ(boxes[2].answer, IDRETRY);
+    EXPECT_EQ(MessageBoxW(owner, u"x", u"y", 0x0F), 0);  // no such button set
+    DestroyWindow(owner);
+    EXPECT_EQ(MessageBoxW(owner, u"gone", u"y", MB_OK), 0);  // an owner that is gone
+}
+
 }  // namespace
 }  // namespace orvane::test
