@@ -10,7 +10,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev libgif-dev libwebp-dev libtiff-dev
   libsdl2-dev libcurl4-openssl-dev libsqlite3-dev nlohmann-json3-dev liblua5.4-dev
   xvfb xdotool
-  fonts-dejavu-core fonts-liberation fonts-noto-core fonts-noto-color-emoji fonts-droid-fallback
+  fonts-dejavu-core fonts-liberation fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji fonts-droid-fallback
 )
 
 # Lists the packages that are not installed yet.

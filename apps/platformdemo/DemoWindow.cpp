@@ -1,5 +1,7 @@
 #include "DemoWindow.h"
 
+#include "platform/text/Text.h"
+
 namespace orvane::demo {
 
 using namespace platform;
@@ -115,7 +117,7 @@ HWND DemoWindow::create() {
     wc.lpszClassName = u"OrvaneDemoPanel";
     RegisterClassExW(&wc);
     HWND hwnd = CreateWindowExW(0, u"OrvanePlatformDemo", u"Orvane platform",
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 640, 420, HWND(),
+                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 680, 500, HWND(),
                                 HMENU(), HINSTANCE(), nullptr);
     CreateWindowExW(WS_EX_CLIENTEDGE, u"OrvaneDemoPanel", u"",
                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 400, 20, 200, 150, hwnd,
@@ -126,7 +128,40 @@ HWND DemoWindow::create() {
     return hwnd;
 }
 
+void drawText(HDC hdc, int x, int y) {
+    struct Line {
+        const char16_t* face;
+        int height;
+        int weight;
+        const char16_t* text;
+    };
+    const Line lines[] = {
+        {u"Segoe UI", -12, FW_NORMAL,
+         u"Segoe UI 9 pt: The quick brown fox jumps over the lazy dog."},
+        {u"Times New Roman", -16, FW_BOLD,
+         u"Bold serif, ligatures: office, ﬁ, and kerning: AVATAR"},
+        {u"Tahoma", -14, FW_NORMAL, u"中文 日本語 한국어 עברית 123 مرحبا हिन्दी ภาษาไทย 😀🎉"},
+    };
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, RGB(0, 0, 0));
+    for (const Line& line : lines) {
+        HFONT font = CreateFontW(line.height, 0, 0, 0, line.weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                 0, 0, line.face);
+        HGDIOBJ old = SelectObject(hdc, font);
+        int length = 0;
+        while (line.text[length])
+            ++length;
+        TextOutW(hdc, x, y, line.text, length);
+        TEXTMETRICW tm;
+        GetTextMetricsW(hdc, &tm);
+        y += tm.tmHeight + 4;
+        SelectObject(hdc, old);
+        DeleteObject(font);
+    }
+}
+
 void DemoWindow::paint(HWND, HDC hdc) {
+    drawText(hdc, 20, 380);
     drawControls(hdc, 20, 20);
     drawEdges(hdc, 180, 20);
     drawShapes(hdc, 20, 200);

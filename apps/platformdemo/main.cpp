@@ -15,7 +15,7 @@ using namespace orvane::platform;
 namespace {
 
 int renderHeadless(const std::string& out) {
-    HeadlessScreen::current().configure(720, 500, 96);
+    HeadlessScreen::current().configure(720, 540, 96);
     HWND hwnd = orvane::demo::DemoWindow::create();
     MSG msg;
     while (PeekMessageW(&msg, HWND(), 0, 0, PM_REMOVE)) {

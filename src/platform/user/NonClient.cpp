@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 #include "platform/user/UserInternal.h"
 
 namespace orvane::platform {
@@ -237,7 +238,26 @@ void ncPaint(WindowObject& w, HDC hdc) {
         RECT cap = l.caption;
         FillRect(hdc, &cap,
                  GetSysColorBrush(w.ncActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-        // FIXME: the caption text waits for text output.
+        // The caption text, in the caption font, left-aligned and centred vertically.
+        if (!w.text.empty()) {
+            HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                     u"Segoe UI");
+            HGDIOBJ old = SelectObject(hdc, font);
+            TEXTMETRICW tm;
+            GetTextMetricsW(hdc, &tm);
+            SetBkMode(hdc, TRANSPARENT);
+            SetTextColor(hdc,
+                         GetSysColor(w.ncActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+            RECT textRc = cap;
+            const RECT& firstButton = !IsRectEmpty(&l.minBox) ? l.minBox : l.closeBox;
+            if (!IsRectEmpty(&firstButton)) textRc.right = firstButton.left;
+            textRc.left += 5;
+            ExtTextOutW(hdc, textRc.left, cap.top + (cap.bottom - cap.top - tm.tmHeight) / 2,
+                        ETO_CLIPPED, &textRc, w.text.data(), static_cast<UINT>(w.text.size()),
+                        nullptr);
+            SelectObject(hdc, old);
+            DeleteObject(font);
+        }
         const int inset = 2;
         auto button = [&](RECT b, UINT kind) {
             if (IsRectEmpty(&b)) return;

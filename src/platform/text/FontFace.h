@@ -1,0 +1,69 @@
+// One font file at one pixel size: its metrics, its glyphs (rendered once, grey or colour, then
+// kept) and what shaping needs. Faces are shared and live for the whole run.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/text/FontResolver.h"
+
+namespace orvane::platform {
+
+class FontFace {
+public:
+    // The face of a file at an em size in pixels, with synthetic bold or slant when the file
+    // lacks them; null when the file cannot be read.
+    static FontFace* get(const FontFile& file, double emPixels, bool embolden, bool oblique);
+    ~FontFace();
+
+    struct Metrics {
+        double ascent = 0;   // above the baseline, Windows' ascent
+        double descent = 0;  // below the baseline
+        double externalLeading = 0;
+        double averageWidth = 0;
+        double maxWidth = 0;
+        double underlinePosition = 0;  // below the baseline, positive down
+        double underlineThickness = 1;
+        double strikeoutPosition = 0;  // above the baseline
+        double strikeoutThickness = 1;
+        int unitsPerEm = 2048;
+        double winHeightUnits = 0;  // ascent + descent in font units
+    };
+
+    struct Glyph {
+        int left = 0;  // from the pen position to the bitmap's left edge
+        int top = 0;   // from the baseline up to the bitmap's top edge
+        int width = 0;
+        int height = 0;
+        bool color = false;
+        std::vector<std::uint8_t> alpha;    // grey coverage, width * height
+        std::vector<std::uint32_t> pixels;  // premultiplied BGRA for colour glyphs
+    };
+
+    const Metrics& metrics() const { return m_metrics; }
+    double emPixels() const { return m_em; }
+    const FontFile& file() const { return m_file; }
+    std::uint32_t glyphIndex(char32_t ch);
+    bool hasChar(char32_t ch) { return glyphIndex(ch) != 0; }
+    // The rendered glyph, cached.
+    const Glyph& glyph(std::uint32_t index);
+    // The HarfBuzz font (as an opaque pointer, so that no third-party header leaks out) and the
+    // factor that turns its advances (26.6 pixels) into pixels of this face.
+    void* shapingFont() const;
+    double shapingScale() const { return m_shapeScale; }
+
+    // Faces made so far; for tests and diagnostics.
+    static std::size_t cachedFaces();
+
+private:
+    FontFace() = default;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+    FontFile m_file;
+    double m_em = 0;
+    double m_shapeScale = 1.0 / 64;
+    Metrics m_metrics;
+};
+
+}  // namespace orvane::platform

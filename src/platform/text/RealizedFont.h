@@ -1,0 +1,39 @@
+// A logical font made real: the face chosen for it at its pixel size, its Windows text metrics,
+// and the faces that supply characters it lacks.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "platform/text/FontFace.h"
+#include "platform/text/TextTypes.h"
+
+namespace orvane::platform {
+
+class RealizedFont {
+public:
+    // Shared by every font object with the same LOGFONTW.
+    static RealizedFont& forLogFont(const LOGFONTW& log);
+
+    FontFace* primary() const { return m_primary; }
+    // The face that draws a character: the primary face when it has it, else a fallback.
+    FontFace* faceFor(char32_t ch);
+    const TEXTMETRICW& metrics() const { return m_metrics; }
+    const std::u16string& faceName() const { return m_faceName; }
+    const LOGFONTW& log() const { return m_log; }
+    bool underline() const { return m_log.lfUnderline != 0; }
+    bool strikeOut() const { return m_log.lfStrikeOut != 0; }
+
+private:
+    explicit RealizedFont(const LOGFONTW& log);
+    LOGFONTW m_log;
+    FontFace* m_primary = nullptr;
+    double m_em = 0;
+    int m_weight = 400;
+    bool m_italic = false;
+    TEXTMETRICW m_metrics;
+    std::u16string m_faceName;
+    std::unordered_map<char32_t, FontFace*> m_fallbacks;
+};
+
+}  // namespace orvane::platform

@@ -1,0 +1,348 @@
+// Fonts in DCs, text metrics, measuring and drawing text.
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
+#include "platform/text/Text.h"
+#include "platform/text/TextLayout.h"
+
+namespace orvane::platform {
+
+namespace {
+
+constexpr int kMaxTextLength = 1 << 20;
+
+RealizedFont* fontOf(DeviceContext& dc) {
+    auto* font = HandleTable::current().get<FontObject>(dc.state().font);
+    if (!font) return nullptr;
+    return &RealizedFont::forLogFont(font->log);
+}
+
+bool textArgs(LPCWSTR text, int length) {
+    if (length < 0 || length > kMaxTextLength || (!text && length > 0)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    return true;
+}
+
+// Blends a coverage value of the text colour onto a pixel.
+inline std::uint32_t blendCoverage(std::uint32_t dst, std::uint32_t color, unsigned a) {
+    if (a == 0) return dst;
+    if (a == 255) return color & 0x00FFFFFFu;
+    std::uint32_t out = 0;
+    for (int k = 0; k < 3; ++k) {
+        const unsigned d = (dst >> (8 * k)) & 0xFF, c = (color >> (8 * k)) & 0xFF;
+        out |= ((d * (255 - a) + c * a + 127) / 255) << (8 * k);
+    }
+    return out;
+}
+
+// Premultiplied colour over a pixel.
+inline std::uint32_t blendColor(std::uint32_t dst, std::uint32_t src) {
+    const unsigned a = src >> 24;
+    if (a == 0) return dst;
+    std::uint32_t out = 0;
+    for (int k = 0; k < 3; ++k) {
+        const unsigned d = (dst >> (8 * k)) & 0xFF, s = (src >> (8 * k)) & 0xFF;
+        out |= std::min(255u, s + (d * (255 - a) + 127) / 255) << (8 * k);
+    }
+    return out;
+}
+
+void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph& g, int penX,
+               int baseline, std::uint32_t color) {
+    const RECT box{penX + g.left, baseline - g.top, penX + g.left + g.width,
+                   baseline - g.top + g.height};
+    for (const RECT& c : clip.rects()) {
+        RECT part;
+        if (!IntersectRect(&part, &c, &box)) continue;
+        for (int y = part.top; y < part.bottom; ++y) {
+            std::uint32_t* row = surface.row(y);
+            const std::size_t srcRow = static_cast<std::size_t>(y - box.top) * g.width;
+            for (int x = part.left; x < part.right; ++x) {
+                const std::size_t i = srcRow + static_cast<std::size_t>(x - box.left);
+                row[x] = g.color ? blendColor(row[x], g.pixels[i])
+                                 : blendCoverage(row[x], color, g.alpha[i]);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                  DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCWSTR face) {
+    LOGFONTW lf;
+    lf.lfHeight = height;
+    lf.lfWidth = width;
+    lf.lfEscapement = escapement;
+    lf.lfOrientation = orientation;
+    lf.lfWeight = weight;
+    lf.lfItalic = static_cast<BYTE>(italic ? 1 : 0);
+    lf.lfUnderline = static_cast<BYTE>(underline ? 1 : 0);
+    lf.lfStrikeOut = static_cast<BYTE>(strikeOut ? 1 : 0);
+    lf.lfCharSet = static_cast<BYTE>(charSet);
+    lf.lfOutPrecision = static_cast<BYTE>(outPrecision);
+    lf.lfClipPrecision = static_cast<BYTE>(clipPrecision);
+    lf.lfQuality = static_cast<BYTE>(quality);
+    lf.lfPitchAndFamily = static_cast<BYTE>(pitchAndFamily);
+    for (int i = 0; face && face[i] && i < LF_FACESIZE - 1; ++i)
+        lf.lfFaceName[i] = face[i];
+    return CreateFontIndirectW(&lf);
+}
+
+BOOL GetTextMetricsW(HDC hdc, TEXTMETRICW* tm) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    RealizedFont* font = fontOf(*dc);
+    if (!tm || !font) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *tm = font->metrics();
+    return TRUE;
+}
+
+int GetTextFaceW(HDC hdc, int size, LPWSTR face) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return 0;
+    RealizedFont* font = fontOf(*dc);
+    if (!font) return 0;
+    const std::u16string& name = font->faceName();
+    // Without a buffer the answer is the size needed, terminating zero included.
+    if (!face) return static_cast<int>(name.size()) + 1;
+    if (size <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    const int n = std::min<int>(static_cast<int>(name.size()), size - 1);
+    std::copy_n(name.data(), n, face);
+    face[n] = 0;
+    return n;
+}
+
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, SIZE* size) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    if (!size || !textArgs(text, length)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    RealizedFont* font = fontOf(*dc);
+    if (!font) return FALSE;
+    const double width = length ? TextLayout::measure(*font, std::u16string_view(text, length),
+                                                      dc->state().charExtra)
+                                : 0;
+    size->cx = static_cast<LONG>(std::lround(width));
+    size->cy = font->metrics().tmHeight;
+    return TRUE;
+}
+
+BOOL GetTextExtentPointW(HDC hdc, LPCWSTR text, int length, SIZE* size) {
+    return GetTextExtentPoint32W(hdc, text, length, size);
+}
+
+BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR text, int length, int maxExtent, int* fit, int* dx,
+                           SIZE* size) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    if (!textArgs(text, length)) return FALSE;
+    RealizedFont* font = fontOf(*dc);
+    if (!font) return FALSE;
+    const TextLayout layout(*font, std::u16string_view(text ? text : u"", length), false,
+                            dc->state().charExtra);
+    const auto& adv = layout.advances();
+    double sum = 0;
+    int fitting = 0;
+    bool stopped = false;
+    for (int i = 0; i < length; ++i) {
+        sum += adv[i];
+        const int edge = static_cast<int>(std::lround(sum));
+        if (dx) dx[i] = edge;
+        if (!stopped && maxExtent >= 0 && edge <= maxExtent)
+            fitting = i + 1;
+        else
+            stopped = true;
+    }
+    if (fit) *fit = maxExtent < 0 ? length : fitting;
+    if (size)
+        *size = SIZE{static_cast<LONG>(std::lround(layout.width())), font->metrics().tmHeight};
+    return TRUE;
+}
+
+BOOL GetCharWidth32W(HDC hdc, UINT first, UINT last, INT* widths) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    if (!widths || last < first || last - first > 0x10FFFF || last > 0x10FFFF) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    RealizedFont* font = fontOf(*dc);
+    if (!font) return FALSE;
+    for (UINT c = first; c <= last; ++c) {
+        char16_t units[2];
+        std::size_t n = 1;
+        if (c >= 0x10000) {
+            units[0] = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            units[1] = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+            n = 2;
+        } else {
+            units[0] = static_cast<char16_t>(c);
+        }
+        widths[c - first] = static_cast<INT>(
+            std::lround(TextLayout::measure(*font, std::u16string_view(units, n), 0)));
+    }
+    return TRUE;
+}
+
+UINT SetTextAlign(HDC hdc, UINT align) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return GDI_ERROR;
+    const UINT old = dc->state().textAlign;
+    dc->state().textAlign = align & TA_MASK;
+    return old;
+}
+
+UINT GetTextAlign(HDC hdc) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    return dc ? dc->state().textAlign : GDI_ERROR;
+}
+
+int SetTextCharacterExtra(HDC hdc, int extra) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return static_cast<int>(0x80000000);
+    const int old = dc->state().charExtra;
+    dc->state().charExtra = std::clamp(extra, -1000, 1000);
+    return old;
+}
+
+int GetTextCharacterExtra(HDC hdc) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    return dc ? dc->state().charExtra : static_cast<int>(0x80000000);
+}
+
+BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR text, UINT length,
+                 const INT* dx) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return FALSE;
+    constexpr UINT kKnown = ETO_OPAQUE | ETO_CLIPPED | ETO_RTLREADING | ETO_NUMERICSLOCAL |
+                            ETO_NUMERICSLATIN | ETO_IGNORELANGUAGE;
+    if (options & ~kKnown) {
+        ReportUnsupported("ExtTextOutW", "options (glyph indexes, y spacing)",
+                          ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!textArgs(text, static_cast<int>(std::min<UINT>(length, kMaxTextLength + 1)))) return FALSE;
+    RealizedFont* font = fontOf(*dc);
+    PixelSurface* surface = dc->surface();
+    if (!font || !surface) return font ? TRUE : FALSE;
+    auto& s = dc->state();
+    if ((options & ETO_OPAQUE) && rc) {
+        const COLORREF old = SetDCBrushColor(hdc, s.bkColor);
+        FillRect(hdc, rc, HBRUSH(GetStockObject(DC_BRUSH)));
+        SetDCBrushColor(hdc, old);
+    }
+    if (length == 0) return TRUE;
+    const bool rtl = (options & ETO_RTLREADING) || (s.textAlign & TA_RTLREADING);
+    const TextLayout layout(*font, std::u16string_view(text, length), rtl, s.charExtra);
+    const TEXTMETRICW& tm = font->metrics();
+    // With a spacing array, each character starts where the sums of the array say.
+    std::vector<double> starts;
+    double width = layout.width();
+    if (dx) {
+        starts.resize(length + 1);
+        double sum = 0;
+        for (UINT i = 0; i < length; ++i) {
+            starts[i] = sum;
+            sum += dx[i];
+        }
+        starts[length] = sum;
+        width = sum;
+    }
+    // The reference point: the current position when asked, then the alignment.
+    const bool updateCp = s.textAlign & TA_UPDATECP;
+    POINT ref{x, y};
+    if (updateCp) ref = s.currentPos;
+    const UINT h = s.textAlign & TA_CENTER, v = s.textAlign & TA_BASELINE;
+    double left = ref.x;
+    if (h == TA_RIGHT)
+        left -= width;
+    else if (h == TA_CENTER)
+        left -= width / 2;
+    int top = ref.y;
+    if (v == TA_BASELINE)
+        top -= tm.tmAscent;
+    else if (v == TA_BOTTOM)
+        top -= tm.tmHeight;
+    if (updateCp) {
+        if (h == TA_LEFT)
+            s.currentPos.x = ref.x + static_cast<LONG>(std::lround(width));
+        else if (h == TA_RIGHT)
+            s.currentPos.x = ref.x - static_cast<LONG>(std::lround(width));
+    }
+    const POINT origin = dc->toSurface(static_cast<LONG>(std::lround(left)), top);
+    const int baseline = origin.y + tm.tmAscent;
+    // Clipping: the DC's region, and the rectangle when asked.
+    Region clip = dc->clipRegion();
+    if ((options & ETO_CLIPPED) && rc) clip = clip.intersected(dc->rectToSurface(*rc));
+    const int textWidth = static_cast<int>(std::lround(width));
+    if (s.bkMode == OPAQUE) {
+        Paint paint;
+        paint.color = dc->pixelFor(s.bkColor);
+        Rasterizer(*surface, clip)
+            .fillRect(RECT{origin.x, origin.y, origin.x + textWidth, origin.y + tm.tmHeight},
+                      paint);
+    }
+    const std::uint32_t color = dc->pixelFor(s.textColor);
+    for (const TextLayout::Glyph& g : layout.glyphs()) {
+        double gx = g.x;
+        if (dx && g.cluster < starts.size()) {
+            // The glyph keeps its offset inside its cluster.
+            double clusterPen = 0;
+            for (const TextLayout::Glyph& first : layout.glyphs())
+                if (first.cluster == g.cluster) {
+                    clusterPen = first.x;
+                    break;
+                }
+            gx = starts[g.cluster] + (g.x - clusterPen);
+        }
+        const FontFace::Glyph& bitmap = g.face->glyph(g.index);
+        drawGlyph(*surface, clip, bitmap, origin.x + static_cast<int>(std::lround(gx)),
+                  baseline + static_cast<int>(std::lround(g.y)), color);
+    }
+    // Underline and strike-out across the whole text.
+    if (font->underline() || font->strikeOut()) {
+        Paint paint;
+        paint.color = color;
+        Rasterizer raster(*surface, clip);
+        const FontFace::Metrics& m =
+            font->primary() ? font->primary()->metrics() : FontFace::Metrics{};
+        if (font->underline()) {
+            const int yy = baseline + static_cast<int>(m.underlinePosition);
+            raster.fillRect(RECT{origin.x, yy, origin.x + textWidth,
+                                 yy + static_cast<int>(m.underlineThickness)},
+                            paint);
+        }
+        if (font->strikeOut()) {
+            const int yy = baseline - static_cast<int>(m.strikeoutPosition);
+            raster.fillRect(RECT{origin.x, yy, origin.x + textWidth,
+                                 yy + static_cast<int>(m.strikeoutThickness)},
+                            paint);
+        }
+    }
+    return TRUE;
+}
+
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int length) {
+    if (length < 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return ExtTextOutW(hdc, x, y, 0, nullptr, text, static_cast<UINT>(length), nullptr);
+}
+
+}  // namespace orvane::platform

@@ -1,0 +1,46 @@
+// One line of text shaped for drawing and measuring: characters grouped into grapheme
+// clusters (never split), each drawn by a face that has it, put in visual order by the
+// bidirectional algorithm and shaped (ligatures, kerning, marks, joining, reordering).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/text/RealizedFont.h"
+
+namespace orvane::platform {
+
+class TextLayout {
+public:
+    struct Glyph {
+        FontFace* face = nullptr;
+        std::uint32_t index = 0;
+        double x = 0;               // pen position of the glyph from the line's left end, in pixels
+        double y = 0;               // offset from the baseline, positive down
+        std::uint32_t cluster = 0;  // the first UTF-16 unit of its cluster
+    };
+
+    // Lays out text with a font; `rtl` sets right-to-left reading; `extra` pixels are added
+    // after each character cluster (SetTextCharacterExtra).
+    TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, int extra);
+
+    const std::vector<Glyph>& glyphs() const { return m_glyphs; }
+    double width() const { return m_width; }
+    // The advance each UTF-16 unit contributes, in logical order (a cluster's whole advance
+    // goes to its first unit). Sums to width().
+    const std::vector<double>& advances() const { return m_advances; }
+
+    // The width of a text, cached for texts measured again and again.
+    static double measure(RealizedFont& font, std::u16string_view text, int extra);
+
+private:
+    void shapeRun(RealizedFont& font, std::u16string_view all, std::size_t start,
+                  std::size_t length, bool rtl, int extra);
+    std::vector<Glyph> m_glyphs;
+    std::vector<double> m_advances;
+    double m_width = 0;
+    double m_pen = 0;
+};
+
+}  // namespace orvane::platform

@@ -1,0 +1,259 @@
+// Fonts, metrics, measuring and drawing text, in every script the controls meet.
+#include <string>
+
+#include "../gdi/GdiTestSupport.h"
+#include "platform/text/Text.h"
+
+namespace orvane::platform::test {
+namespace {
+
+using TextTest = GdiTest;
+
+// A font selected into a canvas for the length of a test.
+class FontIn {
+public:
+    FontIn(HDC dc, int height, const char16_t* face, int weight = FW_NORMAL, bool underline = false)
+        : m_dc(dc),
+          m_font(CreateFontW(height, 0, 0, 0, weight, 0, underline, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                             face)) {
+        m_old = SelectObject(dc, m_font);
+    }
+    ~FontIn() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_font);
+    }
+
+private:
+    HDC m_dc;
+    HFONT m_font;
+    HGDIOBJ m_old;
+};
+
+SIZE extent(HDC dc, std::u16string_view text) {
+    SIZE s{};
+    EXPECT_TRUE(GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &s));
+    return s;
+}
+
+// Pixels of one colour inside a rectangle of the canvas.
+int countColour(Canvas& canvas, const RECT& rc, COLORREF c) {
+    int n = 0;
+    for (int y = std::max<LONG>(0, rc.top); y < std::min<LONG>(canvas.height(), rc.bottom); ++y)
+        for (int x = std::max<LONG>(0, rc.left); x < std::min<LONG>(canvas.width(), rc.right); ++x)
+            if (canvas.at(x, y) == c) ++n;
+    return n;
+}
+
+// Pixels touched by drawing: anything but the background.
+int countInk(Canvas& canvas, const RECT& rc, COLORREF background = kWhite) {
+    int n = 0;
+    for (int y = std::max<LONG>(0, rc.top); y < std::min<LONG>(canvas.height(), rc.bottom); ++y)
+        for (int x = std::max<LONG>(0, rc.left); x < std::min<LONG>(canvas.width(), rc.right); ++x)
+            if (canvas.at(x, y) != background) ++n;
+    return n;
+}
+
+// Pixels that are neither the background nor pure grey: colour from a colour glyph.
+int countColoured(Canvas& canvas) {
+    int n = 0;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x) {
+            const COLORREF c = canvas.at(x, y);
+            if (!(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c))) ++n;
+        }
+    return n;
+}
+
+TEST_F(TextTest, HeightsMeanCharacterOrCellHeight) {
+    Canvas canvas(10, 10);
+    for (int h : {-11, -16, -24}) {
+        FontIn font(canvas, h, u"Arial");
+        TEXTMETRICW tm;
+        ASSERT_TRUE(GetTextMetricsW(canvas, &tm));
+        EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, -h) << h;  // the em height
+        EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+        EXPECT_GT(tm.tmAveCharWidth, 0);
+    }
+    for (int h : {13, 16, 32}) {
+        FontIn font(canvas, h, u"Tahoma");
+        TEXTMETRICW tm;
+        GetTextMetricsW(canvas, &tm);
+        EXPECT_NEAR(tm.tmHeight, h, 1) << h;  // the cell height
+    }
+    FontIn bold(canvas, -12, u"Segoe UI", FW_BOLD);
+    TEXTMETRICW tm;
+    GetTextMetricsW(canvas, &tm);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    char16_t face[LF_FACESIZE];
+    EXPECT_EQ(GetTextFaceW(canvas, LF_FACESIZE, face), 8);
+    EXPECT_EQ(std::u16string(face), u"Segoe UI");  // the name asked for, as Windows reports it
+}
+
+TEST_F(TextTest, MetricCompatibleFacesMeasureAlike) {
+    // Arial maps to a face with the same advance widths, so these widths are Arial's design
+    // widths at 16 pixels, each rounded to whole pixels as GDI does (M is 1706/2048 em).
+    Canvas canvas(10, 10);
+    FontIn font(canvas, -16, u"Arial");
+    EXPECT_EQ(extent(canvas, u"M").cx, 13);
+    EXPECT_EQ(extent(canvas, u"i").cx, 4);
+    EXPECT_EQ(extent(canvas, u"Hello, world").cx, 85);
+    INT widths[3];
+    ASSERT_TRUE(GetCharWidth32W(canvas, 'A', 'C', widths));
+    EXPECT_EQ(widths[0], 11);
+    EXPECT_EQ(widths[2], 12);
+}
+
+TEST_F(TextTest, ExtentsAddUpAndFollowCharacterExtra) {
+    Canvas canvas(10, 10);
+    FontIn font(canvas, -13, u"Tahoma");
+    const SIZE a = extent(canvas, u"abc"), b = extent(canvas, u"def"),
+               ab = extent(canvas, u"abcdef");
+    EXPECT_EQ(ab.cx, a.cx + b.cx);
+    EXPECT_EQ(extent(canvas, u"").cx, 0);
+    SetTextCharacterExtra(canvas, 2);
+    EXPECT_EQ(extent(canvas, u"abcdef").cx, ab.cx + 12);
+    SetTextCharacterExtra(canvas, 0);
+    // Extents of each prefix, and how many characters fit.
+    int fit = 0;
+    int dx[6];
+    SIZE size;
+    ASSERT_TRUE(GetTextExtentExPointW(canvas, u"abcdef", 6, a.cx, &fit, dx, &size));
+    EXPECT_EQ(fit, 3);
+    EXPECT_EQ(dx[2], a.cx);
+    EXPECT_EQ(dx[5], ab.cx);
+    EXPECT_EQ(size.cx, ab.cx);
+}
+
+TEST_F(TextTest, DrawingPlacesTextByAlignment) {
+    Canvas canvas(200, 60, kWhite);
+    FontIn font(canvas, -20, u"Arial");
+    SetBkMode(canvas, TRANSPARENT);
+    SetTextColor(canvas, kBlack);
+    TEXTMETRICW tm;
+    GetTextMetricsW(canvas, &tm);
+    const SIZE size = extent(canvas, u"HH");
+    ASSERT_TRUE(TextOutW(canvas, 10, 5, u"HH", 2));
+    // Ink lies inside the cell at (10, 5), and nowhere else.
+    const RECT cell{10, 5, 10 + size.cx, 5 + tm.tmHeight};
+    EXPECT_GT(countColour(canvas, cell, kBlack), 20);
+    EXPECT_EQ(countColour(canvas, RECT{0, 0, 200, 60}, kBlack), countColour(canvas, cell, kBlack));
+    // Right and baseline alignment: the same text ends at x and sits on y.
+    canvas.fill(kWhite);
+    SetTextAlign(canvas, TA_RIGHT | TA_BASELINE);
+    TextOutW(canvas, 150, 40, u"HH", 2);
+    const RECT moved{150 - size.cx, 40 - tm.tmAscent, 150, 40 - tm.tmAscent + tm.tmHeight};
+    EXPECT_EQ(countColour(canvas, RECT{0, 0, 200, 60}, kBlack), countColour(canvas, moved, kBlack));
+    // H stands on the baseline: ink on the row above it, none below.
+    EXPECT_GT(countColour(canvas, RECT{0, 39, 200, 40}, kBlack), 0);
+    EXPECT_EQ(countColour(canvas, RECT{0, 40, 200, 60}, kBlack), 0);
+    // With TA_UPDATECP the text starts at the current position and moves it on.
+    SetTextAlign(canvas, TA_UPDATECP);
+    MoveToEx(canvas, 20, 0, nullptr);
+    TextOutW(canvas, 0, 0, u"HH", 2);
+    POINT cp;
+    GetCurrentPositionEx(canvas, &cp);
+    EXPECT_EQ(cp.x, 20 + size.cx);
+}
+
+TEST_F(TextTest, BackgroundsOpaqueAndClipping) {
+    Canvas canvas(120, 40, kWhite);
+    FontIn font(canvas, -16, u"Arial");
+    SetBkColor(canvas, kBlue);
+    SetBkMode(canvas, OPAQUE);
+    TextOutW(canvas, 0, 0, u"x", 1);
+    EXPECT_EQ(canvas.at(0, 0), kBlue);  // the character's cell is filled
+    canvas.fill(kWhite);
+    const RECT box{50, 0, 60, 30};
+    SetBkMode(canvas, TRANSPARENT);
+    SetTextColor(canvas, kRed);
+    ExtTextOutW(canvas, 0, 0, ETO_OPAQUE | ETO_CLIPPED, &box, u"WWWWWWWWWW", 10, nullptr);
+    EXPECT_EQ(countInk(canvas, RECT{0, 0, 50, 40}), 0);
+    EXPECT_EQ(countInk(canvas, RECT{60, 0, 120, 40}), 0);
+    EXPECT_GT(countInk(canvas, box, kBlue), 0);
+    EXPECT_EQ(canvas.at(50, 29), kBlue);  // the opaque rectangle, under the text
+    // A spacing array puts each character where it says.
+    canvas.fill(kWhite);
+    const INT dx[2] = {40, 40};
+    ExtTextOutW(canvas, 0, 0, 0, nullptr, u"ll", 2, dx);
+    EXPECT_GT(countInk(canvas, RECT{38, 0, 50, 40}), 0);
+    EXPECT_EQ(countInk(canvas, RECT{10, 0, 38, 40}), 0);
+}
+
+TEST_F(TextTest, UnderlineSitsBelowTheBaseline) {
+    Canvas canvas(100, 40, kWhite);
+    FontIn font(canvas, -20, u"Arial", FW_NORMAL, true);
+    SetBkMode(canvas, TRANSPARENT);
+    TEXTMETRICW tm;
+    GetTextMetricsW(canvas, &tm);
+    EXPECT_EQ(tm.tmUnderlined, 1);
+    TextOutW(canvas, 0, 0, u"----", 4);
+    bool below = false;
+    for (int y = tm.tmAscent + 1; y < tm.tmHeight; ++y)
+        below = below || canvas.at(1, y) == kBlack;
+    EXPECT_TRUE(below);
+}
+
+TEST_F(TextTest, EveryScriptFindsAFace) {
+    Canvas canvas(300, 60, kWhite);
+    FontIn font(canvas, -20, u"Tahoma");
+    SetBkMode(canvas, TRANSPARENT);
+    for (std::u16string_view text : {u"中文字", u"日本語", u"한국어", u"עברית 123", u"مرحبا",
+                                     u"हिन्दी", u"ภาษาไทย", u"e\u0301\u0323", u"Ǆ ﬁ"}) {
+        const SIZE s = extent(canvas, text);
+        EXPECT_GT(s.cx, static_cast<LONG>(text.size()) * 3)
+            << std::string(text.begin(), text.end());
+        canvas.fill(kWhite);
+        TextOutW(canvas, 0, 0, text.data(), static_cast<int>(text.size()));
+        EXPECT_GT(countColour(canvas, RECT{0, 0, 300, 60}, kBlack), 3);
+        // Two different letters draw differently: no missing-glyph boxes.
+        canvas.fill(kWhite);
+        TextOutW(canvas, 0, 0, text.data(), 1);
+        const std::vector<std::uint32_t> first = canvas.pixels();
+        canvas.fill(kWhite);
+        TextOutW(canvas, 0, 0, text.data() + 1, 1);
+        EXPECT_NE(canvas.pixels(), first) << std::string(text.begin(), text.end());
+    }
+    // Arabic letters join: the joined word is narrower than its letters apart.
+    const std::u16string_view word = u"سلام";
+    int apart = 0;
+    for (char16_t c : word)
+        apart += extent(canvas, std::u16string_view(&c, 1)).cx;
+    EXPECT_LT(extent(canvas, word).cx, apart);
+    // A combining mark adds no width of its own.
+    EXPECT_EQ(extent(canvas, u"e\u0301").cx, extent(canvas, u"e").cx);
+}
+
+TEST_F(TextTest, ColourEmojiDrawInColour) {
+    Canvas canvas(80, 60, kWhite);
+    FontIn font(canvas, -32, u"Segoe UI");
+    SetBkMode(canvas, TRANSPARENT);
+    TextOutW(canvas, 5, 5, u"\U0001F600", 2);
+    EXPECT_GT(countColoured(canvas), 50);
+    EXPECT_GT(extent(canvas, u"\U0001F600").cx, 20);
+}
+
+TEST_F(TextTest, BadTextNeverCrashes) {
+    Canvas canvas(100, 30, kWhite);
+    FontIn font(canvas, -13, u"NoSuchFaceAnywhere");
+    TEXTMETRICW tm;
+    ASSERT_TRUE(GetTextMetricsW(canvas, &tm));  // an unknown face falls back to a real one
+    EXPECT_GT(tm.tmHeight, 10);
+    const char16_t broken[] = {u'a', 0xD800, u'b', 0xDC00, 0, u'c'};
+    const SIZE s = extent(canvas, std::u16string_view(broken, 6));
+    EXPECT_GT(s.cx, 0);
+    EXPECT_EQ(extent(canvas, std::u16string_view(broken, 6)).cx, s.cx);  // and consistently
+    EXPECT_TRUE(TextOutW(canvas, 0, 0, broken, 6));
+    SIZE out;
+    EXPECT_FALSE(GetTextExtentPoint32W(canvas, u"abc", -1, &out));
+    EXPECT_FALSE(TextOutW(canvas, 0, 0, nullptr, 3));
+    EXPECT_TRUE(TextOutW(canvas, 0, 0, nullptr, 0));
+    HFONT huge = CreateFontW(-100000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, u"Arial");
+    HGDIOBJ old = SelectObject(canvas, huge);
+    EXPECT_TRUE(GetTextMetricsW(canvas, &tm));  // clamped, not refused
+    EXPECT_TRUE(TextOutW(canvas, 0, 0, u"A", 1));
+    SelectObject(canvas, old);
+    DeleteObject(huge);
+}
+
+}  // namespace
+}  // namespace orvane::platform::test
