@@ -225,6 +225,124 @@ int GetTextCharacterExtra(HDC hdc) {
     return dc ? dc->state().charExtra : static_cast<int>(0x80000000);
 }
 
+namespace {
+
+// Text at an escapement: the line is laid out upright into a coverage map, which is then
+// turned about the reference point. Quarter turns map pixels exactly; other angles sample
+// the map bilinearly.
+void drawRotated(DeviceContext& dc, PixelSurface& surface, const Region& clip, RealizedFont& font,
+                 const TextLayout& layout, double width, const std::vector<double>* starts,
+                 POINT ref, int escapement) {
+    const auto& s = dc.state();
+    const TEXTMETRICW& tm = font.metrics();
+    const int w = std::max(1, static_cast<int>(std::lround(width)));
+    const int h = std::max(1, static_cast<int>(tm.tmHeight));
+    std::vector<std::uint8_t> cover(static_cast<std::size_t>(w) * h, 0);
+    auto plot = [&](int x, int y, unsigned a) {
+        if (x < 0 || y < 0 || x >= w || y >= h) return;
+        std::uint8_t& c = cover[static_cast<std::size_t>(y) * w + x];
+        c = static_cast<std::uint8_t>(std::min(255u, c + a));
+    };
+    for (const TextLayout::Glyph& g : layout.glyphs()) {
+        double gx = g.x;
+        if (starts && g.cluster < starts->size()) gx = (*starts)[g.cluster];
+        const FontFace::Glyph& b = g.face->glyph(g.index);
+        const int ox = static_cast<int>(std::lround(gx)) + b.left;
+        const int oy = tm.tmAscent + static_cast<int>(std::lround(g.y)) - b.top;
+        for (int yy = 0; yy < b.height; ++yy)
+            for (int xx = 0; xx < b.width; ++xx) {
+                const std::size_t i = static_cast<std::size_t>(yy) * b.width + xx;
+                plot(ox + xx, oy + yy, b.color ? (b.pixels[i] >> 24) : b.alpha[i]);
+            }
+    }
+    if (font.underline() || font.strikeOut()) {
+        const FontFace::Metrics m =
+            font.primary() ? font.primary()->metrics() : FontFace::Metrics{};
+        auto bar = [&](int y0, int thickness) {
+            for (int y = y0; y < y0 + thickness; ++y)
+                for (int x = 0; x < w; ++x)
+                    plot(x, y, 255);
+        };
+        if (font.underline())
+            bar(tm.tmAscent + static_cast<int>(m.underlinePosition),
+                static_cast<int>(m.underlineThickness));
+        if (font.strikeOut())
+            bar(tm.tmAscent - static_cast<int>(m.strikeoutPosition),
+                static_cast<int>(m.strikeoutThickness));
+    }
+    // Directions on the screen: along the baseline, and down across it.
+    const int tenths = ((escapement % 3600) + 3600) % 3600;
+    const double angle = tenths * M_PI / 1800.0;
+    double cosA = std::cos(angle), sinA = std::sin(angle);
+    if (tenths % 900 == 0) {
+        cosA = std::round(cosA);
+        sinA = std::round(sinA);
+    }
+    const double dX = cosA, dY = -sinA, nX = sinA, nY = cosA;
+    // The box's top-left corner from the reference point and the alignment.
+    double along = 0, across = 0;
+    const UINT hAlign = s.textAlign & TA_CENTER, vAlign = s.textAlign & TA_BASELINE;
+    if (hAlign == TA_RIGHT)
+        along = -w;
+    else if (hAlign == TA_CENTER)
+        along = -w / 2.0;
+    if (vAlign == TA_BASELINE)
+        across = -tm.tmAscent;
+    else if (vAlign == TA_BOTTOM)
+        across = -h;
+    const POINT p = dc.toSurface(ref.x, ref.y);
+    const double cx = p.x + along * dX + across * nX, cy = p.y + along * dY + across * nY;
+    const double corners[4][2] = {{cx, cy},
+                                  {cx + w * dX, cy + w * dY},
+                                  {cx + h * nX, cy + h * nY},
+                                  {cx + w * dX + h * nX, cy + w * dY + h * nY}};
+    double minX = corners[0][0], maxX = minX, minY = corners[0][1], maxY = minY;
+    for (const auto& c : corners) {
+        minX = std::min(minX, c[0]);
+        maxX = std::max(maxX, c[0]);
+        minY = std::min(minY, c[1]);
+        maxY = std::max(maxY, c[1]);
+    }
+    const RECT box{static_cast<LONG>(std::floor(minX)), static_cast<LONG>(std::floor(minY)),
+                   static_cast<LONG>(std::ceil(maxX)), static_cast<LONG>(std::ceil(maxY))};
+    const std::uint32_t color = dc.pixelFor(s.textColor), background = dc.pixelFor(s.bkColor);
+    const bool exact = tenths % 900 == 0;
+    auto sample = [&](double u, double v) -> unsigned {
+        if (exact) {
+            const int iu = static_cast<int>(std::floor(u)), iv = static_cast<int>(std::floor(v));
+            if (iu < 0 || iv < 0 || iu >= w || iv >= h) return 0;
+            return cover[static_cast<std::size_t>(iv) * w + iu];
+        }
+        const double fu = u - 0.5, fv = v - 0.5;
+        const int u0 = static_cast<int>(std::floor(fu)), v0 = static_cast<int>(std::floor(fv));
+        const double tu = fu - u0, tv = fv - v0;
+        auto at = [&](int a, int b) -> double {
+            return (a < 0 || b < 0 || a >= w || b >= h)
+                       ? 0.0
+                       : cover[static_cast<std::size_t>(b) * w + a];
+        };
+        const double top = at(u0, v0) * (1 - tu) + at(u0 + 1, v0) * tu;
+        const double bottom = at(u0, v0 + 1) * (1 - tu) + at(u0 + 1, v0 + 1) * tu;
+        return static_cast<unsigned>(std::lround(top * (1 - tv) + bottom * tv));
+    };
+    for (const RECT& c : clip.rects()) {
+        RECT part;
+        if (!IntersectRect(&part, &c, &box)) continue;
+        for (int y = part.top; y < part.bottom; ++y) {
+            std::uint32_t* row = surface.row(y);
+            for (int x = part.left; x < part.right; ++x) {
+                const double rx = x + 0.5 - cx, ry = y + 0.5 - cy;
+                const double u = rx * dX + ry * dY, v = rx * nX + ry * nY;
+                const bool inside = u >= 0 && v >= 0 && u < w && v < h;
+                if (inside && s.bkMode == OPAQUE) row[x] = background;
+                row[x] = blendCoverage(row[x], color, sample(u, v));
+            }
+        }
+    }
+}
+
+}  // namespace
+
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR text, UINT length,
                  const INT* dx) {
     DeviceContext* dc = gdi::dcFrom(hdc);
@@ -267,6 +385,13 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     const bool updateCp = s.textAlign & TA_UPDATECP;
     POINT ref{x, y};
     if (updateCp) ref = s.currentPos;
+    if (font->log().lfEscapement % 3600 != 0) {
+        Region clip = dc->clipRegion();
+        if ((options & ETO_CLIPPED) && rc) clip = clip.intersected(dc->rectToSurface(*rc));
+        drawRotated(*dc, *surface, clip, *font, layout, width, dx ? &starts : nullptr, ref,
+                    font->log().lfEscapement);
+        return TRUE;
+    }
     const UINT h = s.textAlign & TA_CENTER, v = s.textAlign & TA_BASELINE;
     double left = ref.x;
     if (h == TA_RIGHT)

@@ -255,5 +255,50 @@ TEST_F(TextTest, BadTextNeverCrashes) {
     DeleteObject(huge);
 }
 
+TEST_F(TextTest, QuarterTurnsRotateTheUprightPictureExactly) {
+    Canvas upright(120, 40, kWhite);
+    FontIn font(upright, -20, u"Arial");
+    SetBkMode(upright, TRANSPARENT);
+    const SIZE size = extent(upright, u"Hello");
+    TextOutW(upright, 0, 0, u"Hello", 5);
+    for (int escapement : {900, 2700}) {
+        Canvas turned(40, 120, kWhite);
+        HFONT rotated = CreateFontW(-20, 0, escapement, escapement, FW_NORMAL, 0, 0, 0,
+                                    DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
+        HGDIOBJ old = SelectObject(turned, rotated);
+        SetBkMode(turned, TRANSPARENT);
+        // Upward text starts at the bottom; downward text hangs to the left of its start.
+        if (escapement == 900)
+            TextOutW(turned, 0, size.cx, u"Hello", 5);
+        else
+            TextOutW(turned, 40, 0, u"Hello", 5);
+        for (int v = 0; v < 40; ++v)
+            for (int u = 0; u < size.cx; ++u) {
+                const COLORREF want = upright.at(u, v);
+                const COLORREF got =
+                    escapement == 900 ? turned.at(v, size.cx - 1 - u) : turned.at(39 - v, u);
+                ASSERT_EQ(got, want) << "escapement " << escapement << " at " << u << "," << v;
+            }
+        SelectObject(turned, old);
+        DeleteObject(rotated);
+    }
+}
+
+TEST_F(TextTest, AnyAngleDrawsAlongItsDirection) {
+    Canvas canvas(200, 200, kWhite);
+    HFONT rotated =
+        CreateFontW(-20, 0, 450, 450, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
+    HGDIOBJ old = SelectObject(canvas, rotated);
+    SetBkMode(canvas, TRANSPARENT);
+    SetTextAlign(canvas, TA_BASELINE);
+    TextOutW(canvas, 20, 180, u"WWWWWWWW", 8);
+    // At 45 degrees the text climbs to the upper right: ink there, none in the other corners.
+    EXPECT_GT(countInk(canvas, RECT{100, 20, 200, 120}), 20);
+    EXPECT_EQ(countInk(canvas, RECT{0, 0, 60, 60}), 0);
+    EXPECT_EQ(countInk(canvas, RECT{140, 140, 200, 200}), 0);
+    SelectObject(canvas, old);
+    DeleteObject(rotated);
+}
+
 }  // namespace
 }  // namespace orvane::platform::test
