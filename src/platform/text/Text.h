@@ -23,5 +23,8 @@ UINT SetTextAlign(HDC hdc, UINT align);
 UINT GetTextAlign(HDC hdc);
 int SetTextCharacterExtra(HDC hdc, int extra);
 int GetTextCharacterExtra(HDC hdc);
+// Lists the screen fonts: every installed family and the Windows face names that map to one.
+// With a face name in the LOGFONTW, only that family is listed.
+int EnumFontFamiliesExW(HDC hdc, LOGFONTW* filter, FONTENUMPROCW proc, LPARAM lParam, DWORD flags);
 
 }  // namespace orvane::platform

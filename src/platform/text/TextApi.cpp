@@ -462,6 +462,50 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     return TRUE;
 }
 
+int EnumFontFamiliesExW(HDC hdc, LOGFONTW* filter, FONTENUMPROCW proc, LPARAM lParam, DWORD flags) {
+    if (!gdi::dcFrom(hdc)) return 0;
+    if (!filter || !proc || flags != 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    std::vector<std::string> names = FontResolver::current().families();
+    for (const char* alias :
+         {"Arial", "Courier New", "Microsoft Sans Serif", "MS Sans Serif", "MS Shell Dlg",
+          "Segoe UI", "Tahoma", "Times New Roman", "Verdana", "Consolas"})
+        names.push_back(alias);
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    std::u16string wanted;
+    for (int i = 0; i < LF_FACESIZE && filter->lfFaceName[i]; ++i)
+        wanted += filter->lfFaceName[i];
+    auto fold = [](std::u16string v) {
+        for (auto& c : v)
+            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+        return v;
+    };
+    int result = 1;
+    for (const std::string& name : names) {
+        std::u16string wide(name.begin(), name.end());
+        if (wide.size() >= LF_FACESIZE) continue;
+        if (!wanted.empty() && fold(wide) != fold(wanted)) continue;
+        ENUMLOGFONTEXW elf;
+        elf.elfLogFont.lfHeight = -12;
+        elf.elfLogFont.lfWeight = FW_NORMAL;
+        elf.elfLogFont.lfCharSet = ANSI_CHARSET;
+        std::copy(wide.begin(), wide.end(), elf.elfLogFont.lfFaceName);
+        std::copy(wide.begin(), wide.end(), elf.elfFullName);
+        const char16_t regular[] = u"Regular";
+        std::copy(std::begin(regular), std::end(regular), elf.elfStyle);
+        const char16_t western[] = u"Western";
+        std::copy(std::begin(western), std::end(western), elf.elfScript);
+        NEWTEXTMETRICEXW ntm;
+        static_cast<TEXTMETRICW&>(ntm.ntmTm) = RealizedFont::forLogFont(elf.elfLogFont).metrics();
+        result = proc(&elf.elfLogFont, &ntm.ntmTm, TRUETYPE_FONTTYPE, lParam);
+        if (!result) break;
+    }
+    return result;
+}
+
 BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int length) {
     if (length < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -28,6 +28,36 @@ struct TEXTMETRICW {
     BYTE tmCharSet = 0;
 };
 
+struct ENUMLOGFONTEXW {
+    LOGFONTW elfLogFont;
+    WCHAR elfFullName[64] = {};
+    WCHAR elfStyle[32] = {};
+    WCHAR elfScript[32] = {};
+};
+
+struct NEWTEXTMETRICW : TEXTMETRICW {
+    DWORD ntmFlags = 0;
+    UINT ntmSizeEM = 0;
+    UINT ntmCellHeight = 0;
+    UINT ntmAvgWidth = 0;
+};
+
+struct FONTSIGNATURE {
+    DWORD fsUsb[4] = {};
+    DWORD fsCsb[2] = {};
+};
+
+struct NEWTEXTMETRICEXW {
+    NEWTEXTMETRICW ntmTm;
+    FONTSIGNATURE ntmFontSig;
+};
+
+// The callback gets an ENUMLOGFONTEXW and a NEWTEXTMETRICEXW through these pointers.
+using FONTENUMPROCW = int (*)(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM);
+inline constexpr DWORD RASTER_FONTTYPE = 0x0001;
+inline constexpr DWORD DEVICE_FONTTYPE = 0x0002;
+inline constexpr DWORD TRUETYPE_FONTTYPE = 0x0004;
+
 // Text alignment.
 inline constexpr UINT TA_NOUPDATECP = 0;
 inline constexpr UINT TA_UPDATECP = 1;

@@ -102,6 +102,17 @@ void resetSystemColors() {
     sysColors() = SysColors{};
 }
 
+LOGFONTW DefaultUiFont(UINT dpi) {
+    LOGFONTW lf;
+    lf.lfHeight = -scaled(12, dpi);  // 9 points
+    lf.lfWeight = 400;
+    lf.lfCharSet = 1;  // DEFAULT_CHARSET
+    const char16_t face[] = u"Segoe UI";
+    for (std::size_t i = 0; face[i]; ++i)
+        lf.lfFaceName[i] = face[i];
+    return lf;
+}
+
 UINT GetDpiForSystem() {
     return static_cast<UINT>(gdi::screenInfo().dpi);
 }
@@ -267,6 +278,32 @@ BOOL SystemParametersInfoW(UINT action, UINT, void* data, UINT) {
             return setBool(TRUE);
         case SPI_GETMENUDROPALIGNMENT:
             return setBool(FALSE);
+        case SPI_GETNONCLIENTMETRICS: {
+            auto* ncm = static_cast<NONCLIENTMETRICSW*>(data);
+            if (!ncm || ncm->cbSize != sizeof(NONCLIENTMETRICSW)) {
+                SetLastError(ERROR_INVALID_PARAMETER);
+                return FALSE;
+            }
+            const UINT dpi = GetDpiForSystem();
+            ncm->iBorderWidth = 1;
+            ncm->iScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+            ncm->iScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+            ncm->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
+            ncm->iCaptionHeight = GetSystemMetrics(SM_CYSIZE);
+            ncm->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
+            ncm->iSmCaptionHeight = GetSystemMetrics(SM_CYSMSIZE);
+            ncm->iMenuWidth = GetSystemMetrics(SM_CXMENUSIZE);
+            ncm->iMenuHeight = GetSystemMetrics(SM_CYMENUSIZE);
+            ncm->iPaddedBorderWidth = GetSystemMetrics(SM_CXPADDEDBORDER);
+            ncm->lfCaptionFont = ncm->lfSmCaptionFont = ncm->lfMenuFont = ncm->lfStatusFont =
+                ncm->lfMessageFont = DefaultUiFont(dpi);
+            return TRUE;
+        }
+        case SPI_GETICONTITLELOGFONT: {
+            if (!data) return FALSE;
+            *static_cast<LOGFONTW*>(data) = DefaultUiFont(GetDpiForSystem());
+            return TRUE;
+        }
         case SPI_GETWORKAREA: {
             if (!data) return FALSE;
             const gdi::ScreenInfo& screen = gdi::screenInfo();

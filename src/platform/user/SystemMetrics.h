@@ -153,6 +153,28 @@ inline constexpr UINT SPI_GETCARETWIDTH = 0x2006;
 inline constexpr UINT SPI_GETFONTSMOOTHING = 0x004A;
 inline constexpr UINT SPI_GETDESKWALLPAPER = 0x0073;
 
+struct NONCLIENTMETRICSW {
+    UINT cbSize = sizeof(NONCLIENTMETRICSW);
+    int iBorderWidth = 0;
+    int iScrollWidth = 0;
+    int iScrollHeight = 0;
+    int iCaptionWidth = 0;
+    int iCaptionHeight = 0;
+    LOGFONTW lfCaptionFont;
+    int iSmCaptionWidth = 0;
+    int iSmCaptionHeight = 0;
+    LOGFONTW lfSmCaptionFont;
+    int iMenuWidth = 0;
+    int iMenuHeight = 0;
+    LOGFONTW lfMenuFont;
+    LOGFONTW lfStatusFont;
+    LOGFONTW lfMessageFont;
+    int iPaddedBorderWidth = 0;
+};
+
+// The user-interface font of a Windows 10 desktop ("Segoe UI", 9 points) at the given DPI.
+LOGFONTW DefaultUiFont(UINT dpi);
+
 DWORD GetSysColor(int index);
 // The stock brush of a system colour; it must not be deleted (deleting it does nothing).
 HBRUSH GetSysColorBrush(int index);

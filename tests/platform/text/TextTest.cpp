@@ -3,6 +3,7 @@
 
 #include "../gdi/GdiTestSupport.h"
 #include "platform/text/Text.h"
+#include "platform/user/SystemMetrics.h"
 
 namespace orvane::platform::test {
 namespace {
@@ -298,6 +299,66 @@ TEST_F(TextTest, AnyAngleDrawsAlongItsDirection) {
     EXPECT_EQ(countInk(canvas, RECT{140, 140, 200, 200}), 0);
     SelectObject(canvas, old);
     DeleteObject(rotated);
+}
+
+}  // namespace
+}  // namespace orvane::platform::test
+
+namespace orvane::platform::test {
+namespace {
+
+TEST_F(TextTest, ScreenFontsIncludeTheWindowsNames) {
+    Canvas canvas(4, 4);
+    std::vector<std::u16string> names;
+    LOGFONTW all;
+    all.lfCharSet = DEFAULT_CHARSET;
+    auto collect = [](const LOGFONTW* lf, const TEXTMETRICW* tm, DWORD type, LPARAM p) -> int {
+        EXPECT_EQ(type, TRUETYPE_FONTTYPE);
+        EXPECT_GT(tm->tmHeight, 0);
+        reinterpret_cast<std::vector<std::u16string>*>(p)->push_back(lf->lfFaceName);
+        return 1;
+    };
+    EXPECT_EQ(EnumFontFamiliesExW(canvas, &all, collect, reinterpret_cast<LPARAM>(&names), 0), 1);
+    for (const char16_t* face :
+         {u"Arial", u"Tahoma", u"Segoe UI", u"DejaVu Sans", u"Liberation Serif"})
+        EXPECT_NE(std::find(names.begin(), names.end(), face), names.end())
+            << std::string(face, face + 5);
+    // A named family lists just that one; an unknown name lists nothing; the callback can stop.
+    names.clear();
+    LOGFONTW one;
+    const char16_t tahoma[] = u"tahoma";
+    std::copy(std::begin(tahoma), std::end(tahoma), one.lfFaceName);
+    EnumFontFamiliesExW(canvas, &one, collect, reinterpret_cast<LPARAM>(&names), 0);
+    EXPECT_EQ(names, std::vector<std::u16string>{u"Tahoma"});
+    int calls = 0;
+    EXPECT_EQ(EnumFontFamiliesExW(
+                  canvas, &all,
+                  [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM p) -> int {
+                      ++*reinterpret_cast<int*>(p);
+                      return 0;
+                  },
+                  reinterpret_cast<LPARAM>(&calls), 0),
+              0);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(TextTest, NonClientMetricsGiveTheUiFonts) {
+    NONCLIENTMETRICSW ncm;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    EXPECT_EQ(std::u16string(ncm.lfMessageFont.lfFaceName), u"Segoe UI");
+    EXPECT_EQ(ncm.lfMessageFont.lfHeight, -12);
+    EXPECT_EQ(ncm.iScrollWidth, GetSystemMetrics(SM_CXVSCROLL));
+    ncm.cbSize = 12;
+    EXPECT_FALSE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 12, &ncm, 0));
+    // The message font is a real font that measures text.
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    Canvas canvas(4, 4);
+    HFONT font = CreateFontIndirectW(&ncm.lfMessageFont);
+    HGDIOBJ old = SelectObject(canvas, font);
+    EXPECT_GT(extent(canvas, u"OK").cx, 10);
+    SelectObject(canvas, old);
+    DeleteObject(font);
 }
 
 }  // namespace
