@@ -33,6 +33,8 @@ std::map<FaceKey, std::unique_ptr<FontFace>>& faces() {
     return f;
 }
 
+std::size_t g_glyphBytes = 0;
+
 }  // namespace
 
 struct FontFace::Impl {
@@ -53,6 +55,15 @@ FontFace::~FontFace() = default;
 
 std::size_t FontFace::cachedFaces() {
     return faces().size();
+}
+
+void FontFace::clearCache() {
+    faces().clear();
+    g_glyphBytes = 0;
+}
+
+std::size_t FontFace::glyphBytes() {
+    return g_glyphBytes;
 }
 
 FontFace* FontFace::get(const FontFile& file, double emPixels, bool embolden, bool oblique) {
@@ -197,6 +208,7 @@ const FontFace::Glyph& FontFace::glyph(std::uint32_t index) {
                 out.pixels[static_cast<std::size_t>(y) * out.width + x] = px;
             }
         }
+        g_glyphBytes += out.pixels.size() * 4 + sizeof(Glyph);
         return out;
     }
     out.alpha.resize(static_cast<std::size_t>(out.width) * out.height);
@@ -211,6 +223,7 @@ const FontFace::Glyph& FontFace::glyph(std::uint32_t index) {
             out.alpha[static_cast<std::size_t>(y) * out.width + x] = a;
         }
     }
+    g_glyphBytes += out.alpha.size() + sizeof(Glyph);
     return out;
 }
 

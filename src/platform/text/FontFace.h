@@ -55,6 +55,10 @@ public:
 
     // Faces made so far; for tests and diagnostics.
     static std::size_t cachedFaces();
+    // Drops every face and glyph. Only safe between text calls: nothing may hold a face.
+    static void clearCache();
+    // Bytes of rendered glyphs kept by all faces.
+    static std::size_t glyphBytes();
 
 private:
     FontFace() = default;

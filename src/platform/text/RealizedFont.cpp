@@ -42,10 +42,23 @@ struct LogKey {
     bool operator<(const LogKey& o) const { return std::memcmp(&log, &o.log, sizeof log) < 0; }
 };
 
+std::map<LogKey, std::unique_ptr<RealizedFont>>& realizedFonts() {
+    static std::map<LogKey, std::unique_ptr<RealizedFont>> cache;
+    return cache;
+}
+
 }  // namespace
 
+std::size_t RealizedFont::cachedFonts() {
+    return realizedFonts().size();
+}
+
+void RealizedFont::clearCache() {
+    realizedFonts().clear();
+}
+
 RealizedFont& RealizedFont::forLogFont(const LOGFONTW& log) {
-    static std::map<LogKey, std::unique_ptr<RealizedFont>> cache;
+    auto& cache = realizedFonts();
     LogKey key{};
     key.log = log;
     std::size_t n = 0;

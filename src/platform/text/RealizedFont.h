@@ -14,6 +14,9 @@ class RealizedFont {
 public:
     // Shared by every font object with the same LOGFONTW.
     static RealizedFont& forLogFont(const LOGFONTW& log);
+    static std::size_t cachedFonts();
+    // Drops every realized font. Only safe between text calls.
+    static void clearCache();
 
     FontFace* primary() const { return m_primary; }
     // The face that draws a character: the primary face when it has it, else a fallback.

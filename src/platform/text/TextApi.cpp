@@ -14,7 +14,20 @@ namespace {
 
 constexpr int kMaxTextLength = 1 << 20;
 
+// Fonts and glyphs are kept for speed, but not without end: past these limits everything is
+// dropped and made again as needed. This happens only between calls, when nothing holds a face.
+void trimCaches() {
+    constexpr std::size_t kMaxFaces = 96, kMaxFonts = 256, kMaxGlyphBytes = std::size_t{64} << 20;
+    if (FontFace::cachedFaces() <= kMaxFaces && RealizedFont::cachedFonts() <= kMaxFonts &&
+        FontFace::glyphBytes() <= kMaxGlyphBytes)
+        return;
+    TextLayout::clearCache();
+    RealizedFont::clearCache();
+    FontFace::clearCache();
+}
+
 RealizedFont* fontOf(DeviceContext& dc) {
+    trimCaches();
     auto* font = HandleTable::current().get<FontObject>(dc.state().font);
     if (!font) return nullptr;
     return &RealizedFont::forLogFont(font->log);

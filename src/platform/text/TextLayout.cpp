@@ -156,36 +156,48 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
     hb_buffer_destroy(buffer);
 }
 
+namespace {
+
+struct Measured {
+    std::u16string key;
+    double width;
+};
+
+struct MeasureCache {
+    std::list<Measured> recent;
+    std::unordered_map<std::u16string, std::list<Measured>::iterator> index;
+};
+
+MeasureCache& measureCache() {
+    static MeasureCache c;
+    return c;
+}
+
+}  // namespace
+
+void TextLayout::clearCache() {
+    measureCache().recent.clear();
+    measureCache().index.clear();
+}
+
 double TextLayout::measure(RealizedFont& font, std::u16string_view text, int extra) {
     // A small cache of recent measurements: controls measure the same captions repeatedly.
-    struct Entry {
-        const RealizedFont* font;
-        int extra;
-        std::u16string text;
-        double width;
-    };
-    static std::list<Entry> recent;
-    static std::unordered_map<std::u16string, std::list<Entry>::iterator> index;
     constexpr std::size_t kCapacity = 1024;
+    MeasureCache& cache = measureCache();
     const RealizedFont* fontPtr = &font;
     std::u16string key(text);
     key.push_back(static_cast<char16_t>(extra & 0xFFFF));
     key.append(reinterpret_cast<const char16_t*>(&fontPtr), sizeof(void*) / sizeof(char16_t));
-    if (auto it = index.find(key); it != index.end()) {
-        recent.splice(recent.begin(), recent, it->second);
+    if (auto it = cache.index.find(key); it != cache.index.end()) {
+        cache.recent.splice(cache.recent.begin(), cache.recent, it->second);
         return it->second->width;
     }
     const double width = TextLayout(font, text, false, extra).width();
-    recent.push_front(Entry{&font, extra, std::u16string(text), width});
-    index[key] = recent.begin();
-    if (recent.size() > kCapacity) {
-        const Entry& last = recent.back();
-        std::u16string lastKey(last.text);
-        lastKey.push_back(static_cast<char16_t>(last.extra & 0xFFFF));
-        lastKey.append(reinterpret_cast<const char16_t*>(&last.font),
-                       sizeof(void*) / sizeof(char16_t));
-        index.erase(lastKey);
-        recent.pop_back();
+    cache.recent.push_front(Measured{key, width});
+    cache.index[key] = cache.recent.begin();
+    if (cache.recent.size() > kCapacity) {
+        cache.index.erase(cache.recent.back().key);
+        cache.recent.pop_back();
     }
     return width;
 }

@@ -33,6 +33,8 @@ public:
 
     // The width of a text, cached for texts measured again and again.
     static double measure(RealizedFont& font, std::u16string_view text, int extra);
+    // Forgets every measurement (their keys name fonts that may be gone).
+    static void clearCache();
 
 private:
     void shapeRun(RealizedFont& font, std::u16string_view all, std::size_t start,

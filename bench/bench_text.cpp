@@ -1,0 +1,102 @@
+// DrawTextW of a 10,000-character paragraph wrapped into 600 pixels on a 600x4000 memory DC,
+// in Latin, Arabic and Chinese text.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/text/DrawText.h"
+#include "platform/text/Text.h"
+
+namespace {
+
+using namespace orvane::platform;
+
+constexpr int kWidth = 600;
+constexpr int kHeight = 4000;
+constexpr std::size_t kChars = 10000;
+
+// The tests' pinned fonts, set before anything asks for a font.
+const bool kFontsPinned = [] {
+    setenv("FONTCONFIG_FILE", "/work/main/tests/fonts/fonts.conf", 1);
+    return true;
+}();
+
+// A memory DC with a top-down 32-bit DIB section and DejaVu Sans 9 pt at 96 DPI selected.
+struct TextDc {
+    HDC dc;
+    HBITMAP bitmap;
+    HFONT font;
+    HGDIOBJ oldBitmap, oldFont;
+    TextDc() {
+        BITMAPINFO info{};
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
+        dc = CreateCompatibleDC(HDC());
+        oldBitmap = SelectObject(dc, bitmap);
+        font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                           u"DejaVu Sans");
+        oldFont = SelectObject(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+    }
+    ~TextDc() {
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBitmap);
+        DeleteObject(font);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+};
+
+// Words repeated to exactly kChars characters.
+std::u16string paragraph(std::u16string_view words) {
+    std::u16string text;
+    while (text.size() < kChars)
+        text.append(words);
+    text.resize(kChars);
+    return text;
+}
+
+void drawParagraph(benchmark::State& state, std::u16string_view words) {
+    TextDc target;
+    const std::u16string text = paragraph(words);
+    int height = 0;
+    for (auto _ : state) {
+        RECT rc{0, 0, kWidth, kHeight};
+        height =
+            DrawTextW(target.dc, text.data(), static_cast<int>(text.size()), &rc, DT_WORDBREAK);
+        benchmark::DoNotOptimize(height);
+    }
+    TEXTMETRICW tm;
+    GetTextMetricsW(target.dc, &tm);
+    state.counters["lines"] = tm.tmHeight ? height / tm.tmHeight : 0;
+    state.counters["height_px"] = height;
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kChars);
+}
+
+void BM_DrawTextLatin(benchmark::State& state) {
+    drawParagraph(state,
+                  u"Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do "
+                  u"eiusmod tempor incididunt ut labore et dolore magna aliqua. ");
+}
+BENCHMARK(BM_DrawTextLatin)->Unit(benchmark::kMillisecond);
+
+void BM_DrawTextArabic(benchmark::State& state) {
+    drawParagraph(state,
+                  u"اللغة العربية هي لغة سامية يتحدث بها أكثر من أربعمائة مليون "
+                  u"إنسان في العالم، وهي إحدى اللغات الرسمية في الأمم المتحدة. ");
+}
+BENCHMARK(BM_DrawTextArabic)->Unit(benchmark::kMillisecond);
+
+void BM_DrawTextChinese(benchmark::State& state) {
+    drawParagraph(state,
+                  u"汉语是世界上使用人数最多的语言之一，拥有悠久的历史和丰富的文化。"
+                  u"现代标准汉语以北京语音为标准音，以北方话为基础方言。");
+}
+BENCHMARK(BM_DrawTextChinese)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,461 @@
+// DrawTextW and DrawTextExW: measuring agrees with drawing, line breaking, alignment,
+// ellipses, prefixes, tabs, margins and bad input.
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../gdi/GdiTestSupport.h"
+#include "platform/text/DrawText.h"
+#include "platform/text/Text.h"
+
+namespace orvane::platform::test {
+namespace {
+
+using DrawTextTest = GdiTest;
+
+// A font selected into a DC for the length of a test; drawing in black, transparent.
+class FontIn {
+public:
+    FontIn(HDC dc, int height, const char16_t* face = u"Arial")
+        : m_dc(dc),
+          m_font(
+              CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face)) {
+        m_old = SelectObject(dc, m_font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, kBlack);
+        GetTextMetricsW(dc, &tm);
+    }
+    ~FontIn() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_font);
+    }
+    TEXTMETRICW tm{};
+
+private:
+    HDC m_dc;
+    HFONT m_font;
+    HGDIOBJ m_old;
+};
+
+int extent(HDC dc, std::u16string_view text) {
+    SIZE s{};
+    EXPECT_TRUE(GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &s));
+    return s.cx;
+}
+
+// The bounding box of everything that is not white; empty when nothing was drawn.
+RECT inkBox(Canvas& canvas, const RECT& area = RECT{0, 0, 100000, 100000}) {
+    RECT box{100000, 100000, -1, -1};
+    for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(canvas.height(), area.bottom); ++y)
+        for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(canvas.width(), area.right);
+             ++x)
+            if (canvas.at(x, y) != kWhite) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+    return box.right < 0 ? RECT{} : box;
+}
+
+bool hasInk(Canvas& canvas, const RECT& area) {
+    const RECT box = inkBox(canvas, area);
+    return box.right > box.left;
+}
+
+bool inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+int draw(HDC dc, std::u16string_view text, RECT rc, UINT format) {
+    return DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rc, format);
+}
+
+RECT calc(HDC dc, std::u16string_view text, RECT rc, UINT format, int* height = nullptr) {
+    const int h =
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rc, format | DT_CALCRECT);
+    if (height) *height = h;
+    return rc;
+}
+
+// Lines a greedy word-by-word fill of `width` gives, measured word by word.
+int greedyLines(HDC dc, const std::vector<std::u16string>& words, int width) {
+    int lines = 1;
+    std::u16string line;
+    for (const std::u16string& w : words) {
+        const std::u16string longer = line.empty() ? w : line + u" " + w;
+        if (!line.empty() && extent(dc, longer) > width) {
+            ++lines;
+            line = w;
+        } else {
+            line = longer;
+        }
+    }
+    return lines;
+}
+
+// ---- DT_CALCRECT agrees with drawing
+
+TEST_F(DrawTextTest, CalcRectBoundsASingleLineAndItsInk) {
+    Canvas canvas(300, 80);
+    FontIn font(canvas, -16);
+    int height = 0;
+    const RECT r = calc(canvas, u"Hello world", RECT{10, 10, 290, 70}, DT_SINGLELINE, &height);
+    EXPECT_EQ(height, font.tm.tmHeight);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.right, 10 + extent(canvas, u"Hello world"));
+    EXPECT_EQ(r.bottom, 10 + font.tm.tmHeight);
+    EXPECT_EQ(draw(canvas, u"Hello world", r, DT_SINGLELINE), font.tm.tmHeight);
+    const RECT ink = inkBox(canvas);
+    EXPECT_GT(ink.right - ink.left, 40);
+    EXPECT_TRUE(inside(ink, r));
+    // DT_EXTERNALLEADING adds the font's external leading to each line.
+    calc(canvas, u"a\nb", RECT{0, 0, 100, 100}, DT_EXTERNALLEADING, &height);
+    EXPECT_EQ(height, 2 * (font.tm.tmHeight + font.tm.tmExternalLeading));
+}
+
+TEST_F(DrawTextTest, CalcRectBoundsWrappedTextAndItsInk) {
+    Canvas canvas(300, 200);
+    FontIn font(canvas, -16);
+    const std::u16string text = u"alpha beta gamma delta epsilon zeta eta theta";
+    const int lines = greedyLines(
+        canvas, {u"alpha", u"beta", u"gamma", u"delta", u"epsilon", u"zeta", u"eta", u"theta"},
+        120);
+    ASSERT_GT(lines, 2);
+    for (UINT align : {DT_LEFT, DT_CENTER, DT_RIGHT}) {
+        canvas.fill(kWhite);
+        int height = 0;
+        const RECT r = calc(canvas, text, RECT{20, 5, 140, 195}, DT_WORDBREAK | align, &height);
+        EXPECT_EQ(height, lines * font.tm.tmHeight) << align;
+        EXPECT_EQ(r.bottom, 5 + height);
+        EXPECT_LE(r.right, 140);  // the widest line is narrower than the rectangle
+        EXPECT_GT(r.right, 80);
+        draw(canvas, text, r, DT_WORDBREAK | align);
+        const RECT ink = inkBox(canvas);
+        EXPECT_TRUE(inside(ink, r)) << align;
+        EXPECT_GT(ink.bottom, r.bottom - font.tm.tmHeight);  // the last line is drawn
+    }
+}
+
+// ---- Vertical alignment
+
+TEST_F(DrawTextTest, SingleLineCentresAndBottomAligns) {
+    Canvas canvas(200, 100);
+    FontIn font(canvas, -16);
+    const int h = font.tm.tmHeight;
+    const int top = (100 - h) / 2;
+    EXPECT_EQ(draw(canvas, u"Hxy", RECT{0, 0, 200, 100}, DT_SINGLELINE | DT_VCENTER), top + h);
+    RECT ink = inkBox(canvas);
+    EXPECT_TRUE(inside(ink, RECT{0, top, 200, top + h}));
+    canvas.fill(kWhite);
+    EXPECT_EQ(draw(canvas, u"Hxy", RECT{0, 0, 200, 100}, DT_SINGLELINE | DT_BOTTOM), 100);
+    ink = inkBox(canvas);
+    EXPECT_TRUE(inside(ink, RECT{0, 100 - h, 200, 100}));
+    // Without DT_SINGLELINE vertical alignment does nothing.
+    canvas.fill(kWhite);
+    EXPECT_EQ(draw(canvas, u"Hxy", RECT{0, 0, 200, 100}, DT_VCENTER), h);
+    EXPECT_TRUE(inside(inkBox(canvas), RECT{0, 0, 200, h}));
+}
+
+// ---- Line breaking
+
+TEST_F(DrawTextTest, WrapsAtSpacesAndLineBreaks) {
+    Canvas canvas(200, 200);
+    FontIn font(canvas, -16);
+    const int h = font.tm.tmHeight;
+    const int two = extent(canvas, u"aaa bbb");
+    int height = 0;
+    RECT r = calc(canvas, u"aaa bbb ccc", RECT{0, 0, two + 2, 100}, DT_WORDBREAK, &height);
+    EXPECT_EQ(height, 2 * h);
+    EXPECT_EQ(r.right, two);  // "aaa bbb" on the first line, its trailing space dropped
+    // Without DT_WORDBREAK, one line that runs past the edge.
+    r = calc(canvas, u"aaa bbb ccc", RECT{0, 0, two + 2, 100}, 0, &height);
+    EXPECT_EQ(height, h);
+    EXPECT_EQ(r.right, extent(canvas, u"aaa bbb ccc"));
+    // CR, LF and CR LF end lines; DT_SINGLELINE keeps them on one line.
+    calc(canvas, u"one\r\ntwo\nthree\rfour", RECT{0, 0, 200, 100}, 0, &height);
+    EXPECT_EQ(height, 4 * h);
+    calc(canvas, u"one\r\ntwo\nthree\rfour", RECT{0, 0, 200, 100}, DT_SINGLELINE, &height);
+    EXPECT_EQ(height, h);
+    calc(canvas, u"one\n\ntwo", RECT{0, 0, 200, 100}, DT_WORDBREAK, &height);
+    EXPECT_EQ(height, 3 * h);  // an empty line between
+}
+
+TEST_F(DrawTextTest, LongWordsRunPastOrBreakInAnEditControl) {
+    Canvas canvas(300, 300);
+    FontIn font(canvas, -16);
+    const int h = font.tm.tmHeight;
+    const std::u16string text = u"x WWWWWWWWWW y";
+    const int word = extent(canvas, u"WWWWWWWWWW");
+    ASSERT_GT(word, 60);
+    int height = 0;
+    RECT r = calc(canvas, text, RECT{0, 0, 60, 300}, DT_WORDBREAK, &height);
+    EXPECT_EQ(height, 3 * h);  // the word alone on its line
+    EXPECT_EQ(r.right, word);  // and the rectangle widened to it
+    draw(canvas, text, RECT{0, 0, 60, 300}, DT_WORDBREAK | DT_NOCLIP);
+    EXPECT_TRUE(hasInk(canvas, RECT{61, h, 300, 2 * h}));
+    // An edit control breaks the word between characters, as many on a line as fit.
+    const std::u16string alone = u"x WWWWWWWWWW";
+    int perLine = 0;
+    GetTextExtentExPointW(canvas, alone.data() + 2, 10, 60, &perLine, nullptr, nullptr);
+    ASSERT_GT(perLine, 0);
+    r = calc(canvas, alone, RECT{0, 0, 60, 300}, DT_WORDBREAK | DT_EDITCONTROL, &height);
+    EXPECT_LE(r.right, 60);
+    EXPECT_EQ(height, (1 + (10 + perLine - 1) / perLine) * h);
+}
+
+TEST_F(DrawTextTest, FullWidthTextBreaksBetweenCharacters) {
+    Canvas canvas(300, 300);
+    FontIn font(canvas, -16);
+    const std::u16string text = u"中文字中文字中文字";
+    const int four = extent(canvas, u"中文字中");
+    int height = 0;
+    RECT r = calc(canvas, text, RECT{0, 0, four, 300}, DT_WORDBREAK, &height);
+    EXPECT_EQ(height, 3 * font.tm.tmHeight);
+    EXPECT_EQ(r.right, four);
+    r = calc(canvas, text, RECT{0, 0, four, 300}, DT_WORDBREAK | DT_NOFULLWIDTHCHARBREAK, &height);
+    EXPECT_EQ(height, font.tm.tmHeight);
+    EXPECT_EQ(r.right, extent(canvas, text));
+}
+
+// ---- Ellipses
+
+TEST_F(DrawTextTest, EndEllipsisShortensAndModifiesTheString) {
+    Canvas canvas(300, 40);
+    FontIn font(canvas, -16);
+    const std::u16string text = u"The quick brown fox jumps";
+    const RECT box{0, 0, 90, 40};
+    const RECT r = calc(canvas, text, box, DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_LE(r.right, 90);
+    draw(canvas, text, box, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+    EXPECT_FALSE(hasInk(canvas, RECT{90, 0, 300, 40}));  // shortened, not cut off
+    // The longest beginning that fits with "..." is kept.
+    std::size_t keep = 0;
+    while (extent(canvas, text.substr(0, keep + 1) + u"...") <= 90)
+        ++keep;
+    std::u16string buffer = text + u"\0\0\0\0";
+    DrawTextW(canvas, buffer.data(), static_cast<int>(text.size()), const_cast<RECT*>(&box),
+              DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_EQ(std::u16string(buffer.c_str()), text.substr(0, keep) + u"...");
+    // Text that fits is left alone.
+    std::u16string fits = u"Fox\0\0\0\0";
+    RECT wide{0, 0, 300, 40};
+    DrawTextW(canvas, fits.data(), 3, &wide, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_EQ(std::u16string(fits.c_str()), u"Fox");
+}
+
+TEST_F(DrawTextTest, PathEllipsisKeepsTheLastComponent) {
+    Canvas canvas(400, 40);
+    FontIn font(canvas, -16);
+    const std::u16string path = u"C:\\Documents\\Projects\\Reports\\summary.txt";
+    const int room = extent(canvas, u"C:\\Docu...\\summary.txt");
+    ASSERT_LT(room, extent(canvas, path));
+    std::u16string buffer = path + u"\0\0\0\0";
+    RECT box{0, 0, room, 40};
+    DrawTextW(canvas, buffer.data(), static_cast<int>(path.size()), &box,
+              DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING);
+    const std::u16string shown(buffer.c_str());
+    EXPECT_EQ(shown.substr(0, 4), u"C:\\D");
+    EXPECT_EQ(shown.substr(shown.size() - 15), u"...\\summary.txt");
+    EXPECT_LE(extent(canvas, shown), room);
+    EXPECT_LE(calc(canvas, path, RECT{0, 0, room, 40}, DT_SINGLELINE | DT_PATH_ELLIPSIS).right,
+              room);
+}
+
+TEST_F(DrawTextTest, WordEllipsisShortensEveryLongWord) {
+    Canvas canvas(400, 200);
+    FontIn font(canvas, -16);
+    const std::u16string text = u"a WWWWWWWWWWWW b";
+    const RECT box{0, 0, 70, 200};
+    // The long word is not at the end: DT_END_ELLIPSIS leaves it running past.
+    EXPECT_GT(calc(canvas, text, box, DT_WORDBREAK | DT_END_ELLIPSIS).right, 70);
+    EXPECT_LE(calc(canvas, text, box, DT_WORDBREAK | DT_WORD_ELLIPSIS).right, 70);
+    draw(canvas, text, box, DT_WORDBREAK | DT_WORD_ELLIPSIS | DT_NOCLIP);
+    EXPECT_FALSE(hasInk(canvas, RECT{70, 0, 400, 200}));
+}
+
+// ---- Prefixes
+
+TEST_F(DrawTextTest, PrefixUnderlinesTheNextCharacter) {
+    Canvas canvas(200, 40);
+    FontIn font(canvas, -20);
+    const int a = font.tm.tmAscent;
+    const RECT under{0, a + 1, 200, font.tm.tmHeight};  // below the baseline
+    const int f = extent(canvas, u"F"), fi = extent(canvas, u"Fi");
+    EXPECT_EQ(calc(canvas, u"F&ile", RECT{0, 0, 200, 40}, DT_SINGLELINE).right,
+              extent(canvas, u"File"));
+    draw(canvas, u"F&ile", RECT{0, 0, 200, 40}, DT_SINGLELINE);
+    const RECT line = inkBox(canvas, under);
+    EXPECT_EQ(line.left, f);  // under the 'i' and nothing else
+    EXPECT_EQ(line.right, fi);
+    EXPECT_LE(line.bottom - line.top, 2);
+    EXPECT_EQ(canvas.at((f + fi) / 2, line.top), kBlack);  // in the text colour
+    // "&&" shows one '&' and underlines nothing.
+    canvas.fill(kWhite);
+    EXPECT_EQ(calc(canvas, u"&&x", RECT{0, 0, 200, 40}, DT_SINGLELINE).right,
+              extent(canvas, u"&x"));
+    draw(canvas, u"&&x", RECT{0, 0, 200, 40}, DT_SINGLELINE);
+    EXPECT_FALSE(hasInk(canvas, under));
+    // DT_NOPREFIX shows the '&'.
+    EXPECT_EQ(calc(canvas, u"F&ile", RECT{0, 0, 200, 40}, DT_SINGLELINE | DT_NOPREFIX).right,
+              extent(canvas, u"F&ile"));
+}
+
+TEST_F(DrawTextTest, HidePrefixAndPrefixOnly) {
+    Canvas canvas(200, 40);
+    FontIn font(canvas, -20);
+    const RECT under{0, font.tm.tmAscent + 1, 200, font.tm.tmHeight};
+    const RECT above{0, 0, 200, font.tm.tmAscent};
+    draw(canvas, u"&File", RECT{0, 0, 200, 40}, DT_SINGLELINE | DT_HIDEPREFIX);
+    EXPECT_FALSE(hasInk(canvas, under));
+    EXPECT_TRUE(hasInk(canvas, above));
+    canvas.fill(kWhite);
+    draw(canvas, u"&File", RECT{0, 0, 200, 40}, DT_SINGLELINE | DT_PREFIXONLY);
+    EXPECT_FALSE(hasInk(canvas, above));
+    const RECT line = inkBox(canvas, under);
+    EXPECT_EQ(line.left, 0);
+    EXPECT_EQ(line.right, extent(canvas, u"F"));
+}
+
+// ---- Tabs
+
+TEST_F(DrawTextTest, TabsExpandToStops) {
+    Canvas canvas(400, 40);
+    FontIn font(canvas, -16);
+    const int ave = font.tm.tmAveCharWidth, b = extent(canvas, u"b");
+    EXPECT_EQ(calc(canvas, u"a\tb", RECT{0, 0, 400, 40}, DT_EXPANDTABS).right, 8 * ave + b);
+    EXPECT_EQ(calc(canvas, u"a\t\tb", RECT{0, 0, 400, 40}, DT_EXPANDTABS).right, 16 * ave + b);
+    EXPECT_EQ(calc(canvas, u"a\tb", RECT{0, 0, 400, 40}, 0).right, extent(canvas, u"a\tb"));
+    DRAWTEXTPARAMS params;
+    params.iTabLength = 2;
+    std::u16string text = u"a\tb";
+    RECT r{0, 0, 400, 40};
+    DrawTextExW(canvas, text.data(), 3, &r, DT_EXPANDTABS | DT_CALCRECT, &params);
+    EXPECT_EQ(r.right, 2 * ave + b);
+    // The text after the tab is drawn at the stop; DT_TABSTOP sets the stops from the high
+    // byte (which is why it cannot be combined with DT_CALCRECT).
+    for (auto [format, stop] : {std::pair{DT_EXPANDTABS, 8 * ave},
+                                std::pair{DT_EXPANDTABS | DT_TABSTOP | (3u << 8), 3 * ave}}) {
+        canvas.fill(kWhite);
+        draw(canvas, u"\tl", RECT{0, 0, 400, 40}, format);
+        const RECT ink = inkBox(canvas);
+        EXPECT_GE(ink.left, stop) << format;
+        EXPECT_LT(ink.left, stop + extent(canvas, u"l")) << format;
+    }
+}
+
+// ---- DrawTextExW margins
+
+TEST_F(DrawTextTest, MarginsNarrowTheTextAndCountWhatIsDrawn) {
+    Canvas canvas(300, 100);
+    FontIn font(canvas, -16);
+    const int w = extent(canvas, u"Margin");
+    DRAWTEXTPARAMS params;
+    params.iLeftMargin = 20;
+    params.iRightMargin = 30;
+    std::u16string text = u"Margin";
+    RECT r{10, 0, 290, 100};
+    DrawTextExW(canvas, text.data(), -1, &r, DT_SINGLELINE | DT_CALCRECT, &params);
+    EXPECT_EQ(r.right, 10 + 20 + w + 30);
+    EXPECT_EQ(params.uiLengthDrawn, 6u);
+    RECT box{10, 0, 290, 100};
+    DrawTextExW(canvas, text.data(), -1, &box, DT_SINGLELINE, &params);
+    EXPECT_GE(inkBox(canvas).left, 30);
+    EXPECT_LT(inkBox(canvas).left, 34);
+    canvas.fill(kWhite);
+    DrawTextExW(canvas, text.data(), -1, &box, DT_SINGLELINE | DT_RIGHT, &params);
+    EXPECT_LE(inkBox(canvas).right, 260);
+    EXPECT_GT(inkBox(canvas).right, 255);
+    // Margins narrow the width lines wrap in.
+    std::u16string two = u"aaa bbb";
+    const int both = extent(canvas, two);
+    RECT wrap{0, 0, both + 4, 100};
+    EXPECT_EQ(DrawTextExW(canvas, two.data(), -1, &wrap, DT_WORDBREAK | DT_CALCRECT, nullptr),
+              font.tm.tmHeight);
+    wrap = RECT{0, 0, both + 4, 100};
+    EXPECT_EQ(DrawTextExW(canvas, two.data(), -1, &wrap, DT_WORDBREAK | DT_CALCRECT, &params),
+              2 * font.tm.tmHeight);
+    // Lines below the rectangle are not drawn, and the count stops at the first of them.
+    std::u16string lines = u"one\ntwo\nthree";
+    DRAWTEXTPARAMS plain;
+    RECT small{0, 0, 200, font.tm.tmHeight};
+    DrawTextExW(canvas, lines.data(), -1, &small, 0, &plain);
+    EXPECT_EQ(plain.uiLengthDrawn, 4u);
+}
+
+// ---- Clipping, background and reading order
+
+TEST_F(DrawTextTest, ClipsUnlessToldNotToAndKeepsTheBackgroundMode) {
+    Canvas canvas(200, 40);
+    FontIn font(canvas, -16);
+    const RECT box{0, 0, 30, 40};
+    draw(canvas, u"WWWWWW", box, DT_SINGLELINE);
+    EXPECT_TRUE(hasInk(canvas, box));
+    EXPECT_FALSE(hasInk(canvas, RECT{30, 0, 200, 40}));
+    draw(canvas, u"WWWWWW", box, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_TRUE(hasInk(canvas, RECT{30, 0, 200, 40}));
+    canvas.fill(kWhite);
+    SetBkMode(canvas, OPAQUE);
+    SetBkColor(canvas, kBlue);
+    draw(canvas, u"x", RECT{5, 5, 100, 40}, DT_SINGLELINE);
+    EXPECT_EQ(canvas.at(5, 5), kBlue);
+    EXPECT_EQ(canvas.at(4, 5), kWhite);
+    // DT_RTLREADING draws as ExtTextOutW does with ETO_RTLREADING.
+    canvas.fill(kWhite);
+    SetBkMode(canvas, TRANSPARENT);
+    const std::u16string mixed = u"abc \u05D0\u05D1\u05D2 12";
+    draw(canvas, mixed, RECT{0, 0, 200, 40}, DT_SINGLELINE | DT_RTLREADING);
+    const std::vector<std::uint32_t> drawn = canvas.pixels();
+    canvas.fill(kWhite);
+    const RECT all{0, 0, 200, 40};
+    ExtTextOutW(canvas, 0, 0, ETO_CLIPPED | ETO_RTLREADING, &all, mixed.data(),
+                static_cast<UINT>(mixed.size()), nullptr);
+    EXPECT_EQ(canvas.pixels(), drawn);
+}
+
+// ---- Bad input
+
+TEST_F(DrawTextTest, BadInputFailsCleanly) {
+    Canvas canvas(100, 40);
+    FontIn font(canvas, -16);
+    RECT r{0, 0, 100, 40};
+    SetLastError(0);
+    EXPECT_EQ(DrawTextW(canvas, u"abc", 3, &r, 0x80000000u), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
+    EXPECT_EQ(DrawTextW(canvas, u"abc", 3, &r, DT_INTERNAL), 0);
+    EXPECT_EQ(DrawTextW(canvas, u"abc", 3, nullptr, 0), 0);
+    EXPECT_EQ(DrawTextW(canvas, nullptr, 3, &r, 0), 0);
+    EXPECT_EQ(DrawTextW(canvas, nullptr, -1, &r, 0), 0);
+    EXPECT_EQ(DrawTextW(canvas, u"abc", -2, &r, 0), 0);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(DrawTextW(HDC(), u"abc", 3, &r, 0), 0);
+    DRAWTEXTPARAMS params;
+    params.cbSize = 4;
+    std::u16string text = u"abc";
+    EXPECT_EQ(DrawTextExW(canvas, text.data(), 3, &r, 0, &params), 0);
+    EXPECT_FALSE(hasInk(canvas, RECT{0, 0, 100, 40}));
+    // Empty text draws nothing and measures nothing.
+    RECT empty{5, 5, 100, 40};
+    EXPECT_EQ(DrawTextW(canvas, u"", -1, &empty, DT_CALCRECT), 0);
+    EXPECT_EQ(empty.right, 5);
+    EXPECT_EQ(empty.bottom, 5);
+    // A zero-size rectangle clips everything away but still formats.
+    RECT none{10, 10, 10, 10};
+    EXPECT_EQ(DrawTextW(canvas, u"a b c", -1, &none, DT_WORDBREAK), 3 * font.tm.tmHeight);
+    EXPECT_FALSE(hasInk(canvas, RECT{0, 0, 100, 40}));
+    // -1 is the same as the length; the tab-stop count is not read as flags.
+    RECT a{0, 0, 100, 40}, b{0, 0, 100, 40};
+    DrawTextW(canvas, u"abc", -1, &a, DT_CALCRECT);
+    DrawTextW(canvas, u"abc", 3, &b, DT_CALCRECT);
+    EXPECT_EQ(a.right, b.right);
+    RECT tabs{0, 0, 100, 40};
+    EXPECT_EQ(DrawTextW(canvas, u"x", 1, &tabs, DT_TABSTOP | (DT_CALCRECT >> 8 << 8)),
+              font.tm.tmHeight);
+    EXPECT_EQ(tabs.right, 100);  // not measured: the bits are a count
+    EXPECT_TRUE(hasInk(canvas, RECT{0, 0, 100, 40}));
+}
+
+}  // namespace
+}  // namespace orvane::platform::test
