@@ -1,6 +1,7 @@
 // Region objects, region drawing and clipping.
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
@@ -65,6 +66,21 @@ Region erode(const Region& region, LONG n, bool horizontal) {
 }
 
 constexpr int kMaxRegionCoord = 1 << 27;
+
+// The region operation of an RGN_ mode other than RGN_COPY.
+std::optional<Region::Op> regionOp(int mode) {
+    switch (mode) {
+        case RGN_AND:
+            return Region::Op::And;
+        case RGN_OR:
+            return Region::Op::Or;
+        case RGN_XOR:
+            return Region::Op::Xor;
+        case RGN_DIFF:
+            return Region::Op::Diff;
+    }
+    return std::nullopt;
+}
 
 bool sane(int l, int t, int r, int b) {
     auto ok = [](int v) { return v > -kMaxRegionCoord && v < kMaxRegionCoord; };
@@ -173,25 +189,12 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
     }
     auto* rb = gdi::lookup<RegionObject>(b);
     if (!rb) return ERROR;
-    Region::Op op;
-    switch (mode) {
-        case RGN_AND:
-            op = Region::Op::And;
-            break;
-        case RGN_OR:
-            op = Region::Op::Or;
-            break;
-        case RGN_XOR:
-            op = Region::Op::Xor;
-            break;
-        case RGN_DIFF:
-            op = Region::Op::Diff;
-            break;
-        default:
-            SetLastError(ERROR_INVALID_PARAMETER);
-            return ERROR;
+    const auto op = regionOp(mode);
+    if (!op) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return ERROR;
     }
-    d->region = Region::combine(ra->region, rb->region, op);
+    d->region = Region::combine(ra->region, rb->region, *op);
     return d->region.complexity();
 }
 
@@ -303,40 +306,16 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
     } else {
         auto* r = gdi::lookup<RegionObject>(rgn);
         if (!r) return ERROR;
-        if (mode == RGN_COPY || !clip) {
-            if (mode == RGN_COPY || mode == RGN_AND || mode == RGN_OR || mode == RGN_XOR) {
-                // Without a clip region the whole device is the starting point.
-                if (mode == RGN_COPY || mode == RGN_AND)
-                    clip = r->region;
-                else
-                    clip = Region::combine(dc->systemRegion(), r->region,
-                                           mode == RGN_OR ? Region::Op::Or : Region::Op::Xor);
-            } else if (mode == RGN_DIFF) {
-                clip = Region::combine(dc->systemRegion(), r->region, Region::Op::Diff);
-            } else {
+        if (mode == RGN_COPY) {
+            clip = r->region;
+        } else {
+            const auto op = regionOp(mode);
+            if (!op) {
                 SetLastError(ERROR_INVALID_PARAMETER);
                 return ERROR;
             }
-        } else {
-            Region::Op op;
-            switch (mode) {
-                case RGN_AND:
-                    op = Region::Op::And;
-                    break;
-                case RGN_OR:
-                    op = Region::Op::Or;
-                    break;
-                case RGN_XOR:
-                    op = Region::Op::Xor;
-                    break;
-                case RGN_DIFF:
-                    op = Region::Op::Diff;
-                    break;
-                default:
-                    SetLastError(ERROR_INVALID_PARAMETER);
-                    return ERROR;
-            }
-            clip = Region::combine(*clip, r->region, op);
+            // Without a clip region the whole device is where the operation starts.
+            clip = Region::combine(clip ? *clip : dc->systemRegion(), r->region, *op);
         }
     }
     dc->invalidateClip();
