@@ -35,6 +35,22 @@ std::map<FaceKey, std::unique_ptr<FontFace>>& faces() {
 
 std::size_t g_glyphBytes = 0;
 
+void computeInk(FontFace::Glyph& g) {
+    g.ink.assign(static_cast<std::size_t>(g.height), {0, 0});
+    for (int y = 0; y < g.height; ++y) {
+        int first = g.width, last = 0;
+        for (int x = 0; x < g.width; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * g.width + x;
+            const bool inked = g.color ? (g.pixels[i] >> 24) != 0 : g.alpha[i] != 0;
+            if (!inked) continue;
+            first = std::min(first, x);
+            last = x + 1;
+        }
+        if (first < last)
+            g.ink[y] = {static_cast<std::uint16_t>(first), static_cast<std::uint16_t>(last)};
+    }
+}
+
 }  // namespace
 
 struct FontFace::Impl {
@@ -44,6 +60,8 @@ struct FontFace::Impl {
     bool oblique = false;
     double bitmapScale = 1.0;  // for bitmap-only faces: requested size over the strike's size
     std::unordered_map<char32_t, std::uint32_t> indices;
+    std::int32_t latin[256];  // glyph indexes of the first 256 characters, -1 until looked up
+    Impl() { std::fill(std::begin(latin), std::end(latin), -1); }
     std::unordered_map<std::uint32_t, Glyph> glyphs;
     ~Impl() {
         if (hb) hb_font_destroy(hb);
@@ -141,6 +159,11 @@ FontFace* FontFace::get(const FontFile& file, double emPixels, bool embolden, bo
 }
 
 std::uint32_t FontFace::glyphIndex(char32_t ch) {
+    if (ch < 256) {
+        std::int32_t& slot = m_impl->latin[ch];
+        if (slot < 0) slot = static_cast<std::int32_t>(FT_Get_Char_Index(m_impl->face, ch));
+        return static_cast<std::uint32_t>(slot);
+    }
     auto& idx = m_impl->indices;
     if (auto it = idx.find(ch); it != idx.end()) return it->second;
     const std::uint32_t g = FT_Get_Char_Index(m_impl->face, ch);
@@ -208,6 +231,7 @@ const FontFace::Glyph& FontFace::glyph(std::uint32_t index) {
                 out.pixels[static_cast<std::size_t>(y) * out.width + x] = px;
             }
         }
+        computeInk(out);
         g_glyphBytes += out.pixels.size() * 4 + sizeof(Glyph);
         return out;
     }
@@ -223,6 +247,7 @@ const FontFace::Glyph& FontFace::glyph(std::uint32_t index) {
             out.alpha[static_cast<std::size_t>(y) * out.width + x] = a;
         }
     }
+    computeInk(out);
     g_glyphBytes += out.alpha.size() + sizeof(Glyph);
     return out;
 }

@@ -39,6 +39,8 @@ public:
         bool color = false;
         std::vector<std::uint8_t> alpha;    // grey coverage, width * height
         std::vector<std::uint32_t> pixels;  // premultiplied BGRA for colour glyphs
+        // For each row, the columns [first, last) that hold any ink, so drawing skips the rest.
+        std::vector<std::pair<std::uint16_t, std::uint16_t>> ink;
     };
 
     const Metrics& metrics() const { return m_metrics; }

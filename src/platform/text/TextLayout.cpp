@@ -38,6 +38,20 @@ bool isJoiner(char32_t c) {
 // Grapheme cluster boundaries of the text, from ICU, with a fallback of one code point each.
 std::vector<std::size_t> clusterBreaks(std::u16string_view text) {
     std::vector<std::size_t> breaks;
+    // Text below the combining marks has one cluster per unit (CR LF aside): no need to ask ICU.
+    bool simple = true;
+    for (char16_t c : text)
+        if (c >= 0x0300) {
+            simple = false;
+            break;
+        }
+    if (simple) {
+        breaks.reserve(text.size() + 1);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (!(i > 0 && text[i] == u'\n' && text[i - 1] == u'\r')) breaks.push_back(i);
+        breaks.push_back(text.size());
+        return breaks;
+    }
     UErrorCode status = U_ZERO_ERROR;
     static UBreakIterator* iterator = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
     status = U_ZERO_ERROR;
@@ -57,6 +71,72 @@ std::vector<std::size_t> clusterBreaks(std::u16string_view text) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ShapedGlyph {
+    std::uint32_t index;
+    std::uint32_t cluster;  // from the start of the word
+    double advance;         // whole pixels, glyph by glyph, as GDI lays text out
+    double xOffset;
+    double yOffset;  // positive down
+};
+
+struct ShapedWord {
+    std::vector<ShapedGlyph> glyphs;
+};
+
+struct WordKey {
+    const FontFace* face;
+    bool rtl;
+    std::u16string text;
+    bool operator==(const WordKey&) const = default;
+};
+
+struct WordKeyHash {
+    std::size_t operator()(const WordKey& k) const {
+        return std::hash<std::u16string>()(k.text) ^ (std::hash<const void*>()(k.face) << 1) ^
+               (k.rtl ? 0x9E37 : 0);
+    }
+};
+
+std::unordered_map<WordKey, ShapedWord, WordKeyHash>& wordCache() {
+    static std::unordered_map<WordKey, ShapedWord, WordKeyHash> cache;
+    return cache;
+}
+
+// One word shaped by one face, from the cache when it was shaped before.
+const ShapedWord& shapeWord(FontFace& face, std::u16string_view text, bool rtl) {
+    auto& cache = wordCache();
+    WordKey key{&face, rtl, std::u16string(text)};
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    if (cache.size() > 50000) cache.clear();  // bounded: start again rather than grow
+    static hb_buffer_t* buffer = hb_buffer_create();
+    hb_buffer_clear_contents(buffer);
+    hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.data()),
+                        static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
+    hb_buffer_set_direction(buffer, rtl ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
+    hb_buffer_guess_segment_properties(buffer);
+    hb_shape(static_cast<hb_font_t*>(face.shapingFont()), buffer, nullptr, 0);
+    unsigned count = 0;
+    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
+    const double scale = face.shapingScale();
+    ShapedWord word;
+    word.glyphs.reserve(count);
+    for (unsigned g = 0; g < count; ++g) {
+        word.glyphs.push_back(
+            ShapedGlyph{info[g].codepoint, info[g].cluster, std::round(pos[g].x_advance * scale),
+                        std::round(pos[g].x_offset * scale), -pos[g].y_offset * scale});
+    }
+    return cache.emplace(std::move(key), std::move(word)).first->second;
+}
+
+}  // namespace
+
+void TextLayout::clearWordCache() {
+    wordCache().clear();
+}
 
 TextLayout::TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, int extra) {
     m_advances.assign(text.size(), 0.0);
@@ -119,41 +199,44 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
     }
     if (rtl) std::reverse(pieces.begin(), pieces.end());
 
-    hb_buffer_t* buffer = hb_buffer_create();
     for (const Piece& p : pieces) {
         if (!p.face) continue;
-        hb_buffer_clear_contents(buffer);
-        // The whole text is context for shaping (joining across pieces), but only the piece is
-        // shaped.
-        hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(all.data()),
-                            static_cast<int>(all.size()), static_cast<unsigned>(start + p.begin),
-                            static_cast<int>(p.end - p.begin));
-        hb_buffer_set_direction(buffer, rtl ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
-        hb_buffer_guess_segment_properties(buffer);
-        hb_shape(static_cast<hb_font_t*>(p.face->shapingFont()), buffer, nullptr, 0);
-        unsigned count = 0;
-        const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
-        const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
-        const double scale = p.face->shapingScale();
-        for (unsigned g = 0; g < count; ++g) {
-            const std::uint32_t cluster = info[g].cluster;
-            Glyph out;
-            out.face = p.face;
-            out.index = info[g].codepoint;
-            out.x = m_pen + std::round(pos[g].x_offset * scale);
-            out.y = -pos[g].y_offset * scale;
-            out.cluster = cluster;
-            m_glyphs.push_back(out);
-            // Advances are whole pixels, glyph by glyph, as GDI lays text out.
-            double advance = std::round(pos[g].x_advance * scale);
-            // Character extra goes after each cluster, where the cluster ends.
-            const bool endsCluster = g + 1 == count || info[g + 1].cluster != cluster;
-            if (endsCluster && extra) advance += extra;
-            m_pen += advance;
-            if (cluster < m_advances.size()) m_advances[cluster] += advance;
+        // Words (each with the spaces after it) are shaped on their own and kept: paragraphs
+        // repeat words, and nothing joins or kerns across a space that matters here.
+        std::vector<std::pair<std::size_t, std::size_t>> words;
+        std::size_t wordStart = p.begin;
+        for (std::size_t i = p.begin; i < p.end; ++i) {
+            const bool space = run[i] == u' ';
+            const bool nextIsSpace = i + 1 < p.end && run[i + 1] == u' ';
+            if ((space && !nextIsSpace) || i + 1 == p.end) {
+                words.emplace_back(wordStart, i + 1);
+                wordStart = i + 1;
+            }
+        }
+        if (rtl) std::reverse(words.begin(), words.end());
+        for (const auto& [wb, we] : words) {
+            const ShapedWord& word = shapeWord(*p.face, run.substr(wb, we - wb), rtl);
+            const std::size_t base = start + wb;
+            for (std::size_t g = 0; g < word.glyphs.size(); ++g) {
+                const ShapedGlyph& sg = word.glyphs[g];
+                const std::uint32_t cluster = static_cast<std::uint32_t>(base + sg.cluster);
+                Glyph out;
+                out.face = p.face;
+                out.index = sg.index;
+                out.x = m_pen + sg.xOffset;
+                out.y = sg.yOffset;
+                out.cluster = cluster;
+                m_glyphs.push_back(out);
+                double advance = sg.advance;
+                // Character extra goes after each cluster, where the cluster ends.
+                const bool endsCluster =
+                    g + 1 == word.glyphs.size() || word.glyphs[g + 1].cluster != sg.cluster;
+                if (endsCluster && extra) advance += extra;
+                m_pen += advance;
+                if (cluster < m_advances.size()) m_advances[cluster] += advance;
+            }
         }
     }
-    hb_buffer_destroy(buffer);
 }
 
 namespace {
@@ -178,6 +261,7 @@ MeasureCache& measureCache() {
 void TextLayout::clearCache() {
     measureCache().recent.clear();
     measureCache().index.clear();
+    wordCache().clear();
 }
 
 double TextLayout::measure(RealizedFont& font, std::u16string_view text, int extra) {

@@ -35,6 +35,7 @@ public:
     static double measure(RealizedFont& font, std::u16string_view text, int extra);
     // Forgets every measurement (their keys name fonts that may be gone).
     static void clearCache();
+    static void clearWordCache();
 
 private:
     void shapeRun(RealizedFont& font, std::u16string_view all, std::size_t start,
