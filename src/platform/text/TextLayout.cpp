@@ -90,26 +90,47 @@ struct WordKey {
     const FontFace* face;
     bool rtl;
     std::u16string text;
-    bool operator==(const WordKey&) const = default;
+};
+
+// Looks words up by a view of the text, so that a hit costs no allocation.
+struct WordView {
+    const FontFace* face;
+    bool rtl;
+    std::u16string_view text;
 };
 
 struct WordKeyHash {
-    std::size_t operator()(const WordKey& k) const {
-        return std::hash<std::u16string>()(k.text) ^ (std::hash<const void*>()(k.face) << 1) ^
+    using is_transparent = void;
+    std::size_t operator()(const WordView& k) const {
+        return std::hash<std::u16string_view>()(k.text) ^ (std::hash<const void*>()(k.face) << 1) ^
                (k.rtl ? 0x9E37 : 0);
+    }
+    std::size_t operator()(const WordKey& k) const {
+        return (*this)(WordView{k.face, k.rtl, k.text});
     }
 };
 
-std::unordered_map<WordKey, ShapedWord, WordKeyHash>& wordCache() {
-    static std::unordered_map<WordKey, ShapedWord, WordKeyHash> cache;
+struct WordKeyEqual {
+    using is_transparent = void;
+    static WordView view(const WordKey& k) { return WordView{k.face, k.rtl, k.text}; }
+    static WordView view(const WordView& k) { return k; }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+        const WordView x = view(a), y = view(b);
+        return x.face == y.face && x.rtl == y.rtl && x.text == y.text;
+    }
+};
+
+std::unordered_map<WordKey, ShapedWord, WordKeyHash, WordKeyEqual>& wordCache() {
+    static std::unordered_map<WordKey, ShapedWord, WordKeyHash, WordKeyEqual> cache;
     return cache;
 }
 
 // One word shaped by one face, from the cache when it was shaped before.
 const ShapedWord& shapeWord(FontFace& face, std::u16string_view text, bool rtl) {
     auto& cache = wordCache();
+    if (auto it = cache.find(WordView{&face, rtl, text}); it != cache.end()) return it->second;
     WordKey key{&face, rtl, std::u16string(text)};
-    if (auto it = cache.find(key); it != cache.end()) return it->second;
     if (cache.size() > 50000) cache.clear();  // bounded: start again rather than grow
     static hb_buffer_t* buffer = hb_buffer_create();
     hb_buffer_clear_contents(buffer);
