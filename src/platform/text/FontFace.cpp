@@ -26,7 +26,7 @@ FT_Library library() {
     return lib;
 }
 
-using FaceKey = std::tuple<std::string, int, long, bool, bool>;
+using FaceKey = std::tuple<std::string, int, long, bool, bool, long>;
 
 std::map<FaceKey, std::unique_ptr<FontFace>>& faces() {
     static std::map<FaceKey, std::unique_ptr<FontFace>> f;
@@ -84,10 +84,13 @@ std::size_t FontFace::glyphBytes() {
     return g_glyphBytes;
 }
 
-FontFace* FontFace::get(const FontFile& file, double emPixels, bool embolden, bool oblique) {
+FontFace* FontFace::get(const FontFile& file, double emPixels, bool embolden, bool oblique,
+                        double widthScale) {
     if (file.path.empty()) return nullptr;
     emPixels = std::clamp(emPixels, 1.0, 2048.0);
-    const FaceKey key{file.path, file.index, std::lround(emPixels * 64), embolden, oblique};
+    widthScale = std::clamp(widthScale, 0.05, 20.0);
+    const FaceKey key{file.path, file.index, std::lround(emPixels * 64),
+                      embolden,  oblique,    std::lround(widthScale * 1024)};
     auto& cache = faces();
     if (auto it = cache.find(key); it != cache.end()) return it->second.get();
     std::unique_ptr<FontFace> f(new FontFace());
@@ -104,7 +107,8 @@ FontFace* FontFace::get(const FontFile& file, double emPixels, bool embolden, bo
     f->m_impl->face = face;
     Metrics& m = f->m_metrics;
     if (FT_IS_SCALABLE(face)) {
-        FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64)), 72, 72);
+        FT_Set_Char_Size(face, static_cast<FT_F26Dot6>(std::lround(emPixels * widthScale * 64)),
+                         static_cast<FT_F26Dot6>(std::lround(emPixels * 64)), 72, 72);
         m.unitsPerEm = face->units_per_EM;
         const double scale = emPixels / face->units_per_EM;
         // Windows takes ascent and descent from the OS/2 table's "win" values.
@@ -120,9 +124,10 @@ FontFace* FontFace::get(const FontFile& file, double emPixels, bool embolden, bo
         const double hheaHeight =
             face->ascender - face->descender + (face->height - (face->ascender - face->descender));
         m.externalLeading = std::max(0.0, std::round((hheaHeight - m.winHeightUnits) * scale));
-        m.averageWidth = os2 && os2->xAvgCharWidth > 0 ? std::round(os2->xAvgCharWidth * scale)
-                                                       : std::round(emPixels / 2);
-        m.maxWidth = std::round((face->bbox.xMax - face->bbox.xMin) * scale);
+        m.averageWidth = os2 && os2->xAvgCharWidth > 0
+                             ? std::round(os2->xAvgCharWidth * scale * widthScale)
+                             : std::round(emPixels / 2);
+        m.maxWidth = std::round((face->bbox.xMax - face->bbox.xMin) * scale * widthScale);
         m.underlinePosition = std::max(1.0, std::round(-face->underline_position * scale));
         m.underlineThickness = std::max(1.0, std::round(face->underline_thickness * scale));
         if (os2 && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) {

@@ -14,7 +14,9 @@ class FontFace {
 public:
     // The face of a file at an em size in pixels, with synthetic bold or slant when the file
     // lacks them; null when the file cannot be read.
-    static FontFace* get(const FontFile& file, double emPixels, bool embolden, bool oblique);
+    // `widthScale` stretches the glyphs horizontally (a LOGFONTW width other than the natural).
+    static FontFace* get(const FontFile& file, double emPixels, bool embolden, bool oblique,
+                         double widthScale = 1.0);
     ~FontFace();
 
     struct Metrics {

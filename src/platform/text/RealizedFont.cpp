@@ -98,7 +98,14 @@ RealizedFont::RealizedFont(const LOGFONTW& log) : m_log(log) {
                                  : 0.85;
         m_em = height * ratio;
     }
-    m_primary = FontFace::get(file, m_em, embolden, oblique);
+    // A width asks for that average character width: the glyphs are stretched to give it.
+    if (log.lfWidth != 0) {
+        FontFace* natural = FontFace::get(file, m_em, embolden, oblique);
+        if (natural && natural->metrics().averageWidth > 0)
+            m_widthScale = std::abs(std::clamp<LONG>(log.lfWidth, -4096, 4096)) /
+                           natural->metrics().averageWidth;
+    }
+    m_primary = FontFace::get(file, m_em, embolden, oblique, m_widthScale);
     m_faceName = requested.empty() ? widen(file.family) : requested;
     TEXTMETRICW& tm = m_metrics;
     if (m_primary) {
@@ -145,8 +152,9 @@ FontFace* RealizedFont::faceFor(char32_t ch) {
     if (emoji) {
         // Emoji come from a colour face when there is one, as on a Windows 10 desktop.
         const FontFile color = FontResolver::current().fallback(ch, m_weight, false, true);
-        if (FontFace* face =
-                color.path.empty() ? nullptr : FontFace::get(color, m_em, false, false);
+        if (FontFace* face = color.path.empty()
+                                 ? nullptr
+                                 : FontFace::get(color, m_em, false, false, m_widthScale);
             face && face->hasChar(ch)) {
             m_fallbacks[ch] = face;
             return face;
@@ -157,7 +165,7 @@ FontFace* RealizedFont::faceFor(char32_t ch) {
     FontFace* face = file.path.empty()
                          ? nullptr
                          : FontFace::get(file, m_em, m_weight >= FW_SEMIBOLD && !file.bold,
-                                         m_italic && !file.italic);
+                                         m_italic && !file.italic, m_widthScale);
     if (face && !face->hasChar(ch)) face = nullptr;
     m_fallbacks[ch] = face ? face : m_primary;
     return m_fallbacks[ch];

@@ -32,6 +32,7 @@ private:
     LOGFONTW m_log;
     FontFace* m_primary = nullptr;
     double m_em = 0;
+    double m_widthScale = 1.0;
     int m_weight = 400;
     bool m_italic = false;
     TEXTMETRICW m_metrics;

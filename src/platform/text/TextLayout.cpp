@@ -162,7 +162,9 @@ void TextLayout::clearWordCache() {
 TextLayout::TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, int extra) {
     m_advances.assign(text.size(), 0.0);
     if (text.empty()) return;
-    // Bidirectional runs in visual order; plain left-to-right text skips the algorithm.
+    // Bidirectional runs in visual order; plain left-to-right text skips the algorithm. The
+    // paragraph reads left to right unless right-to-left reading is asked for, whatever its
+    // first strong character is.
     bool needsBidi = rtl;
     for (std::size_t i = 0; i < text.size() && !needsBidi; ++i)
         needsBidi = text[i] >= 0x0590;
@@ -172,8 +174,8 @@ TextLayout::TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, i
         UErrorCode status = U_ZERO_ERROR;
         UBiDi* bidi = ubidi_openSized(static_cast<int32_t>(text.size()), 0, &status);
         ubidi_setPara(bidi, reinterpret_cast<const UChar*>(text.data()),
-                      static_cast<int32_t>(text.size()), rtl ? UBIDI_RTL : UBIDI_DEFAULT_LTR,
-                      nullptr, &status);
+                      static_cast<int32_t>(text.size()), rtl ? UBIDI_RTL : UBIDI_LTR, nullptr,
+                      &status);
         const int32_t runs = U_SUCCESS(status) ? ubidi_countRuns(bidi, &status) : 0;
         if (U_SUCCESS(status) && runs > 0) {
             for (int32_t r = 0; r < runs; ++r) {

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "../gdi/GdiTestSupport.h"
+#include "platform/testing.h"
 #include "platform/text/Text.h"
 #include "platform/user/SystemMetrics.h"
 
@@ -359,6 +360,103 @@ TEST_F(TextTest, NonClientMetricsGiveTheUiFonts) {
     EXPECT_GT(extent(canvas, u"OK").cx, 10);
     SelectObject(canvas, old);
     DeleteObject(font);
+}
+
+TEST_F(TextTest, WidthStretchesTheFont) {
+    Canvas canvas(10, 10);
+    FontIn natural(canvas, -16, u"Arial");
+    TEXTMETRICW tm;
+    GetTextMetricsW(canvas, &tm);
+    const LONG normal = extent(canvas, u"Stretch me").cx;
+    HFONT wide = CreateFontW(-16, tm.tmAveCharWidth * 2, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                             0, 0, 0, 0, u"Arial");
+    HGDIOBJ old = SelectObject(canvas, wide);
+    TEXTMETRICW wideTm;
+    GetTextMetricsW(canvas, &wideTm);
+    EXPECT_NEAR(wideTm.tmAveCharWidth, tm.tmAveCharWidth * 2, 1);
+    EXPECT_EQ(wideTm.tmHeight, tm.tmHeight);  // only the width changes
+    // Each glyph's advance is rounded to a whole pixel: up to one pixel per character apart.
+    EXPECT_NEAR(extent(canvas, u"Stretch me").cx, normal * 2, 10);
+    SelectObject(canvas, old);
+    DeleteObject(wide);
+}
+
+TEST_F(TextTest, NumbersKeepTheirOrderInRightToLeftText) {
+    // A right-to-left line "Hebrew 123" shows the number first, on the left, still read left to
+    // right: the same picture as the left-to-right line "123 Hebrew".
+    Canvas rtl(200, 30, kWhite), ltr(200, 30, kWhite);
+    for (Canvas* c : {&rtl, &ltr})
+        SetBkMode(*c, TRANSPARENT);
+    FontIn a(rtl, -16, u"Tahoma"), b(ltr, -16, u"Tahoma");
+    const std::u16string hebrewFirst = u"\u05E2\u05D1\u05E8\u05D9\u05EA 123";
+    const std::u16string numberFirst = u"123 \u05E2\u05D1\u05E8\u05D9\u05EA";
+    ExtTextOutW(rtl, 0, 0, ETO_RTLREADING, nullptr, hebrewFirst.data(),
+                static_cast<UINT>(hebrewFirst.size()), nullptr);
+    ExtTextOutW(ltr, 0, 0, 0, nullptr, numberFirst.data(), static_cast<UINT>(numberFirst.size()),
+                nullptr);
+    auto columns = [](Canvas& c) {
+        std::string out;
+        for (int x = 0; x < c.width(); ++x)
+            out += countInk(c, RECT{x, 0, x + 1, c.height()}) ? '#' : '.';
+        return out;
+    };
+    EXPECT_EQ(columns(rtl), columns(ltr));
+    EXPECT_EQ(rtl.pixels(), ltr.pixels());
+    // Latin before Hebrew: read left to right the Latin comes first, read right to left last.
+    const std::u16string mixed = u"abc \u05E2\u05D1\u05E8\u05D9\u05EA";
+    Canvas left(200, 30, kWhite), right(200, 30, kWhite);
+    FontIn c(left, -16, u"Tahoma"), d(right, -16, u"Tahoma");
+    SetBkMode(left, TRANSPARENT);
+    SetBkMode(right, TRANSPARENT);
+    ExtTextOutW(left, 0, 0, 0, nullptr, mixed.data(), static_cast<UINT>(mixed.size()), nullptr);
+    ExtTextOutW(right, 0, 0, ETO_RTLREADING, nullptr, mixed.data(), static_cast<UINT>(mixed.size()),
+                nullptr);
+    const std::u16string latinOnly = u"abc";
+    Canvas latin(200, 30, kWhite);
+    FontIn e(latin, -16, u"Tahoma");
+    SetBkMode(latin, TRANSPARENT);
+    ExtTextOutW(latin, 0, 0, 0, nullptr, latinOnly.data(), 3, nullptr);
+    const SIZE abc = extent(latin, u"abc");
+    // The left-to-right line starts with exactly the pixels of "abc"; the other does not.
+    EXPECT_TRUE(pixelsMatch(
+        left, [&](int x, int y) { return x < abc.cx ? latin.at(x, y) : left.at(x, y); }));
+    EXPECT_FALSE(pixelsMatch(
+        right, [&](int x, int y) { return x < abc.cx ? latin.at(x, y) : right.at(x, y); }));
+}
+
+TEST_F(TextTest, ACaptionMixingScriptsMeasuresWhatItDraws) {
+    Canvas canvas(600, 40, kWhite);
+    FontIn font(canvas, -16, u"Segoe UI");
+    SetBkMode(canvas, TRANSPARENT);
+    const std::u16string caption =
+        u"Save \u4fdd\u5b58 \u062d\u0641\u0638 \u0938\u0939\u0947\u091c\u0947\u0902 \U0001F4BE";
+    const SIZE size = extent(canvas, caption);
+    TextOutW(canvas, 10, 5, caption.data(), static_cast<int>(caption.size()));
+    EXPECT_GT(countInk(canvas, RECT{10, 5, 10 + size.cx, 5 + size.cy}), 100);
+    EXPECT_EQ(countInk(canvas, RECT{10 + size.cx + 2, 0, 600, 40}), 0);  // nothing past the extent
+    EXPECT_EQ(countInk(canvas, RECT{0, 0, 9, 40}), 0);
+}
+
+class HighDpiText : public GdiTest {
+protected:
+    platform::testing::TestPlatform platform{{800, 600, 144, 1000000}};
+};
+
+TEST_F(HighDpiText, UiFontsAndPointSizesFollowTheDpi) {
+    NONCLIENTMETRICSW ncm;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    EXPECT_EQ(ncm.lfMessageFont.lfHeight, -18);  // 9 points at 144 DPI
+    Canvas canvas(10, 10);
+    const int dpi = GetDeviceCaps(canvas, LOGPIXELSY);
+    EXPECT_EQ(dpi, 144);
+    // A 12-point font as controls make it: the character height is 12 * dpi / 72 pixels.
+    FontIn font(canvas, -12 * dpi / 72, u"Arial");
+    TEXTMETRICW tm;
+    GetTextMetricsW(canvas, &tm);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 24);
+    FontIn cell(canvas, 36, u"Arial");
+    GetTextMetricsW(canvas, &tm);
+    EXPECT_NEAR(tm.tmHeight, 36, 1);
 }
 
 }  // namespace
