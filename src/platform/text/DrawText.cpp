@@ -389,6 +389,26 @@ int DrawTextExW(HDC hdc, LPWSTR text, int length, RECT* rc, UINT format, DRAWTEX
         shortenedAny = true;
     }
 
+    // A wrapped edit-control text with an end ellipsis that runs out of height stops at the
+    // last line that fits, which shows as much of the rest as it can and then the ellipsis.
+    constexpr UINT kLastLineEllipsis = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS;
+    if ((flags & kLastLineEllipsis) == kLastLineEllipsis &&
+        !(flags & (DT_SINGLELINE | DT_CALCRECT)) && lineHeight > 0) {
+        const std::size_t visible =
+            static_cast<std::size_t>(std::max(1, (rc->bottom - rc->top) / lineHeight));
+        if (lines.size() > visible) {
+            Line& last = lines[visible - 1];
+            std::size_t paragraphEnd = last.end;
+            while (paragraphEnd < shownText.size() && !isHardBreak(shownText[paragraphEnd]))
+                ++paragraphEnd;
+            last.end = paragraphEnd;
+            last.shortened = false;
+            formatter.shorten(shownText, last, avail, false);
+            lines.resize(visible);
+            shortenedAny = true;
+        }
+    }
+
     int maxWidth = 0;
     for (const Line& line : lines)
         maxWidth = std::max(maxWidth, line.width);

@@ -457,5 +457,35 @@ TEST_F(DrawTextTest, BadInputFailsCleanly) {
     EXPECT_TRUE(hasInk(canvas, RECT{0, 0, 100, 40}));
 }
 
+TEST_F(DrawTextTest, WrappedTextRunningOutOfHeightEndsWithAnEllipsis) {
+    // The caption flags of a word-wrapping button: the last line that fits ends in an ellipsis.
+    Canvas canvas(120, 60, kWhite);
+    HFONT font =
+        CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Tahoma");
+    HGDIOBJ old = SelectObject(canvas, font);
+    TEXTMETRICW tm;
+    GetTextMetricsW(canvas, &tm);
+    std::u16string text =
+        u"one two three four five six seven eight nine ten eleven twelve thirteen fourteen";
+    const std::size_t original = text.size();
+    text.resize(original + 4);
+    RECT rc{0, 0, 100, 2 * tm.tmHeight + 3};  // room for two lines
+    const UINT flags = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_MODIFYSTRING;
+    DrawTextExW(canvas, text.data(), static_cast<int>(original), &rc, flags, nullptr);
+    const std::u16string shown(text.c_str());
+    ASSERT_GE(shown.size(), 4u);
+    EXPECT_EQ(shown.substr(shown.size() - 3), u"...");  // the text now ends at the ellipsis
+    EXPECT_LT(shown.size(), original);
+    EXPECT_EQ(shown.substr(0, 8), u"one two ");
+    // Nothing is drawn below the two lines.
+    bool inkBelow = false;
+    for (int y = 2 * tm.tmHeight; y < 60; ++y)
+        for (int x = 0; x < 120; ++x)
+            inkBelow = inkBelow || canvas.at(x, y) != kWhite;
+    EXPECT_FALSE(inkBelow);
+    SelectObject(canvas, old);
+    DeleteObject(font);
+}
+
 }  // namespace
 }  // namespace orvane::platform::test
