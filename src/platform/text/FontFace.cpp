@@ -62,7 +62,8 @@ struct FontFace::Impl {
     std::unordered_map<char32_t, std::uint32_t> indices;
     std::int32_t latin[256];  // glyph indexes of the first 256 characters, -1 until looked up
     Impl() { std::fill(std::begin(latin), std::end(latin), -1); }
-    std::unordered_map<std::uint32_t, Glyph> glyphs;
+    // Rendered glyphs by glyph index; the slots are filled as glyphs are first drawn.
+    std::vector<std::unique_ptr<Glyph>> glyphs;
     ~Impl() {
         if (hb) hb_font_destroy(hb);
         if (face) FT_Done_Face(face);
@@ -182,8 +183,13 @@ void* FontFace::shapingFont() const {
 
 const FontFace::Glyph& FontFace::glyph(std::uint32_t index) {
     auto& cache = m_impl->glyphs;
-    if (auto it = cache.find(index); it != cache.end()) return it->second;
-    Glyph& out = cache[index];
+    if (index < cache.size() && cache[index]) return *cache[index];
+    static Glyph empty;
+    if (index >= static_cast<std::uint32_t>(std::max<FT_Long>(m_impl->face->num_glyphs, 1)))
+        return empty;
+    if (cache.size() <= index) cache.resize(static_cast<std::size_t>(m_impl->face->num_glyphs));
+    cache[index] = std::make_unique<Glyph>();
+    Glyph& out = *cache[index];
     FT_Face face = m_impl->face;
     if (m_impl->oblique) {
         // A slant of about 12 degrees, as synthetic italics are drawn.

@@ -36,8 +36,8 @@ bool isJoiner(char32_t c) {
 }
 
 // Grapheme cluster boundaries of the text, from ICU, with a fallback of one code point each.
-std::vector<std::size_t> clusterBreaks(std::u16string_view text) {
-    std::vector<std::size_t> breaks;
+void clusterBreaks(std::u16string_view text, std::vector<std::size_t>& breaks) {
+    breaks.clear();
     // Text below the combining marks has one cluster per unit (CR LF aside): no need to ask ICU.
     bool simple = true;
     for (char16_t c : text)
@@ -50,7 +50,7 @@ std::vector<std::size_t> clusterBreaks(std::u16string_view text) {
         for (std::size_t i = 0; i < text.size(); ++i)
             if (!(i > 0 && text[i] == u'\n' && text[i - 1] == u'\r')) breaks.push_back(i);
         breaks.push_back(text.size());
-        return breaks;
+        return;
     }
     UErrorCode status = U_ZERO_ERROR;
     static UBreakIterator* iterator = ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status);
@@ -67,7 +67,7 @@ std::vector<std::size_t> clusterBreaks(std::u16string_view text) {
             breaks.push_back(i);
     }
     if (breaks.empty() || breaks.back() != text.size()) breaks.push_back(text.size());
-    return breaks;
+    return;
 }
 
 }  // namespace
@@ -195,7 +195,9 @@ TextLayout::TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, i
 void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size_t start,
                           std::size_t length, bool rtl, int extra) {
     const std::u16string_view run = all.substr(start, length);
-    const std::vector<std::size_t> breaks = clusterBreaks(run);
+    // Scratch space kept between calls: layouts are made many times a second.
+    static thread_local std::vector<std::size_t> breaks;
+    clusterBreaks(run, breaks);
     // Split the run where the face changes; a cluster takes the face of its first character
     // that is not a joiner, or of its first character.
     struct Piece {
@@ -226,7 +228,8 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
         if (!p.face) continue;
         // Words (each with the spaces after it) are shaped on their own and kept: paragraphs
         // repeat words, and nothing joins or kerns across a space that matters here.
-        std::vector<std::pair<std::size_t, std::size_t>> words;
+        static thread_local std::vector<std::pair<std::size_t, std::size_t>> words;
+        words.clear();
         std::size_t wordStart = p.begin;
         for (std::size_t i = p.begin; i < p.end; ++i) {
             const bool space = run[i] == u' ';
