@@ -1,0 +1,64 @@
+#include "host/Error.h"
+
+#include <map>
+
+namespace orvane {
+
+namespace {
+
+std::string narrow(const std::u16string& s) {
+    std::string out;
+    for (char16_t c : s) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+Error::Error(long number, std::u16string source, std::u16string description)
+    : m_number(number), m_source(std::move(source)), m_description(std::move(description)) {
+    m_what = "error " + std::to_string(number);
+    if (!m_source.empty()) m_what += " in " + narrow(m_source);
+    if (!m_description.empty()) m_what += ": " + narrow(m_description);
+}
+
+Error Error::standard(long number, std::u16string source) {
+    return Error(number, std::move(source), standardDescription(number));
+}
+
+std::u16string Error::standardDescription(long number) {
+    static const std::map<long, std::u16string> kDescriptions = {
+        {errors::InvalidProcedureCall, u"Invalid procedure call or argument"},
+        {errors::Overflow, u"Overflow"},
+        {errors::OutOfMemory, u"Out of memory"},
+        {errors::SubscriptOutOfRange, u"Subscript out of range"},
+        {errors::DivisionByZero, u"Division by zero"},
+        {errors::TypeMismatch, u"Type mismatch"},
+        {errors::ObjectNotSet, u"Object variable or With block variable not set"},
+        {errors::InvalidUseOfNull, u"Invalid use of Null"},
+        {errors::InvalidPropertyValue, u"Invalid property value"},
+        {errors::InvalidPropertyArrayIndex, u"Invalid property array index"},
+        {errors::SetNotSupportedAtRuntime, u"Set not supported at runtime"},
+        {errors::SetNotSupportedReadOnly, u"Set not supported (read-only property)"},
+        {errors::SetNotPermitted, u"Set not permitted"},
+        {errors::GetNotSupportedAtRuntime, u"Get not supported at runtime"},
+        {errors::GetNotSupportedWriteOnly, u"Get not supported (write-only property)"},
+        {errors::NoSuchMember, u"Object doesn't support this property or method"},
+        {errors::ArgumentNotOptional, u"Argument not optional"},
+        {errors::WrongArgumentCount, u"Wrong number of arguments or invalid property assignment"},
+    };
+    auto it = kDescriptions.find(number);
+    return it == kDescriptions.end() ? std::u16string() : it->second;
+}
+
+}  // namespace orvane

@@ -1,0 +1,32 @@
+// The store controls persist themselves in: keys (compared without regard to case) with
+// values, in the order they were written.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "host/Variant.h"
+
+namespace orvane {
+
+class PropertyBag {
+public:
+    // The stored value, or the default when the key is absent.
+    Variant ReadProperty(std::u16string_view key, const Variant& defaultValue = Variant()) const;
+    // Stores a value; one equal to the default is not stored, since it reads back the same.
+    void WriteProperty(std::u16string_view key, const Variant& value,
+                       const Variant& defaultValue = Variant());
+
+    bool contains(std::u16string_view key) const;
+    const std::vector<std::pair<std::u16string, Variant>>& entries() const { return m_entries; }
+    void clear() { m_entries.clear(); }
+
+private:
+    std::vector<std::pair<std::u16string, Variant>>::const_iterator find(
+        std::u16string_view key) const;
+    std::vector<std::pair<std::u16string, Variant>> m_entries;
+};
+
+}  // namespace orvane
