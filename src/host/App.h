@@ -1,0 +1,32 @@
+// The application object and the screen's twips, as the host offers them to controls.
+#pragma once
+
+#include <string>
+
+#include "platform/base/Types.h"
+
+namespace orvane {
+
+class App {
+public:
+    static App& current();
+
+    // The folder the program runs from (without a trailing separator), unless set otherwise.
+    const std::u16string& Path() const { return m_path; }
+    void Path(std::u16string path) { m_path = std::move(path); }
+    const std::u16string& Title() const { return m_title; }
+    void Title(std::u16string title) { m_title = std::move(title); }
+    platform::HINSTANCE hInstance() const;
+    platform::DWORD ThreadID() const;
+
+private:
+    App();
+    std::u16string m_path;
+    std::u16string m_title;
+};
+
+// Twips per pixel on the screen: 1440 twips to the inch at the screen's DPI (15 at 96 DPI).
+int TwipsPerPixelX();
+int TwipsPerPixelY();
+
+}  // namespace orvane

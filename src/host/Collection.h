@@ -1,0 +1,59 @@
+// The host's keyed collection: items in order, counted from 1, optionally under a key that is
+// compared without regard to case.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/Variant.h"
+
+namespace orvane {
+
+class Collection : public Object {
+public:
+    std::u16string typeName() const override { return u"Collection"; }
+
+    // Adds an item at the end, or before or after the item a position or key names.
+    void Add(const Variant& item, const Variant& key = Variant::missing(),
+             const Variant& before = Variant::missing(), const Variant& after = Variant::missing());
+    // The item at a 1-based position, or under a key.
+    const Variant& Item(const Variant& indexOrKey) const;
+    void Remove(const Variant& indexOrKey);
+    long Count() const { return static_cast<long>(m_items.size()); }
+
+private:
+    std::size_t position(const Variant& indexOrKey) const;
+    struct Entry {
+        Variant item;
+        std::optional<std::u16string> key;
+    };
+    std::vector<Entry> m_items;
+};
+
+// A string-keyed dictionary with a compare mode: binary (case matters) or text.
+class Dictionary : public Object {
+public:
+    enum class CompareMode { Binary = 0, Text = 1 };
+    std::u16string typeName() const override { return u"Dictionary"; }
+
+    CompareMode compareMode() const { return m_mode; }
+    // The mode can change only while the dictionary is empty.
+    void compareMode(CompareMode mode);
+    void Add(const std::u16string& key, const Variant& item);
+    bool Exists(const std::u16string& key) const;
+    // Reading a missing key adds it with an empty value, as the host's dictionary does.
+    Variant& Item(const std::u16string& key);
+    void Remove(const std::u16string& key);
+    void RemoveAll() { m_entries.clear(); }
+    long Count() const { return static_cast<long>(m_entries.size()); }
+    std::vector<std::u16string> Keys() const;
+    std::vector<Variant> Items() const;
+
+private:
+    bool same(const std::u16string& a, const std::u16string& b) const;
+    std::vector<std::pair<std::u16string, Variant>> m_entries;
+    CompareMode m_mode = CompareMode::Binary;
+};
+
+}  // namespace orvane
