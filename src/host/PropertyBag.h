@@ -19,6 +19,19 @@ public:
     void WriteProperty(std::u16string_view key, const Variant& value,
                        const Variant& defaultValue = Variant());
 
+    // A stored value converted by `convert`; a value of the wrong kind reads as the default,
+    // as the host reads bags written by other versions of a control.
+    template <class T, class Convert>
+    T read(std::u16string_view key, T defaultValue, Convert convert) const {
+        auto it = find(key);
+        if (it == m_entries.end()) return defaultValue;
+        try {
+            return convert(it->second);
+        } catch (const std::exception&) {
+            return defaultValue;
+        }
+    }
+
     bool contains(std::u16string_view key) const;
     const std::vector<std::pair<std::u16string, Variant>>& entries() const { return m_entries; }
     void clear() { m_entries.clear(); }

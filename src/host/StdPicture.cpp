@@ -1,0 +1,47 @@
+#include "host/StdPicture.h"
+
+#include <cmath>
+
+#include "host/Error.h"
+#include "host/ScaleUnits.h"
+#include "platform/gdi/Gdi.h"
+
+namespace orvane {
+
+namespace {
+long himetric(int pixels, bool horizontal, int dpi) {
+    return static_cast<long>(
+        std::lround(ScaleConvert(pixels, ScaleMode::Pixels, ScaleMode::Himetric, horizontal, dpi)));
+}
+}  // namespace
+
+std::shared_ptr<StdPicture> StdPicture::fromBitmap(platform::HBITMAP bitmap, int dpi) {
+    platform::BITMAP bm;
+    if (!bitmap || platform::GetObjectW(bitmap, sizeof bm, &bm) == 0)
+        throw Error::standard(errors::InvalidPropertyValue, u"StdPicture");
+    auto p = std::make_shared<StdPicture>();
+    p->m_type = Type::Bitmap;
+    p->m_handle = bitmap.value;
+    p->m_width = himetric(bm.bmWidth, true, dpi);
+    p->m_height = himetric(bm.bmHeight, false, dpi);
+    return p;
+}
+
+std::shared_ptr<StdPicture> StdPicture::fromIcon(platform::HICON icon, int widthPx, int heightPx,
+                                                 int dpi) {
+    if (!icon || widthPx <= 0 || heightPx <= 0)
+        throw Error::standard(errors::InvalidPropertyValue, u"StdPicture");
+    auto p = std::make_shared<StdPicture>();
+    p->m_type = Type::Icon;
+    p->m_handle = icon.value;
+    p->m_width = himetric(widthPx, true, dpi);
+    p->m_height = himetric(heightPx, false, dpi);
+    return p;
+}
+
+StdPicture::~StdPicture() {
+    // Icons are destroyed by the image code that made them; bitmaps here.
+    if (m_type == Type::Bitmap && m_handle) platform::DeleteObject(platform::HGDIOBJ(m_handle));
+}
+
+}  // namespace orvane

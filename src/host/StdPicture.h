@@ -1,0 +1,38 @@
+// The host's picture object: a bitmap or an icon it owns, with its size in himetric.
+#pragma once
+
+#include "host/Variant.h"
+#include "platform/base/Types.h"
+
+namespace orvane {
+
+class StdPicture : public Object {
+public:
+    enum class Type : short { None = 0, Bitmap = 1, Icon = 3 };
+
+    StdPicture() = default;
+    // Takes ownership of a bitmap (deleted with the picture); size from the bitmap.
+    static std::shared_ptr<StdPicture> fromBitmap(platform::HBITMAP bitmap, int dpi = 96);
+    // Takes ownership of an icon of the given pixel size.
+    static std::shared_ptr<StdPicture> fromIcon(platform::HICON icon, int widthPx, int heightPx,
+                                                int dpi = 96);
+    ~StdPicture() override;
+    StdPicture(const StdPicture&) = delete;
+    StdPicture& operator=(const StdPicture&) = delete;
+
+    std::u16string typeName() const override { return u"StdPicture"; }
+    Type type() const { return m_type; }
+    // The GDI handle as the 32-bit value controls keep.
+    platform::LONG Handle() const { return static_cast<platform::LONG>(m_handle); }
+    // Himetric: hundredths of a millimetre.
+    long Width() const { return m_width; }
+    long Height() const { return m_height; }
+
+private:
+    Type m_type = Type::None;
+    std::uint32_t m_handle = 0;
+    long m_width = 0;
+    long m_height = 0;
+};
+
+}  // namespace orvane
