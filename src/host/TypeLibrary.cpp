@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/Error.h"
+
 namespace orvane {
 
 bool sameName(std::u16string_view a, std::u16string_view b) {
@@ -50,6 +52,92 @@ std::u16string TypeLibrary::enumMemberName(std::u16string_view enumName, long va
     for (const auto& [name, v] : e->members)
         if (v == value) return name;
     return u"";
+}
+
+void TypeLibrary::registerClass(ClassInfo info) {
+    auto it = std::find_if(m_classes.begin(), m_classes.end(),
+                           [&](const ClassInfo& c) { return sameName(c.name, info.name); });
+    if (it != m_classes.end())
+        *it = std::move(info);
+    else
+        m_classes.push_back(std::move(info));
+}
+
+const ClassInfo* TypeLibrary::findClass(std::u16string_view name) const {
+    auto it = std::find_if(m_classes.begin(), m_classes.end(),
+                           [&](const ClassInfo& c) { return sameName(c.name, name); });
+    return it == m_classes.end() ? nullptr : &*it;
+}
+
+std::shared_ptr<Object> TypeLibrary::create(std::u16string_view className) const {
+    const ClassInfo* info = findClass(className);
+    if (!info || !info->create)
+        throw Error(429, u"Orvane", u"ActiveX component can't create object");
+    return info->create();
+}
+
+const ClassInfo& TypeLibrary::classOf(Object& object) const {
+    const ClassInfo* info = findClass(object.typeName());
+    if (!info) throw Error::standard(errors::NoSuchMember, object.typeName());
+    return *info;
+}
+
+Variant TypeLibrary::get(Object& object, std::u16string_view property) const {
+    const ClassInfo& info = classOf(object);
+    for (const PropertyInfo& p : info.properties) {
+        if (!sameName(p.name, property)) continue;
+        if (!p.get)
+            throw Error::standard(errors::GetNotSupportedWriteOnly, info.name + u"." + p.name);
+        return p.get(object);
+    }
+    // A method without arguments can be read like a property.
+    std::vector<Variant> none;
+    for (const MethodInfo& m : info.methods)
+        if (sameName(m.name, property)) return call(object, property, none);
+    throw Error::standard(errors::NoSuchMember, info.name);
+}
+
+void TypeLibrary::put(Object& object, std::u16string_view property, const Variant& value) const {
+    const ClassInfo& info = classOf(object);
+    for (const PropertyInfo& p : info.properties) {
+        if (!sameName(p.name, property)) continue;
+        if (!p.put)
+            throw Error::standard(errors::SetNotSupportedReadOnly, info.name + u"." + p.name);
+        p.put(object, value);
+        return;
+    }
+    throw Error::standard(errors::NoSuchMember, info.name);
+}
+
+Variant TypeLibrary::call(Object& object, std::u16string_view method,
+                          std::vector<Variant>& args) const {
+    const ClassInfo& info = classOf(object);
+    for (const MethodInfo& m : info.methods) {
+        if (!sameName(m.name, method)) continue;
+        if (args.size() > m.params.size())
+            throw Error::standard(errors::WrongArgumentCount, info.name + u"." + m.name);
+        // Arguments left out at the end are missing, as are those passed as Missing.
+        const std::size_t given = args.size();
+        args.resize(m.params.size(), Variant::missing());
+        for (std::size_t i = 0; i < m.params.size(); ++i)
+            if (args[i].isMissing() && !m.params[i].optional) {
+                args.resize(given);
+                throw Error::standard(errors::ArgumentNotOptional, info.name + u"." + m.name);
+            }
+        Variant result = m.invoke(object, args);
+        args.resize(given);
+        return result;
+    }
+    throw Error::standard(errors::NoSuchMember, info.name);
+}
+
+int TypeLibrary::connect(Object& object, std::u16string_view event,
+                         EventSource::Handler handler) const {
+    const ClassInfo& info = classOf(object);
+    auto* source = dynamic_cast<EventSource*>(&object);
+    for (const EventInfo& e : info.events)
+        if (sameName(e.name, event) && source) return source->connect(e.number, std::move(handler));
+    throw Error::standard(errors::NoSuchMember, info.name);
 }
 
 }  // namespace orvane

@@ -3,12 +3,49 @@
 // leading digits included); classes join it as they are built.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/EventSource.h"
+#include "host/Variant.h"
+
 namespace orvane {
+
+struct PropertyInfo {
+    std::u16string name;
+    std::function<Variant(Object&)> get;               // empty for a write-only property
+    std::function<void(Object&, const Variant&)> put;  // empty for a read-only property
+};
+
+struct ParamInfo {
+    std::u16string name;
+    bool optional = false;
+};
+
+struct MethodInfo {
+    std::u16string name;
+    std::vector<ParamInfo> params;
+    // Arguments arrive by reference, with Missing for optional ones left out.
+    std::function<Variant(Object&, std::vector<Variant>&)> invoke;
+};
+
+struct EventInfo {
+    std::u16string name;
+    int number = 0;
+    std::vector<std::u16string> params;
+};
+
+struct ClassInfo {
+    std::u16string name;
+    std::function<std::shared_ptr<Object>()> create;  // empty for classes that cannot be created
+    std::vector<PropertyInfo> properties;
+    std::vector<MethodInfo> methods;
+    std::vector<EventInfo> events;
+};
 
 struct EnumInfo {
     std::u16string name;
@@ -28,8 +65,26 @@ public:
     std::u16string enumMemberName(std::u16string_view enumName, long value) const;
     const std::vector<EnumInfo>& enums() const { return m_enums; }
 
+    // Classes: a class registered again replaces the first.
+    void registerClass(ClassInfo info);
+    const ClassInfo* findClass(std::u16string_view name) const;
+    // A new instance of a creatable class; error 429 for an unknown or uncreatable one.
+    std::shared_ptr<Object> create(std::u16string_view className) const;
+
+    // Late binding: by the object's class (its TypeName) and member names, ignoring case. They
+    // raise what the direct calls raise, and 438 for a member the class does not have, 383 to
+    // write a read-only property, 394 to read a write-only one, 449 for a required argument
+    // left out and 450 for too many arguments.
+    Variant get(Object& object, std::u16string_view property) const;
+    void put(Object& object, std::u16string_view property, const Variant& value) const;
+    Variant call(Object& object, std::u16string_view method, std::vector<Variant>& args) const;
+    // Connects a handler to an event by name; returns the connection id.
+    int connect(Object& object, std::u16string_view event, EventSource::Handler handler) const;
+
 private:
+    const ClassInfo& classOf(Object& object) const;
     std::vector<EnumInfo> m_enums;
+    std::vector<ClassInfo> m_classes;
 };
 
 // Case-insensitive comparison of published names.

@@ -1,0 +1,44 @@
+// Objects that raise events: handlers connect to an event by its number and receive the
+// arguments by reference, so they can change them (a cancel flag, say). A handler may
+// disconnect itself or others, set properties of the raiser, or destroy it, while it runs.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "host/Variant.h"
+
+namespace orvane {
+
+class EventSource {
+public:
+    using Handler = std::function<void(std::vector<Variant>& args)>;
+
+    EventSource() : m_alive(std::make_shared<bool>(true)) {}
+    virtual ~EventSource() { *m_alive = false; }
+    EventSource(const EventSource&) = delete;
+    EventSource& operator=(const EventSource&) = delete;
+
+    // Connects a handler to an event number; the returned id disconnects it.
+    int connect(int eventNumber, Handler handler);
+    void disconnect(int id);
+    bool hasHandlers(int eventNumber) const;
+
+protected:
+    // Calls the handlers of an event in the order they connected. Returns false when a handler
+    // destroyed this object, so the caller must not touch it any more.
+    bool raiseEvent(int eventNumber, std::vector<Variant>& args);
+
+private:
+    struct Connection {
+        int id;
+        int event;
+        std::shared_ptr<Handler> handler;
+    };
+    std::vector<Connection> m_connections;
+    int m_nextId = 1;
+    std::shared_ptr<bool> m_alive;
+};
+
+}  // namespace orvane
