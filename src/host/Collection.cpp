@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/TypeLibrary.h"
+
 #include "host/Error.h"
 
 namespace orvane {
@@ -10,17 +12,6 @@ namespace {
 
 constexpr long kDuplicateKey = 457;
 constexpr long kElementNotFound = 32811;
-
-bool sameText(const std::u16string& a, const std::u16string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i], y = b[i];
-        if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
-        if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 Error duplicateKey(const char16_t* source) {
     return Error(kDuplicateKey, source,
@@ -33,7 +24,7 @@ std::size_t Collection::position(const Variant& indexOrKey) const {
     if (indexOrKey.kind() == Variant::Kind::String) {
         const std::u16string& key = indexOrKey.toString();
         for (std::size_t i = 0; i < m_items.size(); ++i)
-            if (m_items[i].key && sameText(*m_items[i].key, key)) return i;
+            if (m_items[i].key && sameName(*m_items[i].key, key)) return i;
         throw Error::standard(errors::InvalidProcedureCall, u"Collection");
     }
     const long index = indexOrKey.toLong();
@@ -50,7 +41,7 @@ void Collection::Add(const Variant& item, const Variant& key, const Variant& bef
             throw Error::standard(errors::TypeMismatch, u"Collection.Add");
         const std::u16string k = key.toString();
         for (const Entry& e : m_items)
-            if (e.key && sameText(*e.key, k)) throw duplicateKey(u"Collection.Add");
+            if (e.key && sameName(*e.key, k)) throw duplicateKey(u"Collection.Add");
         entry.key = k;
     }
     if (!before.isMissing() && !after.isMissing())
@@ -70,7 +61,7 @@ void Collection::Remove(const Variant& indexOrKey) {
 }
 
 bool Dictionary::same(const std::u16string& a, const std::u16string& b) const {
-    return m_mode == CompareMode::Text ? sameText(a, b) : a == b;
+    return m_mode == CompareMode::Text ? sameName(a, b) : a == b;
 }
 
 void Dictionary::compareMode(CompareMode mode) {

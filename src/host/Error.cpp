@@ -2,34 +2,15 @@
 
 #include <map>
 
+#include "platform/base/CodePages.h"
+
 namespace orvane {
-
-namespace {
-
-std::string narrow(const std::u16string& s) {
-    std::string out;
-    for (char16_t c : s) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 Error::Error(long number, std::u16string source, std::u16string description)
     : m_number(number), m_source(std::move(source)), m_description(std::move(description)) {
     m_what = "error " + std::to_string(number);
-    if (!m_source.empty()) m_what += " in " + narrow(m_source);
-    if (!m_description.empty()) m_what += ": " + narrow(m_description);
+    if (!m_source.empty()) m_what += " in " + platform::ToUtf8(m_source);
+    if (!m_description.empty()) m_what += ": " + platform::ToUtf8(m_description);
 }
 
 Error Error::standard(long number, std::u16string source) {

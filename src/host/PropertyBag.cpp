@@ -2,27 +2,14 @@
 
 #include <algorithm>
 
+#include "host/TypeLibrary.h"
+
 namespace orvane {
-
-namespace {
-
-bool sameKey(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i], y = b[i];
-        if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
-        if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 std::vector<std::pair<std::u16string, Variant>>::const_iterator PropertyBag::find(
     std::u16string_view key) const {
     return std::find_if(m_entries.begin(), m_entries.end(),
-                        [&](const auto& e) { return sameKey(e.first, key); });
+                        [&](const auto& e) { return sameName(e.first, key); });
 }
 
 Variant PropertyBag::ReadProperty(std::u16string_view key, const Variant& defaultValue) const {

@@ -1,6 +1,8 @@
 // Fonts, collections, dictionaries and the application object.
 #include <gtest/gtest.h>
 
+#include "host/ErrorOf.h"
+
 #include <functional>
 
 #include "host/App.h"
@@ -11,15 +13,6 @@
 
 namespace orvane::test {
 namespace {
-
-long errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(StdFontTest, ChangesAreHeardOnceAndInvalidValuesRefused) {
     StdFont font;

@@ -1,6 +1,8 @@
 // Late binding through the type library and events with arguments by reference.
 #include <gtest/gtest.h>
 
+#include "host/ErrorOf.h"
+
 #include <functional>
 
 #include "host/Error.h"
@@ -9,15 +11,6 @@
 
 namespace orvane::test {
 namespace {
-
-long errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // A small published class: a value that announces changes and lets handlers cancel them.
 class Counter : public Object, public EventSource {

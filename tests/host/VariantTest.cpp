@@ -1,21 +1,14 @@
 // Values, their conversions and errors, and property bags.
 #include <gtest/gtest.h>
 
+#include "host/ErrorOf.h"
+
 #include "host/Error.h"
 #include "host/PropertyBag.h"
 #include "host/Variant.h"
 
 namespace orvane::test {
 namespace {
-
-long errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(VariantTest, IntegerConversionsRoundHalfToEvenAndCheckRange) {
     struct Case {

@@ -477,4 +477,25 @@ UINT GetOEMCP() {
     return 437;
 }
 
+std::string ToUtf8(std::u16string_view text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                            nullptr, nullptr);
+    return out;
+}
+
+std::u16string FromUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::u16string out(static_cast<std::size_t>(std::max(n, 0)), u'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
 }  // namespace orvane::platform

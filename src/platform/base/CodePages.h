@@ -4,6 +4,9 @@
 // ERROR_INVALID_PARAMETER.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "platform/base/Types.h"
 
 namespace orvane::platform {
@@ -45,6 +48,11 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* src, int src
 
 // The ANSI (1252) and OEM (437) code pages.
 UINT GetACP();
+
+// UTF-16 to UTF-8 and back, for the edges (file names, messages, logs). Unpaired surrogates
+// and invalid bytes become U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
 UINT GetOEMCP();
 
 }  // namespace orvane::platform

@@ -1,5 +1,7 @@
 #include "platform/text/RealizedFont.h"
 
+#include "platform/base/CodePages.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -10,24 +12,6 @@
 namespace orvane::platform {
 
 namespace {
-
-std::string utf8(std::u16string_view s) {
-    std::string out;
-    for (char16_t c : s) {
-        // Face names are short and mostly ASCII; others are kept as UTF-8 of each unit.
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::u16string widen(const std::string& s) {
     std::u16string out;
@@ -80,7 +64,7 @@ RealizedFont::RealizedFont(const LOGFONTW& log) : m_log(log) {
     const std::u16string requested(log.lfFaceName, n);
     m_weight = log.lfWeight <= 0 ? FW_NORMAL : std::min<LONG>(log.lfWeight, 1000);
     m_italic = log.lfItalic != 0;
-    const FontFile file = FontResolver::current().match(utf8(requested), m_weight, m_italic);
+    const FontFile file = FontResolver::current().match(ToUtf8(requested), m_weight, m_italic);
     // Negative heights are the character (em) height; positive ones the cell height; zero
     // asks for the default size.
     LONG height = log.lfHeight;

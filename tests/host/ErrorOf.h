@@ -1,0 +1,19 @@
+// The number of the orvane::Error a call raises, or 0 when it raises none.
+#pragma once
+
+#include <functional>
+
+#include "host/Error.h"
+
+namespace orvane::test {
+
+inline long errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace orvane::test
