@@ -27,6 +27,7 @@ std::u16string Error::standardDescription(long number) {
         {errors::TypeMismatch, u"Type mismatch"},
         {errors::ObjectNotSet, u"Object variable or With block variable not set"},
         {errors::InvalidUseOfNull, u"Invalid use of Null"},
+        {errors::NotAnArray, u"Object not an array"},
         {errors::InvalidPropertyValue, u"Invalid property value"},
         {errors::InvalidPropertyArrayIndex, u"Invalid property array index"},
         {errors::SetNotSupportedAtRuntime, u"Set not supported at runtime"},

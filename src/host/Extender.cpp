@@ -1,0 +1,80 @@
+#include "host/Extender.h"
+
+#include "host/Error.h"
+#include "host/TypeLibrary.h"
+
+namespace orvane {
+
+void Extender::Left(int twips) {
+    m_left = twips;
+    changed();
+}
+
+void Extender::Top(int twips) {
+    m_top = twips;
+    changed();
+}
+
+void Extender::Width(int twips) {
+    if (twips < 0) throw Error::standard(errors::InvalidPropertyValue);
+    m_width = twips;
+    changed();
+}
+
+void Extender::Height(int twips) {
+    if (twips < 0) throw Error::standard(errors::InvalidPropertyValue);
+    m_height = twips;
+    changed();
+}
+
+void Extender::Move(int left, int top, int width, int height) {
+    if (width < 0 || height < 0) throw Error::standard(errors::InvalidPropertyValue);
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    changed();
+}
+
+void Extender::Visible(bool visible) {
+    m_visible = visible;
+    changed();
+}
+
+void Extender::Enabled(bool enabled) {
+    m_enabled = enabled;
+    changed();
+}
+
+Variant Extender::get(std::u16string_view name) const {
+    if (sameName(name, u"Name")) return m_name;
+    if (sameName(name, u"Index")) {
+        // A control outside an array has no index: reading it is error 343.
+        if (m_index < 0) throw Error::standard(errors::NotAnArray);
+        return static_cast<std::int16_t>(m_index);
+    }
+    if (sameName(name, u"Tag")) return m_tag;
+    if (sameName(name, u"Left")) return static_cast<std::int32_t>(m_left);
+    if (sameName(name, u"Top")) return static_cast<std::int32_t>(m_top);
+    if (sameName(name, u"Width")) return static_cast<std::int32_t>(m_width);
+    if (sameName(name, u"Height")) return static_cast<std::int32_t>(m_height);
+    if (sameName(name, u"Visible")) return m_visible;
+    if (sameName(name, u"Enabled")) return m_enabled;
+    throw Error::standard(errors::NoSuchMember);
+}
+
+void Extender::put(std::u16string_view name, const Variant& value) {
+    if (sameName(name, u"Tag")) return Tag(Variant(CStr(value)));
+    if (sameName(name, u"Left")) return Left(CLng(value));
+    if (sameName(name, u"Top")) return Top(CLng(value));
+    if (sameName(name, u"Width")) return Width(CLng(value));
+    if (sameName(name, u"Height")) return Height(CLng(value));
+    if (sameName(name, u"Visible")) return Visible(CBool(value));
+    if (sameName(name, u"Enabled")) return Enabled(CBool(value));
+    // Name and Index are fixed once the control is sited.
+    if (sameName(name, u"Name") || sameName(name, u"Index"))
+        throw Error::standard(errors::SetNotSupportedAtRuntime);
+    throw Error::standard(errors::NoSuchMember);
+}
+
+}  // namespace orvane

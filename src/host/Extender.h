@@ -1,0 +1,67 @@
+// The properties the container adds to every control it holds: its name and index in a
+// control array, its position in twips, its tag. Reachable by name as well, as scripts and
+// controls reach them.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "host/Variant.h"
+
+namespace orvane {
+
+class UserControl;
+
+class Extender {
+public:
+    const std::u16string& Name() const { return m_name; }
+    void Name(std::u16string name) { m_name = std::move(name); }
+    // The index in a control array, or -1 for a control that is not in one.
+    int Index() const { return m_index; }
+    void Index(int index) { m_index = index; }
+    const Variant& Tag() const { return m_tag; }
+    void Tag(Variant tag) { m_tag = std::move(tag); }
+    // The control this one sits on, or null when it sits on the form itself.
+    UserControl* Container() const { return m_container; }
+    void Container(UserControl* container) { m_container = container; }
+
+    // Position and size in twips. Setting them moves the control.
+    int Left() const { return m_left; }
+    void Left(int twips);
+    int Top() const { return m_top; }
+    void Top(int twips);
+    int Width() const { return m_width; }
+    void Width(int twips);
+    int Height() const { return m_height; }
+    void Height(int twips);
+    void Move(int left, int top, int width, int height);
+    bool Visible() const { return m_visible; }
+    void Visible(bool visible);
+    bool Enabled() const { return m_enabled; }
+    void Enabled(bool enabled);
+
+    // By name, as late-bound callers use them: error 438 for a name the extender lacks.
+    Variant get(std::u16string_view name) const;
+    void put(std::u16string_view name, const Variant& value);
+
+    // The host follows changes of position, visibility and enabled state through this.
+    std::function<void()> onChange;
+
+private:
+    void changed() {
+        if (onChange) onChange();
+    }
+
+    std::u16string m_name;
+    int m_index = -1;
+    Variant m_tag{std::u16string()};
+    UserControl* m_container = nullptr;
+    int m_left = 0;
+    int m_top = 0;
+    int m_width = 1200;
+    int m_height = 480;
+    bool m_visible = true;
+    bool m_enabled = true;
+};
+
+}  // namespace orvane

@@ -1,0 +1,351 @@
+#include "host/UserControl.h"
+
+#include <cmath>
+
+#include "host/Error.h"
+
+namespace orvane {
+
+using namespace platform;
+
+namespace {
+
+constexpr const char16_t* kWindowClass = u"OrvaneUserControl";
+
+// Registers the window class once per platform; the platform forgets classes when it is
+// torn down, so the check is by lookup rather than by a static flag.
+void ensureWindowClass(WNDPROC proc) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    if (GetClassInfoExW(instance, kWindowClass, &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = nullptr;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = nullptr;
+    wc.lpszClassName = kWindowClass;
+    wc.hIconSm = nullptr;
+    if (!RegisterClassExW(&wc))
+        throw Error(errors::OutOfMemory, u"UserControl",
+                    u"The control window class could not be registered");
+}
+
+int twipsToPixels(int twips, int dpi) {
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+}  // namespace
+
+UserControl::UserControl() : m_ambient(std::make_shared<orvane::Ambient>()) {}
+
+UserControl::~UserControl() {
+    // A control destroyed without unsite still must not leave its window behind; the events
+    // are not raised here, as the derived part is already gone.
+    if (m_hwnd) {
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
+    }
+}
+
+void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
+                       orvane::Extender extender, const PropertyBag* stored) {
+    if (m_sited) throw Error::standard(errors::InvalidProcedureCall, u"UserControl");
+    m_ambient = ambient ? std::move(ambient) : std::make_shared<orvane::Ambient>();
+    m_extender = std::move(extender);
+    m_font = m_ambient->Font() ? m_ambient->Font()->clone() : std::make_shared<StdFont>();
+    m_sited = true;
+    Initialize();
+    createWindow(parent);
+    if (stored) {
+        ReadProperties(*stored);
+    } else {
+        InitProperties();
+    }
+    // Reading or initialising properties is not a change the container has to save.
+    m_changed = false;
+    m_extender.onChange = [this] { placeWindow(); };
+    placeWindow();
+    Resize();
+    if (m_extender.Visible()) {
+        ShowWindow(m_hwnd, SW_SHOWNA);
+        Show();
+    }
+    m_shown = true;
+}
+
+void UserControl::save(PropertyBag& bag) {
+    WriteProperties(bag);
+    m_changed = false;
+}
+
+void UserControl::unsite() {
+    if (!m_sited) return;
+    m_sited = false;
+    m_shown = false;
+    if (m_hwnd && IsWindowVisible(m_hwnd)) Hide();
+    Terminate();
+    m_extender.onChange = nullptr;
+    if (m_hwnd) {
+        const HWND hwnd = m_hwnd;
+        m_hwnd = nullptr;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd);
+    }
+}
+
+void UserControl::ambientChanged(const std::u16string& name) {
+    if (m_sited) AmbientChanged(name);
+}
+
+void UserControl::createWindow(HWND parent) {
+    ensureWindowClass(&UserControl::windowProc);
+    const int d = dpi();
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (m_extender.Enabled() ? 0 : WS_DISABLED);
+    m_hwnd = CreateWindowExW(
+        0, kWindowClass, u"", style, twipsToPixels(m_extender.Left(), d),
+        twipsToPixels(m_extender.Top(), d), twipsToPixels(m_extender.Width(), d),
+        twipsToPixels(m_extender.Height(), d), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!m_hwnd)
+        throw Error(errors::OutOfMemory, u"UserControl",
+                    u"The control window could not be created");
+    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void UserControl::placeWindow() {
+    if (!m_hwnd) return;
+    const int d = dpi();
+    RECT before{};
+    GetClientRect(m_hwnd, &before);
+    // WM_SIZE raises Resize when the size really changes.
+    SetWindowPos(m_hwnd, nullptr, twipsToPixels(m_extender.Left(), d),
+                 twipsToPixels(m_extender.Top(), d), twipsToPixels(m_extender.Width(), d),
+                 twipsToPixels(m_extender.Height(), d), SWP_NOZORDER | SWP_NOACTIVATE);
+    const bool visible = IsWindowVisible(m_hwnd) != FALSE;
+    if (m_extender.Visible() != visible && m_shown) {
+        ShowWindow(m_hwnd, m_extender.Visible() ? SW_SHOWNA : SW_HIDE);
+        if (m_extender.Visible()) {
+            Show();
+        } else {
+            Hide();
+        }
+    }
+    EnableWindow(m_hwnd, m_extender.Enabled() ? TRUE : FALSE);
+}
+
+int UserControl::dpi() const {
+    return static_cast<int>(GetDpiForSystem());
+}
+
+double UserControl::ScaleWidth() const {
+    RECT rc{};
+    if (m_hwnd) GetClientRect(m_hwnd, &rc);
+    return ScaleConvert(rc.right, orvane::ScaleMode::Pixels, m_scaleMode, true, dpi());
+}
+
+double UserControl::ScaleHeight() const {
+    RECT rc{};
+    if (m_hwnd) GetClientRect(m_hwnd, &rc);
+    return ScaleConvert(rc.bottom, orvane::ScaleMode::Pixels, m_scaleMode, false, dpi());
+}
+
+void UserControl::ScaleMode(orvane::ScaleMode mode) {
+    if (mode == orvane::ScaleMode::User || mode == orvane::ScaleMode::ContainerPosition ||
+        mode == orvane::ScaleMode::ContainerSize || static_cast<int>(mode) < 0 ||
+        static_cast<int>(mode) > 10)
+        throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
+    m_scaleMode = mode;
+}
+
+namespace {
+
+// The container's units are twips; the control's own user scale is its ScaleMode.
+orvane::ScaleMode resolve(orvane::ScaleMode mode, orvane::ScaleMode own) {
+    if (mode == orvane::ScaleMode::ContainerPosition || mode == orvane::ScaleMode::ContainerSize)
+        return orvane::ScaleMode::Twips;
+    if (mode == orvane::ScaleMode::User) return own;
+    return mode;
+}
+
+}  // namespace
+
+double UserControl::ScaleX(double value, orvane::ScaleMode from, orvane::ScaleMode to) const {
+    return ScaleConvert(value, resolve(from, m_scaleMode), resolve(to, m_scaleMode), true, dpi());
+}
+
+double UserControl::ScaleY(double value, orvane::ScaleMode from, orvane::ScaleMode to) const {
+    return ScaleConvert(value, resolve(from, m_scaleMode), resolve(to, m_scaleMode), false, dpi());
+}
+
+void UserControl::BackColor(OLE_COLOR color) {
+    (void)TranslateColor(color);  // rejects a bad colour before anything changes
+    m_backColor = color;
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void UserControl::ForeColor(OLE_COLOR color) {
+    (void)TranslateColor(color);
+    m_foreColor = color;
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void UserControl::Font(std::shared_ptr<StdFont> font) {
+    if (!font) throw Error::standard(errors::ObjectNotSet, u"UserControl");
+    m_font = std::move(font);
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void UserControl::Enabled(bool enabled) {
+    m_enabled = enabled;
+    if (m_hwnd) EnableWindow(m_hwnd, enabled ? TRUE : FALSE);
+}
+
+void UserControl::Refresh() {
+    if (!m_hwnd) return;
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    UpdateWindow(m_hwnd);
+}
+
+void UserControl::PropertyChanged(const std::u16string&) {
+    m_changed = true;
+}
+
+int UserControl::shiftState() const {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+void UserControl::mouse(int kind, int button, LPARAM lParam) {
+    const double x =
+        ScaleConvert(GET_X_LPARAM(lParam), orvane::ScaleMode::Pixels, m_scaleMode, true, dpi());
+    const double y =
+        ScaleConvert(GET_Y_LPARAM(lParam), orvane::ScaleMode::Pixels, m_scaleMode, false, dpi());
+    switch (kind) {
+        case 0:
+            MouseDown(button, shiftState(), x, y);
+            break;
+        case 1:
+            MouseMove(button, shiftState(), x, y);
+            break;
+        default:
+            MouseUp(button, shiftState(), x, y);
+            break;
+    }
+}
+
+LRESULT UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return self->onMessage(msg, wParam, lParam);
+}
+
+LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (handleMessage(msg, wParam, lParam, result)) return result;
+    const HWND hwnd = m_hwnd;
+    switch (msg) {
+        case WM_ERASEBKGND: {
+            RECT rc{};
+            GetClientRect(hwnd, &rc);
+            const HBRUSH brush = CreateSolidBrush(TranslateColor(m_backColor));
+            FillRect(HDC(static_cast<std::uint32_t>(wParam)), &rc, brush);
+            DeleteObject(brush);
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            m_hdc = BeginPaint(hwnd, &ps);
+            try {
+                Paint();
+            } catch (...) {
+                m_hdc = nullptr;
+                EndPaint(hwnd, &ps);
+                throw;
+            }
+            m_hdc = nullptr;
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_SIZE:
+            if (m_sited) Resize();
+            return 0;
+        case WM_LBUTTONDOWN:
+            // Clicking a control focuses it, as a form's controls do.
+            if (m_enabled && GetFocus() != hwnd) SetFocus(hwnd);
+            m_pressed = true;
+            SetCapture(hwnd);
+            mouse(0, 1, lParam);
+            return 0;
+        case WM_LBUTTONUP: {
+            const bool wasPressed = m_pressed;
+            m_pressed = false;
+            if (GetCapture() == hwnd) ReleaseCapture();
+            mouse(2, 1, lParam);
+            RECT rc{};
+            GetClientRect(hwnd, &rc);
+            const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            // A click is a press and release inside the control.
+            if (wasPressed && m_hwnd && PtInRect(&rc, pt)) Click();
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+            m_pressed = true;
+            SetCapture(hwnd);
+            DblClick();
+            if (m_hwnd) mouse(0, 1, lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+            mouse(0, 2, lParam);
+            return 0;
+        case WM_RBUTTONUP:
+            mouse(2, 2, lParam);
+            return 0;
+        case WM_MBUTTONDOWN:
+            mouse(0, 4, lParam);
+            return 0;
+        case WM_MBUTTONUP:
+            mouse(2, 4, lParam);
+            return 0;
+        case WM_MOUSEMOVE: {
+            int buttons = 0;
+            if (wParam & MK_LBUTTON) buttons |= 1;
+            if (wParam & MK_RBUTTON) buttons |= 2;
+            if (wParam & MK_MBUTTON) buttons |= 4;
+            mouse(1, buttons, lParam);
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            m_pressed = false;
+            return 0;
+        case WM_KEYDOWN: {
+            int key = static_cast<int>(wParam);
+            KeyDown(key, shiftState());
+            return 0;
+        }
+        case WM_KEYUP: {
+            int key = static_cast<int>(wParam);
+            KeyUp(key, shiftState());
+            return 0;
+        }
+        case WM_CHAR: {
+            int key = static_cast<int>(wParam);
+            KeyPress(key);
+            return 0;
+        }
+        case WM_SETFOCUS:
+            GotFocus();
+            return 0;
+        case WM_KILLFOCUS:
+            LostFocus();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace orvane

@@ -1,0 +1,139 @@
+// The base of every control. The host sites an instance on a container window and raises its
+// lifecycle in a fixed order: Initialize; InitProperties (new) or ReadProperties (stored),
+// never both; Resize and Show; Paint whenever the area is invalidated; input and focus events
+// while live; WriteProperties whenever the container saves it; Hide and Terminate at the end.
+// Controls override the events they need and use the surface below.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/Ambient.h"
+#include "host/EventSource.h"
+#include "host/Extender.h"
+#include "host/PropertyBag.h"
+#include "host/ScaleUnits.h"
+#include "platform/platform.h"
+
+namespace orvane {
+
+class UserControl : public EventSource {
+public:
+    UserControl();
+    ~UserControl() override;
+
+    // --- Host side ---
+    // Sites the control on `parent`: runs the lifecycle up to Show. `stored` is the bag of a
+    // saved instance, or null for a new one. The window exists from ReadProperties on.
+    void site(platform::HWND parent, std::shared_ptr<orvane::Ambient> ambient,
+              orvane::Extender extender, const PropertyBag* stored);
+    // Raises WriteProperties into `bag` and marks the instance saved.
+    void save(PropertyBag& bag);
+    // Raises Hide and Terminate and destroys the window. Safe to call twice.
+    void unsite();
+    // Tells the control an ambient property changed.
+    void ambientChanged(const std::u16string& name);
+    bool sited() const { return m_sited; }
+    // True once PropertyChanged was called since the last save.
+    bool changed() const { return m_changed; }
+
+    // --- The control's surface ---
+    platform::HWND hWnd() const { return m_hwnd; }
+    // The device context while Paint runs; null otherwise.
+    platform::HDC hDC() const { return m_hdc; }
+    const orvane::Ambient& Ambient() const { return *m_ambient; }
+    orvane::Extender& Extender() { return m_extender; }
+    const orvane::Extender& Extender() const { return m_extender; }
+
+    // The client area in ScaleMode units.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    orvane::ScaleMode ScaleMode() const { return m_scaleMode; }
+    void ScaleMode(orvane::ScaleMode mode);
+    // Lengths between units; the container's units are twips.
+    double ScaleX(double value, orvane::ScaleMode from, orvane::ScaleMode to) const;
+    double ScaleY(double value, orvane::ScaleMode from, orvane::ScaleMode to) const;
+    // The control's outer size in twips; autosizing controls write them.
+    int Width() const { return m_extender.Width(); }
+    void Width(int twips) { m_extender.Width(twips); }
+    int Height() const { return m_extender.Height(); }
+    void Height(int twips) { m_extender.Height(twips); }
+
+    OLE_COLOR BackColor() const { return m_backColor; }
+    void BackColor(OLE_COLOR color);
+    OLE_COLOR ForeColor() const { return m_foreColor; }
+    void ForeColor(OLE_COLOR color);
+    const std::shared_ptr<StdFont>& Font() const { return m_font; }
+    void Font(std::shared_ptr<StdFont> font);
+    bool Enabled() const { return m_enabled; }
+    void Enabled(bool enabled);
+    // The access character the form routes to AccessKeyPress ("" for none).
+    const std::u16string& AccessKeys() const { return m_accessKeys; }
+    void AccessKeys(std::u16string keys) { m_accessKeys = std::move(keys); }
+
+    // Repaints now.
+    void Refresh();
+    // Marks the instance changed, so the container saves it.
+    void PropertyChanged(const std::u16string& name);
+
+    // Lets the form deliver access keys.
+    void raiseAccessKeyPress(int keyAscii) { AccessKeyPress(keyAscii); }
+
+protected:
+    virtual void Initialize() {}
+    virtual void InitProperties() {}
+    virtual void ReadProperties(const PropertyBag&) {}
+    virtual void WriteProperties(PropertyBag&) {}
+    virtual void Resize() {}
+    virtual void Show() {}
+    virtual void Paint() {}
+    virtual void Hide() {}
+    virtual void Terminate() {}
+    // Buttons: 1 left, 2 right, 4 middle. Shift: 1 shift, 2 control, 4 alt. In ScaleMode units.
+    virtual void MouseDown(int, int, double, double) {}
+    virtual void MouseMove(int, int, double, double) {}
+    virtual void MouseUp(int, int, double, double) {}
+    virtual void Click() {}
+    virtual void DblClick() {}
+    // Key handlers may change the key (0 swallows it).
+    virtual void KeyDown(int&, int) {}
+    virtual void KeyUp(int&, int) {}
+    virtual void KeyPress(int&) {}
+    virtual void GotFocus() {}
+    virtual void LostFocus() {}
+    virtual void AccessKeyPress(int) {}
+    virtual void AmbientChanged(const std::u16string&) {}
+    // Messages the control wants before the base handles them; return true when handled.
+    virtual bool handleMessage(platform::UINT, platform::WPARAM, platform::LPARAM,
+                               platform::LRESULT&) {
+        return false;
+    }
+
+private:
+    static platform::LRESULT windowProc(platform::HWND hwnd, platform::UINT msg,
+                                        platform::WPARAM wParam, platform::LPARAM lParam);
+    platform::LRESULT onMessage(platform::UINT msg, platform::WPARAM wParam,
+                                platform::LPARAM lParam);
+    void createWindow(platform::HWND parent);
+    void placeWindow();
+    int dpi() const;
+    int shiftState() const;
+    void mouse(int kind, int button, platform::LPARAM lParam);
+
+    platform::HWND m_hwnd = nullptr;
+    platform::HDC m_hdc = nullptr;
+    std::shared_ptr<orvane::Ambient> m_ambient;
+    orvane::Extender m_extender;
+    orvane::ScaleMode m_scaleMode = orvane::ScaleMode::Twips;
+    OLE_COLOR m_backColor = SystemColor(15);
+    OLE_COLOR m_foreColor = SystemColor(18);
+    std::shared_ptr<StdFont> m_font;
+    bool m_enabled = true;
+    std::u16string m_accessKeys;
+    bool m_sited = false;
+    bool m_changed = false;
+    bool m_shown = false;  // Show has run: visibility changes now raise Show and Hide
+    bool m_pressed = false;
+};
+
+}  // namespace orvane
