@@ -50,10 +50,12 @@ UserControl::~UserControl() {
 }
 
 void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
-                       orvane::Extender extender, const PropertyBag* stored) {
+                       orvane::Extender extender, const PropertyBag* stored,
+                       ControlSite* controlSite) {
     if (m_sited) throw Error::standard(errors::InvalidProcedureCall, u"UserControl");
     m_ambient = ambient ? std::move(ambient) : std::make_shared<orvane::Ambient>();
     m_extender = std::move(extender);
+    m_site = controlSite;
     m_font = m_ambient->Font() ? m_ambient->Font()->clone() : std::make_shared<StdFont>();
     m_sited = true;
     Initialize();
@@ -84,9 +86,10 @@ void UserControl::unsite() {
     if (!m_sited) return;
     m_sited = false;
     m_shown = false;
-    if (m_hwnd && IsWindowVisible(m_hwnd)) Hide();
+    if (m_hwnd && ownVisible()) Hide();
     Terminate();
     m_extender.onChange = nullptr;
+    m_site = nullptr;
     if (m_hwnd) {
         const HWND hwnd = m_hwnd;
         m_hwnd = nullptr;
@@ -122,7 +125,7 @@ void UserControl::placeWindow() {
     SetWindowPos(m_hwnd, nullptr, twipsToPixels(m_extender.Left(), d),
                  twipsToPixels(m_extender.Top(), d), twipsToPixels(m_extender.Width(), d),
                  twipsToPixels(m_extender.Height(), d), SWP_NOZORDER | SWP_NOACTIVATE);
-    const bool visible = IsWindowVisible(m_hwnd) != FALSE;
+    const bool visible = ownVisible();
     if (m_extender.Visible() != visible && m_shown) {
         ShowWindow(m_hwnd, m_extender.Visible() ? SW_SHOWNA : SW_HIDE);
         if (m_extender.Visible()) {
@@ -132,6 +135,11 @@ void UserControl::placeWindow() {
         }
     }
     EnableWindow(m_hwnd, m_extender.Enabled() ? TRUE : FALSE);
+}
+
+// The control's own visibility, whatever its container's.
+bool UserControl::ownVisible() const {
+    return m_hwnd && (GetWindowLongW(m_hwnd, GWL_STYLE) & static_cast<LONG>(WS_VISIBLE)) != 0;
 }
 
 int UserControl::dpi() const {
@@ -244,6 +252,11 @@ LRESULT UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The container sees keys first: navigation keys never reach the control.
+    if (m_site &&
+        (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR || msg == WM_SYSCHAR) &&
+        m_site->siteKey(*this, msg, wParam))
+        return 0;
     LRESULT result = 0;
     if (handleMessage(msg, wParam, lParam, result)) return result;
     const HWND hwnd = m_hwnd;

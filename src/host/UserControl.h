@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/Ambient.h"
+#include "host/ControlSite.h"
 #include "host/EventSource.h"
 #include "host/Extender.h"
 #include "host/PropertyBag.h"
@@ -26,13 +27,16 @@ public:
     // Sites the control on `parent`: runs the lifecycle up to Show. `stored` is the bag of a
     // saved instance, or null for a new one. The window exists from ReadProperties on.
     void site(platform::HWND parent, std::shared_ptr<orvane::Ambient> ambient,
-              orvane::Extender extender, const PropertyBag* stored);
+              orvane::Extender extender, const PropertyBag* stored,
+              ControlSite* controlSite = nullptr);
     // Raises WriteProperties into `bag` and marks the instance saved.
     void save(PropertyBag& bag);
     // Raises Hide and Terminate and destroys the window. Safe to call twice.
     void unsite();
     // Tells the control an ambient property changed.
     void ambientChanged(const std::u16string& name);
+    // Replaces the ambient properties (the container's font, colours, default state).
+    void ambient(std::shared_ptr<orvane::Ambient> ambient) { m_ambient = std::move(ambient); }
     bool sited() const { return m_sited; }
     // True once PropertyChanged was called since the last save.
     bool changed() const { return m_changed; }
@@ -117,6 +121,7 @@ private:
     void createWindow(platform::HWND parent);
     void placeWindow();
     int dpi() const;
+    bool ownVisible() const;
     int shiftState() const;
     void mouse(int kind, int button, platform::LPARAM lParam);
 
@@ -130,6 +135,7 @@ private:
     std::shared_ptr<StdFont> m_font;
     bool m_enabled = true;
     std::u16string m_accessKeys;
+    ControlSite* m_site = nullptr;
     bool m_sited = false;
     bool m_changed = false;
     bool m_shown = false;  // Show has run: visibility changes now raise Show and Hide

@@ -1,0 +1,290 @@
+#include "host/Form.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cwctype>
+
+#include "host/Error.h"
+#include "host/TypeLibrary.h"
+
+namespace orvane {
+
+using namespace platform;
+
+namespace {
+
+constexpr const char16_t* kFormClass = u"OrvaneForm";
+
+int twipsToPixels(int twips) {
+    return static_cast<int>(std::lround(twips * static_cast<double>(GetDpiForSystem()) / 1440.0));
+}
+
+char16_t upper(char16_t c) {
+    return static_cast<char16_t>(std::towupper(static_cast<wint_t>(c)));
+}
+
+}  // namespace
+
+Form::Form(std::u16string name, bool userMode, int widthTwips, int heightTwips)
+    : m_name(std::move(name)) {
+    m_base.UserMode(userMode);
+    m_base.DisplayName(m_name);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    if (!GetClassInfoExW(instance, kFormClass, &existing)) {
+        WNDCLASSEXW wc{};
+        wc.lpfnWndProc = &Form::windowProc;
+        wc.hInstance = instance;
+        wc.hIcon = HICON();
+        wc.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.lpszClassName = kFormClass;
+        wc.hIconSm = HICON();
+        if (!RegisterClassExW(&wc))
+            throw Error(errors::OutOfMemory, u"Form",
+                        u"The form window class could not be registered");
+    }
+    RECT rc{0, 0, twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    AdjustWindowRectEx(&rc, style, FALSE, 0);
+    m_hwnd = CreateWindowExW(0, kFormClass, m_name.c_str(), style, 0, 0, rc.right - rc.left,
+                             rc.bottom - rc.top, HWND(), HMENU(), instance, nullptr);
+    if (!m_hwnd) throw Error(errors::OutOfMemory, u"Form", u"The form window could not be created");
+    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+Form::~Form() {
+    // Controls go in reverse creation order, so a container outlives what it holds.
+    while (!m_entries.empty()) {
+        Entry entry = std::move(m_entries.back());
+        m_entries.pop_back();
+        entry.control->unsite();
+    }
+    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+    DestroyWindow(m_hwnd);
+}
+
+void Form::Show() {
+    ShowWindow(m_hwnd, SW_SHOW);
+    UpdateWindow(m_hwnd);
+    if (UserMode() && !ActiveControl()) focusNext(false);
+}
+
+std::shared_ptr<Ambient> Form::ambientFor(const std::u16string& name,
+                                          const UserControl* control) const {
+    auto ambient = std::make_shared<Ambient>(m_base);
+    ambient->DisplayName(name);
+    ambient->DisplayAsDefault(control && control == m_default);
+    return ambient;
+}
+
+UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16string& name, int index,
+                       Extender extender, UserControl* container, const PropertyBag* stored) {
+    if (!control || name.empty()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    for (const Entry& e : m_entries)
+        if (sameName(e.name, name) && e.index == index)
+            throw Error::standard(errors::ObjectAlreadyLoaded, u"Form");
+    if (container && !entryOf(*container))
+        throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    extender.Name(name);
+    extender.Index(index);
+    extender.Container(container);
+    UserControl& c = *control;
+    // Sited before it joins the lists: a control that fails to load leaves nothing behind.
+    c.site(container ? container->hWnd() : m_hwnd, ambientFor(name, nullptr), std::move(extender),
+           stored, UserMode() ? this : nullptr);
+    m_entries.push_back(Entry{std::move(control), name, index, container, true});
+    m_tabOrder.push_back(&c);
+    return c;
+}
+
+void Form::remove(UserControl& control) {
+    // What the control holds goes first.
+    std::vector<UserControl*> held;
+    for (const Entry& e : m_entries)
+        if (e.container == &control) held.push_back(e.control.get());
+    for (UserControl* h : held)
+        remove(*h);
+    auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                           [&](const Entry& e) { return e.control.get() == &control; });
+    if (it == m_entries.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    if (m_default == &control) m_default = nullptr;
+    if (m_cancel == &control) m_cancel = nullptr;
+    std::erase(m_tabOrder, &control);
+    std::unique_ptr<UserControl> owned = std::move(it->control);
+    m_entries.erase(it);
+    owned->unsite();
+}
+
+std::vector<UserControl*> Form::Controls() const {
+    std::vector<UserControl*> out;
+    out.reserve(m_entries.size());
+    for (const Entry& e : m_entries)
+        out.push_back(e.control.get());
+    return out;
+}
+
+UserControl& Form::control(std::u16string_view name, int index) const {
+    for (const Entry& e : m_entries)
+        if (e.index == index && sameName(e.name, name)) return *e.control;
+    throw Error::standard(errors::ControlArrayElementMissing, u"Form");
+}
+
+const Form::Entry* Form::entryOf(const UserControl& control) const {
+    for (const Entry& e : m_entries)
+        if (e.control.get() == &control) return &e;
+    return nullptr;
+}
+
+int Form::TabIndex(const UserControl& control) const {
+    auto it = std::find(m_tabOrder.begin(), m_tabOrder.end(), &control);
+    if (it == m_tabOrder.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    return static_cast<int>(it - m_tabOrder.begin());
+}
+
+void Form::TabIndex(UserControl& control, int index) {
+    if (index < 0) throw Error::standard(errors::InvalidPropertyValue, u"Form");
+    const int from = TabIndex(control);
+    m_tabOrder.erase(m_tabOrder.begin() + from);
+    // An index past the end puts the control last, as the host does.
+    const auto at = std::min<std::size_t>(static_cast<std::size_t>(index), m_tabOrder.size());
+    m_tabOrder.insert(m_tabOrder.begin() + static_cast<std::ptrdiff_t>(at), &control);
+}
+
+bool Form::TabStop(const UserControl& control) const {
+    const Entry* e = entryOf(control);
+    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    return e->tabStop;
+}
+
+void Form::TabStop(UserControl& control, bool stop) {
+    const Entry* e = entryOf(control);
+    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    const_cast<Entry*>(e)->tabStop = stop;
+}
+
+bool Form::canFocus(const UserControl& control) const {
+    const HWND hwnd = control.hWnd();
+    if (!hwnd || !IsWindowVisible(hwnd)) return false;
+    // Disabled itself or inside a disabled container.
+    for (HWND w = hwnd; w && w != m_hwnd; w = GetParent(w))
+        if (!IsWindowEnabled(w)) return false;
+    return true;
+}
+
+UserControl* Form::ActiveControl() const {
+    const HWND focus = GetFocus();
+    if (!focus) return nullptr;
+    for (const Entry& e : m_entries)
+        if (e.control->hWnd() == focus) return e.control.get();
+    return nullptr;
+}
+
+void Form::focusNext(bool backward) {
+    const std::size_t n = m_tabOrder.size();
+    if (n == 0) return;
+    UserControl* current = ActiveControl();
+    std::size_t start = backward ? 0 : n - 1;
+    if (current) start = static_cast<std::size_t>(TabIndex(*current));
+    for (std::size_t step = 1; step <= n; ++step) {
+        const std::size_t i = backward ? (start + n - step % n) % n : (start + step) % n;
+        UserControl* c = m_tabOrder[i];
+        if (entryOf(*c)->tabStop && canFocus(*c)) {
+            SetFocus(c->hWnd());
+            return;
+        }
+    }
+}
+
+void Form::Default(UserControl* control) {
+    if (control && !entryOf(*control)) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    UserControl* old = m_default;
+    m_default = control;
+    // The controls whose DisplayAsDefault changed are told so.
+    for (UserControl* c : {old, control}) {
+        if (!c || (c == old && c == control)) continue;
+        const Entry* e = entryOf(*c);
+        c->ambient(ambientFor(e->name, c));
+        c->ambientChanged(u"DisplayAsDefault");
+    }
+}
+
+bool Form::pressAccessKey(char16_t key) {
+    const char16_t k = upper(key);
+    for (UserControl* c : m_tabOrder) {
+        if (!canFocus(*c)) continue;
+        for (char16_t a : c->AccessKeys()) {
+            if (upper(a) != k) continue;
+            if (entryOf(*c)->tabStop) SetFocus(c->hWnd());
+            c->raiseAccessKeyPress(static_cast<int>(key));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Form::siteKey(UserControl&, UINT msg, WPARAM key) {
+    return handleKey(msg, key);
+}
+
+bool Form::handleKey(UINT msg, WPARAM key) {
+    if (!UserMode()) return false;
+    if (msg == WM_CHAR || msg == WM_SYSCHAR) {
+        if (m_swallowChar && key == m_swallowChar) {
+            m_swallowChar = 0;
+            return true;
+        }
+        // Alt with a character presses the control whose access key it is.
+        return msg == WM_SYSCHAR && pressAccessKey(static_cast<char16_t>(key));
+    }
+    if (msg != WM_KEYDOWN) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (key == VK_TAB && !ctrl) {
+        m_swallowChar = u'\t';
+        focusNext(shift);
+        return true;
+    }
+    UserControl* target = nullptr;
+    if (key == VK_RETURN && !shift && !ctrl) target = m_default;
+    if (key == VK_ESCAPE) target = m_cancel;
+    if (!target || !canFocus(*target)) return false;
+    m_swallowChar = key == VK_RETURN ? u'\r' : u'\x1b';
+    target->raiseAccessKeyPress(static_cast<int>(key));
+    return true;
+}
+
+std::vector<std::pair<UserControl*, PropertyBag>> Form::saveChanged() {
+    std::vector<std::pair<UserControl*, PropertyBag>> out;
+    for (const Entry& e : m_entries) {
+        if (!e.control->changed()) continue;
+        PropertyBag bag;
+        e.control->save(bag);
+        out.emplace_back(e.control.get(), std::move(bag));
+    }
+    return out;
+}
+
+LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self) {
+        switch (msg) {
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+            case WM_CHAR:
+            case WM_SYSCHAR:
+                // Keys that reach the form itself, when no control has the focus.
+                if (self->handleKey(msg, wParam)) return 0;
+                break;
+            case WM_SETFOCUS:
+                // The form hands the focus on to its first control.
+                if (self->UserMode()) self->focusNext(false);
+                return 0;
+            default:
+                break;
+        }
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace orvane

@@ -1,0 +1,104 @@
+// A top-level window holding controls. It sites them (any control may hold others), keeps
+// them in creation order, finds them by name and index, moves focus with Tab and Shift+Tab,
+// routes access keys, Enter and Escape, and saves the instances that changed. In design mode
+// (UserMode false) controls paint and persist but the form does no keyboard work.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/Ambient.h"
+#include "host/ControlSite.h"
+#include "host/UserControl.h"
+
+namespace orvane {
+
+class Form : public ControlSite {
+public:
+    // A form of the given client size in twips, hidden until Show.
+    explicit Form(std::u16string name, bool userMode = true, int widthTwips = 4800,
+                  int heightTwips = 3600);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    platform::HWND hWnd() const { return m_hwnd; }
+    const std::u16string& Name() const { return m_name; }
+    bool UserMode() const { return m_base.UserMode(); }
+    // The container's font and colours, which new controls take.
+    orvane::Ambient& ambientDefaults() { return m_base; }
+    void Show();
+
+    // Sites `control` on the form or on `container`, named `name` (with `index` >= 0 for a
+    // member of a control array), placed by `extender`'s position in twips. `stored` is the
+    // bag of a saved instance. A duplicate name and index raises error 360.
+    UserControl& add(std::unique_ptr<UserControl> control, const std::u16string& name, int index,
+                     orvane::Extender extender, UserControl* container = nullptr,
+                     const PropertyBag* stored = nullptr);
+    template <typename T>
+    T& add(const std::u16string& name, int index, orvane::Extender extender,
+           UserControl* container = nullptr, const PropertyBag* stored = nullptr) {
+        return static_cast<T&>(
+            add(std::make_unique<T>(), name, index, std::move(extender), container, stored));
+    }
+    // Unsites a control and the controls it holds.
+    void remove(UserControl& control);
+
+    // Controls in creation order.
+    std::vector<UserControl*> Controls() const;
+    // The control named `name` (and `index` in an array): error 340 when there is none.
+    UserControl& control(std::u16string_view name, int index = -1) const;
+
+    // Tab order: position in the order, and whether Tab stops at the control.
+    int TabIndex(const UserControl& control) const;
+    void TabIndex(UserControl& control, int index);
+    bool TabStop(const UserControl& control) const;
+    void TabStop(UserControl& control, bool stop);
+    // Moves the focus to the next (or previous) control that is visible, enabled and a stop.
+    void focusNext(bool backward);
+    UserControl* ActiveControl() const;
+
+    // The controls Enter and Escape press (through AccessKeyPress with 13 or 27).
+    UserControl* Default() const { return m_default; }
+    void Default(UserControl* control);
+    UserControl* Cancel() const { return m_cancel; }
+    void Cancel(UserControl* control) { m_cancel = control; }
+
+    // Raises WriteProperties on every control that changed since it was last saved, in
+    // creation order, and returns their bags.
+    std::vector<std::pair<UserControl*, PropertyBag>> saveChanged();
+
+    bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) override;
+
+private:
+    struct Entry {
+        std::unique_ptr<UserControl> control;
+        std::u16string name;
+        int index = -1;
+        UserControl* container = nullptr;
+        bool tabStop = true;
+    };
+
+    static platform::LRESULT windowProc(platform::HWND hwnd, platform::UINT msg,
+                                        platform::WPARAM wParam, platform::LPARAM lParam);
+    const Entry* entryOf(const UserControl& control) const;
+    bool canFocus(const UserControl& control) const;
+    bool pressAccessKey(char16_t key);
+    bool handleKey(platform::UINT msg, platform::WPARAM key);
+    std::shared_ptr<orvane::Ambient> ambientFor(const std::u16string& name,
+                                                const UserControl* control) const;
+
+    std::u16string m_name;
+    orvane::Ambient m_base;
+    platform::HWND m_hwnd = nullptr;
+    std::vector<Entry> m_entries;  // creation order
+    std::vector<UserControl*> m_tabOrder;
+    UserControl* m_default = nullptr;
+    UserControl* m_cancel = nullptr;
+    // A navigation key handled on key-down also swallows the character it makes.
+    platform::WPARAM m_swallowChar = 0;
+};
+
+}  // namespace orvane

@@ -1,0 +1,169 @@
+// A form's controls: lookup and arrays, tab order, access keys, default and cancel buttons,
+// design mode and saving what changed.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "host/ErrorOf.h"
+#include "host/Form.h"
+#include "support/PlatformTest.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+class Key : public UserControl {
+public:
+    std::vector<int> accessKeys;
+    std::vector<std::u16string> ambientChanges;
+    std::vector<int> chars;
+    int focused = 0;
+
+protected:
+    void AccessKeyPress(int key) override { accessKeys.push_back(key); }
+    void AmbientChanged(const std::u16string& name) override { ambientChanges.push_back(name); }
+    void KeyPress(int& key) override { chars.push_back(key); }
+    void GotFocus() override { ++focused; }
+};
+
+Extender at(int leftPixels) {
+    Extender e;
+    e.Move(leftPixels * 15, 150, 900, 450);
+    return e;
+}
+
+class FormTest : public test::PlatformTest {
+protected:
+    std::u16string focusedName(Form& form) {
+        UserControl* c = form.ActiveControl();
+        return c ? c->Extender().Name() : u"(none)";
+    }
+    void press(int vk) {
+        platform->KeyPress(vk);
+        platform->PumpMessages();
+    }
+    void shiftTab() {
+        platform->KeyDown(VK_SHIFT);
+        platform->KeyPress(VK_TAB);
+        platform->KeyUp(VK_SHIFT);
+        platform->PumpMessages();
+    }
+};
+
+}  // namespace
+
+TEST_F(FormTest, ControlsKeepCreationOrderAndArraysAreFoundByIndex) {
+    Form form(u"Form1");
+    auto& a0 = form.add<Key>(u"cmd", 0, at(0));
+    auto& a1 = form.add<Key>(u"cmd", 1, at(70));
+    auto& single = form.add<Key>(u"lbl", -1, at(140));
+    EXPECT_EQ(form.Controls(), (std::vector<UserControl*>{&a0, &a1, &single}));
+    EXPECT_EQ(&form.control(u"CMD", 1), &a1);
+    EXPECT_EQ(&form.control(u"lbl"), &single);
+    EXPECT_EQ(a1.Ambient().DisplayName(), u"cmd");
+    EXPECT_EQ(CInt(a1.Extender().get(u"Index")), 1);
+    EXPECT_EQ(test::errorOf([&] { (void)form.control(u"cmd", 2); }), 340);
+    EXPECT_EQ(test::errorOf([&] { form.add<Key>(u"Cmd", 1, at(0)); }), 360);
+    EXPECT_EQ(form.Controls().size(), 3u);  // the refused control left nothing behind
+
+    form.remove(a0);
+    EXPECT_EQ(form.Controls(), (std::vector<UserControl*>{&a1, &single}));
+    EXPECT_EQ(form.TabIndex(single), 1);
+}
+
+TEST_F(FormTest, TabSkipsDisabledInvisibleAndNonStopControlsAndWraps) {
+    Form form(u"Form1");
+    form.add<Key>(u"first", -1, at(0));
+    auto& off = form.add<Key>(u"off", -1, at(70));
+    auto& hidden = form.add<Key>(u"hidden", -1, at(140));
+    auto& frame = form.add<Key>(u"frame", -1, at(210));
+    form.add<Key>(u"inner", -1, Extender(), &frame);
+    auto& last = form.add<Key>(u"last", -1, at(280));
+    off.Extender().Enabled(false);
+    hidden.Extender().Visible(false);
+    form.TabStop(frame, false);
+    form.Show();
+    EXPECT_EQ(focusedName(form), u"first");  // the form passes the focus to its first stop
+
+    press(VK_TAB);
+    EXPECT_EQ(focusedName(form), u"inner");
+    press(VK_TAB);
+    EXPECT_EQ(focusedName(form), u"last");
+    press(VK_TAB);
+    EXPECT_EQ(focusedName(form), u"first");
+    shiftTab();
+    EXPECT_EQ(focusedName(form), u"last");
+
+    // A disabled container takes what it holds out of the order; TabIndex reorders.
+    frame.Extender().Enabled(false);
+    form.TabIndex(last, 0);
+    shiftTab();
+    EXPECT_EQ(focusedName(form), u"first");
+    shiftTab();
+    EXPECT_EQ(focusedName(form), u"last");
+    // The Tab characters never reached a control.
+    for (auto* c : form.Controls())
+        EXPECT_TRUE(static_cast<Key*>(c)->chars.empty());
+}
+
+TEST_F(FormTest, AccessKeysDefaultAndCancelReachTheirControls) {
+    Form form(u"Form1");
+    auto& ok = form.add<Key>(u"ok", -1, at(0));
+    auto& cancel = form.add<Key>(u"cancel", -1, at(70));
+    auto& text = form.add<Key>(u"text", -1, at(140));
+    ok.AccessKeys(u"o");
+    cancel.AccessKeys(u"C");
+    form.Default(&ok);
+    form.Cancel(&cancel);
+    EXPECT_TRUE(ok.Ambient().DisplayAsDefault());
+    EXPECT_FALSE(cancel.Ambient().DisplayAsDefault());
+    EXPECT_EQ(ok.ambientChanges, std::vector<std::u16string>{u"DisplayAsDefault"});
+    form.Show();
+    SetFocus(text.hWnd());
+
+    press(VK_RETURN);
+    press(VK_ESCAPE);
+    EXPECT_EQ(ok.accessKeys, std::vector<int>{13});
+    EXPECT_EQ(cancel.accessKeys, std::vector<int>{27});
+    EXPECT_TRUE(text.chars.empty());  // Enter and Escape were used up by the form
+    press('X');
+    EXPECT_EQ(text.chars, std::vector<int>{'x'});
+
+    platform->KeyDown(VK_MENU);
+    platform->KeyPress('C');
+    platform->KeyUp(VK_MENU);
+    platform->PumpMessages();
+    EXPECT_EQ(cancel.accessKeys.size(), 2u);
+    EXPECT_EQ(focusedName(form), u"cancel");
+
+    // Moving the default tells both controls.
+    form.Default(&cancel);
+    EXPECT_FALSE(ok.Ambient().DisplayAsDefault());
+    EXPECT_TRUE(cancel.Ambient().DisplayAsDefault());
+    EXPECT_EQ(ok.ambientChanges.size(), 2u);
+    // A disabled default is not pressed.
+    cancel.Extender().Enabled(false);
+    SetFocus(text.hWnd());
+    press(VK_RETURN);
+    EXPECT_EQ(cancel.accessKeys.size(), 2u);
+}
+
+TEST_F(FormTest, DesignModeRoutesNoKeysAndSavesOnlyChangedControls) {
+    Form form(u"Form1", false);
+    auto& a = form.add<Key>(u"a", -1, at(0));
+    auto& b = form.add<Key>(u"b", -1, at(70));
+    EXPECT_FALSE(a.Ambient().UserMode());
+    form.Show();
+    SetFocus(a.hWnd());
+    press(VK_TAB);
+    EXPECT_EQ(focusedName(form), u"a");
+    EXPECT_EQ(a.chars, std::vector<int>{'\t'});
+
+    EXPECT_TRUE(form.saveChanged().empty());
+    b.PropertyChanged(u"Caption");
+    auto saved = form.saveChanged();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].first, &b);
+    EXPECT_TRUE(form.saveChanged().empty());
+}
