@@ -54,13 +54,16 @@ Form::Form(std::u16string name, bool userMode, int widthTwips, int heightTwips)
 }
 
 Form::~Form() {
+    // The form stops answering first: destroying the focused control moves the focus to it.
+    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+    m_tabOrder.clear();
+    m_default = m_cancel = nullptr;
     // Controls go in reverse creation order, so a container outlives what it holds.
     while (!m_entries.empty()) {
         Entry entry = std::move(m_entries.back());
         m_entries.pop_back();
         entry.control->unsite();
     }
-    SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
     DestroyWindow(m_hwnd);
 }
 
