@@ -15,10 +15,6 @@ namespace {
 
 constexpr const char16_t* kFormClass = u"OrvaneForm";
 
-int twipsToPixels(int twips) {
-    return static_cast<int>(std::lround(twips * static_cast<double>(GetDpiForSystem()) / 1440.0));
-}
-
 char16_t upper(char16_t c) {
     return static_cast<char16_t>(std::towupper(static_cast<wint_t>(c)));
 }
@@ -44,7 +40,8 @@ Form::Form(std::u16string name, bool userMode, int widthTwips, int heightTwips)
             throw Error(errors::OutOfMemory, u"Form",
                         u"The form window class could not be registered");
     }
-    RECT rc{0, 0, twipsToPixels(widthTwips), twipsToPixels(heightTwips)};
+    RECT rc{0, 0, TwipsToPixels(widthTwips, static_cast<int>(GetDpiForSystem())),
+            TwipsToPixels(heightTwips, static_cast<int>(GetDpiForSystem()))};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&rc, style, FALSE, 0);
     m_hwnd = CreateWindowExW(0, kFormClass, m_name.c_str(), style, 0, 0, rc.right - rc.left,

@@ -1,5 +1,7 @@
 #include "host/ScaleUnits.h"
 
+#include <cmath>
+
 #include "host/Error.h"
 
 namespace orvane {
@@ -36,6 +38,10 @@ double ScaleConvert(double value, ScaleMode from, ScaleMode to, bool horizontal,
     if (dpi <= 0) throw Error::standard(errors::InvalidProcedureCall, u"ScaleX");
     if (from == to) return value;
     return value / perInch(from, horizontal, dpi) * perInch(to, horizontal, dpi);
+}
+
+int TwipsToPixels(int twips, int dpi) {
+    return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440.0));
 }
 
 }  // namespace orvane

@@ -22,4 +22,7 @@ enum class ScaleMode : int {
 // 240 high). User and container units are the caller's to resolve: they raise error 5.
 double ScaleConvert(double value, ScaleMode from, ScaleMode to, bool horizontal, int dpi);
 
+// Twips to whole pixels at a DPI, rounded to nearest, as windows are placed.
+int TwipsToPixels(int twips, int dpi);
+
 }  // namespace orvane

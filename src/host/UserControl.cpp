@@ -32,10 +32,6 @@ void ensureWindowClass(WNDPROC proc) {
                     u"The control window class could not be registered");
 }
 
-int twipsToPixels(int twips, int dpi) {
-    return static_cast<int>(std::lround(twips * dpi / 1440.0));
-}
-
 }  // namespace
 
 UserControl::UserControl() : m_ambient(std::make_shared<orvane::Ambient>()) {}
@@ -107,9 +103,9 @@ void UserControl::createWindow(HWND parent) {
     const int d = dpi();
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (m_extender.Enabled() ? 0 : WS_DISABLED);
     m_hwnd = CreateWindowExW(
-        0, kWindowClass, u"", style, twipsToPixels(m_extender.Left(), d),
-        twipsToPixels(m_extender.Top(), d), twipsToPixels(m_extender.Width(), d),
-        twipsToPixels(m_extender.Height(), d), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+        0, kWindowClass, u"", style, TwipsToPixels(m_extender.Left(), d),
+        TwipsToPixels(m_extender.Top(), d), TwipsToPixels(m_extender.Width(), d),
+        TwipsToPixels(m_extender.Height(), d), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!m_hwnd)
         throw Error(errors::OutOfMemory, u"UserControl",
                     u"The control window could not be created");
@@ -122,9 +118,9 @@ void UserControl::placeWindow() {
     RECT before{};
     GetClientRect(m_hwnd, &before);
     // WM_SIZE raises Resize when the size really changes.
-    SetWindowPos(m_hwnd, nullptr, twipsToPixels(m_extender.Left(), d),
-                 twipsToPixels(m_extender.Top(), d), twipsToPixels(m_extender.Width(), d),
-                 twipsToPixels(m_extender.Height(), d), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_hwnd, nullptr, TwipsToPixels(m_extender.Left(), d),
+                 TwipsToPixels(m_extender.Top(), d), TwipsToPixels(m_extender.Width(), d),
+                 TwipsToPixels(m_extender.Height(), d), SWP_NOZORDER | SWP_NOACTIVATE);
     const bool visible = ownVisible();
     if (m_extender.Visible() != visible && m_shown) {
         ShowWindow(m_hwnd, m_extender.Visible() ? SW_SHOWNA : SW_HIDE);
