@@ -37,6 +37,7 @@ void ensureWindowClass(WNDPROC proc) {
 UserControl::UserControl() : m_ambient(std::make_shared<orvane::Ambient>()) {}
 
 UserControl::~UserControl() {
+    attachTimers(false);
     // A control destroyed without unsite still must not leave its window behind; the events
     // are not raised here, as the derived part is already gone.
     if (m_hwnd) {
@@ -71,6 +72,7 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
         Show();
     }
     m_shown = true;
+    attachTimers(true);
 }
 
 void UserControl::save(PropertyBag& bag) {
@@ -83,6 +85,7 @@ void UserControl::unsite() {
     m_sited = false;
     m_shown = false;
     if (m_hwnd && ownVisible()) Hide();
+    attachTimers(false);
     Terminate();
     m_extender.onChange = nullptr;
     m_site = nullptr;
@@ -92,6 +95,19 @@ void UserControl::unsite() {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         DestroyWindow(hwnd);
     }
+}
+
+ConstituentTimer& UserControl::addTimer() {
+    m_timers.push_back(std::make_unique<ConstituentTimer>(m_timers.size() + 1));
+    ConstituentTimer& timer = *m_timers.back();
+    if (m_shown && m_ambient->UserMode()) timer.attach(m_hwnd);
+    return timer;
+}
+
+void UserControl::attachTimers(bool run) {
+    const HWND where = run && m_ambient->UserMode() ? m_hwnd : HWND();
+    for (auto& timer : m_timers)
+        timer->attach(where);
 }
 
 void UserControl::ambientChanged(const std::u16string& name) {
@@ -279,6 +295,13 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
+        case WM_TIMER:
+            for (auto& timer : m_timers) {
+                if (timer->id() != wParam) continue;
+                timer->tick();
+                break;
+            }
+            return 0;
         case WM_SIZE:
             if (m_sited) Resize();
             return 0;

@@ -7,8 +7,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/Ambient.h"
+#include "host/ConstituentTimer.h"
 #include "host/ControlSite.h"
 #include "host/EventSource.h"
 #include "host/Extender.h"
@@ -75,6 +77,10 @@ public:
     const std::u16string& AccessKeys() const { return m_accessKeys; }
     void AccessKeys(std::u16string keys) { m_accessKeys = std::move(keys); }
 
+    // A timer that ticks on this control while the form runs (never in design mode). It lives
+    // as long as the control.
+    ConstituentTimer& addTimer();
+
     // Repaints now.
     void Refresh();
     // Marks the instance changed, so the container saves it.
@@ -120,6 +126,7 @@ private:
                                 platform::LPARAM lParam);
     void createWindow(platform::HWND parent);
     void placeWindow();
+    void attachTimers(bool run);
     int dpi() const;
     bool ownVisible() const;
     int shiftState() const;
@@ -136,6 +143,7 @@ private:
     bool m_enabled = true;
     std::u16string m_accessKeys;
     ControlSite* m_site = nullptr;
+    std::vector<std::unique_ptr<ConstituentTimer>> m_timers;
     bool m_sited = false;
     bool m_changed = false;
     bool m_shown = false;  // Show has run: visibility changes now raise Show and Hide

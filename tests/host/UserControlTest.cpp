@@ -269,3 +269,64 @@ TEST_F(UserControlAt144, TwipsBecomeMorePixelsAtHigherDpi) {
     EXPECT_DOUBLE_EQ(probe.ScaleX(567, ScaleMode::ContainerSize, ScaleMode::Himetric), 1000.125);
     probe.unsite();
 }
+
+namespace {
+
+// Counts ticks of a timer it makes in Initialize, before it has a window.
+class Ticker : public Probe {
+public:
+    ConstituentTimer* timer = nullptr;
+    int ticks = 0;
+
+protected:
+    void Initialize() override {
+        timer = &addTimer();
+        timer->Interval(100);
+        timer->onTick = [this] { ++ticks; };
+    }
+};
+
+}  // namespace
+
+TEST_F(UserControlTest, TimersTickInRunModeOnlyAndFollowTheirSettings) {
+    Ticker runs;
+    runs.site(form, ambient, place(), nullptr);
+    platform->AdvanceTime(350);
+    platform->PumpMessages();
+    EXPECT_EQ(runs.ticks, 3);
+
+    runs.timer->Enabled(false);
+    platform->AdvanceTime(500);
+    platform->PumpMessages();
+    EXPECT_EQ(runs.ticks, 3);
+    runs.timer->Interval(50);
+    runs.timer->Enabled(true);
+    platform->AdvanceTime(120);
+    platform->PumpMessages();
+    EXPECT_EQ(runs.ticks, 5);
+    EXPECT_EQ(test::errorOf([&] { runs.timer->Interval(-1); }), 380);
+    EXPECT_EQ(runs.timer->Interval(), 50);
+
+    // A second timer added while live starts at once.
+    ConstituentTimer& second = runs.addTimer();
+    int secondTicks = 0;
+    second.onTick = [&] { ++secondTicks; };
+    second.Interval(10);
+    platform->AdvanceTime(25);
+    platform->PumpMessages();
+    EXPECT_EQ(secondTicks, 2);
+    runs.unsite();
+    platform->AdvanceTime(500);
+    platform->PumpMessages();
+    EXPECT_EQ(runs.ticks, 5);
+
+    auto design = std::make_shared<Ambient>();
+    design->UserMode(false);
+    Ticker designed;
+    designed.site(form, design, place(), nullptr);
+    platform->AdvanceTime(1000);
+    platform->PumpMessages();
+    EXPECT_EQ(designed.ticks, 0);
+    EXPECT_FALSE(designed.timer->running());
+    designed.unsite();
+}

@@ -1,0 +1,43 @@
+// A timer a control holds, ticking on the control's window while the form runs. It starts
+// when it is enabled with a non-zero interval and the control is sited in run mode; in design
+// mode it never ticks.
+#pragma once
+
+#include <functional>
+
+#include "platform/platform.h"
+
+namespace orvane {
+
+class ConstituentTimer {
+public:
+    explicit ConstituentTimer(platform::UINT_PTR id) : m_id(id) {}
+    ~ConstituentTimer();
+    ConstituentTimer(const ConstituentTimer&) = delete;
+    ConstituentTimer& operator=(const ConstituentTimer&) = delete;
+
+    // Milliseconds between ticks; 0 stops the timer. Negative values raise error 380.
+    long Interval() const { return m_interval; }
+    void Interval(long ms);
+    bool Enabled() const { return m_enabled; }
+    void Enabled(bool enabled);
+
+    std::function<void()> onTick;
+
+    // Used by the control that holds it: where it ticks (null: nowhere) and the tick itself.
+    void attach(platform::HWND hwnd);
+    platform::UINT_PTR id() const { return m_id; }
+    void tick();
+    bool running() const { return m_running; }
+
+private:
+    void sync();
+
+    platform::UINT_PTR m_id;
+    platform::HWND m_hwnd = nullptr;
+    long m_interval = 0;
+    bool m_enabled = true;
+    bool m_running = false;
+};
+
+}  // namespace orvane
