@@ -35,4 +35,13 @@ bool PropertyBag::contains(std::u16string_view key) const {
     return find(key) != m_entries.end();
 }
 
+void PropertyBag::store(std::u16string_view key, Variant value) {
+    auto it = find(key);
+    if (it != m_entries.end()) {
+        m_entries[static_cast<std::size_t>(it - m_entries.begin())].second = std::move(value);
+        return;
+    }
+    m_entries.emplace_back(std::u16string(key), std::move(value));
+}
+
 }  // namespace orvane

@@ -32,6 +32,8 @@ public:
         }
     }
 
+    // Stores a value whatever it is, as a loaded file gives it.
+    void store(std::u16string_view key, Variant value);
     bool contains(std::u16string_view key) const;
     const std::vector<std::pair<std::u16string, Variant>>& entries() const { return m_entries; }
     void clear() { m_entries.clear(); }

@@ -1,0 +1,203 @@
+#include "host/PropertyBagJson.h"
+
+#include <cmath>
+#include <limits>
+
+#include "host/Base64.h"
+#include "host/Error.h"
+#include "host/StdFont.h"
+#include "platform/base/CodePages.h"
+
+namespace orvane {
+
+using json = nlohmann::ordered_json;
+
+namespace {
+
+[[noreturn]] void fail(const std::string& place, const std::string& what) {
+    throw Error(errors::InvalidFileFormat, u"PropertyBag", platform::FromUtf8(place + ": " + what));
+}
+
+json writeDouble(double d) {
+    if (std::isnan(d)) return "NaN";
+    if (std::isinf(d)) return d > 0 ? "Infinity" : "-Infinity";
+    return d;
+}
+
+double readDouble(const json& j, const std::string& place) {
+    if (j.is_number()) return j.get<double>();
+    if (j.is_string()) {
+        const auto& s = j.get_ref<const std::string&>();
+        if (s == "NaN") return std::numeric_limits<double>::quiet_NaN();
+        if (s == "Infinity") return std::numeric_limits<double>::infinity();
+        if (s == "-Infinity") return -std::numeric_limits<double>::infinity();
+    }
+    fail(place, "expected a number");
+}
+
+long long readInteger(const json& j, const std::string& place, long long lo, long long hi) {
+    if (!j.is_number_integer()) fail(place, "expected a whole number");
+    // Unsigned values above the signed range are out of range as well.
+    if (j.is_number_unsigned() && j.get<std::uint64_t>() > static_cast<std::uint64_t>(hi))
+        fail(place, "number out of range");
+    const long long v = j.get<long long>();
+    if (v < lo || v > hi) fail(place, "number out of range");
+    return v;
+}
+
+bool readBool(const json& j, const std::string& place) {
+    if (!j.is_boolean()) fail(place, "expected true or false");
+    return j.get<bool>();
+}
+
+std::u16string readString(const json& j, const std::string& place) {
+    if (!j.is_string()) fail(place, "expected a string");
+    return platform::FromUtf8(j.get_ref<const std::string&>());
+}
+
+json writeFont(const StdFont& f) {
+    return json{{"Name", platform::ToUtf8(f.Name())},
+                {"Size", f.Size()},
+                {"Weight", f.Weight()},
+                {"Italic", f.Italic()},
+                {"Underline", f.Underline()},
+                {"Strikethrough", f.Strikethrough()},
+                {"Charset", f.Charset()}};
+}
+
+std::shared_ptr<StdFont> readFont(const json& j, const std::string& place) {
+    if (!j.is_object()) fail(place, "expected a font object");
+    auto font = std::make_shared<StdFont>();
+    for (const auto& [key, value] : j.items()) {
+        const std::string at = place + "." + key;
+        // The font's own setters check sizes and weights; their errors name the place too.
+        try {
+            if (key == "Name") {
+                font->Name(readString(value, at));
+            } else if (key == "Size") {
+                font->Size(readDouble(value, at));
+            } else if (key == "Weight") {
+                font->Weight(static_cast<short>(readInteger(value, at, 0, 1000)));
+            } else if (key == "Bold") {
+                font->Bold(readBool(value, at));
+            } else if (key == "Italic") {
+                font->Italic(readBool(value, at));
+            } else if (key == "Underline") {
+                font->Underline(readBool(value, at));
+            } else if (key == "Strikethrough") {
+                font->Strikethrough(readBool(value, at));
+            } else if (key == "Charset") {
+                font->Charset(static_cast<short>(readInteger(value, at, 0, 255)));
+            } else {
+                fail(at, "unknown font property");
+            }
+        } catch (const Error& e) {
+            if (e.number() == errors::InvalidFileFormat) throw;
+            fail(at, "invalid font value");
+        }
+    }
+    return font;
+}
+
+}  // namespace
+
+json PropertyBagJson::writeValue(const Variant& value, const std::string& place) {
+    switch (value.kind()) {
+        case Variant::Kind::Empty:
+            return json{{"Empty", true}};
+        case Variant::Kind::Null:
+            return nullptr;
+        case Variant::Kind::Integer:
+            return json{{"Integer", value.toInteger()}};
+        case Variant::Kind::Long:
+            return value.toLong();
+        case Variant::Kind::Single:
+            return json{{"Single", writeDouble(value.toSingle())}};
+        case Variant::Kind::Double:
+            return json{{"Double", writeDouble(value.toDouble())}};
+        case Variant::Kind::Date:
+            return json{{"Date", writeDouble(value.toDate())}};
+        case Variant::Kind::String:
+            return platform::ToUtf8(value.toString());
+        case Variant::Kind::Boolean:
+            return value.toBool();
+        case Variant::Kind::Byte:
+            return json{{"Byte", value.toByte()}};
+        case Variant::Kind::ByteArray:
+            return json{{"Bytes", Base64Encode(value.bytes())}};
+        case Variant::Kind::Object: {
+            const auto object = value.object();
+            if (!object) return json{{"Nothing", true}};
+            if (const auto* font = dynamic_cast<const StdFont*>(object.get()))
+                return json{{"Font", writeFont(*font)}};
+            fail(place,
+                 "a " + platform::ToUtf8(object->typeName()) + " cannot be saved in a form file");
+        }
+        case Variant::Kind::Missing:
+            break;
+    }
+    fail(place, "a missing argument cannot be saved");
+}
+
+Variant PropertyBagJson::readValue(const json& j, const std::string& place) {
+    if (j.is_null()) return Variant::null();
+    if (j.is_string()) return Variant(readString(j, place));
+    if (j.is_boolean()) return Variant(j.get<bool>());
+    if (j.is_number_integer())
+        return Variant(static_cast<std::int32_t>(readInteger(j, place, INT32_MIN, INT32_MAX)));
+    if (j.is_number()) fail(place, "a number with a fraction must say its kind (Single or Double)");
+    if (!j.is_object() || j.size() != 1) fail(place, "expected a value or an object with one kind");
+    const auto first = j.begin();
+    const std::string& kind = first.key();
+    const json& v = first.value();
+    const std::string at = place + "." + kind;
+    if (kind == "Integer")
+        return Variant(static_cast<std::int16_t>(readInteger(v, at, INT16_MIN, INT16_MAX)));
+    if (kind == "Byte") return Variant(static_cast<std::uint8_t>(readInteger(v, at, 0, 255)));
+    if (kind == "Single") {
+        const double d = readDouble(v, at);
+        if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max())
+            fail(at, "number out of range");
+        return Variant(static_cast<float>(d));
+    }
+    if (kind == "Double") return Variant(readDouble(v, at));
+    if (kind == "Date") {
+        const double d = readDouble(v, at);
+        // The host's dates run from year 100 to year 9999.
+        if (!(d >= -657434.0 && d < 2958466.0)) fail(at, "date out of range");
+        return Variant::date(d);
+    }
+    if (kind == "Bytes") {
+        if (!v.is_string()) fail(at, "expected base64 text");
+        auto bytes = Base64Decode(v.get_ref<const std::string&>());
+        if (!bytes) fail(at, "malformed base64 text");
+        return Variant(std::move(*bytes));
+    }
+    if (kind == "Font") return Variant(std::shared_ptr<Object>(readFont(v, at)));
+    if (kind == "Nothing" && v == true) return Variant(std::shared_ptr<Object>());
+    if (kind == "Empty" && v == true) return Variant();
+    fail(at, "unknown kind of value");
+}
+
+json PropertyBagJson::write(const PropertyBag& bag, const std::string& place) {
+    json out = json::object();
+    for (const auto& [key, value] : bag.entries()) {
+        const std::string name = platform::ToUtf8(key);
+        out[name] = writeValue(value, place + "." + name);
+    }
+    return out;
+}
+
+PropertyBag PropertyBagJson::read(const json& j, const std::string& place) {
+    if (!j.is_object()) fail(place, "expected an object of properties");
+    PropertyBag bag;
+    for (const auto& [key, value] : j.items()) {
+        const std::u16string name = platform::FromUtf8(key);
+        if (name.empty()) fail(place, "a property without a name");
+        if (bag.contains(name)) fail(place + "." + key, "property given twice");
+        bag.store(name, readValue(value, place + "." + key));
+    }
+    return bag;
+}
+
+}  // namespace orvane

@@ -1,0 +1,140 @@
+// Property bags through JSON text: every kind comes back as it went, and a malformed file
+// says where it is wrong.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host/Base64.h"
+#include "host/Error.h"
+#include "host/PropertyBagJson.h"
+#include "host/StdFont.h"
+#include "host/StdPicture.h"
+#include "platform/base/CodePages.h"
+
+using namespace orvane;
+
+namespace {
+
+PropertyBag throughText(const PropertyBag& bag) {
+    const std::string text = PropertyBagJson::write(bag, "F.C").dump(2);
+    return PropertyBagJson::read(nlohmann::ordered_json::parse(text), "F.C");
+}
+
+// The description of the error reading `text` raises, or "" when it loads.
+std::string readError(const std::string& text) {
+    try {
+        PropertyBagJson::read(nlohmann::ordered_json::parse(text), "Form1.Label1");
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), 321);
+        return platform::ToUtf8(e.description());
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(PropertyBagJson, EveryKindRoundTrips) {
+    PropertyBag bag;
+    auto font = std::make_shared<StdFont>();
+    font->Name(u"Tahoma");
+    font->Size(14.25);
+    font->Bold(true);
+    font->Underline(true);
+    font->Charset(161);
+    bag.store(u"Empty", Variant());
+    bag.store(u"Null", Variant::null());
+    bag.store(u"Int16", Variant(std::int16_t{-32768}));
+    bag.store(u"Int32", Variant(std::int32_t{2147483647}));
+    bag.store(u"Single", Variant(1.1f));
+    bag.store(u"Double", Variant(0.1));
+    bag.store(u"NaN", Variant(std::nan("")));
+    bag.store(u"Inf", Variant(-HUGE_VAL));
+    bag.store(u"Date", Variant::date(45000.75));
+    bag.store(u"Text", Variant(u"Ünï \U0001F600 漢字 \"q\"\n"));
+    bag.store(u"Bool", Variant(false));
+    bag.store(u"Byte", Variant(std::uint8_t{255}));
+    bag.store(u"Bytes", Variant(std::vector<std::uint8_t>{0, 255, 13, 10, 0}));
+    bag.store(u"NoBytes", Variant(std::vector<std::uint8_t>{}));
+    bag.store(u"Font", Variant(std::shared_ptr<Object>(font)));
+    bag.store(u"Nothing", Variant(std::shared_ptr<Object>()));
+
+    const PropertyBag back = throughText(bag);
+    ASSERT_EQ(back.entries().size(), bag.entries().size());
+    for (std::size_t i = 0; i < bag.entries().size(); ++i) {
+        const auto& [key, value] = bag.entries()[i];
+        const Variant& got = back.entries()[i].second;
+        SCOPED_TRACE(platform::ToUtf8(key));
+        EXPECT_EQ(back.entries()[i].first, key);
+        EXPECT_EQ(got.kind(), value.kind());
+        if (key == u"NaN") {
+            EXPECT_TRUE(std::isnan(got.toDouble()));
+        } else if (key == u"Font") {
+            auto f = std::dynamic_pointer_cast<StdFont>(got.object());
+            ASSERT_TRUE(f);
+            EXPECT_EQ(f->Name(), u"Tahoma");
+            EXPECT_DOUBLE_EQ(f->Size(), 14.25);
+            EXPECT_TRUE(f->Bold());
+            EXPECT_FALSE(f->Italic());
+            EXPECT_TRUE(f->Underline());
+            EXPECT_EQ(f->Charset(), 161);
+        } else if (key != u"Nothing") {
+            EXPECT_TRUE(got == value);
+        }
+    }
+    EXPECT_EQ(back.ReadProperty(u"Nothing").object(), nullptr);
+}
+
+TEST(PropertyBagJson, MalformedValuesNameTheirPlace) {
+    EXPECT_EQ(readError(R"({"Caption": "ok", "Width": 1200})"), "");
+    EXPECT_EQ(readError(R"({"Width": {"Integer": 40000}})"),
+              "Form1.Label1.Width.Integer: number out of range");
+    EXPECT_EQ(readError(R"({"Width": 4294967296})"), "Form1.Label1.Width: number out of range");
+    EXPECT_EQ(readError(R"({"Width": 1.5})"),
+              "Form1.Label1.Width: a number with a fraction must say its kind (Single or Double)");
+    EXPECT_EQ(readError(R"({"Data": {"Bytes": "abc"}})"),
+              "Form1.Label1.Data.Bytes: malformed base64 text");
+    EXPECT_EQ(readError(R"({"Font": {"Font": {"Size": "big"}}})"),
+              "Form1.Label1.Font.Font.Size: expected a number");
+    EXPECT_EQ(readError(R"({"Font": {"Font": {"Size": -4}}})"),
+              "Form1.Label1.Font.Font.Size: invalid font value");
+    EXPECT_EQ(readError(R"({"Font": {"Font": {"Colour": 1}}})"),
+              "Form1.Label1.Font.Font.Colour: unknown font property");
+    EXPECT_EQ(readError(R"({"X": {"Money": 1}})"), "Form1.Label1.X.Money: unknown kind of value");
+    EXPECT_EQ(readError(R"({"X": {"Integer": 1, "Byte": 2}})"),
+              "Form1.Label1.X: expected a value or an object with one kind");
+    EXPECT_EQ(readError(R"({"X": [1, 2]})"),
+              "Form1.Label1.X: expected a value or an object with one kind");
+    EXPECT_EQ(readError(R"({"X": {"Date": 1e300}})"), "Form1.Label1.X.Date: date out of range");
+    EXPECT_EQ(readError(R"({"Caption": "a", "caption": "b"})"),
+              "Form1.Label1.caption: property given twice");
+    EXPECT_EQ(readError(R"([1])"), "Form1.Label1: expected an object of properties");
+}
+
+TEST(PropertyBagJson, PicturesAreRefusedRatherThanLost) {
+    PropertyBag bag;
+    bag.store(u"Picture", Variant(std::shared_ptr<Object>(std::make_shared<StdPicture>())));
+    try {
+        PropertyBagJson::write(bag, "Form1.Image1");
+        FAIL() << "a picture was written";
+    } catch (const Error& e) {
+        EXPECT_EQ(platform::ToUtf8(e.description()),
+                  "Form1.Image1.Picture: a StdPicture cannot be saved in a form file");
+    }
+}
+
+TEST(Base64, KnownTextsAndRejects) {
+    const std::pair<const char*, const char*> known[] = {{"", ""},
+                                                         {"f", "Zg=="},
+                                                         {"fo", "Zm8="},
+                                                         {"foo", "Zm9v"},
+                                                         {"foob", "Zm9vYg=="},
+                                                         {"fooba", "Zm9vYmE="},
+                                                         {"foobar", "Zm9vYmFy"}};
+    for (const auto& [plain, coded] : known) {
+        const std::vector<std::uint8_t> bytes(plain, plain + std::strlen(plain));
+        EXPECT_EQ(Base64Encode(bytes), coded);
+        EXPECT_EQ(Base64Decode(coded), bytes);
+    }
+    for (const char* bad : {"Zg=", "Z===", "Zg=a", "Zm9v!A==", "=AAA", "Zg==Zg=="})
+        EXPECT_FALSE(Base64Decode(bad).has_value()) << bad;
+}
