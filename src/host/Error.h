@@ -38,6 +38,7 @@ inline constexpr long DivisionByZero = 11;
 inline constexpr long TypeMismatch = 13;
 inline constexpr long ObjectNotSet = 91;
 inline constexpr long InvalidUseOfNull = 94;
+inline constexpr long FileNotFound = 53;
 inline constexpr long InvalidFileFormat = 321;
 inline constexpr long ControlArrayElementMissing = 340;
 inline constexpr long NotAnArray = 343;

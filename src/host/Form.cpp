@@ -22,7 +22,9 @@ char16_t upper(char16_t c) {
 }  // namespace
 
 Form::Form(std::u16string name, bool userMode, int widthTwips, int heightTwips)
-    : m_name(std::move(name)) {
+    : m_name(std::move(name)), m_widthTwips(widthTwips), m_heightTwips(heightTwips) {
+    if (m_name.empty() || widthTwips < 0 || heightTwips < 0)
+        throw Error::standard(errors::InvalidProcedureCall, u"Form");
     m_base.UserMode(userMode);
     m_base.DisplayName(m_name);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -263,6 +265,24 @@ std::vector<std::pair<UserControl*, PropertyBag>> Form::saveChanged() {
         out.emplace_back(e.control.get(), std::move(bag));
     }
     return out;
+}
+
+const std::u16string& Form::nameOf(const UserControl& control) const {
+    const Entry* e = entryOf(control);
+    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    return e->name;
+}
+
+int Form::indexOf(const UserControl& control) const {
+    const Entry* e = entryOf(control);
+    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    return e->index;
+}
+
+UserControl* Form::containerOf(const UserControl& control) const {
+    const Entry* e = entryOf(control);
+    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    return e->container;
 }
 
 LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -30,6 +30,9 @@ public:
     // The container's font and colours, which new controls take.
     orvane::Ambient& ambientDefaults() { return m_base; }
     void Show();
+    // The client area in twips, as the form was made.
+    int ScaleWidth() const { return m_widthTwips; }
+    int ScaleHeight() const { return m_heightTwips; }
 
     // Sites `control` on the form or on `container`, named `name` (with `index` >= 0 for a
     // member of a control array), placed by `extender`'s position in twips. `stored` is the
@@ -69,6 +72,10 @@ public:
     // Raises WriteProperties on every control that changed since it was last saved, in
     // creation order, and returns their bags.
     std::vector<std::pair<UserControl*, PropertyBag>> saveChanged();
+    // The name, index and container the control was added with.
+    const std::u16string& nameOf(const UserControl& control) const;
+    int indexOf(const UserControl& control) const;
+    UserControl* containerOf(const UserControl& control) const;
 
     bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) override;
 
@@ -91,6 +98,8 @@ private:
                                                 const UserControl* control) const;
 
     std::u16string m_name;
+    int m_widthTwips;
+    int m_heightTwips;
     orvane::Ambient m_base;
     platform::HWND m_hwnd = nullptr;
     std::vector<Entry> m_entries;  // creation order

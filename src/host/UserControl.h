@@ -25,6 +25,9 @@ public:
     UserControl();
     ~UserControl() override;
 
+    // The published class name form files save the control under.
+    virtual std::u16string className() const { return u"UserControl"; }
+
     // --- Host side ---
     // Sites the control on `parent`: runs the lifecycle up to Show. `stored` is the bag of a
     // saved instance, or null for a new one. The window exists from ReadProperties on.
