@@ -1,0 +1,95 @@
+// formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump]
+// Loads a form headless (in run mode unless --design), pumps messages until idle, writes the
+// form's window as PNG when asked and with --dump prints every control's property bag as it
+// would be saved. Exits 0 on success, 1 when the form cannot be loaded or written, 2 on a bad
+// command line.
+#include <cstdio>
+#include <algorithm>
+#include <string>
+
+#include "framework/SharedEnums.h"
+#include "host/Error.h"
+#include "host/FormFile.h"
+#include "host/TypeLibrary.h"
+#include "platform/base/CodePages.h"
+#include "platform/platform.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump]\n");
+    return 2;
+}
+
+void pumpUntilIdle() {
+    MSG msg;
+    while (PeekMessageW(&msg, HWND(), 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string path;
+    std::string png;
+    bool design = false;
+    bool dump = false;
+    int width = 0;
+    int height = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--design") {
+            design = true;
+        } else if (arg == "--dump") {
+            dump = true;
+        } else if (arg == "--png" && i + 1 < argc) {
+            png = argv[++i];
+        } else if (arg == "--size" && i + 1 < argc) {
+            char x = 0;
+            char rest = 0;
+            if (std::sscanf(argv[++i], "%d%c%d%c", &width, &x, &height, &rest) != 3 ||
+                (x != 'x' && x != 'X') || width <= 0 || height <= 0 || width > 16384 ||
+                height > 16384) {
+                std::fprintf(stderr, "formrun: --size wants WIDTHxHEIGHT in pixels\n");
+                return 2;
+            }
+        } else if (!arg.empty() && arg[0] != '-' && path.empty()) {
+            path = arg;
+        } else {
+            return usage();
+        }
+    }
+    if (path.empty()) return usage();
+
+    HeadlessScreen::current().configure(std::max(1920, width + 64), std::max(1080, height + 64),
+                                        96);
+    registerSharedEnums(TypeLibrary::current());
+    try {
+        auto form = FormFile::loadFile(path, !design);
+        if (width > 0) {
+            RECT rc{0, 0, width, height};
+            AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongW(form->hWnd(), GWL_STYLE)),
+                               FALSE, 0);
+            SetWindowPos(form->hWnd(), HWND(), 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        form->Show();
+        pumpUntilIdle();
+        if (dump) std::fputs((FormFile::save(*form) + "\n").c_str(), stdout);
+        if (!png.empty() &&
+            !PngWriter::writeFile(HeadlessScreen::current().captureWindow(form->hWnd()), png)) {
+            std::fprintf(stderr, "formrun: could not write %s\n", png.c_str());
+            return 1;
+        }
+    } catch (const Error& e) {
+        std::fprintf(stderr, "formrun: %s\n", ToUtf8(e.description()).c_str());
+        return 1;
+    }
+    return 0;
+}
