@@ -22,7 +22,7 @@ char16_t upper(char16_t c) {
 }  // namespace
 
 Form::Form(std::u16string name, bool userMode, int widthTwips, int heightTwips)
-    : m_name(std::move(name)), m_widthTwips(widthTwips), m_heightTwips(heightTwips) {
+    : m_name(std::move(name)) {
     if (m_name.empty() || widthTwips < 0 || heightTwips < 0)
         throw Error::standard(errors::InvalidProcedureCall, u"Form");
     m_base.UserMode(userMode);
@@ -64,6 +64,18 @@ Form::~Form() {
         entry.control->unsite();
     }
     DestroyWindow(m_hwnd);
+}
+
+int Form::ScaleWidth() const {
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    return static_cast<int>(std::lround(rc.right * 1440.0 / GetDpiForSystem()));
+}
+
+int Form::ScaleHeight() const {
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    return static_cast<int>(std::lround(rc.bottom * 1440.0 / GetDpiForSystem()));
 }
 
 void Form::Show() {

@@ -30,9 +30,9 @@ public:
     // The container's font and colours, which new controls take.
     orvane::Ambient& ambientDefaults() { return m_base; }
     void Show();
-    // The client area in twips, as the form was made.
-    int ScaleWidth() const { return m_widthTwips; }
-    int ScaleHeight() const { return m_heightTwips; }
+    // The client area in twips, as it is now (whole pixels at the screen's DPI).
+    int ScaleWidth() const;
+    int ScaleHeight() const;
 
     // Sites `control` on the form or on `container`, named `name` (with `index` >= 0 for a
     // member of a control array), placed by `extender`'s position in twips. `stored` is the
@@ -98,8 +98,6 @@ private:
                                                 const UserControl* control) const;
 
     std::u16string m_name;
-    int m_widthTwips;
-    int m_heightTwips;
     orvane::Ambient m_base;
     platform::HWND m_hwnd = nullptr;
     std::vector<Entry> m_entries;  // creation order

@@ -97,6 +97,12 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
     const int height = number(*formJson, "Height", formPlace, 3600, 0, kMaxTwips);
 
     std::vector<Planned> plan;
+    for (const auto& item : formJson->items()) {
+        static const char* const kFormKeys[] = {"Name", "Width", "Height", "Default", "Cancel"};
+        if (std::none_of(std::begin(kFormKeys), std::end(kFormKeys),
+                         [&](const char* k) { return item.key() == k; }))
+            fail(formPlace, "unknown key \"" + item.key() + "\"");
+    }
     if (const json* controls = member(root, "Controls")) {
         if (!controls->is_array()) fail(formPlace + ".Controls", "expected a list of controls");
         for (std::size_t i = 0; i < controls->size(); ++i) {
@@ -146,6 +152,18 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
         }
     }
 
+    // The default and cancel controls, by name as containers are given.
+    auto find = [&](const char* key) {
+        const std::u16string wanted = text(*formJson, key, formPlace, false);
+        if (wanted.empty()) return -1;
+        for (std::size_t k = 0; k < plan.size(); ++k)
+            if (sameName(platform::FromUtf8(label(plan[k].name, plan[k].index)), wanted))
+                return static_cast<int>(k);
+        fail(formPlace + "." + key, "no control is named \"" + platform::ToUtf8(wanted) + "\"");
+    };
+    const int defaultControl = find("Default");
+    const int cancelControl = find("Cancel");
+
     // Everything checked: now the form is built. A control that fails to load its properties
     // takes the whole form with it.
     auto form = std::make_unique<Form>(formName, userMode, width, height);
@@ -171,6 +189,8 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [tabIndex, control] : tabIndexes)
         form->TabIndex(*control, tabIndex);
+    if (defaultControl >= 0) form->Default(made[static_cast<std::size_t>(defaultControl)]);
+    if (cancelControl >= 0) form->Cancel(made[static_cast<std::size_t>(cancelControl)]);
     return form;
 }
 
@@ -189,6 +209,10 @@ std::string FormFile::save(Form& form) {
     json root;
     root["Form"] = {
         {"Name", formPlace}, {"Width", form.ScaleWidth()}, {"Height", form.ScaleHeight()}};
+    if (UserControl* d = form.Default())
+        root["Form"]["Default"] = label(form.nameOf(*d), form.indexOf(*d));
+    if (UserControl* c = form.Cancel())
+        root["Form"]["Cancel"] = label(form.nameOf(*c), form.indexOf(*c));
     json controls = json::array();
     for (UserControl* c : form.Controls()) {
         const std::u16string& name = form.nameOf(*c);

@@ -48,8 +48,8 @@ protected:
     }
 };
 
-const char* const kForm = R"({
-  "Form": {"Name": "Main", "Width": 6000, "Height": 4000},
+const char* const kForm = R"json({
+  "Form": {"Name": "Main", "Width": 6000, "Height": 4000, "Default": "opt(0)", "Cancel": "Fresh"},
   "Controls": [
     {"Class": "TestBox", "Name": "Frame", "Left": 120, "Top": 120, "Width": 3000, "Height": 2000,
      "Properties": {"Caption": "Options"}},
@@ -59,7 +59,7 @@ const char* const kForm = R"({
      "Visible": false, "TabIndex": 0, "Tag": "spare", "Properties": {"Caption": "Second"}},
     {"Class": "TestBox", "Name": "Fresh", "Enabled": false, "TabStop": false}
   ]
-})";
+})json";
 
 }  // namespace
 
@@ -79,6 +79,9 @@ TEST_F(FormFileTest, ASavedFormLoadsBackTheSame) {
     EXPECT_EQ(fresh.caption, u"");  // stored (with no properties): ReadProperties, not Init
     EXPECT_FALSE(form->TabStop(fresh));
     EXPECT_FALSE(IsWindowEnabled(fresh.hWnd()));
+    EXPECT_EQ(form->Default(), &form->control(u"Opt", 0));
+    EXPECT_EQ(form->Cancel(), &fresh);
+    EXPECT_TRUE(form->Default()->Ambient().DisplayAsDefault());
 
     second.caption = u"Zweite \U0001F600";
     const std::string saved = FormFile::save(*form);
@@ -87,6 +90,7 @@ TEST_F(FormFileTest, ASavedFormLoadsBackTheSame) {
     EXPECT_FALSE(again->control(u"Frame").Ambient().UserMode());
     EXPECT_EQ(static_cast<TextBoxLike&>(again->control(u"Opt", 1)).caption, u"Zweite \U0001F600");
     EXPECT_EQ(FormFile::save(*again), saved);
+    EXPECT_NE(saved.find(R"x("Default": "Opt(0)")x"), std::string::npos);
 }
 
 TEST_F(FormFileTest, ABadFileLoadsNothingAndSaysWhere) {
@@ -95,6 +99,9 @@ TEST_F(FormFileTest, ABadFileLoadsNothingAndSaysWhere) {
     EXPECT_EQ(loadError(R"({"Form": {"Name": "F"}, "Extra": 1})"),
               "form file: unknown key \"Extra\"");
     EXPECT_EQ(loadError(R"({"Controls": []})"), "form file: \"Form\" is missing");
+    EXPECT_EQ(loadError(R"({"Form": {"Name": "F", "Colour": 1}})"), "F: unknown key \"Colour\"");
+    EXPECT_EQ(loadError(R"({"Form": {"Name": "F", "Default": "OK"}})"),
+              "F.Default: no control is named \"OK\"");
     EXPECT_EQ(loadError(R"({"Form": {"Name": "F"}, "Controls": [{"Class": "Nope", "Name": "A"}]})"),
               "F.A.Class: unknown class \"Nope\"");
     EXPECT_EQ(loadError(R"({"Form": {"Name": "F"}, "Controls": [{"Class": "TestBox"}]})"),
