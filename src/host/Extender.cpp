@@ -46,6 +46,11 @@ void Extender::Enabled(bool enabled) {
     changed();
 }
 
+void Extender::ZOrder(int position) {
+    if (position != 0 && position != 1) throw Error::standard(errors::InvalidProcedureCall);
+    if (onZOrder) onZOrder(position == 0);
+}
+
 Variant Extender::get(std::u16string_view name) const {
     if (sameName(name, u"Name")) return m_name;
     if (sameName(name, u"Index")) {

@@ -40,12 +40,17 @@ public:
     bool Enabled() const { return m_enabled; }
     void Enabled(bool enabled);
 
+    // Brings the control in front of its siblings (0) or sends it behind them (1); other
+    // positions raise error 5.
+    void ZOrder(int position = 0);
+
     // By name, as late-bound callers use them: error 438 for a name the extender lacks.
     Variant get(std::u16string_view name) const;
     void put(std::u16string_view name, const Variant& value);
 
     // The host follows changes of position, visibility and enabled state through this.
     std::function<void()> onChange;
+    std::function<void(bool front)> onZOrder;
 
 private:
     void changed() {

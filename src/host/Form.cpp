@@ -107,6 +107,8 @@ UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16strin
     // Sited before it joins the lists: a control that fails to load leaves nothing behind.
     c.site(container ? container->hWnd() : m_hwnd, ambientFor(name, nullptr), std::move(extender),
            stored, UserMode() ? this : nullptr);
+    // A control added later lies in front of those before it.
+    SetWindowPos(c.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_entries.push_back(Entry{std::move(control), name, index, container, true});
     m_tabOrder.push_back(&c);
     return c;

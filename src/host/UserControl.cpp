@@ -65,6 +65,10 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     // Reading or initialising properties is not a change the container has to save.
     m_changed = false;
     m_extender.onChange = [this] { placeWindow(); };
+    m_extender.onZOrder = [this](bool front) {
+        SetWindowPos(m_hwnd, front ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
     placeWindow();
     Resize();
     if (m_extender.Visible()) {
@@ -88,6 +92,7 @@ void UserControl::unsite() {
     attachTimers(false);
     Terminate();
     m_extender.onChange = nullptr;
+    m_extender.onZOrder = nullptr;
     m_site = nullptr;
     if (m_hwnd) {
         const HWND hwnd = m_hwnd;

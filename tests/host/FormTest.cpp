@@ -72,6 +72,32 @@ TEST_F(FormTest, ControlsKeepCreationOrderAndArraysAreFoundByIndex) {
     EXPECT_EQ(form.TabIndex(single), 1);
 }
 
+TEST_F(FormTest, ZOrderMovesAControlInFrontOfOrBehindItsSiblings) {
+    Form form(u"Form1");
+    auto& a = form.add<Key>(u"a", -1, at(0));
+    auto& b = form.add<Key>(u"b", -1, at(10));
+    auto& c = form.add<Key>(u"c", -1, at(20));
+    // A control added later lies in front of those before it.
+    EXPECT_EQ(GetWindow(form.hWnd(), GW_CHILD), c.hWnd());
+    c.Extender().ZOrder(1);
+    EXPECT_EQ(GetWindow(form.hWnd(), GW_CHILD), b.hWnd());
+    EXPECT_EQ(GetWindow(a.hWnd(), GW_HWNDNEXT), c.hWnd());
+    a.Extender().ZOrder(0);
+    EXPECT_EQ(GetWindow(form.hWnd(), GW_CHILD), a.hWnd());
+    EXPECT_EQ(test::errorOf([&] { a.Extender().ZOrder(2); }), 5);
+    // What shows where they overlap follows the order.
+    form.Show();
+    b.BackColor(0x00FF00);
+    c.BackColor(0xFF0000);
+    c.Extender().ZOrder(0);
+    platform->PumpMessages();
+    const POINT p = platform->ClientToScreenPoint(c.hWnd(), 1, 1);
+    EXPECT_EQ(platform->ScreenPixel(p.x, p.y), 0xFF0000u);
+    b.Extender().ZOrder(0);
+    platform->PumpMessages();
+    EXPECT_EQ(platform->ScreenPixel(p.x, p.y), 0x00FF00u);
+}
+
 TEST_F(FormTest, TabSkipsDisabledInvisibleAndNonStopControlsAndWraps) {
     Form form(u"Form1");
     form.add<Key>(u"first", -1, at(0));
