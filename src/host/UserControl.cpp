@@ -226,6 +226,51 @@ void UserControl::Enabled(bool enabled) {
     if (m_hwnd) EnableWindow(m_hwnd, enabled ? TRUE : FALSE);
 }
 
+void UserControl::MousePointer(int pointer) {
+    if ((pointer < 0 || pointer > 15) && pointer != 99)
+        throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
+    m_mousePointer = pointer;
+}
+
+namespace {
+
+// The system cursor for a standard pointer value; the old icon and size shapes are shown as
+// the arrow and the four-way arrow, as current systems show them.
+LPCWSTR cursorFor(int pointer) {
+    switch (pointer) {
+        case 2:
+            return IDC_CROSS;
+        case 3:
+            return IDC_IBEAM;
+        case 5:
+            return IDC_SIZEALL;
+        case 6:
+            return IDC_SIZENESW;
+        case 7:
+            return IDC_SIZENS;
+        case 8:
+            return IDC_SIZENWSE;
+        case 9:
+            return IDC_SIZEWE;
+        case 10:
+            return IDC_UPARROW;
+        case 11:
+            return IDC_WAIT;
+        case 12:
+            return IDC_NO;
+        case 13:
+            return IDC_APPSTARTING;
+        case 14:
+            return IDC_HELP;
+        case 15:
+            return IDC_SIZEALL;
+        default:
+            return IDC_ARROW;
+    }
+}
+
+}  // namespace
+
 void UserControl::Refresh() {
     if (!m_hwnd) return;
     InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -307,6 +352,12 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 break;
             }
             return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT && m_mousePointer != 0) {
+                SetCursor(LoadCursorW(HINSTANCE(), cursorFor(m_mousePointer)));
+                return TRUE;
+            }
+            break;
         case WM_SIZE:
             if (m_sited) Resize();
             return 0;

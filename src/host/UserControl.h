@@ -76,6 +76,13 @@ public:
     void Font(std::shared_ptr<StdFont> font);
     bool Enabled() const { return m_enabled; }
     void Enabled(bool enabled);
+    // The cursor over the control: 0 the default, 1 to 15 the standard shapes (arrow, cross,
+    // I-beam, icon, size, size NE-SW, size N-S, size NW-SE, size W-E, up arrow, hourglass,
+    // no drop, arrow and hourglass, arrow and question mark, size all), 99 custom. Other
+    // values raise error 380.
+    int MousePointer() const { return m_mousePointer; }
+    void MousePointer(int pointer);
+
     // The access character the form routes to AccessKeyPress ("" for none).
     const std::u16string& AccessKeys() const { return m_accessKeys; }
     void AccessKeys(std::u16string keys) { m_accessKeys = std::move(keys); }
@@ -144,6 +151,7 @@ private:
     OLE_COLOR m_foreColor = SystemColor(18);
     std::shared_ptr<StdFont> m_font;
     bool m_enabled = true;
+    int m_mousePointer = 0;
     std::u16string m_accessKeys;
     ControlSite* m_site = nullptr;
     std::vector<std::unique_ptr<ConstituentTimer>> m_timers;

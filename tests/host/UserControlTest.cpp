@@ -182,6 +182,28 @@ TEST_F(UserControlTest, MouseEventsComeInTwipsAndAClickNeedsPressAndReleaseInsid
     probe.unsite();
 }
 
+TEST_F(UserControlTest, TheMousePointerSetsTheCursorOverTheControl) {
+    Probe probe;
+    probe.site(form, ambient, place(), nullptr);
+    const POINT inside = platform->ClientToScreenPoint(probe.hWnd(), 5, 5);
+    probe.MousePointer(3);
+    platform->MouseMove(inside.x, inside.y);
+    platform->PumpMessages();
+    EXPECT_EQ(GetCursor(), LoadCursorW(HINSTANCE(), IDC_IBEAM));
+    // Back to the default: the control's class cursor, the arrow.
+    probe.MousePointer(0);
+    platform->MouseMove(inside.x + 1, inside.y);
+    platform->PumpMessages();
+    EXPECT_EQ(GetCursor(), LoadCursorW(HINSTANCE(), IDC_ARROW));
+    probe.MousePointer(11);
+    platform->MouseMove(inside.x, inside.y);
+    platform->PumpMessages();
+    EXPECT_EQ(GetCursor(), LoadCursorW(HINSTANCE(), IDC_WAIT));
+    EXPECT_EQ(test::errorOf([&] { probe.MousePointer(16); }), 380);
+    EXPECT_EQ(probe.MousePointer(), 11);
+    probe.unsite();
+}
+
 TEST_F(UserControlTest, KeysReachTheFocusedControl) {
     Probe probe;
     probe.site(form, ambient, place(), nullptr);
