@@ -57,6 +57,7 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     m_sited = true;
     Initialize();
     createWindow(parent);
+    if (m_borderStyle != 0) applyBorder();  // set in Initialize, before there was a window
     if (stored) {
         ReadProperties(*stored);
     } else {
@@ -224,6 +225,39 @@ void UserControl::Font(std::shared_ptr<StdFont> font) {
 void UserControl::Enabled(bool enabled) {
     m_enabled = enabled;
     if (m_hwnd) EnableWindow(m_hwnd, enabled ? TRUE : FALSE);
+}
+
+void UserControl::BorderStyle(int style) {
+    if (style != 0 && style != 1)
+        throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
+    m_borderStyle = style;
+    applyBorder();
+}
+
+void UserControl::Appearance(int appearance) {
+    if (appearance != 0 && appearance != 1)
+        throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
+    m_appearance = appearance;
+    applyBorder();
+}
+
+// The border is the window's frame: a sunken client edge for 3D, a plain line when flat. The
+// outer size stays; the client area shrinks, which raises Resize.
+void UserControl::applyBorder() {
+    if (!m_hwnd) return;
+    LONG style = GetWindowLongW(m_hwnd, GWL_STYLE) & ~static_cast<LONG>(WS_BORDER);
+    LONG exStyle = GetWindowLongW(m_hwnd, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_CLIENTEDGE);
+    if (m_borderStyle == 1) {
+        if (m_appearance == 1) {
+            exStyle |= static_cast<LONG>(WS_EX_CLIENTEDGE);
+        } else {
+            style |= static_cast<LONG>(WS_BORDER);
+        }
+    }
+    SetWindowLongW(m_hwnd, GWL_STYLE, style);
+    SetWindowLongW(m_hwnd, GWL_EXSTYLE, exStyle);
+    SetWindowPos(m_hwnd, HWND(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void UserControl::MousePointer(int pointer) {

@@ -83,6 +83,13 @@ public:
     int MousePointer() const { return m_mousePointer; }
     void MousePointer(int pointer);
 
+    // The border: BorderStyle 0 none, 1 fixed single; Appearance 0 flat (a one-pixel line),
+    // 1 3D (a sunken edge). Other values raise error 380.
+    int BorderStyle() const { return m_borderStyle; }
+    void BorderStyle(int style);
+    int Appearance() const { return m_appearance; }
+    void Appearance(int appearance);
+
     // The access character the form routes to AccessKeyPress ("" for none).
     const std::u16string& AccessKeys() const { return m_accessKeys; }
     void AccessKeys(std::u16string keys) { m_accessKeys = std::move(keys); }
@@ -136,6 +143,7 @@ private:
                                 platform::LPARAM lParam);
     void createWindow(platform::HWND parent);
     void placeWindow();
+    void applyBorder();
     void attachTimers(bool run);
     int dpi() const;
     bool ownVisible() const;
@@ -152,6 +160,8 @@ private:
     std::shared_ptr<StdFont> m_font;
     bool m_enabled = true;
     int m_mousePointer = 0;
+    int m_borderStyle = 0;
+    int m_appearance = 1;
     std::u16string m_accessKeys;
     ControlSite* m_site = nullptr;
     std::vector<std::unique_ptr<ConstituentTimer>> m_timers;

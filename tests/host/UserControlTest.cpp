@@ -182,6 +182,24 @@ TEST_F(UserControlTest, MouseEventsComeInTwipsAndAClickNeedsPressAndReleaseInsid
     probe.unsite();
 }
 
+TEST_F(UserControlTest, BordersTakeTheirWidthFromTheClientArea) {
+    Probe probe;
+    probe.site(form, ambient, place(), nullptr);
+    probe.events.clear();
+    probe.BorderStyle(1);  // 3D by default: a two-pixel sunken edge
+    EXPECT_DOUBLE_EQ(probe.ScaleWidth(), (100 - 4) * 15);
+    EXPECT_EQ(probe.events, std::vector<std::string>{"Resize"});
+    probe.Appearance(0);  // flat: a one-pixel line
+    EXPECT_DOUBLE_EQ(probe.ScaleHeight(), (40 - 2) * 15);
+    platform->PumpMessages();
+    EXPECT_EQ(platform->ClientPixel(form, 10, 30), GetSysColor(COLOR_WINDOWFRAME));  // left edge
+    probe.BorderStyle(0);
+    EXPECT_DOUBLE_EQ(probe.ScaleWidth(), 1500);
+    EXPECT_EQ(test::errorOf([&] { probe.BorderStyle(2); }), 380);
+    EXPECT_EQ(test::errorOf([&] { probe.Appearance(-1); }), 380);
+    probe.unsite();
+}
+
 TEST_F(UserControlTest, TheMousePointerSetsTheCursorOverTheControl) {
     Probe probe;
     probe.site(form, ambient, place(), nullptr);
