@@ -13,6 +13,8 @@ public:
     virtual ~ControlSite() = default;
     // A key message reached `control`; returns true when the container used it up.
     virtual bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) = 0;
+    // A control's position, size, visibility or docking changed.
+    virtual void placementChanged(UserControl&) {}
 };
 
 }  // namespace orvane

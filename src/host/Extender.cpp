@@ -36,6 +36,12 @@ void Extender::Move(int left, int top, int width, int height) {
     changed();
 }
 
+void Extender::Align(int align) {
+    if (align < 0 || align > 4) throw Error::standard(errors::InvalidPropertyValue);
+    m_align = align;
+    changed();
+}
+
 void Extender::Visible(bool visible) {
     m_visible = visible;
     changed();
@@ -64,6 +70,7 @@ Variant Extender::get(std::u16string_view name) const {
     if (sameName(name, u"Width")) return static_cast<std::int32_t>(m_width);
     if (sameName(name, u"Height")) return static_cast<std::int32_t>(m_height);
     if (sameName(name, u"Visible")) return m_visible;
+    if (sameName(name, u"Align")) return static_cast<std::int16_t>(m_align);
     if (sameName(name, u"Enabled")) return m_enabled;
     throw Error::standard(errors::NoSuchMember);
 }
@@ -75,6 +82,7 @@ void Extender::put(std::u16string_view name, const Variant& value) {
     if (sameName(name, u"Width")) return Width(CLng(value));
     if (sameName(name, u"Height")) return Height(CLng(value));
     if (sameName(name, u"Visible")) return Visible(CBool(value));
+    if (sameName(name, u"Align")) return Align(CInt(value));
     if (sameName(name, u"Enabled")) return Enabled(CBool(value));
     // Name and Index are fixed once the control is sited.
     if (sameName(name, u"Name") || sameName(name, u"Index"))

@@ -35,6 +35,10 @@ public:
     int Height() const { return m_height; }
     void Height(int twips);
     void Move(int left, int top, int width, int height);
+    // Docking to an edge of the form: 0 none, 1 top, 2 bottom, 3 left, 4 right (error 380
+    // otherwise). The form sizes docked controls to its width or height.
+    int Align() const { return m_align; }
+    void Align(int align);
     bool Visible() const { return m_visible; }
     void Visible(bool visible);
     bool Enabled() const { return m_enabled; }
@@ -65,6 +69,7 @@ private:
     int m_top = 0;
     int m_width = 1200;
     int m_height = 480;
+    int m_align = 0;
     bool m_visible = true;
     bool m_enabled = true;
 };

@@ -106,7 +106,7 @@ UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16strin
     UserControl& c = *control;
     // Sited before it joins the lists: a control that fails to load leaves nothing behind.
     c.site(container ? container->hWnd() : m_hwnd, ambientFor(name, nullptr), std::move(extender),
-           stored, UserMode() ? this : nullptr);
+           stored, this);
     // A control added later lies in front of those before it.
     SetWindowPos(c.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_entries.push_back(Entry{std::move(control), name, index, container, true});
@@ -299,6 +299,45 @@ UserControl* Form::containerOf(const UserControl& control) const {
     return e->container;
 }
 
+void Form::placementChanged(UserControl&) {
+    arrange();
+}
+
+void Form::arrange() {
+    if (m_arranging) return;
+    m_arranging = true;
+    int left = 0, top = 0, right = ScaleWidth(), bottom = ScaleHeight();
+    try {
+        for (const Entry& e : m_entries) {
+            Extender& x = e.control->Extender();
+            if (e.container || x.Align() == 0 || !x.Visible()) continue;
+            const int w = std::max(0, right - left), h = std::max(0, bottom - top);
+            switch (x.Align()) {
+                case 1:
+                    x.Move(left, top, w, std::min(x.Height(), h));
+                    top += x.Height();
+                    break;
+                case 2:
+                    x.Move(left, bottom - std::min(x.Height(), h), w, std::min(x.Height(), h));
+                    bottom -= x.Height();
+                    break;
+                case 3:
+                    x.Move(left, top, std::min(x.Width(), w), h);
+                    left += x.Width();
+                    break;
+                default:
+                    x.Move(right - std::min(x.Width(), w), top, std::min(x.Width(), w), h);
+                    right -= x.Width();
+                    break;
+            }
+        }
+    } catch (...) {
+        m_arranging = false;
+        throw;
+    }
+    m_arranging = false;
+}
+
 LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self) {
@@ -310,6 +349,9 @@ LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 // Keys that reach the form itself, when no control has the focus.
                 if (self->handleKey(msg, wParam)) return 0;
                 break;
+            case WM_SIZE:
+                self->arrange();
+                return 0;
             case WM_SETFOCUS:
                 // The form hands the focus on to its first control.
                 if (self->UserMode()) self->focusNext(false);

@@ -78,6 +78,9 @@ public:
     UserControl* containerOf(const UserControl& control) const;
 
     bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) override;
+    void placementChanged(UserControl& control) override;
+    // Lays docked controls along the form's edges, in creation order.
+    void arrange();
 
 private:
     struct Entry {
@@ -106,6 +109,7 @@ private:
     UserControl* m_cancel = nullptr;
     // A navigation key handled on key-down also swallows the character it makes.
     platform::WPARAM m_swallowChar = 0;
+    bool m_arranging = false;
 };
 
 }  // namespace orvane

@@ -110,9 +110,10 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
             Planned p;
             p.place = formPlace + ".Controls[" + std::to_string(i) + "]";
             if (!c.is_object()) fail(p.place, "expected an object");
-            static const char* const kKeys[] = {
-                "Class",  "Name",    "Index",   "Container", "Left",    "Top", "Width",
-                "Height", "Visible", "Enabled", "TabIndex",  "TabStop", "Tag", "Properties"};
+            static const char* const kKeys[] = {"Class",   "Name",       "Index",    "Container",
+                                                "Left",    "Top",        "Width",    "Height",
+                                                "Visible", "Enabled",    "TabIndex", "TabStop",
+                                                "Tag",     "Properties", "Align"};
             for (const auto& item : c.items())
                 if (std::none_of(std::begin(kKeys), std::end(kKeys),
                                  [&](const char* k) { return item.key() == k; }))
@@ -141,6 +142,7 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
                             number(c, "Top", p.place, 0, -kMaxTwips, kMaxTwips),
                             number(c, "Width", p.place, 1200, 0, kMaxTwips),
                             number(c, "Height", p.place, 480, 0, kMaxTwips));
+            p.extender.Align(number(c, "Align", p.place, 0, 0, 4));
             p.extender.Visible(flag(c, "Visible", p.place, true));
             p.extender.Enabled(flag(c, "Enabled", p.place, true));
             p.extender.Tag(Variant(text(c, "Tag", p.place, false)));
@@ -189,6 +191,7 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [tabIndex, control] : tabIndexes)
         form->TabIndex(*control, tabIndex);
+    form->arrange();
     if (defaultControl >= 0) form->Default(made[static_cast<std::size_t>(defaultControl)]);
     if (cancelControl >= 0) form->Cancel(made[static_cast<std::size_t>(cancelControl)]);
     return form;
@@ -228,6 +231,7 @@ std::string FormFile::save(Form& form) {
         j["Top"] = e.Top();
         j["Width"] = e.Width();
         j["Height"] = e.Height();
+        if (e.Align() != 0) j["Align"] = e.Align();
         if (!e.Visible()) j["Visible"] = false;
         if (!e.Enabled()) j["Enabled"] = false;
         j["TabIndex"] = form.TabIndex(*c);

@@ -65,7 +65,10 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     }
     // Reading or initialising properties is not a change the container has to save.
     m_changed = false;
-    m_extender.onChange = [this] { placeWindow(); };
+    m_extender.onChange = [this] {
+        placeWindow();
+        if (m_site) m_site->placementChanged(*this);
+    };
     m_extender.onZOrder = [this](bool front) {
         SetWindowPos(m_hwnd, front ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -57,7 +57,7 @@ const char* const kForm = R"json({
      "Properties": {"Caption": "First"}},
     {"Class": "TestBox", "Name": "Opt", "Index": 1, "Container": "Frame", "Left": 60, "Top": 600,
      "Visible": false, "TabIndex": 0, "Tag": "spare", "Properties": {"Caption": "Second"}},
-    {"Class": "TestBox", "Name": "Fresh", "Enabled": false, "TabStop": false}
+    {"Class": "TestBox", "Name": "Fresh", "Enabled": false, "TabStop": false, "Align": 2}
   ]
 })json";
 
@@ -79,6 +79,8 @@ TEST_F(FormFileTest, ASavedFormLoadsBackTheSame) {
     EXPECT_EQ(fresh.caption, u"");  // stored (with no properties): ReadProperties, not Init
     EXPECT_FALSE(form->TabStop(fresh));
     EXPECT_FALSE(IsWindowEnabled(fresh.hWnd()));
+    EXPECT_EQ(fresh.Extender().Top(), form->ScaleHeight() - 480);  // docked to the bottom
+    EXPECT_EQ(fresh.Extender().Width(), 6000);
     EXPECT_EQ(form->Default(), &form->control(u"Opt", 0));
     EXPECT_EQ(form->Cancel(), &fresh);
     EXPECT_TRUE(form->Default()->Ambient().DisplayAsDefault());

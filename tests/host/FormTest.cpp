@@ -98,6 +98,40 @@ TEST_F(FormTest, ZOrderMovesAControlInFrontOfOrBehindItsSiblings) {
     EXPECT_EQ(platform->ScreenPixel(p.x, p.y), 0x00FF00u);
 }
 
+TEST_F(FormTest, DockedControlsFollowTheFormsEdges) {
+    Form form(u"Form1", false);  // docking works at design time too
+    auto& bar = form.add<Key>(u"bar", -1, at(40));
+    auto& status = form.add<Key>(u"status", -1, at(40));
+    auto& pane = form.add<Key>(u"pane", -1, at(40));
+    auto& free = form.add<Key>(u"free", -1, at(40));
+    bar.Extender().Align(1);
+    status.Extender().put(u"Align", 2);
+    pane.Extender().Height(300);
+    pane.Extender().Align(3);
+    auto box = [](UserControl& c) {
+        const Extender& e = c.Extender();
+        return std::vector<int>{e.Left(), e.Top(), e.Width(), e.Height()};
+    };
+    // The form is 4800 by 3600 twips; the controls asked for 900 by 450.
+    EXPECT_EQ(box(bar), (std::vector<int>{0, 0, 4800, 450}));
+    EXPECT_EQ(box(status), (std::vector<int>{0, 3150, 4800, 450}));
+    EXPECT_EQ(box(pane), (std::vector<int>{0, 450, 900, 2700}));
+    EXPECT_EQ(box(free), (std::vector<int>{600, 150, 900, 450}));
+
+    RECT rc{0, 0, 400, 300};
+    AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongW(form.hWnd(), GWL_STYLE)), FALSE, 0);
+    SetWindowPos(form.hWnd(), HWND(), 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(box(bar), (std::vector<int>{0, 0, 6000, 450}));
+    EXPECT_EQ(box(status), (std::vector<int>{0, 4050, 6000, 450}));
+    EXPECT_EQ(box(pane), (std::vector<int>{0, 450, 900, 3600}));
+    RECT client{};
+    GetWindowRect(bar.hWnd(), &client);
+    EXPECT_EQ(client.right - client.left, 400);
+    EXPECT_EQ(test::errorOf([&] { bar.Extender().Align(5); }), 380);
+    EXPECT_EQ(bar.Extender().Align(), 1);
+}
+
 TEST_F(FormTest, TabSkipsDisabledInvisibleAndNonStopControlsAndWraps) {
     Form form(u"Form1");
     form.add<Key>(u"first", -1, at(0));
