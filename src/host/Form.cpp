@@ -69,13 +69,15 @@ Form::~Form() {
 int Form::ScaleWidth() const {
     RECT rc{};
     GetClientRect(m_hwnd, &rc);
-    return static_cast<int>(std::lround(rc.right * 1440.0 / GetDpiForSystem()));
+    return static_cast<int>(std::lround(ScaleConvert(rc.right, ScaleMode::Pixels, ScaleMode::Twips,
+                                                     true, static_cast<int>(GetDpiForSystem()))));
 }
 
 int Form::ScaleHeight() const {
     RECT rc{};
     GetClientRect(m_hwnd, &rc);
-    return static_cast<int>(std::lround(rc.bottom * 1440.0 / GetDpiForSystem()));
+    return static_cast<int>(std::lround(ScaleConvert(rc.bottom, ScaleMode::Pixels, ScaleMode::Twips,
+                                                     false, static_cast<int>(GetDpiForSystem()))));
 }
 
 void Form::Show() {
@@ -174,9 +176,10 @@ bool Form::TabStop(const UserControl& control) const {
 }
 
 void Form::TabStop(UserControl& control, bool stop) {
-    const Entry* e = entryOf(control);
-    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
-    const_cast<Entry*>(e)->tabStop = stop;
+    auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                           [&](const Entry& e) { return e.control.get() == &control; });
+    if (it == m_entries.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    it->tabStop = stop;
 }
 
 bool Form::canFocus(const UserControl& control) const {
@@ -203,7 +206,7 @@ void Form::focusNext(bool backward) {
     std::size_t start = backward ? 0 : n - 1;
     if (current) start = static_cast<std::size_t>(TabIndex(*current));
     for (std::size_t step = 1; step <= n; ++step) {
-        const std::size_t i = backward ? (start + n - step % n) % n : (start + step) % n;
+        const std::size_t i = backward ? (start + n - step) % n : (start + step) % n;
         UserControl* c = m_tabOrder[i];
         if (entryOf(*c)->tabStop && canFocus(*c)) {
             SetFocus(c->hWnd());

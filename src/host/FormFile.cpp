@@ -28,30 +28,20 @@ const json* member(const json& object, const char* key) {
 
 std::u16string text(const json& object, const char* key, const std::string& place, bool required) {
     const json* v = member(object, key);
-    if (!v) {
-        if (required) fail(place, std::string("\"") + key + "\" is missing");
-        return u"";
-    }
-    if (!v->is_string()) fail(place + "." + key, "expected a string");
-    return platform::FromUtf8(v->get_ref<const std::string&>());
+    if (!v && required) fail(place, std::string("\"") + key + "\" is missing");
+    return v ? PropertyBagJson::readString(*v, place + "." + key) : u"";
 }
 
 int number(const json& object, const char* key, const std::string& place, int fallback, int lo,
            int hi) {
     const json* v = member(object, key);
-    if (!v) return fallback;
-    if (!v->is_number_integer()) fail(place + "." + key, "expected a whole number");
-    if (v->is_number_unsigned() ? v->get<std::uint64_t>() > static_cast<std::uint64_t>(hi)
-                                : v->get<std::int64_t>() < lo || v->get<std::int64_t>() > hi)
-        fail(place + "." + key, "number out of range");
-    return static_cast<int>(v->get<std::int64_t>());
+    return v ? static_cast<int>(PropertyBagJson::readInteger(*v, place + "." + key, lo, hi))
+             : fallback;
 }
 
 bool flag(const json& object, const char* key, const std::string& place, bool fallback) {
     const json* v = member(object, key);
-    if (!v) return fallback;
-    if (!v->is_boolean()) fail(place + "." + key, "expected true or false");
-    return v->get<bool>();
+    return v ? PropertyBagJson::readBool(*v, place + "." + key) : fallback;
 }
 
 // One control as the file gives it, checked before anything is created.

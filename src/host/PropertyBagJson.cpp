@@ -101,6 +101,19 @@ std::shared_ptr<StdFont> readFont(const json& j, const std::string& place) {
 
 }  // namespace
 
+long long PropertyBagJson::readInteger(const json& j, const std::string& place, long long lo,
+                                       long long hi) {
+    return orvane::readInteger(j, place, lo, hi);
+}
+
+bool PropertyBagJson::readBool(const json& j, const std::string& place) {
+    return orvane::readBool(j, place);
+}
+
+std::u16string PropertyBagJson::readString(const json& j, const std::string& place) {
+    return orvane::readString(j, place);
+}
+
 json PropertyBagJson::writeValue(const Variant& value, const std::string& place) {
     switch (value.kind()) {
         case Variant::Kind::Empty:

@@ -22,6 +22,13 @@ public:
     // starts with the place ("Form1.Label1.Caption: ...") and says what is wrong.
     static PropertyBag read(const nlohmann::ordered_json& json, const std::string& place);
 
+    // Checked reads of one JSON value, for the other parts of a form file: error 321 naming
+    // `place` for a value of another kind or out of range.
+    static long long readInteger(const nlohmann::ordered_json& json, const std::string& place,
+                                 long long lo, long long hi);
+    static bool readBool(const nlohmann::ordered_json& json, const std::string& place);
+    static std::u16string readString(const nlohmann::ordered_json& json, const std::string& place);
+
     static nlohmann::ordered_json writeValue(const Variant& value, const std::string& place);
     static Variant readValue(const nlohmann::ordered_json& json, const std::string& place);
 };

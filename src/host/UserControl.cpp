@@ -225,11 +225,6 @@ void UserControl::Font(std::shared_ptr<StdFont> font) {
     if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
-void UserControl::Enabled(bool enabled) {
-    m_enabled = enabled;
-    if (m_hwnd) EnableWindow(m_hwnd, enabled ? TRUE : FALSE);
-}
-
 void UserControl::BorderStyle(int style) {
     if (style != 0 && style != 1)
         throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
@@ -400,7 +395,7 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDOWN:
             // Clicking a control focuses it, as a form's controls do.
-            if (m_enabled && GetFocus() != hwnd) SetFocus(hwnd);
+            if (GetFocus() != hwnd) SetFocus(hwnd);
             m_pressed = true;
             SetCapture(hwnd);
             mouse(0, 1, lParam);

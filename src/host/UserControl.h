@@ -74,8 +74,9 @@ public:
     void ForeColor(OLE_COLOR color);
     const std::shared_ptr<StdFont>& Font() const { return m_font; }
     void Font(std::shared_ptr<StdFont> font);
-    bool Enabled() const { return m_enabled; }
-    void Enabled(bool enabled);
+    // The extender's Enabled: one state, however it is set.
+    bool Enabled() const { return m_extender.Enabled(); }
+    void Enabled(bool enabled) { m_extender.Enabled(enabled); }
     // The cursor over the control: 0 the default, 1 to 15 the standard shapes (arrow, cross,
     // I-beam, icon, size, size NE-SW, size N-S, size NW-SE, size W-E, up arrow, hourglass,
     // no drop, arrow and hourglass, arrow and question mark, size all), 99 custom. Other
@@ -158,7 +159,6 @@ private:
     OLE_COLOR m_backColor = SystemColor(15);
     OLE_COLOR m_foreColor = SystemColor(18);
     std::shared_ptr<StdFont> m_font;
-    bool m_enabled = true;
     int m_mousePointer = 0;
     int m_borderStyle = 0;
     int m_appearance = 1;

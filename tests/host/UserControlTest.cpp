@@ -257,6 +257,13 @@ TEST_F(UserControlTest, TheExtenderMovesShowsAndHidesTheControl) {
     EXPECT_DOUBLE_EQ(probe.ScaleWidth(), 3000);
     EXPECT_EQ(CLng(probe.Extender().get(u"Left")), 300);
 
+    // The control's Enabled and the extender's are one state: moving keeps it.
+    probe.Enabled(false);
+    probe.Extender().Top(450);
+    EXPECT_FALSE(IsWindowEnabled(probe.hWnd()));
+    EXPECT_FALSE(CBool(probe.Extender().get(u"Enabled")));
+    probe.Enabled(true);
+
     probe.Extender().Visible(false);
     EXPECT_FALSE(IsWindowVisible(probe.hWnd()));
     EXPECT_EQ(probe.events.back(), "Hide");
