@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/SharedEnums.h"
+#include "controls/Controls.h"
+#include "host/ControlClasses.h"
 #include "host/Error.h"
 #include "host/FormFile.h"
 #include "host/TypeLibrary.h"
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
 
     HeadlessScreen::current().configure(std::max(1920, width + 64), std::max(1080, height + 64),
                                         96);
-    registerSharedEnums(TypeLibrary::current());
+    registerControls(TypeLibrary::current(), ControlClasses::current());
     try {
         auto form = FormFile::loadFile(path, !design);
         if (width > 0) {

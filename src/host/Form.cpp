@@ -355,6 +355,17 @@ LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             case WM_SIZE:
                 self->arrange();
                 return 0;
+            case WM_PAINT:
+                // Drawing into a given device context: a transparent control asks for what
+                // lies behind it. The form draws only its background.
+                if (wParam != 0) {
+                    RECT rc{};
+                    GetClientRect(hwnd, &rc);
+                    FillRect(HDC(static_cast<std::uint32_t>(wParam)), &rc,
+                             GetSysColorBrush(COLOR_BTNFACE));
+                    return 0;
+                }
+                break;
             case WM_SETFOCUS:
                 // The form hands the focus on to its first control.
                 if (self->UserMode()) self->focusNext(false);

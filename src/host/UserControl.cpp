@@ -258,6 +258,41 @@ void UserControl::applyBorder() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+void UserControl::Picture(std::shared_ptr<StdPicture> picture) {
+    m_picture = std::move(picture);
+    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void UserControl::eraseBackground(HDC dc) {
+    RECT rc{};
+    GetClientRect(m_hwnd, &rc);
+    const HBRUSH brush = CreateSolidBrush(TranslateColor(m_backColor));
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+    if (!m_picture || m_picture->type() != StdPicture::Type::Bitmap) return;
+    const HBITMAP bitmap = HBITMAP(static_cast<std::uint32_t>(m_picture->Handle()));
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof info, &info)) return;
+    const HDC source = CreateCompatibleDC(dc);
+    const HGDIOBJ old = SelectObject(source, bitmap);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+// Raises Paint with hDC set to `dc`; an enclosing paint's DC is restored afterwards.
+void UserControl::paintInto(HDC dc) {
+    const HDC outer = m_hdc;
+    m_hdc = dc;
+    try {
+        Paint();
+    } catch (...) {
+        m_hdc = outer;
+        throw;
+    }
+    m_hdc = outer;
+}
+
 void UserControl::MousePointer(int pointer) {
     if ((pointer < 0 || pointer > 15) && pointer != 99)
         throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
@@ -355,25 +390,26 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (handleMessage(msg, wParam, lParam, result)) return result;
     const HWND hwnd = m_hwnd;
     switch (msg) {
-        case WM_ERASEBKGND: {
-            RECT rc{};
-            GetClientRect(hwnd, &rc);
-            const HBRUSH brush = CreateSolidBrush(TranslateColor(m_backColor));
-            FillRect(HDC(static_cast<std::uint32_t>(wParam)), &rc, brush);
-            DeleteObject(brush);
+        case WM_ERASEBKGND:
+            eraseBackground(HDC(static_cast<std::uint32_t>(wParam)));
             return 1;
-        }
         case WM_PAINT: {
+            // A WM_PAINT carrying a device context asks the control to draw itself into it
+            // (a transparent child showing what lies behind it); the update region stays.
+            if (wParam != 0) {
+                const HDC dc = HDC(static_cast<std::uint32_t>(wParam));
+                eraseBackground(dc);
+                paintInto(dc);
+                return 0;
+            }
             PAINTSTRUCT ps{};
-            m_hdc = BeginPaint(hwnd, &ps);
+            const HDC dc = BeginPaint(hwnd, &ps);
             try {
-                Paint();
+                paintInto(dc);
             } catch (...) {
-                m_hdc = nullptr;
                 EndPaint(hwnd, &ps);
                 throw;
             }
-            m_hdc = nullptr;
             EndPaint(hwnd, &ps);
             return 0;
         }

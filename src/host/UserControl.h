@@ -16,17 +16,19 @@
 #include "host/Extender.h"
 #include "host/PropertyBag.h"
 #include "host/ScaleUnits.h"
+#include "host/StdPicture.h"
 #include "platform/platform.h"
 
 namespace orvane {
 
-class UserControl : public EventSource {
+class UserControl : public Object, public EventSource {
 public:
     UserControl();
     ~UserControl() override;
 
     // The published class name form files save the control under.
     virtual std::u16string className() const { return u"UserControl"; }
+    std::u16string typeName() const override { return className(); }
 
     // --- Host side ---
     // Sites the control on `parent`: runs the lifecycle up to Show. `stored` is the bag of a
@@ -83,6 +85,12 @@ public:
     // values raise error 380.
     int MousePointer() const { return m_mousePointer; }
     void MousePointer(int pointer);
+    // The picture shown for MousePointer 99. Custom cursors are not drawn yet: the arrow shows.
+    const std::shared_ptr<StdPicture>& MouseIcon() const { return m_mouseIcon; }
+    void MouseIcon(std::shared_ptr<StdPicture> icon) { m_mouseIcon = std::move(icon); }
+    // The background picture, drawn at the top-left corner over the back colour (bitmaps).
+    const std::shared_ptr<StdPicture>& Picture() const { return m_picture; }
+    void Picture(std::shared_ptr<StdPicture> picture);
 
     // The border: BorderStyle 0 none, 1 fixed single; Appearance 0 flat (a one-pixel line),
     // 1 3D (a sunken edge). Other values raise error 380.
@@ -145,6 +153,8 @@ private:
     void createWindow(platform::HWND parent);
     void placeWindow();
     void applyBorder();
+    void eraseBackground(platform::HDC dc);
+    void paintInto(platform::HDC dc);
     void attachTimers(bool run);
     int dpi() const;
     bool ownVisible() const;
@@ -160,6 +170,8 @@ private:
     OLE_COLOR m_foreColor = SystemColor(18);
     std::shared_ptr<StdFont> m_font;
     int m_mousePointer = 0;
+    std::shared_ptr<StdPicture> m_mouseIcon;
+    std::shared_ptr<StdPicture> m_picture;
     int m_borderStyle = 0;
     int m_appearance = 1;
     std::u16string m_accessKeys;

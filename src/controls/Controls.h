@@ -1,0 +1,12 @@
+// Publishes every control and the shared enumerations: in the type library for late-bound
+// callers and scripts, and as control classes for form files.
+#pragma once
+
+namespace orvane {
+
+class TypeLibrary;
+class ControlClasses;
+
+void registerControls(TypeLibrary& library, ControlClasses& classes);
+
+}  // namespace orvane

@@ -1,0 +1,64 @@
+// Lays out and draws a label's markup on a device context: the word-wrap renderer (runs wrapped
+// to the width, lines stacked from the top) and the one-line-per-<BR> renderer (lines aligned
+// by a column, the block placed by a row, the label's size measured for autosizing). Fonts made
+// for runs are kept for the next drawing and released with the renderer.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/text/HtmlRun.h"
+#include "platform/platform.h"
+
+namespace orvane {
+
+class HtmlLabelRenderer {
+public:
+    struct Settings {
+        std::u16string caption;
+        platform::LOGFONTW baseFont{};  // the label's font at the screen DPI
+        HtmlRun base;                   // base attributes, translated fore colour
+        bool wordWrap = true;
+        bool autosize = false;
+        bool fontTransparent = true;
+        platform::COLORREF backColor = 0xFFFFFF;  // for opaque runs without their own
+        int alignment = 0;                        // AlignEnumEx
+        int width = 0;                            // client area, pixels
+        int height = 0;
+        int dpi = 96;
+    };
+    // The no-wrap renderer's measured text size (widest line, bottom of the last line), before
+    // anything is drawn, so the label can resize itself.
+    using AutosizeHandler = std::function<void(int maxLineWidth, int bottom)>;
+
+    HtmlLabelRenderer() = default;
+    ~HtmlLabelRenderer();
+    HtmlLabelRenderer(const HtmlLabelRenderer&) = delete;
+    HtmlLabelRenderer& operator=(const HtmlLabelRenderer&) = delete;
+
+    // Builds the runs of `s.caption` into `runs` and draws them on `dc`.
+    void draw(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
+              const AutosizeHandler& autosize = {});
+    // Releases the fonts kept for later drawings.
+    void releaseFonts();
+
+    // Whether a face is one of the screen fonts (names compare without regard to case).
+    static bool isScreenFont(std::u16string_view name);
+
+private:
+    void drawWrapped(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs);
+    void drawLines(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
+                   const AutosizeHandler& autosize);
+    // Selects the font for a run; `halfSize` for sub- and superscript. Returns its shift.
+    int select(platform::HDC dc, const Settings& s, const HtmlRun& run, bool halfSize);
+    void selectFont(platform::HDC dc, const platform::LOGFONTW& lf);
+    void colours(platform::HDC dc, const Settings& s, const HtmlRun& run);
+    platform::SIZE extent(platform::HDC dc, std::u16string_view text);
+
+    std::vector<std::pair<platform::LOGFONTW, platform::HFONT>> m_fonts;
+    platform::HFONT m_selected;
+};
+
+}  // namespace orvane

@@ -1,0 +1,128 @@
+// Publishes a C++ class in the type library from its member functions: each property is a
+// getter and a setter of the same published name, converted to and from Variant the way the
+// host converts arguments (CLng for 32-bit integers, CBool for booleans, and so on).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+#include "host/Error.h"
+#include "host/TypeLibrary.h"
+
+namespace orvane {
+
+namespace detail {
+
+template <class V>
+Variant toVariant(const V& value) {
+    if constexpr (std::is_same_v<V, bool>) {
+        return Variant(value);
+    } else if constexpr (std::is_same_v<V, short>) {
+        return Variant(static_cast<std::int16_t>(value));
+    } else if constexpr (std::is_integral_v<V> || std::is_enum_v<V>) {
+        return Variant(static_cast<std::int32_t>(value));
+    } else if constexpr (std::is_same_v<V, float>) {
+        return Variant(value);
+    } else if constexpr (std::is_same_v<V, double>) {
+        return Variant(value);
+    } else if constexpr (std::is_same_v<V, std::u16string>) {
+        return Variant(value);
+    } else {
+        return Variant(std::static_pointer_cast<Object>(value));  // a shared_ptr to an object
+    }
+}
+
+template <class V>
+V fromVariant(const Variant& v) {
+    if constexpr (std::is_same_v<V, bool>) {
+        return CBool(v);
+    } else if constexpr (std::is_same_v<V, short>) {
+        return CInt(v);
+    } else if constexpr (std::is_enum_v<V>) {
+        return static_cast<V>(CLng(v));
+    } else if constexpr (std::is_integral_v<V>) {
+        return static_cast<V>(CLng(v));
+    } else if constexpr (std::is_same_v<V, float>) {
+        return v.toSingle();
+    } else if constexpr (std::is_same_v<V, double>) {
+        return CDbl(v);
+    } else if constexpr (std::is_same_v<V, std::u16string>) {
+        return CStr(v);
+    } else {
+        // An object property takes Nothing or an object of its class; anything else is a
+        // type mismatch.
+        using Target = typename V::element_type;
+        std::shared_ptr<Object> object = v.object();
+        if (!object) return nullptr;
+        auto typed = std::dynamic_pointer_cast<Target>(object);
+        if (!typed) throw Error::standard(errors::TypeMismatch, u"");
+        return typed;
+    }
+}
+
+}  // namespace detail
+
+template <class T>
+class ClassBuilder {
+public:
+    explicit ClassBuilder(std::u16string name) { m_info.name = std::move(name); }
+
+    // A read-write property: a getter returning V (or const V&) and a setter taking V. The
+    // value type is given, so overloaded getter and setter names resolve.
+    template <class V>
+    ClassBuilder& property(std::u16string name, V (T::*get)() const, void (T::*set)(V)) {
+        return add<V>(std::move(name), get, set);
+    }
+    template <class V>
+    ClassBuilder& property(std::u16string name, const V& (T::*get)() const, void (T::*set)(V)) {
+        return add<V>(std::move(name), get, set);
+    }
+    template <class V>
+    ClassBuilder& readOnly(std::u16string name, V (T::*get)() const) {
+        return add<V>(std::move(name), get, static_cast<void (T::*)(V)>(nullptr));
+    }
+
+    // A read-only property computed by a function of the object.
+    ClassBuilder& computed(std::u16string name, std::function<Variant(T&)> get) {
+        m_info.properties.push_back(
+            {std::move(name), [get = std::move(get)](Object& o) { return get(static_cast<T&>(o)); },
+             {}});
+        return *this;
+    }
+
+    ClassBuilder& method(std::u16string name, std::vector<ParamInfo> params,
+                         std::function<Variant(T&, std::vector<Variant>&)> invoke) {
+        m_info.methods.push_back({std::move(name), std::move(params),
+                                  [invoke = std::move(invoke)](Object& o, std::vector<Variant>& a) {
+                                      return invoke(static_cast<T&>(o), a);
+                                  }});
+        return *this;
+    }
+
+    ClassBuilder& event(std::u16string name, int number, std::vector<std::u16string> params) {
+        m_info.events.push_back({std::move(name), number, std::move(params)});
+        return *this;
+    }
+
+    ClassInfo build() { return std::move(m_info); }
+
+private:
+    template <class V, class G, class S>
+    ClassBuilder& add(std::u16string name, G get, S set) {
+        PropertyInfo info{std::move(name),
+                          [get](Object& o) { return detail::toVariant<V>((static_cast<T&>(o).*get)()); },
+                          {}};
+        if (set)
+            info.put = [set](Object& o, const Variant& v) {
+                (static_cast<T&>(o).*set)(detail::fromVariant<V>(v));
+            };
+        m_info.properties.push_back(std::move(info));
+        return *this;
+    }
+
+    ClassInfo m_info;
+};
+
+}  // namespace orvane
