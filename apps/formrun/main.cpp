@@ -3,8 +3,8 @@
 // form's window as PNG when asked and with --dump prints every control's property bag as it
 // would be saved. Exits 0 on success, 1 when the form cannot be loaded or written, 2 on a bad
 // command line.
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "controls/Controls.h"

@@ -87,7 +87,8 @@ public:
     // A read-only property computed by a function of the object.
     ClassBuilder& computed(std::u16string name, std::function<Variant(T&)> get) {
         m_info.properties.push_back(
-            {std::move(name), [get = std::move(get)](Object& o) { return get(static_cast<T&>(o)); },
+            {std::move(name),
+             [get = std::move(get)](Object& o) { return get(static_cast<T&>(o)); },
              {}});
         return *this;
     }
@@ -111,9 +112,10 @@ public:
 private:
     template <class V, class G, class S>
     ClassBuilder& add(std::u16string name, G get, S set) {
-        PropertyInfo info{std::move(name),
-                          [get](Object& o) { return detail::toVariant<V>((static_cast<T&>(o).*get)()); },
-                          {}};
+        PropertyInfo info{
+            std::move(name),
+            [get](Object& o) { return detail::toVariant<V>((static_cast<T&>(o).*get)()); },
+            {}};
         if (set)
             info.put = [set](Object& o, const Variant& v) {
                 (static_cast<T&>(o).*set)(detail::fromVariant<V>(v));

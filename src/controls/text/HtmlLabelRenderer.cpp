@@ -20,8 +20,8 @@ constexpr int kMaxRaise = 360;      // how far a superscript can rise, in pixels
 bool sameFont(const LOGFONTW& a, const LOGFONTW& b) {
     return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
            a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut &&
-           a.lfCharSet == b.lfCharSet && std::equal(a.lfFaceName, a.lfFaceName + LF_FACESIZE,
-                                                    b.lfFaceName);
+           a.lfCharSet == b.lfCharSet &&
+           std::equal(a.lfFaceName, a.lfFaceName + LF_FACESIZE, b.lfFaceName);
 }
 
 int clng(double v) {
@@ -147,6 +147,7 @@ SIZE HtmlLabelRenderer::extent(HDC dc, std::u16string_view text) {
 void HtmlLabelRenderer::draw(HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
                              const AutosizeHandler& autosize) {
     runs.clear();
+    m_bottom = 0;
     if (s.caption.empty()) return;
     m_selected = HFONT();
     const int saved = SaveDC(dc);
@@ -197,6 +198,7 @@ void HtmlLabelRenderer::drawWrapped(HDC dc, const Settings& s, std::vector<HtmlR
             lineHeight = 0;
         }
     }
+    m_bottom = curY;
 }
 
 void HtmlLabelRenderer::drawLines(HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
@@ -259,6 +261,7 @@ void HtmlLabelRenderer::drawLines(HDC dc, const Settings& s, std::vector<HtmlRun
                     std::make_move_iterator(lineRuns.end()));
         y += heights[l];
     }
+    m_bottom = y;
 }
 
 }  // namespace orvane

@@ -41,6 +41,9 @@ public:
     // Builds the runs of `s.caption` into `runs` and draws them on `dc`.
     void draw(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
               const AutosizeHandler& autosize = {});
+    // The bottom of the text of the last drawing, in pixels: where a line after it would
+    // start (lines below the visible area are not laid out, so it stops there).
+    int bottom() const { return m_bottom; }
     // Releases the fonts kept for later drawings.
     void releaseFonts();
 
@@ -59,6 +62,7 @@ private:
 
     std::vector<std::pair<platform::LOGFONTW, platform::HFONT>> m_fonts;
     platform::HFONT m_selected;
+    int m_bottom = 0;
 };
 
 }  // namespace orvane

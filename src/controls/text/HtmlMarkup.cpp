@@ -81,7 +81,8 @@ bool classify(std::u16string_view tag, const HtmlMarkup::FontCheck& isScreenFont
         // The argument: after the first "=", without ">" (only the closing one can be there),
         // spaces trimmed, lower-cased as the whole tag is.
         std::u16string argument;
-        for (char16_t c : HtmlMarkup::Trim(tag.substr(prefix.size(), tag.size() - prefix.size() - 1)))
+        for (char16_t c :
+             HtmlMarkup::Trim(tag.substr(prefix.size(), tag.size() - prefix.size() - 1)))
             argument += lower(c);
         argument = std::u16string(HtmlMarkup::Trim(argument));
         out.Kind = kind;
@@ -230,7 +231,8 @@ std::vector<HtmlRun> HtmlMarkup::ParseRuns(std::u16string_view markup, const Htm
         HtmlTag tag = FindNextTag(rest, isScreenFont);
         while (tag.Kind != HtmlTag::None) {
             // Here the last run is the one the tag was found in, and its text is `rest`.
-            const std::u16string_view before = rest.substr(0, static_cast<std::size_t>(tag.Start - 1));
+            const std::u16string_view before =
+                rest.substr(0, static_cast<std::size_t>(tag.Start - 1));
             const std::u16string_view after = rest.substr(static_cast<std::size_t>(tag.End));
             if (!isBlank(before) || tag.Kind == HtmlTag::LineBreak) {
                 setLast(before);
@@ -264,9 +266,9 @@ std::vector<HtmlRun> HtmlMarkup::ParseRuns(std::u16string_view markup, const Htm
     return runs;
 }
 
-HtmlMarkup::Split HtmlMarkup::SplitRunAtWidth(
-    std::u16string_view text, int room, const std::function<int(std::u16string_view)>& width,
-    bool monotone) {
+HtmlMarkup::Split HtmlMarkup::SplitRunAtWidth(std::u16string_view text, int room,
+                                              const std::function<int(std::u16string_view)>& width,
+                                              bool monotone) {
     // Word ends: every space, and the end of the text.
     std::size_t e1 = text.find(u' ');
     if (e1 != std::u16string_view::npos) {
@@ -280,7 +282,8 @@ HtmlMarkup::Split HtmlMarkup::SplitRunAtWidth(
                 head = head.substr(0, head.find_last_not_of(u' ') + 1);
                 std::u16string_view tail = text.substr(e1 + 1);
                 const std::size_t start = tail.find_first_not_of(u' ');
-                tail = start == std::u16string_view::npos ? std::u16string_view() : tail.substr(start);
+                tail =
+                    start == std::u16string_view::npos ? std::u16string_view() : tail.substr(start);
                 if (head.find_first_not_of(u' ') == std::u16string_view::npos) head = {};
                 return {std::u16string(head), std::u16string(tail), false};
             }

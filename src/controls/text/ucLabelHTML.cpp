@@ -29,8 +29,7 @@ bool readBool(const PropertyBag& bag, std::u16string_view key, bool def) {
 long readLong(const PropertyBag& bag, std::u16string_view key, long def) {
     return bag.read<long>(key, def, [](const Variant& v) { return static_cast<long>(CLng(v)); });
 }
-std::u16string readString(const PropertyBag& bag, std::u16string_view key,
-                          std::u16string def) {
+std::u16string readString(const PropertyBag& bag, std::u16string_view key, std::u16string def) {
     return bag.read<std::u16string>(key, std::move(def), [](const Variant& v) { return CStr(v); });
 }
 template <class T>
@@ -103,7 +102,7 @@ void ucLabelHTML::ReadProperties(const PropertyBag& bag) {
     m_autosize = readBool(bag, u"Autosize", false);
     m_wordWrap = readBool(bag, u"WordWrap", false);
     m_backStyle = readLong(bag, u"BackStyle", 0) == 1 ? BackStyleEnum::bsOpaque
-                                                        : BackStyleEnum::bsTransparent;
+                                                      : BackStyleEnum::bsTransparent;
     m_containerName = readString(bag, u"ContainerName", u"");
     m_rightToLeft = readBool(bag, u"RightToLeft", false);
     UserControl::Picture(readObject<StdPicture>(bag, u"Picture", nullptr));
@@ -127,8 +126,8 @@ void ucLabelHTML::ReadProperties(const PropertyBag& bag) {
     m_loaded = true;
     m_fontTransparent = readBool(bag, u"FontTransparent", true);
     const long alignment = readLong(bag, u"CaptionAlignment", 0);
-    m_captionAlignment =
-        alignment >= 0 && alignment <= 8 ? static_cast<AlignEnumEx>(alignment) : AlignEnumEx::AlignTopLeft;
+    m_captionAlignment = alignment >= 0 && alignment <= 8 ? static_cast<AlignEnumEx>(alignment)
+                                                          : AlignEnumEx::AlignTopLeft;
     UserControl::MouseIcon(readObject<StdPicture>(bag, u"MouseIcon", nullptr));
     const long pointer = readLong(bag, u"MousePointer", 0);
     try {
@@ -155,12 +154,14 @@ void ucLabelHTML::WriteProperties(PropertyBag& bag) {
                       Variant(std::int32_t{0}));
     bag.WriteProperty(u"ContainerName", Variant(m_containerName), Variant(u""));
     bag.WriteProperty(u"RightToLeft", Variant(m_rightToLeft), Variant(false));
-    if (Picture()) bag.WriteProperty(u"Picture", Variant(std::static_pointer_cast<Object>(Picture())));
+    if (Picture())
+        bag.WriteProperty(u"Picture", Variant(std::static_pointer_cast<Object>(Picture())));
     bag.WriteProperty(u"FontBold", Variant(FontBold()), Variant(false));
     bag.WriteProperty(u"FontItalic", Variant(FontItalic()), Variant(false));
     const auto ambient = Ambient().Font() ? Ambient().Font() : std::make_shared<StdFont>();
     bag.WriteProperty(u"FontName", Variant(FontName()), Variant(ambient->Name()));
-    bag.WriteProperty(u"FontSize", Variant(FontSize()), Variant(static_cast<float>(ambient->Size())));
+    bag.WriteProperty(u"FontSize", Variant(FontSize()),
+                      Variant(static_cast<float>(ambient->Size())));
     bag.WriteProperty(u"FontStrikethru", Variant(FontStrikethru()), Variant(false));
     bag.WriteProperty(u"FontUnderline", Variant(FontUnderline()), Variant(false));
     bag.WriteProperty(u"CharacterSpacing", Variant(static_cast<std::int32_t>(m_characterSpacing)),
@@ -212,7 +213,7 @@ void ucLabelHTML::Paint() {
     s.height = static_cast<int>(ScaleHeight());
     m_renderer.draw(dc, s, m_runs, [this](int maxLineWidth, int bottom) {
         // The border adds its width on both sides: two pixels each for 3D, one when flat.
-        const int border = BorderStyle() == BorderStyleEnum::None ? 0
+        const int border = BorderStyle() == BorderStyleEnum::None   ? 0
                            : Appearance() == AppearanceEnum::ThreeD ? 4
                                                                     : 2;
         m_autosizing = true;
@@ -288,7 +289,7 @@ void ucLabelHTML::MouseUp(int button, int shift, double x, double y) {
 
 // --- Properties ---
 
-void ucLabelHTML::changed(const std::u16string& key) {
+void ucLabelHTML::update(const std::u16string& key) {
     if (m_loaded) Refresh();
     PropertyChanged(key);
 }
@@ -300,56 +301,56 @@ void ucLabelHTML::watchFont() {
     m_watchedFont = Font();
     m_fontListener = m_watchedFont->addListener([this](const std::u16string&) {
         if (m_fontQuiet) return;
-        changed(u"Font");
+        update(u"Font");
     });
 }
 
 void ucLabelHTML::Appearance(AppearanceEnum value) {
     UserControl::Appearance(static_cast<int>(value));
-    changed(u"Appearance");
+    update(u"Appearance");
 }
 
 void ucLabelHTML::Autosize(bool value) {
     m_autosize = value;
-    changed(u"Autosize");
+    update(u"Autosize");
 }
 
 void ucLabelHTML::BackColor(OLE_COLOR value) {
     UserControl::BackColor(value);
     m_translatedBackColor = TranslateColor(value);
-    changed(u"BackColor");
+    update(u"BackColor");
 }
 
 void ucLabelHTML::BackStyle(BackStyleEnum value) {
     if (value != BackStyleEnum::bsTransparent && value != BackStyleEnum::bsOpaque) invalidValue();
     m_backStyle = value;
-    changed(u"BackStyle");
+    update(u"BackStyle");
 }
 
 void ucLabelHTML::BorderStyle(BorderStyleEnum value) {
     UserControl::BorderStyle(static_cast<int>(value));
-    changed(u"BorderStyle");
+    update(u"BorderStyle");
 }
 
 void ucLabelHTML::Caption(std::u16string value) {
     m_caption = trimSpaces(value);
-    changed(u"Caption");
+    update(u"Caption");
 }
 
 void ucLabelHTML::CaptionAlignment(AlignEnumEx value) {
     if (static_cast<long>(value) < 0 || static_cast<long>(value) > 8) invalidValue();
     m_captionAlignment = value;
-    changed(u"CaptionAlignment");
+    update(u"CaptionAlignment");
 }
 
 void ucLabelHTML::CharacterSpacing(long value) {
     m_characterSpacing = value;
-    changed(u"CharacterSpacing");
+    update(u"CharacterSpacing");
 }
 
 void ucLabelHTML::ContainerName(std::u16string value) {
     m_containerName = std::move(value);
-    changed(u"ContainerName");
+    update(u"ContainerName");
 }
 
 void ucLabelHTML::Enabled(bool value) {
@@ -360,7 +361,7 @@ void ucLabelHTML::Enabled(bool value) {
 void ucLabelHTML::Font(std::shared_ptr<StdFont> font) {
     UserControl::Font(std::move(font));
     watchFont();
-    changed(u"Font");
+    update(u"Font");
 }
 
 void ucLabelHTML::setFont(const std::u16string& key, const std::function<void(StdFont&)>& change) {
@@ -372,7 +373,7 @@ void ucLabelHTML::setFont(const std::u16string& key, const std::function<void(St
         throw;
     }
     m_fontQuiet = false;
-    changed(key);
+    update(key);
 }
 
 void ucLabelHTML::FontBold(bool value) {
@@ -401,37 +402,37 @@ void ucLabelHTML::FontSize(float value) {
 
 void ucLabelHTML::FontTransparent(bool value) {
     m_fontTransparent = value;
-    changed(u"FontTransparent");
+    update(u"FontTransparent");
 }
 
 void ucLabelHTML::ForeColor(OLE_COLOR value) {
     UserControl::ForeColor(value);
-    changed(u"ForeColor");
+    update(u"ForeColor");
 }
 
 void ucLabelHTML::MouseIcon(std::shared_ptr<StdPicture> icon) {
     UserControl::MouseIcon(std::move(icon));
-    changed(u"MouseIcon");
+    update(u"MouseIcon");
 }
 
 void ucLabelHTML::MousePointer(short value) {
     UserControl::MousePointer(value);
-    changed(u"MousePointer");
+    update(u"MousePointer");
 }
 
 void ucLabelHTML::Picture(std::shared_ptr<StdPicture> picture) {
     UserControl::Picture(std::move(picture));
-    changed(u"Picture");
+    update(u"Picture");
 }
 
 void ucLabelHTML::RightToLeft(bool value) {
     m_rightToLeft = value;
-    changed(u"RightToLeft");
+    update(u"RightToLeft");
 }
 
 void ucLabelHTML::WordWrap(bool value) {
     m_wordWrap = value;
-    changed(u"WordWrap");
+    update(u"WordWrap");
 }
 
 long ucLabelHTML::TranslateColor(OLE_COLOR color, long) const {
@@ -479,10 +480,11 @@ void ucLabelHTML::registerClass(TypeLibrary& library, ControlClasses& classes) {
                     return Variant(static_cast<std::int32_t>(
                         t.TranslateColor(static_cast<OLE_COLOR>(CLng(a[0])), palette)));
                 })
-        .method(u"Refresh", {}, [](T& t, std::vector<Variant>&) {
-            t.Refresh();
-            return Variant();
-        })
+        .method(u"Refresh", {},
+                [](T& t, std::vector<Variant>&) {
+                    t.Refresh();
+                    return Variant();
+                })
         .event(u"Click", evClick, {})
         .event(u"DblClick", evDblClick, {})
         .event(u"KeyDown", evKeyDown, {u"KeyCode", u"Shift"})

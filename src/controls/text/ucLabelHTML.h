@@ -23,8 +23,16 @@ class ControlClasses;
 class ucLabelHTML : public UserControl {
 public:
     // Event numbers.
-    enum Event { evClick = 1, evDblClick, evKeyDown, evKeyPress, evKeyUp, evMouseDown,
-                 evMouseMove, evMouseUp };
+    enum Event {
+        evClick = 1,
+        evDblClick,
+        evKeyDown,
+        evKeyPress,
+        evKeyUp,
+        evMouseDown,
+        evMouseMove,
+        evMouseUp
+    };
 
     ucLabelHTML();
     ~ucLabelHTML() override;
@@ -33,7 +41,9 @@ public:
     // Publishes the class, its members and events.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
-    AppearanceEnum Appearance() const { return static_cast<AppearanceEnum>(UserControl::Appearance()); }
+    AppearanceEnum Appearance() const {
+        return static_cast<AppearanceEnum>(UserControl::Appearance());
+    }
     void Appearance(AppearanceEnum value);
     bool Autosize() const { return m_autosize; }
     void Autosize(bool value);
@@ -115,7 +125,8 @@ protected:
     void MouseUp(int button, int shift, double x, double y) override;
 
 private:
-    void changed(const std::u16string& key);
+    // Redraws (once the properties are loaded) and reports the change under `key`.
+    void update(const std::u16string& key);
     // Changes the font object as a property of the label (one redraw, the label's key).
     void setFont(const std::u16string& key, const std::function<void(StdFont&)>& change);
     void watchFont();
@@ -132,8 +143,8 @@ private:
     bool m_rightToLeft = false;
     bool m_wordWrap = true;
     long m_translatedBackColor = 0xFFFFFF;
-    bool m_loaded = false;     // nothing is drawn before the properties are in
-    bool m_autosizing = false; // the size being set is the label's own
+    bool m_loaded = false;      // nothing is drawn before the properties are in
+    bool m_autosizing = false;  // the size being set is the label's own
     std::vector<HtmlRun> m_runs;
     HtmlLabelRenderer m_renderer;
     std::shared_ptr<StdFont> m_watchedFont;

@@ -117,12 +117,15 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
             const int x1 = std::min(cx1, left + inkLast);
             if (x0 >= x1) continue;
             std::uint32_t* row = surface.row(y);
-            const std::size_t srcRow = static_cast<std::size_t>(y - top) * g.width - left;
+            // The glyph row's first pixel lies `left` pixels into the surface row; x0 >= left,
+            // so the index below is never negative.
+            const std::size_t src = static_cast<std::size_t>(
+                static_cast<std::ptrdiff_t>(y - top) * g.width + (x0 - left));
             if (g.color) {
                 for (int x = x0; x < x1; ++x)
-                    row[x] = blendColor(row[x], g.pixels[srcRow + x]);
+                    row[x] = blendColor(row[x], g.pixels[src + static_cast<std::size_t>(x - x0)]);
             } else {
-                blendCoverageRun(row + x0, g.alpha.data() + srcRow + x0, x1 - x0, color);
+                blendCoverageRun(row + x0, g.alpha.data() + src, x1 - x0, color);
             }
         }
     }
