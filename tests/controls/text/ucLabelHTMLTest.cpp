@@ -208,8 +208,8 @@ TEST_F(LabelHTMLTest, RunsDrawInTheirColoursOverTheRightBackground) {
     auto& l =
         label(form, u"<forecolor=0000FF>Red</forecolor> <backcolor=00FF00>Green</backcolor> plain");
     ASSERT_GE(l.runs().size(), 3u);
-    const HtmlRun& red = l.runs()[0];
-    const HtmlRun& green = l.runs()[1];
+    const HtmlRun red = l.runs()[0];  // copies: the runs are rebuilt on every drawing
+    const HtmlRun green = l.runs()[1];
     EXPECT_GT(count(l, RECT{4, 4, 4 + red.Width, 4 + red.Height}, 0x0000FF, true), 0)
         << "red glyphs (COLORREF order)";
     const RECT greenBox{4 + red.Width, 4, 4 + red.Width + green.Width, 4 + green.Height};
