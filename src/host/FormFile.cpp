@@ -54,6 +54,7 @@ struct Planned {
     Extender extender;
     int tabIndex = -1;
     bool tabStop = true;
+    int zOrder = -1;  // place among its siblings from the back, or -1 for creation order
     PropertyBag bag;
 };
 
@@ -103,7 +104,8 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
             static const char* const kKeys[] = {"Class",   "Name",       "Index",    "Container",
                                                 "Left",    "Top",        "Width",    "Height",
                                                 "Visible", "Enabled",    "TabIndex", "TabStop",
-                                                "Tag",     "Properties", "Align"};
+                                                "Tag",     "Properties", "Align",
+                                                "ZOrder"};
             for (const auto& item : c.items())
                 if (std::none_of(std::begin(kKeys), std::end(kKeys),
                                  [&](const char* k) { return item.key() == k; }))
@@ -138,6 +140,7 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
             p.extender.Tag(Variant(text(c, "Tag", p.place, false)));
             p.tabIndex = number(c, "TabIndex", p.place, -1, 0, 32767);
             p.tabStop = flag(c, "TabStop", p.place, true);
+            p.zOrder = number(c, "ZOrder", p.place, -1, 0, 32767);
             if (const json* props = member(c, "Properties"))
                 p.bag = PropertyBagJson::read(*props, p.place);
             plan.push_back(std::move(p));
@@ -181,6 +184,24 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [tabIndex, control] : tabIndexes)
         form->TabIndex(*control, tabIndex);
+    // Controls come in creation order, each in front of those before it; where the file gives
+    // another order, siblings are brought to the front from the back one up.
+    std::vector<std::pair<int, std::size_t>> order;  // (container, plan position)
+    for (std::size_t k = 0; k < plan.size(); ++k)
+        if (plan[k].zOrder >= 0) order.emplace_back(plan[k].container, k);
+    if (!order.empty()) {
+        order.clear();
+        for (std::size_t k = 0; k < plan.size(); ++k)
+            order.emplace_back(plan[k].container, k);
+        std::stable_sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+            if (a.first != b.first) return a.first < b.first;
+            const int za = plan[a.second].zOrder >= 0 ? plan[a.second].zOrder : INT32_MAX;
+            const int zb = plan[b.second].zOrder >= 0 ? plan[b.second].zOrder : INT32_MAX;
+            return za < zb;
+        });
+        for (const auto& [container, k] : order)
+            made[k]->Extender().ZOrder(0);
+    }
     form->arrange();
     if (defaultControl >= 0) form->Default(made[static_cast<std::size_t>(defaultControl)]);
     if (cancelControl >= 0) form->Cancel(made[static_cast<std::size_t>(cancelControl)]);
@@ -206,8 +227,29 @@ std::string FormFile::save(Form& form) {
         root["Form"]["Default"] = label(form.nameOf(*d), form.indexOf(*d));
     if (UserControl* c = form.Cancel())
         root["Form"]["Cancel"] = label(form.nameOf(*c), form.indexOf(*c));
+    // Z-order is written only where it differs from creation order, for each set of siblings.
+    const std::vector<UserControl*> all = form.Controls();
+    std::vector<int> zOrder(all.size(), -1);
+    std::vector<platform::HWND> parents;
+    for (UserControl* c : all) {
+        const platform::HWND parent = platform::GetParent(c->hWnd());
+        if (std::find(parents.begin(), parents.end(), parent) != parents.end()) continue;
+        parents.push_back(parent);
+        std::vector<std::size_t> created;  // positions in `all`, in creation order
+        for (std::size_t k = 0; k < all.size(); ++k)
+            if (platform::GetParent(all[k]->hWnd()) == parent) created.push_back(k);
+        std::vector<std::size_t> stacked;  // the same, from the back to the front
+        for (platform::HWND w = platform::GetWindow(parent, platform::GW_CHILD); w;
+             w = platform::GetWindow(w, platform::GW_HWNDNEXT))
+            for (std::size_t k : created)
+                if (all[k]->hWnd() == w) stacked.insert(stacked.begin(), k);
+        if (stacked == created) continue;
+        for (std::size_t z = 0; z < stacked.size(); ++z)
+            zOrder[stacked[z]] = static_cast<int>(z);
+    }
     json controls = json::array();
-    for (UserControl* c : form.Controls()) {
+    for (std::size_t k = 0; k < all.size(); ++k) {
+        UserControl* c = all[k];
         const std::u16string& name = form.nameOf(*c);
         const int index = form.indexOf(*c);
         json j;
@@ -226,6 +268,7 @@ std::string FormFile::save(Form& form) {
         if (!e.Enabled()) j["Enabled"] = false;
         j["TabIndex"] = form.TabIndex(*c);
         if (!form.TabStop(*c)) j["TabStop"] = false;
+        if (zOrder[k] >= 0) j["ZOrder"] = zOrder[k];
         const std::u16string tag = CStr(e.Tag());
         if (!tag.empty()) j["Tag"] = platform::ToUtf8(tag);
         PropertyBag bag;

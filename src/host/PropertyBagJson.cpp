@@ -1,11 +1,14 @@
 #include "host/PropertyBagJson.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "host/Base64.h"
 #include "host/Error.h"
 #include "host/StdFont.h"
+#include "host/StdPicture.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/base/CodePages.h"
 
 namespace orvane {
@@ -99,6 +102,60 @@ std::shared_ptr<StdFont> readFont(const json& j, const std::string& place) {
     return font;
 }
 
+constexpr long long kMaxPictureSide = 16384;
+constexpr long long kMaxPicturePixels = 1 << 24;
+
+// A bitmap picture as its size and its 32-bit pixels (blue, green, red, alpha; rows from the
+// top) in base64. Icons have no file form yet.
+json writePicture(const StdPicture& picture, const std::string& place) {
+    if (picture.type() != StdPicture::Type::Bitmap)
+        fail(place, "only bitmap pictures can be saved in a form file");
+    const auto bitmap = platform::HBITMAP(static_cast<std::uint32_t>(picture.Handle()));
+    platform::BITMAP bm{};
+    if (!platform::GetObjectW(bitmap, sizeof bm, &bm)) fail(place, "the picture has no bitmap");
+    platform::BITMAPINFO info{};
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = -bm.bmHeight;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(bm.bmWidth) *
+                                     static_cast<std::size_t>(bm.bmHeight) * 4);
+    const platform::HDC dc = platform::CreateCompatibleDC(platform::HDC());
+    const int lines = platform::GetDIBits(dc, bitmap, 0, static_cast<platform::UINT>(bm.bmHeight),
+                                          pixels.data(), &info, platform::DIB_RGB_COLORS);
+    platform::DeleteDC(dc);
+    if (lines != bm.bmHeight) fail(place, "the picture's pixels could not be read");
+    return json{{"Width", bm.bmWidth}, {"Height", bm.bmHeight}, {"Pixels", Base64Encode(pixels)}};
+}
+
+std::shared_ptr<StdPicture> readPicture(const json& j, const std::string& place) {
+    if (!j.is_object()) fail(place, "expected a picture object");
+    for (const auto& item : j.items())
+        if (item.key() != "Width" && item.key() != "Height" && item.key() != "Pixels")
+            fail(place + "." + item.key(), "unknown picture property");
+    const json* w = j.contains("Width") ? &j["Width"] : nullptr;
+    const json* h = j.contains("Height") ? &j["Height"] : nullptr;
+    if (!w || !h || !j.contains("Pixels")) fail(place, "a picture needs Width, Height and Pixels");
+    const long long width = readInteger(*w, place + ".Width", 1, kMaxPictureSide);
+    const long long height = readInteger(*h, place + ".Height", 1, kMaxPictureSide);
+    if (width * height > kMaxPicturePixels) fail(place, "picture too large");
+    const json& p = j["Pixels"];
+    if (!p.is_string()) fail(place + ".Pixels", "expected base64 text");
+    auto bytes = Base64Decode(p.get_ref<const std::string&>());
+    if (!bytes) fail(place + ".Pixels", "malformed base64 text");
+    if (static_cast<long long>(bytes->size()) != width * height * 4)
+        fail(place + ".Pixels", "expected " + std::to_string(width * height * 4) + " bytes");
+    platform::BITMAPINFO info{};
+    info.bmiHeader.biWidth = static_cast<platform::LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<platform::LONG>(height);
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const platform::HBITMAP bitmap = platform::CreateDIBSection(
+        platform::HDC(), &info, platform::DIB_RGB_COLORS, &bits, platform::HANDLE(), 0);
+    if (!bitmap || !bits) fail(place, "the picture could not be made");
+    std::memcpy(bits, bytes->data(), bytes->size());
+    return StdPicture::fromBitmap(bitmap);
+}
+
 }  // namespace
 
 long long PropertyBagJson::readInteger(const json& j, const std::string& place, long long lo,
@@ -143,6 +200,8 @@ json PropertyBagJson::writeValue(const Variant& value, const std::string& place)
             if (!object) return json{{"Nothing", true}};
             if (const auto* font = dynamic_cast<const StdFont*>(object.get()))
                 return json{{"Font", writeFont(*font)}};
+            if (const auto* picture = dynamic_cast<const StdPicture*>(object.get()))
+                return json{{"Picture", writePicture(*picture, place)}};
             fail(place,
                  "a " + platform::ToUtf8(object->typeName()) + " cannot be saved in a form file");
         }
@@ -187,6 +246,7 @@ Variant PropertyBagJson::readValue(const json& j, const std::string& place) {
         return Variant(std::move(*bytes));
     }
     if (kind == "Font") return Variant(std::shared_ptr<Object>(readFont(v, at)));
+    if (kind == "Picture") return Variant(std::shared_ptr<Object>(readPicture(v, at)));
     if (kind == "Nothing" && v == true) return Variant(std::shared_ptr<Object>());
     if (kind == "Empty" && v == true) return Variant();
     fail(at, "unknown kind of value");

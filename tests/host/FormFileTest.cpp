@@ -9,6 +9,7 @@
 #include "support/PlatformTest.h"
 
 using namespace orvane;
+using namespace orvane::platform;
 
 namespace {
 
@@ -93,6 +94,34 @@ TEST_F(FormFileTest, ASavedFormLoadsBackTheSame) {
     EXPECT_EQ(static_cast<TextBoxLike&>(again->control(u"Opt", 1)).caption, u"Zweite \U0001F600");
     EXPECT_EQ(FormFile::save(*again), saved);
     EXPECT_NE(saved.find(R"x("Default": "Opt(0)")x"), std::string::npos);
+    EXPECT_EQ(saved.find("ZOrder"), std::string::npos);  // creation order needs no keys
+}
+
+TEST_F(FormFileTest, ZOrderOtherThanCreationOrderIsKept) {
+    auto form = FormFile::load(kForm);
+    // Among the frame's options, the first is brought in front of the second; on the form,
+    // the frame goes behind the docked box (it already is) and stays so.
+    form->control(u"Opt", 0).Extender().ZOrder(0);
+    const auto stack = [](Form& f, UserControl& parentOf) {
+        std::vector<std::u16string> names;  // front to back
+        for (HWND w = GetWindow(GetParent(parentOf.hWnd()), GW_CHILD); w;
+             w = GetWindow(w, GW_HWNDNEXT))
+            for (UserControl* c : f.Controls())
+                if (c->hWnd() == w) names.push_back(f.nameOf(*c) + u"/" + std::u16string(
+                                                    1, static_cast<char16_t>(u'0' + f.indexOf(*c) + 1)));
+        return names;
+    };
+    const auto before = stack(*form, form->control(u"Opt", 0));
+    EXPECT_EQ(before, (std::vector<std::u16string>{u"Opt/1", u"Opt/2"}));
+    const std::string saved = FormFile::save(*form);
+    EXPECT_NE(saved.find(R"("ZOrder": 1)"), std::string::npos);
+    auto again = FormFile::load(saved);
+    EXPECT_EQ(stack(*again, again->control(u"Opt", 0)), before);
+    EXPECT_EQ(FormFile::save(*again), saved);
+    form.reset();
+    again.reset();
+    EXPECT_EQ(loadError(R"({"Form": {"Name": "F"}, "Controls": [{"Class": "TestBox", "Name": "A", "ZOrder": -1}]})"),
+              "F.A.ZOrder: number out of range");
 }
 
 TEST_F(FormFileTest, ABadFileLoadsNothingAndSaysWhere) {

@@ -10,6 +10,8 @@
 #include "host/StdFont.h"
 #include "host/StdPicture.h"
 #include "platform/base/CodePages.h"
+#include "platform/platform.h"
+#include "support/PlatformTest.h"
 
 using namespace orvane;
 
@@ -110,16 +112,54 @@ TEST(PropertyBagJson, MalformedValuesNameTheirPlace) {
     EXPECT_EQ(readError(R"([1])"), "Form1.Label1: expected an object of properties");
 }
 
-TEST(PropertyBagJson, PicturesAreRefusedRatherThanLost) {
+class PropertyBagJsonPicture : public test::PlatformTest {};
+
+TEST_F(PropertyBagJsonPicture, BitmapsRoundTripAndOtherPicturesAreRefused) {
+    // A 3 by 2 bitmap with distinct pixels, alpha included.
+    platform::BITMAPINFO info{};
+    info.bmiHeader.biWidth = 3;
+    info.bmiHeader.biHeight = -2;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const auto bitmap = platform::CreateDIBSection(platform::HDC(), &info,
+                                                   platform::DIB_RGB_COLORS, &bits,
+                                                   platform::HANDLE(), 0);
+    ASSERT_TRUE(bits);
+    auto* px = static_cast<std::uint32_t*>(bits);
+    for (std::uint32_t i = 0; i < 6; ++i)
+        px[i] = 0x80000000u | (i * 0x102030u);
     PropertyBag bag;
-    bag.store(u"Picture", Variant(std::shared_ptr<Object>(std::make_shared<StdPicture>())));
+    bag.store(u"Picture", Variant(std::shared_ptr<Object>(StdPicture::fromBitmap(bitmap))));
+    PropertyBag back = throughText(bag);
+    auto picture = std::dynamic_pointer_cast<StdPicture>(back.ReadProperty(u"Picture").object());
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->Width(), std::static_pointer_cast<StdPicture>(
+                                    bag.ReadProperty(u"Picture").object())->Width());
+    std::vector<std::uint32_t> pixels(6);
+    const platform::HDC dc = platform::CreateCompatibleDC(platform::HDC());
+    EXPECT_EQ(platform::GetDIBits(dc, platform::HBITMAP(static_cast<std::uint32_t>(picture->Handle())),
+                                  0, 2, pixels.data(), &info, platform::DIB_RGB_COLORS),
+              2);
+    platform::DeleteDC(dc);
+    EXPECT_EQ(pixels, std::vector<std::uint32_t>(px, px + 6));
+
+    PropertyBag icon;
+    icon.store(u"Picture", Variant(std::shared_ptr<Object>(std::make_shared<StdPicture>())));
     try {
-        PropertyBagJson::write(bag, "Form1.Image1");
-        FAIL() << "a picture was written";
+        PropertyBagJson::write(icon, "Form1.Image1");
+        FAIL() << "an empty picture was written";
     } catch (const Error& e) {
         EXPECT_EQ(platform::ToUtf8(e.description()),
-                  "Form1.Image1.Picture: a StdPicture cannot be saved in a form file");
+                  "Form1.Image1.Picture: only bitmap pictures can be saved in a form file");
     }
+    EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 2, "Height": 1, "Pixels": "AAAA"}}})"),
+              "Form1.Label1.P.Picture.Pixels: expected 8 bytes");
+    EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 16384, "Height": 16384, "Pixels": ""}}})"),
+              "Form1.Label1.P.Picture: picture too large");
+    EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 0, "Height": 1, "Pixels": ""}}})"),
+              "Form1.Label1.P.Picture.Width: number out of range");
+    EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 1, "Height": 1}}})"),
+              "Form1.Label1.P.Picture: a picture needs Width, Height and Pixels");
 }
 
 TEST(Base64, KnownTextsAndRejects) {
