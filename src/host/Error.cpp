@@ -28,6 +28,7 @@ std::u16string Error::standardDescription(long number) {
         {errors::ObjectNotSet, u"Object variable or With block variable not set"},
         {errors::InvalidUseOfNull, u"Invalid use of Null"},
         {errors::FileNotFound, u"File not found"},
+        {errors::DiskFull, u"Disk full"},
         {errors::InvalidFileFormat, u"Invalid file format"},
         {errors::ControlArrayElementMissing, u"Control array element doesn't exist"},
         {errors::NotAnArray, u"Object not an array"},

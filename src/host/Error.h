@@ -2,6 +2,7 @@
 // thrown as exceptions and caught by the caller (or by the host, which reports them).
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,7 @@ inline constexpr long TypeMismatch = 13;
 inline constexpr long ObjectNotSet = 91;
 inline constexpr long InvalidUseOfNull = 94;
 inline constexpr long FileNotFound = 53;
+inline constexpr long DiskFull = 61;
 inline constexpr long InvalidFileFormat = 321;
 inline constexpr long ControlArrayElementMissing = 340;
 inline constexpr long NotAnArray = 343;
@@ -53,6 +55,11 @@ inline constexpr long GetNotSupportedWriteOnly = 394;
 inline constexpr long NoSuchMember = 438;
 inline constexpr long ArgumentNotOptional = 449;
 inline constexpr long WrongArgumentCount = 450;
+// Download failures, as the system's URL reader reports them.
+inline constexpr long DownloadCannotConnect =
+    static_cast<long>(static_cast<std::int32_t>(0x800C0004u));
+inline constexpr long DownloadNotFound = static_cast<long>(static_cast<std::int32_t>(0x800C0006u));
+inline constexpr long DownloadFailure = static_cast<long>(static_cast<std::int32_t>(0x800C0008u));
 }  // namespace errors
 
 }  // namespace orvane

@@ -104,8 +104,7 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
             static const char* const kKeys[] = {"Class",   "Name",       "Index",    "Container",
                                                 "Left",    "Top",        "Width",    "Height",
                                                 "Visible", "Enabled",    "TabIndex", "TabStop",
-                                                "Tag",     "Properties", "Align",
-                                                "ZOrder"};
+                                                "Tag",     "Properties", "Align",    "ZOrder"};
             for (const auto& item : c.items())
                 if (std::none_of(std::begin(kKeys), std::end(kKeys),
                                  [&](const char* k) { return item.key() == k; }))

@@ -8,8 +8,8 @@
 #include "host/Error.h"
 #include "host/StdFont.h"
 #include "host/StdPicture.h"
-#include "platform/gdi/Gdi.h"
 #include "platform/base/CodePages.h"
+#include "platform/gdi/Gdi.h"
 
 namespace orvane {
 

@@ -1,8 +1,11 @@
 #include "host/UserControl.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cwctype>
 
 #include "host/Error.h"
+#include "platform/base/CodePages.h"
 
 namespace orvane {
 
@@ -11,6 +14,9 @@ using namespace platform;
 namespace {
 
 constexpr const char16_t* kWindowClass = u"OrvaneUserControl";
+// The timer that moves AsyncRead transfers on; constituent timers number from 1.
+constexpr UINT_PTR kReadTimer = 0x4F520000;
+constexpr UINT kReadPollMs = 10;
 
 // Registers the window class once per platform; the platform forgets classes when it is
 // torn down, so the check is by lookup rather than by a static flag.
@@ -37,6 +43,7 @@ void ensureWindowClass(WNDPROC proc) {
 UserControl::UserControl() : m_ambient(std::make_shared<orvane::Ambient>()) {}
 
 UserControl::~UserControl() {
+    cancelReads();
     attachTimers(false);
     // A control destroyed without unsite still must not leave its window behind; the events
     // are not raised here, as the derived part is already gone.
@@ -94,6 +101,7 @@ void UserControl::unsite() {
     m_shown = false;
     if (m_hwnd && ownVisible()) Hide();
     attachTimers(false);
+    cancelReads();
     Terminate();
     m_extender.onChange = nullptr;
     m_extender.onZOrder = nullptr;
@@ -338,6 +346,97 @@ LPCWSTR cursorFor(int pointer) {
 
 }  // namespace
 
+namespace {
+
+// A file path becomes a file address; characters that mean something in an address are
+// escaped.
+std::string addressOf(const std::u16string& target) {
+    const std::string text = ToUtf8(target);
+    if (text.find("://") != std::string::npos) return text;
+    std::string url = "file://";
+    static const char* const kHex = "0123456789ABCDEF";
+    for (unsigned char c : text) {
+        if (c <= 0x20 || c == '%' || c == '#' || c == '?' || c >= 0x7F) {
+            url += '%';
+            url += kHex[c >> 4];
+            url += kHex[c & 15];
+        } else {
+            url += static_cast<char>(c);
+        }
+    }
+    return url;
+}
+
+}  // namespace
+
+void UserControl::AsyncRead(const std::u16string& target, int asyncType,
+                            const std::u16string& propertyName, int options) {
+    constexpr int kKnownOptions = vbAsyncReadSynchronousDownload | vbAsyncReadOfflineOperation |
+                                  vbAsyncReadForceUpdate | vbAsyncReadResynchronize |
+                                  vbAsyncReadGetFromCacheIfNetFail;
+    if (asyncType == vbAsyncTypePicture)
+        throw Error(errors::InvalidProcedureCall, u"UserControl.AsyncRead",
+                    u"Pictures cannot be read asynchronously yet");
+    if ((asyncType != vbAsyncTypeFile && asyncType != vbAsyncTypeByteArray) ||
+        (options & ~kKnownOptions) || target.empty() || !m_hwnd)
+        throw Error::standard(errors::InvalidProcedureCall, u"UserControl.AsyncRead");
+    CancelAsyncRead(propertyName);
+    auto property = std::make_shared<AsyncProperty>(target, propertyName, asyncType);
+    AsyncProperty* key = property.get();
+    const int id =
+        Downloader::current().start(addressOf(target), [this, key](Downloader::Result& result) {
+            for (const Read& r : m_reads)
+                if (r.property.get() == key) return finishRead(r.id, result);
+        });
+    m_reads.push_back({id, std::move(property)});
+    if (options & vbAsyncReadSynchronousDownload) {
+        while (Downloader::current().pending(id))
+            Downloader::current().poll(50);
+        return;
+    }
+    if (m_reads.size() == 1) SetTimer(m_hwnd, kReadTimer, kReadPollMs, nullptr);
+}
+
+void UserControl::CancelAsyncRead(const std::u16string& propertyName) {
+    for (auto it = m_reads.begin(); it != m_reads.end(); ++it) {
+        if (it->property->PropertyName().size() != propertyName.size() ||
+            !std::equal(
+                propertyName.begin(), propertyName.end(), it->property->PropertyName().begin(),
+                [](char16_t a, char16_t b) { return std::towlower(a) == std::towlower(b); }))
+            continue;
+        Downloader::current().cancel(it->id);
+        m_reads.erase(it);
+        if (m_reads.empty() && m_hwnd) KillTimer(m_hwnd, kReadTimer);
+        return;
+    }
+}
+
+void UserControl::cancelReads() {
+    for (const Read& r : m_reads)
+        Downloader::current().cancel(r.id);
+    m_reads.clear();
+    if (m_hwnd) KillTimer(m_hwnd, kReadTimer);
+}
+
+void UserControl::finishRead(int id, Downloader::Result& result) {
+    auto it =
+        std::find_if(m_reads.begin(), m_reads.end(), [id](const Read& r) { return r.id == id; });
+    if (it == m_reads.end()) return;
+    std::shared_ptr<AsyncProperty> property = std::move(it->property);
+    m_reads.erase(it);
+    if (m_reads.empty() && m_hwnd) KillTimer(m_hwnd, kReadTimer);
+    if (result.ok) {
+        property->complete(std::move(result.bytes));
+    } else {
+        const long number = result.failure == Downloader::NotFound ? errors::DownloadNotFound
+                            : result.failure == Downloader::CannotConnect
+                                ? errors::DownloadCannotConnect
+                                : errors::DownloadFailure;
+        property->fail(number, FromUtf8(result.message));
+    }
+    AsyncReadComplete(*property);
+}
+
 void UserControl::Refresh() {
     if (!m_hwnd) return;
     InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -414,6 +513,10 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_TIMER:
+            if (wParam == kReadTimer) {
+                Downloader::current().poll();
+                return 0;
+            }
             for (auto& timer : m_timers) {
                 if (timer->id() != wParam) continue;
                 timer->tick();

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "host/Ambient.h"
+#include "host/AsyncProperty.h"
 #include "host/ConstituentTimer.h"
 #include "host/ControlSite.h"
+#include "host/Downloader.h"
 #include "host/EventSource.h"
 #include "host/Extender.h"
 #include "host/PropertyBag.h"
@@ -107,6 +109,17 @@ public:
     // as long as the control.
     ConstituentTimer& addTimer();
 
+    // Reads `target` (a file path, or a file, http or https address) while the control runs
+    // on; AsyncReadComplete hands over the result under `propertyName`. Types: File (a
+    // temporary file), ByteArray; Picture is not supported yet. Options: the vbAsyncRead
+    // flags; SynchronousDownload finishes before the call returns, the cache flags change
+    // nothing as reads are never cached. A read of the same property still running is
+    // cancelled.
+    void AsyncRead(const std::u16string& target, int asyncType,
+                   const std::u16string& propertyName = u"", int options = 0);
+    // Cancels the read of a property ("" for the unnamed read), if one is running.
+    void CancelAsyncRead(const std::u16string& propertyName = u"");
+
     // Repaints now.
     void Refresh();
     // Marks the instance changed, so the container saves it.
@@ -139,6 +152,7 @@ protected:
     virtual void LostFocus() {}
     virtual void AccessKeyPress(int) {}
     virtual void AmbientChanged(const std::u16string&) {}
+    virtual void AsyncReadComplete(AsyncProperty&) {}
     // Messages the control wants before the base handles them; return true when handled.
     virtual bool handleMessage(platform::UINT, platform::WPARAM, platform::LPARAM,
                                platform::LRESULT&) {
@@ -156,6 +170,8 @@ private:
     void eraseBackground(platform::HDC dc);
     void paintInto(platform::HDC dc);
     void attachTimers(bool run);
+    void finishRead(int id, Downloader::Result& result);
+    void cancelReads();
     int dpi() const;
     bool ownVisible() const;
     int shiftState() const;
@@ -177,6 +193,11 @@ private:
     std::u16string m_accessKeys;
     ControlSite* m_site = nullptr;
     std::vector<std::unique_ptr<ConstituentTimer>> m_timers;
+    struct Read {
+        int id;
+        std::shared_ptr<AsyncProperty> property;
+    };
+    std::vector<Read> m_reads;  // reads still running
     bool m_sited = false;
     bool m_changed = false;
     bool m_shown = false;  // Show has run: visibility changes now raise Show and Hide

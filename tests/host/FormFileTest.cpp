@@ -107,8 +107,10 @@ TEST_F(FormFileTest, ZOrderOtherThanCreationOrderIsKept) {
         for (HWND w = GetWindow(GetParent(parentOf.hWnd()), GW_CHILD); w;
              w = GetWindow(w, GW_HWNDNEXT))
             for (UserControl* c : f.Controls())
-                if (c->hWnd() == w) names.push_back(f.nameOf(*c) + u"/" + std::u16string(
-                                                    1, static_cast<char16_t>(u'0' + f.indexOf(*c) + 1)));
+                if (c->hWnd() == w)
+                    names.push_back(
+                        f.nameOf(*c) + u"/" +
+                        std::u16string(1, static_cast<char16_t>(u'0' + f.indexOf(*c) + 1)));
         return names;
     };
     const auto before = stack(*form, form->control(u"Opt", 0));
@@ -120,8 +122,10 @@ TEST_F(FormFileTest, ZOrderOtherThanCreationOrderIsKept) {
     EXPECT_EQ(FormFile::save(*again), saved);
     form.reset();
     again.reset();
-    EXPECT_EQ(loadError(R"({"Form": {"Name": "F"}, "Controls": [{"Class": "TestBox", "Name": "A", "ZOrder": -1}]})"),
-              "F.A.ZOrder: number out of range");
+    EXPECT_EQ(
+        loadError(
+            R"({"Form": {"Name": "F"}, "Controls": [{"Class": "TestBox", "Name": "A", "ZOrder": -1}]})"),
+        "F.A.ZOrder: number out of range");
 }
 
 TEST_F(FormFileTest, ABadFileLoadsNothingAndSaysWhere) {

@@ -121,9 +121,8 @@ TEST_F(PropertyBagJsonPicture, BitmapsRoundTripAndOtherPicturesAreRefused) {
     info.bmiHeader.biHeight = -2;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const auto bitmap = platform::CreateDIBSection(platform::HDC(), &info,
-                                                   platform::DIB_RGB_COLORS, &bits,
-                                                   platform::HANDLE(), 0);
+    const auto bitmap = platform::CreateDIBSection(platform::HDC(), &info, platform::DIB_RGB_COLORS,
+                                                   &bits, platform::HANDLE(), 0);
     ASSERT_TRUE(bits);
     auto* px = static_cast<std::uint32_t*>(bits);
     for (std::uint32_t i = 0; i < 6; ++i)
@@ -133,13 +132,14 @@ TEST_F(PropertyBagJsonPicture, BitmapsRoundTripAndOtherPicturesAreRefused) {
     PropertyBag back = throughText(bag);
     auto picture = std::dynamic_pointer_cast<StdPicture>(back.ReadProperty(u"Picture").object());
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->Width(), std::static_pointer_cast<StdPicture>(
-                                    bag.ReadProperty(u"Picture").object())->Width());
+    EXPECT_EQ(picture->Width(),
+              std::static_pointer_cast<StdPicture>(bag.ReadProperty(u"Picture").object())->Width());
     std::vector<std::uint32_t> pixels(6);
     const platform::HDC dc = platform::CreateCompatibleDC(platform::HDC());
-    EXPECT_EQ(platform::GetDIBits(dc, platform::HBITMAP(static_cast<std::uint32_t>(picture->Handle())),
-                                  0, 2, pixels.data(), &info, platform::DIB_RGB_COLORS),
-              2);
+    EXPECT_EQ(
+        platform::GetDIBits(dc, platform::HBITMAP(static_cast<std::uint32_t>(picture->Handle())), 0,
+                            2, pixels.data(), &info, platform::DIB_RGB_COLORS),
+        2);
     platform::DeleteDC(dc);
     EXPECT_EQ(pixels, std::vector<std::uint32_t>(px, px + 6));
 
