@@ -1,5 +1,6 @@
 // What a control's container does for it: keyboard navigation the control never sees (Tab,
-// Enter for the default button, Escape for the cancel button, access keys).
+// Enter for the default button, Escape for the cancel button, access keys), and the surface
+// and mouse of windowless controls.
 #pragma once
 
 #include "platform/platform.h"
@@ -15,6 +16,14 @@ public:
     virtual bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) = 0;
     // A control's position, size, visibility or docking changed.
     virtual void placementChanged(UserControl&) {}
+    // Windowless controls live on their container's surface: the container draws those it
+    // holds after itself, and offers them its mouse messages first (true: one took it).
+    virtual void paintWindowless(platform::HWND, platform::HDC) {}
+    virtual bool siteMouse(platform::HWND, platform::UINT, platform::WPARAM, platform::LPARAM) {
+        return false;
+    }
+    // A windowless control moved in front of (or behind) its windowless siblings.
+    virtual void windowlessZOrder(UserControl&, bool) {}
 };
 
 }  // namespace orvane

@@ -100,7 +100,8 @@ UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16strin
     for (const Entry& e : m_entries)
         if (sameName(e.name, name) && e.index == index)
             throw Error::standard(errors::ObjectAlreadyLoaded, u"Form");
-    if (container && !entryOf(*container))
+    // A windowless control has no window to hold others.
+    if (container && (!entryOf(*container) || container->Windowless()))
         throw Error::standard(errors::InvalidProcedureCall, u"Form");
     extender.Name(name);
     extender.Index(index);
@@ -110,7 +111,11 @@ UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16strin
     c.site(container ? container->hWnd() : m_hwnd, ambientFor(name, nullptr), std::move(extender),
            stored, this);
     // A control added later lies in front of those before it.
-    SetWindowPos(c.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (c.Windowless()) {
+        m_windowless.push_back(&c);
+    } else {
+        SetWindowPos(c.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     m_entries.push_back(Entry{std::move(control), name, index, container, true});
     m_tabOrder.push_back(&c);
     return c;
@@ -129,6 +134,8 @@ void Form::remove(UserControl& control) {
     if (m_default == &control) m_default = nullptr;
     if (m_cancel == &control) m_cancel = nullptr;
     std::erase(m_tabOrder, &control);
+    std::erase(m_windowless, &control);
+    if (m_mouseOwner == &control) m_mouseOwner = nullptr;
     std::unique_ptr<UserControl> owned = std::move(it->control);
     m_entries.erase(it);
     owned->unsite();
@@ -302,6 +309,75 @@ UserControl* Form::containerOf(const UserControl& control) const {
     return e->container;
 }
 
+HWND Form::windowOf(const UserControl* container) const {
+    return container ? container->hWnd() : m_hwnd;
+}
+
+void Form::paintWindowless(HWND container, HDC dc) {
+    RECT clip{};
+    if (m_windowless.empty() || GetClipBox(dc, &clip) == NULLREGION) return;
+    for (UserControl* c : m_windowless) {
+        const Entry* e = entryOf(*c);
+        if (!e || windowOf(e->container) != container || !c->Extender().Visible()) continue;
+        const RECT r = c->rectInContainer();
+        RECT common{};
+        if (!IntersectRect(&common, &r, &clip)) continue;
+        // The control draws from its own corner, and only inside its rectangle.
+        const int saved = SaveDC(dc);
+        OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+        IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+        try {
+            c->paintWindowless(dc);
+        } catch (...) {
+            RestoreDC(dc, saved);
+            throw;
+        }
+        RestoreDC(dc, saved);
+    }
+}
+
+bool Form::siteMouse(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_windowless.empty()) return false;
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    UserControl* target = m_mouseOwner;
+    // Otherwise the frontmost visible, enabled windowless control whose HitTest takes the point.
+    for (auto it = m_windowless.rbegin(); !target && it != m_windowless.rend(); ++it) {
+        UserControl* c = *it;
+        const Entry* e = entryOf(*c);
+        if (!e || windowOf(e->container) != container || !c->Extender().Visible() ||
+            !c->Extender().Enabled())
+            continue;
+        const RECT r = c->rectInContainer();
+        if (PtInRect(&r, pt) && c->hitTest(pt.x - r.left, pt.y - r.top) == 3) target = c;
+    }
+    if (!target) return false;
+    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+                      msg == WM_LBUTTONDBLCLK;
+    const bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+    if (down) {
+        m_mouseOwner = target;  // it keeps the mouse until the buttons are up
+        if (GetCapture() != container) SetCapture(container);
+    }
+    const RECT r = target->rectInContainer();
+    target->windowlessMouse(msg, wParam, pt.x - r.left, pt.y - r.top);  // may remove it
+    if (up && (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
+        m_mouseOwner = nullptr;
+        if (GetCapture() == container) ReleaseCapture();
+    }
+    return true;
+}
+
+void Form::windowlessZOrder(UserControl& control, bool front) {
+    auto it = std::find(m_windowless.begin(), m_windowless.end(), &control);
+    if (it == m_windowless.end()) return;
+    m_windowless.erase(it);
+    if (front) {
+        m_windowless.push_back(&control);
+    } else {
+        m_windowless.insert(m_windowless.begin(), &control);
+    }
+}
+
 void Form::placementChanged(UserControl&) {
     arrange();
 }
@@ -359,12 +435,38 @@ LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 // Drawing into a given device context: a transparent control asks for what
                 // lies behind it. The form draws only its background.
                 if (wParam != 0) {
+                    const HDC dc = HDC(static_cast<std::uint32_t>(wParam));
                     RECT rc{};
                     GetClientRect(hwnd, &rc);
-                    FillRect(HDC(static_cast<std::uint32_t>(wParam)), &rc,
-                             GetSysColorBrush(COLOR_BTNFACE));
+                    FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+                    self->paintWindowless(hwnd, dc);
                     return 0;
                 }
+                if (!self->m_windowless.empty()) {
+                    PAINTSTRUCT ps{};
+                    const HDC dc = BeginPaint(hwnd, &ps);
+                    try {
+                        self->paintWindowless(hwnd, dc);
+                    } catch (...) {
+                        EndPaint(hwnd, &ps);
+                        throw;
+                    }
+                    EndPaint(hwnd, &ps);
+                    return 0;
+                }
+                break;
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONUP:
+            case WM_LBUTTONDBLCLK:
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONUP:
+            case WM_MBUTTONDOWN:
+            case WM_MBUTTONUP:
+            case WM_MOUSEMOVE:
+                if (self->siteMouse(hwnd, msg, wParam, lParam)) return 0;
+                break;
+            case WM_CAPTURECHANGED:
+                self->m_mouseOwner = nullptr;
                 break;
             case WM_SETFOCUS:
                 // The form hands the focus on to its first control.

@@ -79,6 +79,10 @@ public:
 
     bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) override;
     void placementChanged(UserControl& control) override;
+    void paintWindowless(platform::HWND container, platform::HDC dc) override;
+    bool siteMouse(platform::HWND container, platform::UINT msg, platform::WPARAM wParam,
+                   platform::LPARAM lParam) override;
+    void windowlessZOrder(UserControl& control, bool front) override;
     // Lays docked controls along the form's edges, in creation order.
     void arrange();
 
@@ -95,6 +99,7 @@ private:
                                         platform::WPARAM wParam, platform::LPARAM lParam);
     const Entry* entryOf(const UserControl& control) const;
     bool canFocus(const UserControl& control) const;
+    platform::HWND windowOf(const UserControl* container) const;
     bool pressAccessKey(char16_t key);
     bool handleKey(platform::UINT msg, platform::WPARAM key);
     std::shared_ptr<orvane::Ambient> ambientFor(const std::u16string& name,
@@ -105,6 +110,8 @@ private:
     platform::HWND m_hwnd = nullptr;
     std::vector<Entry> m_entries;  // creation order
     std::vector<UserControl*> m_tabOrder;
+    std::vector<UserControl*> m_windowless;  // from the back to the front
+    UserControl* m_mouseOwner = nullptr;     // the windowless control a button went down on
     UserControl* m_default = nullptr;
     UserControl* m_cancel = nullptr;
     // A navigation key handled on key-down also swallows the character it makes.

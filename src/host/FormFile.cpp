@@ -230,13 +230,16 @@ std::string FormFile::save(Form& form) {
     const std::vector<UserControl*> all = form.Controls();
     std::vector<int> zOrder(all.size(), -1);
     std::vector<platform::HWND> parents;
+    // (Windowless controls keep creation order: they have no window to stack.)
     for (UserControl* c : all) {
+        if (c->Windowless()) continue;
         const platform::HWND parent = platform::GetParent(c->hWnd());
         if (std::find(parents.begin(), parents.end(), parent) != parents.end()) continue;
         parents.push_back(parent);
         std::vector<std::size_t> created;  // positions in `all`, in creation order
         for (std::size_t k = 0; k < all.size(); ++k)
-            if (platform::GetParent(all[k]->hWnd()) == parent) created.push_back(k);
+            if (!all[k]->Windowless() && platform::GetParent(all[k]->hWnd()) == parent)
+                created.push_back(k);
         std::vector<std::size_t> stacked;  // the same, from the back to the front
         for (platform::HWND w = platform::GetWindow(parent, platform::GW_CHILD); w;
              w = platform::GetWindow(w, platform::GW_HWNDNEXT))

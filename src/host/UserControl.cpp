@@ -60,6 +60,7 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     m_ambient = ambient ? std::move(ambient) : std::make_shared<orvane::Ambient>();
     m_extender = std::move(extender);
     m_site = controlSite;
+    m_container = parent;
     m_font = m_ambient->Font() ? m_ambient->Font()->clone() : std::make_shared<StdFont>();
     m_sited = true;
     Initialize();
@@ -77,13 +78,23 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
         if (m_site) m_site->placementChanged(*this);
     };
     m_extender.onZOrder = [this](bool front) {
+        if (m_windowless) {
+            if (m_site) m_site->windowlessZOrder(*this, front);
+            invalidate();
+            return;
+        }
         SetWindowPos(m_hwnd, front ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
     placeWindow();
     Resize();
     if (m_extender.Visible()) {
-        ShowWindow(m_hwnd, SW_SHOWNA);
+        if (m_windowless) {
+            m_windowlessVisible = true;
+            invalidate();
+        } else {
+            ShowWindow(m_hwnd, SW_SHOWNA);
+        }
         Show();
     }
     m_shown = true;
@@ -100,6 +111,8 @@ void UserControl::unsite() {
     m_sited = false;
     m_shown = false;
     if (m_hwnd && ownVisible()) Hide();
+    if (m_windowless && m_windowlessVisible) invalidate();  // what it drew goes with it
+    m_windowlessVisible = false;
     attachTimers(false);
     cancelReads();
     Terminate();
@@ -133,6 +146,17 @@ void UserControl::ambientChanged(const std::u16string& name) {
 
 void UserControl::createWindow(HWND parent) {
     ensureWindowClass(&UserControl::windowProc);
+    if (m_windowless) {
+        // A hidden window of its own carries the control's timers and reads; it is never shown.
+        m_hwnd = CreateWindowExW(0, kWindowClass, u"", WS_POPUP | WS_DISABLED, 0, 0, 0, 0, HWND(),
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!m_hwnd)
+            throw Error(errors::OutOfMemory, u"UserControl",
+                        u"The control window could not be created");
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        m_lastRect = rectInContainer();
+        return;
+    }
     const int d = dpi();
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (m_extender.Enabled() ? 0 : WS_DISABLED);
     m_hwnd = CreateWindowExW(
@@ -145,8 +169,37 @@ void UserControl::createWindow(HWND parent) {
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+RECT UserControl::rectInContainer() const {
+    const int d = dpi();
+    const int left = TwipsToPixels(m_extender.Left(), d);
+    const int top = TwipsToPixels(m_extender.Top(), d);
+    return RECT{left, top, left + TwipsToPixels(m_extender.Width(), d),
+                top + TwipsToPixels(m_extender.Height(), d)};
+}
+
 void UserControl::placeWindow() {
     if (!m_hwnd) return;
+    if (m_windowless) {
+        const RECT now = rectInContainer();
+        const bool sized = now.right - now.left != m_lastRect.right - m_lastRect.left ||
+                           now.bottom - now.top != m_lastRect.bottom - m_lastRect.top;
+        if (m_windowlessVisible && !EqualRect(&now, &m_lastRect)) {
+            InvalidateRect(m_container, &m_lastRect, TRUE);
+            InvalidateRect(m_container, &now, TRUE);
+        }
+        m_lastRect = now;
+        if (sized && m_shown) Resize();
+        if (m_extender.Visible() != m_windowlessVisible && m_shown) {
+            m_windowlessVisible = m_extender.Visible();
+            InvalidateRect(m_container, &now, TRUE);
+            if (m_windowlessVisible) {
+                Show();
+            } else {
+                Hide();
+            }
+        }
+        return;
+    }
     const int d = dpi();
     RECT before{};
     GetClientRect(m_hwnd, &before);
@@ -168,6 +221,7 @@ void UserControl::placeWindow() {
 
 // The control's own visibility, whatever its container's.
 bool UserControl::ownVisible() const {
+    if (m_windowless) return m_windowlessVisible;
     return m_hwnd && (GetWindowLongW(m_hwnd, GWL_STYLE) & static_cast<LONG>(WS_VISIBLE)) != 0;
 }
 
@@ -175,16 +229,24 @@ int UserControl::dpi() const {
     return static_cast<int>(GetDpiForSystem());
 }
 
-double UserControl::ScaleWidth() const {
+// The client area in pixels; a windowless control's is its rectangle.
+RECT UserControl::clientRect() const {
     RECT rc{};
-    if (m_hwnd) GetClientRect(m_hwnd, &rc);
-    return ScaleConvert(rc.right, orvane::ScaleMode::Pixels, m_scaleMode, true, dpi());
+    if (m_windowless) {
+        const RECT r = rectInContainer();
+        rc = RECT{0, 0, r.right - r.left, r.bottom - r.top};
+    } else if (m_hwnd) {
+        GetClientRect(m_hwnd, &rc);
+    }
+    return rc;
+}
+
+double UserControl::ScaleWidth() const {
+    return ScaleConvert(clientRect().right, orvane::ScaleMode::Pixels, m_scaleMode, true, dpi());
 }
 
 double UserControl::ScaleHeight() const {
-    RECT rc{};
-    if (m_hwnd) GetClientRect(m_hwnd, &rc);
-    return ScaleConvert(rc.bottom, orvane::ScaleMode::Pixels, m_scaleMode, false, dpi());
+    return ScaleConvert(clientRect().bottom, orvane::ScaleMode::Pixels, m_scaleMode, false, dpi());
 }
 
 void UserControl::ScaleMode(orvane::ScaleMode mode) {
@@ -218,19 +280,19 @@ double UserControl::ScaleY(double value, orvane::ScaleMode from, orvane::ScaleMo
 void UserControl::BackColor(OLE_COLOR color) {
     (void)TranslateColor(color);  // rejects a bad colour before anything changes
     m_backColor = color;
-    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+    invalidate();
 }
 
 void UserControl::ForeColor(OLE_COLOR color) {
     (void)TranslateColor(color);
     m_foreColor = color;
-    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+    invalidate();
 }
 
 void UserControl::Font(std::shared_ptr<StdFont> font) {
     if (!font) throw Error::standard(errors::ObjectNotSet, u"UserControl");
     m_font = std::move(font);
-    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+    invalidate();
 }
 
 void UserControl::BorderStyle(int style) {
@@ -250,7 +312,7 @@ void UserControl::Appearance(int appearance) {
 // The border is the window's frame: a sunken client edge for 3D, a plain line when flat. The
 // outer size stays; the client area shrinks, which raises Resize.
 void UserControl::applyBorder() {
-    if (!m_hwnd) return;
+    if (!m_hwnd || m_windowless) return;
     LONG style = GetWindowLongW(m_hwnd, GWL_STYLE) & ~static_cast<LONG>(WS_BORDER);
     LONG exStyle = GetWindowLongW(m_hwnd, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_CLIENTEDGE);
     if (m_borderStyle == 1) {
@@ -268,12 +330,50 @@ void UserControl::applyBorder() {
 
 void UserControl::Picture(std::shared_ptr<StdPicture> picture) {
     m_picture = std::move(picture);
-    if (m_hwnd) InvalidateRect(m_hwnd, nullptr, TRUE);
+    invalidate();
+}
+
+void UserControl::invalidate() {
+    if (!m_hwnd) return;
+    if (!m_windowless) {
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+    } else if (m_windowlessVisible) {
+        const RECT rc = rectInContainer();
+        InvalidateRect(m_container, &rc, TRUE);
+    }
+}
+
+void UserControl::Windowless(bool windowless) {
+    if (m_sited) throw Error::standard(errors::SetNotSupportedAtRuntime, u"UserControl");
+    m_windowless = windowless;
+}
+
+void UserControl::BackStyle(int style) {
+    if (style != 0 && style != 1)
+        throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
+    m_backStyle = style;
+    invalidate();
+}
+
+int UserControl::hitTest(int x, int y) {
+    int result = m_backStyle == 1 ? 3 : 0;
+    const double sx = ScaleConvert(x, orvane::ScaleMode::Pixels, m_scaleMode, true, dpi());
+    const double sy = ScaleConvert(y, orvane::ScaleMode::Pixels, m_scaleMode, false, dpi());
+    HitTest(sx, sy, result);
+    return result;
+}
+
+void UserControl::windowlessMouse(UINT msg, WPARAM wParam, int x, int y) {
+    mouseMessage(msg, wParam, MAKELPARAM(x, y));
+}
+
+void UserControl::paintWindowless(HDC dc) {
+    if (m_backStyle == 1) eraseBackground(dc);
+    paintInto(dc);
 }
 
 void UserControl::eraseBackground(HDC dc) {
-    RECT rc{};
-    GetClientRect(m_hwnd, &rc);
+    const RECT rc = clientRect();
     const HBRUSH brush = CreateSolidBrush(TranslateColor(m_backColor));
     FillRect(dc, &rc, brush);
     DeleteObject(brush);
@@ -439,8 +539,8 @@ void UserControl::finishRead(int id, Downloader::Result& result) {
 
 void UserControl::Refresh() {
     if (!m_hwnd) return;
-    InvalidateRect(m_hwnd, nullptr, TRUE);
-    UpdateWindow(m_hwnd);
+    invalidate();
+    UpdateWindow(m_windowless ? m_container : m_hwnd);
 }
 
 void UserControl::PropertyChanged(const std::u16string&) {
@@ -473,6 +573,59 @@ void UserControl::mouse(int kind, int button, LPARAM lParam) {
     }
 }
 
+bool UserControl::mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A windowless control's container holds the capture for it and it never takes the focus.
+    const HWND hwnd = m_hwnd;
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+            // Clicking a control focuses it, as a form's controls do.
+            if (!m_windowless && GetFocus() != hwnd) SetFocus(hwnd);
+            m_pressed = true;
+            if (!m_windowless) SetCapture(hwnd);
+            mouse(0, 1, lParam);
+            return true;
+        case WM_LBUTTONUP: {
+            const bool wasPressed = m_pressed;
+            m_pressed = false;
+            if (!m_windowless && GetCapture() == hwnd) ReleaseCapture();
+            mouse(2, 1, lParam);
+            const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            // A click is a press and release inside the control.
+            const RECT client = clientRect();
+            if (wasPressed && m_hwnd && PtInRect(&client, pt)) Click();
+            return true;
+        }
+        case WM_LBUTTONDBLCLK:
+            m_pressed = true;
+            if (!m_windowless) SetCapture(hwnd);
+            DblClick();
+            if (m_hwnd) mouse(0, 1, lParam);
+            return true;
+        case WM_RBUTTONDOWN:
+            mouse(0, 2, lParam);
+            return true;
+        case WM_RBUTTONUP:
+            mouse(2, 2, lParam);
+            return true;
+        case WM_MBUTTONDOWN:
+            mouse(0, 4, lParam);
+            return true;
+        case WM_MBUTTONUP:
+            mouse(2, 4, lParam);
+            return true;
+        case WM_MOUSEMOVE: {
+            int buttons = 0;
+            if (wParam & MK_LBUTTON) buttons |= 1;
+            if (wParam & MK_RBUTTON) buttons |= 2;
+            if (wParam & MK_MBUTTON) buttons |= 4;
+            mouse(1, buttons, lParam);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
 LRESULT UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -499,12 +652,14 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 const HDC dc = HDC(static_cast<std::uint32_t>(wParam));
                 eraseBackground(dc);
                 paintInto(dc);
+                if (m_site) m_site->paintWindowless(hwnd, dc);
                 return 0;
             }
             PAINTSTRUCT ps{};
             const HDC dc = BeginPaint(hwnd, &ps);
             try {
                 paintInto(dc);
+                if (m_site) m_site->paintWindowless(hwnd, dc);
             } catch (...) {
                 EndPaint(hwnd, &ps);
                 throw;
@@ -533,50 +688,17 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (m_sited) Resize();
             return 0;
         case WM_LBUTTONDOWN:
-            // Clicking a control focuses it, as a form's controls do.
-            if (GetFocus() != hwnd) SetFocus(hwnd);
-            m_pressed = true;
-            SetCapture(hwnd);
-            mouse(0, 1, lParam);
-            return 0;
-        case WM_LBUTTONUP: {
-            const bool wasPressed = m_pressed;
-            m_pressed = false;
-            if (GetCapture() == hwnd) ReleaseCapture();
-            mouse(2, 1, lParam);
-            RECT rc{};
-            GetClientRect(hwnd, &rc);
-            const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            // A click is a press and release inside the control.
-            if (wasPressed && m_hwnd && PtInRect(&rc, pt)) Click();
-            return 0;
-        }
+        case WM_LBUTTONUP:
         case WM_LBUTTONDBLCLK:
-            m_pressed = true;
-            SetCapture(hwnd);
-            DblClick();
-            if (m_hwnd) mouse(0, 1, lParam);
-            return 0;
         case WM_RBUTTONDOWN:
-            mouse(0, 2, lParam);
-            return 0;
         case WM_RBUTTONUP:
-            mouse(2, 2, lParam);
-            return 0;
         case WM_MBUTTONDOWN:
-            mouse(0, 4, lParam);
-            return 0;
         case WM_MBUTTONUP:
-            mouse(2, 4, lParam);
+        case WM_MOUSEMOVE:
+            // Windowless controls lying on this one take the mouse where they are hit.
+            if (m_site && m_site->siteMouse(hwnd, msg, wParam, lParam)) return 0;
+            mouseMessage(msg, wParam, lParam);
             return 0;
-        case WM_MOUSEMOVE: {
-            int buttons = 0;
-            if (wParam & MK_LBUTTON) buttons |= 1;
-            if (wParam & MK_RBUTTON) buttons |= 2;
-            if (wParam & MK_MBUTTON) buttons |= 4;
-            mouse(1, buttons, lParam);
-            return 0;
-        }
         case WM_CAPTURECHANGED:
             m_pressed = false;
             return 0;

@@ -51,7 +51,18 @@ public:
     bool changed() const { return m_changed; }
 
     // --- The control's surface ---
-    platform::HWND hWnd() const { return m_hwnd; }
+    // The control's window; none for a windowless control.
+    platform::HWND hWnd() const { return m_windowless ? platform::HWND() : m_hwnd; }
+    // A windowless control has no window: it draws on its container's surface, below the
+    // windowed controls, and gets the mouse where its HitTest says so. It never takes the
+    // focus and has no border.
+    bool Windowless() const { return m_windowless; }
+    // Whether the back colour is painted (1) or the container shows through (0); only a
+    // windowless control can be transparent.
+    int BackStyle() const { return m_backStyle; }
+    void BackStyle(int style);
+    // The control's rectangle in its container's client area, in pixels.
+    platform::RECT rectInContainer() const;
     // The device context while Paint runs; null otherwise.
     platform::HDC hDC() const { return m_hdc; }
     const orvane::Ambient& Ambient() const { return *m_ambient; }
@@ -127,6 +138,12 @@ public:
 
     // Lets the form deliver access keys.
     void raiseAccessKeyPress(int keyAscii) { AccessKeyPress(keyAscii); }
+    // For the container of a windowless control: HitTest at a point of the control (pixels),
+    // 0 outside, 3 a hit; a mouse message at such a point; painting on a DC whose origin is
+    // the control's corner.
+    int hitTest(int x, int y);
+    void windowlessMouse(platform::UINT msg, platform::WPARAM wParam, int x, int y);
+    void paintWindowless(platform::HDC dc);
 
 protected:
     virtual void Initialize() {}
@@ -153,6 +170,11 @@ protected:
     virtual void AccessKeyPress(int) {}
     virtual void AmbientChanged(const std::u16string&) {}
     virtual void AsyncReadComplete(AsyncProperty&) {}
+    // Whether a point (ScaleMode units) of a windowless control takes the mouse: `result`
+    // comes in as 3 (hit) for an opaque control and 0 (outside) for a transparent one.
+    virtual void HitTest(double, double, int&) {}
+    // Makes the control windowless; only before it is sited (in its constructor).
+    void Windowless(bool windowless);
     // Messages the control wants before the base handles them; return true when handled.
     virtual bool handleMessage(platform::UINT, platform::WPARAM, platform::LPARAM,
                                platform::LRESULT&) {
@@ -168,6 +190,9 @@ private:
     void placeWindow();
     void applyBorder();
     void eraseBackground(platform::HDC dc);
+    void invalidate();
+    platform::RECT clientRect() const;
+    bool mouseMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam);
     void paintInto(platform::HDC dc);
     void attachTimers(bool run);
     void finishRead(int id, Downloader::Result& result);
@@ -202,6 +227,11 @@ private:
     bool m_changed = false;
     bool m_shown = false;  // Show has run: visibility changes now raise Show and Hide
     bool m_pressed = false;
+    bool m_windowless = false;
+    bool m_windowlessVisible = false;
+    int m_backStyle = 1;
+    platform::HWND m_container = nullptr;  // the window the control lies on
+    platform::RECT m_lastRect{};           // a windowless control's last rectangle
 };
 
 }  // namespace orvane

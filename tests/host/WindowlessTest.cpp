@@ -1,0 +1,171 @@
+// Windowless controls: drawn on their container below the windowed controls, given the mouse
+// where their HitTest says so, and tidied away when they move, hide or go.
+#include <string>
+#include <vector>
+
+#include "host/ErrorOf.h"
+#include "host/Form.h"
+#include "support/PlatformTest.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+// Paints a colour (transparent: only a 4-pixel square at its corner); takes the mouse on its
+// left half only when `leftHalf`; records its events.
+class Spot : public UserControl {
+public:
+    explicit Spot(COLORREF colour, bool transparent = false, bool leftHalf = false)
+        : m_colour(colour), m_leftHalf(leftHalf) {
+        Windowless(true);
+        if (transparent) BackStyle(0);
+    }
+    std::vector<std::string> events;
+
+protected:
+    void Initialize() override { ScaleMode(orvane::ScaleMode::Pixels); }
+    void Paint() override {
+        RECT rc{0, 0, 4, 4};
+        if (BackStyle() == 1) rc = RECT{0, 0, static_cast<int>(ScaleWidth()), 4};
+        const HBRUSH brush = CreateSolidBrush(m_colour);
+        FillRect(hDC(), &rc, brush);
+        DeleteObject(brush);
+    }
+    void HitTest(double x, double, int& result) override {
+        if (m_leftHalf) result = x < ScaleWidth() / 2 ? 3 : 0;
+    }
+    void MouseDown(int b, int, double x, double y) override { log("down", b, x, y); }
+    void MouseUp(int b, int, double x, double y) override { log("up", b, x, y); }
+    void Click() override { events.push_back("click"); }
+
+private:
+    void log(const char* what, int b, double x, double y) {
+        events.push_back(std::string(what) + " " + std::to_string(b) + " " +
+                         std::to_string(static_cast<int>(x)) + "," +
+                         std::to_string(static_cast<int>(y)));
+    }
+    COLORREF m_colour;
+    bool m_leftHalf;
+};
+
+Extender at(int x, int y, int w, int h) {
+    Extender e;
+    e.Move(x * 15, y * 15, w * 15, h * 15);
+    return e;
+}
+
+class WindowlessTest : public test::PlatformTest {
+protected:
+    COLORREF pixel(Form& form, int x, int y) { return platform->ClientPixel(form.hWnd(), x, y); }
+    void click(Form& form, int x, int y) {
+        const POINT p = platform->ClientToScreenPoint(form.hWnd(), x, y);
+        platform->AdvanceTime(1000);  // never a double click
+        platform->Click(p.x, p.y);
+        platform->PumpMessages();
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowlessTest, DrawsOnTheContainerFromItsOwnCorner) {
+    Form form(u"F");
+    auto& spot = static_cast<Spot&>(
+        form.add(std::make_unique<Spot>(0x0000FF), u"s", -1, at(20, 30, 40, 10)));
+    form.Show();
+    platform->PumpMessages();
+    EXPECT_EQ(spot.hWnd(), HWND());
+    EXPECT_DOUBLE_EQ(spot.ScaleWidth(), 40);
+    EXPECT_EQ(pixel(form, 20, 30), 0x0000FFu);                         // its corner
+    EXPECT_EQ(pixel(form, 59, 33), 0x0000FFu);                         // its far edge
+    EXPECT_EQ(pixel(form, 60, 30), GetSysColor(COLOR_BTNFACE));        // clipped to its rectangle
+    EXPECT_EQ(pixel(form, 20, 36), TranslateColor(spot.BackColor()));  // opaque back colour
+
+    // Moving and hiding repaint what it left.
+    spot.Extender().Left(100 * 15);
+    platform->PumpMessages();
+    EXPECT_EQ(pixel(form, 20, 30), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(pixel(form, 100, 30), 0x0000FFu);
+    spot.Extender().Visible(false);
+    platform->PumpMessages();
+    EXPECT_EQ(pixel(form, 100, 30), GetSysColor(COLOR_BTNFACE));
+
+    // A windowed control lies above it; a windowless one cannot hold others or take the focus.
+    spot.Extender().Visible(true);
+    auto& windowed = form.add<UserControl>(u"w", -1, at(90, 25, 30, 30));
+    windowed.BackColor(0x00FF00);
+    platform->PumpMessages();
+    EXPECT_EQ(pixel(form, 100, 30), 0x00FF00u);
+    EXPECT_EQ(test::errorOf([&] { form.add<UserControl>(u"in", -1, at(0, 0, 5, 5), &spot); }), 5);
+    form.focusNext(false);
+    EXPECT_EQ(form.ActiveControl(), &windowed);
+}
+
+TEST_F(WindowlessTest, TheMouseGoesWhereHitTestSays) {
+    Form form(u"F");
+    auto& back = static_cast<Spot&>(
+        form.add(std::make_unique<Spot>(0x0000FF), u"back", -1, at(10, 10, 100, 40)));
+    auto& front = static_cast<Spot&>(
+        form.add(std::make_unique<Spot>(0xFF0000, true, true), u"front", -1, at(10, 10, 100, 40)));
+    form.Show();
+    platform->PumpMessages();
+    // The front control is transparent: the back one shows through beside its square.
+    EXPECT_EQ(pixel(form, 11, 11), 0xFF0000u);
+    EXPECT_EQ(pixel(form, 30, 11), 0x0000FFu);
+
+    click(form, 20, 15);  // the front control's left half
+    EXPECT_EQ(front.events, (std::vector<std::string>{"down 1 10,5", "up 1 10,5", "click"}));
+    EXPECT_TRUE(back.events.empty());
+    front.events.clear();
+    click(form, 90, 15);  // its right half passes the mouse on
+    EXPECT_TRUE(front.events.empty());
+    EXPECT_EQ(back.events, (std::vector<std::string>{"down 1 80,5", "up 1 80,5", "click"}));
+
+    // Pressed on a control, released outside it: the release still reaches it, no click.
+    back.events.clear();
+    const POINT in = platform->ClientToScreenPoint(form.hWnd(), 90, 15);
+    platform->AdvanceTime(1000);
+    platform->MouseMove(in.x, in.y);
+    platform->MouseDown();
+    platform->MouseMove(in.x + 100, in.y + 100);
+    platform->MouseUp();
+    platform->PumpMessages();
+    EXPECT_EQ(back.events, (std::vector<std::string>{"down 1 80,5", "up 1 180,105"}));
+
+    // Moved behind the other, or disabled, it no longer takes the point.
+    front.Extender().ZOrder(1);
+    platform->PumpMessages();
+    EXPECT_EQ(pixel(form, 11, 11), 0x0000FFu);
+    back.events.clear();
+    front.events.clear();
+    click(form, 20, 15);
+    EXPECT_FALSE(back.events.empty());
+    EXPECT_TRUE(front.events.empty());
+    back.Extender().Enabled(false);
+    back.events.clear();
+    click(form, 20, 15);
+    EXPECT_TRUE(back.events.empty());
+    EXPECT_FALSE(front.events.empty());
+}
+
+TEST_F(WindowlessTest, LivesInsideAWindowedContainerWithTimers) {
+    Form form(u"F");
+    auto& frame = form.add<UserControl>(u"frame", -1, at(50, 50, 100, 100));
+    auto& spot = static_cast<Spot&>(
+        form.add(std::make_unique<Spot>(0x0000FF), u"s", -1, at(10, 10, 20, 20), &frame));
+    int ticks = 0;
+    ConstituentTimer& timer = spot.addTimer();
+    timer.onTick = [&] { ++ticks; };
+    timer.Interval(100);
+    form.Show();
+    platform->PumpMessages();
+    EXPECT_EQ(pixel(form, 60, 60), 0x0000FFu);
+    click(form, 65, 65);
+    EXPECT_EQ(spot.events.front(), "down 1 5,5");
+    platform->AdvanceTime(250);
+    platform->PumpMessages();
+    EXPECT_GE(ticks, 2);
+    form.remove(spot);
+    platform->PumpMessages();
+    EXPECT_EQ(pixel(form, 60, 60), TranslateColor(frame.BackColor()));
+}
