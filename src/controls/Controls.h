@@ -1,4 +1,4 @@
-// Publishes every control and the shared enumerations: in the type library for late-bound
+// Publishes every control, the host's objects and the shared enumerations: in the type library for late-bound
 // callers and scripts, and as control classes for form files.
 #pragma once
 

@@ -107,6 +107,12 @@ public:
         return *this;
     }
 
+    // Instances can be made by name.
+    ClassBuilder& creatable() {
+        m_info.create = [] { return std::static_pointer_cast<Object>(std::make_shared<T>()); };
+        return *this;
+    }
+
     ClassInfo build() { return std::move(m_info); }
 
 private:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/Error.h"
+#include "host/UserControl.h"
 
 namespace orvane {
 
@@ -78,9 +79,23 @@ std::shared_ptr<Object> TypeLibrary::create(std::u16string_view className) const
 
 const ClassInfo& TypeLibrary::classOf(Object& object) const {
     const ClassInfo* info = findClass(object.typeName());
-    if (!info) throw Error::standard(errors::NoSuchMember, object.typeName());
-    return *info;
+    if (info) return *info;
+    // A control of a class not published still has its extender's members.
+    static const ClassInfo kUnpublished;
+    if (dynamic_cast<UserControl*>(&object)) return kUnpublished;
+    throw Error::standard(errors::NoSuchMember, object.typeName());
 }
+
+namespace {
+
+// Members a control's container adds to it (Left, Top, Visible, Tag, Move, ZOrder, ...), for
+// names its own class does not have.
+Extender* extenderOf(Object& object) {
+    auto* control = dynamic_cast<UserControl*>(&object);
+    return control ? &control->Extender() : nullptr;
+}
+
+}  // namespace
 
 Variant TypeLibrary::get(Object& object, std::u16string_view property) const {
     const ClassInfo& info = classOf(object);
@@ -94,6 +109,7 @@ Variant TypeLibrary::get(Object& object, std::u16string_view property) const {
     std::vector<Variant> none;
     for (const MethodInfo& m : info.methods)
         if (sameName(m.name, property)) return call(object, property, none);
+    if (Extender* e = extenderOf(object)) return e->get(property);
     throw Error::standard(errors::NoSuchMember, info.name);
 }
 
@@ -106,6 +122,7 @@ void TypeLibrary::put(Object& object, std::u16string_view property, const Varian
         p.put(object, value);
         return;
     }
+    if (Extender* e = extenderOf(object)) return e->put(property, value);
     throw Error::standard(errors::NoSuchMember, info.name);
 }
 
@@ -127,6 +144,22 @@ Variant TypeLibrary::call(Object& object, std::u16string_view method,
         Variant result = m.invoke(object, args);
         args.resize(given);
         return result;
+    }
+    if (Extender* e = extenderOf(object)) {
+        auto arg = [&](std::size_t i) { return i < args.size() && !args[i].isMissing(); };
+        if (sameName(method, u"ZOrder")) {
+            if (args.size() > 1) throw Error::standard(errors::WrongArgumentCount, u"ZOrder");
+            e->ZOrder(arg(0) ? CInt(args[0]) : 0);
+            return Variant();
+        }
+        if (sameName(method, u"Move")) {
+            // Move Left, [Top], [Width], [Height]: what is left out stays.
+            if (!arg(0)) throw Error::standard(errors::ArgumentNotOptional, u"Move");
+            if (args.size() > 4) throw Error::standard(errors::WrongArgumentCount, u"Move");
+            e->Move(CLng(args[0]), arg(1) ? CLng(args[1]) : e->Top(),
+                    arg(2) ? CLng(args[2]) : e->Width(), arg(3) ? CLng(args[3]) : e->Height());
+            return Variant();
+        }
     }
     throw Error::standard(errors::NoSuchMember, info.name);
 }

@@ -171,6 +171,25 @@ TEST_F(LabelHTMLTest, LateBoundAccessAndEventsMatchTheDirectCalls) {
     EXPECT_EQ(static_cast<std::uint32_t>(CLng(lib.get(l, u"hWnd"))), l.hWnd().value);
     auto font = std::static_pointer_cast<StdFont>(lib.get(l, u"Font").object());
     EXPECT_EQ(font, l.Font());
+    lib.put(*font, u"bold", Variant(true));  // the font's own members, by name
+    EXPECT_TRUE(l.FontBold());
+    auto made = lib.create(u"StdFont");
+    lib.put(*made, u"Name", Variant(u"Courier New"));
+    lib.put(l, u"Font", Variant(made));
+    EXPECT_EQ(l.FontName(), u"Courier New");
+    EXPECT_EQ(test::errorOf([&] { lib.put(l, u"Font", Variant(u"Arial")); }), 13);
+
+    // The container's members reach through the control: position, Move, ZOrder.
+    EXPECT_EQ(CLng(lib.get(l, u"Left")), 150);
+    std::vector<Variant> move{Variant(std::int32_t{300}), Variant::missing(),
+                              Variant(std::int32_t{3000})};
+    lib.call(l, u"Move", move);
+    EXPECT_EQ(l.Extender().Left(), 300);
+    EXPECT_EQ(l.Extender().Top(), 150);
+    EXPECT_EQ(l.Extender().Width(), 3000);
+    lib.put(l, u"Tag", Variant(u"note"));
+    EXPECT_EQ(CStr(l.Extender().Tag()), u"note");
+    EXPECT_EQ(test::errorOf([&] { lib.get(l, u"NoSuchThing"); }), 438);
     std::vector<Variant> args{Variant(std::int32_t(0x80000005))};
     EXPECT_EQ(CLng(lib.call(l, u"TranslateColor", args)), static_cast<long>(GetSysColor(5)));
     args = {Variant(std::int32_t(0x800000FF))};
