@@ -16,6 +16,10 @@ public:
     void Path(std::u16string path) { m_path = std::move(path); }
     const std::u16string& Title() const { return m_title; }
     void Title(std::u16string title) { m_title = std::move(title); }
+    // Whether the program runs inside a development environment (never, for programs built
+    // with this library; tests may say otherwise). Error logging depends on it.
+    bool InDevelopmentEnvironment() const { return m_inDevelopment; }
+    void InDevelopmentEnvironment(bool inside) { m_inDevelopment = inside; }
     platform::HINSTANCE hInstance() const;
     platform::DWORD ThreadID() const;
 
@@ -23,6 +27,7 @@ private:
     App();
     std::u16string m_path;
     std::u16string m_title;
+    bool m_inDevelopment = false;
 };
 
 // Twips per pixel on the screen: 1440 twips to the inch at the screen's DPI (15 at 96 DPI).

@@ -13,6 +13,8 @@
 #include "platform/base/CodePages.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/Text.h"
+#include "platform/shell/FileSystem.h"
+#include "platform/theme/Theme.h"
 #include "platform/user/SystemMetrics.h"
 #include "platform/user/User.h"
 #include "platform/user/UserTypes.h"

@@ -22,6 +22,18 @@ using LPCWSTR = const char16_t*;
 using LPWSTR = char16_t*;
 using ATOM = std::uint16_t;
 using COLORREF = std::uint32_t;
+// COM result codes: negative values are failures.
+using HRESULT = std::int32_t;
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
+inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+inline constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;

@@ -8,6 +8,7 @@
 #include "platform/display/PngWriter.h"
 #include "platform/display/headless/HeadlessScreen.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/theme/Theme.h"
 #include "platform/user/InputQueue.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/User.h"
@@ -25,6 +26,7 @@ void ResetPlatform() {
     user::reset();
     HandleTable::current().clear();
     resetSystemColors();
+    resetThemes();
     SetMessageBoxHandler(nullptr);
     ClearMessageBoxRecords();
     user::ensureInit();

@@ -922,6 +922,58 @@ BOOL SetDoubleClickTime(UINT ms) {
     return TRUE;
 }
 
+int GetKeyNameTextW(LONG lParam, LPWSTR buffer, int size) {
+    const int scan = (lParam >> 16) & 0xFF;
+    const bool extended = (lParam >> 24) & 1;
+    const bool anySide = (lParam >> 25) & 1;
+    struct Name {
+        int scan;
+        bool extended;
+        const char16_t* name;
+    };
+    // The keys that do not type a character, as a US keyboard names them.
+    static const Name kNames[] = {
+        {0x01, false, u"Esc"},        {0x0E, false, u"Backspace"},   {0x0F, false, u"Tab"},
+        {0x1C, false, u"Enter"},      {0x1C, true, u"Num Enter"},    {0x1D, false, u"Ctrl"},
+        {0x1D, true, u"Right Ctrl"},  {0x2A, false, u"Shift"},       {0x36, false, u"Right Shift"},
+        {0x35, true, u"Num /"},       {0x37, false, u"Num *"},       {0x38, false, u"Alt"},
+        {0x38, true, u"Right Alt"},   {0x39, false, u"Space"},       {0x3A, false, u"Caps Lock"},
+        {0x3B, false, u"F1"},         {0x3C, false, u"F2"},          {0x3D, false, u"F3"},
+        {0x3E, false, u"F4"},         {0x3F, false, u"F5"},          {0x40, false, u"F6"},
+        {0x41, false, u"F7"},         {0x42, false, u"F8"},          {0x43, false, u"F9"},
+        {0x44, false, u"F10"},        {0x45, false, u"Pause"},       {0x45, true, u"Num Lock"},
+        {0x46, false, u"Scroll Lock"}, {0x47, false, u"Num 7"},      {0x47, true, u"Home"},
+        {0x48, false, u"Num 8"},      {0x48, true, u"Up"},           {0x49, false, u"Num 9"},
+        {0x49, true, u"Page Up"},     {0x4A, false, u"Num -"},       {0x4B, false, u"Num 4"},
+        {0x4B, true, u"Left"},        {0x4C, false, u"Num 5"},       {0x4D, false, u"Num 6"},
+        {0x4D, true, u"Right"},       {0x4E, false, u"Num +"},       {0x4F, false, u"Num 1"},
+        {0x4F, true, u"End"},         {0x50, false, u"Num 2"},       {0x50, true, u"Down"},
+        {0x51, false, u"Num 3"},      {0x51, true, u"Page Down"},    {0x52, false, u"Num 0"},
+        {0x52, true, u"Insert"},      {0x53, false, u"Num Del"},     {0x53, true, u"Delete"},
+        {0x57, false, u"F11"},        {0x58, false, u"F12"},         {0x5B, true, u"Left Windows"},
+        {0x5C, true, u"Right Windows"}, {0x5D, true, u"Application"},
+    };
+    std::u16string name;
+    for (const Name& n : kNames)
+        if (n.scan == scan && n.extended == extended) name = n.name;
+    if (anySide && (name == u"Right Shift" || name == u"Right Ctrl" || name == u"Right Alt"))
+        name = name.substr(6);
+    if (name.empty() && !extended) {
+        // A key that types a character is named by it, letters in capitals.
+        const UINT vk = MapVirtualKeyW(static_cast<UINT>(scan), MAPVK_VSC_TO_VK);
+        const char16_t c = vk ? static_cast<char16_t>(MapVirtualKeyW(vk, MAPVK_VK_TO_CHAR)) : 0;
+        if (c > u' ') name.assign(1, c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c);
+    }
+    if (!buffer || size <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    const int n = std::min(static_cast<int>(name.size()), size - 1);
+    std::copy_n(name.data(), n, buffer);
+    buffer[n] = u'\0';
+    return n;
+}
+
 UINT MapVirtualKeyW(UINT code, UINT mapType) {
     switch (mapType) {
         case MAPVK_VK_TO_VSC:

@@ -64,9 +64,35 @@ int scaled(int value96, UINT dpi) {
 
 }  // namespace
 
+COLORREF GetDefaultSysColor(int index) {
+    if (index < 0 || index >= kColorCount) return 0;
+    return kDefaultColors[static_cast<std::size_t>(index)];
+}
+
 DWORD GetSysColor(int index) {
     if (index < 0 || index >= kColorCount) return 0;
     return sysColors().colors[index];
+}
+
+HRESULT OleTranslateColor(DWORD color, HPALETTE palette, COLORREF* out) {
+    COLORREF rgb = 0;
+    switch (color >> 24) {
+        case 0x00:
+        case 0x02:
+            rgb = color & 0xFFFFFF;
+            break;
+        case 0x01:
+            return palette ? E_NOTIMPL : E_INVALIDARG;
+        case 0x80:
+            if ((color & 0xFFFF00) != 0 || (color & 0xFF) >= static_cast<DWORD>(kColorCount))
+                return E_INVALIDARG;
+            rgb = GetSysColor(static_cast<int>(color & 0xFF));
+            break;
+        default:
+            return E_INVALIDARG;
+    }
+    if (out) *out = rgb;
+    return S_OK;
 }
 
 HBRUSH GetSysColorBrush(int index) {

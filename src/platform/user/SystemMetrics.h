@@ -176,12 +176,18 @@ struct NONCLIENTMETRICSW {
 LOGFONTW DefaultUiFont(UINT dpi);
 
 DWORD GetSysColor(int index);
+// The RGB colour of an OLE colour: 0x00BBGGRR as it is, 0x02BBGGRR (palette-relative) as its
+// RGB, 0x800000ii the system colour ii. Palette indices (0x01) are not supported: E_NOTIMPL
+// with a palette, E_INVALIDARG without one, as for every other value.
+HRESULT OleTranslateColor(DWORD color, HPALETTE palette, COLORREF* out);
 // The stock brush of a system colour; it must not be deleted (deleting it does nothing).
 HBRUSH GetSysColorBrush(int index);
 // Changes system colours (and their brushes), as SetSysColors does.
 BOOL SetSysColors(int count, const INT* indexes, const COLORREF* values);
 // Puts back the default colours (for a fresh platform).
 void resetSystemColors();
+// A colour of the default scheme, whatever SetSysColors did since (0 for a bad index).
+COLORREF GetDefaultSysColor(int index);
 int GetSystemMetrics(int index);
 // Answers the SPI_GET queries the library reads. Text metrics come with the text output.
 BOOL SystemParametersInfoW(UINT action, UINT param, void* data, UINT winIni);

@@ -168,6 +168,9 @@ BOOL _TrackMouseEvent(TRACKMOUSEEVENT* tme);
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT ms);
 UINT MapVirtualKeyW(UINT code, UINT mapType);
+// The name of a key on a US keyboard from a key message's lParam: the scan code in bits 16-23,
+// bit 24 for the extended keys, bit 25 to ignore left and right. Returns the length copied.
+int GetKeyNameTextW(LONG lParam, LPWSTR buffer, int size);
 inline constexpr UINT MAPVK_VK_TO_VSC = 0;
 inline constexpr UINT MAPVK_VSC_TO_VK = 1;
 inline constexpr UINT MAPVK_VK_TO_CHAR = 2;

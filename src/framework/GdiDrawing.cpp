@@ -1,0 +1,87 @@
+#include "framework/GdiDrawing.h"
+
+#include <vector>
+
+#include "framework/ColorsAndFonts.h"
+
+namespace orvane {
+
+using namespace platform;
+
+void FillSolid(HDC dc, OLE_COLOR color, const RECT& rc) {
+    const long rgb = TranslateColor(color, 0);
+    if (rgb == -1) return;
+    const HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(rgb));
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+}
+
+void DrawFrame(HDC dc, int left, int top, int right, int bottom, OLE_COLOR color, int width,
+               int penStyle) {
+    const long rgb = TranslateColor(color, 0);
+    if (rgb == -1) return;
+    const HPEN pen = CreatePen(penStyle, 1, static_cast<COLORREF>(rgb));
+    if (!pen) return;
+    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const int n = std::max(width, 1);
+    for (int i = 0; i < n; ++i)
+        Rectangle(dc, left + i, top + i, right - i, bottom - i);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+void DrawLineColor(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR color) {
+    const long rgb = TranslateColor(color, 0);
+    if (rgb == -1) return;
+    const HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(rgb));
+    const HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+void DrawGradient(HDC dc, const RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bool vertical) {
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    if (height < 1 || width < 0) return;
+    const long c1 = TranslateColor(color1, 0);
+    const long c2 = TranslateColor(color2, 0);
+    if (c1 == -1 || c2 == -1) return;
+    // One more row and column than the rectangle: both end colours are in the buffer, and the
+    // stretch into the rectangle decides what the last pixel shows.
+    const int w = width + 1;
+    const int h = height + 1;
+    const int steps = vertical ? height : width;
+    const int r1 = static_cast<int>(c1 & 0xFF), g1 = static_cast<int>((c1 >> 8) & 0xFF),
+              b1 = static_cast<int>((c1 >> 16) & 0xFF);
+    const int r2 = static_cast<int>(c2 & 0xFF), g2 = static_cast<int>((c2 >> 8) & 0xFF),
+              b2 = static_cast<int>((c2 >> 16) & 0xFF);
+    auto at = [&](int i) -> std::uint32_t {
+        if (steps == 0) return static_cast<std::uint32_t>(r1 << 16 | g1 << 8 | b1);
+        const int r = r1 + i * (r2 - r1) / steps;
+        const int g = g1 + i * (g2 - g1) / steps;
+        const int b = b1 + i * (b2 - b1) / steps;
+        return static_cast<std::uint32_t>(r << 16 | g << 8 | b);  // 0x00RRGGBB
+    };
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    if (vertical) {
+        for (int y = 0; y < h; ++y)
+            std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(y) * w, w, at(y));
+    } else {
+        for (int x = 0; x < w; ++x)
+            pixels[static_cast<std::size_t>(x)] = at(x);
+        for (int y = 1; y < h; ++y)
+            std::copy_n(pixels.begin(), w, pixels.begin() + static_cast<std::ptrdiff_t>(y) * w);
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // rows from the top
+    info.bmiHeader.biBitCount = 32;
+    StretchDIBits(dc, rc.left, rc.top, width, height, 0, 0, w, h, pixels.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}
+
+}  // namespace orvane

@@ -1,0 +1,56 @@
+#include "framework/StringsAndFiles.h"
+
+#include <cwctype>
+
+#include "platform/shell/FileSystem.h"
+
+namespace orvane {
+
+bool FileExists(const std::u16string& path) {
+    return platform::GetFileAttributesW(path.c_str()) != platform::INVALID_FILE_ATTRIBUTES;
+}
+
+std::u16string StripNulls(const std::u16string& text) {
+    const std::size_t nul = text.find(u'\0');
+    if (nul != std::u16string::npos) return text.substr(0, nul);
+    const std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string::npos) return u"";
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+namespace {
+
+// The host's "<" for two values; false when either is Null (the comparison gives Null).
+bool lessThan(const Variant& a, const Variant& b) {
+    if (a.isNull() || b.isNull()) return false;
+    const bool aText = a.kind() == Variant::Kind::String;
+    const bool bText = b.kind() == Variant::Kind::String;
+    if (aText && bText) return a.toString() < b.toString();
+    if (!aText && !bText) return a.toDouble() < b.toDouble();
+    return !aText;  // a number sorts before a text
+}
+
+}  // namespace
+
+void SortArray(std::vector<Variant>& values) {
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        Variant v = std::move(values[i]);
+        std::size_t j = i;
+        for (; j > 0 && lessThan(v, values[j - 1]); --j)
+            values[j] = std::move(values[j - 1]);
+        values[j] = std::move(v);
+    }
+}
+
+bool PathsEqual(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i] == u'\\' ? u'/' : a[i];
+        const char16_t y = b[i] == u'\\' ? u'/' : b[i];
+        if (std::towlower(static_cast<wint_t>(x)) != std::towlower(static_cast<wint_t>(y)))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace orvane

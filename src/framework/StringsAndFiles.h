@@ -1,0 +1,21 @@
+// Small routines on strings, arrays and file names.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/Variant.h"
+
+namespace orvane {
+
+bool FileExists(const std::u16string& path);
+// The part before the first NUL ("" when it starts with one); without a NUL, the text with
+// its spaces trimmed.
+std::u16string StripNulls(const std::u16string& text);
+// Sorts ascending in place with the host's "<" on values: numbers by value, texts by code
+// unit, numbers before texts; Null never moves.
+void SortArray(std::vector<Variant>& values);
+// Paths compared with "\" as "/" and without regard to case.
+bool PathsEqual(const std::u16string& a, const std::u16string& b);
+
+}  // namespace orvane
