@@ -22,8 +22,7 @@ bool FontsEqual(const std::shared_ptr<StdFont>& a, const std::shared_ptr<StdFont
     if (!a || !b) return !a && !b;
     return a->Size() == b->Size() && a->Name() == b->Name() &&
            a->Strikethrough() == b->Strikethrough() && a->Underline() == b->Underline() &&
-           a->Italic() == b->Italic() && a->Charset() == b->Charset() &&
-           a->Weight() == b->Weight();
+           a->Italic() == b->Italic() && a->Charset() == b->Charset() && a->Weight() == b->Weight();
 }
 
 }  // namespace orvane

@@ -59,8 +59,8 @@ void WriteLog(const std::u16string& text) {
 void LogError(const Error& error, long line, const std::u16string& procedure) {
     std::u16string text = u"Error " + platform::FromUtf8(std::to_string(error.number())) + u", " +
                           error.description() + u" Proc = " + procedure;
-    text += line != 0 ? u" on Line " + platform::FromUtf8(std::to_string(line))
-                      : u" (No Line Numbers)";
+    text +=
+        line != 0 ? u" on Line " + platform::FromUtf8(std::to_string(line)) : u" (No Line Numbers)";
     WriteLog(text);
     if (!App::current().InDevelopmentEnvironment())
         throw Error(error.number(), procedure, error.description());

@@ -66,6 +66,67 @@ void DrawGradient(HDC dc, const RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bo
         const int b = b1 + i * (b2 - b1) / steps;
         return static_cast<std::uint32_t>(r << 16 | g << 8 | b);  // 0x00RRGGBB
     };
+    BITMAPINFO info{};
+    info.bmiHeader.biBitCount = 32;
+    // The buffer's lines across the gradient are all one colour, so the stretch leaves each
+    // line of the rectangle one colour too: which, the platform says by stretching a single
+    // column (or row) of the buffer. Rows are then filled, runs of one colour at a time, or
+    // for a horizontal gradient, copied from the stretched row.
+    // A DC with a world transform gets the whole buffer stretched, as the lines may not be
+    // lines there.
+    if (GetGraphicsMode(dc) != GM_ADVANCED) {
+        const int n = vertical ? h : w;  // buffer lines
+        const int lines = vertical ? height : width;
+        std::vector<std::uint32_t> source(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i)
+            source[static_cast<std::size_t>(i)] = at(i);
+        std::vector<std::uint32_t> shown(static_cast<std::size_t>(lines));
+        const HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ oldStrip;
+        const HBITMAP strip = vertical ? CreateBitmap(1, lines, 1, 32, nullptr)
+                                       : CreateBitmap(lines, 1, 1, 32, nullptr);
+        bool ok = mem && strip;
+        if (ok) {
+            oldStrip = SelectObject(mem, strip);
+            SetStretchBltMode(mem, GetStretchBltMode(dc));
+            info.bmiHeader.biWidth = vertical ? 1 : n;
+            info.bmiHeader.biHeight = vertical ? -n : -1;
+            StretchDIBits(mem, 0, 0, vertical ? 1 : lines, vertical ? lines : 1, 0, 0,
+                          vertical ? 1 : n, vertical ? n : 1, source.data(), &info, DIB_RGB_COLORS,
+                          SRCCOPY);
+            BITMAPINFO out{};
+            out.bmiHeader.biWidth = vertical ? 1 : lines;
+            out.bmiHeader.biHeight = vertical ? -lines : -1;
+            out.bmiHeader.biBitCount = 32;
+            ok = GetDIBits(mem, strip, 0, vertical ? static_cast<UINT>(lines) : 1u, shown.data(),
+                           &out, DIB_RGB_COLORS) > 0;
+        }
+        // Across a horizontal gradient every row is the strip itself: copied row by row.
+        if (ok && !vertical)
+            for (int y = 0; y < height; ++y)
+                BitBlt(dc, rc.left, rc.top + y, width, 1, mem, 0, 0, SRCCOPY);
+        if (oldStrip) SelectObject(mem, oldStrip);
+        if (strip) DeleteObject(strip);
+        if (mem) DeleteDC(mem);
+        if (ok && !vertical) return;
+        if (ok) {
+            const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+            const COLORREF oldColour = GetDCBrushColor(dc);
+            for (int i = 0; i < lines;) {
+                int j = i + 1;
+                while (j < lines &&
+                       shown[static_cast<std::size_t>(j)] == shown[static_cast<std::size_t>(i)])
+                    ++j;
+                const std::uint32_t p = shown[static_cast<std::size_t>(i)];
+                SetDCBrushColor(dc, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+                const RECT line{rc.left, rc.top + i, rc.right, rc.top + j};
+                FillRect(dc, &line, brush);
+                i = j;
+            }
+            SetDCBrushColor(dc, oldColour);
+            return;
+        }
+    }
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     if (vertical) {
         for (int y = 0; y < h; ++y)
@@ -76,10 +137,8 @@ void DrawGradient(HDC dc, const RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bo
         for (int y = 1; y < h; ++y)
             std::copy_n(pixels.begin(), w, pixels.begin() + static_cast<std::ptrdiff_t>(y) * w);
     }
-    BITMAPINFO info{};
     info.bmiHeader.biWidth = w;
     info.bmiHeader.biHeight = -h;  // rows from the top
-    info.bmiHeader.biBitCount = 32;
     StretchDIBits(dc, rc.left, rc.top, width, height, 0, 0, w, h, pixels.data(), &info,
                   DIB_RGB_COLORS, SRCCOPY);
 }

@@ -1,10 +1,9 @@
 #include "framework/KeysAndText.h"
 
-#include <cwctype>
-
 #include "host/Error.h"
 #include "platform/base/CodePages.h"
 #include "platform/base/LastError.h"
+#include "platform/text/CharCase.h"
 #include "platform/user/User.h"
 
 namespace orvane {
@@ -26,9 +25,10 @@ std::u16string GetAccessKey(const std::u16string& caption) {
 
 int AccessKeyChar(const std::u16string& caption) {
     if (caption.find(u'&') == std::u16string::npos) return 0;
-    const std::u16string key = GetAccessKey(caption);
+    std::u16string key = GetAccessKey(caption);
     if (key.empty()) return 0;
-    return static_cast<int>(std::towlower(static_cast<wint_t>(key[0])));
+    platform::CharLowerBuffW(key.data(), 1);
+    return static_cast<int>(key[0]);
 }
 
 std::u16string ShortcutText(int keyCode, int shift) {
@@ -43,13 +43,10 @@ std::u16string ShortcutText(int keyCode, int shift) {
         platform::MapVirtualKeyW(static_cast<platform::UINT>(keyCode), platform::MAPVK_VK_TO_VSC);
     const int n = platform::GetKeyNameTextW(static_cast<platform::LONG>(scan << 16), name, 256);
     // Proper case: the first letter of each word upper case, the rest lower case.
-    bool start = true;
-    for (int i = 0; i < n; ++i) {
-        const auto c = static_cast<wint_t>(name[i]);
-        text += static_cast<char16_t>(start ? std::towupper(c) : std::towlower(c));
-        start = name[i] == u' ';
-    }
-    return text;
+    platform::CharLowerBuffW(name, static_cast<platform::DWORD>(n));
+    for (int i = 0; i < n; ++i)
+        if (i == 0 || name[i - 1] == u' ') platform::CharUpperBuffW(name + i, 1);
+    return text + std::u16string(name, static_cast<std::size_t>(n));
 }
 
 std::vector<std::uint8_t> ToUTF8(const std::u16string& text) {
@@ -68,8 +65,7 @@ std::u16string FromUTF8(const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty()) return u"";
     const auto* src = reinterpret_cast<const char*>(bytes.data());
     const int length = static_cast<int>(bytes.size());
-    const int needed =
-        platform::MultiByteToWideChar(platform::CP_UTF8, 0, src, length, nullptr, 0);
+    const int needed = platform::MultiByteToWideChar(platform::CP_UTF8, 0, src, length, nullptr, 0);
     std::u16string text(static_cast<std::size_t>(std::max(needed, 0)), u'\0');
     if (needed > 0)
         platform::MultiByteToWideChar(platform::CP_UTF8, 0, src, length, text.data(), needed);

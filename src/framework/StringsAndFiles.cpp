@@ -1,8 +1,9 @@
 #include "framework/StringsAndFiles.h"
 
-#include <cwctype>
+#include <algorithm>
 
 #include "platform/shell/FileSystem.h"
+#include "platform/text/CharCase.h"
 
 namespace orvane {
 
@@ -43,14 +44,12 @@ void SortArray(std::vector<Variant>& values) {
 }
 
 bool PathsEqual(const std::u16string& a, const std::u16string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i] == u'\\' ? u'/' : a[i];
-        const char16_t y = b[i] == u'\\' ? u'/' : b[i];
-        if (std::towlower(static_cast<wint_t>(x)) != std::towlower(static_cast<wint_t>(y)))
-            return false;
-    }
-    return true;
+    auto fold = [](std::u16string s) {
+        std::replace(s.begin(), s.end(), u'\\', u'/');
+        platform::CharLowerBuffW(s.data(), static_cast<platform::DWORD>(s.size()));
+        return s;
+    };
+    return fold(a) == fold(b);
 }
 
 }  // namespace orvane

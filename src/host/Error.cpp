@@ -41,6 +41,7 @@ std::u16string Error::standardDescription(long number) {
         {errors::GetNotSupportedAtRuntime, u"Get not supported at runtime"},
         {errors::GetNotSupportedWriteOnly, u"Get not supported (write-only property)"},
         {errors::NoSuchMember, u"Object doesn't support this property or method"},
+        {errors::InvalidPicture, u"Invalid picture"},
         {errors::ArgumentNotOptional, u"Argument not optional"},
         {errors::WrongArgumentCount, u"Wrong number of arguments or invalid property assignment"},
     };

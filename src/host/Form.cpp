@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
+#include "platform/text/CharCase.h"
 
 namespace orvane {
 
@@ -16,7 +16,8 @@ namespace {
 constexpr const char16_t* kFormClass = u"OrvaneForm";
 
 char16_t upper(char16_t c) {
-    return static_cast<char16_t>(std::towupper(static_cast<wint_t>(c)));
+    platform::CharUpperBuffW(&c, 1);
+    return c;
 }
 
 }  // namespace

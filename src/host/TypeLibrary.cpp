@@ -4,6 +4,7 @@
 
 #include "host/Error.h"
 #include "host/UserControl.h"
+#include "platform/text/CharCase.h"
 
 namespace orvane {
 
@@ -11,8 +12,9 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char16_t x = a[i], y = b[i];
-        if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
-        if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
+        if (x == y) continue;
+        platform::CharLowerBuffW(&x, 1);
+        platform::CharLowerBuffW(&y, 1);
         if (x != y) return false;
     }
     return true;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 
 #include "host/Error.h"
 #include "platform/base/CodePages.h"
@@ -500,9 +499,12 @@ void UserControl::AsyncRead(const std::u16string& target, int asyncType,
 void UserControl::CancelAsyncRead(const std::u16string& propertyName) {
     for (auto it = m_reads.begin(); it != m_reads.end(); ++it) {
         if (it->property->PropertyName().size() != propertyName.size() ||
-            !std::equal(
-                propertyName.begin(), propertyName.end(), it->property->PropertyName().begin(),
-                [](char16_t a, char16_t b) { return std::towlower(a) == std::towlower(b); }))
+            !std::equal(propertyName.begin(), propertyName.end(),
+                        it->property->PropertyName().begin(), [](char16_t a, char16_t b) {
+                            platform::CharLowerBuffW(&a, 1);
+                            platform::CharLowerBuffW(&b, 1);
+                            return a == b;
+                        }))
             continue;
         Downloader::current().cancel(it->id);
         m_reads.erase(it);

@@ -11,6 +11,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/base/CodePages.h"
+#include "platform/text/CharCase.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/Text.h"
 #include "platform/shell/FileSystem.h"

@@ -1,7 +1,6 @@
 #include "controls/text/HtmlLabelRenderer.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <mutex>
 
 #include "controls/text/HtmlMarkup.h"
@@ -30,8 +29,7 @@ int clng(double v) {
 
 std::u16string fold(std::u16string_view text) {
     std::u16string out(text);
-    for (char16_t& c : out)
-        c = static_cast<char16_t>(std::towlower(static_cast<wint_t>(c)));
+    CharLowerBuffW(out.data(), static_cast<DWORD>(out.size()));
     return out;
 }
 

@@ -1,10 +1,10 @@
 #include "controls/text/HtmlMarkup.h"
 
 #include <array>
-#include <cwctype>
 
 #include "host/Error.h"
 #include "host/Variant.h"
+#include "platform/text/CharCase.h"
 
 namespace orvane {
 
@@ -15,7 +15,8 @@ constexpr std::size_t kMaxPosition = 32767;  // tag positions are 16-bit
 char16_t lower(char16_t c) {
     if (c < 0x80) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
     if (c >= 0xD800 && c <= 0xDFFF) return c;
-    return static_cast<char16_t>(std::towlower(static_cast<wint_t>(c)));
+    platform::CharLowerBuffW(&c, 1);
+    return c;
 }
 
 bool isBlank(std::u16string_view text) {

@@ -286,6 +286,94 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
     const int rw = std::max<int>(1, dr.right - dr.left), rh = std::max<int>(1, dr.bottom - dr.top);
     const int sW = s.r.right - s.r.left, sH = s.r.bottom - s.r.top;
     const bool shrinking = sW > rw || sH > rh;
+    const bool combining = shrinking && mode != COLORONCOLOR && !dst->hasRotation();
+    if (!dst->hasRotation() && !mirror && w != 0 && h != 0) {
+        // Without rotation every column and every row maps to the source on its own: work the
+        // mapping out once per column and per row, with the same arithmetic as the walk below.
+        const RECT r = dst->rectToSurface(RECT{x, y, x + w, y + h});
+        const int cw = r.right - r.left, ch = r.bottom - r.top;
+        if (cw <= 0 || ch <= 0) return TRUE;
+        const bool flipX = w < 0, flipY = h < 0;
+        const int bx = std::max(1, sW / rw), by = std::max(1, sH / rh);
+        std::vector<int> ixs(static_cast<std::size_t>(cw)), x0s(ixs.size());
+        std::vector<int> iys(static_cast<std::size_t>(ch)), y0s(iys.size());
+        for (int i = 0; i < cw; ++i) {
+            double u = (r.left + i + 0.5 - r.left) / cw;
+            if (flipX) u = 1.0 - u;
+            double su = s.flipX ? 1.0 - u : u;
+            ixs[static_cast<std::size_t>(i)] = s.r.left + static_cast<int>(su * sW);
+            x0s[static_cast<std::size_t>(i)] =
+                s.r.left +
+                static_cast<int>(std::floor(su * sW - static_cast<double>(sW) / rw / 2 + 1e-9));
+        }
+        for (int j = 0; j < ch; ++j) {
+            double v = (r.top + j + 0.5 - r.top) / ch;
+            if (flipY) v = 1.0 - v;
+            double sv = s.flipY ? 1.0 - v : v;
+            iys[static_cast<std::size_t>(j)] = s.r.top + static_cast<int>(sv * sH);
+            y0s[static_cast<std::size_t>(j)] =
+                s.r.top +
+                static_cast<int>(std::floor(sv * sH - static_cast<double>(sH) / rh / 2 + 1e-9));
+        }
+        const int srcW = s.surface->width(), srcH = s.surface->height();
+        for (const RECT& c : dst->clipRegion().rects()) {
+            RECT part;
+            if (!IntersectRect(&part, &c, &r)) continue;
+            for (int py = part.top; py < part.bottom; ++py) {
+                const int iy = iys[static_cast<std::size_t>(py - r.top)];
+                if (iy < 0 || iy >= srcH) continue;
+                const int y0 = y0s[static_cast<std::size_t>(py - r.top)];
+                const std::uint32_t* srcRow = s.surface->row(iy);
+                std::uint32_t* dstRow = ds->row(py);
+                for (int px = part.left; px < part.right; ++px) {
+                    const int ix = ixs[static_cast<std::size_t>(px - r.left)];
+                    if (ix < 0 || ix >= srcW) continue;
+                    std::uint32_t sp = srcRow[ix];
+                    if (combining) {
+                        const int x0 = x0s[static_cast<std::size_t>(px - r.left)];
+                        unsigned sum[4] = {0, 0, 0, 0};
+                        std::uint32_t andAll = 0xFFFFFFFFu, orAll = 0;
+                        int n = 0;
+                        for (int jj = 0; jj < by; ++jj) {
+                            const int qy = y0 + jj;
+                            if (qy < 0 || qy >= srcH) continue;
+                            const std::uint32_t* q = s.surface->row(qy);
+                            for (int ii = 0; ii < bx; ++ii) {
+                                const int qx = x0 + ii;
+                                if (qx < 0 || qx >= srcW) continue;
+                                andAll &= q[qx];
+                                orAll |= q[qx];
+                                for (int k = 0; k < 4; ++k)
+                                    sum[k] += (q[qx] >> (8 * k)) & 0xFF;
+                                ++n;
+                            }
+                        }
+                        if (n > 0) {
+                            if (mode == HALFTONE) {
+                                sp = 0;
+                                for (int k = 0; k < 4; ++k)
+                                    sp |= ((sum[k] + n / 2) / n) << (8 * k);
+                            } else if (mode == BLACKONWHITE) {
+                                sp = andAll;
+                            } else {
+                                sp = orAll;
+                            }
+                        }
+                    }
+                    sp = map(sp);
+                    std::uint32_t& d = dstRow[px];
+                    if (code == 0xCC) {
+                        d = sp;
+                        continue;
+                    }
+                    const std::uint32_t pp =
+                        usePattern ? Rasterizer::paintPixel(pattern, px, py) : 0;
+                    d = rop3(code, pp, sp, d) & 0x00FFFFFFu;
+                }
+            }
+        }
+        return TRUE;
+    }
     DestWalk{*dst, x, y, w, h, mirror}.run([&](int px, int py, double u, double v) {
         int ix, iy;
         if (!s.pixel(u, v, ix, iy)) return;

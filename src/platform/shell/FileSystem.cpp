@@ -19,10 +19,10 @@ DWORD GetFileAttributesW(LPCWSTR path) {
     const std::string name = ToUtf8(std::u16string(path));
     struct stat st {};
     if (stat(name.c_str(), &st) != 0) {
-        SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND
+        SetLastError(errno == ENOENT    ? ERROR_FILE_NOT_FOUND
                      : errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
-                     : errno == EACCES ? ERROR_ACCESS_DENIED
-                                       : ERROR_INVALID_PARAMETER);
+                     : errno == EACCES  ? ERROR_ACCESS_DENIED
+                                        : ERROR_INVALID_PARAMETER);
         return INVALID_FILE_ATTRIBUTES;
     }
     DWORD attributes = 0;

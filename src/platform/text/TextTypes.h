@@ -105,8 +105,10 @@ inline constexpr BYTE FF_ROMAN = 0x10;
 inline constexpr BYTE FF_SWISS = 0x20;
 inline constexpr BYTE FF_MODERN = 0x30;
 inline constexpr BYTE OUT_DEFAULT_PRECIS = 0;
+inline constexpr BYTE OUT_TT_ONLY_PRECIS = 7;
 inline constexpr BYTE CLIP_DEFAULT_PRECIS = 0;
 inline constexpr BYTE DEFAULT_QUALITY = 0;
+inline constexpr BYTE PROOF_QUALITY = 2;
 inline constexpr BYTE ANTIALIASED_QUALITY = 4;
 inline constexpr BYTE CLEARTYPE_QUALITY = 5;
 

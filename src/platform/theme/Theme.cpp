@@ -1,11 +1,11 @@
 #include "platform/theme/Theme.h"
 
-#include <cwctype>
 #include <map>
 #include <string>
 
 #include "platform/base/LastError.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/text/CharCase.h"
 #include "platform/text/DrawText.h"
 #include "platform/user/SystemMetrics.h"
 
@@ -27,15 +27,13 @@ ThemeState& state() {
 }
 
 constexpr const char16_t* kClasses[] = {
-    u"BUTTON",   u"EDIT",    u"LISTBOX", u"COMBOBOX",  u"LISTVIEW", u"TREEVIEW",
-    u"HEADER",   u"TAB",     u"TOOLBAR", u"STATUS",    u"PROGRESS", u"TRACKBAR",
-    u"SPIN",     u"TOOLTIP", u"WINDOW",  u"SCROLLBAR", u"MENU",     u"REBAR",
-    u"DATEPICKER", u"MONTHCAL", u"TEXTSTYLE"};
+    u"BUTTON", u"EDIT",      u"LISTBOX", u"COMBOBOX", u"LISTVIEW",   u"TREEVIEW", u"HEADER",
+    u"TAB",    u"TOOLBAR",   u"STATUS",  u"PROGRESS", u"TRACKBAR",   u"SPIN",     u"TOOLTIP",
+    u"WINDOW", u"SCROLLBAR", u"MENU",    u"REBAR",    u"DATEPICKER", u"MONTHCAL", u"TEXTSTYLE"};
 
 std::u16string upper(std::u16string_view s) {
     std::u16string out(s);
-    for (char16_t& c : out)
-        c = static_cast<char16_t>(std::towupper(static_cast<wint_t>(c)));
+    CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
     return out;
 }
 
