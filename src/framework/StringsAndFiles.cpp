@@ -2,13 +2,33 @@
 
 #include <algorithm>
 
+#include "platform/shell/CommDlg.h"
 #include "platform/shell/FileSystem.h"
 #include "platform/text/CharCase.h"
+#include "platform/user/User.h"
 
 namespace orvane {
 
 bool FileExists(const std::u16string& path) {
     return platform::GetFileAttributesW(path.c_str()) != platform::INVALID_FILE_ATTRIBUTES;
+}
+
+std::u16string OpenImageFileDialog() {
+    static const char16_t kFilter[] =
+        u"Image Files\0*gif;*.bmp;*.jpg;*.jpeg;*.ico;*.cur;*.wmf;*.emf;*.png;*.tiff;*.tif;*.tga\0"
+        u"Bitmaps\0*.bmp\0GIFs\0*.gif\0Icons and Cursors\0*.ico;*.cur\0JPGs\0*.jpg;*.jpeg\0"
+        u"PNGs\0*.png\0All Files\0*.*\0";
+    char16_t file[256] = {};
+    platform::OPENFILENAMEW ofn;
+    ofn.hwndOwner = platform::GetDesktopWindow();
+    ofn.hInstance = platform::GetModuleHandleW(nullptr);
+    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = 256;
+    ofn.lpstrTitle = u"Select Image";
+    ofn.Flags = 0x2A81000;  // explorer, file must exist, long names, sizing, not in recent files
+    if (!platform::GetOpenFileNameW(&ofn)) return u"";
+    return StripNulls(std::u16string(file, 256));
 }
 
 std::u16string StripNulls(const std::u16string& text) {

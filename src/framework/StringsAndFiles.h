@@ -9,6 +9,9 @@
 namespace orvane {
 
 bool FileExists(const std::u16string& path);
+// Asks for an image file in the open dialog ("Select Image"; image, bitmap, GIF, icon and
+// cursor, JPEG, PNG and all files as the filters): its path, or "" when cancelled.
+std::u16string OpenImageFileDialog();
 // The part before the first NUL ("" when it starts with one); without a NUL, the text with
 // its spaces trimmed.
 std::u16string StripNulls(const std::u16string& text);

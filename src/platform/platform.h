@@ -14,6 +14,7 @@
 #include "platform/text/CharCase.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/Text.h"
+#include "platform/shell/CommDlg.h"
 #include "platform/shell/FileSystem.h"
 #include "platform/theme/Theme.h"
 #include "platform/user/SystemMetrics.h"
