@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/base/Clock.h"
+#include "platform/base/EventLog.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/LastError.h"
 #include "platform/base/LiveObjects.h"

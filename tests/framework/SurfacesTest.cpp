@@ -1,5 +1,6 @@
 // The off-screen surfaces: sizes, edge conventions, colour blending, gradients, copying out,
 // tiling, the tile's failures, and that each releases what it made.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -68,6 +69,58 @@ TEST_F(SurfacesTest, MemoryDrawSurfaceEdgesAndInvalidUse) {
     s.DrawLine(-1, 0, 10, 5, 0xFF0000);  // goes on from (10, 0)
     EXPECT_EQ(GetPixel(s.hDC(), 5, 0), 0x00FF00u);
     EXPECT_EQ(GetPixel(s.hDC(), 10, 0), 0xFF0000u);
+}
+
+TEST_F(SurfacesTest, TextArrowsAndTurnedText) {
+    clsMemoryDraw s;
+    ASSERT_TRUE(s.Create(120, 120));
+    // Ink rows and columns of a colour in the surface.
+    auto inkBox = [&](COLORREF colour) {
+        RECT box{1000, 1000, -1, -1};
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x)
+                if (GetPixel(s.hDC(), x, y) == colour) {
+                    box.left = std::min<LONG>(box.left, x);
+                    box.top = std::min<LONG>(box.top, y);
+                    box.right = std::max<LONG>(box.right, x + 1);
+                    box.bottom = std::max<LONG>(box.bottom, y + 1);
+                }
+        return box;
+    };
+    // A downward arrow 5 deep: 9 wide at the top, its tip 4 rows below.
+    s.DrawArrow(10, 10, 5, 0, 0x0000FF);
+    EXPECT_EQ(inkBox(0x0000FF), (RECT{10, 10, 19, 15}));
+    s.FillRectangle(0, 0, -1, -1, 0xFFFFFF);
+    s.DrawArrow(10, 10, 5, 3, 0x0000FF);  // right: 5 wide, 9 tall
+    EXPECT_EQ(inkBox(0x0000FF), (RECT{10, 10, 15, 19}));
+
+    // Turned text is taller than wide and centred in its box.
+    s.FillRectangle(0, 0, -1, -1, 0xFFFFFF);
+    StdFont font;
+    font.Size(10);
+    s.DrawVerticalText(u"Vertical", font, 0, 0, 0, 120, 120, true);
+    RECT ink{1000, 1000, -1, -1};
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 120; ++x)
+            if ((GetPixel(s.hDC(), x, y) & 0xFF) < 0x80) {
+                ink.left = std::min<LONG>(ink.left, x);
+                ink.top = std::min<LONG>(ink.top, y);
+                ink.right = std::max<LONG>(ink.right, x + 1);
+                ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+            }
+    EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left));
+    EXPECT_NEAR((ink.top + ink.bottom) / 2, 60, 4);
+    EXPECT_NEAR((ink.left + ink.right) / 2, 60, 4);
+
+    // SetFont: 10 points at 15 twips a pixel is a character height of 13 pixels.
+    s.SetFont(u"Arial", 10, false, false, false, false);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(s.hDC(), &tm);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 13);
+    // Centred text over its own fill, clipped to the box.
+    s.DrawTextCentered(0, 100, 120, 20, 0x00FF00, u"mid");
+    EXPECT_EQ(GetPixel(s.hDC(), 1, 101), 0x00FF00u);
+    EXPECT_EQ(GetPixel(s.hDC(), 1, 99), 0xFFFFFFu);
 }
 
 TEST_F(SurfacesTest, BlendingAndSystemColours) {
