@@ -42,6 +42,7 @@ std::u16string Error::standardDescription(long number) {
         {errors::GetNotSupportedWriteOnly, u"Get not supported (write-only property)"},
         {errors::NoSuchMember, u"Object doesn't support this property or method"},
         {errors::InvalidPicture, u"Invalid picture"},
+        {errors::InvalidClassString, u"Invalid class string"},
         {errors::ArgumentNotOptional, u"Argument not optional"},
         {errors::WrongArgumentCount, u"Wrong number of arguments or invalid property assignment"},
     };

@@ -54,6 +54,7 @@ inline constexpr long GetNotSupportedAtRuntime = 393;
 inline constexpr long GetNotSupportedWriteOnly = 394;
 inline constexpr long NoSuchMember = 438;
 inline constexpr long InvalidPicture = 481;
+inline constexpr long InvalidClassString = 711;
 inline constexpr long ArgumentNotOptional = 449;
 inline constexpr long WrongArgumentCount = 450;
 // Download failures, as the system's URL reader reports them.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/ControlClasses.h"
 #include "host/Error.h"
+#include "host/TypeLibrary.h"
 #include "platform/base/CodePages.h"
 
 namespace orvane {
@@ -42,6 +44,7 @@ void ensureWindowClass(WNDPROC proc) {
 UserControl::UserControl() : m_ambient(std::make_shared<orvane::Ambient>()) {}
 
 UserControl::~UserControl() {
+    removeConstituents();
     cancelReads();
     attachTimers(false);
     // A control destroyed without unsite still must not leave its window behind; the events
@@ -115,6 +118,7 @@ void UserControl::unsite() {
     attachTimers(false);
     cancelReads();
     Terminate();
+    removeConstituents();
     m_extender.onChange = nullptr;
     m_extender.onZOrder = nullptr;
     m_site = nullptr;
@@ -537,6 +541,56 @@ void UserControl::finishRead(int id, Downloader::Result& result) {
         property->fail(number, FromUtf8(result.message));
     }
     AsyncReadComplete(*property);
+}
+
+UserControl& UserControl::AddConstituent(const std::u16string& className,
+                                         const std::u16string& name, orvane::Extender placement) {
+    const ControlClasses::Factory* factory = ControlClasses::current().find(className);
+    if (!factory) throw Error::standard(errors::InvalidClassString, u"UserControl.AddConstituent");
+    return AddConstituent((*factory)(), name, std::move(placement));
+}
+
+UserControl& UserControl::AddConstituent(std::unique_ptr<UserControl> control,
+                                         const std::u16string& name, orvane::Extender placement) {
+    if (!control || name.empty() || !m_sited || m_windowless)
+        throw Error::standard(errors::InvalidProcedureCall, u"UserControl.AddConstituent");
+    if (Constituent(name))
+        throw Error::standard(errors::ObjectAlreadyLoaded, u"UserControl.AddConstituent");
+    auto ambient = std::make_shared<orvane::Ambient>(*m_ambient);
+    ambient->DisplayName(name);
+    placement.Name(name);
+    placement.Index(-1);
+    placement.Container(this);
+    UserControl& c = *control;
+    c.site(m_hwnd, std::move(ambient), std::move(placement), nullptr, m_site);
+    m_constituents.emplace_back(name, std::move(control));
+    return c;
+}
+
+UserControl* UserControl::Constituent(std::u16string_view name) const {
+    for (const auto& [n, c] : m_constituents)
+        if (sameName(n, name)) return c.get();
+    return nullptr;
+}
+
+void UserControl::RemoveConstituent(std::u16string_view name) {
+    for (auto it = m_constituents.begin(); it != m_constituents.end(); ++it) {
+        if (!sameName(it->first, name)) continue;
+        std::unique_ptr<UserControl> gone = std::move(it->second);
+        m_constituents.erase(it);
+        gone->unsite();
+        return;
+    }
+    throw Error::standard(errors::InvalidProcedureCall, u"UserControl.RemoveConstituent");
+}
+
+// The last made goes first, as a form unloads its controls.
+void UserControl::removeConstituents() {
+    while (!m_constituents.empty()) {
+        std::unique_ptr<UserControl> gone = std::move(m_constituents.back().second);
+        m_constituents.pop_back();
+        gone->unsite();
+    }
 }
 
 void UserControl::Refresh() {

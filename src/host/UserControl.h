@@ -131,6 +131,18 @@ public:
     // Cancels the read of a property ("" for the unnamed read), if one is running.
     void CancelAsyncRead(const std::u16string& propertyName = u"");
 
+    // Constituent controls: controls this one makes on its own surface while it runs, by class
+    // name (error 711 for an unknown one) or as made. They share its ambient properties, are
+    // not the container's controls, and go when it goes. A name already used raises 360.
+    UserControl& AddConstituent(const std::u16string& className, const std::u16string& name,
+                                orvane::Extender placement = orvane::Extender());
+    UserControl& AddConstituent(std::unique_ptr<UserControl> control, const std::u16string& name,
+                                orvane::Extender placement = orvane::Extender());
+    // The constituent of that name (names ignore case), or null.
+    UserControl* Constituent(std::u16string_view name) const;
+    void RemoveConstituent(std::u16string_view name);
+    std::size_t ConstituentCount() const { return m_constituents.size(); }
+
     // Repaints now.
     void Refresh();
     // Marks the instance changed, so the container saves it.
@@ -197,6 +209,7 @@ private:
     void attachTimers(bool run);
     void finishRead(int id, Downloader::Result& result);
     void cancelReads();
+    void removeConstituents();
     int dpi() const;
     bool ownVisible() const;
     int shiftState() const;
@@ -223,6 +236,7 @@ private:
         std::shared_ptr<AsyncProperty> property;
     };
     std::vector<Read> m_reads;  // reads still running
+    std::vector<std::pair<std::u16string, std::unique_ptr<UserControl>>> m_constituents;
     bool m_sited = false;
     bool m_changed = false;
     bool m_shown = false;  // Show has run: visibility changes now raise Show and Hide

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "host/ControlClasses.h"
 #include "host/ErrorOf.h"
 #include "host/UserControl.h"
 #include "support/PlatformTest.h"
@@ -376,4 +377,54 @@ TEST_F(UserControlTest, TimersTickInRunModeOnlyAndFollowTheirSettings) {
     EXPECT_EQ(designed.ticks, 0);
     EXPECT_FALSE(designed.timer->running());
     designed.unsite();
+}
+
+namespace {
+
+// Makes a constituent of its own once it runs.
+class Composite : public UserControl {
+public:
+    Probe* inner = nullptr;
+
+protected:
+    void InitProperties() override {
+        orvane::Extender at;
+        at.Move(150, 150, 600, 300);  // 10,10 pixels, 40 by 20
+        inner = &static_cast<Probe&>(AddConstituent(std::make_unique<Probe>(), u"pic", at));
+    }
+};
+
+}  // namespace
+
+TEST_F(UserControlTest, ConstituentControlsLiveOnTheirOwnerAndGoWithIt) {
+    ControlClasses::current().add(u"TestProbe", [] { return std::make_unique<Probe>(); });
+    Composite owner;
+    owner.site(form, ambient, place(), nullptr);
+    ASSERT_TRUE(owner.inner);
+    EXPECT_EQ(GetParent(owner.inner->hWnd()), owner.hWnd());
+    EXPECT_EQ(owner.inner->Ambient().DisplayName(), u"pic");
+    EXPECT_EQ(owner.inner->events.front(), "Initialize");
+    EXPECT_EQ(owner.Constituent(u"PIC"), owner.inner);
+
+    // By class name, and the errors: a used name, an unknown class.
+    UserControl& second = owner.AddConstituent(u"testprobe", u"second");
+    EXPECT_EQ(owner.ConstituentCount(), 2u);
+    EXPECT_EQ(test::errorOf([&] { owner.AddConstituent(u"TestProbe", u"Pic"); }), 360);
+    EXPECT_EQ(test::errorOf([&] { owner.AddConstituent(u"NoSuchClass", u"x"); }), 711);
+    EXPECT_EQ(owner.ConstituentCount(), 2u);
+
+    // It takes its own input inside the owner.
+    ShowWindow(owner.hWnd(), SW_SHOW);
+    const POINT p = platform->ClientToScreenPoint(owner.inner->hWnd(), 2, 2);
+    platform->Click(p.x, p.y);
+    platform->PumpMessages();
+    EXPECT_NE(std::find(owner.inner->events.begin(), owner.inner->events.end(), "Click"),
+              owner.inner->events.end());
+
+    const HWND secondWindow = second.hWnd();
+    owner.RemoveConstituent(u"second");
+    EXPECT_FALSE(IsWindow(secondWindow));
+    EXPECT_EQ(owner.ConstituentCount(), 1u);
+    owner.unsite();  // the constituent goes too; the fixture checks nothing is left
+    EXPECT_EQ(owner.ConstituentCount(), 0u);
 }
