@@ -1,10 +1,16 @@
-// formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump]
-// Loads a form headless (in run mode unless --design), pumps messages until idle, writes the
+// formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump] [--script S.lua]
+//                   [--timeout SECONDS]
+// Loads a form headless (in run mode unless --design), pumps messages until idle, runs a Lua
+// script against it when asked (on the virtual clock, with the test library), writes the
 // form's window as PNG when asked and with --dump prints every control's property bag as it
-// would be saved. Exits 0 on success, 1 when the form cannot be loaded or written, 2 on a bad
-// command line.
+// would be saved. Exits 0 on success, 1 when the form cannot be loaded or written or the
+// script fails (its message and traceback on standard error), 2 on a bad command line.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 
 #include "controls/Controls.h"
@@ -14,6 +20,8 @@
 #include "host/TypeLibrary.h"
 #include "platform/base/CodePages.h"
 #include "platform/platform.h"
+#include "platform/testing.h"
+#include "scripting/LuaHost.h"
 
 using namespace orvane;
 using namespace orvane::platform;
@@ -22,7 +30,8 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump]\n");
+                 "usage: formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump]\n"
+                 "               [--script S.lua] [--timeout SECONDS]\n");
     return 2;
 }
 
@@ -43,12 +52,23 @@ int main(int argc, char** argv) {
     bool dump = false;
     int width = 0;
     int height = 0;
+    std::string script;
+    double timeout = 60;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--design") {
             design = true;
         } else if (arg == "--dump") {
             dump = true;
+        } else if (arg == "--script" && i + 1 < argc) {
+            script = argv[++i];
+        } else if (arg == "--timeout" && i + 1 < argc) {
+            char* end = nullptr;
+            timeout = std::strtod(argv[++i], &end);
+            if (!end || *end || !(timeout >= 0)) {
+                std::fprintf(stderr, "formrun: --timeout wants a number of seconds\n");
+                return 2;
+            }
         } else if (arg == "--png" && i + 1 < argc) {
             png = argv[++i];
         } else if (arg == "--size" && i + 1 < argc) {
@@ -68,8 +88,17 @@ int main(int argc, char** argv) {
     }
     if (path.empty()) return usage();
 
-    HeadlessScreen::current().configure(std::max(1920, width + 64), std::max(1080, height + 64),
-                                        96);
+    // Scripts run on the test platform: virtual clock and injected input.
+    std::unique_ptr<testing::TestPlatform> platform;
+    if (!script.empty()) {
+        testing::TestOptions options;
+        options.width = std::max(1920, width + 64);
+        options.height = std::max(1080, height + 64);
+        platform = std::make_unique<testing::TestPlatform>(options);
+    } else {
+        HeadlessScreen::current().configure(std::max(1920, width + 64), std::max(1080, height + 64),
+                                            96);
+    }
     registerControls(TypeLibrary::current(), ControlClasses::current());
     try {
         auto form = FormFile::loadFile(path, !design);
@@ -82,6 +111,23 @@ int main(int argc, char** argv) {
         }
         form->Show();
         pumpUntilIdle();
+        if (!script.empty()) {
+            std::ifstream in(script, std::ios::binary);
+            if (!in) {
+                std::fprintf(stderr, "formrun: cannot read %s\n", script.c_str());
+                return 1;
+            }
+            std::ostringstream code;
+            code << in.rdbuf();
+            LuaHost lua(*form, platform.get());
+            lua.timeout(timeout);
+            std::string error;
+            if (!lua.run(code.str(), script, error)) {
+                std::fprintf(stderr, "formrun: %s\n", error.c_str());
+                return 1;
+            }
+            pumpUntilIdle();
+        }
         if (dump) std::fputs((FormFile::save(*form) + "\n").c_str(), stdout);
         if (!png.empty() &&
             !PngWriter::writeFile(HeadlessScreen::current().captureWindow(form->hWnd()), png)) {

@@ -24,6 +24,8 @@ public:
     int connect(int eventNumber, Handler handler);
     void disconnect(int id);
     bool hasHandlers(int eventNumber) const;
+    // Expires when this object is destroyed: holders of a plain pointer to it check it first.
+    std::weak_ptr<bool> aliveToken() const { return m_alive; }
 
 protected:
     // Calls the handlers of an event in the order they connected. Returns false when a handler

@@ -166,6 +166,22 @@ Variant TypeLibrary::call(Object& object, std::u16string_view method,
     throw Error::standard(errors::NoSuchMember, info.name);
 }
 
+bool TypeLibrary::isMethod(Object& object, std::u16string_view name) const {
+    const ClassInfo& info = classOf(object);
+    for (const MethodInfo& m : info.methods)
+        if (sameName(m.name, name)) return true;
+    for (const PropertyInfo& p : info.properties)
+        if (sameName(p.name, name)) return false;
+    return extenderOf(object) && (sameName(name, u"Move") || sameName(name, u"ZOrder"));
+}
+
+const EventInfo* TypeLibrary::findEvent(Object& object, std::u16string_view name) const {
+    const ClassInfo& info = classOf(object);
+    for (const EventInfo& e : info.events)
+        if (sameName(e.name, name)) return &e;
+    return nullptr;
+}
+
 int TypeLibrary::connect(Object& object, std::u16string_view event,
                          EventSource::Handler handler) const {
     const ClassInfo& info = classOf(object);

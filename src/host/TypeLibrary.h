@@ -78,6 +78,10 @@ public:
     Variant get(Object& object, std::u16string_view property) const;
     void put(Object& object, std::u16string_view property, const Variant& value) const;
     Variant call(Object& object, std::u16string_view method, std::vector<Variant>& args) const;
+    // Whether `name` is a method of the object (a control's extender methods included), and
+    // the event of that name (null when there is none).
+    bool isMethod(Object& object, std::u16string_view name) const;
+    const EventInfo* findEvent(Object& object, std::u16string_view name) const;
     // Connects a handler to an event by name; returns the connection id.
     int connect(Object& object, std::u16string_view event, EventSource::Handler handler) const;
 

@@ -1,0 +1,43 @@
+// Scripts in Lua 5.4 against a loaded form, bound to the type library rather than to each
+// control: `form` (controls by name, arrays by index, Add), members by their published names,
+// `on(control, "Event", function(args) ... end)` with by-reference arguments written back,
+// `Orvane.<Enum>.<Member>`, `create("Orvane.<Class>")`, and a `test` library that drives the
+// form with injected input on the virtual clock. Library errors arrive as Lua errors carrying
+// number, source and description.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+struct lua_State;
+
+namespace orvane {
+
+class Form;
+namespace platform::testing {
+class TestPlatform;
+}
+
+class LuaHost {
+public:
+    // `platform` drives the test library's input and clock; without it those calls fail.
+    LuaHost(Form& form, platform::testing::TestPlatform* platform);
+    ~LuaHost();
+    LuaHost(const LuaHost&) = delete;
+    LuaHost& operator=(const LuaHost&) = delete;
+
+    // Runs a chunk. False with `error` holding the message and the Lua traceback on failure.
+    bool run(const std::string& code, const std::string& chunkName, std::string& error);
+    // Stops a script still running after this long (0: never).
+    void timeout(double seconds) { m_timeoutSeconds = seconds; }
+
+    struct State;
+
+private:
+    lua_State* m_lua = nullptr;
+    std::unique_ptr<State> m_state;
+    double m_timeoutSeconds = 60;
+};
+
+}  // namespace orvane

@@ -1,0 +1,136 @@
+// Scripts against a real form: the same results as the C++ calls, handlers with by-reference
+// arguments, errors with their numbers, and bad scripts stopped with a message, never a crash.
+#include <string>
+
+#include "controls/Controls.h"
+#include "controls/text/ucLabelHTML.h"
+#include "host/ControlClasses.h"
+#include "host/Form.h"
+#include "host/TypeLibrary.h"
+#include "scripting/LuaHost.h"
+#include "support/PlatformTest.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+class LuaHostTest : public test::PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        registerControls(TypeLibrary::current(), ControlClasses::current());
+        form = std::make_unique<Form>(u"Main");
+        Extender at;
+        at.Move(150, 150, 3000, 600);
+        label = &form->add<ucLabelHTML>(u"lbl", -1, at);
+        for (int i = 0; i < 2; ++i) {
+            at.Move(150, 900 + i * 700, 1500, 600);
+            form->add<ucLabelHTML>(u"opt", i, at);
+        }
+        form->Show();
+        platform->PumpMessages();
+        lua = std::make_unique<LuaHost>(*form, platform.get());
+    }
+    void TearDown() override {
+        lua.reset();
+        form.reset();
+        PlatformTest::TearDown();
+    }
+    // Runs a script; "" when it succeeds, else its error text.
+    std::string run(const std::string& code) {
+        std::string error;
+        return lua->run(code, "test", error) ? "" : error;
+    }
+    std::unique_ptr<Form> form;
+    ucLabelHTML* label = nullptr;
+    std::unique_ptr<LuaHost> lua;
+};
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST_F(LuaHostTest, ScriptAccessMatchesTheDirectCalls) {
+    EXPECT_EQ(run(R"(
+        form.lbl.Caption = "From <i>Lua</i>"
+        form.lbl.CaptionAlignment = Orvane.AlignEnumEx.AlignBotRight
+        form.lbl.FontSize = 12.5
+        form.opt[1].Caption = "second"
+        test.check(form.opt[0].Caption == "opt", "array members keep their own captions")
+    )"),
+              "");
+    EXPECT_EQ(label->Caption(), u"From <i>Lua</i>");
+    EXPECT_EQ(label->CaptionAlignment(), AlignEnumEx::AlignBotRight);
+    EXPECT_FLOAT_EQ(label->FontSize(), 12.5f);
+    EXPECT_EQ(static_cast<ucLabelHTML&>(form->control(u"opt", 1)).Caption(), u"second");
+
+    // The other way round, and a method with its optional argument left out.
+    label->WordWrap(false);
+    label->ForeColor(0x123456);
+    EXPECT_EQ(run(R"(
+        test.check(form.lbl.WordWrap == false, "WordWrap")
+        test.check(form.lbl.ForeColor == 0x123456, "ForeColor")
+        test.check(form.lbl:TranslateColor(0x80000005) == )" +
+                  std::to_string(label->TranslateColor(0x80000005)) + R"(, "TranslateColor")
+        test.check(Orvane.BorderStyleEnum["Fixed Single"] == 1, "enumeration")
+        test.check(form.lbl == form.lbl, "one control is one object")
+    )"),
+              "");
+}
+
+TEST_F(LuaHostTest, HandlersSeeEventsInOrderAndWriteBackArguments) {
+    EXPECT_EQ(run(R"(
+        local seen = {}
+        on(form.lbl, "MouseDown", function(e) seen[#seen + 1] = "down" end)
+        on(form.lbl, "MouseUp", function(e) seen[#seen + 1] = "up" end)
+        on(form.lbl, "Click", function(e) seen[#seen + 1] = "click" end)
+        on(form.lbl, "KeyPress", function(e) if e.KeyAscii == 97 then e.KeyAscii = 0 end end)
+        on(form.lbl, "KeyPress", function(e) seen[#seen + 1] = "key " .. e.KeyAscii end)
+        test.click("lbl")
+        test.advance(1000)
+        test.type("ab")
+        test.check(table.concat(seen, ",") == "down,up,click,key 0,key 98", table.concat(seen, ","))
+    )"),
+              "");
+}
+
+TEST_F(LuaHostTest, LibraryErrorsCarryTheirNumbersEvenFromHandlers) {
+    EXPECT_EQ(run(R"(
+        local ok, e = pcall(function() form.lbl.BackStyle = 5 end)
+        test.check(not ok and e.number == 380 and e.description:find("lbl.BackStyle", 1, true),
+                   tostring(e))
+        on(form.lbl, "Click", function() form.lbl.CaptionAlignment = 42 end)
+        ok, e = pcall(test.click, "lbl")
+        test.check(not ok and e.number == 380, "an error inside a handler surfaces: " .. tostring(e))
+    )"),
+              "");
+    // Uncaught, the run fails with the number in its message.
+    const std::string error = run("form.lbl.Appearance = 7");
+    EXPECT_TRUE(contains(error, "error 380")) << error;
+}
+
+TEST_F(LuaHostTest, BadScriptsFailWithAMessageNamingWhat) {
+    EXPECT_TRUE(contains(run("return form.lbl.Nope"), "lbl.Nope")) << run("return form.lbl.Nope");
+    EXPECT_TRUE(contains(run("form.lbl:TranslateColor()"), "error 449"));
+    EXPECT_TRUE(contains(run("form.lbl:TranslateColor(1, 2, 3)"), "error 450"));
+    EXPECT_TRUE(contains(run("form.lbl.Font = 'Arial'"), "error 13"));
+    EXPECT_TRUE(contains(run("form.lbl.Caption = print"), "function"));
+    EXPECT_TRUE(contains(run("return form.nothing"), "no control named nothing"));
+    EXPECT_TRUE(contains(run("return form.opt.x"), "indexed by number"));
+    EXPECT_TRUE(contains(run("test.key('NoSuchKey')"), "unknown key"));
+    EXPECT_TRUE(contains(run("return create('Orvane.NoSuchClass')"), "error 429"));
+    EXPECT_TRUE(contains(run("this is not lua"), "syntax error"));
+    EXPECT_TRUE(contains(run("test.check(false, 'told')"), "check failed: told"));
+
+    // A control removed under a script's feet is an error, not a dangling pointer.
+    EXPECT_EQ(run("kept = form:Add('Orvane.ucLabelHTML', 'temp')"), "");
+    form->remove(form->control(u"temp"));
+    EXPECT_TRUE(contains(run("return kept.Caption"), "no longer exists"));
+
+    // An endless script is stopped.
+    lua->timeout(0.2);
+    EXPECT_TRUE(contains(run("while true do end"), "ran out of time"));
+}
