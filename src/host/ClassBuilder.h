@@ -84,6 +84,23 @@ public:
         return add<V>(std::move(name), get, static_cast<void (T::*)(V)>(nullptr));
     }
 
+    // An indexed property with one index (List(i)): the getter takes the index, the setter the
+    // index and the value.
+    template <class V, class I>
+    ClassBuilder& indexed(std::u16string name, std::u16string indexName, V (T::*get)(I) const,
+                          void (T::*set)(I, V)) {
+        PropertyInfo info{std::move(name), {}, {}, {std::move(indexName)}, {}, {}};
+        info.getAt = [get](Object& o, std::vector<Variant>& at) {
+            return detail::toVariant<V>((static_cast<T&>(o).*get)(detail::fromVariant<I>(at[0])));
+        };
+        if (set)
+            info.putAt = [set](Object& o, std::vector<Variant>& at, const Variant& v) {
+                (static_cast<T&>(o).*set)(detail::fromVariant<I>(at[0]), detail::fromVariant<V>(v));
+            };
+        m_info.properties.push_back(std::move(info));
+        return *this;
+    }
+
     // A read-only property computed by a function of the object.
     ClassBuilder& computed(std::u16string name, std::function<Variant(T&)> get) {
         m_info.properties.push_back(

@@ -175,6 +175,47 @@ bool TypeLibrary::isMethod(Object& object, std::u16string_view name) const {
     return extenderOf(object) && (sameName(name, u"Move") || sameName(name, u"ZOrder"));
 }
 
+std::size_t TypeLibrary::indexCount(Object& object, std::u16string_view name) const {
+    for (const PropertyInfo& p : classOf(object).properties)
+        if (sameName(p.name, name)) return p.indices.size();
+    return 0;
+}
+
+namespace {
+
+const PropertyInfo& indexedProperty(const ClassInfo& info, std::u16string_view name,
+                                    std::size_t given) {
+    for (const PropertyInfo& p : info.properties) {
+        if (!sameName(p.name, name)) continue;
+        if (p.indices.empty()) break;
+        if (given != p.indices.size())
+            throw Error::standard(
+                given < p.indices.size() ? errors::ArgumentNotOptional : errors::WrongArgumentCount,
+                info.name + u"." + p.name);
+        return p;
+    }
+    throw Error::standard(errors::NoSuchMember, info.name);
+}
+
+}  // namespace
+
+Variant TypeLibrary::getAt(Object& object, std::u16string_view property,
+                           std::vector<Variant>& indices) const {
+    const ClassInfo& info = classOf(object);
+    const PropertyInfo& p = indexedProperty(info, property, indices.size());
+    if (!p.getAt)
+        throw Error::standard(errors::GetNotSupportedWriteOnly, info.name + u"." + p.name);
+    return p.getAt(object, indices);
+}
+
+void TypeLibrary::putAt(Object& object, std::u16string_view property, std::vector<Variant>& indices,
+                        const Variant& value) const {
+    const ClassInfo& info = classOf(object);
+    const PropertyInfo& p = indexedProperty(info, property, indices.size());
+    if (!p.putAt) throw Error::standard(errors::SetNotSupportedReadOnly, info.name + u"." + p.name);
+    p.putAt(object, indices, value);
+}
+
 const EventInfo* TypeLibrary::findEvent(Object& object, std::u16string_view name) const {
     const ClassInfo& info = classOf(object);
     for (const EventInfo& e : info.events)

@@ -19,6 +19,10 @@ struct PropertyInfo {
     std::u16string name;
     std::function<Variant(Object&)> get;               // empty for a write-only property
     std::function<void(Object&, const Variant&)> put;  // empty for a read-only property
+    // An indexed property (List(i)) has index parameters and these instead.
+    std::vector<std::u16string> indices = {};
+    std::function<Variant(Object&, std::vector<Variant>&)> getAt = {};
+    std::function<void(Object&, std::vector<Variant>&, const Variant&)> putAt = {};
 };
 
 struct ParamInfo {
@@ -81,6 +85,13 @@ public:
     // Whether `name` is a method of the object (a control's extender methods included), and
     // the event of that name (null when there is none).
     bool isMethod(Object& object, std::u16string_view name) const;
+    // Indexed properties: how many indices they take (0 for a plain property or none), and
+    // reading and writing them with the indices given.
+    std::size_t indexCount(Object& object, std::u16string_view name) const;
+    Variant getAt(Object& object, std::u16string_view property,
+                  std::vector<Variant>& indices) const;
+    void putAt(Object& object, std::u16string_view property, std::vector<Variant>& indices,
+               const Variant& value) const;
     const EventInfo* findEvent(Object& object, std::u16string_view name) const;
     // Connects a handler to an event by name; returns the connection id.
     int connect(Object& object, std::u16string_view event, EventSource::Handler handler) const;

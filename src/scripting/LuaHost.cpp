@@ -240,6 +240,29 @@ auto naming(Object& o, const std::u16string& member, Fn&& fn) {
     }
 }
 
+// obj:List(i) reads an indexed property; obj:List(i, value) writes it.
+int callIndexed(lua_State* L) {
+    return guarded(L, [&] {
+        Object& o = objectAt(L, 1);
+        const std::u16string property = wide(L, lua_upvalueindex(1));
+        const auto count = static_cast<int>(lua_tointeger(L, lua_upvalueindex(2)));
+        std::vector<Variant> indices;
+        for (int i = 2; i <= lua_gettop(L) && i < 2 + count; ++i)
+            indices.push_back(toVariant(L, i));
+        if (lua_gettop(L) == count + 2) {
+            const Variant value = toVariant(L, count + 2);
+            naming(o, property, [&] {
+                TypeLibrary::current().putAt(o, property, indices, value);
+                return 0;
+            });
+            return 0;
+        }
+        pushVariant(L, naming(o, property,
+                              [&] { return TypeLibrary::current().getAt(o, property, indices); }));
+        return 1;
+    });
+}
+
 // obj:Method(args...): the object first, then the arguments, by reference.
 int callMethod(lua_State* L) {
     return guarded(L, [&] {
@@ -263,6 +286,12 @@ int objectIndex(lua_State* L) {
         if (TypeLibrary::current().isMethod(o, name)) {
             lua_pushvalue(L, 2);
             lua_pushcclosure(L, callMethod, 1);
+            return 1;
+        }
+        if (const std::size_t count = TypeLibrary::current().indexCount(o, name)) {
+            lua_pushvalue(L, 2);
+            lua_pushinteger(L, static_cast<lua_Integer>(count));
+            lua_pushcclosure(L, callIndexed, 2);
             return 1;
         }
         pushVariant(L, naming(o, name, [&] { return TypeLibrary::current().get(o, name); }));

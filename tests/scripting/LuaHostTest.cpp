@@ -1,9 +1,11 @@
 // Scripts against a real form: the same results as the C++ calls, handlers with by-reference
 // arguments, errors with their numbers, and bad scripts stopped with a message, never a crash.
+#include <array>
 #include <string>
 
 #include "controls/Controls.h"
 #include "controls/text/ucLabelHTML.h"
+#include "host/ClassBuilder.h"
 #include "host/ControlClasses.h"
 #include "host/Form.h"
 #include "host/TypeLibrary.h"
@@ -47,6 +49,21 @@ protected:
     std::unique_ptr<LuaHost> lua;
 };
 
+// A public class with an indexed property: Item(i), 0 to 3.
+class Shelf : public Object {
+public:
+    std::u16string typeName() const override { return u"Shelf"; }
+    std::u16string Item(int i) const { return m_items.at(check(i)); }
+    void Item(int i, std::u16string v) { m_items.at(check(i)) = std::move(v); }
+
+private:
+    static std::size_t check(int i) {
+        if (i < 0 || i > 3) throw Error::standard(errors::InvalidPropertyArrayIndex, u"Shelf");
+        return static_cast<std::size_t>(i);
+    }
+    std::array<std::u16string, 4> m_items;
+};
+
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -77,6 +94,22 @@ TEST_F(LuaHostTest, ScriptAccessMatchesTheDirectCalls) {
                   std::to_string(label->TranslateColor(0x80000005)) + R"(, "TranslateColor")
         test.check(Orvane.BorderStyleEnum["Fixed Single"] == 1, "enumeration")
         test.check(form.lbl == form.lbl, "one control is one object")
+    )"),
+              "");
+}
+
+TEST_F(LuaHostTest, IndexedPropertiesAreReadAndWrittenByCall) {
+    ClassBuilder<Shelf> b(u"Shelf");
+    b.creatable().indexed<std::u16string, int>(u"Item", u"Index", &Shelf::Item, &Shelf::Item);
+    TypeLibrary::current().registerClass(b.build());
+    EXPECT_EQ(run(R"(
+        local s = create("Shelf")
+        s:Item(2, "two")
+        test.check(s:Item(2) == "two" and s:Item(1) == "", "written and read by index")
+        local ok, e = pcall(function() return s:Item(9) end)
+        test.check(not ok and e.number == 381, "an index out of range is 381")
+        ok, e = pcall(function() return s:Item() end)
+        test.check(not ok and e.number == 449, "the index is not optional")
     )"),
               "");
 }
