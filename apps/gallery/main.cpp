@@ -1,0 +1,119 @@
+// The gallery: one form with every control built so far. With a display it opens in a real
+// window and runs until closed; without one (or with --headless) it is drawn on the virtual
+// screen and written to gallery.png (or --out FILE).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "controls/Controls.h"
+#include "host/ControlClasses.h"
+#include "host/Error.h"
+#include "host/FormFile.h"
+#include "host/TypeLibrary.h"
+#include "platform/base/CodePages.h"
+#include "platform/display/sdl/SdlDisplay.h"
+#include "platform/platform.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+// Closing the gallery's window ends the program.
+LRESULT closeEnds(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_CLOSE) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, HWND(), 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string formPath = ORVANE_GALLERY_FORM;
+    std::string out = "gallery.png";
+    bool headless = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+    int seconds = 0;
+    std::string eventsPath;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+            out = argv[++i];
+        } else if (std::strcmp(argv[i], "--form") == 0 && i + 1 < argc) {
+            formPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--events") == 0 && i + 1 < argc) {
+            eventsPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--headless") == 0) {
+            headless = true;
+        } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+            seconds = std::atoi(argv[++i]);
+        } else {
+            std::fprintf(stderr,
+                         "usage: gallery [--headless] [--out FILE.png] [--form FORM.json] "
+                         "[--seconds N] [--events FILE]\n");
+            return 2;
+        }
+    }
+    const bool window = !headless && SdlDisplay::start();
+    if (!window) HeadlessScreen::current().configure(1400, 900, 96);
+    registerControls(TypeLibrary::current(), ControlClasses::current());
+    int status = 0;
+    try {
+        auto form = FormFile::loadFile(formPath, true);
+        SetWindowSubclass(form->hWnd(), closeEnds, 1, 0);
+        // --events writes every control's clicks and keys to a file, one line each (for tests
+        // that drive the real window from outside).
+        std::ofstream events;
+        if (!eventsPath.empty()) {
+            events.open(eventsPath, std::ios::app);
+            for (UserControl* c : form->Controls()) {
+                const std::string name = ToUtf8(form->nameOf(*c));
+                TypeLibrary& lib = TypeLibrary::current();
+                if (lib.findEvent(*c, u"Click"))
+                    lib.connect(*c, u"Click", [&events, name](std::vector<Variant>&) {
+                        events << "Click " << name << std::endl;
+                    });
+                if (lib.findEvent(*c, u"KeyPress"))
+                    lib.connect(*c, u"KeyPress", [&events, name](std::vector<Variant>& a) {
+                        events << "KeyPress " << name << " " << CInt(a[0]) << std::endl;
+                    });
+            }
+        }
+        form->Show();
+        pump();
+        if (!window) {
+            if (!PngWriter::writeFile(HeadlessScreen::current().captureWindow(form->hWnd()), out)) {
+                std::fprintf(stderr, "gallery: could not write %s\n", out.c_str());
+                status = 1;
+            } else {
+                std::printf("gallery rendered to %s\n", out.c_str());
+            }
+        } else {
+            // --seconds closes the window after a while (for unattended runs).
+            if (seconds > 0)
+                SetTimer(form->hWnd(), 0x6A11, static_cast<UINT>(seconds) * 1000,
+                         [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
+            MSG msg;
+            while (GetMessageW(&msg, HWND(), 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        RemoveWindowSubclass(form->hWnd(), closeEnds, 1);
+    } catch (const Error& e) {
+        std::fprintf(stderr, "gallery: %s\n", ToUtf8(e.description()).c_str());
+        status = 1;
+    }
+    if (window) SdlDisplay::stop();
+    return status;
+}

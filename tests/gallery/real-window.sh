@@ -1,0 +1,37 @@
+#!/bin/sh
+# Runs the gallery in a real window on a virtual X server, clicks and types into it with real X
+# input, and checks the events the controls saw and pixels the X server shows.
+# Usage: real-window.sh GALLERY. Exit 77 (skipped) without Xvfb, xdotool or ImageMagick.
+gallery="$1"
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "no $tool: skipped"; exit 77; }
+done
+display=":$((60 + $$ % 200))"
+Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+events=$(mktemp)
+trap 'kill $xvfb 2>/dev/null; rm -f "$events"' EXIT
+export DISPLAY="$display"
+for i in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$gallery" --seconds 5 --events "$events" &
+app=$!
+window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Gallery$' | head -1)
+[ -n "$window" ] || { echo "the gallery window did not appear"; exit 1; }
+sleep 0.5
+# The autosized label sits at (230, 330) in the client area; the frame adds (8, 31).
+xdotool mousemove --window "$window" 260 372 click 1
+xdotool type --delay 50 ab
+sleep 0.5
+pixel() { import -display "$display" -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1; }
+white=$(pixel 308 261)   # inside the wrapped label: its white back colour
+face=$(pixel 608 631)    # the form itself: the button face
+wait $app
+status=0
+grep -q '^Click lblAuto$' "$events" || { echo "no click reached lblAuto"; status=1; }
+grep -q '^KeyPress lblAuto 97$' "$events" || { echo "no key reached lblAuto"; status=1; }
+grep -q '^KeyPress lblAuto 98$' "$events" || { echo "the second key is missing"; status=1; }
+[ "$white" = "#FFFFFF" ] || { echo "label pixel is $white"; status=1; }
+[ "$face" = "#F0F0F0" ] || { echo "form pixel is $face"; status=1; }
+cat "$events"
+exit $status
