@@ -1,9 +1,10 @@
 // formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump] [--script S.lua]
-//                   [--timeout SECONDS]
+//                   [--timeout SECONDS] [--window]
 // Loads a form headless (in run mode unless --design), pumps messages until idle, runs a Lua
 // script against it when asked (on the virtual clock, with the test library), writes the
 // form's window as PNG when asked and with --dump prints every control's property bag as it
-// would be saved. Exits 0 on success, 1 when the form cannot be loaded or written or the
+// would be saved. With --window (and a display) the form opens in a real window and runs until
+// it is closed. Exits 0 on success, 1 when the form cannot be loaded or written or the
 // script fails (its message and traceback on standard error), 2 on a bad command line.
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "host/FormFile.h"
 #include "host/TypeLibrary.h"
 #include "platform/base/CodePages.h"
+#include "platform/display/sdl/SdlDisplay.h"
 #include "platform/platform.h"
 #include "platform/testing.h"
 #include "scripting/LuaHost.h"
@@ -31,7 +33,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump]\n"
-                 "               [--script S.lua] [--timeout SECONDS]\n");
+                 "               [--script S.lua] [--timeout SECONDS] [--window]\n");
     return 2;
 }
 
@@ -54,12 +56,15 @@ int main(int argc, char** argv) {
     int height = 0;
     std::string script;
     double timeout = 60;
+    bool window = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--design") {
             design = true;
         } else if (arg == "--dump") {
             dump = true;
+        } else if (arg == "--window") {
+            window = true;
         } else if (arg == "--script" && i + 1 < argc) {
             script = argv[++i];
         } else if (arg == "--timeout" && i + 1 < argc) {
@@ -87,6 +92,15 @@ int main(int argc, char** argv) {
         }
     }
     if (path.empty()) return usage();
+    if (window && !script.empty()) {
+        std::fprintf(stderr,
+                     "formrun: scripts run headless; --window and --script do not mix yet\n");
+        return 2;
+    }
+    if (window && !SdlDisplay::start()) {
+        std::fprintf(stderr, "formrun: no display for --window\n");
+        return 1;
+    }
 
     // Scripts run on the test platform: virtual clock and injected input.
     std::unique_ptr<testing::TestPlatform> platform;
@@ -128,6 +142,24 @@ int main(int argc, char** argv) {
             }
             pumpUntilIdle();
         }
+        if (window) {
+            // Runs until the form's window is closed.
+            SetWindowSubclass(
+                form->hWnd(),
+                [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+                    if (msg == WM_CLOSE) {
+                        PostQuitMessage(0);
+                        return LRESULT(0);
+                    }
+                    return DefSubclassProc(hwnd, msg, wParam, lParam);
+                },
+                1, 0);
+            MSG msg;
+            while (GetMessageW(&msg, HWND(), 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
         if (dump) std::fputs((FormFile::save(*form) + "\n").c_str(), stdout);
         if (!png.empty() &&
             !PngWriter::writeFile(HeadlessScreen::current().captureWindow(form->hWnd()), png)) {
@@ -138,5 +170,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "formrun: %s\n", ToUtf8(e.description()).c_str());
         return 1;
     }
+    if (window) SdlDisplay::stop();
     return 0;
 }
