@@ -6,27 +6,37 @@ gallery="$1"
 for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null 2>&1 || { echo "no $tool: skipped"; exit 77; }
 done
-display=":$((60 + $$ % 200))"
-Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+# The server picks a free display number and tells it through a file.
 events=$(mktemp)
-trap 'kill $xvfb 2>/dev/null; rm -f "$events"' EXIT
+number=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -f "$events" "$number"' EXIT
+for i in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
+display=":$(head -1 "$number")"
+[ "$display" != ":" ] || { echo "the X server did not start"; exit 1; }
 export DISPLAY="$display"
 for i in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-"$gallery" --seconds 5 --events "$events" &
+"$gallery" --seconds 30 --events "$events" &
 app=$!
-window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Gallery$' | head -1)
+trap 'kill $app $xvfb 2>/dev/null; rm -f "$events" "$number"' EXIT
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gallery$' | head -1)
 [ -n "$window" ] || { echo "the gallery window did not appear"; exit 1; }
-sleep 0.5
+sleep 1
 # The autosized label sits at (230, 330) in the client area; the frame adds (8, 31).
 xdotool mousemove --window "$window" 260 372 click 1
 xdotool type --delay 50 ab
-sleep 0.5
+# Waits (up to 10 s) for the events to arrive.
+for i in $(seq 100); do
+  [ "$(grep -c . "$events")" -ge 3 ] && break
+  sleep 0.1
+done
 pixel() { import -display "$display" -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1; }
 white=$(pixel 308 261)   # inside the wrapped label: its white back colour
 face=$(pixel 608 631)    # the form itself: the button face
-wait $app
+kill $app 2>/dev/null
+wait $app 2>/dev/null
 status=0
 grep -q '^Click lblAuto$' "$events" || { echo "no click reached lblAuto"; status=1; }
 grep -q '^KeyPress lblAuto 97$' "$events" || { echo "no key reached lblAuto"; status=1; }
