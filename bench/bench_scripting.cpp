@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/testing.h"
 #include "scripting/LuaHost.h"
+#include "scripting/ScriptDriver.h"
 
 using namespace orvane;
 
@@ -23,7 +24,8 @@ void run100000(benchmark::State& state, const std::string& assignment) {
     registerControls(TypeLibrary::current(), ControlClasses::current());
     Form form(u"Bench");
     form.add<ucLabelHTML>(u"lbl", -1, Extender());
-    LuaHost lua(form, &platform);
+    ScriptDriver driver(&platform);
+    LuaHost lua(form, &driver);
     const std::string script = "local l = form.lbl\nfor i = 1, 100000 do " + assignment + " end\n";
     for (auto _ : state) {
         std::string error;

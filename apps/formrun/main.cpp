@@ -4,8 +4,9 @@
 // script against it when asked (on the virtual clock, with the test library), writes the
 // form's window as PNG when asked and with --dump prints every control's property bag as it
 // would be saved. With --window (and a display) the form opens in a real window and runs until
-// it is closed. Exits 0 on success, 1 when the form cannot be loaded or written or the
-// script fails (its message and traceback on standard error), 2 on a bad command line.
+// it is closed, or, with a script, until the script ends (the script then works on real time).
+// Exits 0 on success, 1 when the form cannot be loaded or written or the script fails (its message
+// and traceback on standard error), 2 on a bad command line.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "platform/platform.h"
 #include "platform/testing.h"
 #include "scripting/LuaHost.h"
+#include "scripting/ScriptDriver.h"
 
 using namespace orvane;
 using namespace orvane::platform;
@@ -92,11 +94,6 @@ int main(int argc, char** argv) {
         }
     }
     if (path.empty()) return usage();
-    if (window && !script.empty()) {
-        std::fprintf(stderr,
-                     "formrun: scripts run headless; --window and --script do not mix yet\n");
-        return 2;
-    }
     if (window && !SdlDisplay::start()) {
         std::fprintf(stderr, "formrun: no display for --window\n");
         return 1;
@@ -104,7 +101,7 @@ int main(int argc, char** argv) {
 
     // Scripts run on the test platform: virtual clock and injected input.
     std::unique_ptr<testing::TestPlatform> platform;
-    if (!script.empty()) {
+    if (!script.empty() && !window) {
         testing::TestOptions options;
         options.width = std::max(1920, width + 64);
         options.height = std::max(1080, height + 64);
@@ -133,7 +130,9 @@ int main(int argc, char** argv) {
             }
             std::ostringstream code;
             code << in.rdbuf();
-            LuaHost lua(*form, platform.get());
+            // Headless on the virtual clock, or live in the real window.
+            auto driver = std::make_unique<ScriptDriver>(platform.get());
+            LuaHost lua(*form, driver.get());
             lua.timeout(timeout);
             std::string error;
             if (!lua.run(code.str(), script, error)) {
@@ -142,7 +141,7 @@ int main(int argc, char** argv) {
             }
             pumpUntilIdle();
         }
-        if (window) {
+        if (window && script.empty()) {
             // Runs until the form's window is closed.
             SetWindowSubclass(
                 form->hWnd(),

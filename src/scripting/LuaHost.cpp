@@ -1,7 +1,10 @@
 #include "scripting/LuaHost.h"
+#include "platform/testing.h"
+#include "scripting/ScriptDriver.h"
 
 #include <lua.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +18,6 @@
 #include "host/UserControl.h"
 #include "platform/base/CodePages.h"
 #include "platform/platform.h"
-#include "platform/testing.h"
 
 // Lua raises errors with longjmp, which must never cross a C++ frame that owns something. So
 // every function Lua calls does its C++ work inside guarded(), which turns exceptions and
@@ -56,7 +58,7 @@ struct Failure {
 
 struct LuaHost::State {
     Form* form = nullptr;
-    testing::TestPlatform* platform = nullptr;
+    ScriptDriver* driver = nullptr;
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     bool timedOut = false;
     int pendingError = LUA_NOREF;  // a handler's error, raised once control is back in Lua
@@ -490,21 +492,26 @@ int enumsIndex(lua_State* L) {
 
 // --- The test library ---
 
-testing::TestPlatform& platformOf(lua_State* L) {
-    testing::TestPlatform* p = stateOf(L).platform;
-    if (!p) fail("the test library needs the test platform");
-    return *p;
+ScriptDriver& driverOf(lua_State* L) {
+    ScriptDriver* d = stateOf(L).driver;
+    if (!d) fail("the test library has nothing to drive");
+    return *d;
+}
+
+POINT toScreen(HWND hwnd, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(hwnd, &p);
+    return p;
 }
 
 // A screen point from (x, y) in form pixels, a control, or a control's name; returns the next
 // argument index.
 POINT pointFrom(lua_State* L, int index, int& next) {
     Form& form = *stateOf(L).form;
-    testing::TestPlatform& p = platformOf(L);
     if (lua_type(L, index) == LUA_TNUMBER) {
         next = index + 2;
-        return p.ClientToScreenPoint(form.hWnd(), static_cast<int>(lua_tointeger(L, index)),
-                                     static_cast<int>(lua_tointeger(L, index + 1)));
+        return toScreen(form.hWnd(), static_cast<int>(lua_tointeger(L, index)),
+                        static_cast<int>(lua_tointeger(L, index + 1)));
     }
     next = index + 1;
     UserControl* c = nullptr;
@@ -515,12 +522,11 @@ POINT pointFrom(lua_State* L, int index, int& next) {
     }
     if (!c) fail("expected a point, a control or a control's name");
     const RECT r = c->rectInContainer();
-    if (c->hWnd())
-        return p.ClientToScreenPoint(c->hWnd(), (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    if (c->hWnd()) return toScreen(c->hWnd(), (r.right - r.left) / 2, (r.bottom - r.top) / 2);
     // A windowless control: the centre of its rectangle on its container.
     UserControl* container = c->Extender().Container();
-    return p.ClientToScreenPoint(container ? container->hWnd() : form.hWnd(),
-                                 (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return toScreen(container ? container->hWnd() : form.hWnd(), (r.left + r.right) / 2,
+                    (r.top + r.bottom) / 2);
 }
 
 testing::MouseButton buttonFrom(lua_State* L, int index) {
@@ -531,6 +537,8 @@ testing::MouseButton buttonFrom(lua_State* L, int index) {
     if (b != "left") fail("buttons are left, right and middle");
     return testing::MouseButton::Left;
 }
+
+using Harness = testing::TestPlatform;
 
 int keyFrom(lua_State* L, int index) {
     if (lua_isinteger(L, index)) return static_cast<int>(lua_tointeger(L, index));
@@ -569,24 +577,24 @@ int testMove(lua_State* L) {
     return guarded(L, [&] {
         int next = 0;
         const POINT pt = pointFrom(L, 1, next);
-        platformOf(L).MouseMove(pt.x, pt.y);
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::MouseMove(pt.x, pt.y);
         return 0;
     });
 }
 
 int testPress(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).MouseDown(buttonFrom(L, 1));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::MouseDown(buttonFrom(L, 1));
         return 0;
     });
 }
 
 int testRelease(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).MouseUp(buttonFrom(L, 1));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::MouseUp(buttonFrom(L, 1));
         return 0;
     });
 }
@@ -595,8 +603,8 @@ int testClick(lua_State* L) {
     return guarded(L, [&] {
         int next = 0;
         const POINT pt = pointFrom(L, 1, next);
-        platformOf(L).Click(pt.x, pt.y, buttonFrom(L, next));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::Click(pt.x, pt.y, buttonFrom(L, next));
         return 0;
     });
 }
@@ -605,73 +613,74 @@ int testDoubleClick(lua_State* L) {
     return guarded(L, [&] {
         int next = 0;
         const POINT pt = pointFrom(L, 1, next);
-        platformOf(L).DoubleClick(pt.x, pt.y, buttonFrom(L, next));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::DoubleClick(pt.x, pt.y, buttonFrom(L, next));
         return 0;
     });
 }
 
 int testWheel(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).Wheel(static_cast<int>(lua_tointeger(L, 1)));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::Wheel(static_cast<int>(lua_tointeger(L, 1)));
         return 0;
     });
 }
 
 int testKey(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).KeyPress(keyFrom(L, 1));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::KeyPress(keyFrom(L, 1));
         return 0;
     });
 }
 
 int testKeyDown(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).KeyDown(keyFrom(L, 1));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::KeyDown(keyFrom(L, 1));
         return 0;
     });
 }
 
 int testKeyUp(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).KeyUp(keyFrom(L, 1));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::KeyUp(keyFrom(L, 1));
         return 0;
     });
 }
 
 int testType(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).TypeText(wide(L, 1));
-        platformOf(L).PumpMessages();
+        driverOf(L);
+        Harness::TypeText(wide(L, 1));
         return 0;
     });
 }
 
 int testAdvance(lua_State* L) {
     return guarded(L, [&] {
-        platformOf(L).AdvanceTime(static_cast<DWORD>(lua_tointeger(L, 1)));
-        platformOf(L).PumpMessages();
+        driverOf(L).advance(static_cast<unsigned>(std::max<lua_Integer>(0, lua_tointeger(L, 1))));
         return 0;
     });
 }
 
 int testPump(lua_State* L) {
     return guarded(L, [&] {
-        lua_pushinteger(L, platformOf(L).PumpMessages());
+        driverOf(L);
+        lua_pushinteger(L, Harness::PumpMessages());
         return 1;
     });
 }
 
 int testPixel(lua_State* L) {
     return guarded(L, [&] {
-        Form& form = *stateOf(L).form;
-        lua_pushinteger(
-            L, platformOf(L).ClientPixel(form.hWnd(), static_cast<int>(lua_tointeger(L, 1)),
-                                         static_cast<int>(lua_tointeger(L, 2))));
+        driverOf(L);
+        // What the screen shows at that point of the form (controls included).
+        POINT p{static_cast<int>(lua_tointeger(L, 1)), static_cast<int>(lua_tointeger(L, 2))};
+        ClientToScreen(stateOf(L).form->hWnd(), &p);
+        lua_pushinteger(L, Harness::ScreenPixel(p.x, p.y));
         return 1;
     });
 }
@@ -682,10 +691,8 @@ int testPng(lua_State* L) {
         const std::string path = lua_tostring(L, 1);
         const bool screen =
             lua_type(L, 2) == LUA_TSTRING && std::strcmp(lua_tostring(L, 2), "screen") == 0;
-        testing::TestPlatform& p = platformOf(L);
-        const bool ok = testing::TestPlatform::SavePng(
-            screen ? p.CaptureScreen() : p.CaptureWindow(stateOf(L).form->hWnd()), path);
-        if (!ok) fail("could not write " + path);
+        if (!driverOf(L).png(stateOf(L).form->hWnd(), screen, path))
+            fail("could not write " + path);
         return 0;
     });
 }
@@ -715,9 +722,9 @@ int traceback(lua_State* L) {
 
 }  // namespace
 
-LuaHost::LuaHost(Form& form, testing::TestPlatform* platform) : m_state(std::make_unique<State>()) {
+LuaHost::LuaHost(Form& form, ScriptDriver* driver) : m_state(std::make_unique<State>()) {
     m_state->form = &form;
-    m_state->platform = platform;
+    m_state->driver = driver;
     m_lua = luaL_newstate();
     if (!m_lua) throw Error::standard(errors::OutOfMemory, u"LuaHost");
     *static_cast<State**>(lua_getextraspace(m_lua)) = m_state.get();

@@ -15,14 +15,13 @@ struct lua_State;
 namespace orvane {
 
 class Form;
-namespace platform::testing {
-class TestPlatform;
-}
+class ScriptDriver;
 
 class LuaHost {
 public:
-    // `platform` drives the test library's input and clock; without it those calls fail.
-    LuaHost(Form& form, platform::testing::TestPlatform* platform);
+    // `driver` gives the test library its input, clock and pixels; without one those calls
+    // fail.
+    LuaHost(Form& form, ScriptDriver* driver);
     ~LuaHost();
     LuaHost(const LuaHost&) = delete;
     LuaHost& operator=(const LuaHost&) = delete;

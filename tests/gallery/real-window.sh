@@ -3,24 +3,12 @@
 # input, and checks the events the controls saw and pixels the X server shows.
 # Usage: real-window.sh GALLERY. Exit 77 (skipped) without Xvfb, xdotool or ImageMagick.
 gallery="$1"
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "no $tool: skipped"; exit 77; }
-done
-# The server picks a free display number and tells it through a file.
+. "$(dirname "$0")/xvfb.sh"
 events=$(mktemp)
-number=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -f "$events" "$number"' EXIT
-for i in $(seq 100); do [ -s "$number" ] && break; sleep 0.1; done
-display=":$(head -1 "$number")"
-[ "$display" != ":" ] || { echo "the X server did not start"; exit 1; }
-export DISPLAY="$display"
-for i in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$gallery" --seconds 30 --events "$events" &
 app=$!
-trap 'kill $app $xvfb 2>/dev/null; rm -f "$events" "$number"' EXIT
+trap 'kill $app 2>/dev/null; rm -f "$events"; cleanup' EXIT
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gallery$' | head -1)
 [ -n "$window" ] || { echo "the gallery window did not appear"; exit 1; }
 sleep 1

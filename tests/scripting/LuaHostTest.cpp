@@ -10,6 +10,7 @@
 #include "host/Form.h"
 #include "host/TypeLibrary.h"
 #include "scripting/LuaHost.h"
+#include "scripting/ScriptDriver.h"
 #include "support/PlatformTest.h"
 
 using namespace orvane;
@@ -32,7 +33,8 @@ protected:
         }
         form->Show();
         platform->PumpMessages();
-        lua = std::make_unique<LuaHost>(*form, platform.get());
+        driver = std::make_unique<ScriptDriver>(platform.get());
+        lua = std::make_unique<LuaHost>(*form, driver.get());
     }
     void TearDown() override {
         lua.reset();
@@ -46,6 +48,7 @@ protected:
     }
     std::unique_ptr<Form> form;
     ucLabelHTML* label = nullptr;
+    std::unique_ptr<ScriptDriver> driver;
     std::unique_ptr<LuaHost> lua;
 };
 

@@ -31,31 +31,33 @@ public:
     // with the messages they cause dispatched.
     void AdvanceTime(DWORD ms);
     // Retrieves, translates and dispatches messages until none wait. Returns how many.
-    int PumpMessages();
+    // (This and the input and pixel calls below need no virtual clock: they work on a real
+    // display too.)
+    static int PumpMessages();
 
     // Mouse at screen points.
-    void MouseMove(int x, int y);
-    void MouseDown(MouseButton button = MouseButton::Left);
-    void MouseUp(MouseButton button = MouseButton::Left);
-    void Click(int x, int y, MouseButton button = MouseButton::Left);
-    void DoubleClick(int x, int y, MouseButton button = MouseButton::Left);
-    void Wheel(int delta, bool horizontal = false);
+    static void MouseMove(int x, int y);
+    static void MouseDown(MouseButton button = MouseButton::Left);
+    static void MouseUp(MouseButton button = MouseButton::Left);
+    static void Click(int x, int y, MouseButton button = MouseButton::Left);
+    static void DoubleClick(int x, int y, MouseButton button = MouseButton::Left);
+    static void Wheel(int delta, bool horizontal = false);
     // A screen point from a window's client coordinates.
-    POINT ClientToScreenPoint(HWND hwnd, int x, int y);
+    static POINT ClientToScreenPoint(HWND hwnd, int x, int y);
 
     // Keyboard.
-    void KeyDown(int vk);
-    void KeyUp(int vk);
-    void KeyPress(int vk);
+    static void KeyDown(int vk);
+    static void KeyUp(int vk);
+    static void KeyPress(int vk);
     // Types text as Unicode key events, one character at a time.
-    void TypeText(std::u16string_view text);
+    static void TypeText(std::u16string_view text);
 
     // Pixels.
-    PixelSurface CaptureScreen();
-    PixelSurface CaptureWindow(HWND hwnd);
-    COLORREF ScreenPixel(int x, int y);
+    static PixelSurface CaptureScreen();
+    static PixelSurface CaptureWindow(HWND hwnd);
+    static COLORREF ScreenPixel(int x, int y);
     // A pixel of a window's client area.
-    COLORREF ClientPixel(HWND hwnd, int x, int y);
+    static COLORREF ClientPixel(HWND hwnd, int x, int y);
     static bool SavePng(const PixelSurface& surface, const std::string& path);
     // Saves the screen to <dir>/<name>.png (dir from ORVANE_TEST_ARTIFACTS, else the
     // working directory); for a failing test to leave its picture behind.
@@ -66,7 +68,7 @@ public:
     static DWORD LiveUserObjects();
 
 private:
-    void sendMouse(DWORD flags, DWORD data = 0);
+    static void sendMouse(DWORD flags, DWORD data = 0);
 };
 
 // Resets the whole platform: every window, object, timer and queued message is dropped.
