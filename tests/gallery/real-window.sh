@@ -14,10 +14,10 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gallery$' | hea
 sleep 1
 # The autosized label sits at (230, 330) in the client area; the frame adds (8, 31).
 xdotool mousemove --window "$window" 260 372 click 1
-xdotool type --delay 50 ab
+xdotool type --delay 50 'abé'   # é comes as text input, beyond the US layout
 # Waits (up to 10 s) for the events to arrive.
 for i in $(seq 100); do
-  [ "$(grep -c . "$events")" -ge 3 ] && break
+  [ "$(grep -c . "$events")" -ge 4 ] && break
   sleep 0.1
 done
 pixel() { import -display "$display" -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1; }
@@ -29,6 +29,7 @@ status=0
 grep -q '^Click lblAuto$' "$events" || { echo "no click reached lblAuto"; status=1; }
 grep -q '^KeyPress lblAuto 97$' "$events" || { echo "no key reached lblAuto"; status=1; }
 grep -q '^KeyPress lblAuto 98$' "$events" || { echo "the second key is missing"; status=1; }
+grep -q '^KeyPress lblAuto 233$' "$events" || { echo "the typed é is missing"; status=1; }
 [ "$white" = "#FFFFFF" ] || { echo "label pixel is $white"; status=1; }
 [ "$face" = "#F0F0F0" ] || { echo "form pixel is $face"; status=1; }
 cat "$events"

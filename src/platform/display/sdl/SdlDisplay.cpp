@@ -2,11 +2,13 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 
 #include "platform/base/Clock.h"
+#include "platform/base/CodePages.h"
 #include "platform/display/headless/HeadlessScreen.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/UserInternal.h"
@@ -113,6 +115,60 @@ struct SdlDisplay::Impl {
         std::uint64_t presentedGeneration = ~0ull;
     };
     std::map<std::uint32_t, Shown> windows;  // by top-level HWND
+    HCURSOR shownCursor;
+    std::map<int, SDL_Cursor*> systemCursors;  // by SDL system cursor id
+
+    ~Impl() {
+        for (auto& [id, cursor] : systemCursors)
+            SDL_FreeCursor(cursor);
+    }
+
+    // The real pointer takes the shape of the platform's current cursor (the standard shapes;
+    // others show as the arrow), and hides when the platform's cursor is none.
+    void followCursor() {
+        const HCURSOR current = GetCursor();
+        if (current == shownCursor) return;
+        shownCursor = current;
+        if (!current) {
+            SDL_ShowCursor(SDL_DISABLE);
+            return;
+        }
+        SDL_ShowCursor(SDL_ENABLE);
+        static const std::pair<LPCWSTR, SDL_SystemCursor> kShapes[] = {
+            {IDC_IBEAM, SDL_SYSTEM_CURSOR_IBEAM},
+            {IDC_WAIT, SDL_SYSTEM_CURSOR_WAIT},
+            {IDC_CROSS, SDL_SYSTEM_CURSOR_CROSSHAIR},
+            {IDC_SIZENWSE, SDL_SYSTEM_CURSOR_SIZENWSE},
+            {IDC_SIZENESW, SDL_SYSTEM_CURSOR_SIZENESW},
+            {IDC_SIZEWE, SDL_SYSTEM_CURSOR_SIZEWE},
+            {IDC_SIZENS, SDL_SYSTEM_CURSOR_SIZENS},
+            {IDC_SIZEALL, SDL_SYSTEM_CURSOR_SIZEALL},
+            {IDC_NO, SDL_SYSTEM_CURSOR_NO},
+            {IDC_HAND, SDL_SYSTEM_CURSOR_HAND},
+            {IDC_APPSTARTING, SDL_SYSTEM_CURSOR_WAITARROW},
+        };
+        SDL_SystemCursor shape = SDL_SYSTEM_CURSOR_ARROW;
+        for (const auto& [id, sdl] : kShapes)
+            if (current == LoadCursorW(HINSTANCE(), id)) shape = sdl;
+        SDL_Cursor*& cursor = systemCursors[static_cast<int>(shape)];
+        if (!cursor) cursor = SDL_CreateSystemCursor(shape);
+        if (cursor) SDL_SetCursor(cursor);
+    }
+
+    // Text the keyboard layout or an input method made: what the US layout of the key path
+    // cannot type (anything beyond ASCII) arrives as Unicode characters.
+    static void text(const char* utf8) {
+        const std::u16string typed = FromUtf8(utf8);
+        for (char16_t c : typed) {
+            if (c < 0x80) continue;
+            INPUT in[2];
+            in[0].type = in[1].type = INPUT_KEYBOARD;
+            in[0].ki.wScan = in[1].ki.wScan = c;
+            in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+            SendInput(2, in, sizeof(INPUT));
+        }
+    }
 
     HWND windowOf(std::uint32_t sdlId) {
         for (auto& [hwnd, shown] : windows)
@@ -171,6 +227,9 @@ struct SdlDisplay::Impl {
                 keybd_event(static_cast<BYTE>(vk), 0, e.type == SDL_KEYUP ? KEYEVENTF_KEYUP : 0, 0);
                 break;
             }
+            case SDL_TEXTINPUT:
+                text(e.text.text);
+                break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
                     if (HWND h = windowOf(e.window.windowID))
@@ -190,6 +249,7 @@ struct SdlDisplay::Impl {
         SDL_Event e;
         while (SDL_PollEvent(&e))
             handle(e);
+        followCursor();
     }
 
     void wait(std::uint64_t deadline) {
@@ -199,6 +259,7 @@ struct SdlDisplay::Impl {
             deadline > now ? static_cast<int>(std::min<std::uint64_t>(deadline - now, 100)) : 0;
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, timeout)) handle(e);
+        followCursor();
     }
 
     void present() {
@@ -266,9 +327,16 @@ bool SdlDisplay::start() {
         std::fprintf(stderr, "orvane: no display: %s\n", SDL_GetError());
         return false;
     }
+    // The screen takes the display's size and DPI (rounded to the steps of 24 that Windows
+    // scaling uses, 96 at least).
     SDL_Rect bounds;
+    float ddpi = 0, hdpi = 0, vdpi = 0;
+    int dpi = 96;
+    if (SDL_GetDisplayDPI(0, &ddpi, &hdpi, &vdpi) == 0 && hdpi > 0)
+        dpi = std::max(96, static_cast<int>((hdpi + 12) / 24) * 24);
     if (SDL_GetDisplayBounds(0, &bounds) == 0)
-        HeadlessScreen::current().configure(bounds.w, bounds.h, 96);
+        HeadlessScreen::current().configure(bounds.w, bounds.h, dpi);
+    SDL_StartTextInput();
     impl() = std::make_unique<Impl>();
     MessageQueue& q = MessageQueue::current();
     q.pollEvents = [] { impl()->poll(); };
