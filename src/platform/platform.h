@@ -3,6 +3,7 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/EventLog.h"
+#include "platform/base/GlobalMemory.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/LastError.h"
 #include "platform/base/LiveObjects.h"
@@ -15,6 +16,7 @@
 #include "platform/text/CharCase.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/Text.h"
+#include "platform/shell/Clipboard.h"
 #include "platform/shell/CommDlg.h"
 #include "platform/shell/FileSystem.h"
 #include "platform/theme/Theme.h"

@@ -41,6 +41,7 @@ using LONG_PTR = std::intptr_t;
 using ULONG_PTR = std::uintptr_t;
 using UINT_PTR = std::uintptr_t;
 using DWORD_PTR = std::uintptr_t;
+using SIZE_T = std::size_t;
 using ULONGLONG = std::uint64_t;
 using LPVOID = void*;
 

@@ -8,6 +8,7 @@
 #include "platform/display/PngWriter.h"
 #include "platform/display/headless/HeadlessScreen.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/shell/Clipboard.h"
 #include "platform/theme/Theme.h"
 #include "platform/user/InputQueue.h"
 #include "platform/user/MessageQueue.h"
@@ -27,6 +28,8 @@ void ResetPlatform() {
     HandleTable::current().clear();
     resetSystemColors();
     resetThemes();
+    resetClipboard();
+    resetGlobalMemory();
     SetMessageBoxHandler(nullptr);
     ClearMessageBoxRecords();
     user::ensureInit();

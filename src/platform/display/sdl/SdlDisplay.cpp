@@ -10,6 +10,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/CodePages.h"
 #include "platform/display/headless/HeadlessScreen.h"
+#include "platform/shell/Clipboard.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/UserInternal.h"
 
@@ -337,6 +338,17 @@ bool SdlDisplay::start() {
     if (SDL_GetDisplayBounds(0, &bounds) == 0)
         HeadlessScreen::current().configure(bounds.w, bounds.h, dpi);
     SDL_StartTextInput();
+    // Clipboard text is the desktop's.
+    SetClipboardBridge(
+        {[](const std::u16string& text) { SDL_SetClipboardText(ToUtf8(text).c_str()); },
+         []() -> std::optional<std::u16string> {
+             if (!SDL_HasClipboardText()) return std::nullopt;
+             char* text = SDL_GetClipboardText();
+             if (!text) return std::nullopt;
+             std::u16string wide = FromUtf8(text);
+             SDL_free(text);
+             return wide;
+         }});
     impl() = std::make_unique<Impl>();
     MessageQueue& q = MessageQueue::current();
     q.pollEvents = [] { impl()->poll(); };
@@ -349,6 +361,7 @@ void SdlDisplay::stop() {
     MessageQueue& q = MessageQueue::current();
     q.pollEvents = nullptr;
     q.waitForEvents = nullptr;
+    SetClipboardBridge({});
     for (auto& [hwnd, shown] : impl()->windows)
         SDL_DestroyWindow(shown.window);
     impl().reset();
