@@ -1,6 +1,6 @@
-// The gallery: one form with every control built so far. With a display it opens in a real
-// window and runs until closed; without one (or with --headless) it is drawn on the virtual
-// screen and written to gallery.png (or --out FILE).
+// The gallery: one form with every control built so far, and a status line telling what they
+// saw. With a display it opens in a real window and runs until closed; without one (or with
+// --headless) it is drawn on the virtual screen and written to gallery.png (or --out FILE).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,23 +71,30 @@ int main(int argc, char** argv) {
     try {
         auto form = FormFile::loadFile(formPath, true);
         SetWindowSubclass(form->hWnd(), closeEnds, 1, 0);
-        // --events writes every control's clicks and keys to a file, one line each (for tests
-        // that drive the real window from outside).
+        // The status line tells what the controls saw; --events also writes it to a file, one
+        // line each (for tests that drive the real window from outside).
         std::ofstream events;
-        if (!eventsPath.empty()) {
-            events.open(eventsPath, std::ios::app);
-            for (UserControl* c : form->Controls()) {
-                const std::string name = ToUtf8(form->nameOf(*c));
-                TypeLibrary& lib = TypeLibrary::current();
-                if (lib.findEvent(*c, u"Click"))
-                    lib.connect(*c, u"Click", [&events, name](std::vector<Variant>&) {
-                        events << "Click " << name << std::endl;
-                    });
-                if (lib.findEvent(*c, u"KeyPress"))
-                    lib.connect(*c, u"KeyPress", [&events, name](std::vector<Variant>& a) {
-                        events << "KeyPress " << name << " " << CInt(a[0]) << std::endl;
-                    });
-            }
+        if (!eventsPath.empty()) events.open(eventsPath, std::ios::app);
+        UserControl* statusLine = nullptr;
+        try {
+            statusLine = &form->control(u"lblStatus");
+        } catch (const Error&) {
+        }
+        TypeLibrary& lib = TypeLibrary::current();
+        auto tell = [&events, statusLine, &lib](const std::string& line) {
+            if (events.is_open()) events << line << std::endl;
+            if (statusLine) lib.put(*statusLine, u"Caption", Variant(FromUtf8(line)));
+        };
+        for (UserControl* c : form->Controls()) {
+            if (c == statusLine) continue;
+            const std::string name = ToUtf8(form->nameOf(*c));
+            if (lib.findEvent(*c, u"Click"))
+                lib.connect(*c, u"Click",
+                            [tell, name](std::vector<Variant>&) { tell("Click " + name); });
+            if (lib.findEvent(*c, u"KeyPress"))
+                lib.connect(*c, u"KeyPress", [tell, name](std::vector<Variant>& a) {
+                    tell("KeyPress " + name + " " + std::to_string(CInt(a[0])));
+                });
         }
         form->Show();
         pump();

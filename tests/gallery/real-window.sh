@@ -12,17 +12,26 @@ trap 'kill $app 2>/dev/null; rm -f "$events"; cleanup' EXIT
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gallery$' | head -1)
 [ -n "$window" ] || { echo "the gallery window did not appear"; exit 1; }
 sleep 1
-# The autosized label sits at (230, 330) in the client area; the frame adds (8, 31).
+pixel() { import -display "$display" -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1; }
+# The status line (client 24,520 to 624,546; the frame adds 8, 31) before the click.
+strip() { import -display "$display" -window root -crop 590x14+36+557 -depth 8 txt:- | md5sum; }
+before=$(strip)
+# The autosized label sits at (230, 330) in the client area.
 xdotool mousemove --window "$window" 260 372 click 1
-xdotool type --delay 50 'abé'   # é comes as text input, beyond the US layout
+xdotool type --delay 50 ab
+# é comes as text input, beyond the US layout; xdotool maps it to a spare key first, which
+# the client must have seen before the key comes, so it goes slowly.
+sleep 0.3
+xdotool type --delay 300 'é'
+sleep 0.3
 # Waits (up to 10 s) for the events to arrive.
 for i in $(seq 100); do
   [ "$(grep -c . "$events")" -ge 4 ] && break
   sleep 0.1
 done
-pixel() { import -display "$display" -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1; }
 white=$(pixel 308 261)   # inside the wrapped label: its white back colour
 face=$(pixel 608 631)    # the form itself: the button face
+after=$(strip)           # the status line has changed on the screen
 kill $app 2>/dev/null
 wait $app 2>/dev/null
 status=0
@@ -32,5 +41,6 @@ grep -q '^KeyPress lblAuto 98$' "$events" || { echo "the second key is missing";
 grep -q '^KeyPress lblAuto 233$' "$events" || { echo "the typed é is missing"; status=1; }
 [ "$white" = "#FFFFFF" ] || { echo "label pixel is $white"; status=1; }
 [ "$face" = "#F0F0F0" ] || { echo "form pixel is $face"; status=1; }
+[ "$before" != "$after" ] || { echo "the status line did not change on the screen"; status=1; }
 cat "$events"
 exit $status

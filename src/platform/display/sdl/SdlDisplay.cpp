@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <vector>
 
 #include "platform/base/Clock.h"
 #include "platform/base/CodePages.h"
@@ -114,6 +115,10 @@ struct SdlDisplay::Impl {
     struct Shown {
         SDL_Window* window = nullptr;
         std::uint64_t presentedGeneration = ~0ull;
+        // What was last presented, to find the rectangles that changed since.
+        std::vector<std::uint32_t> last;
+        int lastWidth = 0, lastHeight = 0;
+        bool full = true;  // the next present sends the whole window
     };
     std::map<std::uint32_t, Shown> windows;  // by top-level HWND
     HCURSOR shownCursor;
@@ -236,8 +241,10 @@ struct SdlDisplay::Impl {
                     if (HWND h = windowOf(e.window.windowID))
                         PostMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
                 } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                    for (auto& [hwnd, shown] : windows)
+                    for (auto& [hwnd, shown] : windows) {
                         shown.presentedGeneration = ~0ull;
+                        shown.full = true;
+                    }
                 }
                 break;
             case SDL_QUIT:
@@ -261,6 +268,70 @@ struct SdlDisplay::Impl {
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, timeout)) handle(e);
         followCursor();
+    }
+
+    // Sends the rectangles of `src` that differ from what was last presented (all of it after
+    // a resize or an exposure): bands of changed rows, each as wide as its changes.
+    static void presentChanges(Shown& shown, const PixelSurface& src, SDL_Surface& target) {
+        const int rows = std::min(target.h, src.height()), cols = std::min(target.w, src.width());
+        if (shown.lastWidth != cols || shown.lastHeight != rows) {
+            shown.full = true;
+            shown.last.assign(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows), 0);
+            shown.lastWidth = cols;
+            shown.lastHeight = rows;
+        }
+        std::vector<SDL_Rect> rects;
+        SDL_LockSurface(&target);
+        auto copyRows = [&](int y0, int y1, int x0, int x1) {
+            for (int y = y0; y < y1; ++y) {
+                auto* out = reinterpret_cast<std::uint32_t*>(
+                    static_cast<std::uint8_t*>(target.pixels) + y * target.pitch);
+                const std::uint32_t* in = src.row(y);
+                std::uint32_t* keep = shown.last.data() + static_cast<std::size_t>(y) * cols;
+                for (int x = x0; x < x1; ++x) {
+                    out[x] = in[x] | 0xFF000000u;
+                    keep[x] = in[x];
+                }
+            }
+        };
+        if (shown.full) {
+            copyRows(0, rows, 0, cols);
+        } else {
+            for (int y = 0; y < rows;) {
+                const std::uint32_t* in = src.row(y);
+                const std::uint32_t* keep = shown.last.data() + static_cast<std::size_t>(y) * cols;
+                if (std::memcmp(in, keep, static_cast<std::size_t>(cols) * 4) == 0) {
+                    ++y;
+                    continue;
+                }
+                // A band of changed rows, and the columns its changes span.
+                int y1 = y, x0 = cols, x1 = 0;
+                for (; y1 < rows; ++y1) {
+                    const std::uint32_t* a = src.row(y1);
+                    const std::uint32_t* b =
+                        shown.last.data() + static_cast<std::size_t>(y1) * cols;
+                    int l = 0, r = cols;
+                    while (l < cols && a[l] == b[l])
+                        ++l;
+                    if (l == cols) break;
+                    while (r > l && a[r - 1] == b[r - 1])
+                        --r;
+                    x0 = std::min(x0, l);
+                    x1 = std::max(x1, r);
+                }
+                copyRows(y, y1, x0, x1);
+                rects.push_back(SDL_Rect{x0, y, x1 - x0, y1 - y});
+                y = y1;
+            }
+        }
+        SDL_UnlockSurface(&target);
+        if (shown.full) {
+            SDL_UpdateWindowSurface(shown.window);
+            shown.full = false;
+        } else if (!rects.empty()) {
+            SDL_UpdateWindowSurfaceRects(shown.window, rects.data(),
+                                         static_cast<int>(rects.size()));
+        }
     }
 
     void present() {
@@ -299,19 +370,7 @@ struct SdlDisplay::Impl {
             if (shown.presentedGeneration == w->surfaceGeneration) continue;
             SDL_Surface* target = SDL_GetWindowSurface(shown.window);
             if (!target) continue;
-            SDL_LockSurface(target);
-            const PixelSurface& src = *w->surface;
-            const int rows = std::min(target->h, src.height()),
-                      cols = std::min(target->w, src.width());
-            for (int y = 0; y < rows; ++y) {
-                auto* out = reinterpret_cast<std::uint32_t*>(
-                    static_cast<std::uint8_t*>(target->pixels) + y * target->pitch);
-                const std::uint32_t* in = src.row(y);
-                for (int x = 0; x < cols; ++x)
-                    out[x] = in[x] | 0xFF000000u;
-            }
-            SDL_UnlockSurface(target);
-            SDL_UpdateWindowSurface(shown.window);
+            presentChanges(shown, *w->surface, *target);
             shown.presentedGeneration = w->surfaceGeneration;
         }
     }
