@@ -32,6 +32,16 @@ done
 white=$(pixel 308 261)   # inside the wrapped label: its white back colour
 face=$(pixel 608 631)    # the form itself: the button face
 after=$(strip)           # the status line has changed on the screen
+# Dragging the caption moves the window with the hand.
+xdotool mousemove --window "$window" 300 12 mousedown 1
+sleep 0.2
+xdotool mousemove_relative 40 20
+sleep 0.2
+xdotool mousemove_relative 60 30
+sleep 0.2
+xdotool mouseup 1
+sleep 0.5
+moved=$(xdotool getwindowgeometry "$window" | grep -o 'Position: [0-9]*,[0-9]*')
 kill $app 2>/dev/null
 wait $app 2>/dev/null
 status=0
@@ -42,5 +52,6 @@ grep -q '^KeyPress lblAuto 233$' "$events" || { echo "the typed é is missing"; 
 [ "$white" = "#FFFFFF" ] || { echo "label pixel is $white"; status=1; }
 [ "$face" = "#F0F0F0" ] || { echo "form pixel is $face"; status=1; }
 [ "$before" != "$after" ] || { echo "the status line did not change on the screen"; status=1; }
+[ "$moved" = "Position: 100,50" ] || { echo "after the drag the window is at $moved"; status=1; }
 cat "$events"
 exit $status

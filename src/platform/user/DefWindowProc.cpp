@@ -83,6 +83,63 @@ void clampToTrackSize(HWND hwnd, WindowObject& w, WINDOWPOS* wp) {
                              mmi.ptMaxTrackSize.y);
 }
 
+// SC_MOVE and SC_SIZE: a loop of its own that follows the mouse (by the positions the mouse
+// messages carry) until the button is released or Enter is pressed; Escape puts the window
+// back. WM_MOVING and WM_SIZING let the window adjust the rectangle on the way.
+void moveSizeLoop(HWND hwnd, WPARAM command, LPARAM lParam) {
+    WindowObject* w = windowQuiet(hwnd);
+    if (!w || (w->style & (WS_MAXIMIZE | WS_MINIMIZE))) return;
+    const bool moving = (command & 0xFFF0) == SC_MOVE;
+    const int edge = moving ? 0 : static_cast<int>(command & 0xF);  // WMSZ_LEFT (1) to 8
+    if (!moving && (edge < 1 || edge > 8)) return;
+    const RECT start = w->rect;
+    const POINT origin{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    SetCapture(hwnd);
+    SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    bool cancelled = false;
+    MSG msg;
+    while (GetCapture() == hwnd) {
+        const BOOL got = GetMessageW(&msg, HWND(), 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
+            break;
+        }
+        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
+            const int dx = msg.pt.x - origin.x, dy = msg.pt.y - origin.y;
+            RECT r = start;
+            if (moving) {
+                OffsetRect(&r, dx, dy);
+                SendMessageW(hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+            } else {
+                if (edge == 1 || edge == 4 || edge == 7) r.left += dx;
+                if (edge == 2 || edge == 5 || edge == 8) r.right += dx;
+                if (edge == 3 || edge == 4 || edge == 5) r.top += dy;
+                if (edge == 6 || edge == 7 || edge == 8) r.bottom += dy;
+                SendMessageW(hwnd, WM_SIZING, static_cast<WPARAM>(edge),
+                             reinterpret_cast<LPARAM>(&r));
+            }
+            SetWindowPos(hwnd, HWND(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE | (moving ? SWP_NOSIZE : 0));
+            if (msg.message == WM_LBUTTONUP) break;
+            continue;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == static_cast<WPARAM>(VK_ESCAPE)) {
+            cancelled = true;
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == static_cast<WPARAM>(VK_RETURN)) break;
+        if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)
+            continue;  // the keyboard belongs to the loop
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    if (cancelled)
+        SetWindowPos(hwnd, HWND(), start.left, start.top, start.right - start.left,
+                     start.bottom - start.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetCapture() == hwnd) ReleaseCapture();
+    SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
+}
+
 void print(HWND hwnd, HDC hdc, LPARAM flags) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return;
@@ -241,6 +298,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 case SC_RESTORE:
                     ShowWindow(hwnd, SW_RESTORE);
                     return 0;
+                case SC_MOVE:
+                case SC_SIZE:
+                    moveSizeLoop(hwnd, wParam, lParam);
+                    return 0;
             }
             return 0;
         case WM_SYSKEYDOWN:
@@ -250,6 +311,18 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_NCLBUTTONDOWN:
+            // The caption moves the window and the sizing frame sizes it (SC_MOVE + HTCAPTION,
+            // SC_SIZE + the WMSZ_ edge, as Windows numbers them).
+            if (static_cast<LRESULT>(wParam) == HTCAPTION) {
+                SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+                return 0;
+            }
+            if (static_cast<LRESULT>(wParam) >= HTLEFT &&
+                static_cast<LRESULT>(wParam) <= HTBOTTOMRIGHT) {
+                SendMessageW(hwnd, WM_SYSCOMMAND,
+                             SC_SIZE + static_cast<WPARAM>(wParam - HTLEFT + 1), lParam);
+                return 0;
+            }
             switch (static_cast<LRESULT>(wParam)) {
                 case HTCLOSE:
                     SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);

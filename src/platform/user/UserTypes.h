@@ -131,6 +131,7 @@ inline constexpr UINT WM_PARENTNOTIFY = 0x0210;
 inline constexpr UINT WM_ENTERMENULOOP = 0x0211;
 inline constexpr UINT WM_EXITMENULOOP = 0x0212;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
+inline constexpr UINT WM_SIZING = 0x0214;
 inline constexpr UINT WM_MOVING = 0x0216;
 inline constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 inline constexpr UINT WM_EXITSIZEMOVE = 0x0232;

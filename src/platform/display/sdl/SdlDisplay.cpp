@@ -182,9 +182,17 @@ struct SdlDisplay::Impl {
         return HWND();
     }
 
+    // The pointer's screen position. Taken from the desktop, not from the event's window:
+    // while a window is being dragged it moves under the pointer, and positions relative to it
+    // would run ahead of the hand.
     void mouseTo(std::uint32_t sdlId, int x, int y) {
+        int gx = 0, gy = 0;
+        SDL_GetGlobalMouseState(&gx, &gy);
+        if (gx != 0 || gy != 0 || !user::windowQuiet(windowOf(sdlId))) {
+            SetCursorPos(gx, gy);
+            return;
+        }
         WindowObject* w = user::windowQuiet(windowOf(sdlId));
-        if (!w) return;
         SetCursorPos(w->rect.left + x, w->rect.top + y);
     }
 
