@@ -43,6 +43,25 @@ bool isWide(char16_t c) {
            (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0xD840 && c <= 0xD8BF);
 }
 
+// Characters a line must not start with (closing brackets and quotes, stops, commas, small
+// kana, the prolonged sound mark, iteration marks) and those it must not end with (opening
+// brackets and quotes): the East Asian line-breaking rules.
+bool mustNotStartLine(char16_t c) {
+    static constexpr std::u16string_view kNoStart =
+        u"\u3001\u3002\uFF0C\uFF0E\u30FB\uFF1A\uFF1B\uFF1F\uFF01\u309B\u309C\u30FD\u30FE"
+        u"\u309D\u309E\u3005\u30FC\u2019\u201D\uFF09\u3015\uFF3D\uFF5D\u3009\u300B\u300D"
+        u"\u300F\u3011\u3041\u3043\u3045\u3047\u3049\u3063\u3083\u3085\u3087\u308E\u30A1"
+        u"\u30A3\u30A5\u30A7\u30A9\u30C3\u30E3\u30E5\u30E7\u30EE\u30F5\u30F6\uFF61\uFF64"
+        u"\uFF63\uFF9E\uFF9F";
+    return kNoStart.find(c) != std::u16string_view::npos;
+}
+
+bool mustNotEndLine(char16_t c) {
+    static constexpr std::u16string_view kNoEnd =
+        u"\u2018\u201C\uFF08\u3014\uFF3B\uFF5B\u3008\u300A\u300C\u300E\u3010\uFF62";
+    return kNoEnd.find(c) != std::u16string_view::npos;
+}
+
 struct Line {
     std::size_t start = 0;  // display text range [start, end), trailing spaces excluded
     std::size_t end = 0;
@@ -122,6 +141,7 @@ public:
             const char16_t before = text[p - 1], after = text[p];
             if (isContinuation(after)) return false;
             if (isSpace(before) || isSpace(after)) return true;
+            if (mustNotStartLine(after) || mustNotEndLine(before)) return false;
             return wideBreaks && (isWide(before) || isWide(after));
         };
         const std::size_t guess =

@@ -220,6 +220,22 @@ TEST_F(DrawTextTest, FullWidthTextBreaksBetweenCharacters) {
     EXPECT_EQ(r.right, extent(canvas, text));
 }
 
+TEST_F(DrawTextTest, FullWidthLinesNeitherStartWithClosersNorEndWithOpeners) {
+    Canvas canvas(300, 300);
+    FontIn font(canvas, -16);
+    // Five characters fit; the sixth is a full stop, which may not start a line, so the
+    // fifth goes down with it.
+    const int five = extent(canvas, u"\u3042\u3044\u3046\u3048\u304A");
+    RECT r =
+        calc(canvas, u"\u3042\u3044\u3046\u3048\u304A\u3002", RECT{0, 0, five, 300}, DT_WORDBREAK);
+    EXPECT_EQ(r.right, extent(canvas, u"\u3042\u3044\u3046\u3048"));
+    // An opening bracket at the end of a full line goes down to what it opens.
+    const int four = extent(canvas, u"\u3042\u3044\u3046\u300C");
+    r = calc(canvas, u"\u3042\u3044\u3046\u300C\u304B\u304D\u300D", RECT{0, 0, four, 300},
+             DT_WORDBREAK);
+    EXPECT_EQ(r.right, extent(canvas, u"\u300C\u304B\u304D\u300D"));
+}
+
 // ---- Ellipses
 
 TEST_F(DrawTextTest, EndEllipsisShortensAndModifiesTheString) {
