@@ -141,8 +141,8 @@ public:
             const char16_t before = text[p - 1], after = text[p];
             if (isContinuation(after)) return false;
             if (isSpace(before) || isSpace(after)) return true;
-            if (mustNotStartLine(after) || mustNotEndLine(before)) return false;
-            return wideBreaks && (isWide(before) || isWide(after));
+            if (!wideBreaks || !(isWide(before) || isWide(after))) return false;
+            return !mustNotStartLine(after) && !mustNotEndLine(before);
         };
         const std::size_t guess =
             static_cast<std::size_t>(std::max(avail, 0) / m_guessAdvance) + 16;
