@@ -310,6 +310,19 @@ UserControl* Form::containerOf(const UserControl& control) const {
     return e->container;
 }
 
+std::vector<UserControl*> Form::Stacking(const UserControl* container) const {
+    std::vector<UserControl*> out;
+    for (UserControl* c : m_windowless)
+        if (const Entry* e = entryOf(*c); e && e->container == container) out.push_back(c);
+    const std::size_t windowless = out.size();
+    const HWND parent = windowOf(container);
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        for (const Entry& e : m_entries)
+            if (e.container == container && !e.control->Windowless() && e.control->hWnd() == w)
+                out.insert(out.begin() + static_cast<std::ptrdiff_t>(windowless), e.control.get());
+    return out;
+}
+
 HWND Form::windowOf(const UserControl* container) const {
     return container ? container->hWnd() : m_hwnd;
 }

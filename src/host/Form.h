@@ -76,6 +76,9 @@ public:
     const std::u16string& nameOf(const UserControl& control) const;
     int indexOf(const UserControl& control) const;
     UserControl* containerOf(const UserControl& control) const;
+    // The controls on a container (null: the form itself) from the back to the front:
+    // the windowless ones first (they lie below every window), then the windowed ones.
+    std::vector<UserControl*> Stacking(const UserControl* container) const;
 
     bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) override;
     void placementChanged(UserControl& control) override;

@@ -229,25 +229,23 @@ std::string FormFile::save(Form& form) {
     // Z-order is written only where it differs from creation order, for each set of siblings.
     const std::vector<UserControl*> all = form.Controls();
     std::vector<int> zOrder(all.size(), -1);
-    std::vector<platform::HWND> parents;
-    // (Windowless controls keep creation order: they have no window to stack.)
+    std::vector<const UserControl*> containers;
     for (UserControl* c : all) {
-        if (c->Windowless()) continue;
-        const platform::HWND parent = platform::GetParent(c->hWnd());
-        if (std::find(parents.begin(), parents.end(), parent) != parents.end()) continue;
-        parents.push_back(parent);
-        std::vector<std::size_t> created;  // positions in `all`, in creation order
-        for (std::size_t k = 0; k < all.size(); ++k)
-            if (!all[k]->Windowless() && platform::GetParent(all[k]->hWnd()) == parent)
-                created.push_back(k);
-        std::vector<std::size_t> stacked;  // the same, from the back to the front
-        for (platform::HWND w = platform::GetWindow(parent, platform::GW_CHILD); w;
-             w = platform::GetWindow(w, platform::GW_HWNDNEXT))
-            for (std::size_t k : created)
-                if (all[k]->hWnd() == w) stacked.insert(stacked.begin(), k);
+        const UserControl* container = form.containerOf(*c);
+        if (std::find(containers.begin(), containers.end(), container) != containers.end())
+            continue;
+        containers.push_back(container);
+        std::vector<UserControl*> created;
+        for (UserControl* k : all)
+            if (form.containerOf(*k) == container) created.push_back(k);
+        // Windowless controls lie below the windowed ones whatever their order of creation.
+        std::stable_partition(created.begin(), created.end(),
+                              [](UserControl* k) { return k->Windowless(); });
+        const std::vector<UserControl*> stacked = form.Stacking(container);
         if (stacked == created) continue;
         for (std::size_t z = 0; z < stacked.size(); ++z)
-            zOrder[stacked[z]] = static_cast<int>(z);
+            for (std::size_t k = 0; k < all.size(); ++k)
+                if (all[k] == stacked[z]) zOrder[k] = static_cast<int>(z);
     }
     json controls = json::array();
     for (std::size_t k = 0; k < all.size(); ++k) {

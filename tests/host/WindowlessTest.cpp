@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "host/ControlClasses.h"
 #include "host/ErrorOf.h"
 #include "host/Form.h"
+#include "host/FormFile.h"
 #include "support/PlatformTest.h"
 
 using namespace orvane;
@@ -168,4 +170,28 @@ TEST_F(WindowlessTest, LivesInsideAWindowedContainerWithTimers) {
     form.remove(spot);
     platform->PumpMessages();
     EXPECT_EQ(pixel(form, 60, 60), TranslateColor(frame.BackColor()));
+}
+
+TEST_F(WindowlessTest, FormFilesKeepTheirOrder) {
+    struct Named : Spot {
+        Named() : Spot(0x0000FF) {}
+        std::u16string className() const override { return u"TestSpot"; }
+    };
+    ControlClasses::current().add(u"TestSpot", [] { return std::make_unique<Named>(); });
+    ControlClasses::current().add(u"UserControl", [] { return std::make_unique<UserControl>(); });
+    Form form(u"F");
+    auto& a = form.add(std::make_unique<Named>(), u"a", -1, at(0, 0, 10, 10));
+    auto& b = form.add(std::make_unique<Named>(), u"b", -1, at(5, 5, 10, 10));
+    auto& w = form.add<UserControl>(u"w", -1, at(20, 20, 10, 10));
+    EXPECT_EQ(form.Stacking(nullptr), (std::vector<UserControl*>{&a, &b, &w}));
+    EXPECT_EQ(FormFile::save(form).find("ZOrder"), std::string::npos);  // creation order
+    b.Extender().ZOrder(1);                                             // behind a
+    const std::string saved = FormFile::save(form);
+    EXPECT_NE(saved.find(R"("ZOrder": 0)"), std::string::npos);
+    auto again = FormFile::load(saved);
+    const auto stack = again->Stacking(nullptr);
+    ASSERT_EQ(stack.size(), 3u);
+    EXPECT_EQ(again->nameOf(*stack[0]), u"b");
+    EXPECT_EQ(again->nameOf(*stack[1]), u"a");
+    EXPECT_EQ(FormFile::save(*again), saved);
 }
