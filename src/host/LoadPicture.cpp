@@ -9,6 +9,7 @@
 #include "platform/base/CodePages.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/BmpReader.h"
+#include "platform/imaging/PngReader.h"
 
 namespace orvane {
 
@@ -17,7 +18,11 @@ std::shared_ptr<StdPicture> LoadPicture(const std::u16string& path) {
     if (!in) throw Error::standard(errors::FileNotFound, u"LoadPicture");
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     std::string why;
-    const auto image = platform::BmpReader::read(bytes.data(), bytes.size(), why);
+    auto image = platform::BmpReader::read(bytes.data(), bytes.size(), why);
+    if (!image && bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P') {
+        why.clear();
+        image = platform::PngReader::read(bytes.data(), bytes.size(), why);
+    }
     if (!image)
         throw Error(errors::InvalidPicture, u"LoadPicture",
                     u"Invalid picture: " + platform::FromUtf8(why));
