@@ -9,6 +9,7 @@
 #include "platform/base/CodePages.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/BmpReader.h"
+#include "platform/imaging/JpegReader.h"
 #include "platform/imaging/PngReader.h"
 
 namespace orvane {
@@ -22,6 +23,9 @@ std::shared_ptr<StdPicture> LoadPicture(const std::u16string& path) {
     if (!image && bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P') {
         why.clear();
         image = platform::PngReader::read(bytes.data(), bytes.size(), why);
+    } else if (!image && bytes.size() >= 4 && bytes[0] == 0xFF && bytes[1] == 0xD8) {
+        why.clear();
+        image = platform::JpegReader::read(bytes.data(), bytes.size(), why);
     }
     if (!image)
         throw Error(errors::InvalidPicture, u"LoadPicture",

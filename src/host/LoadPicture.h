@@ -1,4 +1,4 @@
-// Pictures from files, as the host loads them: bitmap and PNG files for now.
+// Pictures from files, as the host loads them: bitmap, PNG and JPEG files for now.
 #pragma once
 
 #include <memory>

@@ -1,0 +1,113 @@
+// JPEG images of several kinds come back close to the pixels that went in (the format loses a
+// little), CMYK as Adobe stores it, turned upright by their EXIF orientation.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "platform/imaging/JpegReader.h"
+
+using namespace orvane::platform;
+
+namespace {
+
+// Encodes w × h pixels of `components` channels in `space`; `progressive` as asked.
+std::vector<std::uint8_t> encode(const std::vector<std::uint8_t>& pixels, int w, int h,
+                                 int components, J_COLOR_SPACE space, bool progressive = false) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr err;
+    info.err = jpeg_std_error(&err);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = static_cast<JDIMENSION>(w);
+    info.image_height = static_cast<JDIMENSION>(h);
+    info.input_components = components;
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    for (int y = 0; y < h; ++y) {
+        auto* row =
+            const_cast<JSAMPROW>(pixels.data() + static_cast<std::size_t>(y) * w * components);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::vector<std::uint8_t> bytes(out, out + size);
+    std::free(out);
+    return bytes;
+}
+
+DecodedImage decode(const std::vector<std::uint8_t>& jpeg) {
+    std::string error;
+    auto image = JpegReader::read(jpeg.data(), jpeg.size(), error);
+    EXPECT_TRUE(image) << error;
+    return image ? *image : DecodedImage{};
+}
+
+// Each channel within `tolerance` of the expected 0xRRGGBB, and opaque.
+void near(std::uint32_t actual, std::uint32_t expected, int tolerance = 8) {
+    EXPECT_EQ(actual >> 24, 0xFFu);
+    for (int s = 0; s < 24; s += 8)
+        EXPECT_NEAR(static_cast<int>((actual >> s) & 0xFF),
+                    static_cast<int>((expected >> s) & 0xFF), tolerance)
+            << std::hex << actual << " vs " << expected;
+}
+
+// Solid 8 × 8 blocks side by side keep their colours well under compression.
+std::vector<std::uint8_t> blocks(const std::vector<std::vector<std::uint8_t>>& colours) {
+    std::vector<std::uint8_t> p;
+    for (int y = 0; y < 8; ++y)
+        for (const auto& c : colours)
+            for (int x = 0; x < 8; ++x)
+                p.insert(p.end(), c.begin(), c.end());
+    return p;
+}
+
+}  // namespace
+
+TEST(JpegReaderTest, ColourGreyProgressiveAndCmykImages) {
+    const auto rgb = blocks({{255, 0, 0}, {0, 0, 255}});
+    DecodedImage img = decode(encode(rgb, 16, 8, 3, JCS_RGB));
+    ASSERT_EQ(img.width, 16);
+    near(img.pixels[0], 0xFF0000);
+    near(img.pixels[15], 0x0000FF);
+    img = decode(encode(rgb, 16, 8, 3, JCS_RGB, true));  // progressive
+    near(img.pixels[7 * 16], 0xFF0000);
+    near(img.pixels[12], 0x0000FF);
+    img = decode(encode(blocks({{40}, {200}}), 16, 8, 1, JCS_GRAYSCALE));
+    near(img.pixels[0], 0x282828, 2);
+    near(img.pixels[15], 0xC8C8C8, 2);
+    // CMYK stored inverted, as Adobe writes it: red is no cyan, full magenta and yellow.
+    img = decode(encode(blocks({{255, 0, 0, 255}, {255, 255, 255, 255}}), 16, 8, 4, JCS_CMYK));
+    near(img.pixels[0], 0xFF0000);
+    near(img.pixels[15], 0xFFFFFF);
+}
+
+TEST(JpegReaderTest, ExifOrientationTurnsTheImageUpright) {
+    auto jpeg = encode(blocks({{255, 0, 0}, {0, 0, 255}}), 16, 8, 3, JCS_RGB);
+    // An APP1 Exif segment after the start marker: big-endian, one entry, orientation 6
+    // (the camera was turned: show the image turned a quarter clockwise).
+    const std::vector<std::uint8_t> exif = {
+        0xFF, 0xE1, 0,    34,   'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
+        0,    1,    0x01, 0x12, 0,   3,   0,   0,   0, 1, 0,   6,   0, 0,  0, 0, 0, 0};
+    jpeg.insert(jpeg.begin() + 2, exif.begin(), exif.end());
+    EXPECT_EQ(JpegReader::orientation(jpeg.data(), jpeg.size()), 6);
+    const DecodedImage img = decode(jpeg);
+    ASSERT_EQ(img.width, 8);
+    ASSERT_EQ(img.height, 16);
+    near(img.pixels[0], 0xFF0000);  // the left (red) half is now on top
+    near(img.pixels[static_cast<std::size_t>(15) * 8], 0x0000FF);
+
+    std::string error;
+    EXPECT_FALSE(JpegReader::read(jpeg.data(), jpeg.size() / 3, error));  // cut short
+    EXPECT_FALSE(error.empty());
+    const std::uint8_t junk[] = {0xFF, 0xD8, 0xFF, 0x00, 1, 2, 3};
+    EXPECT_FALSE(JpegReader::read(junk, sizeof junk, error));
+}
