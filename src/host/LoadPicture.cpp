@@ -9,6 +9,7 @@
 #include "platform/base/CodePages.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/BmpReader.h"
+#include "platform/imaging/GifReader.h"
 #include "platform/imaging/JpegReader.h"
 #include "platform/imaging/PngReader.h"
 
@@ -26,6 +27,11 @@ std::shared_ptr<StdPicture> LoadPicture(const std::u16string& path) {
     } else if (!image && bytes.size() >= 4 && bytes[0] == 0xFF && bytes[1] == 0xD8) {
         why.clear();
         image = platform::JpegReader::read(bytes.data(), bytes.size(), why);
+    } else if (!image && bytes.size() >= 6 && bytes[0] == 'G' && bytes[1] == 'I' &&
+               bytes[2] == 'F') {
+        why.clear();
+        if (auto frames = platform::GifReader::read(bytes.data(), bytes.size(), why))
+            image = std::move(frames->frames.front());  // a picture is the first frame
     }
     if (!image)
         throw Error(errors::InvalidPicture, u"LoadPicture",

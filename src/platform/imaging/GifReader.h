@@ -1,0 +1,27 @@
+// Reads GIF images, animated or not: every frame composited on the logical screen in time
+// order by its disposal method (keep, clear to transparent, restore the previous), with its
+// transparency, interlacing and delay.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/imaging/BmpReader.h"
+
+namespace orvane::platform {
+
+struct AnimatedImage {
+    std::vector<DecodedImage> frames;  // each the whole screen as it shows then
+    std::vector<int> delaysMs;         // how long each frame shows
+};
+
+class GifReader {
+public:
+    static std::optional<AnimatedImage> read(const std::uint8_t* data, std::size_t size,
+                                             std::string& error);
+    static constexpr std::size_t kMaxFrames = 4096;
+};
+
+}  // namespace orvane::platform
