@@ -51,7 +51,17 @@ std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<Frame
         GraphicsControlBlock gcb{f.disposal, false, f.delay, f.transparent};
         EGifGCBToSavedExtension(&gcb, gif, gif->ImageCount - 1);
     }
-    EXPECT_EQ(EGifSpew(gif), GIF_OK);  // also frees the file
+    // Writing closes the file but leaves its images and colour map to us.
+    SavedImage* images = gif->SavedImages;
+    const int count = gif->ImageCount;
+    ColorMapObject* map = gif->SColorMap;
+    EXPECT_EQ(EGifSpew(gif), GIF_OK);
+    for (int i = 0; i < count; ++i) {
+        free(images[i].RasterBits);
+        GifFreeExtensions(&images[i].ExtensionBlockCount, &images[i].ExtensionBlocks);
+    }
+    free(images);
+    GifFreeMapObject(map);
     return bytes;
 }
 
