@@ -287,6 +287,44 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
     const int sW = s.r.right - s.r.left, sH = s.r.bottom - s.r.top;
     const bool shrinking = sW > rw || sH > rh;
     const bool combining = shrinking && mode != COLORONCOLOR && !dst->hasRotation();
+    // Shrinking in a mode other than COLORONCOLOR combines the bx × by source pixels from
+    // (x0, y0) that one destination pixel covers: their AND, OR or average.
+    auto combineBox = [&](int x0, int y0, int bx, int by, std::uint32_t sp) {
+        unsigned sum[4] = {0, 0, 0, 0};
+        std::uint32_t andAll = 0xFFFFFFFFu, orAll = 0;
+        int n = 0;
+        for (int j = 0; j < by; ++j) {
+            for (int i = 0; i < bx; ++i) {
+                const int qx = x0 + i, qy = y0 + j;
+                if (!s.surface->contains(qx, qy)) continue;
+                const std::uint32_t q = s.surface->at(qx, qy);
+                andAll &= q;
+                orAll |= q;
+                for (int k = 0; k < 4; ++k)
+                    sum[k] += (q >> (8 * k)) & 0xFF;
+                ++n;
+            }
+        }
+        if (n == 0) return sp;
+        if (mode == HALFTONE) {
+            sp = 0;
+            for (int k = 0; k < 4; ++k)
+                sp |= ((sum[k] + n / 2) / n) << (8 * k);
+            return sp;
+        }
+        return mode == BLACKONWHITE ? andAll : orAll;
+    };
+    // A source pixel onto the destination through the raster operation.
+    auto put = [&](int px, int py, std::uint32_t sp) {
+        sp = map(sp);
+        std::uint32_t& d = ds->at(px, py);
+        if (code == 0xCC) {
+            d = sp;
+            return;
+        }
+        const std::uint32_t p = usePattern ? Rasterizer::paintPixel(pattern, px, py) : 0;
+        d = rop3(code, p, sp, d) & 0x00FFFFFFu;
+    };
     if (!dst->hasRotation() && !mirror && w != 0 && h != 0) {
         // Without rotation every column and every row maps to the source on its own: work the
         // mapping out once per column and per row, with the same arithmetic as the walk below.
@@ -324,51 +362,13 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
                 if (iy < 0 || iy >= srcH) continue;
                 const int y0 = y0s[static_cast<std::size_t>(py - r.top)];
                 const std::uint32_t* srcRow = s.surface->row(iy);
-                std::uint32_t* dstRow = ds->row(py);
                 for (int px = part.left; px < part.right; ++px) {
                     const int ix = ixs[static_cast<std::size_t>(px - r.left)];
                     if (ix < 0 || ix >= srcW) continue;
                     std::uint32_t sp = srcRow[ix];
-                    if (combining) {
-                        const int x0 = x0s[static_cast<std::size_t>(px - r.left)];
-                        unsigned sum[4] = {0, 0, 0, 0};
-                        std::uint32_t andAll = 0xFFFFFFFFu, orAll = 0;
-                        int n = 0;
-                        for (int jj = 0; jj < by; ++jj) {
-                            const int qy = y0 + jj;
-                            if (qy < 0 || qy >= srcH) continue;
-                            const std::uint32_t* q = s.surface->row(qy);
-                            for (int ii = 0; ii < bx; ++ii) {
-                                const int qx = x0 + ii;
-                                if (qx < 0 || qx >= srcW) continue;
-                                andAll &= q[qx];
-                                orAll |= q[qx];
-                                for (int k = 0; k < 4; ++k)
-                                    sum[k] += (q[qx] >> (8 * k)) & 0xFF;
-                                ++n;
-                            }
-                        }
-                        if (n > 0) {
-                            if (mode == HALFTONE) {
-                                sp = 0;
-                                for (int k = 0; k < 4; ++k)
-                                    sp |= ((sum[k] + n / 2) / n) << (8 * k);
-                            } else if (mode == BLACKONWHITE) {
-                                sp = andAll;
-                            } else {
-                                sp = orAll;
-                            }
-                        }
-                    }
-                    sp = map(sp);
-                    std::uint32_t& d = dstRow[px];
-                    if (code == 0xCC) {
-                        d = sp;
-                        continue;
-                    }
-                    const std::uint32_t pp =
-                        usePattern ? Rasterizer::paintPixel(pattern, px, py) : 0;
-                    d = rop3(code, pp, sp, d) & 0x00FFFFFFu;
+                    if (combining)
+                        sp = combineBox(x0s[static_cast<std::size_t>(px - r.left)], y0, bx, by, sp);
+                    put(px, py, sp);
                 }
             }
         }
@@ -378,8 +378,7 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         int ix, iy;
         if (!s.pixel(u, v, ix, iy)) return;
         std::uint32_t sp = s.surface->at(ix, iy);
-        if (shrinking && mode != COLORONCOLOR && !dst->hasRotation()) {
-            // Combine the source pixels this destination pixel covers.
+        if (combining) {
             const int bx = std::max(1, sW / rw), by = std::max(1, sH / rh);
             // The box starts where this destination pixel's share of the source begins.
             const double cu = (s.flipX ? 1.0 - u : u) * sW, cv = (s.flipY ? 1.0 - v : v) * sH;
@@ -387,41 +386,9 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
                                           std::floor(cu - static_cast<double>(sW) / rw / 2 + 1e-9));
             const int y0 = s.r.top + static_cast<int>(
                                          std::floor(cv - static_cast<double>(sH) / rh / 2 + 1e-9));
-            unsigned sum[4] = {0, 0, 0, 0};
-            std::uint32_t andAll = 0xFFFFFFFFu, orAll = 0;
-            int n = 0;
-            for (int j = 0; j < by; ++j) {
-                for (int i = 0; i < bx; ++i) {
-                    const int qx = x0 + i, qy = y0 + j;
-                    if (!s.surface->contains(qx, qy)) continue;
-                    const std::uint32_t q = s.surface->at(qx, qy);
-                    andAll &= q;
-                    orAll |= q;
-                    for (int k = 0; k < 4; ++k)
-                        sum[k] += (q >> (8 * k)) & 0xFF;
-                    ++n;
-                }
-            }
-            if (n > 0) {
-                if (mode == HALFTONE) {
-                    sp = 0;
-                    for (int k = 0; k < 4; ++k)
-                        sp |= ((sum[k] + n / 2) / n) << (8 * k);
-                } else if (mode == BLACKONWHITE) {
-                    sp = andAll;
-                } else {
-                    sp = orAll;
-                }
-            }
+            sp = combineBox(x0, y0, bx, by, sp);
         }
-        sp = map(sp);
-        std::uint32_t& d = ds->at(px, py);
-        if (code == 0xCC) {
-            d = sp;
-            return;
-        }
-        const std::uint32_t p = usePattern ? Rasterizer::paintPixel(pattern, px, py) : 0;
-        d = rop3(code, p, sp, d) & 0x00FFFFFFu;
+        put(px, py, sp);
     });
     return TRUE;
 }
