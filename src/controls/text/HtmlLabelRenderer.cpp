@@ -158,6 +158,22 @@ void HtmlLabelRenderer::draw(HDC dc, const Settings& s, std::vector<HtmlRun>& ru
     m_selected = HFONT();
 }
 
+int HtmlLabelRenderer::drawRun(HDC dc, const Settings& s, HtmlRun& run, int x, int top,
+                               const RECT& clip) {
+    const int shift = select(dc, s, run, true);
+    colours(dc, s, run);
+    const std::u16string shown = HtmlMarkup::DisplayText(run.Text);
+    const SIZE size = extent(dc, shown);
+    run.Width = size.cx;
+    run.Height = size.cy;
+    const int y = top + shift;
+    // Runs outside what can be seen are measured, not drawn.
+    if (!shown.empty() && y <= clip.bottom && y + size.cy >= clip.top && x <= clip.right &&
+        x + size.cx >= clip.left)
+        ExtTextOutW(dc, x, y, 0, nullptr, shown.c_str(), static_cast<UINT>(shown.size()), nullptr);
+    return size.cx;
+}
+
 void HtmlLabelRenderer::drawWrapped(HDC dc, const Settings& s, std::vector<HtmlRun>& runs) {
     runs = HtmlMarkup::ParseRuns(s.caption, s.base, &isScreenFont);
     const bool monotone = GetTextCharacterExtra(dc) >= 0;
@@ -177,19 +193,8 @@ void HtmlLabelRenderer::drawWrapped(HDC dc, const Settings& s, std::vector<HtmlR
         // Lines below what can be seen are neither measured nor drawn.
         if (curY - kMaxRaise > clip.bottom) break;
         HtmlRun& run = runs[i];
-        const int shift = select(dc, s, run, true);
-        colours(dc, s, run);
-        const std::u16string text = HtmlMarkup::DisplayText(run.Text);
-        const SIZE size = extent(dc, text);
-        run.Width = size.cx;
-        run.Height = size.cy;
-        const int y = curY + shift;
-        if (!text.empty() && y + size.cy >= clip.top && curX <= clip.right &&
-            curX + size.cx >= clip.left)
-            ExtTextOutW(dc, curX, y, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()),
-                        nullptr);
-        curX += size.cx;
-        lineHeight = std::max<int>(lineHeight, size.cy);
+        curX += drawRun(dc, s, run, curX, curY, clip);
+        lineHeight = std::max<int>(lineHeight, run.Height);
         if (i + 1 == runs.size() || runs[i + 1].LineBreak) {
             curX = 4;
             curY += lineHeight + 2;
@@ -243,18 +248,8 @@ void HtmlLabelRenderer::drawLines(HDC dc, const Settings& s, std::vector<HtmlRun
         selectFont(dc, s.baseFont);
         const int w = extent(dc, HtmlMarkup::StripMarkup(lines[l])).cx;
         int x = column == 0 ? 3 : column == 1 ? (s.width - w) / 2 : s.width - w - 8;
-        for (HtmlRun& run : lineRuns) {
-            const int shift = select(dc, s, run, true);
-            colours(dc, s, run);
-            const std::u16string shown = HtmlMarkup::DisplayText(run.Text);
-            const SIZE size = extent(dc, shown);
-            run.Width = size.cx;
-            run.Height = size.cy;
-            if (!shown.empty() && x <= clip.right && x + size.cx >= clip.left)
-                ExtTextOutW(dc, x, y + shift, 0, nullptr, shown.c_str(),
-                            static_cast<UINT>(shown.size()), nullptr);
-            x += size.cx;
-        }
+        for (HtmlRun& run : lineRuns)
+            x += drawRun(dc, s, run, x, y, clip);
         runs.insert(runs.end(), std::make_move_iterator(lineRuns.begin()),
                     std::make_move_iterator(lineRuns.end()));
         y += heights[l];

@@ -54,6 +54,10 @@ private:
     void drawWrapped(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs);
     void drawLines(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
                    const AutosizeHandler& autosize);
+    // Draws a run with its attributes at (x, top + its shift), storing its measured size in
+    // it; returns its width.
+    int drawRun(platform::HDC dc, const Settings& s, HtmlRun& run, int x, int top,
+                const platform::RECT& clip);
     // Selects the font for a run; `halfSize` for sub- and superscript. Returns its shift.
     int select(platform::HDC dc, const Settings& s, const HtmlRun& run, bool halfSize);
     void selectFont(platform::HDC dc, const platform::LOGFONTW& lf);
