@@ -9,6 +9,14 @@ namespace orvane {
 
 class UserControl;
 
+// The mouse messages a container offers its windowless controls first.
+inline bool isMouseMessage(platform::UINT msg) {
+    using namespace platform;
+    return msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP ||
+           msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP ||
+           msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP;
+}
+
 class ControlSite {
 public:
     virtual ~ControlSite() = default;

@@ -434,6 +434,7 @@ void Form::arrange() {
 LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self) {
+        if (isMouseMessage(msg) && self->siteMouse(hwnd, msg, wParam, lParam)) return 0;
         switch (msg) {
             case WM_KEYDOWN:
             case WM_SYSKEYDOWN:
@@ -468,16 +469,6 @@ LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     EndPaint(hwnd, &ps);
                     return 0;
                 }
-                break;
-            case WM_LBUTTONDOWN:
-            case WM_LBUTTONUP:
-            case WM_LBUTTONDBLCLK:
-            case WM_RBUTTONDOWN:
-            case WM_RBUTTONUP:
-            case WM_MBUTTONDOWN:
-            case WM_MBUTTONUP:
-            case WM_MOUSEMOVE:
-                if (self->siteMouse(hwnd, msg, wParam, lParam)) return 0;
                 break;
             case WM_CAPTURECHANGED:
                 self->m_mouseOwner = nullptr;

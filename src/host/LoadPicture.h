@@ -1,4 +1,5 @@
-// Pictures from files, as the host loads them: bitmap, PNG, JPEG and GIF files (the first frame) for now.
+// Pictures from files, as the host loads them: bitmap, PNG, JPEG and GIF files (the first frame)
+// for now.
 #pragma once
 
 #include <memory>

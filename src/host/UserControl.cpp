@@ -697,6 +697,12 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (handleMessage(msg, wParam, lParam, result)) return result;
     const HWND hwnd = m_hwnd;
+    if (isMouseMessage(msg)) {
+        // Windowless controls lying on this one take the mouse where they are hit.
+        if (!(m_site && m_site->siteMouse(hwnd, msg, wParam, lParam)))
+            mouseMessage(msg, wParam, lParam);
+        return 0;
+    }
     switch (msg) {
         case WM_ERASEBKGND:
             eraseBackground(HDC(static_cast<std::uint32_t>(wParam)));
@@ -742,18 +748,6 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SIZE:
             if (m_sited) Resize();
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-        case WM_MOUSEMOVE:
-            // Windowless controls lying on this one take the mouse where they are hit.
-            if (m_site && m_site->siteMouse(hwnd, msg, wParam, lParam)) return 0;
-            mouseMessage(msg, wParam, lParam);
             return 0;
         case WM_CAPTURECHANGED:
             m_pressed = false;

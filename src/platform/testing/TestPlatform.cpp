@@ -143,12 +143,7 @@ void TestPlatform::KeyPress(int vk) {
 
 void TestPlatform::TypeText(std::u16string_view text) {
     for (char16_t c : text) {
-        INPUT in[2];
-        in[0].type = in[1].type = INPUT_KEYBOARD;
-        in[0].ki.wScan = in[1].ki.wScan = c;
-        in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-        in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-        SendInput(2, in, sizeof(INPUT));
+        user::typeUnicode(c);
         PumpMessages();
     }
 }

@@ -922,6 +922,15 @@ BOOL SetDoubleClickTime(UINT ms) {
     return TRUE;
 }
 
+void user::typeUnicode(char16_t c) {
+    INPUT in[2];
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = in[1].ki.wScan = c;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
 int GetKeyNameTextW(LONG lParam, LPWSTR buffer, int size) {
     const int scan = (lParam >> 16) & 0xFF;
     const bool extended = (lParam >> 24) & 1;

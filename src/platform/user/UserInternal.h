@@ -99,6 +99,8 @@ void killTimersOf(HWND hwnd);
 void removeMessagesOf(HWND hwnd);
 void resetQueue();
 void resetInput();
+// Queues a character as a Unicode key press and release (VK_PACKET), as typing it does.
+void typeUnicode(char16_t c);
 void mouseMovedByLayout();
 
 }  // namespace orvane::platform::user

@@ -165,15 +165,8 @@ struct SdlDisplay::Impl {
     // cannot type (anything beyond ASCII) arrives as Unicode characters.
     static void text(const char* utf8) {
         const std::u16string typed = FromUtf8(utf8);
-        for (char16_t c : typed) {
-            if (c < 0x80) continue;
-            INPUT in[2];
-            in[0].type = in[1].type = INPUT_KEYBOARD;
-            in[0].ki.wScan = in[1].ki.wScan = c;
-            in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-            in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-            SendInput(2, in, sizeof(INPUT));
-        }
+        for (char16_t c : typed)
+            if (c >= 0x80) user::typeUnicode(c);
     }
 
     HWND windowOf(std::uint32_t sdlId) {
