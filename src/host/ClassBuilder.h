@@ -79,11 +79,6 @@ public:
     ClassBuilder& property(std::u16string name, const V& (T::*get)() const, void (T::*set)(V)) {
         return add<V>(std::move(name), get, set);
     }
-    template <class V>
-    ClassBuilder& readOnly(std::u16string name, V (T::*get)() const) {
-        return add<V>(std::move(name), get, static_cast<void (T::*)(V)>(nullptr));
-    }
-
     // An indexed property with one index (List(i)): the getter takes the index, the setter the
     // index and the value.
     template <class V, class I>
@@ -139,10 +134,9 @@ private:
             std::move(name),
             [get](Object& o) { return detail::toVariant<V>((static_cast<T&>(o).*get)()); },
             {}};
-        if (set)
-            info.put = [set](Object& o, const Variant& v) {
-                (static_cast<T&>(o).*set)(detail::fromVariant<V>(v));
-            };
+        info.put = [set](Object& o, const Variant& v) {
+            (static_cast<T&>(o).*set)(detail::fromVariant<V>(v));
+        };
         m_info.properties.push_back(std::move(info));
         return *this;
     }
