@@ -1,6 +1,6 @@
-// The HTML label: a form file of 200 labels loaded and painted once, and a 30,000-character
-// caption of mixed markup laid out and drawn at 600 pixels, whole (into a tall bitmap) and as
-// a label shows it (only the visible part is drawn).
+// The HTML label: a 30,000-character caption of mixed markup laid out and drawn at 600 pixels,
+// whole (into a tall bitmap) and as a label shows it (only the visible part is drawn). A form
+// of 200 labels is in bench_host.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -10,7 +10,6 @@
 #include "controls/text/ucLabelHTML.h"
 #include "host/ControlClasses.h"
 #include "host/Form.h"
-#include "host/FormFile.h"
 #include "host/TypeLibrary.h"
 #include "platform/platform.h"
 #include "platform/testing.h"
@@ -19,21 +18,6 @@ using namespace orvane;
 using namespace orvane::platform;
 
 namespace {
-
-std::string formOf(int count) {
-    std::string text =
-        R"({"Form": {"Name": "Bench", "Width": 15000, "Height": 12000}, "Controls": [)";
-    for (int i = 0; i < count; ++i) {
-        if (i) text += ",";
-        text +=
-            R"({"Class": "ucLabelHTML", "Name": "L", "Index": )" + std::to_string(i) +
-            R"(, "Left": )" + std::to_string(i % 10 * 1440) + R"(, "Top": )" +
-            std::to_string(i / 10 * 540) +
-            R"(, "Width": 1400, "Height": 500, "Properties": {"WordWrap": true, "Caption": "Label <b>)" +
-            std::to_string(i) + R"(</b> with <i>some</i> <forecolor=C00000>text</forecolor>"}})";
-    }
-    return text + "]}";
-}
 
 // About 30,000 characters of words with bold, italic, coloured and line-break markup.
 std::u16string longCaption() {
@@ -56,19 +40,6 @@ std::u16string longCaption() {
     }
     return text;
 }
-
-void LoadAndPaintForm200HtmlLabels(benchmark::State& state) {
-    testing::TestPlatform platform;
-    registerControls(TypeLibrary::current(), ControlClasses::current());
-    const std::string text = formOf(200);
-    for (auto _ : state) {
-        auto form = FormFile::load(text);
-        form->Show();
-        platform.PumpMessages();
-        benchmark::DoNotOptimize(form.get());
-    }
-}
-BENCHMARK(LoadAndPaintForm200HtmlLabels)->Unit(benchmark::kMillisecond);
 
 // Parse, wrap at 600 pixels and draw every line into a bitmap tall enough for all of them.
 void LongCaptionWholeAt600(benchmark::State& state) {
