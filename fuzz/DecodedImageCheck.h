@@ -6,18 +6,37 @@
 #include <optional>
 #include <string>
 
-#include "platform/imaging/BmpReader.h"
+#include "platform/imaging/AnimatedImage.h"
 
 inline void checkDecoded(const std::optional<orvane::platform::DecodedImage>& image,
                          const std::string& error) {
-    using orvane::platform::BmpReader;
+    using orvane::platform::DecodedImage;
     if (!image) {
         if (error.empty()) std::abort();
         return;
     }
-    if (image->width <= 0 || image->height <= 0 || image->width > BmpReader::kMaxSide ||
-        image->height > BmpReader::kMaxSide ||
+    if (image->width <= 0 || image->height <= 0 || image->width > DecodedImage::kMaxSide ||
+        image->height > DecodedImage::kMaxSide ||
         image->pixels.size() !=
             static_cast<std::size_t>(image->width) * static_cast<std::size_t>(image->height))
         std::abort();
+}
+
+// Frames: at least one, each with a delay and a valid picture; animation frames share one size.
+inline void checkAnimated(const std::optional<orvane::platform::AnimatedImage>& image,
+                          const std::string& error) {
+    using orvane::platform::AnimatedImage;
+    if (!image) {
+        if (error.empty()) std::abort();
+        return;
+    }
+    if (image->frames.empty() || image->frames.size() != image->delaysMs.size() ||
+        image->frames.size() > AnimatedImage::kMaxFrames)
+        std::abort();
+    for (const auto& frame : image->frames) {
+        checkDecoded(frame, error);
+        if (image->dimension == AnimatedImage::Dimension::Time &&
+            (frame.width != image->frames[0].width || frame.height != image->frames[0].height))
+            std::abort();
+    }
 }

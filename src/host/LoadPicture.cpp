@@ -3,15 +3,13 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "host/Error.h"
 #include "platform/base/CodePages.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/imaging/BmpReader.h"
-#include "platform/imaging/GifReader.h"
-#include "platform/imaging/JpegReader.h"
-#include "platform/imaging/PngReader.h"
+#include "platform/imaging/ImageDecoder.h"
 
 namespace orvane {
 
@@ -20,19 +18,9 @@ std::shared_ptr<StdPicture> LoadPicture(const std::u16string& path) {
     if (!in) throw Error::standard(errors::FileNotFound, u"LoadPicture");
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     std::string why;
-    auto image = platform::BmpReader::read(bytes.data(), bytes.size(), why);
-    if (!image && bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P') {
-        why.clear();
-        image = platform::PngReader::read(bytes.data(), bytes.size(), why);
-    } else if (!image && bytes.size() >= 4 && bytes[0] == 0xFF && bytes[1] == 0xD8) {
-        why.clear();
-        image = platform::JpegReader::read(bytes.data(), bytes.size(), why);
-    } else if (!image && bytes.size() >= 6 && bytes[0] == 'G' && bytes[1] == 'I' &&
-               bytes[2] == 'F') {
-        why.clear();
-        if (auto frames = platform::GifReader::read(bytes.data(), bytes.size(), why))
-            image = std::move(frames->frames.front());  // a picture is the first frame
-    }
+    auto decoded = platform::ImageDecoder::decode(bytes.data(), bytes.size(), why);
+    // A picture is the first frame or page.
+    auto image = decoded ? std::optional(std::move(decoded->frames.front())) : std::nullopt;
     if (!image)
         throw Error(errors::InvalidPicture, u"LoadPicture",
                     u"Invalid picture: " + platform::FromUtf8(why));

@@ -1,28 +1,31 @@
-// Reads Windows bitmap files: 1, 4, 8, 24 and 32 bits per pixel, uncompressed, bottom-up or
-// top-down. (Run-length and bit-field files are not read yet.)
+// Reads Windows bitmaps: files and bare device-independent bitmaps (as icons hold them) with 1,
+// 4, 8, 16, 24 or 32 bits per pixel, bottom-up or top-down, run-length encoded (4 and 8 bits) or
+// with bit-field masks (16 and 32 bits, alpha masks included), and every header version.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "platform/imaging/DecodedImage.h"
 
 namespace orvane::platform {
 
-struct DecodedImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;  // 0xAARRGGBB, rows from the top, alpha 0xFF
-};
-
 class BmpReader {
 public:
-    // The image, or nothing with `error` saying why.
+    // A whole ".bmp" file. The image, or nothing with `error` saying why.
     static std::optional<DecodedImage> read(const std::uint8_t* data, std::size_t size,
                                             std::string& error);
 
-    static constexpr int kMaxSide = 32768;
-    static constexpr std::int64_t kMaxPixels = 1 << 26;
+    enum class DibKind { Plain, Icon };
+    // A bitmap without its file header: the header, colour table and pixels. `bitsOffset` is
+    // where the pixels start (counted from the header), or 0 for right after the colour table.
+    // An icon's bitmap has twice its height: the colour rows, then a one-bit AND mask whose set
+    // bits are transparent. Its alpha comes from the 32-bit pixels when any is set, else from
+    // the mask.
+    static std::optional<DecodedImage> readDib(const std::uint8_t* dib, std::size_t size,
+                                               std::size_t bitsOffset, DibKind kind,
+                                               std::string& error);
 };
 
 }  // namespace orvane::platform

@@ -40,8 +40,9 @@ std::optional<AnimatedImage> GifReader::read(const std::uint8_t* data, std::size
         return std::nullopt;
     }
     const int width = gif->SWidth, height = gif->SHeight;
-    if (width <= 0 || height <= 0 || width > BmpReader::kMaxSide || height > BmpReader::kMaxSide ||
-        static_cast<std::int64_t>(width) * height > BmpReader::kMaxPixels) {
+    if (width <= 0 || height <= 0 || width > DecodedImage::kMaxSide ||
+        height > DecodedImage::kMaxSide ||
+        static_cast<std::int64_t>(width) * height > DecodedImage::kMaxPixels) {
         DGifCloseFile(gif, &code);
         error = "bad image size";
         return std::nullopt;
@@ -53,8 +54,8 @@ std::optional<AnimatedImage> GifReader::read(const std::uint8_t* data, std::size
     }
     // Frames past the limit, or whose pixels would exceed it all together, are left out.
     const std::size_t count = std::min<std::size_t>(
-        {static_cast<std::size_t>(gif->ImageCount), kMaxFrames,
-         static_cast<std::size_t>(BmpReader::kMaxPixels /
+        {static_cast<std::size_t>(gif->ImageCount), AnimatedImage::kMaxFrames,
+         static_cast<std::size_t>(DecodedImage::kMaxPixels /
                                   (static_cast<std::int64_t>(width) * height))});
     AnimatedImage out;
     std::vector<std::uint32_t> screen(static_cast<std::size_t>(width) * height, 0);  // transparent

@@ -8,20 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/imaging/BmpReader.h"
+#include "platform/imaging/AnimatedImage.h"
 
 namespace orvane::platform {
-
-struct AnimatedImage {
-    std::vector<DecodedImage> frames;  // each the whole screen as it shows then
-    std::vector<int> delaysMs;         // how long each frame shows
-};
 
 class GifReader {
 public:
     static std::optional<AnimatedImage> read(const std::uint8_t* data, std::size_t size,
                                              std::string& error);
-    static constexpr std::size_t kMaxFrames = 4096;
 };
 
 }  // namespace orvane::platform

@@ -53,9 +53,10 @@ bool decode(const std::uint8_t* data, std::size_t size, std::vector<std::uint32_
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
     jpeg_calc_output_dimensions(&info);
     if (info.output_width == 0 || info.output_height == 0 ||
-        info.output_width > static_cast<unsigned>(BmpReader::kMaxSide) ||
-        info.output_height > static_cast<unsigned>(BmpReader::kMaxSide) ||
-        static_cast<std::int64_t>(info.output_width) * info.output_height > BmpReader::kMaxPixels) {
+        info.output_width > static_cast<unsigned>(DecodedImage::kMaxSide) ||
+        info.output_height > static_cast<unsigned>(DecodedImage::kMaxSide) ||
+        static_cast<std::int64_t>(info.output_width) * info.output_height >
+            DecodedImage::kMaxPixels) {
         std::snprintf(errors.message, sizeof errors.message, "bad image size");
         jpeg_destroy_decompress(&info);
         return false;

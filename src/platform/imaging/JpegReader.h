@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/imaging/BmpReader.h"
+#include "platform/imaging/DecodedImage.h"
 
 namespace orvane::platform {
 

@@ -15,9 +15,9 @@ std::optional<DecodedImage> PngReader::read(const std::uint8_t* data, std::size_
         error = image.message[0] ? image.message : "not a PNG image";
         return std::nullopt;
     }
-    if (image.width == 0 || image.height == 0 || image.width > BmpReader::kMaxSide ||
-        image.height > BmpReader::kMaxSide ||
-        static_cast<std::int64_t>(image.width) * image.height > BmpReader::kMaxPixels) {
+    if (image.width == 0 || image.height == 0 || image.width > DecodedImage::kMaxSide ||
+        image.height > DecodedImage::kMaxSide ||
+        static_cast<std::int64_t>(image.width) * image.height > DecodedImage::kMaxPixels) {
         png_image_free(&image);
         error = "bad image size";
         return std::nullopt;

@@ -1,0 +1,184 @@
+#include "platform/imaging/ImageGraphics.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/imaging/PremultipliedAlpha.h"
+
+namespace orvane::platform {
+
+namespace {
+
+cairo_surface_t* wrap(const PixelSurface& surface) {
+    // Cairo's ARGB32 is premultiplied 0xAARRGGBB in native order, the same as our pixels.
+    return cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(surface.row(0))),
+        CAIRO_FORMAT_ARGB32, surface.width(), surface.height(),
+        static_cast<int>(surface.pitch() * 4));
+}
+
+cairo_filter_t filterFor(InterpolationMode mode) {
+    switch (mode) {
+        case InterpolationMode::NearestNeighbor:
+            return CAIRO_FILTER_NEAREST;
+        case InterpolationMode::HighQualityBilinear:
+            return CAIRO_FILTER_GOOD;
+        case InterpolationMode::HighQuality:
+        case InterpolationMode::Bicubic:
+        case InterpolationMode::HighQualityBicubic:
+            return CAIRO_FILTER_BEST;
+        default:
+            return CAIRO_FILTER_BILINEAR;
+    }
+}
+
+void setColour(cairo_t* cr, std::uint32_t argb) {
+    cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0,
+                          (argb & 0xFF) / 255.0, (argb >> 24) / 255.0);
+}
+
+}  // namespace
+
+struct ImageGraphics::Impl {
+    PixelSurface& target;
+    cairo_surface_t* surface = nullptr;
+    cairo_t* cr = nullptr;
+
+    explicit Impl(PixelSurface& t) : target(t) {
+        surface = wrap(t);
+        cr = cairo_create(surface);
+    }
+    ~Impl() {
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+    }
+};
+
+ImageGraphics::ImageGraphics(PixelSurface& target) : m_impl(std::make_unique<Impl>(target)) {}
+
+ImageGraphics::~ImageGraphics() = default;
+
+void ImageGraphics::resetTransform() {
+    cairo_identity_matrix(m_impl->cr);
+}
+
+void ImageGraphics::translateTransform(float dx, float dy) {
+    cairo_translate(m_impl->cr, dx, dy);
+}
+
+void ImageGraphics::rotateTransform(float degrees) {
+    cairo_rotate(m_impl->cr, degrees * M_PI / 180.0);
+}
+
+void ImageGraphics::scaleTransform(float sx, float sy) {
+    cairo_scale(m_impl->cr, sx, sy);
+}
+
+void ImageGraphics::clear(std::uint32_t argb) {
+    const std::uint32_t value = PremultipliedAlpha::premultiply(argb);
+    PixelSurface& t = m_impl->target;
+    cairo_surface_flush(m_impl->surface);
+    for (int y = 0; y < t.height(); ++y)
+        std::fill_n(t.row(y), t.width(), value);
+    cairo_surface_mark_dirty(m_impl->surface);
+}
+
+void ImageGraphics::fillRectangle(std::uint32_t argb, const RectF& rect) {
+    cairo_t* cr = m_impl->cr;
+    cairo_save(cr);
+    cairo_set_operator(cr, m_compositing == CompositingMode::SourceCopy ? CAIRO_OPERATOR_SOURCE
+                                                                        : CAIRO_OPERATOR_OVER);
+    setColour(cr, argb);
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_surface_flush(m_impl->surface);
+}
+
+void ImageGraphics::drawImage(const PixelSurface& image, const RectF& destination,
+                              const RectF& source, const ColorMatrix* matrix) {
+    if (source.width <= 0 || source.height <= 0 || destination.width == 0 ||
+        destination.height == 0 || image.width() <= 0 || image.height() <= 0)
+        return;
+    // A colour matrix works on straight colours, so the pixels the draw can reach go through it
+    // first, into a copy.
+    const PixelSurface* pixels = &image;
+    PixelSurface filtered;
+    double offsetX = source.x, offsetY = source.y;
+    if (matrix && !matrix->isIdentity()) {
+        const int x0 = std::clamp(static_cast<int>(std::floor(source.x)) - 2, 0, image.width());
+        const int y0 = std::clamp(static_cast<int>(std::floor(source.y)) - 2, 0, image.height());
+        const int x1 =
+            std::clamp(static_cast<int>(std::ceil(source.x + source.width)) + 2, 0, image.width());
+        const int y1 = std::clamp(static_cast<int>(std::ceil(source.y + source.height)) + 2, 0,
+                                  image.height());
+        if (x1 <= x0 || y1 <= y0) return;
+        filtered.reset(x1 - x0, y1 - y0);
+        for (int y = y0; y < y1; ++y) {
+            const std::uint32_t* in = image.row(y) + x0;
+            std::uint32_t* out = filtered.row(y - y0);
+            for (int x = 0; x < x1 - x0; ++x)
+                out[x] = PremultipliedAlpha::premultiply(
+                    matrix->apply(PremultipliedAlpha::unpremultiply(in[x])));
+        }
+        pixels = &filtered;
+        offsetX -= x0;
+        offsetY -= y0;
+    }
+
+    cairo_t* cr = m_impl->cr;
+    cairo_surface_t* src = wrap(*pixels);
+    cairo_save(cr);
+    cairo_translate(cr, destination.x, destination.y);
+    cairo_scale(cr, destination.width / source.width, destination.height / source.height);
+    // Cairo puts pixel centres at half coordinates, as the half and high-quality offsets do.
+    // The other offsets put them at whole coordinates: the image samples half a device pixel
+    // earlier, unless the draw is a plain copy that the shift would only blur.
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    const bool plainCopy = m.xx == 1 && m.yy == 1 && m.xy == 0 && m.yx == 0 &&
+                           m.x0 == std::floor(m.x0) && m.y0 == std::floor(m.y0);
+    if (!plainCopy && m_pixelOffset != PixelOffsetMode::Half &&
+        m_pixelOffset != PixelOffsetMode::HighQuality) {
+        cairo_matrix_t inverse = m;
+        if (cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS) {
+            double hx = 0.5, hy = 0.5;
+            cairo_matrix_transform_distance(&inverse, &hx, &hy);
+            offsetX += 0.5 - hx;
+            offsetY += 0.5 - hy;
+        }
+    }
+    cairo_set_source_surface(cr, src, -offsetX, -offsetY);
+    cairo_pattern_t* pattern = cairo_get_source(cr);
+    cairo_pattern_set_filter(pattern, filterFor(m_interpolation));
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_set_operator(cr, m_compositing == CompositingMode::SourceCopy ? CAIRO_OPERATOR_SOURCE
+                                                                        : CAIRO_OPERATOR_OVER);
+    cairo_rectangle(cr, 0, 0, source.width, source.height);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(src);
+    cairo_surface_flush(m_impl->surface);
+}
+
+void ImageGraphics::fillRectangleWithTexture(const PixelSurface& image, const RectF& rect) {
+    if (image.width() <= 0 || image.height() <= 0) return;
+    cairo_t* cr = m_impl->cr;
+    cairo_surface_t* src = wrap(image);
+    cairo_save(cr);
+    cairo_set_source_surface(cr, src, 0, 0);
+    cairo_pattern_t* pattern = cairo_get_source(cr);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+    cairo_pattern_set_filter(pattern, filterFor(m_interpolation));
+    cairo_set_operator(cr, m_compositing == CompositingMode::SourceCopy ? CAIRO_OPERATOR_SOURCE
+                                                                        : CAIRO_OPERATOR_OVER);
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(src);
+    cairo_surface_flush(m_impl->surface);
+}
+
+}  // namespace orvane::platform

@@ -1,0 +1,145 @@
+// Drawing images on premultiplied surfaces: scaling with each interpolation and pixel offset,
+// rotation about a centre, the colour matrix, solid and texture fills, alpha kept correct.
+#include <gtest/gtest.h>
+
+#include "platform/imaging/ImageGraphics.h"
+#include "platform/imaging/PremultipliedAlpha.h"
+
+using namespace orvane::platform;
+
+namespace {
+
+constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF,
+                        kWhite = 0xFFFFFFFF;
+
+// Red, green / blue, white.
+PixelSurface quadrants(int side) {
+    PixelSurface s(side, side);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            s.at(x, y) =
+                y < side / 2 ? (x < side / 2 ? kRed : kGreen) : (x < side / 2 ? kBlue : kWhite);
+    return s;
+}
+
+RectF whole(const PixelSurface& s) {
+    return {0, 0, static_cast<float>(s.width()), static_cast<float>(s.height())};
+}
+
+}  // namespace
+
+TEST(ImageGraphics, NearestNeighbourScalingFollowsThePixelOffset) {
+    const PixelSurface image = quadrants(2);
+    PixelSurface target(4, 4);
+    ImageGraphics g(target);
+    g.setInterpolationMode(InterpolationMode::NearestNeighbor);
+    g.setPixelOffsetMode(PixelOffsetMode::Half);
+    g.drawImage(image, {0, 0, 4, 4}, whole(image));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(target.at(x, y), image.at(x / 2, y / 2)) << x << "," << y;
+
+    // Three times as wide: with half-pixel centres each source pixel covers three; with
+    // whole-pixel centres the first covers two.
+    PixelSurface pair(2, 1);
+    pair.at(0, 0) = kRed, pair.at(1, 0) = kGreen;
+    PixelSurface row(6, 1);
+    ImageGraphics r(row);
+    r.setInterpolationMode(InterpolationMode::NearestNeighbor);
+    r.setPixelOffsetMode(PixelOffsetMode::Half);
+    r.drawImage(pair, {0, 0, 6, 1}, whole(pair));
+    EXPECT_EQ(row.at(2, 0), kRed);
+    EXPECT_EQ(row.at(3, 0), kGreen);
+    r.setPixelOffsetMode(PixelOffsetMode::None);
+    r.drawImage(pair, {0, 0, 6, 1}, whole(pair));
+    EXPECT_EQ(row.at(1, 0), kRed);
+    EXPECT_EQ(row.at(2, 0), kGreen);
+    EXPECT_EQ(row.at(5, 0), kGreen);
+}
+
+TEST(ImageGraphics, PlainCopyIsExactAndSmoothScalingBlends) {
+    const PixelSurface image = quadrants(4);
+    PixelSurface target(8, 8);
+    ImageGraphics g(target);
+    g.setInterpolationMode(InterpolationMode::HighQualityBicubic);
+    g.drawImage(image, {2, 2, 4, 4}, whole(image));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(target.at(x + 2, y + 2), image.at(x, y));
+    EXPECT_EQ(target.at(1, 1), 0u);  // outside stays transparent
+
+    // Two pixels stretched over eight: the middle is a mixture of both, not either.
+    PixelSurface pair(2, 1);
+    pair.at(0, 0) = kRed, pair.at(1, 0) = kBlue;
+    PixelSurface wide(8, 1);
+    ImageGraphics w(wide);
+    w.setInterpolationMode(InterpolationMode::Bilinear);
+    w.drawImage(pair, {0, 0, 8, 1}, whole(pair));
+    const std::uint32_t mid = wide.at(2, 0);  // half way between the two centres
+    EXPECT_GT((mid >> 16) & 0xFF, 20u);
+    EXPECT_GT(mid & 0xFF, 20u);
+    EXPECT_EQ(wide.at(0, 0), kRed);
+    EXPECT_EQ(wide.at(7, 0), kBlue);
+}
+
+TEST(ImageGraphics, RotationAboutTheCentreTurnsQuadrants) {
+    const PixelSurface image = quadrants(8);
+    PixelSurface target(8, 8);
+    ImageGraphics g(target);
+    g.setInterpolationMode(InterpolationMode::NearestNeighbor);
+    g.setPixelOffsetMode(PixelOffsetMode::Half);
+    g.translateTransform(4, 4);
+    g.rotateTransform(90);
+    g.translateTransform(-4, -4);
+    g.drawImage(image, whole(image), whole(image));
+    // Clockwise on screen: the top-left red goes to the top right.
+    EXPECT_EQ(target.at(6, 1), kRed);
+    EXPECT_EQ(target.at(1, 1), kBlue);
+    EXPECT_EQ(target.at(6, 6), kGreen);
+    EXPECT_EQ(target.at(1, 6), kWhite);
+}
+
+TEST(ImageGraphics, ColourMatrixGreyAndBrightness) {
+    PixelSurface image(1, 1);
+    image.at(0, 0) = PremultipliedAlpha::premultiply(0x80402010);  // half transparent
+    ColorMatrix grey;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            grey.m[i][j] = 0.35f;
+    PixelSurface target(1, 1);
+    ImageGraphics g(target);
+    g.drawImage(image, {0, 0, 1, 1}, {0, 0, 1, 1}, &grey);
+    const std::uint32_t straight = PremultipliedAlpha::unpremultiply(target.at(0, 0));
+    const std::uint32_t expected = static_cast<std::uint32_t>(0.35 * (0x40 + 0x20 + 0x10) + 0.5);
+    EXPECT_EQ(straight >> 24, 0x80u);
+    EXPECT_NEAR(static_cast<int>((straight >> 16) & 0xFF), static_cast<int>(expected), 2);
+    EXPECT_NEAR(static_cast<int>(straight & 0xFF), static_cast<int>(expected), 2);
+
+    ColorMatrix brighter;
+    for (int j = 0; j < 3; ++j)
+        brighter.m[4][j] = 0.5f;
+    g.clear(0);
+    g.drawImage(image, {0, 0, 1, 1}, {0, 0, 1, 1}, &brighter);
+    const std::uint32_t b = PremultipliedAlpha::unpremultiply(target.at(0, 0));
+    EXPECT_NEAR(static_cast<int>((b >> 16) & 0xFF), 0x40 + 128, 2);
+}
+
+TEST(ImageGraphics, SolidAndTextureFills) {
+    PixelSurface target(6, 6);
+    ImageGraphics g(target);
+    g.clear(kWhite);
+    g.fillRectangle(0x80000000, {1, 1, 2, 2});  // half-transparent black over white
+    EXPECT_NEAR(static_cast<int>(target.at(1, 1) & 0xFF), 127, 1);
+    EXPECT_EQ(target.at(1, 1) >> 24, 0xFFu);
+    EXPECT_EQ(target.at(0, 0), kWhite);
+    g.setCompositingMode(CompositingMode::SourceCopy);
+    g.fillRectangle(0x80000000, {4, 4, 1, 1});
+    EXPECT_EQ(target.at(4, 4), 0x80000000u);
+
+    const PixelSurface tile = quadrants(2);
+    g.setCompositingMode(CompositingMode::SourceOver);
+    g.fillRectangleWithTexture(tile, {0, 0, 6, 6});
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(target.at(x, y), tile.at(x % 2, y % 2));
+}
