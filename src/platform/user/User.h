@@ -184,6 +184,45 @@ int ShowCursor(BOOL show);
 // The standard cursor a cursor handle stands for (its OCR_ number), or 0 for another cursor.
 int StandardCursorId(HCURSOR cursor);
 
+// Icons and cursors made from pictures (32-bit with alpha, or colour with an AND mask).
+struct ICONINFO {
+    BOOL fIcon = TRUE;
+    DWORD xHotspot = 0;
+    DWORD yHotspot = 0;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
+};
+using PICONINFO = ICONINFO*;
+inline constexpr UINT DI_MASK = 0x0001;
+inline constexpr UINT DI_IMAGE = 0x0002;
+inline constexpr UINT DI_NORMAL = 0x0003;
+inline constexpr UINT DI_COMPAT = 0x0004;
+inline constexpr UINT DI_DEFAULTSIZE = 0x0008;
+inline constexpr UINT DI_NOMIRROR = 0x0010;
+inline constexpr UINT IMAGE_BITMAP = 0;
+inline constexpr UINT IMAGE_ICON = 1;
+inline constexpr UINT IMAGE_CURSOR = 2;
+inline constexpr UINT LR_DEFAULTCOLOR = 0x0000;
+inline constexpr UINT LR_MONOCHROME = 0x0001;
+inline constexpr UINT LR_LOADFROMFILE = 0x0010;
+inline constexpr UINT LR_LOADTRANSPARENT = 0x0020;
+inline constexpr UINT LR_DEFAULTSIZE = 0x0040;
+inline constexpr UINT LR_CREATEDIBSECTION = 0x2000;
+inline constexpr UINT LR_SHARED = 0x8000;
+HICON CreateIconIndirect(const ICONINFO* info);
+HICON CreateIconFromResourceEx(const BYTE* bits, DWORD size, BOOL icon, DWORD version, int cx,
+                               int cy, UINT flags);
+HICON CreateIconFromResource(const BYTE* bits, DWORD size, BOOL icon, DWORD version);
+HICON CopyIcon(HICON icon);
+BOOL GetIconInfo(HICON icon, ICONINFO* info);
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH background,
+                UINT flags);
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+BOOL DestroyIcon(HICON icon);
+BOOL DestroyCursor(HCURSOR cursor);
+// Files only (LR_LOADFROMFILE): bitmaps, icons and cursors.
+HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
+
 // Subclassing.
 BOOL SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR refData);
 BOOL GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* refData);
