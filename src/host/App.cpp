@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "host/Error.h"
 #include "platform/base/CodePages.h"
 #include "platform/user/User.h"
 
@@ -33,6 +34,32 @@ platform::HINSTANCE App::hInstance() const {
 
 platform::DWORD App::ThreadID() const {
     return platform::GetCurrentThreadId();
+}
+
+namespace {
+
+std::u16string upper(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return out;
+}
+
+}  // namespace
+
+void App::AddResource(int id, std::u16string type, std::vector<std::uint8_t> data) {
+    m_resources[{id, upper(type)}] = std::move(data);
+}
+
+std::vector<std::uint8_t> App::LoadResData(int id, std::u16string_view type) const {
+    auto it = m_resources.find({id, upper(type)});
+    if (it == m_resources.end()) {
+        const std::string number = std::to_string(id);
+        throw Error(errors::ResourceNotFound, u"LoadResData",
+                    u"Resource with identifier '" + std::u16string(number.begin(), number.end()) +
+                        u"' not found");
+    }
+    return it->second;
 }
 
 int TwipsPerPixelX() {

@@ -1,7 +1,11 @@
 // The application object and the screen's twips, as the host offers them to controls.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/base/Types.h"
 
@@ -23,11 +27,17 @@ public:
     platform::HINSTANCE hInstance() const;
     platform::DWORD ThreadID() const;
 
+    // The program's embedded resources, by number and type (types compare without regard to
+    // case). LoadResData raises 326 for a resource the program does not have.
+    void AddResource(int id, std::u16string type, std::vector<std::uint8_t> data);
+    std::vector<std::uint8_t> LoadResData(int id, std::u16string_view type) const;
+
 private:
     App();
     std::u16string m_path;
     std::u16string m_title;
     bool m_inDevelopment = false;
+    std::map<std::pair<int, std::u16string>, std::vector<std::uint8_t>> m_resources;
 };
 
 // Twips per pixel on the screen: 1440 twips to the inch at the screen's DPI (15 at 96 DPI).

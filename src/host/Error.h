@@ -42,6 +42,7 @@ inline constexpr long InvalidUseOfNull = 94;
 inline constexpr long FileNotFound = 53;
 inline constexpr long DiskFull = 61;
 inline constexpr long InvalidFileFormat = 321;
+inline constexpr long ResourceNotFound = 326;
 inline constexpr long ControlArrayElementMissing = 340;
 inline constexpr long NotAnArray = 343;
 inline constexpr long ObjectAlreadyLoaded = 360;

@@ -1,0 +1,537 @@
+#include "framework/drawing/cGDIPCache.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "host/App.h"
+#include "host/Error.h"
+#include "host/OleColor.h"
+#include "platform/base/CodePages.h"
+#include "platform/display/PngWriter.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/imaging/IcoReader.h"
+#include "platform/imaging/ImageDecoder.h"
+#include "platform/imaging/PremultipliedAlpha.h"
+#include "platform/user/User.h"
+
+namespace orvane {
+
+using namespace platform;
+
+namespace {
+
+constexpr long kUnsupportedSource = static_cast<long>(static_cast<std::int32_t>(0x80040201u));
+constexpr long kCannotScale = static_cast<long>(static_cast<std::int32_t>(0x80040000u));
+
+std::u16string fold(std::u16string_view key) {
+    std::u16string out(key);
+    for (char16_t& c : out)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return out;
+}
+
+std::u16string number(long n) {
+    const std::string s = std::to_string(n);
+    return std::u16string(s.begin(), s.end());
+}
+
+// A DIB section of 32-bit top-down pixels, viewed as a surface.
+HBITMAP makeDib(int width, int height, std::uint32_t** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biBitCount = 32;
+    void* p = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &p, HANDLE(), 0);
+    *bits = static_cast<std::uint32_t*>(p);
+    return bitmap;
+}
+
+// The premultiplied pixels of a 32-bit picture of an icon drawn with its alpha.
+PixelSurface iconPixels(HICON icon, int width, int height) {
+    std::uint32_t* bits = nullptr;
+    const HBITMAP dib = makeDib(width, height, &bits);
+    PixelSurface out(width, height);
+    if (!dib) return out;
+    const HDC dc = CreateCompatibleDC(HDC());
+    const HGDIOBJ old = SelectObject(dc, dib);
+    DrawIconEx(dc, 0, 0, icon, width, height, 0, HBRUSH(), DI_NORMAL);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(out.row(y), bits + static_cast<std::size_t>(y) * width, width * 4u);
+    DeleteObject(dib);
+    return out;
+}
+
+}  // namespace
+
+cGDIPCache::cGDIPCache() = default;
+
+cGDIPCache::~cGDIPCache() {
+    m_graphics.reset();
+    if (m_canvasDc) {
+        SelectObject(m_canvasDc, m_canvasOld);
+        DeleteDC(m_canvasDc);
+        DeleteObject(m_canvasBitmap);
+    }
+}
+
+const PixelSurface* cGDIPCache::image(long n) const {
+    auto it = m_images.find(n);
+    return it == m_images.end() ? nullptr : &it->second;
+}
+
+const PixelSurface* cGDIPCache::find(const std::u16string& key) const {
+    auto it = m_dictionary.find(fold(key));
+    return it == m_dictionary.end() ? nullptr : image(it->second.number);
+}
+
+long cGDIPCache::store(const std::u16string& key, PixelSurface pixels) {
+    const std::u16string folded = fold(key);
+    auto it = m_dictionary.find(folded);
+    if (it != m_dictionary.end()) {
+        m_images[it->second.number] = std::move(pixels);
+        return it->second.number;
+    }
+    const long n = m_nextNumber++;
+    m_images.emplace(n, std::move(pixels));
+    m_dictionary.emplace(folded, Entry{key, n});
+    m_keys.push_back(folded);
+    return n;
+}
+
+std::vector<std::uint8_t> cGDIPCache::readSource(const Variant& source, bool& isPicture,
+                                                 PixelSurface& picture) {
+    isPicture = false;
+    switch (source.kind()) {
+        case Variant::Kind::Object: {
+            auto pic = std::dynamic_pointer_cast<StdPicture>(source.object());
+            if (!pic) break;
+            isPicture = true;
+            const std::uint32_t handle = static_cast<std::uint32_t>(pic->Handle());
+            if (pic->type() == StdPicture::Type::Icon) {
+                ICONINFO info;
+                if (GetIconInfo(HICON(handle), &info)) {
+                    BITMAP bm;
+                    GetObjectW(info.hbmColor, sizeof bm, &bm);
+                    DeleteObject(info.hbmColor);
+                    DeleteObject(info.hbmMask);
+                    picture = iconPixels(HICON(handle), bm.bmWidth, bm.bmHeight);
+                }
+            } else if (pic->type() == StdPicture::Type::Bitmap) {
+                BITMAP bm;
+                if (GetObjectW(HBITMAP(handle), sizeof bm, &bm) && bm.bmWidth > 0 &&
+                    bm.bmHeight > 0) {
+                    // A bitmap's pixels are opaque colours.
+                    picture.reset(bm.bmWidth, bm.bmHeight);
+                    BITMAPINFO info{};
+                    info.bmiHeader.biWidth = bm.bmWidth;
+                    info.bmiHeader.biHeight = -bm.bmHeight;
+                    info.bmiHeader.biBitCount = 32;
+                    const HDC dc = CreateCompatibleDC(HDC());
+                    GetDIBits(dc, HBITMAP(handle), 0, static_cast<UINT>(bm.bmHeight),
+                              picture.row(0), &info, DIB_RGB_COLORS);
+                    DeleteDC(dc);
+                    for (int y = 0; y < picture.height(); ++y)
+                        for (int x = 0; x < picture.width(); ++x)
+                            picture.at(x, y) |= 0xFF000000u;
+                }
+            }
+            return {};
+        }
+        case Variant::Kind::String: {
+            std::ifstream in(ToUtf8(source.toString()), std::ios::binary);
+            if (!in) throw Error::standard(errors::FileNotFound, m_operation);
+            return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {});
+        }
+        case Variant::Kind::Integer:
+        case Variant::Kind::Long:
+            return App::current().LoadResData(source.toLong(), u"Custom");
+        case Variant::Kind::ByteArray:
+            return source.bytes();
+        default:
+            break;
+    }
+    throw Error(kUnsupportedSource, m_operation, u"Unsupported VarType " + source.typeName());
+}
+
+void cGDIPCache::AddImage(const std::u16string& key, const Variant& source, long DesiredWidth,
+                          long DesiredHeight, bool CacheMultiFrames) {
+    m_operation = u"cGDIPCache.AddImage";
+    Remove(key);
+    bool isPicture = false;
+    PixelSurface picture;
+    std::vector<std::uint8_t> bytes = readSource(source, isPicture, picture);
+    std::optional<AnimatedImage> decoded;
+    if (bytes.size() > 1) {
+        std::string why;
+        decoded = ImageDecoder::decode(bytes.data(), bytes.size(), why);
+        m_bytes = std::move(bytes);
+        if (!decoded) return;  // undecodable data leaves the key absent
+    } else if (!isPicture || picture.width() <= 0) {
+        return;
+    }
+    const PixelSurface first =
+        decoded ? PremultipliedAlpha::fromStraight(decoded->frames.front()) : std::move(picture);
+    const int width = DesiredWidth < 1 ? first.width() : static_cast<int>(DesiredWidth);
+    const int height = DesiredHeight < 1 ? first.height() : static_cast<int>(DesiredHeight);
+    if (!DecodedImage::sizeAllowed(width, height))
+        throw Error(kCannotScale, m_operation, u"unable to create scaled Img-Resource");
+
+    // The cached bitmap: the decoded image drawn at the wanted size.
+    auto scaledCopy = [&](const PixelSurface& image) {
+        if (image.width() == width && image.height() == height) {
+            PixelSurface copy(width, height);
+            for (int y = 0; y < height; ++y)
+                std::memcpy(copy.row(y), image.row(y), width * 4u);
+            return copy;
+        }
+        PixelSurface out(width, height);
+        ImageGraphics g(out);
+        g.setPixelOffsetMode(PixelOffsetMode::Half);
+        g.setInterpolationMode(InterpolationMode::HighQualityBicubic);
+        g.drawImage(image, {0, 0, static_cast<float>(width), static_cast<float>(height)},
+                    {0, 0, static_cast<float>(image.width()), static_cast<float>(image.height())});
+        return out;
+    };
+    store(key, scaledCopy(first));
+    if (CacheMultiFrames && decoded && decoded->dimension == AnimatedImage::Dimension::Time)
+        for (std::size_t i = 0; i < decoded->frames.size(); ++i)
+            store(
+                key + u"|" + number(static_cast<long>(i)),
+                scaledCopy(i == 0 ? first : PremultipliedAlpha::fromStraight(decoded->frames[i])));
+}
+
+void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source, long DesiredWidth,
+                              long DesiredHeight) {
+    m_operation = u"cGDIPCache.AddAlphaIcon";
+    if (source.kind() == Variant::Kind::ByteArray && source.bytes().empty())
+        throw Error(errors::SubscriptOutOfRange, m_operation, u"Array not dimensioned.");
+    bool isPicture = false;
+    PixelSurface picture;
+    const std::vector<std::uint8_t> bytes = readSource(source, isPicture, picture);
+    Remove(key);
+    if (bytes.empty()) return;
+    m_bytes = bytes;
+    // An icon file gives the image that suits the size best; bare image data is used as it is.
+    const std::uint8_t* data = bytes.data();
+    std::size_t size = bytes.size();
+    std::string why;
+    if (IcoReader::isIconFile(data, size)) {
+        const auto entries = IcoReader::directory(data, size, why);
+        if (!entries) return;
+        const auto& e = (*entries)[IcoReader::choose(*entries, static_cast<int>(DesiredWidth),
+                                                     static_cast<int>(DesiredHeight))];
+        data += e.offset;
+        size = e.size;
+    }
+    const HICON icon = CreateIconFromResourceEx(data, static_cast<DWORD>(size), TRUE, 0x30000,
+                                                static_cast<int>(std::max(0L, DesiredWidth)),
+                                                static_cast<int>(std::max(0L, DesiredHeight)), 0);
+    if (!icon) return;
+    ICONINFO info;
+    if (GetIconInfo(icon, &info)) {
+        BITMAP bm;
+        GetObjectW(info.hbmColor, sizeof bm, &bm);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        store(key, iconPixels(icon, bm.bmWidth, bm.bmHeight));
+    }
+    DestroyIcon(icon);
+}
+
+PixelSurface& cGDIPCache::canvas(int dx, int dy) {
+    if (dx > m_canvasWidth || dy > m_canvasHeight || !m_canvasDc) {
+        m_graphics.reset();
+        const int w = std::max(dx, m_canvasWidth), h = std::max(dy, m_canvasHeight);
+        std::uint32_t* bits = nullptr;
+        const HBITMAP bitmap = makeDib(w, h, &bits);
+        if (!bitmap) throw Error::standard(errors::OutOfMemory, m_operation);
+        if (!m_canvasDc) {
+            m_canvasDc = CreateCompatibleDC(HDC());
+            m_canvasOld = SelectObject(m_canvasDc, bitmap);
+        } else {
+            SelectObject(m_canvasDc, bitmap);
+            DeleteObject(m_canvasBitmap);
+        }
+        m_canvasBitmap = bitmap;
+        m_canvasBits = bits;
+        m_canvasWidth = w;
+        m_canvasHeight = h;
+    }
+    if (!m_graphics || m_canvasView.width() != dx || m_canvasView.height() != dy) {
+        m_graphics.reset();
+        m_canvasView = PixelSurface(m_canvasBits, m_canvasWidth, dx, dy);
+        m_graphics = std::make_unique<ImageGraphics>(m_canvasView);
+    }
+    m_graphics->resetTransform();
+    m_graphics->setCompositingMode(CompositingMode::SourceOver);
+    m_graphics->clear(0);
+    return m_canvasView;
+}
+
+void cGDIPCache::blendCanvas(HDC hdc, int x, int y, int dx, int dy, long alpha) {
+    BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = static_cast<BYTE>(std::clamp(alpha, 0L, 255L));
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    GdiAlphaBlend(hdc, x, y, dx, dy, m_canvasDc, 0, 0, dx, dy, blend);
+}
+
+void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, long x, long y, long dx, long dy,
+                               double xSrc, double ySrc, double dxSrc, double dySrc, long Alpha,
+                               bool HighStretchQuality, double Brightness, bool GrayScale,
+                               double Angle) {
+    m_operation = u"cGDIPCache.AlphaRenderTo";
+    const PixelSurface* source = image(GetImage(key));
+    if (!source) return;
+    if (dxSrc == 0) dxSrc = source->width();
+    if (dySrc == 0) dySrc = source->height();
+    if (dx == 0) dx = source->width();
+    if (dy == 0) dy = source->height();
+    // Positions and sizes are given at 96 pixels per inch.
+    const int dpi = GetDeviceCaps(hdc, LOGPIXELSX);
+    if (dpi > 0 && dpi != 96) {
+        const double factor = dpi / 96.0;
+        x = std::lround(x * factor);
+        y = std::lround(y * factor);
+        dx = std::lround(dx * factor);
+        dy = std::lround(dy * factor);
+    }
+    if (dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy) || Alpha <= 0) return;
+    ColorMatrix matrix;
+    if (GrayScale)
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                matrix.m[i][j] = 0.35f;
+    if (Brightness != 0)
+        for (int j = 0; j < 3; ++j)
+            matrix.m[4][j] = static_cast<float>(Brightness / 100.0);
+
+    canvas(static_cast<int>(dx), static_cast<int>(dy));
+    ImageGraphics& g = *m_graphics;
+    g.setInterpolationMode(HighStretchQuality ? InterpolationMode::HighQualityBicubic
+                                              : InterpolationMode::LowQuality);
+    if (Angle != 0) {
+        g.translateTransform(dx / 2.0f, dy / 2.0f);
+        g.rotateTransform(static_cast<float>(Angle));
+        g.translateTransform(-dx / 2.0f, -dy / 2.0f);
+    }
+    g.drawImage(*source, {0, 0, static_cast<float>(dx), static_cast<float>(dy)},
+                {static_cast<float>(xSrc), static_cast<float>(ySrc), static_cast<float>(dxSrc),
+                 static_cast<float>(dySrc)},
+                matrix.isIdentity() ? nullptr : &matrix);
+    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
+                static_cast<int>(dy), Alpha);
+}
+
+void cGDIPCache::AlphaTileTo(HDC hdc, const std::u16string& key, long x, long y, long dx, long dy,
+                             long Alpha, bool HighStretchQuality) {
+    m_operation = u"cGDIPCache.AlphaTileTo";
+    const PixelSurface* source = image(GetImage(key));
+    if (!source || dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
+    canvas(static_cast<int>(dx), static_cast<int>(dy));
+    m_graphics->setInterpolationMode(HighStretchQuality ? InterpolationMode::HighQualityBicubic
+                                                        : InterpolationMode::LowQuality);
+    m_graphics->fillRectangleWithTexture(*source,
+                                         {0, 0, static_cast<float>(dx), static_cast<float>(dy)});
+    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
+                static_cast<int>(dy), Alpha);
+}
+
+void cGDIPCache::SolidFill(HDC hdc, long Color, long x, long y, long dx, long dy, long Alpha) {
+    m_operation = u"cGDIPCache.SolidFill";
+    if (dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
+    canvas(static_cast<int>(dx), static_cast<int>(dy));
+    const std::uint32_t rgb =
+        PixelSurface::fromColor(TranslateColor(static_cast<OLE_COLOR>(Color)));
+    m_graphics->fillRectangle(0xFF000000u | rgb,
+                              {0, 0, static_cast<float>(dx), static_cast<float>(dy)});
+    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
+                static_cast<int>(dy), Alpha);
+}
+
+void cGDIPCache::HighLight(HDC hdc, long Color, long x, long y, long dx, long dy, long Alpha) {
+    m_operation = u"cGDIPCache.HighLight";
+    if (dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
+    // A wash of the colour at the given alpha inside a frame of it at twice that alpha.
+    canvas(static_cast<int>(dx), static_cast<int>(dy));
+    const std::uint32_t rgb =
+        PixelSurface::fromColor(TranslateColor(static_cast<OLE_COLOR>(Color)));
+    const std::uint32_t inner = static_cast<std::uint32_t>(std::clamp(Alpha, 0L, 255L));
+    const std::uint32_t frame = std::min<std::uint32_t>(255, inner * 2);
+    const float w = static_cast<float>(dx), h = static_cast<float>(dy);
+    m_graphics->setCompositingMode(CompositingMode::SourceCopy);
+    m_graphics->fillRectangle(frame << 24 | rgb, {0, 0, w, h});
+    if (dx > 2 && dy > 2) m_graphics->fillRectangle(inner << 24 | rgb, {1, 1, w - 2, h - 2});
+    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
+                static_cast<int>(dy), 255);
+}
+
+std::vector<std::uint8_t> cGDIPCache::ByteArray(const std::u16string& key) {
+    const PixelSurface* source = image(GetImage(key));
+    if (!source) return {};
+    return PngWriter::encode(PremultipliedAlpha::toStraight(*source), PngWriter::Alpha::Keep);
+}
+
+void cGDIPCache::DestroyHBmp(long handle) {
+    DeleteObject(HGDIOBJ(static_cast<std::uint32_t>(handle)));
+}
+void cGDIPCache::DestroyHCursor(long handle) {
+    DestroyCursor(HCURSOR(static_cast<std::uint32_t>(handle)));
+}
+void cGDIPCache::DestroyHIcon(long handle) {
+    DestroyIcon(HICON(static_cast<std::uint32_t>(handle)));
+}
+
+bool cGDIPCache::Exists(const std::u16string& key) const {
+    return m_dictionary.count(fold(key)) != 0;
+}
+
+long cGDIPCache::FrameCount(const std::u16string& key) const {
+    long n = 0;
+    while (Exists(key + u"|" + number(n)))
+        ++n;
+    return n;
+}
+
+long cGDIPCache::FrameInterval(long) const {
+    return 0;
+}
+
+long cGDIPCache::bitmapOver(const PixelSurface& image, long background) {
+    std::uint32_t* bits = nullptr;
+    const HBITMAP bitmap = makeDib(image.width(), image.height(), &bits);
+    if (!bitmap) return 0;
+    const std::uint32_t back =
+        PixelSurface::fromColor(TranslateColor(static_cast<OLE_COLOR>(background)));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t p = image.at(x, y), a = p >> 24;
+            auto mix = [&](int shift) {
+                return (((p >> shift) & 0xFF) + (((back >> shift) & 0xFF) * (255 - a) + 127) / 255)
+                       << shift;
+            };
+            bits[static_cast<std::size_t>(y) * image.width() + x] =
+                std::min(mix(16), 0xFF0000u) | std::min(mix(8), 0xFF00u) | std::min(mix(0), 0xFFu);
+        }
+    return static_cast<long>(bitmap.value);
+}
+
+long cGDIPCache::GetHBmpFromImage(const std::u16string& key, long BGColor) {
+    const PixelSurface* source = image(GetImage(key));
+    return source ? bitmapOver(*source, BGColor) : 0;
+}
+
+long cGDIPCache::iconFrom(const PixelSurface& image, bool icon, long hotX, long hotY) {
+    std::uint32_t* bits = nullptr;
+    ICONINFO info;
+    info.fIcon = icon;
+    info.xHotspot = static_cast<DWORD>(std::max(0L, hotX));
+    info.yHotspot = static_cast<DWORD>(std::max(0L, hotY));
+    info.hbmColor = makeDib(image.width(), image.height(), &bits);
+    info.hbmMask = CreateBitmap(image.width(), image.height(), 1, 1, nullptr);
+    if (bits)
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                bits[static_cast<std::size_t>(y) * image.width() + x] =
+                    PremultipliedAlpha::unpremultiply(image.at(x, y));
+    const HICON result = CreateIconIndirect(&info);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return static_cast<long>(result.value);
+}
+
+long cGDIPCache::GetHIconFromImage(const std::u16string& key) {
+    const PixelSurface* source = image(GetImage(key));
+    return source ? iconFrom(*source, true, 0, 0) : 0;
+}
+
+long cGDIPCache::GetHCursorFromImage(const std::u16string& key, long HSpotX, long HSpotY) {
+    const PixelSurface* source = image(GetImage(key));
+    return source ? iconFrom(*source, false, HSpotX, HSpotY) : 0;
+}
+
+long cGDIPCache::GetImage(const std::u16string& key, bool UseGifDirection) {
+    std::u16string k = key;
+    if (!k.empty() && (k.back() == u'>' || k.back() == u'<')) {
+        const bool forward = k.back() == u'>';
+        k.pop_back();
+        if (UseGifDirection) {
+            const long frames = FrameCount(k);
+            if (frames > 0) {
+                long& counter = m_frameCounters[fold(k)];
+                counter = ((forward ? counter + 1 : counter - 1) % frames + frames) % frames;
+                k += u"|" + number(counter);
+            }
+        }
+    }
+    auto it = m_dictionary.find(fold(k));
+    return it == m_dictionary.end() ? 0 : it->second.number;
+}
+
+long cGDIPCache::GetImageFromHIcon(long hIcon, long DesiredWidth, long DesiredHeight) {
+    const HICON icon(static_cast<std::uint32_t>(hIcon));
+    ICONINFO info;
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bm;
+    GetObjectW(info.hbmColor, sizeof bm, &bm);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    const int w = DesiredWidth > 0 ? static_cast<int>(DesiredWidth) : bm.bmWidth;
+    const int h = DesiredHeight > 0 ? static_cast<int>(DesiredHeight) : bm.bmHeight;
+    if (!DecodedImage::sizeAllowed(w, h)) return 0;
+    const long n = m_nextNumber++;
+    m_images.emplace(n, iconPixels(icon, w, h));
+    return n;
+}
+
+std::shared_ptr<StdPicture> cGDIPCache::GetPicture(const std::u16string& key, long BackColor) {
+    const long handle = GetPictureHandle(key, BackColor);
+    return handle ? StdPicture::fromBitmap(HBITMAP(static_cast<std::uint32_t>(handle))) : nullptr;
+}
+
+std::shared_ptr<StdPicture> cGDIPCache::GetPictureFromHdl(long hBmp) {
+    return StdPicture::fromBitmap(HBITMAP(static_cast<std::uint32_t>(hBmp)));
+}
+
+long cGDIPCache::GetPictureHandle(const std::u16string& key, long BackColor) {
+    return GetHBmpFromImage(key, BackColor);
+}
+
+long cGDIPCache::Height(const std::u16string& key) const {
+    const PixelSurface* s = find(key);
+    return s ? s->height() : 0;
+}
+
+long cGDIPCache::Width(const std::u16string& key) const {
+    const PixelSurface* s = find(key);
+    return s ? s->width() : 0;
+}
+
+std::vector<std::u16string> cGDIPCache::Keys() const {
+    std::vector<std::u16string> keys;
+    for (const auto& folded : m_keys)
+        keys.push_back(m_dictionary.at(folded).key);
+    return keys;
+}
+
+void cGDIPCache::Remove(const std::u16string& key) {
+    auto it = m_dictionary.find(fold(key));
+    if (it == m_dictionary.end()) return;
+    m_images.erase(it->second.number);
+    std::erase(m_keys, it->first);
+    m_dictionary.erase(it);
+}
+
+void cGDIPCache::WriteBytesToFile(const std::u16string& Filename,
+                                  const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(ToUtf8(Filename), std::ios::binary | std::ios::trunc);
+    if (!out) throw Error::standard(errors::FileNotFound, u"cGDIPCache.WriteBytesToFile");
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace orvane

@@ -1,0 +1,107 @@
+// The image cache every control with a picture owns: images loaded from files, resources, byte
+// arrays or pictures, decoded once and kept by case-insensitive key as premultiplied bitmaps of
+// the size they will be drawn at, then drawn onto any DC with alpha, rotation, brightness and
+// grey. Multi-frame images may also keep each frame under "key|i".
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/StdPicture.h"
+#include "host/Variant.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/imaging/ImageGraphics.h"
+
+namespace orvane {
+
+class cGDIPCache : public Object {
+public:
+    cGDIPCache();
+    ~cGDIPCache() override;
+    cGDIPCache(const cGDIPCache&) = delete;
+    cGDIPCache& operator=(const cGDIPCache&) = delete;
+    std::u16string typeName() const override { return u"cGDIPCache"; }
+
+    void AddAlphaIcon(const std::u16string& key, const Variant& FileNameOrBytesOrResourceID,
+                      long DesiredWidth, long DesiredHeight);
+    void AddImage(const std::u16string& key, const Variant& FileNameOrBytesOrStdPictureOrResourceID,
+                  long DesiredWidth = 0, long DesiredHeight = 0, bool CacheMultiFrames = false);
+    void AlphaRenderTo(platform::HDC hdc, const std::u16string& key, long x = 0, long y = 0,
+                       long dx = 0, long dy = 0, double xSrc = 0, double ySrc = 0, double dxSrc = 0,
+                       double dySrc = 0, long Alpha = 255, bool HighStretchQuality = true,
+                       double Brightness = 0, bool GrayScale = false, double Angle = 0);
+    void AlphaTileTo(platform::HDC hdc, const std::u16string& key, long x, long y, long dx, long dy,
+                     long Alpha = 255, bool HighStretchQuality = true);
+    std::vector<std::uint8_t> ByteArray(const std::u16string& key);
+    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+    void DestroyHBmp(long handle);
+    void DestroyHCursor(long handle);
+    void DestroyHIcon(long handle);
+    bool Exists(const std::u16string& key) const;
+    long FrameCount(const std::u16string& key) const;
+    long FrameInterval(long Index) const;
+    long GetHBmpFromImage(const std::u16string& key, long BGColor = 0xFFFFFF);
+    long GetHCursorFromImage(const std::u16string& key, long HSpotX = 0, long HSpotY = 0);
+    long GetHIconFromImage(const std::u16string& key);
+    // The number of the cached image, 0 when there is none. A key ending in ">" or "<" names an
+    // animation: with UseGifDirection its next (or previous) frame, else the key without the
+    // mark.
+    long GetImage(const std::u16string& key, bool UseGifDirection = false);
+    long GetImageCount() const { return static_cast<long>(m_keys.size()); }
+    // An image made from an icon, kept under no key until the cache ends; its number.
+    long GetImageFromHIcon(long hIcon, long DesiredWidth = 0, long DesiredHeight = 0);
+    std::shared_ptr<StdPicture> GetPicture(const std::u16string& key, long BackColor = 0xFFFFFF);
+    std::shared_ptr<StdPicture> GetPictureFromHdl(long hBmp);
+    long GetPictureHandle(const std::u16string& key, long BackColor = 0xFFFFFF);
+    long Height(const std::u16string& key) const;
+    long Width(const std::u16string& key) const;
+    void HighLight(platform::HDC hdc, long Color, long x, long y, long dx, long dy,
+                   long Alpha = 80);
+    std::vector<std::u16string> Keys() const;
+    void Remove(const std::u16string& key);
+    void SolidFill(platform::HDC hdc, long Color, long x, long y, long dx, long dy,
+                   long Alpha = 255);
+    void VBGlobal(std::shared_ptr<Object> global) { m_global = std::move(global); }
+    void WriteBytesToFile(const std::u16string& Filename, const std::vector<std::uint8_t>& bytes);
+
+    // The cached pixels of an image number (premultiplied), or null.
+    const platform::PixelSurface* image(long number) const;
+
+private:
+    struct Entry {
+        std::u16string key;  // as first added
+        long number;
+    };
+    std::vector<std::uint8_t> readSource(const Variant& source, bool& isPicture,
+                                         platform::PixelSurface& picture);
+    long store(const std::u16string& key, platform::PixelSurface pixels);
+    const platform::PixelSurface* find(const std::u16string& key) const;
+    // The drawing canvas, at least dx × dy, its top-left dx × dy cleared; drawn with `graphics`.
+    platform::PixelSurface& canvas(int dx, int dy);
+    void blendCanvas(platform::HDC hdc, int x, int y, int dx, int dy, long alpha);
+    long bitmapOver(const platform::PixelSurface& image, long background);
+    long iconFrom(const platform::PixelSurface& image, bool icon, long hotX, long hotY);
+
+    std::unordered_map<std::u16string, Entry> m_dictionary;  // by folded key
+    std::vector<std::u16string> m_keys;                      // folded keys, in order added
+    std::map<long, platform::PixelSurface> m_images;
+    long m_nextNumber = 1;
+    std::vector<std::uint8_t> m_bytes;
+    std::u16string m_operation;
+    std::shared_ptr<Object> m_global;
+    std::unordered_map<std::u16string, long> m_frameCounters;  // by folded base key
+
+    platform::HDC m_canvasDc;
+    platform::HBITMAP m_canvasBitmap;
+    platform::HGDIOBJ m_canvasOld;
+    std::uint32_t* m_canvasBits = nullptr;
+    int m_canvasWidth = 0, m_canvasHeight = 0;
+    platform::PixelSurface m_canvasView;
+    std::unique_ptr<platform::ImageGraphics> m_graphics;
+};
+
+}  // namespace orvane
