@@ -158,12 +158,14 @@ void cToolTip::Enable() {
 }
 
 long cToolTip::DelayTime(ttDelayTimeConstants dwType) const {
-    const auto kind = static_cast<WPARAM>(dwType) & static_cast<WPARAM>(ttDelayTimeConstants::ttDelayMask);
+    const auto kind =
+        static_cast<WPARAM>(dwType) & static_cast<WPARAM>(ttDelayTimeConstants::ttDelayMask);
     return static_cast<long>(send(TTM_GETDELAYTIME, kind, 0));
 }
 
 void cToolTip::DelayTime(ttDelayTimeConstants dwType, long value) {
-    const auto kind = static_cast<WPARAM>(dwType) & static_cast<WPARAM>(ttDelayTimeConstants::ttDelayMask);
+    const auto kind =
+        static_cast<WPARAM>(dwType) & static_cast<WPARAM>(ttDelayTimeConstants::ttDelayMask);
     send(TTM_SETDELAYTIME, kind, value);
 }
 
@@ -352,8 +354,7 @@ void cToolTip::registerClass(TypeLibrary& library) {
                     t.Enable();
                     return Variant();
                 })
-        .indexed<long, ttDelayTimeConstants>(u"DelayTime", u"dwType", &T::DelayTime,
-                                             &T::DelayTime)
+        .indexed<long, ttDelayTimeConstants>(u"DelayTime", u"dwType", &T::DelayTime, &T::DelayTime)
         .property<std::shared_ptr<StdFont>>(u"Font", &T::Font, &T::Font)
         .property<long>(u"ForeColor", &T::ForeColor, &T::ForeColor)
         .method(u"Hide", {{u"hWnd", false}},
@@ -374,11 +375,8 @@ void cToolTip::registerClass(TypeLibrary& library) {
         .property<std::u16string>(u"ToolTipTitle", &T::ToolTipTitle, &T::ToolTipTitle);
     ClassInfo info = b.build();
     // Margins is write-only; ToolTipText is indexed by a window handle.
-    info.properties.push_back({u"Margins",
-                               {},
-                               [](Object& o, const Variant& v) {
-                                   static_cast<T&>(o).Margins(CLng(v));
-                               }});
+    info.properties.push_back(
+        {u"Margins", {}, [](Object& o, const Variant& v) { static_cast<T&>(o).Margins(CLng(v)); }});
     PropertyInfo text{u"ToolTipText", {}, {}, {u"hWnd"}, {}, {}};
     text.getAt = [](Object& o, std::vector<Variant>& at) {
         return Variant(static_cast<T&>(o).ToolTipText(hwndArg(at[0])));

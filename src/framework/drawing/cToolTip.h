@@ -67,8 +67,8 @@ public:
     void Show(platform::HWND hWnd, long x = 0, long y = 0);
     // Adds hWnd as a tool owned by ContainerHwnd, unless it is one already; stores the title
     // and icon and applies them.
-    bool AddTool(platform::HWND hWnd, platform::HWND ContainerHwnd, const std::u16string& sTip = u"",
-                 const std::u16string& sTitle = u"",
+    bool AddTool(platform::HWND hWnd, platform::HWND ContainerHwnd,
+                 const std::u16string& sTip = u"", const std::u16string& sTitle = u"",
                  orvane::ToolTipIcon lTipIcon = orvane::ToolTipIcon::ToolTipIcon_None);
     long BackColor() const;
     void BackColor(long value);
@@ -114,11 +114,12 @@ private:
     void applyTitle();
     // Puts the text in the buffer the tool record points at, growing it when needed.
     void setText(const std::u16string& text);
-    platform::LRESULT send(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam) const;
+    platform::LRESULT send(platform::UINT msg, platform::WPARAM wParam,
+                           platform::LPARAM lParam) const;
 
     platform::HWND m_hwnd;
     mutable platform::TOOLINFOW m_tool;  // the record of every request
-    std::vector<char16_t> m_text;          // the text buffer the record points at
+    std::vector<char16_t> m_text;        // the text buffer the record points at
     std::size_t m_textLength = 0;
     orvane::ToolTipIcon m_icon = orvane::ToolTipIcon::ToolTipIcon_None;
     std::u16string m_title;

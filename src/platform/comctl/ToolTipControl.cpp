@@ -11,14 +11,14 @@ namespace orvane::platform {
 
 namespace {
 
-constexpr UINT_PTR kShowTimer = 1;   // the initial or reshow delay
-constexpr UINT_PTR kPopTimer = 2;    // the autopop delay
-constexpr UINT_PTR kPollTimer = 3;   // watches the pointer leave the tool
+constexpr UINT_PTR kShowTimer = 1;  // the initial or reshow delay
+constexpr UINT_PTR kPopTimer = 2;   // the autopop delay
+constexpr UINT_PTR kPollTimer = 3;  // watches the pointer leave the tool
 constexpr UINT kPollMs = 100;
 constexpr UINT kKnownFlags = TTF_IDISHWND | TTF_CENTERTIP | TTF_RTLREADING | TTF_SUBCLASS |
                              TTF_TRACK | TTF_ABSOLUTE | TTF_TRANSPARENT | TTF_DI_SETITEM;
-constexpr DWORD kKnownStyles = TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_NOANIMATE | TTS_NOFADE |
-                               TTS_BALLOON;
+constexpr DWORD kKnownStyles =
+    TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_NOANIMATE | TTS_NOFADE | TTS_BALLOON;
 constexpr std::size_t kMaxTitle = 99;
 
 bool isMouseButtonMessage(UINT msg) {
@@ -64,9 +64,9 @@ LRESULT ToolTipControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                        static_cast<LONG>((static_cast<DWORD>(cs->style) &
                                           ~(WS_CHILD | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) |
                                          WS_POPUP));
-        SetWindowLongW(hwnd, GWL_EXSTYLE,
-                       static_cast<LONG>(cs->dwExStyle | WS_EX_TOOLWINDOW | WS_EX_TOPMOST |
-                                         WS_EX_LAYERED));
+        SetWindowLongW(
+            hwnd, GWL_EXSTYLE,
+            static_cast<LONG>(cs->dwExStyle | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED));
         SetLayeredWindowAttributes(hwnd, 0, 255, 0);
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
@@ -93,7 +93,8 @@ LRESULT ToolTipControl::relayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         m.lParam = lParam;
         m.time = static_cast<DWORD>(GetMessageTime());
         const DWORD pos = GetMessagePos();
-        m.pt = POINT{GET_X_LPARAM(static_cast<LPARAM>(pos)), GET_Y_LPARAM(static_cast<LPARAM>(pos))};
+        m.pt =
+            POINT{GET_X_LPARAM(static_cast<LPARAM>(pos)), GET_Y_LPARAM(static_cast<LPARAM>(pos))};
         SendMessageW(HWND(static_cast<std::uint32_t>(ref)), TTM_RELAYEVENT, 0,
                      reinterpret_cast<LPARAM>(&m));
     } else if (msg == WM_NCDESTROY) {
@@ -113,7 +114,8 @@ LRESULT ToolTipControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             KillTimer(m_hwnd, kPopTimer);
             KillTimer(m_hwnd, kPollTimer);
             for (const Tool& t : m_tools)
-                if (t.flags & TTF_SUBCLASS) RemoveWindowSubclass(subclassTarget(t), relayProc, m_hwnd.value);
+                if (t.flags & TTF_SUBCLASS)
+                    RemoveWindowSubclass(subclassTarget(t), relayProc, m_hwnd.value);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;

@@ -42,9 +42,9 @@ private:
     // Everything painting needs, in window coordinates.
     struct Layout {
         SIZE window{};
-        RECT body{};         // the tip's rectangle (the whole window for a standard tip)
-        RECT icon{};         // empty without an icon
-        RECT title{};        // empty without a title
+        RECT body{};   // the tip's rectangle (the whole window for a standard tip)
+        RECT icon{};   // empty without an icon
+        RECT title{};  // empty without a title
         RECT text{};
         POINT stem[3] = {};  // balloon stem: tip point and two base points
         bool hasStem = false;

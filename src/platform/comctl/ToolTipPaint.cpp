@@ -18,12 +18,12 @@ constexpr int kPadX = 4;          // border and space beside the text of a stand
 constexpr int kPadY = 3;          // border and space above and below it
 constexpr int kBalloonPadX = 10;  // inside a balloon
 constexpr int kBalloonPadY = 8;
-constexpr int kCorner = 16;       // the ellipse of a balloon's rounded corners
+constexpr int kCorner = 16;  // the ellipse of a balloon's rounded corners
 constexpr int kStemHeight = 13;
 constexpr int kStemWidth = 15;
-constexpr int kStemInset = 16;    // from the balloon's side to its stem
-constexpr int kIconGap = 6;       // between the icon and the title
-constexpr int kTitleGap = 6;      // between the title row and the text
+constexpr int kStemInset = 16;  // from the balloon's side to its stem
+constexpr int kIconGap = 6;     // between the icon and the title
+constexpr int kTitleGap = 6;    // between the title row and the text
 constexpr int kSmallIcon = 16;
 constexpr int kLargeIcon = 32;
 
@@ -178,7 +178,8 @@ void ToolTipControl::place(const Anchor& anchor) {
             x = anchor.centred ? pt.x - body.cx / 2 : pt.x - inset;
             if (x + body.cx > work.right) x = pt.x - body.cx + inset;
             x = std::clamp<int>(x, work.left, std::max<int>(work.left, work.right - body.cx));
-            stemX = std::clamp<int>(pt.x - x, inset / 2, std::max<int>(inset / 2, body.cx - inset / 2));
+            stemX =
+                std::clamp<int>(pt.x - x, inset / 2, std::max<int>(inset / 2, body.cx - inset / 2));
         }
         m_layout = layout(m_shownText, tool, stemBelow, stemX);
     }
@@ -269,7 +270,7 @@ void ToolTipControl::paintIcon(HDC dc, const RECT& rc) const {
     const int cx = rc.left + s / 2;
     const int stroke = std::max(2, s / 8);
     const UINT kind = m_titleIcon > TTI_ERROR ? m_titleIcon - 3 : m_titleIcon;
-    const COLORREF fill = kind == TTI_INFO ? RGB(0, 103, 192)
+    const COLORREF fill = kind == TTI_INFO      ? RGB(0, 103, 192)
                           : kind == TTI_WARNING ? RGB(252, 200, 0)
                                                 : RGB(215, 35, 35);
     const HBRUSH brush = CreateSolidBrush(fill);
@@ -277,7 +278,8 @@ void ToolTipControl::paintIcon(HDC dc, const RECT& rc) const {
     const HGDIOBJ oldBrush = SelectObject(dc, brush);
     const HGDIOBJ oldPen = SelectObject(dc, pen);
     if (kind == TTI_WARNING) {
-        const POINT tri[3] = {{cx, rc.top}, {rc.right - 1, rc.bottom - 1}, {rc.left, rc.bottom - 1}};
+        const POINT tri[3] = {
+            {cx, rc.top}, {rc.right - 1, rc.bottom - 1}, {rc.left, rc.bottom - 1}};
         Polygon(dc, tri, 3);
     } else {
         Ellipse(dc, rc.left, rc.top, rc.right, rc.bottom);
@@ -292,13 +294,15 @@ void ToolTipControl::paintIcon(HDC dc, const RECT& rc) const {
     const HBRUSH inkBrush = CreateSolidBrush(ink);
     const int half = stroke / 2;
     if (kind == TTI_INFO) {
-        const RECT dot{cx - half, rc.top + s * 3 / 16, cx - half + stroke, rc.top + s * 3 / 16 + stroke};
+        const RECT dot{cx - half, rc.top + s * 3 / 16, cx - half + stroke,
+                       rc.top + s * 3 / 16 + stroke};
         const RECT bar{cx - half, rc.top + s * 7 / 16, cx - half + stroke, rc.top + s * 13 / 16};
         FillRect(dc, &dot, inkBrush);
         FillRect(dc, &bar, inkBrush);
     } else if (kind == TTI_WARNING) {
         const RECT bar{cx - half, rc.top + s * 5 / 16, cx - half + stroke, rc.top + s * 10 / 16};
-        const RECT dot{cx - half, rc.top + s * 12 / 16, cx - half + stroke, rc.top + s * 12 / 16 + stroke};
+        const RECT dot{cx - half, rc.top + s * 12 / 16, cx - half + stroke,
+                       rc.top + s * 12 / 16 + stroke};
         FillRect(dc, &bar, inkBrush);
         FillRect(dc, &dot, inkBrush);
     } else {
