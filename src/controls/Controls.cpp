@@ -1,6 +1,7 @@
 #include "controls/Controls.h"
 
 #include "controls/text/ucLabelHTML.h"
+#include "framework/drawing/cToolTip.h"
 #include "framework/SharedEnums.h"
 #include "host/HostClasses.h"
 
@@ -9,6 +10,7 @@ namespace orvane {
 void registerControls(TypeLibrary& library, ControlClasses& classes) {
     registerHostClasses(library);
     registerSharedEnums(library);
+    cToolTip::registerClass(library);
     ucLabelHTML::registerClass(library, classes);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/LiveObjects.h"
 #include "platform/base/Types.h"
+#include "platform/comctl/CommCtrl.h"
 #include "platform/display/PngWriter.h"
 #include "platform/display/headless/HeadlessScreen.h"
 #include "platform/gdi/Gdi.h"

@@ -710,6 +710,13 @@ struct INPUT {
     INPUT() : mi() {}
 };
 
+// The header of every WM_NOTIFY notification.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom = 0;
+    UINT code = 0;
+};
+
 struct SCROLLINFO {
     UINT cbSize = sizeof(SCROLLINFO);
     UINT fMask = 0;

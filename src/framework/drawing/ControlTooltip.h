@@ -1,0 +1,20 @@
+// The one tooltip the controls share: a control shows it, with its own settings, when the
+// mouse enters it and releases it when the mouse leaves. At most one exists in the process.
+#pragma once
+
+#include <string>
+
+#include "framework/drawing/cToolTip.h"
+#include "host/OleColor.h"
+
+namespace orvane {
+
+// Replaces the shared tooltip with a new one for the control (its window as the tool, owned by
+// `owner`); an empty text does nothing, leaving the current tooltip as it is.
+void ShowControlTooltip(platform::HWND control, platform::HWND owner, const std::u16string& text,
+                        const std::u16string& title, ToolTipIcon icon, bool balloon,
+                        OLE_COLOR backColor, OLE_COLOR foreColor, long maxWidth);
+// Releases the shared tooltip, destroying its window.
+void HideControlTooltip();
+
+}  // namespace orvane
