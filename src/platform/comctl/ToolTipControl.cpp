@@ -43,6 +43,7 @@ ToolTipControl::ToolTipControl(HWND hwnd)
     : m_hwnd(hwnd), m_back(GetSysColor(COLOR_INFOBK)), m_fore(GetSysColor(COLOR_INFOTEXT)) {}
 
 ToolTipControl::~ToolTipControl() {
+    if (m_titleIconCopy) DestroyIcon(m_titleIconCopy);
     if (m_titleFont) DeleteObject(m_titleFont);
     if (m_ownFont) DeleteObject(m_ownFont);
 }
@@ -288,10 +289,15 @@ LRESULT ToolTipControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case TTM_ADJUSTRECT:
             return adjustRect(wParam != 0, reinterpret_cast<RECT*>(lParam));
         case TTM_SETTITLEW: {
+            // A value above the standard icons is an icon handle, of which the control keeps a
+            // copy.
+            HICON copy;
             if (wParam > TTI_ERROR_LARGE) {
-                ReportUnsupported("TTM_SETTITLEW", "icon handles (only the TTI_ icons)");
-                return FALSE;
+                copy = CopyIcon(HICON(static_cast<std::uint32_t>(wParam)));
+                if (!copy) return FALSE;
             }
+            if (m_titleIconCopy) DestroyIcon(m_titleIconCopy);
+            m_titleIconCopy = copy;
             m_titleIcon = static_cast<UINT>(wParam);
             m_title = lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : u"";
             if (m_title.size() > kMaxTitle) m_title.resize(kMaxTitle);

@@ -119,6 +119,7 @@ private:
     RECT m_margin{};
     std::u16string m_title;
     UINT m_titleIcon = 0;
+    HICON m_titleIconCopy;  // the control's copy of an icon handle given as the title icon
 
     // Fonts: the font in use (given by WM_SETFONT or the default one), the default one and the
     // bold title font the control made.

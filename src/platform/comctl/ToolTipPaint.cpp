@@ -28,7 +28,7 @@ constexpr int kSmallIcon = 16;
 constexpr int kLargeIcon = 32;
 
 bool largeIcon(UINT icon) {
-    return icon >= TTI_INFO_LARGE;
+    return icon >= TTI_INFO_LARGE && icon <= TTI_ERROR_LARGE;
 }
 
 }  // namespace
@@ -267,6 +267,11 @@ void ToolTipControl::paint(HDC dc) {
 void ToolTipControl::paintIcon(HDC dc, const RECT& rc) const {
     const int s = rc.right - rc.left;
     if (s <= 0) return;
+    if (m_titleIconCopy) {
+        DrawIconEx(dc, rc.left, rc.top, m_titleIconCopy, s, rc.bottom - rc.top, 0, HBRUSH(),
+                   DI_NORMAL);
+        return;
+    }
     const int cx = rc.left + s / 2;
     const int stroke = std::max(2, s / 8);
     const UINT kind = m_titleIcon > TTI_ERROR ? m_titleIcon - 3 : m_titleIcon;

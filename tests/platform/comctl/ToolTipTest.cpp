@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display/PngWriter.h"
 #include "support/PlatformTest.h"
 
 namespace orvane::test {
@@ -261,6 +262,17 @@ TEST_F(ToolTipTest, WidthLimitMarginsAndTitleChangeTheBubble) {
     send(TTM_GETTITLE, 0, reinterpret_cast<LPARAM>(&gt));
     EXPECT_EQ(gt.uTitleBitmap, TTI_WARNING_LARGE);
     EXPECT_EQ(std::u16string(title), u"Car");
+
+    // An icon handle as the title icon is copied, drawn at the small size, and outlives the
+    // caller's own handle.
+    const SIZE large = bubble();
+    const auto png = PngWriter::encode(PixelSurface(16, 16, 0xFF00A000), PngWriter::Alpha::Keep);
+    HICON icon = CreateIconFromResourceEx(png.data(), static_cast<DWORD>(png.size()), TRUE,
+                                          0x30000, 0, 0, 0);
+    ASSERT_TRUE(send(TTM_SETTITLEW, icon.value, reinterpret_cast<LPARAM>(u"Careful")));
+    DestroyIcon(icon);
+    EXPECT_LT(bubble().cy, large.cy);
+    EXPECT_GE(bubble().cy, before.cy + 16);
 }
 
 TEST_F(ToolTipTest, ShowsAfterTheInitialDelayBelowThePointerAndPopsAfterAutopop) {
