@@ -1,5 +1,7 @@
 #include "host/StdPicture.h"
 
+#include "platform/user/User.h"
+
 #include <cmath>
 
 #include "host/Error.h"
@@ -40,8 +42,8 @@ std::shared_ptr<StdPicture> StdPicture::fromIcon(platform::HICON icon, int width
 }
 
 StdPicture::~StdPicture() {
-    // Icons are destroyed by the image code that made them; bitmaps here.
     if (m_type == Type::Bitmap && m_handle) platform::DeleteObject(platform::HGDIOBJ(m_handle));
+    if (m_type == Type::Icon && m_handle) platform::DestroyIcon(platform::HICON(m_handle));
 }
 
 }  // namespace orvane

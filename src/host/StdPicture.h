@@ -13,7 +13,7 @@ public:
     StdPicture() = default;
     // Takes ownership of a bitmap (deleted with the picture); size from the bitmap.
     static std::shared_ptr<StdPicture> fromBitmap(platform::HBITMAP bitmap, int dpi = 96);
-    // Takes ownership of an icon of the given pixel size.
+    // Takes ownership of an icon or cursor of the given pixel size.
     static std::shared_ptr<StdPicture> fromIcon(platform::HICON icon, int widthPx, int heightPx,
                                                 int dpi = 96);
     ~StdPicture() override;

@@ -742,7 +742,12 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETCURSOR:
             if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT && m_mousePointer != 0) {
-                SetCursor(LoadCursorW(HINSTANCE(), cursorFor(m_mousePointer)));
+                // A custom pointer is the MouseIcon when that is an icon or cursor; otherwise
+                // the arrow.
+                const bool custom = m_mousePointer == 99 && m_mouseIcon &&
+                                    m_mouseIcon->type() == StdPicture::Type::Icon;
+                SetCursor(custom ? HCURSOR(static_cast<std::uint32_t>(m_mouseIcon->Handle()))
+                                 : LoadCursorW(HINSTANCE(), cursorFor(m_mousePointer)));
                 return TRUE;
             }
             break;

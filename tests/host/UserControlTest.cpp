@@ -1,11 +1,15 @@
 // A control's lifecycle as the host runs it, its input events, its extender and its surface.
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "host/ControlClasses.h"
 #include "host/ErrorOf.h"
+#include "host/LoadPicture.h"
 #include "host/UserControl.h"
+#include "platform/display/PngWriter.h"
 #include "support/PlatformTest.h"
 
 using namespace orvane;
@@ -220,7 +224,52 @@ TEST_F(UserControlTest, TheMousePointerSetsTheCursorOverTheControl) {
     EXPECT_EQ(GetCursor(), LoadCursorW(HINSTANCE(), IDC_WAIT));
     EXPECT_EQ(test::errorOf([&] { probe.MousePointer(16); }), 380);
     EXPECT_EQ(probe.MousePointer(), 11);
+
+    // A custom pointer shows the MouseIcon, here a cursor file with its hot spot at (3, 5).
+    const auto image = PngWriter::encode(PixelSurface(16, 16, 0xFF2080C0), PngWriter::Alpha::Keep);
+    std::vector<std::uint8_t> file = {0,
+                                      0,
+                                      2,
+                                      0,
+                                      1,
+                                      0,
+                                      16,
+                                      16,
+                                      0,
+                                      0,
+                                      3,
+                                      0,
+                                      5,
+                                      0,
+                                      static_cast<std::uint8_t>(image.size()),
+                                      static_cast<std::uint8_t>(image.size() >> 8),
+                                      0,
+                                      0,
+                                      22,
+                                      0,
+                                      0,
+                                      0};
+    file.insert(file.end(), image.begin(), image.end());
+    const std::string path = ::testing::TempDir() + "orvane-pointer.cur";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+    auto picture = LoadPicture(std::u16string(path.begin(), path.end()));
+    std::remove(path.c_str());
+    ASSERT_EQ(picture->type(), StdPicture::Type::Icon);
+    probe.MouseIcon(picture);
+    probe.MousePointer(99);
+    platform->MouseMove(inside.x + 1, inside.y);
+    platform->PumpMessages();
+    const HCURSOR cursor(static_cast<std::uint32_t>(picture->Handle()));
+    EXPECT_EQ(GetCursor(), cursor);
+    POINT hot{};
+    ASSERT_NE(CursorPicture(cursor, &hot), nullptr);
+    EXPECT_EQ(hot.x, 3);
+    EXPECT_EQ(hot.y, 5);
     probe.unsite();
+    probe.MouseIcon(nullptr);
+    picture.reset();  // the picture owns its cursor: nothing is left alive
 }
 
 TEST_F(UserControlTest, KeysReachTheFocusedControl) {

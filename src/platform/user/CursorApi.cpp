@@ -60,4 +60,11 @@ int StandardCursorId(HCURSOR cursor) {
     return c ? c->standardId : 0;
 }
 
+const PixelSurface* CursorPicture(HCURSOR cursor, POINT* hotSpot) {
+    auto* c = HandleTable::current().get<CursorObject>(cursor.value);
+    if (!c || c->standardId || c->image.width() <= 0) return nullptr;
+    if (hotSpot) *hotSpot = POINT{c->hotSpotX, c->hotSpotY};
+    return &c->image;
+}
+
 }  // namespace orvane::platform

@@ -44,7 +44,12 @@ PixelSurface scaled(const PixelSurface& image, int cx, int cy) {
     return out;
 }
 
+// An icon's hot spot is its centre, whatever it was given.
 HICON addIcon(PixelSurface image, bool icon, int hotX, int hotY) {
+    if (icon) {
+        hotX = image.width() / 2;
+        hotY = image.height() / 2;
+    }
     auto object = std::make_unique<CursorObject>();
     object->image = std::move(image);
     object->isIcon = icon;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/PixelSurface.h"
 #include "platform/user/SystemMetrics.h"
 #include "platform/user/UserTypes.h"
 
@@ -183,6 +184,9 @@ HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 // The standard cursor a cursor handle stands for (its OCR_ number), or 0 for another cursor.
 int StandardCursorId(HCURSOR cursor);
+// The picture (premultiplied pixels) and hot spot of a cursor or icon made from an image, for
+// the displays; null for the standard cursors and for handles that are not cursors.
+const PixelSurface* CursorPicture(HCURSOR cursor, POINT* hotSpot);
 
 // Icons and cursors made from pictures (32-bit with alpha, or colour with an AND mask).
 struct ICONINFO {

@@ -267,8 +267,8 @@ TEST_F(ToolTipTest, WidthLimitMarginsAndTitleChangeTheBubble) {
     // caller's own handle.
     const SIZE large = bubble();
     const auto png = PngWriter::encode(PixelSurface(16, 16, 0xFF00A000), PngWriter::Alpha::Keep);
-    HICON icon = CreateIconFromResourceEx(png.data(), static_cast<DWORD>(png.size()), TRUE,
-                                          0x30000, 0, 0, 0);
+    HICON icon = CreateIconFromResourceEx(png.data(), static_cast<DWORD>(png.size()), TRUE, 0x30000,
+                                          0, 0, 0);
     ASSERT_TRUE(send(TTM_SETTITLEW, icon.value, reinterpret_cast<LPARAM>(u"Careful")));
     DestroyIcon(icon);
     EXPECT_LT(bubble().cy, large.cy);

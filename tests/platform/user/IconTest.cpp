@@ -83,7 +83,7 @@ TEST_F(IconTest, AlphaIconBlendsAndMaskIconCutsOut) {
 
     ICONINFO back;
     ASSERT_TRUE(GetIconInfo(icon, &back));
-    EXPECT_EQ(back.xHotspot, 1u);
+    EXPECT_EQ(back.xHotspot, 2u);  // an icon's hot spot is its centre
     BITMAP bm;
     GetObjectW(back.hbmColor, sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, 4);

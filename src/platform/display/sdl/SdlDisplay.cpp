@@ -122,15 +122,43 @@ struct SdlDisplay::Impl {
     };
     std::map<std::uint32_t, Shown> windows;  // by top-level HWND
     HCURSOR shownCursor;
-    std::map<int, SDL_Cursor*> systemCursors;  // by SDL system cursor id
+    std::map<int, SDL_Cursor*> systemCursors;       // by SDL system cursor id
+    std::map<std::uint32_t, SDL_Cursor*> pictures;  // cursors made from images, by handle
 
     ~Impl() {
         for (auto& [id, cursor] : systemCursors)
             SDL_FreeCursor(cursor);
+        for (auto& [handle, cursor] : pictures)
+            SDL_FreeCursor(cursor);
     }
 
-    // The real pointer takes the shape of the platform's current cursor (the standard shapes;
-    // others show as the arrow), and hides when the platform's cursor is none.
+    // A real cursor of a cursor made from an image (straight alpha, as SDL wants it).
+    SDL_Cursor* pictureCursor(HCURSOR handle, const PixelSurface& picture, POINT hot) {
+        auto it = pictures.find(handle.value);
+        if (it != pictures.end()) return it->second;
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(picture.width()) *
+                                          picture.height());
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const std::uint32_t p = picture.at(x, y), a = p >> 24;
+                auto channel = [&](int shift) {
+                    const std::uint32_t c = (p >> shift) & 0xFF;
+                    return (a ? std::min(255u, (c * 255 + a / 2) / a) : 0u) << shift;
+                };
+                pixels[static_cast<std::size_t>(y) * picture.width() + x] =
+                    a << 24 | channel(16) | channel(8) | channel(0);
+            }
+        SDL_Surface* surface =
+            SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), picture.width(), picture.height(), 32,
+                                               picture.width() * 4, SDL_PIXELFORMAT_ARGB8888);
+        SDL_Cursor* cursor = surface ? SDL_CreateColorCursor(surface, hot.x, hot.y) : nullptr;
+        if (surface) SDL_FreeSurface(surface);
+        pictures[handle.value] = cursor;
+        return cursor;
+    }
+
+    // The real pointer takes the shape of the platform's current cursor (the standard shapes,
+    // and cursors made from images), and hides when the platform's cursor is none.
     void followCursor() {
         const HCURSOR current = GetCursor();
         if (current == shownCursor) return;
@@ -140,6 +168,13 @@ struct SdlDisplay::Impl {
             return;
         }
         SDL_ShowCursor(SDL_ENABLE);
+        POINT hot{};
+        if (const PixelSurface* picture = CursorPicture(current, &hot)) {
+            if (SDL_Cursor* cursor = pictureCursor(current, *picture, hot)) {
+                SDL_SetCursor(cursor);
+                return;
+            }
+        }
         static const std::pair<LPCWSTR, SDL_SystemCursor> kShapes[] = {
             {IDC_IBEAM, SDL_SYSTEM_CURSOR_IBEAM},
             {IDC_WAIT, SDL_SYSTEM_CURSOR_WAIT},
