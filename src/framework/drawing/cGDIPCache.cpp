@@ -174,21 +174,18 @@ void cGDIPCache::AddImage(const std::u16string& key, const Variant& source, long
     } else if (!isPicture || picture.width() <= 0) {
         return;
     }
-    const PixelSurface first =
-        decoded ? PremultipliedAlpha::fromStraight(decoded->frames.front()) : std::move(picture);
+    PixelSurface first = decoded
+                             ? PremultipliedAlpha::fromStraight(std::move(decoded->frames.front()))
+                             : std::move(picture);
     const int width = DesiredWidth < 1 ? first.width() : static_cast<int>(DesiredWidth);
     const int height = DesiredHeight < 1 ? first.height() : static_cast<int>(DesiredHeight);
     if (!DecodedImage::sizeAllowed(width, height))
         throw Error(kCannotScale, m_operation, u"unable to create scaled Img-Resource");
 
-    // The cached bitmap: the decoded image drawn at the wanted size.
-    auto scaledCopy = [&](const PixelSurface& image) {
-        if (image.width() == width && image.height() == height) {
-            PixelSurface copy(width, height);
-            for (int y = 0; y < height; ++y)
-                std::memcpy(copy.row(y), image.row(y), width * 4u);
-            return copy;
-        }
+    // The cached bitmap: the decoded image drawn at the wanted size (taken over as it is when
+    // it already has that size).
+    auto atSize = [&](PixelSurface image) {
+        if (image.width() == width && image.height() == height) return image;
         PixelSurface out(width, height);
         ImageGraphics g(out);
         g.setPixelOffsetMode(PixelOffsetMode::Half);
@@ -197,12 +194,22 @@ void cGDIPCache::AddImage(const std::u16string& key, const Variant& source, long
                     {0, 0, static_cast<float>(image.width()), static_cast<float>(image.height())});
         return out;
     };
-    store(key, scaledCopy(first));
-    if (CacheMultiFrames && decoded && decoded->dimension == AnimatedImage::Dimension::Time)
-        for (std::size_t i = 0; i < decoded->frames.size(); ++i)
-            store(
-                key + u"|" + number(static_cast<long>(i)),
-                scaledCopy(i == 0 ? first : PremultipliedAlpha::fromStraight(decoded->frames[i])));
+    const bool frames =
+        CacheMultiFrames && decoded && decoded->dimension == AnimatedImage::Dimension::Time;
+    // Frame 0 is the image itself, kept as a copy of its own.
+    PixelSurface frame0;
+    if (frames) {
+        frame0.reset(first.width(), first.height());
+        for (int y = 0; y < first.height(); ++y)
+            std::memcpy(frame0.row(y), first.row(y), first.width() * 4u);
+    }
+    store(key, atSize(std::move(first)));
+    if (frames) {
+        store(key + u"|0", atSize(std::move(frame0)));
+        for (std::size_t i = 1; i < decoded->frames.size(); ++i)
+            store(key + u"|" + number(static_cast<long>(i)),
+                  atSize(PremultipliedAlpha::fromStraight(std::move(decoded->frames[i]))));
+    }
 }
 
 void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source, long DesiredWidth,

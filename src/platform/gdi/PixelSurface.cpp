@@ -6,6 +6,12 @@ PixelSurface::PixelSurface(int width, int height, std::uint32_t fill) {
     reset(width, height, fill);
 }
 
+PixelSurface::PixelSurface(std::vector<std::uint32_t> pixels, int width, int height)
+    : m_storage(std::move(pixels)), m_pitch(width), m_width(width), m_height(height) {
+    m_storage.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    m_scan0 = m_storage.data();
+}
+
 PixelSurface::PixelSurface(std::uint32_t* scan0, std::ptrdiff_t pitchPixels, int width, int height)
     : m_scan0(scan0), m_pitch(pitchPixels), m_width(width), m_height(height) {}
 

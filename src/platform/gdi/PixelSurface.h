@@ -15,6 +15,8 @@ public:
     PixelSurface() = default;
     // Owns its pixels, initialised to the given value.
     PixelSurface(int width, int height, std::uint32_t fill = 0);
+    // Owns the given width × height pixels, rows from the top.
+    PixelSurface(std::vector<std::uint32_t> pixels, int width, int height);
     // Views pixels owned by someone else.
     PixelSurface(std::uint32_t* scan0, std::ptrdiff_t pitchPixels, int width, int height);
 

@@ -13,6 +13,12 @@ PixelSurface PremultipliedAlpha::fromStraight(const DecodedImage& image) {
     return out;
 }
 
+PixelSurface PremultipliedAlpha::fromStraight(DecodedImage&& image) {
+    for (std::uint32_t& p : image.pixels)
+        if (p < 0xFF000000u) p = premultiply(p);
+    return PixelSurface(std::move(image.pixels), image.width, image.height);
+}
+
 PixelSurface PremultipliedAlpha::toStraight(const PixelSurface& surface) {
     PixelSurface out(surface.width(), surface.height());
     for (int y = 0; y < surface.height(); ++y) {

@@ -29,6 +29,8 @@ public:
     }
     // A premultiplied surface of the decoded picture.
     static PixelSurface fromStraight(const DecodedImage& image);
+    // The same, taking the picture's pixels over instead of copying them.
+    static PixelSurface fromStraight(DecodedImage&& image);
     // A straight-alpha copy of a premultiplied surface.
     static PixelSurface toStraight(const PixelSurface& surface);
 };
