@@ -1,8 +1,9 @@
 #include "controls/Controls.h"
 
 #include "controls/text/ucLabelHTML.h"
-#include "framework/drawing/cToolTip.h"
 #include "framework/SharedEnums.h"
+#include "framework/drawing/cGDIPCache.h"
+#include "framework/drawing/cToolTip.h"
 #include "host/HostClasses.h"
 
 namespace orvane {
@@ -11,6 +12,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     registerHostClasses(library);
     registerSharedEnums(library);
     cToolTip::registerClass(library);
+    cGDIPCache::registerClass(library);
     ucLabelHTML::registerClass(library, classes);
 }
 

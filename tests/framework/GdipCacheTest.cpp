@@ -5,7 +5,9 @@
 
 #include "framework/drawing/cGDIPCache.h"
 #include "host/App.h"
+#include "host/Collection.h"
 #include "host/Error.h"
+#include "host/TypeLibrary.h"
 #include "platform/display/PngWriter.h"
 #include "platform/imaging/PngReader.h"
 #include "support/PlatformTest.h"
@@ -279,4 +281,29 @@ TEST_F(GdipCacheAt144Dpi, PositionsAndSizesScaleWithTheDc) {
     EXPECT_EQ(GetPixel(dc, 15, 15), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, 38, 38), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, 39, 39), RGB(255, 255, 255));
+}
+
+TEST_F(GdipCacheTest, LateBoundCallsReachTheSameMembers) {
+    TypeLibrary library;
+    cGDIPCache::registerClass(library);
+    auto object = library.create(u"cGDIPCache");
+    ASSERT_TRUE(object);
+    std::vector<Variant> add{Variant(u"K"), Variant(png(6, 3, 0xFF00FF00)), Variant::missing(),
+                             Variant::missing(), Variant::missing()};
+    library.call(*object, u"AddImage", add);
+    std::vector<Variant> k{Variant(u"k")};
+    EXPECT_EQ(CLng(library.call(*object, u"Width", k)), 6);
+    EXPECT_TRUE(CBool(library.call(*object, u"Exists", k)));
+    // Only the DC and the key given: the rest take their defaults (natural size, alpha 255).
+    std::vector<Variant> draw{Variant(static_cast<std::int32_t>(dc.value)), Variant(u"K")};
+    for (int i = 0; i < 13; ++i)
+        draw.push_back(Variant::missing());
+    library.call(*object, u"AlphaRenderTo", draw);
+    EXPECT_EQ(GetPixel(dc, 5, 2), RGB(0, 255, 0));
+    EXPECT_EQ(GetPixel(dc, 6, 2), RGB(255, 255, 255));
+    std::vector<Variant> noArgs;
+    auto keys =
+        std::dynamic_pointer_cast<Collection>(library.call(*object, u"Keys", noArgs).object());
+    ASSERT_TRUE(keys);
+    EXPECT_EQ(CStr(keys->Item(Variant(1))), u"K");
 }

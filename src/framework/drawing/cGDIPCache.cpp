@@ -6,6 +6,9 @@
 #include <iterator>
 
 #include "host/App.h"
+#include "host/Arguments.h"
+#include "host/ClassBuilder.h"
+#include "host/Collection.h"
 #include "host/Error.h"
 #include "host/OleColor.h"
 #include "platform/base/CodePages.h"
@@ -539,6 +542,189 @@ void cGDIPCache::WriteBytesToFile(const std::u16string& Filename,
     if (!out) throw Error::standard(errors::FileNotFound, u"cGDIPCache.WriteBytesToFile");
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+void cGDIPCache::registerClass(TypeLibrary& library) {
+    using T = cGDIPCache;
+    using Args = std::vector<Variant>;
+    const auto none = [] { return Variant(); };
+    auto dc = [](const Variant& v) { return handleArg<HDC>(v); };
+    auto key = [](const Variant& v) { return CStr(v); };
+    auto number = [](long n) { return Variant(static_cast<std::int32_t>(n)); };
+    ClassBuilder<T> b(u"cGDIPCache");
+    b.creatable()
+        .method(u"AddAlphaIcon",
+                {{u"key", false},
+                 {u"FileNameOrBytesOrResourceID", false},
+                 {u"DesiredWidth", false},
+                 {u"DesiredHeight", false}},
+                [=](T& t, Args& a) {
+                    t.AddAlphaIcon(key(a[0]), a[1], CLng(a[2]), CLng(a[3]));
+                    return none();
+                })
+        .method(u"AddImage",
+                {{u"key", false},
+                 {u"FileNameOrBytesOrStdPictureOrResourceID", false},
+                 {u"DesiredWidth", true},
+                 {u"DesiredHeight", true},
+                 {u"CacheMultiFrames", true}},
+                [=](T& t, Args& a) {
+                    t.AddImage(key(a[0]), a[1], optionalLong(a[2], 0), optionalLong(a[3], 0),
+                               optionalBool(a[4], false));
+                    return none();
+                })
+        .method(u"AlphaRenderTo",
+                {{u"hdc", false},
+                 {u"key", false},
+                 {u"x", true},
+                 {u"y", true},
+                 {u"dx", true},
+                 {u"dy", true},
+                 {u"xSrc", true},
+                 {u"ySrc", true},
+                 {u"dxSrc", true},
+                 {u"dySrc", true},
+                 {u"Alpha", true},
+                 {u"HighStretchQuality", true},
+                 {u"Brightness", true},
+                 {u"GrayScale", true},
+                 {u"Angle", true}},
+                [=](T& t, Args& a) {
+                    t.AlphaRenderTo(dc(a[0]), key(a[1]), optionalLong(a[2], 0),
+                                    optionalLong(a[3], 0), optionalLong(a[4], 0),
+                                    optionalLong(a[5], 0), optionalDouble(a[6], 0),
+                                    optionalDouble(a[7], 0), optionalDouble(a[8], 0),
+                                    optionalDouble(a[9], 0), optionalLong(a[10], 255),
+                                    optionalBool(a[11], true), optionalDouble(a[12], 0),
+                                    optionalBool(a[13], false), optionalDouble(a[14], 0));
+                    return none();
+                })
+        .method(u"AlphaTileTo",
+                {{u"hdc", false},
+                 {u"key", false},
+                 {u"x", false},
+                 {u"y", false},
+                 {u"dx", false},
+                 {u"dy", false},
+                 {u"Alpha", true},
+                 {u"HighStretchQuality", true}},
+                [=](T& t, Args& a) {
+                    t.AlphaTileTo(dc(a[0]), key(a[1]), CLng(a[2]), CLng(a[3]), CLng(a[4]),
+                                  CLng(a[5]), optionalLong(a[6], 255), optionalBool(a[7], true));
+                    return none();
+                })
+        .method(u"ByteArray", {{u"key", false}},
+                [=](T& t, Args& a) { return Variant(t.ByteArray(key(a[0]))); })
+        .computed(u"Bytes", [](T& t) { return Variant(t.Bytes()); })
+        .method(u"DestroyHBmp", {{u"handle", false}},
+                [=](T& t, Args& a) {
+                    t.DestroyHBmp(CLng(a[0]));
+                    return none();
+                })
+        .method(u"DestroyHCursor", {{u"handle", false}},
+                [=](T& t, Args& a) {
+                    t.DestroyHCursor(CLng(a[0]));
+                    return none();
+                })
+        .method(u"DestroyHIcon", {{u"handle", false}},
+                [=](T& t, Args& a) {
+                    t.DestroyHIcon(CLng(a[0]));
+                    return none();
+                })
+        .method(u"Exists", {{u"key", false}},
+                [=](T& t, Args& a) { return Variant(t.Exists(key(a[0]))); })
+        .method(u"FrameCount", {{u"key", false}},
+                [=](T& t, Args& a) { return number(t.FrameCount(key(a[0]))); })
+        .method(u"FrameInterval", {{u"Index", false}},
+                [=](T& t, Args& a) { return number(t.FrameInterval(CLng(a[0]))); })
+        .method(u"GetHBmpFromImage", {{u"key", false}, {u"BGColor", true}},
+                [=](T& t, Args& a) {
+                    return number(t.GetHBmpFromImage(key(a[0]), optionalLong(a[1], 0xFFFFFF)));
+                })
+        .method(u"GetHCursorFromImage", {{u"key", false}, {u"HSpotX", true}, {u"HSpotY", true}},
+                [=](T& t, Args& a) {
+                    return number(t.GetHCursorFromImage(key(a[0]), optionalLong(a[1], 0),
+                                                        optionalLong(a[2], 0)));
+                })
+        .method(u"GetHIconFromImage", {{u"key", false}},
+                [=](T& t, Args& a) { return number(t.GetHIconFromImage(key(a[0]))); })
+        .method(
+            u"GetImage", {{u"key", false}, {u"UseGifDirection", true}},
+            [=](T& t, Args& a) { return number(t.GetImage(key(a[0]), optionalBool(a[1], false))); })
+        .method(u"GetImageCount", {}, [=](T& t, Args&) { return number(t.GetImageCount()); })
+        .method(u"GetImageFromHIcon",
+                {{u"hIcon", false}, {u"DesiredWidth", true}, {u"DesiredHeight", true}},
+                [=](T& t, Args& a) {
+                    return number(t.GetImageFromHIcon(CLng(a[0]), optionalLong(a[1], 0),
+                                                      optionalLong(a[2], 0)));
+                })
+        .method(u"GetPicture", {{u"key", false}, {u"BackColor", true}},
+                [=](T& t, Args& a) {
+                    return Variant(std::static_pointer_cast<Object>(
+                        t.GetPicture(key(a[0]), optionalLong(a[1], 0xFFFFFF))));
+                })
+        .method(
+            u"GetPictureFromHdl", {{u"hBmp", false}},
+            [=](T& t, Args& a) {
+                return Variant(std::static_pointer_cast<Object>(t.GetPictureFromHdl(CLng(a[0]))));
+            })
+        .method(u"GetPictureHandle", {{u"key", false}, {u"BackColor", true}},
+                [=](T& t, Args& a) {
+                    return number(t.GetPictureHandle(key(a[0]), optionalLong(a[1], 0xFFFFFF)));
+                })
+        .method(u"Height", {{u"key", false}},
+                [=](T& t, Args& a) { return number(t.Height(key(a[0]))); })
+        .method(u"HighLight",
+                {{u"hdc", false},
+                 {u"Color", false},
+                 {u"x", false},
+                 {u"y", false},
+                 {u"dx", false},
+                 {u"dy", false},
+                 {u"Alpha", true}},
+                [=](T& t, Args& a) {
+                    t.HighLight(dc(a[0]), CLng(a[1]), CLng(a[2]), CLng(a[3]), CLng(a[4]),
+                                CLng(a[5]), optionalLong(a[6], 80));
+                    return none();
+                })
+        // The keys as a collection of strings (late-bound calls have no string arrays).
+        .method(u"Keys", {},
+                [](T& t, Args&) {
+                    auto keys = std::make_shared<Collection>();
+                    for (const std::u16string& k : t.Keys())
+                        keys->Add(Variant(k));
+                    return Variant(std::static_pointer_cast<Object>(keys));
+                })
+        .method(u"Remove", {{u"key", false}},
+                [=](T& t, Args& a) {
+                    t.Remove(key(a[0]));
+                    return none();
+                })
+        .method(u"SolidFill",
+                {{u"hdc", false},
+                 {u"Color", false},
+                 {u"x", false},
+                 {u"y", false},
+                 {u"dx", false},
+                 {u"dy", false},
+                 {u"Alpha", true}},
+                [=](T& t, Args& a) {
+                    t.SolidFill(dc(a[0]), CLng(a[1]), CLng(a[2]), CLng(a[3]), CLng(a[4]),
+                                CLng(a[5]), optionalLong(a[6], 255));
+                    return none();
+                })
+        .method(u"VBGlobal", {{u"object", false}},
+                [=](T& t, Args& a) {
+                    t.VBGlobal(a[0].object());
+                    return none();
+                })
+        .method(u"Width", {{u"key", false}},
+                [=](T& t, Args& a) { return number(t.Width(key(a[0]))); })
+        .method(u"WriteBytesToFile", {{u"Filename", false}, {u"bytes", false}}, [=](T& t, Args& a) {
+            t.WriteBytesToFile(CStr(a[0]), a[1].bytes());
+            return none();
+        });
+    library.registerClass(b.build());
 }
 
 }  // namespace orvane

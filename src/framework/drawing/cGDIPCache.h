@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/StdPicture.h"
+#include "host/TypeLibrary.h"
 #include "host/Variant.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/imaging/ImageGraphics.h"
@@ -67,6 +68,9 @@ public:
                    long Alpha = 255);
     void VBGlobal(std::shared_ptr<Object> global) { m_global = std::move(global); }
     void WriteBytesToFile(const std::u16string& Filename, const std::vector<std::uint8_t>& bytes);
+
+    // Publishes the class in the type library.
+    static void registerClass(TypeLibrary& library);
 
     // The cached pixels of an image number (premultiplied), or null.
     const platform::PixelSurface* image(long number) const;

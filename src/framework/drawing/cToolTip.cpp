@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/Arguments.h"
 #include "host/ClassBuilder.h"
 #include "host/Error.h"
 
@@ -273,15 +274,7 @@ void cToolTip::ToolTipTitle(std::u16string title) {
 namespace {
 
 HWND hwndArg(const Variant& v) {
-    return HWND(static_cast<std::uint32_t>(CLng(v)));
-}
-
-long optionalLong(const Variant& v, long fallback) {
-    return v.isMissing() ? fallback : CLng(v);
-}
-
-std::u16string optionalString(const Variant& v) {
-    return v.isMissing() ? std::u16string() : CStr(v);
+    return handleArg<HWND>(v);
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// Arguments of late-bound calls: optional ones with their defaults, and handles passed as
+// 32-bit numbers.
+#pragma once
+
+#include <string>
+
+#include "host/Variant.h"
+
+namespace orvane {
+
+inline long optionalLong(const Variant& v, long fallback) {
+    return v.isMissing() ? fallback : CLng(v);
+}
+inline double optionalDouble(const Variant& v, double fallback) {
+    return v.isMissing() ? fallback : CDbl(v);
+}
+inline bool optionalBool(const Variant& v, bool fallback) {
+    return v.isMissing() ? fallback : CBool(v);
+}
+inline std::u16string optionalString(const Variant& v) {
+    return v.isMissing() ? std::u16string() : CStr(v);
+}
+// A window, DC or other handle given as a number.
+template <class H>
+H handleArg(const Variant& v) {
+    return H(static_cast<std::uint32_t>(CLng(v)));
+}
+
+}  // namespace orvane
