@@ -11,11 +11,15 @@ public:
     enum class Type : short { None = 0, Bitmap = 1, Icon = 3 };
 
     StdPicture() = default;
-    // Takes ownership of a bitmap (deleted with the picture); size from the bitmap.
-    static std::shared_ptr<StdPicture> fromBitmap(platform::HBITMAP bitmap, int dpi = 96);
-    // Takes ownership of an icon or cursor of the given pixel size.
+    enum class Ownership { Owned, Borrowed };
+    // A picture of a bitmap (deleted with the picture unless borrowed); size from the bitmap.
+    static std::shared_ptr<StdPicture> fromBitmap(platform::HBITMAP bitmap, int dpi = 96,
+                                                  Ownership ownership = Ownership::Owned);
+    // A picture of an icon or cursor of the given pixel size (destroyed with it unless
+    // borrowed).
     static std::shared_ptr<StdPicture> fromIcon(platform::HICON icon, int widthPx, int heightPx,
-                                                int dpi = 96);
+                                                int dpi = 96,
+                                                Ownership ownership = Ownership::Owned);
     ~StdPicture() override;
     StdPicture(const StdPicture&) = delete;
     StdPicture& operator=(const StdPicture&) = delete;
@@ -30,6 +34,7 @@ public:
 
 private:
     Type m_type = Type::None;
+    bool m_owned = true;
     std::uint32_t m_handle = 0;
     long m_width = 0;
     long m_height = 0;

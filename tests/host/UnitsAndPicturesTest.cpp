@@ -4,9 +4,12 @@
 #include <functional>
 
 #include "host/Error.h"
+#include "host/OlePicture.h"
 #include "host/PropertyBag.h"
 #include "host/ScaleUnits.h"
 #include "host/StdPicture.h"
+#include "platform/display/PngWriter.h"
+#include "platform/platform.h"
 #include "platform/testing.h"
 
 namespace orvane::test {
@@ -48,6 +51,39 @@ TEST(StdPictureTest, BitmapsKnowTheirHimetricSizeAndAreReleased) {
     }
     EXPECT_EQ(platform::GetLiveGdiObjectCount(), 0u);  // the picture deleted its bitmap
     EXPECT_THROW(StdPicture::fromBitmap(platform::HBITMAP()), Error);
+}
+
+TEST(StdPictureTest, PicturesFromHandlesOwnThemOnlyWhenAsked) {
+    platform::testing::TestPlatform scope;
+    PICTDESC desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.hbitmap = platform::CreateBitmap(8, 8, 1, 32, nullptr);
+    std::shared_ptr<StdPicture> picture;
+    ASSERT_EQ(OleCreatePictureIndirect(&desc, false, picture), platform::S_OK);
+    picture.reset();
+    EXPECT_EQ(platform::GetLiveGdiObjectCount(), 1u);  // borrowed: still there
+    ASSERT_EQ(OleCreatePictureIndirect(&desc, true, picture), platform::S_OK);
+    picture.reset();
+    EXPECT_EQ(platform::GetLiveGdiObjectCount(), 0u);
+
+    // An icon picture has the icon's size; an owned one destroys its icon.
+    const std::vector<std::uint8_t> png = platform::PngWriter::encode(
+        platform::PixelSurface(16, 8, 0xFF000000u), platform::PngWriter::Alpha::Keep);
+    desc.picType = PICTYPE_ICON;
+    desc.hicon = platform::CreateIconFromResourceEx(
+        png.data(), static_cast<platform::DWORD>(png.size()), platform::TRUE, 0x30000, 0, 0, 0);
+    ASSERT_EQ(OleCreatePictureIndirect(&desc, true, picture), platform::S_OK);
+    EXPECT_EQ(picture->type(), StdPicture::Type::Icon);
+    EXPECT_NEAR(picture->Width(), 2 * picture->Height(), 1);  // 16 × 8 pixels, in himetric
+    picture.reset();
+    EXPECT_EQ(platform::GetLiveUserObjectCount(), 0u);
+
+    desc.picType = PICTYPE_METAFILE;
+    EXPECT_EQ(OleCreatePictureIndirect(&desc, true, picture), platform::E_NOTIMPL);
+    desc.picType = PICTYPE_BITMAP;
+    desc.hbitmap = platform::HBITMAP();
+    EXPECT_EQ(OleCreatePictureIndirect(&desc, true, picture), platform::E_INVALIDARG);
+    EXPECT_FALSE(picture);
 }
 
 TEST(PropertyBagTest, ValuesOfTheWrongKindReadAsTheDefault) {

@@ -11,6 +11,7 @@
 #include "host/Collection.h"
 #include "host/Error.h"
 #include "host/OleColor.h"
+#include "host/OlePicture.h"
 #include "platform/base/CodePages.h"
 #include "platform/display/PngWriter.h"
 #include "platform/gdi/Gdi.h"
@@ -500,11 +501,16 @@ long cGDIPCache::GetImageFromHIcon(long hIcon, long DesiredWidth, long DesiredHe
 
 std::shared_ptr<StdPicture> cGDIPCache::GetPicture(const std::u16string& key, long BackColor) {
     const long handle = GetPictureHandle(key, BackColor);
-    return handle ? StdPicture::fromBitmap(HBITMAP(static_cast<std::uint32_t>(handle))) : nullptr;
+    return handle ? GetPictureFromHdl(handle) : nullptr;
 }
 
 std::shared_ptr<StdPicture> cGDIPCache::GetPictureFromHdl(long hBmp) {
-    return StdPicture::fromBitmap(HBITMAP(static_cast<std::uint32_t>(hBmp)));
+    PICTDESC desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.hbitmap = HBITMAP(static_cast<std::uint32_t>(hBmp));
+    std::shared_ptr<StdPicture> picture;
+    OleCreatePictureIndirect(&desc, true, picture);
+    return picture;
 }
 
 long cGDIPCache::GetPictureHandle(const std::u16string& key, long BackColor) {
