@@ -147,13 +147,26 @@ public:
         const std::size_t guess =
             static_cast<std::size_t>(std::max(avail, 0) / m_guessAdvance) + 16;
         std::size_t pos = ps;
+        // What a window measured beyond the end of its line, kept for the next line when that
+        // starts after a space: words are shaped apart, so widths add up exactly there.
+        std::vector<int> carry;
+        std::size_t carryFrom = pe;
         while (pos < pe) {
-            // Measure a window that likely holds the line; widen it when all of it fits.
-            std::size_t win = std::min(pe - pos, guess), fit = 0;
-            for (;;) {
-                fit = measure(text.substr(pos, win), avail, m_edges);
-                if (fit < win || pos + win == pe) break;
-                win = std::min(pe - pos, win * 2);
+            std::size_t win = 0, fit = 0;
+            if (carryFrom == pos && !carry.empty() &&
+                (carry.back() > avail || pos + carry.size() == pe)) {
+                m_edges.swap(carry);
+                win = m_edges.size();
+                while (fit < win && m_edges[fit] <= avail)
+                    ++fit;
+            } else {
+                // Measure a window that likely holds the line; widen it when all of it fits.
+                win = std::min(pe - pos, guess);
+                for (;;) {
+                    fit = measure(text.substr(pos, win), avail, m_edges);
+                    if (fit < win || pos + win == pe) break;
+                    win = std::min(pe - pos, win * 2);
+                }
             }
             std::size_t end = 0, next = 0;
             if (pos + fit == pe) {
@@ -189,6 +202,14 @@ public:
             while (next < pe && isSpace(text[next]) && next > pos)
                 ++next;
             if (next <= pos) next = pos + 1;  // always move on
+            carry.clear();
+            carryFrom = pe;
+            if (next < pos + win && isSpace(text[next - 1]) && !(m_format & DT_EXPANDTABS)) {
+                const int base = m_edges[next - pos - 1];
+                for (std::size_t k = next - pos; k < win; ++k)
+                    carry.push_back(m_edges[k] - base);
+                carryFrom = next;
+            }
             line.lastOfParagraph = next >= pe;
             lines.push_back(std::move(line));
             pos = next;

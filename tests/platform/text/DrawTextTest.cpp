@@ -181,6 +181,21 @@ TEST_F(DrawTextTest, WrapsAtSpacesAndLineBreaks) {
     EXPECT_EQ(height, h);
     calc(canvas, u"one\n\ntwo", RECT{0, 0, 200, 100}, DT_WORDBREAK, &height);
     EXPECT_EQ(height, 3 * h);  // an empty line between
+
+    // A long paragraph of words of many lengths breaks where word-by-word fitting says, at
+    // every width: lines measured ahead of time agree with lines measured on their own.
+    std::vector<std::u16string> words;
+    std::u16string paragraph;
+    for (int i = 0; i < 150; ++i) {
+        std::u16string w(static_cast<std::size_t>(1 + (i * 7) % 11), static_cast<char16_t>(u'a' + i % 26));
+        if (i % 5 == 0) w[0] = u'W';
+        paragraph += (paragraph.empty() ? u"" : u" ") + w;
+        words.push_back(w);
+    }
+    for (int width : {61, 97, 150, 199}) {
+        calc(canvas, paragraph, RECT{0, 0, width, 10000}, DT_WORDBREAK, &height);
+        EXPECT_EQ(height, greedyLines(canvas, words, width) * h) << width;
+    }
 }
 
 TEST_F(DrawTextTest, LongWordsRunPastOrBreakInAnEditControl) {
