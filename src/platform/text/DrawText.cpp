@@ -148,7 +148,8 @@ public:
             static_cast<std::size_t>(std::max(avail, 0) / m_guessAdvance) + 16;
         std::size_t pos = ps;
         // What a window measured beyond the end of its line, kept for the next line when that
-        // starts after a space: words are shaped apart, so widths add up exactly there.
+        // starts after a space (words are shaped apart, so widths add up exactly there) or
+        // between two full-width characters (which neither kern nor join).
         std::vector<int> carry;
         std::size_t carryFrom = pe;
         while (pos < pe) {
@@ -204,7 +205,9 @@ public:
             if (next <= pos) next = pos + 1;  // always move on
             carry.clear();
             carryFrom = pe;
-            if (next < pos + win && isSpace(text[next - 1]) && !(m_format & DT_EXPANDTABS)) {
+            const bool additive = isSpace(text[next - 1]) ||
+                                  (next < pe && isWide(text[next - 1]) && isWide(text[next]));
+            if (next < pos + win && additive && !(m_format & DT_EXPANDTABS)) {
                 const int base = m_edges[next - pos - 1];
                 for (std::size_t k = next - pos; k < win; ++k)
                     carry.push_back(m_edges[k] - base);

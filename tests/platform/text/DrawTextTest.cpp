@@ -187,7 +187,8 @@ TEST_F(DrawTextTest, WrapsAtSpacesAndLineBreaks) {
     std::vector<std::u16string> words;
     std::u16string paragraph;
     for (int i = 0; i < 150; ++i) {
-        std::u16string w(static_cast<std::size_t>(1 + (i * 7) % 11), static_cast<char16_t>(u'a' + i % 26));
+        std::u16string w(static_cast<std::size_t>(1 + (i * 7) % 11),
+                         static_cast<char16_t>(u'a' + i % 26));
         if (i % 5 == 0) w[0] = u'W';
         paragraph += (paragraph.empty() ? u"" : u" ") + w;
         words.push_back(w);
@@ -233,6 +234,23 @@ TEST_F(DrawTextTest, FullWidthTextBreaksBetweenCharacters) {
     r = calc(canvas, text, RECT{0, 0, four, 300}, DT_WORDBREAK | DT_NOFULLWIDTHCHARBREAK, &height);
     EXPECT_EQ(height, font.tm.tmHeight);
     EXPECT_EQ(r.right, extent(canvas, text));
+
+    // A long run of ideographs fills each line as character-by-character fitting says,
+    // however far ahead the lines were measured.
+    std::u16string run;
+    for (int i = 0; i < 400; ++i)
+        run += static_cast<char16_t>(0x4E00 + (i * 37) % 500);
+    for (int width : {70, 133, 250}) {
+        int lines = 1;
+        std::size_t lineStart = 0;
+        for (std::size_t i = 1; i <= run.size(); ++i)
+            if (extent(canvas, std::u16string_view(run).substr(lineStart, i - lineStart)) > width) {
+                ++lines;
+                lineStart = i - 1;
+            }
+        calc(canvas, run, RECT{0, 0, width, 100000}, DT_WORDBREAK, &height);
+        EXPECT_EQ(height, lines * font.tm.tmHeight) << width;
+    }
 }
 
 TEST_F(DrawTextTest, FullWidthLinesNeitherStartWithClosersNorEndWithOpeners) {
