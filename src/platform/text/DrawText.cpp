@@ -543,9 +543,16 @@ int DrawTextExW(HDC hdc, LPWSTR text, int length, RECT* rc, UINT format, DRAWTEX
                     visible = false;
             }
             if (visible && at < s.size()) {
-                formatter.measure(s, -1, edges);
-                const int x0 = at ? edges[at - 1] : 0;
-                if (edges[at] > x0) drawUnderline(hdc, x + x0, y, edges[at] - x0, eto, clip);
+                // Where the character shows: text that bidi reorders takes the visual place.
+                int x0 = 0, x1 = 0;
+                const bool tabs = expandTabs && s.find(u'\t') != s.npos;
+                if (tabs || !GetCharacterSpan(hdc, s.data(), static_cast<int>(s.size()),
+                                              static_cast<int>(at), eto, &x0, &x1)) {
+                    formatter.measure(s, -1, edges);
+                    x0 = at ? edges[at - 1] : 0;
+                    x1 = edges[at];
+                }
+                if (x1 > x0) drawUnderline(hdc, x + x0, y, x1 - x0, eto, clip);
             }
         }
         y += lineHeight;

@@ -26,5 +26,9 @@ int GetTextCharacterExtra(HDC hdc);
 // Lists the screen fonts: every installed family and the Windows face names that map to one.
 // With a face name in the LOGFONTW, only that family is listed.
 int EnumFontFamiliesExW(HDC hdc, LOGFONTW* filter, FONTENUMPROCW proc, LPARAM lParam, DWORD flags);
+// Not a Windows call: where character `index` of a text shows when the text is drawn from
+// x = 0 with ExtTextOutW and `options` (ETO_RTLREADING reorders it), as left and right edges.
+BOOL GetCharacterSpan(HDC hdc, LPCWSTR text, int length, int index, UINT options, int* left,
+                      int* right);
 
 }  // namespace orvane::platform

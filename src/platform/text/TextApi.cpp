@@ -211,6 +211,24 @@ BOOL GetTextExtentPointW(HDC hdc, LPCWSTR text, int length, SIZE* size) {
     return GetTextExtentPoint32W(hdc, text, length, size);
 }
 
+BOOL GetCharacterSpan(HDC hdc, LPCWSTR text, int length, int index, UINT options, int* left,
+                      int* right) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc || !left || !right) return FALSE;
+    if (!textArgs(text, length) || index < 0 || index >= length) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    RealizedFont* font = fontOf(*dc);
+    if (!font) return FALSE;
+    const bool rtl = (options & ETO_RTLREADING) || (dc->state().textAlign & TA_RTLREADING);
+    const TextLayout layout(*font, std::u16string_view(text, length), rtl, dc->state().charExtra);
+    const auto [x, width] = layout.span(static_cast<std::size_t>(index));
+    *left = static_cast<int>(std::lround(x));
+    *right = static_cast<int>(std::lround(x + width));
+    return TRUE;
+}
+
 BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR text, int length, int maxExtent, int* fit, int* dx,
                            SIZE* size) {
     DeviceContext* dc = gdi::dcFrom(hdc);
@@ -450,6 +468,45 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     const bool updateCp = s.textAlign & TA_UPDATECP;
     POINT ref{x, y};
     if (updateCp) ref = s.currentPos;
+    // In the advanced graphics mode each character turns by the orientation while the line
+    // runs along the escapement; in the compatible mode the orientation is the escapement.
+    const LOGFONTW& lf = font->log();
+    if (s.graphicsMode == GM_ADVANCED && (lf.lfOrientation - lf.lfEscapement) % 3600 != 0) {
+        Region clip = dc->clipRegion();
+        if ((options & ETO_CLIPPED) && rc) clip = clip.intersected(dc->rectToSurface(*rc));
+        const double e = lf.lfEscapement * M_PI / 1800.0;
+        const double dX = std::cos(e), dY = -std::sin(e), nX = std::sin(e), nY = std::cos(e);
+        const UINT hAlign = s.textAlign & TA_CENTER, vAlign = s.textAlign & TA_BASELINE;
+        double along = hAlign == TA_RIGHT ? -width : hAlign == TA_CENTER ? -width / 2 : 0;
+        double across = vAlign == TA_TOP ? tm.tmAscent : vAlign == TA_BOTTOM ? -tm.tmDescent : 0;
+        const double x0 = ref.x + along * dX + across * nX, y0 = ref.y + along * dY + across * nY;
+        const UINT savedAlign = s.textAlign;
+        s.textAlign = TA_LEFT | TA_BASELINE;
+        const auto& glyphs = layout.glyphs();
+        const std::u16string_view all(text, length);
+        for (std::size_t g = 0; g < glyphs.size();) {
+            // One cluster at a time, turned about its place on the baseline.
+            const std::uint32_t cluster = glyphs[g].cluster;
+            const double pen = dx && cluster < starts.size() ? starts[cluster] : glyphs[g].pen;
+            std::size_t next = g;
+            std::uint32_t end = static_cast<std::uint32_t>(length);
+            while (next < glyphs.size() && glyphs[next].cluster == cluster)
+                ++next;
+            for (const TextLayout::Glyph& other : glyphs)
+                if (other.cluster > cluster && other.cluster < end) end = other.cluster;
+            const TextLayout piece(*font, all.substr(cluster, end - cluster), false, s.charExtra);
+            const POINT at{static_cast<LONG>(std::lround(x0 + pen * dX)),
+                           static_cast<LONG>(std::lround(y0 + pen * dY))};
+            drawRotated(*dc, *surface, clip, *font, piece, piece.width(), nullptr, at,
+                        lf.lfOrientation);
+            g = next;
+        }
+        s.textAlign = savedAlign;
+        if (updateCp)
+            s.currentPos = POINT{static_cast<LONG>(std::lround(ref.x + width * dX)),
+                                 static_cast<LONG>(std::lround(ref.y + width * dY))};
+        return TRUE;
+    }
     if (font->log().lfEscapement % 3600 != 0) {
         Region clip = dc->clipRegion();
         if ((options & ETO_CLIPPED) && rc) clip = clip.intersected(dc->rectToSurface(*rc));

@@ -192,6 +192,22 @@ TextLayout::TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, i
     m_width = m_pen;
 }
 
+std::pair<double, double> TextLayout::span(std::size_t index) const {
+    // The cluster holding the unit starts at the largest cluster start not after it.
+    std::uint32_t cluster = 0;
+    bool found = false;
+    for (const Glyph& g : m_glyphs)
+        if (g.cluster <= index && (!found || g.cluster > cluster)) {
+            cluster = g.cluster;
+            found = true;
+        }
+    if (!found) return {0, 0};
+    double left = m_width;
+    for (const Glyph& g : m_glyphs)
+        if (g.cluster == cluster) left = std::min(left, g.pen);
+    return {left, cluster < m_advances.size() ? m_advances[cluster] : 0};
+}
+
 void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size_t start,
                           std::size_t length, bool rtl, int extra) {
     const std::u16string_view run = all.substr(start, length);
@@ -250,6 +266,7 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
                 out.face = p.face;
                 out.index = sg.index;
                 out.x = m_pen + sg.xOffset;
+                out.pen = m_pen;
                 out.y = sg.yOffset;
                 out.cluster = cluster;
                 m_glyphs.push_back(out);

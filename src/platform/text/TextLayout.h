@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <utility>
+
 #include "platform/text/RealizedFont.h"
 
 namespace orvane::platform {
@@ -17,6 +19,7 @@ public:
         FontFace* face = nullptr;
         std::uint32_t index = 0;
         double x = 0;               // pen position of the glyph from the line's left end, in pixels
+        double pen = 0;             // the same without the glyph's own offset
         double y = 0;               // offset from the baseline, positive down
         std::uint32_t cluster = 0;  // the first UTF-16 unit of its cluster
     };
@@ -30,6 +33,9 @@ public:
     // The advance each UTF-16 unit contributes, in logical order (a cluster's whole advance
     // goes to its first unit). Sums to width().
     const std::vector<double>& advances() const { return m_advances; }
+    // Where the cluster holding UTF-16 unit `index` shows: its left edge from the line's left
+    // end and its width, in visual order.
+    std::pair<double, double> span(std::size_t index) const;
 
     // The width of a text, cached for texts measured again and again.
     static double measure(RealizedFont& font, std::u16string_view text, int extra);

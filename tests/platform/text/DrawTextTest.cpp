@@ -366,6 +366,22 @@ TEST_F(DrawTextTest, HidePrefixAndPrefixOnly) {
     const RECT line = inkBox(canvas, under);
     EXPECT_EQ(line.left, 0);
     EXPECT_EQ(line.right, extent(canvas, u"F"));
+
+    // In right-to-left text the underline goes where the character shows: the first letter
+    // of a Hebrew word is its rightmost, and in a mixed line the Latin word keeps its place.
+    canvas.fill(kWhite);
+    const int word = extent(canvas, u"אבג");
+    draw(canvas, u"&אבג", RECT{0, 0, 200, 40}, DT_SINGLELINE | DT_PREFIXONLY | DT_RTLREADING);
+    const RECT rtl = inkBox(canvas, under);
+    EXPECT_EQ(rtl.right, word);
+    EXPECT_EQ(rtl.left, word - extent(canvas, u"א"));
+    canvas.fill(kWhite);
+    // Read right to left, "abc אבג" shows the Hebrew word at the left and "abc" at the right.
+    const int mixed = extent(canvas, u"abc אבג");
+    draw(canvas, u"&abc אבג", RECT{0, 0, 200, 40}, DT_SINGLELINE | DT_PREFIXONLY | DT_RTLREADING);
+    const RECT a = inkBox(canvas, under);
+    EXPECT_EQ(a.left, mixed - extent(canvas, u"abc"));
+    EXPECT_EQ(a.right, a.left + extent(canvas, u"a"));
 }
 
 // ---- Tabs

@@ -302,6 +302,35 @@ TEST_F(TextTest, AnyAngleDrawsAlongItsDirection) {
     DeleteObject(rotated);
 }
 
+TEST_F(TextTest, OrientationTurnsCharactersOnlyInTheAdvancedMode) {
+    // "lll" running upward: in the compatible mode the letters lie along the line (short,
+    // wide ink); in the advanced mode with orientation 0 they stand upright in a thin column.
+    HFONT font =
+        CreateFontW(-20, 0, 900, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
+    RECT boxes[2];
+    for (int mode : {GM_COMPATIBLE, GM_ADVANCED}) {
+        Canvas canvas(100, 100, kWhite);
+        HGDIOBJ old = SelectObject(canvas, font);
+        SetBkMode(canvas, TRANSPARENT);
+        SetGraphicsMode(canvas, mode);
+        SetTextAlign(canvas, TA_BASELINE);
+        TextOutW(canvas, 50, 80, u"lll", 3);
+        RECT& ink = boxes[mode - 1];
+        ink = RECT{100, 100, 0, 0};
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (canvas.at(x, y) != kWhite)
+                    ink = RECT{std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
+                               std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
+        SelectObject(canvas, old);
+    }
+    DeleteObject(font);
+    EXPECT_GT(boxes[0].right - boxes[0].left, 10);  // lying letters
+    EXPECT_LE(boxes[1].right - boxes[1].left, 5);   // a column of upright strokes
+    EXPECT_GT(boxes[1].bottom - boxes[1].top, 20);
+    EXPECT_LE(boxes[1].bottom, 81);  // rising from the baseline point
+}
+
 }  // namespace
 }  // namespace orvane::platform::test
 
