@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "controls/Controls.h"
+#include "framework/drawing/cToolTip.h"
 #include "host/ControlClasses.h"
 #include "host/Error.h"
 #include "host/FormFile.h"
@@ -21,11 +23,22 @@ using namespace orvane::platform;
 
 namespace {
 
-// Closing the gallery's window ends the program.
-LRESULT closeEnds(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+// What the gallery's form window hears: closing it ends the program; a tooltip shown for a
+// control is told to the status line.
+struct FormHooks {
+    std::function<void(HWND)> tooltipShown;
+};
+
+LRESULT formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
     if (msg == WM_CLOSE) {
         PostQuitMessage(0);
         return 0;
+    }
+    if (msg == WM_NOTIFY) {
+        const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
+        auto* hooks = reinterpret_cast<FormHooks*>(ref);
+        if (nm && nm->code == TTN_SHOW && hooks && hooks->tooltipShown)
+            hooks->tooltipShown(HWND(static_cast<std::uint32_t>(nm->idFrom)));
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
@@ -70,7 +83,8 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         auto form = FormFile::loadFile(formPath, true);
-        SetWindowSubclass(form->hWnd(), closeEnds, 1, 0);
+        FormHooks hooks;
+        SetWindowSubclass(form->hWnd(), formProc, 1, reinterpret_cast<DWORD_PTR>(&hooks));
         // The status line tells what the controls saw; --events also writes it to a file, one
         // line each (for tests that drive the real window from outside).
         std::ofstream events;
@@ -96,6 +110,17 @@ int main(int argc, char** argv) {
                     tell("KeyPress " + name + " " + std::to_string(CInt(a[0])));
                 });
         }
+        // Each control with a Tag shows it in a balloon tooltip while the pointer rests on it.
+        cToolTip tips;
+        tips.Create(form->hWnd());
+        for (UserControl* c : form->Controls()) {
+            const std::u16string tag = CStr(lib.get(*c, u"Tag"));
+            if (!tag.empty()) tips.AddTool(c->hWnd(), form->hWnd(), tag);
+        }
+        hooks.tooltipShown = [&](HWND tool) {
+            for (UserControl* c : form->Controls())
+                if (c->hWnd() == tool) tell("Tooltip " + ToUtf8(form->nameOf(*c)));
+        };
         form->Show();
         pump();
         if (!window) {
@@ -116,7 +141,7 @@ int main(int argc, char** argv) {
                 DispatchMessageW(&msg);
             }
         }
-        RemoveWindowSubclass(form->hWnd(), closeEnds, 1);
+        RemoveWindowSubclass(form->hWnd(), formProc, 1);
     } catch (const Error& e) {
         std::fprintf(stderr, "gallery: %s\n", ToUtf8(e.description()).c_str());
         status = 1;

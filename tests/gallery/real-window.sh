@@ -32,6 +32,15 @@ done
 white=$(pixel 308 261)   # inside the wrapped label: its white back colour
 face=$(pixel 608 631)    # the form itself: the button face
 after=$(strip)           # the status line has changed on the screen
+# Resting on the wrapped label (client 24,100 to 424,124) shows its balloon tooltip below the
+# pointer, drawn with its cut-out corners over the form.
+xdotool mousemove --window "$window" 60 135
+sleep 0.1
+xdotool mousemove --window "$window" 68 141
+sleep 1.2
+tipColour=$(import -display "$display" -window root -crop 200x30+70+165 -depth 8 txt:- | grep -c '#FFFFE1')
+corner=$(pixel 53 156)   # outside the balloon's rounded corner and beside its stem: what is
+beside=$(pixel 56 146)   # below shows, not the colour key
 # Dragging the caption moves the window with the hand.
 xdotool mousemove --window "$window" 300 12 mousedown 1
 sleep 0.2
@@ -52,6 +61,9 @@ grep -q '^KeyPress lblAuto 233$' "$events" || { echo "the typed é is missing"; 
 [ "$white" = "#FFFFFF" ] || { echo "label pixel is $white"; status=1; }
 [ "$face" = "#F0F0F0" ] || { echo "form pixel is $face"; status=1; }
 [ "$before" != "$after" ] || { echo "the status line did not change on the screen"; status=1; }
+grep -q '^Tooltip lblText$' "$events" || { echo "no tooltip was shown for lblText"; status=1; }
+[ "$tipColour" -gt 1000 ] || { echo "the tooltip is not on the screen ($tipColour pixels)"; status=1; }
+[ "$corner" != "#FF00FF" ] && [ "$beside" != "#FF00FF" ] || { echo "the balloon shows its colour key"; status=1; }
 [ "$moved" = "Position: 100,50" ] || { echo "after the drag the window is at $moved"; status=1; }
 cat "$events"
 exit $status

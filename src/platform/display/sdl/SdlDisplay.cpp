@@ -210,18 +210,22 @@ struct SdlDisplay::Impl {
         return HWND();
     }
 
-    // The pointer's screen position. Taken from the desktop, not from the event's window:
-    // while a window is being dragged it moves under the pointer, and positions relative to it
-    // would run ahead of the hand.
+    // The pointer's screen position: the event's window position plus the event's offset.
+    // While a window holds the capture (a caption or frame being dragged, for one) the window
+    // moves under the pointer and offsets from it would run ahead of the hand, so then the
+    // desktop's pointer position counts. (That position is cached by SDL and may lag when
+    // the pointer is warped, so it is not used otherwise.)
     void mouseTo(std::uint32_t sdlId, int x, int y) {
-        int gx = 0, gy = 0;
-        SDL_GetGlobalMouseState(&gx, &gy);
-        if (gx != 0 || gy != 0 || !user::windowQuiet(windowOf(sdlId))) {
+        SDL_Window* window = SDL_GetWindowFromID(sdlId);
+        if (GetCapture() || !window) {
+            int gx = 0, gy = 0;
+            SDL_GetGlobalMouseState(&gx, &gy);
             SetCursorPos(gx, gy);
             return;
         }
-        WindowObject* w = user::windowQuiet(windowOf(sdlId));
-        SetCursorPos(w->rect.left + x, w->rect.top + y);
+        int wx = 0, wy = 0;
+        SDL_GetWindowPosition(window, &wx, &wy);
+        SetCursorPos(wx + x, wy + y);
     }
 
     void button(Uint8 b, bool down) {
@@ -276,6 +280,11 @@ struct SdlDisplay::Impl {
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
                     if (HWND h = windowOf(e.window.windowID))
                         PostMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+                } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                    focusLost = false;
+                    activateFromDesktop(windowOf(e.window.windowID));
+                } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                    focusLost = true;
                 } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
                     for (auto& [hwnd, shown] : windows) {
                         shown.presentedGeneration = ~0ull;
@@ -289,10 +298,30 @@ struct SdlDisplay::Impl {
         }
     }
 
+    // A window the desktop gave the keyboard to becomes the active window, unless it is one
+    // that never activates (tooltips and other tool popups).
+    void activateFromDesktop(HWND h) {
+        WindowObject* w = user::windowQuiet(h);
+        if (!w || (w->style & WS_DISABLED) || (w->exStyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)))
+            return;
+        if (GetActiveWindow() != h) SetActiveWindow(h);
+    }
+
+    // After the events of one pass: when the keyboard went to no window of ours, another
+    // program is in front, and ours is deactivated as Windows deactivates a program.
+    bool focusLost = false;
+    void settleFocus() {
+        if (!focusLost) return;
+        focusLost = false;
+        if (SDL_Window* k = SDL_GetKeyboardFocus(); k && windowOf(SDL_GetWindowID(k))) return;
+        if (GetActiveWindow()) SetActiveWindow(HWND());
+    }
+
     void poll() {
         SDL_Event e;
         while (SDL_PollEvent(&e))
             handle(e);
+        settleFocus();
         followCursor();
     }
 
@@ -303,6 +332,7 @@ struct SdlDisplay::Impl {
             deadline > now ? static_cast<int>(std::min<std::uint64_t>(deadline - now, 100)) : 0;
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, timeout)) handle(e);
+        settleFocus();
         followCursor();
     }
 
@@ -390,10 +420,14 @@ struct SdlDisplay::Impl {
                 continue;
             Shown& shown = windows[h];
             if (!shown.window) {
-                std::string title(w->text.begin(), w->text.end());
-                shown.window =
-                    SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top, w->width(),
-                                     w->height(), SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+                const std::string title = ToUtf8(w->text);
+                // Tool popups (tooltips, menus) neither take the keyboard nor show in a task bar.
+                Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN;
+                if ((w->style & WS_POPUP) && (w->exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)))
+                    flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR;
+                if (w->exStyle & WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+                shown.window = SDL_CreateWindow(title.c_str(), w->rect.left, w->rect.top,
+                                                w->width(), w->height(), flags);
                 if (!shown.window) continue;
             }
             int sw, sh, sx, sy;
@@ -406,7 +440,20 @@ struct SdlDisplay::Impl {
             if (shown.presentedGeneration == w->surfaceGeneration) continue;
             SDL_Surface* target = SDL_GetWindowSurface(shown.window);
             if (!target) continue;
-            presentChanges(shown, *w->surface, *target);
+            if (w->exStyle & WS_EX_LAYERED) {
+                // A layered window (a balloon cut by its colour key, a translucent popup)
+                // shows as the virtual screen composes it over our windows below it.
+                const PixelSurface& screen = HeadlessScreen::current().compose();
+                PixelSurface seen(w->width(), w->height());
+                for (int y = 0; y < seen.height(); ++y)
+                    for (int x = 0; x < seen.width(); ++x) {
+                        const int sx2 = w->rect.left + x, sy2 = w->rect.top + y;
+                        seen.at(x, y) = screen.contains(sx2, sy2) ? screen.at(sx2, sy2) : 0;
+                    }
+                presentChanges(shown, seen, *target);
+            } else {
+                presentChanges(shown, *w->surface, *target);
+            }
             shown.presentedGeneration = w->surfaceGeneration;
         }
     }
