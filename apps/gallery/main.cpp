@@ -27,6 +27,7 @@ namespace {
 // control is told to the status line.
 struct FormHooks {
     std::function<void(HWND)> tooltipShown;
+    std::function<void(bool)> programActivated;
 };
 
 LRESULT formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
@@ -34,9 +35,11 @@ LRESULT formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DW
         PostQuitMessage(0);
         return 0;
     }
+    auto* hooks = reinterpret_cast<FormHooks*>(ref);
+    if (msg == WM_ACTIVATEAPP && hooks && hooks->programActivated)
+        hooks->programActivated(wParam != 0);
     if (msg == WM_NOTIFY) {
         const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
-        auto* hooks = reinterpret_cast<FormHooks*>(ref);
         if (nm && nm->code == TTN_SHOW && hooks && hooks->tooltipShown)
             hooks->tooltipShown(HWND(static_cast<std::uint32_t>(nm->idFrom)));
     }
@@ -117,6 +120,9 @@ int main(int argc, char** argv) {
             const std::u16string tag = CStr(lib.get(*c, u"Tag"));
             if (!tag.empty()) tips.AddTool(c->hWnd(), form->hWnd(), tag);
         }
+        hooks.programActivated = [&](bool active) {
+            tell(active ? "Program active" : "Program inactive");
+        };
         hooks.tooltipShown = [&](HWND tool) {
             for (UserControl* c : form->Controls())
                 if (c->hWnd() == tool) tell("Tooltip " + ToUtf8(form->nameOf(*c)));
