@@ -55,16 +55,26 @@ const Weights& weights() {
     return w;
 }
 
-// The source with its edge pixels repeated kBorder times on every side.
-PixelSurface padded(const PixelSurface& source) {
+// Columns [c0, c1) and rows [r0, r1) of the source with its edge pixels repeated kBorder times
+// on every side (padded coordinates: source pixel (x, y) is at (x + kBorder, y + kBorder)).
+// Only the part a draw can reach is copied: a large image drawn small copies little.
+PixelSurface padded(const PixelSurface& source, int c0, int r0, int c1, int r1) {
     const int w = source.width(), h = source.height();
-    PixelSurface out(w + 2 * kBorder, h + 2 * kBorder);
-    for (int y = 0; y < out.height(); ++y) {
+    PixelSurface out(c1 - c0, r1 - r0);
+    for (int y = r0; y < r1; ++y) {
         const std::uint32_t* in = source.row(std::clamp(y - kBorder, 0, h - 1));
-        std::uint32_t* row = out.row(y);
-        std::fill_n(row, kBorder, in[0]);
-        std::memcpy(row + kBorder, in, w * 4u);
-        std::fill_n(row + kBorder + w, kBorder, in[w - 1]);
+        std::uint32_t* row = out.row(y - r0);
+        for (int x = c0; x < c1;) {
+            const int sx = x - kBorder;
+            if (sx < 0 || sx >= w) {
+                row[x - c0] = in[std::clamp(sx, 0, w - 1)];
+                ++x;
+                continue;
+            }
+            const int n = std::min(c1, w + kBorder) - x;  // a run inside the image
+            std::memcpy(row + (x - c0), in + sx, static_cast<std::size_t>(n) * 4u);
+            x += n;
+        }
     }
     return out;
 }
@@ -149,12 +159,14 @@ struct Run {
     std::uint32_t* row;
     int from, to;
     std::int64_t su, sv, stepU, stepV;
+    int originX, originY;  // where the copied part starts in padded coordinates
 };
 
 [[gnu::always_inline]] inline std::uint32_t* tapsAt(const Run& r, std::int64_t su,
                                                     std::int64_t sv) {
     const int iu = static_cast<int>(su >> 32), iv = static_cast<int>(sv >> 32);
-    return const_cast<std::uint32_t*>(r.src->row(iv - 3 + kBorder)) + (iu - 3 + kBorder);
+    return const_cast<std::uint32_t*>(r.src->row(iv - 3 + kBorder - r.originY)) +
+           (iu - 3 + kBorder - r.originX);
 }
 [[gnu::always_inline]] inline int phaseOf(std::int64_t s) {
     return static_cast<int>((s >> 26) & (kPhases - 1));
@@ -164,9 +176,9 @@ void runSse2(const Run& r) {
     std::int64_t su = r.su, sv = r.sv;
     for (int x = r.from; x < r.to; ++x, su += r.stepU, sv += r.stepV) {
         const int iu = static_cast<int>(su >> 32), iv = static_cast<int>(sv >> 32);
-        r.row[x] =
-            over(sample(*r.w, *r.src, iu - 3 + kBorder, iv - 3 + kBorder, phaseOf(su), phaseOf(sv)),
-                 r.row[x]);
+        r.row[x] = over(sample(*r.w, *r.src, iu - 3 + kBorder - r.originX,
+                               iv - 3 + kBorder - r.originY, phaseOf(su), phaseOf(sv)),
+                        r.row[x]);
     }
 }
 
@@ -248,7 +260,25 @@ void BicubicResampler::draw(PixelSurface& target, const PixelSurface& source, co
         std::min(target.height(), static_cast<int>(std::ceil(*std::max_element(ys, ys + 4))));
     if (x0 >= x1 || y0 >= y1) return;
 
-    const PixelSurface src = padded(source);
+    // The source part the target box reaches, with room for the taps and for rounding.
+    double us[4], vs[4];
+    for (int k = 0; k < 4; ++k) {
+        const double px = k % 2 ? x1 : x0, py = k / 2 ? y1 : y0;
+        us[k] = std::clamp(m.xx * px + m.xy * py + m.x0 + shiftU - 0.5, -1.5, source.width() - 0.5);
+        vs[k] =
+            std::clamp(m.yx * px + m.yy * py + m.y0 + shiftV - 0.5, -1.5, source.height() - 0.5);
+    }
+    const int padW = source.width() + 2 * kBorder, padH = source.height() + 2 * kBorder;
+    const int originX = std::clamp(
+        static_cast<int>(std::floor(*std::min_element(us, us + 4))) - 2 + kBorder, 0, padW);
+    const int originY = std::clamp(
+        static_cast<int>(std::floor(*std::min_element(vs, vs + 4))) - 2 + kBorder, 0, padH);
+    const int endX = std::clamp(
+        static_cast<int>(std::floor(*std::max_element(us, us + 4))) + 4 + kBorder, 0, padW);
+    const int endY = std::clamp(
+        static_cast<int>(std::floor(*std::max_element(vs, vs + 4))) + 4 + kBorder, 0, padH);
+    if (originX >= endX || originY >= endY) return;
+    const PixelSurface src = padded(source, originX, originY, endX, endY);
     const Weights& w = weights();
     // Destination pixels per source unit along each source axis, to measure edge distances
     // in destination pixels.
@@ -268,7 +298,8 @@ void BicubicResampler::draw(PixelSurface& target, const PixelSurface& source, co
         const int iu = static_cast<int>(su), iv = static_cast<int>(sv);
         const int phaseX = static_cast<int>((su - iu) * kPhases + 0.5);
         const int phaseY = static_cast<int>((sv - iv) * kPhases + 0.5);
-        std::uint32_t p = sample(w, src, iu - 3 + kBorder, iv - 3 + kBorder, phaseX, phaseY);
+        std::uint32_t p =
+            sample(w, src, iu - 3 + kBorder - originX, iv - 3 + kBorder - originY, phaseX, phaseY);
         if (edge < 0.5) p = scale(p, static_cast<std::uint32_t>((edge + 0.5) * 256));
         row[x] = over(p, row[x]);
     };
@@ -308,7 +339,7 @@ void BicubicResampler::draw(PixelSurface& target, const PixelSurface& source, co
             std::llround((uA + m.xx * inFrom + shiftU - 0.5 + 2) * kOne) + (std::int64_t{1} << 25);
         std::int64_t sv =
             std::llround((vA + m.yx * inFrom + shiftV - 0.5 + 2) * kOne) + (std::int64_t{1} << 25);
-        drawRun(Run{&w, &src, row, inFrom, inTo, su, sv, stepU, stepV});
+        drawRun(Run{&w, &src, row, inFrom, inTo, su, sv, stepU, stepV, originX, originY});
         for (int x = inTo; x < x1; ++x)
             careful(row, x, uA + m.xx * x, vA + m.yx * x);
     }

@@ -157,8 +157,12 @@ void ImageGraphics::drawImage(const PixelSurface& image, const RectF& destinatio
     const bool bicubic = m_interpolation == InterpolationMode::HighQualityBicubic ||
                          m_interpolation == InterpolationMode::HighQuality ||
                          m_interpolation == InterpolationMode::Bicubic;
+    // Shrinking much needs a filter over many source pixels, which four taps are not: then
+    // the general convolution draws.
+    const bool shrinking = std::min(std::hypot(m.xx, m.yx), std::hypot(m.xy, m.yy)) < 0.75;
     cairo_matrix_t inverse = m;
-    if (bicubic && (m.xy != 0 || m.yx != 0) && m_compositing == CompositingMode::SourceOver &&
+    if (bicubic && !shrinking && (m.xy != 0 || m.yx != 0) &&
+        m_compositing == CompositingMode::SourceOver &&
         cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS) {
         cairo_restore(cr);
         cairo_surface_destroy(src);

@@ -164,6 +164,29 @@ TEST(ImageGraphics, BicubicRotationIsExactOnQuarterTurnsAndKeepsFlatColours) {
     }
     BicubicResampler::allowWideVectors(true);
 
+    // Only the middle of a larger image lands on the target: the samples still come from the
+    // right pixels (each pixel's colour names its place).
+    PixelSurface big(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            big.at(x, y) = 0xFF000000u | x << 8 | y;
+    for (bool wide : {true, false}) {
+        BicubicResampler::allowWideVectors(wide);
+        PixelSurface target(16, 16);
+        ImageGraphics g(target);
+        g.setInterpolationMode(InterpolationMode::HighQualityBicubic);
+        g.setPixelOffsetMode(PixelOffsetMode::Half);
+        g.translateTransform(8, 8);
+        g.rotateTransform(90);
+        g.translateTransform(-40, -40);
+        g.drawImage(big, whole(big), whole(big));
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(target.at(x, y), big.at(y + 32, 47 - x))
+                    << x << "," << y << " wide " << wide;
+    }
+    BicubicResampler::allowWideVectors(true);
+
     // A flat colour turned by 30° stays that colour inside, fades at the edges and leaves the
     // corners of the target empty; both vector paths agree.
     const PixelSurface flat(64, 64, 0xFF336699);
