@@ -15,6 +15,11 @@ public:
     PixelSurface() = default;
     // Owns its pixels, initialised to the given value.
     PixelSurface(int width, int height, std::uint32_t fill = 0);
+    // A copy of owned pixels owns its own copy; a copy of a view views the same pixels.
+    PixelSurface(const PixelSurface& other);
+    PixelSurface& operator=(const PixelSurface& other);
+    PixelSurface(PixelSurface&&) noexcept = default;
+    PixelSurface& operator=(PixelSurface&&) noexcept = default;
     // Owns the given width × height pixels, rows from the top.
     PixelSurface(std::vector<std::uint32_t> pixels, int width, int height);
     // Views pixels owned by someone else.

@@ -215,3 +215,17 @@ TEST(ImageGraphics, BicubicRotationIsExactOnQuarterTurnsAndKeepsFlatColours) {
         }
     EXPECT_GT(partial, 64);  // the turned edges are smoothed
 }
+
+TEST(PixelSurfaceCopy, CopiesOfOwnedPixelsOwnThemAndCopiesOfViewsShareThem) {
+    PixelSurface owned(2, 2, kRed);
+    PixelSurface copy = owned;
+    copy.at(0, 0) = kBlue;
+    EXPECT_EQ(owned.at(0, 0), kRed);  // the copy drew on its own pixels
+    copy = owned;
+    EXPECT_EQ(copy.at(0, 0), kRed);
+    std::uint32_t pixels[4] = {kGreen, kGreen, kGreen, kGreen};
+    PixelSurface view(pixels, 2, 2, 2);
+    PixelSurface viewCopy = view;
+    viewCopy.at(1, 1) = kWhite;
+    EXPECT_EQ(pixels[3], kWhite);
+}
