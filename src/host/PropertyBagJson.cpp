@@ -10,6 +10,7 @@
 #include "host/StdPicture.h"
 #include "platform/base/CodePages.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/user/User.h"
 
 namespace orvane {
 
@@ -105,33 +106,72 @@ std::shared_ptr<StdFont> readFont(const json& j, const std::string& place) {
 constexpr long long kMaxPictureSide = 16384;
 constexpr long long kMaxPicturePixels = 1 << 24;
 
-// A bitmap picture as its size and its 32-bit pixels (blue, green, red, alpha; rows from the
-// top) in base64. Icons have no file form yet.
+// A picture as its size and its 32-bit pixels (blue, green, red, alpha; rows from the top) in
+// base64. Icons and cursors say so ("Type": "Icon"), their pixels have straight alpha, and a
+// cursor keeps its hot spot.
 json writePicture(const StdPicture& picture, const std::string& place) {
-    if (picture.type() != StdPicture::Type::Bitmap)
-        fail(place, "only bitmap pictures can be saved in a form file");
-    const auto bitmap = platform::HBITMAP(static_cast<std::uint32_t>(picture.Handle()));
+    if (picture.type() != StdPicture::Type::Bitmap && picture.type() != StdPicture::Type::Icon)
+        fail(place, "an empty picture cannot be saved in a form file");
+    const bool icon = picture.type() == StdPicture::Type::Icon;
+    platform::ICONINFO iconInfo;
+    platform::HBITMAP bitmap(static_cast<std::uint32_t>(picture.Handle()));
+    if (icon) {
+        if (!platform::GetIconInfo(platform::HICON(static_cast<std::uint32_t>(picture.Handle())),
+                                   &iconInfo))
+            fail(place, "the picture has no icon");
+        bitmap = iconInfo.hbmColor;
+    }
     platform::BITMAP bm{};
-    if (!platform::GetObjectW(bitmap, sizeof bm, &bm)) fail(place, "the picture has no bitmap");
-    platform::BITMAPINFO info{};
-    info.bmiHeader.biWidth = bm.bmWidth;
-    info.bmiHeader.biHeight = -bm.bmHeight;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(bm.bmWidth) *
-                                     static_cast<std::size_t>(bm.bmHeight) * 4);
-    const platform::HDC dc = platform::CreateCompatibleDC(platform::HDC());
-    const int lines = platform::GetDIBits(dc, bitmap, 0, static_cast<platform::UINT>(bm.bmHeight),
-                                          pixels.data(), &info, platform::DIB_RGB_COLORS);
-    platform::DeleteDC(dc);
+    const bool sized = platform::GetObjectW(bitmap, sizeof bm, &bm) != 0;
+    std::vector<std::uint8_t> pixels;
+    int lines = 0;
+    if (sized) {
+        platform::BITMAPINFO info{};
+        info.bmiHeader.biWidth = bm.bmWidth;
+        info.bmiHeader.biHeight = -bm.bmHeight;
+        info.bmiHeader.biBitCount = 32;
+        pixels.resize(static_cast<std::size_t>(bm.bmWidth) * static_cast<std::size_t>(bm.bmHeight) *
+                      4);
+        const platform::HDC dc = platform::CreateCompatibleDC(platform::HDC());
+        lines = platform::GetDIBits(dc, bitmap, 0, static_cast<platform::UINT>(bm.bmHeight),
+                                    pixels.data(), &info, platform::DIB_RGB_COLORS);
+        platform::DeleteDC(dc);
+    }
+    if (icon) {
+        platform::DeleteObject(iconInfo.hbmColor);
+        platform::DeleteObject(iconInfo.hbmMask);
+    }
+    if (!sized) fail(place, "the picture has no bitmap");
     if (lines != bm.bmHeight) fail(place, "the picture's pixels could not be read");
-    return json{{"Width", bm.bmWidth}, {"Height", bm.bmHeight}, {"Pixels", Base64Encode(pixels)}};
+    json out{{"Width", bm.bmWidth}, {"Height", bm.bmHeight}, {"Pixels", Base64Encode(pixels)}};
+    if (icon) {
+        out["Type"] = "Icon";
+        if (!iconInfo.fIcon) out["HotSpot"] = json::array({iconInfo.xHotspot, iconInfo.yHotspot});
+    }
+    return out;
 }
 
 std::shared_ptr<StdPicture> readPicture(const json& j, const std::string& place) {
     if (!j.is_object()) fail(place, "expected a picture object");
     for (const auto& item : j.items())
-        if (item.key() != "Width" && item.key() != "Height" && item.key() != "Pixels")
+        if (item.key() != "Width" && item.key() != "Height" && item.key() != "Pixels" &&
+            item.key() != "Type" && item.key() != "HotSpot")
             fail(place + "." + item.key(), "unknown picture property");
+    bool icon = false;
+    if (j.contains("Type")) {
+        const json& t = j["Type"];
+        if (!t.is_string() || (t != "Icon" && t != "Bitmap"))
+            fail(place + ".Type", "expected \"Bitmap\" or \"Icon\"");
+        icon = t == "Icon";
+    }
+    long long hotX = -1, hotY = -1;
+    if (j.contains("HotSpot")) {
+        const json& hs = j["HotSpot"];
+        if (!icon) fail(place + ".HotSpot", "only icons have a hot spot");
+        if (!hs.is_array() || hs.size() != 2) fail(place + ".HotSpot", "expected [x, y]");
+        hotX = readInteger(hs[0], place + ".HotSpot[0]", 0, kMaxPictureSide);
+        hotY = readInteger(hs[1], place + ".HotSpot[1]", 0, kMaxPictureSide);
+    }
     const json* w = j.contains("Width") ? &j["Width"] : nullptr;
     const json* h = j.contains("Height") ? &j["Height"] : nullptr;
     if (!w || !h || !j.contains("Pixels")) fail(place, "a picture needs Width, Height and Pixels");
@@ -153,7 +193,31 @@ std::shared_ptr<StdPicture> readPicture(const json& j, const std::string& place)
         platform::HDC(), &info, platform::DIB_RGB_COLORS, &bits, platform::HANDLE(), 0);
     if (!bitmap || !bits) fail(place, "the picture could not be made");
     std::memcpy(bits, bytes->data(), bytes->size());
-    return StdPicture::fromBitmap(bitmap);
+    if (!icon) return StdPicture::fromBitmap(bitmap);
+    // An icon (or a cursor, with its hot spot) from its pixels and alpha.
+    platform::ICONINFO ii;
+    ii.fIcon = hotX < 0;
+    ii.xHotspot = static_cast<platform::DWORD>(std::max(0LL, hotX));
+    ii.yHotspot = static_cast<platform::DWORD>(std::max(0LL, hotY));
+    ii.hbmColor = bitmap;
+    ii.hbmMask =
+        platform::CreateBitmap(static_cast<int>(width), static_cast<int>(height), 1, 1, nullptr);
+    // Where the alpha is zero the mask is set too, so that an icon with no visible pixel stays
+    // invisible.
+    const platform::HDC maskDc = platform::CreateCompatibleDC(platform::HDC());
+    const platform::HGDIOBJ oldMask = platform::SelectObject(maskDc, ii.hbmMask);
+    for (long long y = 0; y < height; ++y)
+        for (long long x = 0; x < width; ++x)
+            if ((*bytes)[static_cast<std::size_t>((y * width + x) * 4 + 3)] == 0)
+                platform::SetPixel(maskDc, static_cast<int>(x), static_cast<int>(y),
+                                   platform::RGB(255, 255, 255));
+    platform::SelectObject(maskDc, oldMask);
+    platform::DeleteDC(maskDc);
+    const platform::HICON made = platform::CreateIconIndirect(&ii);
+    platform::DeleteObject(ii.hbmColor);
+    platform::DeleteObject(ii.hbmMask);
+    if (!made) fail(place, "the icon could not be made");
+    return StdPicture::fromIcon(made, static_cast<int>(width), static_cast<int>(height));
 }
 
 }  // namespace

@@ -380,6 +380,11 @@ void UserControl::eraseBackground(HDC dc) {
     const HBRUSH brush = CreateSolidBrush(TranslateColor(m_backColor));
     FillRect(dc, &rc, brush);
     DeleteObject(brush);
+    if (m_picture && m_picture->type() == StdPicture::Type::Icon) {
+        DrawIconEx(dc, 0, 0, HICON(static_cast<std::uint32_t>(m_picture->Handle())), 0, 0, 0,
+                   HBRUSH(), DI_NORMAL);
+        return;
+    }
     if (!m_picture || m_picture->type() != StdPicture::Type::Bitmap) return;
     const HBITMAP bitmap = HBITMAP(static_cast<std::uint32_t>(m_picture->Handle()));
     BITMAP info{};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "host/Base64.h"
 #include "host/Error.h"
@@ -150,8 +151,11 @@ TEST_F(PropertyBagJsonPicture, BitmapsRoundTripAndOtherPicturesAreRefused) {
         FAIL() << "an empty picture was written";
     } catch (const Error& e) {
         EXPECT_EQ(platform::ToUtf8(e.description()),
-                  "Form1.Image1.Picture: only bitmap pictures can be saved in a form file");
+                  "Form1.Image1.Picture: an empty picture cannot be saved in a form file");
     }
+    EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 1, "Height": 1, "Pixels": "AAAAAA==",
+                                                "HotSpot": [0, 0]}}})"),
+              "Form1.Label1.P.Picture.HotSpot: only icons have a hot spot");
     EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 2, "Height": 1, "Pixels": "AAAA"}}})"),
               "Form1.Label1.P.Picture.Pixels: expected 8 bytes");
     EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 16384, "Height": 16384, "Pixels": ""}}})"),
@@ -160,6 +164,49 @@ TEST_F(PropertyBagJsonPicture, BitmapsRoundTripAndOtherPicturesAreRefused) {
               "Form1.Label1.P.Picture.Width: number out of range");
     EXPECT_EQ(readError(R"({"P": {"Picture": {"Width": 1, "Height": 1}}})"),
               "Form1.Label1.P.Picture: a picture needs Width, Height and Pixels");
+}
+
+TEST_F(PropertyBagJsonPicture, IconsAndCursorsRoundTripWithAlphaAndHotSpot) {
+    // A 4 × 4 cursor: opaque red left half, half-transparent blue right half, hot spot (1, 2).
+    std::vector<std::uint32_t> straight(16);
+    for (int i = 0; i < 16; ++i)
+        straight[i] = i % 4 < 2 ? 0xFFFF0000u : 0x800000FFu;
+    platform::BITMAPINFO info{};
+    info.bmiHeader.biWidth = 4;
+    info.bmiHeader.biHeight = -4;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    platform::ICONINFO ii;
+    ii.fIcon = platform::FALSE;
+    ii.xHotspot = 1;
+    ii.yHotspot = 2;
+    ii.hbmColor = platform::CreateDIBSection(platform::HDC(), &info, platform::DIB_RGB_COLORS,
+                                             &bits, platform::HANDLE(), 0);
+    std::memcpy(bits, straight.data(), 64);
+    ii.hbmMask = platform::CreateBitmap(4, 4, 1, 1, nullptr);
+    const platform::HICON cursor = platform::CreateIconIndirect(&ii);
+    platform::DeleteObject(ii.hbmColor);
+    platform::DeleteObject(ii.hbmMask);
+    PropertyBag bag;
+    bag.store(u"MouseIcon", Variant(std::shared_ptr<Object>(StdPicture::fromIcon(cursor, 4, 4))));
+    PropertyBag back = throughText(bag);
+    auto picture = std::dynamic_pointer_cast<StdPicture>(back.ReadProperty(u"MouseIcon").object());
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(picture->type(), StdPicture::Type::Icon);
+    platform::ICONINFO got;
+    ASSERT_TRUE(platform::GetIconInfo(
+        platform::HICON(static_cast<std::uint32_t>(picture->Handle())), &got));
+    EXPECT_FALSE(got.fIcon);
+    EXPECT_EQ(got.xHotspot, 1u);
+    EXPECT_EQ(got.yHotspot, 2u);
+    std::vector<std::uint32_t> pixels(16);
+    const platform::HDC dc = platform::CreateCompatibleDC(platform::HDC());
+    platform::GetDIBits(dc, got.hbmColor, 0, 4, pixels.data(), &info, platform::DIB_RGB_COLORS);
+    platform::DeleteDC(dc);
+    platform::DeleteObject(got.hbmColor);
+    platform::DeleteObject(got.hbmMask);
+    EXPECT_EQ(pixels[0], 0xFFFF0000u);
+    EXPECT_EQ(pixels[3] >> 24, 0x80u);  // the alpha survives (the colour within rounding)
 }
 
 TEST(Base64, KnownTextsAndRejects) {

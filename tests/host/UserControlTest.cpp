@@ -342,6 +342,19 @@ TEST_F(UserControlTest, TheBackColorFillsTheControlAndBadColoursChangeNothing) {
     probe.BackColor(SystemColor(COLOR_BTNFACE));
     probe.Refresh();
     EXPECT_EQ(platform->ClientPixel(probe.hWnd(), 50, 20), GetSysColor(COLOR_BTNFACE));
+
+    // An icon picture is drawn at the top left over the back colour, with its alpha.
+    const auto png = PngWriter::encode(PixelSurface(8, 8, 0x800000FFu), PngWriter::Alpha::Keep);
+    const HICON icon = CreateIconFromResourceEx(png.data(), static_cast<DWORD>(png.size()), TRUE,
+                                                0x30000, 0, 0, 0);
+    probe.BackColor(0xFFFFFF);
+    probe.Picture(StdPicture::fromIcon(icon, 8, 8));
+    probe.Refresh();
+    const COLORREF mixed = platform->ClientPixel(probe.hWnd(), 3, 3);
+    EXPECT_EQ(GetBValue(mixed), 255);
+    EXPECT_NEAR(GetRValue(mixed), 127, 2);
+    EXPECT_EQ(platform->ClientPixel(probe.hWnd(), 9, 3), 0xFFFFFFu);
+    probe.Picture(nullptr);
     probe.unsite();
 }
 
