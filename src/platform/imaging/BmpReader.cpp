@@ -4,20 +4,14 @@
 #include <bit>
 #include <vector>
 
+#include "platform/imaging/ByteReader.h"
+
 namespace orvane::platform {
 
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3,
                         kBiAlphaBitfields = 6;
-
-std::uint32_t u32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-std::uint16_t u16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
 
 // One colour channel of a bit-field pixel, scaled to eight bits.
 struct Channel {
@@ -85,7 +79,7 @@ std::optional<DecodedImage> BmpReader::read(const std::uint8_t* data, std::size_
         error = "not a bitmap file";
         return std::nullopt;
     }
-    const std::uint32_t offset = u32(data + 10);
+    const std::uint32_t offset = ByteReader::u32(data + 10);
     if (offset < 14 + 12 || offset > size) {
         error = "bad pixel data offset";
         return std::nullopt;
@@ -100,7 +94,7 @@ std::optional<DecodedImage> BmpReader::readDib(const std::uint8_t* h, std::size_
         error = "truncated bitmap header";
         return std::nullopt;
     }
-    const std::uint32_t headerSize = u32(h);
+    const std::uint32_t headerSize = ByteReader::u32(h);
     if (headerSize < 12 || headerSize > size || (headerSize > 12 && headerSize < 40)) {
         error = headerSize > size ? "truncated bitmap header" : "unknown bitmap header";
         return std::nullopt;
@@ -109,15 +103,15 @@ std::optional<DecodedImage> BmpReader::readDib(const std::uint8_t* h, std::size_
     int bits;
     std::uint32_t compression = kBiRgb, colours = 0;
     if (headerSize == 12) {  // the old core header
-        width = u16(h + 4);
-        height = static_cast<std::int16_t>(u16(h + 6));
-        bits = u16(h + 10);
+        width = ByteReader::u16(h + 4);
+        height = static_cast<std::int16_t>(ByteReader::u16(h + 6));
+        bits = ByteReader::u16(h + 10);
     } else {
-        width = static_cast<std::int32_t>(u32(h + 4));
-        height = static_cast<std::int32_t>(u32(h + 8));
-        bits = u16(h + 14);
-        compression = u32(h + 16);
-        colours = u32(h + 32);
+        width = static_cast<std::int32_t>(ByteReader::u32(h + 4));
+        height = static_cast<std::int32_t>(ByteReader::u32(h + 8));
+        bits = ByteReader::u16(h + 14);
+        compression = ByteReader::u32(h + 16);
+        colours = ByteReader::u32(h + 32);
     }
     const bool topDown = height < 0;
     if (topDown) height = -height;
@@ -150,8 +144,8 @@ std::optional<DecodedImage> BmpReader::readDib(const std::uint8_t* h, std::size_
             return std::nullopt;
         }
         for (std::size_t i = 0; i < count; ++i)
-            masks[i] = u32(h + at + i * 4);
-        if (headerSize >= 56) masks[3] = u32(h + 52);
+            masks[i] = ByteReader::u32(h + at + i * 4);
+        if (headerSize >= 56) masks[3] = ByteReader::u32(h + 52);
         if (headerSize == 40) tableStart += count * 4;
     } else if (bits == 16) {
         masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
@@ -227,7 +221,8 @@ std::optional<DecodedImage> BmpReader::readDib(const std::uint8_t* h, std::size_
                 pixel = 0xFF000000u | static_cast<std::uint32_t>(p[2]) << 16 |
                         static_cast<std::uint32_t>(p[1]) << 8 | p[0];
             } else if (bits == 16 || bits == 32) {
-                const std::uint32_t raw = bits == 16 ? u16(row + x * 2) : u32(row + x * 4);
+                const std::uint32_t raw =
+                    bits == 16 ? ByteReader::u16(row + x * 2) : ByteReader::u32(row + x * 4);
                 const std::uint32_t a = masks[3] ? alpha(raw) : 255;
                 anyAlpha = anyAlpha || a != 0;
                 pixel = a << 24 | red(raw) << 16 | green(raw) << 8 | blue(raw);

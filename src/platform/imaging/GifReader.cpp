@@ -5,23 +5,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/imaging/ByteReader.h"
+
 namespace orvane::platform {
 
 namespace {
 
-struct Source {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t at = 0;
-};
-
 int readFrom(GifFileType* gif, GifByteType* out, int wanted) {
-    auto* s = static_cast<Source*>(gif->UserData);
-    const std::size_t n =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max(wanted, 0)), s->size - s->at);
-    std::memcpy(out, s->data + s->at, n);
-    s->at += n;
-    return static_cast<int>(n);
+    return static_cast<int>(static_cast<ByteReader*>(gif->UserData)
+                                ->read(out, static_cast<std::size_t>(std::max(wanted, 0))));
 }
 
 }  // namespace
@@ -32,7 +24,7 @@ std::optional<AnimatedImage> GifReader::read(const std::uint8_t* data, std::size
         error = "not a GIF image";
         return std::nullopt;
     }
-    Source source{data, size};
+    ByteReader source{data, size};
     int code = 0;
     GifFileType* gif = DGifOpen(&source, readFrom, &code);
     if (!gif) {

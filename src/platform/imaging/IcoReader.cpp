@@ -3,27 +3,21 @@
 #include <cstring>
 
 #include "platform/imaging/BmpReader.h"
+#include "platform/imaging/ByteReader.h"
 #include "platform/imaging/PngReader.h"
 
 namespace orvane::platform {
 
 namespace {
 
-std::uint32_t u32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-int u16(const std::uint8_t* p) {
-    return p[0] | p[1] << 8;
-}
-
 constexpr std::size_t kMaxEntries = 256;
 
 }  // namespace
 
 bool IcoReader::isIconFile(const std::uint8_t* data, std::size_t size) {
-    return size >= 6 && u16(data) == 0 && (u16(data + 2) == 1 || u16(data + 2) == 2) &&
-           u16(data + 4) > 0;
+    return size >= 6 && ByteReader::u16(data) == 0 &&
+           (ByteReader::u16(data + 2) == 1 || ByteReader::u16(data + 2) == 2) &&
+           ByteReader::u16(data + 4) > 0;
 }
 
 std::optional<std::vector<IcoReader::Entry>> IcoReader::directory(const std::uint8_t* data,
@@ -33,8 +27,8 @@ std::optional<std::vector<IcoReader::Entry>> IcoReader::directory(const std::uin
         error = "not an icon or cursor file";
         return std::nullopt;
     }
-    const bool cursor = u16(data + 2) == 2;
-    const std::size_t count = static_cast<std::size_t>(u16(data + 4));
+    const bool cursor = ByteReader::u16(data + 2) == 2;
+    const std::size_t count = static_cast<std::size_t>(ByteReader::u16(data + 4));
     if (count > kMaxEntries || 6 + count * 16 > size) {
         error = "truncated icon directory";
         return std::nullopt;
@@ -46,13 +40,13 @@ std::optional<std::vector<IcoReader::Entry>> IcoReader::directory(const std::uin
         entry.width = e[0] ? e[0] : 256;
         entry.height = e[1] ? e[1] : 256;
         if (cursor) {
-            entry.hotSpotX = u16(e + 4);
-            entry.hotSpotY = u16(e + 6);
+            entry.hotSpotX = ByteReader::u16(e + 4);
+            entry.hotSpotY = ByteReader::u16(e + 6);
         } else {
-            entry.bitCount = u16(e + 6);
+            entry.bitCount = ByteReader::u16(e + 6);
         }
-        entry.size = u32(e + 8);
-        entry.offset = u32(e + 12);
+        entry.size = ByteReader::u32(e + 8);
+        entry.offset = ByteReader::u32(e + 12);
         if (entry.offset > size || entry.size > size - entry.offset) {
             error = "icon image outside the file";
             return std::nullopt;
@@ -97,7 +91,7 @@ std::optional<IcoReader::Icon> IcoReader::read(const std::uint8_t* data, std::si
     if (!image) return std::nullopt;
     Icon icon;
     icon.image = std::move(*image);
-    icon.cursor = u16(data + 2) == 2;
+    icon.cursor = ByteReader::u16(data + 2) == 2;
     icon.hotSpotX = entry.hotSpotX;
     icon.hotSpotY = entry.hotSpotY;
     return icon;

@@ -7,6 +7,8 @@
 
 #include <jpeglib.h>
 
+#include "platform/imaging/ByteReader.h"
+
 namespace orvane::platform {
 
 namespace {
@@ -24,15 +26,6 @@ void onError(j_common_ptr info) {
 }
 
 void onMessage(j_common_ptr) {}  // warnings are not shown
-
-std::uint16_t get16(const std::uint8_t* p, bool big) {
-    return big ? static_cast<std::uint16_t>(p[0] << 8 | p[1])
-               : static_cast<std::uint16_t>(p[1] << 8 | p[0]);
-}
-std::uint32_t get32(const std::uint8_t* p, bool big) {
-    return big ? static_cast<std::uint32_t>(get16(p, true)) << 16 | get16(p + 2, true)
-               : static_cast<std::uint32_t>(get16(p + 2, false)) << 16 | get16(p, false);
-}
 
 // Decodes into `pixels` (0xAARRGGBB); returns false with `message` set. No C++ object lives
 // across the jump: the caller owns the vector, sized before the decoder starts writing.
@@ -99,14 +92,14 @@ int JpegReader::orientation(const std::uint8_t* data, std::size_t size) {
             const std::uint8_t* tiff = seg + 6;
             const std::size_t tn = n - 6;
             const bool big = tiff[0] == 'M';
-            const std::uint32_t ifd = get32(tiff + 4, big);
+            const std::uint32_t ifd = ByteReader::u32(tiff + 4, big);
             if (ifd + 2 > tn) return 1;
-            const int count = get16(tiff + ifd, big);
+            const int count = ByteReader::u16(tiff + ifd, big);
             for (int i = 0; i < count; ++i) {
                 const std::size_t e = ifd + 2 + static_cast<std::size_t>(i) * 12;
                 if (e + 12 > tn) return 1;
-                if (get16(tiff + e, big) == 0x0112) {
-                    const int o = get16(tiff + e + 8, big);
+                if (ByteReader::u16(tiff + e, big) == 0x0112) {
+                    const int o = ByteReader::u16(tiff + e + 8, big);
                     return o >= 1 && o <= 8 ? o : 1;
                 }
             }

@@ -7,26 +7,21 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/imaging/ByteReader.h"
+
 namespace orvane::platform {
 
 namespace {
 
 // The file in memory, read through the library's client callbacks.
-struct MemoryFile {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t position = 0;
+struct MemoryFile : ByteReader {
     std::string error;
 };
 
 tmsize_t readProc(thandle_t h, void* buffer, tmsize_t n) {
-    auto* f = static_cast<MemoryFile*>(h);
     if (n < 0) return 0;
-    const std::size_t count =
-        std::min<std::size_t>(static_cast<std::size_t>(n), f->size - f->position);
-    std::memcpy(buffer, f->data + f->position, count);
-    f->position += count;
-    return static_cast<tmsize_t>(count);
+    return static_cast<tmsize_t>(
+        static_cast<MemoryFile*>(h)->read(buffer, static_cast<std::size_t>(n)));
 }
 tmsize_t writeProc(thandle_t, void*, tmsize_t) {
     return 0;
@@ -72,7 +67,9 @@ std::optional<AnimatedImage> TiffReader::read(const std::uint8_t* data, std::siz
         error = "not a TIFF image";
         return std::nullopt;
     }
-    MemoryFile file{data, size, 0, {}};
+    MemoryFile file;
+    file.data = data;
+    file.size = size;
     std::unique_ptr<TIFFOpenOptions, decltype(&TIFFOpenOptionsFree)> options(TIFFOpenOptionsAlloc(),
                                                                              TIFFOpenOptionsFree);
     TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), 256 << 20);
