@@ -9,6 +9,7 @@
 #include "platform/gdi/DibConverter.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/PixelBlend.h"
 
 namespace orvane::platform {
 
@@ -660,28 +661,9 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
                 std::uint32_t* d = ds->row(yy);
                 const std::uint32_t* from = s.surface->row(yy + offY) + offX;
                 if (perPixel && sca == 255) {
-                    // The common case: source-over of premultiplied pixels, two channels at a
-                    // time; opaque and empty pixels need no arithmetic.
-                    for (int xx = part.left; xx < part.right; ++xx) {
-                        const std::uint32_t sp = from[xx], inv = 255 - (sp >> 24);
-                        if (inv == 0) {
-                            d[xx] = sp;
-                        } else if (inv != 255 || sp != 0) {
-                            auto scaled = [inv](std::uint32_t pair) {
-                                const std::uint32_t t = pair * inv + 0x00800080;
-                                return ((t + ((t >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
-                            };
-                            const std::uint32_t dp = d[xx];
-                            const std::uint32_t rb = (sp & 0x00FF00FF) + scaled(dp & 0x00FF00FF);
-                            const std::uint32_t ag =
-                                ((sp >> 8) & 0x00FF00FF) + scaled((dp >> 8) & 0x00FF00FF);
-                            // A colour above its alpha in the source can pass 255: saturate.
-                            auto sat = [](std::uint32_t pair) {
-                                return (pair | (((pair & 0x01000100) >> 8) * 0xFF)) & 0x00FF00FF;
-                            };
-                            d[xx] = sat(rb) | sat(ag) << 8;
-                        }
-                    }
+                    // The common case: plain source-over of premultiplied pixels.
+                    for (int xx = part.left; xx < part.right; ++xx)
+                        d[xx] = PixelBlend::over(from[xx], d[xx]);
                     continue;
                 }
                 for (int xx = part.left; xx < part.right; ++xx)

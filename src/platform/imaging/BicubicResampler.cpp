@@ -12,6 +12,8 @@
 #include <immintrin.h>
 #endif
 
+#include "platform/gdi/PixelBlend.h"
+
 namespace orvane::platform {
 
 namespace {
@@ -134,18 +136,6 @@ inline std::uint32_t sample(const Weights& w, const PixelSurface& src, int ix, i
     return capToAlpha(out);
 }
 
-inline std::uint32_t over(std::uint32_t s, std::uint32_t d) {
-    const std::uint32_t inv = 255 - (s >> 24);
-    if (inv == 0 || d == 0) return s;
-    // Two channels at a time: d × inv ÷ 255, rounded.
-    auto mulDiv = [inv](std::uint32_t pair) {
-        std::uint32_t t = pair * inv + 0x00800080;
-        return ((t + ((t >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
-    };
-    const std::uint32_t rb = mulDiv(d & 0x00FF00FF), ag = mulDiv((d >> 8) & 0x00FF00FF);
-    return s + (rb | ag << 8);  // premultiplied: no channel can pass 255
-}
-
 inline std::uint32_t scale(std::uint32_t p, std::uint32_t coverage) {  // coverage 0..256
     const std::uint32_t rb = ((p & 0x00FF00FF) * coverage >> 8) & 0x00FF00FF;
     const std::uint32_t ag = (((p >> 8) & 0x00FF00FF) * coverage) & 0xFF00FF00;
@@ -176,9 +166,9 @@ void runSse2(const Run& r) {
     std::int64_t su = r.su, sv = r.sv;
     for (int x = r.from; x < r.to; ++x, su += r.stepU, sv += r.stepV) {
         const int iu = static_cast<int>(su >> 32), iv = static_cast<int>(sv >> 32);
-        r.row[x] = over(sample(*r.w, *r.src, iu - 3 + kBorder - r.originX,
-                               iv - 3 + kBorder - r.originY, phaseOf(su), phaseOf(sv)),
-                        r.row[x]);
+        r.row[x] = PixelBlend::over(sample(*r.w, *r.src, iu - 3 + kBorder - r.originX,
+                                           iv - 3 + kBorder - r.originY, phaseOf(su), phaseOf(sv)),
+                                    r.row[x]);
     }
 }
 
@@ -215,8 +205,8 @@ void runSse2(const Run& r) {
         const __m128 sum = _mm_add_ps(_mm256_castps256_ps128(acc), _mm256_extractf128_ps(acc, 1));
         const __m128i v = _mm_cvtps_epi32(sum);
         const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(v, v), _mm_setzero_si128());
-        r.row[x] =
-            over(capToAlpha(static_cast<std::uint32_t>(_mm_cvtsi128_si32(packed))), r.row[x]);
+        r.row[x] = PixelBlend::over(
+            capToAlpha(static_cast<std::uint32_t>(_mm_cvtsi128_si32(packed))), r.row[x]);
     }
 }
 #endif
@@ -301,7 +291,7 @@ void BicubicResampler::draw(PixelSurface& target, const PixelSurface& source, co
         std::uint32_t p =
             sample(w, src, iu - 3 + kBorder - originX, iv - 3 + kBorder - originY, phaseX, phaseY);
         if (edge < 0.5) p = scale(p, static_cast<std::uint32_t>((edge + 0.5) * 256));
-        row[x] = over(p, row[x]);
+        row[x] = PixelBlend::over(p, row[x]);
     };
     // The x range (as reals) where lo ≤ a + b·x ≤ hi.
     auto within = [](double a, double b, double lo, double hi, double& from, double& to) {

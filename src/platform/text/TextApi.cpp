@@ -8,6 +8,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/PixelBlend.h"
 #include "platform/text/Text.h"
 #include "platform/text/TextLayout.h"
 
@@ -90,16 +91,9 @@ void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha, int n, std:
         dst[i] = blendCoverage(dst[i], color, alpha[i]);
 }
 
-// Premultiplied colour over a pixel.
+// Premultiplied colour over a pixel; GDI leaves the alpha byte at zero.
 inline std::uint32_t blendColor(std::uint32_t dst, std::uint32_t src) {
-    const unsigned a = src >> 24;
-    if (a == 0) return dst;
-    std::uint32_t out = 0;
-    for (int k = 0; k < 3; ++k) {
-        const unsigned d = (dst >> (8 * k)) & 0xFF, s = (src >> (8 * k)) & 0xFF;
-        out |= std::min(255u, s + (d * (255 - a) + 127) / 255) << (8 * k);
-    }
-    return out;
+    return src >> 24 ? PixelBlend::over(src, dst) & 0x00FFFFFFu : dst;
 }
 
 void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph& g, int penX,
