@@ -34,16 +34,12 @@ std::shared_ptr<StdPicture> iconPicture(const std::vector<std::uint8_t>& bytes) 
     data.insert(data.end(), bytes.begin() + e.offset, bytes.begin() + e.offset + e.size);
     const HICON icon = CreateIconFromResourceEx(data.data(), static_cast<DWORD>(data.size()),
                                                 !cursor, 0x30000, 0, 0, 0);
-    ICONINFO info;
-    if (!icon || !GetIconInfo(icon, &info)) {
+    const PixelSurface* pixels = icon ? CursorPicture(icon, nullptr) : nullptr;
+    if (!pixels) {
         if (icon) DestroyIcon(icon);
         throw Error(errors::InvalidPicture, u"LoadPicture", u"Invalid picture: damaged icon");
     }
-    BITMAP bm;
-    GetObjectW(info.hbmColor, sizeof bm, &bm);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return StdPicture::fromIcon(icon, bm.bmWidth, bm.bmHeight);
+    return StdPicture::fromIcon(icon, pixels->width(), pixels->height());
 }
 
 }  // namespace

@@ -301,6 +301,17 @@ TEST_F(GdipCacheTest, LateBoundCallsReachTheSameMembers) {
     library.call(*object, u"AlphaRenderTo", draw);
     EXPECT_EQ(GetPixel(dc, 5, 2), RGB(0, 255, 0));
     EXPECT_EQ(GetPixel(dc, 6, 2), RGB(255, 255, 255));
+    // SolidFill with its alpha left out fills opaquely.
+    std::vector<Variant> fill{Variant(static_cast<std::int32_t>(dc.value)),
+                              Variant(0x0000FF),
+                              Variant(20),
+                              Variant(20),
+                              Variant(4),
+                              Variant(4),
+                              Variant::missing()};
+    library.call(*object, u"SolidFill", fill);
+    EXPECT_EQ(GetPixel(dc, 21, 21), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 24, 24), RGB(255, 255, 255));
     std::vector<Variant> noArgs;
     auto keys =
         std::dynamic_pointer_cast<Collection>(library.call(*object, u"Keys", noArgs).object());

@@ -117,14 +117,8 @@ std::vector<std::uint8_t> cGDIPCache::readSource(const Variant& source, bool& is
             isPicture = true;
             const std::uint32_t handle = static_cast<std::uint32_t>(pic->Handle());
             if (pic->type() == StdPicture::Type::Icon) {
-                ICONINFO info;
-                if (GetIconInfo(HICON(handle), &info)) {
-                    BITMAP bm;
-                    GetObjectW(info.hbmColor, sizeof bm, &bm);
-                    DeleteObject(info.hbmColor);
-                    DeleteObject(info.hbmMask);
-                    picture = iconPixels(HICON(handle), bm.bmWidth, bm.bmHeight);
-                }
+                if (const PixelSurface* pixels = CursorPicture(HICON(handle), nullptr))
+                    picture = *pixels;
             } else if (pic->type() == StdPicture::Type::Bitmap) {
                 BITMAP bm;
                 if (GetObjectW(HBITMAP(handle), sizeof bm, &bm) && bm.bmWidth > 0 &&
@@ -243,14 +237,7 @@ void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source, 
                                                 static_cast<int>(std::max(0L, DesiredWidth)),
                                                 static_cast<int>(std::max(0L, DesiredHeight)), 0);
     if (!icon) return;
-    ICONINFO info;
-    if (GetIconInfo(icon, &info)) {
-        BITMAP bm;
-        GetObjectW(info.hbmColor, sizeof bm, &bm);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        store(key, iconPixels(icon, bm.bmWidth, bm.bmHeight));
-    }
+    if (const PixelSurface* pixels = CursorPicture(icon, nullptr)) store(key, *pixels);
     DestroyIcon(icon);
 }
 
@@ -485,14 +472,10 @@ long cGDIPCache::GetImage(const std::u16string& key, bool UseGifDirection) {
 
 long cGDIPCache::GetImageFromHIcon(long hIcon, long DesiredWidth, long DesiredHeight) {
     const HICON icon(static_cast<std::uint32_t>(hIcon));
-    ICONINFO info;
-    if (!GetIconInfo(icon, &info)) return 0;
-    BITMAP bm;
-    GetObjectW(info.hbmColor, sizeof bm, &bm);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    const int w = DesiredWidth > 0 ? static_cast<int>(DesiredWidth) : bm.bmWidth;
-    const int h = DesiredHeight > 0 ? static_cast<int>(DesiredHeight) : bm.bmHeight;
+    const PixelSurface* pixels = CursorPicture(icon, nullptr);
+    if (!pixels) return 0;
+    const int w = DesiredWidth > 0 ? static_cast<int>(DesiredWidth) : pixels->width();
+    const int h = DesiredHeight > 0 ? static_cast<int>(DesiredHeight) : pixels->height();
     if (!DecodedImage::sizeAllowed(w, h)) return 0;
     const long n = m_nextNumber++;
     m_images.emplace(n, iconPixels(icon, w, h));
@@ -557,6 +540,17 @@ void cGDIPCache::registerClass(TypeLibrary& library) {
     auto dc = [](const Variant& v) { return handleArg<HDC>(v); };
     auto key = [](const Variant& v) { return CStr(v); };
     auto number = [](long n) { return Variant(static_cast<std::int32_t>(n)); };
+    // HighLight and SolidFill take the same arguments: a DC, a colour, a rectangle, an alpha.
+    const std::vector<ParamInfo> fillParams = {{u"hdc", false}, {u"Color", false}, {u"x", false},
+                                               {u"y", false},   {u"dx", false},    {u"dy", false},
+                                               {u"Alpha", true}};
+    auto fill = [=](void (T::*member)(HDC, long, long, long, long, long, long), long alpha) {
+        return [=](T& t, Args& a) {
+            (t.*member)(dc(a[0]), CLng(a[1]), CLng(a[2]), CLng(a[3]), CLng(a[4]), CLng(a[5]),
+                        optionalLong(a[6], alpha));
+            return none();
+        };
+    };
     ClassBuilder<T> b(u"cGDIPCache");
     b.creatable()
         .method(u"AddAlphaIcon",
@@ -680,19 +674,7 @@ void cGDIPCache::registerClass(TypeLibrary& library) {
                 })
         .method(u"Height", {{u"key", false}},
                 [=](T& t, Args& a) { return number(t.Height(key(a[0]))); })
-        .method(u"HighLight",
-                {{u"hdc", false},
-                 {u"Color", false},
-                 {u"x", false},
-                 {u"y", false},
-                 {u"dx", false},
-                 {u"dy", false},
-                 {u"Alpha", true}},
-                [=](T& t, Args& a) {
-                    t.HighLight(dc(a[0]), CLng(a[1]), CLng(a[2]), CLng(a[3]), CLng(a[4]),
-                                CLng(a[5]), optionalLong(a[6], 80));
-                    return none();
-                })
+        .method(u"HighLight", fillParams, fill(&T::HighLight, 80))
         // The keys as a collection of strings (late-bound calls have no string arrays).
         .method(u"Keys", {},
                 [](T& t, Args&) {
@@ -706,19 +688,7 @@ void cGDIPCache::registerClass(TypeLibrary& library) {
                     t.Remove(key(a[0]));
                     return none();
                 })
-        .method(u"SolidFill",
-                {{u"hdc", false},
-                 {u"Color", false},
-                 {u"x", false},
-                 {u"y", false},
-                 {u"dx", false},
-                 {u"dy", false},
-                 {u"Alpha", true}},
-                [=](T& t, Args& a) {
-                    t.SolidFill(dc(a[0]), CLng(a[1]), CLng(a[2]), CLng(a[3]), CLng(a[4]),
-                                CLng(a[5]), optionalLong(a[6], 255));
-                    return none();
-                })
+        .method(u"SolidFill", fillParams, fill(&T::SolidFill, 255))
         .method(u"VBGlobal", {{u"object", false}},
                 [=](T& t, Args& a) {
                     t.VBGlobal(a[0].object());

@@ -184,8 +184,8 @@ HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 // The standard cursor a cursor handle stands for (its OCR_ number), or 0 for another cursor.
 int StandardCursorId(HCURSOR cursor);
-// The picture (premultiplied pixels) and hot spot of a cursor or icon made from an image, for
-// the displays; null for the standard cursors and for handles that are not cursors.
+// Not a Windows call: the picture (premultiplied pixels, at its size) and hot spot of an icon
+// or cursor made from an image; null for the standard cursors and for other handles.
 const PixelSurface* CursorPicture(HCURSOR cursor, POINT* hotSpot);
 
 // Icons and cursors made from pictures (32-bit with alpha, or colour with an AND mask).
