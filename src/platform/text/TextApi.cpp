@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "platform/gdi/Gdi.h"
@@ -478,16 +479,24 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
         s.textAlign = TA_LEFT | TA_BASELINE;
         const auto& glyphs = layout.glyphs();
         const std::u16string_view all(text, length);
+        // Where each cluster starts, in logical order: a cluster ends where the next begins.
+        std::vector<std::uint32_t> clusterStarts;
+        for (const TextLayout::Glyph& g : glyphs)
+            clusterStarts.push_back(g.cluster);
+        std::sort(clusterStarts.begin(), clusterStarts.end());
+        clusterStarts.erase(std::unique(clusterStarts.begin(), clusterStarts.end()),
+                            clusterStarts.end());
         for (std::size_t g = 0; g < glyphs.size();) {
             // One cluster at a time, turned about its place on the baseline.
             const std::uint32_t cluster = glyphs[g].cluster;
             const double pen = dx && cluster < starts.size() ? starts[cluster] : glyphs[g].pen;
             std::size_t next = g;
-            std::uint32_t end = static_cast<std::uint32_t>(length);
             while (next < glyphs.size() && glyphs[next].cluster == cluster)
                 ++next;
-            for (const TextLayout::Glyph& other : glyphs)
-                if (other.cluster > cluster && other.cluster < end) end = other.cluster;
+            const auto after =
+                std::upper_bound(clusterStarts.begin(), clusterStarts.end(), cluster);
+            const std::uint32_t end =
+                after == clusterStarts.end() ? static_cast<std::uint32_t>(length) : *after;
             const TextLayout piece(*font, all.substr(cluster, end - cluster), false, s.charExtra);
             const POINT at{static_cast<LONG>(std::lround(x0 + pen * dX)),
                            static_cast<LONG>(std::lround(y0 + pen * dY))};
@@ -539,18 +548,17 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
                       paint);
     }
     const std::uint32_t color = dc->pixelFor(s.textColor);
+    // With a spacing array each glyph keeps its offset from the first glyph of its cluster.
+    std::vector<double> clusterFirstX;
+    if (dx) {
+        clusterFirstX.assign(length, std::numeric_limits<double>::quiet_NaN());
+        for (const TextLayout::Glyph& g : layout.glyphs())
+            if (g.cluster < length && std::isnan(clusterFirstX[g.cluster]))
+                clusterFirstX[g.cluster] = g.x;
+    }
     for (const TextLayout::Glyph& g : layout.glyphs()) {
         double gx = g.x;
-        if (dx && g.cluster < starts.size()) {
-            // The glyph keeps its offset inside its cluster.
-            double clusterPen = 0;
-            for (const TextLayout::Glyph& first : layout.glyphs())
-                if (first.cluster == g.cluster) {
-                    clusterPen = first.x;
-                    break;
-                }
-            gx = starts[g.cluster] + (g.x - clusterPen);
-        }
+        if (dx && g.cluster < length) gx = starts[g.cluster] + (g.x - clusterFirstX[g.cluster]);
         const FontFace::Glyph& bitmap = g.face->glyph(g.index);
         drawGlyph(*surface, clip, bitmap, origin.x + roundPosition(gx),
                   baseline + roundPosition(g.y), color);
