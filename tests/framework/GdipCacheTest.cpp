@@ -2,6 +2,7 @@
 // drawing with alpha, grey, brightness, rotation and DPI scaling, the handles and pictures it
 // makes, resources, and the errors it raises.
 #include <cstring>
+#include <memory>
 
 #include "framework/drawing/cGDIPCache.h"
 #include "host/App.h"
@@ -9,6 +10,7 @@
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
 #include "platform/display/PngWriter.h"
+#include "platform/gdi/GdiTestSupport.h"
 #include "platform/imaging/PngReader.h"
 #include "support/PlatformTest.h"
 
@@ -42,34 +44,21 @@ std::vector<std::uint8_t> gif(const std::vector<int>& indices) {
     return b;
 }
 
-class GdipCacheTest : public test::PlatformTest {
+class GdipCacheTest : public orvane::test::PlatformTest {
 protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        BITMAPINFO info{};
-        info.bmiHeader.biWidth = 64;
-        info.bmiHeader.biHeight = -64;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        target = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
-        dc = CreateCompatibleDC(HDC());
-        old = SelectObject(dc, target);
-        whiten();
+        canvas = std::make_unique<platform::test::Canvas>(64, 64);
+        dc = canvas->dc();
     }
     void TearDown() override {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(target);
+        canvas.reset();
         PlatformTest::TearDown();
     }
-    void whiten() {
-        const RECT all{0, 0, 64, 64};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
-    }
+    void whiten() { canvas->fill(RGB(255, 255, 255)); }
 
-    HBITMAP target;
+    std::unique_ptr<platform::test::Canvas> canvas;
     HDC dc;
-    HGDIOBJ old;
 };
 
 long errorNumber(const std::function<void()>& f, std::u16string* description = nullptr,

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <jpeglib.h>
-#include <png.h>
 #include <tiffio.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
@@ -15,9 +14,11 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/display/PngWriter.h"
 #include "platform/imaging/BmpReader.h"
 #include "platform/imaging/IcoReader.h"
 #include "platform/imaging/ImageDecoder.h"
+#include "platform/imaging/JpegEncoder.h"
 
 using namespace orvane::platform;
 
@@ -98,49 +99,15 @@ Bytes bmpFile(const Bytes& dibBytes, std::size_t tableAndMasks) {
 }
 
 Bytes pngFile(const std::vector<std::uint32_t>& px) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = kW;
-    image.height = kH;
-    image.format = PNG_FORMAT_BGRA;
-    png_alloc_size_t size = 0;
-    png_image_write_to_memory(&image, nullptr, &size, 0, px.data(), 0, nullptr);
-    Bytes out(size);
-    EXPECT_TRUE(png_image_write_to_memory(&image, out.data(), &size, 0, px.data(), 0, nullptr));
-    out.resize(size);
-    return out;
+    return PngWriter::encode(PixelSurface(px, kW, kH), PngWriter::Alpha::Keep);
 }
 
 Bytes jpegFile(const std::vector<std::uint32_t>& px) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr err;
-    info.err = jpeg_std_error(&err);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = kW;
-    info.image_height = kH;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    for (int y = 0; y < kH; ++y) {
-        unsigned char row[kW * 3];
-        for (int x = 0; x < kW; ++x) {
-            const std::uint32_t p = px[y * kW + x];
-            row[x * 3] = (p >> 16) & 0xFF, row[x * 3 + 1] = (p >> 8) & 0xFF,
-                    row[x * 3 + 2] = p & 0xFF;
-        }
-        JSAMPROW r = row;
-        jpeg_write_scanlines(&info, &r, 1);
+    Bytes rgb;
+    for (const std::uint32_t p : px) {
+        rgb.push_back((p >> 16) & 0xFF), rgb.push_back((p >> 8) & 0xFF), rgb.push_back(p & 0xFF);
     }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    Bytes bytes(out, out + size);
-    free(out);
-    return bytes;
+    return test::encodeJpeg(rgb, kW, kH, 3, JCS_RGB);
 }
 
 Bytes webpFile(const std::vector<std::uint32_t>& px) {

@@ -8,41 +8,13 @@
 
 #include <jpeglib.h>
 
+#include "platform/imaging/JpegEncoder.h"
 #include "platform/imaging/JpegReader.h"
 
 using namespace orvane::platform;
+using orvane::platform::test::encodeJpeg;
 
 namespace {
-
-// Encodes w × h pixels of `components` channels in `space`; `progressive` as asked.
-std::vector<std::uint8_t> encode(const std::vector<std::uint8_t>& pixels, int w, int h,
-                                 int components, J_COLOR_SPACE space, bool progressive = false) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr err;
-    info.err = jpeg_std_error(&err);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = static_cast<JDIMENSION>(w);
-    info.image_height = static_cast<JDIMENSION>(h);
-    info.input_components = components;
-    info.in_color_space = space;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 100, TRUE);
-    if (progressive) jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    for (int y = 0; y < h; ++y) {
-        auto* row =
-            const_cast<JSAMPROW>(pixels.data() + static_cast<std::size_t>(y) * w * components);
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<std::uint8_t> bytes(out, out + size);
-    std::free(out);
-    return bytes;
-}
 
 DecodedImage decode(const std::vector<std::uint8_t>& jpeg) {
     std::string error;
@@ -74,24 +46,24 @@ std::vector<std::uint8_t> blocks(const std::vector<std::vector<std::uint8_t>>& c
 
 TEST(JpegReaderTest, ColourGreyProgressiveAndCmykImages) {
     const auto rgb = blocks({{255, 0, 0}, {0, 0, 255}});
-    DecodedImage img = decode(encode(rgb, 16, 8, 3, JCS_RGB));
+    DecodedImage img = decode(encodeJpeg(rgb, 16, 8, 3, JCS_RGB));
     ASSERT_EQ(img.width, 16);
     near(img.pixels[0], 0xFF0000);
     near(img.pixels[15], 0x0000FF);
-    img = decode(encode(rgb, 16, 8, 3, JCS_RGB, true));  // progressive
+    img = decode(encodeJpeg(rgb, 16, 8, 3, JCS_RGB, true));  // progressive
     near(img.pixels[7 * 16], 0xFF0000);
     near(img.pixels[12], 0x0000FF);
-    img = decode(encode(blocks({{40}, {200}}), 16, 8, 1, JCS_GRAYSCALE));
+    img = decode(encodeJpeg(blocks({{40}, {200}}), 16, 8, 1, JCS_GRAYSCALE));
     near(img.pixels[0], 0x282828, 2);
     near(img.pixels[15], 0xC8C8C8, 2);
     // CMYK stored inverted, as Adobe writes it: red is no cyan, full magenta and yellow.
-    img = decode(encode(blocks({{255, 0, 0, 255}, {255, 255, 255, 255}}), 16, 8, 4, JCS_CMYK));
+    img = decode(encodeJpeg(blocks({{255, 0, 0, 255}, {255, 255, 255, 255}}), 16, 8, 4, JCS_CMYK));
     near(img.pixels[0], 0xFF0000);
     near(img.pixels[15], 0xFFFFFF);
 }
 
 TEST(JpegReaderTest, ExifOrientationTurnsTheImageUpright) {
-    auto jpeg = encode(blocks({{255, 0, 0}, {0, 0, 255}}), 16, 8, 3, JCS_RGB);
+    auto jpeg = encodeJpeg(blocks({{255, 0, 0}, {0, 0, 255}}), 16, 8, 3, JCS_RGB);
     // An APP1 Exif segment after the start marker: big-endian, one entry, orientation 6
     // (the camera was turned: show the image turned a quarter clockwise).
     const std::vector<std::uint8_t> exif = {

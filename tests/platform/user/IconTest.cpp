@@ -4,7 +4,10 @@
 #include <cstring>
 #include <fstream>
 
+#include <memory>
+
 #include "platform/display/PngWriter.h"
+#include "platform/gdi/GdiTestSupport.h"
 #include "support/PlatformTest.h"
 
 namespace orvane::test {
@@ -16,21 +19,11 @@ class IconTest : public PlatformTest {
 protected:
     void SetUp() override {
         PlatformTest::SetUp();
-        BITMAPINFO info{};
-        info.bmiHeader.biWidth = 40;
-        info.bmiHeader.biHeight = -40;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        target = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
-        dc = CreateCompatibleDC(HDC());
-        old = SelectObject(dc, target);
-        const RECT all{0, 0, 40, 40};
-        FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+        canvas = std::make_unique<platform::test::Canvas>(40, 40);
+        dc = canvas->dc();
     }
     void TearDown() override {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(target);
+        canvas.reset();
         PlatformTest::TearDown();
     }
 
@@ -50,9 +43,8 @@ protected:
         return PngWriter::encode(PixelSurface(w, h, colour), PngWriter::Alpha::Keep);
     }
 
-    HBITMAP target;
+    std::unique_ptr<platform::test::Canvas> canvas;
     HDC dc;
-    HGDIOBJ old;
 };
 
 TEST_F(IconTest, AlphaIconBlendsAndMaskIconCutsOut) {
@@ -105,13 +97,12 @@ TEST_F(IconTest, AlphaIconBlendsAndMaskIconCutsOut) {
     icon = CreateIconIndirect(&info);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
-    const RECT all{0, 0, 40, 40};
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    canvas->fill(RGB(255, 255, 255));
     DrawIconEx(dc, 0, 0, icon, 0, 0, 0, HBRUSH(), DI_NORMAL);
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0, 255, 0));
     // The mask alone is ANDed: black where the icon is opaque.
-    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    canvas->fill(RGB(255, 255, 255));
     DrawIconEx(dc, 0, 0, icon, 0, 0, 0, HBRUSH(), DI_MASK);
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0, 0, 0));
