@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <jpeglib.h>
+#include <png.h>
 #include <tiffio.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
@@ -14,7 +15,6 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/display/PngWriter.h"
 #include "platform/imaging/BmpReader.h"
 #include "platform/imaging/IcoReader.h"
 #include "platform/imaging/ImageDecoder.h"
@@ -99,7 +99,17 @@ Bytes bmpFile(const Bytes& dibBytes, std::size_t tableAndMasks) {
 }
 
 Bytes pngFile(const std::vector<std::uint32_t>& px) {
-    return PngWriter::encode(PixelSurface(px, kW, kH), PngWriter::Alpha::Keep);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = kW;
+    image.height = kH;
+    image.format = PNG_FORMAT_BGRA;
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, px.data(), 0, nullptr);
+    Bytes out(size);
+    EXPECT_TRUE(png_image_write_to_memory(&image, out.data(), &size, 0, px.data(), 0, nullptr));
+    out.resize(size);
+    return out;
 }
 
 Bytes jpegFile(const std::vector<std::uint32_t>& px) {
