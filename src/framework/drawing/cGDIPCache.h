@@ -66,6 +66,8 @@ public:
     void Remove(const std::u16string& key);
     void SolidFill(platform::HDC hdc, long Color, long x, long y, long dx, long dy,
                    long Alpha = 255);
+    // Kept for callers that hand the host's global object over; resources are read from the
+    // host's App whichever object is given, so nothing depends on it.
     void VBGlobal(std::shared_ptr<Object> global) { m_global = std::move(global); }
     void WriteBytesToFile(const std::u16string& Filename, const std::vector<std::uint8_t>& bytes);
 
