@@ -1,5 +1,6 @@
 #include "controls/Controls.h"
 
+#include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
 #include "framework/drawing/cGDIPCache.h"
@@ -13,6 +14,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     registerSharedEnums(library);
     cToolTip::registerClass(library);
     cGDIPCache::registerClass(library);
+    ucLabel::registerClass(library, classes);
     ucLabelHTML::registerClass(library, classes);
 }
 

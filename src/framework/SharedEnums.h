@@ -2,13 +2,15 @@
 // names in the type library for scripts and form files.
 #pragma once
 
+#include <cstdint>
+
+#include "host/ControlEnums.h"
+
 namespace orvane {
 
-enum class AppearanceEnum : long { Flat = 0, ThreeD = 1 };
-enum class BorderStyleEnum : long { None = 0, FixedSingle = 1 };
-enum class BackStyleEnum : long { bsTransparent = 0, bsOpaque = 1 };
-enum class AlignEnum : long { LeftJustify = 0, RightJustify = 1 };
-enum class AlignEnumEx : long {
+enum class BackStyleEnum : std::int32_t { bsTransparent = 0, bsOpaque = 1 };
+enum class AlignEnum : std::int32_t { LeftJustify = 0, RightJustify = 1 };
+enum class AlignEnumEx : std::int32_t {
     AlignTopLeft = 0,
     AlignTopCenter = 1,
     AlignTopRight = 2,
@@ -19,17 +21,17 @@ enum class AlignEnumEx : long {
     AlignBotCenter = 7,
     AlignBotRight = 8,
 };
-enum class OrientationEnum : long { oHorizontal = 0, oVertical = 1 };
-enum class ImageStyleEnum : long { imgStandard = 0, imgPictureStrip = 1 };
-enum class ButtonStyleEnum : long {
+enum class OrientationEnum : std::int32_t { oHorizontal = 0, oVertical = 1 };
+enum class ImageStyleEnum : std::int32_t { imgStandard = 0, imgPictureStrip = 1 };
+enum class ButtonStyleEnum : std::int32_t {
     styTransparent = 0,
     styOpaque = 1,
     styStandard = 2,
     styGraphical = 3,
     styGraphicalStacked = 4,
 };
-enum class UcsBackStyles : long { BS_TRANSPARENT = 1, BS_OPAQUE = 2, BS_NEWTRANSPARENT = 3 };
-enum class IBIconEnum : long {
+enum class UcsBackStyles : std::int32_t { BS_TRANSPARENT = 1, BS_OPAQUE = 2, BS_NEWTRANSPARENT = 3 };
+enum class IBIconEnum : std::int32_t {
     ibNone = 0,
     ibCritical = 1,
     ibQuestion = 2,
@@ -39,14 +41,14 @@ enum class IBIconEnum : long {
     ibApplication = 6,
 };
 // The theme-state enumerations number the states as the visual-styles button parts do.
-enum class UxThemePushButtonStates : long {
+enum class UxThemePushButtonStates : std::int32_t {
     PBS_NORMAL = 1,
     PBS_HOT,
     PBS_PRESSED,
     PBS_DISABLED,
     PBS_DEFAULTED
 };
-enum class UxThemeCheckBoxStates : long {
+enum class UxThemeCheckBoxStates : std::int32_t {
     CBS_UNCHECKEDNORMAL = 1,
     CBS_UNCHECKEDHOT,
     CBS_UNCHECKEDPRESSED,
@@ -60,7 +62,7 @@ enum class UxThemeCheckBoxStates : long {
     CBS_MIXEDPRESSED,
     CBS_MIXEDDISABLED,
 };
-enum class UxThemeRadioButtonStates : long {
+enum class UxThemeRadioButtonStates : std::int32_t {
     RBS_UNCHECKEDNORMAL = 1,
     RBS_UNCHECKEDHOT,
     RBS_UNCHECKEDPRESSED,

@@ -21,7 +21,8 @@ AsyncProperty::~AsyncProperty() {
 void AsyncProperty::complete(std::vector<std::uint8_t> bytes) {
     m_bytesRead = static_cast<long>(bytes.size());
     m_statusCode = vbAsyncStatusCodeEndDownloadData;
-    m_status = u"Download complete";
+    // A finished read's status names what was read, so a control can check it got its target.
+    m_status = m_target;
     if (m_asyncType != vbAsyncTypeFile) {
         m_bytes = std::move(bytes);
         return;

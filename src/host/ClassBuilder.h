@@ -7,6 +7,7 @@
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
@@ -29,6 +30,8 @@ Variant toVariant(const V& value) {
         return Variant(value);
     } else if constexpr (std::is_same_v<V, std::u16string>) {
         return Variant(value);
+    } else if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) {
+        return Variant(value);
     } else {
         return Variant(std::static_pointer_cast<Object>(value));  // a shared_ptr to an object
     }
@@ -50,6 +53,10 @@ V fromVariant(const Variant& v) {
         return CDbl(v);
     } else if constexpr (std::is_same_v<V, std::u16string>) {
         return CStr(v);
+    } else if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) {
+        // A byte array, or Empty for none.
+        if (v.isEmpty()) return {};
+        return v.bytes();
     } else {
         // An object property takes Nothing or an object of its class; anything else is a
         // type mismatch.
@@ -78,6 +85,11 @@ public:
     template <class V>
     ClassBuilder& property(std::u16string name, const V& (T::*get)() const, void (T::*set)(V)) {
         return add<V>(std::move(name), get, set);
+    }
+    // A property made elsewhere (from a declaration table).
+    ClassBuilder& property(PropertyInfo info) {
+        m_info.properties.push_back(std::move(info));
+        return *this;
     }
     // An indexed property with one index (List(i)): the getter takes the index, the setter the
     // index and the value.

@@ -362,7 +362,7 @@ bool Form::siteMouse(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
             !c->Extender().Enabled())
             continue;
         const RECT r = c->rectInContainer();
-        if (PtInRect(&r, pt) && c->hitTest(pt.x - r.left, pt.y - r.top) == 3) target = c;
+        if (PtInRect(&r, pt) && c->hitTest(pt.x - r.left, pt.y - r.top) == HitResult::Hit) target = c;
     }
     if (!target) return false;
     const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||

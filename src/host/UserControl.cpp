@@ -67,7 +67,8 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     m_sited = true;
     Initialize();
     createWindow(parent);
-    if (m_borderStyle != 0) applyBorder();  // set in Initialize, before there was a window
+    if (m_borderStyle != BorderStyleEnum::None)
+        applyBorder();  // set in Initialize, before there was a window
     if (stored) {
         ReadProperties(*stored);
     } else {
@@ -298,15 +299,15 @@ void UserControl::Font(std::shared_ptr<StdFont> font) {
     invalidate();
 }
 
-void UserControl::BorderStyle(int style) {
-    if (style != 0 && style != 1)
+void UserControl::BorderStyle(BorderStyleEnum style) {
+    if (style != BorderStyleEnum::None && style != BorderStyleEnum::FixedSingle)
         throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
     m_borderStyle = style;
     applyBorder();
 }
 
-void UserControl::Appearance(int appearance) {
-    if (appearance != 0 && appearance != 1)
+void UserControl::Appearance(AppearanceEnum appearance) {
+    if (appearance != AppearanceEnum::Flat && appearance != AppearanceEnum::ThreeD)
         throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
     m_appearance = appearance;
     applyBorder();
@@ -318,8 +319,8 @@ void UserControl::applyBorder() {
     if (!m_hwnd || m_windowless) return;
     LONG style = GetWindowLongW(m_hwnd, GWL_STYLE) & ~static_cast<LONG>(WS_BORDER);
     LONG exStyle = GetWindowLongW(m_hwnd, GWL_EXSTYLE) & ~static_cast<LONG>(WS_EX_CLIENTEDGE);
-    if (m_borderStyle == 1) {
-        if (m_appearance == 1) {
+    if (m_borderStyle == BorderStyleEnum::FixedSingle) {
+        if (m_appearance == AppearanceEnum::ThreeD) {
             exStyle |= static_cast<LONG>(WS_EX_CLIENTEDGE);
         } else {
             style |= static_cast<LONG>(WS_BORDER);
@@ -358,8 +359,8 @@ void UserControl::BackStyle(int style) {
     invalidate();
 }
 
-int UserControl::hitTest(int x, int y) {
-    int result = m_backStyle == 1 ? 3 : 0;
+HitResult UserControl::hitTest(int x, int y) {
+    HitResult result = m_backStyle == 1 ? HitResult::Hit : HitResult::Outside;
     const double sx = ScaleConvert(x, orvane::ScaleMode::Pixels, m_scaleMode, true, dpi());
     const double sy = ScaleConvert(y, orvane::ScaleMode::Pixels, m_scaleMode, false, dpi());
     HitTest(sx, sy, result);
@@ -409,8 +410,9 @@ void UserControl::paintInto(HDC dc) {
     m_hdc = outer;
 }
 
-void UserControl::MousePointer(int pointer) {
-    if ((pointer < 0 || pointer > 15) && pointer != 99)
+void UserControl::MousePointer(MousePointerConstants pointer) {
+    const auto value = static_cast<std::int32_t>(pointer);
+    if ((value < 0 || value > 15) && pointer != MousePointerConstants::Custom)
         throw Error::standard(errors::InvalidPropertyValue, u"UserControl");
     m_mousePointer = pointer;
 }
@@ -419,8 +421,8 @@ namespace {
 
 // The system cursor for a standard pointer value; the old icon and size shapes are shown as
 // the arrow and the four-way arrow, as current systems show them.
-LPCWSTR cursorFor(int pointer) {
-    switch (pointer) {
+LPCWSTR cursorFor(MousePointerConstants pointer) {
+    switch (static_cast<int>(pointer)) {
         case 2:
             return IDC_CROSS;
         case 3:
@@ -608,27 +610,27 @@ void UserControl::PropertyChanged(const std::u16string&) {
     m_changed = true;
 }
 
-int UserControl::shiftState() const {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+ShiftState UserControl::shiftState() const {
+    ShiftState shift = ShiftState::None;
+    if (GetKeyState(VK_SHIFT) < 0) shift = shift | ShiftState::Shift;
+    if (GetKeyState(VK_CONTROL) < 0) shift = shift | ShiftState::Ctrl;
+    if (GetKeyState(VK_MENU) < 0) shift = shift | ShiftState::Alt;
     return shift;
 }
 
-void UserControl::mouse(int kind, int button, LPARAM lParam) {
+void UserControl::mouse(MouseKind kind, MouseButtons button, LPARAM lParam) {
     const double x =
         ScaleConvert(GET_X_LPARAM(lParam), orvane::ScaleMode::Pixels, m_scaleMode, true, dpi());
     const double y =
         ScaleConvert(GET_Y_LPARAM(lParam), orvane::ScaleMode::Pixels, m_scaleMode, false, dpi());
     switch (kind) {
-        case 0:
+        case MouseKind::Down:
             MouseDown(button, shiftState(), x, y);
             break;
-        case 1:
+        case MouseKind::Move:
             MouseMove(button, shiftState(), x, y);
             break;
-        default:
+        case MouseKind::Up:
             MouseUp(button, shiftState(), x, y);
             break;
     }
@@ -636,20 +638,27 @@ void UserControl::mouse(int kind, int button, LPARAM lParam) {
 
 bool UserControl::mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // A windowless control's container holds the capture for it and it never takes the focus.
+    // Every handler may remove the control: after each one, nothing of it is touched unless it
+    // is still alive.
     const HWND hwnd = m_hwnd;
+    const std::weak_ptr<bool> alive = aliveToken();
+    const auto gone = [&alive] { return alive.expired(); };
     switch (msg) {
         case WM_LBUTTONDOWN:
             // Clicking a control focuses it, as a form's controls do.
             if (!m_windowless && GetFocus() != hwnd) SetFocus(hwnd);
+            if (gone()) return true;
             m_pressed = true;
             if (!m_windowless) SetCapture(hwnd);
-            mouse(0, 1, lParam);
+            mouse(MouseKind::Down, MouseButtons::Left, lParam);
             return true;
         case WM_LBUTTONUP: {
             const bool wasPressed = m_pressed;
             m_pressed = false;
             if (!m_windowless && GetCapture() == hwnd) ReleaseCapture();
-            mouse(2, 1, lParam);
+            if (gone()) return true;
+            mouse(MouseKind::Up, MouseButtons::Left, lParam);
+            if (gone()) return true;
             const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             // A click is a press and release inside the control.
             const RECT client = clientRect();
@@ -660,26 +669,27 @@ bool UserControl::mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             m_pressed = true;
             if (!m_windowless) SetCapture(hwnd);
             DblClick();
-            if (m_hwnd) mouse(0, 1, lParam);
+            if (gone()) return true;
+            if (m_hwnd) mouse(MouseKind::Down, MouseButtons::Left, lParam);
             return true;
         case WM_RBUTTONDOWN:
-            mouse(0, 2, lParam);
+            mouse(MouseKind::Down, MouseButtons::Right, lParam);
             return true;
         case WM_RBUTTONUP:
-            mouse(2, 2, lParam);
+            mouse(MouseKind::Up, MouseButtons::Right, lParam);
             return true;
         case WM_MBUTTONDOWN:
-            mouse(0, 4, lParam);
+            mouse(MouseKind::Down, MouseButtons::Middle, lParam);
             return true;
         case WM_MBUTTONUP:
-            mouse(2, 4, lParam);
+            mouse(MouseKind::Up, MouseButtons::Middle, lParam);
             return true;
         case WM_MOUSEMOVE: {
-            int buttons = 0;
-            if (wParam & MK_LBUTTON) buttons |= 1;
-            if (wParam & MK_RBUTTON) buttons |= 2;
-            if (wParam & MK_MBUTTON) buttons |= 4;
-            mouse(1, buttons, lParam);
+            MouseButtons buttons = MouseButtons::None;
+            if (wParam & MK_LBUTTON) buttons = buttons | MouseButtons::Left;
+            if (wParam & MK_RBUTTON) buttons = buttons | MouseButtons::Right;
+            if (wParam & MK_MBUTTON) buttons = buttons | MouseButtons::Middle;
+            mouse(MouseKind::Move, buttons, lParam);
             return true;
         }
         default:
@@ -695,16 +705,20 @@ LRESULT UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The container sees keys first: navigation keys never reach the control.
+    // The control may be gone once the site or a handler has run: the window's own
+    // procedure then finishes the message.
+    const HWND hwnd = m_hwnd;
+    const std::weak_ptr<bool> alive = aliveToken();
     if (m_site &&
         (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR || msg == WM_SYSCHAR) &&
         m_site->siteKey(*this, msg, wParam))
         return 0;
+    if (alive.expired()) return DefWindowProcW(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     if (handleMessage(msg, wParam, lParam, result)) return result;
-    const HWND hwnd = m_hwnd;
     if (isMouseMessage(msg)) {
         // Windowless controls lying on this one take the mouse where they are hit.
-        if (!(m_site && m_site->siteMouse(hwnd, msg, wParam, lParam)))
+        if (!(m_site && m_site->siteMouse(hwnd, msg, wParam, lParam)) && !alive.expired())
             mouseMessage(msg, wParam, lParam);
         return 0;
     }
@@ -726,7 +740,7 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             const HDC dc = BeginPaint(hwnd, &ps);
             try {
                 paintInto(dc);
-                if (m_site) m_site->paintWindowless(hwnd, dc);
+                if (m_site && !alive.expired()) m_site->paintWindowless(hwnd, dc);
             } catch (...) {
                 EndPaint(hwnd, &ps);
                 throw;
@@ -739,18 +753,19 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 Downloader::current().poll();
                 return 0;
             }
-            for (auto& timer : m_timers) {
-                if (timer->id() != wParam) continue;
-                timer->tick();
+            for (std::size_t i = 0; i < m_timers.size(); ++i) {
+                if (m_timers[i]->id() != wParam) continue;
+                m_timers[i]->tick();  // the tick may remove the control
                 break;
             }
             return 0;
         case WM_SETCURSOR:
-            if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT && m_mousePointer != 0) {
+            if (LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT &&
+                m_mousePointer != MousePointerConstants::Default) {
                 // A custom pointer is the MouseIcon when that is an icon or cursor; otherwise
                 // the arrow.
-                const bool custom = m_mousePointer == 99 && m_mouseIcon &&
-                                    m_mouseIcon->type() == StdPicture::Type::Icon;
+                const bool custom = m_mousePointer == MousePointerConstants::Custom &&
+                                    m_mouseIcon && m_mouseIcon->type() == StdPicture::Type::Icon;
                 SetCursor(custom ? HCURSOR(static_cast<std::uint32_t>(m_mouseIcon->Handle()))
                                  : LoadCursorW(HINSTANCE(), cursorFor(m_mousePointer)));
                 return TRUE;

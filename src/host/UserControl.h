@@ -12,6 +12,7 @@
 #include "host/Ambient.h"
 #include "host/AsyncProperty.h"
 #include "host/ConstituentTimer.h"
+#include "host/ControlEnums.h"
 #include "host/ControlSite.h"
 #include "host/Downloader.h"
 #include "host/EventSource.h"
@@ -96,8 +97,8 @@ public:
     // I-beam, icon, size, size NE-SW, size N-S, size NW-SE, size W-E, up arrow, hourglass,
     // no drop, arrow and hourglass, arrow and question mark, size all), 99 custom. Other
     // values raise error 380.
-    int MousePointer() const { return m_mousePointer; }
-    void MousePointer(int pointer);
+    MousePointerConstants MousePointer() const { return m_mousePointer; }
+    void MousePointer(MousePointerConstants pointer);
     // The picture shown for MousePointer 99. Custom cursors are not drawn yet: the arrow shows.
     const std::shared_ptr<StdPicture>& MouseIcon() const { return m_mouseIcon; }
     void MouseIcon(std::shared_ptr<StdPicture> icon) { m_mouseIcon = std::move(icon); }
@@ -107,10 +108,10 @@ public:
 
     // The border: BorderStyle 0 none, 1 fixed single; Appearance 0 flat (a one-pixel line),
     // 1 3D (a sunken edge). Other values raise error 380.
-    int BorderStyle() const { return m_borderStyle; }
-    void BorderStyle(int style);
-    int Appearance() const { return m_appearance; }
-    void Appearance(int appearance);
+    BorderStyleEnum BorderStyle() const { return m_borderStyle; }
+    void BorderStyle(BorderStyleEnum style);
+    AppearanceEnum Appearance() const { return m_appearance; }
+    void Appearance(AppearanceEnum appearance);
 
     // The access character the form routes to AccessKeyPress ("" for none).
     const std::u16string& AccessKeys() const { return m_accessKeys; }
@@ -144,16 +145,15 @@ public:
     std::size_t ConstituentCount() const { return m_constituents.size(); }
 
     // Repaints now.
-    void Refresh();
+    virtual void Refresh();
     // Marks the instance changed, so the container saves it.
     void PropertyChanged(const std::u16string& name);
 
     // Lets the form deliver access keys.
     void raiseAccessKeyPress(int keyAscii) { AccessKeyPress(keyAscii); }
-    // For the container of a windowless control: HitTest at a point of the control (pixels),
-    // 0 outside, 3 a hit; a mouse message at such a point; painting on a DC whose origin is
-    // the control's corner.
-    int hitTest(int x, int y);
+    // For the container of a windowless control: HitTest at a point of the control (pixels);
+    // a mouse message at such a point; painting on a DC whose origin is the control's corner.
+    HitResult hitTest(int x, int y);
     void windowlessMouse(platform::UINT msg, platform::WPARAM wParam, int x, int y);
     void paintWindowless(platform::HDC dc);
 
@@ -167,15 +167,16 @@ protected:
     virtual void Paint() {}
     virtual void Hide() {}
     virtual void Terminate() {}
-    // Buttons: 1 left, 2 right, 4 middle. Shift: 1 shift, 2 control, 4 alt. In ScaleMode units.
-    virtual void MouseDown(int, int, double, double) {}
-    virtual void MouseMove(int, int, double, double) {}
-    virtual void MouseUp(int, int, double, double) {}
+    // Positions in ScaleMode units. A handler may destroy the control: the base touches
+    // nothing of it afterwards.
+    virtual void MouseDown(MouseButtons, ShiftState, double, double) {}
+    virtual void MouseMove(MouseButtons, ShiftState, double, double) {}
+    virtual void MouseUp(MouseButtons, ShiftState, double, double) {}
     virtual void Click() {}
     virtual void DblClick() {}
     // Key handlers may change the key (0 swallows it).
-    virtual void KeyDown(int&, int) {}
-    virtual void KeyUp(int&, int) {}
+    virtual void KeyDown(int&, ShiftState) {}
+    virtual void KeyUp(int&, ShiftState) {}
     virtual void KeyPress(int&) {}
     virtual void GotFocus() {}
     virtual void LostFocus() {}
@@ -183,8 +184,8 @@ protected:
     virtual void AmbientChanged(const std::u16string&) {}
     virtual void AsyncReadComplete(AsyncProperty&) {}
     // Whether a point (ScaleMode units) of a windowless control takes the mouse: `result`
-    // comes in as 3 (hit) for an opaque control and 0 (outside) for a transparent one.
-    virtual void HitTest(double, double, int&) {}
+    // comes in as Hit for an opaque control and Outside for a transparent one.
+    virtual void HitTest(double, double, HitResult&) {}
     // Makes the control windowless; only before it is sited (in its constructor).
     void Windowless(bool windowless);
     // Messages the control wants before the base handles them; return true when handled.
@@ -212,8 +213,9 @@ private:
     void removeConstituents();
     int dpi() const;
     bool ownVisible() const;
-    int shiftState() const;
-    void mouse(int kind, int button, platform::LPARAM lParam);
+    ShiftState shiftState() const;
+    enum class MouseKind { Down, Move, Up };
+    void mouse(MouseKind kind, MouseButtons button, platform::LPARAM lParam);
 
     platform::HWND m_hwnd = nullptr;
     platform::HDC m_hdc = nullptr;
@@ -223,11 +225,11 @@ private:
     OLE_COLOR m_backColor = SystemColor(15);
     OLE_COLOR m_foreColor = SystemColor(18);
     std::shared_ptr<StdFont> m_font;
-    int m_mousePointer = 0;
+    MousePointerConstants m_mousePointer = MousePointerConstants::Default;
     std::shared_ptr<StdPicture> m_mouseIcon;
     std::shared_ptr<StdPicture> m_picture;
-    int m_borderStyle = 0;
-    int m_appearance = 1;
+    BorderStyleEnum m_borderStyle = BorderStyleEnum::None;
+    AppearanceEnum m_appearance = AppearanceEnum::ThreeD;
     std::u16string m_accessKeys;
     ControlSite* m_site = nullptr;
     std::vector<std::unique_ptr<ConstituentTimer>> m_timers;

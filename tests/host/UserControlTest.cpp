@@ -45,12 +45,17 @@ protected:
     void Paint() override { events.push_back(hDC() ? "Paint" : "Paint without a DC"); }
     void Hide() override { events.push_back("Hide"); }
     void Terminate() override { events.push_back("Terminate"); }
-    void MouseDown(int b, int, double x, double y) override { mouse("MouseDown", b, x, y); }
-    void MouseUp(int b, int, double x, double y) override { mouse("MouseUp", b, x, y); }
+    void MouseDown(MouseButtons b, ShiftState, double x, double y) override {
+        mouse("MouseDown", static_cast<int>(b), x, y);
+    }
+    void MouseUp(MouseButtons b, ShiftState, double x, double y) override {
+        mouse("MouseUp", static_cast<int>(b), x, y);
+    }
     void Click() override { events.push_back("Click"); }
     void DblClick() override { events.push_back("DblClick"); }
-    void KeyDown(int& key, int shift) override {
-        events.push_back("KeyDown " + std::to_string(key) + " " + std::to_string(shift));
+    void KeyDown(int& key, ShiftState shift) override {
+        events.push_back("KeyDown " + std::to_string(key) + " " +
+                         std::to_string(static_cast<int>(shift)));
     }
     void KeyPress(int& key) override {
         events.push_back("KeyPress " + std::to_string(key));
@@ -191,17 +196,17 @@ TEST_F(UserControlTest, BordersTakeTheirWidthFromTheClientArea) {
     Probe probe;
     probe.site(form, ambient, place(), nullptr);
     probe.events.clear();
-    probe.BorderStyle(1);  // 3D by default: a two-pixel sunken edge
+    probe.BorderStyle(BorderStyleEnum::FixedSingle);  // 3D by default: a two-pixel sunken edge
     EXPECT_DOUBLE_EQ(probe.ScaleWidth(), (100 - 4) * 15);
     EXPECT_EQ(probe.events, std::vector<std::string>{"Resize"});
-    probe.Appearance(0);  // flat: a one-pixel line
+    probe.Appearance(AppearanceEnum::Flat);  // flat: a one-pixel line
     EXPECT_DOUBLE_EQ(probe.ScaleHeight(), (40 - 2) * 15);
     platform->PumpMessages();
     EXPECT_EQ(platform->ClientPixel(form, 10, 30), GetSysColor(COLOR_WINDOWFRAME));  // left edge
-    probe.BorderStyle(0);
+    probe.BorderStyle(BorderStyleEnum::None);
     EXPECT_DOUBLE_EQ(probe.ScaleWidth(), 1500);
-    EXPECT_EQ(test::errorOf([&] { probe.BorderStyle(2); }), 380);
-    EXPECT_EQ(test::errorOf([&] { probe.Appearance(-1); }), 380);
+    EXPECT_EQ(test::errorOf([&] { probe.BorderStyle(static_cast<BorderStyleEnum>(2)); }), 380);
+    EXPECT_EQ(test::errorOf([&] { probe.Appearance(static_cast<AppearanceEnum>(-1)); }), 380);
     probe.unsite();
 }
 
@@ -209,21 +214,22 @@ TEST_F(UserControlTest, TheMousePointerSetsTheCursorOverTheControl) {
     Probe probe;
     probe.site(form, ambient, place(), nullptr);
     const POINT inside = platform->ClientToScreenPoint(probe.hWnd(), 5, 5);
-    probe.MousePointer(3);
+    probe.MousePointer(static_cast<MousePointerConstants>(3));
     platform->MouseMove(inside.x, inside.y);
     platform->PumpMessages();
     EXPECT_EQ(GetCursor(), LoadCursorW(HINSTANCE(), IDC_IBEAM));
     // Back to the default: the control's class cursor, the arrow.
-    probe.MousePointer(0);
+    probe.MousePointer(static_cast<MousePointerConstants>(0));
     platform->MouseMove(inside.x + 1, inside.y);
     platform->PumpMessages();
     EXPECT_EQ(GetCursor(), LoadCursorW(HINSTANCE(), IDC_ARROW));
-    probe.MousePointer(11);
+    probe.MousePointer(static_cast<MousePointerConstants>(11));
     platform->MouseMove(inside.x, inside.y);
     platform->PumpMessages();
     EXPECT_EQ(GetCursor(), LoadCursorW(HINSTANCE(), IDC_WAIT));
-    EXPECT_EQ(test::errorOf([&] { probe.MousePointer(16); }), 380);
-    EXPECT_EQ(probe.MousePointer(), 11);
+    EXPECT_EQ(test::errorOf([&] { probe.MousePointer(static_cast<MousePointerConstants>(16)); }),
+              380);
+    EXPECT_EQ(probe.MousePointer(), MousePointerConstants::Hourglass);
 
     // A custom pointer shows the MouseIcon, here a cursor file with its hot spot at (3, 5).
     const auto image = PngWriter::encode(PixelSurface(16, 16, 0xFF2080C0), PngWriter::Alpha::Keep);
@@ -258,7 +264,7 @@ TEST_F(UserControlTest, TheMousePointerSetsTheCursorOverTheControl) {
     std::remove(path.c_str());
     ASSERT_EQ(picture->type(), StdPicture::Type::Icon);
     probe.MouseIcon(picture);
-    probe.MousePointer(99);
+    probe.MousePointer(static_cast<MousePointerConstants>(99));
     platform->MouseMove(inside.x + 1, inside.y);
     platform->PumpMessages();
     const HCURSOR cursor(static_cast<std::uint32_t>(picture->Handle()));

@@ -34,11 +34,15 @@ protected:
         FillRect(hDC(), &rc, brush);
         DeleteObject(brush);
     }
-    void HitTest(double x, double, int& result) override {
-        if (m_leftHalf) result = x < ScaleWidth() / 2 ? 3 : 0;
+    void HitTest(double x, double, HitResult& result) override {
+        if (m_leftHalf) result = x < ScaleWidth() / 2 ? HitResult::Hit : HitResult::Outside;
     }
-    void MouseDown(int b, int, double x, double y) override { log("down", b, x, y); }
-    void MouseUp(int b, int, double x, double y) override { log("up", b, x, y); }
+    void MouseDown(MouseButtons b, ShiftState, double x, double y) override {
+        log("down", static_cast<int>(b), x, y);
+    }
+    void MouseUp(MouseButtons b, ShiftState, double x, double y) override {
+        log("up", static_cast<int>(b), x, y);
+    }
     void Click() override { events.push_back("click"); }
 
 private:

@@ -67,8 +67,8 @@ void ucLabelHTML::Initialize() {
 }
 
 void ucLabelHTML::InitProperties() {
-    UserControl::Appearance(0);
-    UserControl::BorderStyle(1);
+    UserControl::Appearance(AppearanceEnum::Flat);
+    UserControl::BorderStyle(BorderStyleEnum::FixedSingle);
     UserControl::BackColor(0xFFFFFF);
     m_translatedBackColor = TranslateColor(0xFFFFFF);
     m_caption = trimSpaces(Ambient().DisplayName());
@@ -86,9 +86,9 @@ void ucLabelHTML::InitProperties() {
 void ucLabelHTML::ReadProperties(const PropertyBag& bag) {
     // Stored values that are out of range fall back to the defaults too.
     const long appearance = readLong(bag, u"Appearance", 1);
-    UserControl::Appearance(appearance == 0 ? 0 : 1);
+    UserControl::Appearance(appearance == 0 ? AppearanceEnum::Flat : AppearanceEnum::ThreeD);
     const long border = readLong(bag, u"BorderStyle", 0);
-    UserControl::BorderStyle(border == 1 ? 1 : 0);
+    UserControl::BorderStyle(border == 1 ? BorderStyleEnum::FixedSingle : BorderStyleEnum::None);
     const auto colour = [&](std::u16string_view key, OLE_COLOR def) {
         const auto value = static_cast<OLE_COLOR>(readLong(bag, key, static_cast<long>(def)));
         return TranslateColor(value) == -1 ? def : value;
@@ -131,7 +131,7 @@ void ucLabelHTML::ReadProperties(const PropertyBag& bag) {
     UserControl::MouseIcon(readObject<StdPicture>(bag, u"MouseIcon", nullptr));
     const long pointer = readLong(bag, u"MousePointer", 0);
     try {
-        UserControl::MousePointer(static_cast<int>(pointer));
+        UserControl::MousePointer(static_cast<MousePointerConstants>(pointer));
     } catch (const Error&) {
     }
     UserControl::Enabled(readBool(bag, u"Enabled", true));
@@ -247,18 +247,18 @@ void ucLabelHTML::DblClick() {
     raiseEvent(evDblClick, args);
 }
 
-void ucLabelHTML::raiseKey(int number, int& keyCode, int shift) {
+void ucLabelHTML::raiseKey(int number, int& keyCode, ShiftState shift) {
     std::vector<Variant> args{Variant(static_cast<std::int16_t>(keyCode)),
                               Variant(static_cast<std::int16_t>(shift))};
     if (!raiseEvent(number, args)) return;
     keyCode = CInt(args[0]);  // handlers may change the key
 }
 
-void ucLabelHTML::KeyDown(int& keyCode, int shift) {
+void ucLabelHTML::KeyDown(int& keyCode, ShiftState shift) {
     raiseKey(evKeyDown, keyCode, shift);
 }
 
-void ucLabelHTML::KeyUp(int& keyCode, int shift) {
+void ucLabelHTML::KeyUp(int& keyCode, ShiftState shift) {
     raiseKey(evKeyUp, keyCode, shift);
 }
 
@@ -268,22 +268,23 @@ void ucLabelHTML::KeyPress(int& keyAscii) {
     keyAscii = CInt(args[0]);
 }
 
-void ucLabelHTML::raiseMouse(int number, int button, int shift, double x, double y) {
+void ucLabelHTML::raiseMouse(int number, MouseButtons button, ShiftState shift, double x,
+                             double y) {
     std::vector<Variant> args{Variant(static_cast<std::int16_t>(button)),
                               Variant(static_cast<std::int16_t>(shift)),
                               Variant(static_cast<float>(x)), Variant(static_cast<float>(y))};
     raiseEvent(number, args);
 }
 
-void ucLabelHTML::MouseDown(int button, int shift, double x, double y) {
+void ucLabelHTML::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {
     raiseMouse(evMouseDown, button, shift, x, y);
 }
 
-void ucLabelHTML::MouseMove(int button, int shift, double x, double y) {
+void ucLabelHTML::MouseMove(MouseButtons button, ShiftState shift, double x, double y) {
     raiseMouse(evMouseMove, button, shift, x, y);
 }
 
-void ucLabelHTML::MouseUp(int button, int shift, double x, double y) {
+void ucLabelHTML::MouseUp(MouseButtons button, ShiftState shift, double x, double y) {
     raiseMouse(evMouseUp, button, shift, x, y);
 }
 
@@ -306,7 +307,7 @@ void ucLabelHTML::watchFont() {
 }
 
 void ucLabelHTML::Appearance(AppearanceEnum value) {
-    UserControl::Appearance(static_cast<int>(value));
+    UserControl::Appearance(value);
     update(u"Appearance");
 }
 
@@ -328,7 +329,7 @@ void ucLabelHTML::BackStyle(BackStyleEnum value) {
 }
 
 void ucLabelHTML::BorderStyle(BorderStyleEnum value) {
-    UserControl::BorderStyle(static_cast<int>(value));
+    UserControl::BorderStyle(value);
     update(u"BorderStyle");
 }
 
@@ -416,7 +417,7 @@ void ucLabelHTML::MouseIcon(std::shared_ptr<StdPicture> icon) {
 }
 
 void ucLabelHTML::MousePointer(short value) {
-    UserControl::MousePointer(value);
+    UserControl::MousePointer(static_cast<MousePointerConstants>(value));
     update(u"MousePointer");
 }
 

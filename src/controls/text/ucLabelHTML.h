@@ -41,9 +41,7 @@ public:
     // Publishes the class, its members and events.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
-    AppearanceEnum Appearance() const {
-        return static_cast<AppearanceEnum>(UserControl::Appearance());
-    }
+    AppearanceEnum Appearance() const { return UserControl::Appearance(); }
     void Appearance(AppearanceEnum value);
     bool Autosize() const { return m_autosize; }
     void Autosize(bool value);
@@ -51,9 +49,7 @@ public:
     void BackColor(OLE_COLOR value);
     BackStyleEnum BackStyle() const { return m_backStyle; }
     void BackStyle(BackStyleEnum value);
-    BorderStyleEnum BorderStyle() const {
-        return static_cast<BorderStyleEnum>(UserControl::BorderStyle());
-    }
+    BorderStyleEnum BorderStyle() const { return UserControl::BorderStyle(); }
     void BorderStyle(BorderStyleEnum value);
     // Leading and trailing spaces are trimmed on assignment.
     std::u16string Caption() const { return m_caption; }
@@ -117,12 +113,12 @@ protected:
     void Terminate() override;
     void Click() override;
     void DblClick() override;
-    void KeyDown(int& keyCode, int shift) override;
+    void KeyDown(int& keyCode, ShiftState shift) override;
     void KeyPress(int& keyAscii) override;
-    void KeyUp(int& keyCode, int shift) override;
-    void MouseDown(int button, int shift, double x, double y) override;
-    void MouseMove(int button, int shift, double x, double y) override;
-    void MouseUp(int button, int shift, double x, double y) override;
+    void KeyUp(int& keyCode, ShiftState shift) override;
+    void MouseDown(MouseButtons button, ShiftState shift, double x, double y) override;
+    void MouseMove(MouseButtons button, ShiftState shift, double x, double y) override;
+    void MouseUp(MouseButtons button, ShiftState shift, double x, double y) override;
 
 private:
     // Redraws (once the properties are loaded) and reports the change under `key`.
@@ -130,8 +126,8 @@ private:
     // Changes the font object as a property of the label (one redraw, the label's key).
     void setFont(const std::u16string& key, const std::function<void(StdFont&)>& change);
     void watchFont();
-    void raiseMouse(int number, int button, int shift, double x, double y);
-    void raiseKey(int number, int& keyCode, int shift);
+    void raiseMouse(int number, MouseButtons button, ShiftState shift, double x, double y);
+    void raiseKey(int number, int& keyCode, ShiftState shift);
 
     std::u16string m_caption;
     bool m_autosize = false;

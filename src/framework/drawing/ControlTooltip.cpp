@@ -13,6 +13,12 @@ std::shared_ptr<cToolTip>& sharedTooltip() {
     return tip;
 }
 
+// The control the shared tooltip belongs to.
+platform::HWND& tooltipOwner() {
+    static platform::HWND control;
+    return control;
+}
+
 }  // namespace
 
 void ShowControlTooltip(platform::HWND control, platform::HWND owner, const std::u16string& text,
@@ -29,10 +35,16 @@ void ShowControlTooltip(platform::HWND control, platform::HWND owner, const std:
     tip->BackColor(TranslateColor(backColor, 0));
     tip->ForeColor(TranslateColor(foreColor, 0));
     tip->AddTool(control, owner, text, title, icon);
+    tooltipOwner() = control;
 }
 
 void HideControlTooltip() {
     sharedTooltip().reset();
+    tooltipOwner() = platform::HWND();
+}
+
+void HideControlTooltip(platform::HWND control) {
+    if (sharedTooltip() && tooltipOwner() == control) HideControlTooltip();
 }
 
 }  // namespace orvane

@@ -16,5 +16,8 @@ void ShowControlTooltip(platform::HWND control, platform::HWND owner, const std:
                         OLE_COLOR backColor, OLE_COLOR foreColor, long maxWidth);
 // Releases the shared tooltip, destroying its window.
 void HideControlTooltip();
+// Releases it only while it is the tooltip of `control` (a control left behind must not hide
+// the tooltip of the one the pointer moved on to).
+void HideControlTooltip(platform::HWND control);
 
 }  // namespace orvane

@@ -1,0 +1,88 @@
+// The label's drawing: background, border, caption, image, in that order, from the cached
+// layout and the hot, pressed and focus state.
+#include "controls/text/ucLabel.h"
+#include "framework/ColorsAndFonts.h"
+#include "framework/GdiDrawing.h"
+#include "framework/PaintParentBackground.h"
+#include "framework/TextDrawing.h"
+
+namespace orvane {
+
+using namespace platform;
+
+namespace {
+
+bool translatable(OLE_COLOR color) {
+    return TranslateColor(color, 0) != -1;
+}
+
+}  // namespace
+
+void ucLabel::Paint() {
+    ensureLayout();
+    const HDC dc = hDC();
+    const RECT rc{0, 0, static_cast<int>(ScaleWidth()), static_cast<int>(ScaleHeight())};
+    const int saved = SaveDC(dc);
+    paintBackground(dc, rc);
+    paintBorder(dc, rc);
+    paintCaption(dc);
+    if (m_image.shown())
+        drawImage(dc, m_layout.imageRect.left, m_layout.imageRect.top,
+                  m_layout.imageRect.bottom - m_layout.imageRect.top, m_enableEvents);
+    RestoreDC(dc, saved);
+}
+
+void ucLabel::paintBackground(HDC dc, const RECT& rc) {
+    OLE_COLOR fill = palette::kNoColor;
+    if (!m_enabled) {
+        fill = palette::kDisabledFill;
+    } else if (m_backStyle != BackStyleEnum::bsOpaque) {
+        fill = palette::kNoColor;
+    } else if (state().pressed()) {
+        fill = m_backColorPressed;
+    } else if (!state().hot()) {
+        fill = m_backColor;
+    } else {
+        fill = m_backColorHot;
+    }
+    // Where the label draws no fill, its container shows through.
+    if (!translatable(fill)) {
+        PaintParentBackground(GetParent(hWnd()), hWnd(), dc);
+        return;
+    }
+    FillSolid(dc, fill, rc);
+}
+
+void ucLabel::paintBorder(HDC dc, const RECT& rc) {
+    if (m_borderStyle == BorderStyleEnum::None) return;
+    if (m_appearance == AppearanceEnum::ThreeD) {
+        RECT edge = rc;
+        DrawEdge(dc, &edge, state().pressed() ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        return;
+    }
+    const bool hot = state().hot();
+    const bool pressed = state().pressed();
+    const int width = state().focused() && !hot && !pressed && m_enableEvents ? 2 : m_borderWidth;
+    OLE_COLOR color = m_borderColor;
+    if (!m_enabled) {
+        color = vbGrayText;
+    } else if (m_enableEvents) {
+        color = pressed                    ? m_borderColorPressed
+                : hot || state().focused() ? m_borderColorHot
+                                           : m_borderColor;
+    }
+    DrawFrame(dc, rc.left, rc.top, rc.right, rc.bottom, color, std::max(width, 1));
+}
+
+void ucLabel::paintCaption(HDC dc) {
+    if (m_caption.empty()) return;
+    const HFONT font = createFont();
+    const HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    DrawCaptionText(dc, m_caption, m_enabled ? m_foreColor : palette::kDisabledText,
+                    m_layout.textFlags, m_layout.textRect);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+}  // namespace orvane

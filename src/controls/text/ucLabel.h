@@ -1,0 +1,107 @@
+// A caption with an optional image, word wrapping and autosizing, a flat or 3D border and hover
+// and pressed colours. It raises no events, and shows no pressed or hot border, until
+// EnableEvents is set; the hot background and the tooltip follow the pointer regardless.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "controls/text/LabelLayout.h"
+#include "framework/ControlImage.h"
+#include "framework/OwnerDrawnControl.h"
+
+namespace orvane {
+
+class TypeLibrary;
+class ControlClasses;
+
+class ucLabel : public OwnerDrawnControl {
+public:
+    enum Event {
+        evClick = 1,
+        evDblClick,
+        evMouseDown,
+        evMouseMove,
+        evMouseUp,
+        evMouseEnter,
+        evMouseLeave
+    };
+
+    ucLabel();
+    ~ucLabel() override;
+    std::u16string className() const override { return u"ucLabel"; }
+    static void registerClass(TypeLibrary& library, ControlClasses& classes);
+
+    // 0 left, 1 right, 2 centre; also places the image (right-aligned labels put it right).
+    std::int32_t Alignment() const { return m_alignment; }
+    void Alignment(std::int32_t value) { setProperty(m_alignment, value); }
+    bool Autosize() const { return m_autosize; }
+    void Autosize(bool value) { setProperty(m_autosize, value); }
+    const std::u16string& Caption() const { return m_caption; }
+    void Caption(std::u16string value) { setProperty(m_caption, std::move(value)); }
+    bool EnableEvents() const { return m_enableEvents; }
+    void EnableEvents(bool value) { setProperty(m_enableEvents, value); }
+    bool HyperLink() const { return m_hyperLink; }
+    void HyperLink(bool value) { setProperty(m_hyperLink, value); }
+    // Setting it also aligns the caption right (true) or left (false).
+    bool RightToLeft() const { return m_rightToLeft; }
+    void RightToLeft(bool value);
+    bool WordWrap() const { return m_wordWrap; }
+    void WordWrap(bool value) { setProperty(m_wordWrap, value); }
+
+    // The image properties.
+    const std::vector<std::uint8_t>& PNG() const { return m_image.PNG; }
+    void PNG(std::vector<std::uint8_t> value) { setProperty(m_image.PNG, std::move(value)); }
+    bool ShowImage() const { return m_image.ShowImage; }
+    void ShowImage(bool value) { setProperty(m_image.ShowImage, value); }
+    std::int32_t ImageSize() const { return m_image.ImageSize; }
+    void ImageSize(std::int32_t value) { setProperty(m_image.ImageSize, value); }
+    std::int32_t Alpha() const { return m_image.Alpha; }
+    void Alpha(std::int32_t value) { setProperty(m_image.Alpha, value); }
+    std::int32_t Angle() const { return m_image.Angle; }
+    void Angle(std::int32_t value) { setProperty(m_image.Angle, value); }
+    bool GrayScale() const { return m_image.GrayScale; }
+    void GrayScale(bool value) { setProperty(m_image.GrayScale, value); }
+    std::int32_t FrameInterval() const { return m_image.FrameInterval; }
+    void FrameInterval(std::int32_t value) { setProperty(m_image.FrameInterval, value); }
+
+    // Downloads an image (a file path or address) into PNG; a failed read is logged.
+    void AsyncRead(const std::u16string& url);
+
+    // The current layout and image state, for inspection.
+    const LabelLayout& layoutResult() const { return m_layout; }
+    const ControlImage& imageState() const { return m_image; }
+
+protected:
+    const PropertyTable& properties() const override { return table(); }
+    void layout() override;
+    void loaded() override;
+    bool eventsEnabled() const override { return m_enableEvents; }
+    bool hyperLink() const override { return m_hyperLink; }
+    ControlImage* image() override { return &m_image; }
+    void Paint() override;
+    void AccessKeyPress(int keyAscii) override;
+    void AsyncReadComplete(AsyncProperty& property) override;
+
+private:
+    static PropertyTable declare();
+    static const PropertyTable& table();
+    void captionChanged();
+    platform::SIZE measure(platform::UINT flags, int width) const;
+    // Painting, in the order it happens.
+    void paintBackground(platform::HDC dc, const platform::RECT& rc);
+    void paintBorder(platform::HDC dc, const platform::RECT& rc);
+    void paintCaption(platform::HDC dc);
+
+    std::int32_t m_alignment = 0;
+    bool m_autosize = false;
+    std::u16string m_caption;
+    bool m_enableEvents = false;
+    bool m_hyperLink = false;
+    bool m_rightToLeft = false;
+    bool m_wordWrap = false;
+    ControlImage m_image;
+    LabelLayout m_layout;
+};
+
+}  // namespace orvane

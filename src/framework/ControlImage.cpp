@@ -1,0 +1,86 @@
+#include "framework/ControlImage.h"
+
+#include <cmath>
+#include <string>
+
+#include "framework/Persist.h"
+#include "framework/drawing/cGDIPCache.h"
+
+namespace orvane {
+
+using namespace platform;
+
+namespace {
+
+constexpr const char16_t* kKey = u"k";
+constexpr std::int32_t kDisabledAlpha = 127;
+
+std::u16string frameKey(std::int32_t index) {
+    const std::string digits = std::to_string(index);
+    return std::u16string(kKey) + u"|" + std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+ControlImage::ControlImage() = default;
+ControlImage::~ControlImage() = default;
+
+void ControlImage::release() {
+    m_cache.reset();
+    m_loaded = false;
+    m_aspect = 1.0;
+    m_frames = 0;
+    m_frame = 0;
+}
+
+void ControlImage::load() {
+    release();
+    if (!HasData(PNG)) return;
+    auto cache = std::make_unique<cGDIPCache>();
+    try {
+        cache->AddImage(kKey, Variant(PNG), 0, 0, true);
+    } catch (const Error&) {
+        return;  // an image too large to keep is no image
+    }
+    if (!cache->Exists(kKey)) return;  // undecodable bytes
+    const auto width = cache->Width(kKey);
+    const auto height = cache->Height(kKey);
+    if (width <= 0 || height <= 0) return;
+    m_aspect = static_cast<double>(width) / static_cast<double>(height);
+    m_frames = static_cast<std::int32_t>(cache->FrameCount(kKey));
+    m_cache = std::move(cache);
+    m_loaded = true;
+}
+
+int ControlImage::widthFor(int height) const {
+    return static_cast<int>(std::lround(m_aspect * height));
+}
+
+bool ControlImage::draw(HDC dc, int x, int y, int height, Look look, bool brightnessStep,
+                        bool animate) {
+    if (!shown() || height <= 0) return false;
+    const int width = widthFor(height);
+    // The cache takes positions at 96 pixels per inch and scales them to the DC.
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    const double toLogical = dpi > 0 ? 96.0 / dpi : 1.0;
+    const auto logical = [toLogical](int v) {
+        return static_cast<long>(std::lround(v * toLogical));
+    };
+    double brightness = 0;
+    if (brightnessStep && look == Look::Hot) brightness = Brightness;
+    if (brightnessStep && look == Look::Pressed) brightness = -Brightness;
+    const bool disabled = look == Look::Disabled;
+    const bool running = animate && !disabled && look != Look::Hot && m_frames >= 1;
+    std::u16string key = kKey;
+    if (running) {
+        if (m_frame >= m_frames) m_frame = 0;
+        key = frameKey(m_frame);
+        m_frame = (m_frame + 1) % m_frames;
+    }
+    m_cache->AlphaRenderTo(dc, key, logical(x), logical(y), logical(width), logical(height), 0, 0,
+                           0, 0, disabled ? kDisabledAlpha : Alpha, true, brightness,
+                           GrayScale || disabled, Angle);
+    return running;
+}
+
+}  // namespace orvane

@@ -1,0 +1,101 @@
+// The image a label, button, check box, option button or frame shows beside its caption: the
+// encoded bytes (PNG, GIF, JPEG, WebP, ...), how it is drawn (size, opacity, rotation, grey,
+// hover brightness) and, for animated images, which frame comes next. The bytes are decoded
+// once into the control's own image cache under the key "k" (frames under "k|0", "k|1", ...).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "framework/PropertyTable.h"
+#include "platform/platform.h"
+
+namespace orvane {
+
+class cGDIPCache;
+
+class ControlImage {
+public:
+    ControlImage();
+    ~ControlImage();
+    ControlImage(const ControlImage&) = delete;
+    ControlImage& operator=(const ControlImage&) = delete;
+
+    // The published properties (declared by `declare`).
+    std::vector<std::uint8_t> PNG;
+    bool ShowImage = true;
+    std::int32_t ImageSize = 16;
+    std::int32_t Alpha = 255;
+    std::int32_t Angle = 0;
+    bool GrayScale = false;
+    std::int32_t Brightness = 10;  // persisted only: the hover and pressed step
+    std::int32_t FrameInterval = 35;
+
+    // Decodes PNG into a new cache; bytes that are not an image leave no image.
+    void load();
+    // Drops the cache and its pixels.
+    void release();
+    // Decoded, with data, and ShowImage on.
+    bool shown() const { return ShowImage && m_loaded; }
+    bool loaded() const { return m_loaded; }
+    // Width ÷ height of the image (1 without one).
+    double aspect() const { return m_aspect; }
+    std::int32_t frameCount() const { return m_frames; }
+    std::int32_t frameIndex() const { return m_frame; }
+    // The drawn width for a drawn height: aspect × height, rounded.
+    int widthFor(int height) const;
+
+    enum class Look { Normal, Hot, Pressed, Disabled };
+    // Draws at (x, y), `height` pixels tall (device pixels). `brightnessStep` is applied up for
+    // Hot and down for Pressed. With `animate`, the current frame is drawn and the index moves
+    // on; the return value says whether an animation timer should run.
+    bool draw(platform::HDC dc, int x, int y, int height, Look look, bool brightnessStep,
+              bool animate);
+
+    // Declares the image properties of control C, whose image lives at `member`; `effect` is
+    // what a change of the size or visibility costs the control (usually a re-layout), and
+    // `changed` runs after PNG changed (to restart the animation, say).
+    template <class C>
+    static void declare(PropertyTable& t, ControlImage C::*member, Effect effect);
+
+private:
+    std::unique_ptr<cGDIPCache> m_cache;
+    bool m_loaded = false;
+    double m_aspect = 1.0;
+    std::int32_t m_frames = 0;
+    std::int32_t m_frame = 0;
+};
+
+template <class C>
+void ControlImage::declare(PropertyTable& t, ControlImage C::*member, Effect effect) {
+    auto at = [member](auto field) {
+        return [ member, field ](C & c) -> auto& {
+            return (c.*member).*field;
+        };
+    };
+    const auto inRange = [](std::int32_t lo, std::int32_t hi) {
+        return [lo, hi](const std::int32_t& v) { return v >= lo && v <= hi; };
+    };
+    t.addRef<C, std::vector<std::uint8_t>>(u"PNG", at(&ControlImage::PNG), {}, {})
+        .effect(effect)
+        .then([member](C& c) {
+            (c.*member).load();
+            c.imageChanged();
+        });
+    t.addRef<C, bool>(u"ShowImage", at(&ControlImage::ShowImage), true, true).effect(effect);
+    t.addRef<C, std::int32_t>(u"ImageSize", at(&ControlImage::ImageSize), 16, 16)
+        .check(inRange(0, 4096))
+        .effect(effect);
+    t.addRef<C, std::int32_t>(u"Alpha", at(&ControlImage::Alpha), 255, 255).check(inRange(0, 255));
+    t.addRef<C, std::int32_t>(u"Angle", at(&ControlImage::Angle), 0, 0);
+    t.addRef<C, bool>(u"GrayScale", at(&ControlImage::GrayScale), false, false);
+    t.addRef<C, std::int32_t>(u"Brightness", at(&ControlImage::Brightness), 0, 10)
+        .hidden()
+        .check(inRange(-100, 100));
+    t.addRef<C, std::int32_t>(u"FrameInterval", at(&ControlImage::FrameInterval), 35, 35)
+        .check(inRange(1, 60000))
+        .noRedraw();
+}
+
+}  // namespace orvane

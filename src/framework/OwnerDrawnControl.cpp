@@ -1,0 +1,346 @@
+#include "framework/OwnerDrawnControl.h"
+
+#include <cmath>
+
+#include "framework/drawing/ControlTooltip.h"
+#include "host/ConstituentTimer.h"
+
+namespace orvane {
+
+using namespace platform;
+
+namespace {
+
+constexpr std::int32_t kHoverPollMs = 10;
+
+}  // namespace
+
+void InvalidPropertyValue(const std::u16string& property) {
+    throw Error(errors::InvalidPropertyValue, property, u"Invalid property value");
+}
+
+OwnerDrawnControl::OwnerDrawnControl(const StandardEvents& events) : m_events(events) {}
+
+OwnerDrawnControl::~OwnerDrawnControl() {
+    if (m_watchedFont) m_watchedFont->removeListener(m_fontListener);
+    if (m_state.hot()) HideControlTooltip(hWnd());
+}
+
+// --- Properties ---
+
+void OwnerDrawnControl::applyChange(const PropertyRow& row) {
+    if (m_loaded) {
+        if (row.effect() == Effect::Relayout) invalidateLayout();
+        if (row.effect() != Effect::None) Refresh();
+    }
+    PropertyChanged(row.key().empty() ? row.name() : row.key());
+}
+
+void OwnerDrawnControl::Font(std::shared_ptr<StdFont> font) {
+    if (!font) font = Ambient().Font() ? Ambient().Font()->clone() : std::make_shared<StdFont>();
+    setProperty(m_font, std::move(font));
+}
+
+// The font object may also change in place (lbl.Font.Bold = True): that redraws too.
+void OwnerDrawnControl::watchFont() {
+    if (m_watchedFont == m_font) return;
+    if (m_watchedFont) m_watchedFont->removeListener(m_fontListener);
+    m_watchedFont = m_font;
+    if (!m_font) return;
+    m_fontListener = m_font->addListener([this](const std::u16string&) {
+        if (const PropertyRow* row = properties().find(u"Font")) applyChange(*row);
+    });
+}
+
+void OwnerDrawnControl::fontChanged() {
+    UserControl::Font(m_font);
+    watchFont();
+}
+
+void OwnerDrawnControl::enabledChanged() {
+    UserControl::Enabled(m_enabled);
+    if (!m_enabled && m_state.hot()) leave();
+    m_state.reset();
+}
+
+void OwnerDrawnControl::imageChanged() {
+    setAnimation(false);
+}
+
+void OwnerDrawnControl::InitTooltip(const std::u16string& text, const std::u16string& title,
+                                    ToolTipIcon icon, ToolTipStyle style, OLE_COLOR backColor,
+                                    OLE_COLOR foreColor, std::int32_t maxWidth) {
+    m_tooltip = std::make_unique<Tooltip>(
+        Tooltip{text, title, icon, style, backColor, foreColor, maxWidth});
+}
+
+int OwnerDrawnControl::borderWidth() const {
+    if (m_borderStyle == BorderStyleEnum::None) return 0;
+    if (m_appearance == AppearanceEnum::ThreeD) return 2;
+    return m_borderWidth;
+}
+
+int OwnerDrawnControl::dpi() const {
+    return static_cast<int>(GetDpiForSystem());
+}
+
+double OwnerDrawnControl::twipsX(double px) const {
+    return ScaleX(px, ScaleMode::Pixels, ScaleMode::Twips);
+}
+
+double OwnerDrawnControl::twipsY(double px) const {
+    return ScaleY(px, ScaleMode::Pixels, ScaleMode::Twips);
+}
+
+// --- Layout and painting ---
+
+void OwnerDrawnControl::ensureLayout() {
+    if (m_layoutValid || m_inLayout || !m_loaded) return;
+    m_inLayout = true;
+    try {
+        layout();
+    } catch (...) {
+        m_inLayout = false;
+        throw;
+    }
+    m_inLayout = false;
+    m_layoutValid = true;
+}
+
+void OwnerDrawnControl::Refresh() {
+    ensureLayout();
+    UserControl::Refresh();
+}
+
+HFONT OwnerDrawnControl::createFont() const {
+    LOGFONTW lf = m_font ? m_font->logFont(dpi()) : StdFont().logFont(dpi());
+    if (hyperLink() && m_state.hot()) lf.lfUnderline = TRUE;
+    lf.lfEscapement = lf.lfOrientation = 0;
+    return CreateFontIndirectW(&lf);
+}
+
+void OwnerDrawnControl::drawImage(HDC dc, int x, int y, int height, bool brightnessStep) {
+    ControlImage* img = image();
+    if (!img) return;
+    ControlImage::Look look = ControlImage::Look::Normal;
+    if (!m_enabled) {
+        look = ControlImage::Look::Disabled;
+    } else if (m_state.pressed()) {
+        look = ControlImage::Look::Pressed;
+    } else if (m_state.hot()) {
+        look = ControlImage::Look::Hot;
+    }
+    const bool running = img->draw(dc, x, y, height, look, brightnessStep, userMode());
+    setAnimation(running);
+}
+
+void OwnerDrawnControl::setAnimation(bool run) {
+    if (!run) {
+        if (m_animationTimer) m_animationTimer->Enabled(false);
+        return;
+    }
+    ConstituentTimer& t =
+        timer(m_animationTimer, image()->FrameInterval, &OwnerDrawnControl::animationTick);
+    t.Interval(image()->FrameInterval);
+    t.Enabled(true);
+}
+
+// Timers are made when first needed: most controls never animate, and a label only polls the
+// pointer while it is over it.
+ConstituentTimer& OwnerDrawnControl::timer(ConstituentTimer*& slot, std::int32_t interval,
+                                           void (OwnerDrawnControl::*tick)()) {
+    if (!slot) {
+        slot = &addTimer();
+        slot->Enabled(false);
+        slot->Interval(interval);
+        slot->onTick = [this, tick] { (this->*tick)(); };
+    }
+    return *slot;
+}
+
+// --- Lifecycle ---
+
+void OwnerDrawnControl::Initialize() {
+    ScaleMode(orvane::ScaleMode::Pixels);
+}
+
+void OwnerDrawnControl::InitProperties() {
+    properties().init(*this);
+    fontChanged();
+    UserControl::Enabled(m_enabled);
+    if (ControlImage* img = image()) img->load();
+    m_loaded = true;
+    loaded();
+    invalidateLayout();
+    ensureLayout();
+}
+
+void OwnerDrawnControl::ReadProperties(const PropertyBag& bag) {
+    properties().read(*this, bag);
+    fontChanged();
+    UserControl::Enabled(m_enabled);
+    if (ControlImage* img = image()) img->load();
+    m_loaded = true;
+    loaded();
+    invalidateLayout();
+    ensureLayout();
+}
+
+void OwnerDrawnControl::WriteProperties(PropertyBag& bag) {
+    properties().write(*this, bag);
+}
+
+void OwnerDrawnControl::Resize() {
+    if (m_inLayout) return;  // the control's own autosize
+    invalidateLayout();
+    ensureLayout();
+}
+
+void OwnerDrawnControl::Terminate() {
+    if (m_state.hot()) HideControlTooltip(hWnd());
+    m_state.reset();
+    if (m_watchedFont) m_watchedFont->removeListener(m_fontListener);
+    m_watchedFont.reset();
+    if (ControlImage* img = image()) img->release();
+}
+
+// --- Input ---
+
+bool OwnerDrawnControl::raise(int number, std::vector<Variant>& args) {
+    if (number == 0) return true;
+    return raiseEvent(number, args);
+}
+
+bool OwnerDrawnControl::raise(int number) {
+    std::vector<Variant> none;
+    return raise(number, none);
+}
+
+namespace {
+
+std::vector<Variant> mouseArgs(MouseButtons button, ShiftState shift, double x, double y) {
+    return {Variant(static_cast<std::int16_t>(button)), Variant(static_cast<std::int16_t>(shift)),
+            Variant(static_cast<float>(x)), Variant(static_cast<float>(y))};
+}
+
+}  // namespace
+
+void OwnerDrawnControl::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {
+    m_state.press();
+    if (!eventsEnabled()) return;
+    Refresh();
+    std::vector<Variant> args = mouseArgs(button, shift, twipsX(x), twipsY(y));
+    raise(m_events.MouseDown, args);
+}
+
+void OwnerDrawnControl::MouseUp(MouseButtons button, ShiftState shift, double x, double y) {
+    m_state.release();
+    if (!eventsEnabled()) return;
+    Refresh();
+    std::vector<Variant> args = mouseArgs(button, shift, twipsX(x), twipsY(y));
+    raise(m_events.MouseUp, args);
+}
+
+void OwnerDrawnControl::MouseMove(MouseButtons button, ShiftState shift, double x, double y) {
+    if (userMode() && m_enabled && m_state.pointerOver()) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        m_origin = POINT{cursor.x - static_cast<int>(x), cursor.y - static_cast<int>(y)};
+        if (hyperLink()) MousePointer(MousePointerConstants::Custom);
+        if (hyperLink()) invalidateLayout();  // the underline may change the text's extent
+        Refresh();
+        if (eventsEnabled() && !raise(m_events.MouseEnter)) return;
+        if (m_tooltip)
+            ShowControlTooltip(hWnd(), GetParent(hWnd()), m_tooltip->text, m_tooltip->title,
+                               m_tooltip->icon, m_tooltip->style == ToolTipStyle::ttsBalloon,
+                               m_tooltip->backColor, m_tooltip->foreColor, m_tooltip->maxWidth);
+        timer(m_hoverTimer, kHoverPollMs, &OwnerDrawnControl::pollHover).Enabled(true);
+    }
+    if (!eventsEnabled()) return;
+    std::vector<Variant> args = mouseArgs(button, shift, x, y);
+    raise(m_events.MouseMove, args);
+}
+
+// The pointer is polled rather than tracked: a control learns it has been left even when the
+// pointer jumps straight to another window.
+void OwnerDrawnControl::pollHover() {
+    if (!m_enabled || m_state.pressed()) return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    HitResult hit = HitResult::Outside;
+    HitTest(cursor.x - m_origin.x, cursor.y - m_origin.y, hit);
+    if (hit == HitResult::Hit) return;
+    leave();
+}
+
+void OwnerDrawnControl::leave() {
+    if (m_hoverTimer) m_hoverTimer->Enabled(false);
+    HideControlTooltip(hWnd());
+    if (!m_state.pointerOutside()) return;
+    if (hyperLink()) {
+        MousePointer(MousePointerConstants::Default);
+        invalidateLayout();
+    }
+    if (m_enabled) Refresh();
+    if (eventsEnabled()) raise(m_events.MouseLeave);
+}
+
+void OwnerDrawnControl::Click() {
+    if (eventsEnabled()) raise(m_events.Click);
+}
+
+void OwnerDrawnControl::DblClick() {
+    if (eventsEnabled()) raise(m_events.DblClick);
+}
+
+void OwnerDrawnControl::KeyDown(int& keyCode, ShiftState shift) {
+    std::vector<Variant> args{Variant(static_cast<std::int16_t>(keyCode)),
+                              Variant(static_cast<std::int16_t>(shift))};
+    if (m_events.KeyDown && raise(m_events.KeyDown, args)) keyCode = CInt(args[0]);
+}
+
+void OwnerDrawnControl::KeyUp(int& keyCode, ShiftState shift) {
+    std::vector<Variant> args{Variant(static_cast<std::int16_t>(keyCode)),
+                              Variant(static_cast<std::int16_t>(shift))};
+    if (m_events.KeyUp && raise(m_events.KeyUp, args)) keyCode = CInt(args[0]);
+}
+
+void OwnerDrawnControl::KeyPress(int& keyAscii) {
+    std::vector<Variant> args{Variant(static_cast<std::int16_t>(keyAscii))};
+    if (m_events.KeyPress && raise(m_events.KeyPress, args)) keyAscii = CInt(args[0]);
+}
+
+void OwnerDrawnControl::GotFocus() {
+    m_state.focus();
+    if (eventsEnabled()) Refresh();
+}
+
+void OwnerDrawnControl::LostFocus() {
+    m_state.blur();
+    if (eventsEnabled()) Refresh();
+}
+
+void OwnerDrawnControl::HitTest(double x, double y, HitResult& result) {
+    if (x >= 0 && y >= 0 && x < ScaleWidth() && y < ScaleHeight()) result = HitResult::Hit;
+}
+
+bool OwnerDrawnControl::handleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            // Paint draws every pixel (a transparent control its container's first).
+            result = 1;
+            return true;
+        case WM_SETCURSOR:
+            if (hyperLink() && m_state.hot() &&
+                LOWORD(static_cast<std::uintptr_t>(lParam)) == HTCLIENT) {
+                SetCursor(LoadCursorW(HINSTANCE(), IDC_HAND));
+                result = TRUE;
+                return true;
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,299 @@
+// The base of the controls that draw themselves (label, buttons, choices, frame): the shared
+// colours, border, font and enabled state; hot, pressed and focus with the 10 ms hover poll,
+// the hover tooltip and the hyperlink look; the standard events raised from a table the control
+// declares, each checked for the control's removal by its own handler; and one cached layout
+// pass per change. A control declares its own properties in a PropertyTable (the common ones
+// come from `declareCommon`), lays itself out in `layout()` and draws in `Paint()`.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/ButtonBehavior.h"
+#include "framework/ColorsAndFonts.h"
+#include "framework/ControlImage.h"
+#include "framework/PropertyTable.h"
+#include "framework/SharedEnums.h"
+#include "framework/drawing/cToolTip.h"
+#include "host/OleColor.h"
+#include "host/StdFont.h"
+#include "host/UserControl.h"
+
+namespace orvane {
+
+class ConstituentTimer;
+
+// The numbers of the standard events in a control's event interface; 0: not raised.
+struct StandardEvents {
+    int Click = 0;
+    int DblClick = 0;
+    int MouseDown = 0;
+    int MouseMove = 0;
+    int MouseUp = 0;
+    int MouseEnter = 0;
+    int MouseLeave = 0;
+    int KeyDown = 0;
+    int KeyPress = 0;
+    int KeyUp = 0;
+
+    // Publishes each raised event under its standard name and arguments.
+    template <class T>
+    void publish(ClassBuilder<T>& b) const;
+};
+
+// The shared palette of the owner-drawn controls (0x00BBGGRR).
+namespace palette {
+inline constexpr OLE_COLOR kBackColor = 0xE1E1E1;
+inline constexpr OLE_COLOR kBackColorHot = 0xFBF1E5;
+inline constexpr OLE_COLOR kBackColorPressed = 0xF7E4CC;
+inline constexpr OLE_COLOR kBorderColor = 0xADADAD;
+inline constexpr OLE_COLOR kBorderColorHot = 0xD77800;
+inline constexpr OLE_COLOR kBorderColorPressed = 0x995400;
+inline constexpr OLE_COLOR kDisabledFill = 0xCCCCCC;
+inline constexpr OLE_COLOR kDisabledText = 0x90839D;
+// A state colour that draws nothing.
+inline constexpr OLE_COLOR kNoColor = 0xFFFFFFFF;
+}  // namespace palette
+
+class OwnerDrawnControl : public UserControl {
+public:
+    ~OwnerDrawnControl() override;
+
+    // --- The common properties ---
+    OLE_COLOR BackColor() const { return m_backColor; }
+    void BackColor(OLE_COLOR value) { setProperty(m_backColor, value); }
+    OLE_COLOR BackColorHot() const { return m_backColorHot; }
+    void BackColorHot(OLE_COLOR value) { setProperty(m_backColorHot, value); }
+    OLE_COLOR BackColorPressed() const { return m_backColorPressed; }
+    void BackColorPressed(OLE_COLOR value) { setProperty(m_backColorPressed, value); }
+    OLE_COLOR BorderColor() const { return m_borderColor; }
+    void BorderColor(OLE_COLOR value) { setProperty(m_borderColor, value); }
+    OLE_COLOR BorderColorHot() const { return m_borderColorHot; }
+    void BorderColorHot(OLE_COLOR value) { setProperty(m_borderColorHot, value); }
+    OLE_COLOR BorderColorPressed() const { return m_borderColorPressed; }
+    void BorderColorPressed(OLE_COLOR value) { setProperty(m_borderColorPressed, value); }
+    OLE_COLOR ForeColor() const { return m_foreColor; }
+    void ForeColor(OLE_COLOR value) { setProperty(m_foreColor, value); }
+    BackStyleEnum BackStyle() const { return m_backStyle; }
+    void BackStyle(BackStyleEnum value) { setProperty(m_backStyle, value); }
+    AppearanceEnum Appearance() const { return m_appearance; }
+    void Appearance(AppearanceEnum value) { setProperty(m_appearance, value); }
+    BorderStyleEnum BorderStyle() const { return m_borderStyle; }
+    void BorderStyle(BorderStyleEnum value) { setProperty(m_borderStyle, value); }
+    // The width of a flat border, in pixels.
+    std::int32_t Borderwidth() const { return m_borderWidth; }
+    void Borderwidth(std::int32_t value) { setProperty(m_borderWidth, value); }
+    bool Enabled() const { return m_enabled; }
+    void Enabled(bool value) { setProperty(m_enabled, value); }
+    // Nothing means the container's font.
+    const std::shared_ptr<StdFont>& Font() const { return m_font; }
+    void Font(std::shared_ptr<StdFont> font);
+
+    // The tooltip shown while the pointer rests on the control.
+    void InitTooltip(const std::u16string& text, const std::u16string& title = u"",
+                     ToolTipIcon icon = ToolTipIcon::ToolTipIcon_None,
+                     ToolTipStyle style = ToolTipStyle::ttsBalloon,
+                     OLE_COLOR backColor = vbInfoBackground, OLE_COLOR foreColor = vbInfoText,
+                     std::int32_t maxWidth = 260);
+
+    // Lays out (when something changed) and repaints now.
+    void Refresh() override;
+
+    // --- For drawing and tests ---
+    const ButtonBehavior& state() const { return m_state; }
+    // 0 without a border, 2 for a 3D one, else Borderwidth.
+    int borderWidth() const;
+    // Content is inset by the border width and 2 pixels.
+    int contentInset() const { return borderWidth() + 2; }
+    // Pixels per inch of the screen the control is on.
+    int dpi() const;
+    bool userMode() const { return Ambient().UserMode(); }
+
+    // Called by the property declarations after a value changed.
+    void applyChange(const PropertyRow& row);
+    // Called after the image bytes changed: the animation starts again from its first frame.
+    void imageChanged();
+
+protected:
+    explicit OwnerDrawnControl(const StandardEvents& events);
+
+    // The control's declarations (built once per class).
+    virtual const PropertyTable& properties() const = 0;
+    template <class V>
+    void setProperty(V& field, V value) {
+        properties().rowOf(*this, field).assign(*this, std::move(value));
+    }
+    // The common rows, with their shared defaults, for class C.
+    template <class C>
+    static void declareCommon(PropertyTable& t);
+
+    // --- What a control provides ---
+    // Recomputes the cached layout from the properties and the size; may resize the control
+    // (autosize), which does not lay it out again.
+    virtual void layout() {}
+    // After InitProperties or ReadProperties stored every value.
+    virtual void loaded() {}
+    // Whether user events and hover effects on the border are raised (the label's
+    // EnableEvents); hot tracking and the tooltip run regardless.
+    virtual bool eventsEnabled() const { return true; }
+    // Underline and a hand pointer while hot.
+    virtual bool hyperLink() const { return false; }
+    // The control's image, if it has the image properties.
+    virtual ControlImage* image() { return nullptr; }
+
+    // The layout is out of date: the next Refresh or Paint lays out again.
+    void invalidateLayout() { m_layoutValid = false; }
+    void ensureLayout();
+    // A GDI font for the control's font (underlined while a hyperlink is hot); the caller
+    // deletes it.
+    platform::HFONT createFont() const;
+    // Draws the image with the state's look; animation frames advance and the animation timer
+    // follows.
+    void drawImage(platform::HDC dc, int x, int y, int height, bool brightnessStep);
+    // Raises an event; false when a handler removed the control (touch nothing of it then).
+    bool raise(int number, std::vector<Variant>& args);
+    bool raise(int number);
+    // Pixels to twips for MouseDown and MouseUp.
+    double twipsX(double px) const;
+    double twipsY(double px) const;
+
+    // --- The host's events, handled once for every owner-drawn control ---
+    void Initialize() override;
+    void InitProperties() override;
+    void ReadProperties(const PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) override;
+    void Resize() override;
+    void Terminate() override;
+    void MouseDown(MouseButtons button, ShiftState shift, double x, double y) override;
+    void MouseMove(MouseButtons button, ShiftState shift, double x, double y) override;
+    void MouseUp(MouseButtons button, ShiftState shift, double x, double y) override;
+    void Click() override;
+    void DblClick() override;
+    void KeyDown(int& keyCode, ShiftState shift) override;
+    void KeyPress(int& keyAscii) override;
+    void KeyUp(int& keyCode, ShiftState shift) override;
+    void GotFocus() override;
+    void LostFocus() override;
+    void HitTest(double x, double y, HitResult& result) override;
+    bool handleMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam,
+                       platform::LRESULT& result) override;
+
+    // Common fields (declared by declareCommon).
+    OLE_COLOR m_backColor = palette::kBackColor;
+    OLE_COLOR m_backColorHot = palette::kBackColorHot;
+    OLE_COLOR m_backColorPressed = palette::kBackColorPressed;
+    OLE_COLOR m_borderColor = palette::kBorderColor;
+    OLE_COLOR m_borderColorHot = palette::kBorderColorHot;
+    OLE_COLOR m_borderColorPressed = palette::kBorderColorPressed;
+    OLE_COLOR m_foreColor = 0;
+    BackStyleEnum m_backStyle = BackStyleEnum::bsTransparent;
+    AppearanceEnum m_appearance = AppearanceEnum::Flat;
+    BorderStyleEnum m_borderStyle = BorderStyleEnum::FixedSingle;
+    std::int32_t m_borderWidth = 1;
+    bool m_enabled = true;
+    std::shared_ptr<StdFont> m_font;
+
+private:
+    struct Tooltip {
+        std::u16string text, title;
+        ToolTipIcon icon = ToolTipIcon::ToolTipIcon_None;
+        ToolTipStyle style = ToolTipStyle::ttsBalloon;
+        OLE_COLOR backColor = vbInfoBackground;
+        OLE_COLOR foreColor = vbInfoText;
+        std::int32_t maxWidth = 260;
+    };
+    void pollHover();
+    void leave();
+    void watchFont();
+    void fontChanged();
+    void enabledChanged();
+    void setAnimation(bool run);
+    ConstituentTimer& timer(ConstituentTimer*& slot, std::int32_t interval,
+                            void (OwnerDrawnControl::*tick)());
+    void animationTick() { Refresh(); }
+
+    StandardEvents m_events;
+    ButtonBehavior m_state;
+    bool m_loaded = false;       // properties are in: changes now redraw
+    bool m_layoutValid = false;  // the cached layout matches the properties and size
+    bool m_inLayout = false;     // a layout pass is running (its autosize resizes)
+    platform::POINT m_origin{};  // screen position of the client origin, taken on entry
+    std::unique_ptr<Tooltip> m_tooltip;
+    ConstituentTimer* m_hoverTimer = nullptr;
+    ConstituentTimer* m_animationTimer = nullptr;
+    std::shared_ptr<StdFont> m_watchedFont;
+    int m_fontListener = 0;
+};
+
+template <class T>
+void StandardEvents::publish(ClassBuilder<T>& b) const {
+    const std::vector<std::u16string> mouse{u"Button", u"Shift", u"X", u"Y"};
+    const std::vector<std::u16string> key{u"KeyCode", u"Shift"};
+    if (Click) b.event(u"Click", Click, {});
+    if (DblClick) b.event(u"DblClick", DblClick, {});
+    if (MouseDown) b.event(u"MouseDown", MouseDown, mouse);
+    if (MouseMove) b.event(u"MouseMove", MouseMove, mouse);
+    if (MouseUp) b.event(u"MouseUp", MouseUp, mouse);
+    if (MouseEnter) b.event(u"MouseEnter", MouseEnter, {});
+    if (MouseLeave) b.event(u"MouseLeave", MouseLeave, {});
+    if (KeyDown) b.event(u"KeyDown", KeyDown, key);
+    if (KeyPress) b.event(u"KeyPress", KeyPress, {u"KeyAscii"});
+    if (KeyUp) b.event(u"KeyUp", KeyUp, key);
+}
+
+template <class C>
+void OwnerDrawnControl::declareCommon(PropertyTable& t) {
+    using namespace palette;
+    using B = OwnerDrawnControl;
+    const auto isEnum2 = [](auto v) {
+        return static_cast<int>(v) == 0 || static_cast<int>(v) == 1;
+    };
+    t.add<C>(u"Appearance", &B::m_appearance, AppearanceEnum::Flat, AppearanceEnum::Flat)
+        .check([isEnum2](const AppearanceEnum& v) { return isEnum2(v); })
+        .relayout();
+    t.add<C>(u"BackColor", &B::m_backColor, kBackColor, kBackColor);
+    t.add<C>(u"BackColorHot", &B::m_backColorHot, kBackColorHot, kBackColorHot);
+    t.add<C>(u"BackColorPressed", &B::m_backColorPressed, kBackColorPressed, kBackColorPressed);
+    t.add<C>(u"BackStyle", &B::m_backStyle, BackStyleEnum::bsTransparent,
+             BackStyleEnum::bsTransparent)
+        .check([isEnum2](const BackStyleEnum& v) { return isEnum2(v); });
+    t.add<C>(u"BorderColor", &B::m_borderColor, kBorderColor, kBorderColor);
+    t.add<C>(u"BorderColorHot", &B::m_borderColorHot, kBorderColorHot, kBorderColorHot);
+    t.add<C>(u"BorderColorPressed", &B::m_borderColorPressed, kBorderColorPressed,
+             kBorderColorPressed);
+    t.add<C>(u"BorderStyle", &B::m_borderStyle, BorderStyleEnum::FixedSingle,
+             BorderStyleEnum::FixedSingle)
+        .check([isEnum2](const BorderStyleEnum& v) { return isEnum2(v); })
+        .relayout();
+    t.add<C>(u"Borderwidth", &B::m_borderWidth, std::int32_t{1}, std::int32_t{1})
+        .key(u"BorderWidth")
+        .check([](const std::int32_t& v) { return v >= 0 && v <= 100; })
+        .relayout();
+    t.add<C>(u"Enabled", &B::m_enabled, true, true).then([](C& c) { c.enabledChanged(); });
+    t.add<C>(u"Font", &B::m_font, std::shared_ptr<StdFont>(), std::shared_ptr<StdFont>())
+        .relayout()
+        .newFrom([](C& c) {
+            return c.Ambient().Font() ? c.Ambient().Font()->clone() : std::make_shared<StdFont>();
+        })
+        .then([](C& c) { c.fontChanged(); })
+        .persistWith(
+            [](C& c, const PropertyBag& bag) {
+                std::shared_ptr<StdFont> font =
+                    bag.read<std::shared_ptr<StdFont>>(u"Font", nullptr, [](const Variant& v) {
+                        return std::dynamic_pointer_cast<StdFont>(v.object());
+                    });
+                c.m_font = font ? font->clone()
+                                : (c.Ambient().Font() ? c.Ambient().Font()->clone()
+                                                      : std::make_shared<StdFont>());
+            },
+            [](C& c, PropertyBag& bag) {
+                // Only a font that differs from the container's is stored.
+                if (!FontsEqual(c.m_font, c.Ambient().Font()))
+                    bag.WriteProperty(u"Font", Variant(std::static_pointer_cast<Object>(c.m_font)));
+            });
+    t.add<C>(u"ForeColor", &B::m_foreColor, OLE_COLOR{0}, OLE_COLOR{0});
+}
+
+}  // namespace orvane

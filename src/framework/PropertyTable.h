@@ -1,0 +1,294 @@
+// A control's properties declared once: published name, where the value lives, the value a new
+// instance starts with, the default a property bag is read and written with, a validity check
+// and what a change costs (repaint, re-layout or nothing). Initialising, reading, writing,
+// publishing in the type library and change handling all come from the one declaration.
+//
+//   table.add(u"Alignment", &ucLabel::m_alignment, 0, 0).check(isAlignment).relayout();
+//   table.add(u"Borderwidth", &ucLabel::m_borderWidth, 1, 1).key(u"BorderWidth");
+//
+// A typed setter is one line, `setProperty(m_alignment, value)`: the row is found by the
+// field's address, so a setter and its declaration cannot name different properties.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "framework/Persist.h"
+#include "host/ClassBuilder.h"
+#include "host/Error.h"
+#include "host/PropertyBag.h"
+
+namespace orvane {
+
+class UserControl;
+
+// What a change of a property asks of its control.
+enum class Effect { None, Repaint, Relayout };
+
+// Conversions between a property's C++ value and the values property bags hold.
+namespace persist {
+
+template <class V>
+struct IsObject : std::false_type {};
+template <class T>
+struct IsObject<std::shared_ptr<T>> : std::true_type {};
+
+template <class V>
+Variant toBag(const V& value) {
+    if constexpr (std::is_same_v<V, std::u16string>) {
+        return StringToPersist(value);  // any Unicode text, Empty for ""
+    } else if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) {
+        return BytesToPersist(value);
+    } else if constexpr (std::is_same_v<V, bool> || std::is_same_v<V, float> ||
+                         std::is_same_v<V, double>) {
+        return Variant(value);
+    } else if constexpr (std::is_same_v<V, std::int16_t>) {
+        return Variant(value);
+    } else if constexpr (IsObject<V>::value) {
+        return Variant(std::static_pointer_cast<Object>(value));
+    } else {
+        static_assert(std::is_integral_v<V> || std::is_enum_v<V>, "no bag form for this type");
+        return Variant(static_cast<std::int32_t>(value));  // colours keep their raw 32 bits
+    }
+}
+
+template <class V>
+V fromBag(const Variant& v) {
+    if constexpr (std::is_same_v<V, std::u16string>) {
+        return PersistToString(v);
+    } else if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) {
+        if (v.isEmpty()) return {};
+        return v.bytes();
+    } else if constexpr (std::is_same_v<V, bool>) {
+        return CBool(v);
+    } else if constexpr (std::is_same_v<V, float>) {
+        return v.toSingle();
+    } else if constexpr (std::is_same_v<V, double>) {
+        return CDbl(v);
+    } else if constexpr (std::is_same_v<V, std::int16_t>) {
+        return CInt(v);
+    } else if constexpr (IsObject<V>::value) {
+        return std::dynamic_pointer_cast<typename V::element_type>(v.object());
+    } else {
+        return static_cast<V>(CLng(v));
+    }
+}
+
+}  // namespace persist
+
+// One declared property, whatever its type and class.
+class PropertyRow {
+public:
+    virtual ~PropertyRow() = default;
+    // The published name; the bag key ("" when the property is not persisted).
+    const std::u16string& name() const { return m_name; }
+    const std::u16string& key() const { return m_key; }
+    Effect effect() const { return m_effect; }
+    // Not in the type library: persisted only.
+    bool hidden() const { return m_hidden; }
+
+    virtual void init(UserControl& c) const = 0;
+    virtual void read(UserControl& c, const PropertyBag& bag) const = 0;
+    virtual void write(UserControl& c, PropertyBag& bag) const = 0;
+    virtual Variant get(UserControl& c) const = 0;
+    virtual void put(UserControl& c, const Variant& value) const = 0;
+    // Where the value lives in `c`, to find a row from its field; null when it lives elsewhere.
+    virtual const void* address(UserControl& c) const = 0;
+
+protected:
+    PropertyRow(std::u16string name) : m_name(name), m_key(std::move(name)) {}
+    std::u16string m_name;
+    std::u16string m_key;
+    Effect m_effect = Effect::Repaint;
+    bool m_hidden = false;
+};
+
+// A row whose values are V, so a typed setter can assign through it.
+template <class V>
+class TypedPropertyRow : public PropertyRow {
+public:
+    // Checks, stores and applies the change; an equal value changes nothing.
+    virtual void assign(UserControl& c, V value) const = 0;
+
+protected:
+    using PropertyRow::PropertyRow;
+};
+
+// Raised for a value its check refuses.
+[[noreturn]] void InvalidPropertyValue(const std::u16string& property);
+
+// The declaration of a property of class C (which provides `applyChange(const PropertyRow&)`).
+template <class C, class V>
+class Property final : public TypedPropertyRow<V> {
+public:
+    using Ref = std::function<V&(C&)>;
+
+    Property(std::u16string name, Ref ref, V newValue, V storedValue)
+        : TypedPropertyRow<V>(std::move(name)),
+          m_ref(std::move(ref)),
+          m_new(std::move(newValue)),
+          m_stored(std::move(storedValue)) {}
+
+    // --- Declaration ---
+    Property& key(std::u16string key) {
+        this->m_key = std::move(key);
+        return *this;
+    }
+    Property& notPersisted() { return key(u""); }
+    Property& hidden() {
+        this->m_hidden = true;
+        return *this;
+    }
+    Property& repaint() { return effect(Effect::Repaint); }
+    Property& relayout() { return effect(Effect::Relayout); }
+    Property& noRedraw() { return effect(Effect::None); }
+    Property& effect(Effect e) {
+        this->m_effect = e;
+        return *this;
+    }
+    // Values the check refuses raise error 380 when set and read as the default from a bag.
+    Property& check(std::function<bool(const V&)> valid) {
+        m_check = std::move(valid);
+        return *this;
+    }
+    // What a new instance starts with when it depends on the instance (its display name, say).
+    Property& newFrom(std::function<V(C&)> make) {
+        m_newFrom = std::move(make);
+        return *this;
+    }
+    // Runs after the value changed, before the redraw: what this property does beyond storing.
+    Property& then(std::function<void(C&)> after) {
+        m_then = std::move(after);
+        return *this;
+    }
+    // Reading and writing of its own, for values a bag holds in another form.
+    Property& persistWith(std::function<void(C&, const PropertyBag&)> read,
+                          std::function<void(C&, PropertyBag&)> write) {
+        m_read = std::move(read);
+        m_write = std::move(write);
+        return *this;
+    }
+
+    // --- Use ---
+    void init(UserControl& c) const override {
+        C& self = static_cast<C&>(c);
+        m_ref(self) = m_newFrom ? m_newFrom(self) : m_new;
+    }
+    void read(UserControl& c, const PropertyBag& bag) const override {
+        C& self = static_cast<C&>(c);
+        if (this->m_key.empty()) return;
+        if (m_read) return m_read(self, bag);
+        V value = bag.read<V>(this->m_key, m_stored, &persist::fromBag<V>);
+        if (m_check && !m_check(value)) value = m_stored;
+        m_ref(self) = std::move(value);
+    }
+    void write(UserControl& c, PropertyBag& bag) const override {
+        C& self = static_cast<C&>(c);
+        if (this->m_key.empty()) return;
+        if (m_write) return m_write(self, bag);
+        bag.WriteProperty(this->m_key, persist::toBag(m_ref(self)), persist::toBag(m_stored));
+    }
+    Variant get(UserControl& c) const override {
+        return detail::toVariant<V>(m_ref(static_cast<C&>(c)));
+    }
+    void put(UserControl& c, const Variant& value) const override {
+        assign(c, detail::fromVariant<V>(value));
+    }
+    const void* address(UserControl& c) const override { return &m_ref(static_cast<C&>(c)); }
+    void assign(UserControl& c, V value) const override {
+        C& self = static_cast<C&>(c);
+        if (m_check && !m_check(value)) InvalidPropertyValue(this->m_name);
+        V& field = m_ref(self);
+        if (field == value) return;
+        field = std::move(value);
+        if (m_then) m_then(self);
+        self.applyChange(*this);
+    }
+    const V& storedDefault() const { return m_stored; }
+
+private:
+    Ref m_ref;
+    V m_new;
+    V m_stored;
+    std::function<bool(const V&)> m_check;
+    std::function<V(C&)> m_newFrom;
+    std::function<void(C&)> m_then;
+    std::function<void(C&, const PropertyBag&)> m_read;
+    std::function<void(C&, PropertyBag&)> m_write;
+};
+
+// Every property of a control class, in published order.
+class PropertyTable {
+public:
+    // A property stored in a field of C (or of a base of C).
+    template <class C, class V, class B>
+    Property<C, V>& add(std::u16string name, V B::*field, V newValue, V storedValue) {
+        static_assert(std::is_base_of_v<B, C>);
+        return addRef<C, V>(
+            std::move(name), [field](C& c) -> V& { return c.*field; }, std::move(newValue),
+            std::move(storedValue));
+    }
+    // A property stored wherever `ref` says (a field of a part of the control).
+    template <class C, class V>
+    Property<C, V>& addRef(std::u16string name, typename Property<C, V>::Ref ref, V newValue,
+                           V storedValue) {
+        auto row = std::make_unique<Property<C, V>>(std::move(name), std::move(ref),
+                                                    std::move(newValue), std::move(storedValue));
+        Property<C, V>& r = *row;
+        m_rows.push_back(std::move(row));
+        return r;
+    }
+
+    void init(UserControl& c) const {
+        for (const auto& row : m_rows)
+            row->init(c);
+    }
+    void read(UserControl& c, const PropertyBag& bag) const {
+        for (const auto& row : m_rows)
+            row->read(c, bag);
+    }
+    void write(UserControl& c, PropertyBag& bag) const {
+        for (const auto& row : m_rows)
+            row->write(c, bag);
+    }
+
+    // The row whose value lives at `field` in `c`; an undeclared field is a programming error.
+    template <class V>
+    const TypedPropertyRow<V>& rowOf(UserControl& c, const V& field) const {
+        for (const auto& row : m_rows) {
+            if (row->address(c) != &field) continue;
+            if (auto* typed = dynamic_cast<const TypedPropertyRow<V>*>(row.get())) return *typed;
+        }
+        throw Error(errors::InvalidProcedureCall, u"PropertyTable",
+                    u"The field belongs to no declared property");
+    }
+    const PropertyRow* find(std::u16string_view name) const {
+        for (const auto& row : m_rows)
+            if (sameName(row->name(), name)) return row.get();
+        return nullptr;
+    }
+    const std::vector<std::unique_ptr<PropertyRow>>& rows() const { return m_rows; }
+
+    // Publishes every row not hidden: reading gives the field, writing goes through the same
+    // assignment as the C++ setter.
+    template <class T>
+    void publish(ClassBuilder<T>& builder) const {
+        for (const auto& row : m_rows) {
+            if (row->hidden()) continue;
+            const PropertyRow* r = row.get();
+            builder.property(
+                PropertyInfo{r->name(), [r](Object& o) { return r->get(static_cast<T&>(o)); },
+                             [r](Object& o, const Variant& v) { r->put(static_cast<T&>(o), v); }});
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<PropertyRow>> m_rows;
+};
+
+}  // namespace orvane

@@ -1,0 +1,55 @@
+// The typed values of the control contract: mouse buttons and shift keys as flags, hit-test
+// results, border style, appearance and mouse pointers, numbered as the host numbers them.
+#pragma once
+
+#include <cstdint>
+
+namespace orvane {
+
+// Which mouse buttons: 1 left, 2 right, 4 middle (a set of flags).
+enum class MouseButtons : std::int32_t { None = 0, Left = 1, Right = 2, Middle = 4 };
+// Which of Shift (1), Ctrl (2) and Alt (4) are down (a set of flags).
+enum class ShiftState : std::int32_t { None = 0, Shift = 1, Ctrl = 2, Alt = 4 };
+
+constexpr MouseButtons operator|(MouseButtons a, MouseButtons b) {
+    return static_cast<MouseButtons>(static_cast<std::int32_t>(a) | static_cast<std::int32_t>(b));
+}
+constexpr ShiftState operator|(ShiftState a, ShiftState b) {
+    return static_cast<ShiftState>(static_cast<std::int32_t>(a) | static_cast<std::int32_t>(b));
+}
+constexpr bool any(MouseButtons set, MouseButtons flag) {
+    return (static_cast<std::int32_t>(set) & static_cast<std::int32_t>(flag)) != 0;
+}
+constexpr bool any(ShiftState set, ShiftState flag) {
+    return (static_cast<std::int32_t>(set) & static_cast<std::int32_t>(flag)) != 0;
+}
+
+// What HitTest answers for a point of a control.
+enum class HitResult : std::int32_t { Outside = 0, Transparent = 1, Close = 2, Hit = 3 };
+
+// Published under these names in the type library (with spaces and digits: "Fixed Single", "3D").
+enum class AppearanceEnum : std::int32_t { Flat = 0, ThreeD = 1 };
+enum class BorderStyleEnum : std::int32_t { None = 0, FixedSingle = 1 };
+
+// The cursor over a control: the standard shapes, or Custom for the control's MouseIcon.
+enum class MousePointerConstants : std::int32_t {
+    Default = 0,
+    Arrow = 1,
+    Cross = 2,
+    IBeam = 3,
+    Icon = 4,
+    Size = 5,
+    SizeNESW = 6,
+    SizeNS = 7,
+    SizeNWSE = 8,
+    SizeWE = 9,
+    UpArrow = 10,
+    Hourglass = 11,
+    NoDrop = 12,
+    ArrowHourglass = 13,
+    ArrowQuestion = 14,
+    SizeAll = 15,
+    Custom = 99,
+};
+
+}  // namespace orvane
