@@ -70,7 +70,8 @@ bool ControlImage::draw(HDC dc, int x, int y, int height, Look look, bool bright
     if (brightnessStep && look == Look::Hot) brightness = Brightness;
     if (brightnessStep && look == Look::Pressed) brightness = -Brightness;
     const bool disabled = look == Look::Disabled;
-    const bool running = animate && !disabled && look != Look::Hot && m_frames >= 1;
+    // A single frame never changes: only images of two frames or more keep a clock running.
+    const bool running = animate && !disabled && look != Look::Hot && m_frames >= 2;
     std::u16string key = kKey;
     if (running) {
         if (m_frame >= m_frames) m_frame = 0;

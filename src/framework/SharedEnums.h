@@ -30,7 +30,11 @@ enum class ButtonStyleEnum : std::int32_t {
     styGraphical = 3,
     styGraphicalStacked = 4,
 };
-enum class UcsBackStyles : std::int32_t { BS_TRANSPARENT = 1, BS_OPAQUE = 2, BS_NEWTRANSPARENT = 3 };
+enum class UcsBackStyles : std::int32_t {
+    BS_TRANSPARENT = 1,
+    BS_OPAQUE = 2,
+    BS_NEWTRANSPARENT = 3
+};
 enum class IBIconEnum : std::int32_t {
     ibNone = 0,
     ibCritical = 1,

@@ -47,4 +47,12 @@ void HideControlTooltip(platform::HWND control) {
     if (sharedTooltip() && tooltipOwner() == control) HideControlTooltip();
 }
 
+platform::HWND ControlTooltipWindow() {
+    return sharedTooltip() ? sharedTooltip()->ToolTipHandle() : platform::HWND();
+}
+
+platform::HWND ControlTooltipOwner() {
+    return tooltipOwner();
+}
+
 }  // namespace orvane
