@@ -67,15 +67,17 @@ TEST_F(GalleryFormTest, HoverShowsATooltipAndAChangeRepaintsOnlyItsControl) {
     platform->AdvanceTime(300);
     EXPECT_FALSE(IsWindowVisible(tips.ToolTipHandle()));
     platform->PumpMessages();
+    // The animated label repaints on its own clock; nothing else may.
+    const HWND animated = form->control(u"lblAnimated").hWnd();
     for (const auto& [window, count] : paints())
-        EXPECT_EQ(count, 0) << "window " << window;
+        if (window != animated.value) EXPECT_EQ(count, 0) << "window " << window;
 
     UserControl& status = form->control(u"lblStatus");
     lib.put(status, u"Caption", Variant(u"Changed"));
     platform->PumpMessages();
     EXPECT_GT(paints()[status.hWnd().value], 0);
     for (UserControl* c : form->Controls()) {
-        if (c != &status) {
+        if (c != &status && c->hWnd() != animated) {
             EXPECT_EQ(paints()[c->hWnd().value], 0) << ToUtf8(form->nameOf(*c));
         }
     }

@@ -26,12 +26,16 @@ LabelLayout LabelLayout::compute(const Input& in, const Measure& measure) {
     int width = in.width;
     int height = in.height;
 
+    const int m = b + kImageGap;
+    const int s = in.imageShown ? imageWidth + kImageGap : 0;
     if (in.autosize) {
         // The image's share of the width, and of the height (it is drawn imageHeight tall).
         const int img = in.imageShown ? imageWidth + kAutosizeImage : 0;
         const int imgHeight = in.imageShown ? in.imageHeight + kAutosizeImage : 0;
         if (in.wordWrap) {
-            const SIZE text = measure(DT_WORDBREAK, std::max(0, in.width - img - 2 * b));
+            // Measured in the rectangle it is drawn in, so the lines break where they will.
+            const SIZE text =
+                measure(DT_WORDBREAK | DT_EDITCONTROL, std::max(0, in.width - 2 * m - s));
             height = std::max(static_cast<int>(text.cy), imgHeight) + kAutosizeHeight + 2 * b;
         } else {
             const SIZE text = measure(DT_SINGLELINE, std::max(0, in.width - img - 2 * b));
@@ -41,8 +45,6 @@ LabelLayout LabelLayout::compute(const Input& in, const Measure& measure) {
         out.autosize = SIZE{width, height};
     }
 
-    const int m = b + kImageGap;
-    const int s = in.imageShown ? imageWidth + kImageGap : 0;
     if (in.alignment == 1) {
         out.textRect = RECT{m, m, width - m - s, height - m};
     } else {

@@ -80,12 +80,12 @@ TEST(LabelLayoutTest, AutosizeFitsOneLineOrGrowsWrappedTextDownwards) {
     EXPECT_EQ(withImage.autosize->cx, 160 + 34 + 2 + 6);
     EXPECT_EQ(withImage.autosize->cy, 34 + 4 + 2);
 
-    // Wrapped: the width stays, the text wraps in it (less the image and the borders).
+    // Wrapped: the width stays, the text wraps in the rectangle it is drawn in.
     in.imageShown = false;
     in.wordWrap = true;
-    in.width = 60;  // 56 px of text: 7 characters a line, 3 lines
+    in.width = 64;  // 56 px inside the margins: 7 characters a line, 3 lines
     in.border = 2;
     LabelLayout wrapped = LabelLayout::compute(in, fake);
-    EXPECT_EQ(wrapped.autosize->cx, 60);
+    EXPECT_EQ(wrapped.autosize->cx, 64);
     EXPECT_EQ(wrapped.autosize->cy, 36 + 4 + 4);
 }
