@@ -4,17 +4,17 @@
 
 namespace orvane {
 
-long TranslateColor(OLE_COLOR color, long palette) {
+std::int32_t TranslateColor(OLE_COLOR color, std::int32_t palette) {
     platform::COLORREF rgb = 0;
     const auto hr = platform::OleTranslateColor(
         color, platform::HPALETTE(static_cast<std::uint32_t>(palette)), &rgb);
-    return platform::FAILED(hr) ? -1 : static_cast<long>(rgb);
+    return platform::FAILED(hr) ? -1 : static_cast<std::int32_t>(rgb);
 }
 
-long ThemeColor(platform::HTHEME theme, OLE_COLOR color) {
+std::int32_t ThemeColor(platform::HTHEME theme, OLE_COLOR color) {
     if (!theme) return TranslateColor(color, 0);
     if ((color & 0x80000000u) == 0) return TranslateColor(color, 0);
-    return static_cast<long>(
+    return static_cast<std::int32_t>(
         platform::GetThemeSysColor(theme, static_cast<int>(color & 0x7FFFFFFFu)));
 }
 

@@ -10,10 +10,10 @@
 namespace orvane {
 
 // The RGB value of an OLE colour, or -1 when it cannot be translated.
-long TranslateColor(OLE_COLOR color, long palette);
+std::int32_t TranslateColor(OLE_COLOR color, std::int32_t palette);
 // With a theme, the theme's own system colour (for a system colour; an RGB value passes);
 // without one, TranslateColor.
-long ThemeColor(platform::HTHEME theme, OLE_COLOR color);
+std::int32_t ThemeColor(platform::HTHEME theme, OLE_COLOR color);
 // Both absent, or both present with the same size, name (exactly), strikethrough, underline,
 // italic, character set and weight.
 bool FontsEqual(const std::shared_ptr<StdFont>& a, const std::shared_ptr<StdFont>& b);

@@ -9,7 +9,7 @@ namespace orvane {
 using namespace platform;
 
 void FillSolid(HDC dc, OLE_COLOR color, const RECT& rc) {
-    const long rgb = TranslateColor(color, 0);
+    const std::int32_t rgb = TranslateColor(color, 0);
     if (rgb == -1) return;
     const HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(rgb));
     FillRect(dc, &rc, brush);
@@ -18,7 +18,7 @@ void FillSolid(HDC dc, OLE_COLOR color, const RECT& rc) {
 
 void DrawFrame(HDC dc, int left, int top, int right, int bottom, OLE_COLOR color, int width,
                int penStyle) {
-    const long rgb = TranslateColor(color, 0);
+    const std::int32_t rgb = TranslateColor(color, 0);
     if (rgb == -1) return;
     const HPEN pen = CreatePen(penStyle, 1, static_cast<COLORREF>(rgb));
     if (!pen) return;
@@ -33,7 +33,7 @@ void DrawFrame(HDC dc, int left, int top, int right, int bottom, OLE_COLOR color
 }
 
 void DrawLineColor(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR color) {
-    const long rgb = TranslateColor(color, 0);
+    const std::int32_t rgb = TranslateColor(color, 0);
     if (rgb == -1) return;
     const HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(rgb));
     const HGDIOBJ old = SelectObject(dc, pen);
@@ -47,8 +47,8 @@ void DrawGradient(HDC dc, const RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bo
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
     if (height < 1 || width < 0) return;
-    const long c1 = TranslateColor(color1, 0);
-    const long c2 = TranslateColor(color2, 0);
+    const std::int32_t c1 = TranslateColor(color1, 0);
+    const std::int32_t c2 = TranslateColor(color2, 0);
     if (c1 == -1 || c2 == -1) return;
     // One more row and column than the rectangle: both end colours are in the buffer, and the
     // stretch into the rectangle decides what the last pixel shows.

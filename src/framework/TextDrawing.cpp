@@ -21,7 +21,7 @@ int MeasureText(HTHEME theme, HDC dc, const std::u16string& text, UINT flags, co
 
 void DrawCaptionText(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
                      const RECT& rc) {
-    const long rgb = TranslateColor(color, 0);
+    const std::int32_t rgb = TranslateColor(color, 0);
     if (rgb == -1) return;
     SetTextColor(dc, static_cast<COLORREF>(rgb));
     RECT where = rc;
@@ -35,7 +35,7 @@ void DrawCaptionText(HDC dc, const std::u16string& text, OLE_COLOR color, UINT f
 
 void DrawThemedText(HTHEME theme, HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
                     const RECT& rc) {
-    const long rgb = ThemeColor(theme, color);
+    const std::int32_t rgb = ThemeColor(theme, color);
     if (theme && rgb != -1) {
         DTTOPTS options;
         options.dwFlags = DTT_TEXTCOLOR;
@@ -44,7 +44,7 @@ void DrawThemedText(HTHEME theme, HDC dc, const std::u16string& text, OLE_COLOR 
         if (SUCCEEDED(DrawThemeTextEx(theme, dc, 1, 1, text.c_str(), -1, flags, &where, &options)))
             return;
     }
-    const long plain = TranslateColor(color, 0);
+    const std::int32_t plain = TranslateColor(color, 0);
     if (plain == -1) return;
     SetTextColor(dc, static_cast<COLORREF>(plain));
     RECT where = rc;

@@ -70,7 +70,9 @@ TEST_F(GalleryFormTest, HoverShowsATooltipAndAChangeRepaintsOnlyItsControl) {
     // The animated label repaints on its own clock; nothing else may.
     const HWND animated = form->control(u"lblAnimated").hWnd();
     for (const auto& [window, count] : paints())
-        if (window != animated.value) EXPECT_EQ(count, 0) << "window " << window;
+        if (window != animated.value) {
+            EXPECT_EQ(count, 0) << "window " << window;
+        }
 
     UserControl& status = form->control(u"lblStatus");
     lib.put(status, u"Caption", Variant(u"Changed"));

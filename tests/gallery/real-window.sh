@@ -24,9 +24,10 @@ xdotool type --delay 50 ab
 sleep 0.3
 xdotool type --delay 300 'é'
 sleep 0.3
-# Waits (up to 10 s) for the events to arrive.
+# Waits (up to 10 s) for the last typed key to arrive (other lines, such as a tooltip of the
+# control under the pointer at start, may come first).
 for i in $(seq 100); do
-  [ "$(grep -c . "$events")" -ge 4 ] && break
+  grep -q '^KeyPress lblAuto 233$' "$events" && break
   sleep 0.1
 done
 white=$(pixel 308 261)   # inside the wrapped label: its white back colour

@@ -26,8 +26,9 @@ const char16_t* const kSource = u"ucLabelHTML";
 bool readBool(const PropertyBag& bag, std::u16string_view key, bool def) {
     return bag.read<bool>(key, def, [](const Variant& v) { return CBool(v); });
 }
-long readLong(const PropertyBag& bag, std::u16string_view key, long def) {
-    return bag.read<long>(key, def, [](const Variant& v) { return static_cast<long>(CLng(v)); });
+std::int32_t readLong(const PropertyBag& bag, std::u16string_view key, std::int32_t def) {
+    return bag.read<std::int32_t>(
+        key, def, [](const Variant& v) { return static_cast<std::int32_t>(CLng(v)); });
 }
 std::u16string readString(const PropertyBag& bag, std::u16string_view key, std::u16string def) {
     return bag.read<std::u16string>(key, std::move(def), [](const Variant& v) { return CStr(v); });
@@ -85,12 +86,13 @@ void ucLabelHTML::InitProperties() {
 
 void ucLabelHTML::ReadProperties(const PropertyBag& bag) {
     // Stored values that are out of range fall back to the defaults too.
-    const long appearance = readLong(bag, u"Appearance", 1);
+    const std::int32_t appearance = readLong(bag, u"Appearance", 1);
     UserControl::Appearance(appearance == 0 ? AppearanceEnum::Flat : AppearanceEnum::ThreeD);
-    const long border = readLong(bag, u"BorderStyle", 0);
+    const std::int32_t border = readLong(bag, u"BorderStyle", 0);
     UserControl::BorderStyle(border == 1 ? BorderStyleEnum::FixedSingle : BorderStyleEnum::None);
     const auto colour = [&](std::u16string_view key, OLE_COLOR def) {
-        const auto value = static_cast<OLE_COLOR>(readLong(bag, key, static_cast<long>(def)));
+        const auto value =
+            static_cast<OLE_COLOR>(readLong(bag, key, static_cast<std::int32_t>(def)));
         return TranslateColor(value) == -1 ? def : value;
     };
     UserControl::ForeColor(colour(u"ForeColor", SystemColor(8)));
@@ -125,11 +127,11 @@ void ucLabelHTML::ReadProperties(const PropertyBag& bag) {
     watchFont();
     m_loaded = true;
     m_fontTransparent = readBool(bag, u"FontTransparent", true);
-    const long alignment = readLong(bag, u"CaptionAlignment", 0);
+    const std::int32_t alignment = readLong(bag, u"CaptionAlignment", 0);
     m_captionAlignment = alignment >= 0 && alignment <= 8 ? static_cast<AlignEnumEx>(alignment)
                                                           : AlignEnumEx::AlignTopLeft;
     UserControl::MouseIcon(readObject<StdPicture>(bag, u"MouseIcon", nullptr));
-    const long pointer = readLong(bag, u"MousePointer", 0);
+    const std::int32_t pointer = readLong(bag, u"MousePointer", 0);
     try {
         UserControl::MousePointer(static_cast<MousePointerConstants>(pointer));
     } catch (const Error&) {
@@ -339,12 +341,13 @@ void ucLabelHTML::Caption(std::u16string value) {
 }
 
 void ucLabelHTML::CaptionAlignment(AlignEnumEx value) {
-    if (static_cast<long>(value) < 0 || static_cast<long>(value) > 8) invalidValue();
+    if (static_cast<std::int32_t>(value) < 0 || static_cast<std::int32_t>(value) > 8)
+        invalidValue();
     m_captionAlignment = value;
     update(u"CaptionAlignment");
 }
 
-void ucLabelHTML::CharacterSpacing(long value) {
+void ucLabelHTML::CharacterSpacing(std::int32_t value) {
     m_characterSpacing = value;
     update(u"CharacterSpacing");
 }
@@ -436,9 +439,9 @@ void ucLabelHTML::WordWrap(bool value) {
     update(u"WordWrap");
 }
 
-long ucLabelHTML::TranslateColor(OLE_COLOR color, long) const {
+std::int32_t ucLabelHTML::TranslateColor(OLE_COLOR color, std::int32_t) const {
     try {
-        return static_cast<long>(orvane::TranslateColor(color));
+        return static_cast<std::int32_t>(orvane::TranslateColor(color));
     } catch (const Error&) {
         return -1;
     }
@@ -456,7 +459,7 @@ void ucLabelHTML::registerClass(TypeLibrary& library, ControlClasses& classes) {
         .property<BorderStyleEnum>(u"BorderStyle", &T::BorderStyle, &T::BorderStyle)
         .property<std::u16string>(u"Caption", &T::Caption, &T::Caption)
         .property<AlignEnumEx>(u"CaptionAlignment", &T::CaptionAlignment, &T::CaptionAlignment)
-        .property<long>(u"CharacterSpacing", &T::CharacterSpacing, &T::CharacterSpacing)
+        .property<std::int32_t>(u"CharacterSpacing", &T::CharacterSpacing, &T::CharacterSpacing)
         .property<std::u16string>(u"ContainerName", &T::ContainerName, &T::ContainerName)
         .property<bool>(u"Enabled", &T::Enabled, &T::Enabled)
         .property<std::shared_ptr<StdFont>>(u"Font", &T::Font, &T::Font)
@@ -477,7 +480,7 @@ void ucLabelHTML::registerClass(TypeLibrary& library, ControlClasses& classes) {
         .computed(u"hWnd", [](T& t) { return Variant(static_cast<std::int32_t>(t.hWnd().value)); })
         .method(u"TranslateColor", {{u"clr", false}, {u"hPal", true}},
                 [](T& t, std::vector<Variant>& a) {
-                    const long palette = a[1].isMissing() ? 0 : CLng(a[1]);
+                    const std::int32_t palette = a[1].isMissing() ? 0 : CLng(a[1]);
                     return Variant(static_cast<std::int32_t>(
                         t.TranslateColor(static_cast<OLE_COLOR>(CLng(a[0])), palette)));
                 })

@@ -59,8 +59,8 @@ public:
     AlignEnumEx CaptionAlignment() const { return m_captionAlignment; }
     void CaptionAlignment(AlignEnumEx value);
     // Extra pixels after every character.
-    long CharacterSpacing() const { return m_characterSpacing; }
-    void CharacterSpacing(long value);
+    std::int32_t CharacterSpacing() const { return m_characterSpacing; }
+    void CharacterSpacing(std::int32_t value);
     std::u16string ContainerName() const { return m_containerName; }
     void ContainerName(std::u16string value);
     bool Enabled() const { return UserControl::Enabled(); }
@@ -98,7 +98,7 @@ public:
     void WordWrap(bool value);
 
     // The colour to draw with, or -1 when it cannot be translated.
-    long TranslateColor(OLE_COLOR color, long palette = 0) const;
+    std::int32_t TranslateColor(OLE_COLOR color, std::int32_t palette = 0) const;
 
     // The runs of the last drawing, for inspection.
     const std::vector<HtmlRun>& runs() const { return m_runs; }
@@ -133,12 +133,12 @@ private:
     bool m_autosize = false;
     BackStyleEnum m_backStyle = BackStyleEnum::bsTransparent;
     AlignEnumEx m_captionAlignment = AlignEnumEx::AlignTopLeft;
-    long m_characterSpacing = 0;
+    std::int32_t m_characterSpacing = 0;
     std::u16string m_containerName;
     bool m_fontTransparent = true;
     bool m_rightToLeft = false;
     bool m_wordWrap = true;
-    long m_translatedBackColor = 0xFFFFFF;
+    std::int32_t m_translatedBackColor = 0xFFFFFF;
     bool m_loaded = false;      // nothing is drawn before the properties are in
     bool m_autosizing = false;  // the size being set is the label's own
     std::vector<HtmlRun> m_runs;

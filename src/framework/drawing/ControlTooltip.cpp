@@ -23,7 +23,7 @@ platform::HWND& tooltipOwner() {
 
 void ShowControlTooltip(platform::HWND control, platform::HWND owner, const std::u16string& text,
                         const std::u16string& title, ToolTipIcon icon, bool balloon,
-                        OLE_COLOR backColor, OLE_COLOR foreColor, long maxWidth) {
+                        OLE_COLOR backColor, OLE_COLOR foreColor, std::int32_t maxWidth) {
     if (text.empty()) return;
     // The previous tooltip goes first, so two never exist at once.
     sharedTooltip().reset();

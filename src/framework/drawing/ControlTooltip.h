@@ -13,7 +13,7 @@ namespace orvane {
 // `owner`); an empty text does nothing, leaving the current tooltip as it is.
 void ShowControlTooltip(platform::HWND control, platform::HWND owner, const std::u16string& text,
                         const std::u16string& title, ToolTipIcon icon, bool balloon,
-                        OLE_COLOR backColor, OLE_COLOR foreColor, long maxWidth);
+                        OLE_COLOR backColor, OLE_COLOR foreColor, std::int32_t maxWidth);
 // Releases the shared tooltip, destroying its window.
 void HideControlTooltip();
 // Releases it only while it is the tooltip of `control` (a control left behind must not hide

@@ -26,8 +26,10 @@ using namespace platform;
 
 namespace {
 
-constexpr long kUnsupportedSource = static_cast<long>(static_cast<std::int32_t>(0x80040201u));
-constexpr long kCannotScale = static_cast<long>(static_cast<std::int32_t>(0x80040000u));
+constexpr std::int32_t kUnsupportedSource =
+    static_cast<std::int32_t>(static_cast<std::int32_t>(0x80040201u));
+constexpr std::int32_t kCannotScale =
+    static_cast<std::int32_t>(static_cast<std::int32_t>(0x80040000u));
 
 std::u16string fold(std::u16string_view key) {
     std::u16string out(key);
@@ -36,7 +38,7 @@ std::u16string fold(std::u16string_view key) {
     return out;
 }
 
-std::u16string number(long n) {
+std::u16string number(std::int32_t n) {
     const std::string s = std::to_string(n);
     return std::u16string(s.begin(), s.end());
 }
@@ -83,7 +85,7 @@ cGDIPCache::~cGDIPCache() {
     }
 }
 
-const PixelSurface* cGDIPCache::image(long n) const {
+const PixelSurface* cGDIPCache::image(std::int32_t n) const {
     auto it = m_images.find(n);
     return it == m_images.end() ? nullptr : &it->second;
 }
@@ -93,14 +95,14 @@ const PixelSurface* cGDIPCache::find(const std::u16string& key) const {
     return it == m_dictionary.end() ? nullptr : image(it->second.number);
 }
 
-long cGDIPCache::store(const std::u16string& key, PixelSurface pixels) {
+std::int32_t cGDIPCache::store(const std::u16string& key, PixelSurface pixels) {
     const std::u16string folded = fold(key);
     auto it = m_dictionary.find(folded);
     if (it != m_dictionary.end()) {
         m_images[it->second.number] = std::move(pixels);
         return it->second.number;
     }
-    const long n = m_nextNumber++;
+    const std::int32_t n = m_nextNumber++;
     m_images.emplace(n, std::move(pixels));
     m_dictionary.emplace(folded, Entry{key, n});
     m_keys.push_back(folded);
@@ -156,8 +158,9 @@ std::vector<std::uint8_t> cGDIPCache::readSource(const Variant& source, bool& is
     throw Error(kUnsupportedSource, m_operation, u"Unsupported VarType " + source.typeName());
 }
 
-void cGDIPCache::AddImage(const std::u16string& key, const Variant& source, long DesiredWidth,
-                          long DesiredHeight, bool CacheMultiFrames) {
+void cGDIPCache::AddImage(const std::u16string& key, const Variant& source,
+                          std::int32_t DesiredWidth, std::int32_t DesiredHeight,
+                          bool CacheMultiFrames) {
     m_operation = u"cGDIPCache.AddImage";
     Remove(key);
     bool isPicture = false;
@@ -205,13 +208,13 @@ void cGDIPCache::AddImage(const std::u16string& key, const Variant& source, long
     if (frames) {
         store(key + u"|0", atSize(std::move(frame0)));
         for (std::size_t i = 1; i < decoded->frames.size(); ++i)
-            store(key + u"|" + number(static_cast<long>(i)),
+            store(key + u"|" + number(static_cast<std::int32_t>(i)),
                   atSize(PremultipliedAlpha::fromStraight(std::move(decoded->frames[i]))));
     }
 }
 
-void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source, long DesiredWidth,
-                              long DesiredHeight) {
+void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source,
+                              std::int32_t DesiredWidth, std::int32_t DesiredHeight) {
     m_operation = u"cGDIPCache.AddAlphaIcon";
     if (source.kind() == Variant::Kind::ByteArray && source.bytes().empty())
         throw Error(errors::SubscriptOutOfRange, m_operation, u"Array not dimensioned.");
@@ -233,9 +236,10 @@ void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source, 
         data += e.offset;
         size = e.size;
     }
-    const HICON icon = CreateIconFromResourceEx(data, static_cast<DWORD>(size), TRUE, 0x30000,
-                                                static_cast<int>(std::max(0L, DesiredWidth)),
-                                                static_cast<int>(std::max(0L, DesiredHeight)), 0);
+    const HICON icon =
+        CreateIconFromResourceEx(data, static_cast<DWORD>(size), TRUE, 0x30000,
+                                 static_cast<int>(std::max<std::int32_t>(0, DesiredWidth)),
+                                 static_cast<int>(std::max<std::int32_t>(0, DesiredHeight)), 0);
     if (!icon) return;
     if (const PixelSurface* pixels = CursorPicture(icon, nullptr)) store(key, *pixels);
     DestroyIcon(icon);
@@ -271,15 +275,16 @@ PixelSurface& cGDIPCache::canvas(int dx, int dy) {
     return m_canvasView;
 }
 
-void cGDIPCache::blendCanvas(HDC hdc, int x, int y, int dx, int dy, long alpha) {
+void cGDIPCache::blendCanvas(HDC hdc, int x, int y, int dx, int dy, std::int32_t alpha) {
     BLENDFUNCTION blend;
-    blend.SourceConstantAlpha = static_cast<BYTE>(std::clamp(alpha, 0L, 255L));
+    blend.SourceConstantAlpha = static_cast<BYTE>(std::clamp<std::int32_t>(alpha, 0, 255));
     blend.AlphaFormat = AC_SRC_ALPHA;
     GdiAlphaBlend(hdc, x, y, dx, dy, m_canvasDc, 0, 0, dx, dy, blend);
 }
 
-void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, long x, long y, long dx, long dy,
-                               double xSrc, double ySrc, double dxSrc, double dySrc, long Alpha,
+void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, std::int32_t x, std::int32_t y,
+                               std::int32_t dx, std::int32_t dy, double xSrc, double ySrc,
+                               double dxSrc, double dySrc, std::int32_t Alpha,
                                bool HighStretchQuality, double Brightness, bool GrayScale,
                                double Angle) {
     m_operation = u"cGDIPCache.AlphaRenderTo";
@@ -325,8 +330,9 @@ void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, long x, long 
                 static_cast<int>(dy), Alpha);
 }
 
-void cGDIPCache::AlphaTileTo(HDC hdc, const std::u16string& key, long x, long y, long dx, long dy,
-                             long Alpha, bool HighStretchQuality) {
+void cGDIPCache::AlphaTileTo(HDC hdc, const std::u16string& key, std::int32_t x, std::int32_t y,
+                             std::int32_t dx, std::int32_t dy, std::int32_t Alpha,
+                             bool HighStretchQuality) {
     m_operation = u"cGDIPCache.AlphaTileTo";
     const PixelSurface* source = image(GetImage(key));
     if (!source || dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
@@ -339,7 +345,8 @@ void cGDIPCache::AlphaTileTo(HDC hdc, const std::u16string& key, long x, long y,
                 static_cast<int>(dy), Alpha);
 }
 
-void cGDIPCache::SolidFill(HDC hdc, long Color, long x, long y, long dx, long dy, long Alpha) {
+void cGDIPCache::SolidFill(HDC hdc, std::int32_t Color, std::int32_t x, std::int32_t y,
+                           std::int32_t dx, std::int32_t dy, std::int32_t Alpha) {
     m_operation = u"cGDIPCache.SolidFill";
     if (dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
     canvas(static_cast<int>(dx), static_cast<int>(dy));
@@ -351,14 +358,15 @@ void cGDIPCache::SolidFill(HDC hdc, long Color, long x, long y, long dx, long dy
                 static_cast<int>(dy), Alpha);
 }
 
-void cGDIPCache::HighLight(HDC hdc, long Color, long x, long y, long dx, long dy, long Alpha) {
+void cGDIPCache::HighLight(HDC hdc, std::int32_t Color, std::int32_t x, std::int32_t y,
+                           std::int32_t dx, std::int32_t dy, std::int32_t Alpha) {
     m_operation = u"cGDIPCache.HighLight";
     if (dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
     // A wash of the colour at the given alpha inside a frame of it at twice that alpha.
     canvas(static_cast<int>(dx), static_cast<int>(dy));
     const std::uint32_t rgb =
         PixelSurface::fromColor(TranslateColor(static_cast<OLE_COLOR>(Color)));
-    const std::uint32_t inner = static_cast<std::uint32_t>(std::clamp(Alpha, 0L, 255L));
+    const std::uint32_t inner = static_cast<std::uint32_t>(std::clamp<std::int32_t>(Alpha, 0, 255));
     const std::uint32_t frame = std::min<std::uint32_t>(255, inner * 2);
     const float w = static_cast<float>(dx), h = static_cast<float>(dy);
     m_graphics->setCompositingMode(CompositingMode::SourceCopy);
@@ -374,13 +382,13 @@ std::vector<std::uint8_t> cGDIPCache::ByteArray(const std::u16string& key) {
     return PngWriter::encode(PremultipliedAlpha::toStraight(*source), PngWriter::Alpha::Keep);
 }
 
-void cGDIPCache::DestroyHBmp(long handle) {
+void cGDIPCache::DestroyHBmp(std::int32_t handle) {
     DeleteObject(HGDIOBJ(static_cast<std::uint32_t>(handle)));
 }
-void cGDIPCache::DestroyHCursor(long handle) {
+void cGDIPCache::DestroyHCursor(std::int32_t handle) {
     DestroyCursor(HCURSOR(static_cast<std::uint32_t>(handle)));
 }
-void cGDIPCache::DestroyHIcon(long handle) {
+void cGDIPCache::DestroyHIcon(std::int32_t handle) {
     DestroyIcon(HICON(static_cast<std::uint32_t>(handle)));
 }
 
@@ -388,18 +396,18 @@ bool cGDIPCache::Exists(const std::u16string& key) const {
     return m_dictionary.count(fold(key)) != 0;
 }
 
-long cGDIPCache::FrameCount(const std::u16string& key) const {
-    long n = 0;
+std::int32_t cGDIPCache::FrameCount(const std::u16string& key) const {
+    std::int32_t n = 0;
     while (Exists(key + u"|" + number(n)))
         ++n;
     return n;
 }
 
-long cGDIPCache::FrameInterval(long) const {
+std::int32_t cGDIPCache::FrameInterval(std::int32_t) const {
     return 0;
 }
 
-long cGDIPCache::bitmapOver(const PixelSurface& image, long background) {
+std::int32_t cGDIPCache::bitmapOver(const PixelSurface& image, std::int32_t background) {
     std::uint32_t* bits = nullptr;
     const HBITMAP bitmap = makeDib(image.width(), image.height(), &bits);
     if (!bitmap) return 0;
@@ -415,20 +423,21 @@ long cGDIPCache::bitmapOver(const PixelSurface& image, long background) {
             bits[static_cast<std::size_t>(y) * image.width() + x] =
                 std::min(mix(16), 0xFF0000u) | std::min(mix(8), 0xFF00u) | std::min(mix(0), 0xFFu);
         }
-    return static_cast<long>(bitmap.value);
+    return static_cast<std::int32_t>(bitmap.value);
 }
 
-long cGDIPCache::GetHBmpFromImage(const std::u16string& key, long BGColor) {
+std::int32_t cGDIPCache::GetHBmpFromImage(const std::u16string& key, std::int32_t BGColor) {
     const PixelSurface* source = image(GetImage(key));
     return source ? bitmapOver(*source, BGColor) : 0;
 }
 
-long cGDIPCache::iconFrom(const PixelSurface& image, bool icon, long hotX, long hotY) {
+std::int32_t cGDIPCache::iconFrom(const PixelSurface& image, bool icon, std::int32_t hotX,
+                                  std::int32_t hotY) {
     std::uint32_t* bits = nullptr;
     ICONINFO info;
     info.fIcon = icon;
-    info.xHotspot = static_cast<DWORD>(std::max(0L, hotX));
-    info.yHotspot = static_cast<DWORD>(std::max(0L, hotY));
+    info.xHotspot = static_cast<DWORD>(std::max<std::int32_t>(0, hotX));
+    info.yHotspot = static_cast<DWORD>(std::max<std::int32_t>(0, hotY));
     info.hbmColor = makeDib(image.width(), image.height(), &bits);
     info.hbmMask = CreateBitmap(image.width(), image.height(), 1, 1, nullptr);
     if (bits)
@@ -439,28 +448,29 @@ long cGDIPCache::iconFrom(const PixelSurface& image, bool icon, long hotX, long 
     const HICON result = CreateIconIndirect(&info);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
-    return static_cast<long>(result.value);
+    return static_cast<std::int32_t>(result.value);
 }
 
-long cGDIPCache::GetHIconFromImage(const std::u16string& key) {
+std::int32_t cGDIPCache::GetHIconFromImage(const std::u16string& key) {
     const PixelSurface* source = image(GetImage(key));
     return source ? iconFrom(*source, true, 0, 0) : 0;
 }
 
-long cGDIPCache::GetHCursorFromImage(const std::u16string& key, long HSpotX, long HSpotY) {
+std::int32_t cGDIPCache::GetHCursorFromImage(const std::u16string& key, std::int32_t HSpotX,
+                                             std::int32_t HSpotY) {
     const PixelSurface* source = image(GetImage(key));
     return source ? iconFrom(*source, false, HSpotX, HSpotY) : 0;
 }
 
-long cGDIPCache::GetImage(const std::u16string& key, bool UseGifDirection) {
+std::int32_t cGDIPCache::GetImage(const std::u16string& key, bool UseGifDirection) {
     std::u16string k = key;
     if (!k.empty() && (k.back() == u'>' || k.back() == u'<')) {
         const bool forward = k.back() == u'>';
         k.pop_back();
         if (UseGifDirection) {
-            const long frames = FrameCount(k);
+            const std::int32_t frames = FrameCount(k);
             if (frames > 0) {
-                long& counter = m_frameCounters[fold(k)];
+                std::int32_t& counter = m_frameCounters[fold(k)];
                 counter = ((forward ? counter + 1 : counter - 1) % frames + frames) % frames;
                 k += u"|" + number(counter);
             }
@@ -470,24 +480,26 @@ long cGDIPCache::GetImage(const std::u16string& key, bool UseGifDirection) {
     return it == m_dictionary.end() ? 0 : it->second.number;
 }
 
-long cGDIPCache::GetImageFromHIcon(long hIcon, long DesiredWidth, long DesiredHeight) {
+std::int32_t cGDIPCache::GetImageFromHIcon(std::int32_t hIcon, std::int32_t DesiredWidth,
+                                           std::int32_t DesiredHeight) {
     const HICON icon(static_cast<std::uint32_t>(hIcon));
     const PixelSurface* pixels = CursorPicture(icon, nullptr);
     if (!pixels) return 0;
     const int w = DesiredWidth > 0 ? static_cast<int>(DesiredWidth) : pixels->width();
     const int h = DesiredHeight > 0 ? static_cast<int>(DesiredHeight) : pixels->height();
     if (!DecodedImage::sizeAllowed(w, h)) return 0;
-    const long n = m_nextNumber++;
+    const std::int32_t n = m_nextNumber++;
     m_images.emplace(n, iconPixels(icon, w, h));
     return n;
 }
 
-std::shared_ptr<StdPicture> cGDIPCache::GetPicture(const std::u16string& key, long BackColor) {
-    const long handle = GetPictureHandle(key, BackColor);
+std::shared_ptr<StdPicture> cGDIPCache::GetPicture(const std::u16string& key,
+                                                   std::int32_t BackColor) {
+    const std::int32_t handle = GetPictureHandle(key, BackColor);
     return handle ? GetPictureFromHdl(handle) : nullptr;
 }
 
-std::shared_ptr<StdPicture> cGDIPCache::GetPictureFromHdl(long hBmp) {
+std::shared_ptr<StdPicture> cGDIPCache::GetPictureFromHdl(std::int32_t hBmp) {
     PICTDESC desc;
     desc.picType = PICTYPE_BITMAP;
     desc.hbitmap = HBITMAP(static_cast<std::uint32_t>(hBmp));
@@ -496,16 +508,16 @@ std::shared_ptr<StdPicture> cGDIPCache::GetPictureFromHdl(long hBmp) {
     return picture;
 }
 
-long cGDIPCache::GetPictureHandle(const std::u16string& key, long BackColor) {
+std::int32_t cGDIPCache::GetPictureHandle(const std::u16string& key, std::int32_t BackColor) {
     return GetHBmpFromImage(key, BackColor);
 }
 
-long cGDIPCache::Height(const std::u16string& key) const {
+std::int32_t cGDIPCache::Height(const std::u16string& key) const {
     const PixelSurface* s = find(key);
     return s ? s->height() : 0;
 }
 
-long cGDIPCache::Width(const std::u16string& key) const {
+std::int32_t cGDIPCache::Width(const std::u16string& key) const {
     const PixelSurface* s = find(key);
     return s ? s->width() : 0;
 }
@@ -539,12 +551,14 @@ void cGDIPCache::registerClass(TypeLibrary& library) {
     const auto none = [] { return Variant(); };
     auto dc = [](const Variant& v) { return handleArg<HDC>(v); };
     auto key = [](const Variant& v) { return CStr(v); };
-    auto number = [](long n) { return Variant(static_cast<std::int32_t>(n)); };
+    auto number = [](std::int32_t n) { return Variant(static_cast<std::int32_t>(n)); };
     // HighLight and SolidFill take the same arguments: a DC, a colour, a rectangle, an alpha.
     const std::vector<ParamInfo> fillParams = {{u"hdc", false}, {u"Color", false}, {u"x", false},
                                                {u"y", false},   {u"dx", false},    {u"dy", false},
                                                {u"Alpha", true}};
-    auto fill = [=](void (T::*member)(HDC, long, long, long, long, long, long), long alpha) {
+    auto fill = [=](void (T::*member)(HDC, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                      std::int32_t, std::int32_t),
+                    std::int32_t alpha) {
         return [=](T& t, Args& a) {
             (t.*member)(dc(a[0]), CLng(a[1]), CLng(a[2]), CLng(a[3]), CLng(a[4]), CLng(a[5]),
                         optionalLong(a[6], alpha));

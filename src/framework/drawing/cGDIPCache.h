@@ -28,44 +28,50 @@ public:
     std::u16string typeName() const override { return u"cGDIPCache"; }
 
     void AddAlphaIcon(const std::u16string& key, const Variant& FileNameOrBytesOrResourceID,
-                      long DesiredWidth, long DesiredHeight);
+                      std::int32_t DesiredWidth, std::int32_t DesiredHeight);
     void AddImage(const std::u16string& key, const Variant& FileNameOrBytesOrStdPictureOrResourceID,
-                  long DesiredWidth = 0, long DesiredHeight = 0, bool CacheMultiFrames = false);
-    void AlphaRenderTo(platform::HDC hdc, const std::u16string& key, long x = 0, long y = 0,
-                       long dx = 0, long dy = 0, double xSrc = 0, double ySrc = 0, double dxSrc = 0,
-                       double dySrc = 0, long Alpha = 255, bool HighStretchQuality = true,
+                  std::int32_t DesiredWidth = 0, std::int32_t DesiredHeight = 0,
+                  bool CacheMultiFrames = false);
+    void AlphaRenderTo(platform::HDC hdc, const std::u16string& key, std::int32_t x = 0,
+                       std::int32_t y = 0, std::int32_t dx = 0, std::int32_t dy = 0,
+                       double xSrc = 0, double ySrc = 0, double dxSrc = 0, double dySrc = 0,
+                       std::int32_t Alpha = 255, bool HighStretchQuality = true,
                        double Brightness = 0, bool GrayScale = false, double Angle = 0);
-    void AlphaTileTo(platform::HDC hdc, const std::u16string& key, long x, long y, long dx, long dy,
-                     long Alpha = 255, bool HighStretchQuality = true);
+    void AlphaTileTo(platform::HDC hdc, const std::u16string& key, std::int32_t x, std::int32_t y,
+                     std::int32_t dx, std::int32_t dy, std::int32_t Alpha = 255,
+                     bool HighStretchQuality = true);
     std::vector<std::uint8_t> ByteArray(const std::u16string& key);
     const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
-    void DestroyHBmp(long handle);
-    void DestroyHCursor(long handle);
-    void DestroyHIcon(long handle);
+    void DestroyHBmp(std::int32_t handle);
+    void DestroyHCursor(std::int32_t handle);
+    void DestroyHIcon(std::int32_t handle);
     bool Exists(const std::u16string& key) const;
-    long FrameCount(const std::u16string& key) const;
-    long FrameInterval(long Index) const;
-    long GetHBmpFromImage(const std::u16string& key, long BGColor = 0xFFFFFF);
-    long GetHCursorFromImage(const std::u16string& key, long HSpotX = 0, long HSpotY = 0);
-    long GetHIconFromImage(const std::u16string& key);
+    std::int32_t FrameCount(const std::u16string& key) const;
+    std::int32_t FrameInterval(std::int32_t Index) const;
+    std::int32_t GetHBmpFromImage(const std::u16string& key, std::int32_t BGColor = 0xFFFFFF);
+    std::int32_t GetHCursorFromImage(const std::u16string& key, std::int32_t HSpotX = 0,
+                                     std::int32_t HSpotY = 0);
+    std::int32_t GetHIconFromImage(const std::u16string& key);
     // The number of the cached image, 0 when there is none. A key ending in ">" or "<" names an
     // animation: with UseGifDirection its next (or previous) frame, else the key without the
     // mark.
-    long GetImage(const std::u16string& key, bool UseGifDirection = false);
-    long GetImageCount() const { return static_cast<long>(m_keys.size()); }
+    std::int32_t GetImage(const std::u16string& key, bool UseGifDirection = false);
+    std::int32_t GetImageCount() const { return static_cast<std::int32_t>(m_keys.size()); }
     // An image made from an icon, kept under no key until the cache ends; its number.
-    long GetImageFromHIcon(long hIcon, long DesiredWidth = 0, long DesiredHeight = 0);
-    std::shared_ptr<StdPicture> GetPicture(const std::u16string& key, long BackColor = 0xFFFFFF);
-    std::shared_ptr<StdPicture> GetPictureFromHdl(long hBmp);
-    long GetPictureHandle(const std::u16string& key, long BackColor = 0xFFFFFF);
-    long Height(const std::u16string& key) const;
-    long Width(const std::u16string& key) const;
-    void HighLight(platform::HDC hdc, long Color, long x, long y, long dx, long dy,
-                   long Alpha = 80);
+    std::int32_t GetImageFromHIcon(std::int32_t hIcon, std::int32_t DesiredWidth = 0,
+                                   std::int32_t DesiredHeight = 0);
+    std::shared_ptr<StdPicture> GetPicture(const std::u16string& key,
+                                           std::int32_t BackColor = 0xFFFFFF);
+    std::shared_ptr<StdPicture> GetPictureFromHdl(std::int32_t hBmp);
+    std::int32_t GetPictureHandle(const std::u16string& key, std::int32_t BackColor = 0xFFFFFF);
+    std::int32_t Height(const std::u16string& key) const;
+    std::int32_t Width(const std::u16string& key) const;
+    void HighLight(platform::HDC hdc, std::int32_t Color, std::int32_t x, std::int32_t y,
+                   std::int32_t dx, std::int32_t dy, std::int32_t Alpha = 80);
     std::vector<std::u16string> Keys() const;
     void Remove(const std::u16string& key);
-    void SolidFill(platform::HDC hdc, long Color, long x, long y, long dx, long dy,
-                   long Alpha = 255);
+    void SolidFill(platform::HDC hdc, std::int32_t Color, std::int32_t x, std::int32_t y,
+                   std::int32_t dx, std::int32_t dy, std::int32_t Alpha = 255);
     // Kept for callers that hand the host's global object over; resources are read from the
     // host's App whichever object is given, so nothing depends on it.
     void VBGlobal(std::shared_ptr<Object> global) { m_global = std::move(global); }
@@ -75,31 +81,32 @@ public:
     static void registerClass(TypeLibrary& library);
 
     // The cached pixels of an image number (premultiplied), or null.
-    const platform::PixelSurface* image(long number) const;
+    const platform::PixelSurface* image(std::int32_t number) const;
 
 private:
     struct Entry {
         std::u16string key;  // as first added
-        long number;
+        std::int32_t number;
     };
     std::vector<std::uint8_t> readSource(const Variant& source, bool& isPicture,
                                          platform::PixelSurface& picture);
-    long store(const std::u16string& key, platform::PixelSurface pixels);
+    std::int32_t store(const std::u16string& key, platform::PixelSurface pixels);
     const platform::PixelSurface* find(const std::u16string& key) const;
     // The drawing canvas, at least dx × dy, its top-left dx × dy cleared; drawn with `graphics`.
     platform::PixelSurface& canvas(int dx, int dy);
-    void blendCanvas(platform::HDC hdc, int x, int y, int dx, int dy, long alpha);
-    long bitmapOver(const platform::PixelSurface& image, long background);
-    long iconFrom(const platform::PixelSurface& image, bool icon, long hotX, long hotY);
+    void blendCanvas(platform::HDC hdc, int x, int y, int dx, int dy, std::int32_t alpha);
+    std::int32_t bitmapOver(const platform::PixelSurface& image, std::int32_t background);
+    std::int32_t iconFrom(const platform::PixelSurface& image, bool icon, std::int32_t hotX,
+                          std::int32_t hotY);
 
     std::unordered_map<std::u16string, Entry> m_dictionary;  // by folded key
     std::vector<std::u16string> m_keys;                      // folded keys, in order added
-    std::map<long, platform::PixelSurface> m_images;
-    long m_nextNumber = 1;
+    std::map<std::int32_t, platform::PixelSurface> m_images;
+    std::int32_t m_nextNumber = 1;
     std::vector<std::uint8_t> m_bytes;
     std::u16string m_operation;
     std::shared_ptr<Object> m_global;
-    std::unordered_map<std::u16string, long> m_frameCounters;  // by folded base key
+    std::unordered_map<std::u16string, std::int32_t> m_frameCounters;  // by folded base key
 
     platform::HDC m_canvasDc;
     platform::HBITMAP m_canvasBitmap;

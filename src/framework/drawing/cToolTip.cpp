@@ -105,7 +105,7 @@ void cToolTip::applyTitle() {
     send(TTM_SETTITLEW, static_cast<WPARAM>(m_icon), reinterpret_cast<LPARAM>(m_title.c_str()));
 }
 
-void cToolTip::Show(HWND hWnd, long x, long y) {
+void cToolTip::Show(HWND hWnd, std::int32_t x, std::int32_t y) {
     if (!exists()) return;
     POINT pt{static_cast<LONG>(x), static_cast<LONG>(y)};
     ClientToScreen(hWnd, &pt);
@@ -126,19 +126,19 @@ bool cToolTip::RemoveToolTip(HWND hWnd) {
     return true;
 }
 
-long cToolTip::BackColor() const {
-    return static_cast<long>(send(TTM_GETTIPBKCOLOR, 0, 0));
+std::int32_t cToolTip::BackColor() const {
+    return static_cast<std::int32_t>(send(TTM_GETTIPBKCOLOR, 0, 0));
 }
 
-void cToolTip::BackColor(long value) {
+void cToolTip::BackColor(std::int32_t value) {
     send(TTM_SETTIPBKCOLOR, static_cast<WPARAM>(static_cast<DWORD>(value)), 0);
 }
 
-long cToolTip::ForeColor() const {
-    return static_cast<long>(send(TTM_GETTIPTEXTCOLOR, 0, 0));
+std::int32_t cToolTip::ForeColor() const {
+    return static_cast<std::int32_t>(send(TTM_GETTIPTEXTCOLOR, 0, 0));
 }
 
-void cToolTip::ForeColor(long value) {
+void cToolTip::ForeColor(std::int32_t value) {
     send(TTM_SETTIPTEXTCOLOR, static_cast<WPARAM>(static_cast<DWORD>(value)), 0);
 }
 
@@ -158,13 +158,13 @@ void cToolTip::Enable() {
     send(TTM_ACTIVATE, TRUE, 0);
 }
 
-long cToolTip::DelayTime(ttDelayTimeConstants dwType) const {
+std::int32_t cToolTip::DelayTime(ttDelayTimeConstants dwType) const {
     const auto kind =
         static_cast<WPARAM>(dwType) & static_cast<WPARAM>(ttDelayTimeConstants::ttDelayMask);
-    return static_cast<long>(send(TTM_GETDELAYTIME, kind, 0));
+    return static_cast<std::int32_t>(send(TTM_GETDELAYTIME, kind, 0));
 }
 
-void cToolTip::DelayTime(ttDelayTimeConstants dwType, long value) {
+void cToolTip::DelayTime(ttDelayTimeConstants dwType, std::int32_t value) {
     const auto kind =
         static_cast<WPARAM>(dwType) & static_cast<WPARAM>(ttDelayTimeConstants::ttDelayMask);
     send(TTM_SETDELAYTIME, kind, value);
@@ -187,7 +187,7 @@ void cToolTip::Font(std::shared_ptr<StdFont> font) {
     m_hFont = made;
 }
 
-long cToolTip::Margin(ttMarginConstants dwType) const {
+std::int32_t cToolTip::Margin(ttMarginConstants dwType) const {
     RECT rc{};
     if (!exists()) return 0;
     send(TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&rc));
@@ -204,7 +204,7 @@ long cToolTip::Margin(ttMarginConstants dwType) const {
     throw Error::standard(errors::InvalidProcedureCall, u"cToolTip.Margin");
 }
 
-void cToolTip::Margin(ttMarginConstants dwType, long value) {
+void cToolTip::Margin(ttMarginConstants dwType, std::int32_t value) {
     RECT rc{};
     if (!exists()) return;
     send(TTM_GETMARGIN, 0, reinterpret_cast<LPARAM>(&rc));
@@ -227,22 +227,22 @@ void cToolTip::Margin(ttMarginConstants dwType, long value) {
     send(TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&rc));
 }
 
-void cToolTip::Margins(long value) {
+void cToolTip::Margins(std::int32_t value) {
     const LONG v = static_cast<LONG>(value);
     RECT rc{v, v, v, v};
     send(TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&rc));
 }
 
-long cToolTip::MaxTipWidth() const {
+std::int32_t cToolTip::MaxTipWidth() const {
     return static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(send(TTM_GETMAXTIPWIDTH, 0, 0))));
 }
 
-void cToolTip::MaxTipWidth(long value) {
+void cToolTip::MaxTipWidth(std::int32_t value) {
     send(TTM_SETMAXTIPWIDTH, 0, value < 1 ? -1 : value);
 }
 
-long cToolTip::ToolTipCount() const {
-    return static_cast<long>(send(TTM_GETTOOLCOUNT, 0, 0));
+std::int32_t cToolTip::ToolTipCount() const {
+    return static_cast<std::int32_t>(send(TTM_GETTOOLCOUNT, 0, 0));
 }
 
 std::u16string cToolTip::ToolTipText(HWND hWnd) const {
@@ -333,7 +333,7 @@ void cToolTip::registerClass(TypeLibrary& library) {
                         hwndArg(a[0]), hwndArg(a[1]), optionalString(a[2]), optionalString(a[3]),
                         static_cast<orvane::ToolTipIcon>(optionalLong(a[4], 0))));
                 })
-        .property<long>(u"BackColor", &T::BackColor, &T::BackColor)
+        .property<std::int32_t>(u"BackColor", &T::BackColor, &T::BackColor)
         .property<bool>(u"Balloon", &T::Balloon, &T::Balloon)
         .method(u"Create", {{u"hWnd", false}},
                 [](T& t, Args& a) { return Variant(t.Create(hwndArg(a[0]))); })
@@ -347,16 +347,17 @@ void cToolTip::registerClass(TypeLibrary& library) {
                     t.Enable();
                     return Variant();
                 })
-        .indexed<long, ttDelayTimeConstants>(u"DelayTime", u"dwType", &T::DelayTime, &T::DelayTime)
+        .indexed<std::int32_t, ttDelayTimeConstants>(u"DelayTime", u"dwType", &T::DelayTime,
+                                                     &T::DelayTime)
         .property<std::shared_ptr<StdFont>>(u"Font", &T::Font, &T::Font)
-        .property<long>(u"ForeColor", &T::ForeColor, &T::ForeColor)
+        .property<std::int32_t>(u"ForeColor", &T::ForeColor, &T::ForeColor)
         .method(u"Hide", {{u"hWnd", false}},
                 [](T& t, Args& a) {
                     t.Hide(hwndArg(a[0]));
                     return Variant();
                 })
-        .indexed<long, ttMarginConstants>(u"Margin", u"dwType", &T::Margin, &T::Margin)
-        .property<long>(u"MaxTipWidth", &T::MaxTipWidth, &T::MaxTipWidth)
+        .indexed<std::int32_t, ttMarginConstants>(u"Margin", u"dwType", &T::Margin, &T::Margin)
+        .property<std::int32_t>(u"MaxTipWidth", &T::MaxTipWidth, &T::MaxTipWidth)
         .property<bool>(u"PopupOnDemand", &T::PopupOnDemand, &T::PopupOnDemand)
         .method(u"RemoveToolTip", {{u"hWnd", false}},
                 [](T& t, Args& a) { return Variant(t.RemoveToolTip(hwndArg(a[0]))); })

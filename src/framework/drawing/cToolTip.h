@@ -15,14 +15,14 @@ namespace orvane {
 
 class TypeLibrary;
 
-enum class ToolTipIcon : long {
+enum class ToolTipIcon : std::int32_t {
     ToolTipIcon_None = 0,
     ToolTipIcon_Info = 1,
     ToolTipIcon_Warning = 2,
     ToolTipIcon_Error = 3,
 };
-enum class ToolTipStyle : long { ttsStandard = 0, ttsBalloon = 1 };
-enum class TT_Flags : long {
+enum class ToolTipStyle : std::int32_t { ttsStandard = 0, ttsBalloon = 1 };
+enum class TT_Flags : std::int32_t {
     TTF_IDISHWND = 1,
     TTF_CENTERTIP = 2,
     TTF_RTLREADING = 4,
@@ -32,20 +32,20 @@ enum class TT_Flags : long {
     TTF_TRANSPARENT = 256,
     TTF_DI_SETITEM = 32768,
 };
-enum class TT_DelayTime : long {
+enum class TT_DelayTime : std::int32_t {
     TTDT_AUTOMATIC = 0,
     TTDT_RESHOW = 1,
     TTDT_AUTOPOP = 2,
     TTDT_INITIAL = 3,
 };
-enum class ttDelayTimeConstants : long {
+enum class ttDelayTimeConstants : std::int32_t {
     ttDelayDefault = 0,
     ttDelayInitial = 3,
     ttDelayShow = 2,
     ttDelayReshow = 1,
     ttDelayMask = 3,
 };
-enum class ttMarginConstants : long {
+enum class ttMarginConstants : std::int32_t {
     ttMarginLeft = 0,
     ttMarginTop = 1,
     ttMarginRight = 2,
@@ -64,38 +64,38 @@ public:
     bool RightToLeft() const { return m_rightToLeft; }
     void RightToLeft(bool value) { m_rightToLeft = value; }
     // Shows the tool of hWnd at (x, y) in hWnd's client coordinates (tracking tools).
-    void Show(platform::HWND hWnd, long x = 0, long y = 0);
+    void Show(platform::HWND hWnd, std::int32_t x = 0, std::int32_t y = 0);
     // Adds hWnd as a tool owned by ContainerHwnd, unless it is one already; stores the title
     // and icon and applies them.
     bool AddTool(platform::HWND hWnd, platform::HWND ContainerHwnd,
                  const std::u16string& sTip = u"", const std::u16string& sTitle = u"",
                  orvane::ToolTipIcon lTipIcon = orvane::ToolTipIcon::ToolTipIcon_None);
-    long BackColor() const;
-    void BackColor(long value);
+    std::int32_t BackColor() const;
+    void BackColor(std::int32_t value);
     bool Balloon() const { return m_balloon; }
     void Balloon(bool value);
     // Makes the window (once); true when it exists.
     bool Create(platform::HWND hWnd);
     void Disable();
     void Enable();
-    long DelayTime(ttDelayTimeConstants dwType) const;
-    void DelayTime(ttDelayTimeConstants dwType, long value);
+    std::int32_t DelayTime(ttDelayTimeConstants dwType) const;
+    void DelayTime(ttDelayTimeConstants dwType, std::int32_t value);
     // A copy of the font becomes the tip's font.
     std::shared_ptr<StdFont> Font() const { return m_font; }
     void Font(std::shared_ptr<StdFont> font);
-    long ForeColor() const;
-    void ForeColor(long value);
+    std::int32_t ForeColor() const;
+    void ForeColor(std::int32_t value);
     void Hide(platform::HWND hWnd);
-    long Margin(ttMarginConstants dwType) const;
-    void Margin(ttMarginConstants dwType, long value);
-    void Margins(long value);
+    std::int32_t Margin(ttMarginConstants dwType) const;
+    void Margin(ttMarginConstants dwType, std::int32_t value);
+    void Margins(std::int32_t value);
     // No limit is -1; values below 1 set no limit.
-    long MaxTipWidth() const;
-    void MaxTipWidth(long value);
+    std::int32_t MaxTipWidth() const;
+    void MaxTipWidth(std::int32_t value);
     bool PopupOnDemand() const { return m_popupOnDemand; }
     void PopupOnDemand(bool value) { m_popupOnDemand = value; }
     bool RemoveToolTip(platform::HWND hWnd);
-    long ToolTipCount() const;
+    std::int32_t ToolTipCount() const;
     platform::HWND ToolTipHandle() const { return m_hwnd; }
     orvane::ToolTipIcon ToolTipIcon() const { return m_icon; }
     void ToolTipIcon(orvane::ToolTipIcon value) { m_icon = value; }

@@ -76,7 +76,7 @@ OLE_COLOR clsMemoryDraw::BackColor() const {
 }
 
 void clsMemoryDraw::BackColor(OLE_COLOR color) {
-    const long rgb = TranslateColor(color, 0);
+    const std::int32_t rgb = TranslateColor(color, 0);
     if (rgb == -1) return;
     m_background = static_cast<COLORREF>(rgb);
     if (IsValid()) SetBkColor(m_dc, m_background);
@@ -87,12 +87,12 @@ OLE_COLOR clsMemoryDraw::ForeColor() const {
 }
 
 void clsMemoryDraw::ForeColor(OLE_COLOR color) {
-    const long rgb = TranslateColor(color, 0);
+    const std::int32_t rgb = TranslateColor(color, 0);
     if (IsValid() && rgb != -1) SetTextColor(m_dc, static_cast<COLORREF>(rgb));
 }
 
 void clsMemoryDraw::ExtraColor(OLE_COLOR color) {
-    const long rgb = TranslateColor(color, 0);
+    const std::int32_t rgb = TranslateColor(color, 0);
     if (rgb != -1) m_extraColor = static_cast<OLE_COLOR>(rgb);
 }
 
@@ -142,7 +142,7 @@ void clsMemoryDraw::DrawText(const std::u16string& text, int left, int top, int 
 void clsMemoryDraw::DrawTextCentered(int x, int y, int w, int h, OLE_COLOR backColor,
                                      const std::u16string& text) {
     if (!IsValid()) return;
-    const long rgb = TranslateColor(backColor, 0);
+    const std::int32_t rgb = TranslateColor(backColor, 0);
     if (rgb == -1) return;
     const COLORREF old = SetBkColor(m_dc, static_cast<COLORREF>(rgb));
     SIZE size{};
@@ -163,7 +163,7 @@ RECT surfaceRect(int left, int top, int right, int bottom, int width, int height
 
 }  // namespace
 
-void clsMemoryDraw::FillRectangle(int left, int top, int right, int bottom, long color,
+void clsMemoryDraw::FillRectangle(int left, int top, int right, int bottom, std::int32_t color,
                                   HBRUSH brush) {
     if (!IsValid()) return;
     const RECT rc = surfaceRect(left, top, right, bottom, m_width, m_height);
@@ -176,7 +176,7 @@ void clsMemoryDraw::FillRectangle(int left, int top, int right, int bottom, long
     DeleteObject(own);
 }
 
-void clsMemoryDraw::FrameRectangle(int left, int top, int right, int bottom, long color,
+void clsMemoryDraw::FrameRectangle(int left, int top, int right, int bottom, std::int32_t color,
                                    HBRUSH brush) {
     if (!IsValid()) return;
     const RECT rc = surfaceRect(left, top, right, bottom, m_width, m_height);
@@ -195,7 +195,7 @@ void clsMemoryDraw::FocusRectangle(int x, int y, int w, int h) {
     DrawFocusRect(m_dc, &rc);
 }
 
-void clsMemoryDraw::DrawLine(int x1, int y1, int x2, int y2, long color, HPEN pen) {
+void clsMemoryDraw::DrawLine(int x1, int y1, int x2, int y2, std::int32_t color, HPEN pen) {
     if (!IsValid()) return;
     const HPEN use =
         color != -1 ? CreatePen(PS_SOLID, 1, static_cast<COLORREF>(SysColorToRGB(color))) : pen;
@@ -209,7 +209,7 @@ void clsMemoryDraw::DrawLine(int x1, int y1, int x2, int y2, long color, HPEN pe
     LineTo(m_dc, x2, y2);
 }
 
-void clsMemoryDraw::DrawArrow(int x, int y, int size, int direction, long color) {
+void clsMemoryDraw::DrawArrow(int x, int y, int size, int direction, std::int32_t color) {
     if (!IsValid() || size <= 0) return;
     const int s = size - 1;
     POINT pts[3];
@@ -251,8 +251,8 @@ void clsMemoryDraw::DrawArrow(int x, int y, int size, int direction, long color)
     DeleteObject(region);
 }
 
-void clsMemoryDraw::DrawVerticalText(const std::u16string& text, const StdFont& font, long color,
-                                     int x, int y, int w, int h, bool upwards) {
+void clsMemoryDraw::DrawVerticalText(const std::u16string& text, const StdFont& font,
+                                     std::int32_t color, int x, int y, int w, int h, bool upwards) {
     if (!IsValid() || text.empty()) return;
     const int escapement = upwards ? 900 : 2700;
     const int height =
@@ -282,22 +282,22 @@ void clsMemoryDraw::DrawVerticalText(const std::u16string& text, const StdFont& 
     DeleteObject(rotated);
 }
 
-long clsMemoryDraw::SysColorToRGB(long color) {
+std::int32_t clsMemoryDraw::SysColorToRGB(std::int32_t color) {
     // Colours are 32-bit: a system colour has the top bit set.
     if (color & 0x80000000L)
-        return static_cast<long>(GetSysColor(static_cast<int>(color & 0x7FFFFFFF)));
+        return static_cast<std::int32_t>(GetSysColor(static_cast<int>(color & 0x7FFFFFFF)));
     return color;
 }
 
-long clsMemoryDraw::BlendColors(long color1, long color2, int alpha) {
-    const long a = SysColorToRGB(color1);
-    const long b = SysColorToRGB(color2);
-    long result = 0;
+std::int32_t clsMemoryDraw::BlendColors(std::int32_t color1, std::int32_t color2, int alpha) {
+    const std::int32_t a = SysColorToRGB(color1);
+    const std::int32_t b = SysColorToRGB(color2);
+    std::int32_t result = 0;
     for (int shift = 0; shift < 24; shift += 8) {
         const double c1 = static_cast<double>((a >> shift) & 0xFF);
         const double c2 = static_cast<double>((b >> shift) & 0xFF);
         const double mixed = c1 * alpha / 255.0 + c2 * (255 - alpha) / 255.0;
-        result |= (static_cast<long>(roundHalfEven(mixed)) & 0xFF) << shift;
+        result |= (static_cast<std::int32_t>(roundHalfEven(mixed)) & 0xFF) << shift;
     }
     return result;
 }

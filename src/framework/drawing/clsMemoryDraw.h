@@ -58,25 +58,25 @@ public:
                           const std::u16string& text);
     // A right edge left of the left edge stands for the surface's width, a bottom above the
     // top for its height. A colour of -1 uses `brush` instead of a colour of its own.
-    void FillRectangle(int left, int top, int right, int bottom, long color,
+    void FillRectangle(int left, int top, int right, int bottom, std::int32_t color,
                        platform::HBRUSH brush = platform::HBRUSH());
-    void FrameRectangle(int left, int top, int right, int bottom, long color,
+    void FrameRectangle(int left, int top, int right, int bottom, std::int32_t color,
                         platform::HBRUSH brush = platform::HBRUSH());
     void FocusRectangle(int x, int y, int w, int h);
     // A line in a one-pixel pen of `color`, or in `pen` when the colour is -1; x1 < 0 goes on
     // from where the last line ended.
-    void DrawLine(int x1, int y1, int x2, int y2, long color,
+    void DrawLine(int x1, int y1, int x2, int y2, std::int32_t color,
                   platform::HPEN pen = platform::HPEN());
     // A filled triangle `size` pixels deep whose tip points down (0), up (1), left (2) or
     // right (3), with its bounding box at (x, y): 2 × size − 1 wide for down and up.
-    void DrawArrow(int x, int y, int size, int direction, long color);
+    void DrawArrow(int x, int y, int size, int direction, std::int32_t color);
     // Text turned to read upwards (90°) or downwards (270°), centred in the box.
-    void DrawVerticalText(const std::u16string& text, const StdFont& font, long color, int x, int y,
-                          int w, int h, bool upwards = true);
+    void DrawVerticalText(const std::u16string& text, const StdFont& font, std::int32_t color,
+                          int x, int y, int w, int h, bool upwards = true);
     // A system colour (top bit of the 32-bit value set) as its RGB value; others unchanged.
-    static long SysColorToRGB(long color);
+    static std::int32_t SysColorToRGB(std::int32_t color);
     // Each channel color1 × alpha ÷ 255 + color2 × (255 − alpha) ÷ 255, rounded.
-    static long BlendColors(long color1, long color2, int alpha);
+    static std::int32_t BlendColors(std::int32_t color1, std::int32_t color2, int alpha);
     void GradientFill(const platform::RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bool vertical);
     // Copies the surface (w or h of 0: its size); stretched when asked and the size differs;
     // `invert` XORs it onto the target.
