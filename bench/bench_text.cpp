@@ -19,7 +19,7 @@ constexpr std::size_t kChars = 10000;
 
 // The tests' pinned fonts, set before anything asks for a font.
 const bool kFontsPinned = [] {
-    setenv("FONTCONFIG_FILE", "/work/main/tests/fonts/fonts.conf", 1);
+    setenv("FONTCONFIG_FILE", ORVANE_TEST_FONTS_CONF, 1);
     return true;
 }();
 
