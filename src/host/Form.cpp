@@ -62,6 +62,8 @@ Form::~Form() {
     while (!m_entries.empty()) {
         Entry entry = std::move(m_entries.back());
         m_entries.pop_back();
+        m_entryOf.erase(entry.control.get());
+        m_byName.erase(NameKey{foldName(entry.name), entry.index});
         entry.control->unsite();
     }
     DestroyWindow(m_hwnd);
@@ -98,9 +100,8 @@ std::shared_ptr<Ambient> Form::ambientFor(const std::u16string& name,
 UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16string& name, int index,
                        Extender extender, UserControl* container, const PropertyBag* stored) {
     if (!control || name.empty()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
-    for (const Entry& e : m_entries)
-        if (sameName(e.name, name) && e.index == index)
-            throw Error::standard(errors::ObjectAlreadyLoaded, u"Form");
+    NameKey key{foldName(name), index};
+    if (m_byName.count(key)) throw Error::standard(errors::ObjectAlreadyLoaded, u"Form");
     // A windowless control has no window to hold others.
     if (container && (!entryOf(*container) || container->Windowless()))
         throw Error::standard(errors::InvalidProcedureCall, u"Form");
@@ -117,7 +118,9 @@ UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16strin
     } else {
         SetWindowPos(c.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    m_entries.push_back(Entry{std::move(control), name, index, container, true});
+    m_entries.push_back(Entry{std::move(control), name, index, container, true, m_tabOrder.size()});
+    m_entryOf.emplace(&c, m_entries.size() - 1);
+    m_byName.emplace(std::move(key), &c);
     m_tabOrder.push_back(&c);
     return c;
 }
@@ -129,16 +132,22 @@ void Form::remove(UserControl& control) {
         if (e.container == &control) held.push_back(e.control.get());
     for (UserControl* h : held)
         remove(*h);
-    auto it = std::find_if(m_entries.begin(), m_entries.end(),
-                           [&](const Entry& e) { return e.control.get() == &control; });
-    if (it == m_entries.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    auto found = m_entryOf.find(&control);
+    if (found == m_entryOf.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    const std::size_t at = found->second;
+    Entry& e = m_entries[at];
     if (m_default == &control) m_default = nullptr;
     if (m_cancel == &control) m_cancel = nullptr;
-    std::erase(m_tabOrder, &control);
+    m_tabOrder.erase(m_tabOrder.begin() + static_cast<std::ptrdiff_t>(e.tab));
+    renumberTabs(e.tab, m_tabOrder.size());
     std::erase(m_windowless, &control);
     if (m_mouseOwner == &control) m_mouseOwner = nullptr;
-    std::unique_ptr<UserControl> owned = std::move(it->control);
-    m_entries.erase(it);
+    std::unique_ptr<UserControl> owned = std::move(e.control);
+    m_byName.erase(NameKey{foldName(e.name), e.index});
+    m_entryOf.erase(found);
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(at));
+    for (std::size_t k = at; k < m_entries.size(); ++k)
+        m_entryOf[m_entries[k].control.get()] = k;
     owned->unsite();
 }
 
@@ -151,30 +160,54 @@ std::vector<UserControl*> Form::Controls() const {
 }
 
 UserControl& Form::control(std::u16string_view name, int index) const {
-    for (const Entry& e : m_entries)
-        if (e.index == index && sameName(e.name, name)) return *e.control;
-    throw Error::standard(errors::ControlArrayElementMissing, u"Form");
+    auto it = m_byName.find(NameKey{foldName(name), index});
+    if (it == m_byName.end()) throw Error::standard(errors::ControlArrayElementMissing, u"Form");
+    return *it->second;
+}
+
+std::size_t Form::NameKeyHash::operator()(const NameKey& k) const {
+    return std::hash<std::u16string>{}(k.folded) ^
+           (std::hash<int>{}(k.index) * std::size_t{0x9E3779B97F4A7C15u});
 }
 
 const Form::Entry* Form::entryOf(const UserControl& control) const {
-    for (const Entry& e : m_entries)
-        if (e.control.get() == &control) return &e;
-    return nullptr;
+    auto it = m_entryOf.find(&control);
+    return it == m_entryOf.end() ? nullptr : &m_entries[it->second];
+}
+
+Form::Entry* Form::entryOf(const UserControl& control) {
+    auto it = m_entryOf.find(&control);
+    return it == m_entryOf.end() ? nullptr : &m_entries[it->second];
+}
+
+void Form::renumberTabs(std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k)
+        entryOf(*m_tabOrder[k])->tab = k;
 }
 
 int Form::TabIndex(const UserControl& control) const {
-    auto it = std::find(m_tabOrder.begin(), m_tabOrder.end(), &control);
-    if (it == m_tabOrder.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
-    return static_cast<int>(it - m_tabOrder.begin());
+    const Entry* e = entryOf(control);
+    if (!e || e->tab >= m_tabOrder.size() || m_tabOrder[e->tab] != &control)
+        throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    return static_cast<int>(e->tab);
 }
 
 void Form::TabIndex(UserControl& control, int index) {
     if (index < 0) throw Error::standard(errors::InvalidPropertyValue, u"Form");
-    const int from = TabIndex(control);
-    m_tabOrder.erase(m_tabOrder.begin() + from);
-    // An index past the end puts the control last, as the host does.
-    const auto at = std::min<std::size_t>(static_cast<std::size_t>(index), m_tabOrder.size());
-    m_tabOrder.insert(m_tabOrder.begin() + static_cast<std::ptrdiff_t>(at), &control);
+    const auto from = static_cast<std::size_t>(TabIndex(control));
+    // An index past the end puts the control last, as the host does. Only the controls
+    // between the old and the new place move, so setting every control's index in order,
+    // as a form file does, costs nothing when the order is already right.
+    const std::size_t to =
+        std::min<std::size_t>(static_cast<std::size_t>(index), m_tabOrder.size() - 1);
+    const auto at = [&](std::size_t k) {
+        return m_tabOrder.begin() + static_cast<std::ptrdiff_t>(k);
+    };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else if (to < from)
+        std::rotate(at(to), at(from), at(from + 1));
+    renumberTabs(std::min(from, to), std::max(from, to) + 1);
 }
 
 bool Form::TabStop(const UserControl& control) const {
@@ -184,10 +217,9 @@ bool Form::TabStop(const UserControl& control) const {
 }
 
 void Form::TabStop(UserControl& control, bool stop) {
-    auto it = std::find_if(m_entries.begin(), m_entries.end(),
-                           [&](const Entry& e) { return e.control.get() == &control; });
-    if (it == m_entries.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
-    it->tabStop = stop;
+    Entry* e = entryOf(control);
+    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    e->tabStop = stop;
 }
 
 bool Form::canFocus(const UserControl& control) const {
@@ -315,11 +347,15 @@ std::vector<UserControl*> Form::Stacking(const UserControl* container) const {
     for (UserControl* c : m_windowless)
         if (const Entry* e = entryOf(*c); e && e->container == container) out.push_back(c);
     const std::size_t windowless = out.size();
+    std::unordered_map<std::uint32_t, UserControl*> windowed;
+    for (const Entry& e : m_entries)
+        if (e.container == container && !e.control->Windowless())
+            windowed.emplace(e.control->hWnd().value, e.control.get());
+    // The window z-order runs from the front; the list runs from the back.
     const HWND parent = windowOf(container);
     for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-        for (const Entry& e : m_entries)
-            if (e.container == container && !e.control->Windowless() && e.control->hWnd() == w)
-                out.insert(out.begin() + static_cast<std::ptrdiff_t>(windowless), e.control.get());
+        if (auto it = windowed.find(w.value); it != windowed.end()) out.push_back(it->second);
+    std::reverse(out.begin() + static_cast<std::ptrdiff_t>(windowless), out.end());
     return out;
 }
 

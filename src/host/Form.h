@@ -4,8 +4,10 @@
 // (UserMode false) controls paint and persist but the form does no keyboard work.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -96,11 +98,24 @@ private:
         int index = -1;
         UserControl* container = nullptr;
         bool tabStop = true;
+        std::size_t tab = 0;  // place in m_tabOrder
+    };
+    // A control's name (folded as sameName folds it) and index, which identify it.
+    struct NameKey {
+        std::u16string folded;
+        int index;
+        friend bool operator==(const NameKey&, const NameKey&) = default;
+    };
+    struct NameKeyHash {
+        std::size_t operator()(const NameKey& k) const;
     };
 
     static platform::LRESULT windowProc(platform::HWND hwnd, platform::UINT msg,
                                         platform::WPARAM wParam, platform::LPARAM lParam);
     const Entry* entryOf(const UserControl& control) const;
+    Entry* entryOf(const UserControl& control);
+    // Renumbers the tab places of m_tabOrder[from, to).
+    void renumberTabs(std::size_t from, std::size_t to);
     bool canFocus(const UserControl& control) const;
     platform::HWND windowOf(const UserControl* container) const;
     bool pressAccessKey(char16_t key);
@@ -112,6 +127,10 @@ private:
     orvane::Ambient m_base;
     platform::HWND m_hwnd = nullptr;
     std::vector<Entry> m_entries;  // creation order
+    // Look-ups that keep a form of thousands of controls fast to load: the place of each
+    // control in m_entries, and each control by name and index.
+    std::unordered_map<const UserControl*, std::size_t> m_entryOf;
+    std::unordered_map<NameKey, UserControl*, NameKeyHash> m_byName;
     std::vector<UserControl*> m_tabOrder;
     std::vector<UserControl*> m_windowless;  // from the back to the front
     UserControl* m_mouseOwner = nullptr;     // the windowless control a button went down on

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "host/ControlClasses.h"
 #include "host/Error.h"
@@ -66,6 +68,15 @@ std::string label(const std::u16string& name, int index) {
 
 constexpr int kMaxTwips = std::numeric_limits<int>::max() / 2;
 
+// A control's folded name and index, or its folded label, as a hash key (names compare
+// without case).
+std::u16string keyOf(const std::u16string& name, int index) {
+    std::u16string key = foldName(name);
+    key += u'\0';
+    key += platform::FromUtf8(std::to_string(index));
+    return key;
+}
+
 }  // namespace
 
 std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
@@ -88,6 +99,8 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
     const int height = number(*formJson, "Height", formPlace, 3600, 0, kMaxTwips);
 
     std::vector<Planned> plan;
+    std::unordered_set<std::u16string> planned;       // keyOf(name, index)
+    std::unordered_map<std::u16string, int> byLabel;  // folded label: first place in plan
     for (const auto& item : formJson->items()) {
         static const char* const kFormKeys[] = {"Name", "Width", "Height", "Default", "Cancel"};
         if (std::none_of(std::begin(kFormKeys), std::end(kFormKeys),
@@ -117,14 +130,12 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
             p.factory = ControlClasses::current().find(className);
             if (!p.factory)
                 fail(p.place + ".Class", "unknown class \"" + platform::ToUtf8(className) + "\"");
-            for (const Planned& q : plan)
-                if (q.index == p.index && sameName(q.name, p.name))
-                    fail(p.place, "a control of this name and index comes earlier");
+            if (!planned.insert(keyOf(p.name, p.index)).second)
+                fail(p.place, "a control of this name and index comes earlier");
             const std::u16string container = text(c, "Container", p.place, false);
             if (!container.empty()) {
-                for (std::size_t k = 0; k < plan.size() && p.container < 0; ++k)
-                    if (sameName(platform::FromUtf8(label(plan[k].name, plan[k].index)), container))
-                        p.container = static_cast<int>(k);
+                if (auto it = byLabel.find(foldName(container)); it != byLabel.end())
+                    p.container = it->second;
                 if (p.container < 0)
                     fail(p.place + ".Container",
                          "no earlier control is named \"" + platform::ToUtf8(container) + "\"");
@@ -142,6 +153,8 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
             p.zOrder = number(c, "ZOrder", p.place, -1, 0, 32767);
             if (const json* props = member(c, "Properties"))
                 p.bag = PropertyBagJson::read(*props, p.place);
+            byLabel.try_emplace(foldName(platform::FromUtf8(label(p.name, p.index))),
+                                static_cast<int>(plan.size()));
             plan.push_back(std::move(p));
         }
     }
@@ -150,9 +163,7 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
     auto find = [&](const char* key) {
         const std::u16string wanted = text(*formJson, key, formPlace, false);
         if (wanted.empty()) return -1;
-        for (std::size_t k = 0; k < plan.size(); ++k)
-            if (sameName(platform::FromUtf8(label(plan[k].name, plan[k].index)), wanted))
-                return static_cast<int>(k);
+        if (auto it = byLabel.find(foldName(wanted)); it != byLabel.end()) return it->second;
         fail(formPlace + "." + key, "no control is named \"" + platform::ToUtf8(wanted) + "\"");
     };
     const int defaultControl = find("Default");
@@ -229,23 +240,26 @@ std::string FormFile::save(Form& form) {
     // Z-order is written only where it differs from creation order, for each set of siblings.
     const std::vector<UserControl*> all = form.Controls();
     std::vector<int> zOrder(all.size(), -1);
+    // The controls of each container in creation order, containers in order of first use.
+    std::unordered_map<const UserControl*, std::size_t> place;
     std::vector<const UserControl*> containers;
-    for (UserControl* c : all) {
-        const UserControl* container = form.containerOf(*c);
-        if (std::find(containers.begin(), containers.end(), container) != containers.end())
-            continue;
-        containers.push_back(container);
-        std::vector<UserControl*> created;
-        for (UserControl* k : all)
-            if (form.containerOf(*k) == container) created.push_back(k);
+    std::unordered_map<const UserControl*, std::vector<UserControl*>> created;
+    for (std::size_t k = 0; k < all.size(); ++k) {
+        place.emplace(all[k], k);
+        const UserControl* container = form.containerOf(*all[k]);
+        auto [it, fresh] = created.try_emplace(container);
+        if (fresh) containers.push_back(container);
+        it->second.push_back(all[k]);
+    }
+    for (const UserControl* container : containers) {
+        std::vector<UserControl*>& siblings = created[container];
         // Windowless controls lie below the windowed ones whatever their order of creation.
-        std::stable_partition(created.begin(), created.end(),
+        std::stable_partition(siblings.begin(), siblings.end(),
                               [](UserControl* k) { return k->Windowless(); });
         const std::vector<UserControl*> stacked = form.Stacking(container);
-        if (stacked == created) continue;
+        if (stacked == siblings) continue;
         for (std::size_t z = 0; z < stacked.size(); ++z)
-            for (std::size_t k = 0; k < all.size(); ++k)
-                if (all[k] == stacked[z]) zOrder[k] = static_cast<int>(z);
+            zOrder[place.at(stacked[z])] = static_cast<int>(z);
     }
     json controls = json::array();
     for (std::size_t k = 0; k < all.size(); ++k) {

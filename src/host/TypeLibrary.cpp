@@ -20,6 +20,14 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+std::u16string foldName(std::u16string_view name) {
+    std::u16string folded(name);
+    // One code unit at a time, as sameName compares.
+    for (char16_t& c : folded)
+        if (c >= 0x80 || (c >= u'A' && c <= u'Z')) platform::CharLowerBuffW(&c, 1);
+    return folded;
+}
+
 TypeLibrary& TypeLibrary::current() {
     static TypeLibrary library;
     return library;

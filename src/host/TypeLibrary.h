@@ -104,5 +104,8 @@ private:
 
 // Case-insensitive comparison of published names.
 bool sameName(std::u16string_view a, std::u16string_view b);
+// A name with its case folded as sameName folds it: two names are the same exactly when their
+// folded forms are equal, so a folded name can key a hash table.
+std::u16string foldName(std::u16string_view name);
 
 }  // namespace orvane

@@ -166,3 +166,20 @@ TEST_F(FormFileTest, ABadFileLoadsNothingAndSaysWhere) {
         EXPECT_EQ(e.number(), 53);
     }
 }
+
+TEST_F(FormFileTest, ContainersAndDefaultsAreFoundByTheFirstMatchingLabel) {
+    // "A(1)" names both a control called so and member 1 of the array A; the earlier one wins.
+    auto form = FormFile::load(R"json({"Form": {"Name": "F", "Default": "a(1)", "Cancel": "B"},
+        "Controls": [
+          {"Class": "TestBox", "Name": "A(1)"},
+          {"Class": "TestBox", "Name": "A", "Index": 1},
+          {"Class": "TestBox", "Name": "b", "Container": "a(1)"},
+          {"Class": "TestBox", "Name": "C", "Index": 7, "Container": "B"},
+          {"Class": "TestBox", "Name": "D", "Container": "c(7)"}]})json");
+    UserControl& first = form->control(u"A(1)");
+    EXPECT_EQ(form->containerOf(form->control(u"B")), &first);
+    EXPECT_EQ(form->containerOf(form->control(u"c", 7)), &form->control(u"b"));
+    EXPECT_EQ(form->containerOf(form->control(u"d")), &form->control(u"C", 7));
+    EXPECT_EQ(form->Default(), &first);
+    EXPECT_EQ(form->Cancel(), &form->control(u"b"));
+}

@@ -227,3 +227,77 @@ TEST_F(FormTest, DesignModeRoutesNoKeysAndSavesOnlyChangedControls) {
     EXPECT_EQ(saved[0].first, &b);
     EXPECT_TRUE(form.saveChanged().empty());
 }
+
+TEST_F(FormTest, TabIndexMovesOneControlAndKeepsTheOthersInOrder) {
+    Form form(u"Form1");
+    std::vector<UserControl*> model;  // the tab order as erase-then-insert makes it
+    for (int i = 0; i < 12; ++i)
+        model.push_back(&form.add<Key>(u"k", i, at(i * 10)));
+    auto check = [&] {
+        for (std::size_t k = 0; k < model.size(); ++k)
+            ASSERT_EQ(form.TabIndex(*model[k]), static_cast<int>(k));
+    };
+    check();
+    const int moves[][2] = {{3, 9}, {9, 0}, {0, 40}, {11, 5}, {5, 5}, {7, 2}, {2, 11}, {6, 6}};
+    for (const auto& [from, to] : moves) {
+        UserControl* c = model[static_cast<std::size_t>(from)];
+        form.TabIndex(*c, to);
+        model.erase(model.begin() + from);
+        const std::size_t place = std::min<std::size_t>(static_cast<std::size_t>(to), model.size());
+        model.insert(model.begin() + static_cast<std::ptrdiff_t>(place), c);
+        check();
+    }
+    // Removing and adding controls keeps every other control's place.
+    UserControl* gone = model[4];
+    form.remove(*gone);
+    model.erase(model.begin() + 4);
+    check();
+    model.push_back(&form.add<Key>(u"k", 99, at(0)));
+    check();
+    EXPECT_EQ(test::errorOf([&] { form.TabIndex(*model[0], -1); }), 380);
+    Key stranger;
+    EXPECT_EQ(test::errorOf([&] { (void)form.TabIndex(stranger); }), 5);
+    EXPECT_EQ(test::errorOf([&] { form.TabIndex(stranger, 0); }), 5);
+    // Tab follows the order.
+    form.Show();
+    std::vector<UserControl*> visited;
+    for (std::size_t k = 0; k < model.size(); ++k) {
+        visited.push_back(form.ActiveControl());
+        press(VK_TAB);
+    }
+    EXPECT_EQ(visited, model);
+}
+
+TEST_F(FormTest, NamesAreFoundWhateverTheirCaseAfterRemovals) {
+    Form form(u"Form1");
+    auto& umlaut = form.add<Key>(u"\u00DCber", -1, at(0));
+    // Folded one code unit at a time: Deseret capital and small letters name different controls.
+    auto& capital = form.add<Key>(u"\U00010400", -1, at(10));
+    auto& small = form.add<Key>(u"\U00010428", -1, at(20));
+    auto& a1 = form.add<Key>(u"arr", 1, at(30));
+    auto& a2 = form.add<Key>(u"ARR", 2, at(40));
+    EXPECT_EQ(test::errorOf([&] { form.add<Key>(u"\u00FCBER", -1, at(0)); }), 360);
+    EXPECT_EQ(&form.control(u"\u00FCber"), &umlaut);
+    EXPECT_EQ(&form.control(u"\U00010400"), &capital);
+    EXPECT_EQ(&form.control(u"\U00010428"), &small);
+    EXPECT_EQ(&form.control(u"Arr", 2), &a2);
+    EXPECT_EQ(test::errorOf([&] { (void)form.control(u"arr"); }), 340);  // no index: not a member
+
+    form.remove(umlaut);
+    EXPECT_EQ(test::errorOf([&] { (void)form.control(u"\u00DCber"); }), 340);
+    // Everything after the removed control is still found, with its own name and index.
+    EXPECT_EQ(&form.control(u"arr", 1), &a1);
+    EXPECT_EQ(form.nameOf(a2), u"ARR");
+    EXPECT_EQ(form.indexOf(a2), 2);
+    EXPECT_TRUE(form.TabStop(small));
+    EXPECT_EQ(form.TabIndex(a2), 3);
+    // The name is free again.
+    auto& again = form.add<Key>(u"\u00FCber", -1, at(50));
+    EXPECT_EQ(&form.control(u"\u00DCBER"), &again);
+    EXPECT_EQ(form.Controls(), (std::vector<UserControl*>{&capital, &small, &a1, &a2, &again}));
+    // Stacking lists the windowed controls from the back.
+    a1.Extender().ZOrder(0);
+    capital.Extender().ZOrder(1);
+    EXPECT_EQ(form.Stacking(nullptr),
+              (std::vector<UserControl*>{&capital, &small, &a2, &again, &a1}));
+}

@@ -8,6 +8,7 @@
 #include "host/Error.h"
 #include "host/EventSource.h"
 #include "host/TypeLibrary.h"
+#include "platform/base/CodePages.h"
 
 namespace orvane::test {
 namespace {
@@ -137,6 +138,27 @@ TEST(TypeLibraryTest, AHandlerMayDestroyTheRaiser) {
     raw->Value(3);  // must not touch the destroyed object, nor call the second handler
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(counter, nullptr);
+}
+
+TEST(TypeLibraryTest, FoldedNamesAreEqualExactlyWhenTheNamesAreTheSame) {
+    const std::u16string names[] = {u"Caption",
+                                    u"CAPTION",
+                                    u"caption",
+                                    u"Capt1on",
+                                    u"\u00C4rger",
+                                    u"\u00E4RGER",
+                                    u"\u03A3\u03C3",
+                                    u"\u03C3\u03A3",
+                                    u"\U00010400",
+                                    u"\U00010428",
+                                    u"",
+                                    u"a",
+                                    u"A\u0130"};
+    for (const auto& a : names)
+        for (const auto& b : names)
+            EXPECT_EQ(foldName(a) == foldName(b), sameName(a, b))
+                << platform::ToUtf8(a) << " / " << platform::ToUtf8(b);
+    EXPECT_EQ(foldName(u"MiXeD \u00C4"), u"mixed \u00E4");
 }
 
 }  // namespace

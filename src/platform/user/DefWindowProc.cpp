@@ -208,6 +208,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if ((w->style & WS_CAPTION) == WS_CAPTION || (w->style & WS_THICKFRAME)) {
                 w->ncPaintPending = true;
                 w->internalPaint = true;
+                user::paintChanged(*w);
             }
             return TRUE;
         case WM_PAINT: {
@@ -228,7 +229,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT: {
             const auto* text = reinterpret_cast<LPCWSTR>(lParam);
             w->text = text ? text : u"";
-            if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPaintPending = w->internalPaint = true;
+            if ((w->style & WS_CAPTION) == WS_CAPTION) {
+                w->ncPaintPending = w->internalPaint = true;
+                user::paintChanged(*w);
+            }
             return TRUE;
         }
         case WM_GETTEXT: {

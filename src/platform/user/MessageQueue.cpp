@@ -32,12 +32,22 @@ bool matchesWindow(HWND msgHwnd, HWND filter) {
 }
 
 // The first window needing paint: top-level windows front to back, parents before children.
+// Subtrees with nothing to paint are passed over, and so are the children in front of each
+// window's paintScan, so pumping the paint of N windows is not N searches of N windows.
 HWND findPaint(WindowObject& w, HWND filter) {
-    if (!user::isRoot(w) && !w.visibleStyle()) return HWND();
-    if (!user::isRoot(w) && user::needsPaint(w) && matchesWindow(w.hwnd(), filter)) return w.hwnd();
-    for (std::uint32_t c : w.children) {
+    const bool root = user::isRoot(w);
+    if (!root && !w.visibleStyle()) return HWND();
+    if (!root && user::needsPaint(w) && matchesWindow(w.hwnd(), filter)) return w.hwnd();
+    if (w.paintBelow == 0) return HWND();
+    bool clean = true;  // nothing to paint in the children passed so far
+    for (std::uint32_t c = w.paintScan ? w.paintScan : w.children.front(); c;
+         c = w.children.next(c)) {
         WindowObject* cw = windowQuiet(HWND(c));
-        if (!cw) continue;
+        if (!cw || (!cw->paintQueued && cw->paintBelow == 0)) continue;
+        if (clean) {
+            w.paintScan = c;
+            clean = false;
+        }
         if (HWND h = findPaint(*cw, filter)) return h;
     }
     return HWND();

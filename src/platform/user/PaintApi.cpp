@@ -208,6 +208,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     w->update = Region();
     w->erasePending = false;
     w->internalPaint = false;
+    user::paintChanged(*w);
     ++w->paintGeneration;
     HDC hdc = makeWindowDc(hwnd, true, styleClipFlags(*w), &upd, false);
     ps->hdc = hdc;
@@ -342,6 +343,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         w->update = Region::combine(w->update, pending, Region::Op::Diff);
         pending.offset(dx, dy);
         w->update = Region::combine(w->update, pending.intersected(w->client), Region::Op::Or);
+        user::paintChanged(*w);
     }
     if (flags & SW_SCROLLCHILDREN) {
         for (HWND c : user::childHandles(*w)) {

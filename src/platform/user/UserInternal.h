@@ -51,6 +51,20 @@ bool reallyEnabled(WindowObject& w);
 // coordinates; flags are DCX_ flags that add clipping.
 Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags);
 
+// The window tree changes only through these, which keep each parent's z-order list, its
+// children's rectangles and the counts of windows waiting to paint in step.
+// Makes `child` a child of `parent`, right in front of child `before` (0: at the back).
+void link(WindowObject& parent, WindowObject& child, std::uint32_t before);
+// Takes a window out of its parent's children (its `parent` field stays).
+void unlink(WindowObject& child);
+// Moves a window right in front of sibling `before` (0: to the back); false when it is there
+// already.
+bool restack(WindowObject& child, std::uint32_t before);
+// Places a window at `rect` in its parent's client coordinates.
+void setRect(WindowObject& w, const RECT& rect);
+// To be called whenever a window's update region or internal-paint flag may have changed.
+void paintChanged(WindowObject& w);
+
 void bumpVersion();
 // Allocates or resizes the surface of a top-level window.
 void ensureSurface(WindowObject& w);

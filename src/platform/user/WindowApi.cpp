@@ -45,10 +45,6 @@ void parentNotify(HWND child, WORD event) {
     }
 }
 
-void unlink(WindowObject& w) {
-    if (WindowObject* p = user::parentOf(w)) std::erase(p->children, w.handle());
-}
-
 void freeWindow(HWND hwnd) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return;
@@ -57,7 +53,7 @@ void freeWindow(HWND hwnd) {
     user::forgetWindow(*w);
     if (w->ownDc) DeleteDC(HDC(w->ownDc));
     if (w->cls) --w->cls->windowCount;
-    unlink(*w);
+    user::unlink(*w);
     HandleTable::current().remove(hwnd.value);
     user::bumpVersion();
     user::mouseMovedByLayout();
@@ -388,16 +384,16 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     WindowObject* p = user::parentOf(*w);
     if (!p) return failCreation(hwnd, false);
     if (w->isChild()) {
-        p->children.push_back(hwnd.value);
+        user::link(*p, *w, 0);
     } else if (w->exStyle & WS_EX_TOPMOST) {
-        p->children.insert(p->children.begin(), hwnd.value);
+        user::link(*p, *w, p->children.front());
     } else {
         // Below the topmost band.
         auto it = std::find_if(p->children.begin(), p->children.end(), [](std::uint32_t h) {
             WindowObject* s = user::windowQuiet(HWND(h));
             return !s || !(s->exStyle & WS_EX_TOPMOST);
         });
-        p->children.insert(it, hwnd.value);
+        user::link(*p, *w, it == p->children.end() ? 0 : *it);
     }
     user::bumpVersion();
 
@@ -579,9 +575,7 @@ HWND SetParent(HWND child, HWND newParent) {
     if (!(w = windowQuiet(child)) || !(np = newParent ? windowQuiet(newParent) : user::desktop()))
         return HWND();
     const POINT screen = user::windowOrigin(*w);
-    unlink(*w);
-    w->parent = np->handle();
-    np->children.insert(np->children.begin(), child.value);
+    user::unlink(*w);
     // The window keeps its place on the screen in its new parent's coordinates.
     POINT origin = screen;
     if (!user::isRoot(*np)) {
@@ -590,6 +584,7 @@ HWND SetParent(HWND child, HWND newParent) {
         origin.y -= c.y;
     }
     OffsetRect(&w->rect, origin.x - w->rect.left, origin.y - w->rect.top);
+    user::link(*np, *w, np->children.front());
     if (user::isRoot(*np)) w->surface.reset();
     user::ensureSurface(*w);
     user::bumpVersion();
@@ -637,18 +632,17 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     }
     WindowObject* p = user::parentOf(*w);
     if (!p) return HWND();
-    const auto& sibs = p->children;
-    auto it = std::find(sibs.begin(), sibs.end(), hwnd.value);
-    if (it == sibs.end()) return HWND();
+    const ChildList& sibs = p->children;
+    if (!sibs.contains(hwnd.value)) return HWND();
     switch (cmd) {
         case GW_HWNDFIRST:
             return HWND(sibs.front());
         case GW_HWNDLAST:
             return HWND(sibs.back());
         case GW_HWNDNEXT:
-            return (it + 1) == sibs.end() ? HWND() : HWND(*(it + 1));
+            return HWND(sibs.next(hwnd.value));
         case GW_HWNDPREV:
-            return it == sibs.begin() ? HWND() : HWND(*(it - 1));
+            return HWND(sibs.prev(hwnd.value));
     }
     SetLastError(ERROR_INVALID_GW_COMMAND);
     return HWND();

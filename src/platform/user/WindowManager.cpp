@@ -160,14 +160,57 @@ bool reallyEnabled(WindowObject& w) {
 
 namespace {
 
-// Removes a window's rectangle from a visible region; most siblings of a window do not touch
-// it, so those are skipped without a region operation (forms hold hundreds of them).
+// Removes a window's rectangle from a visible region.
 void cutOut(Region& r, const RECT& rc) {
     if (r.empty()) return;
     const RECT b = r.bounds();
     if (rc.right <= b.left || rc.left >= b.right || rc.bottom <= b.top || rc.top >= b.bottom)
         return;
     r = Region::combine(r, Region(rc), Region::Op::Diff);
+}
+
+// Removes from a visible region (in screen coordinates) the visible children of `parent` that
+// overlap it, or only those lying in front of `front` when that is given. Only the children
+// the region's bounds touch are looked at: a form may hold thousands.
+void cutOutChildren(Region& r, WindowObject& parent, const WindowObject* front) {
+    if (r.empty() || parent.childRects.size() == 0) return;
+    const POINT o = clientOrigin(parent);
+    RECT area = r.bounds();
+    OffsetRect(&area, -o.x, -o.y);
+    std::vector<RECT> cuts;
+    parent.childRects.forEachOverlapping(area, [&](std::uint32_t h) {
+        if (front && !parent.children.inFront(h, front->handle())) return;
+        const WindowObject* s = windowQuiet(HWND(h));
+        if (!s || !s->visibleStyle()) return;
+        RECT rc = s->rect;
+        OffsetRect(&rc, o.x, o.y);
+        cuts.push_back(rc);
+    });
+    for (const RECT& rc : cuts)
+        cutOut(r, rc);
+}
+
+std::uint32_t pendingIn(const WindowObject& w) {
+    return (w.paintQueued ? 1u : 0u) + w.paintBelow;
+}
+
+// A child of `parent` has something to paint: the search must not start behind it.
+void notePending(WindowObject& parent, const WindowObject& child) {
+    if (parent.paintScan && parent.children.inFront(child.handle(), parent.paintScan))
+        parent.paintScan = child.handle();
+}
+
+// What `w` and its descendants have to paint changed by `delta` windows; its ancestors count
+// it, as far up as the windows are linked (a window still being created is counted when it
+// joins its parent).
+void addPending(const WindowObject& w, std::int64_t delta) {
+    const WindowObject* c = &w;
+    for (WindowObject* p = parentOf(w); p && p->children.contains(c->handle());
+         c = p, p = parentOf(*p)) {
+        p->paintBelow =
+            static_cast<std::uint32_t>(static_cast<std::int64_t>(p->paintBelow) + delta);
+        if (delta > 0) notePending(*p, *c);
+    }
 }
 
 }  // namespace
@@ -182,22 +225,55 @@ Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags) {
         r = r.intersected(clientScreenRect(*p));
         const bool clipSiblings =
             (child->style & WS_CLIPSIBLINGS) || (child == &w && (dcxFlags & DCX_CLIPSIBLINGS));
-        if (clipSiblings) {
-            for (std::uint32_t sib : p->children) {
-                if (sib == child->handle()) break;  // only siblings above
-                WindowObject* s = windowQuiet(HWND(sib));
-                if (s && s->visibleStyle()) cutOut(r, screenRect(*s));
-            }
-        }
+        // Only siblings above.
+        if (clipSiblings) cutOutChildren(r, *p, child);
     }
-    if ((w.style & WS_CLIPCHILDREN) || (dcxFlags & DCX_CLIPCHILDREN)) {
-        for (std::uint32_t c : w.children) {
-            WindowObject* cw = windowQuiet(HWND(c));
-            if (cw && cw->visibleStyle()) cutOut(r, screenRect(*cw));
-        }
-    }
+    if ((w.style & WS_CLIPCHILDREN) || (dcxFlags & DCX_CLIPCHILDREN)) cutOutChildren(r, w, nullptr);
     r.offset(-area.left, -area.top);
     return r;
+}
+
+void link(WindowObject& parent, WindowObject& child, std::uint32_t before) {
+    child.parent = parent.handle();
+    parent.children.insertBefore(before, child.handle());
+    parent.childRects.set(child.handle(), child.rect);
+    if (const std::uint32_t n = pendingIn(child)) addPending(child, n);
+}
+
+void unlink(WindowObject& child) {
+    WindowObject* p = parentOf(child);
+    if (!p) return;
+    const std::uint32_t h = child.handle();
+    p->childRects.remove(h);
+    if (!p->children.contains(h)) return;
+    if (p->paintScan == h) p->paintScan = p->children.next(h);
+    if (const std::uint32_t n = pendingIn(child)) addPending(child, -static_cast<std::int64_t>(n));
+    p->children.remove(h);
+}
+
+bool restack(WindowObject& child, std::uint32_t before) {
+    WindowObject* p = parentOf(child);
+    const std::uint32_t h = child.handle();
+    if (!p || before == h || !p->children.contains(h) || p->children.next(h) == before)
+        return false;
+    if (p->paintScan == h) p->paintScan = p->children.next(h);
+    p->children.remove(h);
+    p->children.insertBefore(before, h);
+    if (pendingIn(child)) notePending(*p, child);
+    return true;
+}
+
+void setRect(WindowObject& w, const RECT& rect) {
+    w.rect = rect;
+    if (WindowObject* p = parentOf(w); p && p->children.contains(w.handle()))
+        p->childRects.set(w.handle(), rect);
+}
+
+void paintChanged(WindowObject& w) {
+    const bool now = needsPaint(w);
+    if (now == w.paintQueued) return;
+    w.paintQueued = now;
+    addPending(w, now ? 1 : -1);
 }
 
 void bumpVersion() {
@@ -232,11 +308,17 @@ void invalidate(WindowObject& w, const Region* area, UINT flags) {
         }
     }
     if (flags & RDW_INTERNALPAINT) w.internalPaint = true;
+    paintChanged(w);
     // Children are included unless the window clips them, or the caller says otherwise.
     const bool children =
         (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
-    if (!children || !(flags & RDW_INVALIDATE)) return;
-    for (std::uint32_t c : w.children) {
+    if (!children || !(flags & RDW_INVALIDATE) || add.empty()) return;
+    // Only the children the area touches.
+    RECT inClient = add.bounds();
+    OffsetRect(&inClient, -w.client.left, -w.client.top);
+    std::vector<std::uint32_t> touched;
+    w.childRects.forEachOverlapping(inClient, [&](std::uint32_t h) { touched.push_back(h); });
+    for (std::uint32_t c : touched) {
         WindowObject* cw = windowQuiet(HWND(c));
         if (!cw || !cw->visibleStyle()) continue;
         Region inChild = add;
@@ -257,6 +339,7 @@ void validate(WindowObject& w, const Region* area, UINT flags) {
         w.ncPaintPending = false;
     }
     if (flags & RDW_NOINTERNALPAINT) w.internalPaint = false;
+    paintChanged(w);
     ++w.paintGeneration;
     const bool children =
         (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));

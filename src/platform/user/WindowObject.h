@@ -11,6 +11,8 @@
 #include "platform/base/PlatformObject.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/Region.h"
+#include "platform/user/ChildGrid.h"
+#include "platform/user/ChildList.h"
 #include "platform/user/SubclassChain.h"
 #include "platform/user/UserTypes.h"
 
@@ -48,10 +50,12 @@ public:
     std::vector<std::uint8_t> extra;
     std::map<std::u16string, HANDLE> props;
 
-    // Tree: the parent (desktop for top-level windows), the owner, children front to back.
+    // Tree: the parent (desktop for top-level windows), the owner, children front to back and
+    // where they lie. Changed only through user::link, unlink, restack and setRect.
     std::uint32_t parent = 0;
     std::uint32_t owner = 0;
-    std::vector<std::uint32_t> children;
+    ChildList children;
+    ChildGrid childRects;
 
     // Geometry: the window rectangle in the parent's client coordinates (screen coordinates
     // for top-level windows) and the client rectangle in window coordinates.
@@ -64,6 +68,12 @@ public:
     bool ncPaintPending = false;
     bool internalPaint = false;
     std::uint64_t paintGeneration = 0;
+    // The search for a window to paint skips what has nothing to paint: whether this window
+    // is counted as needing paint, how many of its descendants are, and the child to start
+    // from (those in front of it have nothing to paint; 0 means the front).
+    bool paintQueued = false;
+    std::uint32_t paintBelow = 0;
+    std::uint32_t paintScan = 0;
     std::uint32_t ownDc = 0;  // CS_OWNDC device context
 
     // Top-level windows keep the pixels of the whole window.

@@ -26,31 +26,29 @@ bool isTopmostBand(std::uint32_t h) {
 bool reorder(WindowObject& w, HWND after) {
     WindowObject* p = user::parentOf(w);
     if (!p) return false;
-    auto& v = p->children;
-    const std::vector<std::uint32_t> before = v;
+    const ChildList& v = p->children;
     const bool topLevel = user::isRoot(*p);
     if (after == HWND_TOPMOST && topLevel) w.exStyle |= WS_EX_TOPMOST;
     if (after == HWND_NOTOPMOST && topLevel) w.exStyle &= ~WS_EX_TOPMOST;
-    std::erase(v, w.handle());
-    auto firstNonTopmost = [&] { return std::find_if_not(v.begin(), v.end(), isTopmostBand); };
+    // The first sibling outside the topmost band (other than the window itself), or 0.
+    auto firstNonTopmost = [&] {
+        for (std::uint32_t h : v)
+            if (h != w.handle() && !isTopmostBand(h)) return h;
+        return std::uint32_t{0};
+    };
+    // The sibling the window goes right in front of; 0 puts it at the back.
+    std::uint32_t before = 0;
     if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
-        if (topLevel && !(w.exStyle & WS_EX_TOPMOST))
-            v.insert(firstNonTopmost(), w.handle());
-        else
-            v.insert(v.begin(), w.handle());
+        before = topLevel && !(w.exStyle & WS_EX_TOPMOST) ? firstNonTopmost() : v.front();
     } else if (after == HWND_BOTTOM) {
-        if (topLevel && (w.exStyle & WS_EX_TOPMOST))
-            v.insert(firstNonTopmost(), w.handle());
-        else
-            v.push_back(w.handle());
+        before = topLevel && (w.exStyle & WS_EX_TOPMOST) ? firstNonTopmost() : 0;
+    } else if (!v.contains(after.value)) {
+        before = v.front();
     } else {
-        auto it = std::find(v.begin(), v.end(), after.value);
-        if (it == v.end())
-            v.insert(v.begin(), w.handle());
-        else
-            v.insert(it + 1, w.handle());
+        before = v.next(after.value);
+        if (before == w.handle()) before = v.next(before);
     }
-    return v != before;
+    return user::restack(w, before);
 }
 
 // The parent's window-coordinate area that a child's rectangle covers.
@@ -135,7 +133,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     const bool hiding = (f & SWP_HIDEWINDOW) && w->visibleStyle();
     const bool wasVisible = w->visibleStyle();
 
-    w->rect = newRect;
+    user::setRect(*w, newRect);
     w->client = newClient;
     bool zChanged = false;
     if (!(f & SWP_NOZORDER)) zChanged = reorder(*w, insertAfter);

@@ -78,8 +78,8 @@ const PixelSurface& HeadlessScreen::compose() {
         std::fill(m_screen.row(y), m_screen.row(y) + w, background);
     WindowObject* desktop = user::desktop();
     // Bottom of the z-order first.
-    for (auto it = desktop->children.rbegin(); it != desktop->children.rend(); ++it) {
-        WindowObject* win = user::windowQuiet(HWND(*it));
+    for (std::uint32_t top = desktop->children.back(); top; top = desktop->children.prev(top)) {
+        WindowObject* win = user::windowQuiet(HWND(top));
         if (!win || !win->visibleStyle() || !win->surface || (win->style & WS_MINIMIZE)) continue;
         const PixelSurface& src = *win->surface;
         const bool layered = win->exStyle & WS_EX_LAYERED;
