@@ -206,4 +206,69 @@ Region Region::combine(const Region& a, const Region& b, Op op) {
     return result;
 }
 
+Region Region::fromRects(std::vector<RECT> rects) {
+    rects.erase(
+        std::remove_if(rects.begin(), rects.end(),
+                       [](const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }),
+        rects.end());
+    if (rects.empty()) return Region();
+    std::sort(rects.begin(), rects.end(),
+              [](const RECT& a, const RECT& b) { return a.top < b.top; });
+    std::vector<LONG> ys;
+    ys.reserve(rects.size() * 2);
+    for (const RECT& r : rects)
+        ys.insert(ys.end(), {r.top, r.bottom});
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+
+    // Sweep the bands top to bottom with the rectangles that cover each.
+    Region result;
+    std::vector<const RECT*> active;
+    std::vector<Span> spans, prev;
+    LONG prevTop = 0, prevBottom = 0;
+    bool open = false;
+    std::size_t next = 0;
+    auto flush = [&] {
+        if (!open) return;
+        for (const Span& sp : prev)
+            result.m_rects.push_back(RECT{sp.x0, prevTop, sp.x1, prevBottom});
+        open = false;
+    };
+    for (std::size_t i = 0; i + 1 < ys.size(); ++i) {
+        const LONG y0 = ys[i], y1 = ys[i + 1];
+        active.erase(std::remove_if(active.begin(), active.end(),
+                                    [y0](const RECT* r) { return r->bottom <= y0; }),
+                     active.end());
+        while (next < rects.size() && rects[next].top <= y0)
+            active.push_back(&rects[next++]);
+        spans.clear();
+        for (const RECT* r : active)
+            spans.push_back(Span{r->left, r->right});
+        std::sort(spans.begin(), spans.end(),
+                  [](const Span& a, const Span& b) { return a.x0 < b.x0; });
+        // Overlapping and touching spans merge, as rectangles of a band never touch.
+        std::size_t n = 0;
+        for (const Span& sp : spans) {
+            if (n && sp.x0 <= spans[n - 1].x1) {
+                spans[n - 1].x1 = std::max(spans[n - 1].x1, sp.x1);
+            } else {
+                spans[n++] = sp;
+            }
+        }
+        spans.resize(n);
+        if (open && prevBottom == y0 && spans == prev) {
+            prevBottom = y1;
+            continue;
+        }
+        flush();
+        if (spans.empty()) continue;
+        prev = spans;
+        prevTop = y0;
+        prevBottom = y1;
+        open = true;
+    }
+    flush();
+    return result;
+}
+
 }  // namespace orvane::platform

@@ -23,6 +23,9 @@ public:
     explicit Region(const RECT& rc);
 
     static Region combine(const Region& a, const Region& b, Op op);
+    // The union of any number of rectangles, built in one sweep (combining them one at a time
+    // costs the square of their number).
+    static Region fromRects(std::vector<RECT> rects);
     // Builds a region from scanlines given top to bottom; each row holds sorted spans.
     class Builder {
     public:

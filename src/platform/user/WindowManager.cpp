@@ -186,8 +186,8 @@ void cutOutChildren(Region& r, WindowObject& parent, const WindowObject* front) 
         OffsetRect(&rc, o.x, o.y);
         cuts.push_back(rc);
     });
-    for (const RECT& rc : cuts)
-        cutOut(r, rc);
+    if (cuts.size() == 1) return cutOut(r, cuts.front());
+    if (!cuts.empty()) r = Region::combine(r, Region::fromRects(std::move(cuts)), Region::Op::Diff);
 }
 
 std::uint32_t pendingIn(const WindowObject& w) {
