@@ -48,8 +48,20 @@ void OwnerDrawnControl::watchFont() {
     m_watchedFont = m_font;
     if (!m_font) return;
     m_fontListener = m_font->addListener([this](const std::u16string&) {
+        if (m_fontQuiet) return;
         if (const PropertyRow* row = properties().find(u"Font")) applyChange(*row);
     });
+}
+
+void OwnerDrawnControl::changeFont(const std::function<void(StdFont&)>& change) {
+    m_fontQuiet = true;
+    try {
+        change(*m_font);
+    } catch (...) {
+        m_fontQuiet = false;
+        throw;
+    }
+    m_fontQuiet = false;
 }
 
 void OwnerDrawnControl::fontChanged() {
@@ -228,21 +240,25 @@ std::vector<Variant> mouseArgs(MouseButtons button, ShiftState shift, double x, 
 void OwnerDrawnControl::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {
     m_state.press();
     if (!eventsEnabled()) return;
-    Refresh();
-    std::vector<Variant> args = mouseArgs(button, shift, twipsX(x), twipsY(y));
+    if (drawsStates()) Refresh();
+    std::vector<Variant> args = m_events.mouseInTwips
+                                    ? mouseArgs(button, shift, twipsX(x), twipsY(y))
+                                    : mouseArgs(button, shift, x, y);
     raise(m_events.MouseDown, args);
 }
 
 void OwnerDrawnControl::MouseUp(MouseButtons button, ShiftState shift, double x, double y) {
     m_state.release();
     if (!eventsEnabled()) return;
-    Refresh();
-    std::vector<Variant> args = mouseArgs(button, shift, twipsX(x), twipsY(y));
+    if (drawsStates()) Refresh();
+    std::vector<Variant> args = m_events.mouseInTwips
+                                    ? mouseArgs(button, shift, twipsX(x), twipsY(y))
+                                    : mouseArgs(button, shift, x, y);
     raise(m_events.MouseUp, args);
 }
 
 void OwnerDrawnControl::MouseMove(MouseButtons button, ShiftState shift, double x, double y) {
-    if (userMode() && m_enabled && m_state.pointerOver()) {
+    if (userMode() && m_enabled && drawsStates() && m_state.pointerOver()) {
         POINT cursor{};
         GetCursorPos(&cursor);
         m_origin = POINT{cursor.x - static_cast<int>(x), cursor.y - static_cast<int>(y)};
@@ -312,12 +328,12 @@ void OwnerDrawnControl::KeyPress(int& keyAscii) {
 
 void OwnerDrawnControl::GotFocus() {
     m_state.focus();
-    if (eventsEnabled()) Refresh();
+    if (eventsEnabled() && drawsStates()) Refresh();
 }
 
 void OwnerDrawnControl::LostFocus() {
     m_state.blur();
-    if (eventsEnabled()) Refresh();
+    if (eventsEnabled() && drawsStates()) Refresh();
 }
 
 void OwnerDrawnControl::HitTest(double x, double y, HitResult& result) {

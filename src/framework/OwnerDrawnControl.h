@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ struct StandardEvents {
     int KeyDown = 0;
     int KeyPress = 0;
     int KeyUp = 0;
+    // MouseDown and MouseUp positions in twips (the convention), or in pixels.
+    bool mouseInTwips = true;
 
     // Publishes each raised event under its standard name and arguments.
     template <class T>
@@ -125,6 +128,11 @@ protected:
     void setProperty(V& field, V value) {
         properties().rowOf(*this, field).assign(*this, std::move(value));
     }
+    // For properties kept outside the control's fields (parts of the font object, say).
+    template <class V>
+    void setNamed(std::u16string_view name, V value) {
+        properties().named<V>(name).assign(*this, std::move(value));
+    }
     // The common rows, with their shared defaults, for class C.
     template <class C>
     static void declareCommon(PropertyTable& t);
@@ -142,7 +150,16 @@ protected:
     virtual bool hyperLink() const { return false; }
     // The control's image, if it has the image properties.
     virtual ControlImage* image() { return nullptr; }
+    // Whether hot, pressed and focus change the picture (a repaint when they change).
+    virtual bool drawsStates() const { return true; }
 
+    // Changes the font object in place as one property change (its own notifications are not
+    // passed on while `change` runs).
+    void changeFont(const std::function<void(StdFont&)>& change);
+    void fontChanged();
+    void enabledChanged();
+
+    bool inLayout() const { return m_inLayout; }
     // The layout is out of date: the next Refresh or Paint lays out again.
     void invalidateLayout() { m_layoutValid = false; }
     void ensureLayout();
@@ -207,8 +224,6 @@ private:
     void pollHover();
     void leave();
     void watchFont();
-    void fontChanged();
-    void enabledChanged();
     void setAnimation(bool run);
     ConstituentTimer& timer(ConstituentTimer*& slot, std::int32_t interval,
                             void (OwnerDrawnControl::*tick)());
@@ -225,6 +240,7 @@ private:
     ConstituentTimer* m_animationTimer = nullptr;
     std::shared_ptr<StdFont> m_watchedFont;
     int m_fontListener = 0;
+    bool m_fontQuiet = false;
 };
 
 template <class T>

@@ -127,10 +127,19 @@ template <class C, class V>
 class Property final : public TypedPropertyRow<V> {
 public:
     using Ref = std::function<V&(C&)>;
+    using Get = std::function<V(C&)>;
+    using Set = std::function<void(C&, V)>;
 
     Property(std::u16string name, Ref ref, V newValue, V storedValue)
         : TypedPropertyRow<V>(std::move(name)),
           m_ref(std::move(ref)),
+          m_new(std::move(newValue)),
+          m_stored(std::move(storedValue)) {}
+    // A value kept elsewhere (in the font object, say), reached through a getter and a setter.
+    Property(std::u16string name, Get get, Set set, V newValue, V storedValue)
+        : TypedPropertyRow<V>(std::move(name)),
+          m_get(std::move(get)),
+          m_set(std::move(set)),
           m_new(std::move(newValue)),
           m_stored(std::move(storedValue)) {}
 
@@ -161,6 +170,12 @@ public:
         m_newFrom = std::move(make);
         return *this;
     }
+    // The default a bag is read and written with, when it depends on the instance (the
+    // container's font name, say).
+    Property& storedFrom(std::function<V(C&)> make) {
+        m_storedFrom = std::move(make);
+        return *this;
+    }
     // Runs after the value changed, before the redraw: what this property does beyond storing.
     Property& then(std::function<void(C&)> after) {
         m_then = std::move(after);
@@ -177,42 +192,57 @@ public:
     // --- Use ---
     void init(UserControl& c) const override {
         C& self = static_cast<C&>(c);
-        m_ref(self) = m_newFrom ? m_newFrom(self) : m_new;
+        store(self, m_newFrom ? m_newFrom(self) : m_new);
     }
     void read(UserControl& c, const PropertyBag& bag) const override {
         C& self = static_cast<C&>(c);
         if (this->m_key.empty()) return;
         if (m_read) return m_read(self, bag);
-        V value = bag.read<V>(this->m_key, m_stored, &persist::fromBag<V>);
-        if (m_check && !m_check(value)) value = m_stored;
-        m_ref(self) = std::move(value);
+        const V stored = storedDefault(self);
+        V value = bag.read<V>(this->m_key, stored, &persist::fromBag<V>);
+        if (m_check && !m_check(value)) value = stored;
+        store(self, std::move(value));
     }
     void write(UserControl& c, PropertyBag& bag) const override {
         C& self = static_cast<C&>(c);
         if (this->m_key.empty()) return;
         if (m_write) return m_write(self, bag);
-        bag.WriteProperty(this->m_key, persist::toBag(m_ref(self)), persist::toBag(m_stored));
+        bag.WriteProperty(this->m_key, persist::toBag(value(self)),
+                          persist::toBag(storedDefault(self)));
     }
     Variant get(UserControl& c) const override {
-        return detail::toVariant<V>(m_ref(static_cast<C&>(c)));
+        return detail::toVariant<V>(value(static_cast<C&>(c)));
     }
     void put(UserControl& c, const Variant& value) const override {
         assign(c, detail::fromVariant<V>(value));
     }
-    const void* address(UserControl& c) const override { return &m_ref(static_cast<C&>(c)); }
+    const void* address(UserControl& c) const override {
+        return m_ref ? &m_ref(static_cast<C&>(c)) : nullptr;
+    }
     void assign(UserControl& c, V value) const override {
         C& self = static_cast<C&>(c);
         if (m_check && !m_check(value)) InvalidPropertyValue(this->m_name);
-        V& field = m_ref(self);
-        if (field == value) return;
-        field = std::move(value);
+        if (this->value(self) == value) return;
+        store(self, std::move(value));
         if (m_then) m_then(self);
         self.applyChange(*this);
     }
-    const V& storedDefault() const { return m_stored; }
+    V storedDefault(C& c) const { return m_storedFrom ? m_storedFrom(c) : m_stored; }
 
 private:
+    V value(C& c) const { return m_ref ? m_ref(c) : m_get(c); }
+    void store(C& c, V v) const {
+        if (m_ref) {
+            m_ref(c) = std::move(v);
+        } else {
+            m_set(c, std::move(v));
+        }
+    }
+
     Ref m_ref;
+    Get m_get;
+    Set m_set;
+    std::function<V(C&)> m_storedFrom;
     V m_new;
     V m_stored;
     std::function<bool(const V&)> m_check;
@@ -232,6 +262,17 @@ public:
         return addRef<C, V>(
             std::move(name), [field](C& c) -> V& { return c.*field; }, std::move(newValue),
             std::move(storedValue));
+    }
+    // A property kept elsewhere, reached through `get` and `set`; typed setters cannot find it
+    // by address, so its own setter calls `assign` on the row.
+    template <class C, class V>
+    Property<C, V>& addAccessor(std::u16string name, typename Property<C, V>::Get get,
+                                typename Property<C, V>::Set set, V newValue, V storedValue) {
+        auto row = std::make_unique<Property<C, V>>(std::move(name), std::move(get), std::move(set),
+                                                    std::move(newValue), std::move(storedValue));
+        Property<C, V>& r = *row;
+        m_rows.push_back(std::move(row));
+        return r;
     }
     // A property stored wherever `ref` says (a field of a part of the control).
     template <class C, class V>
@@ -266,6 +307,13 @@ public:
         }
         throw Error(errors::InvalidProcedureCall, u"PropertyTable",
                     u"The field belongs to no declared property");
+    }
+    // The row of a property by name, with values of type V.
+    template <class V>
+    const TypedPropertyRow<V>& named(std::u16string_view name) const {
+        if (auto* typed = dynamic_cast<const TypedPropertyRow<V>*>(find(name))) return *typed;
+        throw Error(errors::InvalidProcedureCall, u"PropertyTable",
+                    u"No declared property of that name and type");
     }
     const PropertyRow* find(std::u16string_view name) const {
         for (const auto& row : m_rows)

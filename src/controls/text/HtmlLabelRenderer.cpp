@@ -142,8 +142,7 @@ SIZE HtmlLabelRenderer::extent(HDC dc, std::u16string_view text) {
     return size;
 }
 
-void HtmlLabelRenderer::draw(HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
-                             const AutosizeHandler& autosize) {
+void HtmlLabelRenderer::draw(HDC dc, const Settings& s, std::vector<HtmlRun>& runs) {
     runs.clear();
     m_bottom = 0;
     if (s.caption.empty()) return;
@@ -152,7 +151,7 @@ void HtmlLabelRenderer::draw(HDC dc, const Settings& s, std::vector<HtmlRun>& ru
     if (s.wordWrap) {
         drawWrapped(dc, s, runs);
     } else {
-        drawLines(dc, s, runs, autosize);
+        drawLines(dc, s, runs);
     }
     RestoreDC(dc, saved);
     m_selected = HFONT();
@@ -204,36 +203,57 @@ void HtmlLabelRenderer::drawWrapped(HDC dc, const Settings& s, std::vector<HtmlR
     m_bottom = curY;
 }
 
-void HtmlLabelRenderer::drawLines(HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
-                                  const AutosizeHandler& autosize) {
-    std::u16string text = s.caption;
+// The lines of the no-wrap renderer: one per "<BR>", with CR LF pairs removed.
+std::vector<std::u16string> HtmlLabelRenderer::splitLines(std::u16string text) {
     for (std::size_t at; (at = text.find(u"\r\n")) != std::u16string::npos;)
         text.erase(at, 2);
-    std::vector<std::u16string_view> lines;
+    std::vector<std::u16string> lines;
     std::u16string_view rest = text;
     for (std::size_t at; (at = rest.find(u"<BR>")) != std::u16string_view::npos;) {
-        lines.push_back(rest.substr(0, at));
+        lines.emplace_back(rest.substr(0, at));
         rest = rest.substr(at + 4);
     }
-    lines.push_back(rest);
+    lines.emplace_back(rest);
+    return lines;
+}
 
-    // A line is measured in the base font, bold when it holds a bold tag.
-    auto lineFont = [&](std::u16string_view line) {
+// Each line's height in the base font (bold when it holds a bold tag), and the widest line
+// without markup; `bottom` is where the block ends, from a top of 4.
+int HtmlLabelRenderer::measureLines(HDC dc, const Settings& s,
+                                    const std::vector<std::u16string>& lines,
+                                    std::vector<int>& heights, int& bottom) {
+    heights.clear();
+    heights.reserve(lines.size());
+    bottom = 4;
+    int maxLineWidth = 0;
+    for (const std::u16string& line : lines) {
         LOGFONTW lf = s.baseFont;
         if (containsBoldTag(line)) lf.lfWeight = FW_BOLD;
         selectFont(dc, lf);
-    };
-    std::vector<int> heights;
-    heights.reserve(lines.size());
-    int y = 4;
-    int maxLineWidth = 0;
-    for (std::u16string_view line : lines) {
-        lineFont(line);
         heights.push_back(extent(dc, line).cy);
         maxLineWidth = std::max<int>(maxLineWidth, extent(dc, HtmlMarkup::StripMarkup(line)).cx);
-        y += heights.back();
+        bottom += heights.back();
     }
-    if (s.autosize && autosize) autosize(maxLineWidth, y);
+    return maxLineWidth;
+}
+
+SIZE HtmlLabelRenderer::measureLines(HDC dc, const Settings& s) {
+    if (s.caption.empty()) return SIZE{0, 0};
+    m_selected = HFONT();
+    const int saved = SaveDC(dc);
+    std::vector<int> heights;
+    int bottom = 0;
+    const int width = measureLines(dc, s, splitLines(s.caption), heights, bottom);
+    RestoreDC(dc, saved);
+    m_selected = HFONT();
+    return SIZE{width, bottom};
+}
+
+void HtmlLabelRenderer::drawLines(HDC dc, const Settings& s, std::vector<HtmlRun>& runs) {
+    const std::vector<std::u16string> lines = splitLines(s.caption);
+    std::vector<int> heights;
+    int y = 0;
+    measureLines(dc, s, lines, heights, y);
 
     // The row of the alignment places the block of lines.
     const int block = y - 4;

@@ -29,9 +29,6 @@ public:
         int height = 0;
         int dpi = 96;
     };
-    // The no-wrap renderer's measured text size (widest line, bottom of the last line), before
-    // anything is drawn, so the label can resize itself.
-    using AutosizeHandler = std::function<void(int maxLineWidth, int bottom)>;
 
     HtmlLabelRenderer() = default;
     ~HtmlLabelRenderer();
@@ -39,8 +36,10 @@ public:
     HtmlLabelRenderer& operator=(const HtmlLabelRenderer&) = delete;
 
     // Builds the runs of `s.caption` into `runs` and draws them on `dc`.
-    void draw(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
-              const AutosizeHandler& autosize = {});
+    void draw(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs);
+    // The no-wrap renderer's text size: the widest line and the bottom of the last line, for a
+    // label that sizes itself to its caption.
+    platform::SIZE measureLines(platform::HDC dc, const Settings& s);
     // The bottom of the text of the last drawing, in pixels: where a line after it would
     // start (lines below the visible area are not laid out, so it stops there).
     int bottom() const { return m_bottom; }
@@ -52,8 +51,10 @@ public:
 
 private:
     void drawWrapped(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs);
-    void drawLines(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs,
-                   const AutosizeHandler& autosize);
+    void drawLines(platform::HDC dc, const Settings& s, std::vector<HtmlRun>& runs);
+    static std::vector<std::u16string> splitLines(std::u16string text);
+    int measureLines(platform::HDC dc, const Settings& s, const std::vector<std::u16string>& lines,
+                     std::vector<int>& heights, int& bottom);
     // Draws a run with its attributes at (x, top + its shift), storing its measured size in
     // it; returns its width.
     int drawRun(platform::HDC dc, const Settings& s, HtmlRun& run, int x, int top,

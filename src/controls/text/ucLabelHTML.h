@@ -12,15 +12,15 @@
 
 #include "controls/text/HtmlLabelRenderer.h"
 #include "controls/text/HtmlRun.h"
+#include "framework/OwnerDrawnControl.h"
 #include "framework/SharedEnums.h"
-#include "host/UserControl.h"
 
 namespace orvane {
 
 class TypeLibrary;
 class ControlClasses;
 
-class ucLabelHTML : public UserControl {
+class ucLabelHTML : public OwnerDrawnControl {
 public:
     // Event numbers.
     enum Event {
@@ -41,61 +41,54 @@ public:
     // Publishes the class, its members and events.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
-    AppearanceEnum Appearance() const { return UserControl::Appearance(); }
-    void Appearance(AppearanceEnum value);
+    // Appearance, BackColor, BackStyle, BorderStyle, Enabled, Font and ForeColor are the
+    // base's; the border is the window's frame. The base's state colours and border width are
+    // not properties of this label: setting them raises error 5.
     bool Autosize() const { return m_autosize; }
-    void Autosize(bool value);
-    OLE_COLOR BackColor() const { return UserControl::BackColor(); }
-    void BackColor(OLE_COLOR value);
-    BackStyleEnum BackStyle() const { return m_backStyle; }
-    void BackStyle(BackStyleEnum value);
-    BorderStyleEnum BorderStyle() const { return UserControl::BorderStyle(); }
-    void BorderStyle(BorderStyleEnum value);
+    void Autosize(bool value) { setProperty(m_autosize, value); }
     // Leading and trailing spaces are trimmed on assignment.
-    std::u16string Caption() const { return m_caption; }
-    void Caption(std::u16string value);
+    const std::u16string& Caption() const { return m_caption; }
+    void Caption(std::u16string value) { setProperty(m_caption, std::move(value)); }
     // The column (value mod 3) aligns lines left, centred or right in the one-line-per-<BR>
     // renderer; there the row also places the text block top, middle or bottom.
     AlignEnumEx CaptionAlignment() const { return m_captionAlignment; }
-    void CaptionAlignment(AlignEnumEx value);
+    void CaptionAlignment(AlignEnumEx value) { setProperty(m_captionAlignment, value); }
     // Extra pixels after every character.
     std::int32_t CharacterSpacing() const { return m_characterSpacing; }
-    void CharacterSpacing(std::int32_t value);
-    std::u16string ContainerName() const { return m_containerName; }
-    void ContainerName(std::u16string value);
-    bool Enabled() const { return UserControl::Enabled(); }
-    void Enabled(bool value);
-    const std::shared_ptr<StdFont>& Font() const { return UserControl::Font(); }
-    void Font(std::shared_ptr<StdFont> font);
+    void CharacterSpacing(std::int32_t value) { setProperty(m_characterSpacing, value); }
+    const std::u16string& ContainerName() const { return m_containerName; }
+    void ContainerName(std::u16string value) { setProperty(m_containerName, std::move(value)); }
+    // Parts of the font, as properties of their own.
     bool FontBold() const { return Font()->Bold(); }
-    void FontBold(bool value);
+    void FontBold(bool value) { setNamed(u"FontBold", value); }
     bool FontItalic() const { return Font()->Italic(); }
-    void FontItalic(bool value);
+    void FontItalic(bool value) { setNamed(u"FontItalic", value); }
     bool FontStrikethru() const { return Font()->Strikethrough(); }
-    void FontStrikethru(bool value);
+    void FontStrikethru(bool value) { setNamed(u"FontStrikethru", value); }
     bool FontUnderline() const { return Font()->Underline(); }
-    void FontUnderline(bool value);
+    void FontUnderline(bool value) { setNamed(u"FontUnderline", value); }
     std::u16string FontName() const { return Font()->Name(); }
-    void FontName(std::u16string value);
+    void FontName(std::u16string value) { setNamed(u"FontName", std::move(value)); }
     float FontSize() const { return static_cast<float>(Font()->Size()); }
-    void FontSize(float value);
+    void FontSize(float value) { setNamed(u"FontSize", value); }
     // True: runs without a back colour of their own draw no background.
     bool FontTransparent() const { return m_fontTransparent; }
-    void FontTransparent(bool value);
-    OLE_COLOR ForeColor() const { return UserControl::ForeColor(); }
-    void ForeColor(OLE_COLOR value);
+    void FontTransparent(bool value) { setProperty(m_fontTransparent, value); }
     const std::shared_ptr<StdPicture>& MouseIcon() const { return UserControl::MouseIcon(); }
-    void MouseIcon(std::shared_ptr<StdPicture> icon);
-    short MousePointer() const { return static_cast<short>(UserControl::MousePointer()); }
-    void MousePointer(short value);
+    void MouseIcon(std::shared_ptr<StdPicture> icon) { setNamed(u"MouseIcon", std::move(icon)); }
+    std::int16_t MousePointer() const {
+        return static_cast<std::int16_t>(UserControl::MousePointer());
+    }
+    void MousePointer(std::int16_t value) { setNamed(u"MousePointer", value); }
+    // Drawn at the top-left corner behind the caption.
     const std::shared_ptr<StdPicture>& Picture() const { return UserControl::Picture(); }
-    void Picture(std::shared_ptr<StdPicture> picture);
+    void Picture(std::shared_ptr<StdPicture> picture) { setNamed(u"Picture", std::move(picture)); }
     // Stored and persisted only.
     bool RightToLeft() const { return m_rightToLeft; }
-    void RightToLeft(bool value);
+    void RightToLeft(bool value) { setProperty(m_rightToLeft, value); }
     // True: runs wrap at spaces to the control's width. False: one line per "<BR>".
     bool WordWrap() const { return m_wordWrap; }
-    void WordWrap(bool value);
+    void WordWrap(bool value) { setProperty(m_wordWrap, value); }
 
     // The colour to draw with, or -1 when it cannot be translated.
     std::int32_t TranslateColor(OLE_COLOR color, std::int32_t palette = 0) const;
@@ -104,48 +97,31 @@ public:
     const std::vector<HtmlRun>& runs() const { return m_runs; }
 
 protected:
-    void Initialize() override;
-    void InitProperties() override;
-    void ReadProperties(const PropertyBag& bag) override;
-    void WriteProperties(PropertyBag& bag) override;
+    const PropertyTable& properties() const override { return table(); }
+    bool drawsStates() const override { return false; }
+    void layout() override;
+    void loaded() override;
     void Resize() override;
     void Paint() override;
     void Terminate() override;
-    void Click() override;
-    void DblClick() override;
-    void KeyDown(int& keyCode, ShiftState shift) override;
-    void KeyPress(int& keyAscii) override;
-    void KeyUp(int& keyCode, ShiftState shift) override;
-    void MouseDown(MouseButtons button, ShiftState shift, double x, double y) override;
-    void MouseMove(MouseButtons button, ShiftState shift, double x, double y) override;
-    void MouseUp(MouseButtons button, ShiftState shift, double x, double y) override;
+    bool handleMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam,
+                       platform::LRESULT& result) override;
 
 private:
-    // Redraws (once the properties are loaded) and reports the change under `key`.
-    void update(const std::u16string& key);
-    // Changes the font object as a property of the label (one redraw, the label's key).
-    void setFont(const std::u16string& key, const std::function<void(StdFont&)>& change);
-    void watchFont();
-    void raiseMouse(int number, MouseButtons button, ShiftState shift, double x, double y);
-    void raiseKey(int number, int& keyCode, ShiftState shift);
+    static PropertyTable declare();
+    static const PropertyTable& table();
+    HtmlLabelRenderer::Settings settings() const;
 
     std::u16string m_caption;
     bool m_autosize = false;
-    BackStyleEnum m_backStyle = BackStyleEnum::bsTransparent;
     AlignEnumEx m_captionAlignment = AlignEnumEx::AlignTopLeft;
     std::int32_t m_characterSpacing = 0;
     std::u16string m_containerName;
     bool m_fontTransparent = true;
     bool m_rightToLeft = false;
     bool m_wordWrap = true;
-    std::int32_t m_translatedBackColor = 0xFFFFFF;
-    bool m_loaded = false;      // nothing is drawn before the properties are in
-    bool m_autosizing = false;  // the size being set is the label's own
     std::vector<HtmlRun> m_runs;
     HtmlLabelRenderer m_renderer;
-    std::shared_ptr<StdFont> m_watchedFont;
-    int m_fontListener = 0;
-    bool m_fontQuiet = false;
 };
 
 }  // namespace orvane
