@@ -22,31 +22,15 @@
 #include "platform/base/CodePages.h"
 #include "platform/display/PngWriter.h"
 #include "support/PlatformTest.h"
+#include "support/TestImages.h"
 
 using namespace orvane;
 using namespace orvane::platform;
 
 namespace {
 
-std::vector<std::uint8_t> png(int w, int h, std::uint32_t straight) {
-    return PngWriter::encode(PixelSurface(w, h, straight), PngWriter::Alpha::Keep);
-}
-
-// A 1 × 1 GIF with the palette red, blue and one frame per given index, 100 ms each.
-std::vector<std::uint8_t> gif(const std::vector<int>& indices) {
-    std::vector<std::uint8_t> b = {'G',  'I', 'F', '8',  '9', 'a', 1, 0, 1,   0,
-                                   0x80, 0,   0,   0xFF, 0,   0,   0, 0, 0xFF};
-    for (int index : indices) {
-        const std::vector<std::uint8_t> frame = {
-            0x21, 0xF9, 4, 0, 10, 0, 0,
-            0,    0x2C, 0, 0, 0,  0, 1,
-            0,    1,    0, 0, 2,  2, static_cast<std::uint8_t>(index ? 0x4C : 0x44),
-            1,    0};
-        b.insert(b.end(), frame.begin(), frame.end());
-    }
-    b.push_back(0x3B);
-    return b;
-}
+using orvane::test::gif;
+using orvane::test::png;
 
 // A rectangle in pixels at 96 DPI, as twips.
 Extender box(int left, int top, int width, int height) {
