@@ -1,0 +1,63 @@
+// Label property bags from untrusted form files: any text either loads or raises a plain error;
+// what loads lays out, paints, saves and loads again, and unloading leaves no window or GDI
+// object behind.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "controls/Controls.h"
+#include "host/ControlClasses.h"
+#include "host/Error.h"
+#include "host/FormFile.h"
+#include "host/TypeLibrary.h"
+#include "platform/platform.h"
+#include "platform/testing.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+// The input is the "Properties" object of one label; the first byte picks the class.
+std::string formWith(const std::uint8_t* data, std::size_t size) {
+    const char* cls = size && (data[0] & 1) ? "ucLabelHTML" : "ucLabel";
+    const std::string_view props(reinterpret_cast<const char*>(data) + (size ? 1 : 0),
+                                 size ? size - 1 : 0);
+    return std::string("{\"Form\":{\"Name\":\"F\",\"Width\":3000,\"Height\":2000},\"Controls\":[") +
+           "{\"Class\":\"" + cls + "\",\"Name\":\"L\",\"Left\":150,\"Top\":150,\"Width\":1800," +
+           "\"Height\":600,\"Properties\":" + std::string(props) + "}]}";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static testing::TestPlatform* platform = [] {
+        setenv("FONTCONFIG_FILE", ORVANE_FUZZ_FONTS_CONF, 1);
+        auto* p = new testing::TestPlatform();
+        registerControls(TypeLibrary::current(), ControlClasses::current());
+        return p;
+    }();
+    const DWORD gdiBefore = testing::TestPlatform::LiveGdiObjects();
+    const DWORD userBefore = testing::TestPlatform::LiveUserObjects();
+    {
+        std::string saved;
+        try {
+            auto form = FormFile::load(formWith(data, size));
+            form->Show();
+            platform->PumpMessages();
+            saved = FormFile::save(*form);
+        } catch (const Error&) {
+            return 0;
+        }
+        // What was saved loads again.
+        auto again = FormFile::load(saved);
+        again->Show();
+        platform->PumpMessages();
+    }
+    platform->PumpMessages();
+    if (testing::TestPlatform::LiveGdiObjects() != gdiBefore ||
+        testing::TestPlatform::LiveUserObjects() != userBefore)
+        std::abort();
+    return 0;
+}
