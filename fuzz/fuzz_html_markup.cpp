@@ -62,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.width = width;
     s.height = 120;
     SetTextCharacterExtra(dc, extra);
-    renderer.draw(dc, s, runs, [](int, int) {});
+    if (s.autosize && !s.wordWrap) renderer.measureLines(dc, s);
+    renderer.draw(dc, s, runs);
     return 0;
 }

@@ -64,7 +64,7 @@ bool ControlImage::draw(HDC dc, int x, int y, int height, Look look, bool bright
     const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     const double toLogical = dpi > 0 ? 96.0 / dpi : 1.0;
     const auto logical = [toLogical](int v) {
-        return static_cast<long>(std::lround(v * toLogical));
+        return static_cast<std::int32_t>(std::lround(v * toLogical));
     };
     double brightness = 0;
     if (brightnessStep && look == Look::Hot) brightness = Brightness;

@@ -56,7 +56,7 @@ void WriteLog(const std::u16string& text) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-void LogError(const Error& error, long line, const std::u16string& procedure) {
+void LogError(const Error& error, std::int32_t line, const std::u16string& procedure) {
     std::u16string text = u"Error " + platform::FromUtf8(std::to_string(error.number())) + u", " +
                           error.description() + u" Proc = " + procedure;
     text +=

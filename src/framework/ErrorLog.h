@@ -16,6 +16,6 @@ void WriteLog(const std::u16string& text);
 // " on Line <line>" or " (No Line Numbers)". The entry is written first; then, unless the
 // program runs inside a development environment, the error is raised again to the caller with
 // the procedure as its source, so a caller that handles it decides what happens next.
-void LogError(const Error& error, long line, const std::u16string& procedure);
+void LogError(const Error& error, std::int32_t line, const std::u16string& procedure);
 
 }  // namespace orvane

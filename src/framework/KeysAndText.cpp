@@ -54,7 +54,8 @@ std::vector<std::uint8_t> ToUTF8(const std::u16string& text) {
     const int needed = platform::WideCharToMultiByte(platform::CP_UTF8, 0, text.data(), length,
                                                      nullptr, 0, nullptr, nullptr);
     if (needed <= 0)
-        throw Error(static_cast<long>(platform::GetLastError()), u"ToUTF8", u"WideCharToMultiByte");
+        throw Error(static_cast<std::int32_t>(platform::GetLastError()), u"ToUTF8",
+                    u"WideCharToMultiByte");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(needed));
     platform::WideCharToMultiByte(platform::CP_UTF8, 0, text.data(), length,
                                   reinterpret_cast<char*>(bytes.data()), needed, nullptr, nullptr);

@@ -8,7 +8,7 @@
 
 namespace orvane {
 
-inline long optionalLong(const Variant& v, long fallback) {
+inline std::int32_t optionalLong(const Variant& v, std::int32_t fallback) {
     return v.isMissing() ? fallback : CLng(v);
 }
 inline double optionalDouble(const Variant& v, double fallback) {

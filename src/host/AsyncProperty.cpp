@@ -19,7 +19,7 @@ AsyncProperty::~AsyncProperty() {
 }
 
 void AsyncProperty::complete(std::vector<std::uint8_t> bytes) {
-    m_bytesRead = static_cast<long>(bytes.size());
+    m_bytesRead = static_cast<std::int32_t>(bytes.size());
     m_statusCode = vbAsyncStatusCodeEndDownloadData;
     // A finished read's status names what was read, so a control can check it got its target.
     m_status = m_target;
@@ -47,7 +47,7 @@ void AsyncProperty::complete(std::vector<std::uint8_t> bytes) {
     m_file = path;
 }
 
-void AsyncProperty::fail(long number, std::u16string message) {
+void AsyncProperty::fail(std::int32_t number, std::u16string message) {
     m_error = number;
     m_statusCode = vbAsyncStatusCodeError;
     m_status = std::move(message);

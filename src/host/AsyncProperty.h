@@ -40,12 +40,12 @@ public:
     int AsyncType() const { return m_asyncType; }
     const std::u16string& Status() const { return m_status; }
     int StatusCode() const { return m_statusCode; }
-    long BytesRead() const { return m_bytesRead; }
-    long BytesMax() const { return m_bytesRead; }
+    std::int32_t BytesRead() const { return m_bytesRead; }
+    std::int32_t BytesMax() const { return m_bytesRead; }
 
     // Used by the control that read it.
     void complete(std::vector<std::uint8_t> bytes);
-    void fail(long number, std::u16string message);
+    void fail(std::int32_t number, std::u16string message);
 
 private:
     std::u16string m_target;
@@ -53,10 +53,10 @@ private:
     int m_asyncType;
     std::u16string m_status;
     int m_statusCode = vbAsyncStatusCodeError;
-    long m_bytesRead = 0;
+    std::int32_t m_bytesRead = 0;
     std::vector<std::uint8_t> m_bytes;
     std::string m_file;  // the temporary file of a File read
-    long m_error = 0;
+    std::int32_t m_error = 0;
 };
 
 }  // namespace orvane

@@ -10,8 +10,8 @@ namespace orvane {
 
 namespace {
 
-constexpr long kDuplicateKey = 457;
-constexpr long kElementNotFound = 32811;
+constexpr std::int32_t kDuplicateKey = 457;
+constexpr std::int32_t kElementNotFound = 32811;
 
 Error duplicateKey(const char16_t* source) {
     return Error(kDuplicateKey, source,
@@ -27,7 +27,7 @@ std::size_t Collection::position(const Variant& indexOrKey) const {
             if (m_items[i].key && sameName(*m_items[i].key, key)) return i;
         throw Error::standard(errors::InvalidProcedureCall, u"Collection");
     }
-    const long index = indexOrKey.toLong();
+    const std::int32_t index = indexOrKey.toLong();
     if (index < 1 || index > Count())
         throw Error::standard(errors::SubscriptOutOfRange, u"Collection");
     return static_cast<std::size_t>(index - 1);

@@ -20,7 +20,7 @@ public:
     // The item at a 1-based position, or under a key.
     const Variant& Item(const Variant& indexOrKey) const;
     void Remove(const Variant& indexOrKey);
-    long Count() const { return static_cast<long>(m_items.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(m_items.size()); }
 
 private:
     std::size_t position(const Variant& indexOrKey) const;
@@ -46,7 +46,7 @@ public:
     Variant& Item(const std::u16string& key);
     void Remove(const std::u16string& key);
     void RemoveAll() { m_entries.clear(); }
-    long Count() const { return static_cast<long>(m_entries.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(m_entries.size()); }
     std::vector<std::u16string> Keys() const;
     std::vector<Variant> Items() const;
 

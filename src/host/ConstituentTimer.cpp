@@ -10,7 +10,7 @@ ConstituentTimer::~ConstituentTimer() {
     attach(nullptr);
 }
 
-void ConstituentTimer::Interval(long ms) {
+void ConstituentTimer::Interval(std::int32_t ms) {
     if (ms < 0 || ms > 0x7FFFFFFF) throw Error::standard(errors::InvalidPropertyValue, u"Timer");
     m_interval = ms;
     sync();

@@ -17,8 +17,8 @@ public:
     ConstituentTimer& operator=(const ConstituentTimer&) = delete;
 
     // Milliseconds between ticks; 0 stops the timer. Negative values raise error 380.
-    long Interval() const { return m_interval; }
-    void Interval(long ms);
+    std::int32_t Interval() const { return m_interval; }
+    void Interval(std::int32_t ms);
     bool Enabled() const { return m_enabled; }
     void Enabled(bool enabled);
 
@@ -35,7 +35,7 @@ private:
 
     platform::UINT_PTR m_id;
     platform::HWND m_hwnd = nullptr;
-    long m_interval = 0;
+    std::int32_t m_interval = 0;
     bool m_enabled = true;
     bool m_running = false;
 };

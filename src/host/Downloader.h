@@ -16,9 +16,9 @@ public:
     struct Result {
         bool ok = false;
         std::vector<std::uint8_t> bytes;
-        long httpStatus = 0;  // 0 for addresses that are not http(s)
-        std::string message;  // why it failed
-        int failure = 0;      // 0, or one of the kinds below
+        std::int32_t httpStatus = 0;  // 0 for addresses that are not http(s)
+        std::string message;          // why it failed
+        int failure = 0;              // 0, or one of the kinds below
     };
     enum Failure { NotFound = 1, CannotConnect, TooLarge, Failed };
     using Handler = std::function<void(Result&)>;

@@ -6,19 +6,19 @@
 
 namespace orvane {
 
-Error::Error(long number, std::u16string source, std::u16string description)
+Error::Error(std::int32_t number, std::u16string source, std::u16string description)
     : m_number(number), m_source(std::move(source)), m_description(std::move(description)) {
     m_what = "error " + std::to_string(number);
     if (!m_source.empty()) m_what += " in " + platform::ToUtf8(m_source);
     if (!m_description.empty()) m_what += ": " + platform::ToUtf8(m_description);
 }
 
-Error Error::standard(long number, std::u16string source) {
+Error Error::standard(std::int32_t number, std::u16string source) {
     return Error(number, std::move(source), standardDescription(number));
 }
 
-std::u16string Error::standardDescription(long number) {
-    static const std::map<long, std::u16string> kDescriptions = {
+std::u16string Error::standardDescription(std::int32_t number) {
+    static const std::map<std::int32_t, std::u16string> kDescriptions = {
         {errors::InvalidProcedureCall, u"Invalid procedure call or argument"},
         {errors::Overflow, u"Overflow"},
         {errors::OutOfMemory, u"Out of memory"},

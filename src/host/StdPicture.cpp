@@ -11,8 +11,8 @@
 namespace orvane {
 
 namespace {
-long himetric(int pixels, bool horizontal, int dpi) {
-    return static_cast<long>(
+std::int32_t himetric(int pixels, bool horizontal, int dpi) {
+    return static_cast<std::int32_t>(
         std::lround(ScaleConvert(pixels, ScaleMode::Pixels, ScaleMode::Himetric, horizontal, dpi)));
 }
 }  // namespace

@@ -29,15 +29,15 @@ public:
     // The GDI handle as the 32-bit value controls keep.
     platform::LONG Handle() const { return static_cast<platform::LONG>(m_handle); }
     // Himetric: hundredths of a millimetre.
-    long Width() const { return m_width; }
-    long Height() const { return m_height; }
+    std::int32_t Width() const { return m_width; }
+    std::int32_t Height() const { return m_height; }
 
 private:
     Type m_type = Type::None;
     bool m_owned = true;
     std::uint32_t m_handle = 0;
-    long m_width = 0;
-    long m_height = 0;
+    std::int32_t m_width = 0;
+    std::int32_t m_height = 0;
 };
 
 }  // namespace orvane

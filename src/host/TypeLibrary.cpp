@@ -48,8 +48,8 @@ const EnumInfo* TypeLibrary::findEnum(std::u16string_view name) const {
     return it == m_enums.end() ? nullptr : &*it;
 }
 
-std::optional<long> TypeLibrary::enumValue(std::u16string_view enumName,
-                                           std::u16string_view member) const {
+std::optional<std::int32_t> TypeLibrary::enumValue(std::u16string_view enumName,
+                                                   std::u16string_view member) const {
     const EnumInfo* e = findEnum(enumName);
     if (!e) return std::nullopt;
     for (const auto& [name, value] : e->members)
@@ -57,7 +57,7 @@ std::optional<long> TypeLibrary::enumValue(std::u16string_view enumName,
     return std::nullopt;
 }
 
-std::u16string TypeLibrary::enumMemberName(std::u16string_view enumName, long value) const {
+std::u16string TypeLibrary::enumMemberName(std::u16string_view enumName, std::int32_t value) const {
     const EnumInfo* e = findEnum(enumName);
     if (!e) return u"";
     for (const auto& [name, v] : e->members)

@@ -53,7 +53,7 @@ struct ClassInfo {
 
 struct EnumInfo {
     std::u16string name;
-    std::vector<std::pair<std::u16string, long>> members;  // in published order
+    std::vector<std::pair<std::u16string, std::int32_t>> members;  // in published order
 };
 
 class TypeLibrary {
@@ -64,9 +64,10 @@ public:
     void registerEnum(EnumInfo info);
     // Look-ups ignore case, as late-bound names do.
     const EnumInfo* findEnum(std::u16string_view name) const;
-    std::optional<long> enumValue(std::u16string_view enumName, std::u16string_view member) const;
+    std::optional<std::int32_t> enumValue(std::u16string_view enumName,
+                                          std::u16string_view member) const;
     // The published name of a value (the first member with it), or empty.
-    std::u16string enumMemberName(std::u16string_view enumName, long value) const;
+    std::u16string enumMemberName(std::u16string_view enumName, std::int32_t value) const;
     const std::vector<EnumInfo>& enums() const { return m_enums; }
 
     // Classes: a class registered again replaces the first.

@@ -541,10 +541,10 @@ void UserControl::finishRead(int id, Downloader::Result& result) {
     if (result.ok) {
         property->complete(std::move(result.bytes));
     } else {
-        const long number = result.failure == Downloader::NotFound ? errors::DownloadNotFound
-                            : result.failure == Downloader::CannotConnect
-                                ? errors::DownloadCannotConnect
-                                : errors::DownloadFailure;
+        const std::int32_t number =
+            result.failure == Downloader::NotFound        ? errors::DownloadNotFound
+            : result.failure == Downloader::CannotConnect ? errors::DownloadCannotConnect
+                                                          : errors::DownloadFailure;
         property->fail(number, FromUtf8(result.message));
     }
     AsyncReadComplete(*property);

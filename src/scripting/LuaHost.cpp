@@ -49,7 +49,7 @@ struct ArrayRef {
 
 // What went wrong in C++: the library's error, or a message of our own (number 0).
 struct Failure {
-    long number = 0;
+    std::int32_t number = 0;
     std::string source;
     std::string description;
 };

@@ -17,7 +17,7 @@ using namespace platform;
 namespace {
 
 constexpr const char16_t* kRemotePicture = u"remotePic";
-constexpr long kFileNotFound = 404;
+constexpr std::int32_t kFileNotFound = 404;
 
 StandardEvents labelEvents() {
     StandardEvents e;
