@@ -85,6 +85,9 @@ std::unique_ptr<Form> FormFile::load(std::string_view source, bool userMode) {
         root = json::parse(source);
     } catch (const json::parse_error& e) {
         fail("form file", "malformed JSON at byte " + std::to_string(e.byte));
+    } catch (const json::exception&) {
+        // A number too large for any value type, say.
+        fail("form file", "a number is out of range");
     }
     if (!root.is_object()) fail("form file", "expected an object");
     for (const auto& item : root.items())

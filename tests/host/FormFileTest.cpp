@@ -131,6 +131,9 @@ TEST_F(FormFileTest, ZOrderOtherThanCreationOrderIsKept) {
 TEST_F(FormFileTest, ABadFileLoadsNothingAndSaysWhere) {
     EXPECT_EQ(loadError(R"({"Form": {"Name": "F"}, "Controls": [)"),
               "form file: malformed JSON at byte 38");
+    // FormFileNumberOverflowEscapedTheLoader: found by fuzzing.
+    EXPECT_EQ(loadError(R"({"Form": {"Name": "F", "Width": 4E3666}})"),
+              "form file: a number is out of range");
     EXPECT_EQ(loadError(R"({"Form": {"Name": "F"}, "Extra": 1})"),
               "form file: unknown key \"Extra\"");
     EXPECT_EQ(loadError(R"({"Controls": []})"), "form file: \"Form\" is missing");
