@@ -237,24 +237,29 @@ std::vector<Variant> mouseArgs(MouseButtons button, ShiftState shift, double x, 
 
 }  // namespace
 
-void OwnerDrawnControl::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {
-    m_state.press();
+// A press or release: the state changes, and with events the control redraws and raises the
+// event with the position in its units.
+void OwnerDrawnControl::pressOrRelease(bool press, int event, MouseButtons button,
+                                       ShiftState shift, double x, double y) {
+    if (press) {
+        m_state.press();
+    } else {
+        m_state.release();
+    }
     if (!eventsEnabled()) return;
     if (drawsStates()) Refresh();
     std::vector<Variant> args = m_events.mouseInTwips
                                     ? mouseArgs(button, shift, twipsX(x), twipsY(y))
                                     : mouseArgs(button, shift, x, y);
-    raise(m_events.MouseDown, args);
+    raise(event, args);
+}
+
+void OwnerDrawnControl::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {
+    pressOrRelease(true, m_events.MouseDown, button, shift, x, y);
 }
 
 void OwnerDrawnControl::MouseUp(MouseButtons button, ShiftState shift, double x, double y) {
-    m_state.release();
-    if (!eventsEnabled()) return;
-    if (drawsStates()) Refresh();
-    std::vector<Variant> args = m_events.mouseInTwips
-                                    ? mouseArgs(button, shift, twipsX(x), twipsY(y))
-                                    : mouseArgs(button, shift, x, y);
-    raise(m_events.MouseUp, args);
+    pressOrRelease(false, m_events.MouseUp, button, shift, x, y);
 }
 
 void OwnerDrawnControl::MouseMove(MouseButtons button, ShiftState shift, double x, double y) {
