@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -360,6 +361,40 @@ TEST_F(LabelTest, HoverIsTrackedWithATooltipAndEventsWaitForEnableEvents) {
     EXPECT_TRUE(IsWindow(ControlTooltipWindow()));
     EXPECT_EQ(events, (std::vector<std::string>{"6", "4", "4", "7"}));
     moveAway();
+}
+
+int& paintsOf(HWND hwnd) {
+    static std::map<std::uint32_t, int> counts;
+    return counts[hwnd.value];
+}
+
+LRESULT countPaints(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_PAINT && w == 0) ++paintsOf(h);
+    return DefSubclassProc(h, msg, w, l);
+}
+
+TEST_F(LabelTest, AHoverChangeRepaintsThatLabelAlone) {
+    Form form(u"Form1");
+    auto& l = label(form);
+    auto& other = label(form, u"other", box(10, 50, 120, 30));
+    l.BackStyle(BackStyleEnum::bsOpaque);
+    platform->PumpMessages();
+    for (ucLabel* c : {&l, &other}) {
+        paintsOf(c->hWnd()) = 0;
+        SetWindowSubclass(c->hWnd(), countPaints, 1, 0);
+    }
+    hover(l, 20, 10);
+    EXPECT_EQ(paintsOf(l.hWnd()), 1);
+    moveAway();
+    EXPECT_EQ(paintsOf(l.hWnd()), 2);
+    EXPECT_EQ(paintsOf(other.hWnd()), 0);
+    // An unchanged value costs nothing; a change one layout and one repaint.
+    l.BackColor(l.BackColor());
+    EXPECT_EQ(paintsOf(l.hWnd()), 2);
+    l.Caption(u"New caption");
+    EXPECT_EQ(paintsOf(l.hWnd()), 3);
+    for (ucLabel* c : {&l, &other})
+        RemoveWindowSubclass(c->hWnd(), countPaints, 1);
 }
 
 TEST_F(LabelTest, AnimationAdvancesOnTheClockAndHoldsWhileHot) {
