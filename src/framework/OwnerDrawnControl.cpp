@@ -178,17 +178,16 @@ void OwnerDrawnControl::Initialize() {
 
 void OwnerDrawnControl::InitProperties() {
     properties().init(*this);
-    fontChanged();
-    UserControl::Enabled(m_enabled);
-    if (ControlImage* img = image()) img->load();
-    m_loaded = true;
-    loaded();
-    invalidateLayout();
-    ensureLayout();
+    finishLoading();
 }
 
 void OwnerDrawnControl::ReadProperties(const PropertyBag& bag) {
     properties().read(*this, bag);
+    finishLoading();
+}
+
+// Every value is in: what the values drive is applied once, then the first layout.
+void OwnerDrawnControl::finishLoading() {
     fontChanged();
     UserControl::Enabled(m_enabled);
     if (ControlImage* img = image()) img->load();
@@ -202,6 +201,7 @@ void OwnerDrawnControl::WriteProperties(PropertyBag& bag) {
     properties().write(*this, bag);
 }
 
+// A new size lays the control out again; the window class repaints all of it.
 void OwnerDrawnControl::Resize() {
     if (m_inLayout) return;  // the control's own autosize
     invalidateLayout();
@@ -239,8 +239,8 @@ std::vector<Variant> mouseArgs(MouseButtons button, ShiftState shift, double x, 
 
 // A press or release: the state changes, and with events the control redraws and raises the
 // event with the position in its units.
-void OwnerDrawnControl::pressOrRelease(bool press, int event, MouseButtons button,
-                                       ShiftState shift, double x, double y) {
+void OwnerDrawnControl::pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift,
+                                       double x, double y) {
     if (press) {
         m_state.press();
     } else {
@@ -268,7 +268,6 @@ void OwnerDrawnControl::MouseMove(MouseButtons button, ShiftState shift, double 
         GetCursorPos(&cursor);
         m_origin = POINT{cursor.x - static_cast<int>(x), cursor.y - static_cast<int>(y)};
         if (hyperLink()) MousePointer(MousePointerConstants::Custom);
-        if (hyperLink()) invalidateLayout();  // the underline may change the text's extent
         Refresh();
         if (eventsEnabled() && !raise(m_events.MouseEnter)) return;
         if (m_tooltip)
@@ -298,10 +297,7 @@ void OwnerDrawnControl::leave() {
     if (m_hoverTimer) m_hoverTimer->Enabled(false);
     HideControlTooltip(hWnd());
     if (!m_state.pointerOutside()) return;
-    if (hyperLink()) {
-        MousePointer(MousePointerConstants::Default);
-        invalidateLayout();
-    }
+    if (hyperLink()) MousePointer(MousePointerConstants::Default);
     if (m_enabled) Refresh();
     if (eventsEnabled()) raise(m_events.MouseLeave);
 }
@@ -314,16 +310,20 @@ void OwnerDrawnControl::DblClick() {
     if (eventsEnabled()) raise(m_events.DblClick);
 }
 
-void OwnerDrawnControl::KeyDown(int& keyCode, ShiftState shift) {
+// A key event whose handlers may change the key (0 swallows it).
+void OwnerDrawnControl::raiseKey(int event, int& keyCode, ShiftState shift) {
+    if (!event) return;
     std::vector<Variant> args{Variant(static_cast<std::int16_t>(keyCode)),
                               Variant(static_cast<std::int16_t>(shift))};
-    if (m_events.KeyDown && raise(m_events.KeyDown, args)) keyCode = CInt(args[0]);
+    if (raise(event, args)) keyCode = CInt(args[0]);
+}
+
+void OwnerDrawnControl::KeyDown(int& keyCode, ShiftState shift) {
+    raiseKey(m_events.KeyDown, keyCode, shift);
 }
 
 void OwnerDrawnControl::KeyUp(int& keyCode, ShiftState shift) {
-    std::vector<Variant> args{Variant(static_cast<std::int16_t>(keyCode)),
-                              Variant(static_cast<std::int16_t>(shift))};
-    if (m_events.KeyUp && raise(m_events.KeyUp, args)) keyCode = CInt(args[0]);
+    raiseKey(m_events.KeyUp, keyCode, shift);
 }
 
 void OwnerDrawnControl::KeyPress(int& keyAscii) {

@@ -221,6 +221,8 @@ private:
         OLE_COLOR foreColor = vbInfoText;
         std::int32_t maxWidth = 260;
     };
+    void finishLoading();
+    void raiseKey(int event, int& keyCode, ShiftState shift);
     void pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift, double x,
                         double y);
     void pollHover();

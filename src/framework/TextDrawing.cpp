@@ -19,18 +19,24 @@ int MeasureText(HTHEME theme, HDC dc, const std::u16string& text, UINT flags, co
     return out.right - out.left;
 }
 
-void DrawCaptionText(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
+void DrawTextInColor(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
                      const RECT& rc) {
     const std::int32_t rgb = TranslateColor(color, 0);
     if (rgb == -1) return;
     SetTextColor(dc, static_cast<COLORREF>(rgb));
+    RECT where = rc;
+    DrawTextW(dc, text.c_str(), -1, &where, flags);
+}
+
+void DrawCaptionText(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
+                     const RECT& rc) {
     RECT where = rc;
     if (flags & DT_WORDBREAK) {
         RECT measured = rc;
         DrawTextW(dc, text.c_str(), -1, &measured, flags | DT_CALCRECT);
         where.top += (rc.bottom - measured.bottom) / 2;
     }
-    DrawTextW(dc, text.c_str(), -1, &where, flags);
+    DrawTextInColor(dc, text, color, flags, where);
 }
 
 void DrawThemedText(HTHEME theme, HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,

@@ -17,6 +17,9 @@ int MeasureText(platform::HTHEME theme, platform::HDC dc, const std::u16string& 
 // rectangle. A colour that cannot be translated draws nothing.
 void DrawCaptionText(platform::HDC dc, const std::u16string& text, OLE_COLOR color,
                      platform::UINT flags, const platform::RECT& rc);
+// Draws a caption in a colour exactly in the rectangle (a caller that laid it out already).
+void DrawTextInColor(platform::HDC dc, const std::u16string& text, OLE_COLOR color,
+                     platform::UINT flags, const platform::RECT& rc);
 // Draws through the theme (part 1, state 1, in the theme's version of the colour); without a
 // theme, or when the theme cannot, as plain text.
 void DrawThemedText(platform::HTHEME theme, platform::HDC dc, const std::u16string& text,

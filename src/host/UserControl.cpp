@@ -26,7 +26,9 @@ void ensureWindowClass(WNDPROC proc) {
     WNDCLASSEXW existing{};
     if (GetClassInfoExW(instance, kWindowClass, &existing)) return;
     WNDCLASSEXW wc{};
-    wc.style = CS_DBLCLKS;
+    // A control's content is laid out to its size (centred and right-aligned captions move), so
+    // a new size repaints all of it, not only the strip it gained.
+    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hIcon = nullptr;

@@ -28,30 +28,31 @@ LabelLayout LabelLayout::compute(const Input& in, const Measure& measure) {
 
     const int m = b + kImageGap;
     const int s = in.imageShown ? imageWidth + kImageGap : 0;
-    if (in.autosize) {
-        // The image's share of the width, and of the height (it is drawn imageHeight tall).
-        const int img = in.imageShown ? imageWidth + kAutosizeImage : 0;
-        const int imgHeight = in.imageShown ? in.imageHeight + kAutosizeImage : 0;
-        if (in.wordWrap) {
-            // Measured in the rectangle it is drawn in, so the lines break where they will.
-            const SIZE text =
-                measure(DT_WORDBREAK | DT_EDITCONTROL, std::max(0, in.width - 2 * m - s));
-            height = std::max(static_cast<int>(text.cy), imgHeight) + kAutosizeHeight + 2 * b;
-        } else {
-            const SIZE text = measure(DT_SINGLELINE, std::max(0, in.width - img - 2 * b));
-            width = static_cast<int>(text.cx) + img + 2 * b + kAutosizeWidth;
-            height = std::max(static_cast<int>(text.cy), imgHeight) + kAutosizeHeight + 2 * b;
-        }
-        out.autosize = SIZE{width, height};
+    out.textFlags =
+        TextFlagsFromAlignment(in.alignment) | TextFlagsFromWrap(in.wordWrap, in.rightToLeft);
+    // The image's share of an autosized label: its width and 4, its height and 4.
+    const int img = in.imageShown ? imageWidth + kAutosizeImage : 0;
+    const int imgHeight = in.imageShown ? in.imageHeight + kAutosizeImage : 0;
+    // Wrapped text is measured once, in the rectangle it is drawn in, both to autosize and to
+    // centre the block of lines vertically.
+    int wrappedHeight = 0;
+    if (in.wordWrap) {
+        wrappedHeight = measure(out.textFlags, std::max(0, in.width - 2 * m - s)).cy;
+        if (in.autosize) height = std::max(wrappedHeight, imgHeight) + kAutosizeHeight + 2 * b;
+    } else if (in.autosize) {
+        const SIZE text = measure(DT_SINGLELINE, std::max(0, in.width - img - 2 * b));
+        width = static_cast<int>(text.cx) + img + 2 * b + kAutosizeWidth;
+        height = std::max(static_cast<int>(text.cy), imgHeight) + kAutosizeHeight + 2 * b;
     }
+    if (in.autosize) out.autosize = SIZE{width, height};
 
     if (in.alignment == 1) {
         out.textRect = RECT{m, m, width - m - s, height - m};
     } else {
         out.textRect = RECT{m + s, m, width - m, height - m};
     }
-    out.textFlags =
-        TextFlagsFromAlignment(in.alignment) | TextFlagsFromWrap(in.wordWrap, in.rightToLeft);
+    if (in.wordWrap)
+        out.textRect.top += (out.textRect.bottom - (out.textRect.top + wrappedHeight)) / 2;
 
     if (in.imageShown) {
         const int y = (height - in.imageHeight) / 2;

@@ -28,12 +28,13 @@ struct LabelLayout {
 
     // DrawTextW flags for the caption.
     platform::UINT textFlags = 0;
+    // Where the caption is drawn; a wrapped caption's top is moved so its lines are centred.
     platform::RECT textRect{};
     platform::RECT imageRect{};  // empty when no image is shown
     // The client size autosize asks for, when it does.
     std::optional<platform::SIZE> autosize;
 
-    // `measure` is called only when autosizing.
+    // `measure` is called for wrapped captions and when autosizing, once per layout.
     static LabelLayout compute(const Input& in, const Measure& measure);
 };
 

@@ -79,7 +79,7 @@ void ucLabel::paintCaption(HDC dc) {
     const HFONT font = createFont();
     const HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    DrawCaptionText(dc, m_caption, m_enabled ? m_foreColor : palette::kDisabledText,
+    DrawTextInColor(dc, m_caption, m_enabled ? m_foreColor : palette::kDisabledText,
                     m_layout.textFlags, m_layout.textRect);
     SelectObject(dc, old);
     DeleteObject(font);

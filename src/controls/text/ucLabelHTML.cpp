@@ -237,7 +237,6 @@ void ucLabelHTML::Resize() {
     if (Width() / TwipsPerPixelX() < kMinimumPixels) Width(kMinimumTwips);
     if (Height() / TwipsPerPixelY() < kMinimumPixels) Height(kMinimumTwips);
     OwnerDrawnControl::Resize();
-    Refresh();
 }
 
 HtmlLabelRenderer::Settings ucLabelHTML::settings() const {

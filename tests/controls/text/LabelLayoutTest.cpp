@@ -58,6 +58,9 @@ TEST(LabelLayoutTest, CaptionAndImageFollowTheAlignment) {
     in.rightToLeft = true;
     LabelLayout centred = LabelLayout::compute(in, fake);
     EXPECT_EQ(centred.textRect.left, 3);
+    // One 12 px line (194 px hold 24 characters) centred in the 34 px between the margins.
+    EXPECT_EQ(centred.textRect.top, 3 + (34 - 12) / 2);
+    EXPECT_EQ(centred.textRect.bottom, 37);
     EXPECT_NE(centred.textFlags & DT_CENTER, 0u);
     EXPECT_NE(centred.textFlags & DT_WORDBREAK, 0u);
     EXPECT_NE(centred.textFlags & DT_RTLREADING, 0u);
