@@ -117,6 +117,11 @@ void OwnerDrawnControl::ensureLayout() {
     }
     m_inLayout = false;
     m_layoutValid = true;
+    m_layoutSize = clientSize();
+}
+
+SIZE OwnerDrawnControl::clientSize() const {
+    return SIZE{static_cast<LONG>(ScaleWidth()), static_cast<LONG>(ScaleHeight())};
 }
 
 void OwnerDrawnControl::Refresh() {
@@ -201,9 +206,12 @@ void OwnerDrawnControl::WriteProperties(PropertyBag& bag) {
     properties().write(*this, bag);
 }
 
-// A new size lays the control out again; the window class repaints all of it.
+// A new size lays the control out again; the window class repaints all of it. The host also
+// raises Resize when a control is first shown, at the size it was just laid out for.
 void OwnerDrawnControl::Resize() {
     if (m_inLayout) return;  // the control's own autosize
+    const SIZE now = clientSize();
+    if (m_layoutValid && now.cx == m_layoutSize.cx && now.cy == m_layoutSize.cy) return;
     invalidateLayout();
     ensureLayout();
 }

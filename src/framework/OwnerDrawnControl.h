@@ -222,6 +222,7 @@ private:
         std::int32_t maxWidth = 260;
     };
     void finishLoading();
+    platform::SIZE clientSize() const;
     void raiseKey(int event, int& keyCode, ShiftState shift);
     void pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift, double x,
                         double y);
@@ -235,10 +236,11 @@ private:
 
     StandardEvents m_events;
     ButtonBehavior m_state;
-    bool m_loaded = false;       // properties are in: changes now redraw
-    bool m_layoutValid = false;  // the cached layout matches the properties and size
-    bool m_inLayout = false;     // a layout pass is running (its autosize resizes)
-    platform::POINT m_origin{};  // screen position of the client origin, taken on entry
+    bool m_loaded = false;          // properties are in: changes now redraw
+    bool m_layoutValid = false;     // the cached layout matches the properties and size
+    bool m_inLayout = false;        // a layout pass is running (its autosize resizes)
+    platform::SIZE m_layoutSize{};  // the client size the cached layout is for
+    platform::POINT m_origin{};     // screen position of the client origin, taken on entry
     std::unique_ptr<Tooltip> m_tooltip;
     ConstituentTimer* m_hoverTimer = nullptr;
     ConstituentTimer* m_animationTimer = nullptr;
