@@ -37,8 +37,12 @@ void OwnerDrawnControl::applyChange(const PropertyRow& row) {
 }
 
 void OwnerDrawnControl::Font(std::shared_ptr<StdFont> font) {
-    if (!font) font = Ambient().Font() ? Ambient().Font()->clone() : std::make_shared<StdFont>();
+    if (!font) font = ambientFontCopy();
     setProperty(m_font, std::move(font));
+}
+
+std::shared_ptr<StdFont> OwnerDrawnControl::ambientFontCopy() const {
+    return Ambient().Font() ? Ambient().Font()->clone() : std::make_shared<StdFont>();
 }
 
 // The font object may also change in place (lbl.Font.Bold = True): that redraws too.

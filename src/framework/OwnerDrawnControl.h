@@ -156,6 +156,8 @@ protected:
     // Changes the font object in place as one property change (its own notifications are not
     // passed on while `change` runs).
     void changeFont(const std::function<void(StdFont&)>& change);
+    // A copy of the container's font (a default font when it has none).
+    std::shared_ptr<StdFont> ambientFontCopy() const;
     void fontChanged();
     void enabledChanged();
 
@@ -296,19 +298,12 @@ void OwnerDrawnControl::declareCommon(PropertyTable& t) {
     t.add<C>(u"Enabled", &B::m_enabled, true, true).then([](C& c) { c.enabledChanged(); });
     t.add<C>(u"Font", &B::m_font, std::shared_ptr<StdFont>(), std::shared_ptr<StdFont>())
         .relayout()
-        .newFrom([](C& c) {
-            return c.Ambient().Font() ? c.Ambient().Font()->clone() : std::make_shared<StdFont>();
-        })
+        .newFrom([](C& c) { return c.ambientFontCopy(); })
         .then([](C& c) { c.fontChanged(); })
         .persistWith(
             [](C& c, const PropertyBag& bag) {
-                std::shared_ptr<StdFont> font =
-                    bag.read<std::shared_ptr<StdFont>>(u"Font", nullptr, [](const Variant& v) {
-                        return std::dynamic_pointer_cast<StdFont>(v.object());
-                    });
-                c.m_font = font ? font->clone()
-                                : (c.Ambient().Font() ? c.Ambient().Font()->clone()
-                                                      : std::make_shared<StdFont>());
+                std::shared_ptr<StdFont> font = persist::readObject<StdFont>(bag, u"Font");
+                c.m_font = font ? font->clone() : c.ambientFontCopy();
             },
             [](C& c, PropertyBag& bag) {
                 // Only a font that differs from the container's is stored.

@@ -30,30 +30,19 @@ class UserControl;
 // What a change of a property asks of its control.
 enum class Effect { None, Repaint, Relayout };
 
-// Conversions between a property's C++ value and the values property bags hold.
+// Conversions between a property's C++ value and the values property bags hold: texts as
+// persisted Unicode text, byte arrays Empty when they hold no data, the rest as the type
+// library converts them.
 namespace persist {
-
-template <class V>
-struct IsObject : std::false_type {};
-template <class T>
-struct IsObject<std::shared_ptr<T>> : std::true_type {};
 
 template <class V>
 Variant toBag(const V& value) {
     if constexpr (std::is_same_v<V, std::u16string>) {
-        return StringToPersist(value);  // any Unicode text, Empty for ""
+        return StringToPersist(value);
     } else if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) {
         return BytesToPersist(value);
-    } else if constexpr (std::is_same_v<V, bool> || std::is_same_v<V, float> ||
-                         std::is_same_v<V, double>) {
-        return Variant(value);
-    } else if constexpr (std::is_same_v<V, std::int16_t>) {
-        return Variant(value);
-    } else if constexpr (IsObject<V>::value) {
-        return Variant(std::static_pointer_cast<Object>(value));
     } else {
-        static_assert(std::is_integral_v<V> || std::is_enum_v<V>, "no bag form for this type");
-        return Variant(static_cast<std::int32_t>(value));  // colours keep their raw 32 bits
+        return detail::toVariant<V>(value);  // colours keep their raw 32 bits
     }
 }
 
@@ -61,22 +50,15 @@ template <class V>
 V fromBag(const Variant& v) {
     if constexpr (std::is_same_v<V, std::u16string>) {
         return PersistToString(v);
-    } else if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) {
-        if (v.isEmpty()) return {};
-        return v.bytes();
-    } else if constexpr (std::is_same_v<V, bool>) {
-        return CBool(v);
-    } else if constexpr (std::is_same_v<V, float>) {
-        return v.toSingle();
-    } else if constexpr (std::is_same_v<V, double>) {
-        return CDbl(v);
-    } else if constexpr (std::is_same_v<V, std::int16_t>) {
-        return CInt(v);
-    } else if constexpr (IsObject<V>::value) {
-        return std::dynamic_pointer_cast<typename V::element_type>(v.object());
     } else {
-        return static_cast<V>(CLng(v));
+        return detail::fromVariant<V>(v);  // a value of the wrong kind raises, read as default
     }
+}
+
+// A stored object of class T; absent, or anything else, reads as none.
+template <class T>
+std::shared_ptr<T> readObject(const PropertyBag& bag, std::u16string_view key) {
+    return bag.read<std::shared_ptr<T>>(key, nullptr, &fromBag<std::shared_ptr<T>>);
 }
 
 }  // namespace persist

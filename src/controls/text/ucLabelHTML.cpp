@@ -41,13 +41,6 @@ bool translatable(const OLE_COLOR& color) {
     return orvane::TranslateColor(color, 0) != -1;
 }
 
-// A stored object of class T, or the default for anything else.
-template <class T>
-std::shared_ptr<T> readObject(const PropertyBag& bag, std::u16string_view key) {
-    return bag.read<std::shared_ptr<T>>(
-        key, nullptr, [](const Variant& v) { return std::dynamic_pointer_cast<T>(v.object()); });
-}
-
 }  // namespace
 
 ucLabelHTML::ucLabelHTML() : OwnerDrawnControl(htmlLabelEvents()) {}
@@ -78,12 +71,12 @@ PropertyTable ucLabelHTML::declare() {
         .check(translatable)
         .then([](T& c) { c.UserControl::BackColor(c.m_backColor); });
     t.add<T>(u"Font", &T::m_font, std::shared_ptr<StdFont>(), std::shared_ptr<StdFont>())
-        .newFrom([ambientFont](T& c) { return ambientFont(c)->clone(); })
+        .newFrom([](T& c) { return c.ambientFontCopy(); })
         .then([](T& c) { c.fontChanged(); })
         .persistWith(
-            [ambientFont](T& c, const PropertyBag& bag) {
-                auto font = readObject<StdFont>(bag, u"Font");
-                c.m_font = font ? font->clone() : ambientFont(c)->clone();
+            [](T& c, const PropertyBag& bag) {
+                auto font = persist::readObject<StdFont>(bag, u"Font");
+                c.m_font = font ? font->clone() : c.ambientFontCopy();
             },
             [](T& c, PropertyBag& bag) {
                 bag.WriteProperty(u"Font", Variant(std::static_pointer_cast<Object>(c.m_font)));
@@ -122,7 +115,7 @@ PropertyTable ucLabelHTML::declare() {
          nullptr)
         .persistWith(
             [](T& c, const PropertyBag& bag) {
-                c.UserControl::Picture(readObject<StdPicture>(bag, u"Picture"));
+                c.UserControl::Picture(persist::readObject<StdPicture>(bag, u"Picture"));
             },
             [](T& c, PropertyBag& bag) {
                 if (c.Picture())
@@ -196,7 +189,7 @@ PropertyTable ucLabelHTML::declare() {
          nullptr, nullptr)
         .persistWith(
             [](T& c, const PropertyBag& bag) {
-                c.UserControl::MouseIcon(readObject<StdPicture>(bag, u"MouseIcon"));
+                c.UserControl::MouseIcon(persist::readObject<StdPicture>(bag, u"MouseIcon"));
             },
             [](T& c, PropertyBag& bag) {
                 if (c.MouseIcon())
