@@ -28,6 +28,7 @@ inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
 inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006u);
 inline constexpr bool SUCCEEDED(HRESULT hr) {
     return hr >= 0;
 }
