@@ -1,0 +1,118 @@
+#include "platform/theme/ThemeLook.h"
+
+#include "platform/theme/ThemeParts.h"
+
+namespace orvane::platform {
+
+namespace {
+
+// Opaque colours from 0xRRGGBB.
+constexpr std::uint32_t rgb(std::uint32_t c) {
+    return 0xFF000000u | c;
+}
+constexpr std::uint32_t kNone = 0;
+constexpr std::uint32_t kAccent = rgb(0x0078D4);
+constexpr std::uint32_t kAccentLight = rgb(0x2B8EDC);
+constexpr std::uint32_t kAccentDark = rgb(0x005A9E);
+constexpr std::uint32_t kWhite = rgb(0xFFFFFF);
+constexpr std::uint32_t kDisabledFill = rgb(0xF3F3F3);
+constexpr std::uint32_t kDisabledBorder = rgb(0xC8C8C8);
+constexpr std::uint32_t kDisabledMark = rgb(0xC2C2C2);
+
+using G = PartGlyph;
+
+// Push button: a light gradient; hot tints blue with an accent border, pressed darkens, the
+// default button wears a two-pixel accent border.
+constexpr ThemeStateLook kPushButton[] = {
+    /* PBS_NORMAL    */ {rgb(0xFDFDFD), rgb(0xEFEFEF), rgb(0xB4B4B4), 1, kNone, 0, G::None, 0},
+    /* PBS_HOT       */ {rgb(0xF5FAFF), rgb(0xE1EEFB), kAccent, 1, kNone, 0, G::None, 0},
+    /* PBS_PRESSED   */ {rgb(0xC9DEF2), rgb(0xB9D3EC), kAccentDark, 1, kNone, 0, G::None, 0},
+    /* PBS_DISABLED  */ {kDisabledFill, kDisabledFill, kDisabledBorder, 1, kNone, 0, G::None, 0},
+    /* PBS_DEFAULTED */ {rgb(0xFDFDFD), rgb(0xEFEFEF), kAccent, 1, kAccent, 1, G::None, 0},
+};
+
+// Check box: white box with a grey border; checked and mixed fill the box with the accent
+// and draw a white mark or dash.
+constexpr ThemeStateLook kCheckBox[] = {
+    /* CBS_UNCHECKEDNORMAL   */ {kWhite, kWhite, rgb(0x858585), 1, kNone, 0, G::None, 0},
+    /* CBS_UNCHECKEDHOT      */ {rgb(0xEEF6FE), rgb(0xEEF6FE), kAccent, 1, kNone, 0, G::None, 0},
+    /* CBS_UNCHECKEDPRESSED  */
+    {rgb(0xD3E6F7), rgb(0xD3E6F7), kAccentDark, 1, kNone, 0, G::None, 0},
+    /* CBS_UNCHECKEDDISABLED */
+    {kDisabledFill, kDisabledFill, kDisabledBorder, 1, kNone, 0, G::None, 0},
+    /* CBS_CHECKEDNORMAL     */ {kAccent, kAccent, kAccent, 1, kNone, 0, G::CheckMark, kWhite},
+    /* CBS_CHECKEDHOT        */
+    {kAccentLight, kAccentLight, kAccentLight, 1, kNone, 0, G::CheckMark, kWhite},
+    /* CBS_CHECKEDPRESSED    */
+    {kAccentDark, kAccentDark, kAccentDark, 1, kNone, 0, G::CheckMark, kWhite},
+    /* CBS_CHECKEDDISABLED   */
+    {kDisabledMark, kDisabledMark, kDisabledMark, 1, kNone, 0, G::CheckMark, kWhite},
+    /* CBS_MIXEDNORMAL       */ {kAccent, kAccent, kAccent, 1, kNone, 0, G::Dash, kWhite},
+    /* CBS_MIXEDHOT          */
+    {kAccentLight, kAccentLight, kAccentLight, 1, kNone, 0, G::Dash, kWhite},
+    /* CBS_MIXEDPRESSED      */
+    {kAccentDark, kAccentDark, kAccentDark, 1, kNone, 0, G::Dash, kWhite},
+    /* CBS_MIXEDDISABLED     */
+    {kDisabledMark, kDisabledMark, kDisabledMark, 1, kNone, 0, G::Dash, kWhite},
+};
+
+// Radio button: a round check box; checked draws an accent ring round an accent dot.
+constexpr ThemeStateLook kRadioButton[] = {
+    /* RBS_UNCHECKEDNORMAL   */ {kWhite, kWhite, rgb(0x858585), 1, kNone, 0, G::None, 0},
+    /* RBS_UNCHECKEDHOT      */ {rgb(0xEEF6FE), rgb(0xEEF6FE), kAccent, 1, kNone, 0, G::None, 0},
+    /* RBS_UNCHECKEDPRESSED  */
+    {rgb(0xD3E6F7), rgb(0xD3E6F7), kAccentDark, 1, kNone, 0, G::None, 0},
+    /* RBS_UNCHECKEDDISABLED */
+    {kDisabledFill, kDisabledFill, kDisabledBorder, 1, kNone, 0, G::None, 0},
+    /* RBS_CHECKEDNORMAL     */ {kWhite, kWhite, kAccent, 1, kAccent, 1, G::Dot, kAccent},
+    /* RBS_CHECKEDHOT        */
+    {rgb(0xEEF6FE), rgb(0xEEF6FE), kAccentLight, 1, kAccentLight, 1, G::Dot, kAccentLight},
+    /* RBS_CHECKEDPRESSED    */
+    {rgb(0xD3E6F7), rgb(0xD3E6F7), kAccentDark, 1, kAccentDark, 1, G::Dot, kAccentDark},
+    /* RBS_CHECKEDDISABLED   */
+    {kDisabledFill, kDisabledFill, kDisabledMark, 1, kDisabledMark, 1, G::Dot, kDisabledMark},
+};
+
+// Group box: a thin light-grey frame; the caller leaves the gap for the caption.
+constexpr ThemeStateLook kGroupBox[] = {
+    /* GBS_NORMAL   */ {kNone, kNone, rgb(0xD0D0D0), 1, kNone, 0, G::None, 0},
+    /* GBS_DISABLED */ {kNone, kNone, rgb(0xE2E2E2), 1, kNone, 0, G::None, 0},
+};
+
+constexpr ThemePartLook kButtonParts[] = {
+    {BP_PUSHBUTTON, PartShape::RoundRect, 4, 0, 0, {3, 3, 3, 3}, 8, 8, 75, 23, true, kPushButton},
+    {BP_RADIOBUTTON,
+     PartShape::Ellipse,
+     0,
+     13,
+     13,
+     {0, 0, 0, 0},
+     13,
+     13,
+     13,
+     13,
+     true,
+     kRadioButton},
+    {BP_CHECKBOX, PartShape::RoundRect, 3, 13, 13, {0, 0, 0, 0}, 13, 13, 13, 13, true, kCheckBox},
+    {BP_GROUPBOX, PartShape::RoundRect, 4, 0, 0, {6, 6, 6, 6}, 10, 10, 10, 10, true, kGroupBox},
+};
+
+constexpr ThemeClassLook kClasses[] = {
+    {u"BUTTON", kButtonParts},
+};
+
+}  // namespace
+
+const ThemePartLook* ThemeClassLook::find(int part) const {
+    for (const ThemePartLook& p : parts)
+        if (p.part == part) return &p;
+    return nullptr;
+}
+
+const ThemeClassLook* ThemeLook::forClass(std::u16string_view name) {
+    for (const ThemeClassLook& c : kClasses)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+}  // namespace orvane::platform
