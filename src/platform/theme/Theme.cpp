@@ -7,6 +7,8 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/text/CharCase.h"
 #include "platform/text/DrawText.h"
+#include "platform/theme/ThemeImageCache.h"
+#include "platform/theme/ThemeInternal.h"
 #include "platform/user/SystemMetrics.h"
 
 namespace orvane::platform {
@@ -53,8 +55,19 @@ COLORREF partTextColor(const std::u16string& cls, int state) {
 
 }  // namespace
 
+namespace theme {
+
+const std::u16string* openClass(HTHEME theme) {
+    if (!theme) return nullptr;
+    const auto it = state().open.find(theme.value);
+    return it == state().open.end() ? nullptr : &it->second;
+}
+
+}  // namespace theme
+
 void resetThemes() {
     state() = ThemeState{};
+    ThemeImageCache::shared().clear();
 }
 
 BOOL IsThemeActive() {

@@ -1,10 +1,14 @@
-// Visual styles: theme handles opened for a window class, the theme's colours, and text drawn
-// and measured as a theme part draws it. Styles can be switched off (EnableTheming), so code
-// takes its plain path; OpenThemeData then gives no handle.
+// Visual styles: theme handles opened for a window class, the theme's colours, text drawn and
+// measured as a theme part draws it, and the parts themselves. The look is built in and kept as
+// data (ThemeLook.cpp): a table of parts and states per class, drawn anti-aliased by one
+// renderer at the DC's DPI and kept in a small cache of rendered images, so that drawing a part
+// again is one alpha blend. Classes drawn so far: "Button". Styles can be switched off
+// (EnableTheming), so code takes its plain path; OpenThemeData then gives no handle.
 #pragma once
 
 #include "platform/base/Geometry.h"
 #include "platform/base/Types.h"
+#include "platform/theme/ThemeParts.h"
 
 namespace orvane::platform {
 
@@ -52,5 +56,34 @@ HRESULT DrawThemeText(HTHEME theme, HDC hdc, int part, int state, LPCWSTR text, 
                       DWORD flags, DWORD flags2, const RECT* rect);
 HRESULT DrawThemeTextEx(HTHEME theme, HDC hdc, int part, int state, LPCWSTR text, int count,
                         DWORD flags, RECT* rect, const DTTOPTS* options);
+
+// Parts. A null or closed theme gives E_HANDLE; a part the class does not have, a state out of
+// range, or a missing rectangle gives E_INVALIDARG; a class the theme does not draw yet gives
+// E_NOTIMPL. Lengths are scaled by the DPI of `hdc`, or of the screen when `hdc` is null.
+
+// Draws the part over `rect`, only inside `clip` when one is given, through the DC's clipping
+// and coordinate mapping. An empty rectangle draws nothing. States count from 1.
+HRESULT DrawThemeBackground(HTHEME theme, HDC hdc, int part, int state, const RECT* rect,
+                            const RECT* clip);
+// The part's smallest, natural or drawn size; `rect` (optional) is where it would be drawn.
+// State 0 asks for the part as a whole.
+HRESULT GetThemePartSize(HTHEME theme, HDC hdc, int part, int state, const RECT* rect,
+                         THEMESIZE size, SIZE* out);
+// The area inside the part's border and padding.
+HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC hdc, int part, int state,
+                                      const RECT* bounding, RECT* content);
+// The part's outer rectangle around a content area: the inverse of the content rectangle.
+HRESULT GetThemeBackgroundExtent(HTHEME theme, HDC hdc, int part, int state, const RECT* content,
+                                 RECT* extent);
+// Whether the part leaves some pixels of its rectangle showing what lies beneath (rounded
+// corners, anti-aliased edges). FALSE for anything that is not a part of the theme.
+BOOL IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state);
+// Whether the theme draws the part; the state is unused and should be 0.
+BOOL IsThemePartDefined(HTHEME theme, int part, int state);
+// Paints what the parent shows behind `child` into the child's DC: the parent gets
+// WM_ERASEBKGND then WM_PRINTCLIENT (PRF_CLIENT) with its client origin mapped to the right
+// place; `rect` (child client coordinates, optional) limits the painting. The DC's state is
+// restored afterwards.
+HRESULT DrawThemeParentBackground(HWND child, HDC hdc, const RECT* rect);
 
 }  // namespace orvane::platform
