@@ -506,6 +506,11 @@ LRESULT Form::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 }
                 break;
+            case WM_PRINTCLIENT:
+                // What WM_PAINT draws, into the given DC: the background comes from
+                // WM_ERASEBKGND, sent first by whoever prints (DrawThemeParentBackground).
+                self->paintWindowless(hwnd, HDC(static_cast<std::uint32_t>(wParam)));
+                return 0;
             case WM_CAPTURECHANGED:
                 self->m_mouseOwner = nullptr;
                 break;

@@ -199,3 +199,40 @@ TEST_F(WindowlessTest, FormFilesKeepTheirOrder) {
     EXPECT_EQ(again->nameOf(*stack[1]), u"a");
     EXPECT_EQ(FormFile::save(*again), saved);
 }
+
+// A windowed control with see-through parts gets what the form shows behind it: the form's
+// background and the windowless controls drawn on it, at the control's offset.
+TEST_F(WindowlessTest, FormPrintsItsClientForAWindowedChild) {
+    Form form(u"F");
+    form.add(std::make_unique<Spot>(0x0000FF), u"s", -1, at(20, 30, 40, 10));
+    auto& windowed = form.add<UserControl>(u"w", -1, at(10, 25, 60, 30));
+    form.Show();
+    platform->PumpMessages();
+
+    const HDC screen = GetDC(HWND());
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 100, 50);
+    ReleaseDC(HWND(), screen);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, 100, 50};
+    FillRect(dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(SendMessageW(form.hWnd(), WM_PRINTCLIENT, static_cast<WPARAM>(dc.value), PRF_CLIENT),
+              0);
+    EXPECT_EQ(GetPixel(dc, 20, 30), 0x0000FFu);  // the spot, in the form's coordinates
+    EXPECT_EQ(GetPixel(dc, 5, 5), 0u);           // the background is WM_ERASEBKGND's
+
+    FillRect(dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(DrawThemeParentBackground(windowed.hWnd(), dc, nullptr), S_OK);
+    EXPECT_EQ(GetPixel(dc, 10, 5), 0x0000FFu);                   // the spot's corner
+    EXPECT_EQ(GetPixel(dc, 49, 8), 0x0000FFu);                   // its far edge
+    EXPECT_EQ(GetPixel(dc, 5, 5), GetSysColor(COLOR_BTNFACE));   // the form's background
+    EXPECT_EQ(GetPixel(dc, 55, 5), GetSysColor(COLOR_BTNFACE));  // beyond the spot
+    POINT origin{1, 1};
+    GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
