@@ -750,6 +750,14 @@ LRESULT UserControl::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
+        case WM_PRINTCLIENT: {
+            // What WM_PAINT draws, into the given DC; the background comes from WM_ERASEBKGND,
+            // sent first by whoever prints (a child's DrawThemeParentBackground).
+            const HDC dc = HDC(static_cast<std::uint32_t>(wParam));
+            paintInto(dc);
+            if (m_site && !alive.expired()) m_site->paintWindowless(hwnd, dc);
+            return 0;
+        }
         case WM_TIMER:
             if (wParam == kReadTimer) {
                 Downloader::current().poll();

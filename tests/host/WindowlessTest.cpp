@@ -236,3 +236,28 @@ TEST_F(WindowlessTest, FormPrintsItsClientForAWindowedChild) {
     DeleteObject(bitmap);
     DeleteDC(dc);
 }
+
+// The same inside a windowed container: it erases with its back colour and prints its
+// windowless controls.
+TEST_F(WindowlessTest, ContainerPrintsItsClientForAWindowedChild) {
+    Form form(u"F");
+    auto& frame = form.add<UserControl>(u"frame", -1, at(50, 50, 100, 100));
+    frame.BackColor(0x00FF00);
+    form.add(std::make_unique<Spot>(0x0000FF), u"s", -1, at(10, 10, 20, 20), &frame);
+    auto& windowed = form.add<UserControl>(u"w", -1, at(5, 5, 40, 40), &frame);
+    form.Show();
+    platform->PumpMessages();
+
+    const HDC screen = GetDC(HWND());
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
+    ReleaseDC(HWND(), screen);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(DrawThemeParentBackground(windowed.hWnd(), dc, nullptr), S_OK);
+    EXPECT_EQ(GetPixel(dc, 5, 5), 0x0000FFu);  // the spot's corner, (10, 10) in the frame
+    EXPECT_EQ(GetPixel(dc, 2, 2), 0x00FF00u);  // the frame's back colour
+    EXPECT_EQ(GetPixel(dc, 30, 30), 0x00FF00u);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
