@@ -57,8 +57,8 @@ HRESULT DrawThemeText(HTHEME theme, HDC hdc, int part, int state, LPCWSTR text, 
 HRESULT DrawThemeTextEx(HTHEME theme, HDC hdc, int part, int state, LPCWSTR text, int count,
                         DWORD flags, RECT* rect, const DTTOPTS* options);
 
-// Parts. A null or closed theme gives E_HANDLE; a part the class does not have, a state out of
-// range, or a missing rectangle gives E_INVALIDARG; a class the theme does not draw yet gives
+// Theme parts. A null or closed theme gives E_HANDLE; a part the class does not have, a state out
+// of range, or a missing rectangle gives E_INVALIDARG; a class the theme does not draw yet gives
 // E_NOTIMPL. Lengths are scaled by the DPI of `hdc`, or of the screen when `hdc` is null.
 
 // Draws the part over `rect`, only inside `clip` when one is given, through the DC's clipping

@@ -17,7 +17,7 @@ namespace orvane::platform {
 
 namespace {
 
-// Parts bigger than this are drawn piece by piece, only where visible, and not cached.
+// Anything bigger than this is drawn piece by piece, only where visible, and not cached.
 constexpr long long kMaxCachedPixels = 512 * 512;
 
 // A DC over a rendered image, so that AlphaBlend can take it as its source.

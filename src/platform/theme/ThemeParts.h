@@ -1,4 +1,4 @@
-// Part and state numbers of the theme classes, as the visual-styles headers number them, and
+// The part and state numbers of the theme classes, as the visual-styles headers number them, and
 // the sizes GetThemePartSize can ask for.
 #pragma once
 
