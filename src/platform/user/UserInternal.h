@@ -73,6 +73,12 @@ void ensureSurface(WindowObject& w);
 void invalidate(WindowObject& w, const Region* area, UINT flags);
 void validate(WindowObject& w, const Region* area, UINT flags);
 bool needsPaint(const WindowObject& w);
+// Takes the window's update region out of the update regions of the ancestors that do not clip
+// their children: the window is about to paint that area, and their later paint would cover it.
+void validateParents(WindowObject& w);
+// The first window in `w`'s subtree that needs painting: parents before children, front to
+// back; only windows `filter` matches (a window and its descendants; null matches all).
+HWND findPaint(WindowObject& w, HWND filter);
 
 // Children front to back, as handles (safe across messages that destroy windows).
 std::vector<HWND> childHandles(const WindowObject& w);
