@@ -289,6 +289,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd);
             return 0;
         case WM_SYSCOMMAND:
+            // A disabled window takes no system commands.
+            if (!IsWindowEnabled(hwnd)) return 0;
             switch (wParam & 0xFFF0) {
                 case SC_CLOSE:
                     SendMessageW(hwnd, WM_CLOSE, 0, 0);

@@ -795,6 +795,8 @@ LONG_PTR setStyle(HWND hwnd, int index, DWORD value) {
     if (index == GWL_STYLE) {
         // The child bit cannot change after creation.
         f = (f & ~WS_CHILD) | (old & WS_CHILD);
+    } else if (!(f & WS_EX_LAYERED)) {
+        w->layeredSet = false;  // a window layered again starts without attributes
     }
     ss.styleOld = old;
     user::bumpVersion();
@@ -815,12 +817,9 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     switch (index) {
         case GWLP_WNDPROC: {
             const LONG_PTR old = reinterpret_cast<LONG_PTR>(w->proc);
-            const WNDPROC proc = user::resolveProc(static_cast<std::uintptr_t>(value));
-            if (!proc) {
-                SetLastError(ERROR_INVALID_PARAMETER);
-                return 0;
-            }
-            w->proc = proc;
+            // No procedure leaves the window's own in place; the call still returns it.
+            if (const WNDPROC proc = user::resolveProc(static_cast<std::uintptr_t>(value)))
+                w->proc = proc;
             return old;
         }
         case GWLP_HINSTANCE: {

@@ -82,6 +82,7 @@ public:
     BYTE layeredAlpha = 255;
     COLORREF layeredKey = 0;
     DWORD layeredFlags = 0;
+    bool layeredSet = false;  // SetLayeredWindowAttributes has been called
 
     // State.
     bool creating = true;

@@ -482,6 +482,7 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
     w->layeredKey = key & 0xFFFFFF;
     w->layeredAlpha = alpha;
     w->layeredFlags = flags;
+    w->layeredSet = true;
     user::bumpVersion();
     return TRUE;
 }
@@ -489,7 +490,8 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags) {
     WindowObject* w = window(hwnd);
     if (!w) return FALSE;
-    if (!(w->exStyle & WS_EX_LAYERED)) {
+    // Nothing to report until the attributes have been set.
+    if (!(w->exStyle & WS_EX_LAYERED) || !w->layeredSet) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }

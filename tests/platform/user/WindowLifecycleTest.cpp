@@ -411,6 +411,69 @@ TEST_F(WindowLifecycleTest, MaximiseAndRestore) {
     DestroyWindow(hwnd);
 }
 
+TEST_F(WindowLifecycleTest, DisabledWindowsTakeNoSystemCommands) {
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    struct Case {
+        UINT command;
+        bool maximisedBefore;
+    };
+    const std::vector<Case> cases = {
+        {SC_MINIMIZE, false},
+        {SC_MAXIMIZE, false},
+        {SC_RESTORE, true},
+        {SC_CLOSE, false},
+    };
+    const std::vector<Expected> onlyTheCommand = {{WM_SYSCOMMAND}};
+    for (const Case& c : cases) {
+        ShowWindow(hwnd, c.maximisedBefore ? SW_MAXIMIZE : SW_RESTORE);
+        EnableWindow(hwnd, FALSE);
+        RECT before, after;
+        GetWindowRect(hwnd, &before);
+        log().clear();
+        SendMessageW(hwnd, WM_SYSCOMMAND, c.command, 0);
+        EXPECT_EQ(log().compare(hwnd, HWND(), onlyTheCommand), "") << c.command;
+        ASSERT_TRUE(IsWindow(hwnd)) << c.command;
+        EXPECT_FALSE(IsIconic(hwnd)) << c.command;
+        EXPECT_EQ(IsZoomed(hwnd), c.maximisedBefore ? TRUE : FALSE) << c.command;
+        GetWindowRect(hwnd, &after);
+        EXPECT_EQ(after, before) << c.command;
+        EnableWindow(hwnd, TRUE);
+    }
+    // Enabled, the same commands act.
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(hwnd));
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(WindowLifecycleTest, NullProceduresAndUnsetLayeredAttributes) {
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 10, 10, HWND(), WS_EX_LAYERED);
+    // No procedure: the current one is returned and kept.
+    const LONG_PTR proc = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+    EXPECT_EQ(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, 0), proc);
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), proc);
+    log().clear();
+    SendMessageW(hwnd, WM_USER, 0, 0);
+    EXPECT_TRUE(log().contains(hwnd, WM_USER));
+    // Layered attributes read back only once set, and again only after being set anew.
+    COLORREF key = 1;
+    BYTE alpha = 2;
+    DWORD flags = 3;
+    SetLastError(0);
+    EXPECT_FALSE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(key, 1u);
+    EXPECT_TRUE(SetLayeredWindowAttributes(hwnd, RGB(1, 2, 3), 128, LWA_ALPHA | LWA_COLORKEY));
+    EXPECT_TRUE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    EXPECT_EQ(key, RGB(1, 2, 3));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(flags, LWA_ALPHA | LWA_COLORKEY);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, 0);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, WS_EX_LAYERED);
+    EXPECT_FALSE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    DestroyWindow(hwnd);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
