@@ -106,6 +106,14 @@ LRESULT ncHitTest(WindowObject& w, POINT screen);
 void ncPaint(WindowObject& w, HDC hdc);
 void scrollBarClick(WindowObject& w, LRESULT hit, POINT screen);
 
+// The window's default sizes (maximised size and position in its parent's client
+// coordinates, tracking limits) as the window answers WM_GETMINMAXINFO about them.
+void minMaxInfo(HWND hwnd, WindowObject& w, MINMAXINFO& mmi);
+// Puts a window into the minimised (SW_MINIMIZE) or maximised (SW_MAXIMIZE) state, keeping
+// where it returns to, and gives the rectangle it takes. True when the state changed (the
+// next SetWindowPos then carries SWP_STATECHANGED).
+bool minMaximize(HWND hwnd, int how, RECT& target);
+
 // Focus and activation internals.
 void setFocusInternal(HWND hwnd);
 void activateInternal(HWND hwnd, WORD how);

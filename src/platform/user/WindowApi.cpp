@@ -358,13 +358,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
     if ((style & WS_THICKFRAME) || !(style & (WS_POPUP | WS_CHILD))) {
         MINMAXINFO mmi;
-        const auto& screen = gdi::screenInfo();
-        mmi.ptMaxSize = POINT{screen.width, screen.height};
-        mmi.ptMaxTrackSize =
-            POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-        mmi.ptMinTrackSize =
-            POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-        SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        user::minMaxInfo(hwnd, *w, mmi);
         if (!(w = windowQuiet(hwnd))) return HWND();
         const int cx =
             std::clamp<int>(w->width(), 0, std::max(0, static_cast<int>(mmi.ptMaxTrackSize.x)));
@@ -420,13 +414,25 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                      MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
         if (!(w = windowQuiet(hwnd))) return HWND();
     }
+    // Created minimised or maximised: the window takes that state and its rectangle now, in
+    // front of its siblings, before it is shown.
+    if (style & (WS_MAXIMIZE | WS_MINIMIZE)) {
+        w->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
+        RECT target;
+        user::minMaximize(hwnd, (style & WS_MINIMIZE) ? SW_MINIMIZE : SW_MAXIMIZE, target);
+        UINT swp = SWP_FRAMECHANGED;
+        if (!(style & WS_VISIBLE) || (style & WS_CHILD) || GetActiveWindow()) swp |= SWP_NOACTIVATE;
+        SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left,
+                     target.bottom - target.top, swp);
+        if (!(w = windowQuiet(hwnd))) return HWND();
+    }
     parentNotify(hwnd, WM_CREATE);
     if (!(w = windowQuiet(hwnd))) return HWND();
     w->creating = false;
     if (style & WS_VISIBLE) {
         int cmd = SW_SHOW;
         if (style & WS_MAXIMIZE)
-            cmd = SW_SHOWMAXIMIZED;
+            cmd = SW_SHOW;
         else if (style & WS_MINIMIZE)
             cmd = SW_SHOWMINIMIZED;
         else if ((exStyle & WS_EX_NOACTIVATE) || (style & WS_CHILD))

@@ -91,6 +91,7 @@ public:
     bool needSize = false;
     RECT restoreRect{};  // where a minimised or maximised window returns to
     bool hasRestore = false;
+    bool stateChanging = false;  // the next SetWindowPos carries SWP_STATECHANGED
     HICON iconBig;
     HICON iconSmall;
     ScrollBarState hscroll;

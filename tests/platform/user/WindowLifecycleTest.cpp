@@ -474,6 +474,143 @@ TEST_F(WindowLifecycleTest, NullProceduresAndUnsetLayeredAttributes) {
     DestroyWindow(hwnd);
 }
 
+// What moving into the maximised state sends, painting and activation left aside.
+const std::vector<UINT> kPaintAndActivation = {
+    WM_NCPAINT,  WM_ERASEBKGND, WM_PAINT,     WM_GETTEXT,   WM_ACTIVATEAPP, WM_NCACTIVATE,
+    WM_ACTIVATE, WM_SETFOCUS,   WM_KILLFOCUS, WM_SETCURSOR, WM_NCHITTEST,   WM_MOUSEMOVE};
+
+TEST_F(WindowLifecycleTest, MaximisingAsksForTheSizesFirstAndSizesOnce) {
+    struct Case {
+        const char* what;
+        DWORD style;
+        int cmd;
+    };
+    const std::vector<Case> cases = {
+        {"visible, maximised", WS_OVERLAPPEDWINDOW | WS_VISIBLE, SW_MAXIMIZE},
+        {"hidden, shown maximised", WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED},
+        {"hidden popup, shown maximised", WS_POPUP | WS_THICKFRAME, SW_SHOWMAXIMIZED},
+    };
+    const std::vector<Expected> seq = {
+        {WM_GETMINMAXINFO},
+        {WM_WINDOWPOSCHANGING},
+        {WM_GETMINMAXINFO, O},
+        {WM_NCCALCSIZE, W, TRUE},
+        {WM_WINDOWPOSCHANGING, O},
+        {WM_WINDOWPOSCHANGED},
+        {WM_MOVE, O},
+        {WM_SIZE, W, SIZE_MAXIMIZED},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = MessageLog::create(c.style, 100, 100, 300, 200);
+        log().clear();
+        ShowWindow(hwnd, c.cmd);
+        EXPECT_EQ(log().compare(hwnd, HWND(), seq, kPaintAndActivation), "") << c.what;
+        EXPECT_TRUE(IsZoomed(hwnd)) << c.what;
+        EXPECT_TRUE(IsWindowVisible(hwnd)) << c.what;
+        // Restoring is one change of state too.
+        log().clear();
+        ShowWindow(hwnd, SW_RESTORE);
+        EXPECT_EQ(log().count(hwnd, WM_SIZE), 1) << c.what;
+        EXPECT_FALSE(log().contains(hwnd, WM_SHOWWINDOW)) << c.what;
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(WindowLifecycleTest, MaximisedWindowsCoverTheScreenTheWorkAreaOrTheParent) {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    ASSERT_NE(work, screen);  // otherwise the cases below cannot tell them apart
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 20, 400, 300);
+    struct Case {
+        const char* what;
+        DWORD style;
+        bool child;
+        RECT client;  // the client area afterwards, in screen coordinates
+    };
+    const std::vector<Case> cases = {
+        {"popup without caption", WS_POPUP | WS_BORDER | WS_VISIBLE, false, screen},
+        {"popup with a sizing frame", WS_POPUP | WS_THICKFRAME | WS_VISIBLE, false, screen},
+        {"popup with caption", WS_POPUP | WS_CAPTION | WS_VISIBLE, false, work},
+        {"overlapped", WS_OVERLAPPED | WS_THICKFRAME | WS_VISIBLE, false, work},
+        {"child", WS_CHILD | WS_BORDER | WS_VISIBLE, true, {10, 20, 410, 320}},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = MessageLog::create(c.style, 5, 5, 50, 50, c.child ? parent : HWND());
+        ShowWindow(hwnd, SW_MAXIMIZE);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        EXPECT_EQ(origin.x, c.client.left) << c.what;
+        EXPECT_EQ(client.right, c.client.right - c.client.left) << c.what;
+        EXPECT_EQ(origin.y + client.bottom, c.client.bottom) << c.what;
+        // Below a caption the client area starts lower; otherwise at the top.
+        if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != static_cast<LONG>(WS_CAPTION)) {
+            EXPECT_EQ(origin.y, c.client.top) << c.what;
+        }
+        DestroyWindow(hwnd);
+    }
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, WindowsCreatedMaximisedAreMaximised) {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    HWND hidden = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, 100, 100, 300, 200);
+    EXPECT_TRUE(IsZoomed(hidden));
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    RECT client;
+    GetClientRect(hidden, &client);
+    EXPECT_EQ(client.right, work.right - work.left);
+    // Shown, it stays maximised and hears of being shown.
+    log().clear();
+    ShowWindow(hidden, SW_SHOW);
+    EXPECT_TRUE(IsZoomed(hidden));
+    EXPECT_TRUE(log().contains(hidden, WM_SHOWWINDOW));
+    DestroyWindow(hidden);
+
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 150);
+    HWND first = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, parent);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE | WS_MAXIMIZE, 5, 5, 20, 20, parent);
+    EXPECT_TRUE(IsZoomed(child));
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), child);  // raised above its older sibling
+    EXPECT_EQ(GetWindow(child, GW_HWNDNEXT), first);
+    GetClientRect(child, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 200, 150}));
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, ShowingWhatIsShownSendsNothing) {
+    HWND other = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
+    SetActiveWindow(other);
+    struct Case {
+        int cmd;
+        bool visibleBefore;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {SW_SHOW, true, {}},
+        {SW_SHOWNA, true, {}},
+        {SW_SHOWNA,
+         false,
+         {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}}},
+    };
+    for (const Case& c : cases) {
+        if (!c.visibleBefore) ShowWindow(hwnd, SW_HIDE);
+        SetActiveWindow(other);
+        log().clear();
+        EXPECT_EQ(ShowWindow(hwnd, c.cmd), c.visibleBefore ? TRUE : FALSE) << c.cmd;
+        EXPECT_EQ(log().compare(hwnd, HWND(), c.seq, {WM_NCPAINT, WM_ERASEBKGND, WM_GETTEXT}), "")
+            << c.cmd << (c.visibleBefore ? " visible" : " hidden");
+        EXPECT_EQ(GetActiveWindow(), other) << c.cmd;
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+    }
+    DestroyWindow(hwnd);
+    DestroyWindow(other);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
