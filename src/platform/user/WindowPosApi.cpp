@@ -113,8 +113,15 @@ bool minMaximize(HWND hwnd, int how, RECT& target) {
         target = RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y,
                       mmi.ptMaxPosition.x + mmi.ptMaxSize.x, mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
     } else {
-        // Minimised windows park off the screen.
+        // Minimised windows park off the screen and keep no focus.
         target = RECT{-32000, -32000, -32000 + 160, -32000 + 28};
+        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
+            if (w->isChild())
+                SetFocus(HWND(w->parent));
+            else
+                setFocusInternal(HWND());
+            if (!(w = windowQuiet(hwnd))) return false;
+        }
     }
     const bool changed = !(w->style & state);
     w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
@@ -241,19 +248,6 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         wp.flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
     }
     SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
-    if (hiding && (w = windowQuiet(hwnd))) {
-        // A hidden window gives up activation, then the focus goes back to its parent.
-        if (!w->isChild() && user::state().active == hwnd.value) {
-            user::activateNextAfter(*w);
-            if (!(w = windowQuiet(hwnd))) return TRUE;
-        }
-        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
-            if (w->isChild())
-                SetFocus(HWND(w->parent));
-            else
-                user::setFocusInternal(HWND());
-        }
-    }
     if (sizeChanged || moved || zChanged || showing || hiding) user::mouseMovedByLayout();
     return TRUE;
 }
@@ -282,6 +276,19 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if (!windowQuiet(hwnd)) return TRUE;
         SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Hiding by ShowWindow (not by SetWindowPos) gives up activation, then the focus goes
+        // back to the parent.
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+        if (!w->isChild() && user::state().active == hwnd.value) {
+            user::activateNextAfter(*w);
+            if (!(w = windowQuiet(hwnd))) return TRUE;
+        }
+        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
+            if (w->isChild())
+                SetFocus(HWND(w->parent));
+            else
+                user::setFocusInternal(HWND());
+        }
         return TRUE;
     }
     // Showing a window that shows already changes nothing.
@@ -291,6 +298,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     RECT target = w->rect;
     bool resize = false;
     bool stateChanged = false;
+    bool restoredFromMinimised = false;
     switch (cmd) {
         case SW_SHOWNA:
         case SW_SHOWNOACTIVATE:
@@ -300,6 +308,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         case SW_RESTORE:
         case SW_SHOWDEFAULT:
             if (cmd != SW_SHOWNA && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+                restoredFromMinimised = w->style & WS_MINIMIZE;
                 w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
                 w->stateChanging = true;
                 stateChanged = true;
@@ -335,6 +344,13 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     if ((w = windowQuiet(hwnd)) && (w->style & WS_MINIMIZE) && user::state().active == hwnd.value &&
         cmd == SW_MINIMIZE)
         user::activateNextAfter(*w);
+    // Back from minimised, the window takes the focus again and a top-level one hears that it
+    // is active.
+    if (restoredFromMinimised && (w = windowQuiet(hwnd))) {
+        SetFocus(hwnd);
+        if (activate && !w->isChild() && windowQuiet(hwnd))
+            SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    }
     return wasVisible;
 }
 

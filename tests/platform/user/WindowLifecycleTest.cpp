@@ -611,6 +611,60 @@ TEST_F(WindowLifecycleTest, ShowingWhatIsShownSendsNothing) {
     DestroyWindow(other);
 }
 
+TEST_F(WindowLifecycleTest, MinimisedWindowsGiveUpTheFocusAndTakeItBackWhenRestored) {
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    ASSERT_EQ(GetFocus(), hwnd);
+    ShowWindow(hwnd, SW_SHOWMINIMIZED);
+    EXPECT_EQ(GetActiveWindow(), hwnd);  // still active, but without the focus
+    EXPECT_EQ(GetFocus(), HWND());
+    log().clear();
+    ShowWindow(hwnd, SW_RESTORE);
+    EXPECT_EQ(GetFocus(), hwnd);
+    const std::vector<Expected> back = {
+        {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_SETFOCUS}, {WM_ACTIVATE, W, WA_ACTIVE}};
+    EXPECT_EQ(
+        log().compare(hwnd, HWND(), back,
+                      {WM_NCCALCSIZE, WM_MOVE, WM_SIZE, WM_NCPAINT, WM_ERASEBKGND, WM_GETTEXT,
+                       WM_GETMINMAXINFO, WM_NCACTIVATE, WM_SETCURSOR, WM_NCHITTEST, WM_MOUSEMOVE}),
+        "");
+    // A minimised child hands the focus to its parent.
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, hwnd);
+    SetFocus(child);
+    ShowWindow(child, SW_MINIMIZE);
+    EXPECT_EQ(GetFocus(), hwnd);
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, HidingBySetWindowPosKeepsActivationAndFocus) {
+    HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    struct Case {
+        const char* what;
+        UINT extra;
+    };
+    for (const Case& c : {Case{"activating", 0u}, Case{"not activating", SWP_NOACTIVATE}}) {
+        HWND popup = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner);
+        HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, popup);
+        SetActiveWindow(popup);
+        SetFocus(child);
+        log().clear();
+        SetWindowPos(popup, HWND(), 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | c.extra);
+        EXPECT_FALSE(IsWindowVisible(popup)) << c.what;
+        EXPECT_EQ(GetActiveWindow(), popup) << c.what;
+        EXPECT_EQ(GetFocus(), child) << c.what;
+        EXPECT_FALSE(log().contains(popup, WM_ACTIVATE)) << c.what;
+        EXPECT_FALSE(log().contains(child, WM_KILLFOCUS)) << c.what;
+        // ShowWindow hides the way that gives both up.
+        SetWindowPos(popup, HWND(), 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(popup, SW_HIDE);
+        EXPECT_EQ(GetActiveWindow(), owner) << c.what;
+        EXPECT_EQ(GetFocus(), owner) << c.what;
+        DestroyWindow(popup);
+    }
+    DestroyWindow(owner);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
