@@ -1,5 +1,6 @@
 // Window position, size, z-order and visibility, coordinate mapping and hit-testing.
 #include <algorithm>
+#include <vector>
 
 #include "platform/gdi/GdiInternal.h"
 #include "platform/user/UserInternal.h"
@@ -59,6 +60,29 @@ void invalidateInParent(WindowObject& child, const RECT& rectInParentClient) {
     OffsetRect(&r, p->client.left, p->client.top);
     Region area(r);
     user::invalidate(*p, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Keeps a top-level window's owned windows (of its own band) right above it, in their order.
+void raiseOwned(WindowObject& owner) {
+    WindowObject* p = user::parentOf(owner);
+    if (!p) return;
+    const HWND ownerHwnd = owner.hwnd();
+    const bool topmost = owner.exStyle & WS_EX_TOPMOST;
+    std::vector<HWND> owned;
+    for (std::uint32_t h : p->children) {
+        WindowObject* o = windowQuiet(HWND(h));
+        if (o && o->owner == owner.handle() && bool(o->exStyle & WS_EX_TOPMOST) == topmost)
+            owned.push_back(HWND(h));
+    }
+    if (owned.empty()) return;
+    HWND after = GetWindow(ownerHwnd, GW_HWNDPREV);
+    if (!after) after = HWND_TOP;
+    for (HWND o : owned) {
+        if (o == after) continue;  // already right above
+        SetWindowPos(o, after, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+        after = o;
+    }
 }
 
 }  // namespace
@@ -248,6 +272,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         wp.flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
     }
     SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    if (zChanged && !(f & SWP_NOOWNERZORDER) && insertAfter != HWND_BOTTOM &&
+        (w = windowQuiet(hwnd)) && user::isTopLevel(*w))
+        raiseOwned(*w);
     if (sizeChanged || moved || zChanged || showing || hiding) user::mouseMovedByLayout();
     return TRUE;
 }

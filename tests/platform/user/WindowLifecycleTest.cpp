@@ -665,6 +665,43 @@ TEST_F(WindowLifecycleTest, HidingBySetWindowPosKeepsActivationAndFocus) {
     DestroyWindow(owner);
 }
 
+TEST_F(WindowLifecycleTest, RaisingAnOwnerKeepsItsOwnedWindowsAboveIt) {
+    HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND first = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner);
+    HWND second = MessageLog::create(WS_POPUP | WS_VISIBLE, 20, 20, 50, 50, owner);
+    HWND other = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 200, 200);
+    // The four windows front to back.
+    auto order = [&] {
+        std::vector<HWND> out;
+        for (HWND h = GetTopWindow(HWND()); h; h = GetWindow(h, GW_HWNDNEXT))
+            if (h == owner || h == first || h == second || h == other) out.push_back(h);
+        return out;
+    };
+    ASSERT_EQ(order(), (std::vector<HWND>{other, second, first, owner}));
+    struct Case {
+        const char* what;
+        UINT flags;
+        std::vector<HWND> expected;
+    };
+    const std::vector<Case> cases = {
+        {"owned windows come along", 0, {second, first, owner, other}},
+        {"SWP_NOOWNERZORDER leaves them", SWP_NOOWNERZORDER, {owner, other, second, first}},
+    };
+    for (const Case& c : cases) {
+        SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ASSERT_EQ(GetTopWindow(HWND()), other);
+        log().clear();
+        SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | c.flags);
+        EXPECT_EQ(order(), c.expected) << c.what;
+        // Owned windows that move hear it afterwards only.
+        EXPECT_FALSE(log().contains(first, WM_WINDOWPOSCHANGING)) << c.what;
+        EXPECT_EQ(log().contains(first, WM_WINDOWPOSCHANGED), c.flags == 0) << c.what;
+    }
+    DestroyWindow(other);
+    DestroyWindow(owner);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
