@@ -247,6 +247,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (w->isChild() && ((hiding) || (wasVisible && (moved || sizeChanged))))
             invalidateInParent(*w, oldRect);
     }
+    // A child positioned without SWP_NOACTIVATE hears WM_CHILDACTIVATE instead of activation.
+    if (!hiding && !(f & SWP_NOACTIVATE) && (w->style & (WS_CHILD | WS_POPUP)) == WS_CHILD) {
+        SendMessageW(hwnd, WM_CHILDACTIVATE, 0, 0);
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+    }
     if (!hiding && !(f & SWP_NOACTIVATE) && !w->isChild() && w->visibleStyle() &&
         user::isTopLevel(*w) && user::state().active != hwnd.value &&
         !(w->exStyle & WS_EX_NOACTIVATE)) {
