@@ -219,9 +219,13 @@ Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags) {
     if (!reallyVisible(w)) return Region();
     const RECT area = clientArea ? clientScreenRect(w) : screenRect(w);
     Region r(area);
+    // A parent DC draws anywhere in the parent's client area, its siblings included.
+    WindowObject* parent = parentOf(w);
+    const bool parentClip = (dcxFlags & DCX_PARENTCLIP) && clientArea && parent && !isRoot(*parent);
+    if (parentClip) r = Region(clientScreenRect(*parent));
     WindowObject* child = &w;
-    for (WindowObject* p = parentOf(w); p && !isRoot(*p); child = p, p = parentOf(*p)) {
-        if ((dcxFlags & DCX_PARENTCLIP) && child == &w) continue;
+    for (WindowObject* p = parent; p && !isRoot(*p); child = p, p = parentOf(*p)) {
+        if (parentClip && child == &w) continue;
         r = r.intersected(clientScreenRect(*p));
         const bool clipSiblings =
             (child->style & WS_CLIPSIBLINGS) || (child == &w && (dcxFlags & DCX_CLIPSIBLINGS));

@@ -584,6 +584,42 @@ TEST_F(PaintTest, FrameOnlyInvalidationPaintsAnEmptyClientArea) {
     UnregisterClassW(u"UpdateProbe", HINSTANCE());
 }
 
+TEST_F(PaintTest, ParentDcChildrenDrawOverTheParentsClientArea) {
+    WNDCLASSEXW wc;
+    wc.style = CS_PARENTDC;
+    wc.lpfnWndProc = painterProc;
+    wc.lpszClassName = u"ParentDcPainter";
+    RegisterClassExW(&wc);
+    HWND parent = painter(kRed, WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 200, 200);
+    painter(kGreen, WS_CHILD | WS_VISIBLE, 100, 100, 40, 40, parent);  // a sibling in front
+    HWND child = CreateWindowExW(0, u"ParentDcPainter", u"", WS_CHILD | WS_VISIBLE, 20, 20, 50, 50,
+                                 parent, HMENU(), HINSTANCE(), nullptr);
+    SetWindowLongPtrW(child, GWLP_USERDATA, kBlue);
+    platform->PumpMessages();
+    HDC hdc = GetDC(child);
+    RECT all{-100, -100, 400, 400};  // child coordinates
+    SetDCBrushColor(hdc, RGB(255, 255, 0));
+    FillRect(hdc, &all, HBRUSH(GetStockObject(DC_BRUSH)));
+    ReleaseDC(child, hdc);
+    struct Probe {
+        POINT at;
+        COLORREF expected;
+    };
+    const std::vector<Probe> probes = {
+        {{30, 30}, RGB(255, 255, 0)},              // the child itself
+        {{5, 5}, RGB(255, 255, 0)},                // the parent's client area left of the child
+        {{120, 120}, RGB(255, 255, 0)},            // a sibling is not clipped away
+        {{198, 198}, RGB(255, 255, 0)},            // the last client pixel
+        {{0, 0}, GetSysColor(COLOR_WINDOWFRAME)},  // the parent's border is not client area
+        {{199, 100}, GetSysColor(COLOR_WINDOWFRAME)},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(screen(p.at.x, p.at.y), p.expected) << p.at.x << "," << p.at.y;
+    DestroyWindow(parent);
+    UnregisterClassW(u"ParentDcPainter", HINSTANCE());
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
 class HighDpiPaintTest : public PaintTest {
 protected:
     platform::testing::TestOptions options() const override { return {800, 600, 144, 1000000}; }
