@@ -342,8 +342,9 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
                hdc, area.left, area.top, SRCCOPY);
         ReleaseDC(hwnd, hdc);
     }
-    const Region invalid = Region::combine(Region(limit), moved, Region::Op::Diff);
-    // The pending update region inside the scrolled area moves with the pixels.
+    Region invalid = Region::combine(Region(limit), moved, Region::Op::Diff);
+    // The pending update region inside the scrolled area moves with the pixels, and where it
+    // lands inside the clip rectangle is part of the update region the call reports.
     Region pending =
         w->update.intersected(RECT{w->client.left + area.left, w->client.top + area.top,
                                    w->client.left + area.right, w->client.top + area.bottom});
@@ -352,6 +353,8 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         pending.offset(dx, dy);
         w->update = Region::combine(w->update, pending.intersected(w->client), Region::Op::Or);
         user::paintChanged(*w);
+        pending.offset(-w->client.left, -w->client.top);
+        invalid = Region::combine(invalid, pending.intersected(clipRc), Region::Op::Or);
     }
     if (flags & SW_SCROLLCHILDREN) {
         for (HWND c : user::childHandles(*w)) {

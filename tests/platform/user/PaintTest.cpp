@@ -228,6 +228,47 @@ TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 
+TEST_F(PaintTest, ScrollWindowExReportsThePendingUpdateRegionWhereItMoved) {
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    platform->PumpMessages();
+    struct Case {
+        const char* what;
+        RECT pending;          // invalidated before scrolling up by 20
+        const RECT* clip;      // the clip rectangle, if any
+        std::vector<RECT> in;  // rectangles the reported region covers
+        std::vector<POINT> out;
+    };
+    const RECT topHalf{0, 0, 100, 50};
+    const std::vector<Case> cases = {
+        {"moved with the pixels",
+         {10, 40, 20, 50},
+         nullptr,
+         {{10, 20, 20, 30}, {0, 80, 100, 100}},
+         {{15, 45}, {50, 50}}},
+        // Everything the clip rectangle shows comes from below: only the moved update region.
+        {"cut by the clip rectangle",
+         {10, 40, 20, 80},
+         &topHalf,
+         {{10, 20, 20, 50}},
+         {{15, 55}, {50, 90}}},
+    };
+    for (const Case& c : cases) {
+        InvalidateRect(hwnd, &c.pending, FALSE);
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        ScrollWindowEx(hwnd, 0, -20, nullptr, c.clip, update, nullptr, 0);
+        for (const RECT& r : c.in)
+            for (int y = r.top; y < r.bottom; y += 5)
+                for (int x = r.left; x < r.right; x += 5)
+                    EXPECT_TRUE(PtInRegion(update, x, y)) << c.what << " " << x << "," << y;
+        for (const POINT& p : c.out)
+            EXPECT_FALSE(PtInRegion(update, p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        DeleteObject(update);
+        ValidateRect(hwnd, nullptr);
+    }
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
 TEST_F(PaintTest, PrintPaintsAParentIntoAChildsDc) {
     // A transparent-looking child asks its parent to paint into the child's DC, with the origin
     // moved so that the parent's drawing lines up.
