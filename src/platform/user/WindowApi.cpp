@@ -13,6 +13,14 @@ namespace orvane::platform {
 
 namespace {
 
+// WS_EX_WINDOWEDGE follows the other styles: raised frames (dialog or sizing, unless the
+// window asks for a static edge) and modal dialog frames have it, other windows do not.
+DWORD withWindowEdge(DWORD style, DWORD exStyle) {
+    const bool edge = (exStyle & WS_EX_DLGMODALFRAME) ||
+                      (!(exStyle & WS_EX_STATICEDGE) && (style & (WS_DLGFRAME | WS_THICKFRAME)));
+    return edge ? (exStyle | WS_EX_WINDOWEDGE) : (exStyle & ~WS_EX_WINDOWEDGE);
+}
+
 constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
 constexpr int kMaxWindowSide = 32767;
 constexpr int kMaxExtraBytes = 40000;
@@ -299,10 +307,10 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     // Overlapped windows always have a caption and clip their siblings.
     if (!(style & (WS_CHILD | WS_POPUP))) {
         style |= WS_CLIPSIBLINGS | WS_CAPTION;
-        exStyle |= WS_EX_WINDOWEDGE;
     } else if (!(style & WS_CHILD)) {
         style |= WS_CLIPSIBLINGS;
     }
+    exStyle = withWindowEdge(style, exStyle);
     if (parentWin && (parentWin->exStyle & WS_EX_LAYOUTRTL) &&
         !(parentWin->exStyle & WS_EX_NOINHERITLAYOUT) && (style & WS_CHILD))
         exStyle |= WS_EX_LAYOUTRTL;
@@ -801,8 +809,12 @@ LONG_PTR setStyle(HWND hwnd, int index, DWORD value) {
     if (index == GWL_STYLE) {
         // The child bit cannot change after creation.
         f = (f & ~WS_CHILD) | (old & WS_CHILD);
-    } else if (!(f & WS_EX_LAYERED)) {
-        w->layeredSet = false;  // a window layered again starts without attributes
+        w->exStyle = withWindowEdge(w->style, w->exStyle);
+    } else {
+        // The top-most bit changes only through SetWindowPos.
+        f = (f & ~WS_EX_TOPMOST) | (old & WS_EX_TOPMOST);
+        f = withWindowEdge(w->style, f);
+        if (!(f & WS_EX_LAYERED)) w->layeredSet = false;  // layered again: no attributes yet
     }
     ss.styleOld = old;
     user::bumpVersion();

@@ -731,6 +731,47 @@ TEST_F(WindowLifecycleTest, ChildrenPositionedToActivateHearWmChildActivate) {
     DestroyWindow(parent);
 }
 
+TEST_F(WindowLifecycleTest, WindowEdgeAndSiblingClippingFollowTheOtherStyles) {
+    HWND parent = MessageLog::create(WS_POPUP, 0, 0, 100, 100);
+    struct Case {
+        DWORD style, exStyle;
+        bool child;
+        bool edge, clipSiblings;
+    };
+    const std::vector<Case> cases = {
+        {WS_OVERLAPPED, 0, false, true, true},  // gets a caption, so a raised frame
+        {WS_POPUP, 0, false, false, true},
+        {WS_POPUP, WS_EX_WINDOWEDGE, false, false, true},  // taken away without a frame
+        {WS_POPUP | WS_DLGFRAME, 0, false, true, true},
+        {WS_POPUP | WS_THICKFRAME, 0, false, true, true},
+        {WS_POPUP | WS_THICKFRAME, WS_EX_STATICEDGE, false, false, true},
+        {WS_POPUP, WS_EX_DLGMODALFRAME, false, true, true},
+        {WS_CHILD, 0, true, false, false},
+        {WS_CHILD | WS_THICKFRAME, 0, true, true, false},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = MessageLog::create(c.style, 0, 0, 50, 50, c.child ? parent : HWND(), c.exStyle);
+        const DWORD ex = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+        const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+        EXPECT_EQ((ex & WS_EX_WINDOWEDGE) != 0, c.edge) << std::hex << c.style << " " << c.exStyle;
+        EXPECT_EQ((style & WS_CLIPSIBLINGS) != 0, c.clipSiblings) << std::hex << c.style;
+        DestroyWindow(hwnd);
+    }
+    // Setting the styles later follows the same rule; the top-most bit is left alone.
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 50, 50);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, WS_EX_WINDOWEDGE | WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE) & (WS_EX_WINDOWEDGE | WS_EX_TOPMOST), 0);
+    SetWindowLongW(hwnd, GWL_STYLE, WS_POPUP | WS_THICKFRAME);
+    EXPECT_NE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_WINDOWEDGE, 0);
+    SetWindowLongW(hwnd, GWL_STYLE, WS_POPUP);
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_WINDOWEDGE, 0);
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, 0);
+    EXPECT_NE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    DestroyWindow(hwnd);
+    DestroyWindow(parent);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
