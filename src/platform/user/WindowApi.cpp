@@ -315,7 +315,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
         !(parentWin->exStyle & WS_EX_NOINHERITLAYOUT) && (style & WS_CHILD))
         exStyle |= WS_EX_LAYOUTRTL;
 
-    bool needSize = false;
+    // Overlapped windows hear their size and place when first shown, not when created.
+    const bool needSize = !(style & (WS_CHILD | WS_POPUP));
     if (x == CW_USEDEFAULT) {
         x = (style & WS_CHILD) ? 0 : 100;
         y = (style & WS_CHILD) ? 0 : 100;
@@ -327,7 +328,6 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
             const auto& screen = gdi::screenInfo();
             width = screen.width * 3 / 4;
             height = screen.height * 3 / 4;
-            needSize = true;
         }
     }
     width = std::clamp(width, 0, kMaxWindowSide);

@@ -73,13 +73,33 @@ TEST_F(WindowLifecycleTest, CreateVisibleChildNotifiesParent) {
     EXPECT_FALSE(IsWindow(child));
 }
 
-TEST_F(WindowLifecycleTest, DefaultSizeIsReportedWhenFirstShown) {
-    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0);
-    EXPECT_FALSE(log().contains(hwnd, WM_SIZE));
-    ShowWindow(hwnd, SW_SHOW);
-    EXPECT_EQ(log().count(hwnd, WM_SIZE), 1);
-    EXPECT_EQ(log().count(hwnd, WM_MOVE), 1);
-    DestroyWindow(hwnd);
+TEST_F(WindowLifecycleTest, OverlappedWindowsHearTheirSizeWhenFirstShown) {
+    struct Case {
+        DWORD style;
+        int x, width;
+        bool sizedAtCreation;
+    };
+    const std::vector<Case> cases = {
+        {WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, false},
+        {WS_OVERLAPPEDWINDOW, 10, 200, false},
+        {WS_POPUP, 10, 200, true},
+    };
+    for (const Case& c : cases) {
+        log().clear();
+        HWND hwnd = MessageLog::create(c.style, c.x, 0, c.width, 100);
+        EXPECT_EQ(log().count(hwnd, WM_SIZE), c.sizedAtCreation ? 1 : 0) << std::hex << c.style;
+        EXPECT_EQ(log().count(hwnd, WM_MOVE), c.sizedAtCreation ? 1 : 0) << std::hex << c.style;
+        log().clear();
+        ShowWindow(hwnd, SW_SHOWNA);
+        EXPECT_EQ(log().count(hwnd, WM_SIZE), c.sizedAtCreation ? 0 : 1) << std::hex << c.style;
+        EXPECT_EQ(log().count(hwnd, WM_MOVE), c.sizedAtCreation ? 0 : 1) << std::hex << c.style;
+        // Only the first time.
+        ShowWindow(hwnd, SW_HIDE);
+        log().clear();
+        ShowWindow(hwnd, SW_SHOWNA);
+        EXPECT_FALSE(log().contains(hwnd, WM_SIZE));
+        DestroyWindow(hwnd);
+    }
 }
 
 TEST_F(WindowLifecycleTest, ResizeSendsCalcSizeThenMoveAndSize) {
