@@ -560,15 +560,21 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     return wasDisabled;
 }
 
+namespace {
+
+// What GetParent reports: a popup's owner, a child's parent (the desktop too), else nothing.
+HWND parentOrOwner(const WindowObject& w) {
+    if (w.style & WS_POPUP) return HWND(w.owner);
+    if (w.style & WS_CHILD) return HWND(w.parent);
+    return HWND();
+}
+
+}  // namespace
+
 HWND GetParent(HWND hwnd) {
     WindowObject* w = window(hwnd);
-    if (!w) return HWND();
-    if (w->isChild()) {
-        WindowObject* p = user::parentOf(*w);
-        return p && !user::isRoot(*p) ? HWND(w->parent) : HWND();
-    }
-    // Popup windows report their owner.
-    return (w->style & WS_POPUP) ? HWND(w->owner) : HWND();
+    if (!w || user::isRoot(*w)) return HWND();
+    return parentOrOwner(*w);
 }
 
 HWND SetParent(HWND child, HWND newParent) {
@@ -621,10 +627,11 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
         case GA_ROOT:
             return user::topLevelOf(*w)->hwnd();
         case GA_ROOTOWNER: {
-            WindowObject* top = user::topLevelOf(*w);
-            while (WindowObject* o = windowQuiet(HWND(top->owner)))
-                top = o;
-            return top->hwnd();
+            // Up through what GetParent reports until it reports nothing.
+            WindowObject* cur = w;
+            while (WindowObject* next = windowQuiet(parentOrOwner(*cur)))
+                cur = next;
+            return cur->hwnd();
         }
     }
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -754,8 +761,11 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
             return reinterpret_cast<LONG_PTR>(w->proc);
         case GWLP_HINSTANCE:
             return static_cast<LONG_PTR>(w->instance.value);
-        case GWLP_HWNDPARENT:
-            return static_cast<LONG_PTR>(w->isChild() ? w->parent : w->owner);
+        case GWLP_HWNDPARENT: {
+            // The parent, unless that is the desktop: then the owner.
+            WindowObject* p = user::parentOf(*w);
+            return static_cast<LONG_PTR>(p && !user::isRoot(*p) ? w->parent : w->owner);
+        }
         case GWL_STYLE:
             return static_cast<LONG>(w->style);
         case GWL_EXSTYLE:

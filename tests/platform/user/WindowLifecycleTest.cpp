@@ -792,6 +792,46 @@ TEST_F(WindowLifecycleTest, WindowEdgeAndSiblingClippingFollowTheOtherStyles) {
     DestroyWindow(parent);
 }
 
+TEST_F(WindowLifecycleTest, ParentOwnerAndRootQueriesFollowTheStyles) {
+    const HWND desktop = GetDesktopWindow();
+    HWND main = MessageLog::create(WS_OVERLAPPEDWINDOW, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD, 0, 0, 50, 50, main);
+    HWND ofDesktop = MessageLog::create(WS_CHILD, 0, 0, 50, 50, desktop);
+    HWND grandchild = MessageLog::create(WS_CHILD, 0, 0, 10, 10, child);
+    HWND ownedPopup = MessageLog::create(WS_POPUP, 0, 0, 50, 50, main);
+    HWND ownedOverlapped = MessageLog::create(WS_OVERLAPPED, 0, 0, 50, 50, main);
+    HWND secondOwned = MessageLog::create(WS_POPUP, 0, 0, 50, 50, ownedPopup);
+    ASSERT_TRUE(ofDesktop);
+    struct Case {
+        const char* what;
+        HWND hwnd;
+        HWND gaParent, gwlParent, getParent, gwOwner, gaRoot, gaRootOwner;
+    };
+    const std::vector<Case> cases = {
+        {"child", child, main, main, main, HWND(), main, main},
+        {"child of the desktop", ofDesktop, desktop, HWND(), desktop, HWND(), ofDesktop, desktop},
+        {"child of a child", grandchild, child, child, child, HWND(), main, main},
+        {"owned popup", ownedPopup, desktop, main, main, main, ownedPopup, main},
+        {"owned overlapped", ownedOverlapped, desktop, main, HWND(), main, ownedOverlapped,
+         ownedOverlapped},
+        {"popup owned by a popup", secondOwned, desktop, ownedPopup, ownedPopup, ownedPopup,
+         secondOwned, main},
+        {"unowned", main, desktop, HWND(), HWND(), HWND(), main, main},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_PARENT), c.gaParent) << c.what;
+        EXPECT_EQ(HWND(static_cast<std::uint32_t>(GetWindowLongPtrW(c.hwnd, GWLP_HWNDPARENT))),
+                  c.gwlParent)
+            << c.what;
+        EXPECT_EQ(GetParent(c.hwnd), c.getParent) << c.what;
+        EXPECT_EQ(GetWindow(c.hwnd, GW_OWNER), c.gwOwner) << c.what;
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_ROOT), c.gaRoot) << c.what;
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_ROOTOWNER), c.gaRootOwner) << c.what;
+    }
+    DestroyWindow(ofDesktop);
+    DestroyWindow(main);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
