@@ -690,10 +690,11 @@ bool enumDescendants(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
 
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
     if (!proc) return FALSE;
-    if (!parent) return EnumWindows(proc, lParam);
+    // No parent means the desktop: every top-level window and its descendants. The result is
+    // FALSE when the callback stopped the enumeration.
+    if (!parent) parent = GetDesktopWindow();
     if (!window(parent)) return FALSE;
-    enumDescendants(parent, proc, lParam);
-    return TRUE;
+    return enumDescendants(parent, proc, lParam) ? TRUE : FALSE;
 }
 
 BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {

@@ -832,6 +832,51 @@ TEST_F(WindowLifecycleTest, ParentOwnerAndRootQueriesFollowTheStyles) {
     DestroyWindow(main);
 }
 
+TEST_F(WindowLifecycleTest, EnumChildWindowsReachesDescendantsAndSaysWhetherItFinished) {
+    HWND top = MessageLog::create(WS_POPUP, 0, 0, 100, 100);
+    HWND child = MessageLog::create(WS_CHILD, 0, 0, 10, 10, top);
+    HWND grandchild = MessageLog::create(WS_CHILD, 0, 0, 5, 5, child);
+    struct Seen {
+        std::vector<HWND> windows;
+        HWND stopAt;
+    };
+    const WNDENUMPROC collect = [](HWND h, LPARAM l) -> BOOL {
+        auto* seen = reinterpret_cast<Seen*>(l);
+        seen->windows.push_back(h);
+        return h != seen->stopAt;
+    };
+    auto has = [](const Seen& s, HWND h) {
+        return std::find(s.windows.begin(), s.windows.end(), h) != s.windows.end();
+    };
+    struct Case {
+        const char* what;
+        HWND parent, stopAt;
+        BOOL result;
+        std::vector<HWND> reached, notReached;
+    };
+    const std::vector<Case> cases = {
+        {"the desktop's children and theirs", HWND(), HWND(), TRUE, {top, child, grandchild}, {}},
+        {"the desktop by its handle", GetDesktopWindow(), HWND(), TRUE, {top, grandchild}, {}},
+        {"a window's descendants", top, HWND(), TRUE, {child, grandchild}, {top}},
+        {"stopped by the callback", top, child, FALSE, {child}, {grandchild}},
+    };
+    for (const Case& c : cases) {
+        Seen seen{{}, c.stopAt};
+        EXPECT_EQ(EnumChildWindows(c.parent, collect, reinterpret_cast<LPARAM>(&seen)), c.result)
+            << c.what;
+        for (HWND h : c.reached)
+            EXPECT_TRUE(has(seen, h)) << c.what;
+        for (HWND h : c.notReached)
+            EXPECT_FALSE(has(seen, h)) << c.what;
+    }
+    // EnumWindows stays with the top-level windows.
+    Seen seen{{}, HWND()};
+    EXPECT_TRUE(EnumWindows(collect, reinterpret_cast<LPARAM>(&seen)));
+    EXPECT_TRUE(has(seen, top));
+    EXPECT_FALSE(has(seen, child));
+    DestroyWindow(top);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
