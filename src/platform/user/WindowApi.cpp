@@ -857,12 +857,14 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
             return old;
         }
         case GWLP_HWNDPARENT: {
-            const LONG_PTR old = w->isChild() ? w->parent : w->owner;
-            if (!w->isChild()) {
-                WindowObject* o = value ? window(HWND(static_cast<std::uint32_t>(value))) : nullptr;
-                if (value && !o) return 0;
-                w->owner = o ? user::topLevelOf(*o)->handle() : 0;
-            }
+            // Below another window this changes the parent; below the desktop, the owner.
+            const HWND to(static_cast<std::uint32_t>(value));
+            if (WindowObject* p = user::parentOf(*w); p && !user::isRoot(*p))
+                return static_cast<LONG_PTR>(SetParent(hwnd, to).value);
+            const LONG_PTR old = w->owner;
+            WindowObject* o = value ? window(to) : nullptr;
+            if (value && !o) return 0;
+            w->owner = o ? user::topLevelOf(*o)->handle() : 0;
             return old;
         }
         case GWL_STYLE:

@@ -877,6 +877,35 @@ TEST_F(WindowLifecycleTest, EnumChildWindowsReachesDescendantsAndSaysWhetherItFi
     DestroyWindow(top);
 }
 
+TEST_F(WindowLifecycleTest, SettingTheParentLongMovesAChildAndReownsATopLevelWindow) {
+    HWND first = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND second = MessageLog::create(WS_POPUP | WS_VISIBLE, 100, 0, 100, 100);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, first);
+    HWND popup = MessageLog::create(WS_POPUP, 0, 0, 10, 10, first);
+    struct Case {
+        const char* what;
+        HWND hwnd, to, old, parent, owner;
+    };
+    const std::vector<Case> cases = {
+        {"a child changes parent", child, second, first, second, HWND()},
+        {"a popup changes owner", popup, second, first, GetDesktopWindow(), second},
+        {"and loses it", popup, HWND(), second, GetDesktopWindow(), HWND()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HWND(static_cast<std::uint32_t>(
+                      SetWindowLongPtrW(c.hwnd, GWLP_HWNDPARENT, c.to.value))),
+                  c.old)
+            << c.what;
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_PARENT), c.parent) << c.what;
+        EXPECT_EQ(GetWindow(c.hwnd, GW_OWNER), c.owner) << c.what;
+    }
+    EXPECT_TRUE(IsChild(second, child));
+    EXPECT_FALSE(IsChild(first, child));
+    DestroyWindow(popup);
+    DestroyWindow(first);
+    DestroyWindow(second);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
