@@ -906,6 +906,46 @@ TEST_F(WindowLifecycleTest, SettingTheParentLongMovesAChildAndReownsATopLevelWin
     DestroyWindow(second);
 }
 
+TEST_F(WindowLifecycleTest, FindWindowExSeesMessageOnlyWindowsOnlyUnderHwndMessage) {
+    HWND top = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
+    SetWindowTextW(top, u"shared");
+    HWND messageOnly = MessageLog::create(0, 0, 0, 10, 10, HWND_MESSAGE);
+    SetWindowTextW(messageOnly, u"shared");
+    struct Case {
+        HWND parent;
+        const char16_t* name;
+        HWND found;
+    };
+    const std::vector<Case> cases = {
+        {HWND(), u"shared", top},
+        {HWND_MESSAGE, u"shared", messageOnly},
+        {HWND_MESSAGE, u"other", HWND()},
+        {GetDesktopWindow(), u"shared", top},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindWindowExW(c.parent, HWND(), u"OrvaneTestWindow", c.name), c.found);
+    EXPECT_EQ(FindWindowExW(HWND_MESSAGE, messageOnly, u"OrvaneTestWindow", u"shared"), HWND());
+    EXPECT_EQ(GetAncestor(messageOnly, GA_ROOT), messageOnly);
+    DestroyWindow(messageOnly);
+    DestroyWindow(top);
+}
+
+TEST_F(WindowLifecycleTest, HiddenPopupsTakeNoActivationFromTheirOwner) {
+    HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND popup = MessageLog::create(WS_POPUP, 10, 10, 50, 50, owner);
+    ASSERT_EQ(GetActiveWindow(), owner);
+    log().clear();
+    SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    BringWindowToTop(popup);
+    EXPECT_FALSE(ShowWindow(popup, SW_HIDE));
+    MoveWindow(popup, 20, 20, 60, 60, TRUE);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(GetFocus(), owner);
+    EXPECT_FALSE(log().contains(owner, WM_ACTIVATE));
+    EXPECT_FALSE(log().contains(popup, WM_ACTIVATE));
+    DestroyWindow(owner);
+}
+
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
     HWND owner = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
     // Without a handler a box takes its default button.
