@@ -125,27 +125,26 @@ const char* messageName(UINT msg) {
     case m:     \
         return #m;
         NAME(WM_CREATE)
-        NAME(WM_DESTROY) NAME(WM_MOVE) NAME(WM_SIZE) NAME(WM_ACTIVATE) NAME(WM_SETFOCUS)
-            NAME(WM_KILLFOCUS) NAME(WM_ENABLE) NAME(WM_SETTEXT) NAME(WM_GETTEXT) NAME(WM_PAINT)
-                NAME(WM_CLOSE) NAME(WM_ERASEBKGND) NAME(WM_SHOWWINDOW) NAME(WM_ACTIVATEAPP)
-                    NAME(WM_SETCURSOR) NAME(WM_MOUSEACTIVATE) NAME(WM_GETMINMAXINFO)
-                        NAME(WM_WINDOWPOSCHANGING) NAME(WM_WINDOWPOSCHANGED) NAME(WM_NCCREATE) NAME(
-                            WM_NCDESTROY) NAME(WM_NCCALCSIZE) NAME(WM_NCHITTEST) NAME(WM_NCPAINT)
-                            NAME(WM_NCACTIVATE) NAME(WM_KEYDOWN) NAME(WM_KEYUP) NAME(WM_CHAR) NAME(
-                                WM_DEADCHAR) NAME(WM_SYSKEYDOWN) NAME(WM_SYSKEYUP) NAME(WM_SYSCHAR)
-                                NAME(WM_TIMER) NAME(WM_MOUSEMOVE) NAME(WM_LBUTTONDOWN)
-                                    NAME(WM_LBUTTONUP) NAME(WM_LBUTTONDBLCLK) NAME(WM_RBUTTONDOWN)
-                                        NAME(WM_RBUTTONUP) NAME(WM_MOUSEWHEEL) NAME(WM_PARENTNOTIFY)
-                                            NAME(WM_CAPTURECHANGED) NAME(WM_MOUSEHOVER)
-                                                NAME(WM_MOUSELEAVE) NAME(WM_NCMOUSEMOVE)
-                                                    NAME(WM_NCLBUTTONDOWN) NAME(WM_STYLECHANGING)
-                                                        NAME(WM_STYLECHANGED) NAME(WM_PRINT)
-                                                            NAME(WM_PRINTCLIENT) NAME(WM_USER)
-                                                                NAME(WM_GETTEXTLENGTH)
-                                                                    NAME(WM_CANCELMODE)
-                                                                        NAME(WM_SYSCOMMAND)
-                                                                            NAME(WM_VSCROLL)
-                                                                                NAME(WM_HSCROLL)
+        NAME(WM_DESTROY)
+        NAME(WM_MOVE) NAME(WM_SIZE) NAME(WM_ACTIVATE) NAME(WM_SETFOCUS) NAME(WM_KILLFOCUS)
+            NAME(WM_ENABLE) NAME(WM_SETTEXT) NAME(WM_GETTEXT) NAME(WM_PAINT) NAME(WM_CLOSE) NAME(
+                WM_ERASEBKGND) NAME(WM_SHOWWINDOW) NAME(WM_ACTIVATEAPP) NAME(WM_SETCURSOR)
+                NAME(WM_MOUSEACTIVATE) NAME(WM_GETMINMAXINFO) NAME(WM_WINDOWPOSCHANGING) NAME(
+                    WM_WINDOWPOSCHANGED) NAME(WM_NCCREATE) NAME(WM_NCDESTROY) NAME(WM_NCCALCSIZE)
+                    NAME(WM_NCHITTEST) NAME(WM_NCPAINT) NAME(WM_NCACTIVATE) NAME(WM_KEYDOWN)
+                        NAME(WM_KEYUP) NAME(WM_CHAR) NAME(WM_DEADCHAR) NAME(WM_SYSKEYDOWN)
+                            NAME(WM_SYSKEYUP) NAME(WM_SYSCHAR) NAME(WM_TIMER) NAME(WM_MOUSEMOVE)
+                                NAME(WM_LBUTTONDOWN) NAME(WM_LBUTTONUP) NAME(WM_LBUTTONDBLCLK)
+                                    NAME(WM_RBUTTONDOWN) NAME(WM_RBUTTONUP) NAME(WM_MOUSEWHEEL)
+                                        NAME(WM_PARENTNOTIFY) NAME(WM_CAPTURECHANGED) NAME(
+                                            WM_MOUSEHOVER) NAME(WM_MOUSELEAVE) NAME(WM_NCMOUSEMOVE)
+                                            NAME(WM_NCLBUTTONDOWN) NAME(WM_STYLECHANGING)
+                                                NAME(WM_STYLECHANGED) NAME(WM_PRINT)
+                                                    NAME(WM_PRINTCLIENT) NAME(WM_USER)
+                                                        NAME(WM_GETTEXTLENGTH) NAME(WM_CANCELMODE)
+                                                            NAME(WM_SYSCOMMAND) NAME(WM_VSCROLL)
+                                                                NAME(WM_HSCROLL)
+                                                                    NAME(WM_CHILDACTIVATE)
 #undef NAME
     }
     static thread_local char buffer[16];

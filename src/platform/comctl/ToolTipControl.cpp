@@ -65,9 +65,8 @@ LRESULT ToolTipControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                        static_cast<LONG>((static_cast<DWORD>(cs->style) &
                                           ~(WS_CHILD | WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) |
                                          WS_POPUP));
-        SetWindowLongW(
-            hwnd, GWL_EXSTYLE,
-            static_cast<LONG>(cs->dwExStyle | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYERED));
+        SetWindowLongW(hwnd, GWL_EXSTYLE,
+                       static_cast<LONG>(cs->dwExStyle | WS_EX_TOOLWINDOW | WS_EX_LAYERED));
         SetLayeredWindowAttributes(hwnd, 0, 255, 0);
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
@@ -109,6 +108,9 @@ LRESULT ToolTipControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
             ensureFonts();
+            // Top-most: only SetWindowPos puts a window in that band.
+            SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
             return 0;
         case WM_DESTROY:
             KillTimer(m_hwnd, kShowTimer);

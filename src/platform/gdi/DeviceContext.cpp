@@ -49,12 +49,13 @@ POINT DeviceContext::surfaceOrigin() {
 }
 
 bool DeviceContext::hasRotation() const {
-    if (m_state.graphicsMode != GM_ADVANCED) return false;
     return m_state.xform.eM12 != 0.0f || m_state.xform.eM21 != 0.0f;
 }
 
 void DeviceContext::toDevice(double x, double y, double& dx, double& dy) {
-    if (m_state.graphicsMode == GM_ADVANCED) {
+    // The world transform maps in either graphics mode (the compatible mode keeps the one the
+    // advanced mode set).
+    {
         const XFORM& m = m_state.xform;
         const double wx = x * m.eM11 + y * m.eM21 + m.eDx;
         const double wy = x * m.eM12 + y * m.eM22 + m.eDy;

@@ -292,14 +292,8 @@ int SetGraphicsMode(HDC hdc, int mode) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return 0;
     const int old = dc->state().graphicsMode;
-    // Leaving the advanced mode is refused while a transform other than identity is set.
-    if (mode == GM_COMPATIBLE && old == GM_ADVANCED) {
-        const XFORM& x = dc->state().xform;
-        if (x.eM11 != 1 || x.eM12 != 0 || x.eM21 != 0 || x.eM22 != 1 || x.eDx != 0 || x.eDy != 0) {
-            SetLastError(ERROR_INVALID_PARAMETER);
-            return 0;
-        }
-    }
+    // Leaving the advanced mode keeps the world transform, which goes on mapping coordinates;
+    // only the advanced mode can change it.
     dc->state().graphicsMode = mode;
     return old;
 }
@@ -388,7 +382,7 @@ BOOL DPtoLP(HDC hdc, POINT* pts, int count) {
         if (dc->isMirrored()) x = dc->deviceSize().cx - x;
         x = x - s.viewportOrg.x + s.windowOrg.x;
         y = y - s.viewportOrg.y + s.windowOrg.y;
-        if (s.graphicsMode == GM_ADVANCED) {
+        {
             const XFORM& m = s.xform;
             const double det = m.eM11 * m.eM22 - m.eM12 * m.eM21;
             const double tx = x - m.eDx, ty = y - m.eDy;

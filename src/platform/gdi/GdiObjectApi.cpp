@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
@@ -326,7 +327,7 @@ int GetObjectW(HGDIOBJ obj, int size, void* out) {
         case ObjectKind::Pen: {
             auto* p = static_cast<PenObject*>(o);
             LOGPEN lp;
-            lp.lopnStyle = p->style;
+            lp.lopnStyle = p->logStyle;
             lp.lopnWidth.x = p->width;
             lp.lopnColor = p->color;
             return copy(lp);
@@ -439,11 +440,20 @@ HPEN CreatePen(int style, int width, COLORREF color) {
         return HPEN();
     }
     auto pen = std::make_unique<PenObject>();
-    pen->style = base;
-    pen->width = width < 0 ? 0 : width;
-    // Styled pens wider than one pixel draw solid, as Windows does for cosmetic pens.
-    if (pen->width > 1 && base >= PS_DASH && base <= PS_DASHDOTDOT) pen->style = PS_SOLID;
+    pen->style = pen->logStyle = base;
+    // A negative width counts by its size; a null pen is one pixel wide and black.
+    pen->width =
+        width < 0
+            ? (width == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : -width)
+            : width;
     pen->color = color;
+    if (base == PS_NULL) {
+        pen->width = 1;
+        pen->color = 0;
+    }
+    // Styled pens wider than one pixel draw solid, as Windows does for cosmetic pens; they
+    // still report their style.
+    if (pen->width > 1 && base >= PS_DASH && base <= PS_DASHDOTDOT) pen->style = PS_SOLID;
     return HPEN(HandleTable::current().add(std::move(pen)));
 }
 

@@ -33,6 +33,12 @@ int clipComplexity(DeviceContext& dc) {
     return device.complexity();
 }
 
+// A clip region as the caller gives or gets it and as the DC keeps it: a mirrored DC flips it
+// across its width (the flip is its own inverse).
+Region deviceClip(DeviceContext& dc, const Region& region) {
+    return dc.isMirrored() ? region.mirrored(dc.deviceSize().cx) : region;
+}
+
 // A logical region in surface coordinates: the origins move it and a mirrored DC flips it.
 // Other world transforms than translation are not applied to regions.
 Region regionToSurface(DeviceContext& dc, const Region& logical) {
@@ -306,8 +312,9 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
     } else {
         auto* r = gdi::lookup<RegionObject>(rgn);
         if (!r) return ERROR;
+        const Region given = deviceClip(*dc, r->region);
         if (mode == RGN_COPY) {
-            clip = r->region;
+            clip = given;
         } else {
             const auto op = regionOp(mode);
             if (!op) {
@@ -315,7 +322,7 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode) {
                 return ERROR;
             }
             // Without a clip region the whole device is where the operation starts.
-            clip = Region::combine(clip ? *clip : dc->systemRegion(), r->region, *op);
+            clip = Region::combine(clip ? *clip : dc->systemRegion(), given, *op);
         }
     }
     dc->invalidateClip();
@@ -345,7 +352,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
 int OffsetClipRgn(HDC hdc, int dx, int dy) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return ERROR;
-    if (dc->state().clip) dc->state().clip->offset(dx, dy);
+    if (dc->state().clip) dc->state().clip->offset(dc->isMirrored() ? -dx : dx, dy);
     dc->invalidateClip();
     return clipComplexity(*dc);
 }
@@ -368,7 +375,7 @@ int GetClipRgn(HDC hdc, HRGN rgn) {
     auto* r = gdi::lookup<RegionObject>(rgn);
     if (!dc || !r) return -1;
     if (!dc->state().clip) return 0;
-    r->region = *dc->state().clip;
+    r->region = deviceClip(*dc, *dc->state().clip);
     return 1;
 }
 

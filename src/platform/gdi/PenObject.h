@@ -11,7 +11,8 @@ public:
     static constexpr ObjectKind kKind = ObjectKind::Pen;
     PenObject() : PlatformObject(kKind) {}
 
-    int style = PS_SOLID;
+    int style = PS_SOLID;     // how it draws
+    int logStyle = PS_SOLID;  // what GetObjectW reports
     int width = 1;
     COLORREF color = 0;
     // Stock DC_PEN takes its colour from the DC.

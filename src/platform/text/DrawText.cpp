@@ -357,40 +357,47 @@ void drawUnderline(HDC hdc, int x, int y, int width, UINT eto, const RECT* clip)
 }  // namespace
 
 int DrawTextExW(HDC hdc, LPWSTR text, int length, RECT* rc, UINT format, DRAWTEXTPARAMS* params) {
-    // With DT_TABSTOP the high byte of the low word is the tab stop count, not flags.
-    const int tabCount = (format & DT_TABSTOP) ? static_cast<int>((format >> 8) & 0xFF) : 0;
-    const UINT flags = (format & DT_TABSTOP) ? (format & ~0xFF00u) : format;
+    // A parameter record of the wrong size is ignored, neither read nor written.
+    if (params && params->cbSize != sizeof(DRAWTEXTPARAMS)) params = nullptr;
+    // With DT_TABSTOP and no parameter record, the high byte of the low word is the tab stop
+    // count, not flags; with a record the count comes from it.
+    const bool tabsInFormat = (format & DT_TABSTOP) && !params;
+    const int tabCount = tabsInFormat ? static_cast<int>((format >> 8) & 0xFF) : 0;
+    const UINT flags = tabsInFormat ? (format & ~0xFF00u) : format;
     if (flags & ~kKnownFlags) {
         ReportUnsupported("DrawTextExW", "format flags", ERROR_INVALID_FLAGS);
         return 0;
     }
-    if (!rc || length < -1 || (!text && length != 0) ||
-        (params && params->cbSize != sizeof(DRAWTEXTPARAMS))) {
+    if (!text) return 0;
+    if (!rc || length < -1) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     TEXTMETRICW tm;
     if (!GetTextMetricsW(hdc, &tm)) return 0;
+    const int lineHeight = tm.tmHeight + ((flags & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
+    if (params) params->uiLengthDrawn = 0;
+    // No characters still make a line: a count of zero leaves the rectangle as it is, an empty
+    // string measures as an empty line (a single line keeps its height).
+    if (length == 0) return lineHeight;
     if (length == -1) {
         length = 0;
         while (text[length])
             ++length;
-    }
-    if (params) params->uiLengthDrawn = 0;
-    const std::size_t n = static_cast<std::size_t>(length);
-    if (n == 0) {
-        if (flags & DT_CALCRECT) {
-            rc->right = rc->left;
-            rc->bottom = rc->top;
+        if (length == 0) {
+            if (flags & DT_CALCRECT) {
+                rc->right = rc->left;
+                rc->bottom = rc->top + ((flags & DT_SINGLELINE) ? lineHeight : 0);
+            }
+            return lineHeight;
         }
-        return 0;
     }
+    const std::size_t n = static_cast<std::size_t>(length);
 
     const int leftMargin = params ? params->iLeftMargin : 0;
     const int rightMargin = params ? params->iRightMargin : 0;
     int tabUnits = tabCount > 0 ? tabCount : 8;
     if (params && params->iTabLength > 0) tabUnits = params->iTabLength;
-    const int lineHeight = tm.tmHeight + ((flags & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
     const int left = rc->left + leftMargin;
     const int avail = rc->right - rightMargin - left;
 
@@ -479,24 +486,24 @@ int DrawTextExW(HDC hdc, LPWSTR text, int length, RECT* rc, UINT format, DRAWTEX
         }
     }
 
+    // Vertical placement: alignment applies to a single line only, and then the result is the
+    // distance from the top of the rectangle to the bottom of the line.
+    int offset = 0;
+    const bool aligned = (flags & DT_SINGLELINE) && (flags & (DT_VCENTER | DT_BOTTOM));
+    if (aligned) {
+        offset = (flags & DT_VCENTER) ? (rc->bottom - rc->top - lineHeight) / 2
+                                      : rc->bottom - rc->top - lineHeight;
+    }
+    int y = rc->top + offset;
+    const int result = aligned ? offset + lineHeight : textHeight;
+
     if (flags & DT_CALCRECT) {
         rc->right = rc->left + leftMargin + maxWidth + rightMargin;
-        rc->bottom = rc->top + textHeight;
+        rc->bottom = rc->top + result;
         if (params) params->uiLengthDrawn = static_cast<UINT>(n);
-        return textHeight;
+        // Zero would read as failure.
+        return aligned && result == 0 ? 1 : result;
     }
-
-    // Vertical placement: alignment applies to a single line only.
-    int y = rc->top;
-    if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER)
-            y = rc->top + (rc->bottom - rc->top - lineHeight) / 2;
-        else if (flags & DT_BOTTOM)
-            y = rc->bottom - lineHeight;
-    }
-    const int result = (flags & DT_SINGLELINE) && (flags & (DT_VCENTER | DT_BOTTOM))
-                           ? y + lineHeight - rc->top
-                           : textHeight;
 
     UINT eto = (flags & DT_NOCLIP) ? 0 : ETO_CLIPPED;
     if (flags & DT_RTLREADING) eto |= ETO_RTLREADING;

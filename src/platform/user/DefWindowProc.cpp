@@ -69,14 +69,7 @@ void clampToTrackSize(HWND hwnd, WindowObject& w, WINDOWPOS* wp) {
     if (!(w.style & WS_THICKFRAME) && (w.style & (WS_POPUP | WS_CHILD))) return;
     if (w.style & WS_MINIMIZE) return;
     MINMAXINFO mmi;
-    const auto& screenW = GetSystemMetrics(SM_CXSCREEN);
-    mmi.ptMaxSize = POINT{screenW, GetSystemMetrics(SM_CYSCREEN)};
-    mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-    mmi.ptMinTrackSize =
-        (w.style & WS_THICKFRAME) || (w.style & WS_CAPTION) == WS_CAPTION
-            ? POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}
-            : POINT{0, 0};
-    SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    user::minMaxInfo(hwnd, w, mmi);
     wp->cx = std::clamp<int>(wp->cx, std::min(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x),
                              mmi.ptMaxTrackSize.x);
     wp->cy = std::clamp<int>(wp->cy, std::min(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y),
@@ -275,13 +268,17 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
                 if (!(w = windowQuiet(hwnd))) return 0;
             }
-            if (!(wp->flags & SWP_NOCLIENTSIZE)) {
-                const WPARAM kind = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
-                                    : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
-                                                               : SIZE_RESTORED;
-                SendMessageW(
-                    hwnd, WM_SIZE, kind,
-                    MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+            // A change of state is told even when the client size stays; a minimised window
+            // reports no size.
+            if (!(wp->flags & SWP_NOCLIENTSIZE) || (wp->flags & SWP_STATECHANGED)) {
+                if (w->style & WS_MINIMIZE) {
+                    SendMessageW(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+                } else {
+                    SendMessageW(hwnd, WM_SIZE,
+                                 (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                                 MAKELPARAM(w->client.right - w->client.left,
+                                            w->client.bottom - w->client.top));
+                }
             }
             return 0;
         }
@@ -289,6 +286,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd);
             return 0;
         case WM_SYSCOMMAND:
+            // A disabled window takes no system commands.
+            if (!IsWindowEnabled(hwnd)) return 0;
             switch (wParam & 0xFFF0) {
                 case SC_CLOSE:
                     SendMessageW(hwnd, WM_CLOSE, 0, 0);

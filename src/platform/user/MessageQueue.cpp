@@ -31,28 +31,6 @@ bool matchesWindow(HWND msgHwnd, HWND filter) {
     return msgHwnd == filter || IsChild(filter, msgHwnd);
 }
 
-// The first window needing paint: top-level windows front to back, parents before children.
-// Subtrees with nothing to paint are passed over, and so are the children in front of each
-// window's paintScan, so pumping the paint of N windows is not N searches of N windows.
-HWND findPaint(WindowObject& w, HWND filter) {
-    const bool root = user::isRoot(w);
-    if (!root && !w.visibleStyle()) return HWND();
-    if (!root && user::needsPaint(w) && matchesWindow(w.hwnd(), filter)) return w.hwnd();
-    if (w.paintBelow == 0) return HWND();
-    bool clean = true;  // nothing to paint in the children passed so far
-    for (std::uint32_t c = w.paintScan ? w.paintScan : w.children.front(); c;
-         c = w.children.next(c)) {
-        WindowObject* cw = windowQuiet(HWND(c));
-        if (!cw || (!cw->paintQueued && cw->paintBelow == 0)) continue;
-        if (clean) {
-            w.paintScan = c;
-            clean = false;
-        }
-        if (HWND h = findPaint(*cw, filter)) return h;
-    }
-    return HWND();
-}
-
 void fillMessage(MSG* msg, HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
     msg->hwnd = hwnd;
     msg->message = message;
@@ -92,6 +70,28 @@ std::optional<std::uint64_t> MessageQueue::nextWakeTime() const {
 }
 
 namespace user {
+
+// Top-level windows front to back, parents before children. Subtrees with nothing to paint
+// are passed over, and so are the children in front of each window's paintScan, so pumping the
+// paint of N windows is not N searches of N windows.
+HWND findPaint(WindowObject& w, HWND filter) {
+    const bool root = isRoot(w);
+    if (!root && !w.visibleStyle()) return HWND();
+    if (!root && needsPaint(w) && matchesWindow(w.hwnd(), filter)) return w.hwnd();
+    if (w.paintBelow == 0) return HWND();
+    bool clean = true;  // nothing to paint in the children passed so far
+    for (std::uint32_t c = w.paintScan ? w.paintScan : w.children.front(); c;
+         c = w.children.next(c)) {
+        WindowObject* cw = windowQuiet(HWND(c));
+        if (!cw || (!cw->paintQueued && cw->paintBelow == 0)) continue;
+        if (clean) {
+            w.paintScan = c;
+            clean = false;
+        }
+        if (HWND h = findPaint(*cw, filter)) return h;
+    }
+    return HWND();
+}
 
 void killTimersOf(HWND hwnd) {
     std::erase_if(MessageQueue::current().timers,
@@ -193,7 +193,7 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     }
     // Painting.
     if (inRange(WM_PAINT, filterMin, filterMax) && hwnd.value != 0xFFFFFFFFu) {
-        if (HWND h = findPaint(*user::desktop(), hwnd)) {
+        if (HWND h = user::findPaint(*user::desktop(), hwnd)) {
             fillMessage(msg, h, WM_PAINT, 0, 0);
             return TRUE;
         }

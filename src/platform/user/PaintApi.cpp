@@ -53,19 +53,23 @@ DWORD styleClipFlags(WindowObject& w) {
     return flags;
 }
 
-// Sends WM_PAINT now to a window that needs it and, when asked, to its children after it.
+// Sends WM_PAINT now to the window and, when asked, to the windows below it, each time to the
+// first that needs it in painting order, so a parent that a child's paint invalidates again is
+// painted before the next child.
 void paintNow(HWND hwnd, bool children) {
-    WindowObject* w = windowQuiet(hwnd);
-    if (!w || !user::reallyVisible(*w)) return;
-    if (user::needsPaint(*w)) {
-        const std::uint64_t generation = w->paintGeneration;
-        SendMessageW(hwnd, WM_PAINT, 0, 0);
-        if ((w = windowQuiet(hwnd)) && w->paintGeneration == generation && user::needsPaint(*w))
-            user::validate(*w, nullptr, RDW_NOCHILDREN | RDW_NOINTERNALPAINT);
+    for (;;) {
+        WindowObject* w = windowQuiet(hwnd);
+        if (!w || !user::reallyVisible(*w)) return;
+        const HWND next =
+            children ? user::findPaint(*w, hwnd) : (user::needsPaint(*w) ? hwnd : HWND());
+        WindowObject* target = windowQuiet(next);
+        if (!target) return;
+        const std::uint64_t generation = target->paintGeneration;
+        SendMessageW(next, WM_PAINT, 0, 0);
+        if ((target = windowQuiet(next)) && target->paintGeneration == generation &&
+            user::needsPaint(*target))
+            user::validate(*target, nullptr, RDW_NOCHILDREN | RDW_NOINTERNALPAINT);
     }
-    if (!children || !(w = windowQuiet(hwnd))) return;
-    for (HWND c : user::childHandles(*w))
-        paintNow(c, true);
 }
 
 void eraseNow(HWND hwnd, bool children) {
@@ -162,7 +166,7 @@ int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
 
 BOOL UpdateWindow(HWND hwnd) {
     if (!window(hwnd)) return FALSE;
-    paintNow(hwnd, false);
+    paintNow(hwnd, true);
     return TRUE;
 }
 
@@ -175,18 +179,21 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rc, HRGN rgn, UINT flags) {
         return TRUE;
     }
     const Region area = regionFromArgs(*w, rc, rgn, (flags & RDW_FRAME) && !rc && !rgn);
-    if (flags & RDW_INVALIDATE)
-        user::invalidate(*w, &area, flags);
-    else if (flags & RDW_INTERNALPAINT)
-        user::invalidate(*w, nullptr, RDW_INTERNALPAINT | RDW_NOCHILDREN);
+    if (flags & (RDW_INVALIDATE | RDW_INTERNALPAINT))
+        user::invalidate(*w, &area, flags & ~RDW_VALIDATE);
     if (flags & RDW_VALIDATE) {
         user::validate(*w, (rc || rgn) ? &area : nullptr, flags);
         if (flags & RDW_NOERASE) w->erasePending = false;
         if (flags & RDW_NOFRAME) w->ncPaintPending = false;
     }
     const bool children = (flags & RDW_ALLCHILDREN) || !(flags & RDW_NOCHILDREN);
-    if (flags & RDW_ERASENOW) eraseNow(hwnd, children);
-    if (flags & RDW_UPDATENOW) paintNow(hwnd, children);
+    // Painting now sends the frame and the erase from BeginPaint, inside WM_PAINT.
+    if (flags & RDW_UPDATENOW) {
+        user::validateParents(*w);
+        paintNow(hwnd, children);
+    } else if (flags & RDW_ERASENOW) {
+        eraseNow(hwnd, children);
+    }
     return TRUE;
 }
 
@@ -201,6 +208,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
         SendMessageW(hwnd, WM_NCPAINT, 1, 0);
         if (!(w = windowQuiet(hwnd))) return HDC();
     }
+    user::validateParents(*w);
     Region upd = w->update.intersected(w->client);
     upd.offset(-w->client.left, -w->client.top);
     const bool erase = w->erasePending;
@@ -334,8 +342,9 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
                hdc, area.left, area.top, SRCCOPY);
         ReleaseDC(hwnd, hdc);
     }
-    const Region invalid = Region::combine(Region(limit), moved, Region::Op::Diff);
-    // The pending update region inside the scrolled area moves with the pixels.
+    Region invalid = Region::combine(Region(limit), moved, Region::Op::Diff);
+    // The pending update region inside the scrolled area moves with the pixels, and where it
+    // lands inside the clip rectangle is part of the update region the call reports.
     Region pending =
         w->update.intersected(RECT{w->client.left + area.left, w->client.top + area.top,
                                    w->client.left + area.right, w->client.top + area.bottom});
@@ -344,6 +353,8 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         pending.offset(dx, dy);
         w->update = Region::combine(w->update, pending.intersected(w->client), Region::Op::Or);
         user::paintChanged(*w);
+        pending.offset(-w->client.left, -w->client.top);
+        invalid = Region::combine(invalid, pending.intersected(clipRc), Region::Op::Or);
     }
     if (flags & SW_SCROLLCHILDREN) {
         for (HWND c : user::childHandles(*w)) {

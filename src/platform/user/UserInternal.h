@@ -73,6 +73,12 @@ void ensureSurface(WindowObject& w);
 void invalidate(WindowObject& w, const Region* area, UINT flags);
 void validate(WindowObject& w, const Region* area, UINT flags);
 bool needsPaint(const WindowObject& w);
+// Takes the window's update region out of the update regions of the ancestors that do not clip
+// their children: the window is about to paint that area, and their later paint would cover it.
+void validateParents(WindowObject& w);
+// The first window in `w`'s subtree that needs painting: parents before children, front to
+// back; only windows `filter` matches (a window and its descendants; null matches all).
+HWND findPaint(WindowObject& w, HWND filter);
 
 // Children front to back, as handles (safe across messages that destroy windows).
 std::vector<HWND> childHandles(const WindowObject& w);
@@ -99,6 +105,14 @@ void calcClient(WindowObject& w, const RECT& windowRect, RECT& clientOut);
 LRESULT ncHitTest(WindowObject& w, POINT screen);
 void ncPaint(WindowObject& w, HDC hdc);
 void scrollBarClick(WindowObject& w, LRESULT hit, POINT screen);
+
+// The window's default sizes (maximised size and position in its parent's client
+// coordinates, tracking limits) as the window answers WM_GETMINMAXINFO about them.
+void minMaxInfo(HWND hwnd, WindowObject& w, MINMAXINFO& mmi);
+// Puts a window into the minimised (SW_MINIMIZE) or maximised (SW_MAXIMIZE) state, keeping
+// where it returns to, and gives the rectangle it takes. True when the state changed (the
+// next SetWindowPos then carries SWP_STATECHANGED).
+bool minMaximize(HWND hwnd, int how, RECT& target);
 
 // Focus and activation internals.
 void setFocusInternal(HWND hwnd);

@@ -244,7 +244,7 @@ inline constexpr UINT SWP_ASYNCWINDOWPOS = 0x4000;
 // Internal flags reported in WM_WINDOWPOSCHANGED, as Windows does.
 inline constexpr UINT SWP_NOCLIENTSIZE = 0x0800;
 inline constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
-inline constexpr UINT SWP_STATECHANGED = 0x8000;
+inline constexpr UINT SWP_STATECHANGED = 0x8000;  // minimised, maximised or restored
 
 // ShowWindow.
 inline constexpr int SW_HIDE = 0;

@@ -13,6 +13,14 @@ namespace orvane::platform {
 
 namespace {
 
+// WS_EX_WINDOWEDGE follows the other styles: raised frames (dialog or sizing, unless the
+// window asks for a static edge) and modal dialog frames have it, other windows do not.
+DWORD withWindowEdge(DWORD style, DWORD exStyle) {
+    const bool edge = (exStyle & WS_EX_DLGMODALFRAME) ||
+                      (!(exStyle & WS_EX_STATICEDGE) && (style & (WS_DLGFRAME | WS_THICKFRAME)));
+    return edge ? (exStyle | WS_EX_WINDOWEDGE) : (exStyle & ~WS_EX_WINDOWEDGE);
+}
+
 constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
 constexpr int kMaxWindowSide = 32767;
 constexpr int kMaxExtraBytes = 40000;
@@ -299,15 +307,16 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     // Overlapped windows always have a caption and clip their siblings.
     if (!(style & (WS_CHILD | WS_POPUP))) {
         style |= WS_CLIPSIBLINGS | WS_CAPTION;
-        exStyle |= WS_EX_WINDOWEDGE;
     } else if (!(style & WS_CHILD)) {
         style |= WS_CLIPSIBLINGS;
     }
+    exStyle = withWindowEdge(style, exStyle);
     if (parentWin && (parentWin->exStyle & WS_EX_LAYOUTRTL) &&
         !(parentWin->exStyle & WS_EX_NOINHERITLAYOUT) && (style & WS_CHILD))
         exStyle |= WS_EX_LAYOUTRTL;
 
-    bool needSize = false;
+    // Overlapped windows hear their size and place when first shown, not when created.
+    const bool needSize = !(style & (WS_CHILD | WS_POPUP));
     if (x == CW_USEDEFAULT) {
         x = (style & WS_CHILD) ? 0 : 100;
         y = (style & WS_CHILD) ? 0 : 100;
@@ -319,7 +328,6 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
             const auto& screen = gdi::screenInfo();
             width = screen.width * 3 / 4;
             height = screen.height * 3 / 4;
-            needSize = true;
         }
     }
     width = std::clamp(width, 0, kMaxWindowSide);
@@ -358,13 +366,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
     if ((style & WS_THICKFRAME) || !(style & (WS_POPUP | WS_CHILD))) {
         MINMAXINFO mmi;
-        const auto& screen = gdi::screenInfo();
-        mmi.ptMaxSize = POINT{screen.width, screen.height};
-        mmi.ptMaxTrackSize =
-            POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-        mmi.ptMinTrackSize =
-            POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-        SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        user::minMaxInfo(hwnd, *w, mmi);
         if (!(w = windowQuiet(hwnd))) return HWND();
         const int cx =
             std::clamp<int>(w->width(), 0, std::max(0, static_cast<int>(mmi.ptMaxTrackSize.x)));
@@ -420,13 +422,25 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                      MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
         if (!(w = windowQuiet(hwnd))) return HWND();
     }
+    // Created minimised or maximised: the window takes that state and its rectangle now, in
+    // front of its siblings, before it is shown.
+    if (style & (WS_MAXIMIZE | WS_MINIMIZE)) {
+        w->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
+        RECT target;
+        user::minMaximize(hwnd, (style & WS_MINIMIZE) ? SW_MINIMIZE : SW_MAXIMIZE, target);
+        UINT swp = SWP_FRAMECHANGED;
+        if (!(style & WS_VISIBLE) || (style & WS_CHILD) || GetActiveWindow()) swp |= SWP_NOACTIVATE;
+        SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left,
+                     target.bottom - target.top, swp);
+        if (!(w = windowQuiet(hwnd))) return HWND();
+    }
     parentNotify(hwnd, WM_CREATE);
     if (!(w = windowQuiet(hwnd))) return HWND();
     w->creating = false;
     if (style & WS_VISIBLE) {
         int cmd = SW_SHOW;
         if (style & WS_MAXIMIZE)
-            cmd = SW_SHOWMAXIMIZED;
+            cmd = SW_SHOW;
         else if (style & WS_MINIMIZE)
             cmd = SW_SHOWMINIMIZED;
         else if ((exStyle & WS_EX_NOACTIVATE) || (style & WS_CHILD))
@@ -546,15 +560,21 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     return wasDisabled;
 }
 
+namespace {
+
+// What GetParent reports: a popup's owner, a child's parent (the desktop too), else nothing.
+HWND parentOrOwner(const WindowObject& w) {
+    if (w.style & WS_POPUP) return HWND(w.owner);
+    if (w.style & WS_CHILD) return HWND(w.parent);
+    return HWND();
+}
+
+}  // namespace
+
 HWND GetParent(HWND hwnd) {
     WindowObject* w = window(hwnd);
-    if (!w) return HWND();
-    if (w->isChild()) {
-        WindowObject* p = user::parentOf(*w);
-        return p && !user::isRoot(*p) ? HWND(w->parent) : HWND();
-    }
-    // Popup windows report their owner.
-    return (w->style & WS_POPUP) ? HWND(w->owner) : HWND();
+    if (!w || user::isRoot(*w)) return HWND();
+    return parentOrOwner(*w);
 }
 
 HWND SetParent(HWND child, HWND newParent) {
@@ -607,10 +627,11 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
         case GA_ROOT:
             return user::topLevelOf(*w)->hwnd();
         case GA_ROOTOWNER: {
-            WindowObject* top = user::topLevelOf(*w);
-            while (WindowObject* o = windowQuiet(HWND(top->owner)))
-                top = o;
-            return top->hwnd();
+            // Up through what GetParent reports until it reports nothing.
+            WindowObject* cur = w;
+            while (WindowObject* next = windowQuiet(parentOrOwner(*cur)))
+                cur = next;
+            return cur->hwnd();
         }
     }
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -669,10 +690,11 @@ bool enumDescendants(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
 
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
     if (!proc) return FALSE;
-    if (!parent) return EnumWindows(proc, lParam);
+    // No parent means the desktop: every top-level window and its descendants. The result is
+    // FALSE when the callback stopped the enumeration.
+    if (!parent) parent = GetDesktopWindow();
     if (!window(parent)) return FALSE;
-    enumDescendants(parent, proc, lParam);
-    return TRUE;
+    return enumDescendants(parent, proc, lParam) ? TRUE : FALSE;
 }
 
 BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
@@ -740,8 +762,11 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
             return reinterpret_cast<LONG_PTR>(w->proc);
         case GWLP_HINSTANCE:
             return static_cast<LONG_PTR>(w->instance.value);
-        case GWLP_HWNDPARENT:
-            return static_cast<LONG_PTR>(w->isChild() ? w->parent : w->owner);
+        case GWLP_HWNDPARENT: {
+            // The parent, unless that is the desktop: then the owner.
+            WindowObject* p = user::parentOf(*w);
+            return static_cast<LONG_PTR>(p && !user::isRoot(*p) ? w->parent : w->owner);
+        }
         case GWL_STYLE:
             return static_cast<LONG>(w->style);
         case GWL_EXSTYLE:
@@ -795,6 +820,12 @@ LONG_PTR setStyle(HWND hwnd, int index, DWORD value) {
     if (index == GWL_STYLE) {
         // The child bit cannot change after creation.
         f = (f & ~WS_CHILD) | (old & WS_CHILD);
+        w->exStyle = withWindowEdge(w->style, w->exStyle);
+    } else {
+        // The top-most bit changes only through SetWindowPos.
+        f = (f & ~WS_EX_TOPMOST) | (old & WS_EX_TOPMOST);
+        f = withWindowEdge(w->style, f);
+        if (!(f & WS_EX_LAYERED)) w->layeredSet = false;  // layered again: no attributes yet
     }
     ss.styleOld = old;
     user::bumpVersion();
@@ -815,12 +846,9 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     switch (index) {
         case GWLP_WNDPROC: {
             const LONG_PTR old = reinterpret_cast<LONG_PTR>(w->proc);
-            const WNDPROC proc = user::resolveProc(static_cast<std::uintptr_t>(value));
-            if (!proc) {
-                SetLastError(ERROR_INVALID_PARAMETER);
-                return 0;
-            }
-            w->proc = proc;
+            // No procedure leaves the window's own in place; the call still returns it.
+            if (const WNDPROC proc = user::resolveProc(static_cast<std::uintptr_t>(value)))
+                w->proc = proc;
             return old;
         }
         case GWLP_HINSTANCE: {
@@ -829,12 +857,14 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
             return old;
         }
         case GWLP_HWNDPARENT: {
-            const LONG_PTR old = w->isChild() ? w->parent : w->owner;
-            if (!w->isChild()) {
-                WindowObject* o = value ? window(HWND(static_cast<std::uint32_t>(value))) : nullptr;
-                if (value && !o) return 0;
-                w->owner = o ? user::topLevelOf(*o)->handle() : 0;
-            }
+            // Below another window this changes the parent; below the desktop, the owner.
+            const HWND to(static_cast<std::uint32_t>(value));
+            if (WindowObject* p = user::parentOf(*w); p && !user::isRoot(*p))
+                return static_cast<LONG_PTR>(SetParent(hwnd, to).value);
+            const LONG_PTR old = w->owner;
+            WindowObject* o = value ? window(to) : nullptr;
+            if (value && !o) return 0;
+            w->owner = o ? user::topLevelOf(*o)->handle() : 0;
             return old;
         }
         case GWL_STYLE:

@@ -219,9 +219,13 @@ Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags) {
     if (!reallyVisible(w)) return Region();
     const RECT area = clientArea ? clientScreenRect(w) : screenRect(w);
     Region r(area);
+    // A parent DC draws anywhere in the parent's client area, its siblings included.
+    WindowObject* parent = parentOf(w);
+    const bool parentClip = (dcxFlags & DCX_PARENTCLIP) && clientArea && parent && !isRoot(*parent);
+    if (parentClip) r = Region(clientScreenRect(*parent));
     WindowObject* child = &w;
-    for (WindowObject* p = parentOf(w); p && !isRoot(*p); child = p, p = parentOf(*p)) {
-        if ((dcxFlags & DCX_PARENTCLIP) && child == &w) continue;
+    for (WindowObject* p = parent; p && !isRoot(*p); child = p, p = parentOf(*p)) {
+        if (parentClip && child == &w) continue;
         r = r.intersected(clientScreenRect(*p));
         const bool clipSiblings =
             (child->style & WS_CLIPSIBLINGS) || (child == &w && (dcxFlags & DCX_CLIPSIBLINGS));
@@ -312,7 +316,7 @@ void invalidate(WindowObject& w, const Region* area, UINT flags) {
     // Children are included unless the window clips them, or the caller says otherwise.
     const bool children =
         (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w.style & WS_CLIPCHILDREN));
-    if (!children || !(flags & RDW_INVALIDATE) || add.empty()) return;
+    if (!children || !(flags & (RDW_INVALIDATE | RDW_INTERNALPAINT)) || add.empty()) return;
     // Only the children the area touches.
     RECT inClient = add.bounds();
     OffsetRect(&inClient, -w.client.left, -w.client.top);
@@ -325,6 +329,22 @@ void invalidate(WindowObject& w, const Region* area, UINT flags) {
         inChild.offset(-(w.client.left + cw->rect.left), -(w.client.top + cw->rect.top));
         inChild = inChild.intersected(RECT{0, 0, cw->width(), cw->height()});
         if (!inChild.empty()) invalidate(*cw, &inChild, flags | RDW_FRAME);
+    }
+}
+
+void validateParents(WindowObject& w) {
+    if (w.update.empty()) return;
+    Region area = w.update;
+    WindowObject* cur = &w;
+    for (WindowObject* p = parentOf(w); p && !isRoot(*p); cur = p, p = parentOf(*p)) {
+        area.offset(cur->rect.left + p->client.left, cur->rect.top + p->client.top);
+        if ((p->style & WS_CLIPCHILDREN) || p->update.empty()) continue;
+        p->update = Region::combine(p->update, area, Region::Op::Diff);
+        if (p->update.empty()) {
+            p->erasePending = false;
+            p->ncPaintPending = false;
+        }
+        paintChanged(*p);
     }
 }
 

@@ -82,6 +82,7 @@ public:
     BYTE layeredAlpha = 255;
     COLORREF layeredKey = 0;
     DWORD layeredFlags = 0;
+    bool layeredSet = false;  // SetLayeredWindowAttributes has been called
 
     // State.
     bool creating = true;
@@ -90,6 +91,7 @@ public:
     bool needSize = false;
     RECT restoreRect{};  // where a minimised or maximised window returns to
     bool hasRestore = false;
+    bool stateChanging = false;  // the next SetWindowPos carries SWP_STATECHANGED
     HICON iconBig;
     HICON iconSmall;
     ScrollBarState hscroll;

@@ -1,5 +1,6 @@
 // Window position, size, z-order and visibility, coordinate mapping and hit-testing.
 #include <algorithm>
+#include <vector>
 
 #include "platform/gdi/GdiInternal.h"
 #include "platform/user/UserInternal.h"
@@ -61,7 +62,98 @@ void invalidateInParent(WindowObject& child, const RECT& rectInParentClient) {
     user::invalidate(*p, &area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// Keeps a top-level window's owned windows (of its own band) right above it, in their order.
+void raiseOwned(WindowObject& owner) {
+    WindowObject* p = user::parentOf(owner);
+    if (!p) return;
+    const HWND ownerHwnd = owner.hwnd();
+    const bool topmost = owner.exStyle & WS_EX_TOPMOST;
+    std::vector<HWND> owned;
+    for (std::uint32_t h : p->children) {
+        WindowObject* o = windowQuiet(HWND(h));
+        if (o && o->owner == owner.handle() && bool(o->exStyle & WS_EX_TOPMOST) == topmost)
+            owned.push_back(HWND(h));
+    }
+    if (owned.empty()) return;
+    HWND after = GetWindow(ownerHwnd, GW_HWNDPREV);
+    if (!after) after = HWND_TOP;
+    for (HWND o : owned) {
+        if (o == after) continue;  // already right above
+        SetWindowPos(o, after, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+        after = o;
+    }
+}
+
 }  // namespace
+
+namespace user {
+
+void minMaxInfo(HWND hwnd, WindowObject& w, MINMAXINFO& mmi) {
+    // The frame (without the caption) hangs outside the area a maximised window covers.
+    const RECT in = frameInsets(w.style, w.exStyle, false, false);
+    SIZE area{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (WindowObject* p = parentOf(w); p && !isRoot(*p)) {
+        const RECT pc = p->clientRect();
+        area = SIZE{pc.right, pc.bottom};
+    }
+    mmi = MINMAXINFO{};
+    mmi.ptMaxSize = POINT{area.cx + in.left + in.right, area.cy + 2 * in.bottom};
+    mmi.ptMaxPosition = POINT{-in.left, -in.bottom};
+    mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    mmi.ptMinTrackSize =
+        (w.style & WS_THICKFRAME) || (w.style & WS_CAPTION) == WS_CAPTION
+            ? POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)}
+            : POINT{0, 0};
+    const POINT defaultSize = mmi.ptMaxSize;
+    SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    // A top-level window with a caption (or an overlapped one) that kept the screen-sized
+    // default covers the work area instead; a captionless popup keeps the whole screen.
+    WindowObject* cur = windowQuiet(hwnd);
+    if (!cur || cur->isChild()) return;
+    const bool captioned =
+        (cur->style & WS_CAPTION) == WS_CAPTION || !(cur->style & (WS_POPUP | WS_CHILD));
+    if (captioned && mmi.ptMaxSize.x == defaultSize.x && mmi.ptMaxSize.y == defaultSize.y) {
+        RECT work;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        mmi.ptMaxSize = POINT{work.right - work.left + in.left + in.right,
+                              work.bottom - work.top + 2 * in.bottom};
+        mmi.ptMaxPosition = POINT{work.left - in.left, work.top - in.bottom};
+    }
+}
+
+bool minMaximize(HWND hwnd, int how, RECT& target) {
+    WindowObject* w = windowQuiet(hwnd);
+    if (!w) return false;
+    if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+        w->restoreRect = w->rect;
+        w->hasRestore = true;
+    }
+    const DWORD state = how == SW_MAXIMIZE ? WS_MAXIMIZE : WS_MINIMIZE;
+    if (how == SW_MAXIMIZE) {
+        MINMAXINFO mmi;
+        minMaxInfo(hwnd, *w, mmi);
+        if (!(w = windowQuiet(hwnd))) return false;
+        target = RECT{mmi.ptMaxPosition.x, mmi.ptMaxPosition.y,
+                      mmi.ptMaxPosition.x + mmi.ptMaxSize.x, mmi.ptMaxPosition.y + mmi.ptMaxSize.y};
+    } else {
+        // Minimised windows park off the screen and keep no focus.
+        target = RECT{-32000, -32000, -32000 + 160, -32000 + 28};
+        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
+            if (w->isChild())
+                SetFocus(HWND(w->parent));
+            else
+                setFocusInternal(HWND());
+            if (!(w = windowQuiet(hwnd))) return false;
+        }
+    }
+    const bool changed = !(w->style & state);
+    w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
+    if (changed) w->stateChanging = true;
+    return changed;
+}
+
+}  // namespace user
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     WindowObject* w = window(hwnd);
@@ -91,6 +183,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     wp.cx = (flags & SWP_NOSIZE) ? w->width() : std::clamp(cx, 0, kMaxSide);
     wp.cy = (flags & SWP_NOSIZE) ? w->height() : std::clamp(cy, 0, kMaxSide);
     wp.flags = flags;
+    if (w->stateChanging) {
+        w->stateChanging = false;
+        wp.flags |= SWP_STATECHANGED;
+    }
     if (w->visibleStyle())
         wp.flags &= ~SWP_SHOWWINDOW;
     else
@@ -151,6 +247,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (w->isChild() && ((hiding) || (wasVisible && (moved || sizeChanged))))
             invalidateInParent(*w, oldRect);
     }
+    // A child positioned without SWP_NOACTIVATE hears WM_CHILDACTIVATE instead of activation.
+    if (!hiding && !(f & SWP_NOACTIVATE) && (w->style & (WS_CHILD | WS_POPUP)) == WS_CHILD) {
+        SendMessageW(hwnd, WM_CHILDACTIVATE, 0, 0);
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+    }
     if (!hiding && !(f & SWP_NOACTIVATE) && !w->isChild() && w->visibleStyle() &&
         user::isTopLevel(*w) && user::state().active != hwnd.value &&
         !(w->exStyle & WS_EX_NOACTIVATE)) {
@@ -176,19 +277,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         wp.flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
     }
     SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
-    if (hiding && (w = windowQuiet(hwnd))) {
-        // A hidden window gives up activation, then the focus goes back to its parent.
-        if (!w->isChild() && user::state().active == hwnd.value) {
-            user::activateNextAfter(*w);
-            if (!(w = windowQuiet(hwnd))) return TRUE;
-        }
-        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
-            if (w->isChild())
-                SetFocus(HWND(w->parent));
-            else
-                user::setFocusInternal(HWND());
-        }
-    }
+    if (zChanged && !(f & SWP_NOOWNERZORDER) && insertAfter != HWND_BOTTOM &&
+        (w = windowQuiet(hwnd)) && user::isTopLevel(*w))
+        raiseOwned(*w);
     if (sizeChanged || moved || zChanged || showing || hiding) user::mouseMovedByLayout();
     return TRUE;
 }
@@ -217,13 +308,29 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if (!windowQuiet(hwnd)) return TRUE;
         SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Hiding by ShowWindow (not by SetWindowPos) gives up activation, then the focus goes
+        // back to the parent.
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+        if (!w->isChild() && user::state().active == hwnd.value) {
+            user::activateNextAfter(*w);
+            if (!(w = windowQuiet(hwnd))) return TRUE;
+        }
+        if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
+            if (w->isChild())
+                SetFocus(HWND(w->parent));
+            else
+                user::setFocusInternal(HWND());
+        }
         return TRUE;
     }
+    // Showing a window that shows already changes nothing.
+    if ((cmd == SW_SHOW || cmd == SW_SHOWNA) && wasVisible) return TRUE;
     UINT swp = SWP_SHOWWINDOW | SWP_NOZORDER;
     bool activate = !w->isChild();
     RECT target = w->rect;
     bool resize = false;
-    DWORD newStyle = w->style;
+    bool stateChanged = false;
+    bool restoredFromMinimised = false;
     switch (cmd) {
         case SW_SHOWNA:
         case SW_SHOWNOACTIVATE:
@@ -233,70 +340,48 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         case SW_RESTORE:
         case SW_SHOWDEFAULT:
             if (cmd != SW_SHOWNA && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
-                newStyle &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+                restoredFromMinimised = w->style & WS_MINIMIZE;
+                w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+                w->stateChanging = true;
+                stateChanged = true;
                 if (w->hasRestore) target = w->restoreRect;
                 resize = true;
             }
             break;
         case SW_SHOW:
             break;
-        case SW_SHOWMAXIMIZED: {
-            if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
-                w->restoreRect = w->rect;
-                w->hasRestore = true;
-            }
-            newStyle = (newStyle & ~WS_MINIMIZE) | WS_MAXIMIZE;
-            if (w->isChild()) {
-                WindowObject* p = user::parentOf(*w);
-                target = p->clientRect();
-            } else {
-                SystemParametersInfoW(SPI_GETWORKAREA, 0, &target, 0);
-                // The frame hangs outside the work area, as maximised windows do.
-                const RECT in = user::frameInsets(w->style, w->exStyle, false, false);
-                target.left -= in.left;
-                target.right += in.right;
-                target.bottom += in.bottom;
-                target.top -= in.left;
-            }
+        case SW_SHOWMAXIMIZED:
+            stateChanged = user::minMaximize(hwnd, SW_MAXIMIZE, target);
             resize = true;
             break;
-        }
         case SW_MINIMIZE:
         case SW_SHOWMINIMIZED:
         case SW_SHOWMINNOACTIVE:
-            if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
-                w->restoreRect = w->rect;
-                w->hasRestore = true;
-            }
-            newStyle = (newStyle & ~WS_MAXIMIZE) | WS_MINIMIZE;
-            // Minimised windows park off the screen.
-            target = RECT{-32000, -32000, -32000 + 160, -32000 + 28};
+            stateChanged = user::minMaximize(hwnd, SW_MINIMIZE, target);
             resize = true;
             activate = cmd == SW_SHOWMINIMIZED;
             break;
     }
-    if (!wasVisible) {
+    if (!(w = windowQuiet(hwnd))) return wasVisible;
+    // A window that changes state, or is shown maximised, hears nothing before it moves.
+    if (!wasVisible && !stateChanged && cmd != SW_SHOWMAXIMIZED) {
         SendMessageW(hwnd, WM_SHOWWINDOW, TRUE, 0);
         if (!(w = windowQuiet(hwnd))) return wasVisible;
     }
-    const bool stateChanged = newStyle != w->style;
-    w->style = newStyle;
     if (!activate) swp |= SWP_NOACTIVATE;
     if (!resize) swp |= SWP_NOSIZE | SWP_NOMOVE;
     if (stateChanged) swp |= SWP_FRAMECHANGED;
     SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left,
                  target.bottom - target.top, swp);
-    if ((w = windowQuiet(hwnd)) && (newStyle & WS_MINIMIZE) && user::state().active == hwnd.value &&
+    if ((w = windowQuiet(hwnd)) && (w->style & WS_MINIMIZE) && user::state().active == hwnd.value &&
         cmd == SW_MINIMIZE)
         user::activateNextAfter(*w);
-    if (stateChanged && (w = windowQuiet(hwnd))) {
-        const WPARAM kind = (newStyle & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
-                            : (newStyle & WS_MINIMIZE) ? SIZE_MINIMIZED
-                                                       : SIZE_RESTORED;
-        if (kind != SIZE_RESTORED)
-            SendMessageW(
-                hwnd, WM_SIZE, kind,
-                MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+    // Back from minimised, the window takes the focus again and a top-level one hears that it
+    // is active.
+    if (restoredFromMinimised && (w = windowQuiet(hwnd))) {
+        SetFocus(hwnd);
+        if (activate && !w->isChild() && windowQuiet(hwnd))
+            SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
     }
     return wasVisible;
 }
@@ -482,6 +567,7 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
     w->layeredKey = key & 0xFFFFFF;
     w->layeredAlpha = alpha;
     w->layeredFlags = flags;
+    w->layeredSet = true;
     user::bumpVersion();
     return TRUE;
 }
@@ -489,7 +575,8 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags) {
     WindowObject* w = window(hwnd);
     if (!w) return FALSE;
-    if (!(w->exStyle & WS_EX_LAYERED)) {
+    // Nothing to report until the attributes have been set.
+    if (!(w->exStyle & WS_EX_LAYERED) || !w->layeredSet) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }

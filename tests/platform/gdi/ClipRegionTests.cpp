@@ -65,6 +65,54 @@ TEST_F(Clip, ClipRectsAreLogicalAndRegionsDevice) {
     }));
 }
 
+TEST_F(Clip, MirroredDcsKeepClipRegionsInMirroredCoordinates) {
+    Canvas c(40, 20);
+    Owned<HRGN> got(CreateRectRgn(1, 2, 3, 4));
+    EXPECT_EQ(GetClipRgn(c, got), 0);  // no clip region yet
+    SetLayout(c, LAYOUT_RTL);
+    EXPECT_EQ(GetClipRgn(c, got), 0);
+    RECT box{};
+    // Each step: what the clip region reads back as, the clip box, and the surface pixels
+    // a fill of the whole DC reaches (x from the right edge).
+    struct Step {
+        const char* what;
+        std::function<int(HDC)> act;
+        RECT region, surface;
+    };
+    const std::vector<Step> steps = {
+        {"select",
+         [](HDC dc) {
+             Owned<HRGN> rgn(CreateRectRgn(0, 0, 10, 10));
+             return SelectClipRgn(dc, rgn);
+         },
+         {0, 0, 10, 10},
+         {30, 0, 40, 10}},
+        {"offset", [](HDC dc) { return OffsetClipRgn(dc, 5, 2); }, {5, 2, 15, 12}, {25, 2, 35, 12}},
+        {"intersect",
+         [](HDC dc) { return IntersectClipRect(dc, 0, 0, 12, 20); },
+         {5, 2, 12, 12},
+         {28, 2, 35, 12}},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(step.act(c), SIMPLEREGION) << step.what;
+        EXPECT_EQ(GetClipRgn(c, got), 1) << step.what;
+        RECT rgnBox{};
+        GetRgnBox(got, &rgnBox);
+        EXPECT_EQ(rgnBox, step.region) << step.what;
+        EXPECT_EQ(GetClipBox(c, &box), SIMPLEREGION) << step.what;
+        EXPECT_EQ(box, step.region) << step.what;
+        c.fill(kWhite);
+        fillRect(c, RECT{0, 0, 40, 20}, kRed);
+        EXPECT_TRUE(pixelsMatch(c, [&](int x, int y) {
+            return inRect(step.surface, x, y) ? kRed : kWhite;
+        })) << step.what;
+    }
+    // Read back and selected again, the region stays where it was.
+    EXPECT_EQ(SelectClipRgn(c, got), SIMPLEREGION);
+    EXPECT_EQ(GetClipBox(c, &box), SIMPLEREGION);
+    EXPECT_EQ(box, steps.back().region);
+}
+
 TEST_F(Clip, CombineRgnModes) {
     // A = [0, 10) x [0, 10), B = [5, 15) x [5, 15).
     struct Case {

@@ -66,6 +66,37 @@ TEST_F(Coordinates, WorldTransformsMovePixels) {
     }
 }
 
+TEST_F(Coordinates, TheCompatibleModeKeepsTheWorldTransform) {
+    Canvas c(24, 24);
+    ASSERT_EQ(SetGraphicsMode(c, GM_ADVANCED), GM_COMPATIBLE);
+    const XFORM scale{2, 0, 0, 3, 1, 0};
+    ASSERT_TRUE(SetWorldTransform(c, &scale));
+    EXPECT_EQ(SetGraphicsMode(c, GM_COMPATIBLE), GM_ADVANCED);  // a transform does not stop it
+    EXPECT_EQ(GetGraphicsMode(c), GM_COMPATIBLE);
+    XFORM kept{};
+    ASSERT_TRUE(GetWorldTransform(c, &kept));
+    EXPECT_EQ(kept.eM11, 2);
+    EXPECT_EQ(kept.eM22, 3);
+    EXPECT_EQ(kept.eDx, 1);
+    // It still maps, both ways, and drawing follows it.
+    POINT pts[2] = {{10, 10}, {1, 1}};
+    ASSERT_TRUE(LPtoDP(c, pts, 2));
+    EXPECT_EQ(pts[0], (POINT{21, 30}));
+    EXPECT_EQ(pts[1], (POINT{3, 3}));
+    ASSERT_TRUE(DPtoLP(c, pts, 2));
+    EXPECT_EQ(pts[0], (POINT{10, 10}));
+    fillRect(c, RECT{1, 1, 4, 3}, kRed);
+    EXPECT_TRUE(pixelsMatch(c, [](int x, int y) {
+        return inRect({3, 3, 9, 9}, x, y) ? kRed : kWhite;
+    }));
+    // Only the advanced mode changes it.
+    const XFORM identity{1, 0, 0, 1, 0, 0};
+    EXPECT_FALSE(SetWorldTransform(c, &identity));
+    EXPECT_FALSE(ModifyWorldTransform(c, nullptr, MWT_IDENTITY));
+    ASSERT_TRUE(GetWorldTransform(c, &kept));
+    EXPECT_EQ(kept.eM11, 2);
+}
+
 TEST_F(Coordinates, RightToLeftLayoutPutsLogicalZeroOnTheRight) {
     Canvas c(40, 4);
     EXPECT_EQ(SetLayout(c, LAYOUT_RTL), 0u);

@@ -180,6 +180,40 @@ TEST_F(Shapes, WideLinesDrawEachPixelOnce) {
     EXPECT_EQ(canvas.at(20, 2), kWhite);
 }
 
+TEST_F(Shapes, PensReportAndDrawTheirWidthAndNullPensNothing) {
+    struct Case {
+        int style, width;
+        LOGPEN reported;
+        int drawnRows;  // rows a horizontal line covers at x = 20
+    };
+    const COLORREF c = RGB(0x12, 0x34, 0x56);
+    const std::vector<Case> cases = {
+        {PS_SOLID, -3, {PS_SOLID, {3, 0}, c}, 3},
+        {PS_SOLID, 0, {PS_SOLID, {0, 0}, c}, 1},
+        {PS_SOLID, 3, {PS_SOLID, {3, 0}, c}, 3},
+        {PS_DASH, 5, {PS_DASH, {5, 0}, c}, 5},  // drawn solid, reported dashed
+        {PS_NULL, -3, {PS_NULL, {1, 0}, 0}, 0},
+        {PS_NULL, 7, {PS_NULL, {1, 0}, 0}, 0},
+    };
+    for (const Case& k : cases) {
+        Owned<HPEN> pen(CreatePen(k.style, k.width, c));
+        LOGPEN lp{};
+        ASSERT_EQ(GetObjectW(pen, sizeof lp, &lp), static_cast<int>(sizeof lp));
+        EXPECT_EQ(lp.lopnStyle, k.reported.lopnStyle) << k.style << " " << k.width;
+        EXPECT_EQ(lp.lopnWidth.x, k.reported.lopnWidth.x) << k.style << " " << k.width;
+        EXPECT_EQ(lp.lopnColor, k.reported.lopnColor) << k.style << " " << k.width;
+        Canvas canvas(40, 20);
+        HGDIOBJ old = SelectObject(canvas, pen);
+        MoveToEx(canvas, 5, 10, nullptr);
+        LineTo(canvas, 35, 10);
+        SelectObject(canvas, old);
+        int rows = 0;
+        for (int y = 0; y < 20; ++y)
+            rows += canvas.at(20, y) != kWhite;
+        EXPECT_EQ(rows, k.drawnRows) << k.style << " " << k.width;
+    }
+}
+
 TEST_F(Shapes, MemoryDcReportsTheDisplayDepth) {
     HDC dc = CreateCompatibleDC(HDC());
     EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);  // even with the 1 x 1 monochrome bitmap in it

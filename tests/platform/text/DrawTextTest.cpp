@@ -496,16 +496,6 @@ TEST_F(DrawTextTest, BadInputFailsCleanly) {
     EXPECT_EQ(DrawTextW(canvas, u"abc", -2, &r, 0), 0);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(DrawTextW(HDC(), u"abc", 3, &r, 0), 0);
-    DRAWTEXTPARAMS params;
-    params.cbSize = 4;
-    std::u16string text = u"abc";
-    EXPECT_EQ(DrawTextExW(canvas, text.data(), 3, &r, 0, &params), 0);
-    EXPECT_FALSE(hasInk(canvas, RECT{0, 0, 100, 40}));
-    // Empty text draws nothing and measures nothing.
-    RECT empty{5, 5, 100, 40};
-    EXPECT_EQ(DrawTextW(canvas, u"", -1, &empty, DT_CALCRECT), 0);
-    EXPECT_EQ(empty.right, 5);
-    EXPECT_EQ(empty.bottom, 5);
     // A zero-size rectangle clips everything away but still formats.
     RECT none{10, 10, 10, 10};
     EXPECT_EQ(DrawTextW(canvas, u"a b c", -1, &none, DT_WORDBREAK), 3 * font.tm.tmHeight);
@@ -520,6 +510,124 @@ TEST_F(DrawTextTest, BadInputFailsCleanly) {
               font.tm.tmHeight);
     EXPECT_EQ(tabs.right, 100);  // not measured: the bits are a count
     EXPECT_TRUE(hasInk(canvas, RECT{0, 0, 100, 40}));
+}
+
+TEST_F(DrawTextTest, NoCharactersStillMakeALine) {
+    Canvas canvas(100, 40);
+    FontIn font(canvas, -16);
+    const int h = font.tm.tmHeight;
+    struct Case {
+        const char16_t* text;
+        int count;
+        UINT format;
+        int result;
+        RECT after;  // from {10, 10, 100, 100}
+    };
+    const std::vector<Case> cases = {
+        // A count of zero measures a line but leaves the rectangle alone.
+        {u"abc", 0, DT_CALCRECT, h, {10, 10, 100, 100}},
+        {u"abc", 0, DT_CALCRECT | DT_SINGLELINE, h, {10, 10, 100, 100}},
+        // An empty string collapses the rectangle to its corner, or to an empty single line.
+        {u"", -1, DT_CALCRECT, h, {10, 10, 10, 10}},
+        {u"", -1, DT_CALCRECT | DT_WORDBREAK, h, {10, 10, 10, 10}},
+        {u"", -1, DT_CALCRECT | DT_SINGLELINE, h, {10, 10, 10, 10 + h}},
+        // A null text is nothing at all.
+        {nullptr, 0, DT_CALCRECT, 0, {10, 10, 100, 100}},
+        {nullptr, -1, DT_CALCRECT, 0, {10, 10, 100, 100}},
+        {nullptr, 3, DT_CALCRECT | DT_SINGLELINE, 0, {10, 10, 100, 100}},
+        // Drawing nothing still reports a line and leaves the rectangle alone.
+        {u"abc", 0, 0, h, {10, 10, 100, 100}},
+        {u"", -1, 0, h, {10, 10, 100, 100}},
+        {u"", -1, DT_SINGLELINE, h, {10, 10, 100, 100}},
+        {nullptr, -1, 0, 0, {10, 10, 100, 100}},
+    };
+    for (const Case& c : cases) {
+        RECT rc{10, 10, 100, 100};
+        EXPECT_EQ(DrawTextW(canvas, c.text, c.count, &rc, c.format), c.result)
+            << c.count << " " << std::hex << c.format;
+        EXPECT_EQ(rc, c.after) << c.count << " " << std::hex << c.format;
+        std::u16string copy = c.text ? c.text : u"";
+        rc = RECT{10, 10, 100, 100};
+        DRAWTEXTPARAMS params;
+        params.uiLengthDrawn = 77;
+        EXPECT_EQ(
+            DrawTextExW(canvas, c.text ? copy.data() : nullptr, c.count, &rc, c.format, &params),
+            c.result);
+        EXPECT_EQ(rc, c.after);
+        EXPECT_EQ(params.uiLengthDrawn, c.text ? 0u : 77u);
+    }
+    EXPECT_FALSE(hasInk(canvas, RECT{0, 0, 100, 40}));
+}
+
+TEST_F(DrawTextTest, AlignedSingleLineMeasuresToTheBottomOfTheLine) {
+    Canvas canvas(100, 40);
+    FontIn font(canvas, -16);
+    const int h = font.tm.tmHeight;
+    struct Case {
+        UINT align;
+        int top, bottom;  // the rectangle given
+        int result;       // also the height of the rectangle measured
+    };
+    // The line sits where drawing would put it, so the result is the offset of its bottom from
+    // the top; zero, which would read as failure, is returned as 1.
+    const std::vector<Case> cases = {
+        {DT_VCENTER, 0, 0, h - h / 2},
+        {DT_VCENTER, 0, h, h},
+        {DT_VCENTER, 0, h + 3, h + 1},
+        {DT_VCENTER, 1, 0, h + (-1 - h) / 2},
+        {DT_VCENTER, 0, -h, 1},
+        {DT_BOTTOM, 0, 50, 50},
+        {DT_BOTTOM, 5, 5 + h, h},
+        {DT_BOTTOM, 5, 5, 1},
+        {DT_TOP, 0, 0, h},
+        {DT_TOP, 0, 50, h},
+    };
+    for (const Case& c : cases) {
+        RECT rc{0, c.top, 0, c.bottom};
+        const int r = DrawTextW(canvas, u"Hxy", -1, &rc, DT_SINGLELINE | DT_CALCRECT | c.align);
+        EXPECT_EQ(r, c.result) << c.align << " " << c.top << "," << c.bottom;
+        EXPECT_EQ(rc.top, c.top);
+        EXPECT_EQ(rc.bottom, c.top + (c.result == 1 ? 0 : c.result))
+            << c.align << " " << c.top << "," << c.bottom;
+        EXPECT_EQ(rc.right, extent(canvas, u"Hxy"));
+    }
+}
+
+TEST_F(DrawTextTest, ParameterRecordsGiveTabsAndAreIgnoredWhenMisSized) {
+    Canvas canvas(400, 40);
+    FontIn font(canvas, -16);
+    const int ave = font.tm.tmAveCharWidth, b = extent(canvas, u"b");
+    std::u16string text = u"a\tb";
+    struct Case {
+        UINT cbSize;
+        UINT format;
+        LONG right;        // of the rectangle {0, 0, 400, 40} afterwards
+        UINT lengthDrawn;  // what the record says afterwards (it starts at 99)
+    };
+    const std::vector<Case> cases = {
+        // With a record, the high byte is flags again: DT_CALCRECT measures with its tabs.
+        {sizeof(DRAWTEXTPARAMS), DT_EXPANDTABS | DT_TABSTOP | DT_CALCRECT, 20 + 2 * ave + b + 30,
+         3},
+        {sizeof(DRAWTEXTPARAMS), DT_EXPANDTABS | DT_CALCRECT, 20 + 2 * ave + b + 30, 3},
+        // A record of the wrong size is neither read (no margins, default tabs) nor written.
+        {4, DT_EXPANDTABS | DT_CALCRECT, 8 * ave + b, 99},
+        {sizeof(DRAWTEXTPARAMS) + 1, DT_EXPANDTABS | DT_CALCRECT, 8 * ave + b, 99},
+        {0, DT_EXPANDTABS | DT_TABSTOP | (2u << 8), 400, 99},
+    };
+    for (const Case& c : cases) {
+        DRAWTEXTPARAMS params;
+        params.cbSize = c.cbSize;
+        params.iTabLength = 2;
+        params.iLeftMargin = 20;
+        params.iRightMargin = 30;
+        params.uiLengthDrawn = 99;
+        RECT rc{0, 0, 400, 40};
+        EXPECT_EQ(DrawTextExW(canvas, text.data(), 3, &rc, c.format, &params), font.tm.tmHeight)
+            << c.cbSize << " " << std::hex << c.format;
+        EXPECT_EQ(rc.right, c.right) << c.cbSize << " " << std::hex << c.format;
+        EXPECT_EQ(params.uiLengthDrawn, c.lengthDrawn) << c.cbSize;
+        EXPECT_EQ(params.iTabLength, 2);
+    }
 }
 
 TEST_F(DrawTextTest, WrappedTextRunningOutOfHeightEndsWithAnEllipsis) {

@@ -5,6 +5,11 @@
 namespace orvane::test {
 namespace {
 
+// When `painted` paints, `target` (without its children) is invalidated once.
+struct {
+    HWND painted, target;
+} invalidateOnPaint;
+
 // Windows of this class fill their whole client area with the colour kept in GWLP_USERDATA;
 // clipping decides what actually changes.
 LRESULT painterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -19,6 +24,11 @@ LRESULT painterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         FillRect(hdc, &rc, HBRUSH(GetStockObject(DC_BRUSH)));
         SetDCBrushColor(hdc, old);
         EndPaint(h, &ps);
+        if (h == invalidateOnPaint.painted) {
+            invalidateOnPaint.painted = HWND();
+            RedrawWindow(invalidateOnPaint.target, nullptr, HRGN(),
+                         RDW_INVALIDATE | RDW_NOCHILDREN);
+        }
         return 0;
     }
     if (m == WM_PRINTCLIENT) {
@@ -52,6 +62,14 @@ protected:
     }
 
     COLORREF screen(int x, int y) { return platform->ScreenPixel(x, y); }
+
+    // The windows that received WM_PAINT, in order.
+    std::vector<HWND> paints() const {
+        std::vector<HWND> out;
+        for (const Logged& l : MessageLog::instance().entries())
+            if (l.msg == WM_PAINT) out.push_back(l.hwnd);
+        return out;
+    }
 
     static constexpr COLORREF kRed = RGB(255, 0, 0);
     static constexpr COLORREF kGreen = RGB(0, 255, 0);
@@ -206,6 +224,47 @@ TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
     EXPECT_EQ(screen(50, 90), kGreen);  // the uncovered strip was repainted
     DeleteObject(update);
     platform->PumpMessages();
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, ScrollWindowExReportsThePendingUpdateRegionWhereItMoved) {
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    platform->PumpMessages();
+    struct Case {
+        const char* what;
+        RECT pending;          // invalidated before scrolling up by 20
+        const RECT* clip;      // the clip rectangle, if any
+        std::vector<RECT> in;  // rectangles the reported region covers
+        std::vector<POINT> out;
+    };
+    const RECT topHalf{0, 0, 100, 50};
+    const std::vector<Case> cases = {
+        {"moved with the pixels",
+         {10, 40, 20, 50},
+         nullptr,
+         {{10, 20, 20, 30}, {0, 80, 100, 100}},
+         {{15, 45}, {50, 50}}},
+        // Everything the clip rectangle shows comes from below: only the moved update region.
+        {"cut by the clip rectangle",
+         {10, 40, 20, 80},
+         &topHalf,
+         {{10, 20, 20, 50}},
+         {{15, 55}, {50, 90}}},
+    };
+    for (const Case& c : cases) {
+        InvalidateRect(hwnd, &c.pending, FALSE);
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        ScrollWindowEx(hwnd, 0, -20, nullptr, c.clip, update, nullptr, 0);
+        for (const RECT& r : c.in)
+            for (int y = r.top; y < r.bottom; y += 5)
+                for (int x = r.left; x < r.right; x += 5)
+                    EXPECT_TRUE(PtInRegion(update, x, y)) << c.what << " " << x << "," << y;
+        for (const POINT& p : c.out)
+            EXPECT_FALSE(PtInRegion(update, p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        DeleteObject(update);
+        ValidateRect(hwnd, nullptr);
+    }
     DestroyWindow(hwnd);
     UnregisterClassW(u"Painter", HINSTANCE());
 }
@@ -400,6 +459,205 @@ TEST_F(PaintTest, TopmostWindowsStayAboveTheOthers) {
     EXPECT_EQ(screen(10, 10), kGreen);
     DestroyWindow(topmost);
     DestroyWindow(normal);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, UpdateNowOnAChildValidatesTheParentUnderIt) {
+    const COLORREF yellow = RGB(255, 255, 0);
+    HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND child = painter(kGreen, WS_CHILD | WS_VISIBLE, 20, 20, 50, 50, parent);
+    platform->PumpMessages();
+    SetWindowLongPtrW(parent, GWLP_USERDATA, kBlue);
+    SetWindowLongPtrW(child, GWLP_USERDATA, yellow);
+    InvalidateRect(parent, nullptr, FALSE);  // the parent does not clip: the child is invalid too
+    RedrawWindow(child, nullptr, HRGN(), RDW_UPDATENOW);
+    EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE));
+    // The child covers its area, so the parent no longer needs to paint there.
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(parent, rgn, FALSE), COMPLEXREGION);
+    EXPECT_FALSE(PtInRegion(rgn, 30, 30));
+    EXPECT_TRUE(PtInRegion(rgn, 10, 10));
+    EXPECT_TRUE(PtInRegion(rgn, 100, 100));
+    DeleteObject(rgn);
+    platform->PumpMessages();
+    EXPECT_EQ(screen(30, 30), yellow);  // not painted over by the parent
+    EXPECT_EQ(screen(10, 10), kBlue);
+    EXPECT_EQ(screen(100, 100), kBlue);
+    // A parent that clips its children keeps its own update region.
+    SetWindowLongW(parent, GWL_STYLE, GetWindowLongW(parent, GWL_STYLE) | WS_CLIPCHILDREN);
+    RedrawWindow(parent, nullptr, HRGN(), RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RedrawWindow(child, nullptr, HRGN(), RDW_UPDATENOW);
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(parent, &update, FALSE));
+    EXPECT_EQ(update, (RECT{0, 0, 200, 200}));
+    platform->PumpMessages();
+    DestroyWindow(parent);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, UpdateNowPaintsParentsBeforeTheirChildren) {
+    HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND first = painter(kGreen, WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent);
+    HWND second = painter(kBlue, WS_CHILD | WS_VISIBLE, 100, 10, 50, 50, parent);
+    platform->PumpMessages();
+    struct Case {
+        const char* what;
+        HWND invalidatedByFirst;  // the window the first child's paint invalidates again
+        std::vector<HWND> expected;
+    };
+    const std::vector<Case> cases = {
+        {"UpdateWindow paints the children after the parent", HWND(), {parent, first, second}},
+        {"a parent invalidated by a child paints before the next child",
+         parent,
+         {parent, first, parent, second}},
+    };
+    for (const Case& c : cases) {
+        InvalidateRect(parent, nullptr, FALSE);
+        invalidateOnPaint = {c.invalidatedByFirst ? first : HWND(), c.invalidatedByFirst};
+        log().clear();
+        UpdateWindow(parent);
+        EXPECT_EQ(paints(), c.expected) << c.what;
+        EXPECT_FALSE(GetUpdateRect(parent, nullptr, FALSE)) << c.what;
+        EXPECT_FALSE(GetUpdateRect(second, nullptr, FALSE)) << c.what;
+    }
+    invalidateOnPaint = {};
+    DestroyWindow(parent);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, InternalPaintReachesTheChildrenItIsAskedTo) {
+    HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 200);
+    HWND child = painter(kGreen, WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent);
+    platform->PumpMessages();
+    struct Case {
+        UINT flags;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW,
+         {{WM_PAINT, Expected::Parent}, {WM_PAINT}}},
+        {RDW_INTERNALPAINT | RDW_UPDATENOW, {{WM_PAINT, Expected::Parent}}},
+        {RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_NOCHILDREN | RDW_UPDATENOW,
+         {{WM_PAINT, Expected::Parent}, {WM_PAINT}}},
+    };
+    for (const Case& c : cases) {
+        log().clear();
+        RedrawWindow(parent, nullptr, HRGN(), c.flags);
+        platform->PumpMessages();
+        EXPECT_EQ(log().compare(child, parent, c.seq, {WM_NCPAINT, WM_ERASEBKGND}), "")
+            << std::hex << c.flags;
+    }
+    DestroyWindow(parent);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, FrameAndEraseComeInWindowsOrder) {
+    HWND hwnd = MessageLog::create(WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 100, 100);
+    platform->PumpMessages();
+    constexpr UINT kAll = RDW_INVALIDATE | RDW_FRAME | RDW_ERASE;
+    struct Case {
+        UINT flags;
+        std::vector<Expected> now;    // during RedrawWindow
+        std::vector<Expected> later;  // from the queue afterwards
+    };
+    const std::vector<Case> cases = {
+        // Painting now: WM_PAINT first, the frame and the erase from its BeginPaint.
+        {kAll | RDW_UPDATENOW, {{WM_PAINT}, {WM_NCPAINT}, {WM_ERASEBKGND}}, {}},
+        {kAll | RDW_ERASENOW | RDW_UPDATENOW, {{WM_PAINT}, {WM_NCPAINT}, {WM_ERASEBKGND}}, {}},
+        // Erasing now: the frame and the background, WM_PAINT later.
+        {kAll | RDW_ERASENOW, {{WM_NCPAINT}, {WM_ERASEBKGND}}, {{WM_PAINT}}},
+        {kAll, {}, {{WM_PAINT}, {WM_NCPAINT}, {WM_ERASEBKGND}}},
+        {RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW, {{WM_PAINT}, {WM_NCPAINT}}, {}},
+    };
+    for (const Case& c : cases) {
+        log().clear();
+        RedrawWindow(hwnd, nullptr, HRGN(), c.flags);
+        EXPECT_EQ(log().compare(hwnd, HWND(), c.now), "") << std::hex << c.flags;
+        log().clear();
+        platform->PumpMessages();
+        EXPECT_EQ(log().compare(hwnd, HWND(), c.later), "") << std::hex << c.flags;
+    }
+    DestroyWindow(hwnd);
+}
+
+// Records what GetUpdateRect and BeginPaint say inside WM_PAINT.
+struct PaintSeen {
+    BOOL updateRect = -1;
+    RECT update{}, paint{};
+};
+PaintSeen seen;
+
+LRESULT updateProbeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    MessageLog::instance().add(h, m, w, l);
+    if (m == WM_PAINT) {
+        seen.updateRect = GetUpdateRect(h, &seen.update, FALSE);
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        seen.paint = ps.rcPaint;
+        EndPaint(h, &ps);
+        return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(PaintTest, FrameOnlyInvalidationPaintsAnEmptyClientArea) {
+    WNDCLASSEXW wc;
+    wc.lpfnWndProc = updateProbeProc;
+    wc.lpszClassName = u"UpdateProbe";
+    RegisterClassExW(&wc);
+    HWND hwnd = CreateWindowExW(0, u"UpdateProbe", u"", WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0,
+                                100, 100, HWND(), HMENU(), HINSTANCE(), nullptr);
+    platform->PumpMessages();
+    RECT frame{-1, -1, 101, 0};  // the top border, in client coordinates
+    RedrawWindow(hwnd, &frame, HRGN(), RDW_INVALIDATE | RDW_FRAME);
+    RECT update{1, 2, 3, 4};
+    EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+    EXPECT_EQ(update, (RECT{0, 0, 0, 0}));
+    log().clear();
+    seen = {};
+    platform->PumpMessages();
+    const std::vector<Expected> seq = {{WM_PAINT}, {WM_NCPAINT}};
+    EXPECT_EQ(log().compare(hwnd, HWND(), seq), "");
+    EXPECT_FALSE(seen.updateRect);
+    EXPECT_EQ(seen.update, (RECT{0, 0, 0, 0}));
+    EXPECT_EQ(seen.paint, (RECT{0, 0, 0, 0}));
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"UpdateProbe", HINSTANCE());
+}
+
+TEST_F(PaintTest, ParentDcChildrenDrawOverTheParentsClientArea) {
+    WNDCLASSEXW wc;
+    wc.style = CS_PARENTDC;
+    wc.lpfnWndProc = painterProc;
+    wc.lpszClassName = u"ParentDcPainter";
+    RegisterClassExW(&wc);
+    HWND parent = painter(kRed, WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 200, 200);
+    painter(kGreen, WS_CHILD | WS_VISIBLE, 100, 100, 40, 40, parent);  // a sibling in front
+    HWND child = CreateWindowExW(0, u"ParentDcPainter", u"", WS_CHILD | WS_VISIBLE, 20, 20, 50, 50,
+                                 parent, HMENU(), HINSTANCE(), nullptr);
+    SetWindowLongPtrW(child, GWLP_USERDATA, kBlue);
+    platform->PumpMessages();
+    HDC hdc = GetDC(child);
+    RECT all{-100, -100, 400, 400};  // child coordinates
+    SetDCBrushColor(hdc, RGB(255, 255, 0));
+    FillRect(hdc, &all, HBRUSH(GetStockObject(DC_BRUSH)));
+    ReleaseDC(child, hdc);
+    struct Probe {
+        POINT at;
+        COLORREF expected;
+    };
+    const std::vector<Probe> probes = {
+        {{30, 30}, RGB(255, 255, 0)},              // the child itself
+        {{5, 5}, RGB(255, 255, 0)},                // the parent's client area left of the child
+        {{120, 120}, RGB(255, 255, 0)},            // a sibling is not clipped away
+        {{198, 198}, RGB(255, 255, 0)},            // the last client pixel
+        {{0, 0}, GetSysColor(COLOR_WINDOWFRAME)},  // the parent's border is not client area
+        {{199, 100}, GetSysColor(COLOR_WINDOWFRAME)},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(screen(p.at.x, p.at.y), p.expected) << p.at.x << "," << p.at.y;
+    DestroyWindow(parent);
+    UnregisterClassW(u"ParentDcPainter", HINSTANCE());
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 

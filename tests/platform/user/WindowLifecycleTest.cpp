@@ -73,13 +73,33 @@ TEST_F(WindowLifecycleTest, CreateVisibleChildNotifiesParent) {
     EXPECT_FALSE(IsWindow(child));
 }
 
-TEST_F(WindowLifecycleTest, DefaultSizeIsReportedWhenFirstShown) {
-    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0);
-    EXPECT_FALSE(log().contains(hwnd, WM_SIZE));
-    ShowWindow(hwnd, SW_SHOW);
-    EXPECT_EQ(log().count(hwnd, WM_SIZE), 1);
-    EXPECT_EQ(log().count(hwnd, WM_MOVE), 1);
-    DestroyWindow(hwnd);
+TEST_F(WindowLifecycleTest, OverlappedWindowsHearTheirSizeWhenFirstShown) {
+    struct Case {
+        DWORD style;
+        int x, width;
+        bool sizedAtCreation;
+    };
+    const std::vector<Case> cases = {
+        {WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, false},
+        {WS_OVERLAPPEDWINDOW, 10, 200, false},
+        {WS_POPUP, 10, 200, true},
+    };
+    for (const Case& c : cases) {
+        log().clear();
+        HWND hwnd = MessageLog::create(c.style, c.x, 0, c.width, 100);
+        EXPECT_EQ(log().count(hwnd, WM_SIZE), c.sizedAtCreation ? 1 : 0) << std::hex << c.style;
+        EXPECT_EQ(log().count(hwnd, WM_MOVE), c.sizedAtCreation ? 1 : 0) << std::hex << c.style;
+        log().clear();
+        ShowWindow(hwnd, SW_SHOWNA);
+        EXPECT_EQ(log().count(hwnd, WM_SIZE), c.sizedAtCreation ? 0 : 1) << std::hex << c.style;
+        EXPECT_EQ(log().count(hwnd, WM_MOVE), c.sizedAtCreation ? 0 : 1) << std::hex << c.style;
+        // Only the first time.
+        ShowWindow(hwnd, SW_HIDE);
+        log().clear();
+        ShowWindow(hwnd, SW_SHOWNA);
+        EXPECT_FALSE(log().contains(hwnd, WM_SIZE));
+        DestroyWindow(hwnd);
+    }
 }
 
 TEST_F(WindowLifecycleTest, ResizeSendsCalcSizeThenMoveAndSize) {
@@ -409,6 +429,521 @@ TEST_F(WindowLifecycleTest, MaximiseAndRestore) {
     GetWindowRect(hwnd, &rc);
     EXPECT_EQ(rc, (RECT{100, 100, 400, 300}));
     DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, DisabledWindowsTakeNoSystemCommands) {
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    struct Case {
+        UINT command;
+        bool maximisedBefore;
+    };
+    const std::vector<Case> cases = {
+        {SC_MINIMIZE, false},
+        {SC_MAXIMIZE, false},
+        {SC_RESTORE, true},
+        {SC_CLOSE, false},
+    };
+    const std::vector<Expected> onlyTheCommand = {{WM_SYSCOMMAND}};
+    for (const Case& c : cases) {
+        ShowWindow(hwnd, c.maximisedBefore ? SW_MAXIMIZE : SW_RESTORE);
+        EnableWindow(hwnd, FALSE);
+        RECT before, after;
+        GetWindowRect(hwnd, &before);
+        log().clear();
+        SendMessageW(hwnd, WM_SYSCOMMAND, c.command, 0);
+        EXPECT_EQ(log().compare(hwnd, HWND(), onlyTheCommand), "") << c.command;
+        ASSERT_TRUE(IsWindow(hwnd)) << c.command;
+        EXPECT_FALSE(IsIconic(hwnd)) << c.command;
+        EXPECT_EQ(IsZoomed(hwnd), c.maximisedBefore ? TRUE : FALSE) << c.command;
+        GetWindowRect(hwnd, &after);
+        EXPECT_EQ(after, before) << c.command;
+        EnableWindow(hwnd, TRUE);
+    }
+    // Enabled, the same commands act.
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(hwnd));
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(WindowLifecycleTest, NullProceduresAndUnsetLayeredAttributes) {
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 10, 10, HWND(), WS_EX_LAYERED);
+    // No procedure: the current one is returned and kept.
+    const LONG_PTR proc = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+    EXPECT_EQ(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, 0), proc);
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), proc);
+    log().clear();
+    SendMessageW(hwnd, WM_USER, 0, 0);
+    EXPECT_TRUE(log().contains(hwnd, WM_USER));
+    // Layered attributes read back only once set, and again only after being set anew.
+    COLORREF key = 1;
+    BYTE alpha = 2;
+    DWORD flags = 3;
+    SetLastError(0);
+    EXPECT_FALSE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(key, 1u);
+    EXPECT_TRUE(SetLayeredWindowAttributes(hwnd, RGB(1, 2, 3), 128, LWA_ALPHA | LWA_COLORKEY));
+    EXPECT_TRUE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    EXPECT_EQ(key, RGB(1, 2, 3));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(flags, LWA_ALPHA | LWA_COLORKEY);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, 0);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, WS_EX_LAYERED);
+    EXPECT_FALSE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
+    DestroyWindow(hwnd);
+}
+
+// What moving into the maximised state sends, painting and activation left aside.
+const std::vector<UINT> kPaintAndActivation = {
+    WM_NCPAINT,  WM_ERASEBKGND, WM_PAINT,     WM_GETTEXT,   WM_ACTIVATEAPP, WM_NCACTIVATE,
+    WM_ACTIVATE, WM_SETFOCUS,   WM_KILLFOCUS, WM_SETCURSOR, WM_NCHITTEST,   WM_MOUSEMOVE};
+
+TEST_F(WindowLifecycleTest, MaximisingAsksForTheSizesFirstAndSizesOnce) {
+    struct Case {
+        const char* what;
+        DWORD style;
+        int cmd;
+    };
+    const std::vector<Case> cases = {
+        {"visible, maximised", WS_OVERLAPPEDWINDOW | WS_VISIBLE, SW_MAXIMIZE},
+        {"hidden, shown maximised", WS_OVERLAPPEDWINDOW, SW_SHOWMAXIMIZED},
+        {"hidden popup, shown maximised", WS_POPUP | WS_THICKFRAME, SW_SHOWMAXIMIZED},
+    };
+    const std::vector<Expected> seq = {
+        {WM_GETMINMAXINFO},
+        {WM_WINDOWPOSCHANGING},
+        {WM_GETMINMAXINFO, O},
+        {WM_NCCALCSIZE, W, TRUE},
+        {WM_WINDOWPOSCHANGING, O},
+        {WM_WINDOWPOSCHANGED},
+        {WM_MOVE, O},
+        {WM_SIZE, W, SIZE_MAXIMIZED},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = MessageLog::create(c.style, 100, 100, 300, 200);
+        log().clear();
+        ShowWindow(hwnd, c.cmd);
+        EXPECT_EQ(log().compare(hwnd, HWND(), seq, kPaintAndActivation), "") << c.what;
+        EXPECT_TRUE(IsZoomed(hwnd)) << c.what;
+        EXPECT_TRUE(IsWindowVisible(hwnd)) << c.what;
+        // Restoring is one change of state too.
+        log().clear();
+        ShowWindow(hwnd, SW_RESTORE);
+        EXPECT_EQ(log().count(hwnd, WM_SIZE), 1) << c.what;
+        EXPECT_FALSE(log().contains(hwnd, WM_SHOWWINDOW)) << c.what;
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(WindowLifecycleTest, MaximisedWindowsCoverTheScreenTheWorkAreaOrTheParent) {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    ASSERT_NE(work, screen);  // otherwise the cases below cannot tell them apart
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 20, 400, 300);
+    struct Case {
+        const char* what;
+        DWORD style;
+        bool child;
+        RECT client;  // the client area afterwards, in screen coordinates
+    };
+    const std::vector<Case> cases = {
+        {"popup without caption", WS_POPUP | WS_BORDER | WS_VISIBLE, false, screen},
+        {"popup with a sizing frame", WS_POPUP | WS_THICKFRAME | WS_VISIBLE, false, screen},
+        {"popup with caption", WS_POPUP | WS_CAPTION | WS_VISIBLE, false, work},
+        {"overlapped", WS_OVERLAPPED | WS_THICKFRAME | WS_VISIBLE, false, work},
+        {"child", WS_CHILD | WS_BORDER | WS_VISIBLE, true, {10, 20, 410, 320}},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = MessageLog::create(c.style, 5, 5, 50, 50, c.child ? parent : HWND());
+        ShowWindow(hwnd, SW_MAXIMIZE);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        EXPECT_EQ(origin.x, c.client.left) << c.what;
+        EXPECT_EQ(client.right, c.client.right - c.client.left) << c.what;
+        EXPECT_EQ(origin.y + client.bottom, c.client.bottom) << c.what;
+        // Below a caption the client area starts lower; otherwise at the top.
+        if ((GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) != static_cast<LONG>(WS_CAPTION)) {
+            EXPECT_EQ(origin.y, c.client.top) << c.what;
+        }
+        DestroyWindow(hwnd);
+    }
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, WindowsCreatedMaximisedAreMaximised) {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    HWND hidden = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, 100, 100, 300, 200);
+    EXPECT_TRUE(IsZoomed(hidden));
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    RECT client;
+    GetClientRect(hidden, &client);
+    EXPECT_EQ(client.right, work.right - work.left);
+    // Shown, it stays maximised and hears of being shown.
+    log().clear();
+    ShowWindow(hidden, SW_SHOW);
+    EXPECT_TRUE(IsZoomed(hidden));
+    EXPECT_TRUE(log().contains(hidden, WM_SHOWWINDOW));
+    DestroyWindow(hidden);
+
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 150);
+    HWND first = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, parent);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE | WS_MAXIMIZE, 5, 5, 20, 20, parent);
+    EXPECT_TRUE(IsZoomed(child));
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), child);  // raised above its older sibling
+    EXPECT_EQ(GetWindow(child, GW_HWNDNEXT), first);
+    GetClientRect(child, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 200, 150}));
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, ShowingWhatIsShownSendsNothing) {
+    HWND other = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
+    SetActiveWindow(other);
+    struct Case {
+        int cmd;
+        bool visibleBefore;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {SW_SHOW, true, {}},
+        {SW_SHOWNA, true, {}},
+        {SW_SHOWNA,
+         false,
+         {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}}},
+    };
+    for (const Case& c : cases) {
+        if (!c.visibleBefore) ShowWindow(hwnd, SW_HIDE);
+        SetActiveWindow(other);
+        log().clear();
+        EXPECT_EQ(ShowWindow(hwnd, c.cmd), c.visibleBefore ? TRUE : FALSE) << c.cmd;
+        EXPECT_EQ(log().compare(hwnd, HWND(), c.seq, {WM_NCPAINT, WM_ERASEBKGND, WM_GETTEXT}), "")
+            << c.cmd << (c.visibleBefore ? " visible" : " hidden");
+        EXPECT_EQ(GetActiveWindow(), other) << c.cmd;
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+    }
+    DestroyWindow(hwnd);
+    DestroyWindow(other);
+}
+
+TEST_F(WindowLifecycleTest, MinimisedWindowsGiveUpTheFocusAndTakeItBackWhenRestored) {
+    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    ASSERT_EQ(GetFocus(), hwnd);
+    ShowWindow(hwnd, SW_SHOWMINIMIZED);
+    EXPECT_EQ(GetActiveWindow(), hwnd);  // still active, but without the focus
+    EXPECT_EQ(GetFocus(), HWND());
+    log().clear();
+    ShowWindow(hwnd, SW_RESTORE);
+    EXPECT_EQ(GetFocus(), hwnd);
+    const std::vector<Expected> back = {
+        {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_SETFOCUS}, {WM_ACTIVATE, W, WA_ACTIVE}};
+    EXPECT_EQ(
+        log().compare(hwnd, HWND(), back,
+                      {WM_NCCALCSIZE, WM_MOVE, WM_SIZE, WM_NCPAINT, WM_ERASEBKGND, WM_GETTEXT,
+                       WM_GETMINMAXINFO, WM_NCACTIVATE, WM_SETCURSOR, WM_NCHITTEST, WM_MOUSEMOVE}),
+        "");
+    // A minimised child hands the focus to its parent.
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, hwnd);
+    SetFocus(child);
+    ShowWindow(child, SW_MINIMIZE);
+    EXPECT_EQ(GetFocus(), hwnd);
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, HidingBySetWindowPosKeepsActivationAndFocus) {
+    HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    struct Case {
+        const char* what;
+        UINT extra;
+    };
+    for (const Case& c : {Case{"activating", 0u}, Case{"not activating", SWP_NOACTIVATE}}) {
+        HWND popup = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner);
+        HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, popup);
+        SetActiveWindow(popup);
+        SetFocus(child);
+        log().clear();
+        SetWindowPos(popup, HWND(), 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | c.extra);
+        EXPECT_FALSE(IsWindowVisible(popup)) << c.what;
+        EXPECT_EQ(GetActiveWindow(), popup) << c.what;
+        EXPECT_EQ(GetFocus(), child) << c.what;
+        EXPECT_FALSE(log().contains(popup, WM_ACTIVATE)) << c.what;
+        EXPECT_FALSE(log().contains(child, WM_KILLFOCUS)) << c.what;
+        // ShowWindow hides the way that gives both up.
+        SetWindowPos(popup, HWND(), 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(popup, SW_HIDE);
+        EXPECT_EQ(GetActiveWindow(), owner) << c.what;
+        EXPECT_EQ(GetFocus(), owner) << c.what;
+        DestroyWindow(popup);
+    }
+    DestroyWindow(owner);
+}
+
+TEST_F(WindowLifecycleTest, RaisingAnOwnerKeepsItsOwnedWindowsAboveIt) {
+    HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND first = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner);
+    HWND second = MessageLog::create(WS_POPUP | WS_VISIBLE, 20, 20, 50, 50, owner);
+    HWND other = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 200, 200);
+    // The four windows front to back.
+    auto order = [&] {
+        std::vector<HWND> out;
+        for (HWND h = GetTopWindow(HWND()); h; h = GetWindow(h, GW_HWNDNEXT))
+            if (h == owner || h == first || h == second || h == other) out.push_back(h);
+        return out;
+    };
+    ASSERT_EQ(order(), (std::vector<HWND>{other, second, first, owner}));
+    struct Case {
+        const char* what;
+        UINT flags;
+        std::vector<HWND> expected;
+    };
+    const std::vector<Case> cases = {
+        {"owned windows come along", 0, {second, first, owner, other}},
+        {"SWP_NOOWNERZORDER leaves them", SWP_NOOWNERZORDER, {owner, other, second, first}},
+    };
+    for (const Case& c : cases) {
+        SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ASSERT_EQ(GetTopWindow(HWND()), other);
+        log().clear();
+        SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | c.flags);
+        EXPECT_EQ(order(), c.expected) << c.what;
+        // Owned windows that move hear it afterwards only.
+        EXPECT_FALSE(log().contains(first, WM_WINDOWPOSCHANGING)) << c.what;
+        EXPECT_EQ(log().contains(first, WM_WINDOWPOSCHANGED), c.flags == 0) << c.what;
+    }
+    DestroyWindow(other);
+    DestroyWindow(owner);
+}
+
+TEST_F(WindowLifecycleTest, ChildrenPositionedToActivateHearWmChildActivate) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    struct Case {
+        const char* what;
+        UINT flags;
+        std::vector<Expected> seq;
+    };
+    constexpr UINT kShow = SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE;
+    const std::vector<Case> cases = {
+        {"shown", kShow, {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}}},
+        {"shown without activating",
+         kShow | SWP_NOACTIVATE,
+         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}}},
+        {"moved",
+         SWP_NOSIZE | SWP_NOZORDER,
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}},
+    };
+    for (const Case& c : cases) {
+        HWND child = MessageLog::create(WS_CHILD, 0, 0, 50, 50, parent);
+        log().clear();
+        SetWindowPos(child, HWND(), 5, 5, 0, 0, c.flags);
+        EXPECT_EQ(log().compare(child, parent, c.seq, {WM_NCPAINT, WM_ERASEBKGND, WM_GETTEXT}), "")
+            << c.what;
+        EXPECT_EQ(GetActiveWindow(), parent) << c.what;
+        DestroyWindow(child);
+    }
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, WindowEdgeAndSiblingClippingFollowTheOtherStyles) {
+    HWND parent = MessageLog::create(WS_POPUP, 0, 0, 100, 100);
+    struct Case {
+        DWORD style, exStyle;
+        bool child;
+        bool edge, clipSiblings;
+    };
+    const std::vector<Case> cases = {
+        {WS_OVERLAPPED, 0, false, true, true},  // gets a caption, so a raised frame
+        {WS_POPUP, 0, false, false, true},
+        {WS_POPUP, WS_EX_WINDOWEDGE, false, false, true},  // taken away without a frame
+        {WS_POPUP | WS_DLGFRAME, 0, false, true, true},
+        {WS_POPUP | WS_THICKFRAME, 0, false, true, true},
+        {WS_POPUP | WS_THICKFRAME, WS_EX_STATICEDGE, false, false, true},
+        {WS_POPUP, WS_EX_DLGMODALFRAME, false, true, true},
+        {WS_CHILD, 0, true, false, false},
+        {WS_CHILD | WS_THICKFRAME, 0, true, true, false},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = MessageLog::create(c.style, 0, 0, 50, 50, c.child ? parent : HWND(), c.exStyle);
+        const DWORD ex = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE));
+        const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+        EXPECT_EQ((ex & WS_EX_WINDOWEDGE) != 0, c.edge) << std::hex << c.style << " " << c.exStyle;
+        EXPECT_EQ((style & WS_CLIPSIBLINGS) != 0, c.clipSiblings) << std::hex << c.style;
+        DestroyWindow(hwnd);
+    }
+    // Setting the styles later follows the same rule; the top-most bit is left alone.
+    HWND hwnd = MessageLog::create(WS_POPUP, 0, 0, 50, 50);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, WS_EX_WINDOWEDGE | WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE) & (WS_EX_WINDOWEDGE | WS_EX_TOPMOST), 0);
+    SetWindowLongW(hwnd, GWL_STYLE, WS_POPUP | WS_THICKFRAME);
+    EXPECT_NE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_WINDOWEDGE, 0);
+    SetWindowLongW(hwnd, GWL_STYLE, WS_POPUP);
+    EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_WINDOWEDGE, 0);
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, 0);
+    EXPECT_NE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    DestroyWindow(hwnd);
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowLifecycleTest, ParentOwnerAndRootQueriesFollowTheStyles) {
+    const HWND desktop = GetDesktopWindow();
+    HWND main = MessageLog::create(WS_OVERLAPPEDWINDOW, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD, 0, 0, 50, 50, main);
+    HWND ofDesktop = MessageLog::create(WS_CHILD, 0, 0, 50, 50, desktop);
+    HWND grandchild = MessageLog::create(WS_CHILD, 0, 0, 10, 10, child);
+    HWND ownedPopup = MessageLog::create(WS_POPUP, 0, 0, 50, 50, main);
+    HWND ownedOverlapped = MessageLog::create(WS_OVERLAPPED, 0, 0, 50, 50, main);
+    HWND secondOwned = MessageLog::create(WS_POPUP, 0, 0, 50, 50, ownedPopup);
+    ASSERT_TRUE(ofDesktop);
+    struct Case {
+        const char* what;
+        HWND hwnd;
+        HWND gaParent, gwlParent, getParent, gwOwner, gaRoot, gaRootOwner;
+    };
+    const std::vector<Case> cases = {
+        {"child", child, main, main, main, HWND(), main, main},
+        {"child of the desktop", ofDesktop, desktop, HWND(), desktop, HWND(), ofDesktop, desktop},
+        {"child of a child", grandchild, child, child, child, HWND(), main, main},
+        {"owned popup", ownedPopup, desktop, main, main, main, ownedPopup, main},
+        {"owned overlapped", ownedOverlapped, desktop, main, HWND(), main, ownedOverlapped,
+         ownedOverlapped},
+        {"popup owned by a popup", secondOwned, desktop, ownedPopup, ownedPopup, ownedPopup,
+         secondOwned, main},
+        {"unowned", main, desktop, HWND(), HWND(), HWND(), main, main},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_PARENT), c.gaParent) << c.what;
+        EXPECT_EQ(HWND(static_cast<std::uint32_t>(GetWindowLongPtrW(c.hwnd, GWLP_HWNDPARENT))),
+                  c.gwlParent)
+            << c.what;
+        EXPECT_EQ(GetParent(c.hwnd), c.getParent) << c.what;
+        EXPECT_EQ(GetWindow(c.hwnd, GW_OWNER), c.gwOwner) << c.what;
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_ROOT), c.gaRoot) << c.what;
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_ROOTOWNER), c.gaRootOwner) << c.what;
+    }
+    DestroyWindow(ofDesktop);
+    DestroyWindow(main);
+}
+
+TEST_F(WindowLifecycleTest, EnumChildWindowsReachesDescendantsAndSaysWhetherItFinished) {
+    HWND top = MessageLog::create(WS_POPUP, 0, 0, 100, 100);
+    HWND child = MessageLog::create(WS_CHILD, 0, 0, 10, 10, top);
+    HWND grandchild = MessageLog::create(WS_CHILD, 0, 0, 5, 5, child);
+    struct Seen {
+        std::vector<HWND> windows;
+        HWND stopAt;
+    };
+    const WNDENUMPROC collect = [](HWND h, LPARAM l) -> BOOL {
+        auto* seen = reinterpret_cast<Seen*>(l);
+        seen->windows.push_back(h);
+        return h != seen->stopAt;
+    };
+    auto has = [](const Seen& s, HWND h) {
+        return std::find(s.windows.begin(), s.windows.end(), h) != s.windows.end();
+    };
+    struct Case {
+        const char* what;
+        HWND parent, stopAt;
+        BOOL result;
+        std::vector<HWND> reached, notReached;
+    };
+    const std::vector<Case> cases = {
+        {"the desktop's children and theirs", HWND(), HWND(), TRUE, {top, child, grandchild}, {}},
+        {"the desktop by its handle", GetDesktopWindow(), HWND(), TRUE, {top, grandchild}, {}},
+        {"a window's descendants", top, HWND(), TRUE, {child, grandchild}, {top}},
+        {"stopped by the callback", top, child, FALSE, {child}, {grandchild}},
+    };
+    for (const Case& c : cases) {
+        Seen seen{{}, c.stopAt};
+        EXPECT_EQ(EnumChildWindows(c.parent, collect, reinterpret_cast<LPARAM>(&seen)), c.result)
+            << c.what;
+        for (HWND h : c.reached)
+            EXPECT_TRUE(has(seen, h)) << c.what;
+        for (HWND h : c.notReached)
+            EXPECT_FALSE(has(seen, h)) << c.what;
+    }
+    // EnumWindows stays with the top-level windows.
+    Seen seen{{}, HWND()};
+    EXPECT_TRUE(EnumWindows(collect, reinterpret_cast<LPARAM>(&seen)));
+    EXPECT_TRUE(has(seen, top));
+    EXPECT_FALSE(has(seen, child));
+    DestroyWindow(top);
+}
+
+TEST_F(WindowLifecycleTest, SettingTheParentLongMovesAChildAndReownsATopLevelWindow) {
+    HWND first = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND second = MessageLog::create(WS_POPUP | WS_VISIBLE, 100, 0, 100, 100);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, first);
+    HWND popup = MessageLog::create(WS_POPUP, 0, 0, 10, 10, first);
+    struct Case {
+        const char* what;
+        HWND hwnd, to, old, parent, owner;
+    };
+    const std::vector<Case> cases = {
+        {"a child changes parent", child, second, first, second, HWND()},
+        {"a popup changes owner", popup, second, first, GetDesktopWindow(), second},
+        {"and loses it", popup, HWND(), second, GetDesktopWindow(), HWND()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(HWND(static_cast<std::uint32_t>(
+                      SetWindowLongPtrW(c.hwnd, GWLP_HWNDPARENT, c.to.value))),
+                  c.old)
+            << c.what;
+        EXPECT_EQ(GetAncestor(c.hwnd, GA_PARENT), c.parent) << c.what;
+        EXPECT_EQ(GetWindow(c.hwnd, GW_OWNER), c.owner) << c.what;
+    }
+    EXPECT_TRUE(IsChild(second, child));
+    EXPECT_FALSE(IsChild(first, child));
+    DestroyWindow(popup);
+    DestroyWindow(first);
+    DestroyWindow(second);
+}
+
+TEST_F(WindowLifecycleTest, FindWindowExSeesMessageOnlyWindowsOnlyUnderHwndMessage) {
+    HWND top = MessageLog::create(WS_POPUP, 0, 0, 10, 10);
+    SetWindowTextW(top, u"shared");
+    HWND messageOnly = MessageLog::create(0, 0, 0, 10, 10, HWND_MESSAGE);
+    SetWindowTextW(messageOnly, u"shared");
+    struct Case {
+        HWND parent;
+        const char16_t* name;
+        HWND found;
+    };
+    const std::vector<Case> cases = {
+        {HWND(), u"shared", top},
+        {HWND_MESSAGE, u"shared", messageOnly},
+        {HWND_MESSAGE, u"other", HWND()},
+        {GetDesktopWindow(), u"shared", top},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindWindowExW(c.parent, HWND(), u"OrvaneTestWindow", c.name), c.found);
+    EXPECT_EQ(FindWindowExW(HWND_MESSAGE, messageOnly, u"OrvaneTestWindow", u"shared"), HWND());
+    EXPECT_EQ(GetAncestor(messageOnly, GA_ROOT), messageOnly);
+    DestroyWindow(messageOnly);
+    DestroyWindow(top);
+}
+
+TEST_F(WindowLifecycleTest, HiddenPopupsTakeNoActivationFromTheirOwner) {
+    HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    HWND popup = MessageLog::create(WS_POPUP, 10, 10, 50, 50, owner);
+    ASSERT_EQ(GetActiveWindow(), owner);
+    log().clear();
+    SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    BringWindowToTop(popup);
+    EXPECT_FALSE(ShowWindow(popup, SW_HIDE));
+    MoveWindow(popup, 20, 20, 60, 60, TRUE);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(GetFocus(), owner);
+    EXPECT_FALSE(log().contains(owner, WM_ACTIVATE));
+    EXPECT_FALSE(log().contains(popup, WM_ACTIVATE));
+    DestroyWindow(owner);
 }
 
 TEST_F(WindowLifecycleTest, MessageBoxesAreRecordedAndAnswered) {
