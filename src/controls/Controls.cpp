@@ -1,5 +1,6 @@
 #include "controls/Controls.h"
 
+#include "controls/buttons/ucButton.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
@@ -15,6 +16,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     cToolTip::registerClass(library);
     cGDIPCache::registerClass(library);
     ucLabel::registerClass(library, classes);
+    ucButton::registerClass(library, classes);
     ucLabelHTML::registerClass(library, classes);
 }
 

@@ -29,6 +29,7 @@ void ControlImage::release() {
     m_cache.reset();
     m_loaded = false;
     m_aspect = 1.0;
+    m_width = m_height = 0;
     m_frames = 0;
     m_frame = 0;
 }
@@ -47,6 +48,8 @@ void ControlImage::load() {
     const auto height = cache->Height(kKey);
     if (width <= 0 || height <= 0) return;
     m_aspect = static_cast<double>(width) / static_cast<double>(height);
+    m_width = static_cast<std::int32_t>(width);
+    m_height = static_cast<std::int32_t>(height);
     m_frames = static_cast<std::int32_t>(cache->FrameCount(kKey));
     m_cache = std::move(cache);
     m_loaded = true;
@@ -56,22 +59,51 @@ int ControlImage::widthFor(int height) const {
     return static_cast<int>(std::lround(m_aspect * height));
 }
 
+namespace {
+
+// The cache takes positions at 96 pixels per inch and scales them to the DC.
+struct LogicalUnits {
+    explicit LogicalUnits(HDC dc) {
+        const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+        scale = dpi > 0 ? 96.0 / dpi : 1.0;
+    }
+    std::int32_t operator()(int v) const {
+        return static_cast<std::int32_t>(std::lround(v * scale));
+    }
+    double scale = 1.0;
+};
+
+}  // namespace
+
+double ControlImage::brightnessFor(Look look, bool brightnessStep) const {
+    if (brightnessStep && look == Look::Hot) return Brightness;
+    if (brightnessStep && look == Look::Pressed) return -Brightness;
+    return 0;
+}
+
+void ControlImage::drawStretched(HDC dc, const RECT& dest, const RECT* source, Look look,
+                                 bool brightnessStep) {
+    if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
+    const LogicalUnits logical(dc);
+    const RECT src = source ? *source : RECT{0, 0, 0, 0};
+    const bool disabled = look == Look::Disabled;
+    m_cache->AlphaRenderTo(dc, kKey, logical(dest.left), logical(dest.top),
+                           logical(dest.right - dest.left), logical(dest.bottom - dest.top),
+                           src.left, src.top, src.right - src.left, src.bottom - src.top,
+                           disabled ? kDisabledAlpha : Alpha, true,
+                           brightnessFor(look, brightnessStep), GrayScale || disabled, 0);
+}
+
 bool ControlImage::draw(HDC dc, int x, int y, int height, Look look, bool brightnessStep,
                         bool animate) {
     if (!shown() || height <= 0) return false;
     const int width = widthFor(height);
-    // The cache takes positions at 96 pixels per inch and scales them to the DC.
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    const double toLogical = dpi > 0 ? 96.0 / dpi : 1.0;
-    const auto logical = [toLogical](int v) {
-        return static_cast<std::int32_t>(std::lround(v * toLogical));
-    };
-    double brightness = 0;
-    if (brightnessStep && look == Look::Hot) brightness = Brightness;
-    if (brightnessStep && look == Look::Pressed) brightness = -Brightness;
+    const LogicalUnits logical(dc);
+    const double brightness = brightnessFor(look, brightnessStep);
     const bool disabled = look == Look::Disabled;
     // A single frame never changes: only images of two frames or more keep a clock running.
-    const bool running = animate && !disabled && look != Look::Hot && m_frames >= 2;
+    // The pointer over the control (hot, or pressed) stops it on the first frame.
+    const bool running = animate && look == Look::Normal && m_frames >= 2;
     std::u16string key = kKey;
     if (running) {
         if (m_frame >= m_frames) m_frame = 0;

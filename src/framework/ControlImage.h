@@ -53,6 +53,14 @@ public:
     bool draw(platform::HDC dc, int x, int y, int height, Look look, bool brightnessStep,
               bool animate);
 
+    // Draws the whole image, or the part `source` of it (image pixels), stretched over `dest`
+    // (device pixels), unrotated and without animating; the brightness step as in `draw`.
+    void drawStretched(platform::HDC dc, const platform::RECT& dest, const platform::RECT* source,
+                       Look look, bool brightnessStep);
+    // The decoded image's size in pixels (0 without one).
+    std::int32_t pixelWidth() const { return m_width; }
+    std::int32_t pixelHeight() const { return m_height; }
+
     // Declares the image properties of control C, whose image lives at `member`; `effect` is
     // what a change of the size or visibility costs the control (usually a re-layout), and
     // `changed` runs after PNG changed (to restart the animation, say).
@@ -60,9 +68,13 @@ public:
     static void declare(PropertyTable& t, ControlImage C::*member, Effect effect);
 
 private:
+    double brightnessFor(Look look, bool brightnessStep) const;
+
     std::unique_ptr<cGDIPCache> m_cache;
     bool m_loaded = false;
     double m_aspect = 1.0;
+    std::int32_t m_width = 0;
+    std::int32_t m_height = 0;
     std::int32_t m_frames = 0;
     std::int32_t m_frame = 0;
 };

@@ -2,7 +2,13 @@
 
 #include <cmath>
 
+#include "framework/ErrorLog.h"
+#include "framework/GdiDrawing.h"
+#include "framework/StringsAndFiles.h"
+#include "framework/TextDrawing.h"
 #include "framework/drawing/ControlTooltip.h"
+#include "host/App.h"
+#include "host/AsyncProperty.h"
 #include "host/ConstituentTimer.h"
 
 namespace orvane {
@@ -12,6 +18,8 @@ using namespace platform;
 namespace {
 
 constexpr std::int32_t kHoverPollMs = 10;
+constexpr const char16_t* kRemotePicture = u"remotePic";
+constexpr std::int32_t kFileNotFound = 404;
 
 }  // namespace
 
@@ -140,18 +148,58 @@ HFONT OwnerDrawnControl::createFont() const {
     return CreateFontIndirectW(&lf);
 }
 
+SIZE OwnerDrawnControl::measureText(const std::u16string& text, UINT flags, int width) const {
+    const HDC dc = CreateCompatibleDC(HDC());
+    const HFONT font = createFont();
+    const HGDIOBJ old = SelectObject(dc, font);
+    RECT rc{0, 0, width, static_cast<int>(ScaleHeight())};
+    int height = 0;
+    const int textWidth = MeasureText(HTHEME(), dc, text, flags, rc, height);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return SIZE{textWidth, height};
+}
+
+void OwnerDrawnControl::sizeToPixels(SIZE size) {
+    if (size.cx != static_cast<int>(ScaleWidth())) Width(size.cx * TwipsPerPixelX());
+    if (size.cy != static_cast<int>(ScaleHeight())) Height(size.cy * TwipsPerPixelY());
+}
+
+void OwnerDrawnControl::drawStateBorder(HDC dc, const RECT& rc, bool tracksState,
+                                        bool isDefault) const {
+    if (m_borderStyle == BorderStyleEnum::None) return;
+    const bool hot = m_state.hot();
+    const bool pressed = m_state.pressed();
+    if (m_appearance == AppearanceEnum::ThreeD) {
+        RECT edge = rc;
+        DrawEdge(dc, &edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        return;
+    }
+    // A focused control at rest shows a two-pixel ring whatever its border width.
+    const int width = tracksState && m_state.focused() && !hot && !pressed ? 2 : m_borderWidth;
+    OLE_COLOR color = m_borderColor;
+    if (!m_enabled) {
+        color = vbGrayText;
+    } else if (tracksState) {
+        color = pressed                                 ? m_borderColorPressed
+                : hot || m_state.focused() || isDefault ? m_borderColorHot
+                                                        : m_borderColor;
+    }
+    DrawFrame(dc, rc.left, rc.top, rc.right, rc.bottom, color, std::max(width, 1));
+}
+
+ControlImage::Look OwnerDrawnControl::imageLook() const {
+    if (!m_enabled) return ControlImage::Look::Disabled;
+    if (m_state.pressed()) return ControlImage::Look::Pressed;
+    if (m_state.hot()) return ControlImage::Look::Hot;
+    return ControlImage::Look::Normal;
+}
+
 void OwnerDrawnControl::drawImage(HDC dc, int x, int y, int height, bool brightnessStep) {
     ControlImage* img = image();
     if (!img) return;
-    ControlImage::Look look = ControlImage::Look::Normal;
-    if (!m_enabled) {
-        look = ControlImage::Look::Disabled;
-    } else if (m_state.pressed()) {
-        look = ControlImage::Look::Pressed;
-    } else if (m_state.hot()) {
-        look = ControlImage::Look::Hot;
-    }
-    const bool running = img->draw(dc, x, y, height, look, brightnessStep, userMode());
+    const bool running = img->draw(dc, x, y, height, imageLook(), brightnessStep, userMode());
     setAnimation(running);
 }
 
@@ -253,13 +301,10 @@ std::vector<Variant> mouseArgs(MouseButtons button, ShiftState shift, double x, 
 // event with the position in its units.
 void OwnerDrawnControl::pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift,
                                        double x, double y) {
-    if (press) {
-        m_state.press();
-    } else {
-        m_state.release();
-    }
+    // Only the buttons that press the control change its look; every button raises its event.
+    const bool changed = pressesWith(button) && (press ? m_state.press() : m_state.release());
     if (!eventsEnabled()) return;
-    if (drawsStates()) Refresh();
+    if (changed && drawsStates()) Refresh();
     std::vector<Variant> args = m_events.mouseInTwips
                                     ? mouseArgs(button, shift, twipsX(x), twipsY(y))
                                     : mouseArgs(button, shift, x, y);
@@ -322,12 +367,13 @@ void OwnerDrawnControl::DblClick() {
     if (eventsEnabled()) raise(m_events.DblClick);
 }
 
-// A key event whose handlers may change the key (0 swallows it).
-void OwnerDrawnControl::raiseKey(int event, int& keyCode, ShiftState shift) {
-    if (!event) return;
+bool OwnerDrawnControl::raiseKey(int event, int& keyCode, ShiftState shift) {
+    if (!event) return true;
     std::vector<Variant> args{Variant(static_cast<std::int16_t>(keyCode)),
                               Variant(static_cast<std::int16_t>(shift))};
-    if (raise(event, args)) keyCode = CInt(args[0]);
+    if (!raise(event, args)) return false;
+    keyCode = CInt(args[0]);
+    return true;
 }
 
 void OwnerDrawnControl::KeyDown(int& keyCode, ShiftState shift) {
@@ -374,6 +420,28 @@ bool OwnerDrawnControl::handleMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& 
         default:
             return false;
     }
+}
+
+// --- Images read from files and addresses ---
+
+void OwnerDrawnControl::AsyncRead(const std::u16string& url) {
+    if (url.empty()) return;
+    UserControl::AsyncRead(url, vbAsyncTypeByteArray, kRemotePicture,
+                           vbAsyncReadGetFromCacheIfNetFail);
+}
+
+void OwnerDrawnControl::AsyncReadComplete(AsyncProperty& property) {
+    if (!sameName(property.PropertyName(), kRemotePicture) || !image()) return;
+    if (!PathsEqual(property.Status(), property.Target())) {
+        try {
+            LogError(Error(kFileNotFound, className(), u"File not found. " + property.Target()), 0,
+                     u"AsyncReadComplete");
+        } catch (const Error&) {
+            // Logged; the control keeps its image.
+        }
+        return;
+    }
+    setNamed(u"PNG", property.Value().bytes());
 }
 
 }  // namespace orvane

@@ -18,6 +18,7 @@
 #include "framework/PropertyTable.h"
 #include "framework/SharedEnums.h"
 #include "framework/drawing/cToolTip.h"
+#include "host/ClassBuilder.h"
 #include "host/OleColor.h"
 #include "host/StdFont.h"
 #include "host/UserControl.h"
@@ -104,6 +105,15 @@ public:
     // Lays out (when something changed) and repaints now.
     void Refresh() override;
 
+    // Downloads an image (a file path or address) into PNG; a failed read is logged and the
+    // image stays. For controls with the image properties.
+    void AsyncRead(const std::u16string& url);
+
+    // Publishes the methods every owner-drawn control has (InitTooltip, Refresh, hWnd), and
+    // AsyncRead when it shows an image.
+    template <class T>
+    static void publishCommonMethods(ClassBuilder<T>& b, bool withImage);
+
     // --- For drawing and tests ---
     const ButtonBehavior& state() const { return m_state; }
     // 0 without a border, 2 for a 3D one, else Borderwidth.
@@ -152,6 +162,8 @@ protected:
     virtual ControlImage* image() { return nullptr; }
     // Whether hot, pressed and focus change the picture (a repaint when they change).
     virtual bool drawsStates() const { return true; }
+    // Whether a press of `button` gives the pressed look.
+    virtual bool pressesWith(MouseButtons) const { return true; }
 
     // Changes the font object in place as one property change (its own notifications are not
     // passed on while `change` runs).
@@ -168,12 +180,27 @@ protected:
     // A GDI font for the control's font (underlined while a hyperlink is hot); the caller
     // deletes it.
     platform::HFONT createFont() const;
+    // The size of `text` laid out by DrawTextW `flags` in the control's font, `width` pixels
+    // wide.
+    platform::SIZE measureText(const std::u16string& text, platform::UINT flags, int width) const;
+    // Resizes the control to `size` pixels where it differs; the window has no frame of its
+    // own, so its outer size is the client size.
+    void sizeToPixels(platform::SIZE size);
+    // A flat border in the state's colour (hot, pressed, focused or `isDefault` when
+    // `tracksState`), or a raised or sunken 3D edge.
+    void drawStateBorder(platform::HDC dc, const platform::RECT& rc, bool tracksState,
+                         bool isDefault) const;
+    // How the state shows on the image: disabled, pressed, hot or normal.
+    ControlImage::Look imageLook() const;
     // Draws the image with the state's look; animation frames advance and the animation timer
     // follows.
     void drawImage(platform::HDC dc, int x, int y, int height, bool brightnessStep);
     // Raises an event; false when a handler removed the control (touch nothing of it then).
     bool raise(int number, std::vector<Variant>& args);
     bool raise(int number);
+    // Raises a key event whose handlers may change the key (0 swallows it); false when a
+    // handler removed the control.
+    bool raiseKey(int event, int& keyCode, ShiftState shift);
     // Pixels to twips for MouseDown and MouseUp.
     double twipsX(double px) const;
     double twipsY(double px) const;
@@ -196,6 +223,7 @@ protected:
     void GotFocus() override;
     void LostFocus() override;
     void HitTest(double x, double y, HitResult& result) override;
+    void AsyncReadComplete(AsyncProperty& property) override;
     bool handleMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam,
                        platform::LRESULT& result) override;
 
@@ -225,7 +253,6 @@ private:
     };
     void finishLoading();
     platform::SIZE clientSize() const;
-    void raiseKey(int event, int& keyCode, ShiftState shift);
     void pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift, double x,
                         double y);
     void pollHover();
@@ -265,6 +292,41 @@ void StandardEvents::publish(ClassBuilder<T>& b) const {
     if (KeyDown) b.event(u"KeyDown", KeyDown, key);
     if (KeyPress) b.event(u"KeyPress", KeyPress, {u"KeyAscii"});
     if (KeyUp) b.event(u"KeyUp", KeyUp, key);
+}
+
+template <class T>
+void OwnerDrawnControl::publishCommonMethods(ClassBuilder<T>& b, bool withImage) {
+    b.method(u"InitTooltip",
+             {{u"Text", false},
+              {u"Title", true},
+              {u"Icon", true},
+              {u"Style", true},
+              {u"BackColor", true},
+              {u"ForeColor", true},
+              {u"MaxWidth", true}},
+             [](T& t, std::vector<Variant>& a) {
+                 const auto opt = [&a](std::size_t i, std::int32_t def) {
+                     return a[i].isMissing() ? def : CLng(a[i]);
+                 };
+                 t.InitTooltip(
+                     CStr(a[0]), a[1].isMissing() ? u"" : CStr(a[1]),
+                     static_cast<ToolTipIcon>(opt(2, 0)), static_cast<ToolTipStyle>(opt(3, 1)),
+                     static_cast<OLE_COLOR>(opt(4, static_cast<std::int32_t>(vbInfoBackground))),
+                     static_cast<OLE_COLOR>(opt(5, static_cast<std::int32_t>(vbInfoText))),
+                     opt(6, 260));
+                 return Variant();
+             })
+        .method(u"Refresh", {},
+                [](T& t, std::vector<Variant>&) {
+                    t.Refresh();
+                    return Variant();
+                })
+        .computed(u"hWnd", [](T& t) { return Variant(static_cast<std::int32_t>(t.hWnd().value)); });
+    if (withImage)
+        b.method(u"AsyncRead", {{u"URL", false}}, [](T& t, std::vector<Variant>& a) {
+            t.AsyncRead(CStr(a[0]));
+            return Variant();
+        });
 }
 
 template <class C>

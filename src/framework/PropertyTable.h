@@ -135,6 +135,17 @@ public:
         this->m_hidden = true;
         return *this;
     }
+    // Published after all (a row a shared declaration hid).
+    Property& shown() {
+        this->m_hidden = false;
+        return *this;
+    }
+    // Other defaults than a shared declaration gave.
+    Property& defaults(V newValue, V storedValue) {
+        m_new = std::move(newValue);
+        m_stored = std::move(storedValue);
+        return *this;
+    }
     Property& repaint() { return effect(Effect::Repaint); }
     Property& relayout() { return effect(Effect::Relayout); }
     Property& noRedraw() { return effect(Effect::None); }
@@ -294,6 +305,15 @@ public:
     template <class V>
     const TypedPropertyRow<V>& named(std::u16string_view name) const {
         if (auto* typed = dynamic_cast<const TypedPropertyRow<V>*>(find(name))) return *typed;
+        throw Error(errors::InvalidProcedureCall, u"PropertyTable",
+                    u"No declared property of that name and type");
+    }
+    // A row declared earlier (by a shared declaration), to declare it differently.
+    template <class C, class V>
+    Property<C, V>& redeclare(std::u16string_view name) {
+        for (auto& row : m_rows)
+            if (sameName(row->name(), name))
+                if (auto* typed = dynamic_cast<Property<C, V>*>(row.get())) return *typed;
         throw Error(errors::InvalidProcedureCall, u"PropertyTable",
                     u"No declared property of that name and type");
     }

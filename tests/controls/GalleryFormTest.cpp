@@ -29,6 +29,19 @@ LRESULT countPaints(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
 
 class GalleryFormTest : public test::PlatformTest {
 protected:
+    // Only `changed` (when given) was repainted, and the animated controls on their clocks.
+    void expectPaintedAlone(Form& form, UserControl* changed) {
+        const HWND animated[] = {form.control(u"lblAnimated").hWnd(),
+                                 form.control(u"btnAnimated").hWnd()};
+        if (changed) {
+            EXPECT_GT(paints()[changed->hWnd().value], 0) << ToUtf8(form.nameOf(*changed));
+        }
+        for (UserControl* c : form.Controls()) {
+            const HWND h = c->hWnd();
+            if (c == changed || h == animated[0] || h == animated[1]) continue;
+            EXPECT_EQ(paints()[h.value], 0) << ToUtf8(form.nameOf(*c));
+        }
+    }
     platform::testing::TestOptions options() const override {
         platform::testing::TestOptions o;
         o.width = 1400;
@@ -72,21 +85,38 @@ TEST_F(GalleryFormTest, HoverShowsATooltipAndAChangeRepaintsOnlyItsControl) {
     platform->AdvanceTime(300);
     EXPECT_FALSE(IsWindowVisible(tips.ToolTipHandle()));
     platform->PumpMessages();
-    // The animated label repaints on its own clock; nothing else may.
-    const HWND animated = form->control(u"lblAnimated").hWnd();
-    for (const auto& [window, count] : paints())
-        if (window != animated.value) {
-            EXPECT_EQ(count, 0) << "window " << window;
-        }
+    // The animated controls repaint on their own clocks; nothing else may.
+    expectPaintedAlone(*form, nullptr);
 
     UserControl& status = form->control(u"lblStatus");
     lib.put(status, u"Caption", Variant(u"Changed"));
     platform->PumpMessages();
-    EXPECT_GT(paints()[status.hWnd().value], 0);
-    for (UserControl* c : form->Controls()) {
-        if (c != &status && c->hWnd() != animated) {
-            EXPECT_EQ(paints()[c->hWnd().value], 0) << ToUtf8(form->nameOf(*c));
-        }
+    expectPaintedAlone(*form, &status);
+    for (UserControl* c : form->Controls())
+        RemoveWindowSubclass(c->hWnd(), countPaints, 1);
+}
+
+TEST_F(GalleryFormTest, HoveringAButtonRepaintsThatButtonAlone) {
+    auto form = FormFile::loadFile(ORVANE_GALLERY_FORM, true);
+    form->Show();
+    platform->PumpMessages();
+    platform->MouseMove(5, 5);
+    platform->AdvanceTime(50);
+    platform->PumpMessages();
+    for (UserControl* c : form->Controls())
+        SetWindowSubclass(c->hWnd(), countPaints, 1, 0);
+    for (const char16_t* name : {u"btnStandard", u"btnOpaque", u"btnStacked"}) {
+        paints().clear();
+        UserControl& button = form->control(name);
+        const POINT p = platform->ClientToScreenPoint(button.hWnd(), 30, 10);
+        platform->MouseMove(p.x, p.y);
+        platform->PumpMessages();
+        expectPaintedAlone(*form, &button);
+        paints().clear();
+        platform->MouseMove(5, 5);
+        platform->AdvanceTime(20);  // the hover poll notices
+        platform->PumpMessages();
+        expectPaintedAlone(*form, &button);
     }
     for (UserControl* c : form->Controls())
         RemoveWindowSubclass(c->hWnd(), countPaints, 1);

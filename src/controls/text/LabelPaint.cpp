@@ -24,7 +24,7 @@ void ucLabel::Paint() {
     const RECT rc{0, 0, static_cast<int>(ScaleWidth()), static_cast<int>(ScaleHeight())};
     const int saved = SaveDC(dc);
     paintBackground(dc, rc);
-    paintBorder(dc, rc);
+    drawStateBorder(dc, rc, m_enableEvents, false);
     paintCaption(dc);
     if (m_image.shown())
         drawImage(dc, m_layout.imageRect.left, m_layout.imageRect.top,
@@ -51,27 +51,6 @@ void ucLabel::paintBackground(HDC dc, const RECT& rc) {
         return;
     }
     FillSolid(dc, fill, rc);
-}
-
-void ucLabel::paintBorder(HDC dc, const RECT& rc) {
-    if (m_borderStyle == BorderStyleEnum::None) return;
-    if (m_appearance == AppearanceEnum::ThreeD) {
-        RECT edge = rc;
-        DrawEdge(dc, &edge, state().pressed() ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-        return;
-    }
-    const bool hot = state().hot();
-    const bool pressed = state().pressed();
-    const int width = state().focused() && !hot && !pressed && m_enableEvents ? 2 : m_borderWidth;
-    OLE_COLOR color = m_borderColor;
-    if (!m_enabled) {
-        color = vbGrayText;
-    } else if (m_enableEvents) {
-        color = pressed                    ? m_borderColorPressed
-                : hot || state().focused() ? m_borderColorHot
-                                           : m_borderColor;
-    }
-    DrawFrame(dc, rc.left, rc.top, rc.right, rc.bottom, color, std::max(width, 1));
 }
 
 void ucLabel::paintCaption(HDC dc) {

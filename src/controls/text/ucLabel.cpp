@@ -2,10 +2,7 @@
 
 #include <cmath>
 
-#include "framework/ErrorLog.h"
 #include "framework/KeysAndText.h"
-#include "framework/StringsAndFiles.h"
-#include "framework/TextDrawing.h"
 #include "host/App.h"
 #include "host/ClassBuilder.h"
 #include "host/ControlClasses.h"
@@ -15,9 +12,6 @@ namespace orvane {
 using namespace platform;
 
 namespace {
-
-constexpr const char16_t* kRemotePicture = u"remotePic";
-constexpr std::int32_t kFileNotFound = 404;
 
 StandardEvents labelEvents() {
     StandardEvents e;
@@ -66,37 +60,7 @@ void ucLabel::registerClass(TypeLibrary& library, ControlClasses& classes) {
     ClassBuilder<T> b(u"ucLabel");
     b.creatable();
     table().publish(b);
-    b.method(u"AsyncRead", {{u"URL", false}},
-             [](T& t, std::vector<Variant>& a) {
-                 t.AsyncRead(CStr(a[0]));
-                 return Variant();
-             })
-        .method(u"InitTooltip",
-                {{u"Text", false},
-                 {u"Title", true},
-                 {u"Icon", true},
-                 {u"Style", true},
-                 {u"BackColor", true},
-                 {u"ForeColor", true},
-                 {u"MaxWidth", true}},
-                [](T& t, std::vector<Variant>& a) {
-                    const auto opt = [&a](std::size_t i, std::int32_t def) {
-                        return a[i].isMissing() ? def : CLng(a[i]);
-                    };
-                    t.InitTooltip(
-                        CStr(a[0]), a[1].isMissing() ? u"" : CStr(a[1]),
-                        static_cast<ToolTipIcon>(opt(2, 0)), static_cast<ToolTipStyle>(opt(3, 1)),
-                        static_cast<OLE_COLOR>(opt(4, static_cast<std::int32_t>(vbInfoBackground))),
-                        static_cast<OLE_COLOR>(opt(5, static_cast<std::int32_t>(vbInfoText))),
-                        opt(6, 260));
-                    return Variant();
-                })
-        .method(u"Refresh", {},
-                [](T& t, std::vector<Variant>&) {
-                    t.Refresh();
-                    return Variant();
-                })
-        .computed(u"hWnd", [](T& t) { return Variant(static_cast<std::int32_t>(t.hWnd().value)); });
+    publishCommonMethods(b, true);
     labelEvents().publish(b);
     library.registerClass(b.build());
     classes.add(u"ucLabel", [] { return std::make_unique<ucLabel>(); });
@@ -127,40 +91,7 @@ void ucLabel::AccessKeyPress(int keyAscii) {
     keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
 }
 
-void ucLabel::AsyncRead(const std::u16string& url) {
-    if (url.empty()) return;
-    UserControl::AsyncRead(url, vbAsyncTypeByteArray, kRemotePicture,
-                           vbAsyncReadGetFromCacheIfNetFail);
-}
-
-void ucLabel::AsyncReadComplete(AsyncProperty& property) {
-    if (!sameName(property.PropertyName(), kRemotePicture)) return;
-    if (!PathsEqual(property.Status(), property.Target())) {
-        try {
-            LogError(Error(kFileNotFound, u"ucLabel", u"File not found. " + property.Target()), 0,
-                     u"AsyncReadComplete");
-        } catch (const Error&) {
-            // Logged; the label keeps its image.
-        }
-        return;
-    }
-    PNG(property.Value().bytes());
-}
-
 // --- Layout ---
-
-SIZE ucLabel::measure(UINT flags, int width) const {
-    const HDC dc = CreateCompatibleDC(HDC());
-    const HFONT font = createFont();
-    const HGDIOBJ old = SelectObject(dc, font);
-    RECT rc{0, 0, width, static_cast<int>(ScaleHeight())};
-    int height = 0;
-    const int textWidth = MeasureText(HTHEME(), dc, m_caption, flags, rc, height);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    DeleteDC(dc);
-    return SIZE{textWidth, height};
-}
 
 void ucLabel::layout() {
     LabelLayout::Input in;
@@ -174,14 +105,9 @@ void ucLabel::layout() {
     in.wordWrap = m_wordWrap;
     in.rightToLeft = m_rightToLeft;
     in.autosize = m_autosize;
-    m_layout =
-        LabelLayout::compute(in, [this](UINT flags, int width) { return measure(flags, width); });
-    if (!m_layout.autosize) return;
-    // The window has no frame of its own, so its outer size is the client size.
-    const int w = m_layout.autosize->cx;
-    const int h = m_layout.autosize->cy;
-    if (w != in.width) Width(w * TwipsPerPixelX());
-    if (h != in.height) Height(h * TwipsPerPixelY());
+    m_layout = LabelLayout::compute(
+        in, [this](UINT flags, int width) { return measureText(m_caption, flags, width); });
+    if (m_layout.autosize) sizeToPixels(*m_layout.autosize);
 }
 
 }  // namespace orvane

@@ -65,9 +65,6 @@ public:
     std::int32_t FrameInterval() const { return m_image.FrameInterval; }
     void FrameInterval(std::int32_t value) { setProperty(m_image.FrameInterval, value); }
 
-    // Downloads an image (a file path or address) into PNG; a failed read is logged.
-    void AsyncRead(const std::u16string& url);
-
     // The current layout and image state, for inspection.
     const LabelLayout& layoutResult() const { return m_layout; }
     const ControlImage& imageState() const { return m_image; }
@@ -81,16 +78,13 @@ protected:
     ControlImage* image() override { return &m_image; }
     void Paint() override;
     void AccessKeyPress(int keyAscii) override;
-    void AsyncReadComplete(AsyncProperty& property) override;
 
 private:
     static PropertyTable declare();
     static const PropertyTable& table();
     void captionChanged();
-    platform::SIZE measure(platform::UINT flags, int width) const;
     // Painting, in the order it happens.
     void paintBackground(platform::HDC dc, const platform::RECT& rc);
-    void paintBorder(platform::HDC dc, const platform::RECT& rc);
     void paintCaption(platform::HDC dc);
 
     std::int32_t m_alignment = 0;

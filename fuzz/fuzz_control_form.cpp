@@ -1,8 +1,9 @@
-// Label property bags from untrusted form files: any text either loads or raises a plain error;
+// Control property bags from untrusted form files: any text either loads or raises a plain error;
 // what loads lays out, paints, saves and loads again, and unloading leaves no window or GDI
 // object behind.
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,12 @@ using namespace orvane::platform;
 
 namespace {
 
-// The input is the "Properties" object of one label; the first byte picks the class.
+// The owner-drawn controls whose stored properties are fuzzed.
+constexpr const char* kClasses[] = {"ucLabel", "ucLabelHTML", "ucButton"};
+
+// The input is the "Properties" object of one control; the first byte picks the class.
 std::string formWith(const std::uint8_t* data, std::size_t size) {
-    const char* cls = size && (data[0] & 1) ? "ucLabelHTML" : "ucLabel";
+    const char* cls = kClasses[size ? data[0] % std::size(kClasses) : 0];
     const std::string_view props(reinterpret_cast<const char*>(data) + (size ? 1 : 0),
                                  size ? size - 1 : 0);
     return std::string("{\"Form\":{\"Name\":\"F\",\"Width\":3000,\"Height\":2000},\"Controls\":[") +

@@ -1,0 +1,133 @@
+// A push button that draws itself in five styles: transparent or opaque with a flat or 3D
+// border, the standard themed face, a picture filling the button, or a strip of three pictures
+// (normal, hot, pressed). A side image can be greyed, faded, rotated and animated; Click comes
+// from the mouse, the space bar, the access key and the form's Enter and Escape.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "controls/buttons/ButtonLayout.h"
+#include "framework/ControlImage.h"
+#include "framework/OwnerDrawnControl.h"
+
+namespace orvane {
+
+class TypeLibrary;
+class ControlClasses;
+
+class ucButton : public OwnerDrawnControl {
+public:
+    enum Event {
+        evClick = 1,
+        evDblClick,
+        evKeyDown,
+        evKeyPress,
+        evKeyUp,
+        evMouseDown,
+        evMouseMove,
+        evMouseUp,
+        evMouseEnter,
+        evMouseLeave
+    };
+
+    ucButton();
+    ~ucButton() override;
+    std::u16string className() const override { return u"ucButton"; }
+    static void registerClass(TypeLibrary& library, ControlClasses& classes);
+
+    // 0 left, 1 right, 2 centre; a right-aligned button puts its image on the right.
+    std::int32_t Alignment() const { return m_alignment; }
+    void Alignment(std::int32_t value) { setProperty(m_alignment, value); }
+    bool Autosize() const { return m_autosize; }
+    void Autosize(bool value) { setProperty(m_autosize, value); }
+    const std::u16string& Caption() const { return m_caption; }
+    void Caption(std::u16string value) { setProperty(m_caption, std::move(value)); }
+    // The caption's insets in the picture styles, pixels.
+    std::int32_t PadBottom() const { return m_padBottom; }
+    void PadBottom(std::int32_t value) { setProperty(m_padBottom, value); }
+    std::int32_t PadLeft() const { return m_padLeft; }
+    void PadLeft(std::int32_t value) { setProperty(m_padLeft, value); }
+    std::int32_t PadRight() const { return m_padRight; }
+    void PadRight(std::int32_t value) { setProperty(m_padRight, value); }
+    std::int32_t PadTop() const { return m_padTop; }
+    void PadTop(std::int32_t value) { setProperty(m_padTop, value); }
+    // Setting it also aligns the caption right (true) or left (false).
+    bool RightToLeft() const { return m_rightToLeft; }
+    void RightToLeft(bool value);
+    ButtonStyleEnum Style() const { return m_style; }
+    void Style(ButtonStyleEnum value) { setProperty(m_style, value); }
+    bool WordWrap() const { return m_wordWrap; }
+    void WordWrap(bool value) { setProperty(m_wordWrap, value); }
+    // True only while a click from code or the keyboard is being raised; setting it true
+    // clicks the button.
+    bool Value() const { return m_value; }
+    void Value(bool value);
+
+    // The image properties.
+    const std::vector<std::uint8_t>& PNG() const { return m_image.PNG; }
+    void PNG(std::vector<std::uint8_t> value) { setProperty(m_image.PNG, std::move(value)); }
+    bool ShowImage() const { return m_image.ShowImage; }
+    void ShowImage(bool value) { setProperty(m_image.ShowImage, value); }
+    std::int32_t ImageSize() const { return m_image.ImageSize; }
+    void ImageSize(std::int32_t value) { setProperty(m_image.ImageSize, value); }
+    std::int32_t Alpha() const { return m_image.Alpha; }
+    void Alpha(std::int32_t value) { setProperty(m_image.Alpha, value); }
+    std::int32_t Angle() const { return m_image.Angle; }
+    void Angle(std::int32_t value) { setProperty(m_image.Angle, value); }
+    // The image's brightening while hot and darkening while pressed.
+    std::int32_t Brightness() const { return m_image.Brightness; }
+    void Brightness(std::int32_t value) { setProperty(m_image.Brightness, value); }
+    bool GrayScale() const { return m_image.GrayScale; }
+    void GrayScale(bool value) { setProperty(m_image.GrayScale, value); }
+    std::int32_t FrameInterval() const { return m_image.FrameInterval; }
+    void FrameInterval(std::int32_t value) { setProperty(m_image.FrameInterval, value); }
+
+    // The layout, image and face state, for inspection.
+    const ButtonLayout& layoutResult() const { return m_layout; }
+    const ControlImage& imageState() const { return m_image; }
+    // The visual-styles push-button state the face is drawn in.
+    UxThemePushButtonStates themeState() const;
+    // Whether the container shows this button as its default one.
+    bool isDefault() const { return Ambient().DisplayAsDefault(); }
+
+protected:
+    const PropertyTable& properties() const override { return table(); }
+    void layout() override;
+    void loaded() override;
+    ControlImage* image() override { return &m_image; }
+    bool pressesWith(MouseButtons button) const override { return button == MouseButtons::Left; }
+    void Paint() override;
+    void Show() override;
+    void KeyDown(int& keyCode, ShiftState shift) override;
+    void AccessKeyPress(int keyAscii) override;
+    void AmbientChanged(const std::u16string& name) override;
+
+private:
+    static PropertyTable declare();
+    static const PropertyTable& table();
+    void captionChanged();
+    // Painting, in the order each style runs it.
+    void paintBackground(platform::HDC dc, const platform::RECT& rc);
+    void paintFace(platform::HDC dc, const platform::RECT& rc);
+    void paintCaption(platform::HDC dc, OLE_COLOR color);
+    void paintSideImage(platform::HDC dc);
+    void paintPicture(platform::HDC dc, const platform::RECT& rc, bool stacked);
+    void paintPictureBorder(platform::HDC dc, const platform::RECT& rc);
+
+    std::int32_t m_alignment = 0;
+    bool m_autosize = false;
+    std::u16string m_caption;
+    std::int32_t m_padBottom = 4;
+    std::int32_t m_padLeft = 4;
+    std::int32_t m_padRight = 4;
+    std::int32_t m_padTop = 4;
+    bool m_rightToLeft = false;
+    ButtonStyleEnum m_style = ButtonStyleEnum::styStandard;
+    bool m_wordWrap = false;
+    bool m_value = false;
+    ControlImage m_image;
+    ButtonLayout m_layout;
+};
+
+}  // namespace orvane
