@@ -611,11 +611,11 @@ TEST_F(ButtonTest, AHandlerMayRemoveItsOwnButton) {
             removed = true;
             form.remove(b);
         });
+        const POINT p = at(b, 30, 10);
         SetFocus(b.hWnd());
         platform->PumpMessages();
         platform->KeyPress(VK_SPACE);
         platform->PumpMessages();
-        const POINT p = at(b, 30, 10);
         if (!removed) {
             platform->MouseMove(p.x, p.y);
             platform->PumpMessages();
