@@ -11,6 +11,10 @@ namespace orvane {
 
 // The RGB value of an OLE colour, or -1 when it cannot be translated.
 std::int32_t TranslateColor(OLE_COLOR color, std::int32_t palette);
+// Whether an OLE colour translates to an RGB value (a property's colour check).
+inline bool IsTranslatableColor(const OLE_COLOR& color) {
+    return TranslateColor(color, 0) != -1;
+}
 // With a theme, the theme's own system colour (for a system colour; an RGB value passes);
 // without one, TranslateColor.
 std::int32_t ThemeColor(platform::HTHEME theme, OLE_COLOR color);

@@ -4,6 +4,7 @@
 
 #include "framework/ErrorLog.h"
 #include "framework/GdiDrawing.h"
+#include "framework/PaintParentBackground.h"
 #include "framework/StringsAndFiles.h"
 #include "framework/TextDrawing.h"
 #include "framework/drawing/ControlTooltip.h"
@@ -164,6 +165,26 @@ SIZE OwnerDrawnControl::measureText(const std::u16string& text, UINT flags, int 
 void OwnerDrawnControl::sizeToPixels(SIZE size) {
     if (size.cx != static_cast<int>(ScaleWidth())) Width(size.cx * TwipsPerPixelX());
     if (size.cy != static_cast<int>(ScaleHeight())) Height(size.cy * TwipsPerPixelY());
+}
+
+void OwnerDrawnControl::paintStateFill(HDC dc, const RECT& rc, bool opaque) {
+    OLE_COLOR fill = palette::kNoColor;
+    if (!m_enabled) {
+        fill = palette::kDisabledFill;
+    } else if (!opaque) {
+        fill = palette::kNoColor;
+    } else if (state().pressed()) {
+        fill = m_backColorPressed;
+    } else if (!state().hot()) {
+        fill = m_backColor;
+    } else {
+        fill = m_backColorHot;
+    }
+    if (!IsTranslatableColor(fill)) {
+        PaintParentBackground(GetParent(hWnd()), hWnd(), dc);
+        return;
+    }
+    FillSolid(dc, fill, rc);
 }
 
 void OwnerDrawnControl::drawStateBorder(HDC dc, const RECT& rc, bool tracksState,

@@ -45,6 +45,9 @@ struct StandardEvents {
     // Publishes each raised event under its standard name and arguments.
     template <class T>
     void publish(ClassBuilder<T>& b) const;
+    // The standard events control class `C` declares, by their numbers C::evClick, ...
+    template <class C>
+    static StandardEvents of();
 };
 
 // The shared palette of the owner-drawn controls (0x00BBGGRR).
@@ -186,6 +189,9 @@ protected:
     // Resizes the control to `size` pixels where it differs; the window has no frame of its
     // own, so its outer size is the client size.
     void sizeToPixels(platform::SIZE size);
+    // Fills `rc` with the state's back colour (disabled, pressed, hot or normal) when `opaque`;
+    // where there is no fill, the container shows through.
+    void paintStateFill(platform::HDC dc, const platform::RECT& rc, bool opaque);
     // A flat border in the state's colour (hot, pressed, focused or `isDefault` when
     // `tracksState`), or a raised or sunken 3D edge.
     void drawStateBorder(platform::HDC dc, const platform::RECT& rc, bool tracksState,
@@ -277,6 +283,22 @@ private:
     int m_fontListener = 0;
     bool m_fontQuiet = false;
 };
+
+template <class C>
+StandardEvents StandardEvents::of() {
+    StandardEvents e;
+    if constexpr (requires { C::evClick; }) e.Click = C::evClick;
+    if constexpr (requires { C::evDblClick; }) e.DblClick = C::evDblClick;
+    if constexpr (requires { C::evMouseDown; }) e.MouseDown = C::evMouseDown;
+    if constexpr (requires { C::evMouseMove; }) e.MouseMove = C::evMouseMove;
+    if constexpr (requires { C::evMouseUp; }) e.MouseUp = C::evMouseUp;
+    if constexpr (requires { C::evMouseEnter; }) e.MouseEnter = C::evMouseEnter;
+    if constexpr (requires { C::evMouseLeave; }) e.MouseLeave = C::evMouseLeave;
+    if constexpr (requires { C::evKeyDown; }) e.KeyDown = C::evKeyDown;
+    if constexpr (requires { C::evKeyPress; }) e.KeyPress = C::evKeyPress;
+    if constexpr (requires { C::evKeyUp; }) e.KeyUp = C::evKeyUp;
+    return e;
+}
 
 template <class T>
 void StandardEvents::publish(ClassBuilder<T>& b) const {

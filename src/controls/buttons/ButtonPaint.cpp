@@ -10,14 +10,6 @@ namespace orvane {
 
 using namespace platform;
 
-namespace {
-
-bool translatable(OLE_COLOR color) {
-    return TranslateColor(color, 0) != -1;
-}
-
-}  // namespace
-
 void ucButton::Paint() {
     ensureLayout();
     const HDC dc = hDC();
@@ -27,7 +19,7 @@ void ucButton::Paint() {
     switch (m_style) {
         case ButtonStyleEnum::styTransparent:
         case ButtonStyleEnum::styOpaque:
-            paintBackground(dc, rc);
+            paintStateFill(dc, rc, m_style == ButtonStyleEnum::styOpaque);
             drawStateBorder(dc, rc, true, isDefault());
             paintCaption(dc, m_enabled ? m_foreColor : palette::kDisabledText);
             paintSideImage(dc);
@@ -44,27 +36,6 @@ void ucButton::Paint() {
             break;
     }
     RestoreDC(dc, saved);
-}
-
-// Transparent and opaque styles: the state's fill, or the container where there is none.
-void ucButton::paintBackground(HDC dc, const RECT& rc) {
-    OLE_COLOR fill = palette::kNoColor;
-    if (!m_enabled) {
-        fill = palette::kDisabledFill;
-    } else if (m_style != ButtonStyleEnum::styOpaque) {
-        fill = palette::kNoColor;
-    } else if (state().pressed()) {
-        fill = m_backColorPressed;
-    } else if (!state().hot()) {
-        fill = m_backColor;
-    } else {
-        fill = m_backColorHot;
-    }
-    if (!translatable(fill)) {
-        PaintParentBackground(GetParent(hWnd()), hWnd(), dc);
-        return;
-    }
-    FillSolid(dc, fill, rc);
 }
 
 // The standard face: the visual style's push button (its rounded corners show the container),

@@ -16,24 +16,9 @@ namespace {
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 
-StandardEvents buttonEvents() {
-    StandardEvents e;
-    e.Click = ucButton::evClick;
-    e.DblClick = ucButton::evDblClick;
-    e.KeyDown = ucButton::evKeyDown;
-    e.KeyPress = ucButton::evKeyPress;
-    e.KeyUp = ucButton::evKeyUp;
-    e.MouseDown = ucButton::evMouseDown;
-    e.MouseMove = ucButton::evMouseMove;
-    e.MouseUp = ucButton::evMouseUp;
-    e.MouseEnter = ucButton::evMouseEnter;
-    e.MouseLeave = ucButton::evMouseLeave;
-    return e;
-}
-
 }  // namespace
 
-ucButton::ucButton() : OwnerDrawnControl(buttonEvents()) {}
+ucButton::ucButton() : OwnerDrawnControl(StandardEvents::of<ucButton>()) {}
 ucButton::~ucButton() = default;
 
 PropertyTable ucButton::declare() {
@@ -83,7 +68,7 @@ void ucButton::registerClass(TypeLibrary& library, ControlClasses& classes) {
         PropertyInfo{u"Value", [](Object& o) { return Variant(static_cast<T&>(o).Value()); },
                      [](Object& o, const Variant& v) { static_cast<T&>(o).Value(CBool(v)); }});
     publishCommonMethods(b, true);
-    buttonEvents().publish(b);
+    StandardEvents::of<ucButton>().publish(b);
     library.registerClass(b.build());
     classes.add(u"ucButton", [] { return std::make_unique<ucButton>(); });
 }

@@ -108,7 +108,6 @@ private:
     static const PropertyTable& table();
     void captionChanged();
     // Painting, in the order each style runs it.
-    void paintBackground(platform::HDC dc, const platform::RECT& rc);
     void paintFace(platform::HDC dc, const platform::RECT& rc);
     void paintCaption(platform::HDC dc, OLE_COLOR color);
     void paintSideImage(platform::HDC dc);

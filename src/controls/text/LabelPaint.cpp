@@ -10,47 +10,18 @@ namespace orvane {
 
 using namespace platform;
 
-namespace {
-
-bool translatable(OLE_COLOR color) {
-    return TranslateColor(color, 0) != -1;
-}
-
-}  // namespace
-
 void ucLabel::Paint() {
     ensureLayout();
     const HDC dc = hDC();
     const RECT rc{0, 0, static_cast<int>(ScaleWidth()), static_cast<int>(ScaleHeight())};
     const int saved = SaveDC(dc);
-    paintBackground(dc, rc);
+    paintStateFill(dc, rc, m_backStyle == BackStyleEnum::bsOpaque);
     drawStateBorder(dc, rc, m_enableEvents, false);
     paintCaption(dc);
     if (m_image.shown())
         drawImage(dc, m_layout.imageRect.left, m_layout.imageRect.top,
                   m_layout.imageRect.bottom - m_layout.imageRect.top, m_enableEvents);
     RestoreDC(dc, saved);
-}
-
-void ucLabel::paintBackground(HDC dc, const RECT& rc) {
-    OLE_COLOR fill = palette::kNoColor;
-    if (!m_enabled) {
-        fill = palette::kDisabledFill;
-    } else if (m_backStyle != BackStyleEnum::bsOpaque) {
-        fill = palette::kNoColor;
-    } else if (state().pressed()) {
-        fill = m_backColorPressed;
-    } else if (!state().hot()) {
-        fill = m_backColor;
-    } else {
-        fill = m_backColorHot;
-    }
-    // Where the label draws no fill, its container shows through.
-    if (!translatable(fill)) {
-        PaintParentBackground(GetParent(hWnd()), hWnd(), dc);
-        return;
-    }
-    FillSolid(dc, fill, rc);
 }
 
 void ucLabel::paintCaption(HDC dc) {

@@ -11,23 +11,7 @@ namespace orvane {
 
 using namespace platform;
 
-namespace {
-
-StandardEvents labelEvents() {
-    StandardEvents e;
-    e.Click = ucLabel::evClick;
-    e.DblClick = ucLabel::evDblClick;
-    e.MouseDown = ucLabel::evMouseDown;
-    e.MouseMove = ucLabel::evMouseMove;
-    e.MouseUp = ucLabel::evMouseUp;
-    e.MouseEnter = ucLabel::evMouseEnter;
-    e.MouseLeave = ucLabel::evMouseLeave;
-    return e;
-}
-
-}  // namespace
-
-ucLabel::ucLabel() : OwnerDrawnControl(labelEvents()) {}
+ucLabel::ucLabel() : OwnerDrawnControl(StandardEvents::of<ucLabel>()) {}
 ucLabel::~ucLabel() = default;
 
 PropertyTable ucLabel::declare() {
@@ -61,7 +45,7 @@ void ucLabel::registerClass(TypeLibrary& library, ControlClasses& classes) {
     b.creatable();
     table().publish(b);
     publishCommonMethods(b, true);
-    labelEvents().publish(b);
+    StandardEvents::of<ucLabel>().publish(b);
     library.registerClass(b.build());
     classes.add(u"ucLabel", [] { return std::make_unique<ucLabel>(); });
 }

@@ -84,7 +84,6 @@ private:
     static const PropertyTable& table();
     void captionChanged();
     // Painting, in the order it happens.
-    void paintBackground(platform::HDC dc, const platform::RECT& rc);
     void paintCaption(platform::HDC dc);
 
     std::int32_t m_alignment = 0;

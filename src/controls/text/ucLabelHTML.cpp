@@ -23,22 +23,11 @@ std::u16string trimSpaces(std::u16string_view text) {
     return std::u16string(text.substr(first, text.find_last_not_of(u' ') - first + 1));
 }
 
+// Mouse positions come in pixels.
 StandardEvents htmlLabelEvents() {
-    StandardEvents e;
-    e.Click = ucLabelHTML::evClick;
-    e.DblClick = ucLabelHTML::evDblClick;
-    e.KeyDown = ucLabelHTML::evKeyDown;
-    e.KeyPress = ucLabelHTML::evKeyPress;
-    e.KeyUp = ucLabelHTML::evKeyUp;
-    e.MouseDown = ucLabelHTML::evMouseDown;
-    e.MouseMove = ucLabelHTML::evMouseMove;
-    e.MouseUp = ucLabelHTML::evMouseUp;
+    StandardEvents e = StandardEvents::of<ucLabelHTML>();
     e.mouseInTwips = false;
     return e;
-}
-
-bool translatable(const OLE_COLOR& color) {
-    return orvane::TranslateColor(color, 0) != -1;
 }
 
 }  // namespace
@@ -65,10 +54,10 @@ PropertyTable ucLabelHTML::declare() {
         .check([twoValues](const BorderStyleEnum& v) { return twoValues(v); })
         .then([](T& c) { c.UserControl::BorderStyle(c.m_borderStyle); });
     t.add<T>(u"ForeColor", &T::m_foreColor, vbWindowText, vbWindowText)
-        .check(translatable)
+        .check(IsTranslatableColor)
         .then([](T& c) { c.UserControl::ForeColor(c.m_foreColor); });
     t.add<T>(u"BackColor", &T::m_backColor, OLE_COLOR{0xFFFFFF}, vbButtonFace)
-        .check(translatable)
+        .check(IsTranslatableColor)
         .then([](T& c) { c.UserControl::BackColor(c.m_backColor); });
     t.add<T>(u"Font", &T::m_font, std::shared_ptr<StdFont>(), std::shared_ptr<StdFont>())
         .newFrom([](T& c) { return c.ambientFontCopy(); })
