@@ -18,7 +18,7 @@ constexpr int kEscape = 27;
 
 }  // namespace
 
-ucButton::ucButton() : OwnerDrawnControl(StandardEvents::of<ucButton>()) {}
+ucButton::ucButton() : ImageControl(StandardEvents::of<ucButton>()) {}
 ucButton::~ucButton() = default;
 
 PropertyTable ucButton::declare() {
@@ -143,7 +143,7 @@ void ucButton::layout() {
     in.hasImage = m_image.loaded();
     in.imageShown = m_image.shown();
     in.aspect = m_image.aspect();
-    in.imageHeight = static_cast<int>(std::lround(m_image.ImageSize * dpi() / 96.0));
+    in.imageHeight = imageHeightPixels();
     in.alignment = m_alignment;
     in.wordWrap = m_wordWrap;
     in.rightToLeft = m_rightToLeft;

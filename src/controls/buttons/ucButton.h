@@ -8,15 +8,14 @@
 #include <string>
 
 #include "controls/buttons/ButtonLayout.h"
-#include "framework/ControlImage.h"
-#include "framework/OwnerDrawnControl.h"
+#include "framework/ImageControl.h"
 
 namespace orvane {
 
 class TypeLibrary;
 class ControlClasses;
 
-class ucButton : public OwnerDrawnControl {
+class ucButton : public ImageControl {
 public:
     enum Event {
         evClick = 1,
@@ -64,28 +63,8 @@ public:
     bool Value() const { return m_value; }
     void Value(bool value);
 
-    // The image properties.
-    const std::vector<std::uint8_t>& PNG() const { return m_image.PNG; }
-    void PNG(std::vector<std::uint8_t> value) { setProperty(m_image.PNG, std::move(value)); }
-    bool ShowImage() const { return m_image.ShowImage; }
-    void ShowImage(bool value) { setProperty(m_image.ShowImage, value); }
-    std::int32_t ImageSize() const { return m_image.ImageSize; }
-    void ImageSize(std::int32_t value) { setProperty(m_image.ImageSize, value); }
-    std::int32_t Alpha() const { return m_image.Alpha; }
-    void Alpha(std::int32_t value) { setProperty(m_image.Alpha, value); }
-    std::int32_t Angle() const { return m_image.Angle; }
-    void Angle(std::int32_t value) { setProperty(m_image.Angle, value); }
-    // The image's brightening while hot and darkening while pressed.
-    std::int32_t Brightness() const { return m_image.Brightness; }
-    void Brightness(std::int32_t value) { setProperty(m_image.Brightness, value); }
-    bool GrayScale() const { return m_image.GrayScale; }
-    void GrayScale(bool value) { setProperty(m_image.GrayScale, value); }
-    std::int32_t FrameInterval() const { return m_image.FrameInterval; }
-    void FrameInterval(std::int32_t value) { setProperty(m_image.FrameInterval, value); }
-
-    // The layout, image and face state, for inspection.
+    // The layout and face state, for inspection.
     const ButtonLayout& layoutResult() const { return m_layout; }
-    const ControlImage& imageState() const { return m_image; }
     // The visual-styles push-button state the face is drawn in.
     UxThemePushButtonStates themeState() const;
     // Whether the container shows this button as its default one.
@@ -95,7 +74,6 @@ protected:
     const PropertyTable& properties() const override { return table(); }
     void layout() override;
     void loaded() override;
-    ControlImage* image() override { return &m_image; }
     bool pressesWith(MouseButtons button) const override { return button == MouseButtons::Left; }
     void Paint() override;
     void Show() override;
@@ -125,7 +103,6 @@ private:
     ButtonStyleEnum m_style = ButtonStyleEnum::styStandard;
     bool m_wordWrap = false;
     bool m_value = false;
-    ControlImage m_image;
     ButtonLayout m_layout;
 };
 

@@ -11,7 +11,7 @@ namespace orvane {
 
 using namespace platform;
 
-ucLabel::ucLabel() : OwnerDrawnControl(StandardEvents::of<ucLabel>()) {}
+ucLabel::ucLabel() : ImageControl(StandardEvents::of<ucLabel>()) {}
 ucLabel::~ucLabel() = default;
 
 PropertyTable ucLabel::declare() {
@@ -84,7 +84,7 @@ void ucLabel::layout() {
     in.border = borderWidth();
     in.imageShown = m_image.shown();
     in.aspect = m_image.aspect();
-    in.imageHeight = static_cast<int>(std::lround(m_image.ImageSize * dpi() / 96.0));
+    in.imageHeight = imageHeightPixels();
     in.alignment = m_alignment;
     in.wordWrap = m_wordWrap;
     in.rightToLeft = m_rightToLeft;

@@ -7,15 +7,14 @@
 #include <string>
 
 #include "controls/text/LabelLayout.h"
-#include "framework/ControlImage.h"
-#include "framework/OwnerDrawnControl.h"
+#include "framework/ImageControl.h"
 
 namespace orvane {
 
 class TypeLibrary;
 class ControlClasses;
 
-class ucLabel : public OwnerDrawnControl {
+class ucLabel : public ImageControl {
 public:
     enum Event {
         evClick = 1,
@@ -49,25 +48,8 @@ public:
     bool WordWrap() const { return m_wordWrap; }
     void WordWrap(bool value) { setProperty(m_wordWrap, value); }
 
-    // The image properties.
-    const std::vector<std::uint8_t>& PNG() const { return m_image.PNG; }
-    void PNG(std::vector<std::uint8_t> value) { setProperty(m_image.PNG, std::move(value)); }
-    bool ShowImage() const { return m_image.ShowImage; }
-    void ShowImage(bool value) { setProperty(m_image.ShowImage, value); }
-    std::int32_t ImageSize() const { return m_image.ImageSize; }
-    void ImageSize(std::int32_t value) { setProperty(m_image.ImageSize, value); }
-    std::int32_t Alpha() const { return m_image.Alpha; }
-    void Alpha(std::int32_t value) { setProperty(m_image.Alpha, value); }
-    std::int32_t Angle() const { return m_image.Angle; }
-    void Angle(std::int32_t value) { setProperty(m_image.Angle, value); }
-    bool GrayScale() const { return m_image.GrayScale; }
-    void GrayScale(bool value) { setProperty(m_image.GrayScale, value); }
-    std::int32_t FrameInterval() const { return m_image.FrameInterval; }
-    void FrameInterval(std::int32_t value) { setProperty(m_image.FrameInterval, value); }
-
-    // The current layout and image state, for inspection.
+    // The current layout, for inspection.
     const LabelLayout& layoutResult() const { return m_layout; }
-    const ControlImage& imageState() const { return m_image; }
 
 protected:
     const PropertyTable& properties() const override { return table(); }
@@ -75,7 +57,6 @@ protected:
     void loaded() override;
     bool eventsEnabled() const override { return m_enableEvents; }
     bool hyperLink() const override { return m_hyperLink; }
-    ControlImage* image() override { return &m_image; }
     void Paint() override;
     void AccessKeyPress(int keyAscii) override;
 
@@ -93,7 +74,6 @@ private:
     bool m_hyperLink = false;
     bool m_rightToLeft = false;
     bool m_wordWrap = false;
-    ControlImage m_image;
     LabelLayout m_layout;
 };
 

@@ -1,0 +1,49 @@
+// An owner-drawn control that shows an image beside its caption: the image properties, their
+// cached decoding and the image's drawn height, shared by the label and the button.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/ControlImage.h"
+#include "framework/OwnerDrawnControl.h"
+
+namespace orvane {
+
+class ImageControl : public OwnerDrawnControl {
+public:
+    ~ImageControl() override;
+
+    // The image properties.
+    const std::vector<std::uint8_t>& PNG() const { return m_image.PNG; }
+    void PNG(std::vector<std::uint8_t> value) { setProperty(m_image.PNG, std::move(value)); }
+    bool ShowImage() const { return m_image.ShowImage; }
+    void ShowImage(bool value) { setProperty(m_image.ShowImage, value); }
+    std::int32_t ImageSize() const { return m_image.ImageSize; }
+    void ImageSize(std::int32_t value) { setProperty(m_image.ImageSize, value); }
+    std::int32_t Alpha() const { return m_image.Alpha; }
+    void Alpha(std::int32_t value) { setProperty(m_image.Alpha, value); }
+    std::int32_t Angle() const { return m_image.Angle; }
+    void Angle(std::int32_t value) { setProperty(m_image.Angle, value); }
+    // The image's brightening while hot and darkening while pressed.
+    std::int32_t Brightness() const { return m_image.Brightness; }
+    void Brightness(std::int32_t value) { setProperty(m_image.Brightness, value); }
+    bool GrayScale() const { return m_image.GrayScale; }
+    void GrayScale(bool value) { setProperty(m_image.GrayScale, value); }
+    std::int32_t FrameInterval() const { return m_image.FrameInterval; }
+    void FrameInterval(std::int32_t value) { setProperty(m_image.FrameInterval, value); }
+
+    // The decoded image and its animation state, for inspection.
+    const ControlImage& imageState() const { return m_image; }
+
+protected:
+    explicit ImageControl(const StandardEvents& events);
+
+    ControlImage* image() override { return &m_image; }
+    // ImageSize in device pixels at the control's DPI.
+    int imageHeightPixels() const;
+
+    ControlImage m_image;
+};
+
+}  // namespace orvane
