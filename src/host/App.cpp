@@ -7,6 +7,7 @@
 #include "host/Error.h"
 #include "platform/base/CodePages.h"
 #include "platform/user/User.h"
+#include "resources/EmbeddedResources.h"
 
 namespace orvane {
 
@@ -53,13 +54,16 @@ void App::AddResource(int id, std::u16string type, std::vector<std::uint8_t> dat
 
 std::vector<std::uint8_t> App::LoadResData(int id, std::u16string_view type) const {
     auto it = m_resources.find({id, upper(type)});
-    if (it == m_resources.end()) {
+    if (it != m_resources.end()) return it->second;
+    // The program's own resources come first; then those the library carries.
+    const auto embedded = resources::FindEmbedded(id, type);
+    if (embedded.empty()) {
         const std::string number = std::to_string(id);
         throw Error(errors::ResourceNotFound, u"LoadResData",
                     u"Resource with identifier '" + std::u16string(number.begin(), number.end()) +
                         u"' not found");
     }
-    return it->second;
+    return {embedded.begin(), embedded.end()};
 }
 
 int TwipsPerPixelX() {
