@@ -52,6 +52,10 @@ void App::AddResource(int id, std::u16string type, std::vector<std::uint8_t> dat
     m_resources[{id, upper(type)}] = std::move(data);
 }
 
+void App::RemoveResource(int id, std::u16string_view type) {
+    m_resources.erase({id, upper(type)});
+}
+
 std::vector<std::uint8_t> App::LoadResData(int id, std::u16string_view type) const {
     auto it = m_resources.find({id, upper(type)});
     if (it != m_resources.end()) return it->second;

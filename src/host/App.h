@@ -31,6 +31,8 @@ public:
     // case). LoadResData raises 326 for a resource the program does not have.
     void AddResource(int id, std::u16string type, std::vector<std::uint8_t> data);
     std::vector<std::uint8_t> LoadResData(int id, std::u16string_view type) const;
+    // Drops a resource the program added (the library's own stay).
+    void RemoveResource(int id, std::u16string_view type);
 
 private:
     App();

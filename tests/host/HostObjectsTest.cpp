@@ -111,10 +111,10 @@ TEST(AppTest, TheLibraryCarriesTheGlyphStripsOfTheVisualStyle) {
     struct Strip {
         int id, part, states, cell;
     };
-    for (const Strip s : {Strip{100, platform::BP_CHECKBOX, 12, 16},
-                          Strip{101, platform::BP_CHECKBOX, 12, 32},
-                          Strip{200, platform::BP_RADIOBUTTON, 8, 16},
-                          Strip{201, platform::BP_RADIOBUTTON, 8, 32}}) {
+    for (const Strip s :
+         {Strip{100, platform::BP_CHECKBOX, 12, 16}, Strip{101, platform::BP_CHECKBOX, 12, 32},
+          Strip{200, platform::BP_RADIOBUTTON, 8, 16},
+          Strip{201, platform::BP_RADIOBUTTON, 8, 32}}) {
         const auto bytes = App::current().LoadResData(s.id, u"Custom");
         std::string error;
         const auto image = platform::ImageDecoder::decode(bytes.data(), bytes.size(), error);
@@ -139,10 +139,13 @@ TEST(AppTest, TheLibraryCarriesTheGlyphStripsOfTheVisualStyle) {
             }
         }
     }
+    const std::size_t bytes100 = App::current().LoadResData(100, u"CUSTOM").size();
     EXPECT_EQ(errorOf([] { App::current().LoadResData(100, u"BITMAP"); }), 326);
     EXPECT_EQ(errorOf([] { App::current().LoadResData(102, u"CUSTOM"); }), 326);
     App::current().AddResource(100, u"CUSTOM", {1, 2, 3});
     EXPECT_EQ(App::current().LoadResData(100, u"custom"), (std::vector<std::uint8_t>{1, 2, 3}));
+    App::current().RemoveResource(100, u"custom");
+    EXPECT_EQ(App::current().LoadResData(100, u"CUSTOM").size(), bytes100);
 }
 
 }  // namespace
