@@ -1,6 +1,9 @@
 #include "controls/Controls.h"
 
 #include "controls/buttons/ucButton.h"
+#include "controls/buttons/ucCheck.h"
+#include "controls/buttons/ucFrame.h"
+#include "controls/buttons/ucOption.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
@@ -17,6 +20,9 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     cGDIPCache::registerClass(library);
     ucLabel::registerClass(library, classes);
     ucButton::registerClass(library, classes);
+    ucCheck::registerClass(library, classes);
+    ucOption::registerClass(library, classes);
+    ucFrame::registerClass(library, classes);
     ucLabelHTML::registerClass(library, classes);
 }
 
