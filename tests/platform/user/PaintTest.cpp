@@ -269,6 +269,63 @@ TEST_F(PaintTest, ScrollWindowExReportsThePendingUpdateRegionWhereItMoved) {
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 
+TEST_F(PaintTest, ScrollBarsNeedRoomForThemselves) {
+    // A vertical bar fits in its own width; a horizontal bar needs more than its own height.
+    const int sw = GetSystemMetrics(SM_CXVSCROLL), sh = GetSystemMetrics(SM_CYHSCROLL);
+    struct Case {
+        DWORD style;
+        int width, height;
+        SIZE client;
+        LRESULT lastPixelHit;  // at the bottom-right pixel
+    };
+    const std::vector<Case> cases = {
+        {WS_HSCROLL, 60, sh, {60, sh}, HTCLIENT},
+        {WS_HSCROLL, 60, sh + 1, {60, 1}, HTHSCROLL},
+        {WS_VSCROLL, sw, 60, {0, 60}, HTVSCROLL},
+        {WS_VSCROLL, sw - 1, 60, {sw - 1, 60}, HTCLIENT},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | c.style, 0, 0, c.width, c.height);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        EXPECT_EQ(client, (RECT{0, 0, c.client.cx, c.client.cy})) << c.width << " x " << c.height;
+        EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(c.width - 1, c.height - 1)),
+                  c.lastPixelHit)
+            << c.width << " x " << c.height;
+        DestroyWindow(hwnd);
+    }
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, HorizontalScrollBarOfItsOwnHeightDrawsSquareArrows) {
+    const int sh = GetSystemMetrics(SM_CYHSCROLL), aw = GetSystemMetrics(SM_CXHSCROLL);
+    const int width = 120;
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | WS_HSCROLL, 0, 0, width, sh + 1);
+    // The thumb sits at the right end, away from the left arrow.
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = 10;
+    si.nPos = 10;
+    SetScrollInfo(hwnd, SB_HORZ, &si, TRUE);
+    platform->PumpMessages();
+    const COLORREF track = GetSysColor(COLOR_SCROLLBAR);
+    const int middle = 1 + sh / 2;
+    EXPECT_EQ(screen(0, 0), kRed);  // the one client row
+    // Each arrow is a button exactly as wide as the bar is tall, its dark outer edge on its
+    // last column and row.
+    EXPECT_EQ(screen(aw - 1, middle), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(screen(aw - 1, sh), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(screen(aw, middle), track);
+    EXPECT_NE(screen(width - aw, middle), track);  // the right arrow's light outer edge
+    // The thumb, a raised button SM_CXHTHUMB wide, ends where the right arrow starts.
+    const int thumb = GetSystemMetrics(SM_CXHTHUMB);
+    EXPECT_EQ(screen(width - aw - thumb - 1, middle), track);
+    EXPECT_EQ(screen(width - aw - 1, middle), GetSysColor(COLOR_3DDKSHADOW));
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
 TEST_F(PaintTest, PrintPaintsAParentIntoAChildsDc) {
     // A transparent-looking child asks its parent to paint into the child's DC, with the origin
     // moved so that the parent's drawing lines up.
