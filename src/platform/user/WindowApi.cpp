@@ -406,8 +406,6 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     client = wr;
     w->client = RECT{client.left - w->rect.left, client.top - w->rect.top,
                      client.right - w->rect.left, client.bottom - w->rect.top};
-    if (w->client.right < w->client.left) w->client.right = w->client.left;
-    if (w->client.bottom < w->client.top) w->client.bottom = w->client.top;
     user::ensureSurface(*w);
 
     if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1)

@@ -219,10 +219,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         params.lppos = &wp;
         SendMessageW(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
         if (!(w = windowQuiet(hwnd))) return FALSE;
-        const RECT& c = params.rgrc[0];
-        newClient =
-            RECT{c.left - newRect.left, c.top - newRect.top,
-                 std::max(c.left, c.right) - newRect.left, std::max(c.top, c.bottom) - newRect.top};
+        // Kept as the procedure gave it, larger than the window or inverted.
+        newClient = params.rgrc[0];
+        OffsetRect(&newClient, -newRect.left, -newRect.top);
     }
 
     const bool showing = (f & SWP_SHOWWINDOW) && !w->visibleStyle();
