@@ -45,6 +45,9 @@ RECT clientScreenRect(WindowObject& w);
 // The window's top-left within its top-level window's surface.
 POINT offsetInTopLevel(WindowObject& w);
 bool reallyVisible(WindowObject& w);
+// A child whose parent does not show: showing or hiding it only flips WS_VISIBLE, and moving it
+// draws nothing.
+bool inHiddenParent(WindowObject& w);
 bool reallyEnabled(WindowObject& w);
 
 // The pixels of the window (whole or client area) that may be drawn, in the window's own

@@ -473,9 +473,15 @@ BOOL DestroyWindow(HWND hwnd) {
     if (!(w = windowQuiet(hwnd))) return TRUE;
     if (w->visibleStyle()) {
         SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
-        if (!windowQuiet(hwnd)) return TRUE;
-        SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+        // A child of a hidden parent hears no positioning on its way out.
+        if (user::inHiddenParent(*w)) {
+            w->style &= ~WS_VISIBLE;
+            user::bumpVersion();
+        } else {
+            SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        }
         if (!(w = windowQuiet(hwnd))) return TRUE;
     }
     // Focus, capture and activation leave the window before it is told it is being destroyed.

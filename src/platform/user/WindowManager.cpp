@@ -150,6 +150,11 @@ bool reallyVisible(WindowObject& w) {
     return top && parentOf(*top) && parentOf(*top)->handle() == state().desktop;
 }
 
+bool inHiddenParent(WindowObject& w) {
+    WindowObject* p = parentOf(w);
+    return w.isChild() && p && !isRoot(*p) && !reallyVisible(*p);
+}
+
 bool reallyEnabled(WindowObject& w) {
     for (WindowObject* cur = &w; cur && !isRoot(*cur); cur = parentOf(*cur)) {
         if (cur->style & WS_DISABLED) return false;

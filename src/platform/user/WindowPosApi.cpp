@@ -196,7 +196,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
         if (!(w = windowQuiet(hwnd))) return FALSE;
     }
-    const UINT f = wp.flags;
+    // What cannot be seen is not redrawn: a window that stays hidden, or any window of a
+    // hidden parent.
+    UINT f = wp.flags;
+    if (user::inHiddenParent(*w) || (!w->visibleStyle() && !(f & SWP_SHOWWINDOW)))
+        f |= SWP_NOREDRAW;
     const RECT oldRect = w->rect;
     const RECT oldClient = w->client;
     RECT newRect{oldRect.left, oldRect.top, oldRect.right, oldRect.bottom};
@@ -304,9 +308,14 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     if (cmd == SW_HIDE) {
         if (!wasVisible) return FALSE;
         SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
-        if (!windowQuiet(hwnd)) return TRUE;
-        SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+        if (user::inHiddenParent(*w)) {
+            w->style &= ~WS_VISIBLE;
+            user::bumpVersion();
+        } else {
+            SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         // Hiding by ShowWindow (not by SetWindowPos) gives up activation, then the focus goes
         // back to the parent.
         if (!(w = windowQuiet(hwnd))) return TRUE;
@@ -366,6 +375,11 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     if (!wasVisible && !stateChanged && cmd != SW_SHOWMAXIMIZED) {
         SendMessageW(hwnd, WM_SHOWWINDOW, TRUE, 0);
         if (!(w = windowQuiet(hwnd))) return wasVisible;
+    }
+    if (!resize && user::inHiddenParent(*w)) {
+        w->style |= WS_VISIBLE;
+        user::bumpVersion();
+        return wasVisible;
     }
     if (!activate) swp |= SWP_NOACTIVATE;
     if (!resize) swp |= SWP_NOSIZE | SWP_NOMOVE;

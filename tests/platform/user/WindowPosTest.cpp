@@ -1,5 +1,7 @@
 // Positioning details: client rectangles as WM_NCCALCSIZE gives them, what children of hidden
 // parents hear, and how activation nests inside the positioning that causes it.
+#include <functional>
+
 #include "support/PlatformTest.h"
 
 namespace orvane::test {
@@ -96,6 +98,99 @@ TEST_F(WindowPosTest, CreationKeepsAnInvertedClientRectangle) {
     platform->PumpMessages();
     DestroyWindow(hwnd);
     UnregisterClassW(u"Inverting", HINSTANCE());
+}
+
+// The flags of the last WM_WINDOWPOSCHANGED a window of the recording class received.
+UINT lastChangedFlags;
+LRESULT changedFlagsProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_WINDOWPOSCHANGED) lastChangedFlags = reinterpret_cast<WINDOWPOS*>(l)->flags;
+    MessageLog::instance().add(h, m, w, l);
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(WindowPosTest, ChildrenOfHiddenParentsHearOnlyWhatWindowsSends) {
+    HWND parent = MessageLog::create(WS_POPUP, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD, 10, 10, 50, 50, parent);
+    SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(changedFlagsProc));
+    const std::vector<UINT> ignore = {WM_GETTEXT, WM_GETMINMAXINFO};
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::vector<Expected> seq;
+        bool visibleStyle;
+    };
+    const std::vector<Case> cases = {
+        // ShowWindow only flips the style.
+        {"ShowWindow(SW_SHOW)",
+         [&] { ShowWindow(child, SW_SHOW); },
+         {{WM_SHOWWINDOW, W, TRUE}},
+         true},
+        {"ShowWindow(SW_HIDE)",
+         [&] { ShowWindow(child, SW_HIDE); },
+         {{WM_SHOWWINDOW, W, FALSE}},
+         false},
+        {"ShowWindow(SW_SHOWNOACTIVATE)",
+         [&] { ShowWindow(child, SW_SHOWNOACTIVATE); },
+         {{WM_SHOWWINDOW, W, TRUE}},
+         true},
+        // Positioning is heard as usual, without drawing.
+        {"MoveWindow",
+         [&] { MoveWindow(child, 20, 20, 60, 60, TRUE); },
+         {{WM_WINDOWPOSCHANGING},
+          {WM_NCCALCSIZE, W, TRUE},
+          {WM_WINDOWPOSCHANGED},
+          {WM_MOVE},
+          {WM_SIZE}},
+         true},
+        {"SetWindowPos(SWP_HIDEWINDOW)",
+         [&] {
+             SetWindowPos(child, HWND(), 0, 0, 0, 0,
+                          SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         },
+         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
+         false},
+        {"SetWindowPos(SWP_SHOWWINDOW)",
+         [&] {
+             SetWindowPos(child, HWND(), 0, 0, 0, 0,
+                          SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         },
+         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
+         true},
+    };
+    for (const Case& c : cases) {
+        log().clear();
+        lastChangedFlags = 0;
+        c.act();
+        platform->PumpMessages();
+        EXPECT_EQ(log().compare(child, parent, c.seq, ignore), "") << c.what;
+        EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0, c.visibleStyle) << c.what;
+        EXPECT_FALSE(IsWindowVisible(child)) << c.what;
+        if (log().contains(child, WM_WINDOWPOSCHANGED)) {
+            EXPECT_TRUE(lastChangedFlags & SWP_NOREDRAW) << c.what;
+        }
+        // Nothing was drawn, in the child or in its parent.
+        for (HWND h : {parent, child})
+            for (UINT m : {WM_PAINT, WM_NCPAINT, WM_ERASEBKGND})
+                EXPECT_FALSE(log().contains(h, m)) << c.what << " " << messageName(m);
+    }
+    // Shown with its parent, the child is painted.
+    log().clear();
+    ShowWindow(parent, SW_SHOWNA);
+    platform->PumpMessages();
+    EXPECT_TRUE(IsWindowVisible(child));
+    EXPECT_TRUE(log().contains(child, WM_PAINT));
+    // Destroyed in a hidden parent, a visible child hears no positioning.
+    ShowWindow(parent, SW_HIDE);
+    log().clear();
+    DestroyWindow(child);
+    const std::vector<Expected> destroySeq = {
+        {WM_PARENTNOTIFY, P | W, WM_DESTROY},
+        {WM_SHOWWINDOW, W, FALSE},
+        {WM_DESTROY},
+        {WM_NCDESTROY},
+    };
+    EXPECT_EQ(log().compare(child, parent, destroySeq, ignore), "");
+    DestroyWindow(parent);
 }
 
 }  // namespace
