@@ -271,7 +271,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         (newClient.bottom - newClient.top) != (oldClient.bottom - oldClient.top);
     const bool clientMoved = newRect.left + newClient.left != oldRect.left + oldClient.left ||
                              newRect.top + newClient.top != oldRect.top + oldClient.top;
-    wp.flags = f;
+    // The flags say what did not change; a call that changed nothing sends no
+    // WM_WINDOWPOSCHANGED.
+    wp.flags = f & ~(showing ? 0 : SWP_SHOWWINDOW) & ~(hiding ? 0 : SWP_HIDEWINDOW);
+    if (!sizeChanged) wp.flags |= SWP_NOSIZE;
+    if (!moved) wp.flags |= SWP_NOMOVE;
+    if (!zChanged) wp.flags |= SWP_NOZORDER;
     if (!clientSized) wp.flags |= SWP_NOCLIENTSIZE;
     if (!clientMoved) wp.flags |= SWP_NOCLIENTMOVE;
     if (showing && w->needSize) {
@@ -279,7 +284,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         w->needSize = false;
         wp.flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
     }
-    SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    constexpr UINT kUnchanged =
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE;
+    const bool changed = (wp.flags & (kUnchanged | SWP_FRAMECHANGED | SWP_SHOWWINDOW |
+                                      SWP_HIDEWINDOW | SWP_STATECHANGED)) != kUnchanged;
+    if (changed) SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
     if (zChanged && !(f & SWP_NOOWNERZORDER) && insertAfter != HWND_BOTTOM &&
         (w = windowQuiet(hwnd)) && user::isTopLevel(*w))
         raiseOwned(*w);
@@ -381,6 +390,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         user::bumpVersion();
         return wasVisible;
     }
+    // A top-level window that takes the activation comes to the top before activation does.
+    if (activate && !w->isChild()) swp &= ~SWP_NOZORDER;
     if (!activate) swp |= SWP_NOACTIVATE;
     if (!resize) swp |= SWP_NOSIZE | SWP_NOMOVE;
     if (stateChanged) swp |= SWP_FRAMECHANGED;

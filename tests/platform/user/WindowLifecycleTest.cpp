@@ -24,7 +24,7 @@ TEST_F(WindowLifecycleTest, CreateVisibleOverlappedWindow) {
         {WM_MOVE, O},
         {WM_SHOWWINDOW, W, TRUE},
         {WM_WINDOWPOSCHANGING},
-        {WM_WINDOWPOSCHANGING, O},
+        {WM_WINDOWPOSCHANGING},  // activation brings it to the top: it is there already
         {WM_ACTIVATEAPP, W, TRUE},
         {WM_NCACTIVATE, W, TRUE},
         {WM_ACTIVATE, W, WA_ACTIVE},
@@ -165,12 +165,13 @@ TEST_F(WindowLifecycleTest, ActivationMovesBetweenTopLevelWindows) {
     EXPECT_EQ(GetActiveWindow(), b);
     log().clear();
     EXPECT_EQ(SetActiveWindow(a), b);
-    // Here the "parent" role is the window losing activation.
+    // Here the "parent" role is the window losing activation. Between its deactivation and
+    // the activation, the window comes to the top.
     const std::vector<Expected> seq = {
-        {WM_WINDOWPOSCHANGING, O},
-        {WM_WINDOWPOSCHANGED, O},
         {WM_NCACTIVATE, P | W, FALSE},
         {WM_ACTIVATE, P | W, WA_INACTIVE},
+        {WM_WINDOWPOSCHANGING},
+        {WM_WINDOWPOSCHANGED},
         {WM_NCACTIVATE, W, TRUE},
         {WM_ACTIVATE, W, WA_ACTIVE},
         {WM_KILLFOCUS, P},

@@ -193,5 +193,116 @@ TEST_F(WindowPosTest, ChildrenOfHiddenParentsHearOnlyWhatWindowsSends) {
     DestroyWindow(parent);
 }
 
+TEST_F(WindowPosTest, ActivationNestsInsideThePositioningThatCausesIt) {
+    // `a` is behind the active `b`; the "parent" role is `b`, which loses the activation.
+    struct Case {
+        const char* what;
+        bool hiddenFirst;
+        std::function<void(HWND)> act;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {"SetWindowPos(HWND_TOP)",
+         false,
+         [](HWND a) { SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
+         {
+             {WM_WINDOWPOSCHANGING},
+             {WM_NCACTIVATE, P | W, FALSE},
+             {WM_ACTIVATE, P | W, WA_INACTIVE},
+             {WM_WINDOWPOSCHANGING},  // nested, and already on top: no WM_WINDOWPOSCHANGED
+             {WM_NCACTIVATE, W, TRUE},
+             {WM_ACTIVATE, W, WA_ACTIVE},
+             {WM_KILLFOCUS, P},
+             {WM_SETFOCUS},
+             {WM_WINDOWPOSCHANGED},
+         }},
+        {"ShowWindow(SW_SHOW)",
+         true,
+         [](HWND a) { ShowWindow(a, SW_SHOW); },
+         {
+             {WM_SHOWWINDOW, W, TRUE},
+             {WM_WINDOWPOSCHANGING},
+             {WM_NCACTIVATE, P | W, FALSE},
+             {WM_ACTIVATE, P | W, WA_INACTIVE},
+             {WM_WINDOWPOSCHANGING},
+             {WM_NCACTIVATE, W, TRUE},
+             {WM_ACTIVATE, W, WA_ACTIVE},
+             {WM_KILLFOCUS, P},
+             {WM_SETFOCUS},
+             {WM_WINDOWPOSCHANGED},
+             {WM_MOVE},  // shown for the first time, an overlapped window hears where it is
+             {WM_SIZE},
+         }},
+        {"SetActiveWindow",
+         false,
+         [](HWND a) { SetActiveWindow(a); },
+         {
+             {WM_NCACTIVATE, P | W, FALSE},
+             {WM_ACTIVATE, P | W, WA_INACTIVE},
+             {WM_WINDOWPOSCHANGING},  // it moves to the top now
+             {WM_WINDOWPOSCHANGED},
+             {WM_NCACTIVATE, W, TRUE},
+             {WM_ACTIVATE, W, WA_ACTIVE},
+             {WM_KILLFOCUS, P},
+             {WM_SETFOCUS},
+         }},
+    };
+    const std::vector<UINT> ignore = {WM_GETTEXT, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT,
+                                      WM_GETMINMAXINFO};
+    for (const Case& c : cases) {
+        HWND a = MessageLog::create(WS_OVERLAPPEDWINDOW | (c.hiddenFirst ? 0 : WS_VISIBLE), 0, 0,
+                                    200, 200);
+        HWND b = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
+        ASSERT_EQ(GetActiveWindow(), b) << c.what;
+        log().clear();
+        c.act(a);
+        EXPECT_EQ(log().compare(a, b, c.seq, ignore), "") << c.what;
+        EXPECT_EQ(GetActiveWindow(), a) << c.what;
+        EXPECT_EQ(GetTopWindow(HWND()), a) << c.what;
+        DestroyWindow(b);
+        DestroyWindow(a);
+    }
+}
+
+TEST_F(WindowPosTest, PositioningThatChangesNothingSendsNoChanged) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent);
+    struct Case {
+        const char* what;
+        HWND hwnd;
+        std::function<void()> act;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {"the same place and size",
+         parent,
+         [&] { SetWindowPos(parent, HWND(), 0, 0, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE); },
+         {{WM_WINDOWPOSCHANGING}}},
+        {"showing a shown child",
+         child,
+         [&] { SetWindowPos(child, HWND(), 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE); },
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}}},
+        {"a new place",
+         child,
+         [&] { SetWindowPos(child, HWND(), 12, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}},
+        {"the frame changed",
+         child,
+         [&] {
+             SetWindowPos(
+                 child, HWND(), 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         },
+         {{WM_WINDOWPOSCHANGING}, {WM_NCCALCSIZE, W, TRUE}, {WM_WINDOWPOSCHANGED}}},
+    };
+    for (const Case& c : cases) {
+        platform->PumpMessages();
+        log().clear();
+        c.act();
+        EXPECT_EQ(log().compare(c.hwnd, HWND(), c.seq, {WM_GETTEXT}), "") << c.what;
+    }
+    DestroyWindow(parent);
+}
+
 }  // namespace
 }  // namespace orvane::test
