@@ -237,7 +237,8 @@ Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags) {
         // Only siblings above.
         if (clipSiblings) cutOutChildren(r, *p, child);
     }
-    if ((w.style & WS_CLIPCHILDREN) || (dcxFlags & DCX_CLIPCHILDREN)) cutOutChildren(r, w, nullptr);
+    const bool styleClips = (w.style & WS_CLIPCHILDREN) && !(dcxFlags & kDcxFlagsOnly);
+    if (styleClips || (dcxFlags & DCX_CLIPCHILDREN)) cutOutChildren(r, w, nullptr);
     r.offset(-area.left, -area.top);
     return r;
 }

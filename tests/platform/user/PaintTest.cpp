@@ -326,6 +326,65 @@ TEST_F(PaintTest, HorizontalScrollBarOfItsOwnHeightDrawsSquareArrows) {
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 
+TEST_F(PaintTest, ScrollWindowExLeavesChildrenOutOfTheUpdateRegion) {
+    // A child at (10, 50)-(30, 70) in a 100 × 100 parent; the parent scrolls up by 20.
+    struct Case {
+        const char* what;
+        DWORD parentStyle;
+        UINT flags;
+        std::vector<POINT> in, out;  // points of the parent the update region covers, or not
+        POINT childAt;
+        COLORREF shownAt20x40;  // before anything repaints
+    };
+    const std::vector<Case> cases = {
+        // The child stays; the DC clips it: its area is not updated and does not move, so
+        // what lands where its pixels would have gone is updated.
+        {"clipping children",
+         WS_CLIPCHILDREN,
+         SW_INVALIDATE,
+         {{50, 90}, {20, 40}, {15, 31}},
+         {{20, 60}, {50, 50}, {20, 29}},
+         {10, 50},
+         kRed},
+        // Without WS_CLIPCHILDREN the pixels under the child move as the parent's own.
+        {"not clipping children",
+         0,
+         SW_INVALIDATE,
+         {{50, 90}},
+         {{20, 60}, {20, 40}, {50, 50}},
+         {10, 50},
+         kBlue},
+        // Children scrolled along take their pixels with them.
+        {"scrolling children",
+         WS_CLIPCHILDREN,
+         SW_INVALIDATE | SW_SCROLLCHILDREN,
+         {{50, 90}},
+         {{20, 40}, {20, 60}, {50, 50}},
+         {10, 30},
+         kBlue},
+    };
+    for (const Case& c : cases) {
+        HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE | c.parentStyle, 0, 0, 100, 100);
+        HWND child = painter(kBlue, WS_CHILD | WS_VISIBLE, 10, 50, 20, 20, parent);
+        platform->PumpMessages();
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        ScrollWindowEx(parent, 0, -20, nullptr, nullptr, update, nullptr, c.flags);
+        for (const POINT& p : c.in)
+            EXPECT_TRUE(PtInRegion(update, p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        for (const POINT& p : c.out)
+            EXPECT_FALSE(PtInRegion(update, p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        RECT rc;
+        GetWindowRect(child, &rc);
+        EXPECT_EQ(rc.left, c.childAt.x) << c.what;
+        EXPECT_EQ(rc.top, c.childAt.y) << c.what;
+        EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE)) << c.what;
+        EXPECT_EQ(screen(20, 40), c.shownAt20x40) << c.what;
+        DeleteObject(update);
+        DestroyWindow(parent);
+    }
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
 TEST_F(PaintTest, PrintPaintsAParentIntoAChildsDc) {
     // A transparent-looking child asks its parent to paint into the child's DC, with the origin
     // moved so that the parent's drawing lines up.
