@@ -340,8 +340,8 @@ void OwnerDrawnControl::publishCommonMethods(ClassBuilder<T>& b, bool withImage)
               {u"Title", true},
               {u"Icon", true},
               {u"Style", true},
-              {u"BackColor", true},
-              {u"ForeColor", true},
+              {u"BackColor", true, ValueType::Color},
+              {u"ForeColor", true, ValueType::Color},
               {u"MaxWidth", true}},
              [](T& t, std::vector<Variant>& a) {
                  const auto opt = [&a](std::size_t i, std::int32_t def) {
