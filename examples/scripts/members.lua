@@ -32,6 +32,7 @@ for _, c in ipairs(form.Controls) do names[#names + 1] = c.Name end
 test.check(table.concat(names, " ") == "lblPicture optLoose fraGroup optFramed",
            table.concat(names, " "))
 test.check(form.hWnd ~= 0, "the form has a window")
+test.check(form.fraGroup.Parent.hWnd == form.hWnd, "a control's Parent is the form")
 
 -- Each container holds its own group: both options are selected until one moves in.
 test.check(form.optLoose.Value and form.optFramed.Value, "two groups, two selections")

@@ -359,6 +359,11 @@ int objectIndex(lua_State* L) {
             return 1;
         }
         const PropertyInfo* info = TypeLibrary::current().findProperty(o, name);
+        // A control's Parent is the form the script runs on.
+        if (!info && sameName(name, u"Parent") && dynamic_cast<UserControl*>(&o)) {
+            lua_getglobal(L, "form");
+            return 1;
+        }
         pushVariant(L, naming(o, name, [&] { return TypeLibrary::current().get(o, name); }),
                     info ? info->type : ValueType::Any);
         return 1;
