@@ -1,6 +1,9 @@
 #include "controls/Controls.h"
 
 #include "controls/buttons/ucButton.h"
+#include "controls/buttons/ucButtonGroup.h"
+#include "controls/buttons/ucCheckGroup.h"
+#include "controls/buttons/ucOptionGroup.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
@@ -18,6 +21,9 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucLabel::registerClass(library, classes);
     ucButton::registerClass(library, classes);
     ucLabelHTML::registerClass(library, classes);
+    ucOptionGroup::registerClass(library, classes);
+    ucCheckGroup::registerClass(library, classes);
+    ucButtonGroup::registerClass(library, classes);
 }
 
 }  // namespace orvane
