@@ -48,9 +48,12 @@ void ChoiceGroup::Paint() {
     SetBkMode(dc, TRANSPARENT);
     beginItems(dc);
     m_painted = 0;
+    // Only the items in the area being painted: the clip box first, then the region itself
+    // (two items far apart repaint those two alone).
     RECT meet{};
     for (std::size_t i = 0; i < m_layout.items.size(); ++i) {
-        if (!IntersectRect(&meet, &m_layout.items[i].rect, &clip)) continue;
+        const RECT& r = m_layout.items[i].rect;
+        if (!IntersectRect(&meet, &r, &clip) || !RectVisible(dc, &r)) continue;
         paintItem(dc, static_cast<int>(i));
         ++m_painted;
     }
