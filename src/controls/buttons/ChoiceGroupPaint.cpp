@@ -129,7 +129,8 @@ void ChoiceGroup::paintItem(HDC dc, int index) {
                                            : m_foreColor;
         DrawTextInColor(dc, item.caption, color, flags, geometry.text);
     }
-    if (index == m_selIndex && state().focused()) DrawFocusRect(dc, &geometry.rect);
+    // The focus is shown around the current item's caption, as a check box shows it.
+    if (index == m_selIndex && state().focused()) DrawFocusRect(dc, &geometry.text);
 }
 
 }  // namespace orvane
