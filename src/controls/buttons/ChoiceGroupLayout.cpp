@@ -70,6 +70,7 @@ ChoiceGroupLayout ChoiceGroupLayout::compute(const Input& in) {
     // A button face without a glyph keeps the glyph's room: its caption is centred in it.
     const int glyph = in.glyph;
     out.rows = std::max(1, in.rowsPerColumn);
+    out.lineHeight = in.textHeight;
     out.rowHeight = std::max(
         {in.glyph + kRowRoom, in.textHeight + kTextRoom, in.showImage ? in.image + kImageGap : 0});
     out.columnWidth = in.showImage ? widest + glyph + in.image + 10 : widest + glyph + 6;
@@ -91,6 +92,7 @@ ChoiceGroupLayout ChoiceGroupLayout::compute(const Input& in) {
         const int left = in.rightToLeft ? width - offset - out.columnWidth : offset;
         const RECT rc{left, top, left + out.columnWidth, top + out.rowHeight};
         out.items.push_back(parts(in, rc, out.rowHeight, mirrored));
+        out.items.back().textWidth = in.captionWidths[i];
     }
     return out;
 }

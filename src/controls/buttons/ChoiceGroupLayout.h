@@ -32,12 +32,14 @@ struct ChoiceGroupLayout {
         platform::RECT glyph{};  // empty without a glyph
         platform::RECT image{};  // empty unless ShowImage
         platform::RECT text{};
+        int textWidth = 0;  // the caption's measured width
     };
 
     std::vector<Item> items;
     int rows = 1;  // rows per column in effect
     int rowHeight = 0;
     int columnWidth = 0;
+    int lineHeight = 0;  // of a caption line
     // The client size autosize asks for, when it does.
     std::optional<platform::SIZE> autosize;
 

@@ -127,7 +127,9 @@ void ChoiceGroup::paintItem(HDC dc, int index) {
         const OLE_COLOR color = !m_enabled ? palette::kDisabledText
                                 : selected ? m_foreColorSelected
                                            : m_foreColor;
-        DrawTextInColor(dc, item.caption, color, flags, geometry.text);
+        // Measured by the layout: drawn without measuring again.
+        DrawMeasuredLine(dc, item.caption, color, flags, geometry.text, geometry.textWidth,
+                         m_layout.lineHeight);
     }
     // The focus is shown around the current item's caption, as a check box shows it.
     if (index == m_selIndex && state().focused()) DrawFocusRect(dc, &geometry.text);
