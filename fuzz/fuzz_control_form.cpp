@@ -22,6 +22,7 @@ namespace {
 
 // The owner-drawn controls whose stored properties are fuzzed.
 constexpr const char* kClasses[] = {"ucLabel",       "ucLabelHTML",  "ucButton",
+                                    "ucCheck",       "ucOption",     "ucFrame",
                                     "ucOptionGroup", "ucCheckGroup", "ucButtonGroup"};
 
 // The input is the "Properties" object of one control; the first byte picks the class.

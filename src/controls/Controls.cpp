@@ -2,7 +2,10 @@
 
 #include "controls/buttons/ucButton.h"
 #include "controls/buttons/ucButtonGroup.h"
+#include "controls/buttons/ucCheck.h"
 #include "controls/buttons/ucCheckGroup.h"
+#include "controls/buttons/ucFrame.h"
+#include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
@@ -20,6 +23,9 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     cGDIPCache::registerClass(library);
     ucLabel::registerClass(library, classes);
     ucButton::registerClass(library, classes);
+    ucCheck::registerClass(library, classes);
+    ucOption::registerClass(library, classes);
+    ucFrame::registerClass(library, classes);
     ucLabelHTML::registerClass(library, classes);
     ucOptionGroup::registerClass(library, classes);
     ucCheckGroup::registerClass(library, classes);

@@ -201,6 +201,34 @@ void OwnerDrawnControl::fillOrShowContainer(HDC dc, const RECT& rc, OLE_COLOR co
     FillSolid(dc, color, rc);
 }
 
+void OwnerDrawnControl::drawCaption(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
+                                    const RECT& rect) const {
+    if (text.empty()) return;
+    const HFONT font = createFont();
+    const HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextInColor(dc, text, color, flags, rect);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+void OwnerDrawnControl::paintPushFace(HDC dc, const RECT& rc,
+                                      UxThemePushButtonStates stateId) const {
+    const int state = static_cast<int>(stateId);
+    if (const HTHEME theme = OpenThemeData(HWND(), u"Button")) {
+        if (IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state))
+            PaintParentBackground(GetParent(hWnd()), hWnd(), dc);
+        DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &rc, &rc);
+        CloseThemeData(theme);
+        return;
+    }
+    RECT face = rc;
+    UINT flags = DFCS_BUTTONPUSH;
+    if (stateId == UxThemePushButtonStates::PBS_PRESSED) flags |= DFCS_PUSHED;
+    if (stateId == UxThemePushButtonStates::PBS_HOT) flags |= DFCS_HOT;
+    DrawFrameControl(dc, &face, DFC_BUTTON, flags);
+}
+
 void OwnerDrawnControl::drawStateBorder(HDC dc, const RECT& rc, bool tracksState,
                                         bool isDefault) const {
     if (m_borderStyle == BorderStyleEnum::None) return;
@@ -342,16 +370,20 @@ std::vector<Variant> mouseArgs(MouseButtons button, ShiftState shift, double x, 
 
 // A press or release: the state changes, and with events the control redraws and raises the
 // event with the position in its units.
-void OwnerDrawnControl::pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift,
+bool OwnerDrawnControl::pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift,
                                        double x, double y) {
     // Only the buttons that press the control change its look; every button raises its event.
     const bool changed = pressesWith(button) && (press ? m_state.press() : m_state.release());
-    if (!eventsEnabled()) return;
+    if (!eventsEnabled()) return true;
     if (changed && drawsStates()) stateChanged(StateChange::Press);
     std::vector<Variant> args = m_events.mouseInTwips
                                     ? mouseArgs(button, shift, twipsX(x), twipsY(y))
                                     : mouseArgs(button, shift, x, y);
-    raise(event, args);
+    return raise(event, args);
+}
+
+bool OwnerDrawnControl::releaseAndRaise(MouseButtons button, ShiftState shift, double x, double y) {
+    return pressOrRelease(false, m_events.MouseUp, button, shift, x, y);
 }
 
 void OwnerDrawnControl::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {

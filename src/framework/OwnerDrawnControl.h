@@ -149,6 +149,10 @@ protected:
     // The common rows, with their shared defaults, for class C.
     template <class C>
     static void declareCommon(PropertyTable& t);
+    // MousePointer and MouseIcon, the host's pointer over the control, published and stored
+    // (the control's accessors reach them with setNamed).
+    template <class C>
+    static void declarePointer(PropertyTable& t);
 
     // --- What a control provides ---
     // Recomputes the cached layout from the properties and the size; may resize the control
@@ -192,6 +196,8 @@ protected:
     void changeFont(const std::function<void(StdFont&)>& change);
     // A copy of the container's font (a default font when it has none).
     std::shared_ptr<StdFont> ambientFontCopy() const;
+    // The hot, pressed and focus state, for controls the keyboard presses.
+    ButtonBehavior& behavior() { return m_state; }
     void fontChanged();
     void enabledChanged();
 
@@ -216,6 +222,14 @@ protected:
     void paintStateFill(platform::HDC dc, const platform::RECT& rc, bool opaque);
     // Fills `rc` with `color`; a colour that draws nothing shows the container instead.
     void fillOrShowContainer(platform::HDC dc, const platform::RECT& rc, OLE_COLOR color);
+    // Draws `text` in `color` with DrawTextW `flags` in `rect` (a wrapped block centred as laid
+    // out), in the control's font, over what is there.
+    void drawCaption(platform::HDC dc, const std::u16string& text, OLE_COLOR color,
+                     platform::UINT flags, const platform::RECT& rect) const;
+    // The push-button face of the visual style in state `stateId` (its rounded corners show the
+    // container), or the classic raised or pushed button when styles are off.
+    void paintPushFace(platform::HDC dc, const platform::RECT& rc,
+                       UxThemePushButtonStates stateId) const;
     // A flat border in the state's colour (hot, pressed, focused or `isDefault` when
     // `tracksState`), or a raised or sunken 3D edge.
     void drawStateBorder(platform::HDC dc, const platform::RECT& rc, bool tracksState,
@@ -234,6 +248,9 @@ protected:
     // Raises a key event whose handlers may change the key (0 swallows it); false when a
     // handler removed the control.
     bool raiseKey(int event, int& keyCode, ShiftState shift);
+    // The release of MouseUp (the state, the redraw and the event); false when a handler
+    // removed the control.
+    bool releaseAndRaise(MouseButtons button, ShiftState shift, double x, double y);
     // Pixels to twips for MouseDown and MouseUp.
     double twipsX(double px) const;
     double twipsY(double px) const;
@@ -286,7 +303,7 @@ private:
     };
     void finishLoading();
     platform::SIZE clientSize() const;
-    void pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift, double x,
+    bool pressOrRelease(bool press, int event, MouseButtons button, ShiftState shift, double x,
                         double y);
     void pollHover();
     void leave();
@@ -350,8 +367,8 @@ void OwnerDrawnControl::publishCommonMethods(ClassBuilder<T>& b, bool withImage)
               {u"Title", true},
               {u"Icon", true},
               {u"Style", true},
-              {u"BackColor", true},
-              {u"ForeColor", true},
+              {u"BackColor", true, ValueType::Color},
+              {u"ForeColor", true, ValueType::Color},
               {u"MaxWidth", true}},
              [](T& t, std::vector<Variant>& a) {
                  const auto opt = [&a](std::size_t i, std::int32_t def) {
@@ -376,6 +393,31 @@ void OwnerDrawnControl::publishCommonMethods(ClassBuilder<T>& b, bool withImage)
             t.AsyncRead(CStr(a[0]));
             return Variant();
         });
+}
+
+template <class C>
+void OwnerDrawnControl::declarePointer(PropertyTable& t) {
+    t.addAccessor<C, std::shared_ptr<StdPicture>>(
+         u"MouseIcon", [](C& c) { return c.UserControl::MouseIcon(); },
+         [](C& c, std::shared_ptr<StdPicture> p) { c.UserControl::MouseIcon(std::move(p)); },
+         nullptr, nullptr)
+        .persistWith(
+            [](C& c, const PropertyBag& bag) {
+                c.UserControl::MouseIcon(persist::readObject<StdPicture>(bag, u"MouseIcon"));
+            },
+            [](C& c, PropertyBag& bag) {
+                if (c.MouseIcon())
+                    bag.WriteProperty(u"MouseIcon",
+                                      Variant(std::static_pointer_cast<Object>(c.MouseIcon())));
+            });
+    t.addAccessor<C, std::int16_t>(
+         u"MousePointer", [](C& c) { return c.MousePointer(); },
+         [](C& c, std::int16_t v) {
+             c.UserControl::MousePointer(static_cast<MousePointerConstants>(v));
+         },
+         std::int16_t{0}, std::int16_t{0})
+        .check([](const std::int16_t& v) { return (v >= 0 && v <= 15) || v == 99; })
+        .noRedraw();
 }
 
 template <class C>

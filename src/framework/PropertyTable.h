@@ -81,6 +81,7 @@ public:
     virtual void put(UserControl& c, const Variant& value) const = 0;
     // Where the value lives in `c`, to find a row from its field; null when it lives elsewhere.
     virtual const void* address(UserControl& c) const = 0;
+    virtual ValueType valueType() const = 0;
 
 protected:
     PropertyRow(std::u16string name) : m_name(name), m_key(std::move(name)) {}
@@ -209,6 +210,7 @@ public:
     void put(UserControl& c, const Variant& value) const override {
         assign(c, detail::fromVariant<V>(value));
     }
+    ValueType valueType() const override { return detail::valueTypeOf<V>(); }
     const void* address(UserControl& c) const override {
         return m_ref ? &m_ref(static_cast<C&>(c)) : nullptr;
     }
@@ -331,9 +333,10 @@ public:
         for (const auto& row : m_rows) {
             if (row->hidden()) continue;
             const PropertyRow* r = row.get();
-            builder.property(
-                PropertyInfo{r->name(), [r](Object& o) { return r->get(static_cast<T&>(o)); },
-                             [r](Object& o, const Variant& v) { r->put(static_cast<T&>(o), v); }});
+            PropertyInfo info{r->name(), [r](Object& o) { return r->get(static_cast<T&>(o)); },
+                              [r](Object& o, const Variant& v) { r->put(static_cast<T&>(o), v); }};
+            info.type = r->valueType();
+            builder.property(std::move(info));
         }
     }
 

@@ -69,6 +69,14 @@ V fromVariant(const Variant& v) {
     }
 }
 
+// OLE colours (32-bit unsigned) and byte arrays are told apart from other values.
+template <class V>
+constexpr ValueType valueTypeOf() {
+    if constexpr (std::is_same_v<V, std::uint32_t>) return ValueType::Color;
+    if constexpr (std::is_same_v<V, std::vector<std::uint8_t>>) return ValueType::Bytes;
+    return ValueType::Any;
+}
+
 }  // namespace detail
 
 template <class T>
@@ -118,11 +126,13 @@ public:
     }
 
     ClassBuilder& method(std::u16string name, std::vector<ParamInfo> params,
-                         std::function<Variant(T&, std::vector<Variant>&)> invoke) {
+                         std::function<Variant(T&, std::vector<Variant>&)> invoke,
+                         ValueType result = ValueType::Any) {
         m_info.methods.push_back({std::move(name), std::move(params),
                                   [invoke = std::move(invoke)](Object& o, std::vector<Variant>& a) {
                                       return invoke(static_cast<T&>(o), a);
-                                  }});
+                                  },
+                                  result});
         return *this;
     }
 
@@ -149,6 +159,7 @@ private:
         info.put = [set](Object& o, const Variant& v) {
             (static_cast<T&>(o).*set)(detail::fromVariant<V>(v));
         };
+        info.type = detail::valueTypeOf<V>();
         m_info.properties.push_back(std::move(info));
         return *this;
     }

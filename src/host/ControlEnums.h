@@ -31,6 +31,10 @@ enum class HitResult : std::int32_t { Outside = 0, Transparent = 1, Close = 2, H
 enum class AppearanceEnum : std::int32_t { Flat = 0, ThreeD = 1 };
 enum class BorderStyleEnum : std::int32_t { None = 0, FixedSingle = 1 };
 
+// A check box's value, and a check box's or option button's look, as the host numbers them.
+enum class CheckBoxConstants : std::int32_t { vbUnchecked = 0, vbChecked = 1, vbGrayed = 2 };
+enum class ButtonConstants : std::int32_t { vbButtonStandard = 0, vbButtonGraphical = 1 };
+
 // The cursor over a control: the standard shapes, or Custom for the control's MouseIcon.
 enum class MousePointerConstants : std::int32_t {
     Default = 0,

@@ -8,6 +8,11 @@
 namespace orvane {
 
 void registerHostClasses(TypeLibrary& library) {
+    // The host's own values a check box and an option button take.
+    library.registerEnum(
+        {u"CheckBoxConstants", {{u"vbUnchecked", 0}, {u"vbChecked", 1}, {u"vbGrayed", 2}}});
+    library.registerEnum(
+        {u"ButtonConstants", {{u"vbButtonStandard", 0}, {u"vbButtonGraphical", 1}}});
     {
         using T = StdFont;
         ClassBuilder<T> b(u"StdFont");

@@ -231,6 +231,22 @@ const EventInfo* TypeLibrary::findEvent(Object& object, std::u16string_view name
     return nullptr;
 }
 
+const PropertyInfo* TypeLibrary::findProperty(Object& object, std::u16string_view name) const {
+    const ClassInfo* info = findClass(object.typeName());
+    if (!info) return nullptr;
+    for (const PropertyInfo& p : info->properties)
+        if (sameName(p.name, name)) return &p;
+    return nullptr;
+}
+
+const MethodInfo* TypeLibrary::findMethod(Object& object, std::u16string_view name) const {
+    const ClassInfo* info = findClass(object.typeName());
+    if (!info) return nullptr;
+    for (const MethodInfo& m : info->methods)
+        if (sameName(m.name, name)) return &m;
+    return nullptr;
+}
+
 int TypeLibrary::connect(Object& object, std::u16string_view event,
                          EventSource::Handler handler) const {
     const ClassInfo& info = classOf(object);

@@ -15,6 +15,11 @@
 
 namespace orvane {
 
+// What a value is beyond its Variant, for bindings that would otherwise lose it: an OLE colour
+// (unsigned 32 bits, where other Long values are signed) or a byte array (which a binding
+// passes its strings to as bytes, not as text).
+enum class ValueType { Any, Color, Bytes };
+
 struct PropertyInfo {
     std::u16string name;
     std::function<Variant(Object&)> get;               // empty for a write-only property
@@ -23,11 +28,13 @@ struct PropertyInfo {
     std::vector<std::u16string> indices = {};
     std::function<Variant(Object&, std::vector<Variant>&)> getAt = {};
     std::function<void(Object&, std::vector<Variant>&, const Variant&)> putAt = {};
+    ValueType type = ValueType::Any;
 };
 
 struct ParamInfo {
     std::u16string name;
     bool optional = false;
+    ValueType type = ValueType::Any;
 };
 
 struct MethodInfo {
@@ -35,6 +42,7 @@ struct MethodInfo {
     std::vector<ParamInfo> params;
     // Arguments arrive by reference, with Missing for optional ones left out.
     std::function<Variant(Object&, std::vector<Variant>&)> invoke;
+    ValueType result = ValueType::Any;
 };
 
 struct EventInfo {
@@ -94,6 +102,10 @@ public:
     void putAt(Object& object, std::u16string_view property, std::vector<Variant>& indices,
                const Variant& value) const;
     const EventInfo* findEvent(Object& object, std::u16string_view name) const;
+    // The declarations of a property and a method of the object's class, or null (extender
+    // members have none).
+    const PropertyInfo* findProperty(Object& object, std::u16string_view name) const;
+    const MethodInfo* findMethod(Object& object, std::u16string_view name) const;
     // Connects a handler to an event by name; returns the connection id.
     int connect(Object& object, std::u16string_view event, EventSource::Handler handler) const;
 

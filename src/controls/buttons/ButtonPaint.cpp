@@ -25,7 +25,7 @@ void ucButton::Paint() {
             paintSideImage(dc);
             break;
         case ButtonStyleEnum::styStandard:
-            paintFace(dc, rc);
+            paintPushFace(dc, rc, themeState());
             paintCaption(dc, m_enabled ? m_foreColor : palette::kDisabledText);
             paintSideImage(dc);
             break;
@@ -38,33 +38,8 @@ void ucButton::Paint() {
     RestoreDC(dc, saved);
 }
 
-// The standard face: the visual style's push button (its rounded corners show the container),
-// or the classic raised button when styles are off.
-void ucButton::paintFace(HDC dc, const RECT& rc) {
-    const HTHEME theme = OpenThemeData(HWND(), u"Button");
-    const int stateId = static_cast<int>(themeState());
-    if (theme) {
-        if (IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, stateId))
-            PaintParentBackground(GetParent(hWnd()), hWnd(), dc);
-        DrawThemeBackground(theme, dc, BP_PUSHBUTTON, stateId, &rc, &rc);
-        CloseThemeData(theme);
-        return;
-    }
-    RECT face = rc;
-    UINT flags = DFCS_BUTTONPUSH;
-    if (stateId == static_cast<int>(UxThemePushButtonStates::PBS_PRESSED)) flags |= DFCS_PUSHED;
-    if (stateId == static_cast<int>(UxThemePushButtonStates::PBS_HOT)) flags |= DFCS_HOT;
-    DrawFrameControl(dc, &face, DFC_BUTTON, flags);
-}
-
 void ucButton::paintCaption(HDC dc, OLE_COLOR color) {
-    if (m_caption.empty()) return;
-    const HFONT font = createFont();
-    const HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextInColor(dc, m_caption, color, m_layout.textFlags, m_layout.textRect);
-    SelectObject(dc, old);
-    DeleteObject(font);
+    drawCaption(dc, m_caption, color, m_layout.textFlags, m_layout.textRect);
 }
 
 void ucButton::paintSideImage(HDC dc) {

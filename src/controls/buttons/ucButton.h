@@ -86,7 +86,6 @@ private:
     static const PropertyTable& table();
     void captionChanged();
     // Painting, in the order each style runs it.
-    void paintFace(platform::HDC dc, const platform::RECT& rc);
     void paintCaption(platform::HDC dc, OLE_COLOR color);
     void paintSideImage(platform::HDC dc);
     void paintPicture(platform::HDC dc, const platform::RECT& rc, bool stacked);

@@ -17,22 +17,12 @@ void ucLabel::Paint() {
     const int saved = SaveDC(dc);
     paintStateFill(dc, rc, m_backStyle == BackStyleEnum::bsOpaque);
     drawStateBorder(dc, rc, m_enableEvents, false);
-    paintCaption(dc);
+    drawCaption(dc, m_caption, m_enabled ? m_foreColor : palette::kDisabledText,
+                m_layout.textFlags, m_layout.textRect);
     if (m_image.shown())
         drawImage(dc, m_layout.imageRect.left, m_layout.imageRect.top,
                   m_layout.imageRect.bottom - m_layout.imageRect.top, m_enableEvents);
     RestoreDC(dc, saved);
-}
-
-void ucLabel::paintCaption(HDC dc) {
-    if (m_caption.empty()) return;
-    const HFONT font = createFont();
-    const HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextInColor(dc, m_caption, m_enabled ? m_foreColor : palette::kDisabledText,
-                    m_layout.textFlags, m_layout.textRect);
-    SelectObject(dc, old);
-    DeleteObject(font);
 }
 
 }  // namespace orvane

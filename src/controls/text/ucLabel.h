@@ -64,8 +64,6 @@ private:
     static PropertyTable declare();
     static const PropertyTable& table();
     void captionChanged();
-    // Painting, in the order it happens.
-    void paintCaption(platform::HDC dc);
 
     std::int32_t m_alignment = 0;
     bool m_autosize = false;

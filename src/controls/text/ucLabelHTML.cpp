@@ -172,27 +172,7 @@ PropertyTable ucLabelHTML::declare() {
             return static_cast<int>(v) >= 0 && static_cast<int>(v) <= 8;
         })
         .relayout();
-    t.addAccessor<T, std::shared_ptr<StdPicture>>(
-         u"MouseIcon", [](T& c) { return c.UserControl::MouseIcon(); },
-         [](T& c, std::shared_ptr<StdPicture> p) { c.UserControl::MouseIcon(std::move(p)); },
-         nullptr, nullptr)
-        .persistWith(
-            [](T& c, const PropertyBag& bag) {
-                c.UserControl::MouseIcon(persist::readObject<StdPicture>(bag, u"MouseIcon"));
-            },
-            [](T& c, PropertyBag& bag) {
-                if (c.MouseIcon())
-                    bag.WriteProperty(u"MouseIcon",
-                                      Variant(std::static_pointer_cast<Object>(c.MouseIcon())));
-            });
-    t.addAccessor<T, std::int16_t>(
-         u"MousePointer", [](T& c) { return c.MousePointer(); },
-         [](T& c, std::int16_t v) {
-             c.UserControl::MousePointer(static_cast<MousePointerConstants>(v));
-         },
-         std::int16_t{0}, std::int16_t{0})
-        .check([](const std::int16_t& v) { return (v >= 0 && v <= 15) || v == 99; })
-        .noRedraw();
+    declarePointer<T>(t);
     t.add<T>(u"Enabled", &T::m_enabled, true, true)
         .then([](T& c) { c.enabledChanged(); })
         .noRedraw();

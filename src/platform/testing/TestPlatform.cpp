@@ -172,10 +172,7 @@ COLORREF TestPlatform::ClientPixel(HWND hwnd, int x, int y) {
     PumpMessages();
     WindowObject* w = user::windowQuiet(hwnd);
     if (!w) return CLR_INVALID;
-    const PixelSurface s = HeadlessScreen::current().captureWindow(hwnd);
-    const int px = x + w->client.left, py = y + w->client.top;
-    if (!s.contains(px, py)) return CLR_INVALID;
-    return PixelSurface::toColor(s.at(px, py)) & 0xFFFFFF;
+    return HeadlessScreen::current().windowPixel(hwnd, x + w->client.left, y + w->client.top);
 }
 
 bool TestPlatform::SavePng(const PixelSurface& surface, const std::string& path) {

@@ -142,7 +142,10 @@ void print(HWND hwnd, HDC hdc, LPARAM flags) {
         user::ncPaint(*w, hdc);
         OffsetViewportOrgEx(hdc, w->client.left, w->client.top, nullptr);
     }
+    // An inverted client rectangle prints nothing.
     RECT client = w->clientRect();
+    client.right = std::max<LONG>(client.right, 0);
+    client.bottom = std::max<LONG>(client.bottom, 0);
     IntersectClipRect(hdc, client.left, client.top, client.right, client.bottom);
     if (flags & PRF_ERASEBKGND) SendMessageW(hwnd, WM_ERASEBKGND, hdc.value, 0);
     if ((flags & PRF_CLIENT) && windowQuiet(hwnd))
@@ -191,7 +194,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!user::reallyVisible(*w)) return 0;
             HDC hdc = GetWindowDC(hwnd);
             // The client area is left alone.
-            ExcludeClipRect(hdc, w->client.left, w->client.top, w->client.right, w->client.bottom);
+            if (w->client.right > w->client.left && w->client.bottom > w->client.top)
+                ExcludeClipRect(hdc, w->client.left, w->client.top, w->client.right,
+                                w->client.bottom);
             user::ncPaint(*w, hdc);
             ReleaseDC(hwnd, hdc);
             return 0;

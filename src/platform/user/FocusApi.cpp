@@ -27,17 +27,7 @@ void activateInternal(HWND hwnd, WORD how) {
     UserState& s = state();
     const HWND old(s.active);
     if (old == hwnd) return;
-    if (hwnd) {
-        WindowObject* w = windowQuiet(hwnd);
-        if (!w) return;
-        // The window comes to the top of the z-order first.
-        WindowObject* d = desktop();
-        if (d && !d->children.empty() && d->children.front() != hwnd.value &&
-            !(w->exStyle & WS_EX_TOPMOST)) {
-            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            if (!windowQuiet(hwnd)) return;
-        }
-    }
+    if (hwnd && !windowQuiet(hwnd)) return;
     s.active = hwnd.value;
     if (old) {
         if (WindowObject* o = windowQuiet(old)) {
@@ -47,6 +37,12 @@ void activateInternal(HWND hwnd, WORD how) {
                          static_cast<LPARAM>(hwnd.value));
         }
         if (state().active != hwnd.value) return;  // a handler activated something else
+    }
+    // Between the two, the window comes to the top of its band: WM_WINDOWPOSCHANGING always,
+    // WM_WINDOWPOSCHANGED when the order changes.
+    if (hwnd && !IsIconic(hwnd)) {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!windowQuiet(hwnd) || state().active != hwnd.value) return;
     }
     if (!old && hwnd)
         SendMessageW(hwnd, WM_ACTIVATEAPP, TRUE, static_cast<LPARAM>(GetCurrentThreadId()));

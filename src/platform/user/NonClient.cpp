@@ -86,7 +86,9 @@ NcLayout layout(WindowObject& w) {
             r.right -= sw;
         }
     }
-    if ((w.style & WS_HSCROLL) && r.bottom - r.top >= sh) {
+    // A vertical bar needs its width; a horizontal one needs more than its height, so a window
+    // exactly one bar tall keeps its client row instead.
+    if ((w.style & WS_HSCROLL) && r.bottom - r.top > sh) {
         l.hscroll = RECT{r.left, r.bottom - sh, r.right, r.bottom};
         r.bottom -= sh;
         if (!IsRectEmpty(&l.vscroll)) {

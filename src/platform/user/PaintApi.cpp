@@ -328,21 +328,35 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     IntersectRect(&clipRc, &clipRc, &clientRc);
     RECT limit;
     IntersectRect(&limit, &area, &clipRc);
-    // What is visible moves; what the move uncovers, or what was hidden, becomes invalid.
-    const Region visible = user::visibleRegion(*w, true, DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
-    Region moved = Region::combine(Region(area), visible, Region::Op::And);
+    // The pixels move in a DC that clips what the window's style clips; children are clipped
+    // only when they stay where they are (WS_CLIPCHILDREN without SW_SCROLLCHILDREN), else their
+    // pixels move along with them.
+    DWORD dcx = DCX_CACHE | user::kDcxFlagsOnly;
+    if (w->style & WS_CLIPSIBLINGS) dcx |= DCX_CLIPSIBLINGS;
+    if (w->cls && (w->cls->style & CS_PARENTDC)) dcx |= DCX_PARENTCLIP;
+    if (!(flags & SW_SCROLLCHILDREN) && (w->style & WS_CLIPCHILDREN)) dcx |= DCX_CLIPCHILDREN;
+    const Region visible = user::visibleRegion(*w, true, dcx);
+    // What moves is what is visible of the scroll rectangle and stays inside the clip
+    // rectangle; it may land anywhere in the clip rectangle.
+    RECT src = clipRc, back = clipRc;
+    OffsetRect(&back, -dx, -dy);
+    IntersectRect(&src, &src, &back);
+    IntersectRect(&src, &src, &area);
+    Region moved = Region::combine(Region(src), visible, Region::Op::And);
     moved.offset(dx, dy);
-    moved = Region::combine(moved, visible, Region::Op::And).intersected(limit);
     if (!moved.empty()) {
-        HDC hdc = GetDCEx(hwnd, HRGN(), DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
+        HDC hdc = makeWindowDc(hwnd, true, dcx, nullptr, false);
         auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
         dc->state().clip = moved;
         dc->invalidateClip();
-        BitBlt(hdc, area.left + dx, area.top + dy, area.right - area.left, area.bottom - area.top,
-               hdc, area.left, area.top, SRCCOPY);
+        BitBlt(hdc, src.left + dx, src.top + dy, src.right - src.left, src.bottom - src.top, hdc,
+               src.left, src.top, SRCCOPY);
         ReleaseDC(hwnd, hdc);
     }
-    Region invalid = Region::combine(Region(limit), moved, Region::Op::Diff);
+    // The update region: what shows of the scrolled and clipped area and received no pixels.
+    // Children the DC clips are not part of it; what their area held does not move out.
+    Region invalid = visible.intersected(limit);
+    invalid = Region::combine(invalid, moved, Region::Op::Diff);
     // The pending update region inside the scrolled area moves with the pixels, and where it
     // lands inside the clip rectangle is part of the update region the call reports.
     Region pending =

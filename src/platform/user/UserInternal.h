@@ -45,10 +45,16 @@ RECT clientScreenRect(WindowObject& w);
 // The window's top-left within its top-level window's surface.
 POINT offsetInTopLevel(WindowObject& w);
 bool reallyVisible(WindowObject& w);
+// A child whose parent does not show: showing or hiding it only flips WS_VISIBLE, and moving it
+// draws nothing.
+bool inHiddenParent(WindowObject& w);
 bool reallyEnabled(WindowObject& w);
 
 // The pixels of the window (whole or client area) that may be drawn, in the window's own
 // coordinates; flags are DCX_ flags that add clipping.
+// With kDcxFlagsOnly among the flags, only DCX_CLIPCHILDREN clips the window's children, not
+// its WS_CLIPCHILDREN style.
+inline constexpr DWORD kDcxFlagsOnly = 0x40000000;
 Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags);
 
 // The window tree changes only through these, which keep each parent's z-order list, its

@@ -282,7 +282,10 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     }
     WindowObject* parentWin = nullptr;
     WindowObject* ownerWin = nullptr;
-    if (style & WS_CHILD) {
+    // WS_CHILD makes a child only without WS_POPUP: with both, the window is a top-level
+    // window owned by the one given, and keeps both bits.
+    const bool child = (style & (WS_CHILD | WS_POPUP)) == WS_CHILD;
+    if (child) {
         if (!parent) {
             SetLastError(ERROR_TLW_WITH_WSCHILD);
             return HWND();
@@ -312,17 +315,17 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     }
     exStyle = withWindowEdge(style, exStyle);
     if (parentWin && (parentWin->exStyle & WS_EX_LAYOUTRTL) &&
-        !(parentWin->exStyle & WS_EX_NOINHERITLAYOUT) && (style & WS_CHILD))
+        !(parentWin->exStyle & WS_EX_NOINHERITLAYOUT) && child)
         exStyle |= WS_EX_LAYOUTRTL;
 
     // Overlapped windows hear their size and place when first shown, not when created.
     const bool needSize = !(style & (WS_CHILD | WS_POPUP));
     if (x == CW_USEDEFAULT) {
-        x = (style & WS_CHILD) ? 0 : 100;
-        y = (style & WS_CHILD) ? 0 : 100;
+        x = child ? 0 : 100;
+        y = child ? 0 : 100;
     }
     if (width == CW_USEDEFAULT) {
-        if (style & WS_CHILD) {
+        if (child) {
             width = height = 0;
         } else {
             const auto& screen = gdi::screenInfo();
@@ -343,7 +346,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     w->extra.assign(static_cast<std::size_t>(cls->wndExtra), 0);
     w->parent = parentWin->handle();
     w->owner = ownerWin ? ownerWin->handle() : 0;
-    w->id = (style & WS_CHILD) ? static_cast<LONG_PTR>(menu.value) : 0;
+    w->child = child;
+    w->id = child ? static_cast<LONG_PTR>(menu.value) : 0;
     w->needSize = needSize;
     w->rect = RECT{x, y, x + width, y + height};
     w->client = RECT{0, 0, width, height};
@@ -406,8 +410,6 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     client = wr;
     w->client = RECT{client.left - w->rect.left, client.top - w->rect.top,
                      client.right - w->rect.left, client.bottom - w->rect.top};
-    if (w->client.right < w->client.left) w->client.right = w->client.left;
-    if (w->client.bottom < w->client.top) w->client.bottom = w->client.top;
     user::ensureSurface(*w);
 
     if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1)
@@ -429,7 +431,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
         RECT target;
         user::minMaximize(hwnd, (style & WS_MINIMIZE) ? SW_MINIMIZE : SW_MAXIMIZE, target);
         UINT swp = SWP_FRAMECHANGED;
-        if (!(style & WS_VISIBLE) || (style & WS_CHILD) || GetActiveWindow()) swp |= SWP_NOACTIVATE;
+        if (!(style & WS_VISIBLE) || child || GetActiveWindow()) swp |= SWP_NOACTIVATE;
         SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left,
                      target.bottom - target.top, swp);
         if (!(w = windowQuiet(hwnd))) return HWND();
@@ -443,7 +445,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
             cmd = SW_SHOW;
         else if (style & WS_MINIMIZE)
             cmd = SW_SHOWMINIMIZED;
-        else if ((exStyle & WS_EX_NOACTIVATE) || (style & WS_CHILD))
+        else if ((exStyle & WS_EX_NOACTIVATE) || child)
             cmd = SW_SHOWNA;
         ShowWindow(hwnd, cmd);
         if (!windowQuiet(hwnd)) return HWND();
@@ -471,9 +473,15 @@ BOOL DestroyWindow(HWND hwnd) {
     if (!(w = windowQuiet(hwnd))) return TRUE;
     if (w->visibleStyle()) {
         SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
-        if (!windowQuiet(hwnd)) return TRUE;
-        SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+        // A child of a hidden parent hears no positioning on its way out.
+        if (user::inHiddenParent(*w)) {
+            w->style &= ~WS_VISIBLE;
+            user::bumpVersion();
+        } else {
+            SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        }
         if (!(w = windowQuiet(hwnd))) return TRUE;
     }
     // Focus, capture and activation leave the window before it is told it is being destroyed.

@@ -1,5 +1,7 @@
 #include "platform/user/WindowDcTarget.h"
 
+#include <algorithm>
+
 #include "platform/user/UserInternal.h"
 
 namespace orvane::platform {
@@ -25,7 +27,10 @@ POINT WindowDcTarget::origin() {
 SIZE WindowDcTarget::size() {
     WindowObject* w = user::windowQuiet(m_hwnd);
     if (!w) return SIZE{};
-    if (m_client) return SIZE{w->client.right - w->client.left, w->client.bottom - w->client.top};
+    // An inverted client rectangle draws nothing.
+    if (m_client)
+        return SIZE{std::max<LONG>(0, w->client.right - w->client.left),
+                    std::max<LONG>(0, w->client.bottom - w->client.top)};
     return SIZE{w->width(), w->height()};
 }
 

@@ -150,6 +150,11 @@ bool reallyVisible(WindowObject& w) {
     return top && parentOf(*top) && parentOf(*top)->handle() == state().desktop;
 }
 
+bool inHiddenParent(WindowObject& w) {
+    WindowObject* p = parentOf(w);
+    return w.isChild() && p && !isRoot(*p) && !reallyVisible(*p);
+}
+
 bool reallyEnabled(WindowObject& w) {
     for (WindowObject* cur = &w; cur && !isRoot(*cur); cur = parentOf(*cur)) {
         if (cur->style & WS_DISABLED) return false;
@@ -232,7 +237,8 @@ Region visibleRegion(WindowObject& w, bool clientArea, DWORD dcxFlags) {
         // Only siblings above.
         if (clipSiblings) cutOutChildren(r, *p, child);
     }
-    if ((w.style & WS_CLIPCHILDREN) || (dcxFlags & DCX_CLIPCHILDREN)) cutOutChildren(r, w, nullptr);
+    const bool styleClips = (w.style & WS_CLIPCHILDREN) && !(dcxFlags & kDcxFlagsOnly);
+    if (styleClips || (dcxFlags & DCX_CLIPCHILDREN)) cutOutChildren(r, w, nullptr);
     r.offset(-area.left, -area.top);
     return r;
 }

@@ -85,6 +85,7 @@ public:
     bool layeredSet = false;  // SetLayeredWindowAttributes has been called
 
     // State.
+    bool child = false;  // WS_CHILD without WS_POPUP at creation
     bool creating = true;
     bool destroying = false;
     bool ncActive = false;
@@ -98,7 +99,8 @@ public:
     ScrollBarState vscroll;
     std::unique_ptr<SubclassChain> subclass;
 
-    bool isChild() const { return (style & WS_CHILD) != 0; }
+    // A child lives in its parent's client area; whether it does is settled at creation.
+    bool isChild() const { return child; }
     bool visibleStyle() const { return (style & WS_VISIBLE) != 0; }
     LONG width() const { return rect.right - rect.left; }
     LONG height() const { return rect.bottom - rect.top; }

@@ -196,7 +196,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
         if (!(w = windowQuiet(hwnd))) return FALSE;
     }
-    const UINT f = wp.flags;
+    // What cannot be seen is not redrawn: a window that stays hidden, or any window of a
+    // hidden parent.
+    UINT f = wp.flags;
+    if (user::inHiddenParent(*w) || (!w->visibleStyle() && !(f & SWP_SHOWWINDOW)))
+        f |= SWP_NOREDRAW;
     const RECT oldRect = w->rect;
     const RECT oldClient = w->client;
     RECT newRect{oldRect.left, oldRect.top, oldRect.right, oldRect.bottom};
@@ -219,10 +223,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         params.lppos = &wp;
         SendMessageW(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
         if (!(w = windowQuiet(hwnd))) return FALSE;
-        const RECT& c = params.rgrc[0];
-        newClient =
-            RECT{c.left - newRect.left, c.top - newRect.top,
-                 std::max(c.left, c.right) - newRect.left, std::max(c.top, c.bottom) - newRect.top};
+        // Kept as the procedure gave it, larger than the window or inverted.
+        newClient = params.rgrc[0];
+        OffsetRect(&newClient, -newRect.left, -newRect.top);
     }
 
     const bool showing = (f & SWP_SHOWWINDOW) && !w->visibleStyle();
@@ -268,7 +271,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         (newClient.bottom - newClient.top) != (oldClient.bottom - oldClient.top);
     const bool clientMoved = newRect.left + newClient.left != oldRect.left + oldClient.left ||
                              newRect.top + newClient.top != oldRect.top + oldClient.top;
-    wp.flags = f;
+    // The flags say what did not change; a call that changed nothing sends no
+    // WM_WINDOWPOSCHANGED.
+    wp.flags = f & ~(showing ? 0 : SWP_SHOWWINDOW) & ~(hiding ? 0 : SWP_HIDEWINDOW);
+    if (!sizeChanged) wp.flags |= SWP_NOSIZE;
+    if (!moved) wp.flags |= SWP_NOMOVE;
+    if (!zChanged) wp.flags |= SWP_NOZORDER;
     if (!clientSized) wp.flags |= SWP_NOCLIENTSIZE;
     if (!clientMoved) wp.flags |= SWP_NOCLIENTMOVE;
     if (showing && w->needSize) {
@@ -276,7 +284,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         w->needSize = false;
         wp.flags &= ~(SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE);
     }
-    SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    constexpr UINT kUnchanged =
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOCLIENTSIZE | SWP_NOCLIENTMOVE;
+    const bool changed = (wp.flags & (kUnchanged | SWP_FRAMECHANGED | SWP_SHOWWINDOW |
+                                      SWP_HIDEWINDOW | SWP_STATECHANGED)) != kUnchanged;
+    if (changed) SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
     if (zChanged && !(f & SWP_NOOWNERZORDER) && insertAfter != HWND_BOTTOM &&
         (w = windowQuiet(hwnd)) && user::isTopLevel(*w))
         raiseOwned(*w);
@@ -305,9 +317,14 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     if (cmd == SW_HIDE) {
         if (!wasVisible) return FALSE;
         SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
-        if (!windowQuiet(hwnd)) return TRUE;
-        SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!(w = windowQuiet(hwnd))) return TRUE;
+        if (user::inHiddenParent(*w)) {
+            w->style &= ~WS_VISIBLE;
+            user::bumpVersion();
+        } else {
+            SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         // Hiding by ShowWindow (not by SetWindowPos) gives up activation, then the focus goes
         // back to the parent.
         if (!(w = windowQuiet(hwnd))) return TRUE;
@@ -368,6 +385,13 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         SendMessageW(hwnd, WM_SHOWWINDOW, TRUE, 0);
         if (!(w = windowQuiet(hwnd))) return wasVisible;
     }
+    if (!resize && user::inHiddenParent(*w)) {
+        w->style |= WS_VISIBLE;
+        user::bumpVersion();
+        return wasVisible;
+    }
+    // A top-level window that takes the activation comes to the top before activation does.
+    if (activate && !w->isChild()) swp &= ~SWP_NOZORDER;
     if (!activate) swp |= SWP_NOACTIVATE;
     if (!resize) swp |= SWP_NOSIZE | SWP_NOMOVE;
     if (stateChanged) swp |= SWP_FRAMECHANGED;

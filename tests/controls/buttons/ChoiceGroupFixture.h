@@ -6,34 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "controls/Controls.h"
 #include "controls/buttons/ucButtonGroup.h"
 #include "controls/buttons/ucCheckGroup.h"
 #include "controls/buttons/ucOptionGroup.h"
-#include "host/ControlClasses.h"
-#include "host/Form.h"
-#include "host/TypeLibrary.h"
 #include "platform/base/CodePages.h"
-#include "support/PlatformTest.h"
+#include "support/ControlTest.h"
 
 namespace orvane::test {
 
-class ChoiceGroupTest : public PlatformTest {
+class ChoiceGroupTest : public ControlTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        registerControls(TypeLibrary::current(), ControlClasses::current());
-    }
     void TearDown() override {
         platform::EnableTheming(TRUE);
-        PlatformTest::TearDown();
+        ControlTest::TearDown();
     }
 
-    static Extender box(int left, int top, int width, int height) {
-        Extender e;
-        e.Move(left * 15, top * 15, width * 15, height * 15);
-        return e;
-    }
     // A group of the captions, without image room, shown on the form.
     template <class G>
     G& group(Form& form, const std::u16string& caption, const std::u16string& name = u"grp",
@@ -53,9 +40,6 @@ protected:
         if (kind == 1) return group<ucCheckGroup>(form, caption, name, std::move(where));
         return group<ucButtonGroup>(form, caption, name, std::move(where));
     }
-    platform::POINT at(UserControl& c, int x, int y) {
-        return platform->ClientToScreenPoint(c.hWnd(), x, y);
-    }
     platform::POINT centre(ChoiceGroup& g, int item) {
         const platform::RECT& r = g.layoutResult().items.at(item).rect;
         return at(g, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -65,45 +49,26 @@ protected:
         platform->MouseMove(p.x, p.y);
         platform->PumpMessages();
     }
-    void hoverAt(UserControl& c, int x, int y) {
-        const platform::POINT p = at(c, x, y);
-        platform->MouseMove(p.x, p.y);
-        platform->PumpMessages();
-    }
     void clickItem(ChoiceGroup& g, int item) {
         hoverItem(g, item);
         press();
         release();
         platform->AdvanceTime(1000);  // the next click is no double click
     }
-    void moveAway() {
-        platform->MouseMove(1500, 1000);
-        platform->AdvanceTime(20);  // the hover poll notices
-        platform->PumpMessages();
-    }
-    void press() {
-        platform->MouseDown();
-        platform->PumpMessages();
-    }
-    void release() {
-        platform->MouseUp();
-        platform->PumpMessages();
-    }
     void key(int vk) {
         platform->KeyPress(vk);
         platform->PumpMessages();
     }
     // Records the group's events by name, with the item for those that carry one.
-    std::vector<std::string>& record(ChoiceGroup& g, bool withMoves = false) {
+    std::vector<std::string>& recordItems(ChoiceGroup& g) {
         static const std::map<int, std::string> names{
-            {ChoiceGroup::evClick, "Click"},           {ChoiceGroup::evItemClick, "ItemClick"},
-            {ChoiceGroup::evKeyDown, "KeyDown"},       {ChoiceGroup::evKeyPress, "KeyPress"},
-            {ChoiceGroup::evKeyUp, "KeyUp"},           {ChoiceGroup::evMouseDown, "MouseDown"},
-            {ChoiceGroup::evMouseMove, "MouseMove"},   {ChoiceGroup::evMouseUp, "MouseUp"},
-            {ChoiceGroup::evMouseEnter, "MouseEnter"}, {ChoiceGroup::evMouseLeave, "MouseLeave"}};
+            {ChoiceGroup::evClick, "Click"},          {ChoiceGroup::evItemClick, "ItemClick"},
+            {ChoiceGroup::evKeyDown, "KeyDown"},      {ChoiceGroup::evKeyPress, "KeyPress"},
+            {ChoiceGroup::evKeyUp, "KeyUp"},          {ChoiceGroup::evMouseDown, "MouseDown"},
+            {ChoiceGroup::evMouseUp, "MouseUp"},      {ChoiceGroup::evMouseEnter, "MouseEnter"},
+            {ChoiceGroup::evMouseLeave, "MouseLeave"}};
         m_events.clear();
         for (const auto& [n, name] : names) {
-            if (n == ChoiceGroup::evMouseMove && !withMoves) continue;
             const bool item = n == ChoiceGroup::evItemClick || n == ChoiceGroup::evMouseDown ||
                               n == ChoiceGroup::evMouseUp || n == ChoiceGroup::evMouseEnter ||
                               n == ChoiceGroup::evMouseLeave;
@@ -121,8 +86,6 @@ protected:
             if (e.rfind(event, 0) == 0) out.push_back(e);
         return out;
     }
-
-    std::vector<std::string> m_events;
 };
 
 }  // namespace orvane::test

@@ -4,51 +4,20 @@
 #include <tuple>
 
 #include "controls/buttons/ChoiceGroupFixture.h"
+#include "platform/gdi/GdiTestSupport.h"
 #include "support/TestImages.h"
 
 using namespace orvane;
 using namespace orvane::platform;
+using orvane::test::box;
 
 namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
 
-// A DC with a bitmap of a colour, for drawing references.
-class Canvas {
-public:
-    Canvas(int w, int h, COLORREF background) : m_w(w), m_h(h) {
-        const HDC screen = GetDC(HWND());
-        m_dc = CreateCompatibleDC(screen);
-        m_bitmap = CreateCompatibleBitmap(screen, w, h);
-        m_old = SelectObject(m_dc, m_bitmap);
-        ReleaseDC(HWND(), screen);
-        const RECT rc{0, 0, w, h};
-        const HBRUSH brush = CreateSolidBrush(background);
-        FillRect(m_dc, &rc, brush);
-        DeleteObject(brush);
-    }
-    ~Canvas() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
-    std::vector<COLORREF> pixels() const {
-        std::vector<COLORREF> out;
-        for (int y = 0; y < m_h; ++y)
-            for (int x = 0; x < m_w; ++x)
-                out.push_back(GetPixel(m_dc, x, y));
-        return out;
-    }
+using platform::test::Canvas;
 
-private:
-    int m_w, m_h;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
-
-class ChoiceGroupPixels : public test::ChoiceGroupTest,
+class ChoiceGroupPixels : public orvane::test::ChoiceGroupTest,
                           public ::testing::WithParamInterface<std::tuple<int, bool>> {
 protected:
     platform::testing::TestOptions options() const override {
@@ -84,8 +53,12 @@ protected:
     static std::vector<COLORREF> glyph(GlyphStrip::Kind kind, int cell, int size,
                                        std::uint8_t alpha = 255, COLORREF background = kWhite) {
         Canvas c(size, size, background);
-        GlyphStrip::draw(c.dc(), kind, cell, 0, 0, size, alpha);
-        return c.pixels();
+        GlyphStrip::draw(c, kind, cell, 0, 0, size, alpha);
+        std::vector<COLORREF> out;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                out.push_back(c.at(x, y));
+        return out;
     }
     // Expects each item's glyph to be the strip's cell given for it.
     void expectCells(ChoiceGroup& g, GlyphStrip::Kind kind, const std::vector<int>& cells,
@@ -203,7 +176,7 @@ TEST_P(ChoiceGroupPixels, ButtonItemsArePushButtonFacesOrEtchedEdges) {
         for (const POINT p :
              {POINT{0, h / 2}, POINT{1, h / 2}, POINT{w / 2, 0}, POINT{w - 1, h - 1}})
             EXPECT_EQ(platform->ClientPixel(g.hWnd(), face.left + p.x, face.top + p.y),
-                      GetPixel(c.dc(), p.x, p.y))
+                      c.at(p.x, p.y))
                 << "item " << item << " at " << p.x << "," << p.y;
     };
     probe(0, 1, EDGE_ETCHED);  // normal
@@ -225,7 +198,7 @@ TEST_P(ChoiceGroupPixels, TheBackgroundPictureIsCentredOrFittedWithItsProportion
     auto& g = group<ucOptionGroup>(form, u"", u"grp", box(10, 10, 200, 140));
     g.BackStyle(BackStyleEnum::bsOpaque);
     g.BackColor(kWhite);
-    g.PNG(test::png(20, 10, 0xFFFF0000));
+    g.PNG(orvane::test::png(20, 10, 0xFFFF0000));
     const int w = static_cast<int>(g.ScaleWidth()), h = static_cast<int>(g.ScaleHeight());
     const auto at = [&](int x, int y) { return platform->ClientPixel(g.hWnd(), x, y); };
     // At its own size (at the DPI), in the middle.

@@ -12,6 +12,7 @@
 
 using namespace orvane;
 using namespace orvane::platform;
+using orvane::test::box;
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 using namespace orvane;
 using namespace orvane::platform;
+using orvane::test::box;
 
 namespace {
 
@@ -41,9 +42,9 @@ TEST_F(ChoiceGroupBehaviour, PressingBetweenItemsChangesNothingAndRaisesNothing)
     g.RowsPerColumn(2);
     g.States(u"False|True|False");
     g.SelIndex(1);
-    auto& events = record(g);
+    auto& events = recordItems(g);
     const RECT last = g.layoutResult().items[2].rect;  // the second column holds one item
-    hoverAt(g, last.left + 5, last.bottom + 5);
+    hover(g, last.left + 5, last.bottom + 5);
     press();
     release();
     EXPECT_TRUE(only(events, "MouseDown").empty());
@@ -55,7 +56,7 @@ TEST_F(ChoiceGroupBehaviour, PressingBetweenItemsChangesNothingAndRaisesNothing)
 TEST_F(ChoiceGroupBehaviour, AClickRaisesTheItemEventsInOrder) {
     Form form(u"Form1");
     auto& g = group<ucOptionGroup>(form, u"a|b|c");
-    auto& events = record(g);
+    auto& events = recordItems(g);
     clickItem(g, 0);
     EXPECT_EQ(events, (std::vector<std::string>{"MouseEnter 0", "MouseDown 0", "MouseUp 0",
                                                 "ItemClick 0", "Click"}));
@@ -80,7 +81,7 @@ TEST_F(ChoiceGroupBehaviour, AClickRaisesTheItemEventsInOrder) {
     std::vector<Variant> down, move;
     g.connect(ChoiceGroup::evMouseDown, [&](std::vector<Variant>& a) { down = a; });
     g.connect(ChoiceGroup::evMouseMove, [&](std::vector<Variant>& a) { move = a; });
-    hoverAt(g, 20, 10);
+    hover(g, 20, 10);
     press();
     release();
     ASSERT_EQ(down.size(), 5u);
@@ -92,7 +93,7 @@ TEST_F(ChoiceGroupBehaviour, AClickRaisesTheItemEventsInOrder) {
 TEST_F(ChoiceGroupBehaviour, CheckItemsToggleOnTheirOwn) {
     Form form(u"Form1");
     auto& g = group<ucCheckGroup>(form, u"a|b|c");
-    auto& events = record(g);
+    auto& events = recordItems(g);
     clickItem(g, 0);
     clickItem(g, 2);
     EXPECT_EQ(g.States(), u"True|False|True");
@@ -138,7 +139,7 @@ TEST_F(ChoiceGroupBehaviour, SortedCaptionsLeaveTheStatesWithTheirPositions) {
 TEST_F(ChoiceGroupBehaviour, SelIndexSelectsRepaintsAndClicks) {
     Form form(u"Form1");
     auto& g = group<ucOptionGroup>(form, u"a|b|c");
-    auto& events = record(g);
+    auto& events = recordItems(g);
     g.SelIndex(2);
     EXPECT_EQ(g.States(), u"False|False|True");
     g.SelIndex(2);  // again: still a click
@@ -162,7 +163,7 @@ TEST_F(ChoiceGroupBehaviour, ArrowKeysMoveTheSelectionAndSpaceSelects) {
     g.RowsPerColumn(2);
     SetFocus(g.hWnd());
     platform->PumpMessages();
-    auto& events = record(g);
+    auto& events = recordItems(g);
     std::vector<int> seen;
     const auto go = [&](int vk) {
         key(vk);
@@ -195,7 +196,7 @@ TEST_F(ChoiceGroupBehaviour, ArrowKeysMoveTheSelectionAndSpaceSelects) {
     auto& c = group<ucCheckGroup>(form, u"a|b|c", u"chk", box(10, 140, 200, 80));
     SetFocus(c.hWnd());
     platform->PumpMessages();
-    auto& checks = record(c);
+    auto& checks = recordItems(c);
     key(VK_DOWN);
     key(VK_DOWN);
     EXPECT_EQ(c.SelIndex(), 1);
@@ -252,7 +253,7 @@ TEST_F(ChoiceGroupBehaviour, HoverFromItemToItemRepaintsThoseTwoItemsAlone) {
     expectRepainted(1, 5);
     // Moving inside one item repaints nothing.
     const RECT& r = g.layoutResult().items[5].rect;
-    hoverAt(g, r.left + 2, r.top + 2);
+    hover(g, r.left + 2, r.top + 2);
     EXPECT_TRUE(updates().empty());
     // A press repaints the item it selects and the one selected before; the release the
     // pressed item.
@@ -285,7 +286,7 @@ TEST_F(ChoiceGroupBehaviour, EachItemShowsItsOwnTooltip) {
     hoverItem(g, 3);  // past the list
     EXPECT_EQ(ControlTooltipText(), u"the group");
     // Between items, and after a press, no tip.
-    hoverAt(g, 295, 100);
+    hover(g, 295, 100);
     EXPECT_EQ(ControlTooltipWindow(), HWND());
     hoverItem(g, 0);
     press();
@@ -391,7 +392,7 @@ TEST_F(ChoiceGroupsInTheGallery, HoveringItemsRepaintsThatGroupAlone) {
         SetWindowSubclass(c->hWnd(), countPaints, 1, 0);
     const HWND animated[] = {form->control(u"lblAnimated").hWnd(),
                              form->control(u"btnAnimated").hWnd()};
-    for (const char16_t* name : {u"optChoices", u"chkChoices", u"grpChoices"}) {
+    for (const char16_t* name : {u"optGroup", u"chkGroup", u"btnGroup"}) {
         paints().clear();
         auto& g = static_cast<ChoiceGroup&>(form->control(name));
         ASSERT_GE(g.Count(), 3);

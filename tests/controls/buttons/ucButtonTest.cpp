@@ -17,7 +17,7 @@
 #include "host/Form.h"
 #include "host/TypeLibrary.h"
 #include "platform/base/CodePages.h"
-#include "support/PlatformTest.h"
+#include "support/ControlTest.h"
 #include "support/RoundTrip.h"
 #include "support/TestImages.h"
 
@@ -29,19 +29,8 @@ namespace {
 using orvane::test::gif;
 using orvane::test::png;
 
-Extender box(int left, int top, int width, int height) {
-    Extender e;
-    e.Move(left * 15, top * 15, width * 15, height * 15);
-    return e;
-}
-
-int channelDistance(COLORREF a, COLORREF b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8)
-        d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                                 static_cast<int>((b >> shift) & 0xFF)));
-    return d;
-}
+using test::box;
+using test::channelDistance;
 
 // Three 4-pixel rows, red, green and blue from the top: a normal, hot and pressed strip.
 std::vector<std::uint8_t> strip() {
@@ -52,15 +41,11 @@ std::vector<std::uint8_t> strip() {
     return PngWriter::encode(s, PngWriter::Alpha::Keep);
 }
 
-class ButtonTest : public test::PlatformTest {
+class ButtonTest : public test::ControlTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        registerControls(TypeLibrary::current(), ControlClasses::current());
-    }
     void TearDown() override {
         EnableTheming(TRUE);
-        PlatformTest::TearDown();
+        ControlTest::TearDown();
     }
 
     ucButton& button(Form& form, const std::u16string& name = u"btn",
@@ -70,48 +55,6 @@ protected:
         platform->PumpMessages();
         return b;
     }
-    COLORREF pixel(ucButton& b, int x, int y) { return platform->ClientPixel(b.hWnd(), x, y); }
-    POINT at(ucButton& b, int x, int y) { return platform->ClientToScreenPoint(b.hWnd(), x, y); }
-    void hover(ucButton& b, int x, int y) {
-        const POINT p = at(b, x, y);
-        platform->MouseMove(p.x, p.y);
-        platform->PumpMessages();
-    }
-    // Nothing keeps the focus (showing the form gave it to the first button).
-    void unfocus() {
-        SetFocus(HWND());
-        platform->PumpMessages();
-    }
-    void moveAway() {
-        platform->MouseMove(1500, 1000);
-        platform->AdvanceTime(20);  // the hover poll notices
-        platform->PumpMessages();
-    }
-    void press() {
-        platform->MouseDown();
-        platform->PumpMessages();
-    }
-    void release() {
-        platform->MouseUp();
-        platform->PumpMessages();
-    }
-    // Records the button's events by name, in order.
-    std::vector<std::string>& record(ucButton& b) {
-        static const std::map<int, std::string> names{
-            {ucButton::evClick, "Click"},           {ucButton::evDblClick, "DblClick"},
-            {ucButton::evKeyDown, "KeyDown"},       {ucButton::evKeyPress, "KeyPress"},
-            {ucButton::evKeyUp, "KeyUp"},           {ucButton::evMouseDown, "MouseDown"},
-            {ucButton::evMouseMove, "MouseMove"},   {ucButton::evMouseUp, "MouseUp"},
-            {ucButton::evMouseEnter, "MouseEnter"}, {ucButton::evMouseLeave, "MouseLeave"}};
-        m_events.clear();
-        for (const auto& [n, name] : names)
-            if (n != ucButton::evMouseMove)
-                b.connect(n,
-                          [this, name = name](std::vector<Variant>&) { m_events.push_back(name); });
-        return m_events;
-    }
-
-    std::vector<std::string> m_events;
 };
 
 TEST_F(ButtonTest, NewButtonsTakeTheirDefaultsAndRefuseBadValues) {

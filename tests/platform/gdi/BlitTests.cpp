@@ -1,5 +1,7 @@
 // Bit-block transfers: raster operations, format conversions, stretching, transparency,
 // alpha blending and gradients.
+#include <algorithm>
+
 #include "GdiTestSupport.h"
 
 namespace orvane::platform::test {
@@ -135,6 +137,70 @@ TEST_F(Blit, StretchBltDoublesAndMirrors) {
                                     return s == key ? kBlue : s;
                                 }))
             << "scale " << scale;
+    }
+}
+
+TEST_F(Blit, ShrinkingKeepsWhatTheStretchModeKeeps) {
+    // Shrinking by whole factors, every source pixel a shrink eliminates is kept by
+    // BLACKONWHITE (AND) and WHITEONBLACK (OR): one black pixel on white, or one white pixel on
+    // black, survives wherever it is.
+    struct Size {
+        int sw, sh, dw, dh;
+    };
+    const Size sizes[] = {{10, 10, 1, 1}, {7, 3, 1, 1}, {12, 4, 3, 4},
+                          {9, 1, 1, 1},   {1, 9, 1, 3}, {16, 16, 4, 2}};
+    for (const Size& z : sizes) {
+        for (const int mode : {BLACKONWHITE, WHITEONBLACK}) {
+            const COLORREF back = mode == BLACKONWHITE ? kWhite : kBlack;
+            const COLORREF dot = mode == BLACKONWHITE ? kBlack : kWhite;
+            for (int y = 0; y < z.sh; ++y) {
+                for (int x = 0; x < z.sw; ++x) {
+                    Canvas src(z.sw, z.sh, back);
+                    src.raw(x, y) = rawOf(dot);
+                    Canvas dst(z.dw, z.dh, kBlue);
+                    SetStretchBltMode(dst, mode);
+                    ASSERT_TRUE(StretchBlt(dst, 0, 0, z.dw, z.dh, src, 0, 0, z.sw, z.sh, SRCCOPY));
+                    int dots = 0;
+                    for (int v = 0; v < z.dh; ++v)
+                        for (int u = 0; u < z.dw; ++u)
+                            dots += dst.at(u, v) == dot;
+                    EXPECT_EQ(dots, 1) << z.sw << "x" << z.sh << " to " << z.dw << "x" << z.dh
+                                       << " mode " << mode << " dot at " << x << "," << y;
+                }
+            }
+        }
+    }
+    // Into one pixel: the AND, the OR or the average of all source pixels, or one of them.
+    Canvas src(6, 4);
+    src.scramble(7);
+    std::uint32_t andAll = 0xFFFFFF, orAll = 0;
+    unsigned sum[3] = {0, 0, 0};
+    for (std::uint32_t p : src.pixels()) {
+        andAll &= p & 0xFFFFFF;
+        orAll |= p & 0xFFFFFF;
+        for (int k = 0; k < 3; ++k)
+            sum[k] += (p >> (8 * k)) & 0xFF;
+    }
+    std::uint32_t mean = 0;
+    for (int k = 0; k < 3; ++k)
+        mean |= ((sum[k] + 12) / 24) << (8 * k);
+    const std::vector<std::uint32_t> all = src.pixels();
+    for (const int mode : {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR, HALFTONE}) {
+        Canvas dst(1, 1, kBlue);
+        SetStretchBltMode(dst, mode);
+        ASSERT_TRUE(StretchBlt(dst, 0, 0, 1, 1, src, 0, 0, 6, 4, SRCCOPY));
+        const std::uint32_t got = dst.raw(0, 0) & 0xFFFFFF;
+        if (mode == BLACKONWHITE) {
+            EXPECT_EQ(got, andAll);
+        } else if (mode == WHITEONBLACK) {
+            EXPECT_EQ(got, orAll);
+        } else if (mode == HALFTONE) {
+            EXPECT_EQ(got, mean);
+        } else {
+            EXPECT_NE(std::find_if(all.begin(), all.end(),
+                                   [&](std::uint32_t p) { return (p & 0xFFFFFF) == got; }),
+                      all.end());
+        }
     }
 }
 

@@ -269,6 +269,122 @@ TEST_F(PaintTest, ScrollWindowExReportsThePendingUpdateRegionWhereItMoved) {
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 
+TEST_F(PaintTest, ScrollBarsNeedRoomForThemselves) {
+    // A vertical bar fits in its own width; a horizontal bar needs more than its own height.
+    const int sw = GetSystemMetrics(SM_CXVSCROLL), sh = GetSystemMetrics(SM_CYHSCROLL);
+    struct Case {
+        DWORD style;
+        int width, height;
+        SIZE client;
+        LRESULT lastPixelHit;  // at the bottom-right pixel
+    };
+    const std::vector<Case> cases = {
+        {WS_HSCROLL, 60, sh, {60, sh}, HTCLIENT},
+        {WS_HSCROLL, 60, sh + 1, {60, 1}, HTHSCROLL},
+        {WS_VSCROLL, sw, 60, {0, 60}, HTVSCROLL},
+        {WS_VSCROLL, sw - 1, 60, {sw - 1, 60}, HTCLIENT},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | c.style, 0, 0, c.width, c.height);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        EXPECT_EQ(client, (RECT{0, 0, c.client.cx, c.client.cy})) << c.width << " x " << c.height;
+        EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(c.width - 1, c.height - 1)),
+                  c.lastPixelHit)
+            << c.width << " x " << c.height;
+        DestroyWindow(hwnd);
+    }
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, HorizontalScrollBarOfItsOwnHeightDrawsSquareArrows) {
+    const int sh = GetSystemMetrics(SM_CYHSCROLL), aw = GetSystemMetrics(SM_CXHSCROLL);
+    const int width = 120;
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | WS_HSCROLL, 0, 0, width, sh + 1);
+    // The thumb sits at the right end, away from the left arrow.
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = 10;
+    si.nPos = 10;
+    SetScrollInfo(hwnd, SB_HORZ, &si, TRUE);
+    platform->PumpMessages();
+    const COLORREF track = GetSysColor(COLOR_SCROLLBAR);
+    const int middle = 1 + sh / 2;
+    EXPECT_EQ(screen(0, 0), kRed);  // the one client row
+    // Each arrow is a button exactly as wide as the bar is tall, its dark outer edge on its
+    // last column and row.
+    EXPECT_EQ(screen(aw - 1, middle), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(screen(aw - 1, sh), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(screen(aw, middle), track);
+    EXPECT_NE(screen(width - aw, middle), track);  // the right arrow's light outer edge
+    // The thumb, a raised button SM_CXHTHUMB wide, ends where the right arrow starts.
+    const int thumb = GetSystemMetrics(SM_CXHTHUMB);
+    EXPECT_EQ(screen(width - aw - thumb - 1, middle), track);
+    EXPECT_EQ(screen(width - aw - 1, middle), GetSysColor(COLOR_3DDKSHADOW));
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
+TEST_F(PaintTest, ScrollWindowExLeavesChildrenOutOfTheUpdateRegion) {
+    // A child at (10, 50)-(30, 70) in a 100 × 100 parent; the parent scrolls up by 20.
+    struct Case {
+        const char* what;
+        DWORD parentStyle;
+        UINT flags;
+        std::vector<POINT> in, out;  // points of the parent the update region covers, or not
+        POINT childAt;
+        COLORREF shownAt20x40;  // before anything repaints
+    };
+    const std::vector<Case> cases = {
+        // The child stays; the DC clips it: its area is not updated and does not move, so
+        // what lands where its pixels would have gone is updated.
+        {"clipping children",
+         WS_CLIPCHILDREN,
+         SW_INVALIDATE,
+         {{50, 90}, {20, 40}, {15, 31}},
+         {{20, 60}, {50, 50}, {20, 29}},
+         {10, 50},
+         kRed},
+        // Without WS_CLIPCHILDREN the pixels under the child move as the parent's own.
+        {"not clipping children",
+         0,
+         SW_INVALIDATE,
+         {{50, 90}},
+         {{20, 60}, {20, 40}, {50, 50}},
+         {10, 50},
+         kBlue},
+        // Children scrolled along take their pixels with them.
+        {"scrolling children",
+         WS_CLIPCHILDREN,
+         SW_INVALIDATE | SW_SCROLLCHILDREN,
+         {{50, 90}},
+         {{20, 40}, {20, 60}, {50, 50}},
+         {10, 30},
+         kBlue},
+    };
+    for (const Case& c : cases) {
+        HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE | c.parentStyle, 0, 0, 100, 100);
+        HWND child = painter(kBlue, WS_CHILD | WS_VISIBLE, 10, 50, 20, 20, parent);
+        platform->PumpMessages();
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        ScrollWindowEx(parent, 0, -20, nullptr, nullptr, update, nullptr, c.flags);
+        for (const POINT& p : c.in)
+            EXPECT_TRUE(PtInRegion(update, p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        for (const POINT& p : c.out)
+            EXPECT_FALSE(PtInRegion(update, p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        RECT rc;
+        GetWindowRect(child, &rc);
+        EXPECT_EQ(rc.left, c.childAt.x) << c.what;
+        EXPECT_EQ(rc.top, c.childAt.y) << c.what;
+        EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE)) << c.what;
+        EXPECT_EQ(screen(20, 40), c.shownAt20x40) << c.what;
+        DeleteObject(update);
+        DestroyWindow(parent);
+    }
+    UnregisterClassW(u"Painter", HINSTANCE());
+}
+
 TEST_F(PaintTest, PrintPaintsAParentIntoAChildsDc) {
     // A transparent-looking child asks its parent to paint into the child's DC, with the origin
     // moved so that the parent's drawing lines up.

@@ -24,7 +24,7 @@ TEST_F(WindowLifecycleTest, CreateVisibleOverlappedWindow) {
         {WM_MOVE, O},
         {WM_SHOWWINDOW, W, TRUE},
         {WM_WINDOWPOSCHANGING},
-        {WM_WINDOWPOSCHANGING, O},
+        {WM_WINDOWPOSCHANGING},  // activation brings it to the top: it is there already
         {WM_ACTIVATEAPP, W, TRUE},
         {WM_NCACTIVATE, W, TRUE},
         {WM_ACTIVATE, W, WA_ACTIVE},
@@ -165,12 +165,13 @@ TEST_F(WindowLifecycleTest, ActivationMovesBetweenTopLevelWindows) {
     EXPECT_EQ(GetActiveWindow(), b);
     log().clear();
     EXPECT_EQ(SetActiveWindow(a), b);
-    // Here the "parent" role is the window losing activation.
+    // Here the "parent" role is the window losing activation. Between its deactivation and
+    // the activation, the window comes to the top.
     const std::vector<Expected> seq = {
-        {WM_WINDOWPOSCHANGING, O},
-        {WM_WINDOWPOSCHANGED, O},
         {WM_NCACTIVATE, P | W, FALSE},
         {WM_ACTIVATE, P | W, WA_INACTIVE},
+        {WM_WINDOWPOSCHANGING},
+        {WM_WINDOWPOSCHANGED},
         {WM_NCACTIVATE, W, TRUE},
         {WM_ACTIVATE, W, WA_ACTIVE},
         {WM_KILLFOCUS, P},
@@ -801,7 +802,9 @@ TEST_F(WindowLifecycleTest, ParentOwnerAndRootQueriesFollowTheStyles) {
     HWND ownedPopup = MessageLog::create(WS_POPUP, 0, 0, 50, 50, main);
     HWND ownedOverlapped = MessageLog::create(WS_OVERLAPPED, 0, 0, 50, 50, main);
     HWND secondOwned = MessageLog::create(WS_POPUP, 0, 0, 50, 50, ownedPopup);
+    HWND childPopup = MessageLog::create(WS_CHILD | WS_POPUP, 0, 0, 50, 50, child);
     ASSERT_TRUE(ofDesktop);
+    ASSERT_TRUE(childPopup);
     struct Case {
         const char* what;
         HWND hwnd;
@@ -817,6 +820,8 @@ TEST_F(WindowLifecycleTest, ParentOwnerAndRootQueriesFollowTheStyles) {
         {"popup owned by a popup", secondOwned, desktop, ownedPopup, ownedPopup, ownedPopup,
          secondOwned, main},
         {"unowned", main, desktop, HWND(), HWND(), HWND(), main, main},
+        // Both bits: a top-level window owned by the given window's top-level window.
+        {"child popup", childPopup, desktop, main, main, main, childPopup, main},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(GetAncestor(c.hwnd, GA_PARENT), c.gaParent) << c.what;
@@ -830,6 +835,39 @@ TEST_F(WindowLifecycleTest, ParentOwnerAndRootQueriesFollowTheStyles) {
     }
     DestroyWindow(ofDesktop);
     DestroyWindow(main);
+}
+
+TEST_F(WindowLifecycleTest, ChildAndPopupStylesTogetherMakeAnOwnedTopLevelWindow) {
+    HWND main = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 200);
+    log().clear();
+    HWND both = CreateWindowExW(0, u"OrvaneTestWindow", u"", WS_CHILD | WS_POPUP, 10, 20, 50, 40,
+                                main, HMENU(7), HINSTANCE(), nullptr);
+    ASSERT_TRUE(both);
+    EXPECT_FALSE(log().contains(main, WM_PARENTNOTIFY));
+    EXPECT_EQ(GetWindowLongW(both, GWL_STYLE) & (WS_CHILD | WS_POPUP),
+              static_cast<LONG>(WS_CHILD | WS_POPUP));
+    EXPECT_FALSE(IsChild(main, both));
+    EXPECT_EQ(GetWindowLongPtrW(both, GWLP_ID), 0);  // the menu handle is no identifier
+    // Its rectangle is on the screen, not in the owner's client area.
+    RECT rc;
+    GetWindowRect(both, &rc);
+    EXPECT_EQ(rc, (RECT{10, 20, 60, 60}));
+    // Shown, it comes in front of its owner and takes the activation.
+    ShowWindow(both, SW_SHOW);
+    EXPECT_EQ(GetActiveWindow(), both);
+    EXPECT_EQ(GetTopWindow(HWND()), both);
+    DestroyWindow(main);
+    EXPECT_FALSE(IsWindow(both));  // owned windows go with their owner
+    // Without a parent the popup bit is enough; the child bit alone is not.
+    HWND unowned = CreateWindowExW(0, u"OrvaneTestWindow", u"", WS_CHILD | WS_POPUP, 0, 0, 10, 10,
+                                   HWND(), HMENU(), HINSTANCE(), nullptr);
+    EXPECT_TRUE(unowned);
+    EXPECT_FALSE(GetParent(unowned));
+    DestroyWindow(unowned);
+    SetLastError(0);
+    EXPECT_FALSE(CreateWindowExW(0, u"OrvaneTestWindow", u"", WS_CHILD, 0, 0, 10, 10, HWND(),
+                                 HMENU(), HINSTANCE(), nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TLW_WITH_WSCHILD));
 }
 
 TEST_F(WindowLifecycleTest, EnumChildWindowsReachesDescendantsAndSaysWhetherItFinished) {

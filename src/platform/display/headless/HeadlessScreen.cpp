@@ -124,10 +124,36 @@ PixelSurface HeadlessScreen::captureWindow(HWND hwnd) {
     return out;
 }
 
+// One point of the screen without composing the rest: the windows over it, bottom to top.
 COLORREF HeadlessScreen::pixel(int x, int y) {
-    const PixelSurface& s = compose();
-    if (!s.contains(x, y)) return CLR_INVALID;
-    return PixelSurface::toColor(s.at(x, y)) & 0xFFFFFF;
+    if (x < 0 || y < 0 || x >= width() || y >= height()) return CLR_INVALID;
+    std::uint32_t out = PixelSurface::fromColor(GetSysColor(COLOR_DESKTOP)) | 0xFF000000u;
+    WindowObject* desktop = user::desktop();
+    for (std::uint32_t top = desktop->children.back(); top; top = desktop->children.prev(top)) {
+        WindowObject* win = user::windowQuiet(HWND(top));
+        if (!win || !win->visibleStyle() || !win->surface || (win->style & WS_MINIMIZE)) continue;
+        const int sx = x - win->rect.left, sy = y - win->rect.top;
+        if (!win->surface->contains(sx, sy)) continue;
+        const std::uint32_t src = win->surface->at(sx, sy);
+        const bool layered = win->exStyle & WS_EX_LAYERED;
+        const std::uint32_t alpha =
+            layered && (win->layeredFlags & LWA_ALPHA) ? win->layeredAlpha : 255;
+        if (layered && (win->layeredFlags & LWA_COLORKEY) &&
+            (src & 0xFFFFFF) == PixelSurface::fromColor(win->layeredKey))
+            continue;
+        out = alpha == 255 ? src | 0xFF000000u : blend(src, out, alpha);
+    }
+    return PixelSurface::toColor(out) & 0xFFFFFF;
+}
+
+COLORREF HeadlessScreen::windowPixel(HWND hwnd, int x, int y) {
+    WindowObject* w = user::windowQuiet(hwnd);
+    if (!w || x < 0 || y < 0 || x >= w->width() || y >= w->height()) return CLR_INVALID;
+    WindowObject* top = user::topLevelOf(*w);
+    if (!top || !top->surface) return CLR_INVALID;
+    const POINT off = user::offsetInTopLevel(*w);
+    if (!top->surface->contains(off.x + x, off.y + y)) return 0;
+    return PixelSurface::toColor(top->surface->at(off.x + x, off.y + y)) & 0xFFFFFF;
 }
 
 }  // namespace orvane::platform

@@ -21,7 +21,10 @@ public:
     const PixelSurface& compose();
     // A copy of one top-level or child window's pixels (the whole window, frame included).
     PixelSurface captureWindow(HWND hwnd);
+    // One pixel of the screen, or of a window (window coordinates, frame included), read
+    // where it is without copying anything: CLR_INVALID outside.
     COLORREF pixel(int x, int y);
+    COLORREF windowPixel(HWND hwnd, int x, int y);
 
 private:
     PixelSurface m_screen;

@@ -1,0 +1,213 @@
+// The frame: a container whose controls move, hide and go with it and are saved on it; its
+// border, caption and picture themed and classic at 96 and 144 DPI; clicks and double clicks
+// only with EnableEvents.
+#include "controls/buttons/ucFrame.h"
+
+#include "controls/buttons/ucCheck.h"
+#include "host/ErrorOf.h"
+#include "host/FormFile.h"
+#include "support/ControlTest.h"
+#include "support/RoundTrip.h"
+#include "support/TestImages.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+using orvane::test::box;
+using orvane::test::channelDistance;
+
+class FrameTest : public orvane::test::ControlTest {
+protected:
+    void TearDown() override {
+        EnableTheming(TRUE);
+        ControlTest::TearDown();
+    }
+    ucFrame& frame(Form& form, Extender where = box(10, 10, 200, 120)) {
+        auto& f = form.add<ucFrame>(u"fra", -1, std::move(where));
+        form.Show();
+        pump();
+        return f;
+    }
+};
+
+TEST_F(FrameTest, ItsControlsMoveHideAndGoWithIt) {
+    Form form(u"Form1");
+    auto& f = frame(form);
+    auto& inside = form.add<ucCheck>(u"chk", -1, box(10, 30, 120, 24), &f);
+    pump();
+    const POINT before = at(inside, 0, 0);
+    f.Extender().Move(40 * 15, 50 * 15, 200 * 15, 120 * 15);
+    pump();
+    const POINT after = at(inside, 0, 0);
+    EXPECT_EQ(after.x - before.x, 30);
+    EXPECT_EQ(after.y - before.y, 40);
+    f.Extender().Visible(false);
+    pump();
+    EXPECT_FALSE(IsWindowVisible(inside.hWnd()));
+    f.Extender().Visible(true);
+    pump();
+    EXPECT_TRUE(IsWindowVisible(inside.hWnd()));
+    form.remove(f);
+    EXPECT_TRUE(form.Controls().empty());
+}
+
+TEST_F(FrameTest, NewFramesTakeTheirDefaultsAndEveryPropertySurvivesAFormFile) {
+    {
+        Form form(u"Form1");
+        auto& f = frame(form);
+        EXPECT_EQ(f.Caption(), u"fra");
+        EXPECT_EQ(f.ForeColor(), vbButtonText);
+        EXPECT_FALSE(f.EnableEvents());
+        EXPECT_EQ(f.BorderStyle(), BorderStyleEnum::FixedSingle);
+        EXPECT_EQ(orvane::test::errorOf([&] { f.Alignment(3); }), 380);
+        const auto& published = TypeLibrary::current().findClass(u"ucFrame")->properties;
+        for (const char16_t* absent :
+             {u"BorderColor", u"BackColorHot", u"Borderwidth", u"BackStyle"})
+            EXPECT_TRUE(std::none_of(published.begin(), published.end(),
+                                     [&](const PropertyInfo& p) { return p.name == absent; }));
+    }
+    const auto make = [this](Form& form) -> UserControl& {
+        auto& f = form.add<ucFrame>(u"ctl", -1, box(10, 10, 200, 120));
+        form.Show();
+        return f;
+    };
+    const auto change = [](UserControl& ctl) {
+        auto& f = static_cast<ucFrame&>(ctl);
+        f.Alignment(2);
+        f.Appearance(AppearanceEnum::ThreeD);
+        f.BackColor(0x123456);
+        f.BorderStyle(BorderStyleEnum::None);
+        f.Caption(u"&Shipping");
+        f.EnableEvents(true);
+        f.Enabled(false);
+        f.ForeColor(0x0000FF);
+        f.RightToLeft(true);
+        f.ThemedBorder(true);
+        f.MousePointer(2);
+        f.PNG(orvane::test::png(4, 2, 0xFF00FF00));
+        f.ShowImage(false);
+        f.ImageSize(24);
+        f.Alpha(100);
+        f.Angle(45);
+        f.GrayScale(true);
+        f.FrameInterval(70);
+    };
+    const orvane::test::RoundTrip trip = orvane::test::roundTrip(u"ucFrame", make, change);
+    EXPECT_GE(trip.compared, 18);
+}
+
+TEST_F(FrameTest, ClicksAndDoubleClicksComeOnlyWithEnableEvents) {
+    Form form(u"Form1");
+    auto& f = frame(form);
+    std::map<int, std::string> names{{ucFrame::evClick, "Click"},
+                                     {ucFrame::evDblClick, "DblClick"},
+                                     {ucFrame::evMouseUp, "MouseUp"},
+                                     {ucFrame::evMouseEnter, "MouseEnter"}};
+    auto& events = record(f, names);
+    clickAt(f, 100, 80);
+    EXPECT_TRUE(events.empty());
+    platform->AdvanceTime(1000);  // that release counted for pairing, events or not
+    f.EnableEvents(true);
+    moveAway();
+    const POINT p = at(f, 100, 80);
+    platform->MouseMove(p.x, p.y);
+    pump();
+    events.clear();
+    for (int i = 0; i < 3; ++i) {
+        platform->AdvanceTime(200);
+        press();
+        release();
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"MouseUp", "Click", "MouseUp", "Click", "DblClick",
+                                                "MouseUp", "Click"}));
+    // Slow releases never pair.
+    events.clear();
+    for (int i = 0; i < 2; ++i) {
+        platform->AdvanceTime(700);
+        press();
+        release();
+    }
+    EXPECT_EQ(std::count(events.begin(), events.end(), "DblClick"), 0);
+}
+
+class FramePixelTest : public FrameTest, public ::testing::WithParamInterface<int> {
+protected:
+    platform::testing::TestOptions options() const override {
+        platform::testing::TestOptions o;
+        o.dpi = GetParam();
+        return o;
+    }
+};
+
+// The border runs along the middle of the caption line, broken where the caption is; without
+// a border there is neither border nor caption, only the container and the picture.
+TEST_P(FramePixelTest, BorderCaptionAndPicture) {
+    for (const BOOL themed : {TRUE, FALSE}) {
+        EnableTheming(themed);
+        Form form(u"Form1");
+        auto& f = frame(form);
+        f.Caption(u"Shipping");
+        const COLORREF back = platform->ClientPixel(form.hWnd(), 2, 2);
+        const FrameLayout& l = f.layoutResult();
+        ASSERT_GT(l.captionHeight, 8);
+        const int line = l.borderRect.top;
+        const int w = static_cast<int>(f.ScaleWidth());
+        const int h = static_cast<int>(f.ScaleHeight());
+        EXPECT_GT(channelDistance(pixel(f, w - 20, line), back), 10)
+            << "top line, themed " << themed;
+        EXPECT_GT(channelDistance(pixel(f, 0, h / 2), back), 10) << "left side";
+        EXPECT_EQ(pixel(f, l.gapRect.left + 1, line), back) << "the caption's gap";
+        EXPECT_EQ(pixel(f, w / 2, h / 2), back) << "inside shows the container";
+        int ink = 0;
+        for (int x = l.textRect.left; x < l.gapRect.right; ++x)
+            for (int y = 0; y < l.captionHeight; ++y)
+                ink += channelDistance(pixel(f, x, y), back) > 80;
+        EXPECT_GT(ink, 20) << "the caption is drawn";
+
+        // A transparent control on the frame shows the frame's background there, not the
+        // frame's own caption line drawn again at its corner.
+        auto& inside = form.add<ucCheck>(u"chk", -1, box(20, 50, 150, 40), &f);
+        inside.BorderStyle(BorderStyleEnum::None);
+        inside.Caption(u"");
+        pump();
+        for (int x = 40; x < 140; x += 5)
+            ASSERT_EQ(pixel(inside, x * GetParam() / 96, line), back) << x;
+        form.remove(inside);
+
+        f.PNG(orvane::test::png(16, 16, 0xFFFF0000));
+        EXPECT_EQ(l.imageRect.left, 8);
+        EXPECT_EQ(pixel(f, 8 + 2, 2), RGB(255, 0, 0));
+        EXPECT_GE(l.textRect.left, l.imageRect.right);
+        f.BorderStyle(BorderStyleEnum::None);
+        EXPECT_EQ(pixel(f, w - 20, line), back);
+        EXPECT_EQ(pixel(f, 0, h / 2), back);
+        EXPECT_EQ(pixel(f, 8 + 2, 2), RGB(255, 0, 0)) << "the picture stays";
+        // Right and centre put the picture at the right and beside a centred caption.
+        f.BorderStyle(BorderStyleEnum::FixedSingle);
+        f.Alignment(1);
+        EXPECT_EQ(l.imageRect.right, w - 8);
+        EXPECT_LE(l.textRect.right, l.imageRect.left);
+        f.Alignment(2);
+        EXPECT_LT(std::abs((l.imageRect.left + l.gapRect.right) - w), 8) << "centred";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, FramePixelTest, ::testing::Values(96, 144));
+
+TEST_F(FrameTest, AThousandFramesWithControlsLeaveNothingBehind) {
+    Form form(u"Form1");
+    form.Show();
+    for (int i = 0; i < 1000; ++i) {
+        auto& f = form.add<ucFrame>(u"fra", -1, box(0, 0, 100, 80));
+        f.Caption(u"Frame");
+        form.add<ucCheck>(u"chk", -1, box(5, 20, 80, 20), &f);
+        f.Refresh();
+        form.remove(f);
+        ASSERT_TRUE(form.Controls().empty());
+    }
+    pump();
+}
+
+}  // namespace

@@ -1,0 +1,308 @@
+// Positioning details: client rectangles as WM_NCCALCSIZE gives them, what children of hidden
+// parents hear, and how activation nests inside the positioning that causes it.
+#include <functional>
+
+#include "support/PlatformTest.h"
+
+namespace orvane::test {
+namespace {
+
+using E = Expected;
+constexpr unsigned O = E::Optional;
+constexpr unsigned P = E::Parent;
+constexpr unsigned W = E::WParam;
+
+class WindowPosTest : public PlatformTest {};
+
+// Grows the proposed client rectangle by 10 on each side when the window is at x = 100 and
+// shrinks it by 10 elsewhere, as a procedure with its own frame might.
+LRESULT inflatingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_NCCALCSIZE) {
+        RECT* rc = reinterpret_cast<RECT*>(l);
+        if (rc->left == 100)
+            InflateRect(rc, 10, 10);
+        else
+            InflateRect(rc, -10, -10);
+        return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(WindowPosTest, ClientRectangleIsKeptAsCalcSizeGivesIt) {
+    HWND hwnd = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(inflatingProc));
+    struct Case {
+        POINT at;
+        RECT client;  // in screen coordinates
+    };
+    const std::vector<Case> cases = {
+        {{100, 100}, {90, 90, 110, 110}},    // larger than the (empty) window
+        {{200, 200}, {210, 210, 190, 190}},  // inverted
+    };
+    for (const Case& c : cases) {
+        SetWindowPos(hwnd, HWND(), c.at.x, c.at.y, 0, 0, SWP_NOZORDER | SWP_FRAMECHANGED);
+        RECT rc;
+        GetWindowRect(hwnd, &rc);
+        EXPECT_EQ(rc, (RECT{c.at.x, c.at.y, c.at.x, c.at.y}));
+        GetClientRect(hwnd, &rc);
+        EXPECT_EQ(rc, (RECT{0, 0, c.client.right - c.client.left, c.client.bottom - c.client.top}));
+        MapWindowPoints(hwnd, HWND(), reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_EQ(rc, c.client);
+        POINT pt{c.client.left, c.client.top};
+        ScreenToClient(hwnd, &pt);
+        EXPECT_EQ(pt.x, 0);
+        EXPECT_EQ(pt.y, 0);
+    }
+    // A window with an inverted client area still paints its frame and takes a DC.
+    SetWindowPos(hwnd, HWND(), 200, 200, 40, 40, SWP_NOZORDER);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    EXPECT_EQ(rc, (RECT{0, 0, 20, 20}));
+    SetWindowPos(hwnd, HWND(), 100, 100, 0, 0, SWP_NOZORDER | SWP_NOMOVE);
+    SetWindowPos(hwnd, HWND(), 150, 150, 0, 0, SWP_NOZORDER | SWP_FRAMECHANGED);
+    GetClientRect(hwnd, &rc);
+    EXPECT_EQ(rc, (RECT{0, 0, -20, -20}));
+    HDC hdc = GetDC(hwnd);
+    RECT box;
+    EXPECT_EQ(GetClipBox(hdc, &box), NULLREGION);
+    ReleaseDC(hwnd, hdc);
+    RedrawWindow(hwnd, nullptr, HRGN(), RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    DestroyWindow(hwnd);
+}
+
+// Answers the creation-time WM_NCCALCSIZE with an inverted rectangle.
+LRESULT invertingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_NCCALCSIZE && !w) {
+        RECT* rc = reinterpret_cast<RECT*>(l);
+        *rc = RECT{rc->left + 30, rc->top + 30, rc->left + 10, rc->top + 20};
+        return 0;
+    }
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(WindowPosTest, CreationKeepsAnInvertedClientRectangle) {
+    WNDCLASSEXW wc{};
+    wc.lpfnWndProc = invertingProc;
+    wc.lpszClassName = u"Inverting";
+    ASSERT_TRUE(RegisterClassExW(&wc));
+    HWND hwnd = CreateWindowExW(0, u"Inverting", u"", WS_POPUP | WS_VISIBLE, 5, 5, 60, 60, HWND(),
+                                HMENU(), HINSTANCE(), nullptr);
+    ASSERT_TRUE(hwnd);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    EXPECT_EQ(rc, (RECT{0, 0, -20, -10}));
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    EXPECT_EQ(origin.x, 35);
+    EXPECT_EQ(origin.y, 35);
+    platform->PumpMessages();
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"Inverting", HINSTANCE());
+}
+
+// The flags of the last WM_WINDOWPOSCHANGED a window of the recording class received.
+UINT lastChangedFlags;
+LRESULT changedFlagsProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_WINDOWPOSCHANGED) lastChangedFlags = reinterpret_cast<WINDOWPOS*>(l)->flags;
+    MessageLog::instance().add(h, m, w, l);
+    return DefWindowProcW(h, m, w, l);
+}
+
+TEST_F(WindowPosTest, ChildrenOfHiddenParentsHearOnlyWhatWindowsSends) {
+    HWND parent = MessageLog::create(WS_POPUP, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD, 10, 10, 50, 50, parent);
+    SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(changedFlagsProc));
+    const std::vector<UINT> ignore = {WM_GETTEXT, WM_GETMINMAXINFO};
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::vector<Expected> seq;
+        bool visibleStyle;
+    };
+    const std::vector<Case> cases = {
+        // ShowWindow only flips the style.
+        {"ShowWindow(SW_SHOW)",
+         [&] { ShowWindow(child, SW_SHOW); },
+         {{WM_SHOWWINDOW, W, TRUE}},
+         true},
+        {"ShowWindow(SW_HIDE)",
+         [&] { ShowWindow(child, SW_HIDE); },
+         {{WM_SHOWWINDOW, W, FALSE}},
+         false},
+        {"ShowWindow(SW_SHOWNOACTIVATE)",
+         [&] { ShowWindow(child, SW_SHOWNOACTIVATE); },
+         {{WM_SHOWWINDOW, W, TRUE}},
+         true},
+        // Positioning is heard as usual, without drawing.
+        {"MoveWindow",
+         [&] { MoveWindow(child, 20, 20, 60, 60, TRUE); },
+         {{WM_WINDOWPOSCHANGING},
+          {WM_NCCALCSIZE, W, TRUE},
+          {WM_WINDOWPOSCHANGED},
+          {WM_MOVE},
+          {WM_SIZE}},
+         true},
+        {"SetWindowPos(SWP_HIDEWINDOW)",
+         [&] {
+             SetWindowPos(child, HWND(), 0, 0, 0, 0,
+                          SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         },
+         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
+         false},
+        {"SetWindowPos(SWP_SHOWWINDOW)",
+         [&] {
+             SetWindowPos(child, HWND(), 0, 0, 0, 0,
+                          SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         },
+         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
+         true},
+    };
+    for (const Case& c : cases) {
+        log().clear();
+        lastChangedFlags = 0;
+        c.act();
+        platform->PumpMessages();
+        EXPECT_EQ(log().compare(child, parent, c.seq, ignore), "") << c.what;
+        EXPECT_EQ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0, c.visibleStyle) << c.what;
+        EXPECT_FALSE(IsWindowVisible(child)) << c.what;
+        if (log().contains(child, WM_WINDOWPOSCHANGED)) {
+            EXPECT_TRUE(lastChangedFlags & SWP_NOREDRAW) << c.what;
+        }
+        // Nothing was drawn, in the child or in its parent.
+        for (HWND h : {parent, child})
+            for (UINT m : {WM_PAINT, WM_NCPAINT, WM_ERASEBKGND})
+                EXPECT_FALSE(log().contains(h, m)) << c.what << " " << messageName(m);
+    }
+    // Shown with its parent, the child is painted.
+    log().clear();
+    ShowWindow(parent, SW_SHOWNA);
+    platform->PumpMessages();
+    EXPECT_TRUE(IsWindowVisible(child));
+    EXPECT_TRUE(log().contains(child, WM_PAINT));
+    // Destroyed in a hidden parent, a visible child hears no positioning.
+    ShowWindow(parent, SW_HIDE);
+    log().clear();
+    DestroyWindow(child);
+    const std::vector<Expected> destroySeq = {
+        {WM_PARENTNOTIFY, P | W, WM_DESTROY},
+        {WM_SHOWWINDOW, W, FALSE},
+        {WM_DESTROY},
+        {WM_NCDESTROY},
+    };
+    EXPECT_EQ(log().compare(child, parent, destroySeq, ignore), "");
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowPosTest, ActivationNestsInsideThePositioningThatCausesIt) {
+    // `a` is behind the active `b`; the "parent" role is `b`, which loses the activation.
+    struct Case {
+        const char* what;
+        bool hiddenFirst;
+        std::function<void(HWND)> act;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {"SetWindowPos(HWND_TOP)",
+         false,
+         [](HWND a) { SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); },
+         {
+             {WM_WINDOWPOSCHANGING},
+             {WM_NCACTIVATE, P | W, FALSE},
+             {WM_ACTIVATE, P | W, WA_INACTIVE},
+             {WM_WINDOWPOSCHANGING},  // nested, and already on top: no WM_WINDOWPOSCHANGED
+             {WM_NCACTIVATE, W, TRUE},
+             {WM_ACTIVATE, W, WA_ACTIVE},
+             {WM_KILLFOCUS, P},
+             {WM_SETFOCUS},
+             {WM_WINDOWPOSCHANGED},
+         }},
+        {"ShowWindow(SW_SHOW)",
+         true,
+         [](HWND a) { ShowWindow(a, SW_SHOW); },
+         {
+             {WM_SHOWWINDOW, W, TRUE},
+             {WM_WINDOWPOSCHANGING},
+             {WM_NCACTIVATE, P | W, FALSE},
+             {WM_ACTIVATE, P | W, WA_INACTIVE},
+             {WM_WINDOWPOSCHANGING},
+             {WM_NCACTIVATE, W, TRUE},
+             {WM_ACTIVATE, W, WA_ACTIVE},
+             {WM_KILLFOCUS, P},
+             {WM_SETFOCUS},
+             {WM_WINDOWPOSCHANGED},
+             {WM_MOVE},  // shown for the first time, an overlapped window hears where it is
+             {WM_SIZE},
+         }},
+        {"SetActiveWindow",
+         false,
+         [](HWND a) { SetActiveWindow(a); },
+         {
+             {WM_NCACTIVATE, P | W, FALSE},
+             {WM_ACTIVATE, P | W, WA_INACTIVE},
+             {WM_WINDOWPOSCHANGING},  // it moves to the top now
+             {WM_WINDOWPOSCHANGED},
+             {WM_NCACTIVATE, W, TRUE},
+             {WM_ACTIVATE, W, WA_ACTIVE},
+             {WM_KILLFOCUS, P},
+             {WM_SETFOCUS},
+         }},
+    };
+    const std::vector<UINT> ignore = {WM_GETTEXT, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT,
+                                      WM_GETMINMAXINFO};
+    for (const Case& c : cases) {
+        HWND a = MessageLog::create(WS_OVERLAPPEDWINDOW | (c.hiddenFirst ? 0 : WS_VISIBLE), 0, 0,
+                                    200, 200);
+        HWND b = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
+        ASSERT_EQ(GetActiveWindow(), b) << c.what;
+        log().clear();
+        c.act(a);
+        EXPECT_EQ(log().compare(a, b, c.seq, ignore), "") << c.what;
+        EXPECT_EQ(GetActiveWindow(), a) << c.what;
+        EXPECT_EQ(GetTopWindow(HWND()), a) << c.what;
+        DestroyWindow(b);
+        DestroyWindow(a);
+    }
+}
+
+TEST_F(WindowPosTest, PositioningThatChangesNothingSendsNoChanged) {
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent);
+    struct Case {
+        const char* what;
+        HWND hwnd;
+        std::function<void()> act;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {"the same place and size",
+         parent,
+         [&] { SetWindowPos(parent, HWND(), 0, 0, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE); },
+         {{WM_WINDOWPOSCHANGING}}},
+        {"showing a shown child",
+         child,
+         [&] { SetWindowPos(child, HWND(), 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE); },
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}}},
+        {"a new place",
+         child,
+         [&] { SetWindowPos(child, HWND(), 12, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}},
+        {"the frame changed",
+         child,
+         [&] {
+             SetWindowPos(
+                 child, HWND(), 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+         },
+         {{WM_WINDOWPOSCHANGING}, {WM_NCCALCSIZE, W, TRUE}, {WM_WINDOWPOSCHANGED}}},
+    };
+    for (const Case& c : cases) {
+        platform->PumpMessages();
+        log().clear();
+        c.act();
+        EXPECT_EQ(log().compare(c.hwnd, HWND(), c.seq, {WM_GETTEXT}), "") << c.what;
+    }
+    DestroyWindow(parent);
+}
+
+}  // namespace
+}  // namespace orvane::test
