@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "framework/ImageControl.h"
 #include "framework/drawing/GlyphStrip.h"
 #include "framework/drawing/cGDIPCache.h"
+#include "host/ControlClasses.h"
 
 namespace orvane {
 
@@ -111,10 +113,13 @@ protected:
     };
     template <class C>
     static void declareGroup(PropertyTable& t, const Rows& rows);
-    // Publishes what every group has beyond its declared rows: SelIndex and SelectedIndex, the
-    // Text and SelCaption of an item, GC, the methods and the events.
+    // Publishes class T under `name` with its declared rows and what every group has beyond
+    // them (SelIndex and SelectedIndex, the Text and SelCaption of an item, GC, the methods and
+    // the events), then what `more` adds; form files and scripts can make it by name.
     template <class T>
-    static void publishGroup(ClassBuilder<T>& b);
+    static void registerGroup(TypeLibrary& library, ControlClasses& classes,
+                              const std::u16string& name,
+                              const std::function<void(ClassBuilder<T>&)>& more);
 
     // --- What differs in the family ---
     // Pressing an item toggles it (else it is selected and its group's others cleared).
@@ -260,7 +265,12 @@ void ChoiceGroup::declareGroup(PropertyTable& t, const Rows& rows) {
 }
 
 template <class T>
-void ChoiceGroup::publishGroup(ClassBuilder<T>& b) {
+void ChoiceGroup::registerGroup(TypeLibrary& library, ControlClasses& classes,
+                                const std::u16string& name,
+                                const std::function<void(ClassBuilder<T>&)>& more) {
+    ClassBuilder<T> b(name);
+    b.creatable();
+    T::table().publish(b);
     for (const char16_t* name : {u"SelIndex", u"SelectedIndex"})
         b.property(PropertyInfo{
             name, [](Object& o) { return Variant(static_cast<T&>(o).SelIndex()); },
@@ -289,6 +299,9 @@ void ChoiceGroup::publishGroup(ClassBuilder<T>& b) {
         .event(u"MouseUp", evMouseUp, mouse)
         .event(u"MouseEnter", evMouseEnter, {u"SelIndex"})
         .event(u"MouseLeave", evMouseLeave, {u"SelIndex"});
+    more(b);
+    library.registerClass(b.build());
+    classes.add(name, [] { return std::make_unique<T>(); });
 }
 
 }  // namespace orvane

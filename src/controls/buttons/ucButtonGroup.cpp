@@ -27,13 +27,9 @@ const PropertyTable& ucButtonGroup::table() {
 
 void ucButtonGroup::registerClass(TypeLibrary& library, ControlClasses& classes) {
     using T = ucButtonGroup;
-    ClassBuilder<T> b(u"ucButtonGroup");
-    b.creatable();
-    table().publish(b);
-    publishGroup(b);
-    b.computed(u"Count", [](T& t) { return Variant(t.Count()); });
-    library.registerClass(b.build());
-    classes.add(u"ucButtonGroup", [] { return std::make_unique<ucButtonGroup>(); });
+    registerGroup<T>(library, classes, u"ucButtonGroup", [](ClassBuilder<T>& b) {
+        b.computed(u"Count", [](T& t) { return Variant(t.Count()); });
+    });
 }
 
 void ucButtonGroup::beginItems(HDC) {

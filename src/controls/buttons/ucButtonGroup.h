@@ -31,6 +31,7 @@ protected:
     void paintItemMark(platform::HDC dc, int index, const ChoiceGroupLayout::Item& item) override;
 
 private:
+    friend class ChoiceGroup;  // registers the class from its table
     static PropertyTable declare();
     static const PropertyTable& table();
 

@@ -22,25 +22,21 @@ const PropertyTable& ucCheckGroup::table() {
 
 void ucCheckGroup::registerClass(TypeLibrary& library, ControlClasses& classes) {
     using T = ucCheckGroup;
-    ClassBuilder<T> b(u"ucCheckGroup");
-    b.creatable();
-    table().publish(b);
-    publishGroup(b);
-    PropertyInfo value{u"Value", {}, {}, {u"Index"}};
-    value.getAt = [](Object& o, std::vector<Variant>& at) {
-        return Variant(static_cast<T&>(o).Value(CLng(at[0])));
-    };
-    value.putAt = [](Object& o, std::vector<Variant>& at, const Variant& v) {
-        static_cast<T&>(o).Value(CLng(at[0]), CBool(v));
-    };
-    b.property(std::move(value));
-    b.computed(u"Count", [](T& t) { return Variant(t.Count()); });
-    b.method(u"ToggleCheck", {{u"Index", false}}, [](T& t, std::vector<Variant>& a) {
-        t.ToggleCheck(CLng(a[0]));
-        return Variant();
+    registerGroup<T>(library, classes, u"ucCheckGroup", [](ClassBuilder<T>& b) {
+        PropertyInfo value{u"Value", {}, {}, {u"Index"}};
+        value.getAt = [](Object& o, std::vector<Variant>& at) {
+            return Variant(static_cast<T&>(o).Value(CLng(at[0])));
+        };
+        value.putAt = [](Object& o, std::vector<Variant>& at, const Variant& v) {
+            static_cast<T&>(o).Value(CLng(at[0]), CBool(v));
+        };
+        b.property(std::move(value));
+        b.computed(u"Count", [](T& t) { return Variant(t.Count()); });
+        b.method(u"ToggleCheck", {{u"Index", false}}, [](T& t, std::vector<Variant>& a) {
+            t.ToggleCheck(CLng(a[0]));
+            return Variant();
+        });
     });
-    library.registerClass(b.build());
-    classes.add(u"ucCheckGroup", [] { return std::make_unique<ucCheckGroup>(); });
 }
 
 bool ucCheckGroup::Value(std::int32_t index) const {

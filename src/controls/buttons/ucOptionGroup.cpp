@@ -22,14 +22,11 @@ const PropertyTable& ucOptionGroup::table() {
 
 void ucOptionGroup::registerClass(TypeLibrary& library, ControlClasses& classes) {
     using T = ucOptionGroup;
-    ClassBuilder<T> b(u"ucOptionGroup");
-    b.creatable();
-    table().publish(b);
-    publishGroup(b);
-    b.method(u"SelIndexByGroup", {{u"GroupName", false}},
-             [](T& t, std::vector<Variant>& a) { return Variant(t.SelIndexByGroup(CStr(a[0]))); });
-    library.registerClass(b.build());
-    classes.add(u"ucOptionGroup", [] { return std::make_unique<ucOptionGroup>(); });
+    registerGroup<T>(library, classes, u"ucOptionGroup", [](ClassBuilder<T>& b) {
+        b.method(u"SelIndexByGroup", {{u"GroupName", false}}, [](T& t, std::vector<Variant>& a) {
+            return Variant(t.SelIndexByGroup(CStr(a[0])));
+        });
+    });
 }
 
 void ucOptionGroup::paintItemMark(platform::HDC dc, int index,

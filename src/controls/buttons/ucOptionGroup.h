@@ -35,6 +35,7 @@ protected:
     void paintItemMark(platform::HDC dc, int index, const ChoiceGroupLayout::Item& item) override;
 
 private:
+    friend class ChoiceGroup;  // registers the class from its table
     static PropertyTable declare();
     static const PropertyTable& table();
 };

@@ -5,7 +5,6 @@
 
 #include "controls/buttons/ChoiceGroupFixture.h"
 #include "framework/drawing/ControlTooltip.h"
-#include "host/FormFile.h"
 #include "support/TestImages.h"
 
 using namespace orvane;
@@ -360,55 +359,6 @@ TEST_F(ChoiceGroupBehaviour, ManyGroupsLeaveNothingBehind) {
     platform->MouseMove(1500, 1000);
     platform->PumpMessages();
     EXPECT_EQ(ControlTooltipWindow(), HWND());
-}
-
-// The gallery's groups: moving over their items repaints that group and no other control.
-class ChoiceGroupsInTheGallery : public test::ChoiceGroupTest {
-protected:
-    platform::testing::TestOptions options() const override {
-        platform::testing::TestOptions o;
-        o.width = 1400;
-        o.height = 900;
-        return o;
-    }
-};
-
-std::map<std::uint32_t, int>& paints() {
-    static std::map<std::uint32_t, int> counts;
-    return counts;
-}
-
-LRESULT countPaints(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_PAINT) ++paints()[h.value];
-    return DefSubclassProc(h, msg, w, l);
-}
-
-TEST_F(ChoiceGroupsInTheGallery, HoveringItemsRepaintsThatGroupAlone) {
-    auto form = FormFile::loadFile(ORVANE_GALLERY_FORM, true);
-    form->Show();
-    platform->PumpMessages();
-    moveAway();
-    for (UserControl* c : form->Controls())
-        SetWindowSubclass(c->hWnd(), countPaints, 1, 0);
-    const HWND animated[] = {form->control(u"lblAnimated").hWnd(),
-                             form->control(u"btnAnimated").hWnd()};
-    for (const char16_t* name : {u"optGroup", u"chkGroup", u"btnGroup"}) {
-        paints().clear();
-        auto& g = static_cast<ChoiceGroup&>(form->control(name));
-        ASSERT_GE(g.Count(), 3);
-        hoverItem(g, 0);
-        hoverItem(g, 1);
-        hoverItem(g, 2);
-        moveAway();
-        EXPECT_GT(paints()[g.hWnd().value], 0) << ToUtf8(name);
-        for (UserControl* c : form->Controls()) {
-            const HWND h = c->hWnd();
-            if (c == &g || h == animated[0] || h == animated[1]) continue;
-            EXPECT_EQ(paints()[h.value], 0) << ToUtf8(form->nameOf(*c));
-        }
-    }
-    for (UserControl* c : form->Controls())
-        RemoveWindowSubclass(c->hWnd(), countPaints, 1);
 }
 
 }  // namespace
