@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <numeric>
 
 #include "framework/StringsAndFiles.h"
 #include "framework/drawing/ControlTooltip.h"
 #include "framework/drawing/cGDIPCache.h"
+#include "platform/base/CodePages.h"
 
 namespace orvane {
 
@@ -87,8 +89,12 @@ void ChoiceGroup::loadItemImages() {
     for (std::size_t i = 0; i < m_items.size() && i < keys.size(); ++i) {
         const Item& item = m_items[i];
         if (item.imageKey.empty() || m_itemImages->Exists(item.imageKey)) continue;
+        // Only plain files: a device or a folder named by the lists is no image.
+        const std::u16string path = m_imagePath + keys[i];
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(ToUtf8(path), error)) continue;
         try {
-            m_itemImages->AddImage(item.imageKey, Variant(m_imagePath + keys[i]));
+            m_itemImages->AddImage(item.imageKey, Variant(path));
         } catch (const Error&) {
             // No image for this item.
         }
@@ -153,6 +159,12 @@ void ChoiceGroup::Text(std::int32_t index, std::u16string caption) {
     std::vector<std::u16string> fields = SplitText(m_caption, u'|');
     fields[m_items[index].field] = std::move(caption);
     Caption(JoinText(fields, u'|'));
+}
+
+int ChoiceGroup::itemAt(double x, double y) const {
+    // The layout and the items agree once laid out; a hit beyond the items is none.
+    const int index = m_layout.itemAt(static_cast<int>(x), static_cast<int>(y));
+    return index < Count() ? index : -1;
 }
 
 int ChoiceGroup::glyphPixels() const {
@@ -243,7 +255,7 @@ bool ChoiceGroup::raiseItemMouse(int event, int index, MouseButtons button, Shif
 void ChoiceGroup::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {
     HideControlTooltip(hWnd());
     m_shownTip.clear();
-    const int index = m_layout.itemAt(static_cast<int>(x), static_cast<int>(y));
+    const int index = itemAt(x, y);
     if (button == MouseButtons::Left) m_clickItem = index;
     if (index < 0) return;  // between items: nothing changes
     if (button == MouseButtons::Left) m_pressedItem = index;
@@ -253,8 +265,7 @@ void ChoiceGroup::MouseDown(MouseButtons button, ShiftState shift, double x, dou
 
 void ChoiceGroup::MouseMove(MouseButtons button, ShiftState shift, double x, double y) {
     if (!trackPointer(x, y)) return;
-    if (state().hot() && !hoverItem(m_layout.itemAt(static_cast<int>(x), static_cast<int>(y))))
-        return;
+    if (state().hot() && !hoverItem(itemAt(x, y))) return;
     // The entering is done: this raises MouseMove.
     OwnerDrawnControl::MouseMove(button, shift, x, y);
 }
@@ -264,7 +275,7 @@ void ChoiceGroup::MouseUp(MouseButtons button, ShiftState shift, double x, doubl
         invalidateItem(m_pressedItem);
         m_pressedItem = -1;
     }
-    const int index = m_layout.itemAt(static_cast<int>(x), static_cast<int>(y));
+    const int index = itemAt(x, y);
     if (index < 0) return;
     if (!raiseItemMouse(evMouseUp, index, button, shift, x, y)) return;
     raiseItemEvent(evItemClick, index);

@@ -101,6 +101,8 @@ public:
     int paintedItems() const { return m_painted; }
     // The glyph's side in device pixels.
     int glyphPixels() const;
+    // The item at a point (pixels), -1 for none.
+    int itemAt(double x, double y) const;
 
 protected:
     ChoiceGroup();

@@ -51,7 +51,8 @@ void ChoiceGroup::Paint() {
     // Only the items in the area being painted: the clip box first, then the region itself
     // (two items far apart repaint those two alone).
     RECT meet{};
-    for (std::size_t i = 0; i < m_layout.items.size(); ++i) {
+    const std::size_t count = std::min(m_layout.items.size(), m_items.size());
+    for (std::size_t i = 0; i < count; ++i) {
         const RECT& r = m_layout.items[i].rect;
         if (!IntersectRect(&meet, &r, &clip) || !RectVisible(dc, &r)) continue;
         paintItem(dc, static_cast<int>(i));

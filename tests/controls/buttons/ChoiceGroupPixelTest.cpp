@@ -1,6 +1,10 @@
 // What the choice groups draw, with and without visual styles, at 96 and 144 DPI: each item's
 // glyph cell for its state and look, the selected and hot fills and the selected caption
 // colour, the button faces, and the background picture centred or fitted.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "controls/buttons/ChoiceGroupFixture.h"
@@ -216,6 +220,36 @@ TEST_P(ChoiceGroupPixels, TheBackgroundPictureIsCentredOrFittedWithItsProportion
     g.Enabled(false);
     const COLORREF c = at(w / 2, h / 2);
     EXPECT_EQ(GetRValue(c), GetGValue(c));
+}
+
+TEST_P(ChoiceGroupPixels, ItemImagesComeFromTheirFilesBesideTheGlyph) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("orvane-groups-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto red = orvane::test::png(4, 4, 0xFFFF0000);
+    std::ofstream(dir / "red.png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(red.data()), static_cast<std::streamsize>(red.size()));
+    Form form(u"Form1");
+    auto& g = whiteGroup<ucCheckGroup>(form, u"one|two|three");
+    g.ShowImage(true);
+    g.ImagePath(dir.u16string() + u"/");
+    g.ImageKeys(u"red.png||missing.png");  // the second has none, the third cannot be read
+    platform->PumpMessages();
+    EXPECT_TRUE(g.GC()->Exists(u"ucCheckGroup.red.png"));
+    EXPECT_FALSE(g.GC()->Exists(u"ucCheckGroup.missing.png"));
+    for (int i = 0; i < 3; ++i) {
+        const RECT r = g.layoutResult().items[i].image;
+        ASSERT_EQ(r.right - r.left, px(16));
+        EXPECT_EQ(r.left, g.layoutResult().items[i].glyph.right + 2);
+        const COLORREF c =
+            platform->ClientPixel(g.hWnd(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        EXPECT_EQ(c, i == 0 ? 0x0000FFu : kWhite) << "item " << i;
+    }
+    // Without ShowImage neither room nor image.
+    g.ShowImage(false);
+    const RECT r = g.layoutResult().items[0].image;
+    EXPECT_EQ(r.right - r.left, 0);
+    std::filesystem::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(DpiAndStyles, ChoiceGroupPixels,

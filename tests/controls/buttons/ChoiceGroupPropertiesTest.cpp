@@ -126,6 +126,10 @@ TEST_F(ChoiceGroupProperties, ListsOfAnyLengthAndNoCaptionAreDefined) {
         EXPECT_EQ(g.layoutResult().items[1].rect.top, g.layoutResult().items[0].rect.top);
         EXPECT_GT(g.layoutResult().items[1].rect.left, g.layoutResult().items[0].rect.left);
     }
+    // Image keys naming a device or a folder are no images (and are never read).
+    g.ImagePath(u"/dev/");
+    g.ImageKeys(u"zero|null|");
+    EXPECT_EQ(g.GC()->GetImageCount(), 0);
     // No size at all.
     g.Width(0);
     g.Height(0);
