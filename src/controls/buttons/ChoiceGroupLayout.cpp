@@ -74,7 +74,7 @@ ChoiceGroupLayout ChoiceGroupLayout::compute(const Input& in) {
     out.rowHeight = std::max(
         {in.glyph + kRowRoom, in.textHeight + kTextRoom, in.showImage ? in.image + kImageGap : 0});
     out.columnWidth = in.showImage ? widest + glyph + in.image + 10 : widest + glyph + 6;
-    const int columns = std::max(1, (count + out.rows - 1) / out.rows);
+    const int columns = count ? 1 + (count - 1) / out.rows : 1;  // no overflow near INT_MAX rows
     int width = in.width;
     if (in.autosize) {
         const std::int64_t height =
