@@ -43,4 +43,43 @@ void ScriptSetsRightToLeft100000(benchmark::State& state) {
 }
 BENCHMARK(ScriptSetsRightToLeft100000)->Unit(benchmark::kMillisecond);
 
+// 10,000 pixel probes of a shown form that does not change between them.
+void ScriptProbesPixel10000(benchmark::State& state) {
+    platform::testing::TestPlatform platform;
+    registerControls(TypeLibrary::current(), ControlClasses::current());
+    Form form(u"Bench");
+    form.add<ucLabelHTML>(u"lbl", -1, Extender());
+    form.Show();
+    platform.PumpMessages();
+    ScriptDriver driver(&platform);
+    LuaHost lua(form, &driver);
+    const std::string script =
+        "local sum = 0\nfor i = 1, 10000 do sum = sum + test.pixel(i % 200, 10) end\n";
+    for (auto _ : state) {
+        std::string error;
+        if (!lua.run(script, "bench", error)) state.SkipWithError(error.c_str());
+    }
+}
+BENCHMARK(ScriptProbesPixel10000)->Unit(benchmark::kMillisecond);
+
+// A collection of 10,000 items filled once, then walked with ipairs.
+void ScriptWalksCollection10000(benchmark::State& state) {
+    platform::testing::TestPlatform platform;
+    registerControls(TypeLibrary::current(), ControlClasses::current());
+    Form form(u"Bench");
+    ScriptDriver driver(&platform);
+    LuaHost lua(form, &driver);
+    std::string error;
+    if (!lua.run("items = create('Orvane.Collection')\nfor i = 1, 10000 do items:Add(i) end\n",
+                 "fill", error))
+        state.SkipWithError(error.c_str());
+    const std::string walk =
+        "local sum = 0\nfor _, v in ipairs(items) do sum = sum + v end\n"
+        "assert(sum == 50005000)\n";
+    for (auto _ : state) {
+        if (!lua.run(walk, "bench", error)) state.SkipWithError(error.c_str());
+    }
+}
+BENCHMARK(ScriptWalksCollection10000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

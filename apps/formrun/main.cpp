@@ -1,5 +1,5 @@
 // formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump] [--script S.lua]
-//                   [--timeout SECONDS] [--window]
+//                   [--keep-going] [--timeout SECONDS] [--window]
 // Loads a form headless (in run mode unless --design), pumps messages until idle, runs a Lua
 // script against it when asked (on the virtual clock, with the test library), writes the
 // form's window as PNG when asked and with --dump prints every control's property bag as it
@@ -35,7 +35,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: formrun FORM.json [--design] [--png OUT.png] [--size WxH] [--dump]\n"
-                 "               [--script S.lua] [--timeout SECONDS] [--window]\n");
+                 "               [--script S.lua [--keep-going]] [--timeout SECONDS] [--window]\n");
     return 2;
 }
 
@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
     std::string script;
     double timeout = 60;
     bool window = false;
+    bool keepGoing = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--design") {
@@ -67,6 +68,8 @@ int main(int argc, char** argv) {
             dump = true;
         } else if (arg == "--window") {
             window = true;
+        } else if (arg == "--keep-going") {
+            keepGoing = true;
         } else if (arg == "--script" && i + 1 < argc) {
             script = argv[++i];
         } else if (arg == "--timeout" && i + 1 < argc) {
@@ -134,12 +137,18 @@ int main(int argc, char** argv) {
             auto driver = std::make_unique<ScriptDriver>(platform.get());
             LuaHost lua(*form, driver.get());
             lua.timeout(timeout);
+            lua.keepGoing(keepGoing);
             std::string error;
             if (!lua.run(code.str(), script, error)) {
                 std::fprintf(stderr, "formrun: %s\n", error.c_str());
                 return 1;
             }
             pumpUntilIdle();
+            if (lua.failedChecks() > 0) {
+                std::fprintf(stderr, "formrun: %d check%s failed\n", lua.failedChecks(),
+                             lua.failedChecks() == 1 ? "" : "s");
+                return 1;
+            }
         }
         if (window && script.empty()) {
             // Runs until the form's window is closed.

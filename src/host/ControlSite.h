@@ -32,6 +32,8 @@ public:
     }
     // A windowless control moved in front of (or behind) its windowless siblings.
     virtual void windowlessZOrder(UserControl&, bool) {}
+    // The control is to sit on `container` (null: the container's own surface).
+    virtual void moveToContainer(UserControl&, UserControl*) {}
 };
 
 }  // namespace orvane

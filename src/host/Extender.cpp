@@ -2,6 +2,7 @@
 
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
+#include "host/UserControl.h"
 
 namespace orvane {
 
@@ -72,6 +73,11 @@ Variant Extender::get(std::u16string_view name) const {
     if (sameName(name, u"Visible")) return m_visible;
     if (sameName(name, u"Align")) return static_cast<std::int16_t>(m_align);
     if (sameName(name, u"Enabled")) return m_enabled;
+    if (sameName(name, u"Container")) {
+        // The container belongs to the form: a handle that does not own it.
+        Object* container = m_container;
+        return Variant(std::shared_ptr<Object>(std::shared_ptr<Object>(), container));
+    }
     throw Error::standard(errors::NoSuchMember);
 }
 
@@ -84,6 +90,15 @@ void Extender::put(std::u16string_view name, const Variant& value) {
     if (sameName(name, u"Visible")) return Visible(CBool(value));
     if (sameName(name, u"Align")) return Align(CInt(value));
     if (sameName(name, u"Enabled")) return Enabled(CBool(value));
+    if (sameName(name, u"Container")) {
+        if (!onContainer) throw Error::standard(errors::SetNotSupportedAtRuntime);
+        Object* target = value.kind() == Variant::Kind::Object ? value.object().get() : nullptr;
+        if (value.kind() != Variant::Kind::Object && !value.isEmpty())
+            throw Error::standard(errors::TypeMismatch);
+        auto* control = dynamic_cast<UserControl*>(target);
+        if (target && !control) throw Error::standard(errors::TypeMismatch);
+        return onContainer(control);
+    }
     // Name and Index are fixed once the control is sited.
     if (sameName(name, u"Name") || sameName(name, u"Index"))
         throw Error::standard(errors::SetNotSupportedAtRuntime);

@@ -49,12 +49,16 @@ public:
     void ZOrder(int position = 0);
 
     // By name, as late-bound callers use them: error 438 for a name the extender lacks.
+    // Container reads as the control it sits on (Nothing for the form) and takes a control or
+    // Nothing.
     Variant get(std::u16string_view name) const;
     void put(std::u16string_view name, const Variant& value);
 
     // The host follows changes of position, visibility and enabled state through this.
     std::function<void()> onChange;
     std::function<void(bool front)> onZOrder;
+    // Setting Container by name (late bound) moves the control through the container.
+    std::function<void(UserControl* container)> onContainer;
 
 private:
     void changed() {

@@ -125,6 +125,21 @@ UserControl& Form::add(std::unique_ptr<UserControl> control, const std::u16strin
     return c;
 }
 
+void Form::moveToContainer(UserControl& control, UserControl* container) {
+    Entry* e = entryOf(control);
+    if (!e) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    if (container == e->container) return;
+    if (container) {
+        if (!entryOf(*container) || container->Windowless())
+            throw Error::standard(errors::InvalidProcedureCall, u"Form");
+        for (UserControl* c = container; c; c = containerOf(*c))
+            if (c == &control) throw Error::standard(errors::InvalidProcedureCall, u"Form");
+    }
+    e->container = container;
+    control.Extender().Container(container);
+    control.reparent(windowOf(container));
+}
+
 void Form::remove(UserControl& control) {
     // What the control holds goes first.
     std::vector<UserControl*> held;
@@ -398,7 +413,8 @@ bool Form::siteMouse(HWND container, UINT msg, WPARAM wParam, LPARAM lParam) {
             !c->Extender().Enabled())
             continue;
         const RECT r = c->rectInContainer();
-        if (PtInRect(&r, pt) && c->hitTest(pt.x - r.left, pt.y - r.top) == HitResult::Hit) target = c;
+        if (PtInRect(&r, pt) && c->hitTest(pt.x - r.left, pt.y - r.top) == HitResult::Hit)
+            target = c;
     }
     if (!target) return false;
     const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||

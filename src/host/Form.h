@@ -88,6 +88,10 @@ public:
     bool siteMouse(platform::HWND container, platform::UINT msg, platform::WPARAM wParam,
                    platform::LPARAM lParam) override;
     void windowlessZOrder(UserControl& control, bool front) override;
+    // Moves a control and what it holds onto `container` (null: the form), at the same Left and
+    // Top in the new container. A container it holds, a windowless one or a control not on
+    // this form raises error 5.
+    void moveToContainer(UserControl& control, UserControl* container) override;
     // Lays docked controls along the form's edges, in creation order.
     void arrange();
 

@@ -2,6 +2,7 @@
 
 #include "host/AsyncProperty.h"
 #include "host/ClassBuilder.h"
+#include "host/Collection.h"
 #include "host/StdFont.h"
 #include "host/StdPicture.h"
 
@@ -35,6 +36,50 @@ void registerHostClasses(TypeLibrary& library) {
             .computed(u"Width", [](T& p) { return Variant(static_cast<std::int32_t>(p.Width())); })
             .computed(u"Height",
                       [](T& p) { return Variant(static_cast<std::int32_t>(p.Height())); });
+        library.registerClass(b.build());
+    }
+    {
+        // Items counted from 1, optionally keyed; scripts also walk them with ipairs.
+        using T = Collection;
+        ClassBuilder<T> b(u"Collection");
+        b.creatable()
+            .computed(u"Count", [](T& c) { return Variant(c.Count()); })
+            .method(u"Item", {{u"Index", false}},
+                    [](T& c, std::vector<Variant>& a) { return c.Item(a[0]); })
+            .method(u"Add", {{u"Item", false}, {u"Key", true}, {u"Before", true}, {u"After", true}},
+                    [](T& c, std::vector<Variant>& a) {
+                        c.Add(a[0], a[1], a[2], a[3]);
+                        return Variant();
+                    })
+            .method(u"Remove", {{u"Index", false}}, [](T& c, std::vector<Variant>& a) {
+                c.Remove(a[0]);
+                return Variant();
+            });
+        library.registerClass(b.build());
+    }
+    {
+        using T = Dictionary;
+        ClassBuilder<T> b(u"Dictionary");
+        b.creatable()
+            .computed(u"Count", [](T& d) { return Variant(d.Count()); })
+            .method(u"Item", {{u"Key", false}},
+                    [](T& d, std::vector<Variant>& a) { return d.Item(CStr(a[0])); })
+            .method(u"Add", {{u"Key", false}, {u"Item", false}},
+                    [](T& d, std::vector<Variant>& a) {
+                        d.Add(CStr(a[0]), a[1]);
+                        return Variant();
+                    })
+            .method(u"Exists", {{u"Key", false}},
+                    [](T& d, std::vector<Variant>& a) { return Variant(d.Exists(CStr(a[0]))); })
+            .method(u"Remove", {{u"Key", false}},
+                    [](T& d, std::vector<Variant>& a) {
+                        d.Remove(CStr(a[0]));
+                        return Variant();
+                    })
+            .method(u"RemoveAll", {}, [](T& d, std::vector<Variant>&) {
+                d.RemoveAll();
+                return Variant();
+            });
         library.registerClass(b.build());
     }
     {

@@ -82,6 +82,9 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
         placeWindow();
         if (m_site) m_site->placementChanged(*this);
     };
+    m_extender.onContainer = [this](UserControl* container) {
+        if (m_site) m_site->moveToContainer(*this, container);
+    };
     m_extender.onZOrder = [this](bool front) {
         if (m_windowless) {
             if (m_site) m_site->windowlessZOrder(*this, front);
@@ -124,6 +127,7 @@ void UserControl::unsite() {
     removeConstituents();
     m_extender.onChange = nullptr;
     m_extender.onZOrder = nullptr;
+    m_extender.onContainer = nullptr;
     m_site = nullptr;
     if (m_hwnd) {
         const HWND hwnd = m_hwnd;
@@ -173,6 +177,22 @@ void UserControl::createWindow(HWND parent) {
         throw Error(errors::OutOfMemory, u"UserControl",
                     u"The control window could not be created");
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void UserControl::reparent(HWND parent) {
+    if (parent == m_container) return;
+    if (m_windowless) {
+        const RECT was = rectInContainer();
+        InvalidateRect(m_container, &was, TRUE);
+        m_container = parent;
+        InvalidateRect(m_container, &was, TRUE);
+        return;
+    }
+    m_container = parent;
+    if (!m_hwnd) return;
+    SetParent(m_hwnd, parent);
+    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    placeWindow();
 }
 
 RECT UserControl::rectInContainer() const {

@@ -39,6 +39,9 @@ public:
     void site(platform::HWND parent, std::shared_ptr<orvane::Ambient> ambient,
               orvane::Extender extender, const PropertyBag* stored,
               ControlSite* controlSite = nullptr);
+    // Moves the control onto another window of its container (its window's parent, or the
+    // surface a windowless control is drawn on); its position stays in the new one's terms.
+    void reparent(platform::HWND parent);
     // Raises WriteProperties into `bag` and marks the instance saved.
     void save(PropertyBag& bag);
     // Raises Hide and Terminate and destroys the window. Safe to call twice.

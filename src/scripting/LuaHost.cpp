@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/Collection.h"
 #include "host/ControlClasses.h"
 #include "host/Error.h"
 #include "host/Form.h"
@@ -33,6 +34,7 @@ constexpr const char* kObject = "Orvane.Object";
 constexpr const char* kForm = "Orvane.Form";
 constexpr const char* kArray = "Orvane.Array";
 constexpr const char* kError = "Orvane.Error";
+constexpr const char* kBytes = "Orvane.Bytes";
 
 // A library object seen from Lua. Controls belong to their form, so only a pointer is kept,
 // with the token that tells whether the control still exists; other objects are shared.
@@ -62,6 +64,8 @@ struct LuaHost::State {
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     bool timedOut = false;
     int pendingError = LUA_NOREF;  // a handler's error, raised once control is back in Lua
+    bool keepGoing = false;
+    int failedChecks = 0;
     std::vector<int> handlerRefs;
 };
 
@@ -147,7 +151,7 @@ Object& objectAt(lua_State* L, int index) {
     return *ref->raw;
 }
 
-void pushVariant(lua_State* L, const Variant& v) {
+void pushVariant(lua_State* L, const Variant& v, ValueType type = ValueType::Any) {
     switch (v.kind()) {
         case Variant::Kind::Empty:
         case Variant::Kind::Null:
@@ -157,7 +161,13 @@ void pushVariant(lua_State* L, const Variant& v) {
         case Variant::Kind::Integer:
         case Variant::Kind::Long:
         case Variant::Kind::Byte:
-            lua_pushinteger(L, v.toLong());
+            // Colours are unsigned, so a system colour reads back as written (0x80000008).
+            if (type == ValueType::Color) {
+                lua_pushinteger(L,
+                                static_cast<std::uint32_t>(static_cast<std::int32_t>(v.toLong())));
+            } else {
+                lua_pushinteger(L, v.toLong());
+            }
             break;
         case Variant::Kind::Single:
         case Variant::Kind::Double:
@@ -186,8 +196,23 @@ void pushVariant(lua_State* L, const Variant& v) {
     }
 }
 
-// A Lua value as the host's value; `like` (when given) keeps the kind an argument had.
-Variant toVariant(lua_State* L, int index, const Variant* like = nullptr) {
+std::vector<std::uint8_t> bytesOf(lua_State* L, int index) {
+    std::size_t n = 0;
+    const char* s = lua_tolstring(L, index, &n);
+    return std::vector<std::uint8_t>(reinterpret_cast<const std::uint8_t*>(s),
+                                     reinterpret_cast<const std::uint8_t*>(s) + n);
+}
+
+// A Lua value as the host's value; `like` (when given) keeps the kind an argument had, and
+// `type` says where a string is bytes and what cannot be bytes.
+Variant toVariant(lua_State* L, int index, const Variant* like = nullptr,
+                  ValueType type = ValueType::Any) {
+    if (type == ValueType::Bytes) {
+        const int t = lua_type(L, index);
+        if (t == LUA_TSTRING) return Variant(bytesOf(L, index));
+        if (t != LUA_TNIL && t != LUA_TNONE && !luaL_testudata(L, index, kBytes))
+            throw Error::standard(errors::TypeMismatch, u"");
+    }
     switch (lua_type(L, index)) {
         case LUA_TNIL:
         case LUA_TNONE:
@@ -214,6 +239,12 @@ Variant toVariant(lua_State* L, int index, const Variant* like = nullptr) {
         case LUA_TSTRING:
             return Variant(wide(L, index));
         case LUA_TUSERDATA: {
+            if (luaL_testudata(L, index, kBytes)) {
+                lua_getiuservalue(L, index, 1);
+                Variant bytes(bytesOf(L, -1));
+                lua_pop(L, 1);
+                return bytes;
+            }
             Object& o = objectAt(L, index);
             auto* ref = static_cast<ObjectRef*>(lua_touserdata(L, index));
             if (ref->owned) return Variant(ref->owned);
@@ -248,19 +279,23 @@ int callIndexed(lua_State* L) {
         Object& o = objectAt(L, 1);
         const std::u16string property = wide(L, lua_upvalueindex(1));
         const auto count = static_cast<int>(lua_tointeger(L, lua_upvalueindex(2)));
+        const PropertyInfo* info = TypeLibrary::current().findProperty(o, property);
+        const ValueType type = info ? info->type : ValueType::Any;
         std::vector<Variant> indices;
         for (int i = 2; i <= lua_gettop(L) && i < 2 + count; ++i)
             indices.push_back(toVariant(L, i));
         if (lua_gettop(L) == count + 2) {
-            const Variant value = toVariant(L, count + 2);
             naming(o, property, [&] {
-                TypeLibrary::current().putAt(o, property, indices, value);
+                TypeLibrary::current().putAt(o, property, indices,
+                                             toVariant(L, count + 2, nullptr, type));
                 return 0;
             });
             return 0;
         }
-        pushVariant(L, naming(o, property,
-                              [&] { return TypeLibrary::current().getAt(o, property, indices); }));
+        pushVariant(
+            L,
+            naming(o, property, [&] { return TypeLibrary::current().getAt(o, property, indices); }),
+            type);
         return 1;
     });
 }
@@ -270,19 +305,46 @@ int callMethod(lua_State* L) {
     return guarded(L, [&] {
         Object& o = objectAt(L, 1);
         const std::u16string method = wide(L, lua_upvalueindex(1));
-        std::vector<Variant> args;
-        for (int i = 2; i <= lua_gettop(L); ++i)
-            args.push_back(toVariant(L, i));
-        const Variant result =
-            naming(o, method, [&] { return TypeLibrary::current().call(o, method, args); });
-        pushVariant(L, result);
+        const MethodInfo* info = TypeLibrary::current().findMethod(o, method);
+        const auto typeOf = [info](std::size_t i) {
+            return info && i < info->params.size() ? info->params[i].type : ValueType::Any;
+        };
+        const Variant result = naming(o, method, [&] {
+            std::vector<Variant> args;
+            for (int i = 2; i <= lua_gettop(L); ++i) {
+                // nil for an optional argument leaves it out, as an empty place in a call does.
+                const std::size_t at = args.size();
+                const bool optional = info && at < info->params.size() && info->params[at].optional;
+                args.push_back(lua_isnil(L, i) && optional ? Variant::missing()
+                                                           : toVariant(L, i, nullptr, typeOf(at)));
+            }
+            return TypeLibrary::current().call(o, method, args);
+        });
+        pushVariant(L, result, info ? info->result : ValueType::Any);
         return 1;
     });
+}
+
+// coll[i] for an object with Count and Item (a collection): the item, or nil past the end,
+// so that ipairs walks it.
+void pushItem(lua_State* L, Object& o, lua_Integer i) {
+    TypeLibrary& lib = TypeLibrary::current();
+    if (!lib.findMethod(o, u"Item")) fail("only collections are indexed by number");
+    if (i < 1 || i > CLng(lib.get(o, u"Count"))) {
+        lua_pushnil(L);
+        return;
+    }
+    std::vector<Variant> args{Variant(static_cast<std::int32_t>(i))};
+    pushVariant(L, lib.call(o, u"Item", args));
 }
 
 int objectIndex(lua_State* L) {
     return guarded(L, [&] {
         Object& o = objectAt(L, 1);
+        if (lua_isinteger(L, 2)) {
+            pushItem(L, o, lua_tointeger(L, 2));
+            return 1;
+        }
         if (lua_type(L, 2) != LUA_TSTRING) fail("member names are strings");
         const std::u16string name = wide(L, 2);
         if (TypeLibrary::current().isMethod(o, name)) {
@@ -296,7 +358,14 @@ int objectIndex(lua_State* L) {
             lua_pushcclosure(L, callIndexed, 2);
             return 1;
         }
-        pushVariant(L, naming(o, name, [&] { return TypeLibrary::current().get(o, name); }));
+        const PropertyInfo* info = TypeLibrary::current().findProperty(o, name);
+        // A control's Parent is the form the script runs on.
+        if (!info && sameName(name, u"Parent") && dynamic_cast<UserControl*>(&o)) {
+            lua_getglobal(L, "form");
+            return 1;
+        }
+        pushVariant(L, naming(o, name, [&] { return TypeLibrary::current().get(o, name); }),
+                    info ? info->type : ValueType::Any);
         return 1;
     });
 }
@@ -306,12 +375,22 @@ int objectNewIndex(lua_State* L) {
         Object& o = objectAt(L, 1);
         if (lua_type(L, 2) != LUA_TSTRING) fail("member names are strings");
         const std::u16string name = wide(L, 2);
-        const Variant value = toVariant(L, 3);
+        const PropertyInfo* info = TypeLibrary::current().findProperty(o, name);
         naming(o, name, [&] {
-            TypeLibrary::current().put(o, name, value);
+            TypeLibrary::current().put(
+                o, name, toVariant(L, 3, nullptr, info ? info->type : ValueType::Any));
             return 0;
         });
         return 0;
+    });
+}
+
+// #coll: a collection's Count.
+int objectLen(lua_State* L) {
+    return guarded(L, [&] {
+        Object& o = objectAt(L, 1);
+        lua_pushinteger(L, CLng(TypeLibrary::current().get(o, u"Count")));
+        return 1;
     });
 }
 
@@ -362,6 +441,25 @@ int formAdd(lua_State* L) {
     });
 }
 
+// form:Remove(ctl): the control and what it holds go, also from inside their own handlers.
+int formRemove(lua_State* L) {
+    return guarded(L, [&] {
+        auto* c = dynamic_cast<UserControl*>(&objectAt(L, 2));
+        if (!c) fail("form:Remove wants a control");
+        stateOf(L).form->remove(*c);
+        return 0;
+    });
+}
+
+// form.Controls: a collection of the form's controls, in creation order.
+void pushControls(lua_State* L, Form& form) {
+    auto controls = std::make_shared<Collection>();
+    for (UserControl* c : form.Controls())
+        controls->Add(Variant(std::shared_ptr<Object>(std::shared_ptr<Object>(), c)));
+    Object* raw = controls.get();
+    pushObject(L, raw, std::move(controls));
+}
+
 int formIndex(lua_State* L) {
     return guarded(L, [&] {
         Form& form = *stateOf(L).form;
@@ -373,6 +471,18 @@ int formIndex(lua_State* L) {
         }
         if (sameName(name, u"Name")) {
             lua_pushstring(L, utf8(form.Name()).c_str());
+            return 1;
+        }
+        if (sameName(name, u"Remove")) {
+            lua_pushcfunction(L, formRemove);
+            return 1;
+        }
+        if (sameName(name, u"hWnd")) {
+            lua_pushinteger(L, static_cast<lua_Integer>(form.hWnd().value));
+            return 1;
+        }
+        if (sameName(name, u"Controls")) {
+            pushControls(L, form);
             return 1;
         }
         bool array = false;
@@ -460,6 +570,16 @@ int luaOn(lua_State* L) {
         });
         return 0;
     });
+}
+
+// bytes(s): the string's bytes as a byte array, where a member takes text or bytes.
+int luaBytes(lua_State* L) {
+    luaL_checktype(L, 1, LUA_TSTRING);
+    lua_newuserdatauv(L, 0, 1);
+    lua_pushvalue(L, 1);
+    lua_setiuservalue(L, -2, 1);
+    luaL_setmetatable(L, kBytes);
+    return 1;
 }
 
 // create("Orvane.Class")
@@ -697,10 +817,18 @@ int testPng(lua_State* L) {
     });
 }
 
+// A failed check names the script's line that made it.
 int testCheck(lua_State* L) {
     if (lua_toboolean(L, 1)) return 0;
     const char* message = lua_type(L, 2) == LUA_TSTRING ? lua_tostring(L, 2) : "check failed";
-    return luaL_error(L, "check failed: %s", message);
+    LuaHost::State& st = stateOf(L);
+    ++st.failedChecks;
+    luaL_where(L, 1);  // the caller of test.check: "script.lua:12: "
+    lua_pushfstring(L, "%scheck failed: %s", lua_tostring(L, -1), message);
+    if (!st.keepGoing) return lua_error(L);
+    std::fprintf(stderr, "%s\n", lua_tostring(L, -1));
+    lua_pop(L, 2);
+    return 0;
 }
 
 void timeoutHook(lua_State* L, lua_Debug*) {
@@ -734,7 +862,8 @@ LuaHost::LuaHost(Form& form, ScriptDriver* driver) : m_state(std::make_unique<St
     luaL_newmetatable(L, kObject);
     const luaL_Reg objectMeta[] = {
         {"__index", objectIndex}, {"__newindex", objectNewIndex}, {"__gc", objectGc},
-        {"__eq", objectEq},       {"__tostring", objectToString}, {nullptr, nullptr}};
+        {"__eq", objectEq},       {"__tostring", objectToString}, {"__len", objectLen},
+        {nullptr, nullptr}};
     luaL_setfuncs(L, objectMeta, 0);
     lua_pop(L, 1);
     luaL_newmetatable(L, kForm);
@@ -757,6 +886,9 @@ LuaHost::LuaHost(Form& form, ScriptDriver* driver) : m_state(std::make_unique<St
     lua_setglobal(L, "form");
     lua_register(L, "on", luaOn);
     lua_register(L, "create", luaCreate);
+    luaL_newmetatable(L, kBytes);
+    lua_pop(L, 1);
+    lua_register(L, "bytes", luaBytes);
     lua_newtable(L);
     lua_newtable(L);
     lua_pushcfunction(L, enumsIndex);
@@ -781,6 +913,14 @@ LuaHost::LuaHost(Form& form, ScriptDriver* driver) : m_state(std::make_unique<St
                                 {nullptr, nullptr}};
     luaL_newlib(L, testLib);
     lua_setglobal(L, "test");
+}
+
+void LuaHost::keepGoing(bool keepGoing) {
+    m_state->keepGoing = keepGoing;
+}
+
+int LuaHost::failedChecks() const {
+    return m_state->failedChecks;
 }
 
 LuaHost::~LuaHost() {

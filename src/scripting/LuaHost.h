@@ -30,6 +30,11 @@ public:
     bool run(const std::string& code, const std::string& chunkName, std::string& error);
     // Stops a script still running after this long (0: never).
     void timeout(double seconds) { m_timeoutSeconds = seconds; }
+    // A failed test.check is reported (its place and message, on standard error) and the
+    // script goes on, rather than stopping there.
+    void keepGoing(bool keepGoing);
+    // How many test.check calls failed so far.
+    int failedChecks() const;
 
     struct State;
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/Controls.h"
+#include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "host/ClassBuilder.h"
 #include "host/ControlClasses.h"
@@ -169,4 +170,75 @@ TEST_F(LuaHostTest, BadScriptsFailWithAMessageNamingWhat) {
     // An endless script is stopped.
     lua->timeout(0.2);
     EXPECT_TRUE(contains(run("while true do end"), "ran out of time"));
+}
+
+// Colours are unsigned in scripts, other Long values signed; the type library says which.
+TEST_F(LuaHostTest, ColoursReadBackAsWrittenAndLongsStaySigned) {
+    EXPECT_EQ(run(R"(
+        form.lbl.ForeColor = 0x80000008
+        assert(form.lbl.ForeColor == 0x80000008, tostring(form.lbl.ForeColor))
+        form.lbl.BackColor = 0xFFFFFF
+        assert(form.lbl.BackColor == 0xFFFFFF)
+        form.lbl.Tag = "x"
+        form.lbl.Left = -300
+        assert(form.lbl.Left == -300)
+        -- a Long result stays signed: TranslateColor of an invalid colour is -1
+        assert(form.lbl:TranslateColor(0x80000099) == -1)
+    )"),
+              "");
+    EXPECT_EQ(label->ForeColor(), 0x80000008u);
+}
+
+// A string given where a byte array is taken is its bytes; bytes(s) makes a byte array where
+// text would also do; a table there is a type mismatch naming the member.
+TEST_F(LuaHostTest, StringsAreBytesWhereTheMemberTakesBytes) {
+    auto& image = form->add<ucLabel>(u"img", -1, Extender());
+    (void)image;
+    EXPECT_EQ(run(R"(
+        local f = io.open(")" +
+                  std::string(ORVANE_SOURCE_DIR) +
+                  R"(/src/resources/glyphs/check.png", "rb")
+        local png = f:read("a")
+        f:close()
+        form.img.PNG = png
+        assert(form.img.PNG == png, "the bytes come back")
+        local cache = create("Orvane.cGDIPCache")
+        cache:AddImage("glyphs", bytes(png))
+        assert(cache:Width("glyphs") == 192, tostring(cache:Width("glyphs")))
+        local ok, err = pcall(function() form.img.PNG = {1, 2, 3} end)
+        assert(not ok and err.number == 13, tostring(err))
+        assert(err.description:find("img.PNG"), err.description)
+    )"),
+              "");
+    EXPECT_EQ(image.imageState().pixelWidth(), 192);
+    // Text that is not UTF-8 becomes replacement characters, not an error.
+    EXPECT_EQ(run("form.lbl.Tag = 'a\\xFF\\xFEb'"), "");
+    EXPECT_EQ(label->Extender().Tag().toString(), u"a\uFFFD\uFFFDb");
+}
+
+// A collection a member returns can be counted, indexed and walked; the form's controls are
+// one, and a control removed from inside its own handler is gone safely.
+TEST_F(LuaHostTest, ReturnedCollectionsAndTheFormAreScriptable) {
+    EXPECT_EQ(run(R"(
+        local cache = create("Orvane.cGDIPCache")
+        cache:AddImage("a", bytes(form.lbl.Caption .. "x"))
+        local keys = create("Orvane.Collection")
+        keys:Add("one") keys:Add("two", "k2") keys:Add("zero", nil, 1)
+        assert(keys.Count == 3 and #keys == 3 and keys:Item("k2") == "two")
+        local seen = {}
+        for i, v in ipairs(keys) do seen[#seen + 1] = v end
+        assert(table.concat(seen, ",") == "zero,one,two", table.concat(seen, ","))
+        keys:Remove(1)
+        assert(keys[1] == "one" and keys[3] == nil)
+
+        local names = {}
+        for _, c in ipairs(form.Controls) do names[#names + 1] = c.Name end
+        assert(table.concat(names, ",") == "lbl,opt,opt", table.concat(names, ","))
+        assert(form.hWnd ~= 0)
+        on(form.lbl, "Click", function() form:Remove(form.lbl) end)
+        test.click(form.lbl)
+        assert(#form.Controls == 2)
+    )"),
+              "");
+    EXPECT_THROW(form->control(u"lbl"), Error);
 }
