@@ -14,7 +14,7 @@
 
 namespace orvane::test {
 
-class ChoiceGroupTest : public ControlTest {
+class ChoiceGroupFixture : public ControlTest {
 protected:
     void TearDown() override {
         platform::EnableTheming(TRUE);

@@ -21,7 +21,7 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 
 using platform::test::Canvas;
 
-class ChoiceGroupPixels : public orvane::test::ChoiceGroupTest,
+class ChoiceGroupPixels : public orvane::test::ChoiceGroupFixture,
                           public ::testing::WithParamInterface<std::tuple<int, bool>> {
 protected:
     platform::testing::TestOptions options() const override {
@@ -30,7 +30,7 @@ protected:
         return o;
     }
     void SetUp() override {
-        ChoiceGroupTest::SetUp();
+        ChoiceGroupFixture::SetUp();
         EnableTheming(std::get<1>(GetParam()) ? TRUE : FALSE);
         moveAway();
     }

@@ -16,7 +16,7 @@ using orvane::test::box;
 
 namespace {
 
-class ChoiceGroupProperties : public test::ChoiceGroupTest {
+class ChoiceGroupProperties : public test::ChoiceGroupFixture {
 protected:
     static bool published(const char16_t* cls, const char16_t* member) {
         const ClassInfo* info = TypeLibrary::current().findClass(cls);

@@ -13,7 +13,7 @@ using orvane::test::box;
 
 namespace {
 
-class ChoiceGroupBehaviour : public test::ChoiceGroupTest {};
+class ChoiceGroupBehaviour : public test::ChoiceGroupFixture {};
 
 TEST_F(ChoiceGroupBehaviour, PressingAnItemClearsOnlyItsOwnGroup) {
     Form form(u"Form1");
