@@ -22,5 +22,7 @@ void HideControlTooltip(platform::HWND control);
 // The shared tooltip's window and the control it belongs to (null when none is shown).
 platform::HWND ControlTooltipWindow();
 platform::HWND ControlTooltipOwner();
+// The text the shared tooltip shows ("" when none is shown).
+std::u16string ControlTooltipText();
 
 }  // namespace orvane
