@@ -8,6 +8,7 @@
 
 #include "host/App.h"
 #include "host/Error.h"
+#include "platform/gdi/SurfaceBlend.h"
 #include "platform/imaging/ImageDecoder.h"
 #include "platform/imaging/ImageGraphics.h"
 #include "platform/imaging/PremultipliedAlpha.h"
@@ -97,24 +98,7 @@ void GlyphStrip::draw(HDC dc, Kind kind, int state, int x, int y, int size, std:
     if (state < 1 || state > cellCount(kind) || size <= 0 || size > 4096) return;
     const PixelSurface* cell = cellAt(kind, state, size);
     if (!cell) return;
-    // A DIB section for the blend, gone again before this returns.
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP dib = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
-    if (!dib) return;
-    auto* p = static_cast<std::uint32_t*>(bits);
-    for (int row = 0; row < size; ++row)
-        std::memcpy(p + std::size_t(row) * size, cell->row(row), size * 4u);
-    const HDC source = CreateCompatibleDC(HDC());
-    const HGDIOBJ old = SelectObject(source, dib);
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, x, y, size, size, source, 0, 0, size, size, blend);
-    SelectObject(source, old);
-    DeleteDC(source);
-    DeleteObject(dib);
+    AlphaBlendSurface(dc, x, y, *cell, alpha);
 }
 
 void GlyphStrip::reset() {

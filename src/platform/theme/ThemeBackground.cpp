@@ -6,6 +6,7 @@
 #include "platform/gdi/DcTarget.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/SurfaceBlend.h"
 #include "platform/theme/Theme.h"
 #include "platform/theme/ThemeImageCache.h"
 #include "platform/theme/ThemeInternal.h"
@@ -19,22 +20,6 @@ namespace {
 
 // Anything bigger than this is drawn piece by piece, only where visible, and not cached.
 constexpr long long kMaxCachedPixels = 512 * 512;
-
-// A DC over a rendered image, so that AlphaBlend can take it as its source.
-class ImageTarget final : public DcTarget {
-public:
-    explicit ImageTarget(PixelSurface& image) : m_image(image) {}
-    PixelSurface* surface() override { return &m_image; }
-    POINT origin() override { return POINT{}; }
-    SIZE size() override { return SIZE{m_image.width(), m_image.height()}; }
-    Region visibleRegion() override {
-        return Region(RECT{0, 0, m_image.width(), m_image.height()});
-    }
-    std::uint64_t version() override { return 0; }
-
-private:
-    PixelSurface& m_image;
-};
 
 struct PartLookup {
     HRESULT result = S_OK;
@@ -87,19 +72,6 @@ RECT partRect(const ThemePartLook& part, const RECT& rect, int dpi) {
     return RECT{x, y, x + w, y + h};
 }
 
-// Blends a premultiplied image onto the DC at (x, y), as any GDI drawing: through the DC's
-// clipping, origins and mapping.
-bool blend(HDC hdc, int x, int y, PixelSurface& image) {
-    const HDC source = gdi::registerDc(std::make_unique<DeviceContext>(
-        DeviceContext::Type::Window, std::make_unique<ImageTarget>(image)));
-    if (!source) return false;
-    const BLENDFUNCTION over{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    const BOOL ok = AlphaBlend(hdc, x, y, image.width(), image.height(), source, 0, 0,
-                               image.width(), image.height(), over);
-    DeleteDC(source);
-    return ok != FALSE;
-}
-
 }  // namespace
 
 HRESULT DrawThemeBackground(HTHEME theme, HDC hdc, int partId, int stateId, const RECT* rect,
@@ -147,7 +119,7 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC hdc, int partId, int stateId, cons
         saved = SaveDC(hdc);
         IntersectClipRect(hdc, clip->left, clip->top, clip->right, clip->bottom);
     }
-    const bool ok = blend(hdc, at.x, at.y, *image);
+    const bool ok = AlphaBlendSurface(hdc, at.x, at.y, *image);
     if (saved) RestoreDC(hdc, saved);
     return ok ? S_OK : E_FAIL;
 }
