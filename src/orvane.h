@@ -1,0 +1,37 @@
+// Everything an application usually needs, in one include: the platform (windows, messages,
+// drawing, the headless screen, real windows through SDL2 and the test harness), the form host
+// (values, errors, forms, form files, the type library), the controls' base and every control,
+// and Lua scripts. Installed as <orvane/orvane.h>.
+#pragma once
+
+#include "Version.h"
+#include "controls/Controls.h"
+#include "controls/buttons/ucButton.h"
+#include "controls/buttons/ucCheck.h"
+#include "controls/buttons/ucFrame.h"
+#include "controls/buttons/ucOption.h"
+#include "controls/text/ucLabel.h"
+#include "controls/text/ucLabelHTML.h"
+#include "framework/ImageControl.h"
+#include "framework/OwnerDrawnControl.h"
+#include "framework/PropertyTable.h"
+#include "host/App.h"
+#include "host/ClassBuilder.h"
+#include "host/Collection.h"
+#include "host/ControlClasses.h"
+#include "host/Error.h"
+#include "host/EventSource.h"
+#include "host/Extender.h"
+#include "host/Form.h"
+#include "host/FormFile.h"
+#include "host/PropertyBag.h"
+#include "host/StdFont.h"
+#include "host/StdPicture.h"
+#include "host/TypeLibrary.h"
+#include "host/UserControl.h"
+#include "host/Variant.h"
+#include "platform/display/sdl/SdlDisplay.h"
+#include "platform/platform.h"
+#include "platform/testing.h"
+#include "scripting/LuaHost.h"
+#include "scripting/ScriptDriver.h"
