@@ -4,6 +4,7 @@
 #   install     installs BUILD_DIR into WORK_DIR/prefix and checks what a consumer needs is there
 #   cmake       builds examples/consumer with find_package(Orvane) and runs it headless
 #   pkg-config  builds the same main.cpp with one c++ command from pkg-config and runs it
+#   readme      builds the program of the README's quick start with pkg-config and runs it
 #   version     asks find_package for Orvane 99: configuring must fail on the version, naming
 #               the installed one ($ORVANE_VERSION)
 set -eu
@@ -58,6 +59,17 @@ case "$step" in
       c++ "$consumer/main.cpp" $(pkg-config --cflags --libs orvane) -Wl,-rpath,"$libdir" \
       -Wall -Wextra -o "$work/pkg-config-consumer"
     "$work/pkg-config-consumer"
+    ;;
+  readme)
+    # The first C++ block of the section "Quick start in C++".
+    awk '/^## Quick start in C\+\+/ { q = 1 } q && /^```cpp/ { f = 1; next } f && /^```/ { exit } f' \
+      "$source/README.md" >"$work/readme.cpp"
+    [ -s "$work/readme.cpp" ] || fail "the README has no quick-start program"
+    export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+    flock /tmp/orvane-build.lock \
+      c++ "$work/readme.cpp" $(pkg-config --cflags --libs orvane) \
+      -Wl,-rpath,"$(pkg-config --variable=libdir orvane)" -Wall -Wextra -o "$work/readme"
+    [ "$("$work/readme")" = clicked ] || fail "the README's program did not see its click"
     ;;
   version)
     if cmake -S "$consumer" -B "$work/version" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
