@@ -186,8 +186,19 @@ def main():
 
     out = list(lines)
 
+    # A comment line that continues the comment after the code above it (same column).
+    continuation = [False] * len(lines)
+    for i in range(1, len(lines)):
+        prev = info[i - 1]
+        col = lines[i].find("//")
+        if (col >= 0 and info[i][1].strip() == "" and
+                ((prev[2] >= 0 and prev[1].strip() != "" and prev[2] == col) or
+                 continuation[i - 1] and lines[i - 1].find("//") == col)):
+            continuation[i] = True
+
     def is_plain_comment(i):
-        return PLAIN_COMMENT.match(lines[i]) is not None and info[i][1].strip() == ""
+        return (PLAIN_COMMENT.match(lines[i]) is not None and info[i][1].strip() == ""
+                and not continuation[i])
 
     def is_declaration(i):
         at_decl, code, _, _, _ = info[i]
