@@ -56,26 +56,34 @@ public:
     // Extra pixels after every character.
     std::int32_t CharacterSpacing() const { return m_characterSpacing; }
     void CharacterSpacing(std::int32_t value) { setProperty(m_characterSpacing, value); }
+    // A name kept with the label and persisted; the label itself does not use it.
     const std::u16string& ContainerName() const { return m_containerName; }
     void ContainerName(std::u16string value) { setProperty(m_containerName, std::move(value)); }
-    // Parts of the font, as properties of their own.
+    // Parts of the font, as properties of their own: whether it is bold.
     bool FontBold() const { return Font()->Bold(); }
     void FontBold(bool value) { setNamed(u"FontBold", value); }
+    // Whether the font is italic.
     bool FontItalic() const { return Font()->Italic(); }
     void FontItalic(bool value) { setNamed(u"FontItalic", value); }
+    // Whether the font is struck through.
     bool FontStrikethru() const { return Font()->Strikethrough(); }
     void FontStrikethru(bool value) { setNamed(u"FontStrikethru", value); }
+    // Whether the font is underlined.
     bool FontUnderline() const { return Font()->Underline(); }
     void FontUnderline(bool value) { setNamed(u"FontUnderline", value); }
+    // The font's face name.
     std::u16string FontName() const { return Font()->Name(); }
     void FontName(std::u16string value) { setNamed(u"FontName", std::move(value)); }
+    // The font's size in points.
     float FontSize() const { return static_cast<float>(Font()->Size()); }
     void FontSize(float value) { setNamed(u"FontSize", value); }
     // True: runs without a back colour of their own draw no background.
     bool FontTransparent() const { return m_fontTransparent; }
     void FontTransparent(bool value) { setProperty(m_fontTransparent, value); }
+    // The picture shown for MousePointer 99.
     const std::shared_ptr<StdPicture>& MouseIcon() const { return UserControl::MouseIcon(); }
     void MouseIcon(std::shared_ptr<StdPicture> icon) { setNamed(u"MouseIcon", std::move(icon)); }
+    // The pointer over the label (as UserControl::MousePointer numbers it).
     std::int16_t MousePointer() const {
         return static_cast<std::int16_t>(UserControl::MousePointer());
     }
