@@ -157,6 +157,7 @@ public:
     // not the container's controls, and go when it goes. A name already used raises 360.
     UserControl& AddConstituent(const std::u16string& className, const std::u16string& name,
                                 orvane::Extender placement = orvane::Extender());
+    // The same with a control already made.
     UserControl& AddConstituent(std::unique_ptr<UserControl> control, const std::u16string& name,
                                 orvane::Extender placement = orvane::Extender());
     // The constituent of that name (names ignore case), or null.

@@ -144,7 +144,12 @@ double DateSerial(int year, int month, int day);
 double TimeSerial(int hour, int minute, int second);
 // A date split into its calendar parts and time of day.
 struct DateParts {
-    int year, month, day, hour, minute, second;  // the calendar date, then the time of day
+    int year;    // the year
+    int month;   // 1 to 12
+    int day;     // 1 to 31
+    int hour;    // 0 to 23
+    int minute;  // 0 to 59
+    int second;  // 0 to 59
 };
 // The calendar date and time of day of `days`.
 DateParts SplitDate(double days);

@@ -87,6 +87,7 @@ public:
     std::int16_t MousePointer() const {
         return static_cast<std::int16_t>(UserControl::MousePointer());
     }
+    // Sets the pointer; values other than 0 to 15 and 99 raise error 380.
     void MousePointer(std::int16_t value) { setNamed(u"MousePointer", value); }
     // Drawn at the top-left corner behind the caption.
     const std::shared_ptr<StdPicture>& Picture() const { return UserControl::Picture(); }
