@@ -56,8 +56,9 @@ def group_of(path):
 
 def escape(text):
     """Plain text as Doxygen text: the characters that start commands, HTML and entities are
-    escaped outside `code spans` (which may run over several lines)."""
-    parts = re.split(r"(`[^`]*`)", text)
+    escaped outside `code spans` (which may run over several lines) and "quoted text" (on one
+    line), which Doxygen shows as it is."""
+    parts = re.split(r"(`[^`]*`|\"[^\"\n]*\")", text)
     for k in range(0, len(parts), 2):
         parts[k] = re.sub(r"([\\@<>&%#$])", r"\\\1", parts[k])
     return "".join(parts)

@@ -186,8 +186,8 @@ public:
     void paintWindowless(platform::HDC dc);
 
 protected:
-    // Raised first, once, when the control is sited; the ambient properties are there, the property
-    // values not yet.
+    // Raised first, once, when the control is sited: the ambient properties are there, the
+    // window and the property values not yet.
     virtual void Initialize() {}
     // Raised for a new instance (no stored bag), to set each property to its new-instance default.
     virtual void InitProperties() {}
@@ -207,8 +207,8 @@ protected:
     virtual void Hide() {}
     // Raised last, once, before the window is destroyed.
     virtual void Terminate() {}
-    // Positions in ScaleMode units. A handler may destroy the control: the base touches
-    // nothing of it afterwards.
+    // A mouse button went down on the control. In the mouse events positions are in ScaleMode
+    // units; a handler may destroy the control: the base touches nothing of it afterwards.
     virtual void MouseDown(MouseButtons, ShiftState, double, double) {}
     // The pointer moved over the control (or anywhere while it holds the capture).
     virtual void MouseMove(MouseButtons, ShiftState, double, double) {}
@@ -218,7 +218,8 @@ protected:
     virtual void Click() {}
     // A second left press quickly after a click, at nearly the same place.
     virtual void DblClick() {}
-    // Key handlers may change the key (0 swallows it).
+    // A key went down while the control has the focus (a virtual-key code). Key handlers may
+    // change the key (0 swallows it).
     virtual void KeyDown(int&, ShiftState) {}
     // A key was released while the control has the focus (a virtual-key code).
     virtual void KeyUp(int&, ShiftState) {}

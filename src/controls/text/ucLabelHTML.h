@@ -44,6 +44,9 @@ public:
     // Appearance, BackColor, BackStyle, BorderStyle, Enabled, Font and ForeColor are the
     // base's; the border is the window's frame. The base's state colours and border width are
     // not properties of this label: setting them raises error 5.
+
+    // Sizes the label to its caption (widest line + 6 + border by lines + 10 pixels); only
+    // without WordWrap.
     bool Autosize() const { return m_autosize; }
     void Autosize(bool value) { setProperty(m_autosize, value); }
     // Leading and trailing spaces are trimmed on assignment.
