@@ -54,6 +54,7 @@ static int run(bool window) {
         return 1;
     }
     std::puts("hello: the click changed the caption");
+    std::fflush(stdout);  // told now, before the window waits for the user
 
     if (window) {
         SetWindowSubclass(form.hWnd(), quitOnClose, 1, 0);
