@@ -1,5 +1,6 @@
 #include "framework/GdiDrawing.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/ColorsAndFonts.h"
@@ -46,37 +47,33 @@ void DrawLineColor(HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR color) {
 void DrawGradient(HDC dc, const RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bool vertical) {
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
-    if (height < 1 || width < 0) return;
+    if (height < 1 || width < 1) return;
     const std::int32_t c1 = TranslateColor(color1, 0);
     const std::int32_t c2 = TranslateColor(color2, 0);
     if (c1 == -1 || c2 == -1) return;
-    // One more row and column than the rectangle: both end colours are in the buffer, and the
-    // stretch into the rectangle decides what the last pixel shows.
-    const int w = width + 1;
-    const int h = height + 1;
-    const int steps = vertical ? height : width;
+    // Line i across the gradient shows c1 + i × (c2 − c1) ÷ lines, so the buffer holds exactly
+    // the colours shown and is drawn without shrinking. A single line is the exception: both
+    // end colours shrink into it, combined as the DC's stretch mode combines them.
+    const int lines = vertical ? height : width;
+    const int n = std::max(lines, 2);  // buffer lines
     const int r1 = static_cast<int>(c1 & 0xFF), g1 = static_cast<int>((c1 >> 8) & 0xFF),
               b1 = static_cast<int>((c1 >> 16) & 0xFF);
     const int r2 = static_cast<int>(c2 & 0xFF), g2 = static_cast<int>((c2 >> 8) & 0xFF),
               b2 = static_cast<int>((c2 >> 16) & 0xFF);
     auto at = [&](int i) -> std::uint32_t {
-        if (steps == 0) return static_cast<std::uint32_t>(r1 << 16 | g1 << 8 | b1);
-        const int r = r1 + i * (r2 - r1) / steps;
-        const int g = g1 + i * (g2 - g1) / steps;
-        const int b = b1 + i * (b2 - b1) / steps;
+        const int r = r1 + i * (r2 - r1) / lines;
+        const int g = g1 + i * (g2 - g1) / lines;
+        const int b = b1 + i * (b2 - b1) / lines;
         return static_cast<std::uint32_t>(r << 16 | g << 8 | b);  // 0x00RRGGBB
     };
     BITMAPINFO info{};
     info.bmiHeader.biBitCount = 32;
-    // The buffer's lines across the gradient are all one colour, so the stretch leaves each
-    // line of the rectangle one colour too: which, the platform says by stretching a single
-    // column (or row) of the buffer. Rows are then filled, runs of one colour at a time, or
-    // for a horizontal gradient, copied from the stretched row.
+    // The buffer's lines across the gradient are all one colour: one column (or row) of it is
+    // put into a strip as the rectangle shows it, and rows are then filled, runs of one colour
+    // at a time, or for a horizontal gradient, copied from the strip.
     // A DC with a world transform gets the whole buffer stretched, as the lines may not be
     // lines there.
     if (GetGraphicsMode(dc) != GM_ADVANCED) {
-        const int n = vertical ? h : w;  // buffer lines
-        const int lines = vertical ? height : width;
         std::vector<std::uint32_t> source(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i)
             source[static_cast<std::size_t>(i)] = at(i);
@@ -127,6 +124,8 @@ void DrawGradient(HDC dc, const RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bo
             return;
         }
     }
+    const int w = vertical ? width : n;
+    const int h = vertical ? n : height;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     if (vertical) {
         for (int y = 0; y < h; ++y)

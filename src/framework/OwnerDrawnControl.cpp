@@ -82,6 +82,10 @@ void OwnerDrawnControl::fontChanged() {
     watchFont();
 }
 
+void OwnerDrawnControl::EnabledChanged() {
+    if (m_enabled != Extender().Enabled()) setProperty(m_enabled, Extender().Enabled());
+}
+
 void OwnerDrawnControl::enabledChanged() {
     UserControl::Enabled(m_enabled);
     if (!m_enabled && m_state.hot()) leave();
@@ -295,6 +299,9 @@ void OwnerDrawnControl::ReadProperties(const PropertyBag& bag) {
 // Every value is in: what the values drive is applied once, then the first layout.
 void OwnerDrawnControl::finishLoading() {
     fontChanged();
+    // Enabled is kept twice, by the control and by its container: disabled in either is
+    // disabled.
+    m_enabled = m_enabled && Extender().Enabled();
     UserControl::Enabled(m_enabled);
     if (ControlImage* img = image()) img->load();
     m_loaded = true;

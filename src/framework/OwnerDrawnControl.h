@@ -258,6 +258,7 @@ protected:
     void ReadProperties(const PropertyBag& bag) override;
     void WriteProperties(PropertyBag& bag) override;
     void Resize() override;
+    void EnabledChanged() override;
     void Terminate() override;
     void MouseDown(MouseButtons button, ShiftState shift, double x, double y) override;
     void MouseMove(MouseButtons button, ShiftState shift, double x, double y) override;

@@ -34,6 +34,8 @@ public:
     }
     // A windowless control moved in front of (or behind) its windowless siblings.
     virtual void windowlessZOrder(UserControl&, bool) {}
+    // The focus goes to the next control in tab order after `control` that can take it.
+    virtual void focusNextAfter(UserControl&) {}
     // The control is to sit on `container` (null: the container's own surface).
     virtual void moveToContainer(UserControl&, UserControl*) {}
 };

@@ -151,6 +151,11 @@ void Form::remove(UserControl& control) {
     if (found == m_entryOf.end()) throw Error::standard(errors::InvalidProcedureCall, u"Form");
     const std::size_t at = found->second;
     Entry& e = m_entries[at];
+    // A control that goes with the focus hands it on to the next one in tab order.
+    const HWND focus = GetFocus();
+    const bool hadFocus =
+        control.hWnd() && focus && (focus == control.hWnd() || IsChild(control.hWnd(), focus));
+    const std::size_t tabPlace = e.tab;
     if (m_default == &control) m_default = nullptr;
     if (m_cancel == &control) m_cancel = nullptr;
     m_tabOrder.erase(m_tabOrder.begin() + static_cast<std::ptrdiff_t>(e.tab));
@@ -164,6 +169,7 @@ void Form::remove(UserControl& control) {
     for (std::size_t k = at; k < m_entries.size(); ++k)
         m_entryOf[m_entries[k].control.get()] = k;
     owned->unsite();
+    if (hadFocus && m_hwnd) focusFrom(m_tabOrder.empty() ? 0 : tabPlace % m_tabOrder.size());
 }
 
 std::vector<UserControl*> Form::Controls() const {
@@ -238,6 +244,27 @@ void Form::TabStop(UserControl& control, bool stop) {
 }
 
 bool Form::canFocus(const UserControl& control) const {
+    return control.CanGetFocus() && reachable(control);
+}
+
+void Form::focusFrom(std::size_t from) {
+    const std::size_t n = m_tabOrder.size();
+    for (std::size_t step = 0; step < n; ++step) {
+        UserControl* c = m_tabOrder[(from + step) % n];
+        if (entryOf(*c)->tabStop && canFocus(*c)) {
+            SetFocus(c->hWnd());
+            return;
+        }
+    }
+    SetFocus(m_hwnd);
+}
+
+void Form::focusNextAfter(UserControl& control) {
+    const Entry* e = entryOf(control);
+    if (e && !m_tabOrder.empty()) focusFrom(e->tab + 1);
+}
+
+bool Form::reachable(const UserControl& control) const {
     const HWND hwnd = control.hWnd();
     if (!hwnd || !IsWindowVisible(hwnd)) return false;
     // Disabled itself or inside a disabled container.
@@ -286,10 +313,10 @@ void Form::Default(UserControl* control) {
 bool Form::pressAccessKey(char16_t key) {
     const char16_t k = upper(key);
     for (UserControl* c : m_tabOrder) {
-        if (!canFocus(*c)) continue;
+        if (!reachable(*c)) continue;
         for (char16_t a : c->AccessKeys()) {
             if (upper(a) != k) continue;
-            if (entryOf(*c)->tabStop) SetFocus(c->hWnd());
+            if (entryOf(*c)->tabStop && c->CanGetFocus()) SetFocus(c->hWnd());
             c->raiseAccessKeyPress(static_cast<int>(key));
             return true;
         }

@@ -106,6 +106,7 @@ public:
     // Top in the new container. A container it holds, a windowless one or a control not on
     // this form raises error 5.
     void moveToContainer(UserControl& control, UserControl* container) override;
+    void focusNextAfter(UserControl& control) override;
     // Lays docked controls along the form's edges, in creation order.
     void arrange();
 
@@ -134,7 +135,12 @@ private:
     Entry* entryOf(const UserControl& control);
     // Renumbers the tab places of m_tabOrder[from, to).
     void renumberTabs(std::size_t from, std::size_t to);
+    // Visible and enabled, with every container; canFocus also asks the control.
+    bool reachable(const UserControl& control) const;
     bool canFocus(const UserControl& control) const;
+    // Focuses the first control that can take it, in tab order from place `from` on; the form
+    // itself when none can.
+    void focusFrom(std::size_t from);
     platform::HWND windowOf(const UserControl* container) const;
     bool pressAccessKey(char16_t key);
     bool handleKey(platform::UINT msg, platform::WPARAM key);

@@ -78,7 +78,12 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     }
     // Reading or initialising properties is not a change the container has to save.
     m_changed = false;
+    m_enabledSeen = m_extender.Enabled();
     m_extender.onChange = [this] {
+        if (m_extender.Enabled() != m_enabledSeen) {
+            m_enabledSeen = m_extender.Enabled();
+            EnabledChanged();
+        }
         placeWindow();
         if (m_site) m_site->placementChanged(*this);
     };
@@ -177,6 +182,10 @@ void UserControl::createWindow(HWND parent) {
         throw Error(errors::OutOfMemory, u"UserControl",
                     u"The control window could not be created");
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void UserControl::FocusNextControl() {
+    if (m_site) m_site->focusNextAfter(*this);
 }
 
 void UserControl::reparent(HWND parent) {
@@ -668,7 +677,7 @@ bool UserControl::mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_LBUTTONDOWN:
             // Clicking a control focuses it, as a form's controls do.
-            if (!m_windowless && GetFocus() != hwnd) SetFocus(hwnd);
+            if (!m_windowless && m_canGetFocus && GetFocus() != hwnd) SetFocus(hwnd);
             if (gone()) return true;
             m_pressed = true;
             if (!m_windowless) SetCapture(hwnd);

@@ -133,6 +133,14 @@ public:
     AppearanceEnum Appearance() const { return m_appearance; }
     void Appearance(AppearanceEnum appearance);
 
+    // Whether the control takes the focus (clicks, Tab, access keys); a label or a frame does
+    // not, and passes it on.
+    bool CanGetFocus() const { return m_canGetFocus; }
+    void CanGetFocus(bool can) { m_canGetFocus = can; }
+    // Moves the focus to the next control in the container's tab order after this one (what
+    // a control that cannot hold the focus does with its access key).
+    void FocusNextControl();
+
     // The access character the form routes to AccessKeyPress ("" for none).
     const std::u16string& AccessKeys() const { return m_accessKeys; }
     void AccessKeys(std::u16string keys) { m_accessKeys = std::move(keys); }
@@ -199,6 +207,8 @@ protected:
     virtual void WriteProperties(PropertyBag&) {}
     // Raised when the control's size changes, and once before the first Show.
     virtual void Resize() {}
+    // The extender's Enabled changed (the container or a program set it there).
+    virtual void EnabledChanged() {}
     // Raised when the control becomes visible (after it is sited, and whenever it is shown again).
     virtual void Show() {}
     // Raised to draw the invalidated area on hDC(), in the control's client coordinates.
@@ -294,7 +304,9 @@ private:
     std::vector<std::pair<std::u16string, std::unique_ptr<UserControl>>> m_constituents;
     bool m_sited = false;
     bool m_changed = false;
-    bool m_shown = false;  // Show has run: visibility changes now raise Show and Hide
+    bool m_shown = false;       // Show has run: visibility changes now raise Show and Hide
+    bool m_enabledSeen = true;  // the extender's Enabled as the control last heard it
+    bool m_canGetFocus = true;
     bool m_pressed = false;
     bool m_windowless = false;
     bool m_windowlessVisible = false;

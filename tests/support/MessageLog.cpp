@@ -28,7 +28,10 @@ MessageLog& MessageLog::instance() {
 }
 
 void MessageLog::add(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    m_entries.push_back(Logged{hwnd, msg, wParam, lParam});
+    UINT swp = 0;
+    if ((msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) && lParam)
+        swp = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
+    m_entries.push_back(Logged{hwnd, msg, wParam, lParam, swp});
 }
 
 std::vector<UINT> MessageLog::messagesOf(HWND hwnd) const {
@@ -46,6 +49,13 @@ int MessageLog::count(HWND hwnd, UINT msg) const {
     return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(), [&](const Logged& l) {
         return l.hwnd == hwnd && l.msg == msg;
     }));
+}
+
+std::vector<UINT> MessageLog::positionFlags(HWND hwnd, UINT msg) const {
+    std::vector<UINT> out;
+    for (const Logged& l : m_entries)
+        if (l.hwnd == hwnd && l.msg == msg) out.push_back(l.swpFlags);
+    return out;
 }
 
 std::string MessageLog::compare(HWND window, HWND parent, const std::vector<Expected>& expected,
@@ -124,6 +134,7 @@ const char* messageName(UINT msg) {
 #define NAME(m) \
     case m:     \
         return #m;
+        // clang-format off
         NAME(WM_CREATE)
         NAME(WM_DESTROY)
         NAME(WM_MOVE) NAME(WM_SIZE) NAME(WM_ACTIVATE) NAME(WM_SETFOCUS) NAME(WM_KILLFOCUS)
@@ -145,6 +156,7 @@ const char* messageName(UINT msg) {
                                                             NAME(WM_SYSCOMMAND) NAME(WM_VSCROLL)
                                                                 NAME(WM_HSCROLL)
                                                                     NAME(WM_CHILDACTIVATE)
+        // clang-format on
 #undef NAME
     }
     static thread_local char buffer[16];

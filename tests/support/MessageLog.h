@@ -30,6 +30,7 @@ struct Logged {
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
+    UINT swpFlags;  // the WINDOWPOS flags of WM_WINDOWPOSCHANGING and WM_WINDOWPOSCHANGED
 };
 
 class MessageLog {
@@ -43,6 +44,9 @@ public:
     std::vector<UINT> messagesOf(HWND hwnd) const;
     bool contains(HWND hwnd, UINT msg) const;
     int count(HWND hwnd, UINT msg) const;
+    // The WINDOWPOS flags of each WM_WINDOWPOSCHANGING or WM_WINDOWPOSCHANGED (`msg`) the
+    // window received, in order.
+    std::vector<UINT> positionFlags(HWND hwnd, UINT msg) const;
 
     // Compares the log of `window` (and of `parent` for Parent entries) with the table; messages
     // listed in `ignore` are left out of the log first. Returns "" when they match, else a

@@ -9,7 +9,9 @@ namespace orvane {
 
 using namespace platform;
 
-ucFrame::ucFrame() : ImageControl(StandardEvents::of<ucFrame>()) {}
+ucFrame::ucFrame() : ImageControl(StandardEvents::of<ucFrame>()) {
+    CanGetFocus(false);
+}
 ucFrame::~ucFrame() = default;
 
 PropertyTable ucFrame::declare() {
@@ -64,12 +66,10 @@ void ucFrame::loaded() {
     captionChanged();
 }
 
-// The access key moves the focus to the first control on the frame, as a frame cannot hold
-// it: the form's Tab order from the frame does that.
+// The access key moves the focus on to the next control in tab order (the first one on the
+// frame), as a frame cannot hold it.
 void ucFrame::AccessKeyPress(int keyAscii) {
-    if (keyAscii == 0 || keyAscii != AccessKeyChar(m_caption)) return;
-    keybd_event(VK_TAB, 0, 0, 0);
-    keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
+    if (keyAscii != 0 && keyAscii == AccessKeyChar(m_caption)) FocusNextControl();
 }
 
 void ucFrame::layout() {

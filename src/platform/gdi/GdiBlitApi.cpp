@@ -289,7 +289,22 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
     const bool shrinking = sW > rw || sH > rh;
     const bool combining = shrinking && mode != COLORONCOLOR && !dst->hasRotation();
     // Shrinking in a mode other than COLORONCOLOR combines the bx × by source pixels from
-    // (x0, y0) that one destination pixel covers: their AND, OR or average.
+    // (x0, y0) that one destination pixel covers: their AND, OR or average. The boxes of a row
+    // of destination pixels split the source between them, so every source pixel counts.
+    // `at` is where the destination pixel's centre falls along the source, from 0 to 1.
+    auto boxAlong = [](double at, int srcStart, int srcLen, int dstLen, int& start, int& len) {
+        if (srcLen <= dstLen) {
+            start = srcStart + static_cast<int>(at * srcLen);
+            len = 1;
+            return;
+        }
+        const int k = std::clamp(static_cast<int>(at * dstLen), 0, dstLen - 1);
+        const auto edge = [&](int i) {
+            return static_cast<int>(static_cast<long long>(i) * srcLen / dstLen);
+        };
+        start = srcStart + edge(k);
+        len = edge(k + 1) - edge(k);
+    };
     auto combineBox = [&](int x0, int y0, int bx, int by, std::uint32_t sp) {
         unsigned sum[4] = {0, 0, 0, 0};
         std::uint32_t andAll = 0xFFFFFFFFu, orAll = 0;
@@ -333,26 +348,23 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         const int cw = r.right - r.left, ch = r.bottom - r.top;
         if (cw <= 0 || ch <= 0) return TRUE;
         const bool flipX = w < 0, flipY = h < 0;
-        const int bx = std::max(1, sW / rw), by = std::max(1, sH / rh);
-        std::vector<int> ixs(static_cast<std::size_t>(cw)), x0s(ixs.size());
-        std::vector<int> iys(static_cast<std::size_t>(ch)), y0s(iys.size());
+        std::vector<int> ixs(static_cast<std::size_t>(cw)), x0s(ixs.size()), bxs(ixs.size());
+        std::vector<int> iys(static_cast<std::size_t>(ch)), y0s(iys.size()), bys(iys.size());
         for (int i = 0; i < cw; ++i) {
             double u = (r.left + i + 0.5 - r.left) / cw;
             if (flipX) u = 1.0 - u;
             double su = s.flipX ? 1.0 - u : u;
-            ixs[static_cast<std::size_t>(i)] = s.r.left + static_cast<int>(su * sW);
-            x0s[static_cast<std::size_t>(i)] =
-                s.r.left +
-                static_cast<int>(std::floor(su * sW - static_cast<double>(sW) / rw / 2 + 1e-9));
+            const auto k = static_cast<std::size_t>(i);
+            ixs[k] = s.r.left + static_cast<int>(su * sW);
+            boxAlong(su, s.r.left, sW, rw, x0s[k], bxs[k]);
         }
         for (int j = 0; j < ch; ++j) {
             double v = (r.top + j + 0.5 - r.top) / ch;
             if (flipY) v = 1.0 - v;
             double sv = s.flipY ? 1.0 - v : v;
-            iys[static_cast<std::size_t>(j)] = s.r.top + static_cast<int>(sv * sH);
-            y0s[static_cast<std::size_t>(j)] =
-                s.r.top +
-                static_cast<int>(std::floor(sv * sH - static_cast<double>(sH) / rh / 2 + 1e-9));
+            const auto k = static_cast<std::size_t>(j);
+            iys[k] = s.r.top + static_cast<int>(sv * sH);
+            boxAlong(sv, s.r.top, sH, rh, y0s[k], bys[k]);
         }
         const int srcW = s.surface->width(), srcH = s.surface->height();
         for (const RECT& c : dst->clipRegion().rects()) {
@@ -362,13 +374,16 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
                 const int iy = iys[static_cast<std::size_t>(py - r.top)];
                 if (iy < 0 || iy >= srcH) continue;
                 const int y0 = y0s[static_cast<std::size_t>(py - r.top)];
+                const int by = bys[static_cast<std::size_t>(py - r.top)];
                 const std::uint32_t* srcRow = s.surface->row(iy);
                 for (int px = part.left; px < part.right; ++px) {
                     const int ix = ixs[static_cast<std::size_t>(px - r.left)];
                     if (ix < 0 || ix >= srcW) continue;
                     std::uint32_t sp = srcRow[ix];
-                    if (combining)
-                        sp = combineBox(x0s[static_cast<std::size_t>(px - r.left)], y0, bx, by, sp);
+                    if (combining) {
+                        const auto k = static_cast<std::size_t>(px - r.left);
+                        sp = combineBox(x0s[k], y0, bxs[k], by, sp);
+                    }
                     put(px, py, sp);
                 }
             }
@@ -380,13 +395,9 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         if (!s.pixel(u, v, ix, iy)) return;
         std::uint32_t sp = s.surface->at(ix, iy);
         if (combining) {
-            const int bx = std::max(1, sW / rw), by = std::max(1, sH / rh);
-            // The box starts where this destination pixel's share of the source begins.
-            const double cu = (s.flipX ? 1.0 - u : u) * sW, cv = (s.flipY ? 1.0 - v : v) * sH;
-            const int x0 = s.r.left + static_cast<int>(
-                                          std::floor(cu - static_cast<double>(sW) / rw / 2 + 1e-9));
-            const int y0 = s.r.top + static_cast<int>(
-                                         std::floor(cv - static_cast<double>(sH) / rh / 2 + 1e-9));
+            int x0, bx, y0, by;
+            boxAlong(s.flipX ? 1.0 - u : u, s.r.left, sW, rw, x0, bx);
+            boxAlong(s.flipY ? 1.0 - v : v, s.r.top, sH, rh, y0, by);
             sp = combineBox(x0, y0, bx, by, sp);
         }
         put(px, py, sp);

@@ -60,6 +60,11 @@ FontResolver::FontResolver() : m_impl(new Impl) {
     m_impl->config = FcConfigGetCurrent();
 }
 
+FontResolver::~FontResolver() {
+    delete m_impl;
+    FcFini();
+}
+
 std::string FontResolver::mapFamily(const std::string& face) {
     // Windows faces and the installed faces that share their metrics or their look.
     static const std::map<std::string, std::string> kAliases = {

@@ -357,18 +357,26 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     // Children the DC clips are not part of it; what their area held does not move out.
     Region invalid = visible.intersected(limit);
     invalid = Region::combine(invalid, moved, Region::Op::Diff);
-    // The pending update region inside the scrolled area moves with the pixels, and where it
-    // lands inside the clip rectangle is part of the update region the call reports.
-    Region pending =
-        w->update.intersected(RECT{w->client.left + area.left, w->client.top + area.top,
-                                   w->client.left + area.right, w->client.top + area.bottom});
-    if (!pending.empty()) {
-        w->update = Region::combine(w->update, pending, Region::Op::Diff);
+    // A pending update region stays where it is (scrolling validates nothing), and its part
+    // inside the scrolled area also moves with the pixels it marks, as far as the clip
+    // rectangle lets them land. Both are reported, inside the clip rectangle, as Windows
+    // reports them.
+    if (!w->update.empty()) {
+        const RECT areaInWindow{w->client.left + area.left, w->client.top + area.top,
+                                w->client.left + area.right, w->client.top + area.bottom};
+        const RECT clipInWindow{w->client.left + clipRc.left, w->client.top + clipRc.top,
+                                w->client.left + clipRc.right, w->client.top + clipRc.bottom};
+        Region pending = w->update.intersected(areaInWindow);
         pending.offset(dx, dy);
-        w->update = Region::combine(w->update, pending.intersected(w->client), Region::Op::Or);
-        user::paintChanged(*w);
-        pending.offset(-w->client.left, -w->client.top);
-        invalid = Region::combine(invalid, pending.intersected(clipRc), Region::Op::Or);
+        pending = pending.intersected(clipInWindow);
+        Region reported =
+            Region::combine(w->update.intersected(clipInWindow), pending, Region::Op::Or);
+        if (!pending.empty()) {
+            w->update = Region::combine(w->update, pending, Region::Op::Or);
+            user::paintChanged(*w);
+        }
+        reported.offset(-w->client.left, -w->client.top);
+        invalid = Region::combine(invalid, reported, Region::Op::Or);
     }
     if (flags & SW_SCROLLCHILDREN) {
         for (HWND c : user::childHandles(*w)) {

@@ -471,9 +471,13 @@ BOOL DestroyWindow(HWND hwnd) {
 
     parentNotify(hwnd, WM_DESTROY);
     if (!(w = windowQuiet(hwnd))) return TRUE;
+    // A visible window is hidden first. As on Windows, only a child hears WM_SHOWWINDOW (it is
+    // hidden as by ShowWindow); a top-level window is hidden by positioning alone.
     if (w->visibleStyle()) {
-        SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
-        if (!(w = windowQuiet(hwnd))) return TRUE;
+        if (w->isChild()) {
+            SendMessageW(hwnd, WM_SHOWWINDOW, FALSE, 0);
+            if (!(w = windowQuiet(hwnd))) return TRUE;
+        }
         // A child of a hidden parent hears no positioning on its way out.
         if (user::inHiddenParent(*w)) {
             w->style &= ~WS_VISIBLE;
@@ -484,7 +488,11 @@ BOOL DestroyWindow(HWND hwnd) {
         }
         if (!(w = windowQuiet(hwnd))) return TRUE;
     }
-    // Focus, capture and activation leave the window before it is told it is being destroyed.
+    // Activation, focus and capture leave the window before it is told it is being destroyed:
+    // a top-level window is deactivated first (which takes the focus along), then whatever
+    // focus is left inside goes to the parent or nowhere.
+    if (!w->isChild() && user::state().active == hwnd.value) user::activateNextAfter(*w);
+    if (!(w = windowQuiet(hwnd))) return TRUE;
     if (HWND focus = GetFocus(); focus && (focus == hwnd || IsChild(hwnd, focus))) {
         if (w->isChild())
             SetFocus(HWND(w->parent));
@@ -492,8 +500,6 @@ BOOL DestroyWindow(HWND hwnd) {
             user::setFocusInternal(HWND());
     }
     if (HWND cap = GetCapture(); cap && (cap == hwnd || IsChild(hwnd, cap))) ReleaseCapture();
-    if (!(w = windowQuiet(hwnd))) return TRUE;
-    if (!w->isChild() && user::state().active == hwnd.value) user::activateNextAfter(*w);
     if (!(w = windowQuiet(hwnd))) return TRUE;
 
     // Owned windows go first.

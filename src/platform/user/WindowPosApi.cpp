@@ -340,10 +340,19 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         }
         return TRUE;
     }
-    // Showing a window that shows already changes nothing.
-    if ((cmd == SW_SHOW || cmd == SW_SHOWNA) && wasVisible) return TRUE;
-    UINT swp = SWP_SHOWWINDOW | SWP_NOZORDER;
+    // Showing a window that shows already changes nothing, and neither does maximising or
+    // minimising one that is shown in that state; SW_SHOWNA still tells and raises it.
+    const bool maximising = cmd == SW_SHOWMAXIMIZED;
+    const bool minimising =
+        cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMINNOACTIVE;
+    if (wasVisible && (cmd == SW_SHOW || (maximising && (w->style & WS_MAXIMIZE)) ||
+                       (minimising && (w->style & WS_MINIMIZE))))
+        return TRUE;
+    // As on Windows: SW_MAXIMIZE and SW_SHOWMINIMIZED activate (a child hears WM_CHILDACTIVATE)
+    // and raise any window; the other commands that activate do so for top-level windows only;
+    // SW_SHOWNA raises a top-level window without activating it.
     bool activate = !w->isChild();
+    bool raise = !w->isChild();
     RECT target = w->rect;
     bool resize = false;
     bool stateChanged = false;
@@ -352,6 +361,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         case SW_SHOWNA:
         case SW_SHOWNOACTIVATE:
             activate = false;
+            raise = raise && cmd == SW_SHOWNA;
             [[fallthrough]];
         case SW_SHOWNORMAL:
         case SW_RESTORE:
@@ -370,18 +380,20 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         case SW_SHOWMAXIMIZED:
             stateChanged = user::minMaximize(hwnd, SW_MAXIMIZE, target);
             resize = true;
+            activate = raise = true;
             break;
         case SW_MINIMIZE:
         case SW_SHOWMINIMIZED:
         case SW_SHOWMINNOACTIVE:
             stateChanged = user::minMaximize(hwnd, SW_MINIMIZE, target);
             resize = true;
-            activate = cmd == SW_SHOWMINIMIZED;
+            activate = raise = cmd == SW_SHOWMINIMIZED;
             break;
     }
     if (!(w = windowQuiet(hwnd))) return wasVisible;
-    // A window that changes state, or is shown maximised, hears nothing before it moves.
-    if (!wasVisible && !stateChanged && cmd != SW_SHOWMAXIMIZED) {
+    // A window that changes state, or is shown maximised, hears nothing before it moves;
+    // SW_SHOWNA tells even a window that shows already.
+    if ((!wasVisible || cmd == SW_SHOWNA) && !stateChanged && cmd != SW_SHOWMAXIMIZED) {
         SendMessageW(hwnd, WM_SHOWWINDOW, TRUE, 0);
         if (!(w = windowQuiet(hwnd))) return wasVisible;
     }
@@ -390,8 +402,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         user::bumpVersion();
         return wasVisible;
     }
-    // A top-level window that takes the activation comes to the top before activation does.
-    if (activate && !w->isChild()) swp &= ~SWP_NOZORDER;
+    UINT swp = SWP_SHOWWINDOW;
+    if (!raise) swp |= SWP_NOZORDER;
     if (!activate) swp |= SWP_NOACTIVATE;
     if (!resize) swp |= SWP_NOSIZE | SWP_NOMOVE;
     if (stateChanged) swp |= SWP_FRAMECHANGED;

@@ -211,3 +211,56 @@ TEST_F(FrameTest, AThousandFramesWithControlsLeaveNothingBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+// Found by the monkey: a frame never holds the focus (a click, its access key or a removal
+// pass it on), and a control that goes with the focus hands it to the next one.
+TEST_F(FrameTest, TheFocusPassesOverFramesAndOnFromRemovedControls) {
+    Form form(u"Form1");
+    auto& f = frame(form);
+    f.Caption(u"&Options");
+    auto& first = form.add<ucCheck>(u"chkFirst", -1, box(10, 30, 150, 24), &f);
+    auto& second = form.add<ucCheck>(u"chkSecond", -1, box(10, 60, 150, 24), &f);
+    auto& outside = form.add<ucCheck>(u"chkOutside", -1, box(260, 10, 150, 24));
+    pump();
+    SetFocus(outside.hWnd());
+    pump();
+    clickAt(f, 190, 100);
+    EXPECT_EQ(GetFocus(), outside.hWnd()) << "a click on the frame leaves the focus";
+    accessKey('O');
+    EXPECT_EQ(GetFocus(), first.hWnd()) << "the access key enters the frame";
+    form.remove(first);
+    pump();
+    EXPECT_EQ(GetFocus(), second.hWnd());
+    form.remove(f);  // with what it holds, the focus among it
+    pump();
+    EXPECT_EQ(GetFocus(), outside.hWnd());
+    form.remove(outside);
+    pump();
+    EXPECT_EQ(GetFocus(), form.hWnd()) << "nothing left: the form";
+}
+
+// Found by the monkey: Enabled set through the container and the control's own Enabled are
+// one state, and a saved form loads back disabled.
+TEST_F(FrameTest, EnabledThroughTheContainerIsTheControlsEnabled) {
+    std::string text;
+    {
+        Form form(u"Form1");
+        auto& c = form.add<ucCheck>(u"chk", -1, box(10, 10, 150, 24));
+        form.Show();
+        c.Extender().Enabled(false);
+        EXPECT_FALSE(c.Enabled());
+        EXPECT_EQ(c.glyphState(), 4);
+        text = FormFile::save(form);
+        c.Enabled(true);
+        EXPECT_TRUE(c.Extender().Enabled());
+    }
+    const auto loaded = FormFile::load(text);
+    auto& c = static_cast<ucCheck&>(loaded->control(u"chk"));
+    EXPECT_FALSE(c.Enabled());
+    EXPECT_FALSE(c.Extender().Enabled());
+    EXPECT_EQ(FormFile::save(*loaded), text);
+}
+
+}  // namespace

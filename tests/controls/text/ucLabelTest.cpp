@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include <unistd.h>
 #include <fstream>
 #include <map>
 #include <string>
@@ -460,7 +462,9 @@ TEST_F(LabelTest, TheAccessKeyMovesTheFocusToTheNextControl) {
 }
 
 TEST_F(LabelTest, AsyncReadLoadsAFileAndLogsAFailure) {
-    const auto dir = std::filesystem::temp_directory_path() / "orvane-label-test";
+    // A folder of this process's own: other test runs may use the temporary folder at once.
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("orvane-label-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     App::current().Path(FromUtf8(dir.string()));
     const auto picture = png(3, 3, 0xFF0000FF);

@@ -141,14 +141,13 @@ TEST_F(Blit, StretchBltDoublesAndMirrors) {
 }
 
 TEST_F(Blit, ShrinkingKeepsWhatTheStretchModeKeeps) {
-    // Shrinking by whole factors, every source pixel a shrink eliminates is kept by
-    // BLACKONWHITE (AND) and WHITEONBLACK (OR): one black pixel on white, or one white pixel on
-    // black, survives wherever it is.
+    // Every source pixel a shrink eliminates is kept by BLACKONWHITE (AND) and WHITEONBLACK
+    // (OR): one black pixel on white, or one white pixel on black, survives wherever it is.
     struct Size {
         int sw, sh, dw, dh;
     };
-    const Size sizes[] = {{10, 10, 1, 1}, {7, 3, 1, 1}, {12, 4, 3, 4},
-                          {9, 1, 1, 1},   {1, 9, 1, 3}, {16, 16, 4, 2}};
+    const Size sizes[] = {{10, 10, 1, 1}, {7, 3, 1, 1}, {10, 4, 3, 4}, {5, 5, 2, 1},
+                          {9, 1, 1, 1},   {1, 9, 1, 2}, {16, 16, 5, 3}};
     for (const Size& z : sizes) {
         for (const int mode : {BLACKONWHITE, WHITEONBLACK}) {
             const COLORREF back = mode == BLACKONWHITE ? kWhite : kBlack;

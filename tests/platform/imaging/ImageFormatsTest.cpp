@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+
+#include <unistd.h>
 #include <iterator>
 #include <vector>
 
@@ -131,7 +133,10 @@ Bytes webpFile(const std::vector<std::uint32_t>& px) {
 
 // Pages of straight-alpha RGBA, written through a file as the library writes nothing else.
 Bytes tiffFile(const std::vector<std::vector<std::uint32_t>>& pages) {
-    const std::string path = testing::TempDir() + "orvane-pages.tif";
+    // A name of this process's own: tests of this file run in parallel processes.
+    static int made = 0;
+    const std::string path = testing::TempDir() + "orvane-pages-" + std::to_string(getpid()) + "-" +
+                             std::to_string(++made) + ".tif";
     TIFF* tiff = TIFFOpen(path.c_str(), "w");
     for (const auto& px : pages) {
         TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, kW);

@@ -228,44 +228,97 @@ TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 
-TEST_F(PaintTest, ScrollWindowExReportsThePendingUpdateRegionWhereItMoved) {
-    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-    platform->PumpMessages();
+// A region made of the given rectangles; the caller deletes it.
+HRGN regionOf(const std::vector<RECT>& rects) {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& r : rects) {
+        HRGN part = CreateRectRgnIndirect(&r);
+        CombineRgn(rgn, rgn, part, RGN_OR);
+        DeleteObject(part);
+    }
+    return rgn;
+}
+
+TEST_F(PaintTest, ScrollWindowExKeepsThePendingUpdateRegionAndMovesItWithThePixels) {
+    // Windows validates nothing when it scrolls: the pending update region stays, and its part
+    // in the scroll rectangle also moves with the pixels, as far as the clip rectangle goes.
+    // Both are reported with what scrolling uncovered, inside the clip rectangle.
     struct Case {
         const char* what;
-        RECT pending;          // invalidated before scrolling up by 20
-        const RECT* clip;      // the clip rectangle, if any
-        std::vector<RECT> in;  // rectangles the reported region covers
-        std::vector<POINT> out;
+        DWORD style;
+        RECT pending;  // invalidated before scrolling
+        int dx, dy;
+        const RECT* scroll;
+        const RECT* clip;
+        UINT flags;
+        std::vector<RECT> reported, updateAfter;
     };
-    const RECT topHalf{0, 0, 100, 50};
+    const RECT leftHalf{0, 0, 50, 100}, topHalf{0, 0, 100, 50};
+    const RECT client98{0, 0, 98, 98};
     const std::vector<Case> cases = {
-        {"moved with the pixels",
+        // Observed on Windows: a 98 × 98 client area scrolled left by 10.
+        {"scrolled left, everything invalidated",
+         WS_BORDER,
+         {40, 40, 50, 50},
+         -10,
+         0,
+         &client98,
+         &client98,
+         SW_SCROLLCHILDREN | SW_INVALIDATE,
+         {{88, 0, 98, 98}, {30, 40, 50, 50}},
+         {{88, 0, 98, 98}, {30, 40, 50, 50}}},
+        {"scrolled up, nothing invalidated",
+         0,
          {10, 40, 20, 50},
+         0,
+         -20,
          nullptr,
-         {{10, 20, 20, 30}, {0, 80, 100, 100}},
-         {{15, 45}, {50, 50}}},
-        // Everything the clip rectangle shows comes from below: only the moved update region.
+         nullptr,
+         0,
+         {{10, 20, 20, 30}, {10, 40, 20, 50}, {0, 80, 100, 100}},
+         {{10, 20, 20, 30}, {10, 40, 20, 50}}},
+        // Only pixels inside the clip rectangle move: its lowest 20 rows are uncovered.
         {"cut by the clip rectangle",
+         0,
          {10, 40, 20, 80},
+         0,
+         -20,
+         nullptr,
          &topHalf,
-         {{10, 20, 20, 50}},
-         {{15, 55}, {50, 90}}},
+         0,
+         {{10, 20, 20, 30}, {0, 30, 100, 50}},
+         {{10, 20, 20, 80}}},
+        // Pixels outside the scroll rectangle stay, and so does their update region.
+        {"outside the scroll rectangle",
+         0,
+         {60, 40, 70, 50},
+         0,
+         -20,
+         &leftHalf,
+         nullptr,
+         SW_INVALIDATE,
+         {{60, 40, 70, 50}, {0, 80, 50, 100}},
+         {{60, 40, 70, 50}, {0, 80, 50, 100}}},
     };
     for (const Case& c : cases) {
+        HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | c.style, 0, 0, 100, 100);
+        platform->PumpMessages();
         InvalidateRect(hwnd, &c.pending, FALSE);
         HRGN update = CreateRectRgn(0, 0, 0, 0);
-        ScrollWindowEx(hwnd, 0, -20, nullptr, c.clip, update, nullptr, 0);
-        for (const RECT& r : c.in)
-            for (int y = r.top; y < r.bottom; y += 5)
-                for (int x = r.left; x < r.right; x += 5)
-                    EXPECT_TRUE(PtInRegion(update, x, y)) << c.what << " " << x << "," << y;
-        for (const POINT& p : c.out)
-            EXPECT_FALSE(PtInRegion(update, p.x, p.y)) << c.what << " " << p.x << "," << p.y;
-        DeleteObject(update);
-        ValidateRect(hwnd, nullptr);
+        RECT bounds;
+        ScrollWindowEx(hwnd, c.dx, c.dy, c.scroll, c.clip, update, &bounds, c.flags);
+        HRGN reported = regionOf(c.reported), after = regionOf(c.updateAfter);
+        HRGN pending = CreateRectRgn(0, 0, 0, 0);
+        GetUpdateRgn(hwnd, pending, FALSE);
+        EXPECT_TRUE(EqualRgn(update, reported)) << c.what;
+        EXPECT_TRUE(EqualRgn(pending, after)) << c.what;
+        RECT expectedBounds;
+        GetRgnBox(reported, &expectedBounds);
+        EXPECT_EQ(bounds, expectedBounds) << c.what;
+        for (HRGN r : {update, reported, after, pending})
+            DeleteObject(r);
+        DestroyWindow(hwnd);
     }
-    DestroyWindow(hwnd);
     UnregisterClassW(u"Painter", HINSTANCE());
 }
 

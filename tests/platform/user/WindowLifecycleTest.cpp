@@ -225,6 +225,69 @@ TEST_F(WindowLifecycleTest, DestroyChildSequence) {
     DestroyWindow(parent);
 }
 
+TEST_F(WindowLifecycleTest, DestroyingATopLevelWindowHidesItWithoutWmShowWindow) {
+    // As on Windows, a top-level window is hidden by positioning alone (a child hears
+    // WM_SHOWWINDOW, see DestroyChildSequence), then loses the activation and the focus, and
+    // only then hears WM_DESTROY.
+    struct Case {
+        const char* what;
+        bool shown, active, otherWindow;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Case> cases = {
+        {"active, the last window",
+         true,
+         true,
+         false,
+         {{WM_WINDOWPOSCHANGING},
+          {WM_WINDOWPOSCHANGED},
+          {WM_NCACTIVATE, W, FALSE},
+          {WM_ACTIVATE, W, WA_INACTIVE},
+          {WM_ACTIVATEAPP, W, FALSE},
+          {WM_KILLFOCUS},
+          {WM_DESTROY},
+          {WM_NCDESTROY}}},
+        {"active, another window takes over",
+         true,
+         true,
+         true,
+         {{WM_WINDOWPOSCHANGING},
+          {WM_WINDOWPOSCHANGED},
+          {WM_NCACTIVATE, W, FALSE},
+          {WM_ACTIVATE, W, WA_INACTIVE},
+          {WM_KILLFOCUS},
+          {WM_DESTROY},
+          {WM_NCDESTROY}}},
+        {"inactive",
+         true,
+         false,
+         true,
+         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_DESTROY}, {WM_NCDESTROY}}},
+        {"hidden", false, false, true, {{WM_DESTROY}, {WM_NCDESTROY}}},
+    };
+    for (const Case& c : cases) {
+        HWND other =
+            c.otherWindow ? MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 50, 50) : HWND();
+        HWND hwnd = MessageLog::create(WS_POPUP | (c.shown ? WS_VISIBLE : 0), 20, 20, 100, 100);
+        if (c.active)
+            SetActiveWindow(hwnd);
+        else if (other)
+            SetActiveWindow(other);
+        platform->PumpMessages();
+        log().clear();
+        DestroyWindow(hwnd);
+        EXPECT_EQ(log().compare(hwnd, HWND(), c.seq, {WM_GETTEXT}), "") << c.what;
+        const std::vector<UINT> flags = log().positionFlags(hwnd, WM_WINDOWPOSCHANGING);
+        for (UINT f : flags)
+            EXPECT_EQ(f, static_cast<UINT>(SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOSIZE |
+                                           SWP_NOMOVE | SWP_NOZORDER))
+                << c.what;
+        EXPECT_EQ(GetActiveWindow(), other) << c.what;
+        EXPECT_EQ(GetFocus(), other) << c.what;
+        if (other) DestroyWindow(other);
+    }
+}
+
 TEST_F(WindowLifecycleTest, OwnedWindowsAreDestroyedFirst) {
     HWND owner = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
     HWND owned = MessageLog::create(WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner);
@@ -603,32 +666,42 @@ TEST_F(WindowLifecycleTest, WindowsCreatedMaximisedAreMaximised) {
 }
 
 TEST_F(WindowLifecycleTest, ShowingWhatIsShownSendsNothing) {
+    // Showing a shown window, or maximising or minimising one shown in that state, sends
+    // nothing and activates nothing. (SW_SHOWNA is different: see WindowPosTest.)
     HWND other = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
-    HWND hwnd = MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
-    SetActiveWindow(other);
     struct Case {
+        const char* what;
+        DWORD style;
         int cmd;
-        bool visibleBefore;
-        std::vector<Expected> seq;
     };
     const std::vector<Case> cases = {
-        {SW_SHOW, true, {}},
-        {SW_SHOWNA, true, {}},
-        {SW_SHOWNA,
-         false,
-         {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}}},
+        {"SW_SHOW", 0, SW_SHOW},
+        {"SW_MAXIMIZE", WS_MAXIMIZE, SW_MAXIMIZE},
+        {"SW_SHOWMAXIMIZED", WS_MAXIMIZE, SW_SHOWMAXIMIZED},
+        {"SW_MINIMIZE", WS_MINIMIZE, SW_MINIMIZE},
+        {"SW_SHOWMINIMIZED", WS_MINIMIZE, SW_SHOWMINIMIZED},
+        {"SW_SHOWMINNOACTIVE", WS_MINIMIZE, SW_SHOWMINNOACTIVE},
     };
     for (const Case& c : cases) {
-        if (!c.visibleBefore) ShowWindow(hwnd, SW_HIDE);
+        HWND hwnd =
+            MessageLog::create(WS_OVERLAPPEDWINDOW | WS_VISIBLE | c.style, 50, 50, 200, 200);
         SetActiveWindow(other);
+        const RECT before = [&] {
+            RECT rc;
+            GetWindowRect(hwnd, &rc);
+            return rc;
+        }();
+        platform->PumpMessages();
         log().clear();
-        EXPECT_EQ(ShowWindow(hwnd, c.cmd), c.visibleBefore ? TRUE : FALSE) << c.cmd;
-        EXPECT_EQ(log().compare(hwnd, HWND(), c.seq, {WM_NCPAINT, WM_ERASEBKGND, WM_GETTEXT}), "")
-            << c.cmd << (c.visibleBefore ? " visible" : " hidden");
-        EXPECT_EQ(GetActiveWindow(), other) << c.cmd;
-        EXPECT_TRUE(IsWindowVisible(hwnd));
+        EXPECT_TRUE(ShowWindow(hwnd, c.cmd)) << c.what;
+        EXPECT_EQ(log().compare(hwnd, HWND(), {}), "") << c.what;
+        EXPECT_EQ(GetActiveWindow(), other) << c.what;
+        EXPECT_TRUE(GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) << c.what;
+        RECT after;
+        GetWindowRect(hwnd, &after);
+        EXPECT_EQ(after, before) << c.what;
+        DestroyWindow(hwnd);
     }
-    DestroyWindow(hwnd);
     DestroyWindow(other);
 }
 

@@ -1,5 +1,6 @@
 // Positioning details: client rectangles as WM_NCCALCSIZE gives them, what children of hidden
-// parents hear, and how activation nests inside the positioning that causes it.
+// parents hear, how activation nests inside the positioning that causes it, which commands
+// make a child hear WM_CHILDACTIVATE, and what SW_SHOWNA does to the z-order.
 #include <functional>
 
 #include "support/PlatformTest.h"
@@ -302,6 +303,175 @@ TEST_F(WindowPosTest, PositioningThatChangesNothingSendsNoChanged) {
         EXPECT_EQ(log().compare(c.hwnd, HWND(), c.seq, {WM_GETTEXT}), "") << c.what;
     }
     DestroyWindow(parent);
+}
+
+TEST_F(WindowPosTest, ChildrenHearWmChildActivateWhenShownToActivate) {
+    // A child positioned to activate hears WM_CHILDACTIVATE between WM_NCCALCSIZE and
+    // WM_WINDOWPOSCHANGED and comes in front of its siblings; one positioned without
+    // activating hears neither.
+    struct Case {
+        const char* what;
+        DWORD style;
+        bool parentHidden;
+        std::function<void(HWND)> act;
+        std::vector<Expected> seq;
+        bool inFront;  // afterwards, of the sibling created before it
+    };
+    const std::vector<Expected> maximised = {
+        {WM_GETMINMAXINFO},           {WM_WINDOWPOSCHANGING}, {WM_NCCALCSIZE, W, TRUE},
+        {WM_CHILDACTIVATE},           {WM_WINDOWPOSCHANGED},  {WM_MOVE},
+        {WM_SIZE, W, SIZE_MAXIMIZED},
+    };
+    auto show = [](int cmd) { return [cmd](HWND h) { ShowWindow(h, cmd); }; };
+    auto position = [](UINT flags) {
+        return [flags](HWND h) {
+            SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | flags);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"SW_MAXIMIZE, hidden", WS_CHILD, false, show(SW_MAXIMIZE), maximised, true},
+        {"SW_SHOWMAXIMIZED, shown", WS_CHILD | WS_VISIBLE, false, show(SW_SHOWMAXIMIZED), maximised,
+         true},
+        {"SW_MAXIMIZE, in a hidden parent", WS_CHILD, true, show(SW_MAXIMIZE), maximised, true},
+        {"SW_MAXIMIZE, maximised and shown already",
+         WS_CHILD | WS_VISIBLE | WS_MAXIMIZE,
+         false,
+         show(SW_MAXIMIZE),
+         {},
+         true},
+        {"SW_SHOWMINIMIZED",
+         WS_CHILD,
+         false,
+         show(SW_SHOWMINIMIZED),
+         {{WM_WINDOWPOSCHANGING},
+          {WM_NCCALCSIZE, W, TRUE},
+          {WM_CHILDACTIVATE},
+          {WM_WINDOWPOSCHANGED},
+          {WM_MOVE},
+          {WM_SIZE, W, SIZE_MINIMIZED}},
+         true},
+        {"SW_SHOWMINNOACTIVE",
+         WS_CHILD,
+         false,
+         show(SW_SHOWMINNOACTIVE),
+         {{WM_WINDOWPOSCHANGING},
+          {WM_NCCALCSIZE, W, TRUE},
+          {WM_WINDOWPOSCHANGED},
+          {WM_MOVE},
+          {WM_SIZE, W, SIZE_MINIMIZED}},
+         false},
+        {"SW_SHOW",
+         WS_CHILD,
+         false,
+         show(SW_SHOW),
+         {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
+         false},
+        {"SW_SHOWNOACTIVATE",
+         WS_CHILD,
+         false,
+         show(SW_SHOWNOACTIVATE),
+         {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
+         false},
+        {"SetWindowPos(SWP_SHOWWINDOW)",
+         WS_CHILD,
+         false,
+         position(0),
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}},
+         true},
+        {"SetWindowPos(SWP_SHOWWINDOW | SWP_NOACTIVATE)",
+         WS_CHILD,
+         false,
+         position(SWP_NOACTIVATE),
+         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
+         true},
+    };
+    const std::vector<UINT> ignore = {WM_GETTEXT, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT};
+    for (const Case& c : cases) {
+        HWND parent =
+            MessageLog::create(WS_POPUP | (c.parentHidden ? 0 : WS_VISIBLE), 0, 0, 200, 200);
+        HWND sibling = MessageLog::create(WS_CHILD | WS_VISIBLE, 100, 100, 20, 20, parent);
+        HWND child = MessageLog::create(c.style, 10, 10, 50, 50, parent);
+        platform->PumpMessages();
+        log().clear();
+        c.act(child);
+        platform->PumpMessages();
+        EXPECT_EQ(log().compare(child, HWND(), c.seq, ignore), "") << c.what;
+        EXPECT_EQ(GetWindow(sibling, GW_HWNDPREV) == child, c.inFront) << c.what;
+        EXPECT_EQ(GetActiveWindow(), c.parentHidden ? HWND() : parent) << c.what;
+        DestroyWindow(parent);
+    }
+
+    // Created maximised and shown, a child is shown without activating, as on Windows.
+    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    log().clear();
+    HWND child = MessageLog::create(WS_CHILD | WS_VISIBLE | WS_MAXIMIZE, 10, 10, 50, 50, parent);
+    EXPECT_TRUE(IsZoomed(child));
+    EXPECT_TRUE(log().contains(child, WM_SHOWWINDOW));
+    EXPECT_FALSE(log().contains(child, WM_CHILDACTIVATE));
+    DestroyWindow(parent);
+}
+
+TEST_F(WindowPosTest, ShowNaShowsAndRaisesWithoutActivating) {
+    // SW_SHOWNA tells the window it is shown, even when it is shown already, and positions it
+    // with SWP_SHOWWINDOW | SWP_NOACTIVATE: a top-level window comes to the top, a child keeps
+    // its place (SWP_NOZORDER).
+    struct Case {
+        const char* what;
+        bool child, shown, onTopAlready, parentHidden;
+        std::vector<Expected> seq;
+    };
+    const std::vector<Expected> raised = {
+        {WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}};
+    const std::vector<Expected> unmoved = {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}};
+    const std::vector<Case> cases = {
+        {"hidden, behind the active window", false, false, false, false, raised},
+        {"shown, behind the active window", false, true, false, false, raised},
+        {"shown, on top already", false, true, true, false, unmoved},
+        {"hidden child", true, false, false, false, raised},
+        {"shown child", true, true, false, false, unmoved},
+        {"child of a hidden parent", true, false, false, true, {{WM_SHOWWINDOW, W, TRUE}}},
+    };
+    const std::vector<UINT> ignore = {WM_GETTEXT, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT};
+    for (const Case& c : cases) {
+        const DWORD shown = c.shown ? WS_VISIBLE : 0;
+        HWND active = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+        HWND parent = HWND(), sibling = HWND(), hwnd;
+        if (c.child) {
+            parent =
+                MessageLog::create(WS_POPUP | (c.parentHidden ? 0 : WS_VISIBLE), 0, 0, 200, 200);
+            sibling = MessageLog::create(WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, parent);
+            hwnd = MessageLog::create(WS_CHILD | shown, 10, 10, 50, 50, parent);
+        } else {
+            hwnd = MessageLog::create(WS_POPUP | shown, 50, 50, 100, 100);
+        }
+        SetActiveWindow(active);
+        SetWindowPos(c.onTopAlready ? hwnd : active, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        const HWND focus = GetFocus();
+        platform->PumpMessages();
+        log().clear();
+        EXPECT_EQ(ShowWindow(hwnd, SW_SHOWNA), c.shown ? TRUE : FALSE) << c.what;
+        platform->PumpMessages();
+        EXPECT_EQ(log().compare(hwnd, HWND(), c.seq, ignore), "") << c.what;
+        const std::vector<UINT> flags = log().positionFlags(hwnd, WM_WINDOWPOSCHANGING);
+        if (!flags.empty()) {
+            EXPECT_EQ(flags.front() & (SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE),
+                      static_cast<UINT>(SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE))
+                << c.what;
+            EXPECT_EQ((flags.front() & SWP_NOZORDER) != 0, c.child) << c.what;
+            EXPECT_EQ((flags.front() & SWP_SHOWWINDOW) != 0, !c.shown) << c.what;
+        }
+        EXPECT_TRUE(GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) << c.what;
+        EXPECT_EQ(GetActiveWindow(), active) << c.what;
+        EXPECT_EQ(GetFocus(), focus) << c.what;
+        if (c.child)
+            EXPECT_EQ(GetWindow(parent, GW_CHILD), sibling) << c.what;
+        else
+            EXPECT_EQ(GetTopWindow(HWND()), hwnd) << c.what;
+        if (parent) DestroyWindow(parent);
+        if (!c.child) DestroyWindow(hwnd);
+        DestroyWindow(active);
+    }
 }
 
 }  // namespace
