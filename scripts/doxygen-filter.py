@@ -12,7 +12,8 @@ header at a time, keeping every line where it is (warnings then point at the rea
   (a getter and its setter, overloads): each gets the text as a trailing ///<;
 - a // comment after a declaration at namespace or class scope becomes ///<;
 - the comment at the top of the file documents the file and the class named after the file;
-- everything a file declares joins the group of its folder (see docs/api/groups.dox).
+- what a file declares at namespace scope, documented, joins the group of its folder (see
+  docs/api/groups.dox).
 
 Comments inside function bodies are left alone.
 
@@ -144,7 +145,7 @@ def main():
     stack = []
     head = ""
     in_block = False
-    info = []  # (scope_is_decl, code, comment_col, opens_top_namespace, closes_top_namespace)
+    info = []  # (at declaration scope, code, column of a // comment or -1)
     at_namespace = []  # whether the line starts at namespace scope
     namespace_of_line = []
     current_ns = []
@@ -152,9 +153,8 @@ def main():
         at_decl = all(kind in DECL_SCOPES for kind, _ in stack)
         at_namespace.append(all(kind == "namespace" for kind, _ in stack))
         code, col, in_block = split_code(line, in_block)
-        opens_top = closes_top = False
         if code.lstrip().startswith("#"):
-            info.append((at_decl, code, col, False, False))
+            info.append((at_decl, code, col))
             namespace_of_line.append("::".join(current_ns))
             continue
         for c in code:
@@ -164,8 +164,6 @@ def main():
                 if kind == "namespace":
                     m = re.search(r"namespace\s+([\w:]+)", head)
                     name = m.group(1) if m else ""
-                    if not stack:
-                        opens_top = True
                     current_ns.append(name)
                 stack.append((kind, name))
                 head = ""
@@ -174,15 +172,13 @@ def main():
                     kind, _ = stack.pop()
                     if kind == "namespace":
                         current_ns.pop()
-                        if not stack:
-                            closes_top = True
                 head = ""
             elif c == ";":
                 head = ""
             else:
                 head += c
         head += " "
-        info.append((at_decl, code, col, opens_top, closes_top))
+        info.append((at_decl, code, col))
         namespace_of_line.append("::".join(n for n in current_ns if n))
 
     out = list(lines)
@@ -202,7 +198,7 @@ def main():
                 and not continuation[i])
 
     def is_declaration(i):
-        at_decl, code, _, _, _ = info[i]
+        at_decl, code, _ = info[i]
         stripped = code.strip()
         return (at_decl and stripped != "" and not stripped.startswith("#")
                 and not stripped.startswith("}") and not ACCESS.match(code))
@@ -256,13 +252,12 @@ def main():
             j += 1
         i = j
 
-    # Comments after declarations, and the groups.
-    for i, (at_decl, code, col, opens_top, closes_top) in enumerate(info):
+    # Comments after declarations (a field, an enumerator, a one-line function).
+    for i, (at_decl, code, col) in enumerate(info):
         stripped = code.strip()
         if (col >= 0 and at_decl and stripped and not stripped.startswith("#")
                 and not ACCESS.match(code) and stripped not in ("}", "};")
-                and stripped.endswith((";", ",", "}", "{")) and not stripped.endswith("{")
-                and not lines[i].startswith("///", col)):
+                and stripped.endswith((";", ",", "}")) and not lines[i].startswith("///", col)):
             out[i] = lines[i][:col] + "///< " + escape(lines[i][col + 2:].lstrip())
 
     # The file's comment documents the file and its main class, when that has none of its own.
@@ -270,7 +265,7 @@ def main():
     if file_head:
         body = "\n".join(escape_lines(file_head))
         extra.append("/** \\file\n" + body + "\n */")
-        for i, (_, code, _, _, _) in enumerate(info):
+        for i, (_, code, _) in enumerate(info):
             m = re.match(r"\s*(?:template\s*<.*>\s*)?(class|struct)\s+(\w+)\b[^;]*$", code)
             if m and m.group(2) == base and base not in documented_types:
                 ns = namespace_of_line[i]
