@@ -1,9 +1,12 @@
 #include "controls/Controls.h"
 
 #include "controls/buttons/ucButton.h"
+#include "controls/buttons/ucButtonGroup.h"
 #include "controls/buttons/ucCheck.h"
+#include "controls/buttons/ucCheckGroup.h"
 #include "controls/buttons/ucFrame.h"
 #include "controls/buttons/ucOption.h"
+#include "controls/buttons/ucOptionGroup.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
@@ -24,6 +27,9 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucOption::registerClass(library, classes);
     ucFrame::registerClass(library, classes);
     ucLabelHTML::registerClass(library, classes);
+    ucOptionGroup::registerClass(library, classes);
+    ucCheckGroup::registerClass(library, classes);
+    ucButtonGroup::registerClass(library, classes);
 }
 
 }  // namespace orvane

@@ -32,6 +32,7 @@ void ControlImage::release() {
     m_width = m_height = 0;
     m_frames = 0;
     m_frame = 0;
+    m_shownFrame = 0;
 }
 
 void ControlImage::load() {
@@ -81,17 +82,38 @@ double ControlImage::brightnessFor(Look look, bool brightnessStep) const {
     return 0;
 }
 
-void ControlImage::drawStretched(HDC dc, const RECT& dest, const RECT* source, Look look,
-                                 bool brightnessStep) {
-    if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
+void ControlImage::render(HDC dc, const std::u16string& key, const RECT& dest, const RECT* source,
+                          Look look, bool brightnessStep) {
     const LogicalUnits logical(dc);
     const RECT src = source ? *source : RECT{0, 0, 0, 0};
     const bool disabled = look == Look::Disabled;
-    m_cache->AlphaRenderTo(dc, kKey, logical(dest.left), logical(dest.top),
+    m_cache->AlphaRenderTo(dc, key, logical(dest.left), logical(dest.top),
                            logical(dest.right - dest.left), logical(dest.bottom - dest.top),
                            src.left, src.top, src.right - src.left, src.bottom - src.top,
                            disabled ? kDisabledAlpha : Alpha, true,
                            brightnessFor(look, brightnessStep), GrayScale || disabled, 0);
+}
+
+void ControlImage::drawStretched(HDC dc, const RECT& dest, const RECT* source, Look look,
+                                 bool brightnessStep) {
+    if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
+    render(dc, kKey, dest, source, look, brightnessStep);
+}
+
+bool ControlImage::drawFrame(HDC dc, const RECT& dest, Look look, bool animate, bool advance) {
+    if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return false;
+    const bool running = animate && look != Look::Disabled && m_frames >= 2;
+    std::u16string key = kKey;
+    if (running) {
+        if (advance) {
+            if (m_frame >= m_frames) m_frame = 0;
+            m_shownFrame = m_frame;
+            m_frame = (m_frame + 1) % m_frames;
+        }
+        key = frameKey(m_shownFrame);
+    }
+    render(dc, key, dest, nullptr, look, false);
+    return running;
 }
 
 bool ControlImage::draw(HDC dc, int x, int y, int height, Look look, bool brightnessStep,

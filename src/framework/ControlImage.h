@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/PropertyTable.h"
@@ -61,6 +62,13 @@ public:
     // (device pixels), unrotated and without animating; the brightness step as in `draw`.
     void drawStretched(platform::HDC dc, const platform::RECT& dest, const platform::RECT* source,
                        Look look, bool brightnessStep);
+    // Draws the image over `dest` (device pixels), unrotated, as a background: whether or not
+    // ShowImage is on. With `animate` (run mode) a multi-frame image shows its frames in turn:
+    // `advance` moves on to the next frame, otherwise the frame drawn last is drawn again (a
+    // repaint of part of the control matches the rest). The return value says whether an
+    // animation timer should run.
+    bool drawFrame(platform::HDC dc, const platform::RECT& dest, Look look, bool animate,
+                   bool advance);
     // The decoded image's width in pixels (0 without one).
     std::int32_t pixelWidth() const { return m_width; }
     // The decoded image's height in pixels (0 without one).
@@ -74,6 +82,8 @@ public:
 
 private:
     double brightnessFor(Look look, bool brightnessStep) const;
+    void render(platform::HDC dc, const std::u16string& key, const platform::RECT& dest,
+                const platform::RECT* source, Look look, bool brightnessStep);
 
     std::unique_ptr<cGDIPCache> m_cache;
     bool m_loaded = false;
@@ -82,6 +92,7 @@ private:
     std::int32_t m_height = 0;
     std::int32_t m_frames = 0;
     std::int32_t m_frame = 0;
+    std::int32_t m_shownFrame = 0;  // the frame drawFrame drew last
 };
 
 template <class C>

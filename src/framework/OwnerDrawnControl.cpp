@@ -154,16 +154,26 @@ HFONT OwnerDrawnControl::createFont() const {
 }
 
 SIZE OwnerDrawnControl::measureText(const std::u16string& text, UINT flags, int width) const {
+    return measureTexts({text}, flags, width).front();
+}
+
+std::vector<SIZE> OwnerDrawnControl::measureTexts(const std::vector<std::u16string>& texts,
+                                                  UINT flags, int width) const {
     const HDC dc = CreateCompatibleDC(HDC());
     const HFONT font = createFont();
     const HGDIOBJ old = SelectObject(dc, font);
-    RECT rc{0, 0, width, static_cast<int>(ScaleHeight())};
-    int height = 0;
-    const int textWidth = MeasureText(HTHEME(), dc, text, flags, rc, height);
+    std::vector<SIZE> sizes;
+    sizes.reserve(texts.size());
+    for (const std::u16string& text : texts) {
+        RECT rc{0, 0, width, static_cast<int>(ScaleHeight())};
+        int height = 0;
+        const int textWidth = MeasureText(HTHEME(), dc, text, flags, rc, height);
+        sizes.push_back(SIZE{textWidth, height});
+    }
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
-    return SIZE{textWidth, height};
+    return sizes;
 }
 
 void OwnerDrawnControl::sizeToPixels(SIZE size) {
@@ -184,11 +194,15 @@ void OwnerDrawnControl::paintStateFill(HDC dc, const RECT& rc, bool opaque) {
     } else {
         fill = m_backColorHot;
     }
-    if (!IsTranslatableColor(fill)) {
+    fillOrShowContainer(dc, rc, fill);
+}
+
+void OwnerDrawnControl::fillOrShowContainer(HDC dc, const RECT& rc, OLE_COLOR color) {
+    if (!IsTranslatableColor(color)) {
         PaintParentBackground(GetParent(hWnd()), hWnd(), dc);
         return;
     }
-    FillSolid(dc, fill, rc);
+    FillSolid(dc, color, rc);
 }
 
 void OwnerDrawnControl::drawCaption(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
@@ -254,6 +268,14 @@ void OwnerDrawnControl::drawImage(HDC dc, int x, int y, int height, bool brightn
     if (!img) return;
     const bool running = img->draw(dc, x, y, height, imageLook(), brightnessStep, userMode());
     setAnimation(running);
+}
+
+void OwnerDrawnControl::drawBackgroundImage(HDC dc, const RECT& dest, bool advance) {
+    ControlImage* img = image();
+    if (!img) return;
+    const ControlImage::Look look =
+        m_enabled ? ControlImage::Look::Normal : ControlImage::Look::Disabled;
+    setAnimation(img->drawFrame(dc, dest, look, userMode(), advance));
 }
 
 void OwnerDrawnControl::setAnimation(bool run) {
@@ -360,7 +382,7 @@ bool OwnerDrawnControl::pressOrRelease(bool press, int event, MouseButtons butto
     // Only the buttons that press the control change its look; every button raises its event.
     const bool changed = pressesWith(button) && (press ? m_state.press() : m_state.release());
     if (!eventsEnabled()) return true;
-    if (changed && drawsStates()) Refresh();
+    if (changed && drawsStates()) stateChanged(StateChange::Press);
     std::vector<Variant> args = m_events.mouseInTwips
                                     ? mouseArgs(button, shift, twipsX(x), twipsY(y))
                                     : mouseArgs(button, shift, x, y);
@@ -380,22 +402,42 @@ void OwnerDrawnControl::MouseUp(MouseButtons button, ShiftState shift, double x,
 }
 
 void OwnerDrawnControl::MouseMove(MouseButtons button, ShiftState shift, double x, double y) {
-    if (userMode() && m_enabled && drawsStates() && m_state.pointerOver()) {
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        m_origin = POINT{cursor.x - static_cast<int>(x), cursor.y - static_cast<int>(y)};
-        if (hyperLink()) MousePointer(MousePointerConstants::Custom);
-        Refresh();
-        if (eventsEnabled() && !raise(m_events.MouseEnter)) return;
-        if (m_tooltip)
-            ShowControlTooltip(hWnd(), GetParent(hWnd()), m_tooltip->text, m_tooltip->title,
-                               m_tooltip->icon, m_tooltip->style == ToolTipStyle::ttsBalloon,
-                               m_tooltip->backColor, m_tooltip->foreColor, m_tooltip->maxWidth);
-        timer(m_hoverTimer, kHoverPollMs, &OwnerDrawnControl::pollHover).Enabled(true);
-    }
-    if (!eventsEnabled()) return;
+    if (!trackPointer(x, y) || !eventsEnabled()) return;
     std::vector<Variant> args = mouseArgs(button, shift, x, y);
     raise(m_events.MouseMove, args);
+}
+
+bool OwnerDrawnControl::trackPointer(double x, double y) {
+    if (!userMode() || !m_enabled || !drawsStates() || !m_state.pointerOver()) return true;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    m_origin = POINT{cursor.x - static_cast<int>(x), cursor.y - static_cast<int>(y)};
+    if (hyperLink()) MousePointer(MousePointerConstants::Custom);
+    stateChanged(StateChange::Hover);
+    if (eventsEnabled() && !raise(m_events.MouseEnter)) return false;
+    showHoverTip();
+    timer(m_hoverTimer, kHoverPollMs, &OwnerDrawnControl::pollHover).Enabled(true);
+    return true;
+}
+
+void OwnerDrawnControl::showHoverTip() {
+    if (m_tooltip) showTooltip(m_tooltip->text);
+}
+
+void OwnerDrawnControl::showTooltip(const std::u16string& text) {
+    if (text.empty()) {
+        HideControlTooltip(hWnd());
+        return;
+    }
+    const Tooltip settings = m_tooltip ? *m_tooltip : Tooltip{};
+    ShowControlTooltip(hWnd(), GetParent(hWnd()), text, settings.title, settings.icon,
+                       settings.style == ToolTipStyle::ttsBalloon, settings.backColor,
+                       settings.foreColor, settings.maxWidth);
+}
+
+const std::u16string& OwnerDrawnControl::tooltipText() const {
+    static const std::u16string none;
+    return m_tooltip ? m_tooltip->text : none;
 }
 
 // The pointer is polled rather than tracked: a control learns it has been left even when the
@@ -414,8 +456,9 @@ void OwnerDrawnControl::leave() {
     if (m_hoverTimer) m_hoverTimer->Enabled(false);
     HideControlTooltip(hWnd());
     if (!m_state.pointerOutside()) return;
+    if (!pointerLeft()) return;
     if (hyperLink()) MousePointer(MousePointerConstants::Default);
-    if (m_enabled) Refresh();
+    if (m_enabled) stateChanged(StateChange::Hover);
     if (eventsEnabled()) raise(m_events.MouseLeave);
 }
 
@@ -451,12 +494,12 @@ void OwnerDrawnControl::KeyPress(int& keyAscii) {
 
 void OwnerDrawnControl::GotFocus() {
     m_state.focus();
-    if (eventsEnabled() && drawsStates()) Refresh();
+    if (eventsEnabled() && drawsStates()) stateChanged(StateChange::Focus);
 }
 
 void OwnerDrawnControl::LostFocus() {
     m_state.blur();
-    if (eventsEnabled() && drawsStates()) Refresh();
+    if (eventsEnabled() && drawsStates()) stateChanged(StateChange::Focus);
 }
 
 void OwnerDrawnControl::HitTest(double x, double y, HitResult& result) {

@@ -190,6 +190,25 @@ protected:
     virtual bool drawsStates() const { return true; }
     // Whether a press of `button` gives the pressed look.
     virtual bool pressesWith(MouseButtons) const { return true; }
+    // What changed the hot, pressed or focus state.
+    enum class StateChange { Hover, Press, Focus };
+    // Repaints after the state changed (when drawsStates); the whole control unless a control
+    // knows better.
+    virtual void stateChanged(StateChange) { Refresh(); }
+    // Shows the hover tooltip as the pointer enters: the InitTooltip text.
+    virtual void showHoverTip();
+    // Called as the hover poll finds the pointer gone, before MouseLeave; false when a handler
+    // removed the control.
+    virtual bool pointerLeft() { return true; }
+
+    // Hover tracking for a pointer at (x, y) pixels: on entering, the hot state, MouseEnter,
+    // the tooltip and the hover poll. False when a handler removed the control.
+    bool trackPointer(double x, double y);
+    // Shows the shared tooltip for this control with `text` and the InitTooltip settings (the
+    // defaults without them); an empty text hides it.
+    void showTooltip(const std::u16string& text);
+    // The InitTooltip text ("" without one).
+    const std::u16string& tooltipText() const;
 
     // Changes the font object in place as one property change (its own notifications are not
     // passed on while `change` runs).
@@ -215,12 +234,17 @@ protected:
     // The size of `text` laid out by DrawTextW `flags` in the control's font, `width` pixels
     // wide.
     platform::SIZE measureText(const std::u16string& text, platform::UINT flags, int width) const;
+    // The sizes of many texts measured the same way, with one surface and one font.
+    std::vector<platform::SIZE> measureTexts(const std::vector<std::u16string>& texts,
+                                             platform::UINT flags, int width) const;
     // Resizes the control to `size` pixels where it differs; the window has no frame of its
     // own, so its outer size is the client size.
     void sizeToPixels(platform::SIZE size);
     // Fills `rc` with the state's back colour (disabled, pressed, hot or normal) when `opaque`;
     // where there is no fill, the container shows through.
     void paintStateFill(platform::HDC dc, const platform::RECT& rc, bool opaque);
+    // Fills `rc` with `color`; a colour that draws nothing shows the container instead.
+    void fillOrShowContainer(platform::HDC dc, const platform::RECT& rc, OLE_COLOR color);
     // Draws `text` in `color` with DrawTextW `flags` in `rect` (a wrapped block centred as laid
     // out), in the control's font, over what is there.
     void drawCaption(platform::HDC dc, const std::u16string& text, OLE_COLOR color,
@@ -238,6 +262,9 @@ protected:
     // Draws the image with the state's look; animation frames advance and the animation timer
     // follows.
     void drawImage(platform::HDC dc, int x, int y, int height, bool brightnessStep);
+    // Draws the image stretched over `dest` as a background (ControlImage::drawFrame); the
+    // animation timer follows.
+    void drawBackgroundImage(platform::HDC dc, const platform::RECT& dest, bool advance);
     // Raises an event; false when a handler removed the control (touch nothing of it then).
     bool raise(int number, std::vector<Variant>& args);
     bool raise(int number);

@@ -31,6 +31,30 @@ std::u16string OpenImageFileDialog() {
     return StripNulls(std::u16string(file, 256));
 }
 
+std::vector<std::u16string> SplitText(const std::u16string& text, char16_t separator) {
+    std::vector<std::u16string> fields;
+    if (text.empty()) return fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::u16string::npos) {
+            fields.push_back(text.substr(start));
+            return fields;
+        }
+        fields.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+std::u16string JoinText(const std::vector<std::u16string>& fields, char16_t separator) {
+    std::u16string text;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) text += separator;
+        text += fields[i];
+    }
+    return text;
+}
+
 std::u16string StripNulls(const std::u16string& text) {
     const std::size_t nul = text.find(u'\0');
     if (nul != std::u16string::npos) return text.substr(0, nul);

@@ -28,6 +28,29 @@ void DrawTextInColor(HDC dc, const std::u16string& text, OLE_COLOR color, UINT f
     DrawTextW(dc, text.c_str(), -1, &where, flags);
 }
 
+void DrawMeasuredLine(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
+                      const RECT& rc, int width, int lineHeight) {
+    const int avail = rc.right - rc.left;
+    if (width > avail || text.find_first_of(u"&\t\r\n") != std::u16string::npos)
+        return DrawTextInColor(dc, text, color, flags, rc);
+    const std::int32_t rgb = TranslateColor(color, 0);
+    if (rgb == -1 || text.empty()) return;
+    SetTextColor(dc, static_cast<COLORREF>(rgb));
+    int x = rc.left;
+    if (flags & DT_CENTER) {
+        x += (avail - width) / 2;
+    } else if (flags & DT_RIGHT) {
+        x += avail - width;
+    }
+    const int y = rc.top + ((flags & DT_VCENTER) ? (rc.bottom - rc.top - lineHeight) / 2 : 0);
+    UINT options = ETO_CLIPPED;
+    if (flags & DT_RTLREADING) options |= ETO_RTLREADING;
+    const UINT align = GetTextAlign(dc);
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP | (align & TA_RTLREADING));
+    ExtTextOutW(dc, x, y, options, &rc, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    SetTextAlign(dc, align);
+}
+
 void DrawCaptionText(HDC dc, const std::u16string& text, OLE_COLOR color, UINT flags,
                      const RECT& rc) {
     RECT where = rc;

@@ -20,6 +20,12 @@ void DrawCaptionText(platform::HDC dc, const std::u16string& text, OLE_COLOR col
 // Draws a caption in a colour exactly in the rectangle (a caller that laid it out already).
 void DrawTextInColor(platform::HDC dc, const std::u16string& text, OLE_COLOR color,
                      platform::UINT flags, const platform::RECT& rc);
+// Draws one single line (DT_SINGLELINE flags) whose width in the selected font is known
+// already, placed as DrawTextW places it (left, centred or right; centred vertically with
+// DT_VCENTER) and clipped to the rectangle, without measuring it again. Text DrawTextW would
+// change (an access-key "&", tabs, line breaks) or that does not fit goes through DrawTextW.
+void DrawMeasuredLine(platform::HDC dc, const std::u16string& text, OLE_COLOR color,
+                      platform::UINT flags, const platform::RECT& rc, int width, int lineHeight);
 // Draws through the theme (part 1, state 1, in the theme's version of the colour); without a
 // theme, or when the theme cannot, as plain text.
 void DrawThemedText(platform::HTHEME theme, platform::HDC dc, const std::u16string& text,

@@ -471,8 +471,23 @@ void Form::windowlessZOrder(UserControl& control, bool front) {
     }
 }
 
-void Form::placementChanged(UserControl&) {
+void Form::placementChanged(UserControl& control) {
     arrange();
+    // Hiding or disabling may have left the focus where it cannot stay (a hidden window hands
+    // it to its container, which may be a frame; a disabled one to nothing): it moves on in
+    // tab order.
+    const HWND focus = GetFocus();
+    if (!focus) {
+        const Entry* e = entryOf(control);
+        if (e && m_hwnd && GetActiveWindow() == m_hwnd && !canFocus(control)) focusFrom(e->tab + 1);
+        return;
+    }
+    if (focus == m_hwnd) return;
+    for (const Entry& e : m_entries) {
+        if (e.control->hWnd() != focus) continue;
+        if (!canFocus(*e.control)) focusFrom(e.tab + 1);
+        return;
+    }
 }
 
 void Form::arrange() {

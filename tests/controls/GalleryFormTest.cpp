@@ -6,6 +6,7 @@
 #include "platform/base/CodePages.h"
 
 #include "controls/Controls.h"
+#include "controls/buttons/ChoiceGroup.h"
 #include "framework/drawing/cToolTip.h"
 #include "host/ControlClasses.h"
 #include "host/FormFile.h"
@@ -41,6 +42,22 @@ protected:
             if (c == changed || h == animated[0] || h == animated[1]) continue;
             EXPECT_EQ(paints()[h.value], 0) << ToUtf8(form.nameOf(*c));
         }
+    }
+    // The gallery shown with the pointer away from it, every control's paints counted.
+    std::unique_ptr<Form> watchedGallery() {
+        auto form = FormFile::loadFile(ORVANE_GALLERY_FORM, true);
+        form->Show();
+        platform->PumpMessages();
+        platform->MouseMove(5, 5);
+        platform->AdvanceTime(50);
+        platform->PumpMessages();
+        for (UserControl* c : form->Controls())
+            SetWindowSubclass(c->hWnd(), countPaints, 1, 0);
+        return form;
+    }
+    void unwatch(Form& form) {
+        for (UserControl* c : form.Controls())
+            RemoveWindowSubclass(c->hWnd(), countPaints, 1);
     }
     platform::testing::TestOptions options() const override {
         platform::testing::TestOptions o;
@@ -97,14 +114,7 @@ TEST_F(GalleryFormTest, HoverShowsATooltipAndAChangeRepaintsOnlyItsControl) {
 }
 
 TEST_F(GalleryFormTest, HoveringAButtonRepaintsThatButtonAlone) {
-    auto form = FormFile::loadFile(ORVANE_GALLERY_FORM, true);
-    form->Show();
-    platform->PumpMessages();
-    platform->MouseMove(5, 5);
-    platform->AdvanceTime(50);
-    platform->PumpMessages();
-    for (UserControl* c : form->Controls())
-        SetWindowSubclass(c->hWnd(), countPaints, 1, 0);
+    auto form = watchedGallery();
     for (const char16_t* name : {u"btnStandard", u"btnOpaque", u"btnStacked"}) {
         paints().clear();
         UserControl& button = form->control(name);
@@ -118,8 +128,28 @@ TEST_F(GalleryFormTest, HoveringAButtonRepaintsThatButtonAlone) {
         platform->PumpMessages();
         expectPaintedAlone(*form, &button);
     }
-    for (UserControl* c : form->Controls())
-        RemoveWindowSubclass(c->hWnd(), countPaints, 1);
+    unwatch(*form);
+}
+
+TEST_F(GalleryFormTest, HoveringGroupItemsRepaintsThatGroupAlone) {
+    auto form = watchedGallery();
+    for (const char16_t* name : {u"optGroup", u"chkGroup", u"btnGroup"}) {
+        paints().clear();
+        auto& group = static_cast<ChoiceGroup&>(form->control(name));
+        ASSERT_GE(group.Count(), 3);
+        for (int item = 0; item < 3; ++item) {
+            const RECT& r = group.layoutResult().items[item].rect;
+            const POINT p = platform->ClientToScreenPoint(group.hWnd(), (r.left + r.right) / 2,
+                                                          (r.top + r.bottom) / 2);
+            platform->MouseMove(p.x, p.y);
+            platform->PumpMessages();
+        }
+        platform->MouseMove(5, 5);
+        platform->AdvanceTime(20);  // the hover poll notices
+        platform->PumpMessages();
+        expectPaintedAlone(*form, &group);
+    }
+    unwatch(*form);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "framework/PaintParentBackground.h"
 #include "framework/TextDrawing.h"
 #include "host/App.h"
+#include "platform/base/CodePages.h"
 #include "support/PlatformTest.h"
 
 namespace orvane::test {
@@ -189,6 +190,29 @@ TEST_F(DrawingUtilitiesTest, WrappedCaptionsAreCentredVertically) {
     EXPECT_EQ(ink.back().y, reference.back().y + 15);
     for (const POINT p : ink)
         ASSERT_EQ(GetRValue(centred.at(p.x, p.y)), 255) << "not the caption colour at " << p.x;
+}
+
+// A line whose width is known lands where DrawTextW puts it, pixel for pixel; text DrawTextW
+// changes, or too wide, goes through it.
+TEST_F(DrawingUtilitiesTest, MeasuredLinesDrawAsDrawTextDoes) {
+    const RECT rc{4, 3, 150, 30};
+    for (const std::u16string text :
+         {u"Medium", u"Save && &Exit", u"far too wide for it all, this"})
+        for (const UINT align : {UINT(DT_LEFT), UINT(DT_CENTER), UINT(DT_RIGHT)}) {
+            const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_WORD_ELLIPSIS | align;
+            Surface reference(160, 40, kWhite), measured(160, 40, kWhite);
+            SetBkMode(reference.dc, TRANSPARENT);
+            SetBkMode(measured.dc, TRANSPARENT);
+            RECT size{0, 0, 1000, 100};
+            DrawTextW(measured.dc, text.c_str(), -1, &size, DT_SINGLELINE | DT_CALCRECT);
+            DrawCaptionText(reference.dc, text, kBlue, flags, rc);
+            DrawMeasuredLine(measured.dc, text, kBlue, flags, rc, size.right, size.bottom);
+            const auto ink = reference.ink(kWhite);
+            ASSERT_FALSE(ink.empty());
+            ASSERT_EQ(measured.ink(kWhite).size(), ink.size()) << ToUtf8(text) << " " << align;
+            for (const POINT p : ink)
+                ASSERT_EQ(measured.at(p.x, p.y), reference.at(p.x, p.y)) << ToUtf8(text);
+        }
 }
 
 // Whether the ink on white is `color` blended with white: red keeps its red channel full and

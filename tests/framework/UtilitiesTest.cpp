@@ -148,5 +148,17 @@ TEST(UtilitiesTest, StringsArraysPathsAndFiles) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(UtilitiesTest, TextsSplitOnAndJoinWithASeparator) {
+    using Fields = std::vector<std::u16string>;
+    EXPECT_EQ(SplitText(u"a|bc|d", u'|'), (Fields{u"a", u"bc", u"d"}));
+    EXPECT_EQ(SplitText(u"a||", u'|'), (Fields{u"a", u"", u""}));  // empty fields count
+    EXPECT_EQ(SplitText(u"|", u'|'), (Fields{u"", u""}));
+    EXPECT_EQ(SplitText(u"plain", u'|'), Fields{u"plain"});
+    EXPECT_TRUE(SplitText(u"", u'|').empty());  // nothing: no field at all
+    for (const std::u16string text : {u"a|bc|d", u"a||", u"|", u"x"})
+        EXPECT_EQ(JoinText(SplitText(text, u'|'), u'|'), text);
+    EXPECT_EQ(JoinText({}, u'|'), u"");
+}
+
 }  // namespace
 }  // namespace orvane::test

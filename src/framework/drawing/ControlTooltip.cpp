@@ -55,4 +55,8 @@ platform::HWND ControlTooltipOwner() {
     return tooltipOwner();
 }
 
+std::u16string ControlTooltipText() {
+    return sharedTooltip() ? sharedTooltip()->ToolTipText(tooltipOwner()) : std::u16string();
+}
+
 }  // namespace orvane

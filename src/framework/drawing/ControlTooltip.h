@@ -23,5 +23,7 @@ void HideControlTooltip(platform::HWND control);
 platform::HWND ControlTooltipWindow();
 // The control the shared tooltip belongs to (null when none is shown).
 platform::HWND ControlTooltipOwner();
+// The text the shared tooltip shows ("" when none is shown).
+std::u16string ControlTooltipText();
 
 }  // namespace orvane

@@ -230,6 +230,17 @@ TEST_F(FrameTest, TheFocusPassesOverFramesAndOnFromRemovedControls) {
     EXPECT_EQ(GetFocus(), outside.hWnd()) << "a click on the frame leaves the focus";
     accessKey('O');
     EXPECT_EQ(GetFocus(), first.hWnd()) << "the access key enters the frame";
+    // Hidden or disabled with the focus, a control hands it on, not to the frame.
+    first.Extender().Visible(false);
+    pump();
+    EXPECT_EQ(GetFocus(), second.hWnd());
+    second.Extender().Enabled(false);
+    pump();
+    EXPECT_EQ(GetFocus(), outside.hWnd());
+    first.Extender().Visible(true);
+    second.Extender().Enabled(true);
+    SetFocus(first.hWnd());
+    pump();
     form.remove(first);
     pump();
     EXPECT_EQ(GetFocus(), second.hWnd());
