@@ -9,7 +9,7 @@ packages=(
   libcairo2-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev libicu-dev
   libpng-dev libjpeg62-turbo-dev libgif-dev libwebp-dev libtiff-dev
   libsdl2-dev libcurl4-openssl-dev libsqlite3-dev nlohmann-json3-dev liblua5.4-dev
-  xvfb xdotool imagemagick
+  xvfb xdotool imagemagick doxygen python3
   fonts-dejavu-core fonts-liberation fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji fonts-droid-fallback
 )
 

@@ -1,8 +1,10 @@
 // The library's version, the one symbol of liborvane's own; everything else comes from the layers.
+#include "Version.h"
+
 namespace orvane {
 
 const char* versionString() {
-    return "0.1.0";
+    return ORVANE_VERSION;
 }
 
 }  // namespace orvane

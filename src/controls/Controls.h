@@ -1,5 +1,5 @@
-// Publishes every control, the host's objects and the shared enumerations: in the type library for late-bound
-// callers and scripts, and as control classes for form files.
+// Publishes every control, the host's objects and the shared enumerations: in the type library for
+// late-bound callers and scripts, and as control classes for form files.
 #pragma once
 
 namespace orvane {
@@ -7,6 +7,7 @@ namespace orvane {
 class TypeLibrary;
 class ControlClasses;
 
+// Registers them all; a program calls it once before it makes controls or loads a form.
 void registerControls(TypeLibrary& library, ControlClasses& classes);
 
 }  // namespace orvane

@@ -7,8 +7,11 @@ namespace orvane {
 
 class ButtonBehavior {
 public:
+    // Whether the pointer is over the control.
     bool hot() const { return m_hot; }
+    // Whether a mouse button is down on the control.
     bool pressed() const { return m_pressed; }
+    // Whether the control has the keyboard focus.
     bool focused() const { return m_focused; }
 
     // The pointer moved over the control: true when it has just entered.
@@ -24,9 +27,11 @@ public:
         m_hot = false;
         return true;
     }
-    // True when the state changed.
+    // A button went down on the control; true when the state changed.
     bool press() { return set(m_pressed, true); }
+    // The button came up; true when the state changed.
     bool release() { return set(m_pressed, false); }
+    // The control took the focus; true when the state changed.
     bool focus() { return set(m_focused, true); }
     // Losing the focus also ends a press.
     bool blur() {

@@ -23,15 +23,15 @@ public:
     ControlImage(const ControlImage&) = delete;
     ControlImage& operator=(const ControlImage&) = delete;
 
-    // The published properties (declared by `declare`).
+    // The published properties (declared by `declare`; see ImageControl): the encoded image.
     std::vector<std::uint8_t> PNG;
-    bool ShowImage = true;
-    std::int32_t ImageSize = 16;
-    std::int32_t Alpha = 255;
-    std::int32_t Angle = 0;
-    bool GrayScale = false;
-    std::int32_t Brightness = 10;  // persisted only: the hover and pressed step
-    std::int32_t FrameInterval = 35;
+    bool ShowImage = true;            // whether the image is drawn
+    std::int32_t ImageSize = 16;      // drawn height, pixels at 96 DPI
+    std::int32_t Alpha = 255;         // opacity, 0 to 255
+    std::int32_t Angle = 0;           // rotation, degrees
+    bool GrayScale = false;           // drawn in grey
+    std::int32_t Brightness = 10;     // persisted only: the hover and pressed step
+    std::int32_t FrameInterval = 35;  // milliseconds between frames
 
     // Decodes PNG into a new cache; bytes that are not an image leave no image.
     void load();
@@ -39,14 +39,18 @@ public:
     void release();
     // Decoded, with data, and ShowImage on.
     bool shown() const { return ShowImage && m_loaded; }
+    // Whether PNG decoded to an image.
     bool loaded() const { return m_loaded; }
     // Width ÷ height of the image (1 without one).
     double aspect() const { return m_aspect; }
+    // How many frames an animated image has (0 for a still image or none).
     std::int32_t frameCount() const { return m_frames; }
+    // The frame drawn next.
     std::int32_t frameIndex() const { return m_frame; }
     // The drawn width for a drawn height: aspect × height, rounded.
     int widthFor(int height) const;
 
+    // The control's state, as the image shows it: disabled is grey at half opacity.
     enum class Look { Normal, Hot, Pressed, Disabled };
     // Draws at (x, y), `height` pixels tall (device pixels). `brightnessStep` is applied up for
     // Hot and down for Pressed. With `animate`, the current frame is drawn and the index moves
@@ -65,8 +69,9 @@ public:
     // animation timer should run.
     bool drawFrame(platform::HDC dc, const platform::RECT& dest, Look look, bool animate,
                    bool advance);
-    // The decoded image's size in pixels (0 without one).
+    // The decoded image's width in pixels (0 without one).
     std::int32_t pixelWidth() const { return m_width; }
+    // The decoded image's height in pixels (0 without one).
     std::int32_t pixelHeight() const { return m_height; }
 
     // Declares the image properties of control C, whose image lives at `member`; `effect` is

@@ -29,16 +29,16 @@ class ConstituentTimer;
 
 // The numbers of the standard events in a control's event interface; 0: not raised.
 struct StandardEvents {
-    int Click = 0;
-    int DblClick = 0;
-    int MouseDown = 0;
-    int MouseMove = 0;
-    int MouseUp = 0;
-    int MouseEnter = 0;
-    int MouseLeave = 0;
-    int KeyDown = 0;
-    int KeyPress = 0;
-    int KeyUp = 0;
+    int Click = 0;       // Click
+    int DblClick = 0;    // DblClick
+    int MouseDown = 0;   // MouseDown(Button, Shift, X, Y)
+    int MouseMove = 0;   // MouseMove(Button, Shift, X, Y), always in pixels
+    int MouseUp = 0;     // MouseUp(Button, Shift, X, Y)
+    int MouseEnter = 0;  // MouseEnter, when the pointer comes in
+    int MouseLeave = 0;  // MouseLeave, when it goes out
+    int KeyDown = 0;     // KeyDown(KeyCode, Shift)
+    int KeyPress = 0;    // KeyPress(KeyAscii)
+    int KeyUp = 0;       // KeyUp(KeyCode, Shift)
     // MouseDown and MouseUp positions in twips (the convention), or in pixels.
     bool mouseInTwips = true;
 
@@ -52,14 +52,14 @@ struct StandardEvents {
 
 // The shared palette of the owner-drawn controls (0x00BBGGRR).
 namespace palette {
-inline constexpr OLE_COLOR kBackColor = 0xE1E1E1;
-inline constexpr OLE_COLOR kBackColorHot = 0xFBF1E5;
-inline constexpr OLE_COLOR kBackColorPressed = 0xF7E4CC;
-inline constexpr OLE_COLOR kBorderColor = 0xADADAD;
-inline constexpr OLE_COLOR kBorderColorHot = 0xD77800;
-inline constexpr OLE_COLOR kBorderColorPressed = 0x995400;
-inline constexpr OLE_COLOR kDisabledFill = 0xCCCCCC;
-inline constexpr OLE_COLOR kDisabledText = 0x90839D;
+inline constexpr OLE_COLOR kBackColor = 0xE1E1E1;           // BackColor
+inline constexpr OLE_COLOR kBackColorHot = 0xFBF1E5;        // BackColorHot
+inline constexpr OLE_COLOR kBackColorPressed = 0xF7E4CC;    // BackColorPressed
+inline constexpr OLE_COLOR kBorderColor = 0xADADAD;         // BorderColor
+inline constexpr OLE_COLOR kBorderColorHot = 0xD77800;      // BorderColorHot
+inline constexpr OLE_COLOR kBorderColorPressed = 0x995400;  // BorderColorPressed
+inline constexpr OLE_COLOR kDisabledFill = 0xCCCCCC;        // a disabled control's fill
+inline constexpr OLE_COLOR kDisabledText = 0x90839D;        // a disabled control's text
 // A state colour that draws nothing.
 inline constexpr OLE_COLOR kNoColor = 0xFFFFFFFF;
 }  // namespace palette
@@ -69,29 +69,43 @@ public:
     ~OwnerDrawnControl() override;
 
     // --- The common properties ---
+    // The fill, drawn when BackStyle is opaque (or, for the buttons, as their Style says).
     OLE_COLOR BackColor() const { return m_backColor; }
     void BackColor(OLE_COLOR value) { setProperty(m_backColor, value); }
+    // The fill while the pointer is over the control; -1 (palette::kNoColor) draws no fill then.
     OLE_COLOR BackColorHot() const { return m_backColorHot; }
     void BackColorHot(OLE_COLOR value) { setProperty(m_backColorHot, value); }
+    // The fill while the control is pressed; -1 draws no fill then.
     OLE_COLOR BackColorPressed() const { return m_backColorPressed; }
     void BackColorPressed(OLE_COLOR value) { setProperty(m_backColorPressed, value); }
+    // The colour of a flat border.
     OLE_COLOR BorderColor() const { return m_borderColor; }
     void BorderColor(OLE_COLOR value) { setProperty(m_borderColor, value); }
+    // The flat border's colour while the pointer is over the control, it has the focus or it is
+    // the default button (for controls whose border follows their state).
     OLE_COLOR BorderColorHot() const { return m_borderColorHot; }
     void BorderColorHot(OLE_COLOR value) { setProperty(m_borderColorHot, value); }
+    // The flat border's colour while the control is pressed (for controls whose border follows
+    // their state).
     OLE_COLOR BorderColorPressed() const { return m_borderColorPressed; }
     void BorderColorPressed(OLE_COLOR value) { setProperty(m_borderColorPressed, value); }
+    // The caption's colour.
     OLE_COLOR ForeColor() const { return m_foreColor; }
     void ForeColor(OLE_COLOR value) { setProperty(m_foreColor, value); }
+    // Transparent (the container shows through) or opaque (BackColor fills the control).
     BackStyleEnum BackStyle() const { return m_backStyle; }
     void BackStyle(BackStyleEnum value) { setProperty(m_backStyle, value); }
+    // Flat (a line of Borderwidth pixels) or 3D (raised edges, sunken while pressed).
     AppearanceEnum Appearance() const { return m_appearance; }
     void Appearance(AppearanceEnum value) { setProperty(m_appearance, value); }
+    // None (no border) or Fixed Single (a border as Appearance says).
     BorderStyleEnum BorderStyle() const { return m_borderStyle; }
     void BorderStyle(BorderStyleEnum value) { setProperty(m_borderStyle, value); }
     // The width of a flat border, in pixels.
     std::int32_t Borderwidth() const { return m_borderWidth; }
     void Borderwidth(std::int32_t value) { setProperty(m_borderWidth, value); }
+    // A disabled control takes no input and draws greyed: fill palette::kDisabledFill, text
+    // palette::kDisabledText, its image grey at half opacity.
     bool Enabled() const { return m_enabled; }
     void Enabled(bool value) { setProperty(m_enabled, value); }
     // Nothing means the container's font.
@@ -118,6 +132,7 @@ public:
     static void publishCommonMethods(ClassBuilder<T>& b, bool withImage);
 
     // --- For drawing and tests ---
+    // The hot, pressed and focus state the control draws from.
     const ButtonBehavior& state() const { return m_state; }
     // 0 without a border, 2 for a 3D one, else Borderwidth.
     int borderWidth() const;
@@ -125,6 +140,7 @@ public:
     int contentInset() const { return borderWidth() + 2; }
     // Pixels per inch of the screen the control is on.
     int dpi() const;
+    // True while the form runs, false in design mode.
     bool userMode() const { return Ambient().UserMode(); }
 
     // Called by the property declarations after a value changed.
@@ -133,11 +149,14 @@ public:
     void imageChanged();
 
 protected:
+    // A control raising the standard events numbered in `events` (usually StandardEvents::of<C>()).
     explicit OwnerDrawnControl(const StandardEvents& events);
 
     // The control's declarations (built once per class).
     virtual const PropertyTable& properties() const = 0;
     template <class V>
+    // Sets the property stored in `field` through its declaration: checked (error 380), then, when
+    // it changed, its side effects, one layout and one repaint, and PropertyChanged.
     void setProperty(V& field, V value) {
         properties().rowOf(*this, field).assign(*this, std::move(value));
     }
@@ -198,12 +217,16 @@ protected:
     std::shared_ptr<StdFont> ambientFontCopy() const;
     // The hot, pressed and focus state, for controls the keyboard presses.
     ButtonBehavior& behavior() { return m_state; }
+    // Follows a new Font: hands it to the host's surface and watches it for changes made in place.
     void fontChanged();
+    // Follows Enabled: the window takes input or not, and hot and pressed are dropped.
     void enabledChanged();
 
+    // Whether layout() is running (an autosize it makes does not lay out again).
     bool inLayout() const { return m_inLayout; }
     // The layout is out of date: the next Refresh or Paint lays out again.
     void invalidateLayout() { m_layoutValid = false; }
+    // Runs layout() when the cached layout is out of date (and the properties are in).
     void ensureLayout();
     // A GDI font for the control's font (underlined while a hyperlink is hot); the caller
     // deletes it.
@@ -251,8 +274,9 @@ protected:
     // The release of MouseUp (the state, the redraw and the event); false when a handler
     // removed the control.
     bool releaseAndRaise(MouseButtons button, ShiftState shift, double x, double y);
-    // Pixels to twips for MouseDown and MouseUp.
+    // Horizontal pixels to twips, for MouseDown and MouseUp.
     double twipsX(double px) const;
+    // Vertical pixels to twips.
     double twipsY(double px) const;
 
     // --- The host's events, handled once for every owner-drawn control ---
@@ -278,20 +302,20 @@ protected:
     bool handleMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam,
                        platform::LRESULT& result) override;
 
-    // Common fields (declared by declareCommon).
-    OLE_COLOR m_backColor = palette::kBackColor;
-    OLE_COLOR m_backColorHot = palette::kBackColorHot;
-    OLE_COLOR m_backColorPressed = palette::kBackColorPressed;
-    OLE_COLOR m_borderColor = palette::kBorderColor;
-    OLE_COLOR m_borderColorHot = palette::kBorderColorHot;
-    OLE_COLOR m_borderColorPressed = palette::kBorderColorPressed;
-    OLE_COLOR m_foreColor = 0;
-    BackStyleEnum m_backStyle = BackStyleEnum::bsTransparent;
-    AppearanceEnum m_appearance = AppearanceEnum::Flat;
-    BorderStyleEnum m_borderStyle = BorderStyleEnum::FixedSingle;
-    std::int32_t m_borderWidth = 1;
-    bool m_enabled = true;
-    std::shared_ptr<StdFont> m_font;
+    // The common properties' values, declared by declareCommon; a control's Paint reads them.
+    OLE_COLOR m_backColor = palette::kBackColor;                    // BackColor
+    OLE_COLOR m_backColorHot = palette::kBackColorHot;              // BackColorHot
+    OLE_COLOR m_backColorPressed = palette::kBackColorPressed;      // BackColorPressed
+    OLE_COLOR m_borderColor = palette::kBorderColor;                // BorderColor
+    OLE_COLOR m_borderColorHot = palette::kBorderColorHot;          // BorderColorHot
+    OLE_COLOR m_borderColorPressed = palette::kBorderColorPressed;  // BorderColorPressed
+    OLE_COLOR m_foreColor = 0;                                      // ForeColor
+    BackStyleEnum m_backStyle = BackStyleEnum::bsTransparent;       // BackStyle
+    AppearanceEnum m_appearance = AppearanceEnum::Flat;             // Appearance
+    BorderStyleEnum m_borderStyle = BorderStyleEnum::FixedSingle;   // BorderStyle
+    std::int32_t m_borderWidth = 1;                                 // Borderwidth
+    bool m_enabled = true;                                          // Enabled
+    std::shared_ptr<StdFont> m_font;                                // Font
 
 private:
     struct Tooltip {

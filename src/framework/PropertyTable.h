@@ -36,6 +36,7 @@ enum class Effect { None, Repaint, Relayout };
 namespace persist {
 
 template <class V>
+// The value as a property bag stores it.
 Variant toBag(const V& value) {
     if constexpr (std::is_same_v<V, std::u16string>) {
         return StringToPersist(value);
@@ -47,6 +48,8 @@ Variant toBag(const V& value) {
 }
 
 template <class V>
+// A value read from a property bag; a value of the wrong kind raises, so that the reader takes the
+// default.
 V fromBag(const Variant& v) {
     if constexpr (std::is_same_v<V, std::u16string>) {
         return PersistToString(v);
@@ -69,25 +72,38 @@ public:
     virtual ~PropertyRow() = default;
     // The published name; the bag key ("" when the property is not persisted).
     const std::u16string& name() const { return m_name; }
+    // The bag key ("" when the property is not persisted).
     const std::u16string& key() const { return m_key; }
+    // What a change costs the control.
     Effect effect() const { return m_effect; }
     // Not in the type library: persisted only.
     bool hidden() const { return m_hidden; }
 
+    // Gives `c` the new-instance value.
     virtual void init(UserControl& c) const = 0;
+    // Reads the value from `bag` (the stored default when absent or refused by the check).
     virtual void read(UserControl& c, const PropertyBag& bag) const = 0;
+    // Writes the value to `bag`, unless it equals the stored default.
     virtual void write(UserControl& c, PropertyBag& bag) const = 0;
+    // The value as the type library gives it.
     virtual Variant get(UserControl& c) const = 0;
+    // Sets the value from the type library, converted, checked and applied as the C++ setter does.
     virtual void put(UserControl& c, const Variant& value) const = 0;
     // Where the value lives in `c`, to find a row from its field; null when it lives elsewhere.
     virtual const void* address(UserControl& c) const = 0;
+    // What the value is beyond its Variant (a colour, bytes), for bindings.
     virtual ValueType valueType() const = 0;
 
 protected:
+    // A row published as `name`, stored under the same key.
     PropertyRow(std::u16string name) : m_name(name), m_key(std::move(name)) {}
+    // The published name.
     std::u16string m_name;
+    // The bag key; empty when not persisted.
     std::u16string m_key;
+    // What a change costs.
     Effect m_effect = Effect::Repaint;
+    // Persisted only, not published.
     bool m_hidden = false;
 };
 
@@ -99,6 +115,7 @@ public:
     virtual void assign(UserControl& c, V value) const = 0;
 
 protected:
+    // A row published as `name`.
     using PropertyRow::PropertyRow;
 };
 
@@ -109,10 +126,14 @@ protected:
 template <class C, class V>
 class Property final : public TypedPropertyRow<V> {
 public:
+    // Where the value lives in a control.
     using Ref = std::function<V&(C&)>;
+    // Reads a value kept elsewhere.
     using Get = std::function<V(C&)>;
+    // Stores a value kept elsewhere.
     using Set = std::function<void(C&, V)>;
 
+    // A value stored where `ref` says, with its new-instance and stored defaults.
     Property(std::u16string name, Ref ref, V newValue, V storedValue)
         : TypedPropertyRow<V>(std::move(name)),
           m_ref(std::move(ref)),
@@ -127,11 +148,14 @@ public:
           m_stored(std::move(storedValue)) {}
 
     // --- Declaration ---
+    // Stores it under another bag key than its name.
     Property& key(std::u16string key) {
         this->m_key = std::move(key);
         return *this;
     }
+    // Never read from or written to a bag.
     Property& notPersisted() { return key(u""); }
+    // Not published in the type library (persisted only).
     Property& hidden() {
         this->m_hidden = true;
         return *this;
@@ -147,9 +171,13 @@ public:
         m_stored = std::move(storedValue);
         return *this;
     }
+    // A change repaints (the default).
     Property& repaint() { return effect(Effect::Repaint); }
+    // A change lays the control out again, then repaints.
     Property& relayout() { return effect(Effect::Relayout); }
+    // A change neither lays out nor repaints.
     Property& noRedraw() { return effect(Effect::None); }
+    // A change costs `e`.
     Property& effect(Effect e) {
         this->m_effect = e;
         return *this;
@@ -222,6 +250,7 @@ public:
         if (m_then) m_then(self);
         self.applyChange(*this);
     }
+    // The default a bag is read and written with, for `c`.
     V storedDefault(C& c) const { return m_storedFrom ? m_storedFrom(c) : m_stored; }
 
 private:
@@ -280,14 +309,17 @@ public:
         return r;
     }
 
+    // Gives every property of `c` its new-instance value.
     void init(UserControl& c) const {
         for (const auto& row : m_rows)
             row->init(c);
     }
+    // Reads every persisted property of `c` from `bag`.
     void read(UserControl& c, const PropertyBag& bag) const {
         for (const auto& row : m_rows)
             row->read(c, bag);
     }
+    // Writes every persisted property of `c` that differs from its stored default to `bag`.
     void write(UserControl& c, PropertyBag& bag) const {
         for (const auto& row : m_rows)
             row->write(c, bag);
@@ -319,11 +351,13 @@ public:
         throw Error(errors::InvalidProcedureCall, u"PropertyTable",
                     u"No declared property of that name and type");
     }
+    // The row of a property by name (ignoring case), or null.
     const PropertyRow* find(std::u16string_view name) const {
         for (const auto& row : m_rows)
             if (sameName(row->name(), name)) return row.get();
         return nullptr;
     }
+    // Every row, in published order.
     const std::vector<std::unique_ptr<PropertyRow>>& rows() const { return m_rows; }
 
     // Publishes every row not hidden: reading gives the field, writing goes through the same

@@ -8,6 +8,7 @@
 
 namespace orvane {
 
+// Whether a file or folder exists at the path.
 bool FileExists(const std::u16string& path);
 // Asks for an image file in the open dialog ("Select Image"; image, bitmap, GIF, icon and
 // cursor, JPEG, PNG and all files as the filters): its path, or "" when cancelled.

@@ -17,14 +17,19 @@ public:
     // False while the form is designed: controls paint and persist, but start no run-time work.
     bool UserMode() const { return m_userMode; }
     void UserMode(bool userMode) { m_userMode = userMode; }
+    // The container's font, which new controls copy.
     const std::shared_ptr<StdFont>& Font() const { return m_font; }
     void Font(std::shared_ptr<StdFont> font) { m_font = std::move(font); }
+    // The control's name as the container shows it (a new label's caption, say).
     const std::u16string& DisplayName() const { return m_displayName; }
     void DisplayName(std::u16string name) { m_displayName = std::move(name); }
+    // Whether the control is the container's default button (Enter presses it).
     bool DisplayAsDefault() const { return m_displayAsDefault; }
     void DisplayAsDefault(bool value) { m_displayAsDefault = value; }
+    // The container's text colour (button text unless set).
     OLE_COLOR ForeColor() const { return m_foreColor; }
     void ForeColor(OLE_COLOR color) { m_foreColor = color; }
+    // The container's back colour (button face unless set).
     OLE_COLOR BackColor() const { return m_backColor; }
     void BackColor(OLE_COLOR color) { m_backColor = color; }
 

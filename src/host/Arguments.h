@@ -8,15 +8,19 @@
 
 namespace orvane {
 
+// A Long argument, or `fallback` when it was left out.
 inline std::int32_t optionalLong(const Variant& v, std::int32_t fallback) {
     return v.isMissing() ? fallback : CLng(v);
 }
+// A Double argument, or `fallback` when it was left out.
 inline double optionalDouble(const Variant& v, double fallback) {
     return v.isMissing() ? fallback : CDbl(v);
 }
+// A Boolean argument, or `fallback` when it was left out.
 inline bool optionalBool(const Variant& v, bool fallback) {
     return v.isMissing() ? fallback : CBool(v);
 }
+// A String argument, or "" when it was left out.
 inline std::u16string optionalString(const Variant& v) {
     return v.isMissing() ? std::u16string() : CStr(v);
 }

@@ -9,6 +9,7 @@
 
 namespace orvane {
 
+// The bytes as standard base64 text, with padding.
 std::string Base64Encode(const std::vector<std::uint8_t>& bytes);
 // The bytes, or nothing when the text is not well-formed base64.
 std::optional<std::vector<std::uint8_t>> Base64Decode(std::string_view text);

@@ -82,6 +82,7 @@ constexpr ValueType valueTypeOf() {
 template <class T>
 class ClassBuilder {
 public:
+    // Starts the description of class T, published as `name`.
     explicit ClassBuilder(std::u16string name) { m_info.name = std::move(name); }
 
     // A read-write property: a getter returning V (or const V&) and a setter taking V. The
@@ -90,6 +91,7 @@ public:
     ClassBuilder& property(std::u16string name, V (T::*get)() const, void (T::*set)(V)) {
         return add<V>(std::move(name), get, set);
     }
+    // The same for a getter that returns a const reference.
     template <class V>
     ClassBuilder& property(std::u16string name, const V& (T::*get)() const, void (T::*set)(V)) {
         return add<V>(std::move(name), get, set);
@@ -125,6 +127,8 @@ public:
         return *this;
     }
 
+    // A method: `invoke` receives the object and the arguments by reference (Missing for optional
+    // ones left out) and returns the result (Empty for none).
     ClassBuilder& method(std::u16string name, std::vector<ParamInfo> params,
                          std::function<Variant(T&, std::vector<Variant>&)> invoke,
                          ValueType result = ValueType::Any) {
@@ -136,6 +140,7 @@ public:
         return *this;
     }
 
+    // An event raised by `number`, with its arguments' names.
     ClassBuilder& event(std::u16string name, int number, std::vector<std::u16string> params) {
         m_info.events.push_back({std::move(name), number, std::move(params)});
         return *this;
@@ -147,6 +152,7 @@ public:
         return *this;
     }
 
+    // The finished description, for TypeLibrary::registerClass (the builder is empty afterwards).
     ClassInfo build() { return std::move(m_info); }
 
 private:

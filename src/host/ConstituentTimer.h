@@ -11,6 +11,7 @@ namespace orvane {
 
 class ConstituentTimer {
 public:
+    // A timer that ticks with the window timer id `id`.
     explicit ConstituentTimer(platform::UINT_PTR id) : m_id(id) {}
     ~ConstituentTimer();
     ConstituentTimer(const ConstituentTimer&) = delete;
@@ -19,15 +20,20 @@ public:
     // Milliseconds between ticks; 0 stops the timer. Negative values raise error 380.
     std::int32_t Interval() const { return m_interval; }
     void Interval(std::int32_t ms);
+    // Whether it ticks (with a non-zero Interval); on unless set off.
     bool Enabled() const { return m_enabled; }
     void Enabled(bool enabled);
 
+    // Called at each tick.
     std::function<void()> onTick;
 
-    // Used by the control that holds it: where it ticks (null: nowhere) and the tick itself.
+    // Used by the control that holds it: where it ticks (null: nowhere).
     void attach(platform::HWND hwnd);
+    // The window timer id it ticks with.
     platform::UINT_PTR id() const { return m_id; }
+    // Calls onTick when the timer runs (the holder's WM_TIMER for id()).
     void tick();
+    // Whether a window timer is set now.
     bool running() const { return m_running; }
 
 private:

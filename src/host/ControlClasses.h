@@ -15,8 +15,10 @@ class UserControl;
 
 class ControlClasses {
 public:
+    // Makes a new, unsited instance.
     using Factory = std::function<std::unique_ptr<UserControl>()>;
 
+    // The classes form files of this program can name.
     static ControlClasses& current();
     // A class registered again replaces the first.
     void add(std::u16string className, Factory factory);

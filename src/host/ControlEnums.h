@@ -11,15 +11,19 @@ enum class MouseButtons : std::int32_t { None = 0, Left = 1, Right = 2, Middle =
 // Which of Shift (1), Ctrl (2) and Alt (4) are down (a set of flags).
 enum class ShiftState : std::int32_t { None = 0, Shift = 1, Ctrl = 2, Alt = 4 };
 
+// The union of two sets of mouse buttons.
 constexpr MouseButtons operator|(MouseButtons a, MouseButtons b) {
     return static_cast<MouseButtons>(static_cast<std::int32_t>(a) | static_cast<std::int32_t>(b));
 }
+// The union of two sets of shift keys.
 constexpr ShiftState operator|(ShiftState a, ShiftState b) {
     return static_cast<ShiftState>(static_cast<std::int32_t>(a) | static_cast<std::int32_t>(b));
 }
+// Whether `set` holds any of the buttons in `flag`.
 constexpr bool any(MouseButtons set, MouseButtons flag) {
     return (static_cast<std::int32_t>(set) & static_cast<std::int32_t>(flag)) != 0;
 }
+// Whether `set` holds any of the keys in `flag`.
 constexpr bool any(ShiftState set, ShiftState flag) {
     return (static_cast<std::int32_t>(set) & static_cast<std::int32_t>(flag)) != 0;
 }
@@ -29,10 +33,12 @@ enum class HitResult : std::int32_t { Outside = 0, Transparent = 1, Close = 2, H
 
 // Published under these names in the type library (with spaces and digits: "Fixed Single", "3D").
 enum class AppearanceEnum : std::int32_t { Flat = 0, ThreeD = 1 };
+// A control's border: none, or "Fixed Single".
 enum class BorderStyleEnum : std::int32_t { None = 0, FixedSingle = 1 };
 
 // A check box's value, and a check box's or option button's look, as the host numbers them.
 enum class CheckBoxConstants : std::int32_t { vbUnchecked = 0, vbChecked = 1, vbGrayed = 2 };
+// Standard (a glyph beside the caption) or Graphical (a push button that stays down while chosen).
 enum class ButtonConstants : std::int32_t { vbButtonStandard = 0, vbButtonGraphical = 1 };
 
 // The cursor over a control: the standard shapes, or Custom for the control's MouseIcon.

@@ -25,8 +25,10 @@ public:
     // A control's position, size, visibility or docking changed.
     virtual void placementChanged(UserControl&) {}
     // Windowless controls live on their container's surface: the container draws those it
-    // holds after itself, and offers them its mouse messages first (true: one took it).
+    // holds after itself, and offers them its mouse messages first. This draws them.
     virtual void paintWindowless(platform::HWND, platform::HDC) {}
+    // A mouse message on the container's window, offered to its windowless controls first
+    // (true: one took it).
     virtual bool siteMouse(platform::HWND, platform::UINT, platform::WPARAM, platform::LPARAM) {
         return false;
     }

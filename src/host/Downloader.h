@@ -13,16 +13,21 @@ namespace orvane {
 
 class Downloader {
 public:
+    // How a transfer ended.
     struct Result {
-        bool ok = false;
-        std::vector<std::uint8_t> bytes;
-        std::int32_t httpStatus = 0;  // 0 for addresses that are not http(s)
-        std::string message;          // why it failed
-        int failure = 0;              // 0, or one of the kinds below
+        bool ok = false;                  // it finished and everything was read
+        std::vector<std::uint8_t> bytes;  // what was read
+        std::int32_t httpStatus = 0;      // 0 for addresses that are not http(s)
+        std::string message;              // why it failed
+        int failure = 0;                  // 0, or one of the kinds below
     };
+    // Why a transfer failed: nothing at the address, no connection, more than kMaxBytes, or
+    // anything else.
     enum Failure { NotFound = 1, CannotConnect, TooLarge, Failed };
+    // Runs once when a transfer ends, with its result.
     using Handler = std::function<void(Result&)>;
 
+    // The program's one downloader.
     static Downloader& current();
     ~Downloader();
 
@@ -33,7 +38,9 @@ public:
     // Moves the transfers on and runs the handlers of those that ended. `waitMs` > 0 waits up
     // to that long for activity first.
     void poll(int waitMs = 0);
+    // Whether the transfer `id` is still running.
     bool pending(int id) const;
+    // Whether no transfer is running.
     bool idle() const;
 
     // Transfers stop with TooLarge past this many bytes.

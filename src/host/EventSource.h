@@ -13,6 +13,7 @@ namespace orvane {
 
 class EventSource {
 public:
+    // What a handler receives: the event's arguments, by reference.
     using Handler = std::function<void(std::vector<Variant>& args)>;
 
     EventSource() : m_alive(std::make_shared<bool>(true)) {}
@@ -22,7 +23,9 @@ public:
 
     // Connects a handler to an event number; the returned id disconnects it.
     int connect(int eventNumber, Handler handler);
+    // Disconnects the handler `connect` returned `id` for (an unknown id does nothing).
     void disconnect(int id);
+    // Whether any handler is connected to the event.
     bool hasHandlers(int eventNumber) const;
     // Expires when this object is destroyed: holders of a plain pointer to it check it first.
     std::weak_ptr<bool> aliveToken() const { return m_alive; }

@@ -26,14 +26,20 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
+    // The form's top-level window.
     platform::HWND hWnd() const { return m_hwnd; }
+    // The form's name.
     const std::u16string& Name() const { return m_name; }
+    // True in run mode, false in design mode.
     bool UserMode() const { return m_base.UserMode(); }
     // The container's font and colours, which new controls take.
     orvane::Ambient& ambientDefaults() { return m_base; }
+    // Shows and paints the form's window; in run mode the first control that takes the focus
+    // gets it (unless one has it already).
     void Show();
-    // The client area in twips, as it is now (whole pixels at the screen's DPI).
+    // The client area's width in twips, as it is now (whole pixels at the screen's DPI).
     int ScaleWidth() const;
+    // The client area's height in twips.
     int ScaleHeight() const;
 
     // Sites `control` on the form or on `container`, named `name` (with `index` >= 0 for a
@@ -43,6 +49,7 @@ public:
                      orvane::Extender extender, UserControl* container = nullptr,
                      const PropertyBag* stored = nullptr);
     template <typename T>
+    // The same with a new control of class T, returned as a T.
     T& add(const std::u16string& name, int index, orvane::Extender extender,
            UserControl* container = nullptr, const PropertyBag* stored = nullptr) {
         return static_cast<T&>(
@@ -59,15 +66,18 @@ public:
     // Tab order: position in the order, and whether Tab stops at the control.
     int TabIndex(const UserControl& control) const;
     void TabIndex(UserControl& control, int index);
+    // Whether Tab stops at the control (true unless set otherwise).
     bool TabStop(const UserControl& control) const;
     void TabStop(UserControl& control, bool stop);
     // Moves the focus to the next (or previous) control that is visible, enabled and a stop.
     void focusNext(bool backward);
+    // The control with the focus, or null.
     UserControl* ActiveControl() const;
 
     // The controls Enter and Escape press (through AccessKeyPress with 13 or 27).
     UserControl* Default() const { return m_default; }
     void Default(UserControl* control);
+    // The control Escape presses, or null.
     UserControl* Cancel() const { return m_cancel; }
     void Cancel(UserControl* control) { m_cancel = control; }
 
@@ -76,7 +86,9 @@ public:
     std::vector<std::pair<UserControl*, PropertyBag>> saveChanged();
     // The name, index and container the control was added with.
     const std::u16string& nameOf(const UserControl& control) const;
+    // The control's index in its control array, or -1.
     int indexOf(const UserControl& control) const;
+    // The control the control sits on, or null for the form itself.
     UserControl* containerOf(const UserControl& control) const;
     // The controls on a container (null: the form itself) from the back to the front:
     // the windowless ones first (they lie below every window), then the windowed ones.
@@ -85,6 +97,8 @@ public:
     bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) override;
     void placementChanged(UserControl& control) override;
     void paintWindowless(platform::HWND container, platform::HDC dc) override;
+    // A mouse message at a point of `container`'s client area, given to the windowless control
+    // there (true when one took it).
     bool siteMouse(platform::HWND container, platform::UINT msg, platform::WPARAM wParam,
                    platform::LPARAM lParam) override;
     void windowlessZOrder(UserControl& control, bool front) override;

@@ -6,6 +6,7 @@ namespace orvane {
 
 class TypeLibrary;
 
+// Registers them (registerControls does it too).
 void registerHostClasses(TypeLibrary& library);
 
 }  // namespace orvane

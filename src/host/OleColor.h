@@ -8,8 +8,10 @@
 
 namespace orvane {
 
+// A colour as controls store it: 0x00BBGGRR, or a system colour index with the top bit set.
 using OLE_COLOR = std::uint32_t;
 
+// The OLE colour of system colour `index` (COLOR_BTNFACE, ...).
 inline constexpr OLE_COLOR SystemColor(int index) {
     return 0x80000000u | static_cast<OLE_COLOR>(index);
 }

@@ -8,17 +8,23 @@
 
 namespace orvane {
 
+// What a picture description holds: nothing.
 inline constexpr platform::UINT PICTYPE_NONE = 0;
+// A bitmap (hbitmap).
 inline constexpr platform::UINT PICTYPE_BITMAP = 1;
+// A metafile (not supported).
 inline constexpr platform::UINT PICTYPE_METAFILE = 2;
+// An icon (hicon).
 inline constexpr platform::UINT PICTYPE_ICON = 3;
+// An enhanced metafile (not supported).
 inline constexpr platform::UINT PICTYPE_ENHMETAFILE = 4;
 
+// The description OleCreatePictureIndirect makes a picture from.
 struct PICTDESC {
-    platform::UINT cbSizeofstruct = sizeof(PICTDESC);
-    platform::UINT picType = PICTYPE_NONE;
-    platform::HBITMAP hbitmap;  // PICTYPE_BITMAP
-    platform::HICON hicon;      // PICTYPE_ICON
+    platform::UINT cbSizeofstruct = sizeof(PICTDESC);  // the structure's size
+    platform::UINT picType = PICTYPE_NONE;             // which handle it holds
+    platform::HBITMAP hbitmap;                         // PICTYPE_BITMAP
+    platform::HICON hicon;                             // PICTYPE_ICON
 };
 
 // A picture of the bitmap or icon the description names; with `own` the picture destroys the

@@ -34,8 +34,11 @@ public:
 
     // Stores a value whatever it is, as a loaded file gives it.
     void store(std::u16string_view key, Variant value);
+    // Whether a value is stored under `key` (keys ignore case).
     bool contains(std::u16string_view key) const;
+    // Every key and value, in the order first written.
     const std::vector<std::pair<std::u16string, Variant>>& entries() const { return m_entries; }
+    // Forgets every value.
     void clear() { m_entries.clear(); }
 
 private:

@@ -4,6 +4,8 @@
 
 namespace orvane {
 
+// The host's scale modes. User and the container modes are not units of their own: User is a
+// control's own scale, the container modes are the container's (twips here).
 enum class ScaleMode : int {
     User = 0,
     Twips = 1,

@@ -50,6 +50,7 @@ public:
     void ambientChanged(const std::u16string& name);
     // Replaces the ambient properties (the container's font, colours, default state).
     void ambient(std::shared_ptr<orvane::Ambient> ambient) { m_ambient = std::move(ambient); }
+    // Whether the control is sited: from site() until unsite().
     bool sited() const { return m_sited; }
     // True once PropertyChanged was called since the last save.
     bool changed() const { return m_changed; }
@@ -69,28 +70,43 @@ public:
     platform::RECT rectInContainer() const;
     // The device context while Paint runs; null otherwise.
     platform::HDC hDC() const { return m_hdc; }
+    // The container's ambient properties: its font, colours, display name, user mode and whether
+    // this control shows as its default button.
     const orvane::Ambient& Ambient() const { return *m_ambient; }
+    // The properties the container adds (name, index, position in twips, visibility, tag); changing
+    // the position moves the control.
     orvane::Extender& Extender() { return m_extender; }
+    // The properties the container adds, read only.
     const orvane::Extender& Extender() const { return m_extender; }
 
-    // The client area in ScaleMode units.
+    // The client area's width in ScaleMode units.
     double ScaleWidth() const;
+    // The client area's height in ScaleMode units.
     double ScaleHeight() const;
+    // The unit of the control's own coordinates (ScaleWidth, ScaleHeight, mouse positions): twips
+    // unless set; User and the container modes raise error 380.
     orvane::ScaleMode ScaleMode() const { return m_scaleMode; }
     void ScaleMode(orvane::ScaleMode mode);
     // Lengths between units; the container's units are twips.
     double ScaleX(double value, orvane::ScaleMode from, orvane::ScaleMode to) const;
+    // The same for vertical lengths.
     double ScaleY(double value, orvane::ScaleMode from, orvane::ScaleMode to) const;
-    // The control's outer size in twips; autosizing controls write them.
+    // The control's outer width in twips; autosizing controls write it (and Height).
     int Width() const { return m_extender.Width(); }
     void Width(int twips) { m_extender.Width(twips); }
+    // The control's outer height in twips.
     int Height() const { return m_extender.Height(); }
     void Height(int twips) { m_extender.Height(twips); }
 
+    // The colour the background is erased with (a system colour or RGB); a bad colour raises error
+    // 380 and changes nothing. Setting it repaints.
     OLE_COLOR BackColor() const { return m_backColor; }
     void BackColor(OLE_COLOR color);
+    // The text colour the control draws with (a system colour or RGB); a bad colour raises error
+    // 380. Setting it repaints.
     OLE_COLOR ForeColor() const { return m_foreColor; }
     void ForeColor(OLE_COLOR color);
+    // The control's font; setting Nothing raises error 91. Setting it repaints.
     const std::shared_ptr<StdFont>& Font() const { return m_font; }
     void Font(std::shared_ptr<StdFont> font);
     // The extender's Enabled: one state, however it is set.
@@ -113,6 +129,7 @@ public:
     // 1 3D (a sunken edge). Other values raise error 380.
     BorderStyleEnum BorderStyle() const { return m_borderStyle; }
     void BorderStyle(BorderStyleEnum style);
+    // 0 flat, 1 3D; see BorderStyle.
     AppearanceEnum Appearance() const { return m_appearance; }
     void Appearance(AppearanceEnum appearance);
 
@@ -148,11 +165,15 @@ public:
     // not the container's controls, and go when it goes. A name already used raises 360.
     UserControl& AddConstituent(const std::u16string& className, const std::u16string& name,
                                 orvane::Extender placement = orvane::Extender());
+    // The same with a control already made.
     UserControl& AddConstituent(std::unique_ptr<UserControl> control, const std::u16string& name,
                                 orvane::Extender placement = orvane::Extender());
     // The constituent of that name (names ignore case), or null.
     UserControl* Constituent(std::u16string_view name) const;
+    // Unsites and destroys the constituent of that name (names ignore case); error 5 when there is
+    // none.
     void RemoveConstituent(std::u16string_view name);
+    // How many constituents the control holds.
     std::size_t ConstituentCount() const { return m_constituents.size(); }
 
     // Repaints now.
@@ -162,39 +183,68 @@ public:
 
     // Lets the form deliver access keys.
     void raiseAccessKeyPress(int keyAscii) { AccessKeyPress(keyAscii); }
-    // For the container of a windowless control: HitTest at a point of the control (pixels);
-    // a mouse message at such a point; painting on a DC whose origin is the control's corner.
+    // For the container of a windowless control: whether a point of the control (pixels from
+    // its corner) takes the mouse, as its HitTest says.
     HitResult hitTest(int x, int y);
+    // Delivers a mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN, ...) at a point of a windowless
+    // control, in pixels from its corner.
     void windowlessMouse(platform::UINT msg, platform::WPARAM wParam, int x, int y);
+    // Paints a windowless control on its container's DC, whose origin is the control's corner
+    // (the background first when BackStyle is 1).
     void paintWindowless(platform::HDC dc);
 
 protected:
+    // Raised first, once, when the control is sited: the ambient properties are there, the
+    // window and the property values not yet.
     virtual void Initialize() {}
+    // Raised for a new instance (no stored bag), to set each property to its new-instance default.
     virtual void InitProperties() {}
+    // Raised for a saved instance instead of InitProperties, with its bag: each property is read
+    // from it, a missing one as its stored default.
     virtual void ReadProperties(const PropertyBag&) {}
+    // Raised when the container saves the control: each property that differs from its stored
+    // default is written to the bag.
     virtual void WriteProperties(PropertyBag&) {}
+    // Raised when the control's size changes, and once before the first Show.
     virtual void Resize() {}
     // The extender's Enabled changed (the container or a program set it there).
     virtual void EnabledChanged() {}
+    // Raised when the control becomes visible (after it is sited, and whenever it is shown again).
     virtual void Show() {}
+    // Raised to draw the invalidated area on hDC(), in the control's client coordinates.
     virtual void Paint() {}
+    // Raised when the control becomes invisible, and before Terminate.
     virtual void Hide() {}
+    // Raised last, once, before the window is destroyed.
     virtual void Terminate() {}
-    // Positions in ScaleMode units. A handler may destroy the control: the base touches
-    // nothing of it afterwards.
+    // A mouse button went down on the control. In the mouse events positions are in ScaleMode
+    // units; a handler may destroy the control: the base touches nothing of it afterwards.
     virtual void MouseDown(MouseButtons, ShiftState, double, double) {}
+    // The pointer moved over the control (or anywhere while it holds the capture).
     virtual void MouseMove(MouseButtons, ShiftState, double, double) {}
+    // A mouse button was released.
     virtual void MouseUp(MouseButtons, ShiftState, double, double) {}
+    // A left button pressed and released on the control.
     virtual void Click() {}
+    // A second left press quickly after a click, at nearly the same place.
     virtual void DblClick() {}
-    // Key handlers may change the key (0 swallows it).
+    // A key went down while the control has the focus (a virtual-key code). Key handlers may
+    // change the key (0 swallows it).
     virtual void KeyDown(int&, ShiftState) {}
+    // A key was released while the control has the focus (a virtual-key code).
     virtual void KeyUp(int&, ShiftState) {}
+    // A character was typed while the control has the focus (its code).
     virtual void KeyPress(int&) {}
+    // The control received the keyboard focus.
     virtual void GotFocus() {}
+    // The control lost the keyboard focus.
     virtual void LostFocus() {}
+    // The form routed one of AccessKeys to the control (or Enter and Escape, 13 and 27, to the
+    // default and cancel controls).
     virtual void AccessKeyPress(int) {}
+    // An ambient property of that name changed.
     virtual void AmbientChanged(const std::u16string&) {}
+    // An AsyncRead finished (or failed): the property holds the value or the error.
     virtual void AsyncReadComplete(AsyncProperty&) {}
     // Whether a point (ScaleMode units) of a windowless control takes the mouse: `result`
     // comes in as Hit for an opaque control and Outside for a transparent one.

@@ -37,36 +37,62 @@ public:
         ByteArray = 8209,  // array of bytes
     };
 
+    // Picks the constructor of Null.
     struct NullTag {};
+    // Picks the constructor of Missing, an optional argument left out.
     struct MissingTag {};
+    // Picks the constructor of a date.
     struct DateTag {
-        double days;
+        double days;  // days since 1899-12-30, the time as the fraction
     };
 
+    // Empty.
     Variant() = default;
+    // Null.
     Variant(NullTag) : m_value(NullTag{}) {}
+    // Missing: an optional argument left out.
     Variant(MissingTag) : m_value(MissingTag{}) {}
+    // An Integer (16 bits).
     Variant(std::int16_t v) : m_value(v) {}
+    // A Long (32 bits).
     Variant(std::int32_t v) : m_value(v) {}
+    // A Single.
     Variant(float v) : m_value(v) {}
+    // A Double.
     Variant(double v) : m_value(v) {}
+    // A Date.
     Variant(DateTag d) : m_value(d) {}
+    // A Boolean.
     Variant(bool v) : m_value(v) {}
+    // A Byte.
     Variant(std::uint8_t v) : m_value(v) {}
+    // A String.
     Variant(std::u16string v) : m_value(std::move(v)) {}
+    // A String from a null-terminated text (null gives the empty string).
     Variant(const char16_t* v) : m_value(std::u16string(v ? v : u"")) {}
+    // A byte array.
     Variant(std::vector<std::uint8_t> v) : m_value(std::move(v)) {}
+    // An object; null is Nothing.
     Variant(std::shared_ptr<Object> v) : m_value(std::move(v)) {}
 
+    // Null.
     static Variant null() { return Variant(NullTag{}); }
+    // Missing.
     static Variant missing() { return Variant(MissingTag{}); }
+    // A Date, `days` since 1899-12-30 with the time as the fraction.
     static Variant date(double days) { return Variant(DateTag{days}); }
 
+    // What the value is.
     Kind kind() const;
+    // The kind's number, as VarType reports it.
     int varType() const { return static_cast<int>(kind()); }
+    // Whether the value is Empty (never set).
     bool isEmpty() const { return kind() == Kind::Empty; }
+    // Whether the value is Null.
     bool isNull() const { return kind() == Kind::Null; }
+    // Whether the value is Missing (an optional argument left out).
     bool isMissing() const { return kind() == Kind::Missing; }
+    // IsNumeric: true for numbers, booleans, Empty and texts that read as a number.
     bool isNumeric() const;
     // TypeName: "Integer", "String", "Byte()", an object's class name, ...
     std::u16string typeName() const;
@@ -96,10 +122,15 @@ private:
 
 // The host's conversion functions on their own.
 std::int32_t CLng(const Variant& v);
+// CInt: a 16-bit integer, halves rounded to even; error 6 when it does not fit.
 std::int16_t CInt(const Variant& v);
+// CByte: 0 to 255, halves rounded to even; error 6 outside.
 std::uint8_t CByte(const Variant& v);
+// CBool: numbers are true when not 0; "True" and "False" in any case.
 bool CBool(const Variant& v);
+// CDbl: a double; texts read as numbers.
 double CDbl(const Variant& v);
+// CStr: the value as text (numbers as the host writes them, True and False for booleans).
 std::u16string CStr(const Variant& v);
 // Val: the number at the start of a text, blanks ignored, "&H" and "&O" prefixes understood;
 // 0 when there is none.
@@ -109,10 +140,18 @@ double roundHalfEven(double v);
 
 // Dates as days since 1899-12-30 (the fraction is the time of day, also for negative dates).
 double DateSerial(int year, int month, int day);
+// The time of day as a fraction of a day.
 double TimeSerial(int hour, int minute, int second);
+// A date split into its calendar parts and time of day.
 struct DateParts {
-    int year, month, day, hour, minute, second;
+    int year;    // the year
+    int month;   // 1 to 12
+    int day;     // 1 to 31
+    int hour;    // 0 to 23
+    int minute;  // 0 to 59
+    int second;  // 0 to 59
 };
+// The calendar date and time of day of `days`.
 DateParts SplitDate(double days);
 
 }  // namespace orvane

@@ -1,9 +1,10 @@
 // Scripts in Lua 5.4 against a loaded form, bound to the type library rather than to each
 // control: `form` (controls by name, arrays by index, Add), members by their published names,
-// `on(control, "Event", function(args) ... end)` with by-reference arguments written back,
-// `Orvane.<Enum>.<Member>`, `create("Orvane.<Class>")`, and a `test` library that drives the
-// form with injected input on the virtual clock. Library errors arrive as Lua errors carrying
-// number, source and description.
+// `on(control, "Event", function(args) … end)` with by-reference arguments written back,
+// enumerations by name (`Orvane.ButtonStyleEnum.styStandard`), new objects by class name
+// (`create("Orvane.StdFont")`), and a `test` library that drives the form with injected input
+// on the virtual clock. Library errors arrive as Lua errors carrying number, source and
+// description.
 #pragma once
 
 #include <chrono>

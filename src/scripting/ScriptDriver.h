@@ -16,6 +16,8 @@ public:
     explicit ScriptDriver(platform::testing::TestPlatform* virtualClock) : m_clock(virtualClock) {}
     // Lets `ms` milliseconds pass, handling what they bring.
     void advance(unsigned ms);
+    // Writes the window `hwnd` (or the whole screen) as a PNG file at `path`; false when it
+    // cannot be written.
     bool png(platform::HWND hwnd, bool wholeScreen, const std::string& path);
 
 private:

@@ -10,20 +10,24 @@
 namespace orvane {
 
 struct ButtonLayout {
+    // What the layout depends on.
     struct Input {
-        int width = 0;  // client size, pixels
-        int height = 0;
-        int style = 2;            // ButtonStyleEnum
-        int border = 0;           // effective border width (0, 2 for 3D, or Borderwidth)
-        bool hasImage = false;    // decoded image data
-        bool imageShown = false;  // and ShowImage
-        double aspect = 1.0;      // image width ÷ height
-        int imageHeight = 0;      // drawn side-image height, pixels
-        int alignment = 0;        // 0 left, 1 right, 2 centre
-        bool wordWrap = false;
-        bool rightToLeft = false;
-        bool autosize = false;
-        int padLeft = 4, padTop = 4, padRight = 4, padBottom = 4;  // picture styles
+        int width = 0;             // client width, pixels
+        int height = 0;            // client height, pixels
+        int style = 2;             // ButtonStyleEnum
+        int border = 0;            // effective border width (0, 2 for 3D, or Borderwidth)
+        bool hasImage = false;     // decoded image data
+        bool imageShown = false;   // and ShowImage
+        double aspect = 1.0;       // image width ÷ height
+        int imageHeight = 0;       // drawn side-image height, pixels
+        int alignment = 0;         // 0 left, 1 right, 2 centre
+        bool wordWrap = false;     // WordWrap
+        bool rightToLeft = false;  // RightToLeft
+        bool autosize = false;     // Autosize
+        int padLeft = 4;           // PadLeft (picture styles)
+        int padTop = 4;            // PadTop
+        int padRight = 4;          // PadRight
+        int padBottom = 4;         // PadBottom
     };
     // Measures the caption laid out with DrawTextW `flags` in `width` pixels.
     using Measure = std::function<platform::SIZE(platform::UINT flags, int width)>;

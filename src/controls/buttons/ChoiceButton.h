@@ -36,17 +36,24 @@ public:
     // right-aligned.
     AlignEnum Alignment() const { return m_alignment; }
     void Alignment(AlignEnum value) { setProperty(m_alignment, value); }
+    // Sizes the control to its glyph, image and caption (margins + glyph + image + caption wide,
+    // the tallest of them + margins high); with WordWrap the width stays.
     bool Autosize() const { return m_autosize; }
     void Autosize(bool value) { setProperty(m_autosize, value); }
+    // The text beside the glyph; "&" marks the access key. A new control starts with its name.
     const std::u16string& Caption() const { return m_caption; }
     void Caption(std::u16string value) { setProperty(m_caption, std::move(value)); }
     // The glyph's side in pixels at 96 DPI.
     std::int32_t CheckSize() const { return m_checkSize; }
     void CheckSize(std::int32_t value) { setProperty(m_checkSize, value); }
+    // Reads the caption right to left.
     bool RightToLeft() const { return m_rightToLeft; }
     void RightToLeft(bool value) { setProperty(m_rightToLeft, value); }
+    // Standard (the glyph beside the caption) or Graphical (the visual style's push button, pressed
+    // while chosen, without glyph, border or fill).
     ButtonConstants Style() const { return m_style; }
     void Style(ButtonConstants value) { setProperty(m_style, value); }
+    // Wraps the caption at words.
     bool WordWrap() const { return m_wordWrap; }
     void WordWrap(bool value) { setProperty(m_wordWrap, value); }
 
@@ -56,6 +63,7 @@ public:
     virtual int glyphState() const = 0;
 
 protected:
+    // A choice raising the standard events numbered in `events`.
     explicit ChoiceButton(const StandardEvents& events);
 
     // The rows both declare, in published order around the value.
@@ -63,6 +71,7 @@ protected:
     static void declareChoice(PropertyTable& t);
 
     // --- What each provides ---
+    // Which strip the glyph comes from (check or option).
     virtual GlyphStrip::Kind glyphKind() const = 0;
     // Chosen: the graphical face is drawn pressed.
     virtual bool chosen() const = 0;
@@ -86,14 +95,15 @@ protected:
     // Whether a key the form routed here is the caption's access key.
     bool isAccessKey(int keyAscii) const;
 
-    AlignEnum m_alignment = AlignEnum::LeftJustify;
-    bool m_autosize = false;
-    std::u16string m_caption;
-    std::int32_t m_checkSize = 13;
-    bool m_rightToLeft = false;
-    ButtonConstants m_style = ButtonConstants::vbButtonStandard;
-    bool m_wordWrap = false;
-    ChoiceLayout m_layout;
+    // The properties' values.
+    AlignEnum m_alignment = AlignEnum::LeftJustify;               // Alignment
+    bool m_autosize = false;                                      // Autosize
+    std::u16string m_caption;                                     // Caption
+    std::int32_t m_checkSize = 13;                                // CheckSize
+    bool m_rightToLeft = false;                                   // RightToLeft
+    ButtonConstants m_style = ButtonConstants::vbButtonStandard;  // Style
+    bool m_wordWrap = false;                                      // WordWrap
+    ChoiceLayout m_layout;                                        // the current layout
 
 private:
     void captionChanged();

@@ -23,6 +23,7 @@ namespace orvane {
 
 class ChoiceGroup : public ImageControl {
 public:
+    // Event numbers, as published: what EventSource::connect takes (evItemClick, ...).
     enum Event {
         evClick = 1,
         evItemClick,
@@ -38,11 +39,11 @@ public:
 
     // One choice, from the item lists (its rectangle is in the layout).
     struct Item {
-        std::u16string caption;
-        std::u16string imageKey;  // the image's key in GC: the class name, "." and the file key
-        std::u16string toolTip;
-        std::u16string groupName;
-        int field = 0;  // the caption's field in Caption (they differ when Sorted)
+        std::u16string caption;    // the text beside the glyph
+        std::u16string imageKey;   // the image's key in GC: the class name, "." and the file key
+        std::u16string toolTip;    // shown while the pointer rests on the item
+        std::u16string groupName;  // the items of one name form an exclusive group
+        int field = 0;             // the caption's field in Caption (they differ when Sorted)
     };
 
     ~ChoiceGroup() override;
@@ -50,6 +51,7 @@ public:
     // 0 glyph left, 1 glyph right with the caption right-aligned.
     std::int32_t Alignment() const { return m_alignment; }
     void Alignment(std::int32_t value) { setProperty(m_alignment, value); }
+    // Makes the group RowsPerColumn rows high and its columns as wide as their items.
     bool Autosize() const { return m_autosize; }
     void Autosize(bool value) { setProperty(m_autosize, value); }
     // The item captions, separated by "|"; "" is no item.
@@ -64,8 +66,11 @@ public:
     // Per-item image files, separated by "|", found in ImagePath.
     const std::u16string& ImageKeys() const { return m_imageKeys; }
     void ImageKeys(std::u16string value) { setProperty(m_imageKeys, std::move(value)); }
+    // Put before each key of ImageKeys to give the file read for that item (a folder with its
+    // trailing separator, say); a file that cannot be read leaves its item without an image.
     const std::u16string& ImagePath() const { return m_imagePath; }
     void ImagePath(std::u16string value) { setProperty(m_imagePath, std::move(value)); }
+    // Per-item tooltips, separated by "|" (an empty one: the InitTooltip text).
     const std::u16string& ItemToolTips() const { return m_itemToolTips; }
     void ItemToolTips(std::u16string value) { setProperty(m_itemToolTips, std::move(value)); }
     // Columns from the right, each item mirrored, captions read right to left.
@@ -87,13 +92,17 @@ public:
     // One item's caption, by its position; other positions raise 380.
     std::u16string Text(std::int32_t index) const;
     void Text(std::int32_t index, std::u16string caption);
+    // How many items there are.
     std::int32_t Count() const { return static_cast<std::int32_t>(m_items.size()); }
     // The cache of the item images.
     const std::shared_ptr<cGDIPCache>& GC() const { return m_itemImages; }
 
     // --- For drawing, tests and inspection ---
+    // The items, in display order.
     const std::vector<Item>& items() const { return m_items; }
+    // Whether item `index` is selected or checked (false out of range).
     bool itemState(int index) const;
+    // The current layout.
     const ChoiceGroupLayout& layoutResult() const { return m_layout; }
     // The item under the pointer, -1 for none.
     int hotItem() const { return m_hotItem; }
@@ -109,10 +118,11 @@ protected:
 
     // Which rows a member of the family has, and its autosize key.
     struct Rows {
-        bool states = true;
-        bool groupNames = true;
-        const char16_t* autosizeKey = u"AutoSize";
+        bool states = true;                         // a States property
+        bool groupNames = true;                     // a GroupNames property
+        const char16_t* autosizeKey = u"AutoSize";  // the bag key of Autosize
     };
+    // Declares the rows every group has, and those `rows` asks for, for class C.
     template <class C>
     static void declareGroup(PropertyTable& t, const Rows& rows);
     // Publishes class T under `name` with its declared rows and what every group has beyond
@@ -131,14 +141,17 @@ protected:
     // The selected item is filled and its caption drawn in ForeColorSelected, the hot one
     // filled in BackColorHot.
     virtual bool fillsItems() const { return true; }
+    // Before the items are painted on the DC (to open what they share).
     virtual void beginItems(platform::HDC) {}
+    // After the items are painted.
     virtual void endItems() {}
     // Draws an item's glyph or face.
     virtual void paintItemMark(platform::HDC dc, int index,
                                const ChoiceGroupLayout::Item& item) = 0;
 
-    // The look of item `index`: the pressed one under the pointer, the hot one, or at rest.
+    // An item at rest, under the pointer, or pressed under it.
     enum class ItemLook { Normal, Hot, Pressed };
+    // The look of item `index`: the pressed one under the pointer, the hot one, or at rest.
     ItemLook itemLook(int index) const;
     // Draws a glyph strip's cell for the item's state and look (faded when disabled).
     void paintGlyph(platform::HDC dc, GlyphStrip::Kind kind, int index,
@@ -147,9 +160,11 @@ protected:
     // The state lists kept by position (published as States where the control has it).
     std::u16string statesText() const;
     void statesText(const std::u16string& text);
+    // The group names, by position, separated by "|".
     const std::u16string& groupNames() const { return m_groupNames; }
     // Stores an item's state; the item repaints when it changed.
     void setItemState(int index, bool state);
+    // Whether `index` is an item's position.
     bool inRange(std::int32_t index) const { return index >= 0 && index < Count(); }
     // The first selected item of a group, or -1.
     int selectedInGroup(const std::u16string& group) const;

@@ -17,8 +17,12 @@ public:
     ucButtonGroup();
     ~ucButtonGroup() override;
     std::u16string className() const override { return u"ucButtonGroup"; }
+    // Publishes the class, its properties, methods and events in `library`, and as the
+    // form-file class "ucButtonGroup" in `classes`.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
+    // Items drawn as the visual style's push buttons (the selected one down); else flat items
+    // with a frame, the selected one filled.
     bool Button() const { return m_button; }
     void Button(bool value) { setProperty(m_button, value); }
 

@@ -16,8 +16,11 @@ public:
     ucCheck();
     ~ucCheck() override;
     std::u16string className() const override { return u"ucCheck"; }
+    // Publishes the class, its properties, methods and events in `library`, and as the form-file
+    // class "ucCheck" in `classes`.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
+    // 0 unchecked, 1 checked, 2 grayed.
     CheckBoxConstants Value() const { return m_value; }
     // Stores the value and raises Click, even when it stays; a value outside 0 to 2 raises
     // error 380 and changes nothing.

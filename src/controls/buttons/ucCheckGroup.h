@@ -16,6 +16,8 @@ public:
     ucCheckGroup();
     ~ucCheckGroup() override;
     std::u16string className() const override { return u"ucCheckGroup"; }
+    // Publishes the class, its properties, methods and events in `library`, and as the
+    // form-file class "ucCheckGroup" in `classes`.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
     // Per-item states, "True" or "False" separated by "|", by position.

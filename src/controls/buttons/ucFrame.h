@@ -17,6 +17,7 @@ class ControlClasses;
 
 class ucFrame : public ImageControl {
 public:
+    // Event numbers, as published: what EventSource::connect takes.
     enum Event { evMouseEnter = 1, evMouseLeave, evClick, evDblClick, evMouseMove, evMouseUp };
     // Two releases this close (milliseconds) make a double click.
     static constexpr std::uint64_t kDoubleClickMs = 600;
@@ -24,27 +25,36 @@ public:
     ucFrame();
     ~ucFrame() override;
     std::u16string className() const override { return u"ucFrame"; }
+    // Publishes the class, its properties, methods and events in `library`, and as the form-file
+    // class "ucFrame" in `classes`.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
     // 0 left, 1 right, 2 centre: where the caption and picture sit on the top line.
     std::int32_t Alignment() const { return m_alignment; }
     void Alignment(std::int32_t value) { setProperty(m_alignment, value); }
+    // The text on the top line; "&" marks the access key, which moves the focus into the frame.
     const std::u16string& Caption() const { return m_caption; }
     void Caption(std::u16string value) { setProperty(m_caption, std::move(value)); }
+    // Whether the mouse and click events are raised (off for a new frame).
     bool EnableEvents() const { return m_enableEvents; }
     void EnableEvents(bool value) { setProperty(m_enableEvents, value); }
+    // Reads the caption right to left.
     bool RightToLeft() const { return m_rightToLeft; }
     void RightToLeft(bool value) { setProperty(m_rightToLeft, value); }
     // Stored only: the visual style draws the border whenever there is one.
     bool ThemedBorder() const { return m_themedBorder; }
     void ThemedBorder(bool value) { setProperty(m_themedBorder, value); }
+    // The picture shown for MousePointer 99.
     const std::shared_ptr<StdPicture>& MouseIcon() const { return UserControl::MouseIcon(); }
     void MouseIcon(std::shared_ptr<StdPicture> icon) { setNamed(u"MouseIcon", std::move(icon)); }
+    // The pointer over the frame (as UserControl::MousePointer numbers it).
     std::int16_t MousePointer() const {
         return static_cast<std::int16_t>(UserControl::MousePointer());
     }
+    // Sets the pointer; values other than 0 to 15 and 99 raise error 380.
     void MousePointer(std::int16_t value) { setNamed(u"MousePointer", value); }
 
+    // The current layout, for inspection.
     const FrameLayout& layoutResult() const { return m_layout; }
 
 protected:

@@ -18,8 +18,11 @@ public:
     ucOption();
     ~ucOption() override;
     std::u16string className() const override { return u"ucOption"; }
+    // Publishes the class, its properties, methods and events in `library`, and as the form-file
+    // class "ucOption" in `classes`.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
+    // Whether this option is the selected one of its group.
     bool Value() const { return m_value; }
     // True selects this button, clears the others of its group and raises Click (also when it
     // was selected already); false clears it and raises nothing.

@@ -17,6 +17,8 @@ public:
     ucOptionGroup();
     ~ucOptionGroup() override;
     std::u16string className() const override { return u"ucOptionGroup"; }
+    // Publishes the class, its properties, methods and events in `library`, and as the
+    // form-file class "ucOptionGroup" in `classes`.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
     // Per-item states, "True" or "False" separated by "|", by position.

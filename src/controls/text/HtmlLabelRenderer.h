@@ -16,18 +16,19 @@ namespace orvane {
 
 class HtmlLabelRenderer {
 public:
+    // What the drawing depends on: the label's properties, font and size.
     struct Settings {
-        std::u16string caption;
-        platform::LOGFONTW baseFont{};  // the label's font at the screen DPI
-        HtmlRun base;                   // base attributes, translated fore colour
-        bool wordWrap = true;
-        bool autosize = false;
-        bool fontTransparent = true;
+        std::u16string caption;                   // the marked-up caption
+        platform::LOGFONTW baseFont{};            // the label's font at the screen DPI
+        HtmlRun base;                             // base attributes, translated fore colour
+        bool wordWrap = true;                     // WordWrap
+        bool autosize = false;                    // Autosize
+        bool fontTransparent = true;              // FontTransparent
         platform::COLORREF backColor = 0xFFFFFF;  // for opaque runs without their own
         int alignment = 0;                        // AlignEnumEx
-        int width = 0;                            // client area, pixels
-        int height = 0;
-        int dpi = 96;
+        int width = 0;                            // client width, pixels
+        int height = 0;                           // client height, pixels
+        int dpi = 96;                             // the screen's pixels per inch
     };
 
     HtmlLabelRenderer() = default;

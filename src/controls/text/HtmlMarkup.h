@@ -38,10 +38,11 @@ public:
     static void WrapRuns(std::vector<HtmlRun>& runs, int available, const Measure& measure,
                          bool monotone = true);
 
+    // A text split for a line: what goes on it and what is left.
     struct Split {
-        std::u16string head;
-        std::u16string tail;
-        bool lineFeed = false;
+        std::u16string head;    // what fits on the line
+        std::u16string tail;    // the rest, for the next line
+        bool lineFeed = false;  // nothing fitted: head is the first word on a line of its own
     };
     // Splits text at the last space whose head fits in `room` pixels. When no head fits, the
     // head is the first word and lineFeed is set.
@@ -55,6 +56,7 @@ public:
     // What a run shows: its "<...>" sequences removed and the entities replaced, blanks kept.
     static std::u16string DisplayText(std::u16string_view text);
 
+    // The text without leading and trailing spaces.
     static std::u16string_view Trim(std::u16string_view text);
 };
 

@@ -22,10 +22,10 @@ struct HtmlTag {
         Subscript,
         Superscript,
     };
-    short Kind = None;
-    short Start = 0;  // 1-based position of "<"
-    short End = 0;    // 1-based position of ">"
-    std::u16string Value;
+    short Kind = None;     // what the tag does (Bold, ForeColor, ...)
+    short Start = 0;       // 1-based position of "<"
+    short End = 0;         // 1-based position of ">"
+    std::u16string Value;  // the value after "=" (a colour, a face, a size), or empty
 };
 
 }  // namespace orvane

@@ -10,17 +10,18 @@
 namespace orvane {
 
 struct LabelLayout {
+    // What the layout depends on.
     struct Input {
-        int width = 0;  // client size, pixels
-        int height = 0;
-        int border = 0;  // border width (0, 2 for 3D, or Borderwidth)
-        bool imageShown = false;
-        double aspect = 1.0;  // image width ÷ height
-        int imageHeight = 0;  // drawn image height, pixels
-        int alignment = 0;    // 0 left, 1 right, 2 centre
-        bool wordWrap = false;
-        bool rightToLeft = false;
-        bool autosize = false;
+        int width = 0;             // client width, pixels
+        int height = 0;            // client height, pixels
+        int border = 0;            // border width (0, 2 for 3D, or Borderwidth)
+        bool imageShown = false;   // a decoded image, ShowImage on
+        double aspect = 1.0;       // image width ÷ height
+        int imageHeight = 0;       // drawn image height, pixels
+        int alignment = 0;         // 0 left, 1 right, 2 centre
+        bool wordWrap = false;     // WordWrap
+        bool rightToLeft = false;  // RightToLeft
+        bool autosize = false;     // Autosize
     };
     // Measures the caption laid out with DrawTextW `flags` in `width` pixels: its width and
     // height.

@@ -16,6 +16,7 @@ class ControlClasses;
 
 class ucLabel : public ImageControl {
 public:
+    // Event numbers, as published: what EventSource::connect takes (evClick, ...).
     enum Event {
         evClick = 1,
         evDblClick,
@@ -29,22 +30,33 @@ public:
     ucLabel();
     ~ucLabel() override;
     std::u16string className() const override { return u"ucLabel"; }
+    // Publishes the class, its properties, methods and events in `library`, and as the form-file
+    // class "ucLabel" in `classes`.
     static void registerClass(TypeLibrary& library, ControlClasses& classes);
 
     // 0 left, 1 right, 2 centre; also places the image (right-aligned labels put it right).
     std::int32_t Alignment() const { return m_alignment; }
     void Alignment(std::int32_t value) { setProperty(m_alignment, value); }
+    // Sizes the label to its caption and image whenever a property or its size changes: to the
+    // one-line caption, or with WordWrap only its height to the wrapped lines.
     bool Autosize() const { return m_autosize; }
     void Autosize(bool value) { setProperty(m_autosize, value); }
+    // The text, any Unicode; "&" marks the access key ("&&" is an ampersand). A new label starts
+    // with its name.
     const std::u16string& Caption() const { return m_caption; }
     void Caption(std::u16string value) { setProperty(m_caption, std::move(value)); }
+    // Whether the label raises its events and shows the hot and pressed border colours (off for a
+    // new label).
     bool EnableEvents() const { return m_enableEvents; }
     void EnableEvents(bool value) { setProperty(m_enableEvents, value); }
+    // Underlines the caption and shows a hand pointer while the pointer is over the label.
     bool HyperLink() const { return m_hyperLink; }
     void HyperLink(bool value) { setProperty(m_hyperLink, value); }
     // Setting it also aligns the caption right (true) or left (false).
     bool RightToLeft() const { return m_rightToLeft; }
     void RightToLeft(bool value);
+    // Wraps the caption at words, the block of lines centred vertically; else one line with an
+    // ellipsis at the first word that does not fit.
     bool WordWrap() const { return m_wordWrap; }
     void WordWrap(bool value) { setProperty(m_wordWrap, value); }
 

@@ -44,6 +44,9 @@ public:
     // Appearance, BackColor, BackStyle, BorderStyle, Enabled, Font and ForeColor are the
     // base's; the border is the window's frame. The base's state colours and border width are
     // not properties of this label: setting them raises error 5.
+
+    // Sizes the label to its caption (widest line + 6 + border by lines + 10 pixels); only
+    // without WordWrap.
     bool Autosize() const { return m_autosize; }
     void Autosize(bool value) { setProperty(m_autosize, value); }
     // Leading and trailing spaces are trimmed on assignment.
@@ -56,29 +59,38 @@ public:
     // Extra pixels after every character.
     std::int32_t CharacterSpacing() const { return m_characterSpacing; }
     void CharacterSpacing(std::int32_t value) { setProperty(m_characterSpacing, value); }
+    // A name kept with the label and persisted; the label itself does not use it.
     const std::u16string& ContainerName() const { return m_containerName; }
     void ContainerName(std::u16string value) { setProperty(m_containerName, std::move(value)); }
-    // Parts of the font, as properties of their own.
+    // Parts of the font, as properties of their own: whether it is bold.
     bool FontBold() const { return Font()->Bold(); }
     void FontBold(bool value) { setNamed(u"FontBold", value); }
+    // Whether the font is italic.
     bool FontItalic() const { return Font()->Italic(); }
     void FontItalic(bool value) { setNamed(u"FontItalic", value); }
+    // Whether the font is struck through.
     bool FontStrikethru() const { return Font()->Strikethrough(); }
     void FontStrikethru(bool value) { setNamed(u"FontStrikethru", value); }
+    // Whether the font is underlined.
     bool FontUnderline() const { return Font()->Underline(); }
     void FontUnderline(bool value) { setNamed(u"FontUnderline", value); }
+    // The font's face name.
     std::u16string FontName() const { return Font()->Name(); }
     void FontName(std::u16string value) { setNamed(u"FontName", std::move(value)); }
+    // The font's size in points.
     float FontSize() const { return static_cast<float>(Font()->Size()); }
     void FontSize(float value) { setNamed(u"FontSize", value); }
     // True: runs without a back colour of their own draw no background.
     bool FontTransparent() const { return m_fontTransparent; }
     void FontTransparent(bool value) { setProperty(m_fontTransparent, value); }
+    // The picture shown for MousePointer 99.
     const std::shared_ptr<StdPicture>& MouseIcon() const { return UserControl::MouseIcon(); }
     void MouseIcon(std::shared_ptr<StdPicture> icon) { setNamed(u"MouseIcon", std::move(icon)); }
+    // The pointer over the label (as UserControl::MousePointer numbers it).
     std::int16_t MousePointer() const {
         return static_cast<std::int16_t>(UserControl::MousePointer());
     }
+    // Sets the pointer; values other than 0 to 15 and 99 raise error 380.
     void MousePointer(std::int16_t value) { setNamed(u"MousePointer", value); }
     // Drawn at the top-left corner behind the caption.
     const std::shared_ptr<StdPicture>& Picture() const { return UserControl::Picture(); }

@@ -19,8 +19,9 @@ void HideControlTooltip();
 // Releases it only while it is the tooltip of `control` (a control left behind must not hide
 // the tooltip of the one the pointer moved on to).
 void HideControlTooltip(platform::HWND control);
-// The shared tooltip's window and the control it belongs to (null when none is shown).
+// The shared tooltip's window (null when none is shown).
 platform::HWND ControlTooltipWindow();
+// The control the shared tooltip belongs to (null when none is shown).
 platform::HWND ControlTooltipOwner();
 // The text the shared tooltip shows ("" when none is shown).
 std::u16string ControlTooltipText();

@@ -12,11 +12,14 @@ namespace orvane {
 
 class GlyphStrip {
 public:
+    // Which strip: the check box's or the option button's.
     enum class Kind {
         Check,   // twelve cells: the visual style's check-box states 1 to 12
         Option,  // eight cells: the radio-button states 1 to 8
     };
+    // The embedded resource number of the check box's strip (its @2x version at +1).
     static constexpr int kCheckResource = 100;
+    // The embedded resource number of the option button's strip (its @2x version at +1).
     static constexpr int kOptionResource = 200;
 
     // Draws cell `state` (from 1, the visual style's state number) at (x, y), `size` pixels
@@ -24,6 +27,7 @@ public:
     // read draws nothing.
     static void draw(platform::HDC dc, Kind kind, int state, int x, int y, int size,
                      std::uint8_t alpha = 255);
+    // How many cells a strip has.
     static int cellCount(Kind kind) { return kind == Kind::Check ? 12 : 8; }
     // Forgets decoded strips and scaled cells (a program replaced a resource, say).
     static void reset();

@@ -21,7 +21,9 @@ public:
     // The DC of a surface at least this large: the current one when it fits, else a new one of
     // exactly this size; null when it cannot be made.
     platform::HDC EnsureDC(int width, int height);
+    // The width of one line of text in the surface's font.
     int TextWidth(const std::u16string& text);
+    // The height of one line of text in the surface's font.
     int TextHeight(const std::u16string& text);
     // (height, width) of the text laid out with the flags; word-wrapped text within the
     // rectangle's width.
@@ -31,8 +33,11 @@ public:
     void SetFont(const StdFont& font);
     // Copies a part of the surface (w or h of 0 or less: the whole surface).
     void DrawTo(platform::HDC target, int xSrc, int ySrc, int w, int h, int xDest, int yDest);
+    // The surface's width in pixels.
     int Width() const { return m_width; }
+    // The surface's height in pixels.
     int Height() const { return m_height; }
+    // The surface's DC (null before the first EnsureDC).
     platform::HDC hDC() const { return m_dc; }
 
 private:

@@ -23,12 +23,17 @@ public:
     // A picture as the tile, named "PICTURE" when no file named it.
     const std::shared_ptr<StdPicture>& Picture() const { return m_picture; }
     void Picture(std::shared_ptr<StdPicture> picture);
+    // Where the tiling starts, horizontally, in the target's pixels.
     int OriginX() const { return m_originX; }
     void OriginX(int x) { m_originX = x; }
+    // Where the tiling starts, vertically.
     int OriginY() const { return m_originY; }
     void OriginY(int y) { m_originY = y; }
+    // The tile's width in pixels (0 without one).
     int TileWidth() const { return m_width; }
+    // The tile's height in pixels (0 without one).
     int TileHeight() const { return m_height; }
+    // The memory DC holding the tile.
     platform::HDC hDC() const { return m_dc; }
 
     // Covers the area with copies of the tile, offset by the origin.

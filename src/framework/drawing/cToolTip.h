@@ -15,13 +15,16 @@ namespace orvane {
 
 class TypeLibrary;
 
+// The icon beside a tip's title.
 enum class ToolTipIcon : std::int32_t {
     ToolTipIcon_None = 0,
     ToolTipIcon_Info = 1,
     ToolTipIcon_Warning = 2,
     ToolTipIcon_Error = 3,
 };
+// A rectangular tip or a balloon with a stem.
 enum class ToolTipStyle : std::int32_t { ttsStandard = 0, ttsBalloon = 1 };
+// The tool flags of the tooltip control (TTF_...), published for scripts.
 enum class TT_Flags : std::int32_t {
     TTF_IDISHWND = 1,
     TTF_CENTERTIP = 2,
@@ -32,12 +35,15 @@ enum class TT_Flags : std::int32_t {
     TTF_TRANSPARENT = 256,
     TTF_DI_SETITEM = 32768,
 };
+// The delays of the tooltip control (TTDT_...), published for scripts.
 enum class TT_DelayTime : std::int32_t {
     TTDT_AUTOMATIC = 0,
     TTDT_RESHOW = 1,
     TTDT_AUTOPOP = 2,
     TTDT_INITIAL = 3,
 };
+// Which delay DelayTime reads or sets: the default (all three from the initial one), before
+// showing, how long a tip stays, before the next tool's tip.
 enum class ttDelayTimeConstants : std::int32_t {
     ttDelayDefault = 0,
     ttDelayInitial = 3,
@@ -45,6 +51,7 @@ enum class ttDelayTimeConstants : std::int32_t {
     ttDelayReshow = 1,
     ttDelayMask = 3,
 };
+// Which margin Margin reads or sets.
 enum class ttMarginConstants : std::int32_t {
     ttMarginLeft = 0,
     ttMarginTop = 1,
@@ -70,37 +77,54 @@ public:
     bool AddTool(platform::HWND hWnd, platform::HWND ContainerHwnd,
                  const std::u16string& sTip = u"", const std::u16string& sTitle = u"",
                  orvane::ToolTipIcon lTipIcon = orvane::ToolTipIcon::ToolTipIcon_None);
+    // The tip's background colour (RGB).
     std::int32_t BackColor() const;
     void BackColor(std::int32_t value);
+    // Whether the tip is a balloon (the default) or a rectangle; the window follows at once.
     bool Balloon() const { return m_balloon; }
     void Balloon(bool value);
     // Makes the window (once); true when it exists.
     bool Create(platform::HWND hWnd);
+    // Stops every tool's tip from showing until Enable.
     void Disable();
+    // Lets the tips show again.
     void Enable();
+    // A delay in milliseconds.
     std::int32_t DelayTime(ttDelayTimeConstants dwType) const;
     void DelayTime(ttDelayTimeConstants dwType, std::int32_t value);
     // A copy of the font becomes the tip's font.
     std::shared_ptr<StdFont> Font() const { return m_font; }
     void Font(std::shared_ptr<StdFont> font);
+    // The tip's text colour (RGB).
     std::int32_t ForeColor() const;
     void ForeColor(std::int32_t value);
+    // Hides the tip of the tool hWnd.
     void Hide(platform::HWND hWnd);
+    // One margin between the tip's border and its text, in pixels.
     std::int32_t Margin(ttMarginConstants dwType) const;
     void Margin(ttMarginConstants dwType, std::int32_t value);
+    // Sets all four margins.
     void Margins(std::int32_t value);
     // No limit is -1; values below 1 set no limit.
     std::int32_t MaxTipWidth() const;
     void MaxTipWidth(std::int32_t value);
+    // Whether tools added from now on show only through Show (tracking tools) rather than when the
+    // pointer rests on them.
     bool PopupOnDemand() const { return m_popupOnDemand; }
     void PopupOnDemand(bool value) { m_popupOnDemand = value; }
+    // Removes the tool hWnd; false when it is not one.
     bool RemoveToolTip(platform::HWND hWnd);
+    // How many tools the tip holds.
     std::int32_t ToolTipCount() const;
+    // The tooltip window, once made by Create.
     platform::HWND ToolTipHandle() const { return m_hwnd; }
+    // The icon beside the title of tools added from now on (AddTool sets it too).
     orvane::ToolTipIcon ToolTipIcon() const { return m_icon; }
     void ToolTipIcon(orvane::ToolTipIcon value) { m_icon = value; }
+    // The text of the tool hWnd ("" when it is not one).
     std::u16string ToolTipText(platform::HWND hWnd) const;
     void ToolTipText(platform::HWND hWnd, const std::u16string& text);
+    // The title shown above every tool's text (with the icon); setting it applies at once.
     const std::u16string& ToolTipTitle() const { return m_title; }
     void ToolTipTitle(std::u16string title);
 

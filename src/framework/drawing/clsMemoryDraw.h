@@ -26,17 +26,24 @@ public:
     bool Create(int width, int height);
     // Create, only when the size differs.
     bool Resize(int width, int height);
+    // Frees the surface; it is invalid afterwards.
     void Destroy();
+    // Whether there is a surface to draw on.
     bool IsValid() const { return static_cast<bool>(m_dc); }
+    // The surface's DC, for drawing of the caller's own.
     platform::HDC hDC() const { return m_dc; }
+    // The surface's width in pixels.
     int Width() const { return m_width; }
+    // The surface's height in pixels.
     int Height() const { return m_height; }
 
+    // The DC's background mode (OPAQUE or TRANSPARENT) for text.
     int BackMode() const;
     void BackMode(int mode);
     // The DC's background colour (white for a new surface, which it is cleared to).
     OLE_COLOR BackColor() const;
     void BackColor(OLE_COLOR color);
+    // The DC's text colour (RGB); a colour that cannot be translated changes nothing.
     OLE_COLOR ForeColor() const;
     void ForeColor(OLE_COLOR color);
     // A spare colour for the caller's use, the button shadow colour at first.
@@ -49,8 +56,11 @@ public:
                  bool underline, int angle = 0);
     // The size of a text laid out with DrawTextW flags in the surface's width.
     std::pair<int, int> MeasureTextRect(const std::u16string& text, platform::UINT flags);
+    // The width of one line of text in the surface's font.
     int TextWidth(const std::u16string& text);
+    // The width of a text laid out with DrawTextW flags, as MeasureTextRect gives it.
     int TextWidth(const std::u16string& text, platform::UINT flags);
+    // Draws a text in the rectangle with DrawTextW flags, in ForeColor, with no background.
     void DrawText(const std::u16string& text, int left, int top, int right, int bottom,
                   platform::UINT flags);
     // The text centred in the box over a fill of `backColor`, clipped to the box.
@@ -60,8 +70,10 @@ public:
     // top for its height. A colour of -1 uses `brush` instead of a colour of its own.
     void FillRectangle(int left, int top, int right, int bottom, std::int32_t color,
                        platform::HBRUSH brush = platform::HBRUSH());
+    // A one-pixel frame, with the edges and colours read as FillRectangle reads them.
     void FrameRectangle(int left, int top, int right, int bottom, std::int32_t color,
                         platform::HBRUSH brush = platform::HBRUSH());
+    // The dotted focus rectangle (XOR: drawing it twice removes it).
     void FocusRectangle(int x, int y, int w, int h);
     // A line in a one-pixel pen of `color`, or in `pen` when the colour is -1; x1 < 0 goes on
     // from where the last line ended.
@@ -77,6 +89,8 @@ public:
     static std::int32_t SysColorToRGB(std::int32_t color);
     // Each channel color1 × alpha ÷ 255 + color2 × (255 − alpha) ÷ 255, rounded.
     static std::int32_t BlendColors(std::int32_t color1, std::int32_t color2, int alpha);
+    // A two-colour gradient over `rc`, top to bottom (vertical) or left to right, as
+    // DrawGradient draws it.
     void GradientFill(const platform::RECT& rc, OLE_COLOR color1, OLE_COLOR color2, bool vertical);
     // Copies the surface (w or h of 0: its size); stretched when asked and the size differs;
     // `invert` XORs it onto the target.

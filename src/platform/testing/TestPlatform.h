@@ -11,17 +11,21 @@
 
 namespace orvane::platform::testing {
 
+// The screen and clock a test platform starts with.
 struct TestOptions {
-    int width = 1920;
-    int height = 1080;
-    int dpi = 96;
-    std::uint64_t startTimeMs = 1000000;
+    int width = 1920;                     // screen width, pixels
+    int height = 1080;                    // screen height, pixels
+    int dpi = 96;                         // pixels per inch
+    std::uint64_t startTimeMs = 1000000;  // the virtual clock's first reading
 };
 
+// A mouse button, for the input calls.
 enum class MouseButton { Left, Right, Middle };
 
 class TestPlatform {
 public:
+    // Resets the platform and starts a headless screen and a virtual clock as `options` say;
+    // the destructor resets the platform again.
     explicit TestPlatform(TestOptions options = {});
     ~TestPlatform();
     TestPlatform(const TestPlatform&) = delete;
@@ -37,34 +41,45 @@ public:
 
     // Mouse at screen points.
     static void MouseMove(int x, int y);
+    // Presses a button where the pointer is.
     static void MouseDown(MouseButton button = MouseButton::Left);
+    // Releases a button where the pointer is.
     static void MouseUp(MouseButton button = MouseButton::Left);
+    // Moves the pointer to (x, y), then presses and releases the button there.
     static void Click(int x, int y, MouseButton button = MouseButton::Left);
+    // Two clicks at (x, y), close enough in time to make a double click.
     static void DoubleClick(int x, int y, MouseButton button = MouseButton::Left);
+    // Turns the wheel by `delta` (120 a notch; positive away from the user or to the right).
     static void Wheel(int delta, bool horizontal = false);
     // A screen point from a window's client coordinates.
     static POINT ClientToScreenPoint(HWND hwnd, int x, int y);
 
-    // Keyboard.
+    // Keyboard: presses the key of virtual-key code `vk`.
     static void KeyDown(int vk);
+    // Releases the key.
     static void KeyUp(int vk);
+    // Presses and releases the key.
     static void KeyPress(int vk);
     // Types text as Unicode key events, one character at a time.
     static void TypeText(std::u16string_view text);
 
-    // Pixels.
+    // Pixels: a copy of the whole screen.
     static PixelSurface CaptureScreen();
+    // A copy of one window's pixels (frame included).
     static PixelSurface CaptureWindow(HWND hwnd);
+    // One pixel of the screen.
     static COLORREF ScreenPixel(int x, int y);
     // A pixel of a window's client area.
     static COLORREF ClientPixel(HWND hwnd, int x, int y);
+    // Writes a surface as a PNG file; false when it cannot be written.
     static bool SavePng(const PixelSurface& surface, const std::string& path);
     // Saves the screen to <dir>/<name>.png (dir from ORVANE_TEST_ARTIFACTS, else the
     // working directory); for a failing test to leave its picture behind.
     std::string SaveScreen(const std::string& name);
 
-    // Live objects, stock objects excluded.
+    // Live GDI objects, stock objects excluded: a test proves with it that nothing leaked.
     static DWORD LiveGdiObjects();
+    // Live USER objects (windows, menus, cursors, ...).
     static DWORD LiveUserObjects();
 
 private:

@@ -9,12 +9,16 @@ namespace orvane::platform {
 
 class HeadlessScreen {
 public:
+    // The program's one virtual screen.
     static HeadlessScreen& current();
 
     // Sets the screen's size and DPI (the desktop window follows).
     void configure(int width, int height, int dpi);
+    // The screen's width in pixels.
     int width() const;
+    // The screen's height in pixels.
     int height() const;
+    // The screen's pixels per inch.
     int dpi() const;
 
     // The screen as it looks now.
@@ -24,6 +28,7 @@ public:
     // One pixel of the screen, or of a window (window coordinates, frame included), read
     // where it is without copying anything: CLR_INVALID outside.
     COLORREF pixel(int x, int y);
+    // One pixel of a window, in window coordinates (frame included); CLR_INVALID outside.
     COLORREF windowPixel(HWND hwnd, int x, int y);
 
 private:

@@ -11,7 +11,9 @@ class SdlDisplay {
 public:
     // Opens the display; false (with a message on standard error) when there is none.
     static bool start();
+    // Closes the real windows and the display; the platform's windows stay.
     static void stop();
+    // Whether the display is open.
     static bool running();
 
     // Presents every top-level window whose pixels changed since the last call.
