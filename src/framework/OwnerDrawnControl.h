@@ -19,6 +19,7 @@
 #include "framework/SharedEnums.h"
 #include "framework/drawing/cToolTip.h"
 #include "host/ClassBuilder.h"
+#include "host/ControlClasses.h"
 #include "host/OleColor.h"
 #include "host/StdFont.h"
 #include "host/UserControl.h"
@@ -48,6 +49,24 @@ struct StandardEvents {
     // The standard events control class `C` declares, by their numbers C::evClick, ...
     template <class C>
     static StandardEvents of();
+};
+
+// The standard events numbered as the button and the choice buttons publish them.
+struct ButtonEventNumbers {
+    // Click 1, DblClick 2, KeyDown 3, KeyPress 4, KeyUp 5, MouseDown 6, MouseMove 7, MouseUp 8,
+    // MouseEnter 9, MouseLeave 10.
+    enum Event {
+        evClick = 1,
+        evDblClick,
+        evKeyDown,
+        evKeyPress,
+        evKeyUp,
+        evMouseDown,
+        evMouseMove,
+        evMouseUp,
+        evMouseEnter,
+        evMouseLeave
+    };
 };
 
 // The shared palette of the owner-drawn controls (0x00BBGGRR).
@@ -130,6 +149,14 @@ public:
     // AsyncRead when it shows an image.
     template <class T>
     static void publishCommonMethods(ClassBuilder<T>& b, bool withImage);
+    // Publishes control class T under `name` for the type library, form files and scripts: its
+    // declared properties, then `more` (members of its own), the common methods and its
+    // standard events.
+    template <class T>
+    static void publishControl(TypeLibrary& library, ControlClasses& classes,
+                               const std::u16string& name, const PropertyTable& table,
+                               bool withImage,
+                               const std::function<void(ClassBuilder<T>&)>& more = {});
 
     // --- For drawing and tests ---
     // The hot, pressed and focus state the control draws from.
@@ -418,6 +445,21 @@ void OwnerDrawnControl::publishCommonMethods(ClassBuilder<T>& b, bool withImage)
             t.AsyncRead(CStr(a[0]));
             return Variant();
         });
+}
+
+template <class T>
+void OwnerDrawnControl::publishControl(TypeLibrary& library, ControlClasses& classes,
+                                       const std::u16string& name, const PropertyTable& table,
+                                       bool withImage,
+                                       const std::function<void(ClassBuilder<T>&)>& more) {
+    ClassBuilder<T> b(name);
+    b.creatable();
+    table.publish(b);
+    if (more) more(b);
+    publishCommonMethods(b, withImage);
+    StandardEvents::of<T>().publish(b);
+    library.registerClass(b.build());
+    classes.add(name, [] { return std::make_unique<T>(); });
 }
 
 template <class C>

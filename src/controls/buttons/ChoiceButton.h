@@ -14,22 +14,8 @@
 
 namespace orvane {
 
-class ChoiceButton : public ImageControl {
+class ChoiceButton : public ImageControl, public ButtonEventNumbers {
 public:
-    // The standard events, numbered as the button numbers them.
-    enum Event {
-        evClick = 1,
-        evDblClick,
-        evKeyDown,
-        evKeyPress,
-        evKeyUp,
-        evMouseDown,
-        evMouseMove,
-        evMouseUp,
-        evMouseEnter,
-        evMouseLeave
-    };
-
     ~ChoiceButton() override;
 
     // Left Justify puts the glyph at the left; Right Justify at the right, the caption

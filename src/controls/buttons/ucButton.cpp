@@ -61,16 +61,11 @@ const PropertyTable& ucButton::table() {
 
 void ucButton::registerClass(TypeLibrary& library, ControlClasses& classes) {
     using T = ucButton;
-    ClassBuilder<T> b(u"ucButton");
-    b.creatable();
-    table().publish(b);
-    b.property(
-        PropertyInfo{u"Value", [](Object& o) { return Variant(static_cast<T&>(o).Value()); },
-                     [](Object& o, const Variant& v) { static_cast<T&>(o).Value(CBool(v)); }});
-    publishCommonMethods(b, true);
-    StandardEvents::of<ucButton>().publish(b);
-    library.registerClass(b.build());
-    classes.add(u"ucButton", [] { return std::make_unique<ucButton>(); });
+    publishControl<T>(library, classes, u"ucButton", table(), true, [](ClassBuilder<T>& b) {
+        b.property(
+            PropertyInfo{u"Value", [](Object& o) { return Variant(static_cast<T&>(o).Value()); },
+                         [](Object& o, const Variant& v) { static_cast<T&>(o).Value(CBool(v)); }});
+    });
 }
 
 // --- Properties with more to them than storing ---

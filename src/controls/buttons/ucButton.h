@@ -15,22 +15,9 @@ namespace orvane {
 class TypeLibrary;
 class ControlClasses;
 
-class ucButton : public ImageControl {
+class ucButton : public ImageControl, public ButtonEventNumbers {
 public:
     // Event numbers, as published: what EventSource::connect takes (evClick, ...).
-    enum Event {
-        evClick = 1,
-        evDblClick,
-        evKeyDown,
-        evKeyPress,
-        evKeyUp,
-        evMouseDown,
-        evMouseMove,
-        evMouseUp,
-        evMouseEnter,
-        evMouseLeave
-    };
-
     ucButton();
     ~ucButton() override;
     std::u16string className() const override { return u"ucButton"; }

@@ -35,19 +35,17 @@ const PropertyTable& ucCheck::table() {
 
 void ucCheck::registerClass(TypeLibrary& library, ControlClasses& classes) {
     using T = ucCheck;
-    ClassBuilder<T> b(u"ucCheck");
-    b.creatable();
-    table().publish(b);
-    b.property(PropertyInfo{
-        u"Value",
-        [](Object& o) { return Variant(static_cast<std::int32_t>(static_cast<T&>(o).Value())); },
-        [](Object& o, const Variant& v) {
-            static_cast<T&>(o).Value(static_cast<CheckBoxConstants>(CLng(v)));
-        }});
-    publishCommonMethods(b, true);
-    StandardEvents::of<ucCheck>().publish(b);
-    library.registerClass(b.build());
-    classes.add(u"ucCheck", [] { return std::make_unique<ucCheck>(); });
+    publishControl<T>(library, classes, u"ucCheck", table(), true, [](ClassBuilder<T>& b) {
+        // Published by hand: setting it from code clicks even when it stays.
+        b.property(
+            PropertyInfo{u"Value",
+                         [](Object& o) {
+                             return Variant(static_cast<std::int32_t>(static_cast<T&>(o).Value()));
+                         },
+                         [](Object& o, const Variant& v) {
+                             static_cast<T&>(o).Value(static_cast<CheckBoxConstants>(CLng(v)));
+                         }});
+    });
 }
 
 void ucCheck::Value(CheckBoxConstants value) {

@@ -48,14 +48,7 @@ const PropertyTable& ucFrame::table() {
 }
 
 void ucFrame::registerClass(TypeLibrary& library, ControlClasses& classes) {
-    using T = ucFrame;
-    ClassBuilder<T> b(u"ucFrame");
-    b.creatable();
-    table().publish(b);
-    publishCommonMethods(b, true);
-    StandardEvents::of<ucFrame>().publish(b);
-    library.registerClass(b.build());
-    classes.add(u"ucFrame", [] { return std::make_unique<ucFrame>(); });
+    publishControl<ucFrame>(library, classes, u"ucFrame", table(), true);
 }
 
 void ucFrame::captionChanged() {

@@ -47,16 +47,12 @@ const PropertyTable& ucOption::table() {
 
 void ucOption::registerClass(TypeLibrary& library, ControlClasses& classes) {
     using T = ucOption;
-    ClassBuilder<T> b(u"ucOption");
-    b.creatable();
-    table().publish(b);
-    b.property(
-        PropertyInfo{u"Value", [](Object& o) { return Variant(static_cast<T&>(o).Value()); },
-                     [](Object& o, const Variant& v) { static_cast<T&>(o).Value(CBool(v)); }});
-    publishCommonMethods(b, true);
-    StandardEvents::of<ucOption>().publish(b);
-    library.registerClass(b.build());
-    classes.add(u"ucOption", [] { return std::make_unique<ucOption>(); });
+    publishControl<T>(library, classes, u"ucOption", table(), true, [](ClassBuilder<T>& b) {
+        // Published by hand: setting it true from code clicks even when it stays.
+        b.property(
+            PropertyInfo{u"Value", [](Object& o) { return Variant(static_cast<T&>(o).Value()); },
+                         [](Object& o, const Variant& v) { static_cast<T&>(o).Value(CBool(v)); }});
+    });
 }
 
 void ucOption::Value(bool value) {

@@ -40,14 +40,7 @@ const PropertyTable& ucLabel::table() {
 }
 
 void ucLabel::registerClass(TypeLibrary& library, ControlClasses& classes) {
-    using T = ucLabel;
-    ClassBuilder<T> b(u"ucLabel");
-    b.creatable();
-    table().publish(b);
-    publishCommonMethods(b, true);
-    StandardEvents::of<ucLabel>().publish(b);
-    library.registerClass(b.build());
-    classes.add(u"ucLabel", [] { return std::make_unique<ucLabel>(); });
+    publishControl<ucLabel>(library, classes, u"ucLabel", table(), true);
 }
 
 // --- Properties with more to them than storing ---
