@@ -4,6 +4,7 @@
 // watchdog stops a step that hangs.
 #include <atomic>
 #include <chrono>
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -59,8 +60,7 @@ int main(int argc, char** argv) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
             if (done) break;
             if (progress == last) {
-                std::fprintf(stderr, "monkey: seed %llu: step %d hangs\n",
-                             static_cast<unsigned long long>(seed), last + 1);
+                std::fprintf(stderr, "monkey: seed %" PRIu64 ": step %d hangs\n", seed, last + 1);
                 std::_Exit(3);
             }
             last = progress;
@@ -80,27 +80,25 @@ int main(int argc, char** argv) {
                                  std::chrono::steady_clock::now() - start)
                                  .count());
             if (!ok) {
-                std::fprintf(stderr, "monkey: seed %llu: step %d (%s): %s\n",
-                             static_cast<unsigned long long>(seed), monkey.stepsDone(),
-                             monkey.lastAction().c_str(), monkey.failure().c_str());
+                std::fprintf(stderr, "monkey: seed %" PRIu64 ": step %d (%s): %s\n", seed,
+                             monkey.stepsDone(), monkey.lastAction().c_str(),
+                             monkey.failure().c_str());
                 status = 1;
             }
             progress = monkey.stepsDone();
         }
         if (status == 0 && !monkey.closeAndCheck()) {
-            std::fprintf(stderr, "monkey: seed %llu: objects left after the form closed\n",
-                         static_cast<unsigned long long>(seed));
+            std::fprintf(stderr, "monkey: seed %" PRIu64 ": objects left after the form closed\n",
+                         seed);
             status = 1;
         }
     } catch (const Error& e) {
-        std::fprintf(stderr, "monkey: seed %llu: %s\n", static_cast<unsigned long long>(seed),
+        std::fprintf(stderr, "monkey: seed %" PRIu64 ": %s\n", seed,
                      platform::ToUtf8(e.description()).c_str());
         status = 1;
     }
     done = true;
     watchdog.join();
-    if (status == 0)
-        std::printf("monkey: %d steps with seed %llu: ok\n", steps,
-                    static_cast<unsigned long long>(seed));
+    if (status == 0) std::printf("monkey: %d steps with seed %" PRIu64 ": ok\n", steps, seed);
     return status;
 }

@@ -16,7 +16,7 @@ void DrawFrame(platform::HDC dc, int left, int top, int right, int bottom, OLE_C
 // A one-pixel line from (x1, y1) to (x2, y2), the last point excluded, in `color`.
 void DrawLineColor(platform::HDC dc, int x1, int y1, int x2, int y2, OLE_COLOR color);
 // From color1 to color2 over the rectangle, top to bottom or left to right. Each channel steps
-// by whole values (c1 + i × (c2 − c1) ÷ n, truncated); a gradient one pixel long shows both
+// by whole values (c1 + i × (c2 − c1) ÷ n, truncated); a gradient of one pixel shows both
 // end colours combined by the DC's stretch mode; an empty rectangle draws nothing.
 void DrawGradient(platform::HDC dc, const platform::RECT& rc, OLE_COLOR color1, OLE_COLOR color2,
                   bool vertical);

@@ -9,7 +9,7 @@ ImageControl::ImageControl(const StandardEvents& events) : OwnerDrawnControl(eve
 ImageControl::~ImageControl() = default;
 
 int ImageControl::imageHeightPixels() const {
-    return static_cast<int>(std::lround(m_image.ImageSize * dpi() / 96.0));
+    return scaledForDpi(m_image.ImageSize);
 }
 
 }  // namespace orvane

@@ -356,6 +356,10 @@ void OwnerDrawnControl::Terminate() {
 
 // --- Input ---
 
+int OwnerDrawnControl::scaledForDpi(std::int32_t pixelsAt96) const {
+    return static_cast<int>(std::lround(pixelsAt96 * dpi() / 96.0));
+}
+
 bool OwnerDrawnControl::raise(int number, std::vector<Variant>& args) {
     if (number == 0) return true;
     return raiseEvent(number, args);

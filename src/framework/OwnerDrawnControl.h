@@ -167,6 +167,8 @@ public:
     int contentInset() const { return borderWidth() + 2; }
     // Pixels per inch of the screen the control is on.
     int dpi() const;
+    // A length given in pixels at 96 DPI, in pixels at the control's DPI (rounded).
+    int scaledForDpi(std::int32_t pixelsAt96) const;
     // True while the form runs, false in design mode.
     bool userMode() const { return Ambient().UserMode(); }
 

@@ -22,8 +22,9 @@ public:
     virtual ~ControlSite() = default;
     // A key message reached `control`; returns true when the container used it up.
     virtual bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) = 0;
-    // A control's position, size, visibility or docking changed.
-    virtual void placementChanged(UserControl&) {}
+    // A control's position, size, visibility, enabled state or docking changed; `hadFocus`
+    // says whether it (or a control it holds) had the focus before.
+    virtual void placementChanged(UserControl&, bool /*hadFocus*/) {}
     // Windowless controls live on their container's surface: the container draws those it
     // holds after itself, and offers them its mouse messages first. This draws them.
     virtual void paintWindowless(platform::HWND, platform::HDC) {}

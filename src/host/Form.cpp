@@ -471,23 +471,17 @@ void Form::windowlessZOrder(UserControl& control, bool front) {
     }
 }
 
-void Form::placementChanged(UserControl& control) {
+void Form::placementChanged(UserControl& control, bool hadFocus) {
     arrange();
-    // Hiding or disabling may have left the focus where it cannot stay (a hidden window hands
-    // it to its container, which may be a frame; a disabled one to nothing): it moves on in
-    // tab order.
+    // Hiding or disabling the control with the focus leaves it where it cannot stay (a hidden
+    // window hands it to its container, which may be a frame; a disabled one to nothing): it
+    // moves on in tab order.
+    const Entry* changed = entryOf(control);
+    if (!hadFocus || !changed || !m_hwnd) return;
     const HWND focus = GetFocus();
-    if (!focus) {
-        const Entry* e = entryOf(control);
-        if (e && m_hwnd && GetActiveWindow() == m_hwnd && !canFocus(control)) focusFrom(e->tab + 1);
-        return;
-    }
-    if (focus == m_hwnd) return;
-    for (const Entry& e : m_entries) {
-        if (e.control->hWnd() != focus) continue;
-        if (!canFocus(*e.control)) focusFrom(e.tab + 1);
-        return;
-    }
+    for (const Entry& e : m_entries)
+        if (e.control->hWnd() == focus && canFocus(*e.control)) return;
+    focusFrom(changed->tab + 1);
 }
 
 void Form::arrange() {

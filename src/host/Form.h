@@ -95,7 +95,7 @@ public:
     std::vector<UserControl*> Stacking(const UserControl* container) const;
 
     bool siteKey(UserControl& control, platform::UINT msg, platform::WPARAM key) override;
-    void placementChanged(UserControl& control) override;
+    void placementChanged(UserControl& control, bool hadFocus) override;
     void paintWindowless(platform::HWND container, platform::HDC dc) override;
     // A mouse message at a point of `container`'s client area, given to the windowless control
     // there (true when one took it).

@@ -80,12 +80,15 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     m_changed = false;
     m_enabledSeen = m_extender.Enabled();
     m_extender.onChange = [this] {
+        // Whether this control (or one it holds) had the focus before the change moved it.
+        const HWND focus = GetFocus();
+        const bool hadFocus = m_hwnd && focus && (focus == m_hwnd || IsChild(m_hwnd, focus));
         if (m_extender.Enabled() != m_enabledSeen) {
             m_enabledSeen = m_extender.Enabled();
             EnabledChanged();
         }
         placeWindow();
-        if (m_site) m_site->placementChanged(*this);
+        if (m_site) m_site->placementChanged(*this, hadFocus);
     };
     m_extender.onContainer = [this](UserControl* container) {
         if (m_site) m_site->moveToContainer(*this, container);

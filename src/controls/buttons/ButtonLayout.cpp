@@ -27,6 +27,12 @@ int roundEven(double v) {
 
 }  // namespace
 
+void ButtonLayout::centreWrappedBlock(RECT& textRect, UINT flags, const Measure& measure) {
+    const int lines = static_cast<int>(
+        measure(flags, std::max(0, static_cast<int>(textRect.right - textRect.left))).cy);
+    textRect.top += (textRect.bottom - (textRect.top + lines)) / 2;
+}
+
 ButtonLayout ButtonLayout::compute(const Input& in, const Measure& measure) {
     ButtonLayout out;
     const int b = in.border;
@@ -85,11 +91,7 @@ ButtonLayout ButtonLayout::compute(const Input& in, const Measure& measure) {
     }
     // A wrapped block of lines is centred vertically in the caption's rectangle.
     if (in.wordWrap) {
-        const int lines = static_cast<int>(
-            measure(out.textFlags,
-                    std::max(0, static_cast<int>(out.textRect.right - out.textRect.left)))
-                .cy);
-        out.textRect.top += (out.textRect.bottom - (out.textRect.top + lines)) / 2;
+        ButtonLayout::centreWrappedBlock(out.textRect, out.textFlags, measure);
     }
     return out;
 }

@@ -43,6 +43,10 @@ struct ButtonLayout {
 
     // `measure` is called when autosizing and for wrapped captions.
     static ButtonLayout compute(const Input& in, const Measure& measure);
+    // Moves the top of `textRect` down so that the lines `flags` wrap the caption into are
+    // centred vertically in it.
+    static void centreWrappedBlock(platform::RECT& textRect, platform::UINT flags,
+                                   const Measure& measure);
 };
 
 }  // namespace orvane

@@ -35,7 +35,7 @@ void ChoiceButton::layout() {
     in.height = static_cast<int>(ScaleHeight());
     in.graphical = m_style == ButtonConstants::vbButtonGraphical;
     in.border = borderWidth();
-    in.checkSize = static_cast<int>(std::lround(m_checkSize * dpi() / 96.0));
+    in.checkSize = scaledForDpi(m_checkSize);
     in.hasImage = m_image.loaded();
     in.imageShown = m_image.shown();
     in.aspect = m_image.aspect();

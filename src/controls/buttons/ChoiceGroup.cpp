@@ -168,7 +168,7 @@ int ChoiceGroup::itemAt(double x, double y) const {
 }
 
 int ChoiceGroup::glyphPixels() const {
-    return static_cast<int>(std::lround(m_checkSize * dpi() / 96.0));
+    return scaledForDpi(m_checkSize);
 }
 
 // --- Layout ---

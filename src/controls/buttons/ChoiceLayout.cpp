@@ -84,11 +84,7 @@ ChoiceLayout ChoiceLayout::compute(const Input& in, const ButtonLayout::Measure&
     out.textRect = right ? RECT{m, m, width - g - m - kGap, height - m}
                          : RECT{m + g + kGap, m, width - m - kGap, height - m};
     if (in.wordWrap) {
-        const int lines = static_cast<int>(
-            measure(out.textFlags,
-                    std::max(0, static_cast<int>(out.textRect.right - out.textRect.left)))
-                .cy);
-        out.textRect.top += (out.textRect.bottom - (out.textRect.top + lines)) / 2;
+        ButtonLayout::centreWrappedBlock(out.textRect, out.textFlags, measure);
     }
     return out;
 }

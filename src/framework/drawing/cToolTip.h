@@ -43,7 +43,7 @@ enum class TT_DelayTime : std::int32_t {
     TTDT_INITIAL = 3,
 };
 // Which delay DelayTime reads or sets: the default (all three from the initial one), before
-// showing, how long a tip stays, before the next tool's tip.
+// showing, the time a tip stays, before the next tool's tip.
 enum class ttDelayTimeConstants : std::int32_t {
     ttDelayDefault = 0,
     ttDelayInitial = 3,

@@ -300,7 +300,7 @@ BOOL stretch(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, int sy,
         }
         const int k = std::clamp(static_cast<int>(at * dstLen), 0, dstLen - 1);
         const auto edge = [&](int i) {
-            return static_cast<int>(static_cast<long long>(i) * srcLen / dstLen);
+            return static_cast<int>(static_cast<std::int64_t>(i) * srcLen / dstLen);
         };
         start = srcStart + edge(k);
         len = edge(k + 1) - edge(k);

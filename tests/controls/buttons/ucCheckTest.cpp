@@ -139,7 +139,7 @@ TEST_P(CheckPixelTest, TheGlyphCellFollowsValueAndLook) {
         auto& c = check(form);
         unfocus();
         const RECT g = c.layoutResult().glyphRect;
-        EXPECT_EQ(g.right - g.left, std::lround(13 * GetParam() / 96.0));
+        EXPECT_EQ(g.right - g.left, static_cast<int>(std::lround(13 * GetParam() / 96.0)));
         for (int value = 0; value <= 2; ++value) {
             c.Value(static_cast<CheckBoxConstants>(value));
             c.Enabled(true);
