@@ -45,7 +45,13 @@ SIZE DeviceContext::deviceSize() {
 
 POINT DeviceContext::surfaceOrigin() {
     if (m_type == Type::Memory || !m_target) return POINT{};
-    return m_target->origin();
+    const std::uint64_t version = m_target->version();
+    if (!m_originValid || version != m_originVersion) {
+        m_origin = m_target->origin();
+        m_originVersion = version;
+        m_originValid = true;
+    }
+    return m_origin;
 }
 
 bool DeviceContext::hasRotation() const {

@@ -86,7 +86,10 @@ public:
     const Region& clipRegion();
     // The visible region of the target in device coordinates (system clipping).
     Region systemRegion();
-    void invalidateClip() { m_clipValid = false; }
+    void invalidateClip() {
+        m_clipValid = false;
+        m_originValid = false;
+    }
 
     // The colour a COLORREF takes on this DC's surface (black or white on a monochrome one).
     std::uint32_t pixelFor(COLORREF c);
@@ -100,6 +103,11 @@ private:
     bool m_clipValid = false;
     std::uint64_t m_clipVersion = 0;
     std::uint32_t m_clipBitmap = 0;
+    // The target's origin, kept while the window layout version stays the same: finding it
+    // walks the window tree, and drawing asks for it at every coordinate.
+    POINT m_origin{};
+    bool m_originValid = false;
+    std::uint64_t m_originVersion = 0;
 };
 
 }  // namespace orvane::platform

@@ -673,8 +673,7 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
                 const std::uint32_t* from = s.surface->row(yy + offY) + offX;
                 if (perPixel && sca == 255) {
                     // The common case: plain source-over of premultiplied pixels.
-                    for (int xx = part.left; xx < part.right; ++xx)
-                        d[xx] = PixelBlend::over(from[xx], d[xx]);
+                    PixelBlend::overRow(from + part.left, d + part.left, part.right - part.left);
                     continue;
                 }
                 for (int xx = part.left; xx < part.right; ++xx)

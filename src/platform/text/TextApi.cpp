@@ -61,23 +61,22 @@ inline std::uint32_t blendCoverage(std::uint32_t dst, std::uint32_t color, unsig
 }
 
 // Blends a run of coverage values of one colour onto a row of pixels, four at a time in
-// 16-bit lanes, with the same exact rounding as blendCoverage.
-void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha, int n, std::uint32_t color) {
-    int i = 0;
+// 16-bit lanes, with the same exact rounding as blendCoverage. Pixels without coverage are left
+// exactly as they were, so a last group of one to three pixels is blended as four when the
+// row has `room` for them.
+void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha, int n, int room,
+                      std::uint32_t color) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i c16 =
         _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color & 0x00FFFFFFu)), zero);
     const __m128i k255 = _mm_set1_epi16(255), k128 = _mm_set1_epi16(128);
     const __m128i rgbMask = _mm_set1_epi32(0x00FFFFFF);
-    for (; i + 4 <= n; i += 4) {
-        std::uint32_t a4;
-        std::memcpy(&a4, alpha + i, 4);
-        if (a4 == 0) continue;
+    auto blend4 = [&](std::uint32_t* p, std::uint32_t a4) {
         __m128i a = _mm_cvtsi32_si128(static_cast<int>(a4));
         a = _mm_unpacklo_epi8(a, a);
         a = _mm_unpacklo_epi16(a, a);  // each coverage byte repeated over its pixel's four bytes
         const __m128i aLo = _mm_unpacklo_epi8(a, zero), aHi = _mm_unpackhi_epi8(a, zero);
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
         auto mix = [&](__m128i dd, __m128i aa) {
             __m128i x = _mm_add_epi16(_mm_mullo_epi16(dd, _mm_sub_epi16(k255, aa)),
@@ -85,8 +84,26 @@ void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha, int n, std:
             x = _mm_add_epi16(x, k128);
             return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
         };
-        const __m128i out = _mm_and_si128(_mm_packus_epi16(mix(dLo, aLo), mix(dHi, aHi)), rgbMask);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), out);
+        const __m128i untouched = _mm_cmpeq_epi32(a, zero);
+        const __m128i mixed =
+            _mm_and_si128(_mm_packus_epi16(mix(dLo, aLo), mix(dHi, aHi)), rgbMask);
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(p),
+            _mm_or_si128(_mm_and_si128(untouched, d), _mm_andnot_si128(untouched, mixed)));
+    };
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint32_t a4;
+        std::memcpy(&a4, alpha + i, 4);
+        if (a4) blend4(dst + i, a4);
+    }
+    if (i == n) return;
+    if (i + 4 <= room) {
+        std::uint32_t a4 = alpha[i];
+        if (i + 1 < n) a4 |= std::uint32_t{alpha[i + 1]} << 8;
+        if (i + 2 < n) a4 |= std::uint32_t{alpha[i + 2]} << 16;
+        if (a4) blend4(dst + i, a4);
+        return;
     }
     for (; i < n; ++i)
         dst[i] = blendCoverage(dst[i], color, alpha[i]);
@@ -120,7 +137,8 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
                 for (int x = x0; x < x1; ++x)
                     row[x] = blendColor(row[x], g.pixels[src + static_cast<std::size_t>(x - x0)]);
             } else {
-                blendCoverageRun(row + x0, g.alpha.data() + src, x1 - x0, color);
+                blendCoverageRun(row + x0, g.alpha.data() + src, x1 - x0, surface.width() - x0,
+                                 color);
             }
         }
     }
@@ -217,8 +235,9 @@ BOOL GetCharacterSpan(HDC hdc, LPCWSTR text, int length, int index, UINT options
     RealizedFont* font = fontOf(*dc);
     if (!font) return FALSE;
     const bool rtl = (options & ETO_RTLREADING) || (dc->state().textAlign & TA_RTLREADING);
-    const TextLayout layout(*font, std::u16string_view(text, length), rtl, dc->state().charExtra);
-    const auto [x, width] = layout.span(static_cast<std::size_t>(index));
+    const auto layout =
+        TextLayout::shaped(*font, std::u16string_view(text, length), rtl, dc->state().charExtra);
+    const auto [x, width] = layout->span(static_cast<std::size_t>(index));
     *left = static_cast<int>(std::lround(x));
     *right = static_cast<int>(std::lround(x + width));
     return TRUE;
@@ -231,8 +250,9 @@ BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR text, int length, int maxExtent, int
     if (!textArgs(text, length)) return FALSE;
     RealizedFont* font = fontOf(*dc);
     if (!font) return FALSE;
-    const TextLayout layout(*font, std::u16string_view(text ? text : u"", length), false,
-                            dc->state().charExtra);
+    const auto shared = TextLayout::shaped(*font, std::u16string_view(text ? text : u"", length),
+                                           false, dc->state().charExtra);
+    const TextLayout& layout = *shared;
     const auto& adv = layout.advances();
     double sum = 0;
     int fitting = 0;
@@ -444,7 +464,9 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     }
     if (length == 0) return TRUE;
     const bool rtl = (options & ETO_RTLREADING) || (s.textAlign & TA_RTLREADING);
-    const TextLayout layout(*font, std::u16string_view(text, length), rtl, s.charExtra);
+    const auto shared =
+        TextLayout::shaped(*font, std::u16string_view(text, length), rtl, s.charExtra);
+    const TextLayout& layout = *shared;
     const TEXTMETRICW& tm = font->metrics();
     // With a spacing array, each character starts where the sums of the array say.
     std::vector<double> starts;
@@ -536,9 +558,14 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     }
     const POINT origin = dc->toSurface(static_cast<LONG>(std::lround(left)), top);
     const int baseline = origin.y + tm.tmAscent;
-    // Clipping: the DC's region, and the rectangle when asked.
-    Region clip = dc->clipRegion();
-    if ((options & ETO_CLIPPED) && rc) clip = clip.intersected(dc->rectToSurface(*rc));
+    // Clipping: the DC's region, and the rectangle when asked (the region is copied only then).
+    Region clipped;
+    const Region* clipPtr = &dc->clipRegion();
+    if ((options & ETO_CLIPPED) && rc) {
+        clipped = clipPtr->intersected(dc->rectToSurface(*rc));
+        clipPtr = &clipped;
+    }
+    const Region& clip = *clipPtr;
     const int textWidth = static_cast<int>(std::lround(width));
     if (s.bkMode == OPAQUE) {
         Paint paint;

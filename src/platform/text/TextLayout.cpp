@@ -284,49 +284,93 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
 
 namespace {
 
-struct Measured {
-    std::u16string key;
-    double width;
+// Laid-out lines kept for the texts drawn and measured again and again (captions, list
+// items): the most recently used first, bounded in lines and in characters.
+struct LineKey {
+    const RealizedFont* font;
+    bool rtl;
+    int extra;
+    std::u16string text;
 };
 
-struct MeasureCache {
-    std::list<Measured> recent;
-    std::unordered_map<std::u16string, std::list<Measured>::iterator> index;
+struct LineView {
+    const RealizedFont* font;
+    bool rtl;
+    int extra;
+    std::u16string_view text;
 };
 
-MeasureCache& measureCache() {
-    static MeasureCache c;
+struct LineKeyHash {
+    using is_transparent = void;
+    std::size_t operator()(const LineView& k) const {
+        return std::hash<std::u16string_view>()(k.text) ^ (std::hash<const void*>()(k.font) << 1) ^
+               (static_cast<std::size_t>(k.extra) << 3) ^ (k.rtl ? 0x9E3779B9u : 0);
+    }
+    std::size_t operator()(const LineKey& k) const {
+        return (*this)(LineView{k.font, k.rtl, k.extra, k.text});
+    }
+};
+
+struct LineKeyEqual {
+    using is_transparent = void;
+    static LineView view(const LineKey& k) { return LineView{k.font, k.rtl, k.extra, k.text}; }
+    static LineView view(const LineView& k) { return k; }
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+        const LineView x = view(a), y = view(b);
+        return x.font == y.font && x.rtl == y.rtl && x.extra == y.extra && x.text == y.text;
+    }
+};
+
+struct LineCache {
+    static constexpr std::size_t kMaxLines = 4096;
+    static constexpr std::size_t kMaxUnits = 1 << 19;
+    using Entry = std::pair<const LineKey*, std::shared_ptr<const TextLayout>>;
+    std::list<Entry> recent;
+    std::unordered_map<LineKey, std::list<Entry>::iterator, LineKeyHash, LineKeyEqual> index;
+    std::size_t units = 0;
+};
+
+LineCache& lineCache() {
+    static LineCache c;
     return c;
 }
 
 }  // namespace
 
 void TextLayout::clearCache() {
-    measureCache().recent.clear();
-    measureCache().index.clear();
+    lineCache().recent.clear();
+    lineCache().index.clear();
+    lineCache().units = 0;
     wordCache().clear();
 }
 
-double TextLayout::measure(RealizedFont& font, std::u16string_view text, int extra) {
-    // A small cache of recent measurements: controls measure the same captions repeatedly.
-    constexpr std::size_t kCapacity = 1024;
-    MeasureCache& cache = measureCache();
-    const RealizedFont* fontPtr = &font;
-    std::u16string key(text);
-    key.push_back(static_cast<char16_t>(extra & 0xFFFF));
-    key.append(reinterpret_cast<const char16_t*>(&fontPtr), sizeof(void*) / sizeof(char16_t));
-    if (auto it = cache.index.find(key); it != cache.index.end()) {
+std::shared_ptr<const TextLayout> TextLayout::shaped(RealizedFont& font, std::u16string_view text,
+                                                     bool rtl, int extra) {
+    LineCache& cache = lineCache();
+    if (auto it = cache.index.find(LineView{&font, rtl, extra, text}); it != cache.index.end()) {
         cache.recent.splice(cache.recent.begin(), cache.recent, it->second);
-        return it->second->width;
+        return it->second->second;
     }
-    const double width = TextLayout(font, text, false, extra).width();
-    cache.recent.push_front(Measured{key, width});
-    cache.index[key] = cache.recent.begin();
-    if (cache.recent.size() > kCapacity) {
-        cache.index.erase(cache.recent.back().key);
+    auto layout = std::make_shared<const TextLayout>(font, text, rtl, extra);
+    if (text.size() > LineCache::kMaxUnits / 8) return layout;  // too long to keep
+    const auto slot =
+        cache.index.emplace(LineKey{&font, rtl, extra, std::u16string(text)}, cache.recent.end())
+            .first;
+    cache.recent.emplace_front(&slot->first, layout);
+    slot->second = cache.recent.begin();
+    cache.units += text.size();
+    while (cache.recent.size() > LineCache::kMaxLines || cache.units > LineCache::kMaxUnits) {
+        const LineKey* oldest = cache.recent.back().first;
+        cache.units -= oldest->text.size();
         cache.recent.pop_back();
+        cache.index.erase(cache.index.find(*oldest));
     }
-    return width;
+    return layout;
+}
+
+double TextLayout::measure(RealizedFont& font, std::u16string_view text, int extra) {
+    return shaped(font, text, false, extra)->width();
 }
 
 }  // namespace orvane::platform

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -37,7 +38,11 @@ public:
     // end and its width, in visual order.
     std::pair<double, double> span(std::size_t index) const;
 
-    // The width of a text, cached for texts measured again and again.
+    // The layout of a line, shared from a cache of recently used lines: texts drawn and
+    // measured again and again are laid out once.
+    static std::shared_ptr<const TextLayout> shaped(RealizedFont& font, std::u16string_view text,
+                                                    bool rtl, int extra);
+    // The width of a text, from the same cache.
     static double measure(RealizedFont& font, std::u16string_view text, int extra);
     // Forgets every measurement (their keys name fonts that may be gone).
     static void clearCache();

@@ -1,8 +1,11 @@
 // Bit-block transfers: raster operations, format conversions, stretching, transparency,
 // alpha blending and gradients.
 #include <algorithm>
+#include <random>
+#include <vector>
 
 #include "GdiTestSupport.h"
+#include "platform/gdi/PixelBlend.h"
 
 namespace orvane::platform::test {
 namespace {
@@ -231,6 +234,28 @@ TEST_F(Blit, AlphaBlendFollowsPremultipliedMaths) {
                 << std::hex << k.src << " over " << k.dst << std::dec << " sca " << int(k.sca);
         }
         EXPECT_EQ(dst.raw(0, 0), 0xFFFFFFu) << "outside the destination rectangle";
+    }
+}
+
+// The row blend (four pixels at a time) matches the single-pixel blend exactly, for every
+// length, transparent runs, opaque and unpremultiplied sources that saturate.
+TEST(PixelBlendRow, MatchesThePixelBlendExactly) {
+    std::mt19937 rng(5);
+    const std::uint32_t special[] = {0x00000000, 0xFF000000, 0xFFFFFFFF, 0x80FFFFFF,
+                                     0x01000000, 0x7F7F7F7F, 0x00FF00FF};
+    for (int n = 0; n <= 19; ++n) {
+        for (int round = 0; round < 50; ++round) {
+            std::vector<std::uint32_t> src(n), dst(n);
+            for (int i = 0; i < n; ++i) {
+                src[i] = rng() % 3 == 0 ? special[rng() % std::size(special)] : rng();
+                dst[i] = rng() % 4 == 0 ? special[rng() % std::size(special)] : rng();
+            }
+            std::vector<std::uint32_t> want = dst;
+            for (int i = 0; i < n; ++i)
+                want[i] = PixelBlend::over(src[i], want[i]);
+            PixelBlend::overRow(src.data(), dst.data(), n);
+            ASSERT_EQ(dst, want) << "length " << n << ", round " << round;
+        }
     }
 }
 

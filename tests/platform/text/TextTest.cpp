@@ -126,6 +126,28 @@ TEST_F(TextTest, ExtentsAddUpAndFollowCharacterExtra) {
     EXPECT_EQ(size.cx, ab.cx);
 }
 
+// Texts measured again keep their extents, in each font and spacing, also after thousands of
+// other texts have passed through the measuring.
+TEST_F(TextTest, ExtentsStayTheSameWhileManyTextsAreMeasured) {
+    Canvas canvas(10, 10);
+    FontIn font(canvas, -13, u"Tahoma");
+    const SIZE first = extent(canvas, u"Wide text");
+    SetTextCharacterExtra(canvas, 3);
+    EXPECT_EQ(extent(canvas, u"Wide text").cx, first.cx + 27);
+    SetTextCharacterExtra(canvas, 0);
+    {
+        FontIn bigger(canvas, -26, u"Tahoma");
+        EXPECT_GT(extent(canvas, u"Wide text").cx, first.cx * 3 / 2);
+    }
+    for (int i = 0; i < 6000; ++i) {
+        const std::u16string text = u"Item " + std::u16string(1, char16_t(u'a' + i % 26)) +
+                                    std::u16string(static_cast<std::size_t>(i % 7), u'x') +
+                                    char16_t(u'0' + i % 10) + char16_t(u'A' + i / 260);
+        extent(canvas, text);
+    }
+    EXPECT_EQ(extent(canvas, u"Wide text").cx, first.cx);
+}
+
 TEST_F(TextTest, DrawingPlacesTextByAlignment) {
     Canvas canvas(200, 60, kWhite);
     FontIn font(canvas, -20, u"Arial");
@@ -179,6 +201,48 @@ TEST_F(TextTest, BackgroundsOpaqueAndClipping) {
     ExtTextOutW(canvas, 0, 0, 0, nullptr, u"ll", 2, dx);
     EXPECT_GT(countInk(canvas, RECT{38, 0, 50, 40}), 0);
     EXPECT_EQ(countInk(canvas, RECT{10, 0, 38, 40}), 0);
+}
+
+// Text cut by a clip rectangle of any width and place draws exactly the pixels of the whole
+// text inside it; pixels the glyphs do not cover keep their alpha byte, covered ones lose it.
+TEST_F(TextTest, ClippedTextDrawsThePixelsOfTheWholeText) {
+    constexpr int kW = 90, kH = 30;
+    constexpr std::uint32_t kBackground = 0x80FFFFFF;  // white with an alpha byte
+    auto draw = [](Canvas& c, const RECT* clip) {
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                c.raw(x, y) = kBackground;
+        SetBkMode(c, TRANSPARENT);
+        SetTextColor(c, RGB(0x20, 0x40, 0x80));
+        ExtTextOutW(c, 1, 1, clip ? ETO_CLIPPED : 0, clip, u"WMm@w", 5, nullptr);
+    };
+    Canvas whole(kW, kH);
+    FontIn wholeFont(whole, -22, u"Arial");
+    draw(whole, nullptr);
+    int inked = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const std::uint32_t p = whole.raw(x, y);
+            if (p == kBackground) continue;
+            ++inked;
+            EXPECT_EQ(p >> 24, 0u) << "an inked pixel keeps its alpha at " << x << "," << y;
+            if (p >> 24) return;
+        }
+    ASSERT_GT(inked, 100);
+    Canvas part(kW, kH);
+    FontIn partFont(part, -22, u"Arial");
+    for (int left = 0; left < kW; left += 3)
+        for (int width = 1; width <= 6; ++width) {
+            const RECT clip{left, 0, left + width, kH};
+            draw(part, &clip);
+            for (int y = 0; y < kH; ++y)
+                for (int x = 0; x < kW; ++x) {
+                    const bool inside = x >= clip.left && x < clip.right;
+                    const std::uint32_t want = inside ? whole.raw(x, y) : kBackground;
+                    ASSERT_EQ(part.raw(x, y), want)
+                        << "clip from " << left << " wide " << width << " at " << x << "," << y;
+                }
+        }
 }
 
 TEST_F(TextTest, UnderlineSitsBelowTheBaseline) {
