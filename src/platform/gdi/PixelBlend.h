@@ -32,7 +32,7 @@ struct PixelBlend {
     static void overRow(const std::uint32_t* src, std::uint32_t* dst, int n) {
         int i = 0;
         const __m128i zero = _mm_setzero_si128(), k255 = _mm_set1_epi16(255),
-                      k128 = _mm_set1_epi16(128);
+                      k128 = _mm_set1_epi16(128), k257 = _mm_set1_epi16(257);
         for (; i + 4 <= n; i += 4) {
             const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
             if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xFFFF) continue;
@@ -43,8 +43,8 @@ struct PixelBlend {
             const __m128i invLo = _mm_shuffle_epi32(inv, _MM_SHUFFLE(1, 1, 0, 0));
             const __m128i invHi = _mm_shuffle_epi32(inv, _MM_SHUFFLE(3, 3, 2, 2));
             auto scale = [&](__m128i dd, __m128i ii) {
-                __m128i x = _mm_add_epi16(_mm_mullo_epi16(dd, ii), k128);
-                return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+                // (y + (y >> 8)) >> 8 is exactly the high half of y * 257.
+                return _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(dd, ii), k128), k257);
             };
             const __m128i lo = scale(_mm_unpacklo_epi8(d, zero), invLo);
             const __m128i hi = scale(_mm_unpackhi_epi8(d, zero), invHi);

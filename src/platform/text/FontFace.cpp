@@ -246,7 +246,8 @@ const FontFace::Glyph& FontFace::glyph(std::uint32_t index) {
         g_glyphBytes += out.pixels.size() * 4 + sizeof(Glyph);
         return out;
     }
-    out.alpha.resize(static_cast<std::size_t>(out.width) * out.height);
+    // Three spare bytes after the last row, so that drawing reads any run four bytes at a time.
+    out.alpha.resize(static_cast<std::size_t>(out.width) * out.height + 3);
     for (int y = 0; y < out.height; ++y) {
         const std::uint8_t* row = srcAt(0, y);
         for (int x = 0; x < out.width; ++x) {

@@ -39,7 +39,7 @@ public:
         int width = 0;
         int height = 0;
         bool color = false;
-        std::vector<std::uint8_t> alpha;    // grey coverage, width * height
+        std::vector<std::uint8_t> alpha;    // grey coverage, width * height, then 3 spare bytes
         std::vector<std::uint32_t> pixels;  // premultiplied BGRA for colour glyphs
         // For each row, the columns [first, last) that hold any ink, so drawing skips the rest.
         std::vector<std::pair<std::uint16_t, std::uint16_t>> ink;

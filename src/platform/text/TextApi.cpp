@@ -63,13 +63,14 @@ inline std::uint32_t blendCoverage(std::uint32_t dst, std::uint32_t color, unsig
 // Blends a run of coverage values of one colour onto a row of pixels, four at a time in
 // 16-bit lanes, with the same exact rounding as blendCoverage. Pixels without coverage are left
 // exactly as they were, so a last group of one to three pixels is blended as four when the
-// row has `room` for them.
-void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha, int n, int room,
-                      std::uint32_t color) {
+// row has `room` for them; the coverage may then be read up to three bytes past the run.
+[[gnu::always_inline]] inline void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha,
+                                                    int n, int room, std::uint32_t color) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i c16 =
         _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color & 0x00FFFFFFu)), zero);
-    const __m128i k255 = _mm_set1_epi16(255), k128 = _mm_set1_epi16(128);
+    const __m128i k255 = _mm_set1_epi16(255), k128 = _mm_set1_epi16(128),
+                  k257 = _mm_set1_epi16(257);
     const __m128i rgbMask = _mm_set1_epi32(0x00FFFFFF);
     auto blend4 = [&](std::uint32_t* p, std::uint32_t a4) {
         __m128i a = _mm_cvtsi32_si128(static_cast<int>(a4));
@@ -81,8 +82,8 @@ void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha, int n, int 
         auto mix = [&](__m128i dd, __m128i aa) {
             __m128i x = _mm_add_epi16(_mm_mullo_epi16(dd, _mm_sub_epi16(k255, aa)),
                                       _mm_mullo_epi16(c16, aa));
-            x = _mm_add_epi16(x, k128);
-            return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+            // (y + (y >> 8)) >> 8 for y = x + 128 is exactly the high half of y * 257.
+            return _mm_mulhi_epu16(_mm_add_epi16(x, k128), k257);
         };
         const __m128i untouched = _mm_cmpeq_epi32(a, zero);
         const __m128i mixed =
@@ -99,9 +100,10 @@ void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha, int n, int 
     }
     if (i == n) return;
     if (i + 4 <= room) {
-        std::uint32_t a4 = alpha[i];
-        if (i + 1 < n) a4 |= std::uint32_t{alpha[i + 1]} << 8;
-        if (i + 2 < n) a4 |= std::uint32_t{alpha[i + 2]} << 16;
+        static constexpr std::uint32_t kKeep[4] = {0, 0xFF, 0xFFFF, 0xFFFFFF};
+        std::uint32_t a4;
+        std::memcpy(&a4, alpha + i, 4);
+        a4 &= kKeep[n - i];
         if (a4) blend4(dst + i, a4);
         return;
     }
@@ -118,6 +120,23 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
                int baseline, std::uint32_t color) {
     const int left = penX + g.left, top = baseline - g.top;
     const int right = left + g.width, bottom = top + g.height;
+    // Most glyphs lie wholly inside one clip rectangle: their rows need no clipping then.
+    if (!g.color) {
+        for (const RECT& c : clip.rects()) {
+            if (c.top > top) break;
+            if (c.left > left || c.right < right || c.bottom < bottom) continue;
+            std::uint32_t* row = surface.row(top) + left;
+            const std::uint8_t* coverage = g.alpha.data();
+            const int room = surface.width() - left;
+            for (int y = 0; y < g.height; ++y, row += surface.pitch(), coverage += g.width) {
+                const auto [first, last] = g.ink[static_cast<std::size_t>(y)];
+                if (first < last)
+                    blendCoverageRun(row + first, coverage + first, last - first, room - first,
+                                     color);
+            }
+            return;
+        }
+    }
     for (const RECT& c : clip.rects()) {
         if (c.top >= bottom) break;
         const int y0 = std::max<int>(c.top, top), y1 = std::min<int>(c.bottom, bottom);
