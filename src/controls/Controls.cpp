@@ -10,6 +10,7 @@
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
+#include "framework/cSubClass.h"
 #include "framework/drawing/cGDIPCache.h"
 #include "framework/drawing/cToolTip.h"
 #include "host/HostClasses.h"
@@ -21,6 +22,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     registerSharedEnums(library);
     cToolTip::registerClass(library);
     cGDIPCache::registerClass(library);
+    cSubClass::registerClass(library);
     ucLabel::registerClass(library, classes);
     ucButton::registerClass(library, classes);
     ucCheck::registerClass(library, classes);

@@ -6,6 +6,7 @@
 
 #include "host/Error.h"
 #include "platform/base/CodePages.h"
+#include "platform/base/EventLog.h"
 #include "platform/user/User.h"
 #include "resources/EmbeddedResources.h"
 
@@ -54,6 +55,19 @@ void App::AddResource(int id, std::u16string type, std::vector<std::uint8_t> dat
 
 void App::RemoveResource(int id, std::u16string_view type) {
     m_resources.erase({id, upper(type)});
+}
+
+void App::LogEvent(const std::u16string& text, std::int32_t type) {
+    using namespace platform;
+    const std::u16string source = m_title.empty() ? u"Orvane" : m_title;
+    const HANDLE log = RegisterEventSourceW(nullptr, source.c_str());
+    if (!log) return;
+    const WORD kind = type == vbLogEventTypeError     ? EVENTLOG_ERROR_TYPE
+                      : type == vbLogEventTypeWarning ? EVENTLOG_WARNING_TYPE
+                                                      : EVENTLOG_INFORMATION_TYPE;
+    LPCWSTR strings[] = {text.c_str()};
+    ReportEventW(log, kind, 0, 0, nullptr, 1, 0, strings, nullptr);
+    DeregisterEventSource(log);
 }
 
 std::vector<std::uint8_t> App::LoadResData(int id, std::u16string_view type) const {

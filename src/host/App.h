@@ -31,6 +31,17 @@ public:
     // The user-interface thread's id.
     platform::DWORD ThreadID() const;
 
+    // Writes an entry to the application event log under the program's title (or "Orvane"):
+    // `type` is vbLogEventTypeError (1), vbLogEventTypeWarning (2) or
+    // vbLogEventTypeInformation (4).
+    void LogEvent(const std::u16string& text, std::int32_t type = vbLogEventTypeInformation);
+    // An error entry.
+    static constexpr std::int32_t vbLogEventTypeError = 1;
+    // A warning entry.
+    static constexpr std::int32_t vbLogEventTypeWarning = 2;
+    // An information entry.
+    static constexpr std::int32_t vbLogEventTypeInformation = 4;
+
     // The program's embedded resources, by number and type (types compare without regard to
     // case). LoadResData raises 326 for a resource the program does not have.
     void AddResource(int id, std::u16string type, std::vector<std::uint8_t> data);

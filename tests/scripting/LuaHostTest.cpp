@@ -242,3 +242,33 @@ TEST_F(LuaHostTest, ReturnedCollectionsAndTheFormAreScriptable) {
               "");
     EXPECT_THROW(form->control(u"lbl"), Error);
 }
+
+namespace {
+
+// A script watches a control's window through cSubClass: every message comes to its handler,
+// which passes it on and may change the answer; the handler unhooks on the window's last message.
+TEST_F(LuaHostTest, AScriptWatchesAWindowsMessages) {
+    const HWND target = label->hWnd();
+    EXPECT_EQ(run(R"(
+        watcher = create("Orvane.cSubClass")
+        seen = {}
+        on(watcher, "WindowProc", function(e)
+            seen[#seen + 1] = e.Msg
+            e.Result = watcher:CallWindowProc(e.Msg, e.wParam, e.lParam)
+            if e.Msg == 0x0084 then e.Result = 18 end  -- every point is on the border
+        end)
+        watcher:Hook(form.lbl.hWnd)
+        assert(watcher.hWnd == form.lbl.hWnd)
+    )"),
+              "");
+    EXPECT_EQ(SendMessageW(target, WM_NCHITTEST, 0, 0), 18);
+    EXPECT_EQ(run(R"(
+        assert(seen[#seen] == 0x0084, tostring(seen[#seen]))
+        watcher:UnHook()
+        assert(watcher.hWnd == 0)
+    )"),
+              "");
+    EXPECT_NE(SendMessageW(target, WM_NCHITTEST, 0, 0), 18);
+}
+
+}  // namespace

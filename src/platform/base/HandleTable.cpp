@@ -22,11 +22,6 @@ bool isGdiKind(ObjectKind kind) {
            kind == ObjectKind::Palette;
 }
 
-HandleTable& HandleTable::current() {
-    static HandleTable table;
-    return table;
-}
-
 std::uint32_t HandleTable::add(std::unique_ptr<PlatformObject> object, bool stock) {
     std::uint32_t index;
     if (!m_free.empty()) {
@@ -44,20 +39,6 @@ std::uint32_t HandleTable::add(std::unique_ptr<PlatformObject> object, bool stoc
     if (!stock) ++m_live[static_cast<std::size_t>(object->kind())];
     slot.object = std::move(object);
     return handle;
-}
-
-PlatformObject* HandleTable::lookup(std::uint32_t handle) const {
-    const std::uint32_t index = handle & kIndexMask;
-    const std::uint32_t generation = handle >> kIndexBits;
-    if (index == 0 || index >= m_slots.size()) return nullptr;
-    const Slot& slot = m_slots[index];
-    if (slot.generation != generation || !slot.object) return nullptr;
-    return slot.object.get();
-}
-
-PlatformObject* HandleTable::lookup(std::uint32_t handle, ObjectKind kind) const {
-    PlatformObject* object = lookup(handle);
-    return object && object->kind() == kind ? object : nullptr;
 }
 
 bool HandleTable::remove(std::uint32_t handle) {

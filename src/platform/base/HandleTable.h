@@ -13,13 +13,27 @@ namespace orvane::platform {
 
 class HandleTable {
 public:
-    static HandleTable& current();
+    static HandleTable& current() {
+        static HandleTable table;
+        return table;
+    }
 
     // Takes ownership of the object and returns its handle value (never 0).
     std::uint32_t add(std::unique_ptr<PlatformObject> object, bool stock = false);
     // The object a handle names, or null when the handle is stale, null or of another kind.
-    PlatformObject* lookup(std::uint32_t handle) const;
-    PlatformObject* lookup(std::uint32_t handle, ObjectKind kind) const;
+    // Inline: every platform call looks its handles up.
+    PlatformObject* lookup(std::uint32_t handle) const {
+        const std::uint32_t index = handle & kIndexMask;
+        const std::uint32_t generation = handle >> kIndexBits;
+        if (index == 0 || index >= m_slots.size()) return nullptr;
+        const Slot& slot = m_slots[index];
+        if (slot.generation != generation || !slot.object) return nullptr;
+        return slot.object.get();
+    }
+    PlatformObject* lookup(std::uint32_t handle, ObjectKind kind) const {
+        PlatformObject* object = lookup(handle);
+        return object && object->kind() == kind ? object : nullptr;
+    }
     template <class T>
     T* get(std::uint32_t handle) const {
         return static_cast<T*>(lookup(handle, T::kKind));

@@ -12,28 +12,29 @@ namespace {
 
 using user::windowQuiet;
 
-// One call travelling down a window's chain.
+// One call travelling down a window's chain, newest procedure first. A procedure may destroy
+// the window and return: the chain is then retired until its calls have left.
 struct Frame {
     HWND hwnd;
-    std::vector<std::shared_ptr<SubclassEntry>> entries;  // the chain when the message arrived
-    std::size_t next = 0;
-    WNDPROC original;
+    SubclassChain* chain;
+    std::size_t next;  // entries below this index are still to run
 };
 
+std::vector<Frame*> g_frames;
+std::vector<std::shared_ptr<SubclassChain>> g_retired;
+
 std::vector<Frame*>& frames() {
-    static std::vector<Frame*> f;
-    return f;
+    return g_frames;
 }
 
 LRESULT callNext(Frame& frame, UINT msg, WPARAM wParam, LPARAM lParam) {
-    while (frame.next < frame.entries.size()) {
-        const std::shared_ptr<SubclassEntry> e = frame.entries[frame.next++];
-        if (e->removed) continue;
-        return e->proc(frame.hwnd, msg, wParam, lParam, e->id, e->refData);
+    while (frame.next > 0) {
+        // Copied out: the entries may grow (and move) while the procedure runs.
+        const SubclassEntry e = frame.chain->entries[--frame.next];
+        if (e.removed) continue;
+        return e.proc(frame.hwnd, msg, wParam, lParam, e.id, e.refData);
     }
-    WindowObject* w = windowQuiet(frame.hwnd);
-    WNDPROC original = w && w->subclass ? w->subclass->original : frame.original;
-    return user::callProc(original, frame.hwnd, msg, wParam, lParam);
+    return user::callProc(frame.chain->original, frame.hwnd, msg, wParam, lParam);
 }
 
 void tidy(HWND hwnd);
@@ -41,22 +42,38 @@ void tidy(HWND hwnd);
 LRESULT subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w || !w->subclass) return 0;
-    SubclassChain& chain = *w->subclass;
-    Frame frame{hwnd, chain.entries, 0, chain.original};
-    ++chain.depth;
+    Frame frame{hwnd, w->subclass.get(), w->subclass->entries.size()};
+    ++frame.chain->depth;
     frames().push_back(&frame);
-    const LRESULT r = callNext(frame, msg, wParam, lParam);
-    frames().erase(std::find(frames().begin(), frames().end(), &frame));
-    if ((w = windowQuiet(hwnd)) && w->subclass) {
-        --w->subclass->depth;
-        // After WM_NCDESTROY the chain goes with the window.
-        if (msg == WM_NCDESTROY) {
-            for (auto& e : w->subclass->entries)
-                e->removed = true;
+    // Leaving, also by an exception: the frame goes, and removed entries are dropped once no
+    // call uses the chain.
+    struct Leave {
+        Frame& frame;
+        UINT msg;
+        ~Leave() {
+            auto& f = frames();
+            if (!f.empty() && f.back() == &frame)
+                f.pop_back();
+            else
+                f.erase(std::find(f.begin(), f.end(), &frame));
+            --frame.chain->depth;
+            // After WM_NCDESTROY the chain goes with the window.
+            if (msg == WM_NCDESTROY) {
+                for (auto& e : frame.chain->entries)
+                    e.removed = true;
+                frame.chain->dirty = true;
+            }
+            if (frame.chain->depth > 0) return;
+            if (frame.chain->retired) {
+                std::erase_if(g_retired, [&](const std::shared_ptr<SubclassChain>& c) {
+                    return c.get() == frame.chain;
+                });
+            } else if (frame.chain->dirty) {
+                tidy(frame.hwnd);
+            }
         }
-        tidy(hwnd);
-    }
-    return r;
+    } leave{frame, msg};
+    return callNext(frame, msg, wParam, lParam);
 }
 
 // Drops removed entries once no call is using the chain, and takes the chain away when empty.
@@ -64,47 +81,49 @@ void tidy(HWND hwnd) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w || !w->subclass || w->subclass->depth > 0) return;
     auto& entries = w->subclass->entries;
-    std::erase_if(entries, [](const std::shared_ptr<SubclassEntry>& e) { return e->removed; });
+    std::erase_if(entries, [](const SubclassEntry& e) { return e.removed; });
+    w->subclass->dirty = false;
     // An empty chain stays while a procedure installed above it may still call through it.
     if (!entries.empty() || w->proc != subclassProc) return;
     w->proc = w->subclass->original;
     w->subclass.reset();
 }
 
-std::shared_ptr<SubclassEntry> findEntry(WindowObject& w, SUBCLASSPROC proc, UINT_PTR id) {
+SubclassEntry* findEntry(WindowObject& w, SUBCLASSPROC proc, UINT_PTR id) {
     if (!w.subclass) return nullptr;
     for (auto& e : w.subclass->entries)
-        if (!e->removed && e->proc == proc && e->id == id) return e;
+        if (!e.removed && e.proc == proc && e.id == id) return &e;
     return nullptr;
 }
 
 }  // namespace
 
+void retireSubclassChain(std::shared_ptr<SubclassChain> chain) {
+    chain->retired = true;
+    g_retired.push_back(std::move(chain));
+}
+
 BOOL SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR refData) {
     WindowObject* w = user::window(hwnd);
     if (!w || !proc) return FALSE;
-    if (auto e = findEntry(*w, proc, id)) {
+    if (SubclassEntry* e = findEntry(*w, proc, id)) {
         // The same procedure and id again only changes the reference data.
         e->refData = refData;
         return TRUE;
     }
     if (!w->subclass) {
-        w->subclass = std::make_unique<SubclassChain>();
+        w->subclass = std::make_shared<SubclassChain>();
         w->subclass->original = w->proc;
         w->proc = subclassProc;
     }
-    auto e = std::make_shared<SubclassEntry>();
-    e->proc = proc;
-    e->id = id;
-    e->refData = refData;
-    w->subclass->entries.insert(w->subclass->entries.begin(), e);
+    w->subclass->entries.push_back(SubclassEntry{proc, id, refData, false});
     return TRUE;
 }
 
 BOOL GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* refData) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return FALSE;
-    auto e = findEntry(*w, proc, id);
+    const SubclassEntry* e = findEntry(*w, proc, id);
     if (!e) {
         if (refData) *refData = 0;
         return FALSE;
@@ -116,9 +135,10 @@ BOOL GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* ref
 BOOL RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return FALSE;
-    auto e = findEntry(*w, proc, id);
+    SubclassEntry* e = findEntry(*w, proc, id);
     if (!e) return FALSE;
     e->removed = true;
+    w->subclass->dirty = true;
     tidy(hwnd);
     return TRUE;
 }

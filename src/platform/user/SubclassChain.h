@@ -1,4 +1,6 @@
-// The subclass procedures installed on one window with SetWindowSubclass, newest first.
+// The subclass procedures installed on one window with SetWindowSubclass. They are kept oldest
+// first and called newest first; while a message is passing, entries are only added at the end
+// or marked removed, so a call in progress walks a list that never shifts under it.
 #pragma once
 
 #include <memory>
@@ -16,9 +18,15 @@ struct SubclassEntry {
 };
 
 struct SubclassChain {
-    std::vector<std::shared_ptr<SubclassEntry>> entries;  // newest first
-    WNDPROC original = nullptr;                           // the procedure below the chain
-    int depth = 0;                                        // calls in progress
+    std::vector<SubclassEntry> entries;  // oldest first
+    WNDPROC original = nullptr;          // the procedure below the chain
+    int depth = 0;                       // calls in progress
+    bool dirty = false;                  // some entries are marked removed
+    bool retired = false;                // its window is gone while calls were in progress
 };
+
+// Keeps a chain whose window is destroyed while calls are still travelling down it, until the
+// last of them leaves.
+void retireSubclassChain(std::shared_ptr<SubclassChain> chain);
 
 }  // namespace orvane::platform

@@ -30,8 +30,11 @@ void ensureInit();
 // Forgets every window, class, timer and queued message (for a fresh platform).
 void reset();
 
-WindowObject* window(HWND h);       // null and ERROR_INVALID_WINDOW_HANDLE when not a window
-WindowObject* windowQuiet(HWND h);  // null without touching the last error
+WindowObject* window(HWND h);  // null and ERROR_INVALID_WINDOW_HANDLE when not a window
+// Null without touching the last error.
+inline WindowObject* windowQuiet(HWND h) {
+    return HandleTable::current().get<WindowObject>(h.value);
+}
 WindowObject* desktop();
 bool isRoot(const WindowObject& w);  // the desktop or the message-only root
 bool isTopLevel(const WindowObject& w);

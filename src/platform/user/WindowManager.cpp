@@ -8,7 +8,9 @@
 
 namespace orvane::platform {
 
-WindowObject::~WindowObject() = default;
+WindowObject::~WindowObject() {
+    if (subclass && subclass->depth > 0) retireSubclassChain(std::move(subclass));
+}
 
 namespace user {
 
@@ -70,10 +72,6 @@ void reset() {
     resetInput();
     state() = UserState{};
     WindowClass::reset();
-}
-
-WindowObject* windowQuiet(HWND h) {
-    return HandleTable::current().get<WindowObject>(h.value);
 }
 
 WindowObject* window(HWND h) {

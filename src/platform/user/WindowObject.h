@@ -97,7 +97,7 @@ public:
     HICON iconSmall;
     ScrollBarState hscroll;
     ScrollBarState vscroll;
-    std::unique_ptr<SubclassChain> subclass;
+    std::shared_ptr<SubclassChain> subclass;
 
     // A child lives in its parent's client area; whether it does is settled at creation.
     bool isChild() const { return child; }
