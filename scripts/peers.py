@@ -34,6 +34,11 @@ FIGURES = [
     Figure("Wrapped paragraph, Latin",
            "10,000 characters wrapped into 600 px and drawn (DrawTextW; QPainter::drawText)",
            ("bench_text", "BM_DrawTextLatin"), "QtDrawTextLatin"),
+    Figure("Wrapped paragraph, Latin, new text",
+           "the same, but a different paragraph on every draw (the words rotated by one more "
+           "character each time, through all 124 rotations), so no line laid out by an earlier "
+           "draw of the same text is reused",
+           ("bench_text", "BM_DrawTextLatinFresh"), "QtDrawTextLatinFresh"),
     Figure("Wrapped paragraph, Arabic", "the same in Arabic",
            ("bench_text", "BM_DrawTextArabic"), "QtDrawTextArabic"),
     Figure("Wrapped paragraph, Chinese", "the same in Chinese",
