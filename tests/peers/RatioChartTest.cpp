@@ -93,6 +93,28 @@ TEST(RatioChartTest, BarsRunFromOneToTheirRatioInTheirColour) {
     EXPECT_GT(ink, 50);  // the note's text
 }
 
+// Light pixels inside a bar's rectangle: its figure written over it in white.
+int writtenOver(const PixelSurface& chart, const ChartLayout& layout, int row, double ratio) {
+    const int one = layout.xOf(1.0), end = layout.xOf(ratio);
+    int n = 0;
+    for (int y = layout.barTop(row); y < layout.barTop(row) + ChartLayout::kBarHeight; ++y)
+        for (int x = std::min(one, end); x < std::max(one, end); ++x) {
+            const unsigned c = chart.at(x, y);
+            if ((c & 0xFF) >= 0xC0 && (c >> 8 & 0xFF) >= 0xC0 && (c >> 16 & 0xFF) >= 0xC0) ++n;
+        }
+    return n;
+}
+
+TEST(RatioChartTest, AFigureGoesInsideItsBarWhereTheLabelsLeaveNoRoom) {
+    const auto bars = read("Far faster\t0.016\nFar slower\t60\nNear\t0.5\n");
+    const ChartLayout layout(bars);
+    const PixelSurface chart = drawRatioChart(bars, u"");
+    EXPECT_GT(writtenOver(chart, layout, 0, 0.016), 20);
+    // Right of the axis there is room to the picture's edge; near 1× there is room anyway.
+    EXPECT_EQ(writtenOver(chart, layout, 1, 60), 0);
+    EXPECT_EQ(writtenOver(chart, layout, 2, 0.5), 0);
+}
+
 TEST(RatioChartTest, LabelsAreDrawnLeftOfTheAxis) {
     const auto bars = read("A long figure name\t1.5\n");
     const ChartLayout layout(bars);

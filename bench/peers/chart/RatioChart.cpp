@@ -178,13 +178,18 @@ PixelSurface drawRatioChart(const std::vector<RatioBar>& bars, const std::u16str
         canvas.fill(RECT{std::min(one, end), barTop, std::max(one, end) + (end == one ? 1 : 0),
                          barTop + ChartLayout::kBarHeight},
                     better ? kBetterColour : kWorseColour);
-        // The figure beside the bar's far end, inside the chart.
+        // The figure beside the bar's far end; where the labels or the edge leave no room for
+        // it there, inside the bar in white.
         const std::u16string value = ratioText(*bar.ratio);
         const int width = canvas.textWidth(value, 12);
         int x = better ? end - 6 - width : end + 6;
-        x = std::clamp(x, ChartLayout::kAxisLeft - 12, ChartLayout::kWidth - 4 - width);
+        COLORREF ink = kInk;
+        if (x < ChartLayout::kLabelRight + 4 || x + width > ChartLayout::kWidth - 4) {
+            x = better ? end + 4 : end - 4 - width;
+            ink = 0x00FFFFFF;
+        }
         canvas.text(value, RECT{x, top, x + width + 2, top + ChartLayout::kRowHeight},
-                    DT_SINGLELINE | DT_VCENTER | DT_LEFT, kInk, 12);
+                    DT_SINGLELINE | DT_VCENTER | DT_LEFT, ink, 12);
     }
     return canvas.pixels();
 }
