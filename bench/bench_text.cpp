@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/text/DrawText.h"
@@ -78,12 +79,41 @@ void drawParagraph(benchmark::State& state, std::u16string_view words) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kChars);
 }
 
+constexpr std::u16string_view kLatinWords =
+    u"Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do "
+    u"eiusmod tempor incididunt ut labore et dolore magna aliqua. ";
+
 void BM_DrawTextLatin(benchmark::State& state) {
-    drawParagraph(state,
-                  u"Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do "
-                  u"eiusmod tempor incididunt ut labore et dolore magna aliqua. ");
+    drawParagraph(state, kLatinWords);
 }
 BENCHMARK(BM_DrawTextLatin)->Unit(benchmark::kMillisecond);
+
+// The Latin paragraph as a different text on every draw: the words rotated by one character
+// more each time, in turn through all 124 rotations (some 13,000 different lines a cycle), so
+// that each draw wraps and lays out lines it has not just drawn.
+void BM_DrawTextLatinFresh(benchmark::State& state) {
+    TextDc target;
+    std::vector<std::u16string> texts;
+    for (std::size_t k = 0; k < kLatinWords.size(); ++k) {
+        std::u16string words(kLatinWords.substr(k));
+        words.append(kLatinWords.substr(0, k));
+        texts.push_back(paragraph(words));
+    }
+    std::size_t next = 0;
+    int height = 0;
+    for (auto _ : state) {
+        const std::u16string& text = texts[next];
+        next = (next + 1) % texts.size();
+        RECT rc{0, 0, kWidth, kHeight};
+        height =
+            DrawTextW(target.dc, text.data(), static_cast<int>(text.size()), &rc, DT_WORDBREAK);
+        benchmark::DoNotOptimize(height);
+    }
+    state.counters["height_px"] = height;
+    state.counters["texts"] = static_cast<double>(texts.size());
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * kChars);
+}
+BENCHMARK(BM_DrawTextLatinFresh)->Unit(benchmark::kMillisecond);
 
 void BM_DrawTextArabic(benchmark::State& state) {
     drawParagraph(state,

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvane builds and tests with. Safe to run again:
 # it installs only what is missing. Needs root (or sudo) on Debian 12.
+# --peers adds Qt 5 Widgets, which only the peer benchmark (bench/peers/qt, ./run peers) uses;
+# the library never needs it. --check [--peers] only tells whether everything is present.
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,22 @@ packages=(
   fonts-dejavu-core fonts-liberation fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji fonts-droid-fallback
 )
 
+# The Qt 5 peer: headers and CMake files, and libqt5gui5, whose offscreen platform plugin lets
+# the widgets paint with no display.
+peer_packages=(qtbase5-dev libqt5gui5)
+
+check=false
+for arg in "$@"; do
+  case "$arg" in
+    --check) check=true ;;
+    --peers) packages+=("${peer_packages[@]}") ;;
+    *)
+      echo "usage: scripts/deps.sh [--check] [--peers]" >&2
+      exit 2
+      ;;
+  esac
+done
+
 # Lists the packages that are not installed yet.
 missing_packages() {
   local p
@@ -23,7 +41,7 @@ missing_packages() {
   done
 }
 
-if [ "${1:-}" = "--check" ]; then
+if $check; then
   # Exit status 0 when everything is present; used by ./run to skip the install.
   [ -z "$(missing_packages)" ]
   exit

@@ -1,0 +1,36 @@
+// What the Qt peer benchmarks share: the font our benchmarks draw with, a shown window on the
+// offscreen platform, a paint counter that proves a figure really repainted, and the heap in use.
+#pragma once
+
+#include <QEvent>
+#include <QFont>
+#include <QObject>
+#include <QWidget>
+#include <memory>
+
+namespace peers {
+
+// DejaVu Sans (9 pt is 12 pixels at 96 DPI), anti-aliased in greyscale as ours is.
+QFont benchFont(qreal points = 9, bool bold = false);
+
+// A top-level widget of `width` × `height` pixels, shown and exposed.
+std::unique_ptr<QWidget> shownWindow(int width, int height);
+
+// Counts the paint events one widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+// Bytes of the heap in use; growth in it counts every byte, where the resident set moves in
+// whole pages.
+double heapInUse();
+
+}  // namespace peers
