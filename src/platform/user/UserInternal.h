@@ -21,7 +21,6 @@ struct UserState {
     std::uint32_t active = 0;
     std::uint32_t capture = 0;
     std::uint64_t version = 1;  // changes with any window geometry, visibility or z-order
-    int sendDepth = 0;
 };
 
 UserState& state();
@@ -92,14 +91,25 @@ HWND findPaint(WindowObject& w, HWND filter);
 // Children front to back, as handles (safe across messages that destroy windows).
 std::vector<HWND> childHandles(const WindowObject& w);
 
-// Calls a window procedure, resolving procedure handles.
-LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // A 32-bit handle for a procedure (what GetWindowLongW returns for GWL_WNDPROC).
 LONG procToHandle(WNDPROC proc);
 WNDPROC handleToProc(LONG handle);
+// The top half of every procedure handle.
+inline constexpr std::uint32_t kProcHandleTag = 0xFFFF0000u;
 // The procedure a pointer-sized value names: a procedure handle, widened from its 32 bits with
 // or without sign extension, or else the address itself.
-WNDPROC resolveProc(std::uintptr_t value);
+inline WNDPROC resolveProc(std::uintptr_t value) {
+    // A LONG handle cast straight to a pointer arrives sign-extended (its top bit is set).
+    const std::uintptr_t high = value & ~std::uintptr_t{0xFFFF};
+    if (high == kProcHandleTag || high == (~std::uintptr_t{0} << 16))
+        return handleToProc(static_cast<LONG>(static_cast<std::uint32_t>(value)));
+    return reinterpret_cast<WNDPROC>(value);
+}
+// Calls a window procedure, resolving procedure handles (inline: every message goes through).
+inline LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    proc = resolveProc(reinterpret_cast<std::uintptr_t>(proc));
+    return proc ? proc(hwnd, msg, wParam, lParam) : 0;
+}
 
 // Non-client metrics and default processing.
 // How far the client area lies inside the window on each side (frame, caption and edges;

@@ -41,7 +41,7 @@ std::uint32_t makeRoot(const char16_t* className) {
 
 // Procedure handles: GetWindowLongW returns these for GWL_WNDPROC, since a procedure's address
 // does not fit in 32 bits.
-constexpr std::uint32_t kProcTag = 0xFFFF0000u;
+constexpr std::uint32_t kProcTag = kProcHandleTag;
 std::vector<WNDPROC>& procTable() {
     static std::vector<WNDPROC> t;
     return t;
@@ -407,23 +407,6 @@ WNDPROC handleToProc(LONG handle) {
     const std::size_t index = (v & 0xFFFF) - 1;
     auto& t = procTable();
     return index < t.size() ? t[index] : nullptr;
-}
-
-WNDPROC resolveProc(std::uintptr_t value) {
-    // A LONG handle cast straight to a pointer arrives sign-extended (its top bit is set).
-    const std::uintptr_t high = value & ~std::uintptr_t{0xFFFF};
-    if (high == kProcTag || high == (~std::uintptr_t{0} << 16))
-        return handleToProc(static_cast<LONG>(static_cast<std::uint32_t>(value)));
-    return reinterpret_cast<WNDPROC>(value);
-}
-
-LRESULT callProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    proc = resolveProc(reinterpret_cast<std::uintptr_t>(proc));
-    if (!proc) return 0;
-    ++state().sendDepth;
-    const LRESULT r = proc(hwnd, msg, wParam, lParam);
-    --state().sendDepth;
-    return r;
 }
 
 }  // namespace user
