@@ -13,7 +13,8 @@ std::vector<std::function<void()>>& resetHooks() {
 
 bool isUserKind(ObjectKind kind) {
     return kind == ObjectKind::Window || kind == ObjectKind::Menu || kind == ObjectKind::Icon ||
-           kind == ObjectKind::Cursor || kind == ObjectKind::Hook;
+           kind == ObjectKind::Cursor || kind == ObjectKind::Hook ||
+           kind == ObjectKind::Accelerator;
 }
 
 bool isGdiKind(ObjectKind kind) {

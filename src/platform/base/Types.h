@@ -58,6 +58,7 @@ enum class ObjectKind : std::uint8_t {
     Icon,
     Cursor,
     Hook,
+    Accelerator,
     // GDI objects
     DC,
     Bitmap,
@@ -95,6 +96,7 @@ using HCURSOR = HICON;
 using HINSTANCE = Handle<struct HINSTANCETag>;
 using HMODULE = HINSTANCE;
 using HHOOK = Handle<struct HHOOKTag>;
+using HACCEL = Handle<struct HACCELTag>;
 using HGDIOBJ = Handle<struct HGDIOBJTag>;
 using HANDLE = Handle<struct HANDLETag>;
 

@@ -227,6 +227,24 @@ BOOL DestroyCursor(HCURSOR cursor);
 // Files only (LR_LOADFROMFILE): bitmaps, icons and cursors.
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
 
+// Keyboard accelerators: a table of keys, each with the command it sends as WM_COMMAND (high
+// word of wParam 1). FIXME: menu items with the same command are neither initialised
+// (WM_INITMENU) nor checked for being disabled.
+inline constexpr BYTE FVIRTKEY = 0x01;
+inline constexpr BYTE FNOINVERT = 0x02;
+inline constexpr BYTE FSHIFT = 0x04;
+inline constexpr BYTE FCONTROL = 0x08;
+inline constexpr BYTE FALT = 0x10;
+struct ACCEL {
+    BYTE fVirt = 0;  // FVIRTKEY and the modifiers
+    WORD key = 0;    // a virtual key with FVIRTKEY, else a character
+    WORD cmd = 0;
+};
+HACCEL CreateAcceleratorTableW(const ACCEL* entries, int count);
+BOOL DestroyAcceleratorTable(HACCEL table);
+int CopyAcceleratorTableW(HACCEL table, ACCEL* entries, int count);
+int TranslateAcceleratorW(HWND hwnd, HACCEL table, const MSG* msg);
+
 // Subclassing.
 BOOL SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR refData);
 BOOL GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* refData);
