@@ -493,6 +493,53 @@ TEST_F(MenuSessionTest, OwnerDestroyedWhileShownEndsTheSession) {
     EXPECT_TRUE(IsMenu(menu));
 }
 
+TEST_F(MenuSessionTest, ItemsRemovedWhileTheMenuIsShownCrashNothing) {
+    // The owner empties the menu as soon as an item is selected; the keys after it find
+    // nothing to select or choose.
+    answer() = [&](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_MENUSELECT && GetMenuItemCount(menu) > 0) {
+            while (GetMenuItemCount(menu) > 0)
+                DeleteMenu(menu, 0, MF_BYPOSITION);
+        }
+        return std::nullopt;
+    };
+    script().push_back([] {
+        for (int vk : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN})
+            queueKey(vk);
+        queueChar(u'n');
+    });
+    script().push_back([] { queueKey(VK_ESCAPE); });
+    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
+    EXPECT_EQ(GetMenuItemCount(menu), 0);
+    EXPECT_FALSE(IsMenu(recent));
+    EXPECT_EQ(popupWindow(), HWND());
+}
+
+TEST_F(MenuSessionTest, MenuDestroyedByItsOwnerDrawnItem) {
+    HMENU m = CreatePopupMenu();
+    AppendMenuW(m, MF_OWNERDRAW, 1, nullptr);
+    AppendMenuW(m, MF_OWNERDRAW, 2, nullptr);
+    int draws = 0;
+    answer() = [&](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_MEASUREITEM) {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            mis->itemWidth = 50;
+            mis->itemHeight = 20;
+            return TRUE;
+        }
+        if (msg == WM_DRAWITEM) {
+            ++draws;
+            DestroyMenu(m);
+            return TRUE;
+        }
+        return std::nullopt;
+    };
+    EXPECT_EQ(TrackPopupMenuEx(m, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
+    EXPECT_EQ(draws, 1);  // the paint stops at the menu that went away
+    EXPECT_FALSE(IsMenu(m));
+    EXPECT_EQ(popupWindow(), HWND());
+}
+
 TEST_F(MenuSessionTest, EndMenuAndASecondSessionWhileOneRuns) {
     BOOL nested = TRUE;
     DWORD error = 0;
