@@ -168,7 +168,8 @@ void paintPopupItem(PaintContext& pc, HMENU menu, const MenuObject& m, const Men
         text = GetSysColor(disabled ? COLOR_GRAYTEXT
                                     : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     }
-    // The gutter: a check or radio mark, its own check bitmaps, or the item's picture.
+    // The gutter: a check or radio mark, its own check bitmaps, or the item's picture. A checked
+    // item shows its mark in the picture's place, with or without MNS_CHECKORBMP.
     const bool checked = item.state & MFS_CHECKED;
     const HBITMAP own = checked ? item.checked : item.unchecked;
     RECT box = gutter;
@@ -193,10 +194,9 @@ void paintPopupItem(PaintContext& pc, HMENU menu, const MenuObject& m, const Men
         }
     }
     if (item.bitmap == HBMMENU_CALLBACK) {
-        if (!checked || !(m.style & MNS_CHECKORBMP))
-            ownerDraw(owner, menu, item, pc.hdc, box, selected);
+        if (!checked) ownerDraw(owner, menu, item, pc.hdc, box, selected);
     } else if (item.bitmap && !(item.type & MFT_BITMAP)) {
-        if (!checked || !(m.style & MNS_CHECKORBMP)) drawBitmap(pc.hdc, item.bitmap, gutter);
+        if (!checked) drawBitmap(pc.hdc, item.bitmap, gutter);
     }
     RECT textRc{gutter.right + mt.textGap, rc.top, rc.right, rc.bottom};
     if (item.type & MFT_BITMAP)

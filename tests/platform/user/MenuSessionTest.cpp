@@ -272,6 +272,62 @@ TEST_F(MenuSessionTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
     DestroyMenu(m);
 }
 
+TEST_F(MenuSessionTest, ItemPicturesAndColumnBreaks) {
+    // A red picture beside the first item, and a second column started by a break.
+    HDC screen = GetDC(HWND());
+    HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
+    ReleaseDC(HWND(), screen);
+    HDC mem = CreateCompatibleDC(HDC());
+    HGDIOBJ old = SelectObject(mem, red);
+    RECT all{0, 0, 16, 16};
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(mem, &all, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    MENUITEMINFOW mii;
+    mii.fMask = MIIM_BITMAP;
+    mii.hbmpItem = red;
+    SetMenuItemInfoW(menu, 0, TRUE, &mii);
+    mii.fMask = MIIM_FTYPE;
+    mii.fType = MFT_MENUBREAK;
+    SetMenuItemInfoW(menu, 3, TRUE, &mii);  // Exit starts a new column
+    int redPixels = 0;
+    RECT first{}, exit{};
+    script().push_back([&] {
+        GetMenuItemRect(HWND(), menu, 0, &first);
+        GetMenuItemRect(HWND(), menu, 3, &exit);
+        for (int y = first.top; y < first.bottom; ++y)
+            for (int x = first.left; x < first.left + GetSystemMetrics(SM_CXMENUCHECK) * 2; ++x)
+                if (platform->ScreenPixel(x, y) == RGB(255, 0, 0)) ++redPixels;
+        queueKey(VK_ESCAPE);
+    });
+    TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr);
+    EXPECT_EQ(redPixels, 16 * 16);
+    EXPECT_GE(exit.left, first.right);  // beside the first column
+    EXPECT_EQ(exit.top, first.top);     // at its top
+    DeleteObject(red);
+}
+
+TEST_F(MenuSessionTest, RightButtonChoosesOnlyWithTpmRightButton) {
+    auto rightClick = [](POINT p) {
+        queueMove(p);
+        queueButton(MOUSEEVENTF_RIGHTDOWN);
+        queueButton(MOUSEEVENTF_RIGHTUP);
+    };
+    bool stillShown = false;
+    script().push_back([&] { rightClick(itemCentre(menu, 0)); });
+    script().push_back([&] {
+        stillShown = IsWindow(popupWindow());
+        queueKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
+    EXPECT_TRUE(stillShown);
+    script().push_back([&] { rightClick(itemCentre(menu, 0)); });
+    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 200, owner, nullptr),
+              100);
+}
+
 // ---- Mnemonics ----
 
 TEST_F(MenuSessionTest, AMnemonicExecutesItsOnlyItem) {
