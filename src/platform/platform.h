@@ -21,6 +21,7 @@
 #include "platform/shell/CommDlg.h"
 #include "platform/shell/FileSystem.h"
 #include "platform/theme/Theme.h"
+#include "platform/user/Menu.h"
 #include "platform/user/SystemMetrics.h"
 #include "platform/user/User.h"
 #include "platform/user/UserTypes.h"

@@ -156,6 +156,9 @@ const char* messageName(UINT msg) {
                                                             NAME(WM_SYSCOMMAND) NAME(WM_VSCROLL)
                                                                 NAME(WM_HSCROLL)
                                                                     NAME(WM_CHILDACTIVATE)
+        NAME(WM_COMMAND) NAME(WM_ENTERMENULOOP) NAME(WM_EXITMENULOOP) NAME(WM_INITMENU)
+        NAME(WM_INITMENUPOPUP) NAME(WM_UNINITMENUPOPUP) NAME(WM_MENUSELECT) NAME(WM_MENUCHAR)
+        NAME(WM_ENTERIDLE) NAME(WM_MENUCOMMAND) NAME(WM_MEASUREITEM) NAME(WM_DRAWITEM)
         // clang-format on
 #undef NAME
     }

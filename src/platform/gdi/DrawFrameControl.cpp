@@ -9,11 +9,6 @@
 
 namespace orvane::platform {
 
-inline constexpr UINT DFCS_MENUARROW = 0x0000;
-inline constexpr UINT DFCS_MENUCHECK = 0x0001;
-inline constexpr UINT DFCS_MENUBULLET = 0x0002;
-inline constexpr UINT DFCS_MENUARROWRIGHT = 0x0004;
-
 namespace {
 
 constexpr UINT kStateFlags = DFCS_INACTIVE | DFCS_PUSHED | DFCS_CHECKED | DFCS_TRANSPARENT |

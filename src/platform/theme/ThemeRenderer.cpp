@@ -84,6 +84,16 @@ void drawGlyph(cairo_t* cr, PartGlyph glyph, std::uint32_t colour, double w, dou
             cairo_arc(cr, w / 2, h / 2, side * 0.19, 0, 2 * M_PI);
             cairo_fill(cr);
             break;
+        case PartGlyph::ArrowRight: {
+            // A small chevron pointing right, as submenu arrows are drawn.
+            cairo_set_line_width(cr, 1.0 * scale);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+            cairo_move_to(cr, x0 + side * 0.40, y0 + side * 0.25);
+            cairo_line_to(cr, x0 + side * 0.62, y0 + side * 0.50);
+            cairo_line_to(cr, x0 + side * 0.40, y0 + side * 0.75);
+            cairo_stroke(cr);
+            break;
+        }
         case PartGlyph::None:
             break;
     }

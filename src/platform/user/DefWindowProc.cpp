@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/user/MenuInternal.h"
 #include "platform/user/UserInternal.h"
 
 namespace orvane::platform {
@@ -310,12 +311,44 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 case SC_SIZE:
                     moveSizeLoop(hwnd, wParam, lParam);
                     return 0;
+                case SC_KEYMENU:
+                    menus::keyMenu(hwnd, static_cast<char16_t>(lParam));
+                    return 0;
+                case SC_MOUSEMENU:
+                    menus::mouseMenu(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                    return 0;
             }
             return 0;
         case WM_SYSKEYDOWN:
+            // Alt or F10 pressed alone opens the menu bar when released; any other key
+            // pressed meanwhile cancels that.
+            user::state().altMenuPending =
+                (wParam == static_cast<WPARAM>(VK_MENU) || wParam == static_cast<WPARAM>(VK_F10))
+                    ? (user::state().altMenuPending || !(lParam & (1 << 30)))
+                    : false;
             // Alt+F4 closes the top-level window.
             if (wParam == 0x73 && (lParam & (1 << 29))) {
                 PostMessageW(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_KEYDOWN:
+            user::state().altMenuPending = false;
+            return 0;
+        case WM_SYSKEYUP:
+            if ((wParam == static_cast<WPARAM>(VK_MENU) || wParam == static_cast<WPARAM>(VK_F10)) &&
+                user::state().altMenuPending) {
+                user::state().altMenuPending = false;
+                SendMessageW(hwnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+            }
+            return 0;
+        case WM_SYSCHAR:
+            // Alt+letter opens the bar item with that mnemonic, Alt+Space the window menu
+            // (a child passes Alt+Space to its parent).
+            if ((lParam & (1 << 29)) && wParam != u'\t' && wParam != 0x1B && wParam != u'\r') {
+                if (wParam == u' ' && w->isChild())
+                    SendMessageW(HWND(w->parent), msg, wParam, lParam);
+                else
+                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_KEYMENU, wParam);
             }
             return 0;
         case WM_NCLBUTTONDOWN:
@@ -332,6 +365,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             switch (static_cast<LRESULT>(wParam)) {
+                case HTMENU:
+                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
+                    return 0;
                 case HTCLOSE:
                     SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
                     return 0;

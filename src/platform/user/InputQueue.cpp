@@ -452,7 +452,7 @@ void InputQueue::synthesizeMoveIfNeeded() {
     // as if the pointer had moved there (and the one it left can see it leave).
     if (!m_layoutDirty || !m_events.empty() || m_cooked) return;
     m_layoutDirty = false;
-    if (user::state().capture) return;
+    if (user::state().capture || user::state().menuOwner) return;
     if (user::windowAt(cursor) == m_lastOver) return;
     Event e;
     e.kind = Event::Kind::MouseMove;
@@ -519,7 +519,8 @@ bool InputQueue::cook(const Event& e, MSG& out) {
     out = MSG{};
     out.time = e.time;
     out.pt = e.pt;
-    const HWND capture(user::state().capture);
+    // A menu session takes the mouse the way capture does, without changing GetCapture.
+    const HWND capture(user::state().menuOwner ? user::state().menuOwner : user::state().capture);
     if (e.kind == Event::Kind::Key) {
         HWND target(user::state().focus);
         const bool alt = e.modifiers & 4, ctrl = e.modifiers & 2;

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
+#include "platform/user/MenuInternal.h"
 #include "platform/user/UserInternal.h"
 
 namespace orvane::platform {
@@ -38,6 +39,7 @@ int captionHeight(DWORD exStyle) {
 struct NcLayout {
     RECT frameInner{};  // inside the frame and edges, above the caption
     RECT caption{};
+    RECT menuBar{};
     RECT vscroll{};
     RECT hscroll{};
     RECT sizeBox{};
@@ -73,6 +75,15 @@ NcLayout layout(WindowObject& w) {
                     RECT{l.closeBox.left - bw, l.caption.top, l.closeBox.left, l.caption.bottom};
                 l.minBox = RECT{l.maxBox.left - bw, l.caption.top, l.maxBox.left, l.caption.bottom};
             }
+        }
+    }
+    // The menu bar of a top-level window, below the caption, as many rows tall as it wraps to.
+    if (!w.isChild() && w.menu) {
+        const int bh = std::min<int>(menus::barHeight(w, r.right - r.left),
+                                     std::max<int>(0, r.bottom - r.top));
+        if (bh > 0) {
+            l.menuBar = RECT{r.left, r.top, r.right, r.top + bh};
+            r.top += bh;
         }
     }
     const int sw = GetSystemMetrics(SM_CXVSCROLL), sh = GetSystemMetrics(SM_CYHSCROLL);
@@ -179,6 +190,10 @@ void calcClient(WindowObject& w, const RECT& windowRect, RECT& clientOut) {
     OffsetRect(&clientOut, windowRect.left, windowRect.top);
 }
 
+RECT menuBarRect(WindowObject& w) {
+    return layout(w).menuBar;
+}
+
 LRESULT ncHitTest(WindowObject& w, POINT screen) {
     const POINT o = windowOrigin(w);
     const POINT p{screen.x - o.x, screen.y - o.y};
@@ -187,6 +202,7 @@ LRESULT ncHitTest(WindowObject& w, POINT screen) {
     if (w.style & WS_MINIMIZE) return HTCAPTION;
     const NcLayout l = layout(w);
     if (PtInRect(&l.client, p)) return HTCLIENT;
+    if (PtInRect(&l.menuBar, p)) return HTMENU;
     if (PtInRect(&l.vscroll, p)) return HTVSCROLL;
     if (PtInRect(&l.hscroll, p)) return HTHSCROLL;
     if (PtInRect(&l.sizeBox, p)) return HTSIZE;
@@ -270,6 +286,7 @@ void ncPaint(WindowObject& w, HDC hdc) {
         button(l.maxBox, (w.style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX);
         button(l.minBox, DFCS_CAPTIONMIN);
     }
+    if (!IsRectEmpty(&l.menuBar)) menus::paintBar(w, hdc, l.menuBar);
     if (w.exStyle & WS_EX_CLIENTEDGE) {
         RECT e{l.client.left - 2, l.client.top - 2, l.client.right + 2, l.client.bottom + 2};
         if (!IsRectEmpty(&l.vscroll)) {

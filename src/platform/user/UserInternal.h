@@ -20,7 +20,9 @@ struct UserState {
     std::uint32_t focus = 0;
     std::uint32_t active = 0;
     std::uint32_t capture = 0;
-    std::uint64_t version = 1;  // changes with any window geometry, visibility or z-order
+    std::uint32_t menuOwner = 0;  // the owner of a running menu session, which takes the mouse
+    bool altMenuPending = false;  // Alt or F10 went down alone: its release opens the menu bar
+    std::uint64_t version = 1;    // changes with any window geometry, visibility or z-order
 };
 
 UserState& state();
@@ -122,6 +124,8 @@ HWND hitTest(POINT screen, LRESULT& hit);
 HWND windowAt(POINT screen);
 void calcClient(WindowObject& w, const RECT& windowRect, RECT& clientOut);
 LRESULT ncHitTest(WindowObject& w, POINT screen);
+// Where the menu bar lies in window coordinates (empty without one).
+RECT menuBarRect(WindowObject& w);
 void ncPaint(WindowObject& w, HDC hdc);
 void scrollBarClick(WindowObject& w, LRESULT hit, POINT screen);
 

@@ -717,6 +717,47 @@ struct NMHDR {
     UINT code = 0;
 };
 
+// Owner-drawn items: WM_MEASUREITEM and WM_DRAWITEM. For menus, CtlType is ODT_MENU, itemID
+// the item's identifier and hwndItem the menu's handle.
+inline constexpr UINT ODT_MENU = 1;
+inline constexpr UINT ODT_LISTBOX = 2;
+inline constexpr UINT ODT_COMBOBOX = 3;
+inline constexpr UINT ODT_BUTTON = 4;
+inline constexpr UINT ODT_STATIC = 5;
+inline constexpr UINT ODA_DRAWENTIRE = 0x0001;
+inline constexpr UINT ODA_SELECT = 0x0002;
+inline constexpr UINT ODA_FOCUS = 0x0004;
+inline constexpr UINT ODS_SELECTED = 0x0001;
+inline constexpr UINT ODS_GRAYED = 0x0002;
+inline constexpr UINT ODS_DISABLED = 0x0004;
+inline constexpr UINT ODS_CHECKED = 0x0008;
+inline constexpr UINT ODS_FOCUS = 0x0010;
+inline constexpr UINT ODS_DEFAULT = 0x0020;
+inline constexpr UINT ODS_HOTLIGHT = 0x0040;
+inline constexpr UINT ODS_INACTIVE = 0x0080;
+inline constexpr UINT ODS_NOACCEL = 0x0100;
+
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemWidth = 0;
+    UINT itemHeight = 0;
+    ULONG_PTR itemData = 0;
+};
+
+struct DRAWITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemAction = 0;
+    UINT itemState = 0;
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem{};
+    ULONG_PTR itemData = 0;
+};
+
 struct SCROLLINFO {
     UINT cbSize = sizeof(SCROLLINFO);
     UINT fMask = 0;

@@ -6,6 +6,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/user/MenuInternal.h"
 #include "platform/user/SubclassChain.h"
 #include "platform/user/UserInternal.h"
 
@@ -59,6 +60,7 @@ void freeWindow(HWND hwnd) {
     user::killTimersOf(hwnd);
     user::removeMessagesOf(hwnd);
     user::forgetWindow(*w);
+    menus::windowDestroyed(*w);
     if (w->ownDc) DeleteDC(HDC(w->ownDc));
     if (w->cls) --w->cls->windowCount;
     user::unlink(*w);

@@ -93,6 +93,8 @@ public:
     RECT restoreRect{};  // where a minimised or maximised window returns to
     bool hasRestore = false;
     bool stateChanging = false;  // the next SetWindowPos carries SWP_STATECHANGED
+    std::uint32_t menu = 0;      // the menu bar of a top-level window (HMENU value)
+    std::uint32_t sysMenu = 0;   // the window menu, once GetSystemMenu has made it
     HICON iconBig;
     HICON iconSmall;
     ScrollBarState hscroll;
