@@ -228,8 +228,7 @@ BOOL DestroyCursor(HCURSOR cursor);
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
 
 // Keyboard accelerators: a table of keys, each with the command it sends as WM_COMMAND (high
-// word of wParam 1). FIXME: menu items with the same command are neither initialised
-// (WM_INITMENU) nor checked for being disabled.
+// word of wParam 1); a command of the window's menu is prepared and refused like a menu's.
 inline constexpr BYTE FVIRTKEY = 0x01;
 inline constexpr BYTE FNOINVERT = 0x02;
 inline constexpr BYTE FSHIFT = 0x04;

@@ -77,6 +77,39 @@ TEST_F(AcceleratorTest, KeysTranslateOnlyWithTheirExactModifiers) {
     EXPECT_EQ(offer(WM_CHAR, 'q'), 0);
 }
 
+// A command the menu bar holds is prepared as though its menu opened, and a disabled item sends
+// nothing (the key still counts as translated); other commands go straight.
+TEST_F(AcceleratorTest, MenuCommandsArePreparedAndDisabledOnesSendNothing) {
+    const HMENU bar = CreateMenu(), file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, 100, u"&Save\tCtrl+S");
+    AppendMenuW(file, MF_STRING, 101, u"&Refresh\tF5");
+    AppendMenuW(bar, MF_POPUP, static_cast<UINT_PTR>(file.value), u"&File");
+    ASSERT_TRUE(SetMenu(hwnd, bar));
+    platform->KeyDown(VK_CONTROL);
+    log().clear();
+    MSG m{};
+    m.message = WM_KEYDOWN;
+    m.wParam = 'S';
+    EXPECT_EQ(TranslateAcceleratorW(hwnd, table, &m), 1);
+    const std::vector<Expected> prepared = {
+        {WM_INITMENU, Expected::WParam, static_cast<WPARAM>(bar.value)},
+        {WM_INITMENUPOPUP, Expected::WParam | Expected::LParam, static_cast<WPARAM>(file.value),
+         MAKELPARAM(0, FALSE)},
+        {WM_COMMAND, Expected::WParam, MAKEWPARAM(100, 1)},
+    };
+    EXPECT_EQ(log().compare(hwnd, HWND(), prepared, {WM_KEYDOWN, WM_KEYUP}), "");
+    EnableMenuItem(bar, 100, MF_BYCOMMAND | MF_GRAYED);
+    log().clear();
+    EXPECT_EQ(TranslateAcceleratorW(hwnd, table, &m), 1);
+    EXPECT_EQ(log().count(hwnd, WM_COMMAND), 0) << "a disabled item sends nothing";
+    EXPECT_EQ(log().count(hwnd, WM_INITMENU), 1);
+    platform->KeyUp(VK_CONTROL);
+    EXPECT_EQ(offer(WM_CHAR, 'x'), 102);
+    EXPECT_EQ(log().count(hwnd, WM_INITMENU), 0) << "not a menu command";
+    SetMenu(hwnd, HMENU());
+    DestroyMenu(bar);
+}
+
 TEST_F(AcceleratorTest, TablesCopyAndWrongHandlesFail) {
     EXPECT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 6);
     ACCEL two[2];
