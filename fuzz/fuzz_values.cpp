@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string text(size / 2, u'\0');
     if (!text.empty()) std::memcpy(text.data(), data, text.size() * 2);
     const Variant v(text);
-    (void)Val(text);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {
         try {
             switch (i) {
                 case 0:
@@ -45,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         std::abort();
                     break;
                 }
+                case 6:
+                    (void)Val(text);
+                    break;
             }
         } catch (const Error& e) {
             if (e.number() != 6 && e.number() != 13) std::abort();  // only overflow or mismatch

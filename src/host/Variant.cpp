@@ -243,7 +243,10 @@ double Variant::toDouble() const {
         case Kind::String: {
             const auto& s = std::get<std::u16string>(m_value);
             double d;
-            if (parseNumber(s, d)) return d;
+            if (parseNumber(s, d)) {
+                if (std::isinf(d)) overflow();  // digits beyond the range of a Double
+                return d;
+            }
             const std::u16string l = lowerAscii(s);
             if (l == u"true") return -1;
             if (l == u"false") return 0;
@@ -428,7 +431,9 @@ double Val(std::u16string_view text) {
         }
     }
     double d = 0;
-    return parseNumber(s.substr(0, e), d) ? d : 0;
+    if (!parseNumber(s.substr(0, e), d)) return 0;
+    if (std::isinf(d)) overflow();  // digits beyond the range of a Double
+    return d;
 }
 
 double DateSerial(int year, int month, int day) {

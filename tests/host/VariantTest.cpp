@@ -62,6 +62,21 @@ TEST(VariantTest, ValReadsTheLeadingNumber) {
     EXPECT_DOUBLE_EQ(Val(u"abc"), 0);
 }
 
+TEST(VariantTest, DigitsBeyondTheRangeOfADoubleOverflow) {
+    // Found by fuzzing: such texts read as infinity, which no Double can hold.
+    for (const char16_t* big : {u"1e400", u"-1.8e308", u"1.79769313486232E+308"})
+        EXPECT_EQ(errorOf([&] { CDbl(Variant(big)); }), errors::Overflow)
+            << std::string(big, big + 5);
+    EXPECT_EQ(errorOf([] { Val(u"1e400 and more"); }), errors::Overflow);
+    EXPECT_EQ(errorOf([] { CLng(Variant(u"-1e999")); }), errors::Overflow);
+    // The text of the largest Double has too few digits to read back: it overflows too.
+    EXPECT_EQ(errorOf([] { CDbl(Variant(CStr(Variant(1.7976931348623157e308)))); }),
+              errors::Overflow);
+    EXPECT_DOUBLE_EQ(CDbl(Variant(u"1.7976931348623157E+308")), 1.7976931348623157e308);
+    EXPECT_EQ(CDbl(Variant(u"1e-400")), 0);  // too small is zero, not an error
+    EXPECT_DOUBLE_EQ(Val(u"1e308"), 1e308);
+}
+
 TEST(VariantTest, TextsOfValues) {
     EXPECT_EQ(CStr(Variant(0.1)), u"0.1");
     EXPECT_EQ(CStr(Variant(1e20)), u"1E+20");
