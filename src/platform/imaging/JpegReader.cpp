@@ -92,7 +92,8 @@ int JpegReader::orientation(const std::uint8_t* data, std::size_t size) {
             const std::uint8_t* tiff = seg + 6;
             const std::size_t tn = n - 6;
             const bool big = tiff[0] == 'M';
-            const std::uint32_t ifd = ByteReader::u32(tiff + 4, big);
+            // (Counted in size_t: an offset near 2^32 must not wrap round to a small one.)
+            const std::size_t ifd = ByteReader::u32(tiff + 4, big);
             if (ifd + 2 > tn) return 1;
             const int count = ByteReader::u16(tiff + ifd, big);
             for (int i = 0; i < count; ++i) {

@@ -83,3 +83,21 @@ TEST(JpegReaderTest, ExifOrientationTurnsTheImageUpright) {
     const std::uint8_t junk[] = {0xFF, 0xD8, 0xFF, 0x00, 1, 2, 3};
     EXPECT_FALSE(JpegReader::read(junk, sizeof junk, error));
 }
+
+TEST(JpegReaderTest, ExifDirectoryFarOutsideTheSegmentIsIgnored) {
+    // Found by fuzzing: a first-directory offset near 2^32 wrapped round when 2 was added, and
+    // the entry count was read from four gigabytes past the segment.
+    auto jpeg = encodeJpeg(blocks({{255, 0, 0}, {0, 0, 255}}), 16, 8, 3, JCS_RGB);
+    for (const std::uint8_t last : {0xFE, 0xFF}) {
+        std::vector<std::uint8_t> file = jpeg;
+        const std::vector<std::uint8_t> exif = {0xFF, 0xE1, 0,    34,   'E', 'x',  'i',  'f',  0,
+                                                0,    'I',  'I',  42,   0,   last, 0xFF, 0xFF, 0xFF,
+                                                1,    0,    0x12, 0x01, 3,   0,    1,    0,    0,
+                                                0,    6,    0,    0,    0,   0,    0,    0,    0};
+        file.insert(file.begin() + 2, exif.begin(), exif.end());
+        EXPECT_EQ(JpegReader::orientation(file.data(), file.size()), 1);
+        const DecodedImage img = decode(file);
+        EXPECT_EQ(img.width, 16);  // not turned
+        EXPECT_EQ(img.height, 8);
+    }
+}
