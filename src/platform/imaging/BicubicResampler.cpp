@@ -290,7 +290,9 @@ void BicubicResampler::draw(PixelSurface& target, const PixelSurface& source, co
         const int phaseY = static_cast<int>((sv - iv) * kPhases + 0.5);
         std::uint32_t p =
             sample(w, src, iu - 3 + kBorder - originX, iv - 3 + kBorder - originY, phaseX, phaseY);
-        if (edge < 0.5) p = scale(p, static_cast<std::uint32_t>((edge + 0.5) * 256));
+        // A centre half a pixel inside (give or take rounding, as after a quarter turn) is
+        // wholly covered.
+        if (edge < 0.5 - 1e-6) p = scale(p, static_cast<std::uint32_t>((edge + 0.5) * 256));
         row[x] = PixelBlend::over(p, row[x]);
     };
     // The x range (as reals) where lo ≤ a + b·x ≤ hi.
@@ -317,8 +319,10 @@ void BicubicResampler::draw(PixelSurface& target, const PixelSurface& source, co
         // Taps stay inside the repeated edge only for positions near the image.
         within(uA, m.xx, -1 - shiftU, source.width() - shiftU, from, to);
         within(vA, m.yx, -1 - shiftV, source.height() - shiftV, from, to);
-        const int inFrom = std::max(x0, static_cast<int>(std::ceil(from)) + 1);
-        const int inTo = std::min(x1, static_cast<int>(std::floor(to)));  // exclusive
+        // The limits of a nearly level edge line lie far outside int: clamp before the cast.
+        const int inFrom = static_cast<int>(std::clamp(std::ceil(from) + 1, 1.0 * x0, 1.0 * x1));
+        const int inTo =
+            static_cast<int>(std::clamp(std::floor(to), 1.0 * x0, 1.0 * x1));  // exclusive
         const int carefulTo = inFrom < inTo ? inFrom : x1;
         for (int x = x0; x < carefulTo; ++x)
             careful(row, x, uA + m.xx * x, vA + m.yx * x);
