@@ -1,7 +1,9 @@
 // What every image-decoder fuzz target checks: a refusal says why, and an image it accepts has
 // exactly width × height pixels within the decoders' limits.
+// ORVANE_FUZZ_SHOW_ERRORS=1 prints why each refused input was refused (to check the seeds).
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -13,6 +15,8 @@ inline void checkDecoded(const std::optional<orvane::platform::DecodedImage>& im
     using orvane::platform::DecodedImage;
     if (!image) {
         if (error.empty()) std::abort();
+        static const bool show = std::getenv("ORVANE_FUZZ_SHOW_ERRORS") != nullptr;
+        if (show) std::fprintf(stderr, "refused: %s\n", error.c_str());
         return;
     }
     if (image->width <= 0 || image->height <= 0 || image->width > DecodedImage::kMaxSide ||
@@ -28,6 +32,8 @@ inline void checkAnimated(const std::optional<orvane::platform::AnimatedImage>& 
     using orvane::platform::AnimatedImage;
     if (!image) {
         if (error.empty()) std::abort();
+        static const bool show = std::getenv("ORVANE_FUZZ_SHOW_ERRORS") != nullptr;
+        if (show) std::fprintf(stderr, "refused: %s\n", error.c_str());
         return;
     }
     if (image->frames.empty() || image->frames.size() != image->delaysMs.size() ||
