@@ -414,7 +414,7 @@ def bag_seeds(forms):
             text = json.dumps(props, ensure_ascii=False, separators=(",", ":"))
             if text not in seen:
                 seen.add(text)
-    for i, text in enumerate(sorted(seen, key=len)[:40]):
+    for i, text in enumerate(sorted(seen, key=lambda text: (len(text), text))[:40]):
         save(t, f"example-{i:02}", text)
     save(t, "every-kind", json.dumps({
         "Caption": "text \u00e9", "Value": True, "Count": 12, "Wide": {"Integer": 70000},
