@@ -54,12 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             platform->PumpMessages();
             saved = FormFile::save(*form);
         } catch (const Error&) {
-            return 0;
+            // A refused form, however far it got, leaves nothing behind either.
         }
-        // What was saved loads again.
-        auto again = FormFile::load(saved);
-        again->Show();
-        platform->PumpMessages();
+        if (!saved.empty()) {
+            // What was saved loads again.
+            auto again = FormFile::load(saved);
+            again->Show();
+            platform->PumpMessages();
+        }
     }
     platform->PumpMessages();
     if (testing::TestPlatform::LiveGdiObjects() != gdiBefore ||
