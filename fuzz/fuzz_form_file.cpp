@@ -75,23 +75,11 @@ json edgeValue(std::minstd_rand& rng, const std::vector<Node>& nodes) {
         "Infinity"};
     switch (rng() % 6) {
         case 0: {
-            static const long long kNumbers[] = {0,
-                                                 -1,
-                                                 1,
-                                                 2,
-                                                 255,
-                                                 256,
-                                                 32767,
-                                                 32768,
-                                                 -32768,
-                                                 -32769,
-                                                 65535,
-                                                 2147483647LL,
-                                                 2147483648LL,
-                                                 -2147483648LL,
-                                                 4294967295LL,
-                                                 9223372036854775807LL};
-            return kNumbers[rng() % std::size(kNumbers)];
+            // A boundary of some integer type, give or take one, of either sign.
+            static const std::int64_t kEdges[] = {0, 255, 32767, 65535, INT32_MAX, UINT32_MAX};
+            const std::int64_t v =
+                kEdges[rng() % std::size(kEdges)] + static_cast<std::int64_t>(rng() % 3) - 1;
+            return rng() % 2 ? -v : v;
         }
         case 1: {
             static const double kReals[] = {0.5, -0.5, 1e300, -1e300, 1e-300, 7.5, 72.25};
