@@ -438,15 +438,16 @@ double Val(std::u16string_view text) {
 
 double DateSerial(int year, int month, int day) {
     // Months and days out of range roll over, as the host's DateSerial does.
-    std::int64_t y = year, m = month - 1;
+    // (In 64 bits: any int month or day, as a script may give, rolls over without overflow.)
+    std::int64_t y = year, m = std::int64_t{month} - 1;
     y += floorDiv(m, 12);
     m -= floorDiv(m, 12) * 12;
     return static_cast<double>(daysFromCivil(y, static_cast<unsigned>(m + 1), 1) - kEpochOffset +
-                               (day - 1));
+                               (std::int64_t{day} - 1));
 }
 
 double TimeSerial(int hour, int minute, int second) {
-    return (static_cast<double>(hour) * 3600 + minute * 60 + second) / 86400.0;
+    return (static_cast<double>(hour) * 3600 + static_cast<double>(minute) * 60 + second) / 86400.0;
 }
 
 DateParts SplitDate(double days) {

@@ -95,6 +95,13 @@ TEST(VariantTest, DatesCountDaysFrom1899) {
     EXPECT_EQ(DateSerial(2000, 1, 1), 36526);
     EXPECT_EQ(DateSerial(2024, 2, 30), DateSerial(2024, 3, 1));  // days roll over
     EXPECT_EQ(DateSerial(2024, 13, 1), DateSerial(2025, 1, 1));  // and months
+    // Found by fuzzing: minutes, months and days far out of range overflowed int on the way.
+    EXPECT_DOUBLE_EQ(TimeSerial(0, 40000000, 0), 40000000.0 * 60 / 86400);
+    EXPECT_DOUBLE_EQ(Variant(u"2000-01-01 0:40000000:0").toDate(),
+                     DateSerial(2000, 1, 1) + 40000000.0 * 60 / 86400);
+    EXPECT_LT(DateSerial(2000, 1, INT32_MIN), -2e9);
+    EXPECT_LT(DateSerial(2000, INT32_MIN, 1), -6e10);
+    EXPECT_GT(DateSerial(2000, INT32_MAX, 1), 6e10);
     const DateParts before = SplitDate(-1.25);  // the fraction is the time, whatever the sign
     EXPECT_EQ(before.year, 1899);
     EXPECT_EQ(before.month, 12);
