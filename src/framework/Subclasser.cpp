@@ -111,47 +111,34 @@ void Subclasser::ssc_Terminate() {
         forget(m_routes.back().get());
 }
 
-bool Subclasser::zAddMsg(HWND hwnd, std::int32_t message, MsgWhen when) {
+bool Subclasser::changeTables(HWND hwnd, MsgWhen when, const std::u16string& routine,
+                              void (MessageTable::*change)(std::int32_t), std::int32_t message) {
     Route* r = find(hwnd);
     if (!r) {
-        report(u"zAddMsg", u"Invalid window handle");
+        report(routine, u"Invalid window handle");
         return false;
     }
     try {
-        // Both tables are checked first, so a failure changes neither.
+        // Both tables change on copies first, so a failure leaves neither changed.
         MessageTable before = r->before, after = r->after;
-        if (static_cast<std::int32_t>(when) & static_cast<std::int32_t>(MsgWhen::MSG_BEFORE))
-            before.add(message);
-        if (static_cast<std::int32_t>(when) & static_cast<std::int32_t>(MsgWhen::MSG_AFTER))
-            after.add(message);
+        const auto bits = static_cast<std::int32_t>(when);
+        if (bits & static_cast<std::int32_t>(MsgWhen::MSG_BEFORE)) (before.*change)(message);
+        if (bits & static_cast<std::int32_t>(MsgWhen::MSG_AFTER)) (after.*change)(message);
         r->before = before;
         r->after = after;
         return true;
     } catch (const Error& e) {
-        report(u"zAddMsg", e.description());
+        report(routine, e.description());
         return false;
     }
 }
 
+bool Subclasser::zAddMsg(HWND hwnd, std::int32_t message, MsgWhen when) {
+    return changeTables(hwnd, when, u"zAddMsg", &MessageTable::add, message);
+}
+
 bool Subclasser::zDelMsg(HWND hwnd, std::int32_t message, MsgWhen when) {
-    Route* r = find(hwnd);
-    if (!r) {
-        report(u"zDelMsg", u"Invalid window handle");
-        return false;
-    }
-    try {
-        MessageTable before = r->before, after = r->after;
-        if (static_cast<std::int32_t>(when) & static_cast<std::int32_t>(MsgWhen::MSG_BEFORE))
-            before.remove(message);
-        if (static_cast<std::int32_t>(when) & static_cast<std::int32_t>(MsgWhen::MSG_AFTER))
-            after.remove(message);
-        r->before = before;
-        r->after = after;
-        return true;
-    } catch (const Error& e) {
-        report(u"zDelMsg", e.description());
-        return false;
-    }
+    return changeTables(hwnd, when, u"zDelMsg", &MessageTable::remove, message);
 }
 
 LRESULT Subclasser::callPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -82,6 +82,9 @@ private:
     Route* find(platform::HWND hwnd) const;
     void forget(Route* route);
     void report(const std::u16string& routine, const std::u16string& message) const;
+    // Applies `change` to the window's before- and/or after-table, reporting a failure.
+    bool changeTables(platform::HWND hwnd, MsgWhen when, const std::u16string& routine,
+                      void (MessageTable::*change)(std::int32_t), std::int32_t message);
 
     std::u16string m_typeName;
     Core* m_core;
