@@ -12,6 +12,7 @@
 #include "framework/ColorsAndFonts.h"
 #include "framework/ErrorLog.h"
 #include "framework/GdiDrawing.h"
+#include "framework/PaintBands.h"
 #include "framework/PaintParentBackground.h"
 #include "framework/TextDrawing.h"
 #include "host/App.h"
@@ -128,8 +129,8 @@ TEST_F(ErrorLogTest, LogErrorWritesTheEntryAndRaisesOutsideDevelopment) {
     App::current().InDevelopmentEnvironment(true);
     EXPECT_NO_THROW(LogError(Error(404, u"Downloader", u"Not Found"), 0, u"AsyncReadComplete"));
     EXPECT_NO_THROW(LogError(Error(5, u"Inner", u"Invalid procedure call"), 12, u"DoWork"));
-    EXPECT_TRUE(stampedEntries(text(),
-                               {"Error 404, Not Found Proc = AsyncReadComplete (No Line Numbers)",
+    EXPECT_TRUE(
+        stampedEntries(text(), {"Error 404, Not Found Proc = AsyncReadComplete (No Line Numbers)",
                                 "Error 5, Invalid procedure call Proc = DoWork on Line 12"}))
         << text();
 
@@ -321,6 +322,28 @@ TEST_F(DrawingUtilitiesTest, ParentBackgroundLandsWhereTheParentLiesBehindTheCon
     DestroyWindow(parent);
     UnregisterClassW(u"UtilControl", HINSTANCE());
     UnregisterClassW(u"UtilContainer", HINSTANCE());
+}
+
+// Bands cut only where no item crosses, hold at least the rows asked for, and cover the clip.
+TEST(PaintBands, CutBetweenItemRowsOnly) {
+    std::vector<std::pair<int, int>> grid;  // 4 columns of 40 rows of 25 pixels
+    for (int column = 0; column < 4; ++column)
+        for (int row = 0; row < 40; ++row)
+            grid.emplace_back(row * 25, row * 25 + 25);
+    const RECT wide{0, 0, 2000, 1000};
+    // 128 KiB at 2,000 pixels a row is 16 rows: every item row is a band.
+    std::vector<int> edges = PaintBandEdges(wide, grid);
+    ASSERT_EQ(edges.size(), 41u);
+    for (int k = 0; k <= 40; ++k)
+        EXPECT_EQ(edges[k], k * 25);
+    // Taller bands take several item rows; an item crossing a row keeps both in one band.
+    grid.emplace_back(90, 160);
+    edges = PaintBandEdges(wide, grid, 4 * 2000 * 60);
+    EXPECT_EQ(edges, (std::vector<int>{0, 75, 175, 250, 325, 400, 475, 550, 625, 700, 775, 850, 925,
+                                       1000}));
+    // A clip that fits the cache, or no items, is one band.
+    EXPECT_EQ(PaintBandEdges(RECT{0, 100, 200, 150}, grid), (std::vector<int>{100, 150}));
+    EXPECT_EQ(PaintBandEdges(wide, {}), (std::vector<int>{0, 1000}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "controls/buttons/ChoiceGroup.h"
 #include "framework/GdiDrawing.h"
+#include "framework/PaintBands.h"
 #include "framework/PaintParentBackground.h"
 #include "framework/TextDrawing.h"
 #include "framework/drawing/cGDIPCache.h"
@@ -33,35 +34,51 @@ void ChoiceGroup::Paint() {
     // changing) draws the frame shown last.
     const bool whole =
         clip.left <= 0 && clip.top <= 0 && clip.right >= rc.right && clip.bottom >= rc.bottom;
-    const int saved = SaveDC(dc);
-    fillOrShowContainer(dc, rc,
-                        !m_enabled                               ? palette::kDisabledFill
-                        : m_backStyle == BackStyleEnum::bsOpaque ? m_backColor
-                                                                 : palette::kNoColor);
-    if (m_image.loaded()) drawBackgroundImage(dc, pictureRect(), whole);
-    drawStateBorder(dc, rc, false, false);
-
-    const int b = borderWidth();
-    IntersectClipRect(dc, b, b, rc.right - b, rc.bottom - b);
-    const HFONT font = createFont();
-    const HGDIOBJ oldFont = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    beginItems(dc);
-    m_painted = 0;
     // Only the items in the area being painted: the clip box first, then the region itself
     // (two items far apart repaint those two alone).
-    RECT meet{};
     const std::size_t count = std::min(m_layout.items.size(), m_items.size());
+    std::vector<int> visible;
+    std::vector<std::pair<int, int>> spans;
+    RECT meet{};
     for (std::size_t i = 0; i < count; ++i) {
         const RECT& r = m_layout.items[i].rect;
         if (!IntersectRect(&meet, &r, &clip) || !RectVisible(dc, &r)) continue;
-        paintItem(dc, static_cast<int>(i));
-        ++m_painted;
+        visible.push_back(static_cast<int>(i));
+        spans.emplace_back(r.top, r.bottom);
     }
-    endItems();
-    SelectObject(dc, oldFont);
+    // Item by item from the top, band by band: each band is filled and then its items drawn.
+    std::stable_sort(visible.begin(), visible.end(), [&](int a, int b) {
+        return m_layout.items[a].rect.top < m_layout.items[b].rect.top;
+    });
+    const std::vector<int> edges = PaintBandEdges(clip, std::move(spans));
+    const HFONT font = createFont();
+    const int b = borderWidth();
+    m_painted = 0;
+    std::size_t next = 0;
+    for (std::size_t band = 0; band + 1 < edges.size(); ++band) {
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, clip.left, edges[band], clip.right, edges[band + 1]);
+        fillOrShowContainer(dc, rc,
+                            !m_enabled                               ? palette::kDisabledFill
+                            : m_backStyle == BackStyleEnum::bsOpaque ? m_backColor
+                                                                     : palette::kNoColor);
+        if (m_image.loaded()) drawBackgroundImage(dc, pictureRect(), whole && band == 0);
+        drawStateBorder(dc, rc, false, false);
+        IntersectClipRect(dc, b, b, rc.right - b, rc.bottom - b);
+        SelectObject(dc, font);
+        SetBkMode(dc, TRANSPARENT);
+        beginItems(dc);
+        const bool last = band + 2 == edges.size();
+        for (; next < visible.size(); ++next) {
+            const int index = visible[next];
+            if (!last && m_layout.items[index].rect.top >= edges[band + 1]) break;
+            paintItem(dc, index);
+            ++m_painted;
+        }
+        endItems();
+        RestoreDC(dc, saved);
+    }
     DeleteObject(font);
-    RestoreDC(dc, saved);
 }
 
 // Centred at its own size (at the screen's DPI), or scaled to fit with its proportions kept.

@@ -1,5 +1,7 @@
 #include "platform/gdi/DeviceContext.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "platform/base/HandleTable.h"
@@ -75,6 +77,17 @@ void DeviceContext::toDevice(double x, double y, double& dx, double& dy) {
 }
 
 POINT DeviceContext::toSurface(LONG x, LONG y) {
+    const XFORM& m = m_state.xform;
+    if (m.eM11 == 1.0f && m.eM22 == 1.0f && m.eM12 == 0.0f && m.eM21 == 0.0f && m.eDx == 0.0f &&
+        m.eDy == 0.0f && !isMirrored()) {
+        // The plain mapping: whole-pixel offsets, kept in the same range as rounded ones.
+        constexpr long long kLimit = 1 << 29;
+        auto place = [&](long long v) { return static_cast<LONG>(std::clamp(v, -kLimit, kLimit)); };
+        const POINT org = surfaceOrigin();
+        return POINT{
+            place(static_cast<long long>(x) - m_state.windowOrg.x + m_state.viewportOrg.x) + org.x,
+            place(static_cast<long long>(y) - m_state.windowOrg.y + m_state.viewportOrg.y) + org.y};
+    }
     double dx, dy;
     toDevice(x, y, dx, dy);
     const POINT org = surfaceOrigin();
@@ -95,18 +108,32 @@ Region DeviceContext::deviceToSurface(const Region& device) {
     return r;
 }
 
-Region DeviceContext::systemRegion() {
+const Region& DeviceContext::systemRegion() {
+    const std::uint64_t version = m_target ? m_target->version() : 0;
+    if (m_systemValid && version == m_systemVersion && m_state.bitmap == m_systemBitmap)
+        return m_system;
     const SIZE size = deviceSize();
-    if (m_type == Type::Memory || !m_target) return Region(RECT{0, 0, size.cx, size.cy});
-    return m_target->visibleRegion();
+    m_system = m_type == Type::Memory || !m_target ? Region(RECT{0, 0, size.cx, size.cy})
+                                                   : m_target->visibleRegion();
+    m_systemValid = true;
+    m_systemVersion = version;
+    m_systemBitmap = m_state.bitmap;
+    m_deviceClipValid = false;
+    return m_system;
+}
+
+const Region& DeviceContext::deviceClip() {
+    const Region& system = systemRegion();  // drops a stale device clip
+    if (m_deviceClipValid) return m_deviceClip;
+    m_deviceClip = m_state.clip ? Region::combine(system, *m_state.clip, Region::Op::And) : system;
+    m_deviceClipValid = true;
+    return m_deviceClip;
 }
 
 const Region& DeviceContext::clipRegion() {
     const std::uint64_t version = m_target ? m_target->version() : 0;
     if (m_clipValid && version == m_clipVersion && m_state.bitmap == m_clipBitmap) return m_clip;
-    Region device = systemRegion();
-    if (m_state.clip) device = Region::combine(device, *m_state.clip, Region::Op::And);
-    m_clip = deviceToSurface(device);
+    m_clip = deviceToSurface(deviceClip());
     if (PixelSurface* s = surface()) {
         m_clip = m_clip.intersected(RECT{0, 0, s->width(), s->height()});
     } else {

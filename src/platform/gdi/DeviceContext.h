@@ -84,10 +84,14 @@ public:
 
     // The pixels drawing may touch, in surface coordinates.
     const Region& clipRegion();
-    // The visible region of the target in device coordinates (system clipping).
-    Region systemRegion();
+    // The visible region of the target in device coordinates (system clipping), kept while
+    // the window layout version and the selected bitmap stay the same.
+    const Region& systemRegion();
+    // The system region with the DC's clip region applied, in device coordinates.
+    const Region& deviceClip();
     void invalidateClip() {
         m_clipValid = false;
+        m_deviceClipValid = false;
         m_originValid = false;
     }
 
@@ -99,6 +103,12 @@ private:
     std::unique_ptr<DcTarget> m_target;
     State m_state;
     std::vector<State> m_saved;
+    Region m_system;
+    bool m_systemValid = false;
+    std::uint64_t m_systemVersion = 0;
+    std::uint32_t m_systemBitmap = 0;
+    Region m_deviceClip;
+    bool m_deviceClipValid = false;
     Region m_clip;
     bool m_clipValid = false;
     std::uint64_t m_clipVersion = 0;

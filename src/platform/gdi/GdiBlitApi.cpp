@@ -665,6 +665,7 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
     if (!dst->hasRotation() && !mirror && dr.right - dr.left == s.r.right - s.r.left &&
         dr.bottom - dr.top == s.r.bottom - s.r.top) {
         const int offX = s.r.left - dr.left, offY = s.r.top - dr.top;
+        ds->prefetch(dr);
         for (const RECT& c : dst->clipRegion().rects()) {
             RECT part;
             if (!IntersectRect(&part, &c, &dr)) continue;

@@ -28,9 +28,7 @@ RECT logicalToDevice(DeviceContext& dc, const RECT& rc) {
 }
 
 int clipComplexity(DeviceContext& dc) {
-    Region device = dc.systemRegion();
-    if (dc.state().clip) device = Region::combine(device, *dc.state().clip, Region::Op::And);
-    return device.complexity();
+    return dc.deviceClip().complexity();
 }
 
 // A clip region as the caller gives or gets it and as the DC keeps it: a mirrored DC flips it
@@ -360,8 +358,7 @@ int OffsetClipRgn(HDC hdc, int dx, int dy) {
 int GetClipBox(HDC hdc, RECT* rc) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc || !rc) return ERROR;
-    Region device = dc->systemRegion();
-    if (dc->state().clip) device = Region::combine(device, *dc->state().clip, Region::Op::And);
+    const Region& device = dc->deviceClip();
     RECT box = device.bounds();
     // Back to logical coordinates.
     POINT pts[2] = {{box.left, box.top}, {box.right, box.bottom}};

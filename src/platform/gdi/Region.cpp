@@ -165,6 +165,11 @@ Region Region::combine(const Region& a, const Region& b, Op op) {
     if ((op == Op::Or || op == Op::Xor) && a.empty()) return b;
     if ((op == Op::Or || op == Op::Xor || op == Op::Diff) && b.empty()) return a;
     if (op == Op::Diff && a.empty()) return Region();
+    if (op == Op::And && a.m_rects.size() == 1 && b.m_rects.size() == 1) {
+        RECT out;
+        IntersectRect(&out, &a.m_rects.front(), &b.m_rects.front());
+        return Region(out);
+    }
 
     std::vector<LONG> ys;
     ys.reserve((a.m_rects.size() + b.m_rects.size()) * 2);

@@ -37,8 +37,17 @@ std::size_t RealizedFont::cachedFonts() {
     return realizedFonts().size();
 }
 
+namespace {
+std::uint64_t g_generation = 1;
+}  // namespace
+
 void RealizedFont::clearCache() {
     realizedFonts().clear();
+    ++g_generation;
+}
+
+std::uint64_t RealizedFont::generation() {
+    return g_generation;
 }
 
 RealizedFont& RealizedFont::forLogFont(const LOGFONTW& log) {

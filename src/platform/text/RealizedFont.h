@@ -2,6 +2,7 @@
 // and the faces that supply characters it lacks.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -17,6 +18,8 @@ public:
     static std::size_t cachedFonts();
     // Drops every realized font. Only safe between text calls.
     static void clearCache();
+    // Moves on with every clearCache, so that a remembered realized font can be checked.
+    static std::uint64_t generation();
 
     FontFace* primary() const { return m_primary; }
     // The face that draws a character: the primary face when it has it, else a fallback.

@@ -35,7 +35,11 @@ RealizedFont* fontOf(DeviceContext& dc) {
     trimCaches();
     auto* font = HandleTable::current().get<FontObject>(dc.state().font);
     if (!font) return nullptr;
-    return &RealizedFont::forLogFont(font->log);
+    if (!font->realized || font->realizedGeneration != RealizedFont::generation()) {
+        font->realized = &RealizedFont::forLogFont(font->log);
+        font->realizedGeneration = RealizedFont::generation();
+    }
+    return font->realized;
 }
 
 bool textArgs(LPCWSTR text, int length) {
@@ -278,7 +282,7 @@ BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR text, int length, int maxExtent, int
     bool stopped = false;
     for (int i = 0; i < length; ++i) {
         sum += adv[i];
-        const int edge = static_cast<int>(std::lround(sum));
+        const int edge = roundPosition(sum);
         if (dx) dx[i] = edge;
         if (!stopped && maxExtent >= 0 && edge <= maxExtent)
             fitting = i + 1;
@@ -594,6 +598,8 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
                       paint);
     }
     const std::uint32_t color = dc->pixelFor(s.textColor);
+    surface->prefetch(
+        RECT{origin.x, origin.y, origin.x + textWidth + tm.tmOverhang, origin.y + tm.tmHeight});
     // With a spacing array each glyph keeps its offset from the first glyph of its cluster.
     std::vector<double> clusterFirstX;
     if (dx) {

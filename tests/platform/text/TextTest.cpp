@@ -146,6 +146,12 @@ TEST_F(TextTest, ExtentsStayTheSameWhileManyTextsAreMeasured) {
         extent(canvas, text);
     }
     EXPECT_EQ(extent(canvas, u"Wide text").cx, first.cx);
+    // So many sizes that the realized fonts are dropped while the first font stays selected.
+    for (int height = 1; height <= 300; ++height) {
+        FontIn other(canvas, -height, u"Tahoma");
+        extent(canvas, u"W");
+    }
+    EXPECT_EQ(extent(canvas, u"Wide text").cx, first.cx);
 }
 
 TEST_F(TextTest, DrawingPlacesTextByAlignment) {
