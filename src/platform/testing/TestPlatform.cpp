@@ -107,8 +107,18 @@ void TestPlatform::MouseUp(MouseButton b) {
 
 void TestPlatform::Click(int x, int y, MouseButton b) {
     MouseMove(x, y);
-    MouseDown(b);
-    MouseUp(b);
+    // Pressed and released before either is handled, as a quick hand clicks: a loop that the
+    // press starts (a caption button, a scroll arrow) finds the release waiting.
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = b == MouseButton::Left    ? MOUSEEVENTF_LEFTDOWN
+                       : b == MouseButton::Right ? MOUSEEVENTF_RIGHTDOWN
+                                                 : MOUSEEVENTF_MIDDLEDOWN;
+    in[1].mi.dwFlags = b == MouseButton::Left    ? MOUSEEVENTF_LEFTUP
+                       : b == MouseButton::Right ? MOUSEEVENTF_RIGHTUP
+                                                 : MOUSEEVENTF_MIDDLEUP;
+    SendInput(2, in, sizeof(INPUT));
+    PumpMessages();
 }
 
 void TestPlatform::DoubleClick(int x, int y, MouseButton b) {

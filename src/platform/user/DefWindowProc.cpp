@@ -88,16 +88,9 @@ void moveSizeLoop(HWND hwnd, WPARAM command, LPARAM lParam) {
     if (!moving && (edge < 1 || edge > 8)) return;
     const RECT start = w->rect;
     const POINT origin{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    SetCapture(hwnd);
     SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     bool cancelled = false;
-    MSG msg;
-    while (GetCapture() == hwnd) {
-        const BOOL got = GetMessageW(&msg, HWND(), 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
-            break;
-        }
+    user::captureLoop(hwnd, [&](const MSG& msg) {
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
             const int dx = msg.pt.x - origin.x, dy = msg.pt.y - origin.y;
             RECT r = start;
@@ -114,23 +107,22 @@ void moveSizeLoop(HWND hwnd, WPARAM command, LPARAM lParam) {
             }
             SetWindowPos(hwnd, HWND(), r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_NOZORDER | SWP_NOACTIVATE | (moving ? SWP_NOSIZE : 0));
-            if (msg.message == WM_LBUTTONUP) break;
-            continue;
+            return msg.message == WM_LBUTTONUP ? user::CaptureStep::Done : user::CaptureStep::Taken;
         }
         if (msg.message == WM_KEYDOWN && msg.wParam == static_cast<WPARAM>(VK_ESCAPE)) {
             cancelled = true;
-            break;
+            return user::CaptureStep::Done;
         }
-        if (msg.message == WM_KEYDOWN && msg.wParam == static_cast<WPARAM>(VK_RETURN)) break;
+        if (msg.message == WM_KEYDOWN && msg.wParam == static_cast<WPARAM>(VK_RETURN))
+            return user::CaptureStep::Done;
+        // The keyboard belongs to the loop.
         if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR)
-            continue;  // the keyboard belongs to the loop
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+            return user::CaptureStep::Taken;
+        return user::CaptureStep::Pass;
+    });
     if (cancelled)
         SetWindowPos(hwnd, HWND(), start.left, start.top, start.right - start.left,
                      start.bottom - start.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (GetCapture() == hwnd) ReleaseCapture();
     SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
 }
 
@@ -311,6 +303,11 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 case SC_SIZE:
                     moveSizeLoop(hwnd, wParam, lParam);
                     return 0;
+                case SC_VSCROLL:
+                case SC_HSCROLL:
+                    user::trackScrollBar(hwnd, (wParam & 0xFFF0) == SC_VSCROLL,
+                                         POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                    return 0;
                 case SC_KEYMENU:
                     menus::keyMenu(hwnd, static_cast<char16_t>(lParam));
                     return 0;
@@ -368,20 +365,25 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 case HTMENU:
                     SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
                     return 0;
+                // Caption buttons act when released over them.
                 case HTCLOSE:
-                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+                    if (user::trackCaptionButton(hwnd, HTCLOSE))
+                        SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
                     return 0;
                 case HTMAXBUTTON:
-                    SendMessageW(hwnd, WM_SYSCOMMAND,
-                                 (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+                    if (user::trackCaptionButton(hwnd, HTMAXBUTTON) && (w = windowQuiet(hwnd)))
+                        SendMessageW(hwnd, WM_SYSCOMMAND,
+                                     (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
                     return 0;
                 case HTMINBUTTON:
-                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
+                    if (user::trackCaptionButton(hwnd, HTMINBUTTON))
+                        SendMessageW(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
                     return 0;
                 case HTVSCROLL:
+                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_VSCROLL | HTVSCROLL, lParam);
+                    return 0;
                 case HTHSCROLL:
-                    user::scrollBarClick(*w, static_cast<LRESULT>(wParam),
-                                         POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                    SendMessageW(hwnd, WM_SYSCOMMAND, SC_HSCROLL | HTHSCROLL, lParam);
                     return 0;
             }
             return 0;
@@ -391,8 +393,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                              (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
             else if (static_cast<LRESULT>(wParam) == HTVSCROLL ||
                      static_cast<LRESULT>(wParam) == HTHSCROLL)
-                user::scrollBarClick(*w, static_cast<LRESULT>(wParam),
-                                     POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                return DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, wParam, lParam);  // another press
             return 0;
         case WM_SETREDRAW:
             // Redraw off is the visible bit cleared without a repaint, as Windows does it.

@@ -150,15 +150,19 @@ void drawScrollBar(HDC hdc, const RECT& rc, const ScrollBarState& s, bool vertic
         track.left = a1.right;
         track.right = a2.left;
     }
-    const UINT dis1 = (s.disabled & ESB_DISABLE_LTUP) ? DFCS_INACTIVE : 0;
-    const UINT dis2 = (s.disabled & ESB_DISABLE_RTDN) ? DFCS_INACTIVE : 0;
+    const UINT dis1 = ((s.disabled & ESB_DISABLE_LTUP) ? DFCS_INACTIVE : 0) |
+                      (s.pressed == SB_LINEUP ? DFCS_PUSHED : 0);
+    const UINT dis2 = ((s.disabled & ESB_DISABLE_RTDN) ? DFCS_INACTIVE : 0) |
+                      (s.pressed == SB_LINEDOWN ? DFCS_PUSHED : 0);
     DrawFrameControl(hdc, &a1, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | dis1);
     DrawFrameControl(hdc, &a2, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | dis2);
     FillRect(hdc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
     const int trackLen = vertical ? track.bottom - track.top : track.right - track.left;
     if (trackLen <= 0 || s.disabled == ESB_DISABLE_BOTH || s.max <= s.min) return;
     int t0, t1;
-    thumbExtent(s, vertical ? track.top : track.left, trackLen, t0, t1);
+    ScrollBarState shown = s;
+    if (s.tracking) shown.pos = s.trackPos;  // the thumb follows the drag
+    thumbExtent(shown, vertical ? track.top : track.left, trackLen, t0, t1);
     RECT thumb =
         vertical ? RECT{track.left, t0, track.right, t1} : RECT{t0, track.top, t1, track.bottom};
     DrawEdge(hdc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
@@ -282,9 +286,11 @@ void ncPaint(WindowObject& w, HDC hdc) {
             InflateRect(&b, -inset, -inset);
             DrawFrameControl(hdc, &b, DFC_CAPTION, kind);
         };
-        button(l.closeBox, DFCS_CAPTIONCLOSE);
-        button(l.maxBox, (w.style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX);
-        button(l.minBox, DFCS_CAPTIONMIN);
+        auto pushed = [&](LRESULT hit) { return w.ncPressed == hit ? DFCS_PUSHED : 0u; };
+        button(l.closeBox, DFCS_CAPTIONCLOSE | pushed(HTCLOSE));
+        button(l.maxBox, ((w.style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) |
+                             pushed(HTMAXBUTTON));
+        button(l.minBox, DFCS_CAPTIONMIN | pushed(HTMINBUTTON));
     }
     if (!IsRectEmpty(&l.menuBar)) menus::paintBar(w, hdc, l.menuBar);
     if (w.exStyle & WS_EX_CLIENTEDGE) {
@@ -309,34 +315,26 @@ void ncPaint(WindowObject& w, HDC hdc) {
     }
 }
 
-void scrollBarClick(WindowObject& w, LRESULT hit, POINT screen) {
-    const bool vertical = hit == HTVSCROLL;
+ScrollBarParts scrollBarParts(WindowObject& w, bool vertical) {
     const NcLayout l = layout(w);
-    const RECT rc = vertical ? l.vscroll : l.hscroll;
+    ScrollBarParts parts;
+    RECT rc = vertical ? l.vscroll : l.hscroll;
+    if (IsRectEmpty(&rc)) return parts;
     const POINT o = windowOrigin(w);
-    const int p = vertical ? screen.y - o.y : screen.x - o.x;
+    OffsetRect(&rc, o.x, o.y);
+    parts.bar = rc;
     const int start = vertical ? rc.top : rc.left, end = vertical ? rc.bottom : rc.right;
-    const int arrow = vertical ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL);
+    const int arrow =
+        std::min<int>(vertical ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL),
+                      (end - start) / 2);
+    parts.trackStart = start + arrow;
+    parts.trackEnd = end - arrow;
     const ScrollBarState& s = vertical ? w.vscroll : w.hscroll;
-    int code;
-    if (p < start + arrow) {
-        code = SB_LINEUP;
-    } else if (p >= end - arrow) {
-        code = SB_LINEDOWN;
-    } else {
-        int t0, t1;
-        thumbExtent(s, start + arrow, end - start - 2 * arrow, t0, t1);
-        if (p < t0)
-            code = SB_PAGEUP;
-        else if (p >= t1)
-            code = SB_PAGEDOWN;
-        else
-            return;  // FIXME: dragging the thumb is not tracked yet
-    }
-    const HWND hwnd = w.hwnd();
-    const UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
-    SendMessageW(hwnd, msg, static_cast<WPARAM>(code), 0);
-    if (windowQuiet(hwnd)) SendMessageW(hwnd, msg, SB_ENDSCROLL, 0);
+    ScrollBarState shown = s;
+    if (s.tracking) shown.pos = s.trackPos;
+    thumbExtent(shown, parts.trackStart, parts.trackEnd - parts.trackStart, parts.thumbStart,
+                parts.thumbEnd);
+    return parts;
 }
 
 }  // namespace user

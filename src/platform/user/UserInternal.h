@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/base/HandleTable.h"
@@ -127,7 +128,27 @@ LRESULT ncHitTest(WindowObject& w, POINT screen);
 // Where the menu bar lies in window coordinates (empty without one).
 RECT menuBarRect(WindowObject& w);
 void ncPaint(WindowObject& w, HDC hdc);
-void scrollBarClick(WindowObject& w, LRESULT hit, POINT screen);
+// A scroll bar's parts in screen coordinates: the bar, the track between the arrows and the
+// thumb on it (where it shows, so at the drag position while it is dragged). An empty bar when
+// the window has none.
+struct ScrollBarParts {
+    RECT bar{};
+    int trackStart = 0, trackEnd = 0;
+    int thumbStart = 0, thumbEnd = 0;
+};
+ScrollBarParts scrollBarParts(WindowObject& w, bool vertical);
+// The mouse held down on a scroll bar (SC_VSCROLL, SC_HSCROLL): arrows and page areas repeat
+// while held, the thumb is dragged; the window hears WM_VSCROLL or WM_HSCROLL.
+void trackScrollBar(HWND hwnd, bool vertical, POINT screen);
+// The mouse held down on a caption button: true when it is released over that button.
+bool trackCaptionButton(HWND hwnd, LRESULT hit);
+// A loop that owns the mouse: `handle` sees each message first and answers whether it took
+// it or the message goes on to its window, or that the loop is done. Capture is taken
+// and given back; a WM_QUIT is posted again for the loop outside. `ownTimer` names the
+// loop's own timer on `hwnd`, which alone cannot end the loop on a virtual clock.
+enum class CaptureStep { Pass, Taken, Done };
+void captureLoop(HWND hwnd, const std::function<CaptureStep(const MSG&)>& handle,
+                 UINT_PTR ownTimer = 0);
 
 // The window's default sizes (maximised size and position in its parent's client
 // coordinates, tracking limits) as the window answers WM_GETMINMAXINFO about them.

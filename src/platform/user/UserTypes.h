@@ -343,6 +343,8 @@ inline constexpr WPARAM SC_MOVE = 0xF010;
 inline constexpr WPARAM SC_MINIMIZE = 0xF020;
 inline constexpr WPARAM SC_MAXIMIZE = 0xF030;
 inline constexpr WPARAM SC_CLOSE = 0xF060;
+inline constexpr WPARAM SC_VSCROLL = 0xF070;
+inline constexpr WPARAM SC_HSCROLL = 0xF080;
 inline constexpr WPARAM SC_KEYMENU = 0xF100;
 inline constexpr WPARAM SC_RESTORE = 0xF120;
 

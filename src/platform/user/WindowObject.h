@@ -28,6 +28,8 @@ struct ScrollBarState {
     int trackPos = 0;
     UINT disabled = ESB_ENABLE_BOTH;
     bool shown = false;
+    bool tracking = false;  // the thumb is being dragged: it shows at trackPos
+    int pressed = -1;       // SB_LINEUP or SB_LINEDOWN while that arrow is held down
 };
 
 class WindowObject : public PlatformObject {
@@ -89,6 +91,8 @@ public:
     bool creating = true;
     bool destroying = false;
     bool ncActive = false;
+    // The caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON) held down with the pointer on it.
+    LRESULT ncPressed = 0;
     bool needSize = false;
     RECT restoreRect{};  // where a minimised or maximised window returns to
     bool hasRestore = false;
