@@ -39,6 +39,8 @@ public:
     virtual void focusNextAfter(UserControl&) {}
     // The control is to sit on `container` (null: the container's own surface).
     virtual void moveToContainer(UserControl&, UserControl*) {}
+    // The control becomes the one that sees key messages first (or stops being it).
+    virtual void setKeyHook(UserControl&, bool) {}
 };
 
 }  // namespace orvane

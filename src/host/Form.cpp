@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "host/Error.h"
+#include "host/FormKeyHook.h"
 #include "host/TypeLibrary.h"
 #include "platform/text/CharCase.h"
 
@@ -51,13 +52,15 @@ Form::Form(std::u16string name, bool userMode, int widthTwips, int heightTwips)
                              rc.bottom - rc.top, HWND(), HMENU(), instance, nullptr);
     if (!m_hwnd) throw Error(errors::OutOfMemory, u"Form", u"The form window could not be created");
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    FormKeyHook::attach(*this);
 }
 
 Form::~Form() {
     // The form stops answering first: destroying the focused control moves the focus to it.
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+    FormKeyHook::detach(*this);
     m_tabOrder.clear();
-    m_default = m_cancel = nullptr;
+    m_default = m_cancel = m_keyHook = nullptr;
     // Controls go in reverse creation order, so a container outlives what it holds.
     while (!m_entries.empty()) {
         Entry entry = std::move(m_entries.back());
@@ -158,6 +161,7 @@ void Form::remove(UserControl& control) {
     const std::size_t tabPlace = e.tab;
     if (m_default == &control) m_default = nullptr;
     if (m_cancel == &control) m_cancel = nullptr;
+    if (m_keyHook == &control) m_keyHook = nullptr;
     m_tabOrder.erase(m_tabOrder.begin() + static_cast<std::ptrdiff_t>(e.tab));
     renumberTabs(e.tab, m_tabOrder.size());
     std::erase(m_windowless, &control);
@@ -274,11 +278,9 @@ bool Form::reachable(const UserControl& control) const {
 }
 
 UserControl* Form::ActiveControl() const {
+    // The control whose window has the focus, or holds the window that has it.
     const HWND focus = GetFocus();
-    if (!focus) return nullptr;
-    for (const Entry& e : m_entries)
-        if (e.control->hWnd() == focus) return e.control.get();
-    return nullptr;
+    return focus ? controlHolding(focus) : nullptr;
 }
 
 void Form::focusNext(bool backward) {
@@ -322,6 +324,39 @@ bool Form::pressAccessKey(char16_t key) {
         }
     }
     return false;
+}
+
+void Form::setKeyHook(UserControl& control, bool on) {
+    if (on)
+        m_keyHook = &control;
+    else if (m_keyHook == &control)
+        m_keyHook = nullptr;
+}
+
+UserControl* Form::controlHolding(HWND hwnd) const {
+    for (HWND w = hwnd; w && w != m_hwnd; w = GetParent(w))
+        for (const Entry& e : m_entries)
+            if (e.control->hWnd() == w) return e.control.get();
+    return nullptr;
+}
+
+bool Form::preTranslateKey(const MSG& msg) {
+    if (!UserMode() || !m_hwnd || (msg.hwnd != m_hwnd && !IsChild(m_hwnd, msg.hwnd))) return false;
+    UserControl* holder = controlHolding(msg.hwnd);
+    if (m_keyHook && m_keyHook == holder) {
+        try {
+            if (m_keyHook->TranslateAccel(msg)) return true;
+        } catch (const Error&) {
+            // A failing hook has not used the key.
+        }
+    }
+    // The form's own window and a control's own window get the form's keys as they handle
+    // the message; a window inside a control (an edit field) gets them here.
+    if (!holder || msg.hwnd == holder->hWnd() || !IsWindow(msg.hwnd)) return false;
+    if (!handleKey(msg.message, msg.wParam)) return false;
+    // The key-down is used up before it is translated: no character follows to swallow.
+    if (msg.message == WM_KEYDOWN) m_swallowChar = 0;
+    return true;
 }
 
 bool Form::siteKey(UserControl&, UINT msg, WPARAM key) {

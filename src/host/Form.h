@@ -71,7 +71,7 @@ public:
     void TabStop(UserControl& control, bool stop);
     // Moves the focus to the next (or previous) control that is visible, enabled and a stop.
     void focusNext(bool backward);
-    // The control with the focus, or null.
+    // The control with the focus (its window or a window inside it has it), or null.
     UserControl* ActiveControl() const;
 
     // The controls Enter and Escape press (through AccessKeyPress with 13 or 27).
@@ -107,6 +107,11 @@ public:
     // this form raises error 5.
     void moveToContainer(UserControl& control, UserControl* container) override;
     void focusNextAfter(UserControl& control) override;
+    void setKeyHook(UserControl& control, bool on) override;
+    // Offered each key message for a window of this form before it is delivered: the key-hook
+    // control first, then, for a window inside a control (a control's own window gets them as
+    // it handles the message), the form's navigation and access keys. True when used up.
+    bool preTranslateKey(const platform::MSG& msg);
     // Lays docked controls along the form's edges, in creation order.
     void arrange();
 
@@ -144,6 +149,8 @@ private:
     platform::HWND windowOf(const UserControl* container) const;
     bool pressAccessKey(char16_t key);
     bool handleKey(platform::UINT msg, platform::WPARAM key);
+    // The control whose window is `hwnd` or holds it (null for the form's own windows).
+    UserControl* controlHolding(platform::HWND hwnd) const;
     std::shared_ptr<orvane::Ambient> ambientFor(const std::u16string& name,
                                                 const UserControl* control) const;
 
@@ -160,6 +167,7 @@ private:
     UserControl* m_mouseOwner = nullptr;     // the windowless control a button went down on
     UserControl* m_default = nullptr;
     UserControl* m_cancel = nullptr;
+    UserControl* m_keyHook = nullptr;  // the control that sees key messages first
     // A navigation key handled on key-down also swallows the character it makes.
     platform::WPARAM m_swallowChar = 0;
     bool m_arranging = false;

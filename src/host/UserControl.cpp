@@ -731,6 +731,10 @@ bool UserControl::mouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void UserControl::acceleratorHook(bool on) {
+    if (m_site) m_site->setKeyHook(*this, on);
+}
+
 LRESULT UserControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<UserControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);

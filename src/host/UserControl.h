@@ -192,6 +192,10 @@ public:
     // Paints a windowless control on its container's DC, whose origin is the control's corner
     // (the background first when BackStyle is 1).
     void paintWindowless(platform::HDC dc);
+    // While the control is its container's key hook (see acceleratorHook), each key message
+    // for its window or a window inside it comes here before the container's own keys (Tab,
+    // Enter, Escape, access keys) and before it is delivered; true stops both.
+    virtual bool TranslateAccel(const platform::MSG&) { return false; }
 
 protected:
     // Raised first, once, when the control is sited: the ambient properties are there, the
@@ -249,6 +253,9 @@ protected:
     // Whether a point (ScaleMode units) of a windowless control takes the mouse: `result`
     // comes in as Hit for an opaque control and Outside for a transparent one.
     virtual void HitTest(double, double, HitResult&) {}
+    // Makes the control its container's key hook (or stops being it): a control wrapping a
+    // platform window turns it on as it takes the focus and off as it loses it.
+    void acceleratorHook(bool on);
     // Makes the control windowless; only before it is sited (in its constructor).
     void Windowless(bool windowless);
     // Messages the control wants before the base handles them; return true when handled.

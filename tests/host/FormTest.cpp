@@ -1,6 +1,7 @@
 // A form's controls: lookup and arrays, tab order, access keys, default and cancel buttons,
 // design mode and saving what changed.
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,41 @@ protected:
     void AmbientChanged(const std::u16string& name) override { ambientChanges.push_back(name); }
     void KeyPress(int& key) override { chars.push_back(key); }
     void GotFocus() override { ++focused; }
+};
+
+// Keys a platform window inside a control received.
+std::vector<std::pair<UINT, WPARAM>>& innerKeys() {
+    static std::vector<std::pair<UINT, WPARAM>> keys;
+    return keys;
+}
+
+LRESULT innerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_KEYDOWN || msg == WM_CHAR || msg == WM_SYSCHAR)
+        innerKeys().emplace_back(msg, wParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A control around a platform window that has the focus inside it, as a text box holds its
+// edit field; it is the form's key hook and keeps the Left key (and Tab when asked) for itself.
+class Wrapper : public UserControl {
+public:
+    HWND inner;
+    bool takeTab = false;
+    std::vector<std::pair<UINT, WPARAM>> offered;
+    void makeInner() {
+        WNDCLASSEXW wc{};
+        wc.lpfnWndProc = innerProc;
+        wc.lpszClassName = u"Inner";
+        RegisterClassExW(&wc);
+        inner = CreateWindowExW(0, u"Inner", u"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, hWnd(),
+                                HMENU(), HINSTANCE(), nullptr);
+        acceleratorHook(true);
+    }
+    bool TranslateAccel(const MSG& msg) override {
+        offered.emplace_back(msg.message, msg.wParam);
+        return msg.message == WM_KEYDOWN &&
+               (msg.wParam == VK_LEFT || (takeTab && msg.wParam == VK_TAB));
+    }
 };
 
 Extender at(int leftPixels) {
@@ -300,4 +336,47 @@ TEST_F(FormTest, NamesAreFoundWhateverTheirCaseAfterRemovals) {
     capital.Extender().ZOrder(1);
     EXPECT_EQ(form.Stacking(nullptr),
               (std::vector<UserControl*>{&capital, &small, &a2, &again, &a1}));
+}
+
+TEST_F(FormTest, KeysInsideAControlPassItsHookThenTheForm) {
+    innerKeys().clear();
+    auto form = std::make_unique<Form>(u"Form1");
+    auto& wrapper = form->add<Wrapper>(u"wrapper", -1, at(0));
+    auto& other = form->add<Key>(u"other", -1, at(70));
+    other.AccessKeys(u"t");
+    wrapper.makeInner();
+    form->Show();
+    SetFocus(wrapper.inner);
+
+    // The hook sees keys first and may keep them; the rest reach the inner window.
+    press(VK_LEFT);
+    press('A');
+    EXPECT_EQ(innerKeys(),
+              (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}}));
+    EXPECT_EQ(wrapper.offered.front(), (std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_LEFT}));
+    // Tab from inside the control moves to the next control; its character is never typed.
+    innerKeys().clear();
+    press(VK_TAB);
+    EXPECT_EQ(focusedName(*form), u"other");
+    EXPECT_TRUE(innerKeys().empty());
+    // A hook that keeps Tab keeps the focus where it is.
+    SetFocus(wrapper.inner);
+    wrapper.takeTab = true;
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), wrapper.inner);
+    // Access keys work from inside too.
+    platform->KeyDown(VK_MENU);
+    platform->KeyPress('T');
+    platform->KeyUp(VK_MENU);
+    platform->PumpMessages();
+    EXPECT_EQ(other.accessKeys.size(), 1u);
+    // A removed hook control is forgotten; a destroyed form removes the hook.
+    SetFocus(wrapper.inner);
+    form->remove(wrapper);
+    press(VK_LEFT);
+    form.reset();
+    press(VK_TAB);
+    GUITHREADINFO gui{};
+    EXPECT_TRUE(GetGUIThreadInfo(0, &gui));
+    EXPECT_EQ(gui.flags, 0u);
 }

@@ -88,6 +88,7 @@ void moveSizeLoop(HWND hwnd, WPARAM command, LPARAM lParam) {
     if (!moving && (edge < 1 || edge > 8)) return;
     const RECT start = w->rect;
     const POINT origin{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    user::state().moveSize = hwnd.value;
     SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     bool cancelled = false;
     user::captureLoop(hwnd, [&](const MSG& msg) {
@@ -123,6 +124,7 @@ void moveSizeLoop(HWND hwnd, WPARAM command, LPARAM lParam) {
     if (cancelled)
         SetWindowPos(hwnd, HWND(), start.left, start.top, start.right - start.left,
                      start.bottom - start.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    user::state().moveSize = 0;
     SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
 }
 

@@ -146,7 +146,9 @@ void PostQuitMessage(int exitCode) {
     MessageQueue::current().quitCode = exitCode;
 }
 
-BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remove) {
+namespace {
+
+BOOL peekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remove) {
     if (!msg) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -213,6 +215,14 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
         }
     }
     return FALSE;
+}
+
+}  // namespace
+
+BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remove) {
+    if (!peekMessage(msg, hwnd, filterMin, filterMax, remove)) return FALSE;
+    user::callGetMessageHooks(msg, remove & PM_REMOVE);
+    return TRUE;
 }
 
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {

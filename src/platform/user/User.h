@@ -51,6 +51,11 @@ HWND FindWindowExW(HWND parent, HWND childAfter, LPCWSTR className, LPCWSTR wind
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId);
 DWORD GetCurrentThreadId();
+// Hooks on the calling thread (WH_GETMESSAGE only; other kinds and other threads fail).
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+BOOL UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+BOOL GetGUIThreadInfo(DWORD threadId, GUITHREADINFO* info);
 DWORD GetCurrentProcessId();
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hwnd);

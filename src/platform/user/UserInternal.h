@@ -23,7 +23,9 @@ struct UserState {
     std::uint32_t capture = 0;
     std::uint32_t menuOwner = 0;  // the owner of a running menu session, which takes the mouse
     bool altMenuPending = false;  // Alt or F10 went down alone: its release opens the menu bar
-    std::uint64_t version = 1;    // changes with any window geometry, visibility or z-order
+    std::uint32_t moveSize = 0;   // the window in the move or size loop
+    std::vector<std::uint32_t> getMessageHooks;  // WH_GETMESSAGE hooks, the newest first
+    std::uint64_t version = 1;  // changes with any window geometry, visibility or z-order
 };
 
 UserState& state();
@@ -165,6 +167,10 @@ void activateInternal(HWND hwnd, WORD how);
 void activateNextAfter(WindowObject& leaving);
 // Releases capture, focus and tracking that point into a window that is going away.
 void forgetWindow(WindowObject& w);
+
+// Passes a message just retrieved (and removed, or only looked at) through the
+// WH_GETMESSAGE hooks, which may change it.
+void callGetMessageHooks(MSG* msg, bool removed);
 
 // Messages and timers.
 void killTimersOf(HWND hwnd);

@@ -592,6 +592,29 @@ struct MSG {
     POINT pt{};
 };
 
+// Hooks: only WH_GETMESSAGE is supported.
+using HOOKPROC = LRESULT (*)(int code, WPARAM wParam, LPARAM lParam);
+inline constexpr int WH_GETMESSAGE = 3;
+inline constexpr int HC_ACTION = 0;
+
+// GetGUIThreadInfo.
+inline constexpr DWORD GUI_CARETBLINKING = 0x00000001;
+inline constexpr DWORD GUI_INMOVESIZE = 0x00000002;
+inline constexpr DWORD GUI_INMENUMODE = 0x00000004;
+inline constexpr DWORD GUI_SYSTEMMENUMODE = 0x00000008;
+inline constexpr DWORD GUI_POPUPMENUMODE = 0x00000010;
+struct GUITHREADINFO {
+    DWORD cbSize = sizeof(GUITHREADINFO);
+    DWORD flags = 0;
+    HWND hwndActive;
+    HWND hwndFocus;
+    HWND hwndCapture;
+    HWND hwndMenuOwner;
+    HWND hwndMoveSize;
+    HWND hwndCaret;
+    RECT rcCaret{};
+};
+
 struct WNDCLASSEXW {
     UINT cbSize = sizeof(WNDCLASSEXW);
     UINT style = 0;
