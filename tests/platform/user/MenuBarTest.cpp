@@ -132,10 +132,7 @@ TEST_F(MenuBarTest, TheBarIsDestroyedWithItsWindow) {
 
 TEST_F(MenuBarTest, KeyboardSessionFromAltAcrossTheBar) {
     attach();
-    script().push_back([] {
-        for (int vk : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
-            queueKey(vk);
-    });
+    play("Down Right Down Return");
     platform->KeyPress(VK_MENU);
     const std::vector<std::string> expected = {
         line(WM_SYSCOMMAND, SC_KEYMENU, 0),
@@ -249,7 +246,7 @@ TEST_F(MenuBarTest, ASecondClickOnTheOpenItemClosesTheMenu) {
     platform->PumpMessages();
     EXPECT_EQ(log().count(owner, WM_EXITMENULOOP), 1);
     EXPECT_EQ(log().count(owner, WM_COMMAND), 0);
-    EXPECT_EQ(FindWindowW(u"#32768", nullptr), HWND());
+    EXPECT_EQ(popupWindow(), HWND());
 }
 
 TEST_F(MenuBarTest, ABarItemWithoutAPopupIsChosenOnRelease) {
@@ -272,7 +269,7 @@ TEST_F(MenuBarTest, BarDestroyedDuringItsSession) {
     platform->KeyPress(VK_MENU);
     EXPECT_FALSE(IsMenu(bar));
     EXPECT_EQ(GetMenu(owner), HMENU());
-    EXPECT_EQ(FindWindowW(u"#32768", nullptr), HWND());
+    EXPECT_EQ(popupWindow(), HWND());
     EXPECT_EQ(log().count(owner, WM_EXITMENULOOP), 1);
 }
 
@@ -290,7 +287,7 @@ TEST_F(MenuBarTest, AltSpaceShowsTheWindowMenuWhoseCommandsAreSysCommands) {
         count = GetMenuItemCount(sys);
         restore = GetMenuState(sys, SC_RESTORE, MF_BYCOMMAND);
         maximize = GetMenuState(sys, SC_MAXIMIZE, MF_BYCOMMAND);
-        GetWindowRect(FindWindowW(u"#32768", nullptr), &popup);
+        GetWindowRect(popupWindow(), &popup);
         queueChar(u'x');  // Ma&ximize
     });
     platform->KeyDown(VK_MENU);

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -80,6 +81,46 @@ protected:
         }
         SendInput(2, in, sizeof(INPUT));
     }
+    static void queueKeys(std::initializer_list<int> vks) {
+        for (int vk : vks)
+            queueKey(vk);
+    }
+    // A session's input in words: key names (Up, Down, Left, Right, Return, Escape), quoted
+    // characters ('x') and right clicks on items of the open popup (rclick:0); each "|" waits
+    // for the menu to be idle again before the words after it are queued.
+    static void play(const std::string& input) {
+        std::istringstream in(input);
+        std::vector<std::string> steps(1);
+        for (std::string word; in >> word;)
+            if (word == "|")
+                steps.emplace_back();
+            else
+                steps.back() += word + " ";
+        for (const std::string& step : steps)
+            script().push_back([step] {
+                std::istringstream words(step);
+                for (std::string word; words >> word;)
+                    queueWord(word);
+            });
+    }
+    static void queueWord(const std::string& word) {
+        static const std::map<std::string, int> keys = {
+            {"Up", VK_UP},       {"Down", VK_DOWN},     {"Left", VK_LEFT},
+            {"Right", VK_RIGHT}, {"Return", VK_RETURN}, {"Escape", VK_ESCAPE}};
+        if (word.size() == 3 && word.front() == '\'' && word.back() == '\'') {
+            queueChar(static_cast<char16_t>(word[1]));
+        } else if (word.rfind("rclick:", 0) == 0) {
+            const HMENU shown(
+                static_cast<std::uint32_t>(SendMessageW(popupWindow(), MN_GETHMENU, 0, 0)));
+            queueMove(itemCentre(shown, static_cast<UINT>(std::stoi(word.substr(7)))));
+            queueButton(MOUSEEVENTF_RIGHTDOWN);
+            queueButton(MOUSEEVENTF_RIGHTUP);
+        } else {
+            const auto key = keys.find(word);
+            ASSERT_NE(key, keys.end()) << "no key named " << word;
+            queueKey(key->second);
+        }
+    }
     static void queueMove(POINT p) { SetCursorPos(p.x, p.y); }
     static void queueButton(DWORD flags) {
         INPUT in;
@@ -92,6 +133,8 @@ protected:
         queueButton(MOUSEEVENTF_LEFTDOWN);
         queueButton(MOUSEEVENTF_LEFTUP);
     }
+    // The window of the open popup menu (the first, if a submenu is open too).
+    static HWND popupWindow() { return FindWindowW(u"#32768", nullptr); }
     // The centre of an item of a shown menu, on the screen.
     static POINT itemCentre(HMENU menu, UINT item) {
         RECT rc{};

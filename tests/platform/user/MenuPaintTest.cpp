@@ -60,17 +60,14 @@ protected:
         GetMenuBarInfo(owner, OBJID_MENU, 0, &whole);
         p.barHeight = whole.rcBar.bottom - whole.rcBar.top;
         p.barBackground = platform->ScreenPixel(whole.rcBar.right - 5, whole.rcBar.top + 3);
-        script().push_back([] {
-            queueKey(VK_DOWN);  // opens File with its first item selected
-            queueKey(VK_DOWN);  // selects the second
-        });
+        play("Down Down");  // opens File with its first item selected, then the second
         script().push_back([&] {
             RECT bar0, item0, item1, item2, window;
             GetMenuItemRect(owner, bar, 0, &bar0);
             GetMenuItemRect(HWND(), popup, 0, &item0);
             GetMenuItemRect(HWND(), popup, 1, &item1);
             GetMenuItemRect(HWND(), popup, 2, &item2);
-            GetWindowRect(FindWindowW(u"#32768", nullptr), &window);
+            GetWindowRect(popupWindow(), &window);
             p.barSelected = platform->ScreenPixel(bar0.left + 2, bar0.top + 3);
             p.barEdge = platform->ScreenPixel(bar0.left, bar0.top + 3);
             p.barTextDark = darkPixels(bar0);
@@ -82,8 +79,7 @@ protected:
             p.arrowDark = darkPixels(RECT{item2.right - GetSystemMetrics(SM_CXMENUCHECK) - 4,
                                           item2.top, item2.right, item2.bottom});
             p.itemHeight = item1.bottom - item1.top;
-            queueKey(VK_ESCAPE);
-            queueKey(VK_ESCAPE);
+            queueKeys({VK_ESCAPE, VK_ESCAPE});
         });
         platform->KeyPress(VK_MENU);
         DestroyWindow(owner);

@@ -27,7 +27,16 @@ protected:
         if (IsWindow(owner)) DestroyWindow(owner);
         MenuFixture::TearDown();
     }
-    static HWND popupWindow() { return FindWindowW(u"#32768", nullptr); }
+    // The popup's window rectangle while `menu` is tracked with the given flags at (x, y).
+    RECT shownAt(UINT flags, int x, int y, TPMPARAMS* params = nullptr) {
+        RECT rc{};
+        script().push_back([&] {
+            GetWindowRect(popupWindow(), &rc);
+            queueKey(VK_ESCAPE);
+        });
+        TrackPopupMenuEx(menu, flags | TPM_RETURNCMD, x, y, owner, params);
+        return rc;
+    }
 
     HMENU menu, recent;
     HWND owner;
@@ -44,10 +53,7 @@ WPARAM sel(UINT idOrIndex, UINT flags) {
 }  // namespace
 
 TEST_F(MenuSessionTest, KeyboardSessionThroughASubmenu) {
-    script().push_back([] {
-        for (int vk : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
-            queueKey(vk);
-    });
+    play("Down Down Right Down Return");
     EXPECT_TRUE(TrackPopupMenuEx(menu, 0, 200, 200, owner, nullptr));
     platform->PumpMessages();  // the command is posted
     const std::vector<std::string> expected = {
@@ -69,26 +75,6 @@ TEST_F(MenuSessionTest, KeyboardSessionThroughASubmenu) {
     EXPECT_EQ(popupWindow(), HWND());
     // The owner heard that the menu was waiting, with the popup's window.
     EXPECT_GE(log().count(owner, WM_ENTERIDLE), 1);
-}
-
-TEST_F(MenuSessionTest, EscapeClosesOneLevelAtATime) {
-    int shownAfterFirstEscape = -1;
-    script().push_back([] {
-        queueKey(VK_DOWN);
-        queueKey(VK_DOWN);
-        queueKey(VK_RIGHT);
-        queueKey(VK_ESCAPE);
-    });
-    script().push_back([&] {
-        RECT rc;
-        shownAfterFirstEscape = GetMenuItemRect(HWND(), recent, 0, &rc) ? 1 : 0;
-        EXPECT_TRUE(GetMenuItemRect(HWND(), menu, 0, &rc));  // the parent is still up
-        queueKey(VK_ESCAPE);
-    });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
-    EXPECT_EQ(shownAfterFirstEscape, 0);
-    EXPECT_EQ(log().count(owner, WM_UNINITMENUPOPUP), 2);
-    EXPECT_EQ(log().count(owner, WM_COMMAND), 0);
 }
 
 TEST_F(MenuSessionTest, MouseSessionOpensTheSubmenuAfterTheShowDelay) {
@@ -142,7 +128,7 @@ TEST_F(MenuSessionTest, SubmenuClosesWhenThePointerMovesOnBeforeTheDelay) {
         Clock::current().advance(399);
         queueMove(itemCentre(menu, 0));
     });
-    script().push_back([] { queueKey(VK_ESCAPE); });
+    play("Escape");
     TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr);
     EXPECT_FALSE(opened);
 }
@@ -162,32 +148,63 @@ TEST_F(MenuSessionTest, ClickOutsideDismissesAndReleaseOnADisabledItemDoesNot) {
     EXPECT_EQ(log().count(owner, WM_LBUTTONDOWN), 0);
 }
 
-TEST_F(MenuSessionTest, ReturnCmdGivesTheCommandAndPostsNothing) {
-    script().push_back([] {
-        queueKey(VK_UP);  // wraps to the last item
-        queueKey(VK_RETURN);
-    });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 103);
-    platform->PumpMessages();
-    EXPECT_EQ(log().count(owner, WM_COMMAND), 0);
-    EXPECT_EQ(log().count(owner, WM_EXITMENULOOP), 1);
-}
-
-TEST_F(MenuSessionTest, NoNotifySendsNoMenuMessages) {
-    script().push_back([] {
-        queueKey(VK_DOWN);
-        queueKey(VK_RETURN);
-    });
-    EXPECT_TRUE(TrackPopupMenuEx(menu, TPM_NONOTIFY, 200, 200, owner, nullptr));
-    platform->PumpMessages();
-    EXPECT_EQ(menuMessages(owner), std::vector<std::string>{});
-    // With TPM_RETURNCMD too, the command still comes back.
-    script().push_back([] {
-        queueKey(VK_DOWN);
-        queueKey(VK_RETURN);
-    });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_NONOTIFY | TPM_RETURNCMD, 200, 200, owner, nullptr), 100);
-    EXPECT_EQ(menuMessages(owner), std::vector<std::string>{});
+// Sessions that differ only in their input, the tracking flags and the owner's answer to
+// WM_MENUCHAR: what TrackPopupMenuEx returns, and what the owner hears.
+TEST_F(MenuSessionTest, InputChoosesTheCommand) {
+    std::optional<LRESULT> answerWith;
+    answer() = [&](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        return msg == WM_MENUCHAR ? answerWith : std::nullopt;
+    };
+    struct Case {
+        const char* what;
+        UINT flags;
+        std::optional<LRESULT> menuChar;  // the owner's answer to WM_MENUCHAR
+        const char* input;
+        BOOL result;
+    };
+    constexpr UINT R = TPM_RETURNCMD;
+    const std::vector<Case> cases = {
+        {"Up wraps to the last item", R, {}, "Up Return", 103},
+        // The first Escape closes the submenu alone: Up then moves in the parent.
+        {"Escape closes one level at a time", R, {}, "Down Down Right Escape | Up Return", 100},
+        {"Escape twice closes both", R, {}, "Down Down Right Escape | Escape", 0},
+        {"a mnemonic executes its only item, whatever its case", R, {}, "'N'", 100},
+        {"a submenu's mnemonic opens it with its first item selected", R, {}, "'r' | 'b'", 202},
+        {"TPM_NONOTIFY", TPM_NONOTIFY, {}, "Down Return", TRUE},
+        {"TPM_NONOTIFY with TPM_RETURNCMD", TPM_NONOTIFY | R, {}, "Down Return", 100},
+        {"a right click chooses nothing", R, {}, "rclick:0 | Up Return", 103},
+        {"a right click chooses with TPM_RIGHTBUTTON", R | TPM_RIGHTBUTTON, {}, "rclick:0", 100},
+        // 'z' matches no item, so the owner is asked: MNC_EXECUTE chooses, MNC_SELECT only selects,
+        // MNC_CLOSE ends the menu, MNC_IGNORE beeps and waits.
+        {"MNC_EXECUTE", R, reply(3, MNC_EXECUTE), "'z'", 103},
+        {"MNC_SELECT", R, reply(1, MNC_SELECT), "'z' Right Return", 201},
+        {"MNC_SELECT chooses nothing", R, reply(0, MNC_SELECT), "'z' | Up Return", 103},
+        {"MNC_CLOSE", R, reply(0, MNC_CLOSE), "'z' | Down Return", 0},
+        {"MNC_IGNORE", R, reply(0, MNC_IGNORE), "'z' | Down Return", 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        script().clear();
+        log().clear();
+        answerWith = c.menuChar;
+        play(c.input);
+        EXPECT_EQ(TrackPopupMenuEx(menu, c.flags, 200, 200, owner, nullptr), c.result);
+        platform->PumpMessages();
+        EXPECT_EQ(popupWindow(), HWND());
+        if (c.flags & TPM_NONOTIFY) {
+            EXPECT_EQ(menuMessages(owner), std::vector<std::string>{});
+            continue;
+        }
+        // Every popup opened is closed again; a returned command is not posted too.
+        EXPECT_EQ(log().count(owner, WM_UNINITMENUPOPUP), log().count(owner, WM_INITMENUPOPUP));
+        EXPECT_EQ(log().count(owner, WM_EXITMENULOOP), 1);
+        EXPECT_EQ(log().count(owner, WM_COMMAND), 0);
+        const int asks = std::string(c.input).find("'z'") != std::string::npos ? 1 : 0;
+        const std::string asked = line(WM_MENUCHAR, MAKEWPARAM(u'z', MF_POPUP), menu);
+        const auto messages = menuMessages(owner);
+        EXPECT_EQ(std::count(messages.begin(), messages.end(), asked), asks);
+        EXPECT_EQ(log().count(owner, WM_MENUCHAR), asks);
+    }
 }
 
 TEST_F(MenuSessionTest, MenuCommandByPositionWithNotifyByPos) {
@@ -195,7 +212,7 @@ TEST_F(MenuSessionTest, MenuCommandByPositionWithNotifyByPos) {
     mi.fMask = MIM_STYLE;
     mi.dwStyle = MNS_NOTIFYBYPOS;
     SetMenuInfo(menu, &mi);
-    script().push_back([] { queueChar(u'x'); });
+    play("'x'");
     EXPECT_TRUE(TrackPopupMenuEx(menu, 0, 200, 200, owner, nullptr));
     platform->PumpMessages();
     const auto messages = menuMessages(owner);
@@ -309,91 +326,16 @@ TEST_F(MenuSessionTest, ItemPicturesAndColumnBreaks) {
     DeleteObject(red);
 }
 
-TEST_F(MenuSessionTest, RightButtonChoosesOnlyWithTpmRightButton) {
-    auto rightClick = [](POINT p) {
-        queueMove(p);
-        queueButton(MOUSEEVENTF_RIGHTDOWN);
-        queueButton(MOUSEEVENTF_RIGHTUP);
-    };
-    bool stillShown = false;
-    script().push_back([&] { rightClick(itemCentre(menu, 0)); });
-    script().push_back([&] {
-        stillShown = IsWindow(popupWindow());
-        queueKey(VK_ESCAPE);
-    });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
-    EXPECT_TRUE(stillShown);
-    script().push_back([&] { rightClick(itemCentre(menu, 0)); });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 200, owner, nullptr),
-              100);
-}
-
 // ---- Mnemonics ----
-
-TEST_F(MenuSessionTest, AMnemonicExecutesItsOnlyItem) {
-    script().push_back([] { queueChar(u'N'); });  // case does not matter
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 100);
-    // A mnemonic of a submenu item opens it, with its first item selected.
-    script().push_back([] { queueChar(u'r'); });
-    script().push_back([] { queueChar(u'b'); });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 202);
-    EXPECT_EQ(log().count(owner, WM_MENUCHAR), 0);
-}
 
 TEST_F(MenuSessionTest, SharedMnemonicsCycleInsteadOfExecuting) {
     HMENU m = CreatePopupMenu();
     AppendMenuW(m, MF_STRING, 1, u"&Apple");
     AppendMenuW(m, MF_STRING, 2, u"&Banana");
     AppendMenuW(m, MF_STRING, 3, u"Blue&berry");
-    script().push_back([] {
-        queueChar(u'b');
-        queueChar(u'b');
-        queueKey(VK_RETURN);
-    });
+    play("'b' 'b' Return");
     EXPECT_EQ(TrackPopupMenuEx(m, TPM_RETURNCMD, 200, 200, owner, nullptr), 3);
     DestroyMenu(m);
-}
-
-TEST_F(MenuSessionTest, UnmatchedKeysAskTheOwnerWithMenuChar) {
-    LRESULT answerWith = reply(3, MNC_EXECUTE);
-    answer() = [&](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (msg == WM_MENUCHAR) return answerWith;
-        return std::nullopt;
-    };
-    script().push_back([] { queueChar(u'z'); });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 103);
-    const auto chars = [&] {
-        std::vector<std::string> out;
-        for (const Logged& l : log().entries())
-            if (l.hwnd == owner && l.msg == WM_MENUCHAR)
-                out.push_back(line(l.msg, l.wParam, l.lParam));
-        return out;
-    }();
-    ASSERT_EQ(chars.size(), 1u);
-    EXPECT_EQ(chars[0], line(WM_MENUCHAR, MAKEWPARAM(u'z', MF_POPUP), menu));
-
-    // MNC_SELECT only selects; MNC_CLOSE ends the menu; MNC_IGNORE beeps and waits.
-    answerWith = reply(1, MNC_SELECT);
-    script().push_back([] {
-        queueChar(u'z');
-        queueKey(VK_RIGHT);  // the selected item is the submenu: Right opens it
-        queueKey(VK_RETURN);
-    });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 201);
-    answerWith = reply(0, MNC_CLOSE);
-    script().push_back([] { queueChar(u'q'); });
-    script().push_back([] { ADD_FAILURE() << "MNC_CLOSE left the menu open"; });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
-    script().clear();
-    answerWith = reply(0, MNC_IGNORE);
-    bool openAfterIgnore = false;
-    script().push_back([] { queueChar(u'q'); });
-    script().push_back([&] {
-        openAfterIgnore = IsWindow(popupWindow());
-        queueKey(VK_ESCAPE);
-    });
-    EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
-    EXPECT_TRUE(openAfterIgnore);
 }
 
 // ---- Placement ----
@@ -403,18 +345,10 @@ TEST_F(MenuSessionTest, AlignmentFlagsPlaceThePopupAroundThePoint) {
         UINT flags;
         int dx, dy;  // expected offset of the top-left from the point, in menu widths/heights
     };
-    const Case cases[] = {
-        {TPM_LEFTALIGN | TPM_TOPALIGN, 0, 0},
-        {TPM_RIGHTALIGN | TPM_BOTTOMALIGN, -2, -2},
-        {TPM_CENTERALIGN | TPM_VCENTERALIGN, -1, -1},
-    };
-    for (const Case& c : cases) {
-        RECT rc{};
-        script().push_back([&] {
-            GetWindowRect(popupWindow(), &rc);
-            queueKey(VK_ESCAPE);
-        });
-        TrackPopupMenuEx(menu, c.flags | TPM_RETURNCMD, 800, 500, owner, nullptr);
+    for (const Case& c :
+         {Case{TPM_LEFTALIGN | TPM_TOPALIGN, 0, 0}, Case{TPM_RIGHTALIGN | TPM_BOTTOMALIGN, -2, -2},
+          Case{TPM_CENTERALIGN | TPM_VCENTERALIGN, -1, -1}}) {
+        const RECT rc = shownAt(c.flags, 800, 500);
         const int w = rc.right - rc.left, h = rc.bottom - rc.top;
         ASSERT_GT(w, 0);
         EXPECT_EQ(rc.left, 800 + c.dx * w / 2) << c.flags;
@@ -422,62 +356,54 @@ TEST_F(MenuSessionTest, AlignmentFlagsPlaceThePopupAroundThePoint) {
     }
 }
 
-TEST_F(MenuSessionTest, PopupsStayOnTheScreenAtItsEdges) {
+TEST_F(MenuSessionTest, PopupsStayOnTheScreenAndOffTheExcludedRectangle) {
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    constexpr LONG kAny = -99999;
+    struct Case {
+        UINT flags;
+        POINT at;
+        RECT exclude;   // none when empty
+        RECT expected;  // edges of kAny are not checked
+    };
+    const std::vector<Case> cases = {
+        // At the bottom-right corner: up and to the left of the point.
+        {0, {sw - 5, sh - 5}, {}, {kAny, kAny, sw - 5, sh - 5}},
+        // Right-aligned at the left edge: to the right of the point instead.
+        {TPM_RIGHTALIGN, {5, 200}, {}, {5, kAny, kAny, kAny}},
+        // Vertical, over a button at the bottom of the screen: above the button.
+        {TPM_VERTICAL, {90, sh - 40}, {90, sh - 40, 300, sh}, {90, kAny, kAny, sh - 40}},
+        // Horizontal: beside the rectangle.
+        {0, {450, 305}, {400, 300, 500, 320}, {500, kAny, kAny, kAny}},
+    };
+    for (const Case& c : cases) {
+        TPMPARAMS params;
+        params.rcExclude = c.exclude;
+        const bool excluding = c.exclude.right > c.exclude.left;
+        const RECT rc = shownAt(c.flags, c.at.x, c.at.y, excluding ? &params : nullptr);
+        const LONG RECT::*edges[] = {&RECT::left, &RECT::top, &RECT::right, &RECT::bottom};
+        for (const LONG RECT::*edge : edges) {
+            if (c.expected.*edge != kAny) {
+                EXPECT_EQ(rc.*edge, c.expected.*edge) << c.at.x;
+            }
+        }
+    }
+}
+
+TEST_F(MenuSessionTest, ASubmenuWithoutRoomOnTheRightOpensOnTheLeft) {
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
     RECT rc{}, sub{};
-    // At the bottom-right corner the menu opens up and to the left of the point.
     script().push_back([&] {
         GetWindowRect(popupWindow(), &rc);
-        queueKey(VK_ESCAPE);
-    });
-    TrackPopupMenuEx(menu, TPM_RETURNCMD, sw - 5, sh - 5, owner, nullptr);
-    EXPECT_EQ(rc.right, sw - 5);
-    EXPECT_EQ(rc.bottom, sh - 5);
-    // Right-aligned at the left edge: it opens to the right of the point instead.
-    script().push_back([&] {
-        GetWindowRect(popupWindow(), &rc);
-        queueKey(VK_ESCAPE);
-    });
-    TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTALIGN, 5, 200, owner, nullptr);
-    EXPECT_EQ(rc.left, 5);
-    // A submenu with no room on the right opens on the left of its parent.
-    script().push_back([&] {
-        GetWindowRect(popupWindow(), &rc);
-        queueKey(VK_DOWN);
-        queueKey(VK_DOWN);
-        queueKey(VK_RIGHT);
+        queueKeys({VK_DOWN, VK_DOWN, VK_RIGHT});
     });
     script().push_back([&] {
         GetMenuItemRect(HWND(), recent, 0, &sub);
-        queueKey(VK_ESCAPE);
-        queueKey(VK_ESCAPE);
+        queueKeys({VK_ESCAPE, VK_ESCAPE});
     });
     TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTALIGN, sw - 1, 200, owner, nullptr);
     EXPECT_LE(rc.right, sw);
     EXPECT_LT(sub.right, rc.left + 10);  // left of the parent (with the small overlap)
     EXPECT_GE(sub.left, 0);
-}
-
-TEST_F(MenuSessionTest, TheExcludedRectangleStaysUncovered) {
-    const int sh = GetSystemMetrics(SM_CYSCREEN);
-    TPMPARAMS params;
-    params.rcExclude = RECT{90, sh - 40, 300, sh};  // a button at the bottom of the screen
-    RECT rc{};
-    script().push_back([&] {
-        GetWindowRect(popupWindow(), &rc);
-        queueKey(VK_ESCAPE);
-    });
-    TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_VERTICAL, 90, sh - 40, owner, &params);
-    EXPECT_EQ(rc.bottom, sh - 40);  // above the button
-    EXPECT_EQ(rc.left, 90);
-    // Horizontal: beside the rectangle.
-    params.rcExclude = RECT{400, 300, 500, 320};
-    script().push_back([&] {
-        GetWindowRect(popupWindow(), &rc);
-        queueKey(VK_ESCAPE);
-    });
-    TrackPopupMenuEx(menu, TPM_RETURNCMD, 450, 305, owner, &params);
-    EXPECT_EQ(rc.left, 500);
 }
 
 // ---- The popup window ----
@@ -512,11 +438,7 @@ TEST_F(MenuSessionTest, PopupsAreLayeredTopMostWindowsOfTheMenuClass) {
 // ---- Going away while shown ----
 
 TEST_F(MenuSessionTest, MenuDestroyedWhileShownEndsTheSession) {
-    script().push_back([&] {
-        queueKey(VK_DOWN);
-        queueKey(VK_DOWN);
-        queueKey(VK_RIGHT);
-    });
+    play("Down Down Right");
     script().push_back([&] { DestroyMenu(menu); });
     EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
     EXPECT_FALSE(IsMenu(menu));
@@ -531,13 +453,7 @@ TEST_F(MenuSessionTest, SubmenuDestroyedInItsInitMenuPopup) {
             DestroyMenu(recent);
         return std::nullopt;
     };
-    script().push_back([&] {
-        queueKey(VK_DOWN);
-        queueKey(VK_DOWN);
-        queueKey(VK_RIGHT);
-        queueKey(VK_UP);
-        queueKey(VK_RETURN);
-    });
+    play("Down Down Right Up Return");
     EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 100);
     EXPECT_EQ(popupWindow(), HWND());
 }
@@ -559,12 +475,7 @@ TEST_F(MenuSessionTest, ItemsRemovedWhileTheMenuIsShownCrashNothing) {
         }
         return std::nullopt;
     };
-    script().push_back([] {
-        for (int vk : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN})
-            queueKey(vk);
-        queueChar(u'n');
-    });
-    script().push_back([] { queueKey(VK_ESCAPE); });
+    play("Down Down Right Return 'n' | Escape");
     EXPECT_EQ(TrackPopupMenuEx(menu, TPM_RETURNCMD, 200, 200, owner, nullptr), 0);
     EXPECT_EQ(GetMenuItemCount(menu), 0);
     EXPECT_FALSE(IsMenu(recent));

@@ -318,8 +318,8 @@ TEST_F(MenuTest, UnsupportedFlagsFailLoudly) {
 }
 
 TEST_F(MenuTest, ThousandMenusShownAndDestroyedLeaveNothingAlive) {
+    // The fixture finds any menu or window left alive.
     HWND owner = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-    const DWORD before = GetLiveUserObjectCount();
     for (int i = 0; i < 1000; ++i) {
         HMENU m = CreatePopupMenu();
         HMENU sub = CreatePopupMenu();
@@ -330,8 +330,6 @@ TEST_F(MenuTest, ThousandMenusShownAndDestroyedLeaveNothingAlive) {
         EXPECT_TRUE(TrackPopupMenuEx(m, TPM_RETURNCMD, 50 + i % 300, 50, owner, nullptr) == 0);
         DestroyMenu(m);
     }
-    EXPECT_EQ(GetLiveUserObjectCount(), before);
-    EXPECT_EQ(GetLiveObjectCount(ObjectKind::Menu), 0u);
     DestroyWindow(owner);
 }
 
