@@ -1,26 +1,15 @@
-// One picture stored in every format the decoder reads comes back as the same pixels; the
-// bitmap variants (bit fields, run-length data), icons and their size choice, multi-frame
-// WebP and multi-page TIFF; damaged and oversized files refused with a reason.
+// Pictures built byte by byte where the seed images (SeedImagesTest) have no such layout:
+// icons of bitmaps and PNGs through the decoder, a bitmap whose alpha is all zero, run-length
+// bitmaps with deltas, icon masks and the icon size choice.
 #include <gtest/gtest.h>
 
-#include <jpeglib.h>
 #include <png.h>
-#include <tiffio.h>
-#include <webp/encode.h>
-#include <webp/mux.h>
 
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-
-#include <unistd.h>
-#include <iterator>
 #include <vector>
 
 #include "platform/imaging/BmpReader.h"
 #include "platform/imaging/IcoReader.h"
 #include "platform/imaging/ImageDecoder.h"
-#include "platform/imaging/JpegEncoder.h"
 
 using namespace orvane::platform;
 
@@ -71,18 +60,12 @@ Bytes dib(const std::vector<std::uint32_t>& px, int bits, std::uint32_t compress
         put32(b, 0x00FF0000), put32(b, 0x0000FF00), put32(b, 0x000000FF), put32(b, 0xFF000000);
         b.resize(static_cast<std::size_t>(headerSize), 0);
     }
-    if (compression == 3 && headerSize == 40) put32(b, 0xF800), put32(b, 0x07E0), put32(b, 0x001F);
     for (int y = kH - 1; y >= 0; --y) {
         const std::size_t rowStart = b.size();
         for (int x = 0; x < kW; ++x) {
             const std::uint32_t p = px[y * kW + x];
-            if (bits == 16) {
-                put16(b, static_cast<int>(((p >> 19) & 31) << 11 | ((p >> 10) & 63) << 5 |
-                                          ((p >> 3) & 31)));
-            } else {
-                b.push_back(p & 0xFF), b.push_back((p >> 8) & 0xFF), b.push_back((p >> 16) & 0xFF);
-                if (bits == 32) b.push_back(p >> 24);
-            }
+            b.push_back(p & 0xFF), b.push_back((p >> 8) & 0xFF), b.push_back((p >> 16) & 0xFF);
+            if (bits == 32) b.push_back(p >> 24);
         }
         while ((b.size() - rowStart) % 4)
             b.push_back(0);
@@ -114,68 +97,15 @@ Bytes pngFile(const std::vector<std::uint32_t>& px) {
     return out;
 }
 
-Bytes jpegFile(const std::vector<std::uint32_t>& px) {
-    Bytes rgb;
-    for (const std::uint32_t p : px) {
-        rgb.push_back((p >> 16) & 0xFF), rgb.push_back((p >> 8) & 0xFF), rgb.push_back(p & 0xFF);
-    }
-    return test::encodeJpeg(rgb, kW, kH, 3, JCS_RGB);
-}
-
-Bytes webpFile(const std::vector<std::uint32_t>& px) {
-    std::uint8_t* out = nullptr;
-    const std::size_t size = WebPEncodeLosslessBGRA(
-        reinterpret_cast<const std::uint8_t*>(px.data()), kW, kH, kW * 4, &out);
-    Bytes bytes(out, out + size);
-    WebPFree(out);
-    return bytes;
-}
-
-// Pages of straight-alpha RGBA, written through a file as the library writes nothing else.
-Bytes tiffFile(const std::vector<std::vector<std::uint32_t>>& pages) {
-    // A name of this process's own: tests of this file run in parallel processes.
-    static int made = 0;
-    const std::string path = testing::TempDir() + "orvane-pages-" + std::to_string(getpid()) + "-" +
-                             std::to_string(++made) + ".tif";
-    TIFF* tiff = TIFFOpen(path.c_str(), "w");
-    for (const auto& px : pages) {
-        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, kW);
-        TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, kH);
-        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
-        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 4);
-        const std::uint16_t extra = EXTRASAMPLE_UNASSALPHA;
-        TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, 1, &extra);
-        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-        TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
-        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, kH);
-        for (int y = 0; y < kH; ++y) {
-            std::uint8_t row[kW * 4];
-            for (int x = 0; x < kW; ++x) {
-                const std::uint32_t p = px[y * kW + x];
-                row[x * 4] = (p >> 16) & 0xFF, row[x * 4 + 1] = (p >> 8) & 0xFF;
-                row[x * 4 + 2] = p & 0xFF, row[x * 4 + 3] = p >> 24;
-            }
-            TIFFWriteScanline(tiff, row, static_cast<std::uint32_t>(y), 0);
-        }
-        TIFFWriteDirectory(tiff);
-    }
-    TIFFClose(tiff);
-    std::ifstream in(path, std::ios::binary);
-    Bytes bytes((std::istreambuf_iterator<char>(in)), {});
-    std::remove(path.c_str());
-    return bytes;
-}
-
 // An icon file whose images are given as stored payloads with their directory sizes.
-Bytes iconFile(const std::vector<std::pair<int, Bytes>>& images, int type = 1) {
+Bytes iconFile(const std::vector<std::pair<int, Bytes>>& images) {
     Bytes b;
-    put16(b, 0), put16(b, type), put16(b, static_cast<int>(images.size()));
+    put16(b, 0), put16(b, 1), put16(b, static_cast<int>(images.size()));
     std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
     for (const auto& [side, payload] : images) {
         b.push_back(static_cast<std::uint8_t>(side)), b.push_back(static_cast<std::uint8_t>(side));
         b.push_back(0), b.push_back(0);
-        put16(b, type == 2 ? 3 : 1), put16(b, type == 2 ? 5 : 32);  // planes or hot spot
+        put16(b, 1), put16(b, 32);  // planes and bits
         put32(b, static_cast<std::uint32_t>(payload.size()));
         put32(b, offset);
         offset += static_cast<std::uint32_t>(payload.size());
@@ -199,41 +129,12 @@ DecodedImage decodeOne(const Bytes& bytes) {
     return image ? image->frames.front() : DecodedImage{};
 }
 
-int channelDifference(std::uint32_t a, std::uint32_t b) {
-    int worst = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                                         static_cast<int>((b >> shift) & 0xFF)));
-    return worst;
-}
-
-void expectSamePixels(const DecodedImage& image, const std::vector<std::uint32_t>& px,
-                      int tolerance, const char* format) {
-    ASSERT_EQ(image.width, kW) << format;
-    ASSERT_EQ(image.height, kH) << format;
-    int worst = 0;
-    for (std::size_t i = 0; i < px.size(); ++i)
-        worst = std::max(worst, channelDifference(image.pixels[i], px[i]));
-    EXPECT_LE(worst, tolerance) << format;
-}
-
 }  // namespace
 
-TEST(ImageFormats, OnePictureInEveryFormatDecodesToTheSamePixels) {
-    const auto opaque = samplePixels(false), alpha = samplePixels(true);
-    expectSamePixels(decodeOne(pngFile(alpha)), alpha, 0, "PNG");
-    expectSamePixels(decodeOne(webpFile(alpha)), alpha, 0, "WebP");
-    expectSamePixels(decodeOne(tiffFile({alpha})), alpha, 1, "TIFF");  // via premultiplied
-    expectSamePixels(decodeOne(bmpFile(dib(opaque, 24, 0, 40), 0)), opaque, 0, "BMP 24");
-    expectSamePixels(decodeOne(bmpFile(dib(alpha, 32, 3, 108), 0)), alpha, 0, "BMP 32 masks");
-    expectSamePixels(decodeOne(bmpFile(dib(opaque, 16, 3, 40), 12)), opaque, 8, "BMP 565");
-    expectSamePixels(decodeOne(iconFile({{16, iconDib(alpha)}})), alpha, 0, "ICO bitmap");
-    expectSamePixels(decodeOne(iconFile({{16, pngFile(alpha)}})), alpha, 0, "ICO PNG");
-    // JPEG: block centres survive within its loss.
-    const DecodedImage jpeg = decodeOne(jpegFile(opaque));
-    for (int y : {3, 12})
-        for (int x : {3, 12})
-            EXPECT_LE(channelDifference(jpeg.pixels[y * kW + x], opaque[y * kW + x]), 12);
+TEST(ImageFormats, IconsOfBitmapsAndPngsDecodeToTheirPixels) {
+    const auto alpha = samplePixels(true);
+    EXPECT_EQ(decodeOne(iconFile({{16, iconDib(alpha)}})).pixels, alpha);
+    EXPECT_EQ(decodeOne(iconFile({{16, pngFile(alpha)}})).pixels, alpha);
 }
 
 TEST(ImageFormats, BitmapAlphaChannelThatIsAllZeroMeansOpaque) {
@@ -298,95 +199,4 @@ TEST(ImageFormats, IconSizeChoice) {
     EXPECT_EQ(IcoReader::choose(entries, 64, 64), 3u);  // nothing larger: the largest
     EXPECT_EQ(IcoReader::choose(entries, 0, 0), 3u);
     EXPECT_EQ(IcoReader::choose(entries, 16, 16), 0u);
-
-    // A cursor file keeps its hot spot.
-    const Bytes cur = iconFile({{16, iconDib(samplePixels(true))}}, 2);
-    std::string why;
-    auto icon = IcoReader::read(cur.data(), cur.size(), 0, 0, why);
-    ASSERT_TRUE(icon) << why;
-    EXPECT_TRUE(icon->cursor);
-    EXPECT_EQ(icon->hotSpotX, 3);
-    EXPECT_EQ(icon->hotSpotY, 5);
-}
-
-TEST(ImageFormats, AnimatedWebpGivesEveryFrameWithItsDelay) {
-    WebPAnimEncoderOptions options;
-    WebPAnimEncoderOptionsInit(&options);
-    WebPAnimEncoder* encoder = WebPAnimEncoderNew(kW, kH, &options);
-    WebPConfig config;
-    WebPConfigInit(&config);
-    config.lossless = 1;
-    const auto first = samplePixels(false);
-    auto second = first;
-    for (auto& p : second)
-        p = 0xFF0000FF;
-    int timestamp = 0;
-    const std::vector<std::uint32_t>* frames[] = {&first, &second};
-    for (const auto* px : frames) {
-        WebPPicture picture;
-        WebPPictureInit(&picture);
-        picture.use_argb = 1;
-        picture.width = kW;
-        picture.height = kH;
-        WebPPictureImportBGRA(&picture, reinterpret_cast<const std::uint8_t*>(px->data()), kW * 4);
-        EXPECT_TRUE(WebPAnimEncoderAdd(encoder, &picture, timestamp, &config));
-        WebPPictureFree(&picture);
-        timestamp += 70;
-    }
-    WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr);
-    WebPData data;
-    WebPDataInit(&data);
-    ASSERT_TRUE(WebPAnimEncoderAssemble(encoder, &data));
-    WebPAnimEncoderDelete(encoder);
-    std::string why;
-    auto image = ImageDecoder::decode(data.bytes, data.size, why);
-    WebPDataClear(&data);
-    ASSERT_TRUE(image) << why;
-    ASSERT_EQ(image->frames.size(), 2u);
-    EXPECT_EQ(image->dimension, AnimatedImage::Dimension::Time);
-    EXPECT_EQ(image->delaysMs, (std::vector<int>{70, 70}));
-    EXPECT_EQ(image->frames[0].pixels[0], 0xFFCC2020u);
-    EXPECT_EQ(image->frames[1].pixels[0], 0xFF0000FFu);
-}
-
-TEST(ImageFormats, MultiPageTiffGivesEveryPage) {
-    auto second = samplePixels(false);
-    for (auto& p : second)
-        p = 0xFF102030;
-    std::string why;
-    const Bytes tiff = tiffFile({samplePixels(false), second});
-    auto image = ImageDecoder::decode(tiff.data(), tiff.size(), why);
-    ASSERT_TRUE(image) << why;
-    EXPECT_EQ(image->dimension, AnimatedImage::Dimension::Page);
-    ASSERT_EQ(image->frames.size(), 2u);
-    EXPECT_EQ(image->frames[1].pixels[5], 0xFF102030u);
-}
-
-TEST(ImageFormats, DamagedAndOversizedFilesAreRefusedWithAReason) {
-    const auto px = samplePixels(true);
-    const std::vector<Bytes> files = {pngFile(px),    webpFile(px),
-                                      tiffFile({px}), bmpFile(dib(px, 32, 3, 108), 0),
-                                      jpegFile(px),   iconFile({{16, iconDib(px)}})};
-    for (const Bytes& file : files)
-        for (std::size_t keep : {file.size() / 2, std::size_t{20}, std::size_t{3}}) {
-            std::string why;
-            auto image = ImageDecoder::decode(file.data(), keep, why);
-            if (!image) {
-                EXPECT_FALSE(why.empty());  // some formats keep what arrived
-            }
-        }
-    // A bitmap header asking for 100000 × 100000 pixels.
-    Bytes huge = bmpFile(dib(px, 24, 0, 40), 0);
-    huge[18] = 0xA0, huge[19] = 0x86, huge[20] = 0x01;  // width 100000
-    huge[22] = 0xA0, huge[23] = 0x86, huge[24] = 0x01;
-    std::string why;
-    EXPECT_FALSE(ImageDecoder::decode(huge.data(), huge.size(), why));
-    EXPECT_EQ(why, "bad bitmap size");
-
-    const Bytes metafile = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0};
-    EXPECT_FALSE(ImageDecoder::decode(metafile.data(), metafile.size(), why));
-    EXPECT_EQ(why, "metafiles are not supported");
-    const Bytes noise = {1, 2, 3, 4, 5};
-    EXPECT_FALSE(ImageDecoder::decode(noise.data(), noise.size(), why));
-    EXPECT_EQ(why, "unknown image format");
 }

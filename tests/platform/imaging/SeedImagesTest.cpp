@@ -8,16 +8,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "platform/imaging/BmpReader.h"
-#include "platform/imaging/GifReader.h"
 #include "platform/imaging/IcoReader.h"
-#include "platform/imaging/JpegReader.h"
-#include "platform/imaging/PngReader.h"
-#include "platform/imaging/TiffReader.h"
-#include "platform/imaging/WebpReader.h"
+#include "platform/imaging/ImageDecoder.h"
 
 using namespace orvane::platform;
 namespace fs = std::filesystem;
@@ -73,19 +69,16 @@ void expectPixels(const DecodedImage& image, int width, int height, const Pixels
                 << what << " at " << x << "," << y;
 }
 
-// A seed read by its fuzz target's reader, as frames (one for a still image).
+// A seed read by the decoder, which must know it for the format of its fuzz target.
 std::optional<AnimatedImage> read(const std::string& target, const std::string& name) {
+    using F = ImageDecoder::Format;
+    static const std::map<std::string, F> formats = {{"fuzz_png", F::Png},   {"fuzz_jpeg", F::Jpeg},
+                                                     {"fuzz_gif", F::Gif},   {"fuzz_webp", F::Webp},
+                                                     {"fuzz_tiff", F::Tiff}, {"fuzz_bmp", F::Bmp}};
     const auto bytes = seed(target, name);
+    EXPECT_EQ(ImageDecoder::sniff(bytes.data(), bytes.size()), formats.at(target)) << name;
     std::string error;
-    std::optional<AnimatedImage> image;
-    std::optional<DecodedImage> still;
-    if (target == "fuzz_png") still = PngReader::read(bytes.data(), bytes.size(), error);
-    if (target == "fuzz_bmp") still = BmpReader::read(bytes.data(), bytes.size(), error);
-    if (target == "fuzz_jpeg") still = JpegReader::read(bytes.data(), bytes.size(), error);
-    if (target == "fuzz_gif") image = GifReader::read(bytes.data(), bytes.size(), error);
-    if (target == "fuzz_tiff") image = TiffReader::read(bytes.data(), bytes.size(), error);
-    if (target == "fuzz_webp") image = WebpReader::read(bytes.data(), bytes.size(), error);
-    if (still) image = AnimatedImage{{*still}, {0}};
+    auto image = ImageDecoder::decode(bytes.data(), bytes.size(), error);
     EXPECT_TRUE(image && !image->frames.empty()) << target << "/" << name << ": " << error;
     return image;
 }
@@ -263,6 +256,9 @@ TEST(SeedImagesTest, TiffStraightAlphaAndPages) {
         for (int x = 0; x < 4; ++x) {
             const std::uint32_t p = image->frames[0].pixels[y * 4 + x], a = sample(x, y, 3);
             ASSERT_EQ(p >> 24, a);
+            if (a == 0) {
+                EXPECT_EQ(p, 0u);  // nothing of an invisible pixel's colour is left
+            }
             for (int c = 0; c < 3 && a >= 64; ++c)
                 EXPECT_NEAR(static_cast<int>(p >> (16 - 8 * c) & 0xFF),
                             static_cast<int>(sample(x, y, c)), 255 / static_cast<int>(a) + 1);
@@ -322,22 +318,55 @@ TEST(SeedImagesTest, IconsPickTheNearestSizeAndCursorsKeepTheirHotSpot) {
 }
 
 TEST(SeedImagesTest, WebpAlphaAndAnimation) {
-    // Lossless with alpha keeps every pixel it shows.
+    // Lossless with alpha keeps every pixel it shows; those it does not show are empty.
     auto image = read("fuzz_webp", "lossless-alpha.webp");
     ASSERT_TRUE(image);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x) {
             const std::uint32_t a = static_cast<std::uint32_t>((x * 60 + y * 30) & 0xFF);
             const std::uint32_t p = image->frames[0].pixels[y * 8 + x];
-            EXPECT_EQ(p >> 24, a);
-            if (a) {
-                EXPECT_EQ(p & 0xFFFFFF, rgb(x, y) & 0xFFFFFF) << x << "," << y;
-            }
+            EXPECT_EQ(p, a ? a << 24 | (rgb(x, y) & 0xFFFFFF) : 0u) << x << "," << y;
         }
     for (const char* name : {"animated-lossy.webp", "animated-lossless.webp"}) {
         image = read("fuzz_webp", name);
         ASSERT_TRUE(image);
-        EXPECT_EQ(image->frames.size(), 3u) << name;
+        EXPECT_EQ(image->dimension, AnimatedImage::Dimension::Time);
+        ASSERT_EQ(image->frames.size(), 3u) << name;
         EXPECT_EQ(image->delaysMs, (std::vector<int>{40, 70, 100})) << name;
     }
+    // The opaque frames of the lossless animation are the picture moved 0 and 6 pixels left.
+    for (int frame : {0, 2})
+        expectPixels(
+            image->frames[frame], 8, 6, [frame](int x, int y) { return rgb(x + frame * 3, y); },
+            "animated frame");
+}
+
+TEST(SeedImagesTest, TruncatedOversizedAndUnknownFilesAreRefusedWithAReason) {
+    std::vector<std::vector<std::uint8_t>> files = {
+        seed("fuzz_png", "rgba8.png"),         seed("fuzz_webp", "lossless.webp"),
+        seed("fuzz_tiff", "rgb-none.tif"),     seed("fuzz_bmp", "v4-bitfields-32-alpha.bmp"),
+        seed("fuzz_jpeg", "baseline-444.jpg"), seed("fuzz_gif", "static.gif"),
+        seed("fuzz_ico", "icon-32bit-alpha")};
+    files.back().erase(files.back().begin());  // the fuzz target's wanted size
+    for (const auto& file : files)
+        for (std::size_t keep : {file.size() / 2, std::size_t{20}, std::size_t{3}}) {
+            std::string why;
+            if (!ImageDecoder::decode(file.data(), keep, why)) {
+                EXPECT_FALSE(why.empty());  // some formats keep what arrived
+            }
+        }
+    // A bitmap header asking for 100000 × 100000 pixels.
+    auto huge = seed("fuzz_bmp", "info-rgb-24.bmp");
+    huge[18] = 0xA0, huge[19] = 0x86, huge[20] = 0x01;  // width 100000
+    huge[22] = 0xA0, huge[23] = 0x86, huge[24] = 0x01;
+    std::string why;
+    EXPECT_FALSE(ImageDecoder::decode(huge.data(), huge.size(), why));
+    EXPECT_EQ(why, "bad bitmap size");
+
+    const std::vector<std::uint8_t> metafile = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0};
+    EXPECT_FALSE(ImageDecoder::decode(metafile.data(), metafile.size(), why));
+    EXPECT_EQ(why, "metafiles are not supported");
+    const std::vector<std::uint8_t> noise = {1, 2, 3, 4, 5};
+    EXPECT_FALSE(ImageDecoder::decode(noise.data(), noise.size(), why));
+    EXPECT_EQ(why, "unknown image format");
 }
