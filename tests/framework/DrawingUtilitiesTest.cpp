@@ -320,8 +320,6 @@ TEST_F(DrawingUtilitiesTest, ParentBackgroundLandsWhereTheParentLiesBehindTheCon
     ReleaseDC(control, dc);
 
     DestroyWindow(parent);
-    UnregisterClassW(u"UtilControl", HINSTANCE());
-    UnregisterClassW(u"UtilContainer", HINSTANCE());
 }
 
 // Bands cut only where no item crosses, hold at least the rows asked for, and cover the clip.

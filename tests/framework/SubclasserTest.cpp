@@ -102,7 +102,6 @@ protected:
     }
     void TearDown() override {
         if (IsWindow(window)) DestroyWindow(window);
-        UnregisterClassW(u"RoutedTestWindow", HINSTANCE());
         PlatformTest::TearDown();
     }
     HWND window;

@@ -92,7 +92,6 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(form);
-        UnregisterClassW(u"TestForm", GetModuleHandleW(nullptr));
         PlatformTest::TearDown();
     }
 

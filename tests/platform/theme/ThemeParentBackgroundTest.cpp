@@ -55,8 +55,6 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(parent);
-        UnregisterClassW(u"ThemeParent", HINSTANCE());
-        UnregisterClassW(u"ThemeChild", HINSTANCE());
         PlatformTest::TearDown();
     }
     HWND parent, child;

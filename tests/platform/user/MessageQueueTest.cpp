@@ -49,7 +49,6 @@ TEST_F(MessageQueueTest, SentBeforePostedAndPaintAndTimerLast) {
     // WM_PAINT came once: BeginPaint in the default procedure validated the window.
     EXPECT_EQ(log().count(hwnd, WM_PAINT), 1);
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Orderly", HINSTANCE());
 }
 
 TEST_F(MessageQueueTest, TimersFireInDueOrder) {
@@ -184,7 +183,6 @@ TEST_F(MessageQueueTest, WindowThatIgnoresPaintDoesNotLoop) {
     platform->PumpMessages();
     EXPECT_EQ(log().count(hwnd, WM_PAINT), 1);
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Lazy", HINSTANCE());
 }
 
 TEST_F(MessageQueueTest, RegisteredMessagesAndClasses) {

@@ -72,7 +72,6 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(hwnd);
-        UnregisterClassW(u"Movable", GetModuleHandleW(nullptr));
         PlatformTest::TearDown();
     }
     // Press at `from`, move by (dx, dy), then release (or press Escape, or release only

@@ -100,7 +100,6 @@ TEST_F(PaintTest, BeginPaintClipsToTheUpdateRegion) {
     EXPECT_EQ(screen(15, 15), kBlue);
     EXPECT_EQ(screen(50, 50), kGreen);
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, EraseUsesTheClassBrushAndSystemColours) {
@@ -119,7 +118,6 @@ TEST_F(PaintTest, EraseUsesTheClassBrushAndSystemColours) {
     EXPECT_TRUE(at(WM_ERASEBKGND) <
                 at(WM_PAINT));  // erased inside BeginPaint, after WM_PAINT arrived
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, ChildrenAndSiblingsClip) {
@@ -148,7 +146,6 @@ TEST_F(PaintTest, ChildrenAndSiblingsClip) {
     EXPECT_EQ(screen(25, 25), kRed);
     EXPECT_EQ(screen(125, 125), kGreen);
     DestroyWindow(parent);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, ParentWithoutClipChildrenRepaintsChildrenAfterItself) {
@@ -168,7 +165,6 @@ TEST_F(PaintTest, ParentWithoutClipChildrenRepaintsChildrenAfterItself) {
     EXPECT_LT(firstPaint(parent), firstPaint(child));
     EXPECT_EQ(screen(15, 15), kGreen);
     DestroyWindow(parent);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, WindowDcOfAChildDrawsAtItsPlace) {
@@ -196,7 +192,6 @@ TEST_F(PaintTest, WindowDcOfAChildDrawsAtItsPlace) {
     EXPECT_EQ(GetClipBox(hdc, &clip), NULLREGION);
     ReleaseDC(child, hdc);
     DestroyWindow(parent);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
@@ -225,7 +220,6 @@ TEST_F(PaintTest, ScrollWindowExMovesPixelsAndInvalidatesTheRest) {
     DeleteObject(update);
     platform->PumpMessages();
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 // A region made of the given rectangles; the caller deletes it.
@@ -319,7 +313,6 @@ TEST_F(PaintTest, ScrollWindowExKeepsThePendingUpdateRegionAndMovesItWithThePixe
             DeleteObject(r);
         DestroyWindow(hwnd);
     }
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, ScrollBarsNeedRoomForThemselves) {
@@ -347,7 +340,6 @@ TEST_F(PaintTest, ScrollBarsNeedRoomForThemselves) {
             << c.width << " x " << c.height;
         DestroyWindow(hwnd);
     }
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, HorizontalScrollBarOfItsOwnHeightDrawsSquareArrows) {
@@ -376,7 +368,6 @@ TEST_F(PaintTest, HorizontalScrollBarOfItsOwnHeightDrawsSquareArrows) {
     EXPECT_EQ(screen(width - aw - thumb - 1, middle), track);
     EXPECT_EQ(screen(width - aw - 1, middle), GetSysColor(COLOR_3DDKSHADOW));
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, ScrollWindowExLeavesChildrenOutOfTheUpdateRegion) {
@@ -435,7 +426,6 @@ TEST_F(PaintTest, ScrollWindowExLeavesChildrenOutOfTheUpdateRegion) {
         DeleteObject(update);
         DestroyWindow(parent);
     }
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, PrintPaintsAParentIntoAChildsDc) {
@@ -468,7 +458,6 @@ TEST_F(PaintTest, PrintPaintsAParentIntoAChildsDc) {
     DeleteObject(bmp);
     DeleteDC(mem);
     DestroyWindow(parent);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, NonClientFramesAndEdges) {
@@ -491,7 +480,6 @@ TEST_F(PaintTest, NonClientFramesAndEdges) {
     EXPECT_EQ(SendMessageW(edged, WM_NCHITTEST, 0, MAKELPARAM(110, 10)), HTCLIENT);
     DestroyWindow(bordered);
     DestroyWindow(edged);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, CaptionAndScrollBarsHitTest) {
@@ -529,7 +517,6 @@ TEST_F(PaintTest, CaptionAndScrollBarsHitTest) {
     // The close box closes.
     platform->Click(300 - frame - 5, frame + 5);
     EXPECT_FALSE(IsWindow(hwnd));
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, LayeredWindowsBlendOnTheScreen) {
@@ -545,7 +532,6 @@ TEST_F(PaintTest, LayeredWindowsBlendOnTheScreen) {
     EXPECT_EQ(screen(50, 50), RGB(0, 0, 0));  // the key colour is see-through
     DestroyWindow(front);
     DestroyWindow(back);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, RedrawOffSuppressesPainting) {
@@ -562,7 +548,6 @@ TEST_F(PaintTest, RedrawOffSuppressesPainting) {
     EXPECT_TRUE(log().contains(hwnd, WM_PAINT));  // painted at once, not through the queue
     EXPECT_EQ(screen(25, 25), kBlue);
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 LRESULT ownDcProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -587,8 +572,6 @@ TEST_F(PaintTest, OwnDcsKeepTheirAttributesAndDieWithTheWindow) {
     EXPECT_EQ(platform::testing::TestPlatform::LiveGdiObjects(), 1u);
     DestroyWindow(hwnd);  // the DC goes with the window
     EXPECT_EQ(platform::testing::TestPlatform::LiveGdiObjects(), 0u);
-    UnregisterClassW(u"OwnDc", HINSTANCE());
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, GetDcExIntersectsAndExcludesRegions) {
@@ -611,7 +594,6 @@ TEST_F(PaintTest, GetDcExIntersectsAndExcludesRegions) {
     EXPECT_FALSE(GetDCEx(hwnd, HRGN(), 0x10000000));  // not a DCX_ flag
     EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, TopmostWindowsStayAboveTheOthers) {
@@ -628,7 +610,6 @@ TEST_F(PaintTest, TopmostWindowsStayAboveTheOthers) {
     EXPECT_EQ(screen(10, 10), kGreen);
     DestroyWindow(topmost);
     DestroyWindow(normal);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, UpdateNowOnAChildValidatesTheParentUnderIt) {
@@ -661,7 +642,6 @@ TEST_F(PaintTest, UpdateNowOnAChildValidatesTheParentUnderIt) {
     EXPECT_EQ(update, (RECT{0, 0, 200, 200}));
     platform->PumpMessages();
     DestroyWindow(parent);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, UpdateNowPaintsParentsBeforeTheirChildren) {
@@ -691,7 +671,6 @@ TEST_F(PaintTest, UpdateNowPaintsParentsBeforeTheirChildren) {
     }
     invalidateOnPaint = {};
     DestroyWindow(parent);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, InternalPaintReachesTheChildrenItIsAskedTo) {
@@ -717,7 +696,6 @@ TEST_F(PaintTest, InternalPaintReachesTheChildrenItIsAskedTo) {
             << std::hex << c.flags;
     }
     DestroyWindow(parent);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 TEST_F(PaintTest, FrameAndEraseComeInWindowsOrder) {
@@ -791,7 +769,6 @@ TEST_F(PaintTest, FrameOnlyInvalidationPaintsAnEmptyClientArea) {
     EXPECT_EQ(seen.update, (RECT{0, 0, 0, 0}));
     EXPECT_EQ(seen.paint, (RECT{0, 0, 0, 0}));
     DestroyWindow(hwnd);
-    UnregisterClassW(u"UpdateProbe", HINSTANCE());
 }
 
 TEST_F(PaintTest, ParentDcChildrenDrawOverTheParentsClientArea) {
@@ -826,8 +803,6 @@ TEST_F(PaintTest, ParentDcChildrenDrawOverTheParentsClientArea) {
     for (const Probe& p : probes)
         EXPECT_EQ(screen(p.at.x, p.at.y), p.expected) << p.at.x << "," << p.at.y;
     DestroyWindow(parent);
-    UnregisterClassW(u"ParentDcPainter", HINSTANCE());
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 class HighDpiPaintTest : public PaintTest {
@@ -845,7 +820,6 @@ TEST_F(HighDpiPaintTest, MetricsFollowTheScreenDpi) {
     HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE, 700, 500, 200, 200);
     EXPECT_EQ(screen(799, 599), kRed);  // a window off the edge is cut by the screen
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Painter", HINSTANCE());
 }
 
 }  // namespace

@@ -356,7 +356,6 @@ TEST_F(WindowLifecycleTest, DestroyFromOwnHandlerIsSafe) {
     // The message posted before the destruction is dropped with the window.
     platform->PumpMessages();
     EXPECT_EQ(log().count(hwnd, WM_USER + 1), 0);
-    UnregisterClassW(u"SelfDestroying", HINSTANCE());
 }
 
 TEST_F(WindowLifecycleTest, StaleNullAndWrongKindHandlesFail) {

@@ -98,7 +98,6 @@ TEST_F(WindowPosTest, CreationKeepsAnInvertedClientRectangle) {
     EXPECT_EQ(origin.y, 35);
     platform->PumpMessages();
     DestroyWindow(hwnd);
-    UnregisterClassW(u"Inverting", HINSTANCE());
 }
 
 // The flags of the last WM_WINDOWPOSCHANGED a window of the recording class received.
