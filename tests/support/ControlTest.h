@@ -69,6 +69,10 @@ protected:
     platform::COLORREF pixel(const UserControl& c, int x, int y) {
         return platform->ClientPixel(c.hWnd(), x, y);
     }
+    // The form's own colour, where no control covers it.
+    platform::COLORREF formPixel(const Form& form) {
+        return platform->ClientPixel(form.hWnd(), 2, 2);
+    }
     platform::POINT at(const UserControl& c, int x, int y) {
         return platform->ClientToScreenPoint(c.hWnd(), x, y);
     }

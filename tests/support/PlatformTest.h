@@ -38,4 +38,17 @@ protected:
     std::unique_ptr<platform::testing::TestPlatform> platform;
 };
 
+// A test run at each DPI it is instantiated with.
+template <class Base>
+class AtDpi : public Base, public ::testing::WithParamInterface<int> {
+protected:
+    platform::testing::TestOptions options() const override {
+        platform::testing::TestOptions o;
+        o.dpi = this->GetParam();
+        return o;
+    }
+    // A length in pixels at 96 DPI, at the test's DPI.
+    int px(int at96) const { return at96 * this->GetParam() / 96; }
+};
+
 }  // namespace orvane::test

@@ -16,11 +16,6 @@ namespace orvane::test {
 
 class ChoiceGroupFixture : public ControlTest {
 protected:
-    void TearDown() override {
-        platform::EnableTheming(TRUE);
-        ControlTest::TearDown();
-    }
-
     // A group of the captions, without image room, shown on the form.
     template <class G>
     G& group(Form& form, const std::u16string& caption, const std::u16string& name = u"grp",

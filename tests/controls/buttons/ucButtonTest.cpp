@@ -43,11 +43,6 @@ std::vector<std::uint8_t> strip() {
 
 class ButtonTest : public test::ControlTest {
 protected:
-    void TearDown() override {
-        EnableTheming(TRUE);
-        ControlTest::TearDown();
-    }
-
     ucButton& button(Form& form, const std::u16string& name = u"btn",
                      Extender where = box(10, 10, 120, 30), const PropertyBag* stored = nullptr) {
         auto& b = form.add<ucButton>(name, -1, std::move(where), nullptr, stored);
@@ -138,15 +133,8 @@ TEST_F(ButtonTest, EveryPropertySurvivesAFormFile) {
     EXPECT_EQ(b.AccessKeys(), u"E");
 }
 
-class ButtonPixelTest : public ButtonTest, public ::testing::WithParamInterface<int> {
+class ButtonPixelTest : public test::AtDpi<ButtonTest> {
 protected:
-    platform::testing::TestOptions options() const override {
-        platform::testing::TestOptions o;
-        o.dpi = GetParam();
-        return o;
-    }
-    int px(int at96) const { return at96 * GetParam() / 96; }
-    COLORREF formPixel(Form& form) { return platform->ClientPixel(form.hWnd(), 2, 2); }
     // The theme's push button drawn alone, over the form's colour, at the button's size.
     COLORREF themed(ucButton& b, Form& form, int stateId, int x, int y) {
         const int w = static_cast<int>(b.ScaleWidth()), h = static_cast<int>(b.ScaleHeight());

@@ -22,10 +22,6 @@ using orvane::test::channelDistance;
 
 class CheckTest : public orvane::test::ControlTest {
 protected:
-    void TearDown() override {
-        EnableTheming(TRUE);
-        ControlTest::TearDown();
-    }
     ucCheck& check(Form& form, const std::u16string& name = u"chk",
                    Extender where = box(10, 10, 160, 24)) {
         auto& c = form.add<ucCheck>(name, -1, std::move(where));
@@ -114,13 +110,8 @@ TEST_F(CheckTest, EveryPropertySurvivesAFormFile) {
     EXPECT_EQ(c.AccessKeys(), u"R");
 }
 
-class CheckPixelTest : public CheckTest, public ::testing::WithParamInterface<int> {
+class CheckPixelTest : public orvane::test::AtDpi<CheckTest> {
 protected:
-    platform::testing::TestOptions options() const override {
-        platform::testing::TestOptions o;
-        o.dpi = GetParam();
-        return o;
-    }
     void expectGlyph(ucCheck& c, int state) {
         const orvane::test::GlyphProbe probe =
             orvane::test::probeGlyph(*platform, c, GlyphStrip::Kind::Check, state);

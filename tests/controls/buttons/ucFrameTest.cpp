@@ -20,10 +20,6 @@ using orvane::test::channelDistance;
 
 class FrameTest : public orvane::test::ControlTest {
 protected:
-    void TearDown() override {
-        EnableTheming(TRUE);
-        ControlTest::TearDown();
-    }
     ucFrame& frame(Form& form, Extender where = box(10, 10, 200, 120)) {
         auto& f = form.add<ucFrame>(u"fra", -1, std::move(where));
         form.Show();
@@ -132,14 +128,7 @@ TEST_F(FrameTest, ClicksAndDoubleClicksComeOnlyWithEnableEvents) {
     EXPECT_EQ(std::count(events.begin(), events.end(), "DblClick"), 0);
 }
 
-class FramePixelTest : public FrameTest, public ::testing::WithParamInterface<int> {
-protected:
-    platform::testing::TestOptions options() const override {
-        platform::testing::TestOptions o;
-        o.dpi = GetParam();
-        return o;
-    }
-};
+using FramePixelTest = orvane::test::AtDpi<FrameTest>;
 
 // The border runs along the middle of the caption line, broken where the caption is; without
 // a border there is neither border nor caption, only the container and the picture.

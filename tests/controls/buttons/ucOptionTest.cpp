@@ -20,10 +20,6 @@ using orvane::test::box;
 
 class OptionTest : public orvane::test::ControlTest {
 protected:
-    void TearDown() override {
-        EnableTheming(TRUE);
-        ControlTest::TearDown();
-    }
     ucOption& option(Form& form, const std::u16string& name, int top,
                      UserControl* container = nullptr, int index = -1) {
         auto& o = form.add<ucOption>(name, index, box(10, top, 140, 24), container);
@@ -175,14 +171,7 @@ TEST_F(OptionTest, EveryPropertySurvivesAFormFileUnderItsOwnKeys) {
     EXPECT_EQ(text.find("BorderWidth"), std::string::npos);
 }
 
-class OptionPixelTest : public OptionTest, public ::testing::WithParamInterface<int> {
-protected:
-    platform::testing::TestOptions options() const override {
-        platform::testing::TestOptions o;
-        o.dpi = GetParam();
-        return o;
-    }
-};
+using OptionPixelTest = orvane::test::AtDpi<OptionTest>;
 
 TEST_P(OptionPixelTest, TheGlyphCellFollowsValueAndLook) {
     for (const BOOL themed : {TRUE, FALSE}) {

@@ -10,26 +10,18 @@
 #include "host/ErrorOf.h"
 #include "host/Form.h"
 #include "host/TypeLibrary.h"
-#include "support/PlatformTest.h"
+#include "support/ControlTest.h"
 
 using namespace orvane;
 using namespace orvane::platform;
 
 namespace {
 
-Extender box(int leftPx, int topPx, int widthPx, int heightPx) {
-    Extender e;
-    e.Move(leftPx * 15, topPx * 15, widthPx * 15, heightPx * 15);
-    return e;
-}
+using test::box;
+using test::channelDistance;
 
-class LabelHTMLTest : public test::PlatformTest {
+class LabelHTMLTest : public test::ControlTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        registerControls(TypeLibrary::current(), ControlClasses::current());
-    }
-
     // A shown form with one label, drawn.
     ucLabelHTML& label(Form& form, const std::u16string& caption, int widthPx = 200,
                        int heightPx = 60, const PropertyBag* stored = nullptr) {
@@ -63,15 +55,8 @@ protected:
         int n = 0;
         for (int y = rc.top; y < rc.bottom; ++y)
             for (int x = rc.left; x < rc.right; ++x) {
-                const COLORREF c = platform->ClientPixel(l.hWnd(), x, y);
-                bool same = c == colour;
-                if (near) {
-                    same = true;
-                    for (int shift = 0; shift < 24; shift += 8)
-                        same = same && std::abs(static_cast<int>((c >> shift) & 0xFF) -
-                                                static_cast<int>((colour >> shift) & 0xFF)) < 0x40;
-                }
-                if (same) ++n;
+                const COLORREF c = pixel(l, x, y);
+                if (near ? channelDistance(c, colour) < 0x40 : c == colour) ++n;
             }
         return n;
     }
@@ -80,7 +65,7 @@ protected:
     int firstInk(ucLabelHTML& l, RECT rc) {
         for (int x = rc.left; x < rc.right; ++x)
             for (int y = rc.top; y < rc.bottom; ++y)
-                if ((platform->ClientPixel(l.hWnd(), x, y) & 0xFF) < 0x80) return x;
+                if ((pixel(l, x, y) & 0xFF) < 0x80) return x;
         return -1;
     }
 };
@@ -205,7 +190,7 @@ TEST_F(LabelHTMLTest, LateBoundAccessAndEventsMatchTheDirectCalls) {
         ++clicks;
         l.Caption(u"Clicked");  // a handler may set a property of the raiser
     });
-    const POINT p = platform->ClientToScreenPoint(l.hWnd(), 12, 7);
+    const POINT p = at(l, 12, 7);
     platform->Click(p.x, p.y);
     platform->PumpMessages();
     EXPECT_EQ(down, (std::vector<float>{1, 12, 7}));
@@ -234,12 +219,12 @@ TEST_F(LabelHTMLTest, RunsDrawInTheirColoursOverTheRightBackground) {
     const RECT greenBox{4 + red.Width, 4, 4 + red.Width + green.Width, 4 + green.Height};
     // The back colour fills the run's box behind its glyphs.
     EXPECT_GT(count(l, greenBox, 0x00FF00), green.Width * green.Height / 2);
-    EXPECT_EQ(platform->ClientPixel(l.hWnd(), 150, 50), 0xFFFFFFu);  // opaque: BackColor
+    EXPECT_EQ(pixel(l, 150, 50), 0xFFFFFFu);  // opaque: BackColor
 
     // Transparent, the form's face shows through where there is no text.
     l.BackStyle(BackStyleEnum::bsTransparent);
     platform->PumpMessages();
-    EXPECT_EQ(platform->ClientPixel(l.hWnd(), 150, 50), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(pixel(l, 150, 50), GetSysColor(COLOR_BTNFACE));
     EXPECT_GT(count(l, RECT{4, 4, 4 + red.Width, 4 + red.Height}, 0x0000FF, true), 0);
 
     // Opaque text background where a run has none of its own.
@@ -250,7 +235,7 @@ TEST_F(LabelHTMLTest, RunsDrawInTheirColoursOverTheRightBackground) {
     const int plainLeft = 4 + red.Width + green.Width;
     EXPECT_GT(count(l, RECT{plainLeft, 4, plainLeft + plain.Width, 4 + plain.Height}, 0xFF0000),
               plain.Width * plain.Height / 2);
-    EXPECT_EQ(platform->ClientPixel(l.hWnd(), 150, 50), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(pixel(l, 150, 50), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(LabelHTMLTest, WordWrapBreaksAtSpacesAndStacksLines) {

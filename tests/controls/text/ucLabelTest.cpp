@@ -24,7 +24,7 @@
 #include "host/TypeLibrary.h"
 #include "platform/base/CodePages.h"
 #include "platform/display/PngWriter.h"
-#include "support/PlatformTest.h"
+#include "support/ControlTest.h"
 #include "support/RoundTrip.h"
 #include "support/TestImages.h"
 
@@ -33,48 +33,19 @@ using namespace orvane::platform;
 
 namespace {
 
+using orvane::test::box;
+using orvane::test::channelDistance;
 using orvane::test::gif;
 using orvane::test::png;
 
-// A rectangle in pixels at 96 DPI, as twips.
-Extender box(int left, int top, int width, int height) {
-    Extender e;
-    e.Move(left * 15, top * 15, width * 15, height * 15);
-    return e;
-}
-
-int channelDistance(COLORREF a, COLORREF b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8)
-        d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                                 static_cast<int>((b >> shift) & 0xFF)));
-    return d;
-}
-
-class LabelTest : public test::PlatformTest {
+class LabelTest : public test::ControlTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        registerControls(TypeLibrary::current(), ControlClasses::current());
-    }
-
     ucLabel& label(Form& form, const std::u16string& name = u"lbl",
                    Extender where = box(10, 10, 120, 30), const PropertyBag* stored = nullptr) {
         auto& l = form.add<ucLabel>(name, -1, std::move(where), nullptr, stored);
         form.Show();
         platform->PumpMessages();
         return l;
-    }
-    COLORREF pixel(ucLabel& l, int x, int y) { return platform->ClientPixel(l.hWnd(), x, y); }
-    void hover(ucLabel& l, int x, int y) {
-        const POINT p = platform->ClientToScreenPoint(l.hWnd(), x, y);
-        platform->MouseMove(p.x, p.y);
-        platform->PumpMessages();
-    }
-    void moveAway() {
-        platform->MouseMove(1500, 1000);
-        platform->AdvanceTime(20);  // the hover poll notices
-        platform->PumpMessages();
     }
 };
 
@@ -184,16 +155,7 @@ TEST_F(LabelTest, StoredTextFontsAndImagesFollowTheConventions) {
     EXPECT_EQ(fallback.Borderwidth(), 1);
 }
 
-class LabelPixelTest : public LabelTest, public ::testing::WithParamInterface<int> {
-protected:
-    platform::testing::TestOptions options() const override {
-        platform::testing::TestOptions o;
-        o.dpi = GetParam();
-        return o;
-    }
-    int px(int at96) const { return at96 * GetParam() / 96; }
-    COLORREF formPixel(Form& form) { return platform->ClientPixel(form.hWnd(), 2, 2); }
-};
+using LabelPixelTest = test::AtDpi<LabelTest>;
 
 TEST_P(LabelPixelTest, ADefaultLabelIsTransparentInsideAOnePixelGreyBorder) {
     Form form(u"Form1");
@@ -221,11 +183,9 @@ TEST_P(LabelPixelTest, OpaqueLabelsFillTheirHotAndPressedColours) {
     EXPECT_EQ(pixel(l, 20, mid), 0x0000FFu);
     hover(l, 20, mid);
     EXPECT_EQ(pixel(l, 20, mid), 0x00FF00u);
-    platform->MouseDown();
-    platform->PumpMessages();
+    press();
     EXPECT_EQ(pixel(l, 20, mid), 0xFF0000u);
-    platform->MouseUp();
-    platform->PumpMessages();
+    release();
 
     // A state colour of -1 draws no fill: the form shows through.
     l.BackColorHot(palette::kNoColor);
@@ -241,8 +201,7 @@ TEST_P(LabelPixelTest, EventsEnabledLabelsColourTheirBorderByState) {
     const int mid = px(15);
     hover(l, 20, mid);
     EXPECT_EQ(pixel(l, 0, mid), 0xD77800u);
-    platform->MouseDown();
-    platform->PumpMessages();
+    press();
     EXPECT_EQ(pixel(l, 0, mid), 0x995400u);
     platform->MouseUp();
     moveAway();
@@ -283,12 +242,10 @@ TEST_P(LabelPixelTest, ThreeDLabelsDrawRaisedEdgesThatSinkWhilePressed) {
     const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
     EXPECT_EQ(pixel(l, w - 1, mid), dark);
     hover(l, 20, mid);
-    platform->MouseDown();
-    platform->PumpMessages();
+    press();
     EXPECT_NE(pixel(l, w - 1, mid), dark);  // sunken: the right edge is the light one
     EXPECT_EQ(pixel(l, w - 1, mid), light);
-    platform->MouseUp();
-    platform->PumpMessages();
+    release();
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, LabelPixelTest, ::testing::Values(96, 144));
@@ -309,8 +266,7 @@ TEST_F(LabelTest, HoverIsTrackedWithATooltipAndEventsWaitForEnableEvents) {
     EXPECT_EQ(pixel(l, 0, 10), 0xADADADu);  // without events the border keeps its colour
     EXPECT_EQ(ControlTooltipOwner(), l.hWnd());
     EXPECT_TRUE(IsWindow(ControlTooltipWindow()));
-    platform->Click(platform->ClientToScreenPoint(l.hWnd(), 20, 10).x,
-                    platform->ClientToScreenPoint(l.hWnd(), 20, 10).y);
+    platform->Click(at(l, 20, 10).x, at(l, 20, 10).y);
     platform->PumpMessages();
     moveAway();
     EXPECT_FALSE(l.state().hot());
@@ -517,7 +473,7 @@ TEST_F(LabelTest, AHandlerMayRemoveItsOwnLabel) {
             removed = true;
             form.remove(l);
         });
-        const POINT p = platform->ClientToScreenPoint(l.hWnd(), 30, 10);
+        const POINT p = at(l, 30, 10);
         platform->MouseMove(p.x, p.y);
         platform->PumpMessages();
         if (!removed) platform->DoubleClick(p.x, p.y);

@@ -32,14 +32,8 @@ int darkPixels(const RECT& rc) {
     return n;
 }
 
-class MenuPaintTest : public MenuFixture, public ::testing::WithParamInterface<int> {
+class MenuPaintTest : public AtDpi<MenuFixture> {
 protected:
-    platform::testing::TestOptions options() const override {
-        platform::testing::TestOptions o;
-        o.dpi = GetParam();
-        return o;
-    }
-
     // Opens the bar's first popup from the keyboard, selects its second item, and probes.
     Probe probe(bool themed) {
         EnableTheming(themed ? TRUE : FALSE);
