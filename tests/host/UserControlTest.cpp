@@ -78,11 +78,6 @@ protected:
         PlatformTest::SetUp();
         WNDCLASSEXW wc{};
         wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hIcon = HICON();
-        wc.hCursor = HCURSOR();
-        wc.hbrBackground = HBRUSH();
-        wc.hIconSm = HICON();
         wc.lpszClassName = u"TestForm";
         RegisterClassExW(&wc);
         form = CreateWindowExW(0, u"TestForm", u"", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300,
@@ -232,28 +227,11 @@ TEST_F(UserControlTest, TheMousePointerSetsTheCursorOverTheControl) {
 
     // A custom pointer shows the MouseIcon, here a cursor file with its hot spot at (3, 5).
     const auto image = PngWriter::encode(PixelSurface(16, 16, 0xFF2080C0), PngWriter::Alpha::Keep);
-    std::vector<std::uint8_t> file = {0,
-                                      0,
-                                      2,
-                                      0,
-                                      1,
-                                      0,
-                                      16,
-                                      16,
-                                      0,
-                                      0,
-                                      3,
-                                      0,
-                                      5,
-                                      0,
-                                      static_cast<std::uint8_t>(image.size()),
-                                      static_cast<std::uint8_t>(image.size() >> 8),
-                                      0,
-                                      0,
-                                      22,
-                                      0,
-                                      0,
-                                      0};
+    // One cursor, 16 × 16, its hot spot at (3, 5), its PNG 22 bytes in.
+    std::vector<std::uint8_t> file = {0, 0, 2, 0, 1, 0, 16, 16, 0, 0, 3, 0, 5, 0};
+    for (std::uint32_t v : {static_cast<std::uint32_t>(image.size()), 22u})
+        for (int shift = 0; shift < 32; shift += 8)
+            file.push_back(static_cast<std::uint8_t>(v >> shift));
     file.insert(file.end(), image.begin(), image.end());
     const std::string path = ::testing::TempDir() + "orvane-pointer.cur";
     std::ofstream(path, std::ios::binary)

@@ -1,5 +1,5 @@
-// PNG images of several kinds come back as the pixels that went in; damaged data is refused
-// with a reason.
+// PNG images of 16 bits a channel come back as the pixels that went in (the seed images cover
+// the 8-bit kinds); damaged data is refused with a reason.
 #include <gtest/gtest.h>
 
 #include <png.h>
@@ -14,19 +14,17 @@ using namespace orvane::platform;
 namespace {
 
 // Encodes pixels given in `format` as PNG.
-std::vector<std::uint8_t> encode(const void* pixels, int w, int h, png_uint_32 format,
-                                 const void* colormap = nullptr, int entries = 0) {
+std::vector<std::uint8_t> encode(const void* pixels, int w, int h, png_uint_32 format) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(w);
     image.height = static_cast<png_uint_32>(h);
     image.format = format;
-    image.colormap_entries = static_cast<png_uint_32>(entries);
     png_alloc_size_t size = 0;
-    EXPECT_TRUE(png_image_write_to_memory(&image, nullptr, &size, 0, pixels, 0, colormap));
+    EXPECT_TRUE(png_image_write_to_memory(&image, nullptr, &size, 0, pixels, 0, nullptr));
     std::vector<std::uint8_t> out(size);
-    EXPECT_TRUE(png_image_write_to_memory(&image, out.data(), &size, 0, pixels, 0, colormap));
+    EXPECT_TRUE(png_image_write_to_memory(&image, out.data(), &size, 0, pixels, 0, nullptr));
     out.resize(size);
     return out;
 }
@@ -40,26 +38,10 @@ DecodedImage decode(const std::vector<std::uint8_t>& png) {
 
 }  // namespace
 
-TEST(PngReaderTest, EveryKindOfImageComesBackAsItsPixels) {
-    // RGBA with partial transparency: straight alpha, 0xAARRGGBB.
-    const std::uint8_t rgba[] = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 40};
-    DecodedImage img = decode(encode(rgba, 2, 2, PNG_FORMAT_RGBA));
-    ASSERT_EQ(img.width, 2);
-    EXPECT_EQ(img.pixels,
-              (std::vector<std::uint32_t>{0xFFFF0000u, 0x8000FF00u, 0x000000FFu, 0x280A141Eu}));
-    // Grey: every channel the grey level, opaque.
-    const std::uint8_t grey[] = {0, 127, 255};
-    img = decode(encode(grey, 3, 1, PNG_FORMAT_GRAY));
-    EXPECT_EQ(img.pixels, (std::vector<std::uint32_t>{0xFF000000u, 0xFF7F7F7Fu, 0xFFFFFFFFu}));
-    // A palette image.
-    const std::uint8_t map[] = {255, 255, 0, 0, 0, 128};  // yellow, navy
-    const std::uint8_t indices[] = {1, 0, 0, 1};
-    img = decode(encode(indices, 4, 1, PNG_FORMAT_RGB_COLORMAP, map, 2));
-    EXPECT_EQ(img.pixels,
-              (std::vector<std::uint32_t>{0xFF000080u, 0xFFFFFF00u, 0xFFFFFF00u, 0xFF000080u}));
-    // 16 bits a channel (linear light): full and zero stay full and zero.
+TEST(PngReaderTest, SixteenBitChannelsKeepFullAndZero) {
+    // Linear light: full and zero stay full and zero.
     const std::uint16_t deep[] = {65535, 0, 0, 65535, 0, 65535, 0, 65535};
-    img = decode(encode(deep, 2, 1, PNG_FORMAT_LINEAR_RGB_ALPHA));
+    const DecodedImage img = decode(encode(deep, 2, 1, PNG_FORMAT_LINEAR_RGB_ALPHA));
     EXPECT_EQ(img.pixels, (std::vector<std::uint32_t>{0xFFFF0000u, 0xFF00FF00u}));
 }
 
