@@ -772,35 +772,6 @@ TEST_F(WindowLifecycleTest, RaisingAnOwnerKeepsItsOwnedWindowsAboveIt) {
     DestroyWindow(owner);
 }
 
-TEST_F(WindowLifecycleTest, ChildrenPositionedToActivateHearWmChildActivate) {
-    HWND parent = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
-    struct Case {
-        const char* what;
-        UINT flags;
-        std::vector<Expected> seq;
-    };
-    constexpr UINT kShow = SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE;
-    const std::vector<Case> cases = {
-        {"shown", kShow, {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}}},
-        {"shown without activating",
-         kShow | SWP_NOACTIVATE,
-         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}}},
-        {"moved",
-         SWP_NOSIZE | SWP_NOZORDER,
-         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}},
-    };
-    for (const Case& c : cases) {
-        HWND child = MessageLog::create(WS_CHILD, 0, 0, 50, 50, parent);
-        log().clear();
-        SetWindowPos(child, HWND(), 5, 5, 0, 0, c.flags);
-        EXPECT_EQ(log().compare(child, parent, c.seq, {WM_NCPAINT, WM_ERASEBKGND, WM_GETTEXT}), "")
-            << c.what;
-        EXPECT_EQ(GetActiveWindow(), parent) << c.what;
-        DestroyWindow(child);
-    }
-    DestroyWindow(parent);
-}
-
 TEST_F(WindowLifecycleTest, WindowEdgeAndSiblingClippingFollowTheOtherStyles) {
     HWND parent = MessageLog::create(WS_POPUP, 0, 0, 100, 100);
     struct Case {

@@ -383,6 +383,13 @@ TEST_F(WindowPosTest, ChildrenHearWmChildActivateWhenShownToActivate) {
          position(SWP_NOACTIVATE),
          {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
          true},
+        // Moved, hidden, without a change of z-order: activated all the same.
+        {"SetWindowPos moving",
+         WS_CHILD,
+         false,
+         [](HWND h) { SetWindowPos(h, HWND(), 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}},
+         false},
     };
     const std::vector<UINT> ignore = {WM_GETTEXT, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT};
     for (const Case& c : cases) {
