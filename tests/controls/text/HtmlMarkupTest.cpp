@@ -237,69 +237,56 @@ TEST(HtmlMarkupTest, StripMarkupRemovesTagsThenReplacesEntities) {
 }
 
 TEST(HtmlMarkupTest, SplitRunAtWidthCutsAtTheLastFittingSpace) {
-    auto split = HtmlMarkup::SplitRunAtWidth(u"aaaa bbbb cccc", 95, plainWidth);
-    EXPECT_EQ(split.head, u"aaaa bbbb");
-    EXPECT_EQ(split.tail, u"cccc");
-    EXPECT_FALSE(split.lineFeed);
-
-    split = HtmlMarkup::SplitRunAtWidth(u"aaaa bbbb cccc", 40, plainWidth);  // exactly fits
-    EXPECT_EQ(split.head, u"aaaa");
-    EXPECT_EQ(split.tail, u"bbbb cccc");
-    EXPECT_FALSE(split.lineFeed);
-
-    split = HtmlMarkup::SplitRunAtWidth(u"aa  bb", 25, plainWidth);
-    EXPECT_EQ(split.head, u"aa");
-    EXPECT_EQ(split.tail, u"bb");
-    EXPECT_FALSE(split.lineFeed);
-
-    // Not even the first word fits: it is the head, and the line must feed.
-    split = HtmlMarkup::SplitRunAtWidth(u"aaaa bbbb  cccc", 39, plainWidth);
-    EXPECT_EQ(split.head, u"aaaa");
-    EXPECT_EQ(split.tail, u"bbbb  cccc");
-    EXPECT_TRUE(split.lineFeed);
-
-    split = HtmlMarkup::SplitRunAtWidth(u"aaaaaaa", 30, plainWidth);
-    EXPECT_EQ(split.head, u"");
-    EXPECT_EQ(split.tail, u"");
-    EXPECT_TRUE(split.lineFeed);
-
+    struct Case {
+        const char16_t* text;
+        int width;
+        const char16_t *head, *tail;
+        bool lineFeed;
+    };
+    const std::vector<Case> cases = {
+        {u"aaaa bbbb cccc", 95, u"aaaa bbbb", u"cccc", false},
+        {u"aaaa bbbb cccc", 40, u"aaaa", u"bbbb cccc", false},  // exactly fits
+        {u"aa  bb", 25, u"aa", u"bb", false},
+        // Not even the first word fits: it is the head, and the line must feed.
+        {u"aaaa bbbb  cccc", 39, u"aaaa", u"bbbb  cccc", true},
+        {u"aaaaaaa", 30, u"", u"", true},
+    };
+    for (const Case& c : cases) {
+        const auto split = HtmlMarkup::SplitRunAtWidth(c.text, c.width, plainWidth);
+        EXPECT_EQ(split.head, c.head) << c.width;
+        EXPECT_EQ(split.tail, c.tail) << c.width;
+        EXPECT_EQ(split.lineFeed, c.lineFeed) << c.width;
+    }
     // Without the monotone promise every word end is tried, even past one that overflowed.
     auto shrinking = [](std::u16string_view t) { return t.size() == 4 ? 60 : plainWidth(t) - 50; };
-    split = HtmlMarkup::SplitRunAtWidth(u"aaaa bbbb cccc", 50, shrinking, false);
+    const auto split = HtmlMarkup::SplitRunAtWidth(u"aaaa bbbb cccc", 50, shrinking, false);
     EXPECT_EQ(split.head, u"aaaa bbbb");
     EXPECT_EQ(split.tail, u"cccc");
     EXPECT_FALSE(split.lineFeed);
 }
 
 TEST(HtmlMarkupTest, WrapRunsBreaksLinesAtSpaces) {
-    auto runs = parse(u"xxxx xxxx xxxx");
-    HtmlMarkup::WrapRuns(runs, 95, measure);
-    EXPECT_EQ(texts(runs), (Texts{u"xxxx xxxx", u"xxxx"}));
-    EXPECT_EQ(flags(runs, &HtmlRun::LineBreak), (Flags{true, true}));
-
-    runs = parse(u"xxxx xxxx xxxx");
-    HtmlMarkup::WrapRuns(runs, 140, measure);  // exactly fits
-    EXPECT_EQ(texts(runs), (Texts{u"xxxx xxxx xxxx"}));
-
-    // A word wider than the line stays whole on a line of its own.
-    runs = parse(u"aaaa bbbbbbbbbbbb");
-    HtmlMarkup::WrapRuns(runs, 95, measure);
-    EXPECT_EQ(texts(runs), (Texts{u"aaaa", u"bbbbbbbbbbbb"}));
-    EXPECT_EQ(flags(runs, &HtmlRun::LineBreak), (Flags{true, true}));
-    runs = parse(u"aaaa <b>bbbbbbbbbbbb</b> cc");
-    HtmlMarkup::WrapRuns(runs, 95, measure);
-    EXPECT_EQ(texts(runs), (Texts{u"aaaa ", u"bbbbbbbbbbbb", u" cc"}));
-    EXPECT_EQ(flags(runs, &HtmlRun::LineBreak), (Flags{true, true, true}));
-
-    // When the first word does not fit in the rest of the line, the run moves down whole.
-    runs = parse(u"aaaaaa <i>bbbb cc");
-    HtmlMarkup::WrapRuns(runs, 95, measure);
-    EXPECT_EQ(texts(runs), (Texts{u"aaaaaa ", u"bbbb cc"}));
-    EXPECT_EQ(flags(runs, &HtmlRun::LineBreak), (Flags{true, true}));
-    runs = parse(u"<b>aaaaaaa</b> bbbb");  // a blank head: the same
-    HtmlMarkup::WrapRuns(runs, 100, measure);
-    EXPECT_EQ(texts(runs), (Texts{u"aaaaaaa", u" bbbb"}));
-    EXPECT_EQ(flags(runs, &HtmlRun::LineBreak), (Flags{true, true}));
+    struct Case {
+        const char16_t* markup;
+        int width;
+        Texts lines;  // every run starts a line
+    };
+    const std::vector<Case> cases = {
+        {u"xxxx xxxx xxxx", 95, {u"xxxx xxxx", u"xxxx"}},
+        {u"xxxx xxxx xxxx", 140, {u"xxxx xxxx xxxx"}},  // exactly fits
+        // A word wider than the line stays whole on a line of its own.
+        {u"aaaa bbbbbbbbbbbb", 95, {u"aaaa", u"bbbbbbbbbbbb"}},
+        {u"aaaa <b>bbbbbbbbbbbb</b> cc", 95, {u"aaaa ", u"bbbbbbbbbbbb", u" cc"}},
+        // When the first word does not fit in the rest of the line, the run moves down whole.
+        {u"aaaaaa <i>bbbb cc", 95, {u"aaaaaa ", u"bbbb cc"}},
+        {u"<b>aaaaaaa</b> bbbb", 100, {u"aaaaaaa", u" bbbb"}},  // a blank head: the same
+    };
+    for (const Case& c : cases) {
+        auto runs = parse(c.markup);
+        HtmlMarkup::WrapRuns(runs, c.width, measure);
+        EXPECT_EQ(texts(runs), c.lines) << c.width;
+        EXPECT_EQ(flags(runs, &HtmlRun::LineBreak), Flags(c.lines.size(), true)) << c.width;
+    }
 }
 
 TEST(HtmlMarkupTest, WrapRunsSplitsRunsMeasuredInTheirOwnFont) {

@@ -1,9 +1,11 @@
 // Shared pieces of the GDI pixel tests: a fixture that checks that no GDI object outlives a
-// test, a memory DC with a 32-bit DIB section to draw on, and owning wrappers.
+// test, a memory DC with a 32-bit DIB section to draw on, owning wrappers, a font selected for
+// a while and the box of what was drawn.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "platform/base/LastError.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/text/Text.h"
 
 namespace orvane::platform::test {
 
@@ -115,6 +118,55 @@ private:
     HGDIOBJ m_old;
     std::uint32_t* m_bits = nullptr;
 };
+
+// A font selected into a DC for the life of the object, drawing black on a transparent
+// background; `tm` holds its metrics.
+class FontIn {
+public:
+    FontIn(HDC dc, int height, const char16_t* face = u"Arial", int weight = FW_NORMAL,
+           bool underline = false, int escapement = 0)
+        : m_dc(dc),
+          m_font(CreateFontW(height, 0, escapement, escapement, weight, 0, underline, 0,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, face)) {
+        m_old = SelectObject(dc, m_font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, kBlack);
+        GetTextMetricsW(dc, &tm);
+    }
+    ~FontIn() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_font);
+    }
+    FontIn(const FontIn&) = delete;
+    FontIn& operator=(const FontIn&) = delete;
+    TEXTMETRICW tm{};
+
+private:
+    HDC m_dc;
+    HFONT m_font;
+    HGDIOBJ m_old;
+};
+
+// The bounding box of the pixels in `area` that are not `background`; empty when none are.
+inline RECT inkBox(Canvas& canvas, const RECT& area = RECT{0, 0, 100000, 100000},
+                   COLORREF background = kWhite) {
+    RECT box{100000, 100000, -1, -1};
+    for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(canvas.height(), area.bottom); ++y)
+        for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(canvas.width(), area.right);
+             ++x)
+            if (canvas.at(x, y) != background) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+    return box.right < 0 ? RECT{} : box;
+}
+
+inline bool hasInk(Canvas& canvas, const RECT& area) {
+    const RECT box = inkBox(canvas, area);
+    return box.right > box.left;
+}
 
 inline bool inRect(const RECT& rc, int x, int y) {
     return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;

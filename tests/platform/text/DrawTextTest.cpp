@@ -14,54 +14,10 @@ namespace {
 
 using DrawTextTest = GdiTest;
 
-// A font selected into a DC for the length of a test; drawing in black, transparent.
-class FontIn {
-public:
-    FontIn(HDC dc, int height, const char16_t* face = u"Arial")
-        : m_dc(dc),
-          m_font(
-              CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face)) {
-        m_old = SelectObject(dc, m_font);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, kBlack);
-        GetTextMetricsW(dc, &tm);
-    }
-    ~FontIn() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_font);
-    }
-    TEXTMETRICW tm{};
-
-private:
-    HDC m_dc;
-    HFONT m_font;
-    HGDIOBJ m_old;
-};
-
 int extent(HDC dc, std::u16string_view text) {
     SIZE s{};
     EXPECT_TRUE(GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &s));
     return s.cx;
-}
-
-// The bounding box of everything that is not white; empty when nothing was drawn.
-RECT inkBox(Canvas& canvas, const RECT& area = RECT{0, 0, 100000, 100000}) {
-    RECT box{100000, 100000, -1, -1};
-    for (int y = std::max<LONG>(0, area.top); y < std::min<LONG>(canvas.height(), area.bottom); ++y)
-        for (int x = std::max<LONG>(0, area.left); x < std::min<LONG>(canvas.width(), area.right);
-             ++x)
-            if (canvas.at(x, y) != kWhite) {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-    return box.right < 0 ? RECT{} : box;
-}
-
-bool hasInk(Canvas& canvas, const RECT& area) {
-    const RECT box = inkBox(canvas, area);
-    return box.right > box.left;
 }
 
 bool inside(const RECT& inner, const RECT& outer) {
@@ -633,16 +589,12 @@ TEST_F(DrawTextTest, ParameterRecordsGiveTabsAndAreIgnoredWhenMisSized) {
 TEST_F(DrawTextTest, WrappedTextRunningOutOfHeightEndsWithAnEllipsis) {
     // The caption flags of a word-wrapping button: the last line that fits ends in an ellipsis.
     Canvas canvas(120, 60, kWhite);
-    HFONT font =
-        CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Tahoma");
-    HGDIOBJ old = SelectObject(canvas, font);
-    TEXTMETRICW tm;
-    GetTextMetricsW(canvas, &tm);
+    FontIn font(canvas, -12, u"Tahoma");
     std::u16string text =
         u"one two three four five six seven eight nine ten eleven twelve thirteen fourteen";
     const std::size_t original = text.size();
     text.resize(original + 4);
-    RECT rc{0, 0, 100, 2 * tm.tmHeight + 3};  // room for two lines
+    RECT rc{0, 0, 100, 2 * font.tm.tmHeight + 3};  // room for two lines
     const UINT flags = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_MODIFYSTRING;
     DrawTextExW(canvas, text.data(), static_cast<int>(original), &rc, flags, nullptr);
     const std::u16string shown(text.c_str());
@@ -650,14 +602,7 @@ TEST_F(DrawTextTest, WrappedTextRunningOutOfHeightEndsWithAnEllipsis) {
     EXPECT_EQ(shown.substr(shown.size() - 3), u"...");  // the text now ends at the ellipsis
     EXPECT_LT(shown.size(), original);
     EXPECT_EQ(shown.substr(0, 8), u"one two ");
-    // Nothing is drawn below the two lines.
-    bool inkBelow = false;
-    for (int y = 2 * tm.tmHeight; y < 60; ++y)
-        for (int x = 0; x < 120; ++x)
-            inkBelow = inkBelow || canvas.at(x, y) != kWhite;
-    EXPECT_FALSE(inkBelow);
-    SelectObject(canvas, old);
-    DeleteObject(font);
+    EXPECT_FALSE(hasInk(canvas, RECT{0, 2 * font.tm.tmHeight, 120, 60}));  // nothing below
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Fonts, metrics, measuring and drawing text, in every script the controls meet.
+#include <memory>
 #include <string>
 
 #include "../gdi/GdiTestSupport.h"
@@ -10,26 +11,6 @@ namespace orvane::platform::test {
 namespace {
 
 using TextTest = GdiTest;
-
-// A font selected into a canvas for the length of a test.
-class FontIn {
-public:
-    FontIn(HDC dc, int height, const char16_t* face, int weight = FW_NORMAL, bool underline = false)
-        : m_dc(dc),
-          m_font(CreateFontW(height, 0, 0, 0, weight, 0, underline, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             face)) {
-        m_old = SelectObject(dc, m_font);
-    }
-    ~FontIn() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_font);
-    }
-
-private:
-    HDC m_dc;
-    HFONT m_font;
-    HGDIOBJ m_old;
-};
 
 SIZE extent(HDC dc, std::u16string_view text) {
     SIZE s{};
@@ -157,10 +138,7 @@ TEST_F(TextTest, ExtentsStayTheSameWhileManyTextsAreMeasured) {
 TEST_F(TextTest, DrawingPlacesTextByAlignment) {
     Canvas canvas(200, 60, kWhite);
     FontIn font(canvas, -20, u"Arial");
-    SetBkMode(canvas, TRANSPARENT);
-    SetTextColor(canvas, kBlack);
-    TEXTMETRICW tm;
-    GetTextMetricsW(canvas, &tm);
+    const TEXTMETRICW& tm = font.tm;
     const SIZE size = extent(canvas, u"HH");
     ASSERT_TRUE(TextOutW(canvas, 10, 5, u"HH", 2));
     // Ink lies inside the cell at (10, 5), and nowhere else.
@@ -254,13 +232,10 @@ TEST_F(TextTest, ClippedTextDrawsThePixelsOfTheWholeText) {
 TEST_F(TextTest, UnderlineSitsBelowTheBaseline) {
     Canvas canvas(100, 40, kWhite);
     FontIn font(canvas, -20, u"Arial", FW_NORMAL, true);
-    SetBkMode(canvas, TRANSPARENT);
-    TEXTMETRICW tm;
-    GetTextMetricsW(canvas, &tm);
-    EXPECT_EQ(tm.tmUnderlined, 1);
+    EXPECT_EQ(font.tm.tmUnderlined, 1);
     TextOutW(canvas, 0, 0, u"----", 4);
     bool below = false;
-    for (int y = tm.tmAscent + 1; y < tm.tmHeight; ++y)
+    for (int y = font.tm.tmAscent + 1; y < font.tm.tmHeight; ++y)
         below = below || canvas.at(1, y) == kBlack;
     EXPECT_TRUE(below);
 }
@@ -268,7 +243,6 @@ TEST_F(TextTest, UnderlineSitsBelowTheBaseline) {
 TEST_F(TextTest, EveryScriptFindsAFace) {
     Canvas canvas(300, 60, kWhite);
     FontIn font(canvas, -20, u"Tahoma");
-    SetBkMode(canvas, TRANSPARENT);
     for (std::u16string_view text : {u"中文字", u"日本語", u"한국어", u"עברית 123", u"مرحبا",
                                      u"हिन्दी", u"ภาษาไทย", u"e\u0301\u0323", u"Ǆ ﬁ"}) {
         const SIZE s = extent(canvas, text);
@@ -298,7 +272,6 @@ TEST_F(TextTest, EveryScriptFindsAFace) {
 TEST_F(TextTest, ColourEmojiDrawInColour) {
     Canvas canvas(80, 60, kWhite);
     FontIn font(canvas, -32, u"Segoe UI");
-    SetBkMode(canvas, TRANSPARENT);
     TextOutW(canvas, 5, 5, u"\U0001F600", 2);
     EXPECT_GT(countColoured(canvas), 50);
     EXPECT_GT(extent(canvas, u"\U0001F600").cx, 20);
@@ -330,15 +303,11 @@ TEST_F(TextTest, BadTextNeverCrashes) {
 TEST_F(TextTest, QuarterTurnsRotateTheUprightPictureExactly) {
     Canvas upright(120, 40, kWhite);
     FontIn font(upright, -20, u"Arial");
-    SetBkMode(upright, TRANSPARENT);
     const SIZE size = extent(upright, u"Hello");
     TextOutW(upright, 0, 0, u"Hello", 5);
     for (int escapement : {900, 2700}) {
         Canvas turned(40, 120, kWhite);
-        HFONT rotated = CreateFontW(-20, 0, escapement, escapement, FW_NORMAL, 0, 0, 0,
-                                    DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
-        HGDIOBJ old = SelectObject(turned, rotated);
-        SetBkMode(turned, TRANSPARENT);
+        FontIn rotated(turned, -20, u"Arial", FW_NORMAL, false, escapement);
         // Upward text starts at the bottom; downward text hangs to the left of its start.
         if (escapement == 900)
             TextOutW(turned, 0, size.cx, u"Hello", 5);
@@ -351,25 +320,18 @@ TEST_F(TextTest, QuarterTurnsRotateTheUprightPictureExactly) {
                     escapement == 900 ? turned.at(v, size.cx - 1 - u) : turned.at(39 - v, u);
                 ASSERT_EQ(got, want) << "escapement " << escapement << " at " << u << "," << v;
             }
-        SelectObject(turned, old);
-        DeleteObject(rotated);
     }
 }
 
 TEST_F(TextTest, AnyAngleDrawsAlongItsDirection) {
     Canvas canvas(200, 200, kWhite);
-    HFONT rotated =
-        CreateFontW(-20, 0, 450, 450, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
-    HGDIOBJ old = SelectObject(canvas, rotated);
-    SetBkMode(canvas, TRANSPARENT);
+    FontIn rotated(canvas, -20, u"Arial", FW_NORMAL, false, 450);
     SetTextAlign(canvas, TA_BASELINE);
     TextOutW(canvas, 20, 180, u"WWWWWWWW", 8);
     // At 45 degrees the text climbs to the upper right: ink there, none in the other corners.
     EXPECT_GT(countInk(canvas, RECT{100, 20, 200, 120}), 20);
     EXPECT_EQ(countInk(canvas, RECT{0, 0, 60, 60}), 0);
     EXPECT_EQ(countInk(canvas, RECT{140, 140, 200, 200}), 0);
-    SelectObject(canvas, old);
-    DeleteObject(rotated);
 }
 
 TEST_F(TextTest, OrientationTurnsCharactersOnlyInTheAdvancedMode) {
@@ -385,13 +347,7 @@ TEST_F(TextTest, OrientationTurnsCharactersOnlyInTheAdvancedMode) {
         SetGraphicsMode(canvas, mode);
         SetTextAlign(canvas, TA_BASELINE);
         TextOutW(canvas, 50, 80, u"lll", 3);
-        RECT& ink = boxes[mode - 1];
-        ink = RECT{100, 100, 0, 0};
-        for (int y = 0; y < 100; ++y)
-            for (int x = 0; x < 100; ++x)
-                if (canvas.at(x, y) != kWhite)
-                    ink = RECT{std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
-                               std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
+        boxes[mode - 1] = inkBox(canvas);
         SelectObject(canvas, old);
     }
     DeleteObject(font);
@@ -481,52 +437,34 @@ TEST_F(TextTest, WidthStretchesTheFont) {
 }
 
 TEST_F(TextTest, NumbersKeepTheirOrderInRightToLeftText) {
+    // A line of Tahoma drawn on a canvas of its own, with the given ExtTextOutW options.
+    auto drawn = [](std::u16string_view text, UINT options) {
+        auto canvas = std::make_unique<Canvas>(200, 30, kWhite);
+        FontIn font(*canvas, -16, u"Tahoma");
+        ExtTextOutW(*canvas, 0, 0, options, nullptr, text.data(), static_cast<UINT>(text.size()),
+                    nullptr);
+        return canvas;
+    };
     // A right-to-left line "Hebrew 123" shows the number first, on the left, still read left to
     // right: the same picture as the left-to-right line "123 Hebrew".
-    Canvas rtl(200, 30, kWhite), ltr(200, 30, kWhite);
-    for (Canvas* c : {&rtl, &ltr})
-        SetBkMode(*c, TRANSPARENT);
-    FontIn a(rtl, -16, u"Tahoma"), b(ltr, -16, u"Tahoma");
-    const std::u16string hebrewFirst = u"\u05E2\u05D1\u05E8\u05D9\u05EA 123";
-    const std::u16string numberFirst = u"123 \u05E2\u05D1\u05E8\u05D9\u05EA";
-    ExtTextOutW(rtl, 0, 0, ETO_RTLREADING, nullptr, hebrewFirst.data(),
-                static_cast<UINT>(hebrewFirst.size()), nullptr);
-    ExtTextOutW(ltr, 0, 0, 0, nullptr, numberFirst.data(), static_cast<UINT>(numberFirst.size()),
-                nullptr);
-    auto columns = [](Canvas& c) {
-        std::string out;
-        for (int x = 0; x < c.width(); ++x)
-            out += countInk(c, RECT{x, 0, x + 1, c.height()}) ? '#' : '.';
-        return out;
-    };
-    EXPECT_EQ(columns(rtl), columns(ltr));
-    EXPECT_EQ(rtl.pixels(), ltr.pixels());
+    EXPECT_EQ(drawn(u"\u05E2\u05D1\u05E8\u05D9\u05EA 123", ETO_RTLREADING)->pixels(),
+              drawn(u"123 \u05E2\u05D1\u05E8\u05D9\u05EA", 0)->pixels());
     // Latin before Hebrew: read left to right the Latin comes first, read right to left last.
     const std::u16string mixed = u"abc \u05E2\u05D1\u05E8\u05D9\u05EA";
-    Canvas left(200, 30, kWhite), right(200, 30, kWhite);
-    FontIn c(left, -16, u"Tahoma"), d(right, -16, u"Tahoma");
-    SetBkMode(left, TRANSPARENT);
-    SetBkMode(right, TRANSPARENT);
-    ExtTextOutW(left, 0, 0, 0, nullptr, mixed.data(), static_cast<UINT>(mixed.size()), nullptr);
-    ExtTextOutW(right, 0, 0, ETO_RTLREADING, nullptr, mixed.data(), static_cast<UINT>(mixed.size()),
-                nullptr);
-    const std::u16string latinOnly = u"abc";
-    Canvas latin(200, 30, kWhite);
-    FontIn e(latin, -16, u"Tahoma");
-    SetBkMode(latin, TRANSPARENT);
-    ExtTextOutW(latin, 0, 0, 0, nullptr, latinOnly.data(), 3, nullptr);
-    const SIZE abc = extent(latin, u"abc");
+    const auto left = drawn(mixed, 0), right = drawn(mixed, ETO_RTLREADING),
+               latin = drawn(u"abc", 0);
+    FontIn tahoma(*latin, -16, u"Tahoma");
+    const SIZE abc = extent(*latin, u"abc");
     // The left-to-right line starts with exactly the pixels of "abc"; the other does not.
     EXPECT_TRUE(pixelsMatch(
-        left, [&](int x, int y) { return x < abc.cx ? latin.at(x, y) : left.at(x, y); }));
+        *left, [&](int x, int y) { return x < abc.cx ? latin->at(x, y) : left->at(x, y); }));
     EXPECT_FALSE(pixelsMatch(
-        right, [&](int x, int y) { return x < abc.cx ? latin.at(x, y) : right.at(x, y); }));
+        *right, [&](int x, int y) { return x < abc.cx ? latin->at(x, y) : right->at(x, y); }));
 }
 
 TEST_F(TextTest, ACaptionMixingScriptsMeasuresWhatItDraws) {
     Canvas canvas(600, 40, kWhite);
     FontIn font(canvas, -16, u"Segoe UI");
-    SetBkMode(canvas, TRANSPARENT);
     const std::u16string caption =
         u"Save \u4fdd\u5b58 \u062d\u0641\u0638 \u0938\u0939\u0947\u091c\u0947\u0902 \U0001F4BE";
     const SIZE size = extent(canvas, caption);
