@@ -199,9 +199,6 @@ TEST_F(FrameTest, AThousandFramesWithControlsLeaveNothingBehind) {
     pump();
 }
 
-}  // namespace
-
-namespace {
 
 // Found by the monkey: a frame never holds the focus (a click, its access key or a removal
 // pass it on), and a control that goes with the focus hands it to the next one.

@@ -138,11 +138,6 @@ TEST_F(Shapes, DrawFocusRectTwiceRestoresThePicture) {
     EXPECT_EQ(c.pixels(), before);
 }
 
-}  // namespace
-}  // namespace orvane::platform::test
-
-namespace orvane::platform::test {
-namespace {
 
 TEST_F(Shapes, PolyPolygonFillsItsPolygonsAsOneFigure) {
     // Two overlapping squares: under the alternate rule the overlap is outside, under the

@@ -357,11 +357,6 @@ TEST_F(TextTest, OrientationTurnsCharactersOnlyInTheAdvancedMode) {
     EXPECT_LE(boxes[1].bottom, 81);  // rising from the baseline point
 }
 
-}  // namespace
-}  // namespace orvane::platform::test
-
-namespace orvane::platform::test {
-namespace {
 
 TEST_F(TextTest, ScreenFontsIncludeTheWindowsNames) {
     Canvas canvas(4, 4);

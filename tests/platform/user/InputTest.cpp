@@ -724,11 +724,6 @@ TEST_F(InputTest, WindowDestroyedByItsOwnButtonDownHandler) {
     DestroyWindow(below);
 }
 
-}  // namespace
-}  // namespace orvane::test
-
-namespace orvane::test {
-namespace {
 
 TEST_F(InputTest, WindowAppearingUnderAStillPointerGetsTheMouse) {
     HWND below = MessageLog::create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);

@@ -115,47 +115,34 @@ TEST_F(WindowPosTest, ChildrenOfHiddenParentsHearOnlyWhatWindowsSends) {
     const std::vector<UINT> ignore = {WM_GETTEXT, WM_GETMINMAXINFO};
     struct Case {
         const char* what;
+        bool visibleStyle;  // afterwards
         std::function<void()> act;
         std::vector<Expected> seq;
-        bool visibleStyle;
     };
+    auto show = [&](int cmd) { return [&, cmd] { ShowWindow(child, cmd); }; };
+    auto position = [&](UINT flags) {
+        return [&, flags] {
+            SetWindowPos(child, HWND(), 0, 0, 0, 0,
+                         flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        };
+    };
+    const std::vector<Expected> positioned = {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}};
     const std::vector<Case> cases = {
         // ShowWindow only flips the style.
-        {"ShowWindow(SW_SHOW)",
-         [&] { ShowWindow(child, SW_SHOW); },
-         {{WM_SHOWWINDOW, W, TRUE}},
-         true},
-        {"ShowWindow(SW_HIDE)",
-         [&] { ShowWindow(child, SW_HIDE); },
-         {{WM_SHOWWINDOW, W, FALSE}},
-         false},
-        {"ShowWindow(SW_SHOWNOACTIVATE)",
-         [&] { ShowWindow(child, SW_SHOWNOACTIVATE); },
-         {{WM_SHOWWINDOW, W, TRUE}},
-         true},
+        {"SW_SHOW", true, show(SW_SHOW), {{WM_SHOWWINDOW, W, TRUE}}},
+        {"SW_HIDE", false, show(SW_HIDE), {{WM_SHOWWINDOW, W, FALSE}}},
+        {"SW_SHOWNOACTIVATE", true, show(SW_SHOWNOACTIVATE), {{WM_SHOWWINDOW, W, TRUE}}},
         // Positioning is heard as usual, without drawing.
         {"MoveWindow",
+         true,
          [&] { MoveWindow(child, 20, 20, 60, 60, TRUE); },
          {{WM_WINDOWPOSCHANGING},
           {WM_NCCALCSIZE, W, TRUE},
           {WM_WINDOWPOSCHANGED},
           {WM_MOVE},
-          {WM_SIZE}},
-         true},
-        {"SetWindowPos(SWP_HIDEWINDOW)",
-         [&] {
-             SetWindowPos(child, HWND(), 0, 0, 0, 0,
-                          SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-         },
-         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
-         false},
-        {"SetWindowPos(SWP_SHOWWINDOW)",
-         [&] {
-             SetWindowPos(child, HWND(), 0, 0, 0, 0,
-                          SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-         },
-         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
-         true},
+          {WM_SIZE}}},
+        {"SWP_HIDEWINDOW", false, position(SWP_HIDEWINDOW), positioned},
+        {"SWP_SHOWWINDOW", true, position(SWP_SHOWWINDOW), positioned},
     };
     for (const Case& c : cases) {
         log().clear();
@@ -312,84 +299,53 @@ TEST_F(WindowPosTest, ChildrenHearWmChildActivateWhenShownToActivate) {
         const char* what;
         DWORD style;
         bool parentHidden;
+        bool inFront;  // afterwards, of the sibling created before it
         std::function<void(HWND)> act;
         std::vector<Expected> seq;
-        bool inFront;  // afterwards, of the sibling created before it
     };
     const std::vector<Expected> maximised = {
         {WM_GETMINMAXINFO},           {WM_WINDOWPOSCHANGING}, {WM_NCCALCSIZE, W, TRUE},
         {WM_CHILDACTIVATE},           {WM_WINDOWPOSCHANGED},  {WM_MOVE},
         {WM_SIZE, W, SIZE_MAXIMIZED},
     };
+    const std::vector<Expected> minimised = {{WM_WINDOWPOSCHANGING},
+                                             {WM_NCCALCSIZE, W, TRUE},
+                                             {WM_CHILDACTIVATE},
+                                             {WM_WINDOWPOSCHANGED},
+                                             {WM_MOVE},
+                                             {WM_SIZE, W, SIZE_MINIMIZED}};
+    std::vector<Expected> minimisedQuietly = minimised;
+    minimisedQuietly.erase(minimisedQuietly.begin() + 2);  // no WM_CHILDACTIVATE
+    const std::vector<Expected> activated = {
+        {WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}};
+    const std::vector<Expected> positioned = {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}};
+    const std::vector<Expected> shown = {
+        {WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}};
     auto show = [](int cmd) { return [cmd](HWND h) { ShowWindow(h, cmd); }; };
     auto position = [](UINT flags) {
         return [flags](HWND h) {
             SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | flags);
         };
     };
+    constexpr DWORD C = WS_CHILD, V = WS_VISIBLE;
     const std::vector<Case> cases = {
-        {"SW_MAXIMIZE, hidden", WS_CHILD, false, show(SW_MAXIMIZE), maximised, true},
-        {"SW_SHOWMAXIMIZED, shown", WS_CHILD | WS_VISIBLE, false, show(SW_SHOWMAXIMIZED), maximised,
-         true},
-        {"SW_MAXIMIZE, in a hidden parent", WS_CHILD, true, show(SW_MAXIMIZE), maximised, true},
-        {"SW_MAXIMIZE, maximised and shown already",
-         WS_CHILD | WS_VISIBLE | WS_MAXIMIZE,
-         false,
-         show(SW_MAXIMIZE),
-         {},
-         true},
-        {"SW_SHOWMINIMIZED",
-         WS_CHILD,
-         false,
-         show(SW_SHOWMINIMIZED),
-         {{WM_WINDOWPOSCHANGING},
-          {WM_NCCALCSIZE, W, TRUE},
-          {WM_CHILDACTIVATE},
-          {WM_WINDOWPOSCHANGED},
-          {WM_MOVE},
-          {WM_SIZE, W, SIZE_MINIMIZED}},
-         true},
-        {"SW_SHOWMINNOACTIVE",
-         WS_CHILD,
-         false,
-         show(SW_SHOWMINNOACTIVE),
-         {{WM_WINDOWPOSCHANGING},
-          {WM_NCCALCSIZE, W, TRUE},
-          {WM_WINDOWPOSCHANGED},
-          {WM_MOVE},
-          {WM_SIZE, W, SIZE_MINIMIZED}},
-         false},
-        {"SW_SHOW",
-         WS_CHILD,
-         false,
-         show(SW_SHOW),
-         {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
-         false},
-        {"SW_SHOWNOACTIVATE",
-         WS_CHILD,
-         false,
-         show(SW_SHOWNOACTIVATE),
-         {{WM_SHOWWINDOW, W, TRUE}, {WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
-         false},
-        {"SetWindowPos(SWP_SHOWWINDOW)",
-         WS_CHILD,
-         false,
-         position(0),
-         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}},
-         true},
-        {"SetWindowPos(SWP_SHOWWINDOW | SWP_NOACTIVATE)",
-         WS_CHILD,
-         false,
-         position(SWP_NOACTIVATE),
-         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}},
-         true},
+        {"SW_MAXIMIZE, hidden", C, false, true, show(SW_MAXIMIZE), maximised},
+        {"SW_SHOWMAXIMIZED, shown", C | V, false, true, show(SW_SHOWMAXIMIZED), maximised},
+        {"SW_MAXIMIZE, in a hidden parent", C, true, true, show(SW_MAXIMIZE), maximised},
+        {"SW_MAXIMIZE, maximised already", C | V | WS_MAXIMIZE, false, true, show(SW_MAXIMIZE), {}},
+        {"SW_SHOWMINIMIZED", C, false, true, show(SW_SHOWMINIMIZED), minimised},
+        {"SW_SHOWMINNOACTIVE", C, false, false, show(SW_SHOWMINNOACTIVE), minimisedQuietly},
+        {"SW_SHOW", C, false, false, show(SW_SHOW), shown},
+        {"SW_SHOWNOACTIVATE", C, false, false, show(SW_SHOWNOACTIVATE), shown},
+        {"SWP_SHOWWINDOW", C, false, true, position(0), activated},
+        {"SWP_SHOWWINDOW | SWP_NOACTIVATE", C, false, true, position(SWP_NOACTIVATE), positioned},
         // Moved, hidden, without a change of z-order: activated all the same.
-        {"SetWindowPos moving",
-         WS_CHILD,
+        {"moved",
+         C,
+         false,
          false,
          [](HWND h) { SetWindowPos(h, HWND(), 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
-         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}},
-         false},
+         {{WM_WINDOWPOSCHANGING}, {WM_CHILDACTIVATE}, {WM_WINDOWPOSCHANGED}, {WM_MOVE}}},
     };
     const std::vector<UINT> ignore = {WM_GETTEXT, WM_NCPAINT, WM_ERASEBKGND, WM_PAINT};
     for (const Case& c : cases) {
