@@ -237,78 +237,55 @@ TEST_F(PaintTest, ScrollWindowExKeepsThePendingUpdateRegionAndMovesItWithThePixe
     // Windows validates nothing when it scrolls: the pending update region stays, and its part
     // in the scroll rectangle also moves with the pixels, as far as the clip rectangle goes.
     // Both are reported with what scrolling uncovered, inside the clip rectangle.
-    struct Case {
-        const char* what;
+    struct Scroll {
         DWORD style;
         RECT pending;  // invalidated before scrolling
         int dx, dy;
-        const RECT* scroll;
-        const RECT* clip;
+        const RECT *scroll, *clip;
         UINT flags;
+    };
+    struct Case {
+        Scroll scroll;
         std::vector<RECT> reported, updateAfter;
     };
     const RECT leftHalf{0, 0, 50, 100}, topHalf{0, 0, 100, 50};
     const RECT client98{0, 0, 98, 98};
+    constexpr UINT I = SW_INVALIDATE;
     const std::vector<Case> cases = {
-        // Observed on Windows: a 98 × 98 client area scrolled left by 10.
-        {"scrolled left, everything invalidated",
-         WS_BORDER,
-         {40, 40, 50, 50},
-         -10,
-         0,
-         &client98,
-         &client98,
-         SW_SCROLLCHILDREN | SW_INVALIDATE,
+        // Observed on Windows: a 98 × 98 client area scrolled left by 10, everything invalidated.
+        {{WS_BORDER, {40, 40, 50, 50}, -10, 0, &client98, &client98, SW_SCROLLCHILDREN | I},
          {{88, 0, 98, 98}, {30, 40, 50, 50}},
          {{88, 0, 98, 98}, {30, 40, 50, 50}}},
-        {"scrolled up, nothing invalidated",
-         0,
-         {10, 40, 20, 50},
-         0,
-         -20,
-         nullptr,
-         nullptr,
-         0,
+        // Scrolled up, nothing invalidated.
+        {{0, {10, 40, 20, 50}, 0, -20, nullptr, nullptr, 0},
          {{10, 20, 20, 30}, {10, 40, 20, 50}, {0, 80, 100, 100}},
          {{10, 20, 20, 30}, {10, 40, 20, 50}}},
         // Only pixels inside the clip rectangle move: its lowest 20 rows are uncovered.
-        {"cut by the clip rectangle",
-         0,
-         {10, 40, 20, 80},
-         0,
-         -20,
-         nullptr,
-         &topHalf,
-         0,
+        {{0, {10, 40, 20, 80}, 0, -20, nullptr, &topHalf, 0},
          {{10, 20, 20, 30}, {0, 30, 100, 50}},
          {{10, 20, 20, 80}}},
         // Pixels outside the scroll rectangle stay, and so does their update region.
-        {"outside the scroll rectangle",
-         0,
-         {60, 40, 70, 50},
-         0,
-         -20,
-         &leftHalf,
-         nullptr,
-         SW_INVALIDATE,
+        {{0, {60, 40, 70, 50}, 0, -20, &leftHalf, nullptr, I},
          {{60, 40, 70, 50}, {0, 80, 50, 100}},
          {{60, 40, 70, 50}, {0, 80, 50, 100}}},
     };
     for (const Case& c : cases) {
-        HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | c.style, 0, 0, 100, 100);
+        const Scroll& s = c.scroll;
+        SCOPED_TRACE(::testing::Message() << "pending " << s.pending.top << " flags " << s.flags);
+        HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | s.style, 0, 0, 100, 100);
         platform->PumpMessages();
-        InvalidateRect(hwnd, &c.pending, FALSE);
+        InvalidateRect(hwnd, &s.pending, FALSE);
         HRGN update = CreateRectRgn(0, 0, 0, 0);
         RECT bounds;
-        ScrollWindowEx(hwnd, c.dx, c.dy, c.scroll, c.clip, update, &bounds, c.flags);
+        ScrollWindowEx(hwnd, s.dx, s.dy, s.scroll, s.clip, update, &bounds, s.flags);
         HRGN reported = regionOf(c.reported), after = regionOf(c.updateAfter);
         HRGN pending = CreateRectRgn(0, 0, 0, 0);
         GetUpdateRgn(hwnd, pending, FALSE);
-        EXPECT_TRUE(EqualRgn(update, reported)) << c.what;
-        EXPECT_TRUE(EqualRgn(pending, after)) << c.what;
+        EXPECT_TRUE(EqualRgn(update, reported));
+        EXPECT_TRUE(EqualRgn(pending, after));
         RECT expectedBounds;
         GetRgnBox(reported, &expectedBounds);
-        EXPECT_EQ(bounds, expectedBounds) << c.what;
+        EXPECT_EQ(bounds, expectedBounds);
         for (HRGN r : {update, reported, after, pending})
             DeleteObject(r);
         DestroyWindow(hwnd);
@@ -376,36 +353,37 @@ TEST_F(PaintTest, ScrollWindowExLeavesChildrenOutOfTheUpdateRegion) {
         const char* what;
         DWORD parentStyle;
         UINT flags;
-        std::vector<POINT> in, out;  // points of the parent the update region covers, or not
         POINT childAt;
-        COLORREF shownAt20x40;  // before anything repaints
+        COLORREF shownAt20x40;       // before anything repaints
+        std::vector<POINT> in, out;  // points of the parent the update region covers, or not
     };
+    constexpr UINT I = SW_INVALIDATE;
     const std::vector<Case> cases = {
         // The child stays; the DC clips it: its area is not updated and does not move, so
         // what lands where its pixels would have gone is updated.
         {"clipping children",
          WS_CLIPCHILDREN,
-         SW_INVALIDATE,
-         {{50, 90}, {20, 40}, {15, 31}},
-         {{20, 60}, {50, 50}, {20, 29}},
+         I,
          {10, 50},
-         kRed},
+         kRed,
+         {{50, 90}, {20, 40}, {15, 31}},
+         {{20, 60}, {50, 50}, {20, 29}}},
         // Without WS_CLIPCHILDREN the pixels under the child move as the parent's own.
         {"not clipping children",
          0,
-         SW_INVALIDATE,
-         {{50, 90}},
-         {{20, 60}, {20, 40}, {50, 50}},
+         I,
          {10, 50},
-         kBlue},
+         kBlue,
+         {{50, 90}},
+         {{20, 60}, {20, 40}, {50, 50}}},
         // Children scrolled along take their pixels with them.
         {"scrolling children",
          WS_CLIPCHILDREN,
-         SW_INVALIDATE | SW_SCROLLCHILDREN,
-         {{50, 90}},
-         {{20, 40}, {20, 60}, {50, 50}},
+         I | SW_SCROLLCHILDREN,
          {10, 30},
-         kBlue},
+         kBlue,
+         {{50, 90}},
+         {{20, 40}, {20, 60}, {50, 50}}},
     };
     for (const Case& c : cases) {
         HWND parent = painter(kRed, WS_POPUP | WS_VISIBLE | c.parentStyle, 0, 0, 100, 100);
