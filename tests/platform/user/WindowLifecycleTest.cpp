@@ -231,36 +231,23 @@ TEST_F(WindowLifecycleTest, DestroyingATopLevelWindowHidesItWithoutWmShowWindow)
         bool shown, active, otherWindow;
         std::vector<Expected> seq;
     };
+    const std::vector<Expected> hide = {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}};
+    const std::vector<Expected> deactivate = {{WM_NCACTIVATE, W, FALSE},
+                                              {WM_ACTIVATE, W, WA_INACTIVE}};
+    const std::vector<Expected> destroy = {{WM_DESTROY}, {WM_NCDESTROY}};
+    auto seq = [](std::initializer_list<std::vector<Expected>> parts) {
+        std::vector<Expected> all;
+        for (const auto& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
     const std::vector<Case> cases = {
-        {"active, the last window",
-         true,
-         true,
-         false,
-         {{WM_WINDOWPOSCHANGING},
-          {WM_WINDOWPOSCHANGED},
-          {WM_NCACTIVATE, W, FALSE},
-          {WM_ACTIVATE, W, WA_INACTIVE},
-          {WM_ACTIVATEAPP, W, FALSE},
-          {WM_KILLFOCUS},
-          {WM_DESTROY},
-          {WM_NCDESTROY}}},
-        {"active, another window takes over",
-         true,
-         true,
-         true,
-         {{WM_WINDOWPOSCHANGING},
-          {WM_WINDOWPOSCHANGED},
-          {WM_NCACTIVATE, W, FALSE},
-          {WM_ACTIVATE, W, WA_INACTIVE},
-          {WM_KILLFOCUS},
-          {WM_DESTROY},
-          {WM_NCDESTROY}}},
-        {"inactive",
-         true,
-         false,
-         true,
-         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_DESTROY}, {WM_NCDESTROY}}},
-        {"hidden", false, false, true, {{WM_DESTROY}, {WM_NCDESTROY}}},
+        {"active, the last window", true, true, false,
+         seq({hide, deactivate, {{WM_ACTIVATEAPP, W, FALSE}, {WM_KILLFOCUS}}, destroy})},
+        {"active, another window takes over", true, true, true,
+         seq({hide, deactivate, {{WM_KILLFOCUS}}, destroy})},
+        {"inactive", true, false, true, seq({hide, destroy})},
+        {"hidden", false, false, true, destroy},
     };
     for (const Case& c : cases) {
         HWND other =
