@@ -48,6 +48,14 @@ protected:
     }
 
     void pump() { platform->PumpMessages(); }
+    void focus(const UserControl& c) {
+        platform::SetFocus(c.hWnd());
+        pump();
+    }
+    void key(int vk) {
+        platform->KeyPress(vk);
+        pump();
+    }
     // Nothing keeps the focus (showing a form gives it to its first control).
     void unfocus() {
         platform::SetFocus(platform::HWND());

@@ -50,10 +50,6 @@ protected:
         release();
         platform->AdvanceTime(1000);  // the next click is no double click
     }
-    void key(int vk) {
-        platform->KeyPress(vk);
-        platform->PumpMessages();
-    }
     // Records the group's events by name, with the item for those that carry one.
     std::vector<std::string>& recordItems(ChoiceGroup& g) {
         static const std::map<int, std::string> names{

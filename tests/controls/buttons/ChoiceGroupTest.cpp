@@ -160,8 +160,7 @@ TEST_F(ChoiceGroupBehaviour, ArrowKeysMoveTheSelectionAndSpaceSelects) {
     moveAway();
     auto& g = group<ucOptionGroup>(form, u"a|b|c|d|e");
     g.RowsPerColumn(2);
-    SetFocus(g.hWnd());
-    platform->PumpMessages();
+    focus(g);
     auto& events = recordItems(g);
     std::vector<int> seen;
     const auto go = [&](int vk) {
@@ -193,8 +192,7 @@ TEST_F(ChoiceGroupBehaviour, ArrowKeysMoveTheSelectionAndSpaceSelects) {
 
     // Check boxes: the arrows move the current item, the space bar toggles it.
     auto& c = group<ucCheckGroup>(form, u"a|b|c", u"chk", box(10, 140, 200, 80));
-    SetFocus(c.hWnd());
-    platform->PumpMessages();
+    focus(c);
     auto& checks = recordItems(c);
     key(VK_DOWN);
     key(VK_DOWN);
@@ -310,8 +308,7 @@ TEST_F(ChoiceGroupBehaviour, AHandlerMayRemoveItsOwnGroup) {
                 form.remove(*g);
             });
             const POINT first = centre(*g, 0), second = centre(*g, 1);
-            SetFocus(g->hWnd());
-            platform->PumpMessages();
+            focus(*g);
             for (int vk : {VK_DOWN, VK_SPACE})
                 if (!removed) key(vk);
             if (!removed) {

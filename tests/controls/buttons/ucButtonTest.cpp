@@ -188,8 +188,7 @@ TEST_P(ButtonPixelTest, OpaqueButtonsFillAndBorderByState) {
     unfocus();  // the press focused it
     b.Borderwidth(5);
     EXPECT_EQ(pixel(b, 4, mid), 0xADADADu);
-    SetFocus(b.hWnd());
-    platform->PumpMessages();
+    focus(b);
     EXPECT_EQ(pixel(b, 1, mid), 0xD77800u);
     EXPECT_EQ(pixel(b, 2, mid), 0x0000FFu);
 
@@ -250,8 +249,7 @@ TEST_P(ButtonPixelTest, TheStandardFaceIsTheThemesPushButtonInEachState) {
     release();
     moveAway();
     check(UxThemePushButtonStates::PBS_DEFAULTED);  // the click left it focused
-    SetFocus(other.hWnd());
-    platform->PumpMessages();
+    focus(other);
     check(UxThemePushButtonStates::PBS_NORMAL);
     form.Default(&b);  // the form's default button looks defaulted without the focus
     platform->PumpMessages();
@@ -289,8 +287,7 @@ TEST_P(ButtonPixelTest, PictureStylesFillWithTheImageAndTheStripFollowsTheState)
     const int w = static_cast<int>(b.ScaleWidth()), h = static_cast<int>(b.ScaleHeight());
     EXPECT_EQ(pixel(b, w / 2, h / 2), 0x00FF00u);
     EXPECT_EQ(pixel(b, 0, 0), 0x00FF00u);  // no border until focused
-    SetFocus(b.hWnd());
-    platform->PumpMessages();
+    focus(b);
     EXPECT_EQ(pixel(b, 0, 0), 0xD77800u);
     EXPECT_EQ(pixel(b, 1, 1), 0xD77800u);
     EXPECT_EQ(pixel(b, 2, 2), 0x00FF00u);
@@ -366,12 +363,10 @@ TEST_F(ButtonTest, TheKeyboardClicksThroughSpaceAccessKeyEnterAndEscape) {
     auto& cancel = button(form, u"cancel", box(10, 60, 120, 30));
     b.Caption(u"Save && &Exit");
     EXPECT_EQ(b.AccessKeys(), u"E");
-    SetFocus(b.hWnd());
-    platform->PumpMessages();
+    focus(b);
     auto& events = record(b);
 
-    platform->KeyPress(VK_SPACE);
-    platform->PumpMessages();
+    key(VK_SPACE);
     EXPECT_EQ(events, (std::vector<std::string>{"KeyDown", "Click", "KeyPress", "KeyUp"}));
     EXPECT_FALSE(b.state().pressed());  // no pressed look from the keyboard
 
@@ -387,21 +382,16 @@ TEST_F(ButtonTest, TheKeyboardClicksThroughSpaceAccessKeyEnterAndEscape) {
     b.connect(ucButton::evKeyDown,
               [](std::vector<Variant>& a) { a[0] = Variant(std::int16_t{0}); });
     events.clear();
-    platform->KeyPress(VK_SPACE);
-    platform->PumpMessages();
+    key(VK_SPACE);
     EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0);
 
     // The access key clicks with Value true during the click; Enter and Escape reach the
     // form's default and cancel buttons, wherever the focus is.
     bool valueDuringClick = false;
     b.connect(ucButton::evClick, [&](std::vector<Variant>&) { valueDuringClick = b.Value(); });
-    SetFocus(cancel.hWnd());
-    platform->PumpMessages();
+    focus(cancel);
     events.clear();
-    platform->KeyDown(VK_MENU);
-    platform->KeyPress('E');
-    platform->KeyUp(VK_MENU);
-    platform->PumpMessages();
+    accessKey('E');
     EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 1);
     EXPECT_TRUE(valueDuringClick);
     EXPECT_FALSE(b.Value());
@@ -410,14 +400,11 @@ TEST_F(ButtonTest, TheKeyboardClicksThroughSpaceAccessKeyEnterAndEscape) {
     form.Cancel(&cancel);
     int cancelled = 0;
     cancel.connect(ucButton::evClick, [&](std::vector<Variant>&) { ++cancelled; });
-    SetFocus(cancel.hWnd());
-    platform->PumpMessages();
+    focus(cancel);
     events.clear();
-    platform->KeyPress(VK_RETURN);
-    platform->PumpMessages();
+    key(VK_RETURN);
     EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 1);
-    platform->KeyPress(VK_ESCAPE);
-    platform->PumpMessages();
+    key(VK_ESCAPE);
     EXPECT_EQ(cancelled, 1);
 }
 
@@ -543,10 +530,8 @@ TEST_F(ButtonTest, AHandlerMayRemoveItsOwnButton) {
             form.remove(b);
         });
         const POINT p = at(b, 30, 10);
-        SetFocus(b.hWnd());
-        platform->PumpMessages();
-        platform->KeyPress(VK_SPACE);
-        platform->PumpMessages();
+        focus(b);
+        key(VK_SPACE);
         if (!removed) {
             platform->MouseMove(p.x, p.y);
             platform->PumpMessages();

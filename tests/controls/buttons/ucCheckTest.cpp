@@ -205,8 +205,7 @@ TEST_F(CheckTest, ClicksSpaceAndTheAccessKeyToggleAndGrayedGoesToUnchecked) {
 
     // The space bar presses on the way down and toggles on the way up.
     moveAway();
-    SetFocus(c.hWnd());
-    pump();
+    focus(c);
     events.clear();
     platform->KeyDown(VK_SPACE);
     pump();
@@ -264,8 +263,7 @@ TEST_F(CheckTest, AHandlerMayRemoveItsOwnCheckBox) {
             form.remove(c);
         });
         const POINT p = at(c, 30, 10);
-        SetFocus(c.hWnd());
-        pump();
+        focus(c);
         platform->KeyDown(VK_SPACE);
         pump();
         if (!removed) platform->KeyUp(VK_SPACE);

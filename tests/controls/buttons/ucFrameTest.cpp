@@ -199,7 +199,6 @@ TEST_F(FrameTest, AThousandFramesWithControlsLeaveNothingBehind) {
     pump();
 }
 
-
 // Found by the monkey: a frame never holds the focus (a click, its access key or a removal
 // pass it on), and a control that goes with the focus hands it to the next one.
 TEST_F(FrameTest, TheFocusPassesOverFramesAndOnFromRemovedControls) {
@@ -210,8 +209,7 @@ TEST_F(FrameTest, TheFocusPassesOverFramesAndOnFromRemovedControls) {
     auto& second = form.add<ucCheck>(u"chkSecond", -1, box(10, 60, 150, 24), &f);
     auto& outside = form.add<ucCheck>(u"chkOutside", -1, box(260, 10, 150, 24));
     pump();
-    SetFocus(outside.hWnd());
-    pump();
+    focus(outside);
     clickAt(f, 190, 100);
     EXPECT_EQ(GetFocus(), outside.hWnd()) << "a click on the frame leaves the focus";
     accessKey('O');
@@ -225,8 +223,7 @@ TEST_F(FrameTest, TheFocusPassesOverFramesAndOnFromRemovedControls) {
     EXPECT_EQ(GetFocus(), outside.hWnd());
     first.Extender().Visible(true);
     second.Extender().Enabled(true);
-    SetFocus(first.hWnd());
-    pump();
+    focus(first);
     form.remove(first);
     pump();
     EXPECT_EQ(GetFocus(), second.hWnd());

@@ -69,8 +69,7 @@ TEST_F(OptionTest, SelectingClearsTheOthersOfItsGroupOnly) {
     // The space bar selects on release; the access key selects from anywhere.
     moveAway();
     b.Caption(u"&Beta");
-    SetFocus(b.hWnd());
-    pump();
+    focus(b);
     platform->KeyDown(VK_SPACE);
     pump();
     EXPECT_FALSE(b.Value());

@@ -406,8 +406,7 @@ TEST_F(LabelTest, TheAccessKeyMovesTheFocusToTheNextControl) {
     first.Caption(u"Only &&");
     EXPECT_EQ(first.AccessKeys(), u"");
     first.Caption(u"&Name");
-    SetFocus(first.hWnd());
-    platform->PumpMessages();
+    focus(first);
     // Alt+N typed at once: the Tab the label sends comes after Alt is up.
     keybd_event(VK_MENU, 0, 0, 0);
     keybd_event('N', 0, 0, 0);
