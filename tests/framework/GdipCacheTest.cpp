@@ -203,29 +203,7 @@ TEST_F(GdipCacheTest, ResourcesIconsAndErrors) {
 
     // An icon file with one 8 × 8 PNG image, asked for at 16.
     const auto image = png(8, 8, 0xFF0000FF);
-    std::vector<std::uint8_t> ico = {0,
-                                     0,
-                                     1,
-                                     0,
-                                     1,
-                                     0,
-                                     8,
-                                     8,
-                                     0,
-                                     0,
-                                     1,
-                                     0,
-                                     32,
-                                     0,
-                                     static_cast<std::uint8_t>(image.size()),
-                                     static_cast<std::uint8_t>(image.size() >> 8),
-                                     0,
-                                     0,
-                                     22,
-                                     0,
-                                     0,
-                                     0};
-    ico.insert(ico.end(), image.begin(), image.end());
+    const auto ico = orvane::test::iconFile(image, 8);
     cache.AddAlphaIcon(u"icon", ico, 16, 16);
     EXPECT_EQ(cache.Width(u"icon"), 16);
     cache.AlphaRenderTo(dc, u"icon", 0, 0);

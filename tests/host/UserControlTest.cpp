@@ -9,8 +9,8 @@
 #include "host/ErrorOf.h"
 #include "host/LoadPicture.h"
 #include "host/UserControl.h"
-#include "platform/display/PngWriter.h"
 #include "support/PlatformTest.h"
+#include "support/TestImages.h"
 
 using namespace orvane;
 using namespace orvane::platform;
@@ -226,13 +226,7 @@ TEST_F(UserControlTest, TheMousePointerSetsTheCursorOverTheControl) {
     EXPECT_EQ(probe.MousePointer(), MousePointerConstants::Hourglass);
 
     // A custom pointer shows the MouseIcon, here a cursor file with its hot spot at (3, 5).
-    const auto image = PngWriter::encode(PixelSurface(16, 16, 0xFF2080C0), PngWriter::Alpha::Keep);
-    // One cursor, 16 × 16, its hot spot at (3, 5), its PNG 22 bytes in.
-    std::vector<std::uint8_t> file = {0, 0, 2, 0, 1, 0, 16, 16, 0, 0, 3, 0, 5, 0};
-    for (std::uint32_t v : {static_cast<std::uint32_t>(image.size()), 22u})
-        for (int shift = 0; shift < 32; shift += 8)
-            file.push_back(static_cast<std::uint8_t>(v >> shift));
-    file.insert(file.end(), image.begin(), image.end());
+    const auto file = test::iconFile(test::png(16, 16, 0xFF2080C0), 16, true, 3, 5);
     const std::string path = ::testing::TempDir() + "orvane-pointer.cur";
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()),
@@ -327,7 +321,7 @@ TEST_F(UserControlTest, TheBackColorFillsTheControlAndBadColoursChangeNothing) {
     EXPECT_EQ(platform->ClientPixel(probe.hWnd(), 50, 20), GetSysColor(COLOR_BTNFACE));
 
     // An icon picture is drawn at the top left over the back colour, with its alpha.
-    const auto png = PngWriter::encode(PixelSurface(8, 8, 0x800000FFu), PngWriter::Alpha::Keep);
+    const auto png = test::png(8, 8, 0x800000FFu);
     const HICON icon = CreateIconFromResourceEx(png.data(), static_cast<DWORD>(png.size()), TRUE,
                                                 0x30000, 0, 0, 0);
     probe.BackColor(0xFFFFFF);

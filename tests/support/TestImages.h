@@ -1,4 +1,5 @@
-// Small encoded images for tests: a PNG of one colour and a 1 × 1 animated GIF.
+// Small encoded images for tests: a PNG of one colour, a 1 × 1 animated GIF, and an icon or
+// cursor file holding one PNG.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +33,32 @@ inline std::vector<std::uint8_t> gif(const std::vector<int>& indices) {
         b.insert(b.end(), frame.begin(), frame.end());
     }
     b.push_back(0x3B);
+    return b;
+}
+
+// An icon file (or, with a hot spot, a cursor file) of one square PNG image `side` pixels wide.
+inline std::vector<std::uint8_t> iconFile(const std::vector<std::uint8_t>& image, int side,
+                                          bool cursor = false, int hotX = 0, int hotY = 0) {
+    const auto s = static_cast<std::uint8_t>(side);
+    // The directory: a cursor's entry gives its hot spot where an icon's gives planes and bits.
+    std::vector<std::uint8_t> b = {0,
+                                   0,
+                                   static_cast<std::uint8_t>(cursor ? 2 : 1),
+                                   0,
+                                   1,
+                                   0,
+                                   s,
+                                   s,
+                                   0,
+                                   0,
+                                   static_cast<std::uint8_t>(cursor ? hotX : 1),
+                                   0,
+                                   static_cast<std::uint8_t>(cursor ? hotY : 32),
+                                   0};
+    for (std::uint32_t v : {static_cast<std::uint32_t>(image.size()), 22u})  // size, offset
+        for (int shift = 0; shift < 32; shift += 8)
+            b.push_back(static_cast<std::uint8_t>(v >> shift));
+    b.insert(b.end(), image.begin(), image.end());
     return b;
 }
 
