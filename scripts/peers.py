@@ -59,6 +59,16 @@ FIGURES = [
            ("bench_button", "RepaintFormOf100Buttons"), "QtRepaintFormOf100Buttons"),
     Figure("Button hover", "the pointer enters or leaves one of the 100 buttons, which repaints",
            ("bench_button", "ButtonHoverRepaint"), "QtButtonHoverRepaint"),
+    Figure("Choice group 1,000 items, layout and paint",
+           "a 1890 × 1000 group of 1,000 options \"Item 0\" to \"Item 999\" in columns of 40 "
+           "rows, its font size flipped between 9.75 and 9 pt, so that every caption is measured "
+           "and laid out again, and repainted whole (ucOptionGroup; 1,000 QRadioButtons of one "
+           "QButtonGroup in a QGridLayout of 40 rows by 25 columns, which narrows its columns "
+           "to the window's width)",
+           ("bench_choice_groups", "LayoutAndPaint1000Items"),
+           "QtChoiceGroupLayoutAndPaint1000Items"),
+    Figure("Choice group 1,000 items, paint", "the same group repainted whole, laid out as it was",
+           ("bench_choice_groups", "Paint1000Items"), "QtChoiceGroupPaint1000Items"),
     Figure("List 1,000,000 rows, first paint",
            "a list view given 1,000,000 rows (uniform item sizes), shown and painted",
            None, "QtListFirstPaint"),

@@ -1,5 +1,6 @@
 // What the Qt peer benchmarks share: the font our benchmarks draw with, a shown window on the
-// offscreen platform, a paint counter that proves a figure really repainted, and the heap in use.
+// offscreen platform, event counters that prove a figure really repainted (or laid out again),
+// and the heap in use.
 #pragma once
 
 #include <QEvent>
@@ -16,17 +17,28 @@ QFont benchFont(qreal points = 9, bool bold = false);
 // A top-level widget of `width` × `height` pixels, shown and exposed.
 std::unique_ptr<QWidget> shownWindow(int width, int height);
 
-// Counts the paint events one widget receives.
-class PaintCounter : public QObject {
+// Counts the events of one type that one widget receives.
+class EventCounter : public QObject {
 public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    EventCounter(QWidget* widget, QEvent::Type type) : m_type(type) {
+        widget->installEventFilter(this);
+    }
     int count = 0;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
+        if (event->type() == m_type) ++count;
         return false;
     }
+
+private:
+    QEvent::Type m_type;
+};
+
+// Counts the paint events one widget receives.
+class PaintCounter : public EventCounter {
+public:
+    explicit PaintCounter(QWidget* widget) : EventCounter(widget, QEvent::Paint) {}
 };
 
 // Bytes of the heap in use; growth in it counts every byte, where the resident set moves in

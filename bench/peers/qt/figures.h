@@ -33,6 +33,9 @@ QString richTextOf(const QString& caption);
 
 // A shown 1280 × 800 window of 100 buttons (bench_button).
 std::unique_ptr<QWidget> buttonForm();
+// A shown 1890 × 1000 window of 1,000 radio buttons "Item N" in one button group, in a grid
+// of 40 rows by 25 columns (bench_choice_groups).
+std::unique_ptr<QWidget> choiceGroupForm();
 // The gallery form built from its form file and shown; `controls` gets its number of controls.
 std::unique_ptr<QWidget> galleryForm(int* controls = nullptr);
 

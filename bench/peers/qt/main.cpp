@@ -37,6 +37,7 @@ bool writeShots(const QString& folder) {
     ok = markup.save(folder + "/markup.png") && ok;
     ok = galleryForm()->grab().save(folder + "/gallery.png") && ok;
     ok = buttonForm()->grab().save(folder + "/buttons.png") && ok;
+    ok = choiceGroupForm()->grab().save(folder + "/choices.png") && ok;
     auto window = shownWindow(1200, 600);
     RowsModel model(1000000);
     addListView(*window, model);
