@@ -361,6 +361,8 @@ def main(argv=None):
         parser.error("--rounds must be at least 1")
 
     started = time.monotonic()
+    # Taken before the run writes the page and its chart, which would count as local changes.
+    revision = git_revision(args.root)
     env = dict(os.environ)
     env["FONTCONFIG_FILE"] = os.path.abspath(os.path.join(args.root, "tests/fonts/fonts.conf"))
     values, context = measure(FIGURES, args.ours, args.qt, args.rounds, env)
@@ -383,7 +385,7 @@ def main(argv=None):
         "qt_style": context.get("qt_style", "unknown"),
         "qt_font": context.get("qt_font", "unknown"),
         "compiler": compiler_of(os.path.join(os.path.dirname(args.ours.rstrip("/")))),
-        "revision": git_revision(args.root),
+        "revision": revision,
         "date": datetime.date.today().isoformat(),
         "seconds": time.monotonic() - started,
     }
