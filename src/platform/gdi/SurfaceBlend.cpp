@@ -6,6 +6,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/PixelBlend.h"
 
 namespace orvane::platform {
 
@@ -30,6 +31,25 @@ private:
 }  // namespace
 
 bool AlphaBlendSurface(HDC hdc, int x, int y, const PixelSurface& image, BYTE alpha) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc) return false;
+    // The common case (no constant alpha, no rotation or mirroring, the image landing at its
+    // own size) blends row by row inside the clip, as AlphaBlend would, without a source DC.
+    if (alpha == 255 && !dc->hasRotation() && !dc->isMirrored()) {
+        const RECT dr = dc->rectToSurface(RECT{x, y, x + image.width(), y + image.height()});
+        PixelSurface* ds = dc->surface();
+        if (ds && dr.right - dr.left == image.width() && dr.bottom - dr.top == image.height()) {
+            ds->prefetch(dr);
+            for (const RECT& c : dc->clipRegion().rects()) {
+                RECT part;
+                if (!IntersectRect(&part, &c, &dr)) continue;
+                for (int yy = part.top; yy < part.bottom; ++yy)
+                    PixelBlend::overRow(image.row(yy - dr.top) + (part.left - dr.left),
+                                        ds->row(yy) + part.left, part.right - part.left);
+            }
+            return true;
+        }
+    }
     // The source is only read: the view is never written through.
     PixelSurface view(const_cast<std::uint32_t*>(image.row(0)), image.pitch(), image.width(),
                       image.height());

@@ -9,7 +9,13 @@ namespace orvane::platform {
 PixelSurface* WindowDcTarget::surface() {
     WindowObject* w = user::windowQuiet(m_hwnd);
     if (!w) return nullptr;
-    WindowObject* top = user::topLevelOf(*w);
+    WindowObject* top = nullptr;
+    if (m_top && m_topVersion == user::state().version) top = user::windowQuiet(HWND(m_top));
+    if (!top) {
+        top = user::topLevelOf(*w);
+        m_top = top ? top->handle() : 0;
+        m_topVersion = user::state().version;
+    }
     return top && top->surface ? top->surface.get() : nullptr;
 }
 

@@ -2,6 +2,7 @@
 // to what of the window is visible (and to an extra region, such as the update region).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "platform/gdi/DcTarget.h"
@@ -34,6 +35,10 @@ private:
     DWORD m_flags;
     std::optional<Region> m_extra;
     bool m_exclude = false;
+    // The top-level window found last and the window layout version it was found at: the
+    // walk up the tree is skipped while the version stays (both handles are still checked).
+    std::uint32_t m_top = 0;
+    std::uint64_t m_topVersion = 0;
 };
 
 }  // namespace orvane::platform
