@@ -1,6 +1,7 @@
 #include "framework/PaintBands.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace orvane {
 
@@ -9,9 +10,9 @@ using namespace platform;
 std::vector<int> PaintBandEdges(const RECT& clip, std::vector<std::pair<int, int>> spans,
                                 int bandBytes) {
     std::vector<int> edges{clip.top};
-    const long long width = std::max<long long>(1, clip.right - clip.left);
-    const long long height = clip.bottom - clip.top;
-    const long long rowsPerBand = std::max<long long>(1, bandBytes / (4 * width));
+    const std::int64_t width = std::max<std::int64_t>(1, clip.right - clip.left);
+    const std::int64_t height = clip.bottom - clip.top;
+    const std::int64_t rowsPerBand = std::max<std::int64_t>(1, bandBytes / (4 * width));
     if (height > 2 * rowsPerBand && !spans.empty()) {
         std::sort(spans.begin(), spans.end());
         // Walk the items by their tops; a cut may go where the next item starts below every

@@ -1,6 +1,6 @@
 // Large paints in horizontal bands. A control that fills its whole background and then draws
 // many items on it touches every pixel twice; over a wide control the fill has left the
-// processor's cache long before the items are drawn. Painting band by band (fill, then the
+// processor's cache well before the items are drawn. Painting band by band (fill, then the
 // items of that band) keeps each band's pixels in the cache while they are drawn on.
 #pragma once
 

@@ -81,12 +81,16 @@ POINT DeviceContext::toSurface(LONG x, LONG y) {
     if (m.eM11 == 1.0f && m.eM22 == 1.0f && m.eM12 == 0.0f && m.eM21 == 0.0f && m.eDx == 0.0f &&
         m.eDy == 0.0f && !isMirrored()) {
         // The plain mapping: whole-pixel offsets, kept in the same range as rounded ones.
-        constexpr long long kLimit = 1 << 29;
-        auto place = [&](long long v) { return static_cast<LONG>(std::clamp(v, -kLimit, kLimit)); };
+        constexpr std::int64_t kLimit = 1 << 29;
+        auto place = [&](std::int64_t v) {
+            return static_cast<LONG>(std::clamp(v, -kLimit, kLimit));
+        };
         const POINT org = surfaceOrigin();
         return POINT{
-            place(static_cast<long long>(x) - m_state.windowOrg.x + m_state.viewportOrg.x) + org.x,
-            place(static_cast<long long>(y) - m_state.windowOrg.y + m_state.viewportOrg.y) + org.y};
+            place(static_cast<std::int64_t>(x) - m_state.windowOrg.x + m_state.viewportOrg.x) +
+                org.x,
+            place(static_cast<std::int64_t>(y) - m_state.windowOrg.y + m_state.viewportOrg.y) +
+                org.y};
     }
     double dx, dy;
     toDevice(x, y, dx, dy);

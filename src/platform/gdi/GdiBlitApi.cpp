@@ -10,6 +10,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/gdi/PixelBlend.h"
+#include "platform/gdi/SurfaceBlend.h"
 
 namespace orvane::platform {
 
@@ -664,19 +665,18 @@ BOOL GdiAlphaBlend(HDC hdcDst, int x, int y, int w, int h, HDC hdcSrc, int sx, i
     const bool mirror = mirrorsBitmaps(*dst, 0);
     if (!dst->hasRotation() && !mirror && dr.right - dr.left == s.r.right - s.r.left &&
         dr.bottom - dr.top == s.r.bottom - s.r.top) {
+        // The common case: plain source-over of premultiplied pixels.
+        if (perPixel && sca == 255) {
+            BlendSurfaceOver(*ds, dst->clipRegion(), dr, *s.surface, s.r.left, s.r.top);
+            return TRUE;
+        }
         const int offX = s.r.left - dr.left, offY = s.r.top - dr.top;
-        ds->prefetch(dr);
         for (const RECT& c : dst->clipRegion().rects()) {
             RECT part;
             if (!IntersectRect(&part, &c, &dr)) continue;
             for (int yy = part.top; yy < part.bottom; ++yy) {
                 std::uint32_t* d = ds->row(yy);
                 const std::uint32_t* from = s.surface->row(yy + offY) + offX;
-                if (perPixel && sca == 255) {
-                    // The common case: plain source-over of premultiplied pixels.
-                    PixelBlend::overRow(from + part.left, d + part.left, part.right - part.left);
-                    continue;
-                }
                 for (int xx = part.left; xx < part.right; ++xx)
                     d[xx] = blendPixel(from[xx], d[xx]);
             }

@@ -30,6 +30,19 @@ private:
 
 }  // namespace
 
+void BlendSurfaceOver(PixelSurface& dst, const Region& clip, const RECT& to,
+                      const PixelSurface& src, int srcX, int srcY) {
+    dst.prefetch(to);
+    const int offX = srcX - to.left, offY = srcY - to.top;
+    for (const RECT& c : clip.rects()) {
+        RECT part;
+        if (!IntersectRect(&part, &c, &to)) continue;
+        for (int y = part.top; y < part.bottom; ++y)
+            PixelBlend::overRow(src.row(y + offY) + part.left + offX, dst.row(y) + part.left,
+                                part.right - part.left);
+    }
+}
+
 bool AlphaBlendSurface(HDC hdc, int x, int y, const PixelSurface& image, BYTE alpha) {
     DeviceContext* dc = gdi::dcFrom(hdc);
     if (!dc) return false;
@@ -39,14 +52,7 @@ bool AlphaBlendSurface(HDC hdc, int x, int y, const PixelSurface& image, BYTE al
         const RECT dr = dc->rectToSurface(RECT{x, y, x + image.width(), y + image.height()});
         PixelSurface* ds = dc->surface();
         if (ds && dr.right - dr.left == image.width() && dr.bottom - dr.top == image.height()) {
-            ds->prefetch(dr);
-            for (const RECT& c : dc->clipRegion().rects()) {
-                RECT part;
-                if (!IntersectRect(&part, &c, &dr)) continue;
-                for (int yy = part.top; yy < part.bottom; ++yy)
-                    PixelBlend::overRow(image.row(yy - dr.top) + (part.left - dr.left),
-                                        ds->row(yy) + part.left, part.right - part.left);
-            }
+            BlendSurfaceOver(*ds, dc->clipRegion(), dr, image, 0, 0);
             return true;
         }
     }

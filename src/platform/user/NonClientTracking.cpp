@@ -2,6 +2,7 @@
 // while held, the thumb dragged) and caption buttons (acting when released over them), and
 // the capture loop they and the move and size loop share.
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/base/Clock.h"
 #include "platform/user/InputQueue.h"
@@ -50,7 +51,7 @@ int positionAt(const ScrollBarState& s, const ScrollBarParts& parts, int thumbSt
     const int room = (parts.trackEnd - parts.trackStart) - (parts.thumbEnd - parts.thumbStart);
     if (room <= 0) return s.min;
     const int offset = std::clamp(thumbStart - parts.trackStart, 0, room);
-    return s.min + static_cast<int>((static_cast<long long>(offset) * span + room / 2) / room);
+    return s.min + static_cast<int>((static_cast<std::int64_t>(offset) * span + room / 2) / room);
 }
 
 // The thumb follows the mouse along the bar: SB_THUMBTRACK for each new position, and on
