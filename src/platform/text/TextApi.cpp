@@ -167,9 +167,24 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
     }
 }
 
-// Rounds a pixel position without a library call: positions are rarely negative.
-inline int roundPosition(double v) {
-    return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5);
+// Underline and strike-out across a line of text drawn from x.
+void drawLines(PixelSurface& surface, const Region& clip, RealizedFont& font, int x, int baseline,
+               int textWidth, std::uint32_t color) {
+    if (!font.underline() && !font.strikeOut()) return;
+    Paint paint;
+    paint.color = color;
+    Rasterizer raster(surface, clip);
+    const FontFace::Metrics& m = font.primary() ? font.primary()->metrics() : FontFace::Metrics{};
+    if (font.underline()) {
+        const int yy = baseline + static_cast<int>(m.underlinePosition);
+        raster.fillRect(RECT{x, yy, x + textWidth, yy + static_cast<int>(m.underlineThickness)},
+                        paint);
+    }
+    if (font.strikeOut()) {
+        const int yy = baseline - static_cast<int>(m.strikeoutPosition);
+        raster.fillRect(RECT{x, yy, x + textWidth, yy + static_cast<int>(m.strikeoutThickness)},
+                        paint);
+    }
 }
 
 }  // namespace
@@ -348,11 +363,43 @@ int GetTextCharacterExtra(HDC hdc) {
 
 namespace {
 
+// Where each glyph of a line goes when a spacing array gives the characters' advances, from
+// the line's left end: every cluster is as wide as its characters' advances add up to, the
+// clusters follow one another in visual order (right-to-left runs too), and a glyph keeps its
+// offset within its cluster.
+std::vector<double> spacedGlyphX(const TextLayout& layout, const INT* dx, UINT length) {
+    std::vector<double> starts(length + 1, 0.0);
+    for (UINT i = 0; i < length; ++i)
+        starts[i + 1] = starts[i] + dx[i];
+    const auto& glyphs = layout.glyphs();
+    std::vector<std::uint32_t> clusterStarts;
+    clusterStarts.reserve(glyphs.size());
+    for (const TextLayout::Glyph& g : glyphs)
+        clusterStarts.push_back(std::min<std::uint32_t>(g.cluster, length));
+    std::sort(clusterStarts.begin(), clusterStarts.end());
+    clusterStarts.erase(std::unique(clusterStarts.begin(), clusterStarts.end()),
+                        clusterStarts.end());
+    std::vector<double> xs(glyphs.size());
+    double pen = 0;
+    for (std::size_t g = 0; g < glyphs.size();) {
+        const std::uint32_t cluster = glyphs[g].cluster;
+        std::size_t next = g;
+        for (; next < glyphs.size() && glyphs[next].cluster == cluster; ++next)
+            xs[next] = pen + (glyphs[next].x - glyphs[g].pen);
+        const auto after = std::upper_bound(clusterStarts.begin(), clusterStarts.end(), cluster);
+        const std::uint32_t end = after == clusterStarts.end() ? length : *after;
+        const std::uint32_t first = std::min<std::uint32_t>(cluster, length);
+        pen += starts[end] - starts[first];
+        g = next;
+    }
+    return xs;
+}
+
 // Text at an escapement: the line is laid out upright into a coverage map, which is then
 // turned about the reference point. Quarter turns map pixels exactly; other angles sample
 // the map bilinearly.
 void drawRotated(DeviceContext& dc, PixelSurface& surface, const Region& clip, RealizedFont& font,
-                 const TextLayout& layout, double width, const std::vector<double>* starts,
+                 const TextLayout& layout, double width, const std::vector<double>* glyphX,
                  POINT ref, int escapement) {
     const auto& s = dc.state();
     const TEXTMETRICW& tm = font.metrics();
@@ -364,9 +411,9 @@ void drawRotated(DeviceContext& dc, PixelSurface& surface, const Region& clip, R
         std::uint8_t& c = cover[static_cast<std::size_t>(y) * w + x];
         c = static_cast<std::uint8_t>(std::min(255u, c + a));
     };
-    for (const TextLayout::Glyph& g : layout.glyphs()) {
-        double gx = g.x;
-        if (starts && g.cluster < starts->size()) gx = (*starts)[g.cluster];
+    for (std::size_t k = 0; k < layout.glyphs().size(); ++k) {
+        const TextLayout::Glyph& g = layout.glyphs()[k];
+        const double gx = glyphX ? (*glyphX)[k] : g.x;
         const FontFace::Glyph& b = g.face->glyph(g.index);
         const int ox = static_cast<int>(std::lround(gx)) + b.left;
         const int oy = tm.tmAscent + static_cast<int>(std::lround(g.y)) - b.top;
@@ -491,18 +538,14 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
         TextLayout::shaped(*font, std::u16string_view(text, length), rtl, s.charExtra);
     const TextLayout& layout = *shared;
     const TEXTMETRICW& tm = font->metrics();
-    // With a spacing array, each character starts where the sums of the array say.
-    std::vector<double> starts;
+    // With a spacing array, the glyphs go where its advances put their clusters.
+    std::vector<double> glyphX;
     double width = layout.width();
     if (dx) {
-        starts.resize(length + 1);
-        double sum = 0;
-        for (UINT i = 0; i < length; ++i) {
-            starts[i] = sum;
-            sum += dx[i];
-        }
-        starts[length] = sum;
-        width = sum;
+        glyphX = spacedGlyphX(layout, dx, length);
+        width = 0;
+        for (UINT i = 0; i < length; ++i)
+            width += dx[i];
     }
     // The reference point: the current position when asked, then the alignment.
     const bool updateCp = s.textAlign & TA_UPDATECP;
@@ -534,7 +577,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
         for (std::size_t g = 0; g < glyphs.size();) {
             // One cluster at a time, turned about its place on the baseline.
             const std::uint32_t cluster = glyphs[g].cluster;
-            const double pen = dx && cluster < starts.size() ? starts[cluster] : glyphs[g].pen;
+            const double pen = dx ? glyphX[g] - glyphs[g].x + glyphs[g].pen : glyphs[g].pen;
             std::size_t next = g;
             while (next < glyphs.size() && glyphs[next].cluster == cluster)
                 ++next;
@@ -558,7 +601,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     if (font->log().lfEscapement % 3600 != 0) {
         Region clip = dc->clipRegion();
         if ((options & ETO_CLIPPED) && rc) clip = clip.intersected(dc->rectToSurface(*rc));
-        drawRotated(*dc, *surface, clip, *font, layout, width, dx ? &starts : nullptr, ref,
+        drawRotated(*dc, *surface, clip, *font, layout, width, dx ? &glyphX : nullptr, ref,
                     font->log().lfEscapement);
         return TRUE;
     }
@@ -600,41 +643,20 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     const std::uint32_t color = dc->pixelFor(s.textColor);
     surface->prefetch(
         RECT{origin.x, origin.y, origin.x + textWidth + tm.tmOverhang, origin.y + tm.tmHeight});
-    // With a spacing array each glyph keeps its offset from the first glyph of its cluster.
-    std::vector<double> clusterFirstX;
-    if (dx) {
-        clusterFirstX.assign(length, std::numeric_limits<double>::quiet_NaN());
-        for (const TextLayout::Glyph& g : layout.glyphs())
-            if (g.cluster < length && std::isnan(clusterFirstX[g.cluster]))
-                clusterFirstX[g.cluster] = g.x;
+    // Without a spacing array the line's cached coverage is blended as one bitmap.
+    if (const FontFace::Glyph* line = dx ? nullptr : layout.coverage()) {
+        drawGlyph(*surface, clip, *line, origin.x, baseline, color);
+        drawLines(*surface, clip, *font, origin.x, baseline, textWidth, color);
+        return TRUE;
     }
-    for (const TextLayout::Glyph& g : layout.glyphs()) {
-        double gx = g.x;
-        if (dx && g.cluster < length) gx = starts[g.cluster] + (g.x - clusterFirstX[g.cluster]);
+    const auto& glyphs = layout.glyphs();
+    for (std::size_t k = 0; k < glyphs.size(); ++k) {
+        const TextLayout::Glyph& g = glyphs[k];
         const FontFace::Glyph& bitmap = g.face->glyph(g.index);
-        drawGlyph(*surface, clip, bitmap, origin.x + roundPosition(gx),
+        drawGlyph(*surface, clip, bitmap, origin.x + roundPosition(dx ? glyphX[k] : g.x),
                   baseline + roundPosition(g.y), color);
     }
-    // Underline and strike-out across the whole text.
-    if (font->underline() || font->strikeOut()) {
-        Paint paint;
-        paint.color = color;
-        Rasterizer raster(*surface, clip);
-        const FontFace::Metrics& m =
-            font->primary() ? font->primary()->metrics() : FontFace::Metrics{};
-        if (font->underline()) {
-            const int yy = baseline + static_cast<int>(m.underlinePosition);
-            raster.fillRect(RECT{origin.x, yy, origin.x + textWidth,
-                                 yy + static_cast<int>(m.underlineThickness)},
-                            paint);
-        }
-        if (font->strikeOut()) {
-            const int yy = baseline - static_cast<int>(m.strikeoutPosition);
-            raster.fillRect(RECT{origin.x, yy, origin.x + textWidth,
-                                 yy + static_cast<int>(m.strikeoutThickness)},
-                            paint);
-        }
-    }
+    drawLines(*surface, clip, *font, origin.x, baseline, textWidth, color);
     return TRUE;
 }
 

@@ -338,6 +338,83 @@ LineCache& lineCache() {
 
 }  // namespace
 
+namespace {
+
+// Bytes held by all line coverages: past the budget, lines are drawn glyph by glyph.
+std::size_t& coverageBytes() {
+    static std::size_t bytes = 0;
+    return bytes;
+}
+constexpr std::size_t kCoverageBudget = 16u << 20;
+constexpr std::size_t kLineCoverageMax = 64u << 10;
+
+}  // namespace
+
+TextLayout::~TextLayout() {
+    if (m_coverage) coverageBytes() -= m_coverage->alpha.size();
+}
+
+const FontFace::Glyph* TextLayout::coverage() const {
+    if (m_coverageTried) return m_coverage.get();
+    m_coverageTried = true;
+    // The box of all glyphs, from the line's left end (x) and the baseline (y, positive up).
+    int left = 0, right = 0, top = 0, bottom = 0;
+    bool any = false;
+    for (const Glyph& g : m_glyphs) {
+        const FontFace::Glyph& b = g.face->glyph(g.index);
+        if (b.color) return nullptr;
+        if (b.width == 0 || b.height == 0) continue;
+        const int x = roundPosition(g.x) + b.left, y = b.top - roundPosition(g.y);
+        if (!any) {
+            left = x, right = x + b.width, top = y, bottom = y - b.height;
+            any = true;
+        } else {
+            left = std::min(left, x), right = std::max(right, x + b.width);
+            top = std::max(top, y), bottom = std::min(bottom, y - b.height);
+        }
+    }
+    auto mask = std::make_unique<FontFace::Glyph>();
+    if (any) {
+        const std::size_t width = static_cast<std::size_t>(right - left);
+        const std::size_t height = static_cast<std::size_t>(top - bottom);
+        const std::size_t bytes = width * height + 3;
+        if (width > 0xFFFF || bytes > kLineCoverageMax || coverageBytes() + bytes > kCoverageBudget)
+            return nullptr;
+        mask->left = left, mask->top = top;
+        mask->width = static_cast<int>(width), mask->height = static_cast<int>(height);
+        mask->alpha.assign(bytes, 0);
+        mask->ink.assign(height, {std::uint16_t(width), std::uint16_t(0)});
+        // Overlapping coverage combines as two blends in a row would: a + b - ab.
+        for (const Glyph& g : m_glyphs) {
+            const FontFace::Glyph& b = g.face->glyph(g.index);
+            const int x = roundPosition(g.x) + b.left - left;
+            const int y = top - (b.top - roundPosition(g.y));
+            for (int row = 0; row < b.height; ++row) {
+                const auto [first, last] = b.ink[static_cast<std::size_t>(row)];
+                if (first >= last) continue;
+                const std::size_t r = static_cast<std::size_t>(y + row);
+                std::uint8_t* out = mask->alpha.data() + r * width + static_cast<std::size_t>(x);
+                const std::uint8_t* in = b.alpha.data() + static_cast<std::size_t>(row) *
+                                                              static_cast<std::size_t>(b.width);
+                for (int c = first; c < last; ++c) {
+                    const unsigned a = out[c], v = in[c];
+                    out[c] = static_cast<std::uint8_t>(a + v - (a * v + 127) / 255);
+                }
+                auto& ink = mask->ink[r];
+                ink.first =
+                    std::min<std::uint16_t>(ink.first, static_cast<std::uint16_t>(x + first));
+                ink.second =
+                    std::max<std::uint16_t>(ink.second, static_cast<std::uint16_t>(x + last));
+            }
+        }
+        for (auto& ink : mask->ink)
+            if (ink.first >= ink.second) ink = {0, 0};
+        coverageBytes() += bytes;
+    }
+    m_coverage = std::move(mask);
+    return m_coverage.get();
+}
+
 void TextLayout::clearCache() {
     lineCache().recent.clear();
     lineCache().index.clear();

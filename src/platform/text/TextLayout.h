@@ -28,6 +28,9 @@ public:
     // Lays out text with a font; `rtl` sets right-to-left reading; `extra` pixels are added
     // after each character cluster (SetTextCharacterExtra).
     TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, int extra);
+    ~TextLayout();
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
 
     const std::vector<Glyph>& glyphs() const { return m_glyphs; }
     double width() const { return m_width; }
@@ -37,6 +40,12 @@ public:
     // Where the cluster holding UTF-16 unit `index` shows: its left edge from the line's left
     // end and its width, in visual order.
     std::pair<double, double> span(std::size_t index) const;
+
+    // The whole line's grey coverage as one glyph bitmap, placed from the line's left end and
+    // its baseline: built on first use and kept with the layout, so a line drawn again blends
+    // one bitmap instead of looking up and blending each glyph. Null when a glyph has colour or
+    // the line (or all lines kept so far) would take too much memory.
+    const FontFace::Glyph* coverage() const;
 
     // The layout of a line, shared from a cache of recently used lines: texts drawn and
     // measured again and again are laid out once.
@@ -55,6 +64,13 @@ private:
     std::vector<double> m_advances;
     double m_width = 0;
     double m_pen = 0;
+    mutable std::unique_ptr<FontFace::Glyph> m_coverage;
+    mutable bool m_coverageTried = false;
 };
+
+// Rounds a pixel position without a library call: positions are rarely negative.
+inline int roundPosition(double v) {
+    return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5);
+}
 
 }  // namespace orvane::platform

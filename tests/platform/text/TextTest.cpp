@@ -1,4 +1,6 @@
 // Fonts, metrics, measuring and drawing text, in every script the controls meet.
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -229,6 +231,44 @@ TEST_F(TextTest, ClippedTextDrawsThePixelsOfTheWholeText) {
         }
 }
 
+// A line is drawn from its cached coverage; placed glyph by glyph through a spacing array of
+// the same advances it must give the same pixels (overlaps may round one step apart), also
+// when drawn again from the cache and when the text mixes faces and marks.
+TEST_F(TextTest, ALineDrawsAsItsGlyphsDoOneByOne) {
+    constexpr int kW = 260, kH = 40;
+    for (std::u16string text :
+         {std::u16string(u"AVAWAY To fi Wave"),
+          std::u16string(u"e\u0301a\u0308 \u03A9\u0416 \u05E9\u05DC"), std::u16string(u"  x  ")}) {
+        Canvas line(kW, kH, kWhite), glyphs(kW, kH, kWhite);
+        FontIn a(line, -22, u"Tahoma"), b(glyphs, -22, u"Tahoma");
+        const int n = static_cast<int>(text.size());
+        std::vector<INT> edges(text.size()), dx(text.size());
+        ASSERT_TRUE(
+            GetTextExtentExPointW(glyphs, text.data(), n, 0, nullptr, edges.data(), nullptr));
+        for (int i = 0; i < n; ++i)
+            dx[i] = edges[i] - (i ? edges[i - 1] : 0);
+        for (int round = 0; round < 2; ++round) {
+            line.fill(kWhite);
+            glyphs.fill(kWhite);
+            SetTextColor(line, RGB(0x20, 0x40, 0x80));
+            SetTextColor(glyphs, RGB(0x20, 0x40, 0x80));
+            ExtTextOutW(line, 3, 5, 0, nullptr, text.data(), text.size(), nullptr);
+            ExtTextOutW(glyphs, 3, 5, 0, nullptr, text.data(), text.size(), dx.data());
+            int inked = 0;
+            for (int y = 0; y < kH; ++y)
+                for (int x = 0; x < kW; ++x) {
+                    const COLORREF p = line.at(x, y), q = glyphs.at(x, y);
+                    inked += p != kWhite;
+                    const int most = std::max({std::abs(GetRValue(p) - GetRValue(q)),
+                                               std::abs(GetGValue(p) - GetGValue(q)),
+                                               std::abs(GetBValue(p) - GetBValue(q))});
+                    ASSERT_LE(most, 1) << "at " << x << "," << y << " round " << round;
+                }
+            EXPECT_GT(inked, 20);
+        }
+    }
+}
+
 TEST_F(TextTest, UnderlineSitsBelowTheBaseline) {
     Canvas canvas(100, 40, kWhite);
     FontIn font(canvas, -20, u"Arial", FW_NORMAL, true);
@@ -356,7 +396,6 @@ TEST_F(TextTest, OrientationTurnsCharactersOnlyInTheAdvancedMode) {
     EXPECT_GT(boxes[1].bottom - boxes[1].top, 20);
     EXPECT_LE(boxes[1].bottom, 81);  // rising from the baseline point
 }
-
 
 TEST_F(TextTest, ScreenFontsIncludeTheWindowsNames) {
     Canvas canvas(4, 4);
