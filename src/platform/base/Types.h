@@ -25,6 +25,7 @@ using COLORREF = std::uint32_t;
 // COM result codes: negative values are failures.
 using HRESULT = std::int32_t;
 inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT S_FALSE = 1;
 inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
 inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
@@ -67,6 +68,8 @@ enum class ObjectKind : std::uint8_t {
     Region,
     Font,
     Palette,
+    // Common-control objects
+    ImageList,
     Count
 };
 
