@@ -2,6 +2,7 @@
 // blending for selection and drag images, as the common controls draw them.
 #pragma once
 
+#include "platform/base/IStream.h"
 #include "platform/base/Types.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/user/UserTypes.h"
@@ -75,16 +76,6 @@ struct IMAGELISTDRAWPARAMS {
     DWORD fState = ILS_NORMAL;
     DWORD Frame = 0;  // the opacity with ILS_ALPHA
     COLORREF crEffect = 0;
-};
-
-// A stream of bytes that ImageList_Write writes to and ImageList_Read reads from.
-class IStream {
-public:
-    virtual ~IStream() = default;
-    // Reads up to `count` bytes; `read` (when given) receives how many came. S_FALSE when
-    // fewer than asked were left.
-    virtual HRESULT Read(void* buffer, ULONG count, ULONG* read) = 0;
-    virtual HRESULT Write(const void* buffer, ULONG count, ULONG* written) = 0;
 };
 
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);

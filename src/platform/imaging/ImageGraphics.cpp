@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/imaging/BicubicResampler.h"
 #include "platform/imaging/PremultipliedAlpha.h"
@@ -203,6 +204,22 @@ void ImageGraphics::fillRectangleWithTexture(const PixelSurface& image, const Re
     cairo_restore(cr);
     cairo_surface_destroy(src);
     cairo_surface_flush(m_impl->surface);
+}
+
+PixelSurface ImageGraphics::scaled(const PixelSurface& image, int cx, int cy) {
+    if ((cx == image.width() && cy == image.height()) || cx <= 0 || cy <= 0) {
+        PixelSurface copy(image.width(), image.height());
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(copy.row(y), image.row(y), image.width() * 4u);
+        return copy;
+    }
+    PixelSurface out(cx, cy);
+    ImageGraphics g(out);
+    g.setInterpolationMode(InterpolationMode::HighQualityBicubic);
+    g.setPixelOffsetMode(PixelOffsetMode::HighQuality);
+    g.drawImage(image, {0, 0, static_cast<float>(cx), static_cast<float>(cy)},
+                {0, 0, static_cast<float>(image.width()), static_cast<float>(image.height())});
+    return out;
 }
 
 }  // namespace orvane::platform

@@ -38,6 +38,10 @@ public:
     ImageGraphics(const ImageGraphics&) = delete;
     ImageGraphics& operator=(const ImageGraphics&) = delete;
 
+    // A copy of `image` (premultiplied) at cx × cy, high-quality bicubic; at its own size, or
+    // for a size of zero or less, an exact copy.
+    static PixelSurface scaled(const PixelSurface& image, int cx, int cy);
+
     void setInterpolationMode(InterpolationMode mode) { m_interpolation = mode; }
     void setPixelOffsetMode(PixelOffsetMode mode) { m_pixelOffset = mode; }
     void setCompositingMode(CompositingMode mode) { m_compositing = mode; }

@@ -27,23 +27,6 @@ bool isSet(std::uint32_t pixel) {
     return (pixel & 0xFFFFFF) != 0;
 }
 
-// The picture scaled to cx × cy with high-quality interpolation (or as it is).
-PixelSurface scaled(const PixelSurface& image, int cx, int cy) {
-    if ((cx == image.width() && cy == image.height()) || cx <= 0 || cy <= 0) {
-        PixelSurface copy(image.width(), image.height());
-        for (int y = 0; y < image.height(); ++y)
-            std::memcpy(copy.row(y), image.row(y), image.width() * 4u);
-        return copy;
-    }
-    PixelSurface out(cx, cy);
-    ImageGraphics g(out);
-    g.setInterpolationMode(InterpolationMode::HighQualityBicubic);
-    g.setPixelOffsetMode(PixelOffsetMode::HighQuality);
-    g.drawImage(image, {0, 0, static_cast<float>(cx), static_cast<float>(cy)},
-                {0, 0, static_cast<float>(image.width()), static_cast<float>(image.height())});
-    return out;
-}
-
 // An icon's hot spot is its centre, whatever it was given.
 HICON addIcon(PixelSurface image, bool icon, int hotX, int hotY) {
     if (icon) {
@@ -141,7 +124,7 @@ HICON CreateIconFromResourceEx(const BYTE* bits, DWORD size, BOOL icon, DWORD ve
     const PixelSurface image = PremultipliedAlpha::fromStraight(*decoded);
     hotX = hotX * cx / decoded->width;
     hotY = hotY * cy / decoded->height;
-    return addIcon(scaled(image, cx, cy), icon != 0, hotX, hotY);
+    return addIcon(ImageGraphics::scaled(image, cx, cy), icon != 0, hotX, hotY);
 }
 
 HICON CreateIconFromResource(const BYTE* bits, DWORD size, BOOL icon, DWORD version) {
@@ -154,8 +137,9 @@ HICON CopyIcon(HICON icon) {
         SetLastError(ERROR_INVALID_ICON_HANDLE);
         return HICON();
     }
-    return addIcon(scaled(source->image, source->image.width(), source->image.height()),
-                   source->isIcon, source->hotSpotX, source->hotSpotY);
+    return addIcon(
+        ImageGraphics::scaled(source->image, source->image.width(), source->image.height()),
+        source->isIcon, source->hotSpotX, source->hotSpotY);
 }
 
 BOOL GetIconInfo(HICON icon, ICONINFO* info) {
@@ -216,7 +200,7 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT step, HB
         FillRect(hdc, &area, background);
     }
     // The picture at the drawn size, in a DIB section that GDI blends from.
-    const PixelSurface picture = scaled(object->image, cx, cy);
+    const PixelSurface picture = ImageGraphics::scaled(object->image, cx, cy);
     void* bits = nullptr;
     const HBITMAP dib = makeDib(cx, cy, &bits);
     if (!dib) return FALSE;
@@ -311,7 +295,7 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, U
     }
     const int width = cx ? cx : file->image.width, height = cy ? cy : file->image.height;
     const PixelSurface image = PremultipliedAlpha::fromStraight(file->image);
-    return HANDLE(addIcon(scaled(image, width, height), icon,
+    return HANDLE(addIcon(ImageGraphics::scaled(image, width, height), icon,
                           file->hotSpotX * width / file->image.width,
                           file->hotSpotY * height / file->image.height));
 }
