@@ -104,8 +104,14 @@ void over(PixelSurface& dst, const PixelSurface& src, int dx, int dy) {
             dst.at(x, y) = PixelBlend::over(src.at(x - dx, y - dy), dst.at(x, y));
 }
 
+// x / 255 rounded, for x up to 255 * 255, without a division.
+constexpr std::uint32_t div255(std::uint32_t x) {
+    x += 128;
+    return (x + (x >> 8)) >> 8;
+}
+
 std::uint32_t scalePixel(std::uint32_t p, unsigned keep) {
-    auto s = [keep](std::uint32_t c) { return (c * keep + 127) / 255; };
+    auto s = [keep](std::uint32_t c) { return div255(c * keep); };
     return s(p >> 24) << 24 | s((p >> 16) & 0xFF) << 16 | s((p >> 8) & 0xFF) << 8 | s(p & 0xFF);
 }
 
@@ -114,7 +120,7 @@ std::uint32_t mix(std::uint32_t a, std::uint32_t b, unsigned part) {
     std::uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         const std::uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= ((ca * part + cb * (255 - part) + 127) / 255) << shift;
+        out |= div255(ca * part + cb * (255 - part)) << shift;
     }
     return out;
 }
@@ -167,6 +173,9 @@ BOOL drawIndirect(const IMAGELISTDRAWPARAMS& p) {
             std::memcpy(part.row(y), out.row(y0 + y) + x0, static_cast<std::size_t>(cw) * 4);
         out = std::move(part);
     }
+    const unsigned share = (style & ILD_BLEND50) ? 128 : 64;
+    const COLORREF fg = p.rgbFg == CLR_DEFAULT ? GetSysColor(COLOR_HIGHLIGHT) : p.rgbFg;
+    const std::uint32_t fgPixel = 0xFF000000u | PixelSurface::fromColor(fg);
     for (int y = 0; y < out.height(); ++y) {
         std::uint32_t* row = out.row(y);
         for (int x = 0; x < out.width(); ++x) {
@@ -184,15 +193,13 @@ BOOL drawIndirect(const IMAGELISTDRAWPARAMS& p) {
             if (style & (ILD_BLEND25 | ILD_BLEND50)) {
                 // A quarter or a half of the blend colour over the image's own pixels; with no
                 // colour the image lets that much of what is below show through.
-                const unsigned part = (style & ILD_BLEND50) ? 128 : 64;
-                const COLORREF fg = p.rgbFg == CLR_DEFAULT ? GetSysColor(COLOR_HIGHLIGHT) : p.rgbFg;
                 if (fg == CLR_NONE) {
-                    px = scalePixel(px, 255 - part);
+                    px = scalePixel(px, 255 - share);
                 } else {
                     // The colour as opaque as the pixel, mixed in by channel; alpha stays.
                     const std::uint32_t tint =
-                        scalePixel(0xFF000000u | PixelSurface::fromColor(fg), px >> 24);
-                    px = (px & 0xFF000000u) | (mix(tint, px, part) & 0x00FFFFFFu);
+                        (px >> 24) == 255 ? fgPixel : scalePixel(fgPixel, px >> 24);
+                    px = (px & 0xFF000000u) | (mix(tint, px, share) & 0x00FFFFFFu);
                 }
             }
             if (p.fState & ILS_ALPHA) px = scalePixel(px, std::min<DWORD>(p.Frame, 255));
