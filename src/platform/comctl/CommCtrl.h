@@ -3,6 +3,8 @@
 // values.
 #pragma once
 
+#include "platform/comctl/ImageList.h"
+#include "platform/comctl/ProgressBar.h"
 #include "platform/comctl/ToolTips.h"
 #include "platform/user/UserTypes.h"
 

@@ -1,5 +1,6 @@
 #include "platform/base/LastError.h"
 #include "platform/comctl/CommCtrl.h"
+#include "platform/comctl/ProgressControl.h"
 #include "platform/comctl/ToolTipControl.h"
 
 namespace orvane::platform {
@@ -16,6 +17,7 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {
         return FALSE;
     }
     if (icc->dwICC & kToolTipGroups) ToolTipControl::registerClass();
+    if (icc->dwICC & ICC_PROGRESS_CLASS) ProgressControl::registerClass();
     return TRUE;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/theme/ThemeLook.h"
 
+#include <array>
+
 #include "platform/theme/ThemeParts.h"
 
 namespace orvane::platform {
@@ -270,9 +272,72 @@ constexpr ThemePartLook kMenuParts[] = {
      kMenuPopupSubmenu},
 };
 
+// Progress: a light track with a grey border; the fill is the accent (red for an error,
+// amber when paused); a marquee's moving piece is the accent too.
+constexpr ThemeStateLook kProgressTrack[] = {
+    /* PBBS_NORMAL  */ {rgb(0xE6E6E6), rgb(0xE6E6E6), rgb(0xBCBCBC), 1, kNone, 0, G::None, 0},
+    /* PBBS_PARTIAL */ {rgb(0xE6E6E6), rgb(0xE6E6E6), rgb(0xBCBCBC), 1, kNone, 0, G::None, 0},
+};
+constexpr ThemeStateLook kProgressChunk[] = {
+    {kAccent, kAccent, kNone, 0, kNone, 0, G::None, 0},
+};
+constexpr ThemeStateLook kProgressFill[] = {
+    /* PBFS_NORMAL  */ {kAccent, kAccent, kNone, 0, kNone, 0, G::None, 0},
+    /* PBFS_ERROR   */ {rgb(0xD13438), rgb(0xD13438), kNone, 0, kNone, 0, G::None, 0},
+    /* PBFS_PAUSED  */ {rgb(0xDDA400), rgb(0xDDA400), kNone, 0, kNone, 0, G::None, 0},
+    /* PBFS_PARTIAL */ {kAccentLight, kAccentLight, kNone, 0, kNone, 0, G::None, 0},
+};
+
+constexpr ThemePartLook kProgressParts[] = {
+    {PP_BAR, PartShape::RoundRect, 0, 0, 0, {1, 1, 1, 1}, 3, 3, 3, 3, false, kProgressTrack},
+    {PP_BARVERT, PartShape::RoundRect, 0, 0, 0, {1, 1, 1, 1}, 3, 3, 3, 3, false, kProgressTrack},
+    {PP_CHUNK, PartShape::RoundRect, 0, 0, 0, {0, 0, 0, 0}, 1, 1, 1, 1, false, kProgressChunk},
+    {PP_CHUNKVERT, PartShape::RoundRect, 0, 0, 0, {0, 0, 0, 0}, 1, 1, 1, 1, false, kProgressChunk},
+    {PP_FILL, PartShape::RoundRect, 0, 0, 0, {0, 0, 0, 0}, 1, 1, 1, 1, false, kProgressFill},
+    {PP_FILLVERT, PartShape::RoundRect, 0, 0, 0, {0, 0, 0, 0}, 1, 1, 1, 1, false, kProgressFill},
+    {PP_MOVEOVERLAY,
+     PartShape::RoundRect,
+     0,
+     0,
+     0,
+     {0, 0, 0, 0},
+     1,
+     1,
+     1,
+     1,
+     false,
+     kProgressChunk},
+};
+
+// Spin buttons: small push buttons with a dark arrow; hot tints blue, pressed darkens.
+constexpr std::uint32_t kSpinArrow = rgb(0x404040);
+constexpr std::array<ThemeStateLook, 4> spinStates(PartGlyph arrow) {
+    return {{
+        /* normal   */ {rgb(0xFDFDFD), rgb(0xEFEFEF), rgb(0xB4B4B4), 1, kNone, 0, arrow,
+                        kSpinArrow},
+        /* hot      */ {rgb(0xF5FAFF), rgb(0xE1EEFB), kAccent, 1, kNone, 0, arrow, kSpinArrow},
+        /* pressed  */ {rgb(0xC9DEF2), rgb(0xB9D3EC), kAccentDark, 1, kNone, 0, arrow, kSpinArrow},
+        /* disabled */
+        {kDisabledFill, kDisabledFill, kDisabledBorder, 1, kNone, 0, arrow, kDisabledMark},
+    }};
+}
+constexpr auto kSpinUp = spinStates(G::ArrowUp);
+constexpr auto kSpinDown = spinStates(G::ArrowDown);
+constexpr auto kSpinRight = spinStates(G::ArrowRight);
+constexpr auto kSpinLeft = spinStates(G::ArrowLeft);
+
+constexpr ThemePartLook kSpinParts[] = {
+    {SPNP_UP, PartShape::RoundRect, 2, 0, 0, {1, 1, 1, 1}, 6, 6, 15, 10, true, kSpinUp},
+    {SPNP_DOWN, PartShape::RoundRect, 2, 0, 0, {1, 1, 1, 1}, 6, 6, 15, 10, true, kSpinDown},
+    {SPNP_UPHORZ, PartShape::RoundRect, 2, 0, 0, {1, 1, 1, 1}, 6, 6, 10, 15, true, kSpinRight},
+    {SPNP_DOWNHORZ, PartShape::RoundRect, 2, 0, 0, {1, 1, 1, 1}, 6, 6, 10, 15, true, kSpinLeft},
+};
+
 constexpr ThemeClassLook kClasses[] = {
     {u"BUTTON", kButtonParts},
     {u"MENU", kMenuParts},
+    {u"PROGRESS", kProgressParts},
+    {u"SPIN", kSpinParts},
 };
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace orvane::platform {
 
 enum class PartShape { RoundRect, Ellipse };
-enum class PartGlyph { None, CheckMark, Dash, Dot, ArrowRight };
+enum class PartGlyph { None, CheckMark, Dash, Dot, ArrowRight, ArrowLeft, ArrowUp, ArrowDown };
 
 struct ThemeStateLook {
     std::uint32_t fillTop;  // the fill runs from fillTop to fillBottom, top to bottom

@@ -94,6 +94,26 @@ void drawGlyph(cairo_t* cr, PartGlyph glyph, std::uint32_t colour, double w, dou
             cairo_stroke(cr);
             break;
         }
+        case PartGlyph::ArrowLeft:
+        case PartGlyph::ArrowUp:
+        case PartGlyph::ArrowDown: {
+            // A small filled triangle, as spin buttons show: pointing up, then turned.
+            const double half = std::max(2.0, std::round(side * 0.22));
+            const double cx = std::round(w / 2), cy = std::round(h / 2);
+            const double turn = glyph == PartGlyph::ArrowUp     ? 0
+                                : glyph == PartGlyph::ArrowDown ? M_PI
+                                                                : -M_PI / 2;
+            cairo_save(cr);
+            cairo_translate(cr, cx, cy);
+            cairo_rotate(cr, turn);
+            cairo_move_to(cr, -half, half / 2);
+            cairo_line_to(cr, half, half / 2);
+            cairo_line_to(cr, 0, -half / 2);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            cairo_restore(cr);
+            break;
+        }
         case PartGlyph::None:
             break;
     }
