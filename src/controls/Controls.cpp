@@ -7,6 +7,7 @@
 #include "controls/buttons/ucFrame.h"
 #include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
+#include "controls/graphics/ucProgressBar.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
@@ -32,6 +33,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucOptionGroup::registerClass(library, classes);
     ucCheckGroup::registerClass(library, classes);
     ucButtonGroup::registerClass(library, classes);
+    ucProgressBar::registerClass(library, classes);
 }
 
 }  // namespace orvane

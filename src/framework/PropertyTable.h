@@ -351,6 +351,10 @@ public:
         throw Error(errors::InvalidProcedureCall, u"PropertyTable",
                     u"No declared property of that name and type");
     }
+    // Drops a shared row that a control declares again with another type.
+    void remove(std::u16string_view name) {
+        std::erase_if(m_rows, [name](const auto& row) { return sameName(row->name(), name); });
+    }
     // The row of a property by name (ignoring case), or null.
     const PropertyRow* find(std::u16string_view name) const {
         for (const auto& row : m_rows)

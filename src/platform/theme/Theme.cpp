@@ -10,6 +10,7 @@
 #include "platform/theme/ThemeImageCache.h"
 #include "platform/theme/ThemeInternal.h"
 #include "platform/user/SystemMetrics.h"
+#include "platform/user/User.h"
 
 namespace orvane::platform {
 
@@ -100,6 +101,17 @@ HTHEME OpenThemeData(HWND, LPCWSTR classList) {
     }
     SetLastError(ERROR_NOT_FOUND);
     return HTHEME();
+}
+
+HRESULT SetWindowTheme(HWND hwnd, LPCWSTR subAppName, LPCWSTR subIdList) {
+    if (!IsWindow(hwnd)) return E_HANDLE;
+    // One look serves every application name; the "Explorer" style is that look.
+    const bool known = !subAppName || upper(subAppName) == u"EXPLORER" || subAppName[0] == 0;
+    if (!known || (subIdList && subIdList[0] != 0)) {
+        ReportUnsupported("SetWindowTheme", "application names other than \"explorer\"");
+        return E_INVALIDARG;
+    }
+    return S_OK;
 }
 
 HRESULT CloseThemeData(HTHEME theme) {

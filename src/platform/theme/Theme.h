@@ -23,6 +23,9 @@ HRESULT EnableTheming(BOOL enable);
 // "EDIT", "TOOLTIP", ...), or null when styles are off or no class is known.
 HTHEME OpenThemeData(HWND hwnd, LPCWSTR classList);
 HRESULT CloseThemeData(HTHEME theme);
+// Chooses a window's style by application name: "explorer" or none (the one built-in look);
+// other names and class lists fail.
+HRESULT SetWindowTheme(HWND hwnd, LPCWSTR subAppName, LPCWSTR subIdList);
 // The theme's own system colours: those of the default scheme, whatever SetSysColors did
 // since. A null theme gives the current system colour.
 COLORREF GetThemeSysColor(HTHEME theme, int colorId);
