@@ -8,6 +8,7 @@
 #include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
 #include "controls/graphics/ucProgressBar.h"
+#include "controls/graphics/ucUpDown.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/SharedEnums.h"
@@ -34,6 +35,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucCheckGroup::registerClass(library, classes);
     ucButtonGroup::registerClass(library, classes);
     ucProgressBar::registerClass(library, classes);
+    ucUpDown::registerClass(library, classes);
 }
 
 }  // namespace orvane
