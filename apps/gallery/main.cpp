@@ -113,6 +113,17 @@ int main(int argc, char** argv) {
                     tell("KeyPress " + name + " " + std::to_string(CInt(a[0])));
                 });
         }
+        // The spin drives the first progress bar, its value shown as the bar's caption.
+        try {
+            UserControl& spin = form->control(u"udValue");
+            UserControl& bar = form->control(u"pbrPlain");
+            lib.connect(spin, u"Change", [&lib, &spin, &bar](std::vector<Variant>&) {
+                const Variant value = lib.get(spin, u"Value");
+                lib.put(bar, u"Value", value);
+                lib.put(bar, u"Text", Variant(CStr(value) + u" %"));
+            });
+        } catch (const Error&) {
+        }
         // Each control with a Tag shows it in a balloon tooltip while the pointer rests on it.
         cToolTip tips;
         tips.Create(form->hWnd());

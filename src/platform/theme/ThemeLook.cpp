@@ -321,10 +321,10 @@ constexpr std::array<ThemeStateLook, 4> spinStates(PartGlyph arrow) {
         {kDisabledFill, kDisabledFill, kDisabledBorder, 1, kNone, 0, arrow, kDisabledMark},
     }};
 }
-constexpr auto kSpinUp = spinStates(G::ArrowUp);
-constexpr auto kSpinDown = spinStates(G::ArrowDown);
-constexpr auto kSpinRight = spinStates(G::ArrowRight);
-constexpr auto kSpinLeft = spinStates(G::ArrowLeft);
+constexpr auto kSpinUp = spinStates(G::TriangleUp);
+constexpr auto kSpinDown = spinStates(G::TriangleDown);
+constexpr auto kSpinRight = spinStates(G::TriangleRight);
+constexpr auto kSpinLeft = spinStates(G::TriangleLeft);
 
 constexpr ThemePartLook kSpinParts[] = {
     {SPNP_UP, PartShape::RoundRect, 2, 0, 0, {1, 1, 1, 1}, 6, 6, 15, 10, true, kSpinUp},

@@ -10,7 +10,17 @@
 namespace orvane::platform {
 
 enum class PartShape { RoundRect, Ellipse };
-enum class PartGlyph { None, CheckMark, Dash, Dot, ArrowRight, ArrowLeft, ArrowUp, ArrowDown };
+enum class PartGlyph {
+    None,
+    CheckMark,
+    Dash,
+    Dot,
+    ArrowRight,
+    TriangleLeft,
+    TriangleUp,
+    TriangleDown,
+    TriangleRight
+};
 
 struct ThemeStateLook {
     std::uint32_t fillTop;  // the fill runs from fillTop to fillBottom, top to bottom

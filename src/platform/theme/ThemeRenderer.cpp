@@ -94,15 +94,17 @@ void drawGlyph(cairo_t* cr, PartGlyph glyph, std::uint32_t colour, double w, dou
             cairo_stroke(cr);
             break;
         }
-        case PartGlyph::ArrowLeft:
-        case PartGlyph::ArrowUp:
-        case PartGlyph::ArrowDown: {
+        case PartGlyph::TriangleLeft:
+        case PartGlyph::TriangleUp:
+        case PartGlyph::TriangleDown:
+        case PartGlyph::TriangleRight: {
             // A small filled triangle, as spin buttons show: pointing up, then turned.
             const double half = std::max(2.0, std::round(side * 0.22));
             const double cx = std::round(w / 2), cy = std::round(h / 2);
-            const double turn = glyph == PartGlyph::ArrowUp     ? 0
-                                : glyph == PartGlyph::ArrowDown ? M_PI
-                                                                : -M_PI / 2;
+            const double turn = glyph == PartGlyph::TriangleUp     ? 0
+                                : glyph == PartGlyph::TriangleDown ? M_PI
+                                : glyph == PartGlyph::TriangleLeft ? -M_PI / 2
+                                                                   : M_PI / 2;
             cairo_save(cr);
             cairo_translate(cr, cx, cy);
             cairo_rotate(cr, turn);
