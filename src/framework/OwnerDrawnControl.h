@@ -197,6 +197,11 @@ protected:
     // The common rows, with their shared defaults, for class C.
     template <class C>
     static void declareCommon(PropertyTable& t);
+    // The common rows without the hover and pressed colours, the flat border's colours,
+    // BackStyle and Borderwidth, which stay inside, neither published nor saved: for controls
+    // with no state looks of their own.
+    template <class C>
+    static void declareStateless(PropertyTable& t);
     // MousePointer and MouseIcon, the host's pointer over the control, published and stored
     // (the control's accessors reach them with setNamed).
     template <class C>
@@ -533,6 +538,16 @@ void OwnerDrawnControl::declareCommon(PropertyTable& t) {
                     bag.WriteProperty(u"Font", Variant(std::static_pointer_cast<Object>(c.m_font)));
             });
     t.add<C>(u"ForeColor", &B::m_foreColor, OLE_COLOR{0}, OLE_COLOR{0});
+}
+
+template <class C>
+void OwnerDrawnControl::declareStateless(PropertyTable& t) {
+    declareCommon<C>(t);
+    for (const char16_t* name : {u"BackColorHot", u"BackColorPressed", u"BorderColor",
+                                 u"BorderColorHot", u"BorderColorPressed"})
+        t.redeclare<C, OLE_COLOR>(name).hidden().notPersisted();
+    t.redeclare<C, BackStyleEnum>(u"BackStyle").hidden().notPersisted();
+    t.redeclare<C, std::int32_t>(u"Borderwidth").hidden().notPersisted();
 }
 
 }  // namespace orvane

@@ -17,13 +17,8 @@ ucFrame::~ucFrame() = default;
 PropertyTable ucFrame::declare() {
     using T = ucFrame;
     PropertyTable t;
-    declareCommon<T>(t);
-    // A frame has no state colours and no flat border of its own.
-    for (const char16_t* name : {u"BackColorHot", u"BackColorPressed", u"BorderColor",
-                                 u"BorderColorHot", u"BorderColorPressed"})
-        t.redeclare<T, OLE_COLOR>(name).hidden().notPersisted();
-    t.redeclare<T, BackStyleEnum>(u"BackStyle").hidden().notPersisted();
-    t.redeclare<T, std::int32_t>(u"Borderwidth").hidden().notPersisted();
+    // No state colours and no flat border of its own.
+    declareStateless<T>(t);
     t.redeclare<T, OLE_COLOR>(u"BackColor").defaults(vbButtonFace, vbButtonFace);
     t.redeclare<T, OLE_COLOR>(u"ForeColor").defaults(vbButtonText, vbButtonText);
     t.add<T>(u"Alignment", &T::m_alignment, 0, 0)

@@ -31,13 +31,8 @@ ucProgressBar::~ucProgressBar() = default;
 PropertyTable ucProgressBar::declare() {
     using T = ucProgressBar;
     PropertyTable t;
-    declareCommon<T>(t);
-    // A progress bar has no state colours, no transparency and borders of its own kind.
-    for (const char16_t* name : {u"BackColorHot", u"BackColorPressed", u"BorderColor",
-                                 u"BorderColorHot", u"BorderColorPressed"})
-        t.redeclare<T, OLE_COLOR>(name).hidden().notPersisted();
-    t.redeclare<T, BackStyleEnum>(u"BackStyle").hidden().notPersisted();
-    t.redeclare<T, std::int32_t>(u"Borderwidth").hidden().notPersisted();
+    // No state colours, no transparency, and borders of its own kind.
+    declareStateless<T>(t);
     t.remove(u"Appearance");
     t.remove(u"BorderStyle");
     t.redeclare<T, OLE_COLOR>(u"BackColor").defaults(vbButtonFace, vbButtonFace);

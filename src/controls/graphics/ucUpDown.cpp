@@ -19,15 +19,12 @@ ucUpDown::~ucUpDown() = default;
 PropertyTable ucUpDown::declare() {
     using T = ucUpDown;
     PropertyTable t;
-    declareCommon<T>(t);
+    declareStateless<T>(t);
     // Only the spin's own properties are published and kept; the shared ones stay inside.
-    for (const char16_t* name : {u"BackColor", u"BackColorHot", u"BackColorPressed", u"BorderColor",
-                                 u"BorderColorHot", u"BorderColorPressed", u"ForeColor"})
+    for (const char16_t* name : {u"BackColor", u"ForeColor"})
         t.redeclare<T, OLE_COLOR>(name).hidden().notPersisted();
-    t.redeclare<T, BackStyleEnum>(u"BackStyle").hidden().notPersisted();
     t.redeclare<T, AppearanceEnum>(u"Appearance").hidden().notPersisted();
     t.redeclare<T, BorderStyleEnum>(u"BorderStyle").hidden().notPersisted();
-    t.redeclare<T, std::int32_t>(u"Borderwidth").hidden().notPersisted();
     t.redeclare<T, std::shared_ptr<StdFont>>(u"Font").hidden();
     t.redeclare<T, bool>(u"Enabled").hidden().notPersisted();
     // Published by hand: a Value out of range is moved into it, not refused.
