@@ -198,6 +198,12 @@ public:
         m_storedFrom = std::move(make);
         return *this;
     }
+    // Runs before a changed value is stored: raising an error refuses the change (a value that
+    // may not change in some state, say).
+    Property& guard(std::function<void(C&, const V&)> before) {
+        m_guard = std::move(before);
+        return *this;
+    }
     // Runs after the value changed, before the redraw: what this property does beyond storing.
     Property& then(std::function<void(C&)> after) {
         m_then = std::move(after);
@@ -246,6 +252,7 @@ public:
         C& self = static_cast<C&>(c);
         if (m_check && !m_check(value)) InvalidPropertyValue(this->m_name);
         if (this->value(self) == value) return;
+        if (m_guard) m_guard(self, value);
         store(self, std::move(value));
         if (m_then) m_then(self);
         self.applyChange(*this);
@@ -271,6 +278,7 @@ private:
     V m_stored;
     std::function<bool(const V&)> m_check;
     std::function<V(C&)> m_newFrom;
+    std::function<void(C&, const V&)> m_guard;
     std::function<void(C&)> m_then;
     std::function<void(C&, const PropertyBag&)> m_read;
     std::function<void(C&, PropertyBag&)> m_write;
