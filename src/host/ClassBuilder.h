@@ -146,6 +146,12 @@ public:
         return *this;
     }
 
+    // The property read where an object of the class stands for a plain value.
+    ClassBuilder& defaultMember(std::u16string name) {
+        m_info.defaultMember = std::move(name);
+        return *this;
+    }
+
     // Instances can be made by name.
     ClassBuilder& creatable() {
         m_info.create = [] { return std::static_pointer_cast<Object>(std::make_shared<T>()); };

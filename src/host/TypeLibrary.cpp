@@ -123,6 +123,14 @@ Variant TypeLibrary::get(Object& object, std::u16string_view property) const {
     throw Error::standard(errors::NoSuchMember, info.name);
 }
 
+Variant TypeLibrary::value(const Variant& v) const {
+    if (v.kind() != Variant::Kind::Object || !v.object()) return v;
+    Object& object = *v.object();
+    const ClassInfo& info = classOf(object);
+    if (info.defaultMember.empty()) throw Error::standard(errors::NoSuchMember, info.name);
+    return get(object, info.defaultMember);
+}
+
 void TypeLibrary::put(Object& object, std::u16string_view property, const Variant& value) const {
     const ClassInfo& info = classOf(object);
     for (const PropertyInfo& p : info.properties) {

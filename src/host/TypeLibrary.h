@@ -64,6 +64,8 @@ struct ClassInfo {
     std::vector<PropertyInfo> properties;             // in published order
     std::vector<MethodInfo> methods;                  // in published order
     std::vector<EventInfo> events;                    // in published order
+    // The property read where an object stands for a plain value ("" for none).
+    std::u16string defaultMember = {};
 };
 
 // A published enumeration and its members.
@@ -103,6 +105,9 @@ public:
     //
     // This one reads a property (a control's extender properties included).
     Variant get(Object& object, std::u16string_view property) const;
+    // The value of an object where a plain value is wanted: its class's default member (438
+    // when it has none). Any other value comes back as it is.
+    Variant value(const Variant& v) const;
     // Writes a property, as its C++ setter does (late bound, with the errors above).
     void put(Object& object, std::u16string_view property, const Variant& value) const;
     // Calls a method with `args` by reference (a handler sees changes to them); optional

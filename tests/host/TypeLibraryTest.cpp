@@ -83,6 +83,20 @@ TEST(TypeLibraryTest, LateBoundAccessEqualsDirectAccess) {
     EXPECT_EQ(counter.secret, u"x");
 }
 
+TEST(TypeLibraryTest, AnObjectStandsForItsDefaultMember) {
+    TypeLibrary lib = libraryWithCounter();
+    std::shared_ptr<Object> object = lib.create(u"Counter");
+    static_cast<Counter&>(*object).Value(7);
+    // Without a default member an object is no plain value; other values pass as they are.
+    EXPECT_EQ(errorOf([&] { lib.value(Variant(object)); }), errors::NoSuchMember);
+    EXPECT_EQ(lib.value(Variant(u"x")), Variant(u"x"));
+    EXPECT_EQ(lib.value(Variant(std::shared_ptr<Object>())), Variant(std::shared_ptr<Object>()));
+    ClassInfo info = *lib.findClass(u"Counter");
+    info.defaultMember = u"Doubled";
+    lib.registerClass(std::move(info));
+    EXPECT_EQ(lib.value(Variant(object)), Variant(std::int32_t{14}));
+}
+
 TEST(TypeLibraryTest, WrongUseRaisesTheHostsErrors) {
     const TypeLibrary lib = libraryWithCounter();
     auto object = lib.create(u"Counter");
