@@ -373,10 +373,15 @@ HICON ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags) {
         if (overlay > 0 && list->valid(list->overlays[static_cast<std::size_t>(overlay - 1)]))
             over(picture, list->image(list->overlays[static_cast<std::size_t>(overlay - 1)]), 0, 0);
         auto* pixels = static_cast<std::uint32_t*>(bits);
+        // The mask is set where the image is clear, so an image with no opaque pixel at all
+        // (which CreateIconIndirect reads through its mask) stays clear.
+        auto* maskObject = HandleTable::current().get<BitmapObject>(mask.value);
         for (int y = 0; y < cy; ++y)
-            for (int x = 0; x < cx; ++x)
-                pixels[static_cast<std::size_t>(y) * cx + x] =
-                    PremultipliedAlpha::unpremultiply(picture.at(x, y));
+            for (int x = 0; x < cx; ++x) {
+                const std::uint32_t p = picture.at(x, y);
+                pixels[static_cast<std::size_t>(y) * cx + x] = PremultipliedAlpha::unpremultiply(p);
+                if (maskObject && (p >> 24) == 0) maskObject->surface().at(x, y) = 0xFFFFFF;
+            }
         ICONINFO ii;
         ii.fIcon = TRUE;
         ii.hbmColor = colour;

@@ -112,6 +112,20 @@ TEST_F(ImageListTest, IndicesMoveAsImagesAreAddedReplacedAndRemoved) {
     EXPECT_EQ(ImageList_GetImageCount(list), 0);
 }
 
+// An icon of an image with no opaque pixel came out opaque black: its mask was left empty,
+// and an icon without any alpha is drawn through its mask.
+TEST_F(ImageListTest, IconOfAClearImageCameOutBlack) {
+    const HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    Owned<HBITMAP> clear(bitmapOf(16, 16, [](int, int) { return kMagenta; }));
+    ASSERT_EQ(ImageList_AddMasked(list, clear, RGB(0xFF, 0, 0xFF)), 0);
+    const HICON icon = ImageList_GetIcon(list, 0, ILD_NORMAL);
+    Canvas canvas(16, 16, kWhite);
+    DrawIconEx(canvas, 0, 0, icon, 0, 0, 0, HBRUSH(), DI_NORMAL);
+    EXPECT_EQ(canvas.at(8, 8), kWhite);
+    DestroyIcon(icon);
+    ImageList_Destroy(list);
+}
+
 TEST_F(ImageListTest, EachDepthKeepsWhatItCanAndMasksWork) {
     struct Case {
         UINT depth;
