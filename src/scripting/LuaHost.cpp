@@ -67,6 +67,7 @@ struct LuaHost::State {
     bool keepGoing = false;
     int failedChecks = 0;
     std::vector<int> handlerRefs;
+    platform::HDC formDc;  // form.hDC, taken when first read and released with the host
 };
 
 namespace {
@@ -479,6 +480,14 @@ int formIndex(lua_State* L) {
         }
         if (sameName(name, u"hWnd")) {
             lua_pushinteger(L, static_cast<lua_Integer>(form.hWnd().value));
+            return 1;
+        }
+        if (sameName(name, u"hDC")) {
+            // One DC of the form's window for the script's life: what is drawn on it stays
+            // until the form next repaints there.
+            HDC& dc = stateOf(L).formDc;
+            if (!dc) dc = GetDC(form.hWnd());
+            lua_pushinteger(L, static_cast<lua_Integer>(dc.value));
             return 1;
         }
         if (sameName(name, u"Controls")) {
@@ -925,6 +934,7 @@ int LuaHost::failedChecks() const {
 
 LuaHost::~LuaHost() {
     if (m_lua) lua_close(m_lua);
+    if (m_state->formDc) ReleaseDC(m_state->form->hWnd(), m_state->formDc);
 }
 
 bool LuaHost::run(const std::string& code, const std::string& chunkName, std::string& error) {
