@@ -29,6 +29,7 @@ GROUPS = [
     ("controls/text", "controls_text"),
     ("controls/buttons", "controls_buttons"),
     ("controls", "controls"),
+    ("services", "services"),
     ("framework", "framework"),
     ("host", "host"),
     ("scripting", "scripting"),

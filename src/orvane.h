@@ -38,3 +38,4 @@
 #include "platform/testing.h"
 #include "scripting/LuaHost.h"
 #include "scripting/ScriptDriver.h"
+#include "services/imagelist/ucImageList.h"

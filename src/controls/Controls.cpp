@@ -16,6 +16,7 @@
 #include "framework/drawing/cGDIPCache.h"
 #include "framework/drawing/cToolTip.h"
 #include "host/HostClasses.h"
+#include "services/imagelist/ucImageList.h"
 
 namespace orvane {
 
@@ -36,6 +37,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucButtonGroup::registerClass(library, classes);
     ucProgressBar::registerClass(library, classes);
     ucUpDown::registerClass(library, classes);
+    ucImageList::registerClass(library, classes);
 }
 
 }  // namespace orvane
