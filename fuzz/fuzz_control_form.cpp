@@ -20,10 +20,10 @@ using namespace orvane::platform;
 
 namespace {
 
-// The owner-drawn controls whose stored properties are fuzzed.
+// The controls whose stored properties are fuzzed.
 constexpr const char* kClasses[] = {
     "ucLabel",       "ucLabelHTML",  "ucButton",      "ucCheck",       "ucOption", "ucFrame",
-    "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar", "ucUpDown"};
+    "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar", "ucUpDown", "ucImageList"};
 
 // The input is the "Properties" object of one control; the first byte picks the class.
 std::string formWith(const std::uint8_t* data, std::size_t size) {

@@ -520,6 +520,76 @@ def form_file_seeds(forms):
     save(t, "empty.json", json.dumps({"Form": {"Name": "Empty"}}))
 
 
+def mask_stride(width):
+    """Bytes of one mask row in an image-list record: (w + 7) / 8 rounded (halves to even),
+    plus 3, integer-divided by 4, times 4."""
+    return (round((width + 7) / 8) + 3) // 4 * 4
+
+
+def icon_record(side, pixel, cursor=None):
+    """One icon as an image list stores it; pixel(x, y) gives straight (r, g, b, a)."""
+    hot = cursor if cursor else (side // 2, side // 2)
+    out = struct.pack("<3I", 0 if cursor else 1, hot[0], hot[1])
+    out += struct.pack("<4I2HI", 0, side, side, side * 4, 1, 32, 0)
+    for y in reversed(range(side)):
+        for x in range(side):
+            r, g, b, a = pixel(x, y)
+            out += bytes((b, g, r, a))
+    out += struct.pack("<4I2HI", 0, side, side, (side + 15) // 16 * 2, 1, 1, 0)
+    stride = mask_stride(side)
+    for y in reversed(range(side)):
+        row = bytearray(stride)
+        for x in range(side):
+            if pixel(x, y)[3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        out += bytes(row)
+    return out
+
+
+def list_file(records, keys):
+    """A list file: magic, the image block, the key string (one byte a character)."""
+    block = b"".join(records)
+    key_bytes = keys.encode("latin-1")
+    return (struct.pack("<2I", 0x5745E456, len(block)) + block + struct.pack("<I", len(key_bytes))
+            + key_bytes)
+
+
+def shape(kind, colour):
+    """A 16 x 16 shape of one colour with soft edges: "circle", "square", "triangle" or
+    "diamond"."""
+    def pixel(x, y):
+        cx, cy = x - 7.5, y - 7.5
+        inside = {"circle": 7 - (cx * cx + cy * cy) ** 0.5,
+                  "square": 6.5 - max(abs(cx), abs(cy)),
+                  "triangle": min(7 - cy, (cy + 7) / 2 - abs(cx)),
+                  "diamond": 7.5 - abs(cx) - abs(cy)}[kind]
+        alpha = max(0, min(255, int((inside + 0.5) * 255)))
+        return colour + (alpha,)
+    return pixel
+
+
+def imagelist_seeds():
+    """List files: keyed shapes, an empty list, a cursor, a wide icon, a file without keys."""
+    t = "fuzz_imagelist_file"
+    fresh(t)
+    shapes = [("circle", (220, 40, 40)), ("square", (40, 160, 40)), ("triangle", (40, 80, 220)),
+              ("diamond", (230, 180, 20))]
+    save(t, "four-shapes", list_file([icon_record(16, shape(k, c)) for k, c in shapes],
+                                     "circle\tsquare\ttriangle\tdiamond\t"))
+    save(t, "empty", list_file([], ""))
+    save(t, "cursor", list_file([icon_record(8, shape("diamond", (0, 0, 0)), cursor=(2, 3))], "\t"))
+    save(t, "wide-32", list_file([icon_record(32, lambda x, y: (x * 8, y * 8, 0, 255 if x != y else 0))],
+                                  "wide\t"))
+    save(t, "no-keys", list_file([icon_record(1, lambda x, y: (1, 2, 3, 128))] * 2, ""))
+    # The image list's stored properties for the form fuzzer (its class is number 11 there).
+    block = b"".join(icon_record(16, shape(k, c)) for k, c in shapes[:2])
+    save("fuzz_control_form", "ucImageList-90", bytes([11]) + json.dumps({
+        "ImageWidth": {"Integer": 16}, "ColorDepth": 32, "UseMaskColor": 2, "MaskColor": 65280,
+        "Size": len(block), "Images": {"Bytes": base64.b64encode(block).decode()},
+        "KeyCount": 2, "Keys": "circle\tsquare\t", "Tags": "\tsecond\t"}).encode())
+    save("fuzz_control_form", "ucImageList-91", bytes([11]) + b'{"Size":0,"Images":0}')
+
+
 # ---- dictionaries --------------------------------------------------------------------------
 
 MARKUP_WORDS = ["<b>", "</b>", "<i>", "</i>", "<u>", "</u>", "<s>", "</s>", "<sub>", "</sub>",
@@ -569,6 +639,9 @@ def write_dicts(forms):
     write_dict("fuzz_bag_json", "Property names and value kinds of property bags.", json_words)
     write_dict("fuzz_html_markup", "Label markup tags and entities in UTF-16.",
                [utf16(w) for w in MARKUP_WORDS + ["<size=12>", "<forecolor=ff0000>", "<b", ">"]])
+    write_dict("fuzz_imagelist_file", "List-file magic, lengths and record fields.",
+               [struct.pack("<I", v) for v in (0x5745E456, 0, 1, 16, 32, 1148, 0xFFFFFFFF)] +
+               [struct.pack("<2H", 1, 32), struct.pack("<2H", 1, 1), b"\t"])
     write_dict("fuzz_values", "Number, date and boolean words in UTF-16.",
                [utf16(w) for w in ["&H", "&O", "&", "E+", "e-", "D", ".", ",", "-", "+", " ",
                                    "True", "False", "2147483647", "32767", "255", ":", "-01-01",
@@ -597,6 +670,7 @@ def main():
     bag_seeds(forms)
     value_seeds()
     image_cache_seeds(icon_png)
+    imagelist_seeds()
     form_file_seeds(forms)
     write_dicts(forms)
 
