@@ -8,6 +8,7 @@
 #include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
 #include "controls/graphics/ucProgressBar.h"
+#include "controls/graphics/ucShape.h"
 #include "controls/graphics/ucUpDown.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
@@ -37,6 +38,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucButtonGroup::registerClass(library, classes);
     ucProgressBar::registerClass(library, classes);
     ucUpDown::registerClass(library, classes);
+    ucShape::registerClass(library, classes);
     ucImageList::registerClass(library, classes);
 }
 

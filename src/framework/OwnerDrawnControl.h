@@ -69,6 +69,20 @@ struct ButtonEventNumbers {
     };
 };
 
+// The mouse events numbered as the label and the shape publish them.
+struct MouseEventNumbers {
+    // Click 1, DblClick 2, MouseDown 3, MouseMove 4, MouseUp 5, MouseEnter 6, MouseLeave 7.
+    enum Event {
+        evClick = 1,
+        evDblClick,
+        evMouseDown,
+        evMouseMove,
+        evMouseUp,
+        evMouseEnter,
+        evMouseLeave
+    };
+};
+
 // The shared palette of the owner-drawn controls (0x00BBGGRR).
 namespace palette {
 inline constexpr OLE_COLOR kBackColor = 0xE1E1E1;           // BackColor
@@ -485,7 +499,8 @@ void OwnerDrawnControl::declarePointer(PropertyTable& t) {
                                       Variant(std::static_pointer_cast<Object>(c.MouseIcon())));
             });
     t.addAccessor<C, std::int16_t>(
-         u"MousePointer", [](C& c) { return c.MousePointer(); },
+         u"MousePointer",
+         [](C& c) { return static_cast<std::int16_t>(c.UserControl::MousePointer()); },
          [](C& c, std::int16_t v) {
              c.UserControl::MousePointer(static_cast<MousePointerConstants>(v));
          },

@@ -187,6 +187,12 @@ public:
         m_check = std::move(valid);
         return *this;
     }
+    // Brings values into range (clamped, wrapped) before they are checked and stored, when set
+    // and when read from a bag.
+    Property& normalize(std::function<V(const V&)> adjust) {
+        m_normalize = std::move(adjust);
+        return *this;
+    }
     // What a new instance starts with when it depends on the instance (its display name, say).
     Property& newFrom(std::function<V(C&)> make) {
         m_newFrom = std::move(make);
@@ -228,6 +234,7 @@ public:
         if (m_read) return m_read(self, bag);
         const V stored = storedDefault(self);
         V value = bag.read<V>(this->m_key, stored, &persist::fromBag<V>);
+        if (m_normalize) value = m_normalize(value);
         if (m_check && !m_check(value)) value = stored;
         store(self, std::move(value));
     }
@@ -250,6 +257,7 @@ public:
     }
     void assign(UserControl& c, V value) const override {
         C& self = static_cast<C&>(c);
+        if (m_normalize) value = m_normalize(value);
         if (m_check && !m_check(value)) InvalidPropertyValue(this->m_name);
         if (this->value(self) == value) return;
         if (m_guard) m_guard(self, value);
@@ -277,6 +285,7 @@ private:
     V m_new;
     V m_stored;
     std::function<bool(const V&)> m_check;
+    std::function<V(const V&)> m_normalize;
     std::function<V(C&)> m_newFrom;
     std::function<void(C&, const V&)> m_guard;
     std::function<void(C&)> m_then;

@@ -33,6 +33,8 @@ Form::Form(std::u16string name, bool userMode, int widthTwips, int heightTwips)
     WNDCLASSEXW existing{};
     if (!GetClassInfoExW(instance, kFormClass, &existing)) {
         WNDCLASSEXW wc{};
+        // Double clicks reach the windowless controls drawn on the form.
+        wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &Form::windowProc;
         wc.hInstance = instance;
         wc.hIcon = HICON();
@@ -447,12 +449,15 @@ void Form::paintWindowless(HWND container, HDC dc) {
         const Entry* e = entryOf(*c);
         if (!e || windowOf(e->container) != container || !c->Extender().Visible()) continue;
         const RECT r = c->rectInContainer();
+        const RECT painted = c->paintedRectInContainer();
         RECT common{};
-        if (!IntersectRect(&common, &r, &clip)) continue;
-        // The control draws from its own corner, and only inside its rectangle.
+        if (!IntersectRect(&common, &painted, &clip)) continue;
+        // The control draws from its own corner, and only inside its rectangle and the margin
+        // it may overdraw.
         const int saved = SaveDC(dc);
         OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
-        IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+        IntersectClipRect(dc, painted.left - r.left, painted.top - r.top, painted.right - r.left,
+                          painted.bottom - r.top);
         try {
             c->paintWindowless(dc);
         } catch (...) {

@@ -172,7 +172,7 @@ void UserControl::createWindow(HWND parent) {
             throw Error(errors::OutOfMemory, u"UserControl",
                         u"The control window could not be created");
         SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        m_lastRect = rectInContainer();
+        m_lastRect = paintedRectInContainer();
         return;
     }
     const int d = dpi();
@@ -194,7 +194,7 @@ void UserControl::FocusNextControl() {
 void UserControl::reparent(HWND parent) {
     if (parent == m_container) return;
     if (m_windowless) {
-        const RECT was = rectInContainer();
+        const RECT was = paintedRectInContainer();
         InvalidateRect(m_container, &was, TRUE);
         m_container = parent;
         InvalidateRect(m_container, &was, TRUE);
@@ -205,6 +205,22 @@ void UserControl::reparent(HWND parent) {
     SetParent(m_hwnd, parent);
     SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     placeWindow();
+}
+
+RECT UserControl::paintedRectInContainer() const {
+    RECT r = rectInContainer();
+    if (m_windowless) InflateRect(&r, m_overdraw, m_overdraw);
+    return r;
+}
+
+void UserControl::Overdraw(int pixels) {
+    pixels = std::max(pixels, 0);
+    if (pixels == m_overdraw) return;
+    // What the wider margin covered goes; the new one gets drawn.
+    if (pixels < m_overdraw) invalidate();
+    m_overdraw = pixels;
+    invalidate();
+    if (m_windowless && m_hwnd) m_lastRect = paintedRectInContainer();
 }
 
 RECT UserControl::rectInContainer() const {
@@ -218,7 +234,7 @@ RECT UserControl::rectInContainer() const {
 void UserControl::placeWindow() {
     if (!m_hwnd) return;
     if (m_windowless) {
-        const RECT now = rectInContainer();
+        const RECT now = paintedRectInContainer();
         const bool sized = now.right - now.left != m_lastRect.right - m_lastRect.left ||
                            now.bottom - now.top != m_lastRect.bottom - m_lastRect.top;
         if (m_windowlessVisible && !EqualRect(&now, &m_lastRect)) {
@@ -376,7 +392,7 @@ void UserControl::invalidate() {
     if (!m_windowless) {
         InvalidateRect(m_hwnd, nullptr, TRUE);
     } else if (m_windowlessVisible) {
-        const RECT rc = rectInContainer();
+        const RECT rc = paintedRectInContainer();
         InvalidateRect(m_container, &rc, TRUE);
     }
 }

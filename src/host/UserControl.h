@@ -68,6 +68,13 @@ public:
     void BackStyle(int style);
     // The control's rectangle in its container's client area, in pixels.
     platform::RECT rectInContainer() const;
+    // The part of its container a windowless control may draw on: its rectangle widened by the
+    // overdraw margin.
+    platform::RECT paintedRectInContainer() const;
+    // How many pixels a windowless control may draw beyond its rectangle on each side (an
+    // outline or a turned figure that overhangs it); the container repaints that margin with it.
+    int Overdraw() const { return m_overdraw; }
+    void Overdraw(int pixels);
     // The device context while Paint runs; null otherwise.
     platform::HDC hDC() const { return m_hdc; }
     // The container's ambient properties: its font, colours, display name, user mode and whether
@@ -319,7 +326,8 @@ private:
     bool m_windowlessVisible = false;
     int m_backStyle = 1;
     platform::HWND m_container = nullptr;  // the window the control lies on
-    platform::RECT m_lastRect{};           // a windowless control's last rectangle
+    platform::RECT m_lastRect{};           // a windowless control's last painted rectangle
+    int m_overdraw = 0;                    // a windowless control's margin drawn beyond it
 };
 
 }  // namespace orvane

@@ -14,19 +14,9 @@ namespace orvane {
 class TypeLibrary;
 class ControlClasses;
 
-class ucLabel : public ImageControl {
+// Its events are numbered as MouseEventNumbers says (what EventSource::connect takes).
+class ucLabel : public ImageControl, public MouseEventNumbers {
 public:
-    // Event numbers, as published: what EventSource::connect takes (evClick, ...).
-    enum Event {
-        evClick = 1,
-        evDblClick,
-        evMouseDown,
-        evMouseMove,
-        evMouseUp,
-        evMouseEnter,
-        evMouseLeave
-    };
-
     ucLabel();
     ~ucLabel() override;
     std::u16string className() const override { return u"ucLabel"; }

@@ -76,14 +76,7 @@ PixelSurface iconPixels(HICON icon, int width, int height) {
 
 cGDIPCache::cGDIPCache() = default;
 
-cGDIPCache::~cGDIPCache() {
-    m_graphics.reset();
-    if (m_canvasDc) {
-        SelectObject(m_canvasDc, m_canvasOld);
-        DeleteDC(m_canvasDc);
-        DeleteObject(m_canvasBitmap);
-    }
-}
+cGDIPCache::~cGDIPCache() = default;
 
 const PixelSurface* cGDIPCache::image(std::int32_t n) const {
     auto it = m_images.find(n);
@@ -245,43 +238,6 @@ void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source,
     DestroyIcon(icon);
 }
 
-PixelSurface& cGDIPCache::canvas(int dx, int dy) {
-    if (dx > m_canvasWidth || dy > m_canvasHeight || !m_canvasDc) {
-        m_graphics.reset();
-        const int w = std::max(dx, m_canvasWidth), h = std::max(dy, m_canvasHeight);
-        std::uint32_t* bits = nullptr;
-        const HBITMAP bitmap = makeDib(w, h, &bits);
-        if (!bitmap) throw Error::standard(errors::OutOfMemory, m_operation);
-        if (!m_canvasDc) {
-            m_canvasDc = CreateCompatibleDC(HDC());
-            m_canvasOld = SelectObject(m_canvasDc, bitmap);
-        } else {
-            SelectObject(m_canvasDc, bitmap);
-            DeleteObject(m_canvasBitmap);
-        }
-        m_canvasBitmap = bitmap;
-        m_canvasBits = bits;
-        m_canvasWidth = w;
-        m_canvasHeight = h;
-    }
-    if (!m_graphics || m_canvasView.width() != dx || m_canvasView.height() != dy) {
-        m_graphics.reset();
-        m_canvasView = PixelSurface(m_canvasBits, m_canvasWidth, dx, dy);
-        m_graphics = std::make_unique<ImageGraphics>(m_canvasView);
-    }
-    m_graphics->resetTransform();
-    m_graphics->setCompositingMode(CompositingMode::SourceOver);
-    m_graphics->clear(0);
-    return m_canvasView;
-}
-
-void cGDIPCache::blendCanvas(HDC hdc, int x, int y, int dx, int dy, std::int32_t alpha) {
-    BLENDFUNCTION blend;
-    blend.SourceConstantAlpha = static_cast<BYTE>(std::clamp<std::int32_t>(alpha, 0, 255));
-    blend.AlphaFormat = AC_SRC_ALPHA;
-    GdiAlphaBlend(hdc, x, y, dx, dy, m_canvasDc, 0, 0, dx, dy, blend);
-}
-
 void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, std::int32_t x, std::int32_t y,
                                std::int32_t dx, std::int32_t dy, double xSrc, double ySrc,
                                double dxSrc, double dySrc, std::int32_t Alpha,
@@ -313,8 +269,7 @@ void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, std::int32_t 
         for (int j = 0; j < 3; ++j)
             matrix.m[4][j] = static_cast<float>(Brightness / 100.0);
 
-    canvas(static_cast<int>(dx), static_cast<int>(dy));
-    ImageGraphics& g = *m_graphics;
+    ImageGraphics& g = m_canvas.begin(static_cast<int>(dx), static_cast<int>(dy), m_operation);
     g.setInterpolationMode(HighStretchQuality ? InterpolationMode::HighQualityBicubic
                                               : InterpolationMode::LowQuality);
     if (Angle != 0) {
@@ -326,8 +281,7 @@ void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, std::int32_t 
                 {static_cast<float>(xSrc), static_cast<float>(ySrc), static_cast<float>(dxSrc),
                  static_cast<float>(dySrc)},
                 matrix.isIdentity() ? nullptr : &matrix);
-    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
-                static_cast<int>(dy), Alpha);
+    m_canvas.blendTo(hdc, static_cast<int>(x), static_cast<int>(y), Alpha);
 }
 
 void cGDIPCache::AlphaTileTo(HDC hdc, const std::u16string& key, std::int32_t x, std::int32_t y,
@@ -336,26 +290,22 @@ void cGDIPCache::AlphaTileTo(HDC hdc, const std::u16string& key, std::int32_t x,
     m_operation = u"cGDIPCache.AlphaTileTo";
     const PixelSurface* source = image(GetImage(key));
     if (!source || dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
-    canvas(static_cast<int>(dx), static_cast<int>(dy));
-    m_graphics->setInterpolationMode(HighStretchQuality ? InterpolationMode::HighQualityBicubic
-                                                        : InterpolationMode::LowQuality);
-    m_graphics->fillRectangleWithTexture(*source,
-                                         {0, 0, static_cast<float>(dx), static_cast<float>(dy)});
-    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
-                static_cast<int>(dy), Alpha);
+    ImageGraphics& g = m_canvas.begin(static_cast<int>(dx), static_cast<int>(dy), m_operation);
+    g.setInterpolationMode(HighStretchQuality ? InterpolationMode::HighQualityBicubic
+                                              : InterpolationMode::LowQuality);
+    g.fillRectangleWithTexture(*source, {0, 0, static_cast<float>(dx), static_cast<float>(dy)});
+    m_canvas.blendTo(hdc, static_cast<int>(x), static_cast<int>(y), Alpha);
 }
 
 void cGDIPCache::SolidFill(HDC hdc, std::int32_t Color, std::int32_t x, std::int32_t y,
                            std::int32_t dx, std::int32_t dy, std::int32_t Alpha) {
     m_operation = u"cGDIPCache.SolidFill";
     if (dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
-    canvas(static_cast<int>(dx), static_cast<int>(dy));
+    ImageGraphics& g = m_canvas.begin(static_cast<int>(dx), static_cast<int>(dy), m_operation);
     const std::uint32_t rgb =
         PixelSurface::fromColor(TranslateColor(static_cast<OLE_COLOR>(Color)));
-    m_graphics->fillRectangle(0xFF000000u | rgb,
-                              {0, 0, static_cast<float>(dx), static_cast<float>(dy)});
-    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
-                static_cast<int>(dy), Alpha);
+    g.fillRectangle(0xFF000000u | rgb, {0, 0, static_cast<float>(dx), static_cast<float>(dy)});
+    m_canvas.blendTo(hdc, static_cast<int>(x), static_cast<int>(y), Alpha);
 }
 
 void cGDIPCache::HighLight(HDC hdc, std::int32_t Color, std::int32_t x, std::int32_t y,
@@ -363,17 +313,16 @@ void cGDIPCache::HighLight(HDC hdc, std::int32_t Color, std::int32_t x, std::int
     m_operation = u"cGDIPCache.HighLight";
     if (dx <= 0 || dy <= 0 || !DecodedImage::sizeAllowed(dx, dy)) return;
     // A wash of the colour at the given alpha inside a frame of it at twice that alpha.
-    canvas(static_cast<int>(dx), static_cast<int>(dy));
+    ImageGraphics& g = m_canvas.begin(static_cast<int>(dx), static_cast<int>(dy), m_operation);
     const std::uint32_t rgb =
         PixelSurface::fromColor(TranslateColor(static_cast<OLE_COLOR>(Color)));
     const std::uint32_t inner = static_cast<std::uint32_t>(std::clamp<std::int32_t>(Alpha, 0, 255));
     const std::uint32_t frame = std::min<std::uint32_t>(255, inner * 2);
     const float w = static_cast<float>(dx), h = static_cast<float>(dy);
-    m_graphics->setCompositingMode(CompositingMode::SourceCopy);
-    m_graphics->fillRectangle(frame << 24 | rgb, {0, 0, w, h});
-    if (dx > 2 && dy > 2) m_graphics->fillRectangle(inner << 24 | rgb, {1, 1, w - 2, h - 2});
-    blendCanvas(hdc, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dx),
-                static_cast<int>(dy), 255);
+    g.setCompositingMode(CompositingMode::SourceCopy);
+    g.fillRectangle(frame << 24 | rgb, {0, 0, w, h});
+    if (dx > 2 && dy > 2) g.fillRectangle(inner << 24 | rgb, {1, 1, w - 2, h - 2});
+    m_canvas.blendTo(hdc, static_cast<int>(x), static_cast<int>(y), 255);
 }
 
 std::vector<std::uint8_t> cGDIPCache::ByteArray(const std::u16string& key) {

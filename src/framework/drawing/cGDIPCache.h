@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/drawing/AlphaCanvas.h"
 #include "host/StdPicture.h"
 #include "host/TypeLibrary.h"
 #include "host/Variant.h"
@@ -134,9 +135,6 @@ private:
                                          platform::PixelSurface& picture);
     std::int32_t store(const std::u16string& key, platform::PixelSurface pixels);
     const platform::PixelSurface* find(const std::u16string& key) const;
-    // The drawing canvas, at least dx × dy, its top-left dx × dy cleared; drawn with `graphics`.
-    platform::PixelSurface& canvas(int dx, int dy);
-    void blendCanvas(platform::HDC hdc, int x, int y, int dx, int dy, std::int32_t alpha);
     std::int32_t bitmapOver(const platform::PixelSurface& image, std::int32_t background);
     std::int32_t iconFrom(const platform::PixelSurface& image, bool icon, std::int32_t hotX,
                           std::int32_t hotY);
@@ -150,13 +148,7 @@ private:
     std::shared_ptr<Object> m_global;
     std::unordered_map<std::u16string, std::int32_t> m_frameCounters;  // by folded base key
 
-    platform::HDC m_canvasDc;
-    platform::HBITMAP m_canvasBitmap;
-    platform::HGDIOBJ m_canvasOld;
-    std::uint32_t* m_canvasBits = nullptr;
-    int m_canvasWidth = 0, m_canvasHeight = 0;
-    platform::PixelSurface m_canvasView;
-    std::unique_ptr<platform::ImageGraphics> m_graphics;
+    AlphaCanvas m_canvas;  // where images are drawn before they are blended onto a DC
 };
 
 }  // namespace orvane

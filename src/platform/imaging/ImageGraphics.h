@@ -9,12 +9,9 @@
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/imaging/ColorMatrix.h"
+#include "platform/imaging/GraphicsPath.h"
 
 namespace orvane::platform {
-
-struct RectF {
-    float x = 0, y = 0, width = 0, height = 0;
-};
 
 // The GDI+ numbers.
 enum class InterpolationMode {
@@ -29,6 +26,7 @@ enum class InterpolationMode {
 };
 enum class PixelOffsetMode { Default = 0, HighSpeed = 1, HighQuality = 2, None = 3, Half = 4 };
 enum class CompositingMode { SourceOver = 0, SourceCopy = 1 };
+enum class SmoothingMode { Default = 0, HighSpeed = 1, HighQuality = 2, None = 3, AntiAlias = 4 };
 
 class ImageGraphics {
 public:
@@ -46,11 +44,17 @@ public:
     void setPixelOffsetMode(PixelOffsetMode mode) { m_pixelOffset = mode; }
     void setCompositingMode(CompositingMode mode) { m_compositing = mode; }
     InterpolationMode interpolationMode() const { return m_interpolation; }
+    // Whether paths are drawn anti-aliased: AntiAlias and HighQuality smooth the edges, the
+    // others (the default) set whole pixels.
+    void setSmoothingMode(SmoothingMode mode) { m_smoothing = mode; }
+    SmoothingMode smoothingMode() const { return m_smoothing; }
 
     void resetTransform();
     void translateTransform(float dx, float dy);
     void rotateTransform(float degrees);
     void scaleTransform(float sx, float sy);
+    // Replaces the transform.
+    void setTransform(const MatrixF& m);
 
     // Every pixel becomes the colour (straight 0xAARRGGBB).
     void clear(std::uint32_t argb);
@@ -61,6 +65,11 @@ public:
                    const ColorMatrix* matrix = nullptr);
     // The rectangle filled with `image` repeated from the origin of the current transform.
     void fillRectangleWithTexture(const PixelSurface& image, const RectF& rect);
+    // The inside of the path by the alternate rule, in the colour (straight 0xAARRGGBB).
+    void fillPath(std::uint32_t argb, const GraphicsPath& path);
+    // The path's outline with a pen `width` units wide (at least one pixel), centred on it,
+    // with mitred joins.
+    void drawPath(std::uint32_t argb, float width, const GraphicsPath& path);
 
 private:
     struct Impl;
@@ -68,6 +77,7 @@ private:
     InterpolationMode m_interpolation = InterpolationMode::Bilinear;
     PixelOffsetMode m_pixelOffset = PixelOffsetMode::Default;
     CompositingMode m_compositing = CompositingMode::SourceOver;
+    SmoothingMode m_smoothing = SmoothingMode::Default;
 };
 
 }  // namespace orvane::platform
