@@ -8,6 +8,7 @@
 #include "host/ClassBuilder.h"
 #include "host/ControlClasses.h"
 #include "host/TypeLibrary.h"
+#include "platform/imaging/ImageGraphics.h"
 
 namespace orvane {
 
@@ -18,6 +19,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // The widest margin a shape may draw beyond its rectangle, in pixels.
 constexpr int kMaxOverdraw = 4096;
+// The largest picture of a figure kept between paints (16 MB).
+constexpr std::int64_t kMaxCachedPixels = 4 << 20;
 
 bool finite(const float& v) {
     return std::isfinite(v);
@@ -194,38 +197,61 @@ void ucShape::layout() {
     Overdraw(overhang(figure()));
 }
 
+ucShape::Look ucShape::currentLook(int w, int h) const {
+    Look k;
+    k.width = w;
+    k.height = h;
+    k.margin = Overdraw();
+    k.shape = m_shape;
+    k.shift = m_shift;
+    k.vertices = m_vertices;
+    k.curving = m_curving;
+    k.rotation = m_rotation;
+    k.opacity = m_opacity;
+    k.mirrored = m_mirrored;
+    k.fill = m_fillStyle == 0;
+    k.outline = m_borderStyle == BorderStyleEnum::FixedSingle;
+    k.smooth = m_quality == 1;
+    k.pen = std::max(1.0f, static_cast<float>(m_borderWidth));
+    // Translated now, so that a changed system colour draws anew.
+    k.fillArgb = argbOf(m_fillColor);
+    k.borderArgb = argbOf(m_borderColor);
+    return k;
+}
+
+void ucShape::drawFigure(ImageGraphics& g, const Look& look, float offset) const {
+    const ShapeGeometry::Figure f = figure();
+    if (f.path.empty()) return;
+    MatrixF m = placement();
+    m.dx += offset;
+    m.dy += offset;
+    g.setTransform(m);
+    g.setSmoothingMode(look.smooth ? SmoothingMode::AntiAlias : SmoothingMode::HighSpeed);
+    if (look.fill) g.fillPath(look.fillArgb, f.path);
+    if (look.outline) g.drawPath(look.borderArgb, look.pen, f.path);
+}
+
 void ucShape::Paint() {
     const HDC dc = hDC();
     const int w = static_cast<int>(ScaleWidth()), h = static_cast<int>(ScaleHeight());
     if (!dc || w <= 0 || h <= 0) return;
     if (m_backStyle == BackStyleEnum::bsOpaque) FillSolid(dc, m_backColor, RECT{0, 0, w, h});
 
-    const bool fill = m_fillStyle == 0;
-    const bool outline = m_borderStyle == BorderStyleEnum::FixedSingle;
-    const ShapeGeometry::Figure f = figure();
-    if ((fill || outline) && !f.path.empty() && m_opacity > 0) {
-        // Only the part of the figure's bounds that may be drawn goes through the canvas.
-        const MatrixF m = placement();
-        const float pen = outline ? std::max(1.0f, static_cast<float>(m_borderWidth)) : 0.0f;
-        const float reach = pen / 2 * f.miterFactor + 1;
-        const RectF b = f.path.bounds(m);
-        RECT area{static_cast<int>(std::floor(b.x - reach)),
-                  static_cast<int>(std::floor(b.y - reach)),
-                  static_cast<int>(std::ceil(b.x + b.width + reach)),
-                  static_cast<int>(std::ceil(b.y + b.height + reach))};
-        RECT clip{};
-        if (GetClipBox(dc, &clip) != NULLREGION && IntersectRect(&area, &area, &clip)) {
-            ImageGraphics& g =
-                m_canvas.begin(area.right - area.left, area.bottom - area.top, u"ucShape");
-            MatrixF shifted = m;
-            shifted.dx -= static_cast<float>(area.left);
-            shifted.dy -= static_cast<float>(area.top);
-            g.setTransform(shifted);
-            g.setSmoothingMode(m_quality == 1 ? SmoothingMode::AntiAlias
-                                              : SmoothingMode::HighSpeed);
-            if (fill) g.fillPath(argbOf(m_fillColor), f.path);
-            if (outline) g.drawPath(argbOf(m_borderColor), pen, f.path);
-            m_canvas.blendTo(dc, area.left, area.top, 255);
+    const Look look = currentLook(w, h);
+    if ((look.fill || look.outline) && look.opacity > 0) {
+        // The figure is drawn once into a picture with its margin, which each paint blends
+        // onto the container; a figure too large to keep is drawn straight onto the DC.
+        const int cw = w + 2 * look.margin, ch = h + 2 * look.margin;
+        if (static_cast<std::int64_t>(cw) * ch <= kMaxCachedPixels) {
+            if (!m_cached || !(look == m_look)) {
+                drawFigure(m_canvas.begin(cw, ch, u"ucShape"), look,
+                           static_cast<float>(look.margin));
+                m_look = look;
+                m_cached = true;
+            }
+            m_canvas.blendTo(dc, -look.margin, -look.margin, 255);
+        } else if (const auto g = ImageGraphics::fromHdc(dc)) {
+            drawFigure(*g, look, 0);
         }
     }
 
@@ -247,6 +273,7 @@ void ucShape::HitTest(double x, double y, HitResult& result) {
 void ucShape::Terminate() {
     OwnerDrawnControl::Terminate();
     m_canvas.release();
+    m_cached = false;
 }
 
 }  // namespace orvane

@@ -88,6 +88,21 @@ protected:
     void Terminate() override;
 
 private:
+    // What the kept picture of the figure was drawn from: when it differs, the figure is drawn
+    // again.
+    struct Look {
+        int width = 0, height = 0, margin = 0;
+        std::int32_t shape = 0;
+        float shift = 0;
+        std::int16_t vertices = 0, curving = 0;
+        float rotation = 0, opacity = 0, pen = 0;
+        bool mirrored = false, fill = false, outline = false, smooth = false;
+        std::uint32_t fillArgb = 0, borderArgb = 0;
+        bool operator==(const Look&) const = default;
+    };
+    Look currentLook(int width, int height) const;
+    // Fills and outlines the figure as `look` says, moved right and down by `offset` pixels.
+    void drawFigure(platform::ImageGraphics& g, const Look& look, float offset) const;
     static PropertyTable declare();
     static const PropertyTable& table();
     void shapeChanged(std::int32_t before);
@@ -111,7 +126,9 @@ private:
     std::int16_t m_vertices = 5;
     std::int16_t m_curving = 0;
     bool m_mirrored = false;
-    AlphaCanvas m_canvas;
+    AlphaCanvas m_canvas;  // the figure's picture, with its margin
+    Look m_look;           // what it shows
+    bool m_cached = false;
 };
 
 }  // namespace orvane

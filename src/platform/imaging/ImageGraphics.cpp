@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiInternal.h"
 #include "platform/imaging/BicubicResampler.h"
 #include "platform/imaging/PremultipliedAlpha.h"
 
@@ -78,10 +80,14 @@ struct ImageGraphics::Impl {
     PixelSurface& target;
     cairo_surface_t* surface = nullptr;
     cairo_t* cr = nullptr;
+    // Made from a DC: its mapping from logical coordinates, under every transform, and a clip.
+    cairo_matrix_t base;
+    bool clipped = false;
 
     explicit Impl(PixelSurface& t) : target(t) {
         surface = wrap(t);
         cr = cairo_create(surface);
+        cairo_matrix_init_identity(&base);
     }
     ~Impl() {
         cairo_destroy(cr);
@@ -93,8 +99,31 @@ ImageGraphics::ImageGraphics(PixelSurface& target) : m_impl(std::make_unique<Imp
 
 ImageGraphics::~ImageGraphics() = default;
 
+std::unique_ptr<ImageGraphics> ImageGraphics::fromHdc(HDC hdc) {
+    DeviceContext* dc = gdi::dcFrom(hdc);
+    if (!dc || dc->isMonochrome()) return nullptr;
+    PixelSurface* pixels = dc->surface();
+    if (!pixels || pixels->width() <= 0 || pixels->height() <= 0) return nullptr;
+    auto g = std::unique_ptr<ImageGraphics>(new ImageGraphics(*pixels));
+    Impl& impl = *g->m_impl;
+    // The DC's mapping (world transform, origins, mirroring) from three points, moved onto the
+    // surface.
+    const POINT origin = dc->surfaceOrigin();
+    double x0, y0, x1, y1, x2, y2;
+    dc->toDevice(0, 0, x0, y0);
+    dc->toDevice(1, 0, x1, y1);
+    dc->toDevice(0, 1, x2, y2);
+    cairo_matrix_init(&impl.base, x1 - x0, y1 - y0, x2 - x0, y2 - y0, x0 + origin.x, y0 + origin.y);
+    for (const RECT& r : dc->clipRegion().rects())
+        cairo_rectangle(impl.cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    cairo_clip(impl.cr);
+    impl.clipped = true;
+    cairo_set_matrix(impl.cr, &impl.base);
+    return g;
+}
+
 void ImageGraphics::resetTransform() {
-    cairo_identity_matrix(m_impl->cr);
+    cairo_set_matrix(m_impl->cr, &m_impl->base);
 }
 
 void ImageGraphics::translateTransform(float dx, float dy) {
@@ -111,7 +140,8 @@ void ImageGraphics::scaleTransform(float sx, float sy) {
 
 void ImageGraphics::setTransform(const MatrixF& m) {
     const cairo_matrix_t cm{m.m11, m.m12, m.m21, m.m22, m.dx, m.dy};
-    cairo_set_matrix(m_impl->cr, &cm);
+    cairo_set_matrix(m_impl->cr, &m_impl->base);
+    cairo_transform(m_impl->cr, &cm);
 }
 
 void ImageGraphics::fillPath(std::uint32_t argb, const GraphicsPath& path) {
@@ -151,6 +181,16 @@ void ImageGraphics::drawPath(std::uint32_t argb, float width, const GraphicsPath
 }
 
 void ImageGraphics::clear(std::uint32_t argb) {
+    if (m_impl->clipped) {
+        cairo_t* cr = m_impl->cr;
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        setColour(cr, argb);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        cairo_surface_flush(m_impl->surface);
+        return;
+    }
     const std::uint32_t value = PremultipliedAlpha::premultiply(argb);
     PixelSurface& t = m_impl->target;
     cairo_surface_flush(m_impl->surface);
@@ -234,7 +274,7 @@ void ImageGraphics::drawImage(const PixelSurface& image, const RectF& destinatio
     // the general convolution draws.
     const bool shrinking = std::min(std::hypot(m.xx, m.yx), std::hypot(m.xy, m.yy)) < 0.75;
     cairo_matrix_t inverse = m;
-    if (bicubic && !shrinking && (m.xy != 0 || m.yx != 0) &&
+    if (bicubic && !shrinking && (m.xy != 0 || m.yx != 0) && !m_impl->clipped &&
         m_compositing == CompositingMode::SourceOver &&
         cairo_matrix_invert(&inverse) == CAIRO_STATUS_SUCCESS) {
         cairo_restore(cr);

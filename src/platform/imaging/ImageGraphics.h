@@ -36,6 +36,11 @@ public:
     ImageGraphics(const ImageGraphics&) = delete;
     ImageGraphics& operator=(const ImageGraphics&) = delete;
 
+    // Graphics drawing straight onto what `hdc` draws on (a window or a memory DC's bitmap), in
+    // its logical coordinates and only where its clipping lets it, as GDI+ graphics made from a
+    // device context do; null when the DC has no colour pixels to draw on.
+    static std::unique_ptr<ImageGraphics> fromHdc(HDC hdc);
+
     // A copy of `image` (premultiplied) at cx × cy, high-quality bicubic; at its own size, or
     // for a size of zero or less, an exact copy.
     static PixelSurface scaled(const PixelSurface& image, int cx, int cy);
@@ -56,7 +61,8 @@ public:
     // Replaces the transform.
     void setTransform(const MatrixF& m);
 
-    // Every pixel becomes the colour (straight 0xAARRGGBB).
+    // Every pixel becomes the colour (straight 0xAARRGGBB), within the DC's clipping for graphics
+    // made from one.
     void clear(std::uint32_t argb);
     void fillRectangle(std::uint32_t argb, const RectF& rect);
     // The part `source` of `image` (premultiplied) into `destination`, through `matrix` when
