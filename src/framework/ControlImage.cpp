@@ -83,21 +83,29 @@ double ControlImage::brightnessFor(Look look, bool brightnessStep) const {
 }
 
 void ControlImage::render(HDC dc, const std::u16string& key, const RECT& dest, const RECT* source,
-                          Look look, bool brightnessStep) {
+                          bool disabled, double brightness, std::int32_t angle) {
     const LogicalUnits logical(dc);
     const RECT src = source ? *source : RECT{0, 0, 0, 0};
-    const bool disabled = look == Look::Disabled;
     m_cache->AlphaRenderTo(dc, key, logical(dest.left), logical(dest.top),
                            logical(dest.right - dest.left), logical(dest.bottom - dest.top),
                            src.left, src.top, src.right - src.left, src.bottom - src.top,
-                           disabled ? kDisabledAlpha : Alpha, true,
-                           brightnessFor(look, brightnessStep), GrayScale || disabled, 0);
+                           disabled ? kDisabledAlpha : Alpha, true, brightness,
+                           GrayScale || disabled, angle);
 }
 
 void ControlImage::drawStretched(HDC dc, const RECT& dest, const RECT* source, Look look,
                                  bool brightnessStep) {
     if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
-    render(dc, kKey, dest, source, look, brightnessStep);
+    render(dc, kKey, dest, source, look == Look::Disabled, brightnessFor(look, brightnessStep), 0);
+}
+
+void ControlImage::drawAdjusted(HDC dc, const RECT& dest, const RECT* source, std::int32_t frame,
+                                bool disabled) {
+    if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
+    // A part of the image is always taken from the whole (first) image.
+    const bool animated = m_frames >= 2 && !source;
+    render(dc, animated ? frameKey(frame % m_frames) : std::u16string(kKey), dest, source, disabled,
+           Brightness, Angle);
 }
 
 bool ControlImage::drawFrame(HDC dc, const RECT& dest, Look look, bool animate, bool advance) {
@@ -112,7 +120,7 @@ bool ControlImage::drawFrame(HDC dc, const RECT& dest, Look look, bool animate, 
         }
         key = frameKey(m_shownFrame);
     }
-    render(dc, key, dest, nullptr, look, false);
+    render(dc, key, dest, nullptr, look == Look::Disabled, 0, 0);
     return running;
 }
 

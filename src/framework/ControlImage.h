@@ -69,6 +69,12 @@ public:
     // animation timer should run.
     bool drawFrame(platform::HDC dc, const platform::RECT& dest, Look look, bool animate,
                    bool advance);
+    // Draws frame `frame` of an animated image (the image itself when it has fewer than two
+    // frames), or the part `source` of it (image pixels), over `dest` (device pixels) with
+    // Alpha, Angle, GrayScale and Brightness as they stand; `disabled` draws it grey at half
+    // opacity. For controls that step through the frames themselves.
+    void drawAdjusted(platform::HDC dc, const platform::RECT& dest, const platform::RECT* source,
+                      std::int32_t frame, bool disabled);
     // The decoded image's width in pixels (0 without one).
     std::int32_t pixelWidth() const { return m_width; }
     // The decoded image's height in pixels (0 without one).
@@ -83,7 +89,7 @@ public:
 private:
     double brightnessFor(Look look, bool brightnessStep) const;
     void render(platform::HDC dc, const std::u16string& key, const platform::RECT& dest,
-                const platform::RECT* source, Look look, bool brightnessStep);
+                const platform::RECT* source, bool disabled, double brightness, std::int32_t angle);
 
     std::unique_ptr<cGDIPCache> m_cache;
     bool m_loaded = false;
