@@ -1,5 +1,6 @@
 #include "framework/ControlImage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -15,9 +16,19 @@ namespace {
 constexpr const char16_t* kKey = u"k";
 constexpr std::int32_t kDisabledAlpha = 127;
 
-std::u16string frameKey(std::int32_t index) {
+std::u16string numbered(const char16_t* mark, std::int32_t index) {
     const std::string digits = std::to_string(index);
-    return std::u16string(kKey) + u"|" + std::u16string(digits.begin(), digits.end());
+    return std::u16string(kKey) + mark + std::u16string(digits.begin(), digits.end());
+}
+
+// An animation's frames are cached by the decoder under "k|0", "k|1", ...
+std::u16string frameKey(std::int32_t index) {
+    return numbered(u"|", index);
+}
+
+// A strip's frames under "k#0", "k#1", ...
+std::u16string stripKey(std::int32_t index) {
+    return numbered(u"#", index);
 }
 
 }  // namespace
@@ -33,6 +44,7 @@ void ControlImage::release() {
     m_frames = 0;
     m_frame = 0;
     m_shownFrame = 0;
+    m_strip = 0;
 }
 
 void ControlImage::load() {
@@ -99,13 +111,27 @@ void ControlImage::drawStretched(HDC dc, const RECT& dest, const RECT* source, L
     render(dc, kKey, dest, source, look == Look::Disabled, brightnessFor(look, brightnessStep), 0);
 }
 
-void ControlImage::drawAdjusted(HDC dc, const RECT& dest, const RECT* source, std::int32_t frame,
-                                bool disabled) {
+void ControlImage::sliceStrip(std::int32_t count) {
+    if (!m_loaded) return;
+    for (std::int32_t i = 0; i < m_strip; ++i)
+        m_cache->Remove(stripKey(i));
+    m_strip = 0;
+    count = std::min(count, m_width);
+    if (count < 2) return;
+    const std::int32_t width = m_width / count;
+    for (std::int32_t i = 0; i < count; ++i)
+        m_cache->AddImagePart(stripKey(i), kKey, i * width, 0, width, m_height);
+    m_strip = count;
+}
+
+void ControlImage::drawAdjusted(HDC dc, const RECT& dest, std::int32_t frame, bool disabled) {
     if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
-    // A part of the image is always taken from the whole (first) image.
-    const bool animated = m_frames >= 2 && !source;
-    render(dc, animated ? frameKey(frame % m_frames) : std::u16string(kKey), dest, source, disabled,
-           Brightness, Angle);
+    std::u16string key = kKey;
+    if (m_strip >= 2)
+        key = stripKey(frame % m_strip);
+    else if (m_frames >= 2)
+        key = frameKey(frame % m_frames);
+    render(dc, key, dest, nullptr, disabled, Brightness, Angle);
 }
 
 bool ControlImage::drawFrame(HDC dc, const RECT& dest, Look look, bool animate, bool advance) {

@@ -69,12 +69,18 @@ public:
     // animation timer should run.
     bool drawFrame(platform::HDC dc, const platform::RECT& dest, Look look, bool animate,
                    bool advance);
-    // Draws frame `frame` of an animated image (the image itself when it has fewer than two
-    // frames), or the part `source` of it (image pixels), over `dest` (device pixels) with
-    // Alpha, Angle, GrayScale and Brightness as they stand; `disabled` draws it grey at half
-    // opacity. For controls that step through the frames themselves.
-    void drawAdjusted(platform::HDC dc, const platform::RECT& dest, const platform::RECT* source,
-                      std::int32_t frame, bool disabled);
+    // Cuts the image into `count` equal frames side by side (a strip, the rest of its width left
+    // out), each cached as an image of its own so that a frame drawn stretched never takes in
+    // its neighbours' pixels; fewer than two frames undo it.
+    void sliceStrip(std::int32_t count);
+    // How many strip frames sliceStrip cut (0: none).
+    std::int32_t stripFrames() const { return m_strip; }
+    // Draws frame `frame` (a strip's, else an animated image's; the image itself when it has
+    // fewer than two) over `dest` (device pixels) with Alpha, Angle, GrayScale and Brightness
+    // as they stand; `disabled` draws it grey at half opacity. For controls that step through
+    // the frames themselves.
+    void drawAdjusted(platform::HDC dc, const platform::RECT& dest, std::int32_t frame,
+                      bool disabled);
     // The decoded image's width in pixels (0 without one).
     std::int32_t pixelWidth() const { return m_width; }
     // The decoded image's height in pixels (0 without one).
@@ -99,6 +105,7 @@ private:
     std::int32_t m_frames = 0;
     std::int32_t m_frame = 0;
     std::int32_t m_shownFrame = 0;  // the frame drawFrame drew last
+    std::int32_t m_strip = 0;       // strip frames cut by sliceStrip
 };
 
 template <class C>

@@ -26,15 +26,8 @@ SIZE ImageViewControl::frameSize() const {
     return SIZE{width, height};
 }
 
-bool ImageViewControl::frameSource(RECT& source) const {
-    if (stripFrames() <= 0) return false;
-    const SIZE frame = frameSize();
-    const std::int32_t index = m_frame % std::max(animationFrames(), 1);
-    source = RECT{index * frame.cx, 0, (index + 1) * frame.cx, frame.cy};
-    return true;
-}
-
 void ImageViewControl::restartAnimation() {
+    m_image.sliceStrip(stripFrames());
     m_frame = 0;
     updateAnimation();
 }
@@ -84,9 +77,7 @@ void ImageViewControl::Paint() {
     const RECT dest = m_stretch ? content
                                 : RECT{inset, inset, inset + scaledForDpi(frame.cx),
                                        inset + scaledForDpi(frame.cy)};
-    RECT source{};
-    const bool part = frameSource(source);
-    m_image.drawAdjusted(dc, dest, part ? &source : nullptr, m_frame, !m_enabled);
+    m_image.drawAdjusted(dc, dest, m_frame, !m_enabled);
     RestoreDC(dc, saved);
 
     // The application draws over the image, on the whole surface; the border comes last.

@@ -37,8 +37,8 @@ public:
     // One frame's size in image pixels (the whole image unless a strip is sliced).
     platform::SIZE frameSize() const;
 
-    // Starts the animation again from the first frame: the timer runs only for an image of two
-    // frames or more while the form runs.
+    // The image or its slicing changed: a strip is cut into its frames, the first frame shows,
+    // and the timer runs only for two frames or more while the form runs.
     void restartAnimation();
     // Follows a new FrameInterval: a running timer takes the new interval.
     void updateAnimation();
@@ -71,9 +71,6 @@ protected:
     bool pressesWith(MouseButtons) const override { return false; }
 
 private:
-    // Where the current frame lies in the image, for a strip; false: the whole image.
-    bool frameSource(platform::RECT& source) const;
-
     bool m_autosize = false;
     bool m_stretch = false;
     std::int32_t m_frame = 0;
