@@ -1,7 +1,8 @@
-// The image a label, button, check box, option button or frame shows beside its caption: the
-// encoded bytes (PNG, GIF, JPEG, WebP, ...), how it is drawn (size, opacity, rotation, grey,
-// hover brightness) and, for animated images, which frame comes next. The bytes are decoded
-// once into the control's own image cache under the key "k" (frames under "k|0", "k|1", ...).
+// The image a label, button, check box, option button or frame shows beside its caption, or an
+// image control shows alone: the encoded bytes (PNG, GIF, JPEG, WebP, ...), how it is drawn (size,
+// opacity, rotation, grey, hover brightness) and, for animated images, which frame comes next. The
+// bytes are decoded once into the control's own image cache under the key "k" (frames under "k|0",
+// "k|1", ...).
 #pragma once
 
 #include <cstdint>

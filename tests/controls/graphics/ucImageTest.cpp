@@ -19,6 +19,7 @@
 #include "platform/base/CodePages.h"
 #include "platform/display/PngWriter.h"
 #include "support/ControlTest.h"
+#include "support/ImageViews.h"
 #include "support/RoundTrip.h"
 #include "support/TestImages.h"
 
@@ -30,23 +31,13 @@ namespace {
 using orvane::test::box;
 using orvane::test::channelDistance;
 using orvane::test::gif;
+using orvane::test::kBlue;
+using orvane::test::kBorder;
+using orvane::test::kGreen;
+using orvane::test::kRed;
+using orvane::test::near;
 using orvane::test::png;
-
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kBorder = RGB(0xAD, 0xAD, 0xAD);
-
-// A PNG of equal frames side by side, `frameWidth` × `height` each, every frame one colour.
-std::vector<std::uint8_t> strip(int frameWidth, int height, const std::vector<COLORREF>& colours) {
-    PixelSurface s(frameWidth * static_cast<int>(colours.size()), height);
-    for (std::size_t i = 0; i < colours.size(); ++i)
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < frameWidth; ++x)
-                s.at(static_cast<int>(i) * frameWidth + x, y) =
-                    0xFF000000u | PixelSurface::fromColor(colours[i]);
-    return PngWriter::encode(s, PngWriter::Alpha::Keep);
-}
+using orvane::test::strip;
 
 // A square PNG, its left half red and its right half blue.
 std::vector<std::uint8_t> halves(int side) {
@@ -55,10 +46,6 @@ std::vector<std::uint8_t> halves(int side) {
         for (int x = 0; x < side; ++x)
             s.at(x, y) = 0xFF000000u | PixelSurface::fromColor(x < side / 2 ? kRed : kBlue);
     return PngWriter::encode(s, PngWriter::Alpha::Keep);
-}
-
-bool near(COLORREF a, COLORREF b) {
-    return channelDistance(a, b) <= 8;
 }
 
 class ImageTest : public orvane::test::ControlTest {
@@ -417,24 +404,9 @@ TEST_F(ImageTest, EveryPropertySurvivesAFormFile) {
     };
     const auto change = [](UserControl& ctl) {
         auto& c = static_cast<ucImage&>(ctl);
-        c.PNG(strip(8, 8, {kRed, kBlue}));
+        orvane::test::changeSharedImageProperties(c);
         c.Style(ImageStyleEnum::imgPictureStrip);
         c.FrameCount(2);
-        c.Alpha(100);
-        c.Angle(45);
-        c.GrayScale(true);
-        c.Brightness(-20);
-        c.Stretch(true);
-        c.Autosize(true);
-        c.FrameInterval(80);
-        c.BackStyle(BackStyleEnum::bsOpaque);
-        c.BackColor(0x102030);
-        c.BorderStyle(BorderStyleEnum::None);
-        c.BorderColor(0x405060);
-        c.Borderwidth(3);
-        c.Appearance(AppearanceEnum::ThreeD);
-        c.ForeColor(0x0000FF);
-        c.Enabled(false);
     };
     const orvane::test::RoundTrip trip = orvane::test::roundTrip(u"ucImage", make, change);
     EXPECT_GE(trip.compared, 18);

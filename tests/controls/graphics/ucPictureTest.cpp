@@ -9,6 +9,7 @@
 #include "host/ErrorOf.h"
 #include "host/FormFile.h"
 #include "support/ControlTest.h"
+#include "support/ImageViews.h"
 #include "support/RoundTrip.h"
 #include "support/TestImages.h"
 
@@ -18,17 +19,12 @@ using namespace orvane::platform;
 namespace {
 
 using orvane::test::box;
-using orvane::test::channelDistance;
 using orvane::test::gif;
+using orvane::test::kBorder;
+using orvane::test::kGreen;
+using orvane::test::kRed;
+using orvane::test::near;
 using orvane::test::png;
-
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBorder = RGB(0xAD, 0xAD, 0xAD);
-
-bool near(COLORREF a, COLORREF b) {
-    return channelDistance(a, b) <= 8;
-}
 
 void fill(HDC dc, const RECT& rc, COLORREF colour) {
     const COLORREF old = SetDCBrushColor(dc, colour);
@@ -173,23 +169,7 @@ TEST_F(PictureTest, EveryPropertySurvivesAFormFile) {
         return c;
     };
     const auto change = [](UserControl& ctl) {
-        auto& c = static_cast<ucPicture&>(ctl);
-        c.PNG(png(5, 3, 0xFF102030));
-        c.Alpha(10);
-        c.Angle(-90);
-        c.GrayScale(true);
-        c.Brightness(30);
-        c.Stretch(true);
-        c.Autosize(true);
-        c.FrameInterval(500);
-        c.BackStyle(BackStyleEnum::bsOpaque);
-        c.BackColor(0x8000000F);
-        c.BorderStyle(BorderStyleEnum::None);
-        c.BorderColor(0x000000);
-        c.Borderwidth(2);
-        c.Appearance(AppearanceEnum::ThreeD);
-        c.ForeColor(0xFFFFFF);
-        c.Enabled(false);
+        orvane::test::changeSharedImageProperties(static_cast<ucPicture&>(ctl));
     };
     // The handles are read only, and a new window's differ anyway.
     const orvane::test::RoundTrip trip = orvane::test::roundTrip(u"ucPicture", make, change);
