@@ -590,6 +590,21 @@ def imagelist_seeds():
     save("fuzz_control_form", "ucImageList-91", bytes([11]) + b'{"Size":0,"Images":0}')
 
 
+def image_control_seeds():
+    """The image control's and the picture box's stored properties for the form fuzzer (classes
+    12 and 13 there): an animated GIF sliced as a strip, and a glyph strip turned in 3D."""
+    with open(os.path.join(CORPUS, "fuzz_gif", "animated.gif"), "rb") as f:
+        animation = base64.b64encode(f.read()).decode()
+    with open(os.path.join(ROOT, "src", "resources", "glyphs", "check.png"), "rb") as f:
+        glyphs = base64.b64encode(f.read()).decode()
+    save("fuzz_control_form", "ucImage-92", bytes([12]) + json.dumps({
+        "PNG": {"Bytes": animation}, "Style": 1, "FrameCount": 3, "AutoSize": True,
+        "Stretch": True, "FrameInterval": 1, "Brightness": -40}).encode())
+    save("fuzz_control_form", "ucPicture-93", bytes([13]) + json.dumps({
+        "PNG": {"Bytes": glyphs}, "Appearance": 1, "BackStyle": 1, "Angle": 30, "Alpha": 90,
+        "GrayScale": True, "BorderWidth": 4}).encode())
+
+
 # ---- dictionaries --------------------------------------------------------------------------
 
 MARKUP_WORDS = ["<b>", "</b>", "<i>", "</i>", "<u>", "</u>", "<s>", "</s>", "<sub>", "</sub>",
@@ -671,6 +686,7 @@ def main():
     value_seeds()
     image_cache_seeds(icon_png)
     imagelist_seeds()
+    image_control_seeds()
     form_file_seeds(forms)
     write_dicts(forms)
 

@@ -7,6 +7,8 @@
 #include "controls/buttons/ucFrame.h"
 #include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
+#include "controls/graphics/ucImage.h"
+#include "controls/graphics/ucPicture.h"
 #include "controls/graphics/ucProgressBar.h"
 #include "controls/graphics/ucShape.h"
 #include "controls/graphics/ucUpDown.h"
@@ -40,6 +42,8 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucUpDown::registerClass(library, classes);
     ucShape::registerClass(library, classes);
     ucImageList::registerClass(library, classes);
+    ucImage::registerClass(library, classes);
+    ucPicture::registerClass(library, classes);
 }
 
 }  // namespace orvane

@@ -1,5 +1,6 @@
 #include "framework/ControlImage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -15,9 +16,19 @@ namespace {
 constexpr const char16_t* kKey = u"k";
 constexpr std::int32_t kDisabledAlpha = 127;
 
-std::u16string frameKey(std::int32_t index) {
+std::u16string numbered(const char16_t* mark, std::int32_t index) {
     const std::string digits = std::to_string(index);
-    return std::u16string(kKey) + u"|" + std::u16string(digits.begin(), digits.end());
+    return std::u16string(kKey) + mark + std::u16string(digits.begin(), digits.end());
+}
+
+// An animation's frames are cached by the decoder under "k|0", "k|1", ...
+std::u16string frameKey(std::int32_t index) {
+    return numbered(u"|", index);
+}
+
+// A strip's frames under "k#0", "k#1", ...
+std::u16string stripKey(std::int32_t index) {
+    return numbered(u"#", index);
 }
 
 }  // namespace
@@ -33,6 +44,7 @@ void ControlImage::release() {
     m_frames = 0;
     m_frame = 0;
     m_shownFrame = 0;
+    m_strip = 0;
 }
 
 void ControlImage::load() {
@@ -83,21 +95,43 @@ double ControlImage::brightnessFor(Look look, bool brightnessStep) const {
 }
 
 void ControlImage::render(HDC dc, const std::u16string& key, const RECT& dest, const RECT* source,
-                          Look look, bool brightnessStep) {
+                          bool disabled, double brightness, std::int32_t angle) {
     const LogicalUnits logical(dc);
     const RECT src = source ? *source : RECT{0, 0, 0, 0};
-    const bool disabled = look == Look::Disabled;
     m_cache->AlphaRenderTo(dc, key, logical(dest.left), logical(dest.top),
                            logical(dest.right - dest.left), logical(dest.bottom - dest.top),
                            src.left, src.top, src.right - src.left, src.bottom - src.top,
-                           disabled ? kDisabledAlpha : Alpha, true,
-                           brightnessFor(look, brightnessStep), GrayScale || disabled, 0);
+                           disabled ? kDisabledAlpha : Alpha, true, brightness,
+                           GrayScale || disabled, angle);
 }
 
 void ControlImage::drawStretched(HDC dc, const RECT& dest, const RECT* source, Look look,
                                  bool brightnessStep) {
     if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
-    render(dc, kKey, dest, source, look, brightnessStep);
+    render(dc, kKey, dest, source, look == Look::Disabled, brightnessFor(look, brightnessStep), 0);
+}
+
+void ControlImage::sliceStrip(std::int32_t count) {
+    if (!m_loaded) return;
+    for (std::int32_t i = 0; i < m_strip; ++i)
+        m_cache->Remove(stripKey(i));
+    m_strip = 0;
+    count = std::min(count, m_width);
+    if (count < 2) return;
+    const std::int32_t width = m_width / count;
+    for (std::int32_t i = 0; i < count; ++i)
+        m_cache->AddImagePart(stripKey(i), kKey, i * width, 0, width, m_height);
+    m_strip = count;
+}
+
+void ControlImage::drawAdjusted(HDC dc, const RECT& dest, std::int32_t frame, bool disabled) {
+    if (!m_loaded || dest.right <= dest.left || dest.bottom <= dest.top) return;
+    std::u16string key = kKey;
+    if (m_strip >= 2)
+        key = stripKey(frame % m_strip);
+    else if (m_frames >= 2)
+        key = frameKey(frame % m_frames);
+    render(dc, key, dest, nullptr, disabled, Brightness, Angle);
 }
 
 bool ControlImage::drawFrame(HDC dc, const RECT& dest, Look look, bool animate, bool advance) {
@@ -112,7 +146,7 @@ bool ControlImage::drawFrame(HDC dc, const RECT& dest, Look look, bool animate, 
         }
         key = frameKey(m_shownFrame);
     }
-    render(dc, key, dest, nullptr, look, false);
+    render(dc, key, dest, nullptr, look == Look::Disabled, 0, 0);
     return running;
 }
 

@@ -1,7 +1,8 @@
-// The image a label, button, check box, option button or frame shows beside its caption: the
-// encoded bytes (PNG, GIF, JPEG, WebP, ...), how it is drawn (size, opacity, rotation, grey,
-// hover brightness) and, for animated images, which frame comes next. The bytes are decoded
-// once into the control's own image cache under the key "k" (frames under "k|0", "k|1", ...).
+// The image a label, button, check box, option button or frame shows beside its caption, or an
+// image control shows alone: the encoded bytes (PNG, GIF, JPEG, WebP, ...), how it is drawn (size,
+// opacity, rotation, grey, hover brightness) and, for animated images, which frame comes next. The
+// bytes are decoded once into the control's own image cache under the key "k" (frames under "k|0",
+// "k|1", ...).
 #pragma once
 
 #include <cstdint>
@@ -69,6 +70,18 @@ public:
     // animation timer should run.
     bool drawFrame(platform::HDC dc, const platform::RECT& dest, Look look, bool animate,
                    bool advance);
+    // Cuts the image into `count` equal frames side by side (a strip, the rest of its width left
+    // out), each cached as an image of its own so that a frame drawn stretched never takes in
+    // its neighbours' pixels; fewer than two frames undo it.
+    void sliceStrip(std::int32_t count);
+    // How many strip frames sliceStrip cut (0: none).
+    std::int32_t stripFrames() const { return m_strip; }
+    // Draws frame `frame` (a strip's, else an animated image's; the image itself when it has
+    // fewer than two) over `dest` (device pixels) with Alpha, Angle, GrayScale and Brightness
+    // as they stand; `disabled` draws it grey at half opacity. For controls that step through
+    // the frames themselves.
+    void drawAdjusted(platform::HDC dc, const platform::RECT& dest, std::int32_t frame,
+                      bool disabled);
     // The decoded image's width in pixels (0 without one).
     std::int32_t pixelWidth() const { return m_width; }
     // The decoded image's height in pixels (0 without one).
@@ -83,7 +96,7 @@ public:
 private:
     double brightnessFor(Look look, bool brightnessStep) const;
     void render(platform::HDC dc, const std::u16string& key, const platform::RECT& dest,
-                const platform::RECT* source, Look look, bool brightnessStep);
+                const platform::RECT* source, bool disabled, double brightness, std::int32_t angle);
 
     std::unique_ptr<cGDIPCache> m_cache;
     bool m_loaded = false;
@@ -93,6 +106,7 @@ private:
     std::int32_t m_frames = 0;
     std::int32_t m_frame = 0;
     std::int32_t m_shownFrame = 0;  // the frame drawFrame drew last
+    std::int32_t m_strip = 0;       // strip frames cut by sliceStrip
 };
 
 template <class C>

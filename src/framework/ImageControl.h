@@ -1,5 +1,5 @@
-// An owner-drawn control that shows an image beside its caption: the image properties, their
-// cached decoding and the image's drawn height, shared by the label and the button.
+// An owner-drawn control that shows an image: the image properties, their cached decoding and
+// the image's drawn height, shared by the label, the buttons and the image controls.
 #pragma once
 
 #include <cstdint>

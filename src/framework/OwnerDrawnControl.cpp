@@ -289,6 +289,10 @@ void OwnerDrawnControl::setAnimation(bool run) {
     t.Enabled(true);
 }
 
+bool OwnerDrawnControl::animationRunning() const {
+    return m_animationTimer && m_animationTimer->Enabled();
+}
+
 // Timers are made when first needed: most controls never animate, and a label only polls the
 // pointer while it is over it.
 ConstituentTimer& OwnerDrawnControl::timer(ConstituentTimer*& slot, std::int32_t interval,

@@ -6,6 +6,7 @@
 // come from `declareCommon`), lays itself out in `layout()` and draws in `Paint()`.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,7 +44,7 @@ struct StandardEvents {
     // MouseDown and MouseUp positions in twips (the convention), or in pixels.
     bool mouseInTwips = true;
 
-    // Publishes each raised event under its standard name and arguments.
+    // Publishes each raised event under its standard name and arguments, in number order.
     template <class T>
     void publish(ClassBuilder<T>& b) const;
     // The standard events control class `C` declares, by their numbers C::evClick, ...
@@ -164,8 +165,8 @@ public:
     template <class T>
     static void publishCommonMethods(ClassBuilder<T>& b, bool withImage);
     // Publishes control class T under `name` for the type library, form files and scripts: its
-    // declared properties, then `more` (members of its own), the common methods and its
-    // standard events.
+    // declared properties, its standard events, then `more` (members of its own, events numbered
+    // after the standard ones) and the common methods.
     template <class T>
     static void publishControl(TypeLibrary& library, ControlClasses& classes,
                                const std::u16string& name, const PropertyTable& table,
@@ -183,13 +184,15 @@ public:
     int dpi() const;
     // A length given in pixels at 96 DPI, in pixels at the control's DPI (rounded).
     int scaledForDpi(std::int32_t pixelsAt96) const;
+    // Whether the animation timer is running.
+    bool animationRunning() const;
     // True while the form runs, false in design mode.
     bool userMode() const { return Ambient().UserMode(); }
 
     // Called by the property declarations after a value changed.
     void applyChange(const PropertyRow& row);
     // Called after the image bytes changed: the animation starts again from its first frame.
-    void imageChanged();
+    virtual void imageChanged();
 
 protected:
     // A control raising the standard events numbered in `events` (usually StandardEvents::of<C>()).
@@ -313,6 +316,10 @@ protected:
     // Draws the image stretched over `dest` as a background (ControlImage::drawFrame); the
     // animation timer follows.
     void drawBackgroundImage(platform::HDC dc, const platform::RECT& dest, bool advance);
+    // Starts the animation timer at the image's FrameInterval, or stops it.
+    void setAnimation(bool run);
+    // Each tick of the animation timer: a repaint, which draws the next frame.
+    virtual void animationTick() { Refresh(); }
     // Raises an event; false when a handler removed the control (touch nothing of it then).
     bool raise(int number, std::vector<Variant>& args);
     bool raise(int number);
@@ -381,10 +388,8 @@ private:
     void pollHover();
     void leave();
     void watchFont();
-    void setAnimation(bool run);
     ConstituentTimer& timer(ConstituentTimer*& slot, std::int32_t interval,
                             void (OwnerDrawnControl::*tick)());
-    void animationTick() { Refresh(); }
 
     StandardEvents m_events;
     ButtonBehavior m_state;
@@ -419,18 +424,25 @@ StandardEvents StandardEvents::of() {
 
 template <class T>
 void StandardEvents::publish(ClassBuilder<T>& b) const {
+    const std::vector<std::u16string> none;
     const std::vector<std::u16string> mouse{u"Button", u"Shift", u"X", u"Y"};
     const std::vector<std::u16string> key{u"KeyCode", u"Shift"};
-    if (Click) b.event(u"Click", Click, {});
-    if (DblClick) b.event(u"DblClick", DblClick, {});
-    if (MouseDown) b.event(u"MouseDown", MouseDown, mouse);
-    if (MouseMove) b.event(u"MouseMove", MouseMove, mouse);
-    if (MouseUp) b.event(u"MouseUp", MouseUp, mouse);
-    if (MouseEnter) b.event(u"MouseEnter", MouseEnter, {});
-    if (MouseLeave) b.event(u"MouseLeave", MouseLeave, {});
-    if (KeyDown) b.event(u"KeyDown", KeyDown, key);
-    if (KeyPress) b.event(u"KeyPress", KeyPress, {u"KeyAscii"});
-    if (KeyUp) b.event(u"KeyUp", KeyUp, key);
+    const std::vector<std::u16string> ascii{u"KeyAscii"};
+    struct Row {
+        int number;
+        const char16_t* name;
+        const std::vector<std::u16string>* params;
+    };
+    std::vector<Row> rows{{Click, u"Click", &none},           {DblClick, u"DblClick", &none},
+                          {MouseDown, u"MouseDown", &mouse},  {MouseMove, u"MouseMove", &mouse},
+                          {MouseUp, u"MouseUp", &mouse},      {MouseEnter, u"MouseEnter", &none},
+                          {MouseLeave, u"MouseLeave", &none}, {KeyDown, u"KeyDown", &key},
+                          {KeyPress, u"KeyPress", &ascii},    {KeyUp, u"KeyUp", &key}};
+    // Listed in the order of their numbers.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.number < b.number; });
+    for (const Row& row : rows)
+        if (row.number) b.event(row.name, row.number, *row.params);
 }
 
 template <class T>
@@ -476,9 +488,9 @@ void OwnerDrawnControl::publishControl(TypeLibrary& library, ControlClasses& cla
     ClassBuilder<T> b(name);
     b.creatable();
     table.publish(b);
+    StandardEvents::of<T>().publish(b);
     if (more) more(b);
     publishCommonMethods(b, withImage);
-    StandardEvents::of<T>().publish(b);
     library.registerClass(b.build());
     classes.add(name, [] { return std::make_unique<T>(); });
 }

@@ -238,6 +238,19 @@ void cGDIPCache::AddAlphaIcon(const std::u16string& key, const Variant& source,
     DestroyIcon(icon);
 }
 
+void cGDIPCache::AddImagePart(const std::u16string& key, const std::u16string& from, std::int32_t x,
+                              std::int32_t y, std::int32_t dx, std::int32_t dy) {
+    m_operation = u"cGDIPCache.AddImagePart";
+    const PixelSurface* whole = find(from);
+    if (!whole || x < 0 || y < 0 || dx <= 0 || dy <= 0 || x + dx > whole->width() ||
+        y + dy > whole->height())
+        return;
+    PixelSurface part(dx, dy);
+    for (int row = 0; row < dy; ++row)
+        std::memcpy(part.row(row), whole->row(y + row) + x, static_cast<std::size_t>(dx) * 4u);
+    store(key, std::move(part));
+}
+
 void cGDIPCache::AlphaRenderTo(HDC hdc, const std::u16string& key, std::int32_t x, std::int32_t y,
                                std::int32_t dx, std::int32_t dy, double xSrc, double ySrc,
                                double dxSrc, double dySrc, std::int32_t Alpha,

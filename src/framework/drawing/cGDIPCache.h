@@ -42,6 +42,11 @@ public:
     void AddImage(const std::u16string& key, const Variant& FileNameOrBytesOrStdPictureOrResourceID,
                   std::int32_t DesiredWidth = 0, std::int32_t DesiredHeight = 0,
                   bool CacheMultiFrames = false);
+    // Caches the part x, y, dx × dy of the cached image `from` as an image of its own under
+    // `key`, replacing what the key held: drawn stretched, it never takes in the pixels around
+    // it. Nothing is cached when `from` is unknown or the part does not lie inside it.
+    void AddImagePart(const std::u16string& key, const std::u16string& from, std::int32_t x,
+                      std::int32_t y, std::int32_t dx, std::int32_t dy);
     // Draws the cached image `key` onto `hdc` at (x, y) in dx × dy (0: the image's size), from the
     // part xSrc, ySrc, dxSrc × dySrc of the image (0: all of it), at opacity Alpha (0-255),
     // Brightness added to each channel (percent), in grey, turned by Angle degrees about the
