@@ -24,7 +24,7 @@ namespace {
 constexpr const char* kClasses[] = {
     "ucLabel",  "ucLabelHTML",   "ucButton",     "ucCheck",       "ucOption",
     "ucFrame",  "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar",
-    "ucUpDown", "ucImageList",   "ucImage",      "ucPicture"};
+    "ucUpDown", "ucImageList",   "ucImage",      "ucPicture",     "ucShape"};
 
 // The input is the "Properties" object of one control; the first byte picks the class.
 std::string formWith(const std::uint8_t* data, std::size_t size) {
