@@ -144,16 +144,22 @@ void ImageGraphics::setTransform(const MatrixF& m) {
     cairo_transform(m_impl->cr, &cm);
 }
 
-void ImageGraphics::fillPath(std::uint32_t argb, const GraphicsPath& path) {
-    if (path.empty()) return;
+// Sets up cairo for a path in the colour: the compositing and smoothing, and the path itself.
+void ImageGraphics::beginPath(std::uint32_t argb, const GraphicsPath& path) {
     cairo_t* cr = m_impl->cr;
     cairo_save(cr);
     cairo_set_operator(cr, m_compositing == CompositingMode::SourceCopy ? CAIRO_OPERATOR_SOURCE
                                                                         : CAIRO_OPERATOR_OVER);
     cairo_set_antialias(cr, smooths(m_smoothing) ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     setColour(cr, argb);
     trace(cr, path);
+}
+
+void ImageGraphics::fillPath(std::uint32_t argb, const GraphicsPath& path) {
+    if (path.empty()) return;
+    cairo_t* cr = m_impl->cr;
+    beginPath(argb, path);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     cairo_fill(cr);
     cairo_restore(cr);
     cairo_surface_flush(m_impl->surface);
@@ -162,14 +168,9 @@ void ImageGraphics::fillPath(std::uint32_t argb, const GraphicsPath& path) {
 void ImageGraphics::drawPath(std::uint32_t argb, float width, const GraphicsPath& path) {
     if (path.empty()) return;
     cairo_t* cr = m_impl->cr;
-    cairo_save(cr);
-    cairo_set_operator(cr, m_compositing == CompositingMode::SourceCopy ? CAIRO_OPERATOR_SOURCE
-                                                                        : CAIRO_OPERATOR_OVER);
-    cairo_set_antialias(cr, smooths(m_smoothing) ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE);
+    beginPath(argb, path);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
     cairo_set_miter_limit(cr, 10.0);
-    setColour(cr, argb);
-    trace(cr, path);
     // A pen narrower than a device pixel still draws one pixel wide, as GDI+'s does.
     double ux = 1, uy = 0;
     cairo_user_to_device_distance(cr, &ux, &uy);

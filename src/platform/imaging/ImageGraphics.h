@@ -78,6 +78,7 @@ public:
     void drawPath(std::uint32_t argb, float width, const GraphicsPath& path);
 
 private:
+    void beginPath(std::uint32_t argb, const GraphicsPath& path);
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     InterpolationMode m_interpolation = InterpolationMode::Bilinear;
