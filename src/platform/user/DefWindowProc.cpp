@@ -285,6 +285,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;
+        case WM_SYSTIMER:
+            user::caretBlink(hwnd, wParam);
+            return 0;
         case WM_SYSCOMMAND:
             // A disabled window takes no system commands.
             if (!IsWindowEnabled(hwnd)) return 0;

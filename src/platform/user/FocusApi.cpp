@@ -91,6 +91,7 @@ void forgetWindow(WindowObject& w) {
     if (s.focus == w.handle()) s.focus = 0;
     if (s.active == w.handle()) s.active = 0;
     if (s.capture == w.handle()) s.capture = 0;
+    forgetCaret(w.hwnd());
 }
 
 }  // namespace user

@@ -201,15 +201,19 @@ BOOL peekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
         }
     }
     // Timers: the earliest due first.
-    if (inRange(WM_TIMER, filterMin, filterMax)) {
+    const bool appTimers = inRange(WM_TIMER, filterMin, filterMax);
+    const bool systemTimers = inRange(WM_SYSTIMER, filterMin, filterMax);
+    if (appTimers || systemTimers) {
         const std::uint64_t now = Clock::current().nowMs();
         Timer* best = nullptr;
         for (Timer& t : q.timers) {
             if (t.due > now || !matchesWindow(t.hwnd, hwnd)) continue;
+            if (t.system ? !systemTimers : !appTimers) continue;
             if (!best || t.due < best->due || (t.due == best->due && t.seq < best->seq)) best = &t;
         }
         if (best) {
-            fillMessage(msg, best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc));
+            fillMessage(msg, best->hwnd, best->system ? WM_SYSTIMER : WM_TIMER, best->id,
+                        reinterpret_cast<LPARAM>(best->proc));
             if (removeIt) best->due = now + best->elapse;
             return TRUE;
         }
@@ -342,8 +346,9 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     const std::uint64_t now = Clock::current().nowMs();
     if (!hwnd) {
         // Thread timers: an existing id is reset, otherwise a new id is made.
-        auto it = std::find_if(q.timers.begin(), q.timers.end(),
-                               [&](const Timer& t) { return !t.hwnd && t.id == id && id; });
+        auto it = std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) {
+            return !t.hwnd && t.id == id && id && !t.system;
+        });
         if (it != q.timers.end()) {
             it->elapse = elapse;
             it->proc = proc;
@@ -359,8 +364,9 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
         q.timers.push_back(t);
         return t.id;
     }
-    auto it = std::find_if(q.timers.begin(), q.timers.end(),
-                           [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto it = std::find_if(q.timers.begin(), q.timers.end(), [&](const Timer& t) {
+        return t.hwnd == hwnd && t.id == id && !t.system;
+    });
     if (it != q.timers.end()) {
         // Setting an existing timer again restarts it with the new period.
         it->elapse = elapse;
@@ -379,10 +385,37 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     return id ? id : 1;
 }
 
+namespace user {
+
+void setSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse) {
+    MessageQueue& q = MessageQueue::current();
+    killSystemTimer(hwnd, id);
+    Timer t;
+    t.hwnd = hwnd;
+    t.id = id;
+    t.elapse = std::clamp(elapse, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+    t.due = Clock::current().nowMs() + t.elapse;
+    t.seq = q.timerSeq++;
+    t.system = true;
+    q.timers.push_back(t);
+}
+
+void killSystemTimer(HWND hwnd, UINT_PTR id) {
+    MessageQueue& q = MessageQueue::current();
+    std::erase_if(q.timers,
+                  [&](const Timer& t) { return t.system && t.hwnd == hwnd && t.id == id; });
+    std::erase_if(q.posted, [&](const MSG& m) {
+        return m.message == WM_SYSTIMER && m.hwnd == hwnd && m.wParam == id;
+    });
+}
+
+}  // namespace user
+
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
     auto& timers = MessageQueue::current().timers;
-    auto it = std::find_if(timers.begin(), timers.end(),
-                           [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) {
+        return t.hwnd == hwnd && t.id == id && !t.system;
+    });
     if (it == timers.end()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

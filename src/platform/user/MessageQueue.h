@@ -19,6 +19,7 @@ struct Timer {
     TIMERPROC proc = nullptr;
     std::uint64_t due = 0;
     std::uint64_t seq = 0;  // creation order breaks ties between timers due at once
+    bool system = false;    // posts WM_SYSTIMER (the caret's blink), not WM_TIMER
 };
 
 class MessageQueue {

@@ -218,6 +218,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     w->internalPaint = false;
     user::paintChanged(*w);
     ++w->paintGeneration;
+    user::caretBeforePaint(hwnd);
     HDC hdc = makeWindowDc(hwnd, true, styleClipFlags(*w), &upd, false);
     ps->hdc = hdc;
     ps->rcPaint = upd.bounds();
@@ -231,6 +232,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     if (!ps) return FALSE;
     ReleaseDC(hwnd, ps->hdc);
+    user::caretAfterPaint(hwnd);
     return TRUE;
 }
 

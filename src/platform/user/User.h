@@ -119,6 +119,19 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 inline constexpr UINT USER_TIMER_MINIMUM = 0x0000000A;
 inline constexpr UINT USER_TIMER_MAXIMUM = 0x7FFFFFFF;
 
+// The caret: one for the thread, owned by a window, drawn by inverting the pixels under it and
+// blinking every GetCaretBlinkTime() milliseconds while shown.
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+// A blink time that never blinks.
+inline constexpr UINT INFINITE = 0xFFFFFFFF;
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hwnd);
+BOOL HideCaret(HWND hwnd);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(POINT* point);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds);
+
 // Painting.
 BOOL InvalidateRect(HWND hwnd, const RECT* rc, BOOL erase);
 BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase);

@@ -26,6 +26,17 @@ struct UserState {
     std::uint32_t moveSize = 0;   // the window in the move or size loop
     std::vector<std::uint32_t> getMessageHooks;  // WH_GETMESSAGE hooks, the newest first
     std::uint64_t version = 1;  // changes with any window geometry, visibility or z-order
+    // The thread's one caret: its owner, shape, place, hide count and blink phase.
+    struct Caret {
+        std::uint32_t owner = 0;
+        std::uint32_t bitmap = 0;  // 0 solid, 1 grey, else a bitmap inverted through
+        int width = 0, height = 0;
+        POINT pos{};
+        int hideLevel = 1;            // shown at 0
+        bool on = false;              // inverted on the screen now
+        bool hiddenForPaint = false;  // taken off by BeginPaint, put back by EndPaint
+        UINT blinkMs = 530;
+    } caret;
 };
 
 UserState& state();
@@ -174,6 +185,15 @@ void callGetMessageHooks(MSG* msg, bool removed);
 
 // Messages and timers.
 void killTimersOf(HWND hwnd);
+// The system's own timers, posting WM_SYSTIMER: set (or restarted) and killed.
+void setSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse);
+void killSystemTimer(HWND hwnd, UINT_PTR id);
+// The caret: its blink on a WM_SYSTIMER; taken off the screen while its owner paints and put
+// back after; destroyed with its owner.
+void caretBlink(HWND hwnd, UINT_PTR id);
+void caretBeforePaint(HWND hwnd);
+void caretAfterPaint(HWND hwnd);
+void forgetCaret(HWND hwnd);
 void removeMessagesOf(HWND hwnd);
 void resetQueue();
 void resetInput();

@@ -97,6 +97,8 @@ inline constexpr UINT WM_HSCROLL = 0x0114;
 inline constexpr UINT WM_VSCROLL = 0x0115;
 inline constexpr UINT WM_INITMENU = 0x0116;
 inline constexpr UINT WM_INITMENUPOPUP = 0x0117;
+// The system's own timer message (caret blinking); DefWindowProcW handles it.
+inline constexpr UINT WM_SYSTIMER = 0x0118;
 inline constexpr UINT WM_MENUSELECT = 0x011F;
 inline constexpr UINT WM_MENUCHAR = 0x0120;
 inline constexpr UINT WM_ENTERIDLE = 0x0121;
