@@ -83,8 +83,12 @@ BOOL GetGUIThreadInfo(DWORD threadId, GUITHREADINFO* info) {
     info->hwndCapture = HWND(s.capture);
     info->hwndMenuOwner = HWND(s.menuOwner);
     info->hwndMoveSize = HWND(s.moveSize);
-    info->hwndCaret = HWND();
-    info->rcCaret = RECT{};
+    info->hwndCaret = HWND(s.caret.owner);
+    info->rcCaret = s.caret.owner
+                        ? RECT{s.caret.pos.x, s.caret.pos.y, s.caret.pos.x + s.caret.width,
+                               s.caret.pos.y + s.caret.height}
+                        : RECT{};
+    if (s.caret.owner && s.caret.hideLevel == 0) info->flags |= GUI_CARETBLINKING;
     if (s.menuOwner) info->flags |= GUI_INMENUMODE;
     if (s.moveSize) info->flags |= GUI_INMOVESIZE;
     return TRUE;
