@@ -62,6 +62,12 @@ inline constexpr UINT WM_NCHITTEST = 0x0084;
 inline constexpr UINT WM_NCPAINT = 0x0085;
 inline constexpr UINT WM_NCACTIVATE = 0x0086;
 inline constexpr UINT WM_GETDLGCODE = 0x0087;
+// WM_GETDLGCODE results: the keys a control wants for itself.
+inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
+inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;

@@ -3,6 +3,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/user/EditControl.h"
 #include "platform/user/SubclassChain.h"
 #include "platform/user/UserInternal.h"
 
@@ -65,6 +66,7 @@ void ensureInit() {
     d->rect = RECT{0, 0, screen.width, screen.height};
     d->client = d->rect;
     windowQuiet(HWND(s.messageRoot))->style = WS_POPUP;
+    EditControl::registerClass();
 }
 
 void reset() {

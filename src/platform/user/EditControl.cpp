@@ -1,0 +1,808 @@
+#include "platform/user/EditControl.h"
+
+#include <unicode/ubrk.h>
+#include <unicode/uchar.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/base/LastError.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/shell/Clipboard.h"
+#include "platform/text/CharCase.h"
+#include "platform/text/Text.h"
+#include "platform/user/SystemMetrics.h"
+#include "platform/user/User.h"
+#include "platform/user/WindowClass.h"
+
+namespace orvane::platform {
+
+namespace {
+
+constexpr DWORD kKnownStyles = ES_CENTER | ES_RIGHT | ES_MULTILINE | ES_UPPERCASE | ES_LOWERCASE |
+                               ES_PASSWORD | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+                               ES_READONLY | ES_WANTRETURN | ES_NUMBER;
+
+bool shiftDown() {
+    return GetKeyState(VK_SHIFT) < 0;
+}
+bool ctrlDown() {
+    return GetKeyState(VK_CONTROL) < 0;
+}
+
+// The boundaries ICU finds in `text` of the given kind, first and last included.
+std::vector<std::size_t> boundaries(const std::u16string& text, UBreakIteratorType kind) {
+    std::vector<std::size_t> out;
+    UErrorCode status = U_ZERO_ERROR;
+    UBreakIterator* it = ubrk_open(kind, "", reinterpret_cast<const UChar*>(text.data()),
+                                   static_cast<int32_t>(text.size()), &status);
+    if (it && U_SUCCESS(status)) {
+        for (int32_t b = ubrk_first(it); b != UBRK_DONE; b = ubrk_next(it))
+            out.push_back(static_cast<std::size_t>(b));
+    }
+    if (it) ubrk_close(it);
+    if (out.empty() || out.front() != 0) out.insert(out.begin(), 0);
+    if (out.back() != text.size()) out.push_back(text.size());
+    return out;
+}
+
+bool isWordChar(char16_t c) {
+    return c != u' ' && c != u'\t';
+}
+
+}  // namespace
+
+void EditControl::registerClass() {
+    if (WindowClass::find(WC_EDITW)) return;
+    WNDCLASSEXW wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = wndProc;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hCursor = LoadCursorW(HINSTANCE(), IDC_IBEAM);
+    wc.lpszClassName = WC_EDITW;
+    if (!RegisterClassExW(&wc)) return;
+    if (WindowClass* c = WindowClass::find(WC_EDITW)) c->system = true;
+}
+
+EditControl::EditControl(HWND hwnd, DWORD style)
+    : m_hwnd(hwnd), m_style(style), m_text((style & ES_MULTILINE) != 0) {}
+
+LRESULT EditControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<EditControl*>(GetWindowLongPtrW(hwnd, 0));
+    if (msg == WM_NCCREATE) {
+        const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        const DWORD style = static_cast<DWORD>(cs->style);
+        if ((style & 0xFFFF & ~kKnownStyles) != 0) {
+            ReportUnsupported("CreateWindowExW(Edit)", "styles", ERROR_INVALID_FLAGS);
+            return FALSE;
+        }
+        auto* edit = new EditControl(hwnd, style);
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(edit));
+        if (style & ES_PASSWORD) edit->m_password = u'\x25CF';
+        if (cs->lpszName) edit->m_text.assign(cs->lpszName);
+        return TRUE;
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, 0, 0);
+        delete self;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->dispatch(msg, wParam, lParam);
+}
+
+DWORD EditControl::style() const {
+    return static_cast<DWORD>(GetWindowLongW(m_hwnd, GWL_STYLE));
+}
+
+bool EditControl::readOnly() const {
+    return (style() & ES_READONLY) != 0;
+}
+
+bool EditControl::notify(WORD code) {
+    const HWND parent = GetParent(m_hwnd);
+    if (!parent) return true;
+    const HWND self = m_hwnd;
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(self), code),
+                 static_cast<LPARAM>(self.value));
+    return IsWindow(self);
+}
+
+// --- Editing ---
+
+void EditControl::select(std::size_t anchor, std::size_t caret) {
+    anchor = m_text.snap(anchor);
+    caret = m_text.snap(caret);
+    if (anchor == m_anchor && caret == m_caret) return;
+    m_anchor = anchor;
+    m_caret = caret;
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+    scrollToCaret();
+}
+
+void EditControl::replaceSelection(std::u16string text, bool undoable, bool typing) {
+    const std::size_t from = std::min(m_anchor, m_caret), to = std::max(m_anchor, m_caret);
+    const std::size_t kept = m_text.length() - (to - from);
+    bool cut = false;
+    if (kept + text.size() > m_limit) {
+        text.resize(m_limit > kept ? m_limit - kept : 0);
+        cut = true;
+    }
+    if (text.empty() && from == to) {
+        if (cut && !notify(EN_MAXTEXT)) return;
+        return;
+    }
+    std::u16string removed = m_text.substring(from, to);
+    const std::size_t before = m_text.length();
+    m_text.replace(from, to, text);
+    const std::size_t inserted = m_text.length() - (before - removed.size());
+    // Without sideways scrolling a single line takes no more than the window shows.
+    if (!multiLine() && !(style() & ES_AUTOHSCROLL) && !text.empty()) {
+        const RECT r = formatRect();
+        if (textWidth(0) > r.right - r.left) {
+            m_text.replace(from, from + inserted, removed);
+            notify(EN_MAXTEXT);
+            return;
+        }
+    }
+    if (undoable) {
+        if (typing && m_undo.valid && m_undo.typing && removed.empty() &&
+            m_undo.at + m_undo.inserted == from) {
+            m_undo.inserted += inserted;
+        } else {
+            m_undo = Undo{true, from, std::move(removed), inserted, typing};
+        }
+    }
+    m_anchor = m_caret = from + inserted;
+    m_modified = true;
+    m_preferredX = -1;
+    const HWND self = m_hwnd;
+    if (cut && !notify(EN_MAXTEXT)) return;
+    if (!notify(EN_UPDATE)) return;
+    InvalidateRect(self, nullptr, TRUE);
+    scrollToCaret();
+    notify(EN_CHANGE);
+}
+
+void EditControl::setText(const std::u16string& text) {
+    m_text.assign(text);
+    m_anchor = m_caret = 0;
+    m_xScroll = 0;
+    m_topLine = 0;
+    m_modified = false;
+    m_undo = Undo{};
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    placeCaret();
+}
+
+void EditControl::typeChar(char16_t c) {
+    if (readOnly()) {
+        MessageBeep(0);
+        return;
+    }
+    const DWORD s = style();
+    if ((s & ES_NUMBER) && !(c >= u'0' && c <= u'9')) {
+        MessageBeep(0);
+        return;
+    }
+    std::u16string text(1, c);
+    if (c == u'\r') {
+        if (!multiLine()) return;
+        text = u"\r\n";
+    }
+    if (s & ES_UPPERCASE) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    if (s & ES_LOWERCASE) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    replaceSelection(std::move(text), true, true);
+}
+
+void EditControl::undo() {
+    if (!m_undo.valid || readOnly()) return;
+    // Undoing puts the removed text back and keeps what it takes away, so undoing again redoes.
+    const Undo step = m_undo;
+    const std::u16string taken = m_text.substring(step.at, step.at + step.inserted);
+    m_anchor = step.at;
+    m_caret = step.at + step.inserted;
+    replaceSelection(step.removed, false, false);
+    m_undo = Undo{true, step.at, taken, step.removed.size(), false};
+    m_anchor = step.at;
+    m_caret = step.at + step.removed.size();
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void EditControl::copy() {
+    if (m_password || m_anchor == m_caret) return;
+    const std::u16string text = m_text.substring(m_anchor, m_caret);
+    if (!OpenClipboard(m_hwnd)) return;
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(GlobalLock(block), text.c_str(), bytes);
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, HANDLE(block.value));
+    }
+    CloseClipboard();
+}
+
+void EditControl::paste() {
+    if (readOnly() || !OpenClipboard(m_hwnd)) return;
+    std::u16string text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const char16_t*>(GlobalLock(HGLOBAL(data.value)))) {
+            text = p;
+            GlobalUnlock(HGLOBAL(data.value));
+        }
+    }
+    CloseClipboard();
+    // A single line takes the first line of what is pasted.
+    if (!multiLine()) text = text.substr(0, text.find_first_of(u"\r\n"));
+    if (style() & ES_NUMBER &&
+        !std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+        return MessageBeep(0), void();
+    replaceSelection(std::move(text), true, false);
+}
+
+void EditControl::clearSelection() {
+    if (readOnly() || m_anchor == m_caret) return;
+    replaceSelection(u"", true, false);
+}
+
+// --- Movement ---
+
+std::size_t EditControl::clusterStep(std::size_t offset, bool forward) const {
+    const auto [p, at] = m_text.locate(offset);
+    const std::size_t start = m_text.paragraphStart(p);
+    const std::u16string& s = m_text.paragraph(p);
+    if (forward && at == s.size())
+        return p + 1 < m_text.paragraphCount() ? m_text.paragraphStart(p + 1) : offset;
+    if (!forward && at == 0) return p > 0 ? start - 2 : offset;
+    const std::vector<std::size_t> b = boundaries(s, UBRK_CHARACTER);
+    if (forward) return start + *std::upper_bound(b.begin(), b.end(), at);
+    return start + *(std::lower_bound(b.begin(), b.end(), at) - 1);
+}
+
+std::size_t EditControl::wordStep(std::size_t offset, bool forward) const {
+    const auto [p, at] = m_text.locate(offset);
+    const std::size_t start = m_text.paragraphStart(p);
+    const std::u16string& s = m_text.paragraph(p);
+    if (forward && at == s.size()) return clusterStep(offset, true);
+    if (!forward && at == 0) return clusterStep(offset, false);
+    // Word starts: boundaries followed by a word character.
+    std::vector<std::size_t> starts;
+    for (std::size_t b : boundaries(s, UBRK_WORD))
+        if (b == 0 || b == s.size() || (isWordChar(s[b]) && !isWordChar(s[b - 1])) ||
+            (isWordChar(s[b]) && b > 0 && u_ispunct(s[b - 1])))
+            starts.push_back(b);
+    if (forward) return start + *std::upper_bound(starts.begin(), starts.end(), at);
+    return start + *(std::lower_bound(starts.begin(), starts.end(), at) - 1);
+}
+
+void EditControl::keyDown(int vk) {
+    const bool shift = shiftDown(), ctrl = ctrlDown();
+    const auto move = [&](std::size_t to) { select(shift ? m_anchor : to, to); };
+    const auto [p, at] = m_text.locate(m_caret);
+    switch (vk) {
+        case VK_LEFT:
+            if (!shift && m_anchor != m_caret)
+                return select(std::min(m_anchor, m_caret), std::min(m_anchor, m_caret));
+            m_preferredX = -1;
+            return move(ctrl ? wordStep(m_caret, false) : clusterStep(m_caret, false));
+        case VK_RIGHT:
+            if (!shift && m_anchor != m_caret)
+                return select(std::max(m_anchor, m_caret), std::max(m_anchor, m_caret));
+            m_preferredX = -1;
+            return move(ctrl ? wordStep(m_caret, true) : clusterStep(m_caret, true));
+        case VK_HOME:
+            m_preferredX = -1;
+            return move(ctrl ? 0 : m_text.paragraphStart(p));
+        case VK_END:
+            m_preferredX = -1;
+            return move(ctrl ? m_text.length()
+                             : m_text.paragraphStart(p) + m_text.paragraph(p).size());
+        case VK_UP:
+        case VK_DOWN: {
+            if (!multiLine()) return keyDown(vk == VK_UP ? VK_LEFT : VK_RIGHT);
+            if (m_preferredX < 0) m_preferredX = xOf(p, at);
+            const std::size_t q =
+                vk == VK_UP ? (p ? p - 1 : p) : std::min(p + 1, m_text.paragraphCount() - 1);
+            if (q == p) return;
+            const int keep = m_preferredX;
+            move(m_text.paragraphStart(q) + atX(q, keep));
+            m_preferredX = keep;
+            return;
+        }
+        case VK_DELETE:
+            if (readOnly()) return;
+            if (shift) {  // cut
+                copy();
+                return clearSelection();
+            }
+            if (m_anchor == m_caret)
+                m_caret = ctrl ? wordStep(m_caret, true) : clusterStep(m_caret, true);
+            return clearSelection();
+        case VK_INSERT:
+            if (ctrl) return copy();
+            if (shift) return paste();
+            return;
+        default:
+            return;
+    }
+}
+
+// --- Layout ---
+
+HFONT EditControl::font() const {
+    return m_font ? m_font : HFONT(GetStockObject(SYSTEM_FONT).value);
+}
+
+int EditControl::lineHeight() const {
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, font());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    return std::max(1, static_cast<int>(tm.tmHeight));
+}
+
+std::u16string EditControl::shown(std::size_t p) const {
+    const std::u16string& s = m_text.paragraph(p);
+    return m_password ? std::u16string(s.size(), m_password) : s;
+}
+
+int EditControl::xOf(std::size_t p, std::size_t at) const {
+    if (at == 0) return 0;
+    const std::u16string s = shown(p);
+    at = std::min(at, s.size());
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, font());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, s.c_str(), static_cast<int>(at), &size);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    return size.cx;
+}
+
+int EditControl::textWidth(std::size_t p) const {
+    return xOf(p, m_text.paragraph(p).size());
+}
+
+std::size_t EditControl::atX(std::size_t p, int x) const {
+    const std::u16string s = shown(p);
+    if (s.empty() || x <= 0) return 0;
+    std::vector<int> dx(s.size());
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, font());
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc, s.c_str(), static_cast<int>(s.size()), 0, &fit, dx.data(), &size);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    // The cluster boundary nearest to x.
+    std::size_t best = 0;
+    int bestDistance = x;
+    for (std::size_t b : boundaries(s, UBRK_CHARACTER)) {
+        const int bx = b == 0 ? 0 : dx[b - 1];
+        if (std::abs(bx - x) < bestDistance) {
+            bestDistance = std::abs(bx - x);
+            best = b;
+        }
+    }
+    return best;
+}
+
+RECT EditControl::formatRect() const {
+    RECT r{};
+    GetClientRect(m_hwnd, &r);
+    r.left += m_leftMargin;
+    r.right = std::max(r.left, r.right - m_rightMargin);
+    return r;
+}
+
+int EditControl::lineLeft(std::size_t p) const {
+    const RECT r = formatRect();
+    const DWORD s = style();
+    int x = r.left;
+    if (s & (ES_CENTER | ES_RIGHT)) {
+        const int room = r.right - r.left - textWidth(p);
+        if (room > 0) x += (s & ES_RIGHT) ? room : room / 2;
+    }
+    return x - m_xScroll;
+}
+
+POINT EditControl::posOf(std::size_t offset) const {
+    const auto [p, at] = m_text.locate(offset);
+    const int row = static_cast<int>(p) - static_cast<int>(m_topLine);
+    return POINT{lineLeft(p) + xOf(p, at), formatRect().top + row * lineHeight()};
+}
+
+std::size_t EditControl::offsetAt(POINT pt) const {
+    const RECT r = formatRect();
+    std::size_t p = 0;
+    if (multiLine()) {
+        const int row = pt.y < r.top ? -1 : (pt.y - r.top) / lineHeight();
+        p = static_cast<std::size_t>(
+            std::clamp<long long>(static_cast<long long>(m_topLine) + row, 0,
+                                  static_cast<long long>(m_text.paragraphCount()) - 1));
+    }
+    return m_text.paragraphStart(p) + atX(p, pt.x - lineLeft(p));
+}
+
+void EditControl::scrollToCaret() {
+    const RECT r = formatRect();
+    const auto [p, at] = m_text.locate(m_caret);
+    bool moved = false;
+    if (multiLine()) {
+        const std::size_t rows = static_cast<std::size_t>(
+            std::max(1, static_cast<int>((r.bottom - r.top) / lineHeight())));
+        if (p < m_topLine) {
+            m_topLine = p;
+            moved = true;
+        } else if (p >= m_topLine + rows) {
+            m_topLine = p - rows + 1;
+            moved = true;
+        }
+    }
+    if (multiLine() || (style() & ES_AUTOHSCROLL)) {
+        const int x = lineLeft(p) + m_xScroll + xOf(p, at);  // unscrolled
+        const int width = r.right - r.left;
+        if (x - m_xScroll < r.left) {
+            m_xScroll = std::max(0, x - r.left - width / 4);
+            moved = true;
+        } else if (x - m_xScroll >= r.right) {
+            m_xScroll = x - r.right + width / 4;
+            moved = true;
+        }
+    }
+    if (moved) InvalidateRect(m_hwnd, nullptr, TRUE);
+    placeCaret();
+}
+
+void EditControl::placeCaret() {
+    if (!m_focused) return;
+    const POINT pt = posOf(m_caret);
+    SetCaretPos(pt.x, pt.y);
+}
+
+void EditControl::paint(HDC dc) {
+    const HWND parent = GetParent(m_hwnd);
+    const bool enabled = IsWindowEnabled(m_hwnd) != FALSE;
+    const UINT colourMsg = readOnly() || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+    SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    HBRUSH brush = HBRUSH(GetSysColorBrush(COLOR_WINDOW).value);
+    if (parent) {
+        const LRESULT r = SendMessageW(parent, colourMsg, static_cast<WPARAM>(dc.value),
+                                       static_cast<LPARAM>(m_hwnd.value));
+        if (r) brush = HBRUSH(static_cast<std::uint32_t>(r));
+    }
+    if (!IsWindow(m_hwnd)) return;
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    FillRect(dc, &client, brush);
+    const HGDIOBJ oldFont = SelectObject(dc, font());
+    SetBkMode(dc, TRANSPARENT);
+    const int h = lineHeight();
+    const RECT r = formatRect();
+    const COLORREF text = GetTextColor(dc);
+    if (m_text.length() == 0 && !m_cue.empty() && (!m_focused || m_cueWhenFocused)) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        ExtTextOutW(dc, r.left, r.top, ETO_CLIPPED, &r, m_cue.c_str(),
+                    static_cast<UINT>(m_cue.size()), nullptr);
+    }
+    const bool showSelection = m_focused || (style() & ES_NOHIDESEL);
+    const std::size_t selFrom = std::min(m_anchor, m_caret), selTo = std::max(m_anchor, m_caret);
+    const std::size_t last = multiLine() ? m_text.paragraphCount() : 1;
+    for (std::size_t p = multiLine() ? m_topLine : 0; p < last; ++p) {
+        const int y = r.top + static_cast<int>(p - (multiLine() ? m_topLine : 0)) * h;
+        if (y >= r.bottom) break;
+        const std::u16string s = shown(p);
+        const int x = lineLeft(p);
+        SetTextColor(dc, text);
+        ExtTextOutW(dc, x, y, ETO_CLIPPED, &r, s.c_str(), static_cast<UINT>(s.size()), nullptr);
+        // The selected part again, in the highlight colours.
+        const std::size_t start = m_text.paragraphStart(p), end = start + s.size();
+        if (!showSelection || selFrom == selTo || selTo < start || selFrom > end) continue;
+        const std::size_t a = std::max(selFrom, start) - start, b = std::min(selTo, end) - start;
+        RECT band{x + xOf(p, a), y, x + xOf(p, b), y + h};
+        if (selTo > end && multiLine()) band.right += h / 4;  // the break shows selected
+        IntersectRect(&band, &band, &r);
+        const HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
+        FillRect(dc, &band, highlight);
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        ExtTextOutW(dc, x, y, ETO_CLIPPED, &band, s.c_str(), static_cast<UINT>(s.size()), nullptr);
+    }
+    SelectObject(dc, oldFont);
+}
+
+LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_GETDLGCODE:
+            return DLGC_HASSETSEL | DLGC_WANTCHARS | DLGC_WANTARROWS |
+                   (multiLine() && (style() & ES_WANTRETURN) ? DLGC_WANTALLKEYS : 0);
+        case WM_SETTEXT:
+            setText(lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string());
+            DefWindowProcW(m_hwnd, msg, wParam, lParam);
+            if (!notify(EN_UPDATE)) return TRUE;
+            UpdateWindow(m_hwnd);
+            notify(EN_CHANGE);
+            return TRUE;
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(m_text.length());
+        case WM_GETTEXT: {
+            if (wParam == 0 || !lParam) return 0;
+            const std::u16string t = m_text.text();
+            const std::size_t n = std::min<std::size_t>(t.size(), wParam - 1);
+            auto* out = reinterpret_cast<char16_t*>(lParam);
+            std::memcpy(out, t.data(), n * sizeof(char16_t));
+            out[n] = 0;
+            return static_cast<LRESULT>(n);
+        }
+        case WM_SETFONT:
+            m_font = HFONT(static_cast<std::uint32_t>(wParam));
+            if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(m_hwnd, nullptr, TRUE);
+            placeCaret();
+            return 0;
+        case WM_GETFONT:
+            return static_cast<LRESULT>(m_font.value);
+        case WM_SETFOCUS:
+            m_focused = true;
+            CreateCaret(m_hwnd, HBITMAP(), 1, lineHeight());
+            placeCaret();
+            ShowCaret(m_hwnd);
+            InvalidateRect(m_hwnd, nullptr, FALSE);
+            notify(EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            m_focused = false;
+            DestroyCaret();
+            InvalidateRect(m_hwnd, nullptr, FALSE);
+            notify(EN_KILLFOCUS);
+            return 0;
+        case WM_CHAR:
+        case WM_IME_CHAR: {
+            const char16_t c = static_cast<char16_t>(wParam);
+            switch (c) {
+                case 1:  // Ctrl+A
+                    select(0, m_text.length());
+                    return 0;
+                case 3:  // Ctrl+C
+                    copy();
+                    return 0;
+                case 22:  // Ctrl+V
+                    paste();
+                    return 0;
+                case 24:  // Ctrl+X
+                    copy();
+                    clearSelection();
+                    return 0;
+                case 26:  // Ctrl+Z
+                    undo();
+                    return 0;
+                case u'\b':
+                    if (readOnly()) return 0;
+                    if (m_anchor == m_caret)
+                        m_anchor =
+                            ctrlDown() ? wordStep(m_caret, false) : clusterStep(m_caret, false);
+                    clearSelection();
+                    return 0;
+                case 127:  // Ctrl+Backspace
+                    if (readOnly()) return 0;
+                    if (m_anchor == m_caret) m_anchor = wordStep(m_caret, false);
+                    clearSelection();
+                    return 0;
+                case u'\t':
+                    if (!multiLine()) return 0;
+                    break;
+                case u'\n':
+                    return 0;
+                default:
+                    if (c < 0x20 && c != u'\r') return 0;
+            }
+            typeChar(c);
+            return 0;
+        }
+        case WM_KEYDOWN:
+            keyDown(static_cast<int>(wParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            SetFocus(m_hwnd);
+            const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const std::size_t at = offsetAt(pt);
+            if (msg == WM_LBUTTONDBLCLK) {
+                // The word under the pointer.
+                const std::size_t from = wordStep(clusterStep(at, true), false);
+                std::size_t to = wordStep(from, true);
+                const auto [p, inside] = m_text.locate(to);
+                (void)inside;
+                (void)p;
+                select(from, std::max(to, at));
+                return 0;
+            }
+            select(shiftDown() ? m_anchor : at, at);
+            m_selecting = true;
+            SetCapture(m_hwnd);
+            return 0;
+        }
+        case WM_MOUSEMOVE:
+            if (m_selecting)
+                select(m_anchor, offsetAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+            return 0;
+        case WM_LBUTTONUP:
+            if (m_selecting) {
+                m_selecting = false;
+                if (GetCapture() == m_hwnd) ReleaseCapture();
+            }
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            const HDC dc = BeginPaint(m_hwnd, &ps);
+            paint(dc);
+            EndPaint(m_hwnd, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            paint(HDC(static_cast<std::uint32_t>(wParam)));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // painting fills the background
+        case WM_SIZE:
+            scrollToCaret();
+            return 0;
+        case WM_CUT:
+            copy();
+            clearSelection();
+            return 0;
+        case WM_COPY:
+            copy();
+            return 0;
+        case WM_PASTE:
+            paste();
+            return 0;
+        case WM_CLEAR:
+            clearSelection();
+            return 0;
+        case WM_UNDO:
+        case EM_UNDO:
+            undo();
+            return TRUE;
+        case EM_CANUNDO:
+            return m_undo.valid ? TRUE : FALSE;
+        case EM_EMPTYUNDOBUFFER:
+            m_undo = Undo{};
+            return 0;
+        case EM_GETSEL: {
+            const std::size_t from = std::min(m_anchor, m_caret), to = std::max(m_anchor, m_caret);
+            if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(from);
+            if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(to);
+            return static_cast<LRESULT>(
+                MAKELONG(static_cast<WORD>(std::min<std::size_t>(from, 0xFFFF)),
+                         static_cast<WORD>(std::min<std::size_t>(to, 0xFFFF))));
+        }
+        case EM_SETSEL: {
+            // -1 as the start takes the selection away; a negative end runs to the end.
+            const auto start = static_cast<std::int32_t>(wParam);
+            const auto end = static_cast<std::int32_t>(lParam);
+            if (start == -1) {
+                select(m_caret, m_caret);
+                return 0;
+            }
+            const std::size_t len = m_text.length();
+            const std::size_t a =
+                std::min<std::size_t>(static_cast<std::size_t>(std::max(start, 0)), len);
+            const std::size_t b =
+                end < 0 ? len : std::min<std::size_t>(static_cast<std::size_t>(end), len);
+            select(a, b);
+            return 0;
+        }
+        case EM_REPLACESEL:
+            replaceSelection(
+                lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string(),
+                wParam != 0, false);
+            return 0;
+        case EM_LIMITTEXT:
+            m_limit = wParam ? static_cast<std::size_t>(wParam)
+                             : static_cast<std::size_t>(multiLine() ? 0xFFFFFFFFu : 0x7FFFFFFEu);
+            return 0;
+        case EM_GETLIMITTEXT:
+            return static_cast<LRESULT>(m_limit);
+        case EM_GETMODIFY:
+            return m_modified ? TRUE : FALSE;
+        case EM_SETMODIFY:
+            m_modified = wParam != 0;
+            return 0;
+        case EM_SETREADONLY: {
+            const DWORD s = style();
+            SetWindowLongW(m_hwnd, GWL_STYLE,
+                           static_cast<LONG>(wParam ? (s | ES_READONLY) : (s & ~ES_READONLY)));
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            return TRUE;
+        }
+        case EM_SETPASSWORDCHAR:
+            if (multiLine()) return 0;
+            m_password = static_cast<char16_t>(wParam);
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            placeCaret();
+            return 0;
+        case EM_GETPASSWORDCHAR:
+            return m_password;
+        case EM_SETCUEBANNER:
+            if (multiLine()) return FALSE;
+            m_cue = lParam ? std::u16string(reinterpret_cast<LPCWSTR>(lParam)) : std::u16string();
+            m_cueWhenFocused = wParam != 0;
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            return TRUE;
+        case EM_GETCUEBANNER: {
+            if (!wParam || lParam <= 0) return FALSE;
+            auto* out = reinterpret_cast<char16_t*>(wParam);
+            const std::size_t n =
+                std::min<std::size_t>(m_cue.size(), static_cast<std::size_t>(lParam) - 1);
+            std::memcpy(out, m_cue.data(), n * sizeof(char16_t));
+            out[n] = 0;
+            return TRUE;
+        }
+        case EM_SETMARGINS:
+            if (wParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(static_cast<std::uintptr_t>(lParam));
+            if (wParam & EC_RIGHTMARGIN)
+                m_rightMargin = HIWORD(static_cast<std::uintptr_t>(lParam));
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            placeCaret();
+            return 0;
+        case EM_GETMARGINS:
+            return static_cast<LRESULT>(
+                MAKELONG(static_cast<WORD>(m_leftMargin), static_cast<WORD>(m_rightMargin)));
+        case EM_GETLINECOUNT:
+            return static_cast<LRESULT>(multiLine() ? m_text.paragraphCount() : 1);
+        case EM_GETFIRSTVISIBLELINE:
+            return static_cast<LRESULT>(multiLine() ? m_topLine : 0);
+        case EM_LINEINDEX: {
+            const auto line = static_cast<std::int32_t>(wParam);
+            const std::size_t p =
+                line < 0 ? m_text.locate(m_caret).first : static_cast<std::size_t>(line);
+            if (p >= m_text.paragraphCount()) return -1;
+            return static_cast<LRESULT>(m_text.paragraphStart(p));
+        }
+        case EM_LINEFROMCHAR: {
+            const auto at = static_cast<std::int32_t>(wParam);
+            return static_cast<LRESULT>(
+                m_text.locate(at < 0 ? m_caret : static_cast<std::size_t>(at)).first);
+        }
+        case EM_LINELENGTH: {
+            const auto at = static_cast<std::int32_t>(wParam);
+            return static_cast<LRESULT>(
+                m_text
+                    .paragraph(m_text.locate(at < 0 ? m_caret : static_cast<std::size_t>(at)).first)
+                    .size());
+        }
+        case EM_GETLINE: {
+            const std::size_t p = static_cast<std::size_t>(wParam);
+            if (!lParam || p >= m_text.paragraphCount()) return 0;
+            auto* out = reinterpret_cast<char16_t*>(lParam);
+            const std::size_t room = *reinterpret_cast<const WORD*>(lParam);
+            const std::u16string& s = m_text.paragraph(p);
+            const std::size_t n = std::min(room, s.size());
+            std::memcpy(out, s.data(), n * sizeof(char16_t));  // not terminated, as on Windows
+            return static_cast<LRESULT>(n);
+        }
+        case EM_POSFROMCHAR: {
+            const std::size_t at = static_cast<std::size_t>(wParam);
+            if (at > m_text.length()) return -1;
+            const POINT pt = posOf(at);
+            return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+        }
+        case EM_CHARFROMPOS: {
+            const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const std::size_t at = offsetAt(pt);
+            const std::size_t line = m_text.locate(at).first;
+            return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(at), static_cast<WORD>(line)));
+        }
+        case EM_SCROLLCARET:
+            scrollToCaret();
+            return TRUE;
+        default:
+            return DefWindowProcW(m_hwnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace orvane::platform

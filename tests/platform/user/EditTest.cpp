@@ -1,0 +1,236 @@
+// The edit control as message tables: typing, keys and the mouse to selection, caret and
+// notifications in order; undo and redo; limits with EN_MAXTEXT; numbers only; passwords; the
+// lines of multi-line text; the cue banner shown only while empty; the clipboard.
+#include <string>
+#include <vector>
+
+#include "platform/shell/Clipboard.h"
+#include "platform/user/Edit.h"
+#include "support/PlatformTest.h"
+
+namespace orvane::test {
+namespace {
+
+std::vector<WORD>& notes() {
+    static std::vector<WORD> n;
+    return n;
+}
+
+// The parent records its edit's notifications and paints white.
+LRESULT parentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_COMMAND) notes().push_back(HIWORD(w));
+    return DefWindowProcW(h, m, w, l);
+}
+
+class EditTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        WNDCLASSEXW wc;
+        wc.lpfnWndProc = parentProc;
+        wc.lpszClassName = u"EditParent";
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        RegisterClassExW(&wc);
+        parent = CreateWindowExW(0, u"EditParent", u"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
+                                 HWND(), HMENU(), HINSTANCE(), nullptr);
+        notes().clear();
+    }
+    void TearDown() override {
+        DestroyWindow(parent);
+        PlatformTest::TearDown();
+    }
+    HWND edit(DWORD style, const char16_t* text = u"", int w = 200, int h = 24) {
+        const HWND e = CreateWindowExW(0, WC_EDITW, text, WS_CHILD | WS_VISIBLE | style, 10, 10, w,
+                                       h, parent, HMENU(7), HINSTANCE(), nullptr);
+        SetFocus(e);
+        platform->PumpMessages();
+        notes().clear();
+        return e;
+    }
+    std::u16string text(HWND e) {
+        std::u16string s(static_cast<std::size_t>(SendMessageW(e, WM_GETTEXTLENGTH, 0, 0)) + 1,
+                         u'\0');
+        s.resize(static_cast<std::size_t>(
+            SendMessageW(e, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
+        return s;
+    }
+    std::pair<DWORD, DWORD> sel(HWND e) {
+        DWORD a = 0, b = 0;
+        SendMessageW(e, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+        return {a, b};
+    }
+    void type(std::u16string_view s) {
+        platform->TypeText(s);
+        platform->PumpMessages();
+    }
+    void key(int vk, bool shift = false, bool ctrl = false) {
+        if (shift) platform->KeyDown(VK_SHIFT);
+        if (ctrl) platform->KeyDown(VK_CONTROL);
+        platform->KeyPress(vk);
+        if (ctrl) platform->KeyUp(VK_CONTROL);
+        if (shift) platform->KeyUp(VK_SHIFT);
+        platform->PumpMessages();
+    }
+    HWND parent;
+};
+
+using Sel = std::pair<DWORD, DWORD>;
+
+TEST_F(EditTest, TypingAndKeysMoveTheCaretAndSelectionWithNotificationsInOrder) {
+    const HWND e = edit(ES_AUTOHSCROLL);
+    type(u"héllo wörld");
+    EXPECT_EQ(text(e), u"héllo wörld");
+    EXPECT_EQ(sel(e), Sel(11, 11));
+    // Each character: EN_UPDATE, then EN_CHANGE.
+    ASSERT_EQ(notes().size(), 22u);
+    EXPECT_EQ(notes()[0], EN_UPDATE);
+    EXPECT_EQ(notes()[1], EN_CHANGE);
+    EXPECT_EQ(SendMessageW(e, EM_GETMODIFY, 0, 0), TRUE);
+    // Ctrl+Left to the word's start, Shift+Ctrl+Right selects the word, typing replaces it.
+    key(VK_LEFT, false, true);
+    EXPECT_EQ(sel(e), Sel(6, 6));
+    key(VK_HOME, true);
+    EXPECT_EQ(sel(e), Sel(0, 6));
+    key(VK_LEFT);  // collapses to the selection's start
+    EXPECT_EQ(sel(e), Sel(0, 0));
+    key(VK_RIGHT, true, true);
+    EXPECT_EQ(sel(e), Sel(0, 6));
+    type(u"H");
+    EXPECT_EQ(text(e), u"Hwörld");
+    // A cluster moves as one: an emoji with a skin tone is four units, one step.
+    SendMessageW(e, EM_SETSEL, 0, -1);
+    type(u"a\U0001F44D\U0001F3FDb");
+    key(VK_LEFT);
+    key(VK_LEFT);
+    EXPECT_EQ(sel(e), Sel(1, 1));
+    key(VK_DELETE);
+    EXPECT_EQ(text(e), u"ab");
+    // Backspace, and nothing to the left of the start.
+    key(VK_HOME);
+    notes().clear();
+    type(u"\b");
+    EXPECT_EQ(text(e), u"ab");
+    EXPECT_TRUE(notes().empty());
+}
+
+TEST_F(EditTest, UndoTakesBackTypingPastingAndDeletingAndRedoesWhenRepeated) {
+    const HWND e = edit(ES_AUTOHSCROLL);
+    type(u"abc");
+    EXPECT_EQ(SendMessageW(e, EM_CANUNDO, 0, 0), TRUE);
+    SendMessageW(e, EM_UNDO, 0, 0);  // typing undoes as one step
+    EXPECT_EQ(text(e), u"");
+    SendMessageW(e, EM_UNDO, 0, 0);
+    EXPECT_EQ(text(e), u"abc");
+    // Deleting a selection, then undoing it.
+    SendMessageW(e, EM_SETSEL, 1, 2);
+    key(VK_DELETE);
+    EXPECT_EQ(text(e), u"ac");
+    type(u"\x1A");  // Ctrl+Z
+    EXPECT_EQ(text(e), u"abc");
+    // Pasting.
+    SendMessageW(e, EM_SETSEL, 0, 3);
+    SendMessageW(e, WM_COPY, 0, 0);
+    SendMessageW(e, EM_SETSEL, 3, 3);
+    SendMessageW(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(text(e), u"abcabc");
+    SendMessageW(e, WM_UNDO, 0, 0);
+    EXPECT_EQ(text(e), u"abc");
+    SendMessageW(e, EM_EMPTYUNDOBUFFER, 0, 0);
+    EXPECT_EQ(SendMessageW(e, EM_CANUNDO, 0, 0), FALSE);
+}
+
+TEST_F(EditTest, LimitsNumbersAndPasswords) {
+    const HWND e = edit(ES_AUTOHSCROLL);
+    SendMessageW(e, EM_LIMITTEXT, 5, 0);
+    EXPECT_EQ(SendMessageW(e, EM_GETLIMITTEXT, 0, 0), 5);
+    SendMessageW(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(u"123456789"));
+    EXPECT_EQ(text(e), u"12345");
+    EXPECT_EQ(notes(), (std::vector<WORD>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
+    notes().clear();
+    type(u"6");
+    EXPECT_EQ(notes(), (std::vector<WORD>{EN_MAXTEXT}));
+    // Numbers only: letters are refused, digits taken.
+    const HWND n = edit(ES_NUMBER | ES_AUTOHSCROLL);
+    type(u"4a2");
+    EXPECT_EQ(text(n), u"42");
+    // A password shows its character, keeps its text, and is never copied.
+    const HWND p = edit(ES_PASSWORD | ES_AUTOHSCROLL);
+    EXPECT_EQ(SendMessageW(p, EM_GETPASSWORDCHAR, 0, 0), 0x25CF);
+    type(u"secret");
+    EXPECT_EQ(text(p), u"secret");
+    OpenClipboard(parent);
+    EmptyClipboard();
+    CloseClipboard();
+    SendMessageW(p, EM_SETSEL, 0, -1);
+    SendMessageW(p, WM_COPY, 0, 0);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    // Without sideways scrolling a single line takes only what fits.
+    const HWND narrow = edit(0, u"", 40);
+    type(u"wwwwwwwwwwwwwwwwwwww");
+    EXPECT_LT(text(narrow).size(), 20u);
+    EXPECT_GT(text(narrow).size(), 0u);
+}
+
+TEST_F(EditTest, MultiLineTextHasLinesAndTheCaretMovesBetweenThem) {
+    const HWND e = edit(ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
+                        u"first\r\nsecond\nthird", 200, 80);
+    EXPECT_EQ(text(e), u"first\r\nsecond\r\nthird");
+    EXPECT_EQ(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(e, EM_LINEINDEX, 2, 0), 15);
+    EXPECT_EQ(SendMessageW(e, EM_LINEFROMCHAR, 9, 0), 1);
+    EXPECT_EQ(SendMessageW(e, EM_LINELENGTH, 9, 0), 6);
+    char16_t buffer[16] = {10};
+    EXPECT_EQ(SendMessageW(e, EM_GETLINE, 1, reinterpret_cast<LPARAM>(buffer)), 6);
+    EXPECT_EQ(std::u16string(buffer, 6), u"second");
+    // Down keeps the column; Enter breaks the line.
+    SendMessageW(e, EM_SETSEL, 2, 2);
+    key(VK_DOWN);
+    const DWORD below = sel(e).first;
+    EXPECT_GE(below, 8u);
+    EXPECT_LE(below, 10u);
+    key(VK_END);
+    type(u"\r");
+    EXPECT_EQ(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 4);
+    EXPECT_EQ(sel(e), Sel(15, 15));
+    // Many lines: the caret's line is kept in view.
+    for (int i = 0; i < 20; ++i)
+        type(u"x\r");
+    EXPECT_GT(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
+}
+
+TEST_F(EditTest, TheCueBannerShowsOnlyWhileEmptyAndTheMouseSelects) {
+    const HWND e = edit(ES_AUTOHSCROLL, u"", 200, 24);
+    SendMessageW(e, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(u"Search"));
+    char16_t cue[16] = {};
+    SendMessageW(e, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 16);
+    EXPECT_EQ(std::u16string(cue), u"Search");
+    platform->PumpMessages();
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    auto greyPixels = [&] {
+        int n = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 80; ++x)
+                n += platform->ClientPixel(e, x, y) == grey;
+        return n;
+    };
+    EXPECT_GT(greyPixels(), 5);
+    type(u"a");
+    EXPECT_EQ(greyPixels(), 0);
+    // A double click selects the word under the pointer; a click places the caret.
+    SendMessageW(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"one two three"));
+    const LRESULT twoAt = SendMessageW(e, EM_POSFROMCHAR, 5, 0);
+    const POINT p = platform->ClientToScreenPoint(e, LOWORD(twoAt) + 2, 8);
+    platform->AdvanceTime(1000);
+    platform->DoubleClick(p.x, p.y);
+    platform->PumpMessages();
+    EXPECT_EQ(sel(e), Sel(4, 8));
+    platform->AdvanceTime(1000);
+    platform->Click(p.x, p.y);
+    platform->PumpMessages();
+    EXPECT_EQ(sel(e).first, sel(e).second);
+    EXPECT_GE(sel(e).first, 4u);
+    EXPECT_LE(sel(e).first, 5u);
+}
+
+}  // namespace
+}  // namespace orvane::test
