@@ -135,13 +135,13 @@ void EditControl::replaceSelection(std::u16string text, bool undoable, bool typi
     }
     std::u16string removed = m_text.substring(from, to);
     const std::size_t before = m_text.length();
-    m_text.replace(from, to, text);
+    forgetChange(m_text.replace(from, to, text));
     const std::size_t inserted = m_text.length() - (before - removed.size());
     // Without sideways scrolling a single line takes no more than the window shows.
     if (!multiLine() && !(style() & ES_AUTOHSCROLL) && !text.empty()) {
         const RECT r = formatRect();
-        if (textWidth(0) > r.right - r.left) {
-            m_text.replace(from, from + inserted, removed);
+        if (rowWidth(Row{}) > r.right - r.left) {
+            forgetChange(m_text.replace(from, from + inserted, removed));
             notify(EN_MAXTEXT);
             return;
         }
@@ -165,11 +165,22 @@ void EditControl::replaceSelection(std::u16string text, bool undoable, bool typi
     notify(EN_CHANGE);
 }
 
+void EditControl::forgetChange(const EditText::Change& change) {
+    if (m_rows.empty()) return;
+    const auto first = m_rows.begin() + static_cast<std::ptrdiff_t>(change.first);
+    m_rows.erase(first, first + static_cast<std::ptrdiff_t>(change.removed));
+    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(change.first), change.inserted, {});
+    // The top row may have gone with its paragraph.
+    if (m_top.p >= m_text.paragraphCount()) m_top = Row{m_text.paragraphCount() - 1, 0};
+    if (m_top.p >= change.first) m_top.r = 0;
+}
+
 void EditControl::setText(const std::u16string& text) {
     m_text.assign(text);
     m_anchor = m_caret = 0;
     m_xScroll = 0;
-    m_topLine = 0;
+    m_top = Row{};
+    forgetRows();
     m_modified = false;
     m_undo = Undo{};
     InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -302,12 +313,11 @@ void EditControl::keyDown(int vk) {
         case VK_UP:
         case VK_DOWN: {
             if (!multiLine()) return keyDown(vk == VK_UP ? VK_LEFT : VK_RIGHT);
-            if (m_preferredX < 0) m_preferredX = xOf(p, at);
-            const std::size_t q =
-                vk == VK_UP ? (p ? p - 1 : p) : std::min(p + 1, m_text.paragraphCount() - 1);
-            if (q == p) return;
+            Row row = rowOf(m_caret);
+            if (m_preferredX < 0) m_preferredX = xOf(p, at) - xOf(p, rowStart(row));
+            if (!(vk == VK_UP ? previousRow(row) : nextRow(row))) return;
             const int keep = m_preferredX;
-            move(m_text.paragraphStart(q) + atX(q, keep));
+            move(m_text.paragraphStart(row.p) + atX(row, keep));
             m_preferredX = keep;
             return;
         }
@@ -331,6 +341,10 @@ void EditControl::keyDown(int vk) {
 
 // --- Layout ---
 
+bool EditControl::wraps() const {
+    return multiLine() && !(style() & ES_AUTOHSCROLL);
+}
+
 HFONT EditControl::font() const {
     return m_font ? m_font : HFONT(GetStockObject(SYSTEM_FONT).value);
 }
@@ -350,6 +364,117 @@ std::u16string EditControl::shown(std::size_t p) const {
     return m_password ? std::u16string(s.size(), m_password) : s;
 }
 
+void EditControl::forgetRows() {
+    m_rows.clear();
+    m_rowsWidth = -1;
+}
+
+const std::vector<std::size_t>& EditControl::rowsOf(std::size_t p) const {
+    static const std::vector<std::size_t> one{0};
+    if (!wraps()) return one;
+    const RECT r = formatRect();
+    const int width = std::max(1, static_cast<int>(r.right - r.left));
+    if (width != m_rowsWidth || m_rows.size() != m_text.paragraphCount()) {
+        m_rows.assign(m_text.paragraphCount(), {});
+        m_rowsWidth = width;
+    }
+    std::vector<std::size_t>& rows = m_rows[p];
+    if (!rows.empty()) return rows;
+    rows.push_back(0);
+    const std::u16string s = shown(p);
+    if (s.empty()) return rows;
+    std::vector<int> dx(s.size());
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, font());
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc, s.c_str(), static_cast<int>(s.size()), 0, &fit, dx.data(), &size);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    const auto extent = [&](std::size_t from, std::size_t to) {
+        return (to ? dx[to - 1] : 0) - (from ? dx[from - 1] : 0);
+    };
+    // Greedy rows: the most words that fit, spaces after them hanging past the edge; a word
+    // wider than the row breaks between clusters.
+    const std::vector<std::size_t> breaks = boundaries(s, UBRK_LINE);
+    const std::vector<std::size_t> clusters = boundaries(s, UBRK_CHARACTER);
+    std::size_t start = 0;
+    while (start < s.size()) {
+        std::size_t end = start;
+        for (std::size_t b : breaks) {
+            if (b <= start) continue;
+            std::size_t visible = b;
+            while (visible > start && (s[visible - 1] == u' ' || s[visible - 1] == u'\t'))
+                --visible;
+            if (extent(start, visible) > width && end > start) break;
+            if (extent(start, visible) > width) break;
+            end = b;
+        }
+        if (end == start) {
+            // Not even one word fits: as many clusters as do, at least one.
+            for (std::size_t c : clusters) {
+                if (c <= start) continue;
+                if (extent(start, c) > width && end > start) break;
+                end = c;
+                if (extent(start, c) > width) break;
+            }
+        }
+        if (end >= s.size()) break;
+        rows.push_back(end);
+        start = end;
+    }
+    return rows;
+}
+
+std::size_t EditControl::rowEnd(Row row) const {
+    const std::vector<std::size_t>& rows = rowsOf(row.p);
+    return row.r + 1 < rows.size() ? rows[row.r + 1] : m_text.paragraph(row.p).size();
+}
+
+EditControl::Row EditControl::rowOf(std::size_t offset) const {
+    const auto [p, at] = m_text.locate(offset);
+    const std::vector<std::size_t>& rows = rowsOf(p);
+    const auto it = std::upper_bound(rows.begin(), rows.end(), at);
+    return Row{p, static_cast<std::size_t>(it - rows.begin()) - 1};
+}
+
+bool EditControl::nextRow(Row& row) const {
+    if (row.r + 1 < rowsOf(row.p).size()) {
+        ++row.r;
+        return true;
+    }
+    if (row.p + 1 >= m_text.paragraphCount()) return false;
+    row = Row{row.p + 1, 0};
+    return true;
+}
+
+bool EditControl::previousRow(Row& row) const {
+    if (row.r > 0) {
+        --row.r;
+        return true;
+    }
+    if (row.p == 0) return false;
+    row = Row{row.p - 1, rowsOf(row.p - 1).size() - 1};
+    return true;
+}
+
+int EditControl::rowsFromTop(Row row, int limit) const {
+    if (!multiLine()) return 0;
+    const bool below = row.p > m_top.p || (row.p == m_top.p && row.r >= m_top.r);
+    Row at = m_top;
+    int n = 0;
+    while (!(at == row) && n <= limit) {
+        if (below ? !nextRow(at) : !previousRow(at)) break;
+        ++n;
+    }
+    return below ? n : -n;
+}
+
+int EditControl::visibleRows() const {
+    const RECT r = formatRect();
+    return std::max(1, static_cast<int>((r.bottom - r.top) / lineHeight()));
+}
+
 int EditControl::xOf(std::size_t p, std::size_t at) const {
     if (at == 0) return 0;
     const std::u16string s = shown(p);
@@ -363,13 +488,14 @@ int EditControl::xOf(std::size_t p, std::size_t at) const {
     return size.cx;
 }
 
-int EditControl::textWidth(std::size_t p) const {
-    return xOf(p, m_text.paragraph(p).size());
+int EditControl::rowWidth(Row row) const {
+    return xOf(row.p, rowEnd(row)) - xOf(row.p, rowStart(row));
 }
 
-std::size_t EditControl::atX(std::size_t p, int x) const {
-    const std::u16string s = shown(p);
-    if (s.empty() || x <= 0) return 0;
+std::size_t EditControl::atX(Row row, int x) const {
+    const std::u16string s = shown(row.p);
+    const std::size_t start = rowStart(row), end = rowEnd(row);
+    if (s.empty() || x <= 0) return start;
     std::vector<int> dx(s.size());
     const HDC dc = GetDC(m_hwnd);
     const HGDIOBJ old = SelectObject(dc, font());
@@ -378,16 +504,22 @@ std::size_t EditControl::atX(std::size_t p, int x) const {
     GetTextExtentExPointW(dc, s.c_str(), static_cast<int>(s.size()), 0, &fit, dx.data(), &size);
     SelectObject(dc, old);
     ReleaseDC(m_hwnd, dc);
-    // The cluster boundary nearest to x.
-    std::size_t best = 0;
+    const int origin = start ? dx[start - 1] : 0;
+    // The cluster boundary in the row nearest to x.
+    std::size_t best = start;
     int bestDistance = x;
     for (std::size_t b : boundaries(s, UBRK_CHARACTER)) {
-        const int bx = b == 0 ? 0 : dx[b - 1];
+        if (b < start || b > end) continue;
+        const int bx = (b == 0 ? 0 : dx[b - 1]) - origin;
         if (std::abs(bx - x) < bestDistance) {
             bestDistance = std::abs(bx - x);
             best = b;
         }
     }
+    // A wrapped row's end is the next row's start: the caret stays before its last cluster.
+    if (best == end && end < s.size() && best > start)
+        best =
+            clusterStep(m_text.paragraphStart(row.p) + best, false) - m_text.paragraphStart(row.p);
     return best;
 }
 
@@ -399,12 +531,12 @@ RECT EditControl::formatRect() const {
     return r;
 }
 
-int EditControl::lineLeft(std::size_t p) const {
+int EditControl::rowLeft(Row row) const {
     const RECT r = formatRect();
     const DWORD s = style();
     int x = r.left;
     if (s & (ES_CENTER | ES_RIGHT)) {
-        const int room = r.right - r.left - textWidth(p);
+        const int room = r.right - r.left - rowWidth(row);
         if (room > 0) x += (s & ES_RIGHT) ? room : room / 2;
     }
     return x - m_xScroll;
@@ -412,39 +544,74 @@ int EditControl::lineLeft(std::size_t p) const {
 
 POINT EditControl::posOf(std::size_t offset) const {
     const auto [p, at] = m_text.locate(offset);
-    const int row = static_cast<int>(p) - static_cast<int>(m_topLine);
-    return POINT{lineLeft(p) + xOf(p, at), formatRect().top + row * lineHeight()};
+    const Row row = rowOf(offset);
+    const int y = formatRect().top + rowsFromTop(row, 1 << 30) * lineHeight();
+    return POINT{rowLeft(row) + xOf(p, at) - xOf(p, rowStart(row)), y};
 }
 
 std::size_t EditControl::offsetAt(POINT pt) const {
     const RECT r = formatRect();
-    std::size_t p = 0;
+    Row row = m_top;
     if (multiLine()) {
-        const int row = pt.y < r.top ? -1 : (pt.y - r.top) / lineHeight();
-        p = static_cast<std::size_t>(
-            std::clamp<long long>(static_cast<long long>(m_topLine) + row, 0,
-                                  static_cast<long long>(m_text.paragraphCount()) - 1));
+        int rows = pt.y < r.top ? -1 : (pt.y - r.top) / lineHeight();
+        for (; rows > 0 && nextRow(row); --rows) {
+        }
+        for (; rows < 0 && previousRow(row); ++rows) {
+        }
+    } else {
+        row = Row{};
     }
-    return m_text.paragraphStart(p) + atX(p, pt.x - lineLeft(p));
+    return m_text.paragraphStart(row.p) + atX(row, pt.x - rowLeft(row));
+}
+
+std::size_t EditControl::rowCount() const {
+    if (!wraps()) return m_text.paragraphCount();
+    std::size_t n = 0;
+    for (std::size_t p = 0; p < m_text.paragraphCount(); ++p)
+        n += rowsOf(p).size();
+    return n;
+}
+
+EditControl::Row EditControl::rowAtIndex(std::size_t index) const {
+    if (!wraps()) return Row{std::min(index, m_text.paragraphCount() - 1), 0};
+    for (std::size_t p = 0; p < m_text.paragraphCount(); ++p) {
+        const std::size_t n = rowsOf(p).size();
+        if (index < n) return Row{p, index};
+        index -= n;
+    }
+    const std::size_t last = m_text.paragraphCount() - 1;
+    return Row{last, rowsOf(last).size() - 1};
+}
+
+std::size_t EditControl::indexOfRow(Row row) const {
+    if (!wraps()) return row.p;
+    std::size_t n = row.r;
+    for (std::size_t p = 0; p < row.p; ++p)
+        n += rowsOf(p).size();
+    return n;
 }
 
 void EditControl::scrollToCaret() {
     const RECT r = formatRect();
     const auto [p, at] = m_text.locate(m_caret);
+    const Row caretRow = rowOf(m_caret);
     bool moved = false;
     if (multiLine()) {
-        const std::size_t rows = static_cast<std::size_t>(
-            std::max(1, static_cast<int>((r.bottom - r.top) / lineHeight())));
-        if (p < m_topLine) {
-            m_topLine = p;
+        const int rows = visibleRows();
+        const int from = rowsFromTop(caretRow, rows + 1);
+        if (from < 0) {
+            m_top = caretRow;
             moved = true;
-        } else if (p >= m_topLine + rows) {
-            m_topLine = p - rows + 1;
+        } else if (from >= rows) {
+            Row top = caretRow;
+            for (int i = 1; i < rows && previousRow(top); ++i) {
+            }
+            m_top = top;
             moved = true;
         }
     }
-    if (multiLine() || (style() & ES_AUTOHSCROLL)) {
-        const int x = lineLeft(p) + m_xScroll + xOf(p, at);  // unscrolled
+    if (!wraps() && (multiLine() || (style() & ES_AUTOHSCROLL))) {
+        const int x = rowLeft(caretRow) + m_xScroll + xOf(p, at);  // unscrolled
         const int width = r.right - r.left;
         if (x - m_xScroll < r.left) {
             m_xScroll = std::max(0, x - r.left - width / 4);
@@ -492,25 +659,31 @@ void EditControl::paint(HDC dc) {
     }
     const bool showSelection = m_focused || (style() & ES_NOHIDESEL);
     const std::size_t selFrom = std::min(m_anchor, m_caret), selTo = std::max(m_anchor, m_caret);
-    const std::size_t last = multiLine() ? m_text.paragraphCount() : 1;
-    for (std::size_t p = multiLine() ? m_topLine : 0; p < last; ++p) {
-        const int y = r.top + static_cast<int>(p - (multiLine() ? m_topLine : 0)) * h;
-        if (y >= r.bottom) break;
+    Row row = multiLine() ? m_top : Row{};
+    for (int y = r.top; y < r.bottom; y += h) {
+        const std::size_t p = row.p;
         const std::u16string s = shown(p);
-        const int x = lineLeft(p);
+        const std::size_t from = rowStart(row), to = rowEnd(row);
+        const int x = rowLeft(row) - xOf(p, from);  // where the paragraph's left end would be
+        RECT line{r.left, y, r.right, std::min<LONG>(r.bottom, y + h)};
         SetTextColor(dc, text);
-        ExtTextOutW(dc, x, y, ETO_CLIPPED, &r, s.c_str(), static_cast<UINT>(s.size()), nullptr);
+        ExtTextOutW(dc, x + xOf(p, from), y, ETO_CLIPPED, &line, s.c_str() + from,
+                    static_cast<UINT>(to - from), nullptr);
         // The selected part again, in the highlight colours.
-        const std::size_t start = m_text.paragraphStart(p), end = start + s.size();
-        if (!showSelection || selFrom == selTo || selTo < start || selFrom > end) continue;
-        const std::size_t a = std::max(selFrom, start) - start, b = std::min(selTo, end) - start;
-        RECT band{x + xOf(p, a), y, x + xOf(p, b), y + h};
-        if (selTo > end && multiLine()) band.right += h / 4;  // the break shows selected
-        IntersectRect(&band, &band, &r);
-        const HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
-        FillRect(dc, &band, highlight);
-        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        ExtTextOutW(dc, x, y, ETO_CLIPPED, &band, s.c_str(), static_cast<UINT>(s.size()), nullptr);
+        const std::size_t start = m_text.paragraphStart(p);
+        if (showSelection && selFrom != selTo && selTo >= start + from && selFrom <= start + to) {
+            const std::size_t a = std::max(selFrom, start + from) - start;
+            const std::size_t b = std::min(selTo, start + to) - start;
+            RECT band{x + xOf(p, a), y, x + xOf(p, b), y + h};
+            // The break after a selected paragraph shows selected.
+            if (selTo > start + to && to == s.size() && multiLine()) band.right += h / 4;
+            IntersectRect(&band, &band, &line);
+            FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
+            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+            ExtTextOutW(dc, x + xOf(p, from), y, ETO_CLIPPED, &band, s.c_str() + from,
+                        static_cast<UINT>(to - from), nullptr);
+        }
+        if (!multiLine() || !nextRow(row)) break;
     }
     SelectObject(dc, oldFont);
 }
@@ -540,6 +713,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETFONT:
             m_font = HFONT(static_cast<std::uint32_t>(wParam));
+            forgetRows();
             if (LOWORD(static_cast<std::uintptr_t>(lParam))) InvalidateRect(m_hwnd, nullptr, TRUE);
             placeCaret();
             return 0;
@@ -648,6 +822,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // painting fills the background
         case WM_SIZE:
+            forgetRows();
             scrollToCaret();
             return 0;
         case WM_CUT:
@@ -722,6 +897,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case EM_SETPASSWORDCHAR:
             if (multiLine()) return 0;
             m_password = static_cast<char16_t>(wParam);
+            forgetRows();
             InvalidateRect(m_hwnd, nullptr, TRUE);
             placeCaret();
             return 0;
@@ -746,6 +922,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(static_cast<std::uintptr_t>(lParam));
             if (wParam & EC_RIGHTMARGIN)
                 m_rightMargin = HIWORD(static_cast<std::uintptr_t>(lParam));
+            forgetRows();
             InvalidateRect(m_hwnd, nullptr, TRUE);
             placeCaret();
             return 0;
@@ -753,36 +930,36 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return static_cast<LRESULT>(
                 MAKELONG(static_cast<WORD>(m_leftMargin), static_cast<WORD>(m_rightMargin)));
         case EM_GETLINECOUNT:
-            return static_cast<LRESULT>(multiLine() ? m_text.paragraphCount() : 1);
+            return static_cast<LRESULT>(multiLine() ? rowCount() : 1);
         case EM_GETFIRSTVISIBLELINE:
-            return static_cast<LRESULT>(multiLine() ? m_topLine : 0);
+            return static_cast<LRESULT>(multiLine() ? indexOfRow(m_top) : 0);
         case EM_LINEINDEX: {
             const auto line = static_cast<std::int32_t>(wParam);
-            const std::size_t p =
-                line < 0 ? m_text.locate(m_caret).first : static_cast<std::size_t>(line);
-            if (p >= m_text.paragraphCount()) return -1;
-            return static_cast<LRESULT>(m_text.paragraphStart(p));
+            if (line >= 0 && static_cast<std::size_t>(line) >= (multiLine() ? rowCount() : 1))
+                return -1;
+            const Row row = line < 0 ? rowOf(m_caret) : rowAtIndex(static_cast<std::size_t>(line));
+            return static_cast<LRESULT>(m_text.paragraphStart(row.p) + rowStart(row));
         }
         case EM_LINEFROMCHAR: {
             const auto at = static_cast<std::int32_t>(wParam);
             return static_cast<LRESULT>(
-                m_text.locate(at < 0 ? m_caret : static_cast<std::size_t>(at)).first);
+                indexOfRow(rowOf(at < 0 ? m_caret : static_cast<std::size_t>(at))));
         }
         case EM_LINELENGTH: {
             const auto at = static_cast<std::int32_t>(wParam);
-            return static_cast<LRESULT>(
-                m_text
-                    .paragraph(m_text.locate(at < 0 ? m_caret : static_cast<std::size_t>(at)).first)
-                    .size());
+            const Row row = rowOf(at < 0 ? m_caret : static_cast<std::size_t>(at));
+            return static_cast<LRESULT>(rowEnd(row) - rowStart(row));
         }
         case EM_GETLINE: {
-            const std::size_t p = static_cast<std::size_t>(wParam);
-            if (!lParam || p >= m_text.paragraphCount()) return 0;
+            const std::size_t line = static_cast<std::size_t>(wParam);
+            if (!lParam || line >= (multiLine() ? rowCount() : 1)) return 0;
+            const Row row = rowAtIndex(line);
             auto* out = reinterpret_cast<char16_t*>(lParam);
             const std::size_t room = *reinterpret_cast<const WORD*>(lParam);
-            const std::u16string& s = m_text.paragraph(p);
-            const std::size_t n = std::min(room, s.size());
-            std::memcpy(out, s.data(), n * sizeof(char16_t));  // not terminated, as on Windows
+            const std::u16string& s = m_text.paragraph(row.p);
+            const std::size_t n = std::min(room, rowEnd(row) - rowStart(row));
+            // Not terminated, as on Windows.
+            std::memcpy(out, s.data() + rowStart(row), n * sizeof(char16_t));
             return static_cast<LRESULT>(n);
         }
         case EM_POSFROMCHAR: {
@@ -794,7 +971,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case EM_CHARFROMPOS: {
             const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             const std::size_t at = offsetAt(pt);
-            const std::size_t line = m_text.locate(at).first;
+            const std::size_t line = indexOfRow(rowOf(at));
             return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(at), static_cast<WORD>(line)));
         }
         case EM_SCROLLCARET:

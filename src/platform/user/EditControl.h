@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/GdiTypes.h"
 #include "platform/user/Edit.h"
@@ -38,6 +39,8 @@ private:
     // repaint and EN_CHANGE.
     void replaceSelection(std::u16string text, bool undoable, bool typing);
     void setText(const std::u16string& text);
+    // Forgets the rows of the paragraphs a replacement changed.
+    void forgetChange(const EditText::Change& change);
     void typeChar(char16_t c);
     void undo();
     void copy();
@@ -51,20 +54,46 @@ private:
     void keyDown(int vk);
 
     // --- Layout ---
+    // A row on the screen: row `r` of paragraph `p` (paragraphs wrap into rows in a multi-line
+    // box without ES_AUTOHSCROLL; otherwise each is one row).
+    struct Row {
+        std::size_t p = 0, r = 0;
+        bool operator==(const Row&) const = default;
+    };
+    bool wraps() const;
     HFONT font() const;
     int lineHeight() const;
     // The drawn form of a paragraph (password characters instead of the text).
     std::u16string shown(std::size_t p) const;
+    // Where the rows of paragraph `p` start, within it; worked out when first asked for and kept
+    // until the paragraph, the font or the width changes.
+    const std::vector<std::size_t>& rowsOf(std::size_t p) const;
+    std::size_t rowStart(Row row) const { return rowsOf(row.p)[row.r]; }
+    std::size_t rowEnd(Row row) const;
+    // The row holding `offset` (an offset at a wrap shows at the start of the next row).
+    Row rowOf(std::size_t offset) const;
+    bool nextRow(Row& row) const;
+    bool previousRow(Row& row) const;
+    // Rows from the top row down to `row`, negative above it; `limit` stops the count early.
+    int rowsFromTop(Row row, int limit) const;
+    // The rows the window shows at once (at least one).
+    int visibleRows() const;
+    void forgetRows();
     // The x of `at` within paragraph `p`, from the paragraph's left end.
     int xOf(std::size_t p, std::size_t at) const;
-    // The paragraph offset nearest to x (from the paragraph's left end).
-    std::size_t atX(std::size_t p, int x) const;
-    // Where paragraph `p` starts on the window (alignment, margin and scrolling).
-    int lineLeft(std::size_t p) const;
-    int textWidth(std::size_t p) const;
+    // The offset within the row nearest to x (from the row's left end).
+    std::size_t atX(Row row, int x) const;
+    // Where a row starts on the window (alignment, margin and scrolling).
+    int rowLeft(Row row) const;
+    int rowWidth(Row row) const;
     POINT posOf(std::size_t offset) const;
     std::size_t offsetAt(POINT pt) const;
     RECT formatRect() const;
+    // Visual lines as the line messages count them: the row holding a line index, and the
+    // index of a row.
+    Row rowAtIndex(std::size_t index) const;
+    std::size_t indexOfRow(Row row) const;
+    std::size_t rowCount() const;
     // Scrolls so that the caret shows, and moves the caret there.
     void scrollToCaret();
     void placeCaret();
@@ -81,8 +110,10 @@ private:
     std::u16string m_cue;
     bool m_cueWhenFocused = false;
     int m_leftMargin = 0, m_rightMargin = 0;
-    int m_xScroll = 0;          // pixels scrolled to the left
-    std::size_t m_topLine = 0;  // the first paragraph shown (multi-line)
+    int m_xScroll = 0;                                     // pixels scrolled to the left
+    Row m_top;                                             // the first row shown (multi-line)
+    mutable std::vector<std::vector<std::size_t>> m_rows;  // row starts by paragraph
+    mutable int m_rowsWidth = -1;                          // the width they were found for
     bool m_focused = false;
     bool m_selecting = false;  // the mouse is selecting
     int m_preferredX = -1;     // the column kept through Up and Down

@@ -232,5 +232,38 @@ TEST_F(EditTest, TheCueBannerShowsOnlyWhileEmptyAndTheMouseSelects) {
     EXPECT_LE(sel(e).first, 5u);
 }
 
+TEST_F(EditTest, MultiLineTextWithoutSidewaysScrollingWrapsAtWords) {
+    const HWND e = edit(ES_MULTILINE, u"", 120, 200);
+    SendMessageW(e, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(u"the quick brown fox jumps over the lazy dog\r\nend"));
+    const LRESULT lines = SendMessageW(e, EM_GETLINECOUNT, 0, 0);
+    EXPECT_GT(lines, 2);  // the first paragraph takes several rows
+    // Rows break after spaces: each row but the paragraph's last ends in one, and no word is cut.
+    const std::u16string all = text(e);
+    for (LRESULT i = 0; i + 1 < lines; ++i) {
+        const LRESULT start = SendMessageW(e, EM_LINEINDEX, static_cast<WPARAM>(i), 0);
+        const LRESULT next = SendMessageW(e, EM_LINEINDEX, static_cast<WPARAM>(i + 1), 0);
+        ASSERT_GT(next, start);
+        if (all[static_cast<std::size_t>(next) - 1] != u'\n') {
+            EXPECT_EQ(all[static_cast<std::size_t>(next) - 1], u' ') << "row " << i;
+        }
+    }
+    EXPECT_EQ(SendMessageW(e, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0), 45);
+    // Down moves a row, not a paragraph; the caret's row follows.
+    SendMessageW(e, EM_SETSEL, 0, 0);
+    key(VK_DOWN);
+    const DWORD second = sel(e).first;
+    EXPECT_EQ(static_cast<LRESULT>(second), SendMessageW(e, EM_LINEINDEX, 1, 0));
+    EXPECT_EQ(SendMessageW(e, EM_LINEFROMCHAR, second, 0), 1);
+    // Typing in the first paragraph rewraps it; the last paragraph keeps its place in the text.
+    type(u"very ");
+    EXPECT_EQ(SendMessageW(e, EM_LINEINDEX,
+                           static_cast<WPARAM>(SendMessageW(e, EM_GETLINECOUNT, 0, 0) - 1), 0),
+              50);
+    // A word wider than the row breaks between characters.
+    SendMessageW(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"wwwwwwwwwwwwwwwwwwwwwwwwwwwwww"));
+    EXPECT_GT(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 1);
+}
+
 }  // namespace
 }  // namespace orvane::test
