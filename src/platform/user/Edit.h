@@ -25,6 +25,7 @@ inline constexpr DWORD ES_NUMBER = 0x2000;
 // Messages.
 inline constexpr UINT EM_GETSEL = 0x00B0;
 inline constexpr UINT EM_SETSEL = 0x00B1;
+inline constexpr UINT EM_LINESCROLL = 0x00B6;
 inline constexpr UINT EM_SCROLLCARET = 0x00B7;
 inline constexpr UINT EM_GETMODIFY = 0x00B8;
 inline constexpr UINT EM_SETMODIFY = 0x00B9;
@@ -62,5 +63,7 @@ inline constexpr WORD EN_KILLFOCUS = 0x0200;
 inline constexpr WORD EN_CHANGE = 0x0300;
 inline constexpr WORD EN_UPDATE = 0x0400;
 inline constexpr WORD EN_MAXTEXT = 0x0501;
+inline constexpr WORD EN_HSCROLL = 0x0601;
+inline constexpr WORD EN_VSCROLL = 0x0602;
 
 }  // namespace orvane::platform

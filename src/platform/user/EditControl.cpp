@@ -162,6 +162,7 @@ void EditControl::replaceSelection(std::u16string text, bool undoable, bool typi
     if (!notify(EN_UPDATE)) return;
     InvalidateRect(self, nullptr, TRUE);
     scrollToCaret();
+    updateScrollBars();
     notify(EN_CHANGE);
 }
 
@@ -184,6 +185,7 @@ void EditControl::setText(const std::u16string& text) {
     m_modified = false;
     m_undo = Undo{};
     InvalidateRect(m_hwnd, nullptr, TRUE);
+    updateScrollBars();
     placeCaret();
 }
 
@@ -621,8 +623,63 @@ void EditControl::scrollToCaret() {
             moved = true;
         }
     }
-    if (moved) InvalidateRect(m_hwnd, nullptr, TRUE);
+    if (moved) {
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        updateScrollBars();
+    }
     placeCaret();
+}
+
+void EditControl::scrollRows(int delta) {
+    if (!multiLine() || delta == 0) return;
+    Row top = m_top;
+    for (; delta > 0 && nextRow(top); --delta) {
+    }
+    for (; delta < 0 && previousRow(top); ++delta) {
+    }
+    if (top == m_top) return;
+    m_top = top;
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    updateScrollBars();
+    placeCaret();
+}
+
+void EditControl::updateScrollBars() {
+    if (!multiLine() || !(style() & WS_VSCROLL)) return;
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = static_cast<int>(rowCount()) - 1;
+    si.nPage = static_cast<UINT>(visibleRows());
+    si.nPos = static_cast<int>(indexOfRow(m_top));
+    SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+}
+
+void EditControl::vscroll(int code) {
+    const int page = std::max(1, visibleRows() - 1);
+    switch (code) {
+        case SB_LINEUP:
+            return scrollRows(-1);
+        case SB_LINEDOWN:
+            return scrollRows(1);
+        case SB_PAGEUP:
+            return scrollRows(-page);
+        case SB_PAGEDOWN:
+            return scrollRows(page);
+        case SB_TOP:
+            return scrollRows(-static_cast<int>(indexOfRow(m_top)));
+        case SB_BOTTOM:
+            return scrollRows(static_cast<int>(rowCount()));
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO si;
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(m_hwnd, SB_VERT, &si);
+            return scrollRows(si.nTrackPos - static_cast<int>(indexOfRow(m_top)));
+        }
+        default:
+            return;
+    }
 }
 
 void EditControl::placeCaret() {
@@ -824,6 +881,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             forgetRows();
             scrollToCaret();
+            updateScrollBars();
             return 0;
         case WM_CUT:
             copy();
@@ -973,6 +1031,35 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             const std::size_t at = offsetAt(pt);
             const std::size_t line = indexOfRow(rowOf(at));
             return static_cast<LRESULT>(MAKELONG(static_cast<WORD>(at), static_cast<WORD>(line)));
+        }
+        case WM_VSCROLL:
+            if (!multiLine()) return 0;
+            vscroll(LOWORD(wParam));
+            notify(EN_VSCROLL);
+            return 0;
+        case WM_MOUSEWHEEL: {
+            if (!multiLine()) return 0;
+            UINT lines = 3;
+            SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+            scrollRows(-GET_WHEEL_DELTA_WPARAM(wParam) * static_cast<int>(lines) / WHEEL_DELTA);
+            return 0;
+        }
+        case EM_LINESCROLL: {
+            if (!multiLine()) return FALSE;
+            scrollRows(static_cast<int>(static_cast<std::int32_t>(lParam)));
+            const auto chars = static_cast<std::int32_t>(wParam);
+            if (chars && !wraps()) {
+                const HDC dc = GetDC(m_hwnd);
+                const HGDIOBJ old = SelectObject(dc, font());
+                TEXTMETRICW tm{};
+                GetTextMetricsW(dc, &tm);
+                SelectObject(dc, old);
+                ReleaseDC(m_hwnd, dc);
+                m_xScroll = std::max(0, m_xScroll + chars * static_cast<int>(tm.tmAveCharWidth));
+                InvalidateRect(m_hwnd, nullptr, TRUE);
+                placeCaret();
+            }
+            return TRUE;
         }
         case EM_SCROLLCARET:
             scrollToCaret();

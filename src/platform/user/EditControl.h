@@ -97,6 +97,11 @@ private:
     // Scrolls so that the caret shows, and moves the caret there.
     void scrollToCaret();
     void placeCaret();
+    // Moves the top row by `delta` rows (down when positive), within the text.
+    void scrollRows(int delta);
+    // The vertical scroll bar (WS_VSCROLL) shows the rows, the page and the top row.
+    void updateScrollBars();
+    void vscroll(int code);
     void paint(HDC dc);
 
     HWND m_hwnd;

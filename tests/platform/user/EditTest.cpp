@@ -265,5 +265,36 @@ TEST_F(EditTest, MultiLineTextWithoutSidewaysScrollingWrapsAtWords) {
     EXPECT_GT(SendMessageW(e, EM_GETLINECOUNT, 0, 0), 1);
 }
 
+TEST_F(EditTest, ScrollBarsTheWheelAndLineScrollingMoveTheTopLine) {
+    const HWND e = edit(WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, u"", 200, 80);
+    std::u16string lines;
+    for (int i = 0; i < 40; ++i)
+        lines += u"line\r\n";
+    SendMessageW(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lines.c_str()));
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(e, SB_VERT, &si);
+    EXPECT_EQ(si.nMax, 40);  // 41 lines, the last empty
+    EXPECT_GT(si.nPage, 1u);
+    EXPECT_EQ(si.nPos, 0);
+    notes().clear();
+    SendMessageW(e, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 1);
+    EXPECT_EQ(notes(), (std::vector<WORD>{EN_VSCROLL}));
+    SendMessageW(e, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), static_cast<LRESULT>(si.nPage));
+    GetScrollInfo(e, SB_VERT, &si);
+    EXPECT_EQ(si.nPos, static_cast<int>(si.nPage));
+    SendMessageW(e, EM_LINESCROLL, 0, -100);  // stops at the top
+    EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    // A notch of the wheel is three lines.
+    SendMessageW(e, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+    // Scrolled away, the caret's line comes back into view with EM_SCROLLCARET.
+    SendMessageW(e, EM_SETSEL, 0, 0);
+    SendMessageW(e, EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
 }  // namespace
 }  // namespace orvane::test
