@@ -12,6 +12,7 @@
 #include "platform/shell/Clipboard.h"
 #include "platform/text/CharCase.h"
 #include "platform/text/Text.h"
+#include "platform/user/Menu.h"
 #include "platform/user/SystemMetrics.h"
 #include "platform/user/User.h"
 #include "platform/user/WindowClass.h"
@@ -258,6 +259,41 @@ void EditControl::paste() {
 void EditControl::clearSelection() {
     if (readOnly() || m_anchor == m_caret) return;
     replaceSelection(u"", true, false);
+}
+
+void EditControl::contextMenu(int x, int y) {
+    if (x == -1 && y == -1) {
+        POINT at = posOf(m_caret);
+        ClientToScreen(m_hwnd, &at);
+        x = at.x;
+        y = at.y + lineHeight();
+    }
+    const bool selection = m_anchor != m_caret, writable = !readOnly();
+    const auto state = [](bool enabled) { return MF_STRING | (enabled ? 0u : MF_GRAYED); };
+    const HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, state(writable && m_undo.valid), WM_UNDO, u"&Undo");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, state(writable && selection && !m_password), WM_CUT, u"Cu&t");
+    AppendMenuW(menu, state(selection && !m_password), WM_COPY, u"&Copy");
+    AppendMenuW(menu, state(writable && IsClipboardFormatAvailable(CF_UNICODETEXT)), WM_PASTE,
+                u"&Paste");
+    AppendMenuW(menu, state(writable && selection), WM_CLEAR, u"&Delete");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    const std::size_t length = m_text.length();
+    AppendMenuW(
+        menu,
+        state(length && (std::min(m_anchor, m_caret) > 0 || std::max(m_anchor, m_caret) < length)),
+        EM_SETSEL, u"Select &All");
+    const HWND self = m_hwnd;
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, self, nullptr));
+    DestroyMenu(menu);
+    if (!chosen || !IsWindow(self)) return;
+    if (chosen == EM_SETSEL) {
+        SendMessageW(self, EM_SETSEL, 0, -1);
+    } else {
+        SendMessageW(self, chosen, 0, 0);
+    }
 }
 
 // --- Movement ---
@@ -856,6 +892,19 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetCapture(m_hwnd);
             return 0;
         }
+        case WM_RBUTTONDOWN:
+            SetFocus(m_hwnd);
+            return 0;
+        case WM_RBUTTONUP: {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(m_hwnd, &at);
+            SendMessageW(m_hwnd, WM_CONTEXTMENU, static_cast<WPARAM>(m_hwnd.value),
+                         MAKELPARAM(at.x, at.y));
+            return 0;
+        }
+        case WM_CONTEXTMENU:
+            contextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
         case WM_MOUSEMOVE:
             if (m_selecting)
                 select(m_anchor, offsetAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));

@@ -47,6 +47,9 @@ private:
     void paste();
     void clearSelection();
     void select(std::size_t anchor, std::size_t caret);
+    // The context menu at a screen point (-1, -1: at the caret): Undo, Cut, Copy, Paste, Delete
+    // and Select All, each enabled only when it can do something, carried out when chosen.
+    void contextMenu(int x, int y);
 
     // --- Movement ---
     std::size_t clusterStep(std::size_t offset, bool forward) const;

@@ -11,6 +11,23 @@
 namespace orvane::test {
 namespace {
 
+// The keys a context menu is given once it waits for input.
+std::vector<int>& menuKeys() {
+    static std::vector<int> keys;
+    return keys;
+}
+
+LRESULT driveMenu(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+    if (m == WM_ENTERIDLE && !menuKeys().empty()) {
+        for (int vk : menuKeys()) {
+            keybd_event(static_cast<BYTE>(vk), 0, 0, 0);
+            keybd_event(static_cast<BYTE>(vk), 0, KEYEVENTF_KEYUP, 0);
+        }
+        menuKeys().clear();
+    }
+    return DefSubclassProc(h, m, w, l);
+}
+
 std::vector<WORD>& notes() {
     static std::vector<WORD> n;
     return n;
@@ -294,6 +311,35 @@ TEST_F(EditTest, ScrollBarsTheWheelAndLineScrollingMoveTheTopLine) {
     SendMessageW(e, EM_SETSEL, 0, 0);
     SendMessageW(e, EM_SCROLLCARET, 0, 0);
     EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
+TEST_F(EditTest, TheContextMenuSelectsAllAndCuts) {
+    const HWND e = edit(ES_AUTOHSCROLL, u"hello world");
+    SetWindowSubclass(e, driveMenu, 1, 0);
+    SendMessageW(e, EM_SETSEL, 2, 2);
+    // A right click opens it; "A" chooses Select All.
+    menuKeys() = {'A'};
+    const POINT p = platform->ClientToScreenPoint(e, 20, 8);
+    platform->Click(p.x, p.y, platform::testing::MouseButton::Right);
+    platform->PumpMessages();
+    EXPECT_EQ(sel(e), Sel(0, 11));
+    // From the keyboard's place at the caret; "T" cuts.
+    SendMessageW(e, EM_SETSEL, 0, 6);
+    menuKeys() = {'T'};
+    SendMessageW(e, WM_CONTEXTMENU, static_cast<WPARAM>(e.value), MAKELPARAM(-1, -1));
+    platform->PumpMessages();
+    EXPECT_EQ(text(e), u"world");
+    OpenClipboard(parent);
+    const auto* clip =
+        static_cast<const char16_t*>(GlobalLock(HGLOBAL(GetClipboardData(CF_UNICODETEXT).value)));
+    EXPECT_EQ(std::u16string(clip ? clip : u""), u"hello ");
+    if (clip) GlobalUnlock(HGLOBAL(GetClipboardData(CF_UNICODETEXT).value));
+    CloseClipboard();
+    // Escape closes it, changing nothing.
+    menuKeys() = {VK_ESCAPE};
+    SendMessageW(e, WM_CONTEXTMENU, static_cast<WPARAM>(e.value), MAKELPARAM(-1, -1));
+    EXPECT_EQ(text(e), u"world");
+    RemoveWindowSubclass(e, driveMenu, 1);
 }
 
 }  // namespace
