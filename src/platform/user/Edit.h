@@ -25,6 +25,9 @@ inline constexpr DWORD ES_NUMBER = 0x2000;
 // Messages.
 inline constexpr UINT EM_GETSEL = 0x00B0;
 inline constexpr UINT EM_SETSEL = 0x00B1;
+inline constexpr UINT EM_GETRECT = 0x00B2;
+inline constexpr UINT EM_SETRECT = 0x00B3;
+inline constexpr UINT EM_SETRECTNP = 0x00B4;
 inline constexpr UINT EM_LINESCROLL = 0x00B6;
 inline constexpr UINT EM_SCROLLCARET = 0x00B7;
 inline constexpr UINT EM_GETMODIFY = 0x00B8;

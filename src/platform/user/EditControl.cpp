@@ -261,6 +261,23 @@ void EditControl::clearSelection() {
     replaceSelection(u"", true, false);
 }
 
+// The selection follows the pointer; outside the text the box scrolls towards it, and goes on
+// scrolling on a timer while the pointer stays there.
+void EditControl::dragTo(POINT pt) {
+    m_dragPoint = pt;
+    const RECT r = formatRect();
+    const bool outside = pt.y < r.top || pt.y >= r.bottom || pt.x < r.left || pt.x >= r.right;
+    if (multiLine() && pt.y < r.top) scrollRows(-1);
+    if (multiLine() && pt.y >= r.bottom) scrollRows(1);
+    pt.y = std::clamp<LONG>(pt.y, r.top, std::max(r.top, r.bottom - 1));
+    select(m_anchor, offsetAt(pt));
+    if (outside) {
+        SetTimer(m_hwnd, kDragTimer, 100, nullptr);
+    } else {
+        KillTimer(m_hwnd, kDragTimer);
+    }
+}
+
 void EditControl::contextMenu(int x, int y) {
     if (x == -1 && y == -1) {
         POINT at = posOf(m_caret);
@@ -562,6 +579,7 @@ std::size_t EditControl::atX(Row row, int x) const {
 }
 
 RECT EditControl::formatRect() const {
+    if (m_hasFormatRect) return m_formatRect;
     RECT r{};
     GetClientRect(m_hwnd, &r);
     r.left += m_leftMargin;
@@ -906,12 +924,12 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             contextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            if (m_selecting)
-                select(m_anchor, offsetAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+            if (m_selecting) dragTo(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_LBUTTONUP:
             if (m_selecting) {
                 m_selecting = false;
+                KillTimer(m_hwnd, kDragTimer);
                 if (GetCapture() == m_hwnd) ReleaseCapture();
             }
             return 0;
@@ -1110,6 +1128,25 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return TRUE;
         }
+        case EM_GETRECT:
+            if (lParam) *reinterpret_cast<RECT*>(lParam) = formatRect();
+            return 0;
+        case EM_SETRECT:
+        case EM_SETRECTNP:
+            // Null goes back to the client area; the rectangle is used as given otherwise.
+            m_hasFormatRect = lParam != 0;
+            if (lParam) m_formatRect = *reinterpret_cast<const RECT*>(lParam);
+            forgetRows();
+            if (msg == EM_SETRECT) InvalidateRect(m_hwnd, nullptr, TRUE);
+            scrollToCaret();
+            return 0;
+        case WM_CAPTURECHANGED:
+            m_selecting = false;
+            KillTimer(m_hwnd, kDragTimer);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kDragTimer && m_selecting) dragTo(m_dragPoint);
+            return 0;
         case EM_SCROLLCARET:
             scrollToCaret();
             return TRUE;

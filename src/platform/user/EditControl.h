@@ -50,6 +50,9 @@ private:
     // The context menu at a screen point (-1, -1: at the caret): Undo, Cut, Copy, Paste, Delete
     // and Select All, each enabled only when it can do something, carried out when chosen.
     void contextMenu(int x, int y);
+    // Selects to the pointer while the left button is held.
+    void dragTo(POINT pt);
+    static constexpr UINT_PTR kDragTimer = 1;
 
     // --- Movement ---
     std::size_t clusterStep(std::size_t offset, bool forward) const;
@@ -123,7 +126,10 @@ private:
     mutable std::vector<std::vector<std::size_t>> m_rows;  // row starts by paragraph
     mutable int m_rowsWidth = -1;                          // the width they were found for
     bool m_focused = false;
+    RECT m_formatRect{};  // set by EM_SETRECT; empty: the client area less the margins
+    bool m_hasFormatRect = false;
     bool m_selecting = false;  // the mouse is selecting
+    POINT m_dragPoint{};       // where the selecting pointer is, for the auto-scroll timer
     int m_preferredX = -1;     // the column kept through Up and Down
     // The one level of undo: putting `removed` back where `inserted` stands.
     struct Undo {

@@ -36,6 +36,14 @@ std::vector<WORD>& notes() {
 // The parent records its edit's notifications and paints white.
 LRESULT parentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_COMMAND) notes().push_back(HIWORD(w));
+    // Edits colour themselves as their parent says: red text on yellow, grey on green when
+    // read-only.
+    if (m == WM_CTLCOLOREDIT || m == WM_CTLCOLORSTATIC) {
+        const HDC dc(static_cast<std::uint32_t>(w));
+        SetTextColor(dc, m == WM_CTLCOLOREDIT ? RGB(255, 0, 0) : RGB(128, 128, 128));
+        SetDCBrushColor(dc, m == WM_CTLCOLOREDIT ? RGB(255, 255, 0) : RGB(0, 255, 0));
+        return static_cast<LRESULT>(GetStockObject(DC_BRUSH).value);
+    }
     return DefWindowProcW(h, m, w, l);
 }
 
@@ -340,6 +348,63 @@ TEST_F(EditTest, TheContextMenuSelectsAllAndCuts) {
     SendMessageW(e, WM_CONTEXTMENU, static_cast<WPARAM>(e.value), MAKELPARAM(-1, -1));
     EXPECT_EQ(text(e), u"world");
     RemoveWindowSubclass(e, driveMenu, 1);
+}
+
+TEST_F(EditTest, ColoursComeFromTheParentAndTheFormatRectanglePlacesTheText) {
+    const HWND e = edit(ES_AUTOHSCROLL, u"WWWW", 120, 30);
+    platform->PumpMessages();
+    auto count = [&](COLORREF c) {
+        int n = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 120; ++x)
+                n += platform->ClientPixel(e, x, y) == c;
+        return n;
+    };
+    EXPECT_GT(count(RGB(255, 255, 0)), 1000);
+    EXPECT_GT(count(RGB(255, 0, 0)), 10);
+    SendMessageW(e, EM_SETREADONLY, TRUE, 0);
+    platform->PumpMessages();
+    EXPECT_EQ(count(RGB(255, 255, 0)), 0);
+    EXPECT_GT(count(RGB(0, 255, 0)), 1000);
+    // The text starts where the format rectangle does.
+    RECT fr{40, 5, 120, 30};
+    SendMessageW(e, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&fr));
+    RECT back{};
+    SendMessageW(e, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(back.left, 40);
+    EXPECT_EQ(LOWORD(SendMessageW(e, EM_POSFROMCHAR, 0, 0)), 40);
+    platform->PumpMessages();
+    int leftOfIt = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            leftOfIt += platform->ClientPixel(e, x, y) == RGB(128, 128, 128);
+    EXPECT_EQ(leftOfIt, 0);
+}
+
+TEST_F(EditTest, DraggingBelowTheTextSelectsAndScrollsOnTheClock) {
+    const HWND e = edit(ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, u"", 200, 60);
+    std::u16string lines;
+    for (int i = 0; i < 30; ++i)
+        lines += u"row\r\n";
+    SendMessageW(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lines.c_str()));
+    const POINT top = platform->ClientToScreenPoint(e, 2, 2);
+    const POINT below = platform->ClientToScreenPoint(e, 20, 100);
+    platform->MouseMove(top.x, top.y);
+    platform->MouseDown();
+    platform->MouseMove(below.x, below.y);
+    platform->PumpMessages();
+    const LRESULT first = SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0);
+    platform->AdvanceTime(1000);  // ten ticks of the timer
+    platform->PumpMessages();
+    EXPECT_GE(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), first + 8);
+    platform->MouseUp();
+    platform->PumpMessages();
+    EXPECT_EQ(sel(e).first, 0u);
+    EXPECT_GT(sel(e).second, 30u);
+    const LRESULT stopped = SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0);
+    platform->AdvanceTime(1000);
+    platform->PumpMessages();
+    EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), stopped);
 }
 
 }  // namespace
