@@ -438,14 +438,7 @@ const std::vector<std::size_t>& EditControl::rowsOf(std::size_t p) const {
     rows.push_back(0);
     const std::u16string s = shown(p);
     if (s.empty()) return rows;
-    std::vector<int> dx(s.size());
-    const HDC dc = GetDC(m_hwnd);
-    const HGDIOBJ old = SelectObject(dc, font());
-    int fit = 0;
-    SIZE size{};
-    GetTextExtentExPointW(dc, s.c_str(), static_cast<int>(s.size()), 0, &fit, dx.data(), &size);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
+    const std::vector<int> dx = extents(s);
     const auto extent = [&](std::size_t from, std::size_t to) {
         return (to ? dx[to - 1] : 0) - (from ? dx[from - 1] : 0);
     };
@@ -530,6 +523,18 @@ int EditControl::visibleRows() const {
     return std::max(1, static_cast<int>((r.bottom - r.top) / lineHeight()));
 }
 
+std::vector<int> EditControl::extents(const std::u16string& s) const {
+    std::vector<int> dx(s.size());
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, font());
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc, s.c_str(), static_cast<int>(s.size()), 0, &fit, dx.data(), &size);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    return dx;
+}
+
 int EditControl::xOf(std::size_t p, std::size_t at) const {
     if (at == 0) return 0;
     const std::u16string s = shown(p);
@@ -551,14 +556,7 @@ std::size_t EditControl::atX(Row row, int x) const {
     const std::u16string s = shown(row.p);
     const std::size_t start = rowStart(row), end = rowEnd(row);
     if (s.empty() || x <= 0) return start;
-    std::vector<int> dx(s.size());
-    const HDC dc = GetDC(m_hwnd);
-    const HGDIOBJ old = SelectObject(dc, font());
-    int fit = 0;
-    SIZE size{};
-    GetTextExtentExPointW(dc, s.c_str(), static_cast<int>(s.size()), 0, &fit, dx.data(), &size);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
+    const std::vector<int> dx = extents(s);
     const int origin = start ? dx[start - 1] : 0;
     // The cluster boundary in the row nearest to x.
     std::size_t best = start;

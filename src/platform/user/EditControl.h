@@ -85,6 +85,8 @@ private:
     // The rows the window shows at once (at least one).
     int visibleRows() const;
     void forgetRows();
+    // The width of each prefix of `s` (1 unit, 2 units, ...) in the font.
+    std::vector<int> extents(const std::u16string& s) const;
     // The x of `at` within paragraph `p`, from the paragraph's left end.
     int xOf(std::size_t p, std::size_t at) const;
     // The offset within the row nearest to x (from the row's left end).
