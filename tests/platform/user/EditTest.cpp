@@ -407,5 +407,44 @@ TEST_F(EditTest, DraggingBelowTheTextSelectsAndScrollsOnTheClock) {
     EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), stopped);
 }
 
+TEST_F(EditTest, LoneSurrogatesAndRandomInputNeverBreakIt) {
+    const HWND e = edit(ES_MULTILINE, u"", 150, 60);
+    const std::u16string odd{u'a', u'\xD800', u'b', u'\xDC00', u'\r', u'\n', u'\xDBFF'};
+    SendMessageW(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(odd.c_str()));
+    EXPECT_EQ(text(e), odd);
+    // Every key, character and click in a fixed pseudo-random order; the text and selection
+    // stay consistent with each other.
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    const int keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_DELETE};
+    const char16_t chars[] = {u'x', u' ', u'\r', u'\b', u'\xD83D', u'\x1A', u'\x01', u'\x16'};
+    for (int i = 0; i < 400; ++i) {
+        switch (next(4)) {
+            case 0:
+                key(keys[next(7)], next(2) == 0, next(3) == 0);
+                break;
+            case 1:
+                SendMessageW(e, WM_CHAR, chars[next(8)], 0);
+                break;
+            case 2: {
+                const POINT p = platform->ClientToScreenPoint(e, static_cast<int>(next(150)),
+                                                              static_cast<int>(next(60)));
+                platform->AdvanceTime(1000);
+                platform->Click(p.x, p.y);
+                break;
+            }
+            default:
+                SendMessageW(e, EM_SETSEL, next(40), static_cast<LPARAM>(next(40)));
+        }
+        platform->PumpMessages();
+        const auto [a, b] = sel(e);
+        ASSERT_LE(a, b);
+        ASSERT_LE(b, static_cast<DWORD>(text(e).size()));
+    }
+}
+
 }  // namespace
 }  // namespace orvane::test
