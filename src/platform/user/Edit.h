@@ -54,6 +54,16 @@ inline constexpr UINT EM_POSFROMCHAR = 0x00D6;
 inline constexpr UINT EM_CHARFROMPOS = 0x00D7;
 inline constexpr UINT EM_SETCUEBANNER = 0x1501;
 inline constexpr UINT EM_GETCUEBANNER = 0x1502;
+inline constexpr UINT EM_SHOWBALLOONTIP = 0x1503;
+inline constexpr UINT EM_HIDEBALLOONTIP = 0x1504;
+
+// EM_SHOWBALLOONTIP's balloon: a title, a text and a TTI_ icon.
+struct EDITBALLOONTIP {
+    DWORD cbStruct = sizeof(EDITBALLOONTIP);
+    LPCWSTR pszTitle = nullptr;
+    LPCWSTR pszText = nullptr;
+    int ttiIcon = 0;
+};
 
 // EM_SETMARGINS flags.
 inline constexpr WPARAM EC_LEFTMARGIN = 0x0001;

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/base/LastError.h"
+#include "platform/comctl/ToolTipControl.h"
+#include "platform/comctl/ToolTips.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/text/CharCase.h"
@@ -198,6 +200,8 @@ void EditControl::typeChar(char16_t c) {
     const DWORD s = style();
     if ((s & ES_NUMBER) && !(c >= u'0' && c <= u'9')) {
         MessageBeep(0);
+        showBalloon(u"Unacceptable Character", u"You can only type a number here.",
+                    static_cast<int>(TTI_ERROR));
         return;
     }
     std::u16string text(1, c);
@@ -276,6 +280,37 @@ void EditControl::dragTo(POINT pt) {
     } else {
         KillTimer(m_hwnd, kDragTimer);
     }
+}
+
+void EditControl::showBalloon(const std::u16string& title, const std::u16string& text, int icon) {
+    hideBalloon();
+    ToolTipControl::registerClass();
+    m_balloon = CreateWindowExW(0, TOOLTIPS_CLASSW, u"",
+                                WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                m_hwnd, HMENU(), HINSTANCE(), nullptr);
+    if (!m_balloon) return;
+    TOOLINFOW ti;
+    ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    ti.hwnd = m_hwnd;
+    std::u16string body = text;
+    ti.lpszText = body.data();
+    SendMessageW(m_balloon, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(m_balloon, TTM_SETMAXTIPWIDTH, 0, 300);
+    if (!title.empty())
+        SendMessageW(m_balloon, TTM_SETTITLEW, static_cast<WPARAM>(icon),
+                     reinterpret_cast<LPARAM>(title.c_str()));
+    POINT at = posOf(m_caret);
+    at.y += lineHeight();
+    ClientToScreen(m_hwnd, &at);
+    SendMessageW(m_balloon, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+    SendMessageW(m_balloon, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+}
+
+void EditControl::hideBalloon() {
+    if (!m_balloon) return;
+    const HWND balloon = m_balloon;
+    m_balloon = HWND();
+    DestroyWindow(balloon);
 }
 
 void EditControl::contextMenu(int x, int y) {
@@ -837,6 +872,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             notify(EN_SETFOCUS);
             return 0;
         case WM_KILLFOCUS:
+            hideBalloon();
             m_focused = false;
             DestroyCaret();
             InvalidateRect(m_hwnd, nullptr, FALSE);
@@ -844,6 +880,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CHAR:
         case WM_IME_CHAR: {
+            hideBalloon();
             const char16_t c = static_cast<char16_t>(wParam);
             switch (c) {
                 case 1:  // Ctrl+A
@@ -1145,6 +1182,19 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kDragTimer && m_selecting) dragTo(m_dragPoint);
             return 0;
+        case EM_SHOWBALLOONTIP: {
+            const auto* tip = reinterpret_cast<const EDITBALLOONTIP*>(lParam);
+            if (!tip || tip->cbStruct != sizeof(EDITBALLOONTIP)) return FALSE;
+            showBalloon(tip->pszTitle ? tip->pszTitle : u"", tip->pszText ? tip->pszText : u"",
+                        tip->ttiIcon);
+            return m_balloon ? TRUE : FALSE;
+        }
+        case EM_HIDEBALLOONTIP:
+            hideBalloon();
+            return TRUE;
+        case WM_DESTROY:
+            hideBalloon();
+            return DefWindowProcW(m_hwnd, msg, wParam, lParam);
         case EM_SCROLLCARET:
             scrollToCaret();
             return TRUE;

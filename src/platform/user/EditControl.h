@@ -50,6 +50,9 @@ private:
     // The context menu at a screen point (-1, -1: at the caret): Undo, Cut, Copy, Paste, Delete
     // and Select All, each enabled only when it can do something, carried out when chosen.
     void contextMenu(int x, int y);
+    // Shows the balloon tip under the caret (replacing one shown), or hides it.
+    void showBalloon(const std::u16string& title, const std::u16string& text, int icon);
+    void hideBalloon();
     // Selects to the pointer while the left button is held.
     void dragTo(POINT pt);
     static constexpr UINT_PTR kDragTimer = 1;
@@ -128,6 +131,7 @@ private:
     mutable std::vector<std::vector<std::size_t>> m_rows;  // row starts by paragraph
     mutable int m_rowsWidth = -1;                          // the width they were found for
     bool m_focused = false;
+    HWND m_balloon{};     // the balloon tip while shown
     RECT m_formatRect{};  // set by EM_SETRECT; empty: the client area less the margins
     bool m_hasFormatRect = false;
     bool m_selecting = false;  // the mouse is selecting

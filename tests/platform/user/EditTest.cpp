@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/comctl/ToolTips.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/user/Edit.h"
 #include "support/PlatformTest.h"
@@ -174,10 +175,26 @@ TEST_F(EditTest, LimitsNumbersAndPasswords) {
     notes().clear();
     type(u"6");
     EXPECT_EQ(notes(), (std::vector<WORD>{EN_MAXTEXT}));
-    // Numbers only: letters are refused, digits taken.
+    // Numbers only: letters are refused with a balloon under the caret, digits taken (and the
+    // balloon goes).
     const HWND n = edit(ES_NUMBER | ES_AUTOHSCROLL);
-    type(u"4a2");
+    auto balloon = [] {
+        const HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+        return tip && IsWindowVisible(tip);
+    };
+    type(u"4a");
+    EXPECT_EQ(text(n), u"4");
+    EXPECT_TRUE(balloon());
+    type(u"2");
     EXPECT_EQ(text(n), u"42");
+    EXPECT_FALSE(balloon());
+    EDITBALLOONTIP tip;
+    tip.pszTitle = u"Note";
+    tip.pszText = u"Digits only";
+    EXPECT_EQ(SendMessageW(n, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), TRUE);
+    EXPECT_TRUE(balloon());
+    SendMessageW(n, EM_HIDEBALLOONTIP, 0, 0);
+    EXPECT_FALSE(balloon());
     // A password shows its character, keeps its text, and is never copied.
     const HWND p = edit(ES_PASSWORD | ES_AUTOHSCROLL);
     EXPECT_EQ(SendMessageW(p, EM_GETPASSWORDCHAR, 0, 0), 0x25CF);
