@@ -45,6 +45,7 @@ inline constexpr UINT EM_LINEFROMCHAR = 0x00C9;
 inline constexpr UINT EM_EMPTYUNDOBUFFER = 0x00CD;
 inline constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
 inline constexpr UINT EM_SETREADONLY = 0x00CF;
+inline constexpr UINT EM_SETTABSTOPS = 0x00CB;
 inline constexpr UINT EM_SETPASSWORDCHAR = 0x00CC;
 inline constexpr UINT EM_GETPASSWORDCHAR = 0x00D2;
 inline constexpr UINT EM_SETMARGINS = 0x00D3;

@@ -558,13 +558,49 @@ int EditControl::visibleRows() const {
     return std::max(1, static_cast<int>((r.bottom - r.top) / lineHeight()));
 }
 
+int EditControl::tabStop(int x) const {
+    // Stops are in dialog units: a quarter of the font's average character width each.
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, font());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    const auto pixels = [&tm](int units) {
+        return std::max(1, units * static_cast<int>(tm.tmAveCharWidth) / 4);
+    };
+    for (int stop : m_tabStops)
+        if (pixels(stop) > x) return pixels(stop);
+    // Past the list (or without one), stops repeat at the last interval: 32 units by default.
+    const int last = m_tabStops.empty() ? 0 : pixels(m_tabStops.back());
+    const int step = m_tabStops.size() == 1 ? pixels(m_tabStops[0])
+                     : m_tabStops.size() > 1
+                         ? std::max(1, last - pixels(m_tabStops[m_tabStops.size() - 2]))
+                         : pixels(32);
+    return last + ((x - last) / step + 1) * step;
+}
+
 std::vector<int> EditControl::extents(const std::u16string& s) const {
     std::vector<int> dx(s.size());
     const HDC dc = GetDC(m_hwnd);
     const HGDIOBJ old = SelectObject(dc, font());
-    int fit = 0;
-    SIZE size{};
-    GetTextExtentExPointW(dc, s.c_str(), static_cast<int>(s.size()), 0, &fit, dx.data(), &size);
+    // Runs between tabs are measured as they are; a tab reaches the next stop.
+    int base = 0;
+    for (std::size_t start = 0; start < s.size();) {
+        const std::size_t tab = std::min(s.find(u'\t', start), s.size());
+        if (tab > start) {
+            int fit = 0;
+            SIZE size{};
+            GetTextExtentExPointW(dc, s.c_str() + start, static_cast<int>(tab - start), 0, &fit,
+                                  dx.data() + start, &size);
+            for (std::size_t i = start; i < tab; ++i)
+                dx[i] += base;
+            base = dx[tab - 1];
+        }
+        if (tab == s.size()) break;
+        dx[tab] = base = tabStop(base);
+        start = tab + 1;
+    }
     SelectObject(dc, old);
     ReleaseDC(m_hwnd, dc);
     return dx;
@@ -574,6 +610,7 @@ int EditControl::xOf(std::size_t p, std::size_t at) const {
     if (at == 0) return 0;
     const std::u16string s = shown(p);
     at = std::min(at, s.size());
+    if (s.find(u'\t') != std::u16string::npos) return extents(s)[at - 1];
     const HDC dc = GetDC(m_hwnd);
     const HGDIOBJ old = SelectObject(dc, font());
     SIZE size{};
@@ -581,6 +618,25 @@ int EditControl::xOf(std::size_t p, std::size_t at) const {
     SelectObject(dc, old);
     ReleaseDC(m_hwnd, dc);
     return size.cx;
+}
+
+void EditControl::drawRun(HDC dc, std::size_t p, std::size_t from, std::size_t to, int x, int y,
+                          const RECT& clip) const {
+    const std::u16string s = shown(p);
+    if (s.find(u'\t', from) >= to) {
+        ExtTextOutW(dc, x + xOf(p, from), y, ETO_CLIPPED, &clip, s.c_str() + from,
+                    static_cast<UINT>(to - from), nullptr);
+        return;
+    }
+    // Each run between tabs at its own place; the tabs themselves draw nothing.
+    const std::vector<int> dx = extents(s);
+    for (std::size_t start = from; start < to;) {
+        const std::size_t tab = std::min(s.find(u'\t', start), to);
+        if (tab > start)
+            ExtTextOutW(dc, x + (start ? dx[start - 1] : 0), y, ETO_CLIPPED, &clip,
+                        s.c_str() + start, static_cast<UINT>(tab - start), nullptr);
+        start = tab + 1;
+    }
 }
 
 int EditControl::rowWidth(Row row) const {
@@ -811,8 +867,7 @@ void EditControl::paint(HDC dc) {
         const int x = rowLeft(row) - xOf(p, from);  // where the paragraph's left end would be
         RECT line{r.left, y, r.right, std::min<LONG>(r.bottom, y + h)};
         SetTextColor(dc, text);
-        ExtTextOutW(dc, x + xOf(p, from), y, ETO_CLIPPED, &line, s.c_str() + from,
-                    static_cast<UINT>(to - from), nullptr);
+        drawRun(dc, p, from, to, x, y, line);
         // The selected part again, in the highlight colours.
         const std::size_t start = m_text.paragraphStart(p);
         if (showSelection && selFrom != selTo && selTo >= start + from && selFrom <= start + to) {
@@ -824,8 +879,7 @@ void EditControl::paint(HDC dc) {
             IntersectRect(&band, &band, &line);
             FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
             SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-            ExtTextOutW(dc, x + xOf(p, from), y, ETO_CLIPPED, &band, s.c_str() + from,
-                        static_cast<UINT>(to - from), nullptr);
+            drawRun(dc, p, from, to, x, y, band);
         }
         if (!multiLine() || !nextRow(row)) break;
     }
@@ -1182,6 +1236,20 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kDragTimer && m_selecting) dragTo(m_dragPoint);
             return 0;
+        case EM_SETTABSTOPS: {
+            // No stops: every 32 dialog units; one: every so many; more: those, in order.
+            if (!multiLine()) return FALSE;
+            const auto* stops = reinterpret_cast<const int*>(lParam);
+            if (wParam && !stops) return FALSE;
+            m_tabStops.assign(stops, stops + wParam);
+            if (!std::is_sorted(m_tabStops.begin(), m_tabStops.end()) ||
+                std::any_of(m_tabStops.begin(), m_tabStops.end(), [](int v) { return v <= 0; })) {
+                m_tabStops.clear();
+                return FALSE;
+            }
+            forgetRows();
+            return TRUE;
+        }
         case EM_SHOWBALLOONTIP: {
             const auto* tip = reinterpret_cast<const EDITBALLOONTIP*>(lParam);
             if (!tip || tip->cbStruct != sizeof(EDITBALLOONTIP)) return FALSE;

@@ -88,7 +88,13 @@ private:
     // The rows the window shows at once (at least one).
     int visibleRows() const;
     void forgetRows();
-    // The width of each prefix of `s` (1 unit, 2 units, ...) in the font.
+    // The first tab stop past x, in pixels.
+    int tabStop(int x) const;
+    // Draws units [from, to) of paragraph `p`, whose left end is at x, clipped to `clip`.
+    void drawRun(HDC dc, std::size_t p, std::size_t from, std::size_t to, int x, int y,
+                 const RECT& clip) const;
+    // The width of each prefix of `s` (1 unit, 2 units, ...) in the font, tabs reaching the
+    // next stop.
     std::vector<int> extents(const std::u16string& s) const;
     // The x of `at` within paragraph `p`, from the paragraph's left end.
     int xOf(std::size_t p, std::size_t at) const;
@@ -131,8 +137,9 @@ private:
     mutable std::vector<std::vector<std::size_t>> m_rows;  // row starts by paragraph
     mutable int m_rowsWidth = -1;                          // the width they were found for
     bool m_focused = false;
-    HWND m_balloon{};     // the balloon tip while shown
-    RECT m_formatRect{};  // set by EM_SETRECT; empty: the client area less the margins
+    std::vector<int> m_tabStops;  // in dialog units; none: every 32
+    HWND m_balloon{};             // the balloon tip while shown
+    RECT m_formatRect{};          // set by EM_SETRECT; empty: the client area less the margins
     bool m_hasFormatRect = false;
     bool m_selecting = false;  // the mouse is selecting
     POINT m_dragPoint{};       // where the selecting pointer is, for the auto-scroll timer

@@ -463,5 +463,37 @@ TEST_F(EditTest, LoneSurrogatesAndRandomInputNeverBreakIt) {
     }
 }
 
+TEST_F(EditTest, TabsReachTheirStops) {
+    const HWND e = edit(ES_MULTILINE | ES_AUTOHSCROLL, u"a\tb\tc", 300, 40);
+    const HDC dc = GetDC(e);
+    const HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(e, dc);
+    const int unit = static_cast<int>(tm.tmAveCharWidth);
+    const int left = LOWORD(SendMessageW(e, EM_POSFROMCHAR, 0, 0));
+    auto xOf = [&](WPARAM at) { return LOWORD(SendMessageW(e, EM_POSFROMCHAR, at, 0)) - left; };
+    // Every 32 dialog units (eight average characters) to start with.
+    EXPECT_EQ(xOf(2), 8 * unit);
+    EXPECT_EQ(xOf(4), 16 * unit);
+    // Two stops, then the last interval repeats.
+    const int stops[] = {12, 20};
+    EXPECT_EQ(SendMessageW(e, EM_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops)), TRUE);
+    EXPECT_EQ(xOf(2), 12 * unit / 4);
+    EXPECT_EQ(xOf(4), 20 * unit / 4);
+    // Stops out of order are refused; none goes back to the default.
+    const int bad[] = {20, 12};
+    EXPECT_EQ(SendMessageW(e, EM_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(bad)), FALSE);
+    EXPECT_EQ(SendMessageW(e, EM_SETTABSTOPS, 0, 0), TRUE);
+    EXPECT_EQ(xOf(2), 8 * unit);
+    // A click right of a tab's middle lands after it.
+    const POINT p = platform->ClientToScreenPoint(e, left + 8 * unit - 2, 8);
+    platform->AdvanceTime(1000);
+    platform->Click(p.x, p.y);
+    platform->PumpMessages();
+    EXPECT_EQ(sel(e).first, 2u);
+}
+
 }  // namespace
 }  // namespace orvane::test
