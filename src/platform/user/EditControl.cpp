@@ -138,7 +138,9 @@ void EditControl::replaceSelection(std::u16string text, bool undoable, bool typi
     }
     std::u16string removed = m_text.substring(from, to);
     const std::size_t before = m_text.length();
-    forgetChange(m_text.replace(from, to, text));
+    const std::size_t rowsBefore = rowsOf(m_text.locate(from).first).size();
+    const EditText::Change change = m_text.replace(from, to, text);
+    forgetChange(change);
     const std::size_t inserted = m_text.length() - (before - removed.size());
     // Without sideways scrolling a single line takes no more than the window shows.
     if (!multiLine() && !(style() & ES_AUTOHSCROLL) && !text.empty()) {
@@ -163,7 +165,20 @@ void EditControl::replaceSelection(std::u16string text, bool undoable, bool typi
     const HWND self = m_hwnd;
     if (cut && !notify(EN_MAXTEXT)) return;
     if (!notify(EN_UPDATE)) return;
-    InvalidateRect(self, nullptr, TRUE);
+    // A change within one paragraph that keeps its rows repaints only those rows.
+    if (multiLine() && change.removed == 1 && change.inserted == 1 &&
+        rowsOf(change.first).size() == rowsBefore) {
+        const int h = lineHeight();
+        const int top = rowsFromTop(Row{change.first, 0}, visibleRows() + 1);
+        RECT band{};
+        GetClientRect(self, &band);
+        band.top = std::max<LONG>(band.top, formatRect().top + top * h);
+        band.bottom = std::min<LONG>(
+            band.bottom, band.top + static_cast<LONG>(rowsBefore) * h + (top < 0 ? top * h : 0));
+        if (band.bottom > band.top) InvalidateRect(self, &band, TRUE);
+    } else {
+        InvalidateRect(self, nullptr, TRUE);
+    }
     scrollToCaret();
     updateScrollBars();
     notify(EN_CHANGE);

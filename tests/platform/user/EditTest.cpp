@@ -495,5 +495,27 @@ TEST_F(EditTest, TabsReachTheirStops) {
     EXPECT_EQ(sel(e).first, 2u);
 }
 
+TEST_F(EditTest, TypingRepaintsWhatAFullRepaintWould) {
+    const HWND e = edit(ES_MULTILINE, u"one two three four five\r\nsix seven\r\neight", 90, 120);
+    auto shot = [&] {
+        std::vector<COLORREF> px;
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 90; ++x)
+                px.push_back(platform->ClientPixel(e, x, y));
+        return px;
+    };
+    // Within a row, at a wrap, and a new paragraph: each time the screen matches a full repaint.
+    for (const std::u16string_view typed : {u"x", u"xxxxxxxxxx", u"\r", u"\b\b"}) {
+        SendMessageW(e, EM_SETSEL, 30, 30);
+        type(typed);
+        HideCaret(e);
+        const std::vector<COLORREF> incremental = shot();
+        InvalidateRect(e, nullptr, TRUE);
+        platform->PumpMessages();
+        EXPECT_EQ(shot(), incremental);
+        ShowCaret(e);
+    }
+}
+
 }  // namespace
 }  // namespace orvane::test
