@@ -454,14 +454,18 @@ HFONT EditControl::font() const {
     return m_font ? m_font : HFONT(GetStockObject(SYSTEM_FONT).value);
 }
 
-int EditControl::lineHeight() const {
+TEXTMETRICW EditControl::metrics() const {
     const HDC dc = GetDC(m_hwnd);
     const HGDIOBJ old = SelectObject(dc, font());
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(m_hwnd, dc);
-    return std::max(1, static_cast<int>(tm.tmHeight));
+    return tm;
+}
+
+int EditControl::lineHeight() const {
+    return std::max(1, static_cast<int>(metrics().tmHeight));
 }
 
 std::u16string EditControl::shown(std::size_t p) const {
@@ -575,12 +579,7 @@ int EditControl::visibleRows() const {
 
 int EditControl::tabStop(int x) const {
     // Stops are in dialog units: a quarter of the font's average character width each.
-    const HDC dc = GetDC(m_hwnd);
-    const HGDIOBJ old = SelectObject(dc, font());
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
+    const TEXTMETRICW tm = metrics();
     const auto pixels = [&tm](int units) {
         return std::max(1, units * static_cast<int>(tm.tmAveCharWidth) / 4);
     };
@@ -1220,13 +1219,8 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             scrollRows(static_cast<int>(static_cast<std::int32_t>(lParam)));
             const auto chars = static_cast<std::int32_t>(wParam);
             if (chars && !wraps()) {
-                const HDC dc = GetDC(m_hwnd);
-                const HGDIOBJ old = SelectObject(dc, font());
-                TEXTMETRICW tm{};
-                GetTextMetricsW(dc, &tm);
-                SelectObject(dc, old);
-                ReleaseDC(m_hwnd, dc);
-                m_xScroll = std::max(0, m_xScroll + chars * static_cast<int>(tm.tmAveCharWidth));
+                m_xScroll =
+                    std::max(0, m_xScroll + chars * static_cast<int>(metrics().tmAveCharWidth));
                 InvalidateRect(m_hwnd, nullptr, TRUE);
                 placeCaret();
             }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/gdi/GdiTypes.h"
+#include "platform/text/TextTypes.h"
 #include "platform/user/Edit.h"
 #include "platform/user/EditText.h"
 
@@ -71,6 +72,8 @@ private:
     };
     bool wraps() const;
     HFONT font() const;
+    // The font's metrics.
+    TEXTMETRICW metrics() const;
     int lineHeight() const;
     // The drawn form of a paragraph (password characters instead of the text).
     std::u16string shown(std::size_t p) const;
