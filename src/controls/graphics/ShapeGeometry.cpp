@@ -70,7 +70,6 @@ void Builder::polygon(const std::vector<PointF>& pts) {
         return;
     }
     m_out.path.addPolygon(pts.data(), pts.size());
-    m_out.corners = true;
     // A join reaches 1 / sin(θ / 2) half widths beyond a corner of angle θ, up to the limit.
     const std::size_t n = pts.size();
     for (std::size_t i = 0; i < n; ++i) {

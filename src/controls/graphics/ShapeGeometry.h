@@ -57,9 +57,6 @@ public:
     // A figure as drawn: its outline and how far a wide pen's corners reach.
     struct Figure {
         platform::GraphicsPath path;  // the outline, filled by the alternate rule
-        // Whether the outline has corners where a wide pen's mitred joins reach beyond the
-        // points (straight polygons).
-        bool corners = false;
         // The sharpest corner's miter factor: how far beyond a corner, in half pen widths, its
         // join reaches (1 without corners, at most the miter limit 10).
         float miterFactor = 1;

@@ -247,6 +247,14 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return r;
             }
             return MA_ACTIVATE;
+        case WM_RBUTTONUP: {
+            // Releasing the right button asks for a context menu, at the pointer on the screen.
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(hwnd, &at);
+            SendMessageW(hwnd, WM_CONTEXTMENU, static_cast<WPARAM>(hwnd.value),
+                         MAKELPARAM(at.x, at.y));
+            return 0;
+        }
         case WM_MOUSEWHEEL:
         case WM_MOUSEHWHEEL:
         case WM_CONTEXTMENU:

@@ -73,7 +73,7 @@ private:
     bool wraps() const;
     HFONT font() const;
     // The font's metrics.
-    TEXTMETRICW metrics() const;
+    const TEXTMETRICW& metrics() const;
     int lineHeight() const;
     // The drawn form of a paragraph (password characters instead of the text).
     std::u16string shown(std::size_t p) const;
@@ -130,6 +130,8 @@ private:
     std::size_t m_anchor = 0, m_caret = 0;
     std::size_t m_limit = 30000;
     HFONT m_font{};
+    mutable TEXTMETRICW m_metrics{};  // the font's, while m_metricsValid
+    mutable bool m_metricsValid = false;
     bool m_modified = false;
     char16_t m_password = 0;
     std::u16string m_cue;

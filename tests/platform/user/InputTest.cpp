@@ -142,6 +142,8 @@ TEST_F(InputTest, ClickGivesButtonMessagesAtClientCoordinatesWithKeyFlags) {
         {WM_MOUSEMOVE, W | L, MK_LBUTTON | MK_SHIFT, at(40, 50)},
         {WM_RBUTTONDOWN, W | L, MK_LBUTTON | MK_RBUTTON | MK_SHIFT, at(40, 50)},
         {WM_RBUTTONUP, W | L, MK_LBUTTON | MK_SHIFT, at(40, 50)},
+        // The default handling of the release asks for a context menu at the screen point.
+        {WM_CONTEXTMENU, W | L, static_cast<WPARAM>(hwnd.value), MAKELPARAM(140, 150)},
         {WM_LBUTTONUP, W | L, MK_SHIFT, at(40, 50)},
     };
     EXPECT_EQ(log().compare(hwnd, HWND(), held, {WM_NCHITTEST, WM_SETCURSOR, WM_KEYDOWN, WM_KEYUP}),
