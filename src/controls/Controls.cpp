@@ -14,6 +14,7 @@
 #include "controls/graphics/ucUpDown.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
+#include "controls/text/ucText.h"
 #include "framework/SharedEnums.h"
 #include "framework/cSubClass.h"
 #include "framework/drawing/cGDIPCache.h"
@@ -44,6 +45,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucImageList::registerClass(library, classes);
     ucImage::registerClass(library, classes);
     ucPicture::registerClass(library, classes);
+    ucText::registerClass(library, classes);
 }
 
 }  // namespace orvane

@@ -164,6 +164,9 @@ public:
     // AsyncRead when it shows an image.
     template <class T>
     static void publishCommonMethods(ClassBuilder<T>& b, bool withImage);
+    // Publishes InitTooltip alone, for controls whose other members differ.
+    template <class T>
+    static void publishInitTooltip(ClassBuilder<T>& b);
     // Publishes control class T under `name` for the type library, form files and scripts: its
     // declared properties, its standard events, then `more` (members of its own, events numbered
     // after the standard ones) and the common methods.
@@ -447,6 +450,20 @@ void StandardEvents::publish(ClassBuilder<T>& b) const {
 
 template <class T>
 void OwnerDrawnControl::publishCommonMethods(ClassBuilder<T>& b, bool withImage) {
+    publishInitTooltip(b);
+    b.method(u"Refresh", {}, [](T& t, std::vector<Variant>&) {
+         t.Refresh();
+         return Variant();
+     }).computed(u"hWnd", [](T& t) { return Variant(static_cast<std::int32_t>(t.hWnd().value)); });
+    if (withImage)
+        b.method(u"AsyncRead", {{u"URL", false}}, [](T& t, std::vector<Variant>& a) {
+            t.AsyncRead(CStr(a[0]));
+            return Variant();
+        });
+}
+
+template <class T>
+void OwnerDrawnControl::publishInitTooltip(ClassBuilder<T>& b) {
     b.method(u"InitTooltip",
              {{u"Text", false},
               {u"Title", true},
@@ -466,18 +483,7 @@ void OwnerDrawnControl::publishCommonMethods(ClassBuilder<T>& b, bool withImage)
                      static_cast<OLE_COLOR>(opt(5, static_cast<std::int32_t>(vbInfoText))),
                      opt(6, 260));
                  return Variant();
-             })
-        .method(u"Refresh", {},
-                [](T& t, std::vector<Variant>&) {
-                    t.Refresh();
-                    return Variant();
-                })
-        .computed(u"hWnd", [](T& t) { return Variant(static_cast<std::int32_t>(t.hWnd().value)); });
-    if (withImage)
-        b.method(u"AsyncRead", {{u"URL", false}}, [](T& t, std::vector<Variant>& a) {
-            t.AsyncRead(CStr(a[0]));
-            return Variant();
-        });
+             });
 }
 
 template <class T>

@@ -215,6 +215,12 @@ public:
         m_then = std::move(after);
         return *this;
     }
+    // `then` runs even when the value set equals the current one (a setting that redoes its
+    // work, such as building a window again); nothing else happens then.
+    Property& always() {
+        m_always = true;
+        return *this;
+    }
     // Reading and writing of its own, for values a bag holds in another form.
     Property& persistWith(std::function<void(C&, const PropertyBag&)> read,
                           std::function<void(C&, PropertyBag&)> write) {
@@ -259,7 +265,10 @@ public:
         C& self = static_cast<C&>(c);
         if (m_normalize) value = m_normalize(value);
         if (m_check && !m_check(value)) InvalidPropertyValue(this->m_name);
-        if (this->value(self) == value) return;
+        if (this->value(self) == value) {
+            if (m_always && m_then) m_then(self);
+            return;
+        }
         if (m_guard) m_guard(self, value);
         store(self, std::move(value));
         if (m_then) m_then(self);
@@ -289,6 +298,7 @@ private:
     std::function<V(C&)> m_newFrom;
     std::function<void(C&, const V&)> m_guard;
     std::function<void(C&)> m_then;
+    bool m_always = false;
     std::function<void(C&, const PropertyBag&)> m_read;
     std::function<void(C&, PropertyBag&)> m_write;
 };

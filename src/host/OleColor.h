@@ -17,6 +17,7 @@ inline constexpr OLE_COLOR SystemColor(int index) {
 }
 
 // The system colours the controls name, by the host's names.
+inline constexpr OLE_COLOR vbWindowBackground = SystemColor(5);
 inline constexpr OLE_COLOR vbWindowText = SystemColor(8);
 inline constexpr OLE_COLOR vbButtonFace = SystemColor(15);
 inline constexpr OLE_COLOR vbButtonShadow = SystemColor(16);

@@ -454,7 +454,8 @@ void EditControl::keyDown(int vk) {
 // --- Layout ---
 
 bool EditControl::wraps() const {
-    return multiLine() && !(style() & ES_AUTOHSCROLL);
+    // A horizontal scroll bar scrolls long lines instead of wrapping them.
+    return multiLine() && !(style() & (ES_AUTOHSCROLL | WS_HSCROLL));
 }
 
 HFONT EditControl::font() const {
@@ -486,6 +487,7 @@ std::u16string EditControl::shown(std::size_t p) const {
 void EditControl::forgetRows() {
     m_rows.clear();
     m_rowsWidth = -1;
+    m_widest = 0;
 }
 
 const std::vector<std::size_t>& EditControl::rowsOf(std::size_t p) const {
@@ -812,17 +814,85 @@ void EditControl::scrollRows(int delta) {
 }
 
 void EditControl::updateScrollBars() {
-    if (!multiLine() || !(style() & WS_VSCROLL)) return;
+    if (!multiLine()) return;
     SCROLLINFO si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = static_cast<int>(rowCount()) - 1;
-    si.nPage = static_cast<UINT>(visibleRows());
-    si.nPos = static_cast<int>(indexOfRow(m_top));
-    SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+    if (style() & WS_VSCROLL) {
+        si.nMax = static_cast<int>(rowCount()) - 1;
+        si.nPage = static_cast<UINT>(visibleRows());
+        si.nPos = static_cast<int>(indexOfRow(m_top));
+        SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+    }
+    if (style() & WS_HSCROLL) {
+        si.nMax = std::max(widest(), m_xScroll + textWidth()) - 1;
+        si.nPage = static_cast<UINT>(textWidth());
+        si.nPos = m_xScroll;
+        SetScrollInfo(m_hwnd, SB_HORZ, &si, TRUE);
+    }
 }
 
-void EditControl::vscroll(int code) {
+int EditControl::textWidth() const {
+    const RECT r = formatRect();
+    return std::max<int>(1, r.right - r.left);
+}
+
+// The widest line seen: the lines on the screen are measured, so the cost follows what shows,
+// and the range grows as wider lines come into view.
+int EditControl::widest() const {
+    Row row = m_top;
+    for (int i = 0; i < visibleRows(); ++i) {
+        m_widest = std::max(m_widest, xOf(row.p, m_text.paragraph(row.p).size()));
+        if (!nextRow(row)) break;
+    }
+    return m_widest;
+}
+
+void EditControl::hscroll(int code, int position) {
+    const int line = std::max<int>(1, metrics().tmAveCharWidth);
+    const int page = textWidth();
+    int x = m_xScroll;
+    switch (code) {
+        case SB_LINELEFT:
+            x -= line;
+            break;
+        case SB_LINERIGHT:
+            x += line;
+            break;
+        case SB_PAGELEFT:
+            x -= page;
+            break;
+        case SB_PAGERIGHT:
+            x += page;
+            break;
+        case SB_LEFT:
+            x = 0;
+            break;
+        case SB_RIGHT:
+            x = widest() - page;
+            break;
+        case SB_THUMBTRACK: {
+            SCROLLINFO si;
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(m_hwnd, SB_HORZ, &si);
+            x = si.nTrackPos;
+            break;
+        }
+        case SB_THUMBPOSITION:
+            x = position;
+            break;
+        default:
+            return;
+    }
+    x = std::clamp(x, 0, std::max(0, std::max(widest(), m_xScroll + page) - page));
+    if (x == m_xScroll) return;
+    m_xScroll = x;
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    updateScrollBars();
+    placeCaret();
+}
+
+void EditControl::vscroll(int code, int position) {
     const int page = std::max(1, visibleRows() - 1);
     switch (code) {
         case SB_LINEUP:
@@ -837,13 +907,15 @@ void EditControl::vscroll(int code) {
             return scrollRows(-static_cast<int>(indexOfRow(m_top)));
         case SB_BOTTOM:
             return scrollRows(static_cast<int>(rowCount()));
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
+        case SB_THUMBTRACK: {
             SCROLLINFO si;
             si.fMask = SIF_TRACKPOS;
             GetScrollInfo(m_hwnd, SB_VERT, &si);
             return scrollRows(si.nTrackPos - static_cast<int>(indexOfRow(m_top)));
         }
+        case SB_THUMBPOSITION:
+            // The position comes with the message, as a program sending it gives it.
+            return scrollRows(position - static_cast<int>(indexOfRow(m_top)));
         default:
             return;
     }
@@ -1204,8 +1276,13 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_VSCROLL:
             if (!multiLine()) return 0;
-            vscroll(LOWORD(wParam));
+            vscroll(LOWORD(wParam), HIWORD(wParam));
             notify(EN_VSCROLL);
+            return 0;
+        case WM_HSCROLL:
+            if (!multiLine() || wraps()) return 0;
+            hscroll(LOWORD(wParam), HIWORD(wParam));
+            notify(EN_HSCROLL);
             return 0;
         case WM_MOUSEWHEEL: {
             if (!multiLine()) return 0;

@@ -121,7 +121,13 @@ private:
     void scrollRows(int delta);
     // The vertical scroll bar (WS_VSCROLL) shows the rows, the page and the top row.
     void updateScrollBars();
-    void vscroll(int code);
+    // The width text is laid out in, and the widest line measured so far (at least those on the
+    // screen).
+    int textWidth() const;
+    int widest() const;
+    void hscroll(int code, int position);
+    // A scroll bar request (SB_ code; the thumb's position for SB_THUMBPOSITION).
+    void vscroll(int code, int position);
     void paint(HDC dc);
 
     HWND m_hwnd;
@@ -138,6 +144,7 @@ private:
     bool m_cueWhenFocused = false;
     int m_leftMargin = 0, m_rightMargin = 0;
     int m_xScroll = 0;                                     // pixels scrolled to the left
+    mutable int m_widest = 0;                              // the widest line measured
     Row m_top;                                             // the first row shown (multi-line)
     mutable std::vector<std::vector<std::size_t>> m_rows;  // row starts by paragraph
     mutable int m_rowsWidth = -1;                          // the width they were found for
