@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
         }
     }
     const bool window = !headless && SdlDisplay::start();
-    if (!window) HeadlessScreen::current().configure(1400, 900, 96);
+    if (!window) HeadlessScreen::current().configure(1400, 1050, 96);
     registerControls(TypeLibrary::current(), ControlClasses::current());
     int status = 0;
     try {
