@@ -339,6 +339,13 @@ void InputQueue::reset() {
 
 void InputQueue::push(const Event& e) {
     m_events.push_back(e);
+    m_lastInput = Clock::current().nowMs();
+}
+
+bool InputQueue::starved() const {
+    const Clock& clock = Clock::current();
+    return clock.mode() == Clock::Mode::Virtual && m_events.empty() &&
+           clock.nowMs() > m_lastInput + kStarvedMs;
 }
 
 void InputQueue::forgetWindow(HWND hwnd) {

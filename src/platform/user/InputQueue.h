@@ -46,6 +46,10 @@ public:
     std::optional<std::uint64_t> nextHoverTime() const;
     // Called when windows move: the window under a still cursor may have changed.
     void layoutChanged();
+    // On a virtual clock, whether a loop waiting for input (a menu, a held scroll arrow) waits
+    // in vain: no input has come for kStarvedMs, and only timers could run, for ever.
+    bool starved() const;
+    static constexpr std::uint64_t kStarvedMs = 10000;
 
     POINT cursor{};
     BYTE asyncKeys[256] = {};
@@ -63,7 +67,8 @@ private:
     void updateTracking(HWND over, LRESULT hit, POINT pt);
 
     std::deque<Event> m_events;
-    std::optional<MSG> m_cooked;  // the head event turned into a message, not yet removed
+    std::uint64_t m_lastInput = 0;  // when the last event came (milliseconds)
+    std::optional<MSG> m_cooked;    // the head event turned into a message, not yet removed
     bool m_cookedValid = false;
 
     // Double clicks.

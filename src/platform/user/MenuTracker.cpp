@@ -4,6 +4,7 @@
 
 #include "platform/base/Clock.h"
 #include "platform/text/CharCase.h"
+#include "platform/user/InputQueue.h"
 #include "platform/user/MenuInternal.h"
 #include "platform/user/MenuLayout.h"
 #include "platform/user/MessageQueue.h"
@@ -559,10 +560,11 @@ UINT MenuTracker::run() {
                 SendMessageW(m_owner, WM_ENTERIDLE, MSGF_MENU, static_cast<LPARAM>(deepest.value));
                 continue;
             }
-            // On a virtual clock nothing more can happen without a timer: the menu is
-            // dismissed rather than waiting for ever.
+            // On a virtual clock nothing more can happen without a timer (a blinking caret
+            // counts for nothing), and only timers run while no one types or moves the mouse:
+            // the menu is dismissed rather than waiting for ever.
             if (Clock::current().mode() == Clock::Mode::Virtual &&
-                !MessageQueue::current().nextWakeTime()) {
+                (!MessageQueue::current().nextWakeTime(false) || InputQueue::current().starved())) {
                 m_end = true;
                 break;
             }

@@ -60,10 +60,10 @@ void MessageQueue::reset() {
     lastMessageTime = 0;
 }
 
-std::optional<std::uint64_t> MessageQueue::nextWakeTime() const {
+std::optional<std::uint64_t> MessageQueue::nextWakeTime(bool withSystemTimers) const {
     std::optional<std::uint64_t> next;
     for (const Timer& t : timers)
-        if (!next || t.due < *next) next = t.due;
+        if ((withSystemTimers || !t.system) && (!next || t.due < *next)) next = t.due;
     if (auto hover = InputQueue::current().nextHoverTime(); hover && (!next || *hover < *next))
         next = hover;
     return next;

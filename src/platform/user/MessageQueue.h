@@ -36,7 +36,9 @@ public:
     DWORD lastMessageTime = 0;
 
     // The earliest time at which a timer or a hover check wants to run, if any.
-    std::optional<std::uint64_t> nextWakeTime() const;
+    // When the next timer or hover falls due; without `withSystemTimers` the caret's blink does
+    // not count (it never brings anything that could end a wait).
+    std::optional<std::uint64_t> nextWakeTime(bool withSystemTimers = true) const;
 
     // Set by a real display: waits for input or until the deadline (milliseconds on the
     // platform clock); returns when something may have arrived.

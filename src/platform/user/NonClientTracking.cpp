@@ -146,7 +146,7 @@ void captureLoop(HWND hwnd, const std::function<CaptureStep(const MSG&)>& handle
     SetCapture(hwnd);
     MSG msg;
     while (GetCapture() == hwnd) {
-        if (ownTimer && waitsInVain(hwnd, ownTimer)) break;
+        if ((ownTimer && waitsInVain(hwnd, ownTimer)) || InputQueue::current().starved()) break;
         const BOOL got = GetMessageW(&msg, HWND(), 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
