@@ -1,5 +1,6 @@
 #include "platform/user/EditControl.h"
 
+#include <unicode/ubidi.h>
 #include <unicode/ubrk.h>
 #include <unicode/uchar.h>
 
@@ -401,6 +402,8 @@ std::size_t EditControl::wordStep(std::size_t offset, bool forward) const {
 }
 
 void EditControl::keyDown(int vk) {
+    // In a right-to-left box the text runs leftwards: Left moves on, Right moves back.
+    if (rightToLeft() && (vk == VK_LEFT || vk == VK_RIGHT)) vk = vk == VK_LEFT ? VK_RIGHT : VK_LEFT;
     const bool shift = shiftDown(), ctrl = ctrlDown();
     const auto move = [&](std::size_t to) { select(shift ? m_anchor : to, to); };
     const auto [p, at] = m_text.locate(m_caret);
@@ -426,7 +429,7 @@ void EditControl::keyDown(int vk) {
         case VK_DOWN: {
             if (!multiLine()) return keyDown(vk == VK_UP ? VK_LEFT : VK_RIGHT);
             Row row = rowOf(m_caret);
-            if (m_preferredX < 0) m_preferredX = xOf(p, at) - xOf(p, rowStart(row));
+            if (m_preferredX < 0) m_preferredX = xInRow(row, at);
             if (!(vk == VK_UP ? previousRow(row) : nextRow(row))) return;
             const int keep = m_preferredX;
             move(m_text.paragraphStart(row.p) + atX(row, keep));
@@ -665,6 +668,91 @@ void EditControl::drawRun(HDC dc, std::size_t p, std::size_t from, std::size_t t
     }
 }
 
+bool EditControl::rightToLeft() const {
+    return (GetWindowLongW(m_hwnd, GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
+}
+
+bool EditControl::needsBidi(Row row) const {
+    if (rightToLeft()) return true;
+    const std::u16string& s = m_text.paragraph(row.p);
+    const std::size_t end = std::min(rowEnd(row), s.size());
+    for (std::size_t i = rowStart(row); i < end; ++i) {
+        if (s[i] < 0x0590) continue;
+        const UCharDirection d = u_charDirection(s[i]);
+        if (d == U_RIGHT_TO_LEFT || d == U_RIGHT_TO_LEFT_ARABIC || d == U_RIGHT_TO_LEFT_EMBEDDING ||
+            d == U_RIGHT_TO_LEFT_OVERRIDE || d == U_RIGHT_TO_LEFT_ISOLATE)
+            return true;
+    }
+    return false;
+}
+
+std::vector<EditControl::VisualRun> EditControl::visualRuns(Row row,
+                                                            const std::vector<int>& dx) const {
+    const std::u16string s = shown(row.p);
+    const std::size_t start = rowStart(row), end = std::min(rowEnd(row), s.size());
+    const auto px = [&dx](std::size_t i) { return i == 0 ? 0 : dx[i - 1]; };
+    std::vector<VisualRun> runs;
+    if (end > start) {
+        // The row's runs in the order they show, as the Unicode bidirectional algorithm
+        // orders them from the box's reading direction.
+        UErrorCode status = U_ZERO_ERROR;
+        UBiDi* bidi = ubidi_open();
+        ubidi_setPara(bidi, reinterpret_cast<const UChar*>(s.data() + start),
+                      static_cast<int32_t>(end - start), rightToLeft() ? 1 : 0, nullptr, &status);
+        const int32_t n = U_SUCCESS(status) ? ubidi_countRuns(bidi, &status) : 0;
+        int x = 0;
+        for (int32_t i = 0; i < n && U_SUCCESS(status); ++i) {
+            int32_t first = 0, length = 0;
+            const UBiDiDirection dir = ubidi_getVisualRun(bidi, i, &first, &length);
+            const std::size_t from = start + static_cast<std::size_t>(first);
+            const std::size_t to = from + static_cast<std::size_t>(length);
+            runs.push_back(VisualRun{from, to, dir == UBIDI_RTL, x});
+            x += px(to) - px(from);
+        }
+        ubidi_close(bidi);
+    }
+    if (runs.empty()) runs.push_back(VisualRun{start, end, false, 0});
+    return runs;
+}
+
+int EditControl::visualX(const std::vector<VisualRun>& runs, const std::vector<int>& dx,
+                         std::size_t at) {
+    const auto px = [&dx](std::size_t i) { return i == 0 ? 0 : dx[i - 1]; };
+    // The run holding the character at `at`; the row's end belongs to the run holding the
+    // character before it.
+    const VisualRun* in = nullptr;
+    for (const VisualRun& r : runs)
+        if (at >= r.from && at < r.to) in = &r;
+    if (!in)
+        for (const VisualRun& r : runs)
+            if (at == r.to) in = &r;
+    if (!in) return 0;
+    return in->rtl ? in->x + px(in->to) - px(at) : in->x + px(at) - px(in->from);
+}
+
+int EditControl::xInRow(Row row, std::size_t at) const {
+    if (!needsBidi(row)) return xOf(row.p, at) - xOf(row.p, rowStart(row));
+    const std::vector<int> dx = extents(shown(row.p));
+    return visualX(visualRuns(row, dx), dx, at);
+}
+
+void EditControl::drawRow(HDC dc, Row row, int left, int y, const RECT& clip) const {
+    const std::size_t from = rowStart(row), to = rowEnd(row);
+    if (!needsBidi(row)) return drawRun(dc, row.p, from, to, left - xOf(row.p, from), y, clip);
+    const std::u16string s = shown(row.p);
+    const std::vector<int> dx = extents(s);
+    for (const VisualRun& r : visualRuns(row, dx)) {
+        const int runLeft = left + r.x;
+        if (!r.rtl) {
+            drawRun(dc, row.p, r.from, r.to, runLeft - (r.from ? dx[r.from - 1] : 0), y, clip);
+        } else {
+            // A right-to-left run lays its glyphs from its right end.
+            ExtTextOutW(dc, runLeft, y, ETO_CLIPPED | ETO_RTLREADING, &clip, s.c_str() + r.from,
+                        static_cast<UINT>(r.to - r.from), nullptr);
+        }
+    }
+}
+
 int EditControl::rowWidth(Row row) const {
     return xOf(row.p, rowEnd(row)) - xOf(row.p, rowStart(row));
 }
@@ -672,15 +760,17 @@ int EditControl::rowWidth(Row row) const {
 std::size_t EditControl::atX(Row row, int x) const {
     const std::u16string s = shown(row.p);
     const std::size_t start = rowStart(row), end = rowEnd(row);
-    if (s.empty() || x <= 0) return start;
+    if (s.empty() || (x <= 0 && !needsBidi(row))) return start;
     const std::vector<int> dx = extents(s);
     const int origin = start ? dx[start - 1] : 0;
+    const bool bidi = needsBidi(row);
+    const std::vector<VisualRun> runs = bidi ? visualRuns(row, dx) : std::vector<VisualRun>();
     // The cluster boundary in the row nearest to x.
     std::size_t best = start;
-    int bestDistance = x;
+    int bestDistance = std::abs(bidi ? visualX(runs, dx, start) - x : x);
     for (std::size_t b : boundaries(s, UBRK_CHARACTER)) {
         if (b < start || b > end) continue;
-        const int bx = (b == 0 ? 0 : dx[b - 1]) - origin;
+        const int bx = bidi ? visualX(runs, dx, b) : (b == 0 ? 0 : dx[b - 1]) - origin;
         if (std::abs(bx - x) < bestDistance) {
             bestDistance = std::abs(bx - x);
             best = b;
@@ -706,9 +796,11 @@ int EditControl::rowLeft(Row row) const {
     const RECT r = formatRect();
     const DWORD s = style();
     int x = r.left;
-    if (s & (ES_CENTER | ES_RIGHT)) {
+    // A right-to-left box starts its lines at the right: its "left" is the right.
+    const bool right = rightToLeft() ? !(s & (ES_CENTER | ES_RIGHT)) : (s & ES_RIGHT) != 0;
+    if (right || (s & ES_CENTER)) {
         const int room = r.right - r.left - rowWidth(row);
-        if (room > 0) x += (s & ES_RIGHT) ? room : room / 2;
+        if (room > 0) x += right ? room : room / 2;
     }
     return x - m_xScroll;
 }
@@ -717,7 +809,7 @@ POINT EditControl::posOf(std::size_t offset) const {
     const auto [p, at] = m_text.locate(offset);
     const Row row = rowOf(offset);
     const int y = formatRect().top + rowsFromTop(row, 1 << 30) * lineHeight();
-    return POINT{rowLeft(row) + xOf(p, at) - xOf(p, rowStart(row)), y};
+    return POINT{rowLeft(row) + xInRow(row, at), y};
 }
 
 std::size_t EditControl::offsetAt(POINT pt) const {
@@ -782,12 +874,12 @@ void EditControl::scrollToCaret() {
         }
     }
     if (!wraps() && (multiLine() || (style() & ES_AUTOHSCROLL))) {
-        const int x = rowLeft(caretRow) + m_xScroll + xOf(p, at);  // unscrolled
+        const int x = rowLeft(caretRow) + m_xScroll + xInRow(caretRow, at);  // unscrolled
         const int width = r.right - r.left;
         if (x - m_xScroll < r.left) {
             m_xScroll = std::max(0, x - r.left - width / 4);
             moved = true;
-        } else if (x - m_xScroll >= r.right) {
+        } else if (x - m_xScroll > r.right) {  // a caret on the right edge shows
             m_xScroll = x - r.right + width / 4;
             moved = true;
         }
@@ -924,7 +1016,9 @@ void EditControl::vscroll(int code, int position) {
 void EditControl::placeCaret() {
     if (!m_focused) return;
     const POINT pt = posOf(m_caret);
-    SetCaretPos(pt.x, pt.y);
+    // A caret at the right end of a full line stays inside the text's rectangle.
+    const RECT r = formatRect();
+    SetCaretPos(pt.x == r.right && r.right > r.left ? pt.x - 1 : pt.x, pt.y);
 }
 
 void EditControl::paint(HDC dc) {
@@ -950,8 +1044,16 @@ void EditControl::paint(HDC dc) {
     const COLORREF text = GetTextColor(dc);
     if (m_text.length() == 0 && !m_cue.empty() && (!m_focused || m_cueWhenFocused)) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-        ExtTextOutW(dc, r.left, r.top, ETO_CLIPPED, &r, m_cue.c_str(),
-                    static_cast<UINT>(m_cue.size()), nullptr);
+        int left = r.left;
+        UINT options = ETO_CLIPPED;
+        if (rightToLeft()) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, m_cue.c_str(), static_cast<int>(m_cue.size()), &size);
+            left = std::max<int>(r.left, r.right - size.cx);
+            options |= ETO_RTLREADING;
+        }
+        ExtTextOutW(dc, left, r.top, options, &r, m_cue.c_str(), static_cast<UINT>(m_cue.size()),
+                    nullptr);
     }
     const bool showSelection = m_focused || (style() & ES_NOHIDESEL);
     const std::size_t selFrom = std::min(m_anchor, m_caret), selTo = std::max(m_anchor, m_caret);
@@ -960,22 +1062,45 @@ void EditControl::paint(HDC dc) {
         const std::size_t p = row.p;
         const std::u16string s = shown(p);
         const std::size_t from = rowStart(row), to = rowEnd(row);
-        const int x = rowLeft(row) - xOf(p, from);  // where the paragraph's left end would be
+        const int left = rowLeft(row);
         RECT line{r.left, y, r.right, std::min<LONG>(r.bottom, y + h)};
         SetTextColor(dc, text);
-        drawRun(dc, p, from, to, x, y, line);
-        // The selected part again, in the highlight colours.
+        drawRow(dc, row, left, y, line);
+        // The selected part again, in the highlight colours: one band per run it covers, as
+        // runs of the other direction show apart.
         const std::size_t start = m_text.paragraphStart(p);
         if (showSelection && selFrom != selTo && selTo >= start + from && selFrom <= start + to) {
             const std::size_t a = std::max(selFrom, start + from) - start;
             const std::size_t b = std::min(selTo, start + to) - start;
-            RECT band{x + xOf(p, a), y, x + xOf(p, b), y + h};
+            std::vector<RECT> bands;
+            if (!needsBidi(row)) {
+                const int x = left - xOf(p, from);
+                bands.push_back(RECT{x + xOf(p, a), y, x + xOf(p, b), y + h});
+            } else {
+                const std::vector<int> dx = extents(s);
+                const std::vector<VisualRun> runs = visualRuns(row, dx);
+                for (const VisualRun& run : runs) {
+                    const std::size_t ra = std::max(a, run.from), rb = std::min(b, run.to);
+                    if (ra >= rb) continue;
+                    const int xa = visualX(runs, dx, ra);
+                    // The run's far end: its last character's far edge.
+                    const int xb = run.rtl ? run.x + (run.to > 0 ? dx[run.to - 1] : 0) -
+                                                 (rb > 0 ? dx[rb - 1] : 0)
+                                           : run.x + (rb > 0 ? dx[rb - 1] : 0) -
+                                                 (run.from > 0 ? dx[run.from - 1] : 0);
+                    bands.push_back(
+                        RECT{left + std::min(xa, xb), y, left + std::max(xa, xb), y + h});
+                }
+            }
             // The break after a selected paragraph shows selected.
-            if (selTo > start + to && to == s.size() && multiLine()) band.right += h / 4;
-            IntersectRect(&band, &band, &line);
-            FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
-            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-            drawRun(dc, p, from, to, x, y, band);
+            if (!bands.empty() && selTo > start + to && to == s.size() && multiLine())
+                bands.back().right += h / 4;
+            for (RECT band : bands) {
+                IntersectRect(&band, &band, &line);
+                FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
+                SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+                drawRow(dc, row, left, y, band);
+            }
         }
         if (!multiLine() || !nextRow(row)) break;
     }

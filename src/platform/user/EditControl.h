@@ -106,6 +106,24 @@ private:
     // Where a row starts on the window (alignment, margin and scrolling).
     int rowLeft(Row row) const;
     int rowWidth(Row row) const;
+    // Bidirectional text: a box read right to left (WS_EX_LAYOUTRTL or WS_EX_RTLREADING), and
+    // rows holding right-to-left characters, show their runs in visual order; other rows take
+    // the plain left-to-right path.
+    struct VisualRun {
+        std::size_t from = 0, to = 0;  // units of the paragraph
+        bool rtl = false;
+        int x = 0;  // where the run starts, from the row's left end
+    };
+    bool rightToLeft() const;
+    bool needsBidi(Row row) const;
+    // The row's runs in visual order, measured with the paragraph's prefix widths `dx`.
+    std::vector<VisualRun> visualRuns(Row row, const std::vector<int>& dx) const;
+    // Where the caret at paragraph offset `at` shows, from the row's left end.
+    static int visualX(const std::vector<VisualRun>& runs, const std::vector<int>& dx,
+                       std::size_t at);
+    int xInRow(Row row, std::size_t at) const;
+    // Draws a row whose left end is at `left`.
+    void drawRow(HDC dc, Row row, int left, int y, const RECT& clip) const;
     POINT posOf(std::size_t offset) const;
     std::size_t offsetAt(POINT pt) const;
     RECT formatRect() const;

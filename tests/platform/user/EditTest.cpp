@@ -517,5 +517,46 @@ TEST_F(EditTest, TypingRepaintsWhatAFullRepaintWould) {
     }
 }
 
+TEST_F(EditTest, RightToLeftRunsShowInVisualOrderAndTheCaretFollowsThem) {
+    const auto xOf = [](HWND e, int at) {
+        return static_cast<int>(
+            static_cast<std::int16_t>(LOWORD(SendMessageW(e, EM_POSFROMCHAR, at, 0))));
+    };
+    const auto at = [](HWND e, int x) {
+        return static_cast<int>(LOWORD(SendMessageW(e, EM_CHARFROMPOS, 0, MAKELPARAM(x, 5))));
+    };
+    // Hebrew in a left-to-right box: the run reads from its right end, the box from the left.
+    const std::u16string hebrew = u"\u05E9\u05DC\u05D5\u05DD";
+    const HWND e = edit(ES_AUTOHSCROLL, (u"ab " + hebrew).c_str());
+    const int afterB = xOf(e, 2);
+    EXPECT_GT(afterB, xOf(e, 0));
+    EXPECT_GT(xOf(e, 3), xOf(e, 4));  // the first Hebrew letter is the run's rightmost
+    EXPECT_GT(xOf(e, 4), xOf(e, 5));
+    EXPECT_EQ(at(e, xOf(e, 4) + 1), 4);
+    // A right-to-left box starts its lines at the right; Left moves on through the text.
+    const HWND r = CreateWindowExW(WS_EX_LAYOUTRTL, WC_EDITW, hebrew.c_str(),
+                                   WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 50, 200, 24, parent,
+                                   HMENU(8), HINSTANCE(), nullptr);
+    RECT rc{};
+    GetClientRect(r, &rc);
+    EXPECT_GE(xOf(r, 0), rc.right - 2);
+    EXPECT_LT(xOf(r, 4), xOf(r, 0));
+    EXPECT_EQ(at(r, rc.right - 1), 0);
+    SetFocus(r);
+    SendMessageW(r, EM_SETSEL, 0, 0);
+    key(VK_LEFT);
+    EXPECT_EQ(sel(r), Sel(1, 1));
+    key(VK_RIGHT);
+    EXPECT_EQ(sel(r), Sel(0, 0));
+    // The glyphs themselves are drawn at the right.
+    COLORREF ink = RGB(255, 255, 0);
+    for (int x = rc.right - 40; x < rc.right && ink == RGB(255, 255, 0); ++x)
+        for (int y = 2; y < rc.bottom - 2 && ink == RGB(255, 255, 0); ++y)
+            ink = platform->ClientPixel(r, x, y);
+    EXPECT_NE(ink, RGB(255, 255, 0));
+    EXPECT_EQ(platform->ClientPixel(r, 3, rc.bottom / 2), RGB(255, 255, 0));
+    DestroyWindow(r);
+}
+
 }  // namespace
 }  // namespace orvane::test
