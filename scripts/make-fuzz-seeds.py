@@ -605,6 +605,15 @@ def image_control_seeds():
         "GrayScale": True, "BorderWidth": 4}).encode())
 
 
+def text_group_seeds():
+    """The text group's stored properties for the form fuzzer (class 16 there): sorted items
+    laid out right to left under the family's keys, one of them selected."""
+    save("fuzz_control_form", "ucTextGroup-94", bytes([16]) + json.dumps({
+        "Caption": "Ada|Grace||Edsger|Barbara", "Sorted": True, "RightToLeft": True,
+        "RowsPerColumn": 2, "SelIndex": 3, "AutoSIze": True, "Borderwidth": 3, "CheckSize": 24,
+        "ItemToolTips": "a|b", "ShowImage": False, "Stretch": True}).encode())
+
+
 # ---- dictionaries --------------------------------------------------------------------------
 
 MARKUP_WORDS = ["<b>", "</b>", "<i>", "</i>", "<u>", "</u>", "<s>", "</s>", "<sub>", "</sub>",
@@ -687,6 +696,7 @@ def main():
     image_cache_seeds(icon_png)
     imagelist_seeds()
     image_control_seeds()
+    text_group_seeds()
     form_file_seeds(forms)
     write_dicts(forms)
 

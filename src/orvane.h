@@ -13,6 +13,7 @@
 #include "controls/buttons/ucFrame.h"
 #include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
+#include "controls/buttons/ucTextGroup.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "framework/ImageControl.h"

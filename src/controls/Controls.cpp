@@ -7,6 +7,7 @@
 #include "controls/buttons/ucFrame.h"
 #include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
+#include "controls/buttons/ucTextGroup.h"
 #include "controls/graphics/ucImage.h"
 #include "controls/graphics/ucPicture.h"
 #include "controls/graphics/ucProgressBar.h"
@@ -39,6 +40,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucOptionGroup::registerClass(library, classes);
     ucCheckGroup::registerClass(library, classes);
     ucButtonGroup::registerClass(library, classes);
+    ucTextGroup::registerClass(library, classes);
     ucProgressBar::registerClass(library, classes);
     ucUpDown::registerClass(library, classes);
     ucShape::registerClass(library, classes);

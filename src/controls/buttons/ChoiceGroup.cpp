@@ -16,14 +16,14 @@ using namespace platform;
 
 namespace {
 
-StandardEvents groupEvents() {
+StandardEvents groupEvents(int ownEvents) {
     // MouseDown, MouseUp, MouseEnter and MouseLeave carry the item and are raised here.
     StandardEvents e;
-    e.Click = ChoiceGroup::evClick;
-    e.MouseMove = ChoiceGroup::evMouseMove;
-    e.KeyDown = ChoiceGroup::evKeyDown;
-    e.KeyPress = ChoiceGroup::evKeyPress;
-    e.KeyUp = ChoiceGroup::evKeyUp;
+    e.Click = ChoiceGroup::evClick + ownEvents;
+    e.MouseMove = ChoiceGroup::evMouseMove + ownEvents;
+    e.KeyDown = ChoiceGroup::evKeyDown + ownEvents;
+    e.KeyPress = ChoiceGroup::evKeyPress + ownEvents;
+    e.KeyUp = ChoiceGroup::evKeyUp + ownEvents;
     return e;
 }
 
@@ -39,8 +39,10 @@ bool fieldState(const std::u16string& field) {
 
 }  // namespace
 
-ChoiceGroup::ChoiceGroup()
-    : ImageControl(groupEvents()), m_itemImages(std::make_shared<cGDIPCache>()) {}
+ChoiceGroup::ChoiceGroup(int ownEvents)
+    : ImageControl(groupEvents(ownEvents)),
+      m_itemImages(std::make_shared<cGDIPCache>()),
+      m_ownEvents(ownEvents) {}
 
 ChoiceGroup::~ChoiceGroup() = default;
 
@@ -146,7 +148,7 @@ void ChoiceGroup::SelIndex(std::int32_t index) {
     }
     updateNow();
     PropertyChanged(u"SelIndex");
-    raise(evClick);
+    raise(eventNumber(evClick));
 }
 
 std::u16string ChoiceGroup::Text(std::int32_t index) const {
@@ -238,18 +240,18 @@ void ChoiceGroup::uncheckOtherItems(int index) {
 
 // --- Input ---
 
-bool ChoiceGroup::raiseItemEvent(int event, int index) {
+bool ChoiceGroup::raiseItemEvent(Event event, int index) {
     std::vector<Variant> args{Variant(static_cast<std::int32_t>(index))};
-    return raise(event, args);
+    return raise(eventNumber(event), args);
 }
 
-bool ChoiceGroup::raiseItemMouse(int event, int index, MouseButtons button, ShiftState shift,
+bool ChoiceGroup::raiseItemMouse(Event event, int index, MouseButtons button, ShiftState shift,
                                  double x, double y) {
     std::vector<Variant> args{
         Variant(static_cast<std::int32_t>(index)), Variant(static_cast<std::int16_t>(button)),
         Variant(static_cast<std::int16_t>(shift)), Variant(static_cast<float>(twipsX(x))),
         Variant(static_cast<float>(twipsY(y)))};
-    return raise(event, args);
+    return raise(eventNumber(event), args);
 }
 
 void ChoiceGroup::MouseDown(MouseButtons button, ShiftState shift, double x, double y) {
@@ -285,7 +287,7 @@ void ChoiceGroup::Click() {
     // Only a press that began on an item clicks.
     if (m_clickItem < 0) return;
     m_clickItem = -1;
-    raise(evClick);
+    raise(eventNumber(evClick));
 }
 
 bool ChoiceGroup::hoverItem(int index) {
@@ -342,7 +344,7 @@ int ChoiceGroup::neighbour(int keyCode) const {
 }
 
 void ChoiceGroup::KeyDown(int& keyCode, ShiftState shift) {
-    if (!raiseKey(evKeyDown, keyCode, shift)) return;
+    if (!raiseKey(eventNumber(evKeyDown), keyCode, shift)) return;
     const int target = neighbour(keyCode);
     if (target < 0) return;
     if (togglesItems()) {
@@ -354,16 +356,16 @@ void ChoiceGroup::KeyDown(int& keyCode, ShiftState shift) {
         return;
     }
     pressItem(target);
-    raise(evClick);
+    raise(eventNumber(evClick));
 }
 
 void ChoiceGroup::KeyUp(int& keyCode, ShiftState shift) {
-    if (!raiseKey(evKeyUp, keyCode, shift) || keyCode != VK_SPACE) return;
+    if (!raiseKey(eventNumber(evKeyUp), keyCode, shift) || keyCode != VK_SPACE) return;
     const int target = m_selIndex >= 0 ? m_selIndex : m_hotItem;
     if (target < 0) return;
     pressItem(target);
     if (!raiseItemEvent(evItemClick, target)) return;
-    raise(evClick);
+    raise(eventNumber(evClick));
 }
 
 void ChoiceGroup::Terminate() {

@@ -7,6 +7,7 @@
 // says only what its items look like and whether they toggle.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,7 +24,8 @@ namespace orvane {
 
 class ChoiceGroup : public ImageControl {
 public:
-    // Event numbers, as published: what EventSource::connect takes (evItemClick, ...).
+    // Event numbers, as published: what EventSource::connect takes (evItemClick, ...). A group
+    // that publishes events of its own ahead of these numbers them further on (eventNumber).
     enum Event {
         evClick = 1,
         evItemClick,
@@ -114,7 +116,11 @@ public:
     int itemAt(double x, double y) const;
 
 protected:
-    ChoiceGroup();
+    // A group that publishes `ownEvents` events of its own ahead of the family's, whose numbers
+    // then come that much later.
+    explicit ChoiceGroup(int ownEvents = 0);
+    // The number the family's event `event` has in this group.
+    int eventNumber(Event event) const { return event + m_ownEvents; }
 
     // Which rows a member of the family has, and its autosize key.
     struct Rows {
@@ -127,7 +133,8 @@ protected:
     static void declareGroup(PropertyTable& t, const Rows& rows);
     // Publishes class T under `name` with its declared rows and what every group has beyond
     // them (SelIndex and SelectedIndex, the Text and SelCaption of an item, GC, the methods and
-    // the events), then what `more` adds; form files and scripts can make it by name.
+    // the events, numbered as T numbers them), then what `more` adds; the events are listed in
+    // the order of their numbers. Form files and scripts can make it by name.
     template <class T>
     static void registerGroup(TypeLibrary& library, ControlClasses& classes,
                               const std::u16string& name,
@@ -156,6 +163,14 @@ protected:
     // Draws a glyph strip's cell for the item's state and look (faded when disabled).
     void paintGlyph(platform::HDC dc, GlyphStrip::Kind kind, int index,
                     const ChoiceGroupLayout::Item& item) const;
+    // The face of an item drawn as a face: one pixel inside it, so neighbouring faces do not
+    // touch.
+    static platform::RECT faceOf(const ChoiceGroupLayout::Item& item);
+    // Whether item `index` looks down: it is the selected item, or pressed under the pointer.
+    bool itemDown(int index) const;
+    // A one-pixel frame round the item's face in the border colour of its look: pressed when
+    // down, hot under the pointer, grey when the group is disabled.
+    void paintItemFrame(platform::HDC dc, int index, const ChoiceGroupLayout::Item& item) const;
 
     // The state lists kept by position (published as States where the control has it).
     std::u16string statesText() const;
@@ -200,8 +215,8 @@ private:
     bool hoverItem(int index);
     // The item an arrow key moves to from SelIndex, or -1.
     int neighbour(int keyCode) const;
-    bool raiseItemEvent(int event, int index);
-    bool raiseItemMouse(int event, int index, MouseButtons button, ShiftState shift, double x,
+    bool raiseItemEvent(Event event, int index);
+    bool raiseItemMouse(Event event, int index, MouseButtons button, ShiftState shift, double x,
                         double y);
     void paintItem(platform::HDC dc, int index);
     platform::RECT pictureRect() const;
@@ -230,6 +245,7 @@ private:
     int m_clickItem = -1;    // the left button went down on it: the host's click clicks
     std::u16string m_shownTip;
     int m_painted = 0;
+    int m_ownEvents = 0;  // how far the family's event numbers are moved on
 };
 
 template <class C>
@@ -306,18 +322,21 @@ void ChoiceGroup::registerGroup(TypeLibrary& library, ControlClasses& classes,
     publishCommonMethods(b, false);
     const std::vector<std::u16string> mouse{u"SelIndex", u"Button", u"Shift", u"X", u"Y"};
     const std::vector<std::u16string> key{u"KeyCode", u"Shift"};
-    b.event(u"Click", evClick, {})
-        .event(u"ItemClick", evItemClick, {u"SelIndex"})
-        .event(u"KeyDown", evKeyDown, key)
-        .event(u"KeyPress", evKeyPress, {u"KeyAscii"})
-        .event(u"KeyUp", evKeyUp, key)
-        .event(u"MouseDown", evMouseDown, mouse)
-        .event(u"MouseMove", evMouseMove, {u"Button", u"Shift", u"X", u"Y"})
-        .event(u"MouseUp", evMouseUp, mouse)
-        .event(u"MouseEnter", evMouseEnter, {u"SelIndex"})
-        .event(u"MouseLeave", evMouseLeave, {u"SelIndex"});
+    b.event(u"Click", T::evClick, {})
+        .event(u"ItemClick", T::evItemClick, {u"SelIndex"})
+        .event(u"KeyDown", T::evKeyDown, key)
+        .event(u"KeyPress", T::evKeyPress, {u"KeyAscii"})
+        .event(u"KeyUp", T::evKeyUp, key)
+        .event(u"MouseDown", T::evMouseDown, mouse)
+        .event(u"MouseMove", T::evMouseMove, {u"Button", u"Shift", u"X", u"Y"})
+        .event(u"MouseUp", T::evMouseUp, mouse)
+        .event(u"MouseEnter", T::evMouseEnter, {u"SelIndex"})
+        .event(u"MouseLeave", T::evMouseLeave, {u"SelIndex"});
     more(b);
-    library.registerClass(b.build());
+    ClassInfo info = b.build();
+    std::stable_sort(info.events.begin(), info.events.end(),
+                     [](const EventInfo& l, const EventInfo& r) { return l.number < r.number; });
+    library.registerClass(std::move(info));
     classes.add(name, [] { return std::make_unique<T>(); });
 }
 

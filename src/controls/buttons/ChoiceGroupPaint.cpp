@@ -112,6 +112,25 @@ void ChoiceGroup::paintGlyph(HDC dc, GlyphStrip::Kind kind, int index,
                      item.glyph.right - item.glyph.left, m_enabled ? 255 : kDisabledGlyphAlpha);
 }
 
+RECT ChoiceGroup::faceOf(const ChoiceGroupLayout::Item& item) {
+    RECT face = item.rect;
+    InflateRect(&face, -1, -1);
+    return face;
+}
+
+bool ChoiceGroup::itemDown(int index) const {
+    return index == m_selIndex || itemLook(index) == ItemLook::Pressed;
+}
+
+void ChoiceGroup::paintItemFrame(HDC dc, int index, const ChoiceGroupLayout::Item& item) const {
+    const RECT face = faceOf(item);
+    const OLE_COLOR color = !m_enabled                         ? vbGrayText
+                            : itemDown(index)                  ? m_borderColorPressed
+                            : itemLook(index) == ItemLook::Hot ? m_borderColorHot
+                                                               : m_borderColor;
+    DrawFrame(dc, face.left, face.top, face.right, face.bottom, color, 1);
+}
+
 void ChoiceGroup::paintItem(HDC dc, int index) {
     const ChoiceGroupLayout::Item& geometry = m_layout.items[index];
     const Item& item = m_items[index];

@@ -44,18 +44,13 @@ void ucButtonGroup::endItems() {
 // The face stands one pixel inside the item, so neighbouring faces do not touch. The item at
 // SelIndex is down; the one under the pointer is hot (or down while pressed).
 void ucButtonGroup::paintItemMark(HDC dc, int index, const ChoiceGroupLayout::Item& item) {
-    RECT face = item.rect;
-    InflateRect(&face, -1, -1);
-    const ItemLook look = itemLook(index);
-    const bool down = index == SelIndex() || look == ItemLook::Pressed;
     if (!m_button) {
-        const OLE_COLOR color = !m_enabled              ? vbGrayText
-                                : down                  ? m_borderColorPressed
-                                : look == ItemLook::Hot ? m_borderColorHot
-                                                        : m_borderColor;
-        DrawFrame(dc, face.left, face.top, face.right, face.bottom, color, 1);
+        paintItemFrame(dc, index, item);
         return;
     }
+    RECT face = faceOf(item);
+    const ItemLook look = itemLook(index);
+    const bool down = itemDown(index);
     using S = UxThemePushButtonStates;
     if (m_theme) {
         const S s = !m_enabled              ? S::PBS_DISABLED

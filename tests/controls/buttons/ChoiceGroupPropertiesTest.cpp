@@ -144,39 +144,6 @@ TEST_F(ChoiceGroupProperties, ListsOfAnyLengthAndNoCaptionAreDefined) {
 }
 
 TEST_F(ChoiceGroupProperties, EveryPropertySurvivesAFormFile) {
-    const auto common = [](ChoiceGroup& g) {
-        g.Caption(u"one|two|three|four 🙂");
-        g.Alignment(1);
-        g.Appearance(AppearanceEnum::ThreeD);
-        g.BackColor(0x112233);
-        g.BackColorHot(palette::kNoColor);
-        g.BackColorPressed(0x445566);
-        g.BackStyle(BackStyleEnum::bsOpaque);
-        g.BorderColor(0x010203);
-        g.BorderColorHot(0x040506);
-        g.BorderColorPressed(0x070809);
-        g.BorderStyle(BorderStyleEnum::None);
-        g.Borderwidth(3);
-        g.CheckSize(20);
-        g.Enabled(false);
-        g.ForeColor(vbGrayText);
-        g.ForeColorSelected(0x00FF00);
-        g.ImageKeys(u"a.png|b.png");
-        g.ImagePath(u"/nowhere/");
-        g.ItemToolTips(u"first|second");
-        g.RightToLeft(true);
-        g.RowsPerColumn(3);
-        g.Sorted(true);
-        g.Stretch(true);
-        g.SelIndex(2);
-        g.PNG(test::png(4, 2, 0xFF00FF00));
-        g.ShowImage(true);
-        g.ImageSize(24);
-        g.Alpha(100);
-        g.GrayScale(true);
-        g.FrameInterval(70);
-        g.Autosize(true);
-    };
     struct Case {
         const char16_t* cls;
         std::function<void(UserControl&)> change;
@@ -184,24 +151,24 @@ TEST_F(ChoiceGroupProperties, EveryPropertySurvivesAFormFile) {
     };
     const std::vector<Case> cases{
         {u"ucOptionGroup",
-         [&](UserControl& c) {
+         [](UserControl& c) {
              auto& g = static_cast<ucOptionGroup&>(c);
-             common(g);
+             setEveryProperty(g);
              g.GroupNames(u"x|x|y");
              g.States(u"True|False|True");
          },
          "\"AutoSize\""},
         {u"ucCheckGroup",
-         [&](UserControl& c) {
+         [](UserControl& c) {
              auto& g = static_cast<ucCheckGroup&>(c);
-             common(g);
+             setEveryProperty(g);
              g.States(u"False|True|True");
          },
          "\"AutoSIze\""},
         {u"ucButtonGroup",
-         [&](UserControl& c) {
+         [](UserControl& c) {
              auto& g = static_cast<ucButtonGroup&>(c);
-             common(g);
+             setEveryProperty(g);
              g.Button(true);
          },
          "\"AutoSIze\""},
