@@ -911,9 +911,10 @@ void EditControl::updateScrollBars() {
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
     if (style() & WS_VSCROLL) {
-        si.nMax = static_cast<int>(rowCount()) - 1;
+        const auto [total, top] = scrollRange();
+        si.nMax = total - 1;
         si.nPage = static_cast<UINT>(visibleRows());
-        si.nPos = static_cast<int>(indexOfRow(m_top));
+        si.nPos = top;
         SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
     }
     if (style() & WS_HSCROLL) {
@@ -922,6 +923,56 @@ void EditControl::updateScrollBars() {
         si.nPos = m_xScroll;
         SetScrollInfo(m_hwnd, SB_HORZ, &si, TRUE);
     }
+}
+
+// Rows of a paragraph whose rows are not worked out yet, from its length: the scroll bar needs a
+// size for the whole text, and wrapping a megabyte to find it would cost what the screen never
+// shows. Paragraphs are wrapped as they come into view and then count exactly.
+std::pair<int, int> EditControl::scrollRange() const {
+    if (!wraps()) {
+        return {static_cast<int>(m_text.paragraphCount()), static_cast<int>(m_top.p)};
+    }
+    const int width = textWidth();
+    const bool known = width == m_rowsWidth && m_rows.size() == m_text.paragraphCount();
+    const int average = std::max<int>(1, metrics().tmAveCharWidth);
+    int total = 0, top = static_cast<int>(m_top.r);
+    for (std::size_t p = 0; p < m_text.paragraphCount(); ++p) {
+        int n;
+        if (known && !m_rows[p].empty()) {
+            n = static_cast<int>(m_rows[p].size());
+        } else {
+            const auto length = static_cast<int>(m_text.paragraph(p).size());
+            n = std::max(1, (length * average + width - 1) / width);
+        }
+        if (p < m_top.p) top += n;
+        total += n;
+    }
+    return {total, top};
+}
+
+// The top row for a scroll bar position, counted as scrollRange counts.
+void EditControl::scrollToPosition(int position) {
+    const int width = textWidth();
+    const int average = std::max<int>(1, metrics().tmAveCharWidth);
+    int before = 0;
+    std::size_t p = 0;
+    for (; p + 1 < m_text.paragraphCount(); ++p) {
+        const bool known =
+            width == m_rowsWidth && m_rows.size() == m_text.paragraphCount() && !m_rows[p].empty();
+        const auto length = static_cast<int>(m_text.paragraph(p).size());
+        const int n = known ? static_cast<int>(m_rows[p].size())
+                            : std::max(1, (length * average + width - 1) / width);
+        if (before + n > position) break;
+        before += n;
+    }
+    const std::size_t rows = rowsOf(p).size();
+    const Row top{p, std::min<std::size_t>(static_cast<std::size_t>(std::max(0, position - before)),
+                                           rows - 1)};
+    if (top == m_top) return;
+    m_top = top;
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    updateScrollBars();
+    placeCaret();
 }
 
 int EditControl::textWidth() const {
@@ -996,18 +1047,18 @@ void EditControl::vscroll(int code, int position) {
         case SB_PAGEDOWN:
             return scrollRows(page);
         case SB_TOP:
-            return scrollRows(-static_cast<int>(indexOfRow(m_top)));
+            return scrollToPosition(0);
         case SB_BOTTOM:
-            return scrollRows(static_cast<int>(rowCount()));
+            return scrollToPosition(scrollRange().first - visibleRows());
         case SB_THUMBTRACK: {
             SCROLLINFO si;
             si.fMask = SIF_TRACKPOS;
             GetScrollInfo(m_hwnd, SB_VERT, &si);
-            return scrollRows(si.nTrackPos - static_cast<int>(indexOfRow(m_top)));
+            return scrollToPosition(si.nTrackPos);
         }
         case SB_THUMBPOSITION:
             // The position comes with the message, as a program sending it gives it.
-            return scrollRows(position - static_cast<int>(indexOfRow(m_top)));
+            return scrollToPosition(position);
         default:
             return;
     }

@@ -139,6 +139,10 @@ private:
     void scrollRows(int delta);
     // The vertical scroll bar (WS_VSCROLL) shows the rows, the page and the top row.
     void updateScrollBars();
+    // The vertical scroll bar's rows and top position: exact for wrapped paragraphs, estimated
+    // from their length for the others.
+    std::pair<int, int> scrollRange() const;
+    void scrollToPosition(int position);
     // The width text is laid out in, and the widest line measured so far (at least those on the
     // screen).
     int textWidth() const;
