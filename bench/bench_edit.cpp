@@ -1,16 +1,24 @@
 // The edit control with a megabyte of text (20,000 lines of 50 characters): setting it and
-// painting, typing a character at the end and repainting, and selecting all of it and copying.
+// painting, typing a character at the end and repainting, and selecting all of it and copying;
+// then the same text in a text box with a vertical bar, set through Text and typed into through
+// the box's own key path (KeyPress, Update, Change).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "controls/Controls.h"
+#include "controls/text/ucText.h"
+#include "host/ControlClasses.h"
+#include "host/Form.h"
+#include "host/TypeLibrary.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/testing.h"
 #include "platform/user/Edit.h"
 
 namespace {
 
+using namespace orvane;
 using namespace orvane::platform;
 
 std::u16string megabyte() {
@@ -102,5 +110,65 @@ void EditSelectAllAndCopyMegabyte(benchmark::State& state) {
     }
 }
 BENCHMARK(EditSelectAllAndCopyMegabyte)->Unit(benchmark::kMillisecond);
+
+struct BoxSetup {
+    testing::TestPlatform platform;
+    std::unique_ptr<Form> form;
+    ucText* box = nullptr;
+    int changes = 0;  // a handler on Change, as a program would have
+    BoxSetup() {
+        setenv("FONTCONFIG_FILE", ORVANE_TEST_FONTS_CONF, 1);
+        registerControls(TypeLibrary::current(), ControlClasses::current());
+        form = std::make_unique<Form>(u"F", true, 640 * 15, 480 * 15);
+        Extender e;
+        e.Move(10 * 15, 10 * 15, 600 * 15, 440 * 15);
+        box = &form->add<ucText>(u"ctl", -1, e);
+        box->MultiLine(true);
+        box->ScrollBars(ucText::sbVertical);
+        box->connect(ucText::evChange, [this](std::vector<Variant>&) { ++changes; });
+        form->Show();
+        SetFocus(box->editWindow());
+        testing::TestPlatform::PumpMessages();
+    }
+};
+
+void TextBoxSetMegabyteAndPaint(benchmark::State& state) {
+    BoxSetup s;
+    const std::u16string text = megabyte();
+    std::u16string other = text;
+    other.back() = u'!';
+    bool flip = false;
+    for (auto _ : state) {
+        // A different text each time, so that each set changes the text.
+        s.box->Text((flip = !flip) ? text : other);
+        UpdateWindow(s.box->editWindow());
+    }
+}
+BENCHMARK(TextBoxSetMegabyteAndPaint)->Unit(benchmark::kMillisecond);
+
+void TextBoxTypeAtEndOfMegabyte(benchmark::State& state) {
+    BoxSetup s;
+    const std::u16string text = megabyte();
+    s.box->Text(text);
+    const HWND edit = s.box->editWindow();
+    const auto end = static_cast<std::int32_t>(text.size());
+    s.box->SelStart(end);
+    UpdateWindow(edit);
+    int typed = 0;
+    for (auto _ : state) {
+        SendMessageW(edit, WM_CHAR, u'x', 0);
+        UpdateWindow(edit);
+        // Every 40 characters, untimed, the typed line is emptied again.
+        if (++typed == 40) {
+            state.PauseTiming();
+            SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), -1);
+            SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(u""));
+            UpdateWindow(edit);
+            typed = 0;
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(TextBoxTypeAtEndOfMegabyte)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -35,9 +35,8 @@ char16_t upper(char16_t c) {
 ucText::ucText() : OwnerDrawnControl(StandardEvents{}) {}
 
 ucText::~ucText() {
-    // The subclassing goes with its windows; the font and brush the window used go now.
+    // The edit window went with the control's own (or in Terminate); its font and brush go now.
     m_subclass.reset();
-    if (m_edit) DestroyWindow(m_edit);
     if (m_hfont) DeleteObject(m_hfont);
     if (m_brush) DeleteObject(m_brush);
 }
@@ -285,6 +284,11 @@ void ucText::Refresh() {
 void ucText::Terminate() {
     if (m_subclass) m_subclass->ssc_Terminate();
     acceleratorHook(false);
+    if (m_edit) {
+        const HWND edit = m_edit;
+        m_edit = HWND();
+        DestroyWindow(edit);
+    }
     OwnerDrawnControl::Terminate();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/theme/Theme.h"
+#include "platform/user/Imm.h"
 #include "platform/user/InputQueue.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/User.h"
@@ -29,6 +30,7 @@ void ResetPlatform() {
     resetSystemColors();
     resetThemes();
     resetClipboard();
+    resetIme();
     resetGlobalMemory();
     SetMessageBoxHandler(nullptr);
     ClearMessageBoxRecords();

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/user/Imm.h"
 #include "platform/user/MenuInternal.h"
 #include "platform/user/UserInternal.h"
 
@@ -247,6 +248,22 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return r;
             }
             return MA_ACTIVATE;
+        case WM_IME_COMPOSITION:
+            // Committed input-method text arrives as characters.
+            if (lParam & GCS_RESULTSTR) {
+                const HIMC himc = ImmGetContext(hwnd);
+                std::u16string result(
+                    static_cast<std::size_t>(std::max<LONG>(
+                        0, ImmGetCompositionStringW(himc, GCS_RESULTSTR, nullptr, 0))) /
+                        sizeof(char16_t),
+                    u'\0');
+                ImmGetCompositionStringW(himc, GCS_RESULTSTR, result.data(),
+                                         static_cast<DWORD>(result.size() * sizeof(char16_t)));
+                ImmReleaseContext(hwnd, himc);
+                for (char16_t c : result)
+                    PostMessageW(hwnd, WM_IME_CHAR, c, 1);
+            }
+            return 0;
         case WM_RBUTTONUP: {
             // Releasing the right button asks for a context menu, at the pointer on the screen.
             POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

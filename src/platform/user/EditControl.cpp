@@ -15,6 +15,7 @@
 #include "platform/shell/Clipboard.h"
 #include "platform/text/CharCase.h"
 #include "platform/text/Text.h"
+#include "platform/user/Imm.h"
 #include "platform/user/Menu.h"
 #include "platform/user/SystemMetrics.h"
 #include "platform/user/User.h"
@@ -1066,10 +1067,29 @@ void EditControl::vscroll(int code, int position) {
 
 void EditControl::placeCaret() {
     if (!m_focused) return;
-    const POINT pt = posOf(m_caret);
+    POINT pt = posOf(m_caret);
+    // The input method's candidates open under the caret, at the composition's start.
+    const HIMC himc = ImmGetContext(m_hwnd);
+    COMPOSITIONFORM form;
+    form.dwStyle = CFS_POINT;
+    form.ptCurrentPos = POINT{pt.x, pt.y + lineHeight()};
+    ImmSetCompositionWindow(himc, &form);
+    ImmReleaseContext(m_hwnd, himc);
+    if (!m_composition.empty()) pt.x += compositionWidth(m_compositionCursor);
     // A caret at the right end of a full line stays inside the text's rectangle.
     const RECT r = formatRect();
     SetCaretPos(pt.x == r.right && r.right > r.left ? pt.x - 1 : pt.x, pt.y);
+}
+
+int EditControl::compositionWidth(std::size_t units) const {
+    if (units == 0) return 0;
+    const HDC dc = GetDC(m_hwnd);
+    const HGDIOBJ old = SelectObject(dc, font());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, m_composition.c_str(), static_cast<int>(units), &size);
+    SelectObject(dc, old);
+    ReleaseDC(m_hwnd, dc);
+    return size.cx;
 }
 
 void EditControl::paint(HDC dc) {
@@ -1155,6 +1175,22 @@ void EditControl::paint(HDC dc) {
         }
         if (!multiLine() || !nextRow(row)) break;
     }
+    // An input method's composition shows at the caret, underlined, over what follows it.
+    if (m_focused && !m_composition.empty()) {
+        const POINT at = posOf(m_caret);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, m_composition.c_str(), static_cast<int>(m_composition.size()),
+                              &size);
+        RECT box{at.x, at.y, at.x + size.cx, at.y + h};
+        FillRect(dc, &box, brush);
+        SetTextColor(dc, text);
+        ExtTextOutW(dc, at.x, at.y, 0, nullptr, m_composition.c_str(),
+                    static_cast<UINT>(m_composition.size()), nullptr);
+        RECT underline{box.left, box.bottom - 2, box.right, box.bottom - 1};
+        const HBRUSH ink = CreateSolidBrush(text);
+        FillRect(dc, &underline, ink);
+        DeleteObject(ink);
+    }
     SelectObject(dc, oldFont);
 }
 
@@ -1200,10 +1236,38 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KILLFOCUS:
             hideBalloon();
+            m_composition.clear();
             m_focused = false;
             DestroyCaret();
             InvalidateRect(m_hwnd, nullptr, FALSE);
             notify(EN_KILLFOCUS);
+            return 0;
+        case WM_IME_STARTCOMPOSITION:
+            m_composition.clear();
+            m_compositionCursor = 0;
+            return 0;
+        case WM_IME_COMPOSITION:
+            if (lParam & GCS_COMPSTR) {
+                const HIMC himc = ImmGetContext(m_hwnd);
+                const LONG bytes = ImmGetCompositionStringW(himc, GCS_COMPSTR, nullptr, 0);
+                m_composition.assign(static_cast<std::size_t>(std::max<LONG>(bytes, 0)) / 2, u'\0');
+                ImmGetCompositionStringW(himc, GCS_COMPSTR, m_composition.data(),
+                                         static_cast<DWORD>(m_composition.size() * 2));
+                m_compositionCursor = static_cast<std::size_t>(
+                    std::clamp<LONG>(ImmGetCompositionStringW(himc, GCS_CURSORPOS, nullptr, 0), 0,
+                                     static_cast<LONG>(m_composition.size())));
+                ImmReleaseContext(m_hwnd, himc);
+                InvalidateRect(m_hwnd, nullptr, FALSE);
+                placeCaret();
+            }
+            // Committed text comes as WM_IME_CHAR.
+            if (lParam & GCS_RESULTSTR) DefWindowProcW(m_hwnd, msg, wParam, lParam);
+            return 0;
+        case WM_IME_ENDCOMPOSITION:
+            m_composition.clear();
+            m_compositionCursor = 0;
+            InvalidateRect(m_hwnd, nullptr, FALSE);
+            placeCaret();
             return 0;
         case WM_CHAR:
         case WM_IME_CHAR: {

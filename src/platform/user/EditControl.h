@@ -135,6 +135,8 @@ private:
     // Scrolls so that the caret shows, and moves the caret there.
     void scrollToCaret();
     void placeCaret();
+    // The width of the composition's first `units` units.
+    int compositionWidth(std::size_t units) const;
     // Moves the top row by `delta` rows (down when positive), within the text.
     void scrollRows(int delta);
     // The vertical scroll bar (WS_VSCROLL) shows the rows, the page and the top row.
@@ -171,9 +173,11 @@ private:
     mutable std::vector<std::vector<std::size_t>> m_rows;  // row starts by paragraph
     mutable int m_rowsWidth = -1;                          // the width they were found for
     bool m_focused = false;
-    std::vector<int> m_tabStops;  // in dialog units; none: every 32
-    HWND m_balloon{};             // the balloon tip while shown
-    RECT m_formatRect{};          // set by EM_SETRECT; empty: the client area less the margins
+    std::u16string m_composition;         // an input method's text being composed
+    std::size_t m_compositionCursor = 0;  // its caret
+    std::vector<int> m_tabStops;          // in dialog units; none: every 32
+    HWND m_balloon{};                     // the balloon tip while shown
+    RECT m_formatRect{};  // set by EM_SETRECT; empty: the client area less the margins
     bool m_hasFormatRect = false;
     bool m_selecting = false;  // the mouse is selecting
     POINT m_dragPoint{};       // where the selecting pointer is, for the auto-scroll timer

@@ -7,6 +7,7 @@
 #include "platform/comctl/ToolTips.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/user/Edit.h"
+#include "platform/user/Imm.h"
 #include "support/PlatformTest.h"
 
 namespace orvane::test {
@@ -556,6 +557,45 @@ TEST_F(EditTest, RightToLeftRunsShowInVisualOrderAndTheCaretFollowsThem) {
     EXPECT_NE(ink, RGB(255, 255, 0));
     EXPECT_EQ(platform->ClientPixel(r, 3, rc.bottom / 2), RGB(255, 255, 0));
     DestroyWindow(r);
+}
+
+TEST_F(EditTest, AnInputMethodsCompositionShowsAtTheCaretUntilItIsCommitted) {
+    const HWND e = edit(ES_AUTOHSCROLL, u"ab");
+    SendMessageW(e, EM_SETSEL, 1, 1);
+    POINT before{};
+    GetCaretPos(&before);
+    // Being composed: drawn at the caret, the caret inside it, the text itself unchanged.
+    ImeCompose(u"\u2588\u2588", 1);
+    platform->PumpMessages();
+    EXPECT_EQ(text(e), u"ab");
+    EXPECT_TRUE(notes().empty());
+    POINT inside{};
+    GetCaretPos(&inside);
+    EXPECT_GT(inside.x, before.x);
+    EXPECT_EQ(platform->ClientPixel(e, before.x + 2, 12), RGB(255, 0, 0));
+    COMPOSITIONFORM form;
+    ImmGetCompositionWindow(ImmGetContext(e), &form);
+    EXPECT_EQ(form.ptCurrentPos.x, before.x);
+    EXPECT_GT(form.ptCurrentPos.y, before.y);
+    // Committed: typed as characters, one change each, and the composition gone.
+    ImeCommit(u"\u00E9\u00E8");
+    platform->PumpMessages();
+    EXPECT_EQ(text(e), u"a\u00E9\u00E8b");
+    EXPECT_EQ(sel(e), Sel(3, 3));
+    EXPECT_EQ(notes(), (std::vector<WORD>{EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE}));
+    // An abandoned composition leaves nothing behind.
+    POINT caret{};
+    GetCaretPos(&caret);
+    const int past = caret.x + 20;  // beyond the text, inside the composition
+    EXPECT_EQ(platform->ClientPixel(e, past, 12), RGB(255, 255, 0));
+    ImeCompose(u"\u2588\u2588\u2588\u2588", 4);
+    platform->PumpMessages();
+    EXPECT_EQ(platform->ClientPixel(e, past, 12), RGB(255, 0, 0));
+    ImeCompose(u"", 0);
+    platform->PumpMessages();
+    EXPECT_EQ(text(e), u"a\u00E9\u00E8b");
+    EXPECT_EQ(platform->ClientPixel(e, past, 12), RGB(255, 255, 0));
+    EXPECT_EQ(ImmGetCompositionStringW(HIMC(77), GCS_COMPSTR, nullptr, 0), IMM_ERROR_GENERAL);
 }
 
 }  // namespace

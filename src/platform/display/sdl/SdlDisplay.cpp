@@ -12,6 +12,7 @@
 #include "platform/base/CodePages.h"
 #include "platform/display/headless/HeadlessScreen.h"
 #include "platform/shell/Clipboard.h"
+#include "platform/user/Imm.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/UserInternal.h"
 
@@ -204,6 +205,8 @@ struct SdlDisplay::Impl {
             if (c >= 0x80) user::typeUnicode(c);
     }
 
+    bool composing = false;  // an input method is composing
+
     HWND windowOf(std::uint32_t sdlId) {
         for (auto& [hwnd, shown] : windows)
             if (SDL_GetWindowID(shown.window) == sdlId) return HWND(hwnd);
@@ -273,8 +276,18 @@ struct SdlDisplay::Impl {
                 keybd_event(static_cast<BYTE>(vk), 0, e.type == SDL_KEYUP ? KEYEVENTF_KEYUP : 0, 0);
                 break;
             }
+            case SDL_TEXTEDITING:
+                // An input method's composition, shown by the focus window until committed.
+                composing = e.edit.text[0] != 0;
+                ImeCompose(FromUtf8(e.edit.text), e.edit.start);
+                break;
             case SDL_TEXTINPUT:
-                text(e.text.text);
+                if (composing) {
+                    composing = false;
+                    ImeCommit(FromUtf8(e.text.text));
+                } else {
+                    text(e.text.text);
+                }
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -491,6 +504,15 @@ bool SdlDisplay::start() {
              SDL_free(text);
              return wide;
          }});
+    // The input method's candidates open under the caret of the focus window.
+    SetImeBridge([](const RECT& screen) {
+        SDL_Window* focus = SDL_GetKeyboardFocus();
+        int wx = 0, wy = 0;
+        if (focus) SDL_GetWindowPosition(focus, &wx, &wy);
+        SDL_Rect rect{screen.left - wx, screen.top - wy, screen.right - screen.left,
+                      screen.bottom - screen.top};
+        SDL_SetTextInputRect(&rect);
+    });
     impl() = std::make_unique<Impl>();
     MessageQueue& q = MessageQueue::current();
     q.pollEvents = [] { impl()->poll(); };
