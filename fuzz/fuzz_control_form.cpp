@@ -22,9 +22,9 @@ namespace {
 
 // The controls whose stored properties are fuzzed.
 constexpr const char* kClasses[] = {
-    "ucLabel",       "ucLabelHTML",  "ucButton",      "ucCheck",       "ucOption",   "ucFrame",
-    "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar", "ucUpDown",   "ucImageList",
-    "ucImage",       "ucPicture",    "ucShape",       "ucText",        "ucTextGroup"};
+    "ucLabel",       "ucLabelHTML",  "ucButton",      "ucCheck",       "ucOption",    "ucFrame",
+    "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar", "ucUpDown",    "ucImageList",
+    "ucImage",       "ucPicture",    "ucShape",       "ucText",        "ucTextGroup", "ucMenu"};
 
 // The input is the "Properties" object of one control; the first byte picks the class.
 std::string formWith(const std::uint8_t* data, std::size_t size) {

@@ -16,6 +16,7 @@
 #include "controls/buttons/ucTextGroup.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
+#include "controls/menu/ucMenu.h"
 #include "controls/text/ucText.h"
 #include "framework/ImageControl.h"
 #include "framework/OwnerDrawnControl.h"

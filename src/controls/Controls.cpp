@@ -13,6 +13,7 @@
 #include "controls/graphics/ucProgressBar.h"
 #include "controls/graphics/ucShape.h"
 #include "controls/graphics/ucUpDown.h"
+#include "controls/menu/ucMenu.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
 #include "controls/text/ucText.h"
@@ -48,6 +49,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucImage::registerClass(library, classes);
     ucPicture::registerClass(library, classes);
     ucText::registerClass(library, classes);
+    ucMenu::registerClass(library, classes);
 }
 
 }  // namespace orvane

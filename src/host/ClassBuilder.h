@@ -118,6 +118,19 @@ public:
         return *this;
     }
 
+    // A read-write property kept in a public data member (of a plain record class).
+    template <class V>
+    ClassBuilder& field(std::u16string name, V T::*member) {
+        PropertyInfo info{
+            std::move(name),
+            [member](Object& o) { return detail::toVariant<V>(static_cast<T&>(o).*member); },
+            [member](Object& o, const Variant& v) {
+                static_cast<T&>(o).*member = detail::fromVariant<V>(v);
+            }};
+        info.type = detail::valueTypeOf<V>();
+        m_info.properties.push_back(std::move(info));
+        return *this;
+    }
     // A read-only property computed by a function of the object.
     ClassBuilder& computed(std::u16string name, std::function<Variant(T&)> get) {
         m_info.properties.push_back(

@@ -1,0 +1,768 @@
+#include "controls/menu/ucMenu.h"
+
+#include <algorithm>
+
+#include "controls/menu/MenuItemTable.h"
+#include "controls/menu/cMenuItem.h"
+#include "framework/GdiDrawing.h"
+#include "framework/drawing/cGDIPCache.h"
+#include "host/ClassBuilder.h"
+#include "host/ControlClasses.h"
+#include "host/Error.h"
+#include "host/TypeLibrary.h"
+#include "platform/theme/Theme.h"
+#include "platform/theme/ThemeParts.h"
+
+namespace orvane {
+
+using namespace platform;
+
+namespace {
+
+// The menu flag bits a record keeps for the state of its item.
+constexpr std::int32_t kGreyed = static_cast<std::int32_t>(MF_GRAYED | MF_DISABLED);
+
+std::shared_ptr<Object> asObject(std::shared_ptr<Object> o) {
+    return o;
+}
+
+// A scratch DC on the screen, with `font` selected, for measuring.
+class MeasureDc {
+public:
+    explicit MeasureDc(HFONT font)
+        : m_dc(CreateCompatibleDC(HDC())), m_old(SelectObject(m_dc, font)) {}
+    ~MeasureDc() {
+        SelectObject(m_dc, m_old);
+        DeleteDC(m_dc);
+    }
+    MeasureDc(const MeasureDc&) = delete;
+    MeasureDc& operator=(const MeasureDc&) = delete;
+    SIZE text(const std::u16string& s) const {
+        RECT rc{0, 0, 0, 0};
+        if (s.empty()) {
+            TEXTMETRICW tm{};
+            GetTextMetricsW(m_dc, &tm);
+            return SIZE{0, tm.tmHeight};
+        }
+        DrawTextW(m_dc, s.c_str(), static_cast<int>(s.size()), &rc, DT_SINGLELINE | DT_CALCRECT);
+        return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+    }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+}  // namespace
+
+ucMenu::ucMenu() {
+    // Nothing of it shows while the form runs.
+    Windowless(true);
+    BackStyle(0);
+}
+
+ucMenu::~ucMenu() {
+    m_subclass.reset();
+}
+
+PropertyTable ucMenu::declare() {
+    using T = ucMenu;
+    PropertyTable t;
+    t.add<T>(u"OwnerDrawn", &T::m_ownerDrawn, true, true).then([](T& c) {
+        if (c.m_session) c.m_session->ownerDrawn = c.m_ownerDrawn;
+    });
+    t.add<T>(u"ShowRadioOff", &T::m_showRadioOff, true, true);
+    t.add<T>(u"BackColor", &T::m_backColor, OLE_COLOR{0x80000004}, OLE_COLOR{0x80000004});
+    t.add<T>(u"Transparency", &T::m_transparency, std::uint8_t{255}, std::uint8_t{255});
+    t.add<T>(u"UseSysFont", &T::m_useSysFont, true, true);
+    t.add<T>(u"Font", &T::m_font, std::shared_ptr<StdFont>(), std::shared_ptr<StdFont>())
+        .newFrom([](T& c) { return c.systemMenuFont(); })
+        .persistWith(
+            [](T& c, const PropertyBag& bag) {
+                std::shared_ptr<StdFont> font = persist::readObject<StdFont>(bag, u"Font");
+                c.m_font = font ? font->clone() : c.systemMenuFont();
+            },
+            [](T& c, PropertyBag& bag) {
+                bag.WriteProperty(u"Font", Variant(std::static_pointer_cast<Object>(c.m_font)));
+            });
+    t.add<T>(u"VerticalOrientation", &T::m_verticalOrientation, 0, 0)
+        .check([](const std::int32_t& v) { return v == 0 || v == 1; });
+    t.add<T>(u"RightToLeft", &T::m_rightToLeft, false, false).then([](T& c) {
+        if (c.m_session) c.m_session->rightToLeft = c.m_rightToLeft;
+    });
+    return t;
+}
+
+const PropertyTable& ucMenu::table() {
+    static const PropertyTable table = declare();
+    return table;
+}
+
+void ucMenu::applyChange(const PropertyRow& row) {
+    if (sited() && !Ambient().UserMode()) Refresh();
+    PropertyChanged(row.key().empty() ? row.name() : row.key());
+}
+
+void ucMenu::OwnerDrawn(bool value) {
+    setProperty(m_ownerDrawn, value);
+}
+void ucMenu::ShowRadioOff(bool value) {
+    setProperty(m_showRadioOff, value);
+}
+void ucMenu::BackColor(OLE_COLOR value) {
+    setProperty(m_backColor, value);
+}
+void ucMenu::Transparency(std::uint8_t value) {
+    setProperty(m_transparency, value);
+}
+void ucMenu::UseSysFont(bool value) {
+    setProperty(m_useSysFont, value);
+}
+void ucMenu::Font(std::shared_ptr<StdFont> value) {
+    setProperty(m_font, value ? std::move(value) : systemMenuFont());
+}
+void ucMenu::VerticalOrientation(std::int32_t value) {
+    setProperty(m_verticalOrientation, value);
+}
+void ucMenu::RightToLeft(bool value) {
+    setProperty(m_rightToLeft, value);
+}
+
+HMENU ucMenu::hTopMenu() const {
+    return m_session ? m_session->top : HMENU();
+}
+
+// The system's menu font, or Segoe UI at 9 points when it cannot be read.
+std::shared_ptr<StdFont> ucMenu::systemMenuFont() const {
+    auto font = std::make_shared<StdFont>();
+    NONCLIENTMETRICSW ncm;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0) &&
+        ncm.lfMenuFont.lfFaceName[0]) {
+        font->Name(ncm.lfMenuFont.lfFaceName);
+        const int height = std::abs(static_cast<int>(ncm.lfMenuFont.lfHeight));
+        if (height > 0) font->Size(height * 72.0 / 96.0);
+    } else {
+        font->Name(u"Segoe UI");
+        font->Size(9);
+    }
+    return font;
+}
+
+HFONT ucMenu::itemFont() const {
+    const std::shared_ptr<StdFont> font = m_useSysFont || !m_font ? systemMenuFont() : m_font;
+    const HDC screen = GetDC(HWND());
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(HWND(), screen);
+    LOGFONTW lf = font->logFont(dpi);
+    return CreateFontIndirectW(&lf);
+}
+
+// --- Building ---
+
+void ucMenu::Create(HWND form) {
+    Clear();
+    MenuItemTable::current().clear();
+    m_top.clear();
+    m_radioGroups.clear();
+    if (const HMENU old = GetMenu(form)) {
+        SetMenu(form, HMENU());
+        DestroyMenu(old);
+    }
+    m_session = std::make_shared<MenuSession>();
+    m_session->form = form;
+    m_session->top = CreateMenu();
+    m_session->ownerDrawn = m_ownerDrawn;
+    m_session->rightToLeft = m_rightToLeft;
+}
+
+std::shared_ptr<clsSubMenu> ucMenu::AddMenu(const std::u16string& caption) {
+    return AddMenu(caption, u"", 0, 0, cMenuItem());
+}
+
+std::shared_ptr<clsSubMenu> ucMenu::AddMenu(const std::u16string& caption,
+                                            const std::u16string& key, std::int32_t keyIndex,
+                                            std::int32_t flags, const cMenuItem& side) {
+    if (!m_session || !IsMenu(m_session->top))
+        throw Error(errors::InvalidProcedureCall, u"ucMenu.AddMenu",
+                    u"Failed to call Create(hWnd)");
+    if (m_rightToLeft) flags |= static_cast<std::int32_t>(MF_RIGHTJUSTIFY);
+    auto item = std::make_shared<cMenuItem>(side);
+    item->Caption = caption;
+    item->key = key;
+    item->KeyIndex = keyIndex;
+    item->wFlags = flags;
+    item->hMenu = static_cast<std::int32_t>(m_session->top.value);
+    item->Position = static_cast<std::int32_t>(m_top.size());
+    const std::int32_t id = MenuItemTable::current().add(item);
+    AppendMenuW(m_session->top, static_cast<UINT>(flags), static_cast<UINT_PTR>(id),
+                caption.c_str());
+    SetMenu(m_session->form, m_session->top);
+    auto entry =
+        std::make_shared<clsSubMenu>(caption, id, item->Position, m_session->top, flags, m_session);
+    m_top.push_back(entry);
+    return entry;
+}
+
+std::shared_ptr<clsSubMenu> ucMenu::SubMenu(const Variant& index) const {
+    std::int32_t position;
+    if (index.kind() == Variant::Kind::String) {
+        const std::shared_ptr<cMenuItem> item = MenuItemTable::current().withKey(index.toString());
+        if (!item)
+            throw Error(kUnknownKey, u"Get SubMenu",
+                        u"Unable to get Index from Key " + index.toString());
+        position = item->Position;
+    } else {
+        position = CLng(index);
+    }
+    if (position < 0 || position >= static_cast<std::int32_t>(m_top.size()))
+        throw Error::standard(errors::SubscriptOutOfRange, u"ucMenu.SubMenu");
+    return m_top[static_cast<std::size_t>(position)];
+}
+
+void ucMenu::ShowMenu() {
+    if (!m_session || !IsWindow(m_session->form)) {
+        MessageBoxW(HWND(), u"Failed to call Create(hWnd)", u"ucMenu", MB_OK);
+        return;
+    }
+    SetMenu(m_session->form, m_session->top);
+    DrawMenuBar(m_session->form);
+    if (!m_subclass)
+        m_subclass = std::make_unique<Subclasser>(u"ucMenu",
+                                                  [this](SubclassMessage& m) { onFormMessage(m); });
+    if (!m_subclass->isSubclassed(m_session->form) && m_subclass->ssc_Subclass(m_session->form)) {
+        for (UINT msg : {WM_MEASUREITEM, WM_DRAWITEM, WM_COMMAND})
+            m_subclass->zAddMsg(m_session->form, static_cast<std::int32_t>(msg),
+                                MsgWhen::MSG_BEFORE);
+        m_subclass->zAddMsg(m_session->form, static_cast<std::int32_t>(WM_MENUSELECT),
+                            MsgWhen::MSG_AFTER);
+    }
+}
+
+void ucMenu::Clear() {
+    if (m_subclass) m_subclass->ssc_Terminate();
+    if (!m_session) return;
+    if (IsWindow(m_session->form) && GetMenu(m_session->form) == m_session->top) {
+        SetMenu(m_session->form, HMENU());
+        DrawMenuBar(m_session->form);
+    }
+    if (IsMenu(m_session->top)) DestroyMenu(m_session->top);
+    m_session.reset();
+    m_top.clear();
+}
+
+std::shared_ptr<cMenuItem> ucMenu::PopUp(const clsSubMenu& entry) {
+    auto chosen = std::make_shared<cMenuItem>();
+    chosen->ID = -1;
+    if (!m_session || !IsMenu(entry.popup())) return chosen;
+    POINT at{};
+    GetCursorPos(&at);
+    const BOOL id = TrackPopupMenuEx(entry.popup(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y,
+                                     m_session->form, nullptr);
+    if (const std::shared_ptr<cMenuItem> item = id ? MenuItemTable::current().at(id) : nullptr) {
+        chosen->hMenu = item->hMenu;
+        chosen->Position = item->Position;
+        chosen->ID = item->ID;
+        chosen->Caption = item->Caption;
+    }
+    return chosen;
+}
+
+std::shared_ptr<cMenuItem> ucMenu::GetMenuItemInfo(std::int32_t id) const {
+    std::shared_ptr<cMenuItem> item = MenuItemTable::current().at(id);
+    if (!item) throw Error(kIdOutOfBounds, u"GetMenuItemInfo", u"Item ID out of bounds");
+    return item;
+}
+
+void ucMenu::pvSetState(std::int32_t id, std::int32_t flag, bool set) {
+    const std::shared_ptr<cMenuItem> item = GetMenuItemInfo(id);
+    item->wFlags = set ? (item->wFlags | flag) : (item->wFlags & ~flag);
+}
+
+void ucMenu::RadioGroupAdd(std::int32_t topMenuPosition, std::int32_t itemPosition,
+                           std::int32_t fromItem, std::int32_t toItem) {
+    const HMENU popup = SubMenu(Variant(topMenuPosition))->popup();
+    if (!popup) return;
+    CheckMenuRadioItem(popup, static_cast<UINT>(fromItem), static_cast<UINT>(toItem),
+                       static_cast<UINT>(itemPosition), MF_BYPOSITION);
+    const auto group = std::make_tuple(popup.value, fromItem, toItem);
+    if (std::find(m_radioGroups.begin(), m_radioGroups.end(), group) == m_radioGroups.end())
+        m_radioGroups.push_back(group);
+}
+
+bool ucMenu::inRadioGroup(HMENU menu, int position) const {
+    for (const auto& [popup, from, to] : m_radioGroups)
+        if (popup == menu.value && position >= from && position <= to) return true;
+    return false;
+}
+
+void ucMenu::EnumMenu(HMENU menu) {
+    const int n = GetMenuItemCount(menu);
+    const std::weak_ptr<bool> alive = aliveToken();
+    for (int i = 0; i < n && !alive.expired(); ++i) {
+        const HMENU sub = GetSubMenu(menu, i);
+        std::shared_ptr<cMenuItem> item =
+            sub ? itemFor(sub.value)
+                : MenuItemTable::current().at(static_cast<std::int32_t>(GetMenuItemID(menu, i)));
+        if (!item) {
+            item = std::make_shared<cMenuItem>();
+            item->hMenu = static_cast<std::int32_t>(menu.value);
+            item->Position = i;
+            item->ID = static_cast<std::int32_t>(GetMenuItemID(menu, i));
+        }
+        if (!raiseItem(evItemEnum, item)) return;
+        if (sub) EnumMenu(sub);
+    }
+}
+
+std::u16string ucMenu::CaptionW(HWND hwnd) {
+    const auto n = static_cast<std::size_t>(DefWindowProcW(hwnd, WM_GETTEXTLENGTH, 0, 0));
+    std::u16string text(n + 1, u'\0');
+    text.resize(static_cast<std::size_t>(
+        DefWindowProcW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+void ucMenu::CaptionW(HWND hwnd, const std::u16string& text) {
+    DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::shared_ptr<cMenuItem> ucMenu::itemFor(std::uint32_t itemId) const {
+    // A popup's handle stands for the entry it opens from.
+    if (m_session) {
+        const auto it = m_session->popupEntry.find(itemId);
+        if (it != m_session->popupEntry.end()) return MenuItemTable::current().at(it->second);
+    }
+    return MenuItemTable::current().at(static_cast<std::int32_t>(itemId));
+}
+
+bool ucMenu::raiseItem(int event, const std::shared_ptr<cMenuItem>& item) {
+    std::vector<Variant> args{Variant(asObject(item))};
+    return raiseEvent(event, args);
+}
+
+// --- The form's menu messages ---
+
+void ucMenu::onFormMessage(SubclassMessage& m) {
+    switch (m.uMsg) {
+        case WM_MEASUREITEM: {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam);
+            if (!mis || mis->CtlType != ODT_MENU || !itemFor(mis->itemID)) return;
+            measure(*mis);
+            m.handled = true;
+            m.result = TRUE;
+            return;
+        }
+        case WM_DRAWITEM: {
+            const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+            if (!dis || dis->CtlType != ODT_MENU || !itemFor(dis->itemID)) return;
+            draw(*dis);
+            m.handled = true;
+            m.result = TRUE;
+            return;
+        }
+        case WM_COMMAND: {
+            // Menu commands only: no control, notification 0.
+            if (m.lParam != 0 || HIWORD(m.wParam) != 0) return;
+            const std::shared_ptr<cMenuItem> item =
+                MenuItemTable::current().at(static_cast<std::int32_t>(LOWORD(m.wParam)));
+            if (!item) return;
+            m.handled = true;
+            const std::shared_ptr<MenuSession> session = m_session;
+            if (!raiseItem(evItemClick, item) || !session) return;
+            if (IsWindow(session->form) && IsMenu(session->top))
+                SetMenu(session->form, session->top);
+            return;
+        }
+        case WM_MENUSELECT:
+            menuSelect(m.wParam, m.lParam);
+            return;
+        default:
+            return;
+    }
+}
+
+void ucMenu::menuSelect(WPARAM wParam, LPARAM lParam) {
+    const UINT flags = HIWORD(wParam);
+    const HMENU menu(static_cast<std::uint32_t>(lParam));
+    if (flags == 0xFFFF && !menu) return;  // the menu closed
+    std::shared_ptr<cMenuItem> item;
+    if (flags & MF_POPUP) {
+        if (const HMENU sub = GetSubMenu(menu, LOWORD(wParam))) item = itemFor(sub.value);
+    } else {
+        item = MenuItemTable::current().at(static_cast<std::int32_t>(LOWORD(wParam)));
+    }
+    if (item) raiseItem(evItemHover, item);
+}
+
+void ucMenu::measure(MEASUREITEMSTRUCT& mis) {
+    const std::shared_ptr<cMenuItem> item = itemFor(mis.itemID);
+    const HFONT font = itemFont();
+    {
+        const MeasureDc dc(font);
+        const bool bar =
+            m_session && item->hMenu == static_cast<std::int32_t>(m_session->top.value);
+        const SIZE caption = dc.text(item->Caption);
+        if (bar) {
+            mis.itemWidth = static_cast<UINT>(caption.cx + 6);
+            mis.itemHeight = static_cast<UINT>(caption.cy + 6);
+        } else if ((item->wFlags & static_cast<std::int32_t>(MF_SEPARATOR)) &&
+                   item->Caption.empty()) {
+            mis.itemHeight = 6;
+        } else {
+            const std::u16string shortcut =
+                item->ShortcutText.empty() ? u"" : u"    " + item->ShortcutText + u" ";
+            int width = dc.text(item->Caption + shortcut).cx + 26;
+            int height = caption.cy + 6;
+            if (!item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey)) {
+                width += m_gc->Width(item->ImgKey) + 2;
+                height = std::max(height, m_gc->Height(item->ImgKey) + 2);
+            }
+            mis.itemWidth = static_cast<UINT>(width);
+            mis.itemHeight = static_cast<UINT>(height);
+        }
+    }
+    DeleteObject(font);
+}
+
+void ucMenu::drawMark(HDC dc, const RECT& rc, bool radio, bool checked) {
+    const bool rtl = m_rightToLeft;
+    const HTHEME theme = OpenThemeData(HWND(), u"Button");
+    if (theme) {
+        const RECT box{rtl ? rc.right - 18 : rc.left + 4, rc.top + 1,
+                       rtl ? rc.right - 4 : rc.left + 18, rc.bottom - 1};
+        const int part = radio ? BP_RADIOBUTTON : BP_CHECKBOX;
+        DrawThemeBackground(theme, dc, part, checked ? 5 : 1, &box, nullptr);
+        CloseThemeData(theme);
+        return;
+    }
+    const int top = rc.top + (rc.bottom - rc.top - 13) / 2;
+    RECT box{rtl ? rc.right - 17 : rc.left + 4, top, 0, top + 13};
+    box.right = box.left + 13;
+    if (checked) {
+        DrawFrameControl(dc, &box, DFC_MENU, radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+    } else {
+        // An empty radio mark: its ring only.
+        const HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_GRAYTEXT));
+        const HGDIOBJ oldPen = SelectObject(dc, pen);
+        const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+        Ellipse(dc, box.left + 2, box.top + 2, box.right - 2, box.bottom - 2);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+    }
+}
+
+void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
+    const std::shared_ptr<cMenuItem> item = itemFor(dis.itemID);
+    const int w = dis.rcItem.right - dis.rcItem.left, h = dis.rcItem.bottom - dis.rcItem.top;
+    if (w <= 0 || h <= 0) return;
+    const bool rtl = m_rightToLeft;
+    const bool bar = m_session && item->hMenu == static_cast<std::int32_t>(m_session->top.value);
+    const HMENU menu(static_cast<std::uint32_t>(item->hMenu));
+    // Drawn off-screen at the item's size, then copied.
+    const HDC dc = CreateCompatibleDC(dis.hDC);
+    const HBITMAP bitmap = CreateCompatibleBitmap(dis.hDC, w, h);
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const HFONT font = itemFont();
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    RECT rc{0, 0, w, h};
+    // The popup's side bar, from its entry's record.
+    std::shared_ptr<cMenuItem> entry;
+    if (!bar && m_session) {
+        const auto it = m_session->popupEntry.find(menu.value);
+        if (it != m_session->popupEntry.end()) entry = MenuItemTable::current().at(it->second);
+    }
+    if (entry && entry->SidePosition != 0 && entry->SideWidth > 0) {
+        const bool left = entry->SidePosition == 1;
+        const RECT side =
+            left ? RECT{0, 0, entry->SideWidth, h} : RECT{w - entry->SideWidth, 0, w, h};
+        if (!entry->SideBackgroundKey.empty() && m_gc && m_gc->Exists(entry->SideBackgroundKey))
+            m_gc->AlphaTileTo(dc, entry->SideBackgroundKey, side.left, 0, side.right - side.left,
+                              h);
+        else
+            DrawGradient(dc, side, entry->SideBackColorStart, entry->SideBackColorEnd, false);
+        if (left)
+            rc.left += entry->SideWidth;
+        else
+            rc.right -= entry->SideWidth + 1;
+    }
+    // Background.
+    if (!item->BackPictureKey.empty() && m_gc && m_gc->Exists(item->BackPictureKey))
+        m_gc->AlphaTileTo(dc, item->BackPictureKey, rc.left, rc.top, rc.right - rc.left, h);
+    else if (entry && !entry->BackPictureKey.empty() && m_gc && m_gc->Exists(entry->BackPictureKey))
+        m_gc->AlphaTileTo(dc, entry->BackPictureKey, rc.left, rc.top, rc.right - rc.left, h);
+    else
+        FillSolid(dc, bar ? OLE_COLOR{0x80000004} : m_backColor, rc);
+    const bool separator =
+        (item->wFlags & static_cast<std::int32_t>(MF_SEPARATOR)) && item->Caption.empty();
+    if (separator) {
+        const int y = rc.top + h / 2;
+        DrawLineColor(dc, rc.left + 2, y, rc.right - 2, y, 0xC0C0C0);
+        DrawLineColor(dc, rc.left + 2, y + 1, rc.right - 2, y + 1, 0xFFFFFF);
+    } else {
+        // Highlight.
+        if (dis.itemState & ODS_SELECTED) {
+            const HTHEME theme = OpenThemeData(HWND(), u"Button");
+            if (theme) {
+                const RECT face{rc.left, rc.top, rc.right - 2, rc.bottom};
+                DrawThemeBackground(theme, dc, BP_PUSHBUTTON, PBS_HOT, &face, nullptr);
+                CloseThemeData(theme);
+            } else {
+                DrawGradient(dc, rc, kSelectionStart, kSelectionEnd, false);
+            }
+        }
+        if (!bar) {
+            // Check and radio marks.
+            MENUITEMINFOW mii;
+            mii.fMask = MIIM_FTYPE | MIIM_STATE;
+            GetMenuItemInfoW(menu, static_cast<UINT>(item->ID), FALSE, &mii);
+            const bool systemRadio = (mii.fState & MFS_CHECKED) && (mii.fType & MFT_RADIOCHECK);
+            const bool grouped = m_showRadioOff && inRadioGroup(menu, item->Position);
+            const bool checked = (item->wFlags & static_cast<std::int32_t>(MF_CHECKED)) ||
+                                 (mii.fState & MFS_CHECKED);
+            if (checked || grouped) drawMark(dc, rc, systemRadio || grouped, checked);
+        }
+        // Image.
+        int textLeft = rc.left + (bar ? 3 : 22), textRight = rc.right - 2;
+        if (!bar && !item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey)) {
+            const int iw = m_gc->Width(item->ImgKey), ih = m_gc->Height(item->ImgKey);
+            const int x = rtl ? rc.right - 22 - iw : rc.left + 20;
+            m_gc->AlphaRenderTo(dc, item->ImgKey, x, rc.top + (h - ih) / 2);
+            if (rtl)
+                textRight -= iw + 4;
+            else
+                textLeft = rc.left + 20 + iw + 4;
+        }
+        const bool greyed =
+            (item->wFlags & kGreyed) || (dis.itemState & (ODS_GRAYED | ODS_DISABLED));
+        SetTextColor(dc, TranslateColor(greyed ? OLE_COLOR{0x80000011}
+                                               : static_cast<OLE_COLOR>(item->ForeColor)));
+        RECT text{textLeft, rc.top, textRight, rc.bottom};
+        const UINT near = DT_SINGLELINE | DT_VCENTER | (rtl ? DT_RIGHT : DT_LEFT);
+        const UINT far = DT_SINGLELINE | DT_VCENTER | (rtl ? DT_LEFT : DT_RIGHT);
+        DrawTextW(dc, item->Caption.c_str(), static_cast<int>(item->Caption.size()), &text,
+                  bar ? (DT_SINGLELINE | DT_VCENTER | DT_CENTER) : near);
+        if (!bar && !item->ShortcutText.empty()) {
+            const std::u16string shortcut = item->ShortcutText + u" ";
+            DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &text, far);
+        }
+    }
+    BitBlt(dis.hDC, dis.rcItem.left, dis.rcItem.top, w, h, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    // Translucent popups: their window becomes layered once.
+    if (!bar && m_transparency < 255) {
+        const HWND popup = WindowFromDC(dis.hDC);
+        const auto ex = static_cast<DWORD>(GetWindowLongW(popup, GWL_EXSTYLE));
+        if (popup && !(ex & WS_EX_LAYERED)) {
+            SetWindowLongW(popup, GWL_EXSTYLE, static_cast<LONG>(ex | WS_EX_LAYERED));
+            SetLayeredWindowAttributes(popup, 0, m_transparency, LWA_ALPHA);
+        }
+    }
+}
+
+// --- Lifecycle ---
+
+void ucMenu::Initialize() {
+    ScaleMode(orvane::ScaleMode::Pixels);
+    m_gc = std::make_shared<cGDIPCache>();
+}
+
+void ucMenu::InitProperties() {
+    table().init(*this);
+}
+
+void ucMenu::ReadProperties(const PropertyBag& bag) {
+    table().read(*this, bag);
+}
+
+void ucMenu::WriteProperties(PropertyBag& bag) {
+    table().write(*this, bag);
+}
+
+void ucMenu::Terminate() {
+    Clear();
+    m_gc.reset();
+}
+
+void ucMenu::HitTest(double, double, HitResult& result) {
+    // Only the designer's icon takes the mouse.
+    result = Ambient().UserMode() ? HitResult::Outside : HitResult::Hit;
+}
+
+void ucMenu::Paint() {
+    // While the form runs the control shows nothing; the designer shows a little menu.
+    if (Ambient().UserMode()) return;
+    const HDC dc = hDC();
+    RECT rc{0, 0, static_cast<int>(ScaleWidth()), static_cast<int>(ScaleHeight())};
+    FillSolid(dc, OLE_COLOR{0x8000000F}, rc);
+    DrawEdge(dc, &rc, EDGE_RAISED, BF_RECT);
+    const int cx = rc.right / 2, cy = rc.bottom / 2;
+    const RECT popup{cx - 8, cy - 6, cx + 8, cy + 8};
+    FillSolid(dc, OLE_COLOR{0xFFFFFF}, popup);
+    DrawFrame(dc, popup.left, popup.top, popup.right, popup.bottom, 0x404040, 1);
+    for (int k = 0; k < 3; ++k)
+        DrawLineColor(dc, popup.left + 3, popup.top + 3 + 3 * k, popup.right - 3,
+                      popup.top + 3 + 3 * k, 0x404040);
+}
+
+// --- Publishing ---
+
+void ucMenu::registerClass(TypeLibrary& library, ControlClasses& classes) {
+    using T = ucMenu;
+    using Args = std::vector<Variant>;
+    cMenuItem::registerClass(library);
+    clsSubMenu::registerClass(library);
+    library.registerEnum({u"enumMenuFlags",
+                          {{u"MF_APPEND", 256},
+                           {u"MF_BITMAP", 4},
+                           {u"MF_BYCOMMAND", 0},
+                           {u"MF_BYPOSITION", 1024},
+                           {u"MF_CHANGE", 128},
+                           {u"MF_CHECKED", 8},
+                           {u"MF_DEFAULT", 4096},
+                           {u"MF_DELETE", 512},
+                           {u"MF_DISABLED", 2},
+                           {u"MF_ENABLED", 0},
+                           {u"MF_END", 128},
+                           {u"MF_GRAYED", 1},
+                           {u"MF_HIDDEN", 2048},
+                           {u"MF_HILITE", 128},
+                           {u"MF_INSERT", 0},
+                           {u"MF_MASK", static_cast<std::int32_t>(0xFF000000u)},
+                           {u"MF_MENUBARBREAK", 32},
+                           {u"MF_MENUBREAK", 64},
+                           {u"MF_MOUSESELECT", 32768},
+                           {u"MF_OWNERDRAW", 256},
+                           {u"MF_POPUP", 16},
+                           {u"MF_HELP", 16384},
+                           {u"MF_RIGHTJUSTIFY", 16384},
+                           {u"MF_SEPARATOR", 2048},
+                           {u"MF_STRING", 0},
+                           {u"MF_SYSMENU", 8192},
+                           {u"MF_UNCHECKED", 0},
+                           {u"MF_UNHILITE", 0}}});
+    library.registerEnum(
+        {u"enumMethod", {{u"RecursiveDump", 0}, {u"RecursiveTrack", 1}, {u"MenuItemStorage", 2}}});
+    library.registerEnum({u"Escapement", {{u"West270", 0}, {u"East90", 1}}});
+    library.registerEnum({u"eSidePosition", {{u"pNone", 0}, {u"pLeft", 1}, {u"pRight", 2}}});
+    const auto text = [](const Variant& v) { return v.isMissing() ? std::u16string() : CStr(v); };
+    const auto number = [](const Variant& v, std::int32_t def = 0) {
+        return v.isMissing() ? def : CLng(v);
+    };
+    const auto object = [](const std::shared_ptr<Object>& o) { return Variant(o); };
+    ClassBuilder<T> b(u"ucMenu");
+    b.creatable();
+    table().publish(b);
+    b.computed(u"GC", [object](T& c) { return object(c.m_gc); })
+        .computed(u"hTopMenu",
+                  [](T& c) { return Variant(static_cast<std::int32_t>(c.hTopMenu().value)); })
+        .method(u"Create", {{u"hWnd", false}},
+                [](T& c, Args& a) {
+                    c.Create(HWND(static_cast<std::uint32_t>(CLng(a[0]))));
+                    return Variant();
+                })
+        .method(
+            u"AddMenu",
+            {{u"Caption", false},
+             {u"key", true},
+             {u"KeyIndex", true},
+             {u"wFlags", true},
+             {u"BackPictureKey", true},
+             {u"SidePosition", true},
+             {u"SideWidth", true},
+             {u"SideCaption", true},
+             {u"SideFont", true},
+             {u"SideForeColor", true, ValueType::Color},
+             {u"SideBackColorStart", true, ValueType::Color},
+             {u"SideBackColorEnd", true, ValueType::Color},
+             {u"SideBackgroundKey", true},
+             {u"SidePictureKey", true},
+             {u"ToolTipText", true},
+             {u"ToolTipTitle", true},
+             {u"ToolTipIcon", true}},
+            [text, number, object](T& c, Args& a) {
+                cMenuItem side;
+                side.BackPictureKey = text(a[4]);
+                side.SidePosition = number(a[5]);
+                side.SideWidth = number(a[6]);
+                side.SideCaption = text(a[7]);
+                if (!a[8].isMissing())
+                    side.SideFont = std::dynamic_pointer_cast<StdFont>(a[8].object());
+                side.SideForeColor = static_cast<OLE_COLOR>(number(a[9]));
+                side.SideBackColorStart = static_cast<OLE_COLOR>(number(a[10]));
+                side.SideBackColorEnd = static_cast<OLE_COLOR>(number(a[11]));
+                side.SideBackgroundKey = text(a[12]);
+                side.SidePictureKey = text(a[13]);
+                side.ToolTipText = text(a[14]);
+                side.ToolTipTitle = text(a[15]);
+                side.ToolTipIcon = number(a[16]);
+                return object(c.AddMenu(CStr(a[0]), text(a[1]), number(a[2]), number(a[3]), side));
+            })
+        .method(u"SubMenu", {{u"vIndex", false}},
+                [object](T& c, Args& a) { return object(c.SubMenu(a[0])); })
+        .method(u"ShowMenu", {},
+                [](T& c, Args&) {
+                    c.ShowMenu();
+                    return Variant();
+                })
+        .method(u"Clear", {},
+                [](T& c, Args&) {
+                    c.Clear();
+                    return Variant();
+                })
+        .method(u"PopUp", {{u"SubMenu", false}},
+                [object](T& c, Args& a) {
+                    const auto entry = std::dynamic_pointer_cast<clsSubMenu>(a[0].object());
+                    if (!entry) throw Error::standard(errors::TypeMismatch, u"ucMenu.PopUp");
+                    return object(c.PopUp(*entry));
+                })
+        .method(u"GetMenuItemInfo", {{u"ID", false}},
+                [object](T& c, Args& a) { return object(c.GetMenuItemInfo(CLng(a[0]))); })
+        .method(u"pvSetState", {{u"ID", false}, {u"lFlag", false}, {u"b", false}},
+                [](T& c, Args& a) {
+                    c.pvSetState(CLng(a[0]), CLng(a[1]), CBool(a[2]));
+                    return Variant();
+                })
+        .method(u"RadioGroupAdd",
+                {{u"TopMenuPosition", false},
+                 {u"ItemPosition", false},
+                 {u"FromItem", false},
+                 {u"ToItem", false}},
+                [](T& c, Args& a) {
+                    c.RadioGroupAdd(CLng(a[0]), CLng(a[1]), CLng(a[2]), CLng(a[3]));
+                    return Variant();
+                })
+        .method(u"RadioGroupClear", {},
+                [](T& c, Args&) {
+                    c.RadioGroupClear();
+                    return Variant();
+                })
+        .method(u"RadioGroupRemove",
+                {{u"TopMenuPosition", false}, {u"FromItem", false}, {u"ToItem", false}},
+                [](T&, Args&) { return Variant(); })
+        .method(u"EnumMenu", {{u"hMenu", false}, {u"eMethod", true}},
+                [](T& c, Args& a) {
+                    c.EnumMenu(HMENU(static_cast<std::uint32_t>(CLng(a[0]))));
+                    return Variant();
+                })
+        .method(u"CaptionW", {{u"hWnd", false}},
+                [](T&, Args& a) {
+                    return Variant(CaptionW(HWND(static_cast<std::uint32_t>(CLng(a[0])))));
+                })
+        .event(u"ItemHover", evItemHover, {u"MenuItem"})
+        .event(u"ItemClick", evItemClick, {u"MenuItem"})
+        .event(u"ItemEnum", evItemEnum, {u"MenuItem"})
+        .event(u"MDIEnumChildWindow", evMDIEnumChildWindow,
+               {u"hWnd", u"Caption", u"ChildIndex", u"ImgKey"})
+        .event(u"MDIWindowPosChanged", evMDIWindowPosChanged, {})
+        .event(u"MDISetMenu", evMDISetMenu, {});
+    library.registerClass(b.build());
+    classes.add(u"ucMenu", [] { return std::make_unique<T>(); });
+}
+
+}  // namespace orvane

@@ -1,0 +1,281 @@
+// The menu control: identifiers from the item table, shortcut storage and display, separators'
+// height, a whole keyboard session through the bar as the control's events, an open popup's
+// pixels with its marks and disabled item, the errors, and bars built and destroyed without
+// leaving anything.
+#include "controls/menu/ucMenu.h"
+
+#include <functional>
+
+#include "controls/menu/MenuItemTable.h"
+#include "controls/menu/cMenuItem.h"
+#include "host/ErrorOf.h"
+#include "support/ControlTest.h"
+
+using namespace orvane;
+using namespace orvane::platform;
+
+namespace {
+
+using orvane::test::box;
+
+// What the form does while a menu waits for input: the test's next step.
+std::function<void()>& onIdle() {
+    static std::function<void()> step;
+    return step;
+}
+
+LRESULT idleProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+    if (m == WM_ENTERIDLE && onIdle()) {
+        auto step = std::move(onIdle());
+        onIdle() = nullptr;
+        step();
+    }
+    return DefSubclassProc(h, m, w, l);
+}
+
+void queueKey(int vk, bool up) {
+    keybd_event(static_cast<BYTE>(vk), 0, up ? KEYEVENTF_KEYUP : 0, 0);
+}
+void queuePress(int vk) {
+    queueKey(vk, false);
+    queueKey(vk, true);
+}
+
+class MenuTest : public orvane::test::ControlTest {
+protected:
+    void TearDown() override {
+        onIdle() = nullptr;
+        EnableTheming(TRUE);
+        ControlTest::TearDown();
+    }
+    // File (Open Ctrl+O, a separator, Exit) and View (three radio items, a checked and a
+    // disabled item) on the form's bar.
+    ucMenu& build(Form& form) {
+        auto& menu = form.add<ucMenu>(u"mnu", -1, box(0, 0, 32, 32));
+        form.Show();
+        pump();
+        menu.Create(form.hWnd());
+        file = menu.AddMenu(u"&File");
+        file->AddMenu(u"&Open", u"open", 0, Variant(std::u16string(u"o")), 2);
+        file->AddMenu(u"", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_SEPARATOR));
+        file->AddMenu(u"E&xit", u"exit");
+        view = menu.AddMenu(u"&View");
+        for (const char16_t* name : {u"&Large", u"&Medium", u"&Small"})
+            view->AddMenu(name);
+        view->AddMenu(u"&Status bar", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_CHECKED));
+        view->AddMenu(u"&Toolbar", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_GRAYED));
+        menu.RadioGroupAdd(1, 1, 0, 2);
+        menu.ShowMenu();
+        SetWindowSubclass(form.hWnd(), idleProc, 77, 0);
+        pump();
+        return menu;
+    }
+    // Records the control's events as "Hover Open", "Click Exit", ...
+    std::vector<std::string>& recordItems(ucMenu& menu) {
+        for (auto [event, name] :
+             {std::pair{ucMenu::evItemHover, "Hover"}, std::pair{ucMenu::evItemClick, "Click"}})
+            menu.connect(event, [this, name = std::string(name)](std::vector<Variant>& a) {
+                auto item = std::dynamic_pointer_cast<cMenuItem>(a[0].object());
+                std::string caption;
+                for (char16_t c : item->Caption)
+                    if (c != u'&') caption += static_cast<char>(c);
+                m_events.push_back(name + " " + caption);
+            });
+        m_events.clear();
+        return m_events;
+    }
+    std::shared_ptr<clsSubMenu> file, view;
+};
+
+TEST_F(MenuTest, ItemsTakeTheTablesIdentifiersAndKeepTheirShortcuts) {
+    Form form(u"Form1");
+    auto& menu = build(form);
+    // The first item made is 0; a popup's entry comes just before its first child.
+    EXPECT_EQ(file->ID, 0);
+    EXPECT_EQ(file->SubMenu(0)->ID, 1);
+    EXPECT_EQ(menu.itemFor(file->popup().value)->ID, 0);
+    EXPECT_EQ(menu.itemFor(GetMenuItemID(file->popup(), 0) - 1)->Caption, u"&File");
+    // A lower-case letter is stored as its capital's key code and shown with its modifier.
+    const auto open = menu.GetMenuItemInfo(1);
+    EXPECT_EQ(open->ShortcutKey, 65 + ('o' - 'a'));
+    EXPECT_EQ(open->ShortcutText, u"Ctrl+O");
+    EXPECT_EQ(open->key, u"open");
+    EXPECT_EQ(open->hMenu, static_cast<std::int32_t>(file->popup().value));
+    // An entry that gets its first child loses its own shortcut.
+    auto recent = file->AddMenu(u"&Recent", u"", 0, Variant(std::int32_t{'R'}), 2);
+    EXPECT_EQ(menu.GetMenuItemInfo(recent->ID)->ShortcutText, u"Ctrl+R");
+    recent->AddMenu(u"notes.txt");
+    EXPECT_EQ(menu.GetMenuItemInfo(recent->ID)->ShortcutText, u"");
+    EXPECT_EQ(menu.GetMenuItemInfo(recent->ID)->ShortcutKey, 0);
+    EXPECT_EQ(GetSubMenu(file->popup(), 3), recent->popup());
+    // Flags kept in the record.
+    menu.pvSetState(1, static_cast<std::int32_t>(MF_CHECKED), true);
+    EXPECT_TRUE(open->wFlags & MF_CHECKED);
+    EXPECT_TRUE(open->wFlags & MF_OWNERDRAW);
+    menu.pvSetState(1, static_cast<std::int32_t>(MF_CHECKED), false);
+    EXPECT_FALSE(open->wFlags & MF_CHECKED);
+}
+
+TEST_F(MenuTest, SeparatorsMeasureSixPixelsAndItemsTheirText) {
+    Form form(u"Form1");
+    build(form);
+    const auto measured = [&](std::int32_t id) {
+        MEASUREITEMSTRUCT mis;
+        mis.CtlType = ODT_MENU;
+        mis.itemID = static_cast<UINT>(id);
+        SendMessageW(form.hWnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+        return std::pair<UINT, UINT>{mis.itemWidth, mis.itemHeight};
+    };
+    EXPECT_EQ(measured(2).second, 6u);  // the separator
+    const auto open = measured(1), exit = measured(3);
+    EXPECT_GT(open.second, 6u);
+    EXPECT_GT(open.first, exit.first);  // "Open" and its shortcut outgrow "Exit"
+    // A separator with a caption is measured as an item.
+    auto labelled =
+        file->AddMenu(u"Section", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_SEPARATOR));
+    EXPECT_GT(measured(labelled->ID).second, 6u);
+}
+
+TEST_F(MenuTest, AKeyboardSessionRaisesHoversThenTheClick) {
+    Form form(u"Form1");
+    auto& menu = build(form);
+    auto& events = recordItems(menu);
+    // Queued, not pumped: the menu's own loop takes them.
+    queueKey(VK_MENU, false);
+    queuePress('F');
+    queueKey(VK_MENU, true);
+    queuePress(VK_DOWN);
+    queuePress(VK_RETURN);
+    pump();
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"Hover File", "Hover Open", "Hover Exit", "Click Exit"}));
+    // The radio group and shortcut keys do not take part; the bar is still attached.
+    EXPECT_EQ(GetMenu(form.hWnd()), menu.hTopMenu());
+}
+
+TEST_F(MenuTest, AMouseSessionOpensTheBarAndClicksAnItem) {
+    Form form(u"Form1");
+    auto& menu = build(form);
+    auto& events = recordItems(menu);
+    RECT viewEntry{}, medium{};
+    GetMenuItemRect(form.hWnd(), menu.hTopMenu(), 1, &viewEntry);
+    onIdle() = [&] {
+        GetMenuItemRect(form.hWnd(), view->popup(), 1, &medium);
+        const POINT at{(medium.left + medium.right) / 2, (medium.top + medium.bottom) / 2};
+        SetCursorPos(at.x, at.y);
+        INPUT in[2];
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, in, sizeof(INPUT));
+    };
+    platform->Click((viewEntry.left + viewEntry.right) / 2, (viewEntry.top + viewEntry.bottom) / 2);
+    pump();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "Hover View");
+    EXPECT_EQ(events.back(), "Click Medium");
+}
+
+using MenuPixelTest = orvane::test::AtDpi<MenuTest>;
+
+TEST_P(MenuPixelTest, AnOpenPopupShowsMarksShortcutsAndGreyedItems) {
+    for (BOOL themed : {TRUE, FALSE}) {
+        EnableTheming(themed);
+        Form form(u"Form1");
+        auto& menu = build(form);
+        menu.BackColor(0xFFFFFF);
+        bool probed = false;
+        onIdle() = [&] {
+            probed = true;
+            RECT large{}, status{}, toolbar{};
+            GetMenuItemRect(form.hWnd(), view->popup(), 0, &large);
+            GetMenuItemRect(form.hWnd(), view->popup(), 3, &status);
+            GetMenuItemRect(form.hWnd(), view->popup(), 4, &toolbar);
+            // Some ink in the mark's box of the checked radio item and of the checked item;
+            // the greyed item's text is grey.
+            const auto inkIn = [&](int left, int top, int right, int bottom, COLORREF paper) {
+                int ink = 0;
+                for (int y = top; y < bottom; ++y)
+                    for (int x = left; x < right; ++x)
+                        if (platform->ScreenPixel(x, y) != paper) ++ink;
+                return ink;
+            };
+            RECT m{};  // Medium, the radio group's checked item
+            GetMenuItemRect(form.hWnd(), view->popup(), 1, &m);
+            EXPECT_GT(inkIn(m.left + 4, m.top + 2, m.left + 18, m.bottom - 2, RGB(255, 255, 255)),
+                      4);
+            EXPECT_GT(inkIn(status.left + 4, status.top + 2, status.left + 18, status.bottom - 2,
+                            RGB(255, 255, 255)),
+                      4);
+            // Unchecked radio members show an empty ring.
+            EXPECT_GT(inkIn(large.left + 4, large.top + 2, large.left + 18, large.bottom - 2,
+                            RGB(255, 255, 255)),
+                      0);
+            bool grey = false;
+            for (int x = toolbar.left + 22; x < toolbar.left + 60 && !grey; ++x)
+                for (int y = toolbar.top; y < toolbar.bottom && !grey; ++y)
+                    grey = platform->ScreenPixel(x, y) == GetSysColor(COLOR_GRAYTEXT);
+            EXPECT_TRUE(grey);
+            queuePress(VK_ESCAPE);
+            queuePress(VK_ESCAPE);
+        };
+        queueKey(VK_MENU, false);
+        queuePress('V');
+        queueKey(VK_MENU, true);
+        pump();
+        EXPECT_TRUE(probed);
+        onIdle() = nullptr;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, MenuPixelTest, ::testing::Values(96, 144));
+
+TEST_F(MenuTest, BadCallsGiveTheirErrors) {
+    Form form(u"Form1");
+    auto& menu = build(form);
+    EXPECT_EQ(orvane::test::errorOf([&] { menu.GetMenuItemInfo(999); }), ucMenu::kIdOutOfBounds);
+    EXPECT_EQ(orvane::test::errorOf([&] { menu.GetMenuItemInfo(-1); }), ucMenu::kIdOutOfBounds);
+    try {
+        menu.SubMenu(Variant(std::u16string(u"nothing")));
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), ucMenu::kUnknownKey);
+        EXPECT_EQ(e.description(), u"Unable to get Index from Key nothing");
+    }
+    // A key names a bar entry by the position of the item that carries it.
+    menu.AddMenu(u"&Help", u"help", 0, 0, cMenuItem());
+    EXPECT_EQ(menu.SubMenu(Variant(std::u16string(u"help")))->Caption, u"&Help");
+    EXPECT_EQ(orvane::test::errorOf([&] { menu.SubMenu(Variant(std::int32_t{7})); }), 9);
+    // Entries of a bar that was built again refuse new items; nothing is added anywhere.
+    menu.Create(form.hWnd());
+    const std::int32_t before = MenuItemTable::current().size();
+    EXPECT_EQ(orvane::test::errorOf([&] { file->AddMenu(u"late"); }), 5);
+    EXPECT_EQ(MenuItemTable::current().size(), before);
+    // Captions of any length and script.
+    auto entry = menu.AddMenu(std::u16string(3000, u'\u05D0'));
+    entry->AddMenu(u"\U0001F600 \u65E5\u672C");
+    menu.ShowMenu();
+    pump();
+}
+
+TEST_F(MenuTest, BarsBuiltAndDestroyedLeaveNothing) {
+    Form form(u"Form1");
+    auto& menu = form.add<ucMenu>(u"mnu", -1, box(0, 0, 32, 32));
+    form.Show();
+    for (int round = 0; round < 100; ++round) {
+        menu.Create(form.hWnd());
+        for (int e = 0; e < 10; ++e) {
+            auto entry = menu.AddMenu(u"Entry");
+            for (int i = 0; i < 19; ++i)
+                entry->AddMenu(u"Item", u"", 0, Variant(std::int32_t{'A' + i}), 2);
+        }
+        menu.ShowMenu();
+        EXPECT_EQ(MenuItemTable::current().size(), 200);
+        menu.Clear();
+    }
+    EXPECT_FALSE(GetMenu(form.hWnd()));
+    form.remove(menu);
+    pump();
+}
+
+}  // namespace
