@@ -1,15 +1,24 @@
 // Menus: opening a popup menu of 30 owner-drawn items, each with a 16 × 16 picture and a line
 // of text, to its first full paint. The session ends at its first idle moment (WM_ENTERIDLE),
 // which comes only after the popup has painted, so one iteration is open, measure, paint,
-// close; the menu is built each time, as a context menu made when needed is.
+// close; the menu is built each time, as a context menu made when needed is. Then the menu
+// control: building a 200-item bar with popups from code, and opening one of its popups of 30
+// items with images, drawn by the control, to its first paint.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "controls/Controls.h"
+#include "controls/menu/ucMenu.h"
+#include "framework/drawing/cGDIPCache.h"
+#include "host/ControlClasses.h"
+#include "host/Form.h"
+#include "host/TypeLibrary.h"
 #include "platform/platform.h"
 #include "platform/testing.h"
 
+using namespace orvane;
 using namespace orvane::platform;
 
 namespace {
@@ -79,5 +88,69 @@ void OpenOwnerDrawnPopupOf30Items(benchmark::State& state) {
     DestroyWindow(owner);
 }
 BENCHMARK(OpenOwnerDrawnPopupOf30Items)->Unit(benchmark::kMicrosecond);
+
+// A form with a menu control; its window ends each menu session at the first idle moment.
+struct MenuSetup {
+    testing::TestPlatform platform;
+    std::unique_ptr<Form> form;
+    ucMenu* menu = nullptr;
+    MenuSetup() {
+        setenv("FONTCONFIG_FILE", ORVANE_TEST_FONTS_CONF, 1);
+        registerControls(TypeLibrary::current(), ControlClasses::current());
+        form = std::make_unique<Form>(u"F", true, 640 * 15, 480 * 15);
+        Extender e;
+        e.Move(0, 0, 32 * 15, 32 * 15);
+        menu = &form->add<ucMenu>(u"mnu", -1, e);
+        form->Show();
+        SetWindowSubclass(form->hWnd(), &MenuSetup::endAtIdle, 1, 0);
+        testing::TestPlatform::PumpMessages();
+    }
+    static LRESULT endAtIdle(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+        if (m == WM_ENTERIDLE) EndMenu();
+        return DefSubclassProc(h, m, w, l);
+    }
+    // Ten entries of 19 items each: 200 items in all.
+    void buildBar() {
+        menu->Create(form->hWnd());
+        for (int e = 0; e < 10; ++e) {
+            auto entry = menu->AddMenu(u"&Entry");
+            for (int i = 0; i < 19; ++i)
+                entry->AddMenu(u"Item with a shortcut", u"", 0, Variant(std::int32_t{'A' + i}), 2);
+        }
+        menu->ShowMenu();
+    }
+};
+
+void MenuControlBuild200ItemBar(benchmark::State& state) {
+    MenuSetup s;
+    for (auto _ : state) {
+        s.buildBar();
+        testing::TestPlatform::PumpMessages();
+    }
+}
+BENCHMARK(MenuControlBuild200ItemBar)->Unit(benchmark::kMillisecond);
+
+void MenuControlOpenPopupOf30ImageItems(benchmark::State& state) {
+    MenuSetup s;
+    s.menu->Create(s.form->hWnd());
+    auto entry = s.menu->AddMenu(u"&File");
+    // A 16 x 16 image in the control's cache, shown by every item.
+    std::vector<std::uint8_t> png;
+    {
+        const HBITMAP bmp = CreateBitmap(16, 16, 1, 32, nullptr);
+        auto picture = StdPicture::fromBitmap(bmp);
+        s.menu->GC()->AddImage(u"icon", Variant(std::static_pointer_cast<Object>(picture)));
+    }
+    for (int i = 0; i < 30; ++i)
+        entry->AddMenu(u"Owner-drawn item", u"", 0, Variant(std::int32_t{'A' + i % 26}), 2, 0, 0,
+                       u"", u"", 0, u"icon");
+    s.menu->ShowMenu();
+    testing::TestPlatform::PumpMessages();
+    for (auto _ : state) {
+        TrackPopupMenuEx(entry->popup(), TPM_RETURNCMD, 200, 150, s.form->hWnd(), nullptr);
+        // Popups are measured once; a new session draws every item again.
+    }
+}
+BENCHMARK(MenuControlOpenPopupOf30ImageItems)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

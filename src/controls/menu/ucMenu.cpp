@@ -53,6 +53,16 @@ private:
     HGDIOBJ m_old;
 };
 
+// The menus whose shortcuts are live, and the hook that offers them the keys.
+struct ShortcutListeners {
+    std::vector<ucMenu*> menus;
+    HHOOK hook;
+};
+ShortcutListeners& listeners() {
+    static ShortcutListeners l;
+    return l;
+}
+
 }  // namespace
 
 ucMenu::ucMenu() {
@@ -62,7 +72,67 @@ ucMenu::ucMenu() {
 }
 
 ucMenu::~ucMenu() {
+    listenForShortcuts(false);
     m_subclass.reset();
+}
+
+void ucMenu::listenForShortcuts(bool on) {
+    if (on == m_listening) return;
+    m_listening = on;
+    ShortcutListeners& l = listeners();
+    if (on) {
+        l.menus.push_back(this);
+        if (!l.hook)
+            l.hook = SetWindowsHookExW(WH_GETMESSAGE, &ucMenu::shortcutHook, HINSTANCE(),
+                                       GetCurrentThreadId());
+        return;
+    }
+    std::erase(l.menus, this);
+    if (l.menus.empty() && l.hook) {
+        UnhookWindowsHookEx(l.hook);
+        l.hook = HHOOK();
+    }
+}
+
+LRESULT ucMenu::shortcutHook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code >= 0 && wParam == PM_REMOVE && msg &&
+        (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN)) {
+        // A copy: a menu taking the key may end the listening of any menu.
+        const std::vector<ucMenu*> menus = listeners().menus;
+        for (ucMenu* menu : menus)
+            if (menu->takeShortcut(*msg)) {
+                msg->message = WM_NULL;
+                break;
+            }
+    }
+    return CallNextHookEx(HHOOK(), code, wParam, lParam);
+}
+
+// A key press in the form that is an enabled item's shortcut chooses that item, as the
+// accelerator of a menu command does (WM_COMMAND with notification 1).
+bool ucMenu::takeShortcut(const MSG& msg) {
+    if (!m_session || !IsWindow(m_session->form)) return false;
+    if (msg.hwnd != m_session->form && !IsChild(m_session->form, msg.hwnd)) return false;
+    const int vk = static_cast<int>(msg.wParam);
+    if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) return false;
+    const std::int32_t modifiers = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
+                                   (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                   (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    const MenuItemTable& table = MenuItemTable::current();
+    for (std::int32_t id = 0; id < table.size(); ++id) {
+        const std::shared_ptr<cMenuItem> item = table.at(id);
+        if (item->ShortcutKey != vk || item->ShortcutModifier != modifiers) continue;
+        if (!m_session->popupEntry.count(static_cast<std::uint32_t>(item->hMenu))) continue;
+        const HMENU menu(static_cast<std::uint32_t>(item->hMenu));
+        const UINT state = GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND);
+        if (state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED)) ||
+            (item->wFlags & kGreyed))
+            continue;
+        PostMessageW(m_session->form, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 1), 0);
+        return true;
+    }
+    return false;
 }
 
 PropertyTable ucMenu::declare() {
@@ -236,9 +306,11 @@ void ucMenu::ShowMenu() {
         m_subclass->zAddMsg(m_session->form, static_cast<std::int32_t>(WM_MENUSELECT),
                             MsgWhen::MSG_AFTER);
     }
+    listenForShortcuts(true);
 }
 
 void ucMenu::Clear() {
+    listenForShortcuts(false);
     if (m_subclass) m_subclass->ssc_Terminate();
     if (!m_session) return;
     if (IsWindow(m_session->form) && GetMenu(m_session->form) == m_session->top) {
@@ -361,8 +433,8 @@ void ucMenu::onFormMessage(SubclassMessage& m) {
             return;
         }
         case WM_COMMAND: {
-            // Menu commands only: no control, notification 0.
-            if (m.lParam != 0 || HIWORD(m.wParam) != 0) return;
+            // Menu commands and their shortcuts only: no control, notification 0 or 1.
+            if (m.lParam != 0 || HIWORD(m.wParam) > 1) return;
             const std::shared_ptr<cMenuItem> item =
                 MenuItemTable::current().at(static_cast<std::int32_t>(LOWORD(m.wParam)));
             if (!item) return;

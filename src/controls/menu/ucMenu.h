@@ -157,6 +157,12 @@ private:
     platform::HFONT itemFont() const;
     std::shared_ptr<StdFont> systemMenuFont() const;
     bool raiseItem(int event, const std::shared_ptr<cMenuItem>& item);
+    // Shortcut keys work while the bar is shown, the menu closed: a hook on the thread's
+    // messages offers each key press in the form to the shown menus.
+    void listenForShortcuts(bool on);
+    bool takeShortcut(const platform::MSG& msg);
+    static platform::LRESULT shortcutHook(int code, platform::WPARAM wParam,
+                                          platform::LPARAM lParam);
 
     bool m_ownerDrawn = true;
     bool m_showRadioOff = true;
@@ -173,6 +179,7 @@ private:
     // Radio groups: the popup and the first and last positions.
     std::vector<std::tuple<std::uint32_t, int, int>> m_radioGroups;
     std::unique_ptr<Subclasser> m_subclass;
+    bool m_listening = false;
 };
 
 }  // namespace orvane

@@ -10,6 +10,7 @@
 #include "controls/menu/cMenuItem.h"
 #include "host/ErrorOf.h"
 #include "support/ControlTest.h"
+#include "support/RoundTrip.h"
 
 using namespace orvane;
 using namespace orvane::platform;
@@ -276,6 +277,54 @@ TEST_F(MenuTest, BarsBuiltAndDestroyedLeaveNothing) {
     EXPECT_FALSE(GetMenu(form.hWnd()));
     form.remove(menu);
     pump();
+}
+
+TEST_F(MenuTest, EveryPropertySurvivesAFormFile) {
+    const auto make = [this](Form& form) -> UserControl& {
+        auto& m = form.add<ucMenu>(u"ctl", -1, box(0, 0, 32, 32));
+        form.Show();
+        pump();
+        return m;
+    };
+    const auto change = [](UserControl& ctl) {
+        auto& m = static_cast<ucMenu&>(ctl);
+        m.OwnerDrawn(false);
+        m.ShowRadioOff(false);
+        m.BackColor(0x336699);
+        m.Transparency(200);
+        m.UseSysFont(false);
+        m.VerticalOrientation(1);
+        m.RightToLeft(true);
+    };
+    const orvane::test::RoundTrip trip = orvane::test::roundTrip(u"ucMenu", make, change, {});
+    EXPECT_GE(trip.compared, 7);
+}
+
+TEST_F(MenuTest, ShortcutsChooseTheirItemsWhileTheMenuIsClosed) {
+    Form form(u"Form1");
+    auto& menu = build(form);
+    auto& events = recordItems(menu);
+    platform->KeyDown(VK_CONTROL);
+    key('O');
+    platform->KeyUp(VK_CONTROL);
+    EXPECT_EQ(events, (std::vector<std::string>{"Click Open"}));
+    // The plain key, another modifier, or a greyed item's shortcut do nothing.
+    key('O');
+    platform->KeyDown(VK_SHIFT);
+    key('O');
+    platform->KeyUp(VK_SHIFT);
+    file->AddMenu(u"&Save", u"", 0, Variant(std::u16string(u"s")), 2,
+                  static_cast<std::int32_t>(MF_GRAYED));
+    platform->KeyDown(VK_CONTROL);
+    key('S');
+    platform->KeyUp(VK_CONTROL);
+    EXPECT_EQ(events, (std::vector<std::string>{"Click Open"}));
+    // A cleared bar no longer listens.
+    menu.Clear();
+    platform->KeyDown(VK_CONTROL);
+    key('O');
+    platform->KeyUp(VK_CONTROL);
+    EXPECT_EQ(events.size(), 1u);
 }
 
 }  // namespace
