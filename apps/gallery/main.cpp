@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "GalleryMenu.h"
 #include "controls/Controls.h"
 #include "framework/drawing/cToolTip.h"
 #include "host/ControlClasses.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         auto form = FormFile::loadFile(formPath, true);
+        buildGalleryMenu(*form);
         FormHooks hooks;
         SetWindowSubclass(form->hWnd(), formProc, 1, reinterpret_cast<DWORD_PTR>(&hooks));
         // The status line tells what the controls saw; --events also writes it to a file, one

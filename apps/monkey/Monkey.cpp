@@ -1,5 +1,7 @@
 #include "Monkey.h"
 
+#include "GalleryMenu.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -36,6 +38,7 @@ Monkey::Monkey(TestPlatform& platform, std::string formText, std::uint64_t seed)
     m_gdiAtStart = TestPlatform::LiveGdiObjects();
     m_userAtStart = TestPlatform::LiveUserObjects();
     m_form = FormFile::load(m_formText);
+    buildGalleryMenu(*m_form);
     m_form->Show();
     TestPlatform::PumpMessages();
     m_controlsAtStart = m_form->Controls().size();
@@ -190,6 +193,7 @@ void Monkey::changeAControl() {
                 m_form.reset();
                 TestPlatform::PumpMessages();
                 m_form = FormFile::load(m_formText);
+                buildGalleryMenu(*m_form);
                 m_form->Show();
             }
             break;
@@ -229,6 +233,7 @@ void Monkey::reload() {
     m_form.reset();
     TestPlatform::PumpMessages();
     m_form = FormFile::load(saved);
+    buildGalleryMenu(*m_form);
     m_form->Show();
     TestPlatform::PumpMessages();
     const std::string again = FormFile::save(*m_form);

@@ -13,11 +13,12 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gallery$' | hea
 [ -n "$window" ] || { echo "the gallery window did not appear"; exit 1; }
 sleep 1
 pixel() { import -display "$display" -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1; }
-# The status line (client 24,520 to 624,546; the frame adds 8, 31) before the click.
-strip() { import -display "$display" -window root -crop 590x14+36+557 -depth 8 txt:- | md5sum; }
+# The status line (client 24,520 to 624,546; the frame adds 8, 31 and the menu bar 20) before
+# the click.
+strip() { import -display "$display" -window root -crop 590x14+36+577 -depth 8 txt:- | md5sum; }
 before=$(strip)
 # The autosized label sits at (230, 330) in the client area.
-xdotool mousemove --window "$window" 260 372 click 1
+xdotool mousemove --window "$window" 260 392 click 1
 xdotool type --delay 50 ab
 # é comes as text input, beyond the US layout; xdotool maps it to a spare key first, which
 # the client must have seen before the key comes, so it goes slowly.
@@ -30,18 +31,18 @@ for i in $(seq 100); do
   grep -q '^KeyPress lblAuto 233$' "$events" && break
   sleep 0.1
 done
-white=$(pixel 308 261)   # inside the wrapped label: its white back colour
-face=$(pixel 608 631)    # the form itself: the button face
+white=$(pixel 308 281)   # inside the wrapped label: its white back colour
+face=$(pixel 608 651)    # the form itself: the button face
 after=$(strip)           # the status line has changed on the screen
 # Resting on the wrapped label (client 24,100 to 424,124) shows its balloon tooltip below the
 # pointer, drawn with its cut-out corners over the form.
-xdotool mousemove --window "$window" 60 135
+xdotool mousemove --window "$window" 60 155
 sleep 0.1
-xdotool mousemove --window "$window" 68 141
+xdotool mousemove --window "$window" 68 161
 sleep 1.2
-tipColour=$(import -display "$display" -window root -crop 200x30+70+165 -depth 8 txt:- | grep -c '#FFFFE1')
-corner=$(pixel 53 156)   # outside the balloon's rounded corner and beside its stem: what is
-beside=$(pixel 56 146)   # below shows, not the colour key
+tipColour=$(import -display "$display" -window root -crop 200x30+70+185 -depth 8 txt:- | grep -c '#FFFFE1')
+corner=$(pixel 53 176)   # outside the balloon's rounded corner and beside its stem: what is
+beside=$(pixel 56 166)   # below shows, not the colour key
 # Dragging the caption moves the window with the hand.
 xdotool mousemove --window "$window" 300 12 mousedown 1
 sleep 0.2

@@ -245,6 +245,22 @@ void ucMenu::Create(HWND form) {
     m_session->rightToLeft = m_rightToLeft;
 }
 
+// The bar takes its rows from the window, not from the form's client area: the window grows or
+// shrinks by what the bar adds or takes, so the form keeps the size its file gives it.
+void ucMenu::keepClientSize(const std::function<void()>& change) {
+    const HWND form = m_session ? m_session->form : HWND();
+    RECT before{}, after{}, window{};
+    GetClientRect(form, &before);
+    change();
+    if (!IsWindow(form) || IsZoomed(form)) return;
+    GetClientRect(form, &after);
+    const int grow = static_cast<int>(before.bottom - after.bottom);
+    if (grow == 0) return;
+    GetWindowRect(form, &window);
+    SetWindowPos(form, HWND(), 0, 0, window.right - window.left, window.bottom - window.top + grow,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::shared_ptr<clsSubMenu> ucMenu::AddMenu(const std::u16string& caption) {
     return AddMenu(caption, u"", 0, 0, cMenuItem());
 }
@@ -266,7 +282,7 @@ std::shared_ptr<clsSubMenu> ucMenu::AddMenu(const std::u16string& caption,
     const std::int32_t id = MenuItemTable::current().add(item);
     AppendMenuW(m_session->top, static_cast<UINT>(flags), static_cast<UINT_PTR>(id),
                 caption.c_str());
-    SetMenu(m_session->form, m_session->top);
+    keepClientSize([&] { SetMenu(m_session->form, m_session->top); });
     auto entry =
         std::make_shared<clsSubMenu>(caption, id, item->Position, m_session->top, flags, m_session);
     m_top.push_back(entry);
@@ -294,8 +310,10 @@ void ucMenu::ShowMenu() {
         MessageBoxW(HWND(), u"Failed to call Create(hWnd)", u"ucMenu", MB_OK);
         return;
     }
-    SetMenu(m_session->form, m_session->top);
-    DrawMenuBar(m_session->form);
+    keepClientSize([&] {
+        SetMenu(m_session->form, m_session->top);
+        DrawMenuBar(m_session->form);
+    });
     if (!m_subclass)
         m_subclass = std::make_unique<Subclasser>(u"ucMenu",
                                                   [this](SubclassMessage& m) { onFormMessage(m); });
@@ -314,8 +332,10 @@ void ucMenu::Clear() {
     if (m_subclass) m_subclass->ssc_Terminate();
     if (!m_session) return;
     if (IsWindow(m_session->form) && GetMenu(m_session->form) == m_session->top) {
-        SetMenu(m_session->form, HMENU());
-        DrawMenuBar(m_session->form);
+        keepClientSize([&] {
+            SetMenu(m_session->form, HMENU());
+            DrawMenuBar(m_session->form);
+        });
     }
     if (IsMenu(m_session->top)) DestroyMenu(m_session->top);
     m_session.reset();
@@ -488,6 +508,14 @@ void ucMenu::measure(MEASUREITEMSTRUCT& mis) {
             if (!item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey)) {
                 width += m_gc->Width(item->ImgKey) + 2;
                 height = std::max(height, m_gc->Height(item->ImgKey) + 2);
+            }
+            // Room for the popup's side bar.
+            if (m_session) {
+                const auto it = m_session->popupEntry.find(static_cast<std::uint32_t>(item->hMenu));
+                if (it != m_session->popupEntry.end())
+                    if (const auto entry = MenuItemTable::current().at(it->second);
+                        entry && entry->SidePosition != 0)
+                        width += entry->SideWidth;
             }
             mis.itemWidth = static_cast<UINT>(width);
             mis.itemHeight = static_cast<UINT>(height);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -160,6 +161,8 @@ private:
     // Shortcut keys work while the bar is shown, the menu closed: a hook on the thread's
     // messages offers each key press in the form to the shown menus.
     void listenForShortcuts(bool on);
+    // Runs a change of the form's bar keeping the form's client size.
+    void keepClientSize(const std::function<void()>& change);
     bool takeShortcut(const platform::MSG& msg);
     static platform::LRESULT shortcutHook(int code, platform::WPARAM wParam,
                                           platform::LPARAM lParam);
