@@ -5,8 +5,10 @@
 #include "controls/menu/MenuItemTable.h"
 #include "controls/menu/cMenuItem.h"
 #include "framework/GdiDrawing.h"
+#include "framework/drawing/ControlTooltip.h"
 #include "framework/drawing/cGDIPCache.h"
 #include "host/ClassBuilder.h"
+#include "host/ConstituentTimer.h"
 #include "host/ControlClasses.h"
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
@@ -476,6 +478,12 @@ void ucMenu::onFormMessage(SubclassMessage& m) {
 void ucMenu::menuSelect(WPARAM wParam, LPARAM lParam) {
     const UINT flags = HIWORD(wParam);
     const HMENU menu(static_cast<std::uint32_t>(lParam));
+    const HWND form = m_session ? m_session->form : HWND();
+    // Any tooltip goes as the highlight moves or the menu closes.
+    HideControlTooltip(form);
+    m_tipItem.reset();
+    if (m_tipShow) m_tipShow->Enabled(false);
+    if (m_tipHide) m_tipHide->Enabled(false);
     if (flags == 0xFFFF && !menu) return;  // the menu closed
     std::shared_ptr<cMenuItem> item;
     if (flags & MF_POPUP) {
@@ -483,7 +491,42 @@ void ucMenu::menuSelect(WPARAM wParam, LPARAM lParam) {
     } else {
         item = MenuItemTable::current().at(static_cast<std::int32_t>(LOWORD(wParam)));
     }
-    if (item) raiseItem(evItemHover, item);
+    if (!item) return;
+    if (!item->ToolTipText.empty()) {
+        // Shown after half a second if the pointer rests on a popup by then.
+        m_tipItem = item;
+        tipTimers();
+        m_tipShow->Enabled(true);
+    }
+    raiseItem(evItemHover, item);
+}
+
+void ucMenu::tipTimers() {
+    if (m_tipShow) return;
+    m_tipShow = &addTimer();
+    m_tipShow->Enabled(false);
+    m_tipShow->Interval(500);
+    m_tipShow->onTick = [this] {
+        m_tipShow->Enabled(false);
+        if (!m_tipItem || !m_session) return;
+        POINT at{};
+        GetCursorPos(&at);
+        char16_t cls[16] = {};
+        GetClassNameW(WindowFromPoint(at), cls, 16);
+        if (std::u16string(cls) != u"#32768") return;
+        ShowControlTooltip(m_session->form, m_session->form, m_tipItem->ToolTipText,
+                           m_tipItem->ToolTipTitle,
+                           static_cast<ToolTipIcon>(m_tipItem->ToolTipIcon), false,
+                           vbInfoBackground, vbInfoText, 260);
+        m_tipHide->Enabled(true);
+    };
+    m_tipHide = &addTimer();
+    m_tipHide->Enabled(false);
+    m_tipHide->Interval(5000);
+    m_tipHide->onTick = [this] {
+        m_tipHide->Enabled(false);
+        if (m_session) HideControlTooltip(m_session->form);
+    };
 }
 
 void ucMenu::measure(MEASUREITEMSTRUCT& mis) {
@@ -552,6 +595,47 @@ void ucMenu::drawMark(HDC dc, const RECT& rc, bool radio, bool checked) {
     }
 }
 
+// The side bar's picture (at its top) and caption (turned along it) run over the whole popup:
+// each item draws the part that falls in it, placed by the item's offset in the popup.
+void ucMenu::drawSideCaption(HDC dc, const cMenuItem& entry, const RECT& side,
+                             const DRAWITEMSTRUCT& dis) {
+    const HWND popup = WindowFromDC(dis.hDC);
+    RECT client{};
+    if (!popup || !GetClientRect(popup, &client)) return;
+    const int offset = dis.rcItem.top;  // the item's top in the popup
+    const int width = side.right - side.left;
+    int pictureBottom = 0;
+    if (!entry.SidePictureKey.empty() && m_gc && m_gc->Exists(entry.SidePictureKey)) {
+        const int pw = m_gc->Width(entry.SidePictureKey), ph = m_gc->Height(entry.SidePictureKey);
+        m_gc->AlphaRenderTo(dc, entry.SidePictureKey, side.left + (width - pw) / 2, 4 - offset);
+        pictureBottom = 4 + ph;
+    }
+    if (entry.SideCaption.empty()) return;
+    const std::shared_ptr<StdFont> font = entry.SideFont ? entry.SideFont : systemMenuFont();
+    const HDC screen = GetDC(HWND());
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(HWND(), screen);
+    LOGFONTW lf = font->logFont(dpi);
+    // West270 reads upwards from the bottom; East90 downwards from the top.
+    const bool upwards = m_verticalOrientation == 0;
+    lf.lfEscapement = lf.lfOrientation = upwards ? 900 : 2700;
+    const HFONT turned = CreateFontIndirectW(&lf);
+    const HGDIOBJ old = SelectObject(dc, turned);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    const std::u16string caption = u" " + entry.SideCaption + u" ";
+    SetTextColor(dc, TranslateColor(entry.SideForeColor));
+    const int across = (width - tm.tmHeight) / 2;
+    if (upwards)
+        TextOutW(dc, side.left + across, client.bottom - 4 - offset, caption.c_str(),
+                 static_cast<int>(caption.size()));
+    else
+        TextOutW(dc, side.right - across, std::max(4, pictureBottom + 4) - offset, caption.c_str(),
+                 static_cast<int>(caption.size()));
+    SelectObject(dc, old);
+    DeleteObject(turned);
+}
+
 void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
     const std::shared_ptr<cMenuItem> item = itemFor(dis.itemID);
     const int w = dis.rcItem.right - dis.rcItem.left, h = dis.rcItem.bottom - dis.rcItem.top;
@@ -582,6 +666,7 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
                               h);
         else
             DrawGradient(dc, side, entry->SideBackColorStart, entry->SideBackColorEnd, false);
+        drawSideCaption(dc, *entry, side, dis);
         if (left)
             rc.left += entry->SideWidth;
         else
@@ -654,12 +739,12 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    // Translucent popups: their window becomes layered once.
+    // Translucent popups: their window is layered with the control's alpha.
     if (!bar && m_transparency < 255) {
-        const HWND popup = WindowFromDC(dis.hDC);
-        const auto ex = static_cast<DWORD>(GetWindowLongW(popup, GWL_EXSTYLE));
-        if (popup && !(ex & WS_EX_LAYERED)) {
-            SetWindowLongW(popup, GWL_EXSTYLE, static_cast<LONG>(ex | WS_EX_LAYERED));
+        if (const HWND popup = WindowFromDC(dis.hDC)) {
+            const auto ex = static_cast<DWORD>(GetWindowLongW(popup, GWL_EXSTYLE));
+            if (!(ex & WS_EX_LAYERED))
+                SetWindowLongW(popup, GWL_EXSTYLE, static_cast<LONG>(ex | WS_EX_LAYERED));
             SetLayeredWindowAttributes(popup, 0, m_transparency, LWA_ALPHA);
         }
     }
@@ -685,6 +770,7 @@ void ucMenu::WriteProperties(PropertyBag& bag) {
 }
 
 void ucMenu::Terminate() {
+    if (m_session) HideControlTooltip(m_session->form);
     Clear();
     m_gc.reset();
 }

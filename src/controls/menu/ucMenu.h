@@ -27,6 +27,7 @@ class TypeLibrary;
 class ControlClasses;
 class cGDIPCache;
 class cMenuItem;
+class ConstituentTimer;
 
 class ucMenu : public UserControl {
 public:
@@ -153,6 +154,10 @@ private:
     void measure(platform::MEASUREITEMSTRUCT& mis);
     void draw(const platform::DRAWITEMSTRUCT& dis);
     void drawMark(platform::HDC dc, const platform::RECT& rc, bool radio, bool checked);
+    void drawSideCaption(platform::HDC dc, const cMenuItem& entry, const platform::RECT& side,
+                         const platform::DRAWITEMSTRUCT& dis);
+    // The tooltip's timers: shown after 500 ms over a popup, hidden after 5 s.
+    void tipTimers();
     void menuSelect(platform::WPARAM wParam, platform::LPARAM lParam);
     // The font items are measured and drawn with (the caller deletes it).
     platform::HFONT itemFont() const;
@@ -183,6 +188,9 @@ private:
     std::vector<std::tuple<std::uint32_t, int, int>> m_radioGroups;
     std::unique_ptr<Subclasser> m_subclass;
     bool m_listening = false;
+    ConstituentTimer* m_tipShow = nullptr;
+    ConstituentTimer* m_tipHide = nullptr;
+    std::shared_ptr<cMenuItem> m_tipItem;  // the highlighted item whose tooltip is due
 };
 
 }  // namespace orvane

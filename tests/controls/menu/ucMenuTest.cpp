@@ -8,6 +8,7 @@
 
 #include "controls/menu/MenuItemTable.h"
 #include "controls/menu/cMenuItem.h"
+#include "framework/drawing/ControlTooltip.h"
 #include "host/ErrorOf.h"
 #include "support/ControlTest.h"
 #include "support/RoundTrip.h"
@@ -325,6 +326,80 @@ TEST_F(MenuTest, ShortcutsChooseTheirItemsWhileTheMenuIsClosed) {
     key('O');
     platform->KeyUp(VK_CONTROL);
     EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(MenuTest, AHighlightedItemsTooltipShowsOverThePopupAndTheSideBarItsCaption) {
+    Form form(u"Form1");
+    auto& menu = form.add<ucMenu>(u"mnu", -1, box(0, 0, 32, 32));
+    form.Show();
+    pump();
+    menu.Create(form.hWnd());
+    cMenuItem side;
+    side.SidePosition = 1;
+    side.SideWidth = 24;
+    side.SideBackColorStart = side.SideBackColorEnd = RGB(0, 0, 128);
+    side.SideForeColor = RGB(255, 255, 255);
+    side.SideCaption = u"Tools";
+    auto tools = menu.AddMenu(u"&Tools", u"", 0, 0, side);
+    tools->AddMenu(u"&Options", u"", 0, Variant(), 0, 0, 0, u"Settings for everything");
+    for (int i = 0; i < 5; ++i)
+        tools->AddMenu(u"Item");
+    menu.Transparency(200);
+    menu.ShowMenu();
+    SetWindowSubclass(form.hWnd(), idleProc, 77, 0);
+    pump();
+    std::u16string shownTip;
+    int captionInk = 0;
+    BYTE alpha = 0;
+    onIdle() = [&] {
+        // The pointer rests on Options: half a second later its tooltip shows.
+        RECT options{};
+        GetMenuItemRect(form.hWnd(), tools->popup(), 0, &options);
+        SetCursorPos(options.left + 40, (options.top + options.bottom) / 2);
+        const HWND popup = WindowFromPoint(POINT{options.left + 40, options.top + 4});
+        GetLayeredWindowAttributes(popup, nullptr, &alpha, nullptr);
+        RECT last{};
+        GetMenuItemRect(form.hWnd(), tools->popup(), 5, &last);
+        for (int y = options.top; y < last.bottom; ++y)
+            for (int x = options.left + 1; x < options.left + 23; ++x)
+                if (GetRValue(platform->ScreenPixel(x, y)) > 150) ++captionInk;
+        onIdle() = [&] {
+            shownTip = ControlTooltipText();
+            queuePress(VK_ESCAPE);
+            queuePress(VK_ESCAPE);
+        };
+    };
+    queueKey(VK_MENU, false);
+    queuePress('T');
+    queueKey(VK_MENU, true);
+    pump();
+    EXPECT_EQ(shownTip, u"Settings for everything");
+    EXPECT_EQ(alpha, 200);
+    EXPECT_GT(captionInk, 10);             // white caption strokes over the dark side bar
+    EXPECT_EQ(ControlTooltipText(), u"");  // gone with the menu
+}
+
+TEST_F(MenuTest, EnumMenuVisitsEveryItemAndPopUpReturnsTheChoice) {
+    Form form(u"Form1");
+    auto& menu = build(form);
+    std::vector<std::u16string> seen;
+    menu.connect(ucMenu::evItemEnum, [&](std::vector<Variant>& a) {
+        seen.push_back(std::dynamic_pointer_cast<cMenuItem>(a[0].object())->Caption);
+    });
+    menu.EnumMenu(menu.hTopMenu());
+    ASSERT_EQ(seen.size(), 10u);  // 2 entries and their 8 items
+    EXPECT_EQ(seen[0], u"&File");
+    EXPECT_EQ(seen[1], u"&Open");
+    EXPECT_EQ(seen[4], u"&View");
+    // A popup at the pointer: Down twice and Enter choose Medium.
+    queuePress(VK_DOWN);
+    queuePress(VK_DOWN);
+    queuePress(VK_RETURN);
+    const auto chosen = menu.PopUp(*view);
+    EXPECT_EQ(chosen->Caption, u"&Medium");
+    EXPECT_EQ(chosen->Position, 1);
+    queuePress(VK_ESCAPE);
+    EXPECT_EQ(menu.PopUp(*view)->ID, -1);
 }
 
 }  // namespace
