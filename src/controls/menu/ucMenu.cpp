@@ -323,8 +323,10 @@ void ucMenu::ShowMenu() {
         for (UINT msg : {WM_MEASUREITEM, WM_DRAWITEM, WM_COMMAND})
             m_subclass->zAddMsg(m_session->form, static_cast<std::int32_t>(msg),
                                 MsgWhen::MSG_BEFORE);
-        m_subclass->zAddMsg(m_session->form, static_cast<std::int32_t>(WM_MENUSELECT),
-                            MsgWhen::MSG_AFTER);
+        for (UINT msg :
+             {WM_MENUSELECT, WM_CHILDACTIVATE, WM_WINDOWPOSCHANGED, WM_MDIACTIVATE, WM_MDISETMENU})
+            m_subclass->zAddMsg(m_session->form, static_cast<std::int32_t>(msg),
+                                MsgWhen::MSG_AFTER);
     }
     listenForShortcuts(true);
 }
@@ -470,6 +472,22 @@ void ucMenu::onFormMessage(SubclassMessage& m) {
         case WM_MENUSELECT:
             menuSelect(m.wParam, m.lParam);
             return;
+        case WM_CHILDACTIVATE:
+            // A child window taking over may have put its own menu: the bar comes back.
+            if (m_session && IsMenu(m_session->top) && GetMenu(m.hWnd) != m_session->top)
+                SetMenu(m.hWnd, m_session->top);
+            return;
+        case WM_WINDOWPOSCHANGED: {
+            std::vector<Variant> none;
+            raiseEvent(evMDIWindowPosChanged, none);
+            return;
+        }
+        case WM_MDIACTIVATE:
+        case WM_MDISETMENU: {
+            std::vector<Variant> none;
+            raiseEvent(evMDISetMenu, none);
+            return;
+        }
         default:
             return;
     }
@@ -492,6 +510,7 @@ void ucMenu::menuSelect(WPARAM wParam, LPARAM lParam) {
         item = MenuItemTable::current().at(static_cast<std::int32_t>(LOWORD(wParam)));
     }
     if (!item) return;
+    if (item->WindowList) fillWindowList(*item);
     if (!item->ToolTipText.empty()) {
         // Shown after half a second if the pointer rests on a popup by then.
         m_tipItem = item;
@@ -499,6 +518,61 @@ void ucMenu::menuSelect(WPARAM wParam, LPARAM lParam) {
         m_tipShow->Enabled(true);
     }
     raiseItem(evItemHover, item);
+}
+
+// The form's MDI child windows, in window order.
+std::vector<HWND> ucMenu::mdiChildren() const {
+    std::vector<HWND> children;
+    if (!m_session) return children;
+    EnumChildWindows(
+        m_session->form,
+        [](HWND child, LPARAM list) {
+            if (static_cast<DWORD>(GetWindowLongW(child, GWL_EXSTYLE)) & WS_EX_MDICHILD)
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+void ucMenu::UpdateWindowList(const std::u16string& imgPrefix) {
+    std::int32_t index = 0;
+    const std::weak_ptr<bool> alive = aliveToken();
+    for (const HWND child : mdiChildren()) {
+        std::vector<Variant> args{
+            Variant(static_cast<std::int32_t>(child.value)), Variant(CaptionW(child)),
+            Variant(index),
+            Variant(imgPrefix.empty() ? std::u16string() : imgPrefix + CStr(Variant(index)))};
+        if (!raiseEvent(evMDIEnumChildWindow, args) || alive.expired()) return;
+        ++index;
+    }
+}
+
+// An entry marked WindowList lists the MDI children at the end of its popup, refreshed each
+// time it is highlighted; choosing one raises ItemClick with its record (key "mdi:" and the
+// child's handle).
+void ucMenu::fillWindowList(const cMenuItem& entry) {
+    if (!m_session) return;
+    HMENU popup;
+    for (const auto& [handle, id] : m_session->popupEntry)
+        if (id == entry.ID) popup = HMENU(handle);
+    if (!popup) return;
+    auto& listed = m_windowItems[popup.value];
+    for (const std::int32_t id : listed)
+        RemoveMenu(popup, static_cast<UINT>(id), MF_BYCOMMAND);
+    listed.clear();
+    for (const HWND child : mdiChildren()) {
+        auto item = std::make_shared<cMenuItem>();
+        item->Caption = CaptionW(child);
+        item->key = u"mdi:" + CStr(Variant(static_cast<std::int32_t>(child.value)));
+        item->hMenu = static_cast<std::int32_t>(popup.value);
+        item->Position = GetMenuItemCount(popup);
+        item->wFlags = m_session->ownerDrawn ? static_cast<std::int32_t>(MF_OWNERDRAW) : 0;
+        const std::int32_t id = MenuItemTable::current().add(item);
+        AppendMenuW(popup, static_cast<UINT>(item->wFlags), static_cast<UINT_PTR>(id),
+                    item->Caption.c_str());
+        listed.push_back(id);
+    }
 }
 
 void ucMenu::tipTimers() {
@@ -934,6 +1008,11 @@ void ucMenu::registerClass(TypeLibrary& library, ControlClasses& classes) {
         .method(u"EnumMenu", {{u"hMenu", false}, {u"eMethod", true}},
                 [](T& c, Args& a) {
                     c.EnumMenu(HMENU(static_cast<std::uint32_t>(CLng(a[0]))));
+                    return Variant();
+                })
+        .method(u"UpdateWindowList", {{u"ChildImageSize", true}, {u"imgPrefix", true}},
+                [text](T& c, Args& a) {
+                    c.UpdateWindowList(text(a[1]));
                     return Variant();
                 })
         .method(u"CaptionW", {{u"hWnd", false}},

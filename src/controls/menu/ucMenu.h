@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -118,6 +119,9 @@ public:
     void RadioGroupClear() { m_radioGroups.clear(); }
     // Raises ItemEnum for each item of `menu` and the menus below it.
     void EnumMenu(platform::HMENU menu);
+    // Raises MDIEnumChildWindow for each MDI child window of the form, its image key made of
+    // `imgPrefix` and its index.
+    void UpdateWindowList(const std::u16string& imgPrefix = u"");
     // A window's text, read and written as UTF-16.
     static std::u16string CaptionW(platform::HWND hwnd);
     static void CaptionW(platform::HWND hwnd, const std::u16string& text);
@@ -156,6 +160,8 @@ private:
     void drawMark(platform::HDC dc, const platform::RECT& rc, bool radio, bool checked);
     void drawSideCaption(platform::HDC dc, const cMenuItem& entry, const platform::RECT& side,
                          const platform::DRAWITEMSTRUCT& dis);
+    std::vector<platform::HWND> mdiChildren() const;
+    void fillWindowList(const cMenuItem& entry);
     // The tooltip's timers: shown after 500 ms over a popup, hidden after 5 s.
     void tipTimers();
     void menuSelect(platform::WPARAM wParam, platform::LPARAM lParam);
@@ -191,6 +197,8 @@ private:
     ConstituentTimer* m_tipShow = nullptr;
     ConstituentTimer* m_tipHide = nullptr;
     std::shared_ptr<cMenuItem> m_tipItem;  // the highlighted item whose tooltip is due
+    // The window-list items added to each popup (by the popup's handle), by identifier.
+    std::map<std::uint32_t, std::vector<std::int32_t>> m_windowItems;
 };
 
 }  // namespace orvane

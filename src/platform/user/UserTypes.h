@@ -39,6 +39,10 @@ inline constexpr UINT WM_CANCELMODE = 0x001F;
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 inline constexpr UINT WM_CHILDACTIVATE = 0x0022;
+// Sent to an MDI client to replace the frame's menu.
+inline constexpr UINT WM_MDISETMENU = 0x0230;
+// Sent to an MDI client to activate one of its children.
+inline constexpr UINT WM_MDIACTIVATE = 0x0222;
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024;
 inline constexpr UINT WM_DRAWITEM = 0x002B;
 inline constexpr UINT WM_MEASUREITEM = 0x002C;

@@ -402,4 +402,59 @@ TEST_F(MenuTest, EnumMenuVisitsEveryItemAndPopUpReturnsTheChoice) {
     EXPECT_EQ(menu.PopUp(*view)->ID, -1);
 }
 
+TEST_F(MenuTest, AWindowListEntryListsTheFormsChildWindows) {
+    Form form(u"Form1");
+    auto& menu = form.add<ucMenu>(u"mnu", -1, box(0, 0, 32, 32));
+    form.Show();
+    pump();
+    WNDCLASSEXW wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = u"MdiChildTest";
+    RegisterClassExW(&wc);
+    std::vector<HWND> children;
+    for (const char16_t* title : {u"Report.txt", u"\u65E5\u672C.txt"})
+        children.push_back(CreateWindowExW(WS_EX_MDICHILD, u"MdiChildTest", title,
+                                           WS_CHILD | WS_VISIBLE, 200, 60, 120, 80, form.hWnd(),
+                                           HMENU(), HINSTANCE(), nullptr));
+    std::vector<std::u16string> listed;
+    menu.connect(ucMenu::evMDIEnumChildWindow,
+                 [&](std::vector<Variant>& a) { listed.push_back(CStr(a[1])); });
+    menu.Create(form.hWnd());
+    cMenuItem windows;
+    windows.WindowList = true;
+    auto entry = menu.AddMenu(u"&Window", u"", 0, 0, windows);
+    entry->AddMenu(u"&Cascade");
+    menu.ShowMenu();
+    menu.UpdateWindowList(u"win");
+    EXPECT_EQ(listed, (std::vector<std::u16string>{u"Report.txt", u"\u65E5\u672C.txt"}));
+    auto& events = recordItems(menu);
+    std::string chosenKey;
+    menu.connect(ucMenu::evItemClick, [&](std::vector<Variant>& a) {
+        for (char16_t c : std::dynamic_pointer_cast<cMenuItem>(a[0].object())->key)
+            chosenKey += static_cast<char>(c);
+    });
+    // Opened twice: the list is made again, not added to.
+    for (int round = 0; round < 2; ++round) {
+        queueKey(VK_MENU, false);
+        queuePress('W');
+        queueKey(VK_MENU, true);
+        queuePress(VK_ESCAPE);
+        queuePress(VK_ESCAPE);
+        pump();
+    }
+    EXPECT_EQ(GetMenuItemCount(entry->popup()), 3);
+    queueKey(VK_MENU, false);
+    queuePress('W');
+    queueKey(VK_MENU, true);
+    queuePress(VK_UP);
+    queuePress(VK_UP);
+    queuePress(VK_RETURN);
+    pump();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), "Click Report.txt");
+    EXPECT_EQ(chosenKey, "mdi:" + std::to_string(children[0].value));
+    for (HWND c : children)
+        DestroyWindow(c);
+}
+
 }  // namespace
