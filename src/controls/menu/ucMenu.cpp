@@ -222,10 +222,7 @@ std::shared_ptr<StdFont> ucMenu::systemMenuFont() const {
 
 HFONT ucMenu::itemFont() const {
     const std::shared_ptr<StdFont> font = m_useSysFont || !m_font ? systemMenuFont() : m_font;
-    const HDC screen = GetDC(HWND());
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(HWND(), screen);
-    LOGFONTW lf = font->logFont(dpi);
+    LOGFONTW lf = font->logFont(screenDpi());
     return CreateFontIndirectW(&lf);
 }
 
@@ -623,8 +620,9 @@ void ucMenu::measure(MEASUREITEMSTRUCT& mis) {
             int width = dc.text(item->Caption + shortcut).cx + 26;
             int height = caption.cy + 6;
             if (!item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey)) {
-                width += m_gc->Width(item->ImgKey) + 2;
-                height = std::max(height, m_gc->Height(item->ImgKey) + 2);
+                const SIZE image = imageSize(item->ImgKey, screenDpi());
+                width += image.cx + 2;
+                height = std::max(height, static_cast<int>(image.cy) + 2);
             }
             // Room for the popup's side bar.
             if (m_session) {
@@ -669,6 +667,34 @@ void ucMenu::drawMark(HDC dc, const RECT& rc, bool radio, bool checked) {
     }
 }
 
+// The image cache places and sizes in units of 96 DPI; the menu works in the DC's pixels.
+int ucMenu::dpiOf(HDC dc) {
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    return dpi > 0 ? dpi : 96;
+}
+
+int ucMenu::screenDpi() {
+    const HDC screen = GetDC(HWND());
+    const int dpi = dpiOf(screen);
+    ReleaseDC(HWND(), screen);
+    return dpi;
+}
+
+SIZE ucMenu::imageSize(const std::u16string& key, int dpi) const {
+    return SIZE{m_gc->Width(key) * dpi / 96, m_gc->Height(key) * dpi / 96};
+}
+
+void ucMenu::renderImage(HDC dc, const std::u16string& key, int x, int y) const {
+    const int dpi = dpiOf(dc);
+    m_gc->AlphaRenderTo(dc, key, x * 96 / dpi, y * 96 / dpi);
+}
+
+void ucMenu::tileImage(HDC dc, const std::u16string& key, int x, int y, int width,
+                       int height) const {
+    const int dpi = dpiOf(dc);
+    m_gc->AlphaTileTo(dc, key, x * 96 / dpi, y * 96 / dpi, width * 96 / dpi, height * 96 / dpi);
+}
+
 // The side bar's picture (at its top) and caption (turned along it) run over the whole popup:
 // each item draws the part that falls in it, placed by the item's offset in the popup.
 void ucMenu::drawSideCaption(HDC dc, const cMenuItem& entry, const RECT& side,
@@ -680,16 +706,14 @@ void ucMenu::drawSideCaption(HDC dc, const cMenuItem& entry, const RECT& side,
     const int width = side.right - side.left;
     int pictureBottom = 0;
     if (!entry.SidePictureKey.empty() && m_gc && m_gc->Exists(entry.SidePictureKey)) {
-        const int pw = m_gc->Width(entry.SidePictureKey), ph = m_gc->Height(entry.SidePictureKey);
-        m_gc->AlphaRenderTo(dc, entry.SidePictureKey, side.left + (width - pw) / 2, 4 - offset);
+        const SIZE picture = imageSize(entry.SidePictureKey, dpiOf(dc));
+        const int pw = picture.cx, ph = picture.cy;
+        renderImage(dc, entry.SidePictureKey, side.left + (width - pw) / 2, 4 - offset);
         pictureBottom = 4 + ph;
     }
     if (entry.SideCaption.empty()) return;
     const std::shared_ptr<StdFont> font = entry.SideFont ? entry.SideFont : systemMenuFont();
-    const HDC screen = GetDC(HWND());
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(HWND(), screen);
-    LOGFONTW lf = font->logFont(dpi);
+    LOGFONTW lf = font->logFont(screenDpi());
     // West270 reads upwards from the bottom; East90 downwards from the top.
     const bool upwards = m_verticalOrientation == 0;
     lf.lfEscapement = lf.lfOrientation = upwards ? 900 : 2700;
@@ -736,8 +760,7 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
         const RECT side =
             left ? RECT{0, 0, entry->SideWidth, h} : RECT{w - entry->SideWidth, 0, w, h};
         if (!entry->SideBackgroundKey.empty() && m_gc && m_gc->Exists(entry->SideBackgroundKey))
-            m_gc->AlphaTileTo(dc, entry->SideBackgroundKey, side.left, 0, side.right - side.left,
-                              h);
+            tileImage(dc, entry->SideBackgroundKey, side.left, 0, side.right - side.left, h);
         else
             DrawGradient(dc, side, entry->SideBackColorStart, entry->SideBackColorEnd, false);
         drawSideCaption(dc, *entry, side, dis);
@@ -748,9 +771,9 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
     }
     // Background.
     if (!item->BackPictureKey.empty() && m_gc && m_gc->Exists(item->BackPictureKey))
-        m_gc->AlphaTileTo(dc, item->BackPictureKey, rc.left, rc.top, rc.right - rc.left, h);
+        tileImage(dc, item->BackPictureKey, rc.left, rc.top, rc.right - rc.left, h);
     else if (entry && !entry->BackPictureKey.empty() && m_gc && m_gc->Exists(entry->BackPictureKey))
-        m_gc->AlphaTileTo(dc, entry->BackPictureKey, rc.left, rc.top, rc.right - rc.left, h);
+        tileImage(dc, entry->BackPictureKey, rc.left, rc.top, rc.right - rc.left, h);
     else
         FillSolid(dc, bar ? OLE_COLOR{0x80000004} : m_backColor, rc);
     const bool separator =
@@ -785,9 +808,10 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
         // Image.
         int textLeft = rc.left + (bar ? 3 : 22), textRight = rc.right - 2;
         if (!bar && !item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey)) {
-            const int iw = m_gc->Width(item->ImgKey), ih = m_gc->Height(item->ImgKey);
+            const SIZE image = imageSize(item->ImgKey, dpiOf(dc));
+            const int iw = image.cx, ih = image.cy;
             const int x = rtl ? rc.right - 22 - iw : rc.left + 20;
-            m_gc->AlphaRenderTo(dc, item->ImgKey, x, rc.top + (h - ih) / 2);
+            renderImage(dc, item->ImgKey, x, rc.top + (h - ih) / 2);
             if (rtl)
                 textRight -= iw + 4;
             else

@@ -161,6 +161,13 @@ private:
     void drawSideCaption(platform::HDC dc, const cMenuItem& entry, const platform::RECT& side,
                          const platform::DRAWITEMSTRUCT& dis);
     std::vector<platform::HWND> mdiChildren() const;
+    // Cached images in the DC's pixels (the cache works at 96 DPI).
+    static int dpiOf(platform::HDC dc);
+    static int screenDpi();
+    platform::SIZE imageSize(const std::u16string& key, int dpi) const;
+    void renderImage(platform::HDC dc, const std::u16string& key, int x, int y) const;
+    void tileImage(platform::HDC dc, const std::u16string& key, int x, int y, int width,
+                   int height) const;
     void fillWindowList(const cMenuItem& entry);
     // The tooltip's timers: shown after 500 ms over a popup, hidden after 5 s.
     void tipTimers();

@@ -496,6 +496,7 @@ inline constexpr int VK_DECIMAL = 0x6E;
 inline constexpr int VK_DIVIDE = 0x6F;
 inline constexpr int VK_F1 = 0x70;
 inline constexpr int VK_F2 = 0x71;
+inline constexpr int VK_F5 = 0x74;
 inline constexpr int VK_F7 = 0x76;
 inline constexpr int VK_F10 = 0x79;
 inline constexpr int VK_F24 = 0x87;

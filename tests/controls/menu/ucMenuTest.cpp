@@ -9,7 +9,9 @@
 #include "controls/menu/MenuItemTable.h"
 #include "controls/menu/cMenuItem.h"
 #include "framework/drawing/ControlTooltip.h"
+#include "framework/drawing/cGDIPCache.h"
 #include "host/ErrorOf.h"
+#include "host/StdPicture.h"
 #include "support/ControlTest.h"
 #include "support/RoundTrip.h"
 
@@ -66,6 +68,22 @@ protected:
             view->AddMenu(name);
         view->AddMenu(u"&Status bar", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_CHECKED));
         view->AddMenu(u"&Toolbar", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_GRAYED));
+        // A red 16 x 16 picture for an item with a shortcut.
+        const HDC screen = GetDC(HWND());
+        const HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
+        ReleaseDC(HWND(), screen);
+        const HDC dc = CreateCompatibleDC(HDC());
+        const HGDIOBJ old = SelectObject(dc, red);
+        const RECT all{0, 0, 16, 16};
+        const HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        menu.GC()->AddImage(u"red",
+                            Variant(std::static_pointer_cast<Object>(StdPicture::fromBitmap(red))));
+        view->AddMenu(u"&Refresh", u"", 0, Variant(std::int32_t{VK_F5}), 0, 0, 0, u"", u"", 0,
+                      u"red");
         menu.RadioGroupAdd(1, 1, 0, 2);
         menu.ShowMenu();
         SetWindowSubclass(form.hWnd(), idleProc, 77, 0);
@@ -155,7 +173,7 @@ TEST_F(MenuTest, AKeyboardSessionRaisesHoversThenTheClick) {
     EXPECT_EQ(GetMenu(form.hWnd()), menu.hTopMenu());
 }
 
-TEST_F(MenuTest, AMouseSessionOpensTheBarAndClicksAnItem) {
+TEST_F(MenuTest, MouseSessionsOpenTheBarAndSubmenusAndClickItems) {
     Form form(u"Form1");
     auto& menu = build(form);
     auto& events = recordItems(menu);
@@ -176,6 +194,57 @@ TEST_F(MenuTest, AMouseSessionOpensTheBarAndClicksAnItem) {
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events.front(), "Hover View");
     EXPECT_EQ(events.back(), "Click Medium");
+    // Through a submenu: File, then resting on Recent opens its popup, then a click in it.
+    auto recent = file->AddMenu(u"&Recent");
+    recent->AddMenu(u"notes.txt");
+    recent->AddMenu(u"todo.txt");
+    events.clear();
+    const auto centre = [](const RECT& r) {
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    const auto moveTo = [](POINT at) {
+        INPUT in;
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        in.mi.dx = at.x * 65536 / GetSystemMetrics(SM_CXSCREEN);
+        in.mi.dy = at.y * 65536 / GetSystemMetrics(SM_CYSCREEN);
+        SendInput(1, &in, sizeof(INPUT));
+    };
+    onIdle() = [&] {
+        RECT r{};
+        GetMenuItemRect(form.hWnd(), file->popup(), 3, &r);
+        moveTo(centre(r));
+        // The submenu opens after the pointer rests a moment: each idle moment looks again.
+        static std::function<void()> clickTodo;
+        static int tries;
+        tries = 0;
+        clickTodo = [&] {
+            RECT todo{};
+            if (!GetMenuItemRect(form.hWnd(), recent->popup(), 1, &todo)) {
+                if (++tries < 10) {
+                    onIdle() = clickTodo;
+                } else {
+                    queuePress(VK_ESCAPE);  // it never opened: give up
+                    queuePress(VK_ESCAPE);
+                }
+                return;
+            }
+            SetCursorPos(centre(todo).x, centre(todo).y);
+            INPUT in[2];
+            in[0].type = in[1].type = INPUT_MOUSE;
+            in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+            in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+            SendInput(2, in, sizeof(INPUT));
+        };
+        onIdle() = clickTodo;
+    };
+    RECT fileEntry{};
+    GetMenuItemRect(form.hWnd(), menu.hTopMenu(), 0, &fileEntry);
+    platform->AdvanceTime(1000);
+    platform->Click(centre(fileEntry).x, centre(fileEntry).y);
+    pump();
+    EXPECT_EQ(events, (std::vector<std::string>{"Hover File", "Hover Recent", "Hover todo.txt",
+                                                "Click todo.txt"}));
 }
 
 using MenuPixelTest = orvane::test::AtDpi<MenuTest>;
@@ -218,6 +287,14 @@ TEST_P(MenuPixelTest, AnOpenPopupShowsMarksShortcutsAndGreyedItems) {
                 for (int y = toolbar.top; y < toolbar.bottom && !grey; ++y)
                     grey = platform->ScreenPixel(x, y) == GetSysColor(COLOR_GRAYTEXT);
             EXPECT_TRUE(grey);
+            // The picture after the mark column, and the shortcut text at the right.
+            RECT refresh{};
+            GetMenuItemRect(form.hWnd(), view->popup(), 5, &refresh);
+            const int midY = (refresh.top + refresh.bottom) / 2;
+            EXPECT_EQ(platform->ScreenPixel(refresh.left + 20 + 8, midY), RGB(255, 0, 0));
+            EXPECT_GT(inkIn(refresh.right - 30, refresh.top + 2, refresh.right - 2,
+                            refresh.bottom - 2, RGB(255, 255, 255)),
+                      4);
             queuePress(VK_ESCAPE);
             queuePress(VK_ESCAPE);
         };
@@ -248,8 +325,22 @@ TEST_F(MenuTest, BadCallsGiveTheirErrors) {
     menu.AddMenu(u"&Help", u"help", 0, 0, cMenuItem());
     EXPECT_EQ(menu.SubMenu(Variant(std::u16string(u"help")))->Caption, u"&Help");
     EXPECT_EQ(orvane::test::errorOf([&] { menu.SubMenu(Variant(std::int32_t{7})); }), 9);
-    // Entries of a bar that was built again refuse new items; nothing is added anywhere.
+    // An unknown image key draws and measures as no image.
+    const auto width = [&](std::int32_t id) {
+        MEASUREITEMSTRUCT mis;
+        mis.CtlType = ODT_MENU;
+        mis.itemID = static_cast<UINT>(id);
+        SendMessageW(form.hWnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+        return mis.itemWidth;
+    };
+    auto plain = file->AddMenu(u"Same");
+    auto unknown = file->AddMenu(u"Same", u"", 0, Variant(), 0, 0, 0, u"", u"", 0, u"nope");
+    EXPECT_EQ(width(unknown->ID), width(plain->ID));
+    // Entries of a bar that was built again refuse new items; nothing is added anywhere. The
+    // old bar is gone, and so is any menu the form had.
+    const HMENU old = menu.hTopMenu();
     menu.Create(form.hWnd());
+    EXPECT_FALSE(IsMenu(old));
     const std::int32_t before = MenuItemTable::current().size();
     EXPECT_EQ(orvane::test::errorOf([&] { file->AddMenu(u"late"); }), 5);
     EXPECT_EQ(MenuItemTable::current().size(), before);
@@ -387,7 +478,7 @@ TEST_F(MenuTest, EnumMenuVisitsEveryItemAndPopUpReturnsTheChoice) {
         seen.push_back(std::dynamic_pointer_cast<cMenuItem>(a[0].object())->Caption);
     });
     menu.EnumMenu(menu.hTopMenu());
-    ASSERT_EQ(seen.size(), 10u);  // 2 entries and their 8 items
+    ASSERT_EQ(seen.size(), 11u);  // 2 entries and their 9 items
     EXPECT_EQ(seen[0], u"&File");
     EXPECT_EQ(seen[1], u"&Open");
     EXPECT_EQ(seen[4], u"&View");
