@@ -5,6 +5,7 @@
 #include "controls/menu/MenuItemTable.h"
 #include "controls/menu/cMenuItem.h"
 #include "framework/GdiDrawing.h"
+#include "framework/KeysAndText.h"
 #include "framework/drawing/ControlTooltip.h"
 #include "framework/drawing/cGDIPCache.h"
 #include "host/ClassBuilder.h"
@@ -317,7 +318,7 @@ void ucMenu::ShowMenu() {
         m_subclass = std::make_unique<Subclasser>(u"ucMenu",
                                                   [this](SubclassMessage& m) { onFormMessage(m); });
     if (!m_subclass->isSubclassed(m_session->form) && m_subclass->ssc_Subclass(m_session->form)) {
-        for (UINT msg : {WM_MEASUREITEM, WM_DRAWITEM, WM_COMMAND})
+        for (UINT msg : {WM_MEASUREITEM, WM_DRAWITEM, WM_COMMAND, WM_MENUCHAR})
             m_subclass->zAddMsg(m_session->form, static_cast<std::int32_t>(msg),
                                 MsgWhen::MSG_BEFORE);
         for (UINT msg :
@@ -469,6 +470,17 @@ void ucMenu::onFormMessage(SubclassMessage& m) {
         case WM_MENUSELECT:
             menuSelect(m.wParam, m.lParam);
             return;
+        case WM_MENUCHAR: {
+            // Owner-drawn items carry no text of their own: the control finds the access key
+            // in its records and chooses the item.
+            const int position = accessKeyItem(HMENU(static_cast<std::uint32_t>(m.lParam)),
+                                               static_cast<char16_t>(LOWORD(m.wParam)));
+            if (position < 0) return;
+            m.handled = true;
+            m.result = static_cast<LRESULT>(
+                MAKELONG(static_cast<WORD>(position), static_cast<WORD>(MNC_EXECUTE)));
+            return;
+        }
         case WM_CHILDACTIVATE:
             // A child window taking over may have put its own menu: the bar comes back.
             if (m_session && IsMenu(m_session->top) && GetMenu(m.hWnd) != m_session->top)
@@ -515,6 +527,21 @@ void ucMenu::menuSelect(WPARAM wParam, LPARAM lParam) {
         m_tipShow->Enabled(true);
     }
     raiseItem(evItemHover, item);
+}
+
+int ucMenu::accessKeyItem(HMENU menu, char16_t key) const {
+    const int wanted = AccessKeyChar(std::u16string(u"&") + key);
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        const HMENU sub = GetSubMenu(menu, i);
+        const std::shared_ptr<cMenuItem> item =
+            sub ? itemFor(sub.value)
+                : MenuItemTable::current().at(static_cast<std::int32_t>(GetMenuItemID(menu, i)));
+        if (item && wanted && AccessKeyChar(item->Caption) == wanted &&
+            !(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)))
+            return i;
+    }
+    return -1;
 }
 
 // The form's MDI child windows, in window order.

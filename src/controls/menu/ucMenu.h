@@ -160,6 +160,9 @@ private:
     void drawMark(platform::HDC dc, const platform::RECT& rc, bool radio, bool checked);
     void drawSideCaption(platform::HDC dc, const cMenuItem& entry, const platform::RECT& side,
                          const platform::DRAWITEMSTRUCT& dis);
+    // The position of the enabled item of `menu` whose caption has `key` as its access key,
+    // or -1.
+    int accessKeyItem(platform::HMENU menu, char16_t key) const;
     std::vector<platform::HWND> mdiChildren() const;
     // Cached images in the DC's pixels (the cache works at 96 DPI).
     static int dpiOf(platform::HDC dc);

@@ -169,6 +169,15 @@ TEST_F(MenuTest, AKeyboardSessionRaisesHoversThenTheClick) {
     pump();
     EXPECT_EQ(events,
               (std::vector<std::string>{"Hover File", "Hover Open", "Hover Exit", "Click Exit"}));
+    // An owner-drawn item's access key chooses it (Alt+V, then M for Medium).
+    events.clear();
+    queueKey(VK_MENU, false);
+    queuePress('V');
+    queueKey(VK_MENU, true);
+    queuePress('M');
+    pump();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), "Click Medium");
     // The radio group and shortcut keys do not take part; the bar is still attached.
     EXPECT_EQ(GetMenu(form.hWnd()), menu.hTopMenu());
 }
@@ -278,8 +287,10 @@ TEST_P(MenuPixelTest, AnOpenPopupShowsMarksShortcutsAndGreyedItems) {
             EXPECT_GT(inkIn(status.left + 4, status.top + 2, status.left + 18, status.bottom - 2,
                             RGB(255, 255, 255)),
                       4);
-            // Unchecked radio members show an empty ring.
-            EXPECT_GT(inkIn(large.left + 4, large.top + 2, large.left + 18, large.bottom - 2,
+            // Unchecked radio members show an empty ring (Small: Large is highlighted).
+            RECT small{};
+            GetMenuItemRect(form.hWnd(), view->popup(), 2, &small);
+            EXPECT_GT(inkIn(small.left + 4, small.top + 2, small.left + 18, small.bottom - 2,
                             RGB(255, 255, 255)),
                       0);
             bool grey = false;
@@ -303,6 +314,24 @@ TEST_P(MenuPixelTest, AnOpenPopupShowsMarksShortcutsAndGreyedItems) {
         queueKey(VK_MENU, true);
         pump();
         EXPECT_TRUE(probed);
+        // Without ShowRadioOff the unchecked members of the group draw no mark.
+        menu.ShowRadioOff(false);
+        int ring = -1;
+        onIdle() = [&] {
+            RECT small{};  // not highlighted: the keyboard highlights the first item
+            GetMenuItemRect(form.hWnd(), view->popup(), 2, &small);
+            ring = 0;
+            for (int y = small.top + 2; y < small.bottom - 2; ++y)
+                for (int x = small.left + 4; x < small.left + 18; ++x)
+                    if (platform->ScreenPixel(x, y) != RGB(255, 255, 255)) ++ring;
+            queuePress(VK_ESCAPE);
+            queuePress(VK_ESCAPE);
+        };
+        queueKey(VK_MENU, false);
+        queuePress('V');
+        queueKey(VK_MENU, true);
+        pump();
+        EXPECT_EQ(ring, 0);
         onIdle() = nullptr;
     }
 }
