@@ -6,6 +6,7 @@
 #include "host/Error.h"
 #include "host/Form.h"
 #include "host/StdPicture.h"
+#include "services/imagelist/ucImageList.h"
 
 namespace orvane {
 
@@ -36,15 +37,19 @@ std::shared_ptr<StdPicture> icon(COLORREF colour) {
     return StdPicture::fromBitmap(bmp);
 }
 
+// The form's control of that name, or null.
+UserControl* findControl(Form& form, const std::u16string& name) {
+    try {
+        return &form.control(name);
+    } catch (const Error&) {
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 void buildGalleryMenu(Form& form) {
-    ucMenu* menu = nullptr;
-    try {
-        menu = dynamic_cast<ucMenu*>(&form.control(u"mnuMain"));
-    } catch (const Error&) {
-        return;
-    }
+    auto* menu = dynamic_cast<ucMenu*>(findControl(form, u"mnuMain"));
     if (!menu) return;
     cGDIPCache& gc = *menu->GC();
     gc.AddImage(u"new", Variant(std::static_pointer_cast<Object>(icon(RGB(60, 140, 60)))));
@@ -66,9 +71,24 @@ void buildGalleryMenu(Form& form) {
     auto edit = menu->AddMenu(u"&Edit");
     edit->AddMenu(u"&Undo", u"undo", 0, ctrl(u'z'), 2, flag(MF_GRAYED));
     edit->AddMenu(u"", u"", 0, Variant(), 0, flag(MF_SEPARATOR));
-    edit->AddMenu(u"Cu&t", u"cut", 0, ctrl(u'x'), 2);
-    edit->AddMenu(u"&Copy", u"copy", 0, ctrl(u'c'), 2);
-    edit->AddMenu(u"&Paste", u"paste", 0, ctrl(u'v'), 2);
+    const auto cut = edit->AddMenu(u"Cu&t", u"cut", 0, ctrl(u'x'), 2);
+    const auto copy = edit->AddMenu(u"&Copy", u"copy", 0, ctrl(u'c'), 2);
+    const auto paste = edit->AddMenu(u"&Paste", u"paste", 0, ctrl(u'v'), 2);
+    // The Edit items draw their pictures from the form's image list.
+    if (auto* images = dynamic_cast<ucImageList*>(findControl(form, u"imlMenu"))) {
+        const COLORREF colours[] = {RGB(200, 60, 60), RGB(120, 80, 190), RGB(40, 150, 150)};
+        const std::shared_ptr<clsSubMenu> items[] = {cut, copy, paste};
+        // Made afresh each time the form loads (the list is saved with the form).
+        images->Clear();
+        for (int i = 0; i < 3; ++i) {
+            const std::int32_t index =
+                images->AddFromFile(Variant(std::static_pointer_cast<Object>(icon(colours[i]))));
+            if (index <= 0) continue;
+            const auto record = menu->GetMenuItemInfo(items[i]->ID);
+            record->himl = static_cast<std::int32_t>(images->himl().value);
+            record->IconIndex = index - 1;
+        }
+    }
     auto view = menu->AddMenu(u"&View");
     view->AddMenu(u"&Status bar", u"status", 0, Variant(), 0, flag(MF_CHECKED));
     view->AddMenu(u"&Toolbar", u"toolbar");

@@ -13,6 +13,7 @@
 #include "host/ControlClasses.h"
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
+#include "platform/comctl/ImageList.h"
 #include "platform/theme/Theme.h"
 #include "platform/theme/ThemeParts.h"
 
@@ -646,8 +647,8 @@ void ucMenu::measure(MEASUREITEMSTRUCT& mis) {
                 item->ShortcutText.empty() ? u"" : u"    " + item->ShortcutText + u" ";
             int width = dc.text(item->Caption + shortcut).cx + 26;
             int height = caption.cy + 6;
-            if (!item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey)) {
-                const SIZE image = imageSize(item->ImgKey, screenDpi());
+            const SIZE image = itemImageSize(*item, screenDpi());
+            if (image.cx > 0) {
                 width += image.cx + 2;
                 height = std::max(height, static_cast<int>(image.cy) + 2);
             }
@@ -705,6 +706,18 @@ int ucMenu::screenDpi() {
     const int dpi = dpiOf(screen);
     ReleaseDC(HWND(), screen);
     return dpi;
+}
+
+// An item's picture: its image from the cache, else its image-list image (at the list's size).
+SIZE ucMenu::itemImageSize(const cMenuItem& item, int dpi) const {
+    if (!item.ImgKey.empty() && m_gc && m_gc->Exists(item.ImgKey))
+        return imageSize(item.ImgKey, dpi);
+    const HIMAGELIST himl(static_cast<std::uint32_t>(item.himl));
+    int cx = 0, cy = 0;
+    if (item.himl && item.IconIndex >= 0 && item.IconIndex < ImageList_GetImageCount(himl) &&
+        ImageList_GetIconSize(himl, &cx, &cy))
+        return SIZE{cx, cy};
+    return SIZE{0, 0};
 }
 
 SIZE ucMenu::imageSize(const std::u16string& key, int dpi) const {
@@ -834,15 +847,19 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
         }
         // Image.
         int textLeft = rc.left + (bar ? 3 : 22), textRight = rc.right - 2;
-        if (!bar && !item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey)) {
-            const SIZE image = imageSize(item->ImgKey, dpiOf(dc));
-            const int iw = image.cx, ih = image.cy;
-            const int x = rtl ? rc.right - 22 - iw : rc.left + 20;
-            renderImage(dc, item->ImgKey, x, rc.top + (h - ih) / 2);
-            if (rtl)
-                textRight -= iw + 4;
+        const SIZE image = bar ? SIZE{0, 0} : itemImageSize(*item, dpiOf(dc));
+        if (image.cx > 0) {
+            const int x = rtl ? rc.right - 22 - image.cx : rc.left + 20;
+            const int y = rc.top + (h - image.cy) / 2;
+            if (!item->ImgKey.empty() && m_gc && m_gc->Exists(item->ImgKey))
+                renderImage(dc, item->ImgKey, x, y);
             else
-                textLeft = rc.left + 20 + iw + 4;
+                ImageList_Draw(HIMAGELIST(static_cast<std::uint32_t>(item->himl)), item->IconIndex,
+                               dc, x, y, ILD_TRANSPARENT);
+            if (rtl)
+                textRight -= image.cx + 4;
+            else
+                textLeft = rc.left + 20 + image.cx + 4;
         }
         const bool greyed =
             (item->wFlags & kGreyed) || (dis.itemState & (ODS_GRAYED | ODS_DISABLED));

@@ -168,6 +168,7 @@ private:
     static int dpiOf(platform::HDC dc);
     static int screenDpi();
     platform::SIZE imageSize(const std::u16string& key, int dpi) const;
+    platform::SIZE itemImageSize(const cMenuItem& item, int dpi) const;
     void renderImage(platform::HDC dc, const std::u16string& key, int x, int y) const;
     void tileImage(platform::HDC dc, const std::u16string& key, int x, int y, int width,
                    int height) const;

@@ -12,6 +12,7 @@
 #include "framework/drawing/cGDIPCache.h"
 #include "host/ErrorOf.h"
 #include "host/StdPicture.h"
+#include "platform/comctl/ImageList.h"
 #include "support/ControlTest.h"
 #include "support/RoundTrip.h"
 
@@ -49,6 +50,7 @@ class MenuTest : public orvane::test::ControlTest {
 protected:
     void TearDown() override {
         onIdle() = nullptr;
+        if (m_list) ImageList_Destroy(m_list);
         EnableTheming(TRUE);
         ControlTest::TearDown();
     }
@@ -84,6 +86,26 @@ protected:
                             Variant(std::static_pointer_cast<Object>(StdPicture::fromBitmap(red))));
         view->AddMenu(u"&Refresh", u"", 0, Variant(std::int32_t{VK_F5}), 0, 0, 0, u"", u"", 0,
                       u"red");
+        // An item whose picture comes from an image list: the list's second image, blue.
+        if (m_list) ImageList_Destroy(m_list);
+        m_list = ImageList_Create(16, 16, ILC_COLOR32, 2, 2);
+        for (COLORREF c : {RGB(0, 255, 0), RGB(0, 0, 255)}) {
+            const HDC sdc = GetDC(HWND());
+            const HBITMAP b = CreateCompatibleBitmap(sdc, 16, 16);
+            ReleaseDC(HWND(), sdc);
+            const HDC mdc = CreateCompatibleDC(HDC());
+            const HGDIOBJ was = SelectObject(mdc, b);
+            const HBRUSH fillBrush = CreateSolidBrush(c);
+            FillRect(mdc, &all, fillBrush);
+            DeleteObject(fillBrush);
+            SelectObject(mdc, was);
+            DeleteDC(mdc);
+            ImageList_Add(m_list, b, HBITMAP());
+            DeleteObject(b);
+        }
+        auto listed = view->AddMenu(u"&Image list");
+        menu.GetMenuItemInfo(listed->ID)->himl = static_cast<std::int32_t>(m_list.value);
+        menu.GetMenuItemInfo(listed->ID)->IconIndex = 1;
         menu.RadioGroupAdd(1, 1, 0, 2);
         menu.ShowMenu();
         SetWindowSubclass(form.hWnd(), idleProc, 77, 0);
@@ -105,6 +127,7 @@ protected:
         return m_events;
     }
     std::shared_ptr<clsSubMenu> file, view;
+    HIMAGELIST m_list;
 };
 
 TEST_F(MenuTest, ItemsTakeTheTablesIdentifiersAndKeepTheirShortcuts) {
@@ -303,6 +326,10 @@ TEST_P(MenuPixelTest, AnOpenPopupShowsMarksShortcutsAndGreyedItems) {
             GetMenuItemRect(form.hWnd(), view->popup(), 5, &refresh);
             const int midY = (refresh.top + refresh.bottom) / 2;
             EXPECT_EQ(platform->ScreenPixel(refresh.left + 20 + 8, midY), RGB(255, 0, 0));
+            RECT listed{};
+            GetMenuItemRect(form.hWnd(), view->popup(), 6, &listed);
+            EXPECT_EQ(platform->ScreenPixel(listed.left + 20 + 8, (listed.top + listed.bottom) / 2),
+                      RGB(0, 0, 255));
             EXPECT_GT(inkIn(refresh.right - 30, refresh.top + 2, refresh.right - 2,
                             refresh.bottom - 2, RGB(255, 255, 255)),
                       4);
@@ -507,7 +534,7 @@ TEST_F(MenuTest, EnumMenuVisitsEveryItemAndPopUpReturnsTheChoice) {
         seen.push_back(std::dynamic_pointer_cast<cMenuItem>(a[0].object())->Caption);
     });
     menu.EnumMenu(menu.hTopMenu());
-    ASSERT_EQ(seen.size(), 11u);  // 2 entries and their 9 items
+    ASSERT_EQ(seen.size(), 12u);  // 2 entries and their 10 items
     EXPECT_EQ(seen[0], u"&File");
     EXPECT_EQ(seen[1], u"&Open");
     EXPECT_EQ(seen[4], u"&View");
