@@ -28,9 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         l->Create();
         return l;
     }();
-    static const std::string path = (std::filesystem::temp_directory_path() /
-                                     ("orvane-fuzz-" + std::to_string(getpid()) + ".iml"))
-                                        .string();
+    // One file per process, removed as the fuzzer exits.
+    struct TempFile {
+        std::string path = (std::filesystem::temp_directory_path() /
+                            ("orvane-fuzz-" + std::to_string(getpid()) + ".iml"))
+                               .string();
+        ~TempFile() {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+    };
+    static const TempFile file;
+    const std::string& path = file.path;
     (void)platform;
     const DWORD gdiBefore = testing::TestPlatform::LiveGdiObjects();
     const DWORD userBefore = testing::TestPlatform::LiveUserObjects();
