@@ -1,6 +1,7 @@
 #include "controls/menu/ucMenu.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "controls/menu/MenuItemTable.h"
 #include "controls/menu/cMenuItem.h"
@@ -214,7 +215,8 @@ std::shared_ptr<StdFont> ucMenu::systemMenuFont() const {
         ncm.lfMenuFont.lfFaceName[0]) {
         font->Name(ncm.lfMenuFont.lfFaceName);
         const int height = std::abs(static_cast<int>(ncm.lfMenuFont.lfHeight));
-        if (height > 0) font->Size(height * 72.0 / 96.0);
+        // The metrics give the height for the system's DPI.
+        if (height > 0) font->Size(height * 72.0 / GetDpiForSystem());
     } else {
         font->Name(u"Segoe UI");
         font->Size(9);
@@ -222,10 +224,24 @@ std::shared_ptr<StdFont> ucMenu::systemMenuFont() const {
     return font;
 }
 
+// The item font, made once and again only when what it is made from changes (the property,
+// the font object changed in place, the system's menu font): measuring and drawing run for
+// every item of every popup.
 HFONT ucMenu::itemFont() const {
-    const std::shared_ptr<StdFont> font = m_useSysFont || !m_font ? systemMenuFont() : m_font;
-    LOGFONTW lf = font->logFont(screenDpi());
-    return CreateFontIndirectW(&lf);
+    LOGFONTW lf{};
+    NONCLIENTMETRICSW ncm;
+    const bool system = m_useSysFont || !m_font;
+    if (system && SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0) &&
+        ncm.lfMenuFont.lfFaceName[0])
+        lf = ncm.lfMenuFont;
+    else
+        lf = (system ? systemMenuFont() : m_font)->logFont(static_cast<int>(GetDpiForSystem()));
+    if (!m_itemFont || std::memcmp(&lf, &m_itemLogFont, sizeof lf) != 0) {
+        if (m_itemFont) DeleteObject(m_itemFont);
+        m_itemFont = CreateFontIndirectW(&lf);
+        m_itemLogFont = lf;
+    }
+    return m_itemFont;
 }
 
 // --- Building ---
@@ -421,12 +437,15 @@ void ucMenu::CaptionW(HWND hwnd, const std::u16string& text) {
     DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+std::shared_ptr<cMenuItem> ucMenu::entryOf(std::uint32_t popup) const {
+    if (!m_session) return nullptr;
+    const auto it = m_session->popupEntry.find(popup);
+    return it == m_session->popupEntry.end() ? nullptr : MenuItemTable::current().at(it->second);
+}
+
 std::shared_ptr<cMenuItem> ucMenu::itemFor(std::uint32_t itemId) const {
     // A popup's handle stands for the entry it opens from.
-    if (m_session) {
-        const auto it = m_session->popupEntry.find(itemId);
-        if (it != m_session->popupEntry.end()) return MenuItemTable::current().at(it->second);
-    }
+    if (std::shared_ptr<cMenuItem> entry = entryOf(itemId)) return entry;
     return MenuItemTable::current().at(static_cast<std::int32_t>(itemId));
 }
 
@@ -647,24 +666,19 @@ void ucMenu::measure(MEASUREITEMSTRUCT& mis) {
                 item->ShortcutText.empty() ? u"" : u"    " + item->ShortcutText + u" ";
             int width = dc.text(item->Caption + shortcut).cx + 26;
             int height = caption.cy + 6;
-            const SIZE image = itemImageSize(*item, screenDpi());
+            const SIZE image = itemImageSize(*item, static_cast<int>(GetDpiForSystem()));
             if (image.cx > 0) {
                 width += image.cx + 2;
                 height = std::max(height, static_cast<int>(image.cy) + 2);
             }
             // Room for the popup's side bar.
-            if (m_session) {
-                const auto it = m_session->popupEntry.find(static_cast<std::uint32_t>(item->hMenu));
-                if (it != m_session->popupEntry.end())
-                    if (const auto entry = MenuItemTable::current().at(it->second);
-                        entry && entry->SidePosition != 0)
-                        width += entry->SideWidth;
-            }
+            if (const auto entry = entryOf(static_cast<std::uint32_t>(item->hMenu));
+                entry && entry->SidePosition != 0)
+                width += entry->SideWidth;
             mis.itemWidth = static_cast<UINT>(width);
             mis.itemHeight = static_cast<UINT>(height);
         }
     }
-    DeleteObject(font);
 }
 
 void ucMenu::drawMark(HDC dc, const RECT& rc, bool radio, bool checked) {
@@ -699,13 +713,6 @@ void ucMenu::drawMark(HDC dc, const RECT& rc, bool radio, bool checked) {
 int ucMenu::dpiOf(HDC dc) {
     const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
-}
-
-int ucMenu::screenDpi() {
-    const HDC screen = GetDC(HWND());
-    const int dpi = dpiOf(screen);
-    ReleaseDC(HWND(), screen);
-    return dpi;
 }
 
 // An item's picture: its image from the cache, else its image-list image (at the list's size).
@@ -753,7 +760,7 @@ void ucMenu::drawSideCaption(HDC dc, const cMenuItem& entry, const RECT& side,
     }
     if (entry.SideCaption.empty()) return;
     const std::shared_ptr<StdFont> font = entry.SideFont ? entry.SideFont : systemMenuFont();
-    LOGFONTW lf = font->logFont(screenDpi());
+    LOGFONTW lf = font->logFont(static_cast<int>(GetDpiForSystem()));
     // West270 reads upwards from the bottom; East90 downwards from the top.
     const bool upwards = m_verticalOrientation == 0;
     lf.lfEscapement = lf.lfOrientation = upwards ? 900 : 2700;
@@ -790,11 +797,7 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
     SetBkMode(dc, TRANSPARENT);
     RECT rc{0, 0, w, h};
     // The popup's side bar, from its entry's record.
-    std::shared_ptr<cMenuItem> entry;
-    if (!bar && m_session) {
-        const auto it = m_session->popupEntry.find(menu.value);
-        if (it != m_session->popupEntry.end()) entry = MenuItemTable::current().at(it->second);
-    }
+    const std::shared_ptr<cMenuItem> entry = bar ? nullptr : entryOf(menu.value);
     if (entry && entry->SidePosition != 0 && entry->SideWidth > 0) {
         const bool left = entry->SidePosition == 1;
         const RECT side =
@@ -877,7 +880,6 @@ void ucMenu::draw(const DRAWITEMSTRUCT& dis) {
     }
     BitBlt(dis.hDC, dis.rcItem.left, dis.rcItem.top, w, h, dc, 0, 0, SRCCOPY);
     SelectObject(dc, oldFont);
-    DeleteObject(font);
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -912,6 +914,8 @@ void ucMenu::WriteProperties(PropertyBag& bag) {
 }
 
 void ucMenu::Terminate() {
+    if (m_itemFont) DeleteObject(m_itemFont);
+    m_itemFont = HFONT();
     if (m_session) HideControlTooltip(m_session->form);
     Clear();
     m_gc.reset();

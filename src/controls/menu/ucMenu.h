@@ -129,6 +129,8 @@ public:
     // --- For drawing and tests ---
     // The record an owner-draw message names: a popup's handle stands for its entry.
     std::shared_ptr<cMenuItem> itemFor(std::uint32_t itemId) const;
+    // The record of the entry a popup opens from (null for another menu).
+    std::shared_ptr<cMenuItem> entryOf(std::uint32_t popup) const;
     // Whether the item at `position` of `menu` lies in a radio group.
     bool inRadioGroup(platform::HMENU menu, int position) const;
 
@@ -166,7 +168,6 @@ private:
     std::vector<platform::HWND> mdiChildren() const;
     // Cached images in the DC's pixels (the cache works at 96 DPI).
     static int dpiOf(platform::HDC dc);
-    static int screenDpi();
     platform::SIZE imageSize(const std::u16string& key, int dpi) const;
     platform::SIZE itemImageSize(const cMenuItem& item, int dpi) const;
     void renderImage(platform::HDC dc, const std::u16string& key, int x, int y) const;
@@ -176,7 +177,7 @@ private:
     // The tooltip's timers: shown after 500 ms over a popup, hidden after 5 s.
     void tipTimers();
     void menuSelect(platform::WPARAM wParam, platform::LPARAM lParam);
-    // The font items are measured and drawn with (the caller deletes it).
+    // The font items are measured and drawn with (the control keeps it).
     platform::HFONT itemFont() const;
     std::shared_ptr<StdFont> systemMenuFont() const;
     bool raiseItem(int event, const std::shared_ptr<cMenuItem>& item);
@@ -205,6 +206,8 @@ private:
     std::vector<std::tuple<std::uint32_t, int, int>> m_radioGroups;
     std::unique_ptr<Subclasser> m_subclass;
     bool m_listening = false;
+    mutable platform::HFONT m_itemFont;          // itemFont's font, made from
+    mutable platform::LOGFONTW m_itemLogFont{};  // this description
     ConstituentTimer* m_tipShow = nullptr;
     ConstituentTimer* m_tipHide = nullptr;
     std::shared_ptr<cMenuItem> m_tipItem;  // the highlighted item whose tooltip is due

@@ -293,6 +293,10 @@ TEST_P(MenuPixelTest, AnOpenPopupShowsMarksShortcutsAndGreyedItems) {
             RECT large{}, status{}, toolbar{};
             GetMenuItemRect(form.hWnd(), view->popup(), 0, &large);
             GetMenuItemRect(form.hWnd(), view->popup(), 3, &status);
+            // Items are as tall as the system menu font (scaled once for the DPI) and a margin.
+            EXPECT_LE(status.bottom - status.top, px(26));
+            // A new menu takes the system menu font, 9 points at every DPI.
+            EXPECT_DOUBLE_EQ(menu.Font()->Size(), 9.0);
             GetMenuItemRect(form.hWnd(), view->popup(), 4, &toolbar);
             // Some ink in the mark's box of the checked radio item and of the checked item;
             // the greyed item's text is grey.
