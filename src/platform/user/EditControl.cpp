@@ -933,36 +933,39 @@ std::pair<int, int> EditControl::scrollRange() const {
     if (!wraps()) {
         return {static_cast<int>(m_text.paragraphCount()), static_cast<int>(m_top.p)};
     }
-    const int width = textWidth();
-    const bool known = width == m_rowsWidth && m_rows.size() == m_text.paragraphCount();
-    const int average = std::max<int>(1, metrics().tmAveCharWidth);
+    const RowEstimate estimate = rowEstimate();
     int total = 0, top = static_cast<int>(m_top.r);
     for (std::size_t p = 0; p < m_text.paragraphCount(); ++p) {
-        int n;
-        if (known && !m_rows[p].empty()) {
-            n = static_cast<int>(m_rows[p].size());
-        } else {
-            const auto length = static_cast<int>(m_text.paragraph(p).size());
-            n = std::max(1, (length * average + width - 1) / width);
-        }
+        const int n = barRows(p, estimate);
         if (p < m_top.p) top += n;
         total += n;
     }
     return {total, top};
 }
 
+EditControl::RowEstimate EditControl::rowEstimate() const {
+    RowEstimate e;
+    e.wraps = wraps();
+    e.width = textWidth();
+    e.average = std::max<int>(1, metrics().tmAveCharWidth);
+    e.known = e.width == m_rowsWidth && m_rows.size() == m_text.paragraphCount();
+    return e;
+}
+
+int EditControl::barRows(std::size_t p, const RowEstimate& e) const {
+    if (!e.wraps) return 1;
+    if (e.known && !m_rows[p].empty()) return static_cast<int>(m_rows[p].size());
+    const auto length = static_cast<int>(m_text.paragraph(p).size());
+    return std::max(1, (length * e.average + e.width - 1) / e.width);
+}
+
 // The top row for a scroll bar position, counted as scrollRange counts.
 void EditControl::scrollToPosition(int position) {
-    const int width = textWidth();
-    const int average = std::max<int>(1, metrics().tmAveCharWidth);
+    const RowEstimate estimate = rowEstimate();
     int before = 0;
     std::size_t p = 0;
     for (; p + 1 < m_text.paragraphCount(); ++p) {
-        const bool known =
-            width == m_rowsWidth && m_rows.size() == m_text.paragraphCount() && !m_rows[p].empty();
-        const auto length = static_cast<int>(m_text.paragraph(p).size());
-        const int n = known ? static_cast<int>(m_rows[p].size())
-                            : std::max(1, (length * average + width - 1) / width);
+        const int n = barRows(p, estimate);
         if (before + n > position) break;
         before += n;
     }

@@ -144,6 +144,17 @@ private:
     // The vertical scroll bar's rows and top position: exact for wrapped paragraphs, estimated
     // from their length for the others.
     std::pair<int, int> scrollRange() const;
+    // What the bar's count goes by, worked out once per count: whether lines wrap, the text's
+    // width, the average character's, and whether the rows worked out so far are for that width.
+    struct RowEstimate {
+        bool wraps = false;
+        int width = 1;
+        int average = 1;
+        bool known = false;
+    };
+    RowEstimate rowEstimate() const;
+    // Rows of paragraph `p` as the bar counts them (1 when lines do not wrap).
+    int barRows(std::size_t p, const RowEstimate& e) const;
     void scrollToPosition(int position);
     // The width text is laid out in, and the widest line measured so far (at least those on the
     // screen).

@@ -306,6 +306,16 @@ TEST_F(TextTest, VerticalScrollingNeedsVerticalBars) {
     t.ScrollToLine(20);
     EXPECT_EQ(t.GetFirstVisibleLine(), 19);
     EXPECT_EQ(t.SelStart(), static_cast<std::int32_t>(lines.find(u"line 19")));
+    // With both bars long lines scroll sideways: each counts as one line on the vertical bar.
+    t.ScrollBars(ucText::sbBoth);
+    std::u16string wide;
+    for (int i = 0; i < 40; ++i)
+        wide += std::u16string(300, u'w') + u"\r\n";
+    t.Text(wide);
+    t.ScrollVertical(7);
+    pump();
+    EXPECT_EQ(t.GetFirstVisibleLine(), 7);
+    EXPECT_EQ(t.ScrollVertical(), 7);
 }
 
 TEST_F(TextTest, HandlersMayRebuildOrRemoveTheBoxWhileItTypes) {
