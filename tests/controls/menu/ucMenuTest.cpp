@@ -38,6 +38,22 @@ LRESULT idleProc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
     return DefSubclassProc(h, m, w, l);
 }
 
+// A new 16 x 16 bitmap of one colour.
+HBITMAP solidBitmap(COLORREF colour) {
+    const HDC screen = GetDC(HWND());
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    ReleaseDC(HWND(), screen);
+    const HDC dc = CreateCompatibleDC(HDC());
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, 16, 16};
+    const HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
 void queueKey(int vk, bool up) {
     keybd_event(static_cast<BYTE>(vk), 0, up ? KEYEVENTF_KEYUP : 0, 0);
 }
@@ -71,17 +87,7 @@ protected:
         view->AddMenu(u"&Status bar", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_CHECKED));
         view->AddMenu(u"&Toolbar", u"", 0, Variant(), 0, static_cast<std::int32_t>(MF_GRAYED));
         // A red 16 x 16 picture for an item with a shortcut.
-        const HDC screen = GetDC(HWND());
-        const HBITMAP red = CreateCompatibleBitmap(screen, 16, 16);
-        ReleaseDC(HWND(), screen);
-        const HDC dc = CreateCompatibleDC(HDC());
-        const HGDIOBJ old = SelectObject(dc, red);
-        const RECT all{0, 0, 16, 16};
-        const HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        SelectObject(dc, old);
-        DeleteDC(dc);
+        const HBITMAP red = solidBitmap(RGB(255, 0, 0));
         menu.GC()->AddImage(u"red",
                             Variant(std::static_pointer_cast<Object>(StdPicture::fromBitmap(red))));
         view->AddMenu(u"&Refresh", u"", 0, Variant(std::int32_t{VK_F5}), 0, 0, 0, u"", u"", 0,
@@ -90,16 +96,7 @@ protected:
         if (m_list) ImageList_Destroy(m_list);
         m_list = ImageList_Create(16, 16, ILC_COLOR32, 2, 2);
         for (COLORREF c : {RGB(0, 255, 0), RGB(0, 0, 255)}) {
-            const HDC sdc = GetDC(HWND());
-            const HBITMAP b = CreateCompatibleBitmap(sdc, 16, 16);
-            ReleaseDC(HWND(), sdc);
-            const HDC mdc = CreateCompatibleDC(HDC());
-            const HGDIOBJ was = SelectObject(mdc, b);
-            const HBRUSH fillBrush = CreateSolidBrush(c);
-            FillRect(mdc, &all, fillBrush);
-            DeleteObject(fillBrush);
-            SelectObject(mdc, was);
-            DeleteDC(mdc);
+            const HBITMAP b = solidBitmap(c);
             ImageList_Add(m_list, b, HBITMAP());
             DeleteObject(b);
         }
