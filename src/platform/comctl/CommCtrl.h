@@ -3,7 +3,10 @@
 // values.
 #pragma once
 
+#include "platform/comctl/CommonTypes.h"
+#include "platform/comctl/Header.h"
 #include "platform/comctl/ImageList.h"
+#include "platform/comctl/ListView.h"
 #include "platform/comctl/ProgressBar.h"
 #include "platform/comctl/ToolTips.h"
 #include "platform/user/UserTypes.h"

@@ -1,7 +1,7 @@
 // The progress bar, class "msctls_progress32" (PROGRESS_CLASSW): its styles, messages and states.
 #pragma once
 
-#include "platform/user/UserTypes.h"
+#include "platform/comctl/CommonTypes.h"
 
 namespace orvane::platform {
 
@@ -27,8 +27,6 @@ inline constexpr UINT PBM_GETBKCOLOR = WM_USER + 14;
 inline constexpr UINT PBM_GETBARCOLOR = WM_USER + 15;
 inline constexpr UINT PBM_SETSTATE = WM_USER + 16;
 inline constexpr UINT PBM_GETSTATE = WM_USER + 17;
-inline constexpr UINT CCM_FIRST = 0x2000;
-inline constexpr UINT CCM_SETBKCOLOR = CCM_FIRST + 1;
 inline constexpr UINT PBM_SETBKCOLOR = CCM_SETBKCOLOR;
 
 inline constexpr int PBST_NORMAL = 1;

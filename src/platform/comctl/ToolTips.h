@@ -18,7 +18,7 @@
 // handles as title icons.
 #pragma once
 
-#include "platform/user/UserTypes.h"
+#include "platform/comctl/CommonTypes.h"
 
 namespace orvane::platform {
 
@@ -113,9 +113,6 @@ inline constexpr UINT TTN_POP = TTN_FIRST - 2;
 inline constexpr UINT TTN_LINKCLICK = TTN_FIRST - 3;
 inline constexpr UINT TTN_GETDISPINFOW = TTN_FIRST - 10;
 inline constexpr UINT TTN_NEEDTEXTW = TTN_GETDISPINFOW;
-
-// Tool text supplied on demand through TTN_GETDISPINFOW.
-inline LPWSTR const LPSTR_TEXTCALLBACKW = reinterpret_cast<LPWSTR>(static_cast<std::intptr_t>(-1));
 
 // The tool description. cbSize tells which members the caller knows: the sizes of the 32-bit
 // layouts (up to lpszText, lParam or lpReserved) are accepted, and so is sizeof(TOOLINFOW).
