@@ -1,5 +1,6 @@
 #include "platform/base/LastError.h"
 #include "platform/comctl/CommCtrl.h"
+#include "platform/comctl/ListViewControl.h"
 #include "platform/comctl/ProgressControl.h"
 #include "platform/comctl/ToolTipControl.h"
 
@@ -18,6 +19,7 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {
     }
     if (icc->dwICC & kToolTipGroups) ToolTipControl::registerClass();
     if (icc->dwICC & ICC_PROGRESS_CLASS) ProgressControl::registerClass();
+    if (icc->dwICC & ICC_LISTVIEW_CLASSES) ListViewControl::registerClass();
     return TRUE;
 }
 

@@ -16,6 +16,10 @@ inline constexpr UINT CCM_GETVERSION = CCM_FIRST + 8;
 // Text a control asks its parent for when it needs it (LVN_GETDISPINFOW, TTN_GETDISPINFOW).
 inline LPWSTR const LPSTR_TEXTCALLBACKW = reinterpret_cast<LPWSTR>(static_cast<std::intptr_t>(-1));
 
+// WM_NOTIFYFORMAT answers.
+inline constexpr LRESULT NFR_ANSI = 1;
+inline constexpr LRESULT NFR_UNICODE = 2;
+
 // Generic notifications (WM_NOTIFY codes).
 inline constexpr UINT NM_FIRST = 0U;
 inline constexpr UINT NM_OUTOFMEMORY = NM_FIRST - 1;

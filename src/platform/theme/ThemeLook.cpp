@@ -272,6 +272,57 @@ constexpr ThemePartLook kMenuParts[] = {
      kMenuPopupSubmenu},
 };
 
+// List items: nothing drawn normally; hot items tint light blue, selected items fill a
+// stronger blue (grey when the list lacks the focus), with a border when hot as well.
+constexpr ThemeStateLook kListItem[] = {
+    /* LISS_NORMAL           */ {kNone, kNone, kNone, 0, kNone, 0, G::None, 0},
+    /* LISS_HOT              */ {rgb(0xE5F3FF), rgb(0xE5F3FF), kNone, 0, kNone, 0, G::None, 0},
+    /* LISS_SELECTED         */ {rgb(0xCCE8FF), rgb(0xCCE8FF), kNone, 0, kNone, 0, G::None, 0},
+    /* LISS_DISABLED         */ {kNone, kNone, kNone, 0, kNone, 0, G::None, 0},
+    /* LISS_SELECTEDNOTFOCUS */ {rgb(0xD9D9D9), rgb(0xD9D9D9), kNone, 0, kNone, 0, G::None, 0},
+    /* LISS_HOTSELECTED      */
+    {rgb(0xCCE8FF), rgb(0xCCE8FF), rgb(0x99D1FF), 1, kNone, 0, G::None, 0},
+};
+// A group's expand and collapse buttons: a chevron, tinted when hovered or pushed.
+constexpr std::uint32_t kChevron = rgb(0x404040);
+constexpr ThemeStateLook kGroupExpand[] = {
+    /* normal */ {kNone, kNone, kNone, 0, kNone, 0, G::TriangleDown, kChevron},
+    /* hover  */ {rgb(0xE5F3FF), rgb(0xE5F3FF), kNone, 0, kNone, 0, G::TriangleDown, kChevron},
+    /* pushed */ {rgb(0xCCE8FF), rgb(0xCCE8FF), kNone, 0, kNone, 0, G::TriangleDown, kChevron},
+};
+constexpr ThemeStateLook kGroupCollapse[] = {
+    /* normal */ {kNone, kNone, kNone, 0, kNone, 0, G::TriangleUp, kChevron},
+    /* hover  */ {rgb(0xE5F3FF), rgb(0xE5F3FF), kNone, 0, kNone, 0, G::TriangleUp, kChevron},
+    /* pushed */ {rgb(0xCCE8FF), rgb(0xCCE8FF), kNone, 0, kNone, 0, G::TriangleUp, kChevron},
+};
+constexpr ThemePartLook kListViewParts[] = {
+    {LVP_LISTITEM, PartShape::RoundRect, 0, 0, 0, {1, 1, 1, 1}, 1, 1, 1, 1, true, kListItem},
+    {LVP_EXPANDBUTTON,
+     PartShape::RoundRect,
+     2,
+     0,
+     0,
+     {1, 1, 1, 1},
+     9,
+     9,
+     16,
+     16,
+     true,
+     kGroupExpand},
+    {LVP_COLLAPSEBUTTON,
+     PartShape::RoundRect,
+     2,
+     0,
+     0,
+     {1, 1, 1, 1},
+     9,
+     9,
+     16,
+     16,
+     true,
+     kGroupCollapse},
+};
+
 // Progress: a light track with a grey border; the fill is the accent (red for an error,
 // amber when paused); a marquee's moving piece is the accent too.
 constexpr ThemeStateLook kProgressTrack[] = {
@@ -334,10 +385,8 @@ constexpr ThemePartLook kSpinParts[] = {
 };
 
 constexpr ThemeClassLook kClasses[] = {
-    {u"BUTTON", kButtonParts},
-    {u"MENU", kMenuParts},
-    {u"PROGRESS", kProgressParts},
-    {u"SPIN", kSpinParts},
+    {u"BUTTON", kButtonParts},     {u"LISTVIEW", kListViewParts}, {u"MENU", kMenuParts},
+    {u"PROGRESS", kProgressParts}, {u"SPIN", kSpinParts},
 };
 
 }  // namespace
