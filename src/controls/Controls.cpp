@@ -8,6 +8,7 @@
 #include "controls/buttons/ucOption.h"
 #include "controls/buttons/ucOptionGroup.h"
 #include "controls/buttons/ucTextGroup.h"
+#include "controls/edit/ucListView.h"
 #include "controls/graphics/ucImage.h"
 #include "controls/graphics/ucPicture.h"
 #include "controls/graphics/ucProgressBar.h"
@@ -49,6 +50,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucImage::registerClass(library, classes);
     ucPicture::registerClass(library, classes);
     ucText::registerClass(library, classes);
+    ucListView::registerClass(library, classes);
     ucMenu::registerClass(library, classes);
 }
 

@@ -22,6 +22,8 @@ int headerFormat(int fmt) {
     if (fmt & LVCFMT_BITMAP_ON_RIGHT) h |= HDF_BITMAP_ON_RIGHT;
     if (fmt & LVCFMT_SPLITBUTTON) h |= HDF_SPLITBUTTON;
     if (fmt & LVCFMT_FIXED_WIDTH) h |= HDF_FIXEDWIDTH;
+    // The header's check box bits pass through, as the list has none of its own there.
+    h |= fmt & (HDF_CHECKBOX | HDF_CHECKED);
     return h;
 }
 

@@ -214,6 +214,8 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!m_scrollBarsValid) updateScrollBars();
             return 0;
         case WM_SIZE:
+            // A larger window has more to paint than what was invalid before.
+            m_wholeInvalid = false;
             invalidateLayout();
             layoutHeader();
             updateScrollBars();

@@ -329,7 +329,9 @@ constexpr ThemeStateLook kProgressTrack[] = {
     /* PBBS_NORMAL  */ {rgb(0xE6E6E6), rgb(0xE6E6E6), rgb(0xBCBCBC), 1, kNone, 0, G::None, 0},
     /* PBBS_PARTIAL */ {rgb(0xE6E6E6), rgb(0xE6E6E6), rgb(0xBCBCBC), 1, kNone, 0, G::None, 0},
 };
+// The chunk's second state is the one cells of progress columns ask for.
 constexpr ThemeStateLook kProgressChunk[] = {
+    {kAccent, kAccent, kNone, 0, kNone, 0, G::None, 0},
     {kAccent, kAccent, kNone, 0, kNone, 0, G::None, 0},
 };
 constexpr ThemeStateLook kProgressFill[] = {
