@@ -89,6 +89,9 @@ LRESULT HeaderControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             return 0;
         case WM_DESTROY:
+            // Whatever the mouse was doing ends without a word to the parent.
+            m_mode = Mode::None;
+            m_active = -1;
             KillTimer(m_hwnd, kFilterTimer);
             if (m_edit) RemoveWindowSubclass(m_edit, editProc, kFilterEditId);
             return 0;
