@@ -1,5 +1,6 @@
 #include "platform/base/LastError.h"
 #include "platform/comctl/CommCtrl.h"
+#include "platform/comctl/HeaderControl.h"
 #include "platform/comctl/ListViewControl.h"
 #include "platform/comctl/ProgressControl.h"
 #include "platform/comctl/ToolTipControl.h"
@@ -19,7 +20,11 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {
     }
     if (icc->dwICC & kToolTipGroups) ToolTipControl::registerClass();
     if (icc->dwICC & ICC_PROGRESS_CLASS) ProgressControl::registerClass();
-    if (icc->dwICC & ICC_LISTVIEW_CLASSES) ListViewControl::registerClass();
+    // The header comes with the list view, which builds on it.
+    if (icc->dwICC & ICC_LISTVIEW_CLASSES) {
+        HeaderControl::registerClass();
+        ListViewControl::registerClass();
+    }
     return TRUE;
 }
 

@@ -20,6 +20,7 @@ constexpr std::uint32_t kWhite = rgb(0xFFFFFF);
 constexpr std::uint32_t kDisabledFill = rgb(0xF3F3F3);
 constexpr std::uint32_t kDisabledBorder = rgb(0xC8C8C8);
 constexpr std::uint32_t kDisabledMark = rgb(0xC2C2C2);
+constexpr std::uint32_t kDarkArrow = rgb(0x404040);
 
 using G = PartGlyph;
 
@@ -97,6 +98,99 @@ constexpr ThemePartLook kButtonParts[] = {
      kRadioButton},
     {BP_CHECKBOX, PartShape::RoundRect, 3, 13, 13, {0, 0, 0, 0}, 13, 13, 13, 13, true, kCheckBox},
     {BP_GROUPBOX, PartShape::RoundRect, 4, 0, 0, {6, 6, 6, 6}, 10, 10, 10, 10, true, kGroupBox},
+};
+
+// Header: flat light items, white fading to a very light grey, each divided from the next by a
+// thin line at its right; hot items tint blue, pressed ones a deeper blue. Sort arrows are
+// small grey triangles; the drop-down and filter buttons a dark arrow on a tint when hot.
+constexpr std::uint32_t kHeaderDivider = rgb(0xE5E5E5);
+constexpr std::uint32_t kHeaderArrow = rgb(0x6D6D6D);
+constexpr ThemeStateLook kHeaderNormal = {
+    kWhite, rgb(0xF7F7F7), kHeaderDivider, 1, kNone, 0, G::None, 0};
+constexpr ThemeStateLook kHeaderHot = {
+    rgb(0xEDF5FD), rgb(0xD9EBF9), rgb(0xC0DCF3), 1, kNone, 0, G::None, 0};
+constexpr ThemeStateLook kHeaderPressed = {
+    rgb(0xCDE4F7), rgb(0xBCDCF4), rgb(0x9CC8EC), 1, kNone, 0, G::None, 0};
+constexpr ThemeStateLook kHeaderItem[] = {
+    kHeaderNormal, kHeaderHot, kHeaderPressed,  // HIS_NORMAL, HIS_HOT, HIS_PRESSED
+    kHeaderNormal, kHeaderHot, kHeaderPressed,  // HIS_SORTEDNORMAL ... HIS_SORTEDPRESSED
+    kHeaderNormal, kHeaderHot, kHeaderPressed,  // HIS_ICONNORMAL ... HIS_ICONPRESSED
+    kHeaderNormal, kHeaderHot, kHeaderPressed,  // HIS_ICONSORTEDNORMAL ... PRESSED
+};
+constexpr ThemeStateLook kHeaderSortArrow[] = {
+    /* HSAS_SORTEDUP   */ {kNone, kNone, kNone, 0, kNone, 0, G::WideTriangleUp, kHeaderArrow},
+    /* HSAS_SORTEDDOWN */ {kNone, kNone, kNone, 0, kNone, 0, G::WideTriangleDown, kHeaderArrow},
+};
+constexpr ThemeStateLook kHeaderDropDown[] = {
+    /* HDDS_NORMAL  */ {kNone, kNone, kNone, 0, kNone, 0, G::TriangleDown, kDarkArrow},
+    /* HDDS_SOFTHOT */
+    {rgb(0xEDF5FD), rgb(0xEDF5FD), kNone, 0, kNone, 0, G::TriangleDown, kDarkArrow},
+    /* HDDS_HOT     */
+    {rgb(0xCDE4F7), rgb(0xCDE4F7), rgb(0x9CC8EC), 1, kNone, 0, G::TriangleDown, kDarkArrow},
+};
+
+constexpr ThemePartLook kHeaderParts[] = {
+    {HP_HEADERITEM, PartShape::Band, 0, 0, 0, {4, 3, 5, 3}, 1, 1, 1, 1, false, kHeaderItem},
+    {HP_HEADERITEMLEFT,
+     PartShape::Band,
+     0,
+     0,
+     0,
+     {4, 3, 5, 3},
+     1,
+     1,
+     1,
+     1,
+     false,
+     {kHeaderItem, 3}},
+    {HP_HEADERITEMRIGHT,
+     PartShape::Band,
+     0,
+     0,
+     0,
+     {4, 3, 5, 3},
+     1,
+     1,
+     1,
+     1,
+     false,
+     {kHeaderItem, 3}},
+    {HP_HEADERSORTARROW,
+     PartShape::RoundRect,
+     0,
+     9,
+     5,
+     {0, 0, 0, 0},
+     9,
+     5,
+     9,
+     5,
+     true,
+     kHeaderSortArrow},
+    {HP_HEADERDROPDOWN,
+     PartShape::RoundRect,
+     0,
+     0,
+     0,
+     {0, 0, 0, 0},
+     16,
+     8,
+     16,
+     20,
+     true,
+     kHeaderDropDown},
+    {HP_HEADERDROPDOWNFILTER,
+     PartShape::RoundRect,
+     0,
+     0,
+     0,
+     {0, 0, 0, 0},
+     16,
+     8,
+     16,
+     20,
+     true,
+     kHeaderDropDown},
 };
 
 // Menus: a white bar whose items tint blue when hot or pushed; light popups with a grey
@@ -387,8 +481,8 @@ constexpr ThemePartLook kSpinParts[] = {
 };
 
 constexpr ThemeClassLook kClasses[] = {
-    {u"BUTTON", kButtonParts},     {u"LISTVIEW", kListViewParts}, {u"MENU", kMenuParts},
-    {u"PROGRESS", kProgressParts}, {u"SPIN", kSpinParts},
+    {u"BUTTON", kButtonParts}, {u"HEADER", kHeaderParts},     {u"LISTVIEW", kListViewParts},
+    {u"MENU", kMenuParts},     {u"PROGRESS", kProgressParts}, {u"SPIN", kSpinParts},
 };
 
 }  // namespace

@@ -9,7 +9,9 @@
 
 namespace orvane::platform {
 
-enum class PartShape { RoundRect, Ellipse };
+// Band: a rectangle filled edge to edge whose border is one line down its right side (the items
+// of a header, divided from each other by that line).
+enum class PartShape { RoundRect, Ellipse, Band };
 enum class PartGlyph {
     None,
     CheckMark,
@@ -19,7 +21,10 @@ enum class PartGlyph {
     TriangleLeft,
     TriangleUp,
     TriangleDown,
-    TriangleRight
+    TriangleRight,
+    // Triangles filling their whole glyph box, wider than tall: sort arrows.
+    WideTriangleUp,
+    WideTriangleDown
 };
 
 struct ThemeStateLook {

@@ -24,6 +24,19 @@ void addStop(cairo_pattern_t* pattern, double offset, std::uint32_t argb) {
                                       (argb >> 24) / 255.0);
 }
 
+// The state's fill: one colour, or a gradient from top to bottom over height h.
+void setFill(cairo_t* cr, const ThemeStateLook& state, double h) {
+    if (state.fillTop == state.fillBottom) {
+        setColour(cr, state.fillTop);
+        return;
+    }
+    cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, 0, h);
+    addStop(gradient, 0, state.fillTop);
+    addStop(gradient, 1, state.fillBottom);
+    cairo_set_source(cr, gradient);
+    cairo_pattern_destroy(gradient);
+}
+
 // The outline of the part inset by `inset` pixels from its w × h box.
 void outline(cairo_t* cr, const ThemePartLook& part, double w, double h, double radius,
              double inset) {
@@ -116,8 +129,34 @@ void drawGlyph(cairo_t* cr, PartGlyph glyph, std::uint32_t colour, double w, dou
             cairo_restore(cr);
             break;
         }
+        case PartGlyph::WideTriangleUp:
+        case PartGlyph::WideTriangleDown: {
+            // Corners on whole pixels, so the flat side is one crisp row.
+            const double left = 0, right = std::round(w), top = 0, bottom = std::round(h);
+            const bool up = glyph == PartGlyph::WideTriangleUp;
+            cairo_move_to(cr, left, up ? bottom : top);
+            cairo_line_to(cr, right, up ? bottom : top);
+            cairo_line_to(cr, (left + right) / 2, up ? top : bottom);
+            cairo_close_path(cr);
+            cairo_fill(cr);
+            break;
+        }
         case PartGlyph::None:
             break;
+    }
+}
+
+// A band: filled edge to edge, its border a line down the right side.
+void drawBand(cairo_t* cr, const ThemeStateLook& state, double w, double h, double border) {
+    if (visible(state.fillTop) || visible(state.fillBottom)) {
+        cairo_rectangle(cr, 0, 0, w, h);
+        setFill(cr, state, h);
+        cairo_fill(cr);
+    }
+    if (border > 0) {
+        cairo_rectangle(cr, w - border, 0, border, h);
+        setColour(cr, state.border);
+        cairo_fill(cr);
     }
 }
 
@@ -142,32 +181,28 @@ void ThemeRenderer::render(const ThemePartLook& part, const ThemeStateLook& stat
     const double radius = part.radius * scale;
     const double border = visible(state.border) ? strokeWidth(state.borderWidth, scale) : 0;
 
-    // The fill reaches the middle of the border, which then covers its edge.
-    if (visible(state.fillTop) || visible(state.fillBottom)) {
-        outline(cr, part, w, h, radius, border / 2);
-        if (state.fillTop == state.fillBottom) {
-            setColour(cr, state.fillTop);
-        } else {
-            cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, 0, h);
-            addStop(gradient, 0, state.fillTop);
-            addStop(gradient, 1, state.fillBottom);
-            cairo_set_source(cr, gradient);
-            cairo_pattern_destroy(gradient);
+    if (part.shape == PartShape::Band) {
+        drawBand(cr, state, w, h, border);
+    } else {
+        // The fill reaches the middle of the border, which then covers its edge.
+        if (visible(state.fillTop) || visible(state.fillBottom)) {
+            outline(cr, part, w, h, radius, border / 2);
+            setFill(cr, state, h);
+            cairo_fill(cr);
         }
-        cairo_fill(cr);
-    }
-    if (border > 0) {
-        outline(cr, part, w, h, radius, border / 2);
-        setColour(cr, state.border);
-        cairo_set_line_width(cr, border);
-        cairo_stroke(cr);
-    }
-    if (visible(state.ring)) {
-        const double ring = strokeWidth(state.ringWidth, scale);
-        outline(cr, part, w, h, radius, border + ring / 2);
-        setColour(cr, state.ring);
-        cairo_set_line_width(cr, ring);
-        cairo_stroke(cr);
+        if (border > 0) {
+            outline(cr, part, w, h, radius, border / 2);
+            setColour(cr, state.border);
+            cairo_set_line_width(cr, border);
+            cairo_stroke(cr);
+        }
+        if (visible(state.ring)) {
+            const double ring = strokeWidth(state.ringWidth, scale);
+            outline(cr, part, w, h, radius, border + ring / 2);
+            setColour(cr, state.ring);
+            cairo_set_line_width(cr, ring);
+            cairo_stroke(cr);
+        }
     }
     drawGlyph(cr, state.glyph, state.glyphColor, w, h, scale);
 
