@@ -76,7 +76,10 @@ void HeaderControl::paint(HDC dc, const RECT& clip) {
     defaults();
 
     const LRESULT pre = customDraw(dc, CDDS_PREPAINT, client, -1, 0);
-    if (!m_dead && !(pre & CDRF_SKIPDEFAULT)) {
+    // A parent that skips the default drawing but asks for items draws the header item by
+    // item: the items are still offered, and only the strip after them is left to it.
+    const bool skipAll = (pre & CDRF_SKIPDEFAULT) && !(pre & CDRF_NOTIFYITEMDRAW);
+    if (!m_dead && !skipAll) {
         const bool buttons = (style() & HDS_BUTTONS) != 0;
         int end = 0;
         for (std::size_t p = 0; p < m_order.size() && !m_dead; ++p) {
@@ -107,7 +110,7 @@ void HeaderControl::paint(HDC dc, const RECT& clip) {
             }
             defaults();
         }
-        if (!m_dead && end < client.right)
+        if (!m_dead && end < client.right && !(pre & CDRF_SKIPDEFAULT))
             paintItemBackground(dc, RECT{end, client.top, client.right, client.bottom}, -1, false,
                                 false);
         if (!m_dead) {

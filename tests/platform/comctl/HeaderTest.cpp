@@ -367,12 +367,20 @@ TEST_F(HeaderTest, CustomDrawStagesFollowTheDisplayOrder) {
 
     // CDRF_SKIPDEFAULT at the start: nothing more is asked or drawn.
     parent().hook = nullptr;
-    parent().drawAnswer[CDDS_PREPAINT] = CDRF_SKIPDEFAULT | CDRF_NOTIFYITEMDRAW;
+    parent().drawAnswer[CDDS_PREPAINT] = CDRF_SKIPDEFAULT;
     parent().notes.clear();
     InvalidateRect(h, nullptr, FALSE);
     Screen::PumpMessages();
     ASSERT_EQ(notes(NM_CUSTOMDRAW).size(), 1u);
     EXPECT_EQ(notes(NM_CUSTOMDRAW)[0].stage, CDDS_PREPAINT);
+    // With the items asked for too, the parent draws the header item by item.
+    parent().drawAnswer[CDDS_PREPAINT] = CDRF_SKIPDEFAULT | CDRF_NOTIFYITEMDRAW;
+    parent().notes.clear();
+    InvalidateRect(h, nullptr, FALSE);
+    Screen::PumpMessages();
+    const std::vector<Note> items = notes(NM_CUSTOMDRAW);
+    ASSERT_GT(items.size(), 1u);
+    EXPECT_EQ(items[1].stage, CDDS_ITEMPREPAINT);
     DestroyWindow(h);
 }
 
