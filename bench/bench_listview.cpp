@@ -5,6 +5,7 @@
 // callback that reads the texts back.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
