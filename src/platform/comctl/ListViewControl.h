@@ -127,6 +127,9 @@ private:
     // The text, image and indent of a cell, asking the parent (LVN_GETDISPINFOW) for what it
     // keeps itself.
     std::u16string cellText(int item, int subItem);
+    // The text the list keeps for a cell (empty for an invalid item or an unset sub-item), or
+    // null when the parent is to be asked.
+    const std::u16string* storedText(int item, int subItem) const;
     int cellImage(int item, int subItem);
     int itemIndent(int item);
     UINT itemState(int i, UINT mask) const;
@@ -214,6 +217,9 @@ private:
     // Where the item sits within the group layout: block and row.
     bool groupPosition(int item, int& block, int& row);
     void invalidateLayout();
+    // Repaints one item's row (or cell) when it shows; nothing when the whole window waits for
+    // a paint already.
+    void invalidateItem(int i);
 
     // --- Painting (ListViewPaint.cpp) ---
     void paint(HDC dc, const RECT& update);
@@ -256,7 +262,7 @@ private:
     HWND editLabel(int i);
     void endEdit(bool cancel);
     static LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR data);
+                            DWORD_PTR data);
 
     // --- Groups (ListViewGroups.cpp) ---
     int insertGroup(int at, const LVGROUP& g);

@@ -166,20 +166,19 @@ bool ListViewControl::deleteAll() {
     return true;
 }
 
+const std::u16string* ListViewControl::storedText(int item, int subItem) const {
+    static const std::u16string kEmpty;
+    if (!validIndex(item)) return &kEmpty;
+    if (ownerData()) return nullptr;
+    const Item& it = m_items[static_cast<std::size_t>(item)];
+    if (subItem == 0) return it.textCallback ? nullptr : &it.text;
+    const std::size_t s = static_cast<std::size_t>(subItem - 1);
+    if (s >= it.subItems.size()) return &kEmpty;
+    return it.subItems[s].textCallback ? nullptr : &it.subItems[s].text;
+}
+
 std::u16string ListViewControl::cellText(int item, int subItem) {
-    if (!validIndex(item)) return {};
-    bool callback = ownerData();
-    if (!callback) {
-        const Item& it = m_items[static_cast<std::size_t>(item)];
-        if (subItem == 0) {
-            if (!it.textCallback) return it.text;
-        } else {
-            const std::size_t s = static_cast<std::size_t>(subItem - 1);
-            if (s >= it.subItems.size()) return {};
-            if (!it.subItems[s].textCallback) return it.subItems[s].text;
-        }
-        callback = true;
-    }
+    if (const std::u16string* stored = storedText(item, subItem)) return *stored;
     // Ask the parent, with a buffer it may fill or replace with its own text.
     char16_t buffer[kLabelMax + 1] = {};
     NMLVDISPINFOW di;
@@ -275,15 +274,21 @@ bool ListViewControl::setItem(const LVITEMW& it) {
     if (it.iSubItem > 0) {
         Item& item = m_items[static_cast<std::size_t>(i)];
         const std::size_t s = static_cast<std::size_t>(it.iSubItem - 1);
-        if (item.subItems.size() <= s) item.subItems.resize(s + 1);
+        if (item.subItems.size() <= s) {
+            // Room for every column's cell at once, as rows are usually filled across.
+            item.subItems.reserve(static_cast<std::size_t>(columnCount() - 1));
+            item.subItems.resize(s + 1);
+        }
         SubItem& sub = item.subItems[s];
         if (it.mask & LVIF_TEXT) {
             sub.textCallback = it.pszText == LPSTR_TEXTCALLBACKW;
-            sub.text =
-                sub.textCallback || !it.pszText ? std::u16string() : std::u16string(it.pszText);
+            if (sub.textCallback || !it.pszText)
+                sub.text.clear();
+            else
+                sub.text = it.pszText;
         }
         if (it.mask & LVIF_IMAGE) sub.image = it.iImage;
-        InvalidateRect(m_hwnd, nullptr, FALSE);
+        invalidateItem(i);
         return true;
     }
     UINT fields = it.mask & (LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_INDENT | LVIF_GROUPID);
@@ -315,6 +320,9 @@ int ListViewControl::getItemText(int i, LVITEMW& it) {
         if (it.pszText && it.cchTextMax > 0) it.pszText[0] = 0;
         return 0;
     }
+    // A text the list keeps is copied straight from where it is kept.
+    if (const std::u16string* stored = storedText(i, it.iSubItem))
+        return copyOut(*stored, it.pszText, it.cchTextMax);
     return copyOut(cellText(i, it.iSubItem), it.pszText, it.cchTextMax);
 }
 
@@ -522,12 +530,15 @@ bool ListViewControl::sortItems(PFNLVCOMPARE compare, LPARAM param, bool byIndex
     // Items stay where they are while the callback runs, so the indices it is given (or the
     // data of LVM_SORTITEMS) always name the items it reads. A callback that changes the
     // number of items stops the sort.
+    // (The items' own count is checked: an owner-data list never gets here, and asking the
+    // window's style on each of some n log n comparisons would cost more than comparing.)
+    const auto held = static_cast<std::size_t>(n);
     const bool done = mergeSort(order, [&](int a, int b, int& answer) {
-        if (count() != n) return false;
+        if (m_items.size() != held) return false;
         const LPARAM x = byIndex ? a : m_items[static_cast<std::size_t>(a)].lParam;
         const LPARAM y = byIndex ? b : m_items[static_cast<std::size_t>(b)].lParam;
         answer = compare(x, y, param);
-        return count() == n;
+        return m_items.size() == held;
     });
     if (!done) return false;
     std::vector<Item> sorted;

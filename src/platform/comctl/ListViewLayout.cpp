@@ -725,6 +725,14 @@ void ListViewControl::setOriginClamped(int x, int y) {
     m_yOrigin = std::clamp(y, 0, maxY);
 }
 
+void ListViewControl::invalidateItem(int i) {
+    if (m_wholeInvalid || !validIndex(i)) return;
+    const RECT r = itemRect(i, LVIR_BOUNDS);
+    const RECT area = itemsArea();
+    RECT shown;
+    if (IntersectRect(&shown, &r, &area)) InvalidateRect(m_hwnd, &shown, FALSE);
+}
+
 void ListViewControl::invalidateLayout() {
     m_groupBlocksValid = false;
     m_scrollBarsValid = false;

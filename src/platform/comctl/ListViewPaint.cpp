@@ -248,9 +248,11 @@ void ListViewControl::paintReportItem(HDC dc, int i, NMLVCUSTOMDRAW& cd, LRESULT
     const HWND self = m_hwnd;
     const UINT state = cd.nmcd.uItemState;
     const RECT row = subItemRect(i, 0, LVIR_BOUNDS);
-    // The selection: the whole row with full-row select, else the first column's content.
+    // The selection: the whole row with full-row select, else the first column's content,
+    // measured only for an item that shows a selection, a hot look or the focus.
     RECT selection = row;
-    if (!exStyle(LVS_EX_FULLROWSELECT)) {
+    const bool marked = (state & (CDIS_SELECTED | CDIS_DROPHILITED | CDIS_HOT | CDIS_FOCUS)) != 0;
+    if (!exStyle(LVS_EX_FULLROWSELECT) && marked) {
         selection = subItemRect(i, 0, LVIR_SELECTBOUNDS);
         const std::u16string text = cellText(i, 0);
         SIZE size{};

@@ -526,6 +526,42 @@ TEST_F(ListViewTest, SortingByIndexFollowsFocusAndSurvivesBadCallbacks) {
         SendMessageW(lv, LVM_SORTITEMSEX, 0, reinterpret_cast<LPARAM>(&contrary)));  // empty
 }
 
+TEST_F(ListViewTest, SubItemTextRepaintsOnlyItsShownRow) {
+    const HWND lv = list(LVS_REPORT);
+    addColumn(lv, 0, u"Name", 100);
+    addColumn(lv, 1, u"Value", 100);
+    for (int i = 0; i < 40; ++i)
+        addItem(lv, i, u"Item");
+    UpdateWindow(lv);
+    Screen::PumpMessages();
+    RECT update;
+    ASSERT_FALSE(GetUpdateRect(lv, &update, FALSE));
+    auto inked = [&](const RECT& cell) {
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x)
+                if (Screen::ClientPixel(lv, x, y) != GetSysColor(COLOR_WINDOW)) return true;
+        return false;
+    };
+    RECT cell{LVIR_BOUNDS, 1, 0, 0};
+    SendMessageW(lv, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell));
+    EXPECT_FALSE(inked(cell));
+
+    // A shown row waits for a paint, and only that row; the paint shows the text.
+    setText(lv, 1, 1, u"changed");
+    ASSERT_TRUE(GetUpdateRect(lv, &update, FALSE));
+    const RECT row = itemRect(lv, 1, LVIR_BOUNDS);
+    EXPECT_EQ(update.top, row.top);
+    EXPECT_EQ(update.bottom, row.bottom);
+    UpdateWindow(lv);
+    EXPECT_TRUE(inked(cell));
+
+    // A row below the window asks for no paint; its text is kept all the same.
+    ASSERT_LT(SendMessageW(lv, LVM_GETCOUNTPERPAGE, 0, 0), 35);
+    setText(lv, 35, 1, u"hidden");
+    EXPECT_FALSE(GetUpdateRect(lv, &update, FALSE));
+    EXPECT_EQ(textOf(lv, 35, 1), u"hidden");
+}
+
 TEST_F(ListViewTest, GroupsLayOutCollapseAndHitTest) {
     const HWND lv = list(LVS_REPORT, 300, 300);
     addColumn(lv, 0, u"Name", 150);
