@@ -325,10 +325,18 @@ struct LineKeyEqual {
 struct LineCache {
     static constexpr std::size_t kMaxLines = 4096;
     static constexpr std::size_t kMaxUnits = 1 << 19;
-    using Entry = std::pair<const LineKey*, std::shared_ptr<const TextLayout>>;
+    struct Entry;
+    using Index =
+        std::unordered_map<LineKey, std::list<Entry>::iterator, LineKeyHash, LineKeyEqual>;
+    struct Entry {
+        Index::iterator slot;  // the index entry, to drop it without looking it up again
+        std::shared_ptr<const TextLayout> layout;
+    };
     std::list<Entry> recent;
-    std::unordered_map<LineKey, std::list<Entry>::iterator, LineKeyHash, LineKeyEqual> index;
+    Index index;
     std::size_t units = 0;
+    // Room for every line kept, so the index never rehashes and its iterators stay valid.
+    LineCache() { index.reserve(kMaxLines + 1); }
 };
 
 LineCache& lineCache() {
@@ -356,6 +364,9 @@ TextLayout::~TextLayout() {
 
 const FontFace::Glyph* TextLayout::coverage() const {
     if (m_coverageTried) return m_coverage.get();
+    // A line drawn once (a row scrolled past) is drawn glyph by glyph; the line's own bitmap
+    // pays only for lines drawn again.
+    if (++m_draws < 2) return nullptr;
     m_coverageTried = true;
     // The box of all glyphs, from the line's left end (x) and the baseline (y, positive up).
     int left = 0, right = 0, top = 0, bottom = 0;
@@ -427,22 +438,24 @@ std::shared_ptr<const TextLayout> TextLayout::shaped(RealizedFont& font, std::u1
     LineCache& cache = lineCache();
     if (auto it = cache.index.find(LineView{&font, rtl, extra, text}); it != cache.index.end()) {
         cache.recent.splice(cache.recent.begin(), cache.recent, it->second);
-        return it->second->second;
+        return it->second->layout;
     }
     auto layout = std::make_shared<const TextLayout>(font, text, rtl, extra);
     if (text.size() > LineCache::kMaxUnits / 8) return layout;  // too long to keep
+    // The oldest lines go first, so the index stays within the room reserved for it.
+    while (cache.recent.size() >= LineCache::kMaxLines ||
+           (!cache.recent.empty() && cache.units + text.size() > LineCache::kMaxUnits)) {
+        const LineCache::Entry& oldest = cache.recent.back();
+        cache.units -= oldest.slot->first.text.size();
+        cache.index.erase(oldest.slot);
+        cache.recent.pop_back();
+    }
     const auto slot =
         cache.index.emplace(LineKey{&font, rtl, extra, std::u16string(text)}, cache.recent.end())
             .first;
-    cache.recent.emplace_front(&slot->first, layout);
+    cache.recent.push_front(LineCache::Entry{slot, layout});
     slot->second = cache.recent.begin();
     cache.units += text.size();
-    while (cache.recent.size() > LineCache::kMaxLines || cache.units > LineCache::kMaxUnits) {
-        const LineKey* oldest = cache.recent.back().first;
-        cache.units -= oldest->text.size();
-        cache.recent.pop_back();
-        cache.index.erase(cache.index.find(*oldest));
-    }
     return layout;
 }
 

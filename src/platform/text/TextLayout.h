@@ -66,6 +66,7 @@ private:
     double m_pen = 0;
     mutable std::unique_ptr<FontFace::Glyph> m_coverage;
     mutable bool m_coverageTried = false;
+    mutable int m_draws = 0;  // draws asked for the coverage before it was built
 };
 
 // Rounds a pixel position without a library call: positions are rarely negative.
