@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "GalleryLists.h"
 #include "GalleryMenu.h"
 #include "controls/Controls.h"
 #include "framework/drawing/cToolTip.h"
@@ -82,12 +83,13 @@ int main(int argc, char** argv) {
         }
     }
     const bool window = !headless && SdlDisplay::start();
-    if (!window) HeadlessScreen::current().configure(1400, 1050, 96);
+    if (!window) HeadlessScreen::current().configure(1920, 1050, 96);
     registerControls(TypeLibrary::current(), ControlClasses::current());
     int status = 0;
     try {
         auto form = FormFile::loadFile(formPath, true);
         buildGalleryMenu(*form);
+        fillGalleryLists(*form);
         FormHooks hooks;
         SetWindowSubclass(form->hWnd(), formProc, 1, reinterpret_cast<DWORD_PTR>(&hooks));
         // The status line tells what the controls saw; --events also writes it to a file, one

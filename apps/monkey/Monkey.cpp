@@ -1,5 +1,6 @@
 #include "Monkey.h"
 
+#include "GalleryLists.h"
 #include "GalleryMenu.h"
 
 #include <algorithm>
@@ -39,6 +40,7 @@ Monkey::Monkey(TestPlatform& platform, std::string formText, std::uint64_t seed)
     m_userAtStart = TestPlatform::LiveUserObjects();
     m_form = FormFile::load(m_formText);
     buildGalleryMenu(*m_form);
+    fillGalleryLists(*m_form);
     m_form->Show();
     TestPlatform::PumpMessages();
     m_controlsAtStart = m_form->Controls().size();
@@ -194,6 +196,7 @@ void Monkey::changeAControl() {
                 TestPlatform::PumpMessages();
                 m_form = FormFile::load(m_formText);
                 buildGalleryMenu(*m_form);
+                fillGalleryLists(*m_form);
                 m_form->Show();
             }
             break;
@@ -234,6 +237,7 @@ void Monkey::reload() {
     TestPlatform::PumpMessages();
     m_form = FormFile::load(saved);
     buildGalleryMenu(*m_form);
+    fillGalleryLists(*m_form);
     m_form->Show();
     TestPlatform::PumpMessages();
     const std::string again = FormFile::save(*m_form);

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     std::ostringstream text;
     text << in.rdbuf();
 
-    platform::testing::TestPlatform platform({1280, 900, 96, 1000000});
+    platform::testing::TestPlatform platform({1920, 1080, 96, 1000000});
     registerControls(TypeLibrary::current(), ControlClasses::current());
     std::atomic<int> progress{0};
     std::atomic<bool> done{false};
