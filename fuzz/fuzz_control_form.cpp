@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "controls/Controls.h"
 #include "host/ControlClasses.h"
@@ -22,9 +23,10 @@ namespace {
 
 // The controls whose stored properties are fuzzed.
 constexpr const char* kClasses[] = {
-    "ucLabel",       "ucLabelHTML",  "ucButton",      "ucCheck",       "ucOption",    "ucFrame",
-    "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar", "ucUpDown",    "ucImageList",
-    "ucImage",       "ucPicture",    "ucShape",       "ucText",        "ucTextGroup", "ucMenu"};
+    "ucLabel",  "ucLabelHTML",   "ucButton",     "ucCheck",       "ucOption",
+    "ucFrame",  "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar",
+    "ucUpDown", "ucImageList",   "ucImage",      "ucPicture",     "ucShape",
+    "ucText",   "ucTextGroup",   "ucMenu",       "ucListView"};
 
 // The input is the "Properties" object of one control; the first byte picks the class.
 std::string formWith(const std::uint8_t* data, std::size_t size) {
@@ -52,6 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             auto form = FormFile::load(formWith(data, size));
             form->Show();
+            // Controls whose window the program builds (the list view) build it from the
+            // loaded properties.
+            TypeLibrary& lib = TypeLibrary::current();
+            for (UserControl* c : form->Controls()) {
+                std::vector<Variant> none;
+                if (lib.findMethod(*c, u"Initialize")) lib.call(*c, u"Initialize", none);
+            }
             platform->PumpMessages();
             saved = FormFile::save(*form);
         } catch (const Error&) {

@@ -614,6 +614,19 @@ def text_group_seeds():
         "ItemToolTips": "a|b", "ShowImage": False, "Stretch": True}).encode())
 
 
+def list_view_seeds():
+    """The list view's stored properties for the form fuzzer (class 18 there): a virtual report
+    with the special columns past the columns there are, and an icon view with every switch."""
+    save("fuzz_control_form", "ucListView-95", bytes([18]) + json.dumps({
+        "ViewMode": 1, "Virtual": True, "ProgressColumn": 7, "RankingColumn": 2,
+        "RankingLocked": -1, "HeaderHeight": 0, "HeaderHide": True, "BorderStyle": 2,
+        "BackColor": 255, "ForeColor": 0x80000008}).encode())
+    save("fuzz_control_form", "ucListView-96", bytes([18]) + json.dumps({
+        "ViewMode": 4, "CheckBoxes": True, "FullRowSelect": True, "GridLines": True,
+        "MultiSelect": True, "LabelEdit": True, "TrackSelect": True, "UnderlineHot": True,
+        "RightToLeft": True, "HeaderHeight": 300, "ExplorerTheme": False}).encode())
+
+
 # ---- dictionaries --------------------------------------------------------------------------
 
 MARKUP_WORDS = ["<b>", "</b>", "<i>", "</i>", "<u>", "</u>", "<s>", "</s>", "<sub>", "</sub>",
@@ -697,6 +710,7 @@ def main():
     imagelist_seeds()
     image_control_seeds()
     text_group_seeds()
+    list_view_seeds()
     form_file_seeds(forms)
     write_dicts(forms)
 
