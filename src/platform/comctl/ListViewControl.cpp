@@ -220,6 +220,17 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             layoutHeader();
             updateScrollBars();
             return 0;
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT r = DefWindowProcW(m_hwnd, msg, wParam, lParam);
+            // A new frame (or a header style the owner changed) lays the header out again.
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (pos && (pos->flags & SWP_FRAMECHANGED)) {
+                m_wholeInvalid = false;
+                layoutHeader();
+                invalidateLayout();
+            }
+            return r;
+        }
         case WM_SETFONT:
             m_font = HFONT(static_cast<std::uint32_t>(wParam));
             if (!m_font) m_font = HFONT(GetStockObject(DEFAULT_GUI_FONT));

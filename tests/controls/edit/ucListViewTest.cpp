@@ -496,3 +496,130 @@ TEST_F(ListViewControlTest, ManyLargeListsComeAndGoWithoutLeavingAnything) {
 }
 
 }  // namespace
+
+namespace {
+
+class ListViewHeaderTest : public ListViewControlTest {
+protected:
+    RECT headerItem(ucListView& c, int column) {
+        RECT r{};
+        SendMessageW(c.hWndHeader(), HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    // A point of the header where the hit test gives `flags`, searched along the item's row.
+    POINT partOf(ucListView& c, int column, UINT flags, int y) {
+        const RECT r = headerItem(c, column);
+        for (int x = r.left; x < r.right; ++x) {
+            HDHITTESTINFO hit;
+            hit.pt = POINT{x, y};
+            SendMessageW(c.hWndHeader(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            if ((hit.flags & flags) && hit.iItem == column) return hit.pt;
+        }
+        ADD_FAILURE() << "no such part in column " << column;
+        return POINT{r.left, y};
+    }
+    void clickHeader(ucListView& c, POINT at) {
+        const POINT p = platform->ClientToScreenPoint(c.hWndHeader(), at.x, at.y);
+        platform->Click(p.x, p.y);
+        pump();
+    }
+    // Drags the right divider of a column sideways by `dx`.
+    void dragDivider(ucListView& c, int column, int dx) {
+        platform->AdvanceTime(GetDoubleClickTime() + 10);  // two drags make no double click
+        const RECT r = headerItem(c, column);
+        const POINT p =
+            platform->ClientToScreenPoint(c.hWndHeader(), r.right - 1, (r.top + r.bottom) / 2);
+        platform->MouseMove(p.x, p.y);
+        platform->MouseDown();
+        platform->MouseMove(p.x + dx / 2, p.y);
+        platform->MouseMove(p.x + dx, p.y);
+        platform->MouseUp();
+        pump();
+    }
+};
+
+TEST_F(ListViewHeaderTest, HeaderChecksClicksAndFixedWidths) {
+    Form form(u"Form1");
+    auto& c = list(form, 3);
+    ASSERT_TRUE(c.hWndHeader());
+    EXPECT_EQ(c.ColumnCount(), 3);
+    c.ColumnCheckBoxes(true);
+    c.ColumnCheckStyle(0, true);
+    EXPECT_TRUE(c.ColumnCheckBoxes());
+    EXPECT_TRUE(c.ColumnCheckStyle(0));
+    std::vector<std::pair<std::int32_t, bool>> checks;
+    c.connect(ucListView::evColumnCheck,
+              [&](std::vector<Variant>& a) { checks.emplace_back(CLng(a[0]), CBool(a[1])); });
+    std::vector<std::int32_t> clicks;
+    c.connect(ucListView::evColumnClick,
+              [&](std::vector<Variant>& a) { clicks.push_back(CLng(a[0])); });
+    const RECT first = headerItem(c, 0);
+    const int midY = (first.top + first.bottom) / 2;
+    clickHeader(c, partOf(c, 0, HHT_ONITEMSTATEICON, midY));
+    EXPECT_EQ(checks, (std::vector<std::pair<std::int32_t, bool>>{{0, true}}));
+    EXPECT_TRUE(c.ColumnCheckValue(0));
+    const RECT second = headerItem(c, 1);
+    clickHeader(c, POINT{(second.left + second.right) / 2, midY});
+    EXPECT_EQ(clicks, std::vector<std::int32_t>{1});
+    // The sort arrow follows ColumnOrder.
+    c.ColumnOrder(1, ucListView::soDescending);
+    EXPECT_EQ(c.ColumnOrder(1), ucListView::soDescending);
+    EXPECT_EQ(c.ColumnOrder(0), ucListView::soDefault);
+
+    // Dividers: a fixed header, and the ranking column always, refuse to be dragged.
+    const double width = c.ColumnWidth(1);
+    c.HeaderFixedWidth(true);
+    dragDivider(c, 1, 30);
+    EXPECT_DOUBLE_EQ(c.ColumnWidth(1), width);
+    c.HeaderFixedWidth(false);
+    dragDivider(c, 1, 30);
+    EXPECT_DOUBLE_EQ(c.ColumnWidth(1), width + 30);
+    c.RankingColumn(2);
+    const double ranking = c.ColumnWidth(2);
+    dragDivider(c, 2, -20);
+    EXPECT_DOUBLE_EQ(c.ColumnWidth(2), ranking);
+}
+
+TEST_F(ListViewHeaderTest, FiltersKeepTheirTextsAndTheirButtonsMayBeCancelled) {
+    Form form(u"Form1");
+    auto& c = list(form, 3);
+    c.ColumnFilters(true);
+    EXPECT_TRUE(c.ColumnFilters());
+    c.ColumnFilterType(0, ucListView::ftString);
+    c.ColumnFilterType(1, ucListView::ftNumeric);
+    EXPECT_EQ(c.ColumnFilterType(0), ucListView::ftString);
+    c.ColumnFilterText(0, u"item");
+    c.ColumnFilterText(1, u"37");
+    EXPECT_EQ(c.ColumnFilterText(0), u"item");
+    EXPECT_EQ(c.ColumnFilterText(1), u"37");
+    c.ColumnFilterText(1, u"not a number");  // refused: the number stays
+    EXPECT_EQ(c.ColumnFilterText(1), u"37");
+    // The filter row sits below the captions: the items move down.
+    RECT h{};
+    GetWindowRect(c.hWndHeader(), &h);
+    EXPECT_GT(h.bottom - h.top, 30);
+    bool cancel = true;
+    std::vector<std::string> events;
+    c.connect(ucListView::evFilterButtonClicked, [&](std::vector<Variant>& a) {
+        events.push_back("FilterButtonClicked " + std::to_string(CLng(a[0])));
+        a[1] = Variant(cancel);
+    });
+    c.connect(ucListView::evFilterTimeout, [&](std::vector<Variant>& a) {
+        events.push_back("FilterTimeout " + std::to_string(CLng(a[0])));
+    });
+    const RECT item = headerItem(c, 0);
+    const int filterY = item.bottom - 4;
+    const POINT button = partOf(c, 0, HHT_ONFILTERBUTTON, filterY);
+    clickHeader(c, button);
+    EXPECT_EQ(events, std::vector<std::string>{"FilterButtonClicked 0"});
+    cancel = false;
+    events.clear();
+    clickHeader(c, button);
+    platform->AdvanceTime(1100);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "FilterButtonClicked 0");
+    EXPECT_NE(std::find(events.begin(), events.end(), "FilterTimeout 0"), events.end());
+}
+
+}  // namespace
