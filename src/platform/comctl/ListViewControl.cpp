@@ -88,6 +88,12 @@ void ListViewControl::destroy() {
     KillTimer(m_hwnd, kScrollTimer);
     KillTimer(m_hwnd, kHoverTimer);
     KillTimer(m_hwnd, kSearchTimer);
+    hideTip();
+    if (m_tip) {
+        const HWND tip = m_tip;
+        m_tip = HWND();
+        DestroyWindow(tip);
+    }
     // Items go with LVN_DELETEALLITEMS first, as on Windows, so their data can be freed.
     deleteAll();
     if (!(style() & LVS_SHAREIMAGELISTS)) {
@@ -296,8 +302,11 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOUSELEAVE:
             m_tracking = false;
+            hideTip();
             setHot(-1);
             return 0;
+        case LVM_GETTOOLTIPS:
+            return static_cast<LRESULT>(m_tip.value);
         case WM_CAPTURECHANGED:
             if (m_pressed && HWND(static_cast<std::uint32_t>(lParam)) != m_hwnd) {
                 m_pressed = false;
@@ -338,6 +347,8 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
                     NMHDR hdr;
                     if (notify(NM_HOVER, hdr) == 0) clickSelect(m_hot, false, false);
                 }
+            } else if (wParam == kTipTimer) {
+                showTip();
             } else if (wParam == kSearchTimer) {
                 KillTimer(m_hwnd, kSearchTimer);
                 m_search.clear();

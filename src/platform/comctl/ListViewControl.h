@@ -48,6 +48,7 @@ public:
     static constexpr UINT_PTR kScrollTimer = 2;  // scrolling while the marquee is dragged out
     static constexpr UINT_PTR kHoverTimer = 3;   // track-select hover
     static constexpr UINT_PTR kSearchTimer = 4;  // the type-ahead search forgets its text
+    static constexpr UINT_PTR kTipTimer = 5;     // the pointer rested: the label or info tip
     static constexpr int kLabelMax = 260;        // the text buffer handed out for callbacks
     // Posted to itself when items or sizes changed: the scroll bars follow before the next
     // paint (posted messages come before WM_PAINT), once however many changes came.
@@ -264,6 +265,12 @@ private:
     static LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                             DWORD_PTR data);
 
+    // --- Tips (ListViewTips.cpp) ---
+    // The pointer came to an item (-1: none): its tip shows after the hover time.
+    void scheduleTip(int item);
+    void showTip();
+    void hideTip();
+
     // --- Groups (ListViewGroups.cpp) ---
     int insertGroup(int at, const LVGROUP& g);
     // The group's index before it went, or -1.
@@ -281,6 +288,9 @@ private:
     HWND m_hwnd;
     HWND m_header{};
     HWND m_edit{};
+    HWND m_tip{};  // the tooltip of label and info tips, made when first shown
+    int m_tipItem = -1;
+    bool m_tipShown = false;
     int m_editItem = -1;
     bool m_ending = false;
     DWORD m_view = LV_VIEW_ICON;

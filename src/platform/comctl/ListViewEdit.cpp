@@ -11,8 +11,8 @@
 
 namespace orvane::platform {
 
-LRESULT ListViewControl::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR data) {
+LRESULT ListViewControl::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR data) {
     auto* self = reinterpret_cast<ListViewControl*>(data);
     switch (msg) {
         case WM_GETDLGCODE:

@@ -135,6 +135,7 @@ void ListViewControl::setHot(int i) {
 
 void ListViewControl::mouseDown(UINT msg, WPARAM keys, POINT pt) {
     const HWND self = m_hwnd;
+    hideTip();
     if (m_edit) endEdit(false);
     if (GetFocus() != m_hwnd) SetFocus(m_hwnd);
     if (!IsWindow(self)) return;
@@ -215,7 +216,9 @@ void ListViewControl::mouseMove(WPARAM keys, POINT pt) {
     hitTest(hit, false);
     const HWND self = m_hwnd;
     setHot(hit.iItem);
-    if (!IsWindow(self) || !m_pressed) return;
+    if (!IsWindow(self)) return;
+    scheduleTip(m_pressed ? -1 : hit.iItem);
+    if (!m_pressed) return;
     if (m_marquee) {
         updateMarquee(pt);
         return;

@@ -551,6 +551,7 @@ void ListViewControl::setOrigin(int x, int y) {
     const int oldX = m_xOrigin, oldY = m_yOrigin;
     setOriginClamped(x, y);
     if (oldX == m_xOrigin && oldY == m_yOrigin) return;
+    hideTip();
     if (m_edit) endEdit(false);
     InvalidateRect(m_hwnd, nullptr, FALSE);
     if (oldX != m_xOrigin) layoutHeader();

@@ -724,6 +724,54 @@ TEST_F(ListViewTest, IconViewArrangesAGridAndHitTestsIt) {
     EXPECT_GT(itemRect(lv, 1, LVIR_BOUNDS).top, itemRect(lv, 0, LVIR_BOUNDS).top);
 }
 
+TEST_F(ListViewTest, RestingOnACutLabelShowsItWholeAndInfoTipsAskTheParent) {
+    const HWND lv = list(LVS_REPORT);
+    addColumn(lv, 0, u"Name", 60);
+    addItem(lv, 0, u"A label far too long for its narrow column");
+    addItem(lv, 1, u"Fits");
+    SendMessageW(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
+    auto tipText = [&] {
+        const HWND tip = HWND(static_cast<std::uint32_t>(SendMessageW(lv, LVM_GETTOOLTIPS, 0, 0)));
+        if (!tip || !IsWindowVisible(tip)) return std::u16string(u"(none)");
+        char16_t buffer[200] = {};
+        TOOLINFOW ti;
+        ti.hwnd = lv;
+        ti.uId = 1;
+        ti.lpszText = buffer;
+        SendMessageW(tip, TTM_GETTEXTW, 200, reinterpret_cast<LPARAM>(&ti));
+        return std::u16string(buffer);
+    };
+    auto restOn = [&](int item) {
+        const RECT r = itemRect(lv, item);
+        const POINT p = Screen::ClientToScreenPoint(lv, r.left + 8, (r.top + r.bottom) / 2);
+        Screen::MouseMove(p.x, p.y);
+        Screen::PumpMessages();
+        platform->AdvanceTime(450);
+    };
+    restOn(1);
+    EXPECT_EQ(tipText(), u"(none)");  // it fits: no tip
+    restOn(0);
+    EXPECT_EQ(tipText(), u"A label far too long for its narrow column");
+    // Info tips: the parent's text, shown even for a label that fits.
+    SendMessageW(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+    answer = [](NMHDR* h, LRESULT&) {
+        if (h->code != LVN_GETINFOTIPW) return false;
+        auto* nm = reinterpret_cast<NMLVGETINFOTIPW*>(h);
+        const std::u16string text =
+            u"Item " + std::u16string(1, static_cast<char16_t>(u'0' + nm->iItem));
+        std::copy_n(text.c_str(), text.size() + 1, nm->pszText);
+        return true;
+    };
+    restOn(1);
+    EXPECT_EQ(tipText(), u"Item 1");
+    // A click hides it.
+    const RECT r = itemRect(lv, 1);
+    const POINT p = Screen::ClientToScreenPoint(lv, r.left + 8, (r.top + r.bottom) / 2);
+    Screen::Click(p.x, p.y);
+    Screen::PumpMessages();
+    EXPECT_EQ(tipText(), u"(none)");
+}
+
 TEST_F(ListViewTest, ManyCreatedAndDestroyedLeaveNothing) {
     for (int round = 0; round < 3; ++round) {
         const HWND lv = list(LVS_REPORT | LVS_EDITLABELS);
