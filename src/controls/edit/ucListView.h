@@ -583,16 +583,12 @@ private:
     int m_hotItem = -1;
     platform::POINT m_mouse{};  // the last mouse position in the list
     bool m_mouseInside = false;
-    // The sort in progress: column, order (1 or -1) and sort code; the keys read so far.
+    // The sort in progress: column, order (1 or -1) and sort code, and each item's key.
     std::int32_t m_sortColumn = 0;
     int m_sortOrder = 1;
     int m_sortCode = 0;
-    struct SortKey {
-        bool known = false;
-        double number = 0;
-        std::u16string text;
-    };
-    std::vector<SortKey> m_sortKeys;
+    std::vector<double> m_sortNumbers;
+    std::vector<std::u16string> m_sortTexts;
 };
 
 }  // namespace orvane

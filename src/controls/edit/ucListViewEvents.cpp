@@ -394,11 +394,37 @@ bool ucListView::Sort(std::int32_t column, std::int32_t order, std::int32_t type
     m_sortColumn = column;
     m_sortOrder = direction;
     m_sortCode = code;
-    // Keys are read once per item and sort: items stay in place while the list sorts.
-    m_sortKeys.assign(static_cast<std::size_t>(std::max(0, Count())), SortKey{});
+    // Each item's key is read once, before the list sorts: items stay in place until it ends,
+    // so the indices the comparison gets name the keys read here.
+    const std::int32_t n = std::max(0, Count());
+    const bool numbers = code == stNumeric || code == stDate || code == 100;
+    const bool texts = code == stString || code == stStringSensitive || code == 100;
+    m_sortNumbers.assign(numbers ? static_cast<std::size_t>(n) : 0, 0.0);
+    m_sortTexts.assign(texts ? static_cast<std::size_t>(n) : 0, std::u16string());
+    for (std::int32_t i = 0; i < n; ++i) {
+        std::u16string text = SubItemText(i, column);
+        if (code == stDate) {
+            try {
+                m_sortNumbers[static_cast<std::size_t>(i)] = Variant(text).toDate();
+            } catch (const Error&) {
+                m_sortNumbers[static_cast<std::size_t>(i)] = -HUGE_VAL;  // before every date
+            }
+        } else if (numbers) {
+            // Sort code 100 compares numbers only where both texts start with one.
+            const bool leads = !text.empty() && (std::iswdigit(text[0]) || text[0] == u'-');
+            m_sortNumbers[static_cast<std::size_t>(i)] =
+                code == 100 && !leads ? std::nan("") : cellNumber(text);
+        }
+        if (texts) {
+            if (code != stStringSensitive)
+                CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+            m_sortTexts[static_cast<std::size_t>(i)] = std::move(text);
+        }
+    }
     const bool done = send(LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(this),
                            reinterpret_cast<LPARAM>(&ucListView::compareCallback)) != 0;
-    m_sortKeys.clear();
+    m_sortNumbers.clear();
+    m_sortTexts.clear();
     return done;
 }
 
@@ -408,55 +434,27 @@ int ucListView::compareCallback(LPARAM a, LPARAM b, LPARAM self) {
 }
 
 int ucListView::compareItems(int a, int b) {
-    auto key = [this](int item) -> const SortKey& {
-        static const SortKey none;
-        if (item < 0 || static_cast<std::size_t>(item) >= m_sortKeys.size()) return none;
-        SortKey& k = m_sortKeys[static_cast<std::size_t>(item)];
-        if (k.known) return k;
-        k.known = true;
-        k.text = SubItemText(item, m_sortColumn);
-        switch (m_sortCode) {
-            case stString:
-            case 100:
-                CharUpperBuffW(k.text.data(), static_cast<DWORD>(k.text.size()));
-                k.number = cellNumber(k.text);
-                break;
-            case stNumeric:
-                k.number = cellNumber(k.text);
-                break;
-            case stDate:
-                try {
-                    k.number = Variant(k.text).toDate();
-                } catch (const Error&) {
-                    k.number = -HUGE_VAL;  // not a date: before every date
-                }
-                break;
-            default:
-                break;
-        }
-        return k;
-    };
-    const SortKey& x = key(a);
-    const SortKey& y = key(b);
+    const auto n = static_cast<int>(std::max(m_sortNumbers.size(), m_sortTexts.size()));
+    if (a < 0 || b < 0 || a >= n || b >= n) return 0;
+    const auto x = static_cast<std::size_t>(a), y = static_cast<std::size_t>(b);
     int result = 0;
     switch (m_sortCode) {
         case stNumeric:
         case stDate:
-            result = x.number < y.number ? -1 : x.number > y.number ? 1 : 0;
+            result = m_sortNumbers[x] < m_sortNumbers[y]   ? -1
+                     : m_sortNumbers[x] > m_sortNumbers[y] ? 1
+                                                           : 0;
             break;
-        case 100: {
+        case 100:
             // Texts that both start with a number compare by it; others as text.
-            const bool numbers = !x.text.empty() && !y.text.empty() &&
-                                 (std::iswdigit(x.text[0]) || x.text[0] == u'-') &&
-                                 (std::iswdigit(y.text[0]) || y.text[0] == u'-');
-            if (numbers && x.number != y.number)
-                result = x.number < y.number ? -1 : 1;
+            if (!std::isnan(m_sortNumbers[x]) && !std::isnan(m_sortNumbers[y]) &&
+                m_sortNumbers[x] != m_sortNumbers[y])
+                result = m_sortNumbers[x] < m_sortNumbers[y] ? -1 : 1;
             else
-                result = x.text.compare(y.text);
+                result = m_sortTexts[x].compare(m_sortTexts[y]);
             break;
-        }
         default:
-            result = x.text.compare(y.text);
+            result = m_sortTexts[x].compare(m_sortTexts[y]);
             break;
     }
     result = result < 0 ? -1 : result > 0 ? 1 : 0;

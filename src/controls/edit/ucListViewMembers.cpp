@@ -2,6 +2,8 @@
 // header message named after it. Without a window, or for an index the list refuses, they
 // return False, -1, 0 or an empty text and change nothing.
 #include <algorithm>
+#include <iterator>
+#include <memory>
 
 #include "controls/edit/ucListView.h"
 
@@ -358,14 +360,24 @@ void ucListView::Items(std::int32_t count) {
 
 std::u16string ucListView::SubItemText(std::int32_t item, std::int32_t subItem) const {
     if (!m_list || item < 0) return {};
-    std::vector<char16_t> buffer(kTextMax);
-    LVITEMW it;
-    it.iSubItem = subItem;
-    it.pszText = buffer.data();
-    it.cchTextMax = kTextMax;
-    const auto n = static_cast<int>(
-        send(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it)));
-    return std::u16string(buffer.data(), static_cast<std::size_t>(std::max(0, n)));
+    // Most texts fit a small buffer on the stack; one that fills it is read again, larger.
+    char16_t small[256];
+    std::unique_ptr<char16_t[]> large;
+    for (int size = static_cast<int>(std::size(small));; size *= 8) {
+        char16_t* buffer = small;
+        if (size > static_cast<int>(std::size(small))) {
+            large.reset(new char16_t[static_cast<std::size_t>(size)]);
+            buffer = large.get();
+        }
+        LVITEMW it;
+        it.iSubItem = subItem;
+        it.pszText = buffer;
+        it.cchTextMax = size;
+        const int n = std::max(0, static_cast<int>(send(LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
+                                                        reinterpret_cast<LPARAM>(&it))));
+        if (n < size - 1 || size >= (1 << 24))
+            return std::u16string(buffer, static_cast<std::size_t>(n));
+    }
 }
 
 void ucListView::SubItemText(std::int32_t item, std::int32_t subItem, const std::u16string& text) {

@@ -148,7 +148,8 @@ void publishColumns(ClassBuilder<T>& b) {
     b.method(
         u"ColumnAdd", {{u"Column"}, {u"Text"}, {u"Width", true}, {u"Align", true}, {u"Icon", true}},
         [](T& c, Args& a) {
-            const double width = a[2].isMissing() ? 100.0 : D(a[2]);  // pixels, unless ScaleMode says otherwise
+            const double width =
+                a[2].isMissing() ? 100.0 : D(a[2]);  // pixels, unless ScaleMode says otherwise
             return Variant(c.ColumnAdd(L(a[0]), CStr(a[1]), width, optL(a, 3, 0), optL(a, 4, -1)));
         });
     b.method(u"ColumnRemove", {{u"Column"}},
