@@ -54,7 +54,6 @@ void HeaderControl::registerClass() {
 }
 
 LRESULT HeaderControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<HeaderControl*>(GetWindowLongPtrW(hwnd, 0));
     if (msg == WM_NCCREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         if ((static_cast<DWORD>(cs->style) & 0xFFFF & ~kKnownStyles) != 0) {
@@ -65,17 +64,7 @@ LRESULT HeaderControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new HeaderControl(hwnd)));
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, 0, 0);
-        self->m_dead = true;
-        if (self->m_depth == 0) delete self;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    ++self->m_depth;
-    const LRESULT r = self->dispatch(msg, wParam, lParam);
-    if (--self->m_depth == 0 && self->m_dead) delete self;
-    return r;
+    return runControlMessage<HeaderControl>(hwnd, msg, wParam, lParam);
 }
 
 DWORD HeaderControl::style() const {
@@ -331,7 +320,7 @@ LRESULT HeaderControl::deleteItem(int index) {
     if (!valid(index)) return FALSE;
     if (m_editItem == index) {
         endFilterEdit(EditEnd::Discard, FocusBack::Restore);
-        if (m_dead || !valid(index)) return FALSE;
+        if (lifetime.dead || !valid(index)) return FALSE;
     }
     if (m_active == index && m_mode != Mode::None) {
         m_mode = Mode::None;
@@ -368,11 +357,11 @@ LRESULT HeaderControl::getItem(int index, HDITEMW* hdi) {
     int image = 0;
     if (mask & HDI_TEXT) {
         text = textOf(index);
-        if (m_dead || !valid(index)) return FALSE;
+        if (lifetime.dead || !valid(index)) return FALSE;
     }
     if (mask & HDI_IMAGE) {
         image = imageOf(index);
-        if (m_dead || !valid(index)) return FALSE;
+        if (lifetime.dead || !valid(index)) return FALSE;
     }
     const Item& item = m_items[static_cast<std::size_t>(index)];
     if (mask & HDI_WIDTH) hdi->cxy = item.width;
@@ -409,7 +398,7 @@ LRESULT HeaderControl::setItem(int index, const HDITEMW* hdi) {
 bool HeaderControl::changeItem(int index, const HDITEMW& hdi) {
     HDITEMW copy = hdi;
     if (notifyItem(HDN_ITEMCHANGINGW, index, &copy)) return false;
-    if (m_dead || !valid(index)) return false;
+    if (lifetime.dead || !valid(index)) return false;
     Item& item = m_items[static_cast<std::size_t>(index)];
     store(item, hdi);
     if (hdi.mask & HDI_ORDER) moveToOrder(index, hdi.iOrder);
@@ -422,7 +411,7 @@ bool HeaderControl::changeItem(int index, const HDITEMW& hdi) {
     placeItems();
     copy = hdi;
     notifyItem(HDN_ITEMCHANGEDW, index, &copy);
-    return !m_dead;
+    return !lifetime.dead;
 }
 
 int HeaderControl::orderOf(int index) const {
@@ -491,7 +480,7 @@ void HeaderControl::askParent(int index, UINT mask, std::u16string* text, int* i
     info.iImage = I_IMAGENONE;
     info.lParam = m_items[static_cast<std::size_t>(index)].lParam;
     notify(info.hdr, HDN_GETDISPINFOW);
-    if (m_dead) return;
+    if (lifetime.dead) return;
     if (text && info.pszText && info.pszText != LPSTR_TEXTCALLBACKW &&
         !IS_INTRESOURCE(info.pszText))
         *text = info.pszText;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/comctl/CommCtrl.h"
+#include "platform/comctl/ControlLifetime.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/theme/Theme.h"
 
@@ -26,7 +27,14 @@ public:
     // The in-place filter editor's child-window identifier.
     static constexpr int kFilterEditId = 1;
 
+    // Kept alive while its own messages run: destroyed inside one, it is dead until they end.
+    ControlLifetime lifetime;
+
 private:
+    template <class T>
+    friend LRESULT runControlMessage(HWND, UINT, WPARAM, LPARAM);
+    template <class T>
+    friend class ControlHold;
     struct Item {
         std::u16string text;
         bool textCallback = false;  // LPSTR_TEXTCALLBACKW: asked of the parent when needed
@@ -85,7 +93,7 @@ private:
     // Recomputes every item's left edge from the order and the widths, and repaints.
     void placeItems();
     // The item's text, asking the parent for callback text; `image` likewise. Both may let the
-    // parent destroy the control (m_dead).
+    // parent destroy the control (lifetime.dead).
     std::u16string textOf(int index);
     int imageOf(int index);
     // Sends HDN_GETDISPINFOW for the fields of `mask` and keeps them with HDI_DI_SETITEM.
@@ -170,8 +178,6 @@ private:
     std::u16string filterString(const Item& item) const;
 
     HWND m_hwnd;
-    int m_depth = 0;      // nested calls of the window procedure
-    bool m_dead = false;  // destroyed while a notification was out
 
     // Items: by index, and their indexes in display order.
     std::vector<Item> m_items;

@@ -36,9 +36,8 @@ LRESULT HeaderControl::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     if (!self || self->m_editItem < 0) return DefSubclassProc(hwnd, msg, wParam, lParam);
     // The header's notifications may destroy it: hold it as its window procedure does.
     auto guarded = [self](auto&& f) {
-        ++self->m_depth;
+        const ControlHold<HeaderControl> hold(self);
         f();
-        if (--self->m_depth == 0 && self->m_dead) delete self;
     };
     if (msg == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
         guarded([&] {
@@ -61,10 +60,10 @@ LRESULT HeaderControl::beginFilterEdit(int index) {
     if (!(style() & HDS_FILTERBAR) || !valid(index)) return FALSE;
     if (m_editItem >= 0) {
         endFilterEdit(EditEnd::Commit, FocusBack::Leave);
-        if (m_dead || !valid(index)) return FALSE;
+        if (lifetime.dead || !valid(index)) return FALSE;
     }
     notifyItem(HDN_BEGINFILTEREDIT, index);
-    if (m_dead || !valid(index)) return FALSE;
+    if (lifetime.dead || !valid(index)) return FALSE;
     const ItemGeometry g = geometry(index);
     if (IsRectEmpty(&g.filter)) return FALSE;
     if (!m_edit) {
@@ -121,7 +120,7 @@ void HeaderControl::endFilterEdit(EditEnd how, FocusBack focus) {
     ShowWindow(m_edit, SW_HIDE);
     InvalidateRect(m_hwnd, nullptr, FALSE);
     notifyItem(HDN_ENDFILTEREDIT, index);
-    if (changed && !m_dead && valid(index)) notifyItem(HDN_FILTERCHANGE, index);
+    if (changed && !lifetime.dead && valid(index)) notifyItem(HDN_FILTERCHANGE, index);
 }
 
 bool HeaderControl::takeEditText(int index) {
@@ -164,7 +163,7 @@ void HeaderControl::filterTimer() {
 LRESULT HeaderControl::editFilter(int index, bool discard) {
     if (m_editItem >= 0) {
         endFilterEdit(discard ? EditEnd::Discard : EditEnd::Commit, FocusBack::Leave);
-        if (m_dead) return FALSE;
+        if (lifetime.dead) return FALSE;
     }
     return beginFilterEdit(index);
 }
@@ -173,7 +172,7 @@ LRESULT HeaderControl::clearFilter(int index) {
     if (index != -1 && !valid(index)) return FALSE;
     if (m_editItem >= 0 && (index == -1 || index == m_editItem)) {
         endFilterEdit(EditEnd::Discard, FocusBack::Restore);
-        if (m_dead || (index != -1 && !valid(index))) return FALSE;
+        if (lifetime.dead || (index != -1 && !valid(index))) return FALSE;
     }
     for (int i = 0; i < count(); ++i) {
         if (index != -1 && i != index) continue;
@@ -192,7 +191,7 @@ void HeaderControl::filterButtonClick(int index) {
     nm.iItem = index;
     nm.rc = geometry(index).filterButton;
     // TRUE: the parent changed the filter (from a menu of its own, say).
-    if (notify(nm.hdr, HDN_FILTERBTNCLICK) && !m_dead && valid(index))
+    if (notify(nm.hdr, HDN_FILTERBTNCLICK) && !lifetime.dead && valid(index))
         notifyItem(HDN_FILTERCHANGE, index);
 }
 

@@ -15,7 +15,7 @@ void HeaderControl::leftDown(POINT pt) {
     // A click anywhere in the header ends a filter edit, keeping what was typed.
     if (m_editItem >= 0) {
         endFilterEdit(EditEnd::Commit, FocusBack::Restore);
-        if (m_dead) return;
+        if (lifetime.dead) return;
     }
     const HDHITTESTINFO hit = hitTest(pt);
     const int i = hit.iItem;
@@ -65,7 +65,7 @@ void HeaderControl::leftUp(POINT pt) {
     const int i = m_active;
     if (mode == Mode::Track) {
         track(pt.x);
-        if (!m_dead && m_mode == Mode::Track) endTrack(true);
+        if (!lifetime.dead && m_mode == Mode::Track) endTrack(true);
         return;
     }
     if (mode == Mode::Drag) {
@@ -155,7 +155,7 @@ bool HeaderControl::setCursor() {
 
 void HeaderControl::rightUp(POINT pt) {
     NMHDR hdr;
-    if (notify(hdr, NM_RCLICK) || m_dead) return;
+    if (notify(hdr, NM_RCLICK) || lifetime.dead) return;
     // Unanswered, the click becomes WM_CONTEXTMENU as for any window.
     POINT screen = pt;
     ClientToScreen(m_hwnd, &screen);
@@ -194,7 +194,7 @@ void HeaderControl::beginTrack(int index, POINT pt) {
     hdi.mask = HDI_WIDTH;
     hdi.cxy = item.width;
     // A non-zero answer refuses the tracking.
-    if (notifyItem(HDN_BEGINTRACKW, index, &hdi) || m_dead || !valid(index)) return;
+    if (notifyItem(HDN_BEGINTRACKW, index, &hdi) || lifetime.dead || !valid(index)) return;
     const Item& now = m_items[static_cast<std::size_t>(index)];
     m_mode = Mode::Track;
     m_active = index;
@@ -222,7 +222,7 @@ void HeaderControl::track(int x) {
     // which may end the tracking by answering TRUE.
     m_trackWidth = width;
     InvalidateRect(m_hwnd, nullptr, FALSE);
-    if (notifyItem(HDN_TRACKW, index, &hdi) && !m_dead && m_mode == Mode::Track) {
+    if (notifyItem(HDN_TRACKW, index, &hdi) && !lifetime.dead && m_mode == Mode::Track) {
         m_mode = Mode::None;
         m_active = -1;
         if (GetCapture() == m_hwnd) ReleaseCapture();
@@ -242,7 +242,7 @@ void HeaderControl::endTrack(bool apply) {
     hdi.mask = HDI_WIDTH;
     hdi.cxy = width;
     notifyItem(HDN_ENDTRACKW, index, &hdi);
-    if (m_dead || !valid(index)) return;
+    if (lifetime.dead || !valid(index)) return;
     // Live resizing has already applied the width; a cancelled one puts the old one back.
     if (m_items[static_cast<std::size_t>(index)].width != width) changeItem(index, hdi);
 }
@@ -256,7 +256,7 @@ void HeaderControl::beginDrag(POINT pt) {
     hdi.iOrder = orderOf(index);
     // TRUE: the parent drags the item itself.
     const LRESULT manual = notifyItem(HDN_BEGINDRAG, index, &hdi);
-    if (m_dead) return;
+    if (lifetime.dead) return;
     if (manual || !valid(index) || m_mode != Mode::Press) {
         cancelMode();
         return;
@@ -281,7 +281,7 @@ void HeaderControl::endDrag(bool apply) {
     hdi.mask = HDI_ORDER;
     hdi.iOrder = to;
     // TRUE keeps the item where it was.
-    if (notifyItem(HDN_ENDDRAG, index, &hdi) || m_dead || !valid(index)) return;
+    if (notifyItem(HDN_ENDDRAG, index, &hdi) || lifetime.dead || !valid(index)) return;
     moveToOrder(index, to);
     placeItems();
 }

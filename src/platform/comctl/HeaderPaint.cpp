@@ -79,10 +79,10 @@ void HeaderControl::paint(HDC dc, const RECT& clip) {
     // A parent that skips the default drawing but asks for items draws the header item by
     // item: the items are still offered, and only the strip after them is left to it.
     const bool skipAll = (pre & CDRF_SKIPDEFAULT) && !(pre & CDRF_NOTIFYITEMDRAW);
-    if (!m_dead && !skipAll) {
+    if (!lifetime.dead && !skipAll) {
         const bool buttons = (style() & HDS_BUTTONS) != 0;
         int end = 0;
-        for (std::size_t p = 0; p < m_order.size() && !m_dead; ++p) {
+        for (std::size_t p = 0; p < m_order.size() && !lifetime.dead; ++p) {
             const int i = m_order[p];
             ItemGeometry g = geometry(i);
             end = std::max<int>(end, g.column.right);
@@ -95,25 +95,25 @@ void HeaderControl::paint(HDC dc, const RECT& clip) {
             if (pre & CDRF_NOTIFYITEMDRAW) {
                 answer = customDraw(dc, CDDS_ITEMPREPAINT, g.column, i, state);
                 // The parent may have changed the items meanwhile.
-                if (m_dead || p >= m_order.size() || m_order[p] != i) break;
+                if (lifetime.dead || p >= m_order.size() || m_order[p] != i) break;
                 g = geometry(i);
             }
             if (!(answer & CDRF_SKIPDEFAULT)) {
                 // CDRF_NEWFONT keeps the font and colours the parent chose.
                 if (!(answer & CDRF_NEWFONT)) defaults();
                 paintItem(dc, i, g, pressed, hot);
-                if (m_dead) break;
+                if (lifetime.dead) break;
             }
             if (answer & CDRF_NOTIFYPOSTPAINT) {
                 customDraw(dc, CDDS_ITEMPOSTPAINT, g.column, i, state);
-                if (m_dead) break;
+                if (lifetime.dead) break;
             }
             defaults();
         }
-        if (!m_dead && end < client.right && !(pre & CDRF_SKIPDEFAULT))
+        if (!lifetime.dead && end < client.right && !(pre & CDRF_SKIPDEFAULT))
             paintItemBackground(dc, RECT{end, client.top, client.right, client.bottom}, -1, false,
                                 false);
-        if (!m_dead) {
+        if (!lifetime.dead) {
             // What the mouse is doing: a line where a tracked divider would go, the dragged
             // item under the pointer with a marker where it would land, or the parent's marker.
             if (m_mode == Mode::Track && !(style() & HDS_FULLDRAG) && valid(m_active)) {
@@ -127,7 +127,7 @@ void HeaderControl::paint(HDC dc, const RECT& clip) {
                 g.filter = g.filterButton = RECT{};
                 paintItemBackground(dc, g.head, m_active, true, false);
                 paintContent(dc, m_active, g, true);
-                if (!m_dead)
+                if (!lifetime.dead)
                     paintMarker(dc, dividerX(dropOrder(m_dragX)), scale(2),
                                 GetSysColor(COLOR_HIGHLIGHT));
             } else if (m_hotDivider >= 0) {
@@ -135,7 +135,8 @@ void HeaderControl::paint(HDC dc, const RECT& clip) {
             }
         }
     }
-    if (!m_dead && (pre & CDRF_NOTIFYPOSTPAINT)) customDraw(dc, CDDS_POSTPAINT, client, -1, 0);
+    if (!lifetime.dead && (pre & CDRF_NOTIFYPOSTPAINT))
+        customDraw(dc, CDDS_POSTPAINT, client, -1, 0);
     if (m_theme) CloseThemeData(m_theme);
     if (m_buttonTheme) CloseThemeData(m_buttonTheme);
     m_theme = m_buttonTheme = HTHEME();
@@ -157,10 +158,10 @@ void HeaderControl::paintItem(HDC dc, int index, const ItemGeometry& g, bool pre
         dis.rcItem = g.head;
         dis.itemData = static_cast<ULONG_PTR>(item.lParam);
         SendMessageW(GetParent(m_hwnd), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
-        if (m_dead || !valid(index)) return;
+        if (lifetime.dead || !valid(index)) return;
     } else {
         paintContent(dc, index, g, pressed);
-        if (m_dead || !valid(index)) return;
+        if (lifetime.dead || !valid(index)) return;
     }
     if (!IsRectEmpty(&g.stateBox)) paintStateBox(dc, index, g.stateBox);
     if (!IsRectEmpty(&g.dropDown)) paintDropDown(dc, index, g.dropDown);
@@ -193,9 +194,9 @@ void HeaderControl::paintItemBackground(HDC dc, const RECT& rc, int index, bool 
 
 void HeaderControl::paintContent(HDC dc, int index, const ItemGeometry& g, bool pressed) {
     const std::u16string text = textOf(index);
-    if (m_dead || !valid(index)) return;
+    if (lifetime.dead || !valid(index)) return;
     const int image = imageOf(index);
-    if (m_dead || !valid(index)) return;
+    if (lifetime.dead || !valid(index)) return;
     const Item& item = m_items[static_cast<std::size_t>(index)];
     RECT area = g.content;
     // A pressed classic button shows its face pushed in by a pixel.
@@ -382,7 +383,7 @@ LRESULT HeaderControl::createDragImage(int index) {
     SelectObject(mem, oldBitmap);
     DeleteDC(mem);
     HIMAGELIST list;
-    if (!m_dead) {
+    if (!lifetime.dead) {
         list = ImageList_Create(w, h, ILC_COLOR32, 1, 0);
         if (list) ImageList_Add(list, bitmap, HBITMAP());
     }

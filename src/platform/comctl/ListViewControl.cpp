@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/base/LastError.h"
+#include "platform/comctl/ControlLifetime.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
 #include "platform/user/Edit.h"
@@ -53,7 +54,6 @@ ListViewControl::ListViewControl(HWND hwnd)
 }
 
 LRESULT ListViewControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ListViewControl*>(GetWindowLongPtrW(hwnd, 0));
     if (msg == WM_NCCREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         if ((static_cast<DWORD>(cs->style) & 0xFFFF & ~kKnownStyles) != 0) {
@@ -63,13 +63,7 @@ LRESULT ListViewControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new ListViewControl(hwnd)));
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, 0, 0);
-        delete self;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->dispatch(msg, wParam, lParam);
+    return runControlMessage<ListViewControl>(hwnd, msg, wParam, lParam);
 }
 
 void ListViewControl::create(const CREATESTRUCTW& cs) {

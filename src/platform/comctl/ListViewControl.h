@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/comctl/ControlLifetime.h"
 #include "platform/comctl/ListView.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/text/TextTypes.h"
@@ -54,7 +55,14 @@ public:
     // paint (posted messages come before WM_PAINT), once however many changes came.
     static constexpr UINT kDeferredLayout = WM_USER + 0x100;
 
+    // Kept alive while its own messages run (see ControlLifetime).
+    ControlLifetime lifetime;
+
 private:
+    template <class T>
+    friend LRESULT runControlMessage(HWND, UINT, WPARAM, LPARAM);
+    template <class T>
+    friend class ControlHold;
     struct SubItem {
         std::u16string text;
         bool textCallback = false;

@@ -19,6 +19,8 @@ LRESULT ListViewControl::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
             return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, msg, wParam, lParam);
         case WM_KEYDOWN:
             if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+                // The parent may destroy the list as the edit ends: hold it until it returns.
+                const ControlHold<ListViewControl> hold(self);
                 self->endEdit(wParam == VK_ESCAPE);
                 return 0;
             }

@@ -49,7 +49,6 @@ ToolTipControl::~ToolTipControl() {
 }
 
 LRESULT ToolTipControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<ToolTipControl*>(GetWindowLongPtrW(hwnd, 0));
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
         if ((static_cast<DWORD>(cs->style) & 0xFFFF & ~kKnownStyles) != 0) {
@@ -57,8 +56,7 @@ LRESULT ToolTipControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
                               ERROR_INVALID_FLAGS);
             return FALSE;
         }
-        self = new ToolTipControl(hwnd);
-        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new ToolTipControl(hwnd)));
         // A tip is a top-most pop-up without a frame that never takes activation; layered so
         // that a balloon can be shaped by a colour key.
         SetWindowLongW(hwnd, GWL_STYLE,
@@ -70,17 +68,7 @@ LRESULT ToolTipControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         SetLayeredWindowAttributes(hwnd, 0, 255, 0);
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, 0, 0);
-        self->m_dead = true;
-        if (self->m_depth == 0) delete self;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    ++self->m_depth;
-    const LRESULT r = self->dispatch(msg, wParam, lParam);
-    if (--self->m_depth == 0 && self->m_dead) delete self;
-    return r;
+    return runControlMessage<ToolTipControl>(hwnd, msg, wParam, lParam);
 }
 
 LRESULT ToolTipControl::relayProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -194,7 +182,7 @@ LRESULT ToolTipControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
                 const HWND h = m_tools[*i].hwnd;
                 const UINT_PTR id = m_tools[*i].id;
                 const std::u16string text = textOf(*i);
-                if (m_dead || !find(h, id)) return 0;
+                if (lifetime.dead || !find(h, id)) return 0;
                 const std::size_t n = std::min<std::size_t>(text.size(), wParam - 1);
                 std::copy_n(text.data(), n, ti->lpszText);
                 ti->lpszText[n] = 0;
@@ -213,7 +201,7 @@ LRESULT ToolTipControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
                 m_tools[*i] = updated;
                 if (m_shown && m_current == *i) {
                     m_shownText = textOf(*i);
-                    if (m_dead) return 0;
+                    if (lifetime.dead) return 0;
                     place(m_anchor);
                 }
             }
@@ -281,7 +269,7 @@ LRESULT ToolTipControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
                 const HWND h = m_tools[*i].hwnd;
                 const UINT_PTR id = m_tools[*i].id;
                 const std::u16string text = textOf(*i);
-                if (m_dead) return 0;
+                if (lifetime.dead) return 0;
                 auto j = find(h, id);
                 if (!j) return 0;
                 const Layout l = layout(text, &m_tools[*j], false, 0);
@@ -433,7 +421,7 @@ void ToolTipControl::delTool(const TOOLINFOW* ti) {
         const HWND h = ti->hwnd;
         const UINT_PTR id = ti->uId;
         hide();
-        if (m_dead) return;
+        if (lifetime.dead) return;
         m_current.reset();
         KillTimer(m_hwnd, kShowTimer);
         KillTimer(m_hwnd, kPollTimer);
@@ -457,7 +445,7 @@ LRESULT ToolTipControl::setToolInfo(const TOOLINFOW* ti) {
     updateSubclass(subclassTarget(tool));
     if (m_shown && m_current == *i) {
         m_shownText = textOf(*i);
-        if (m_dead) return FALSE;
+        if (lifetime.dead) return FALSE;
         place(m_anchor);
     }
     return TRUE;
@@ -497,7 +485,7 @@ std::u16string ToolTipControl::textOf(std::size_t index) {
     info.uFlags = tool.flags;
     info.lParam = tool.lParam;
     SendMessageW(tool.hwnd, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&info));
-    if (m_dead) return {};
+    if (lifetime.dead) return {};
     std::u16string text;
     if (info.lpszText && info.lpszText != LPSTR_TEXTCALLBACKW) {
         if (IS_INTRESOURCE(info.lpszText)) {
@@ -567,7 +555,7 @@ void ToolTipControl::relay(const MSG& msg) {
         if (hit == m_current) return;
         const bool wasShown = m_shown;
         hide();
-        if (m_dead) return;
+        if (lifetime.dead) return;
         KillTimer(m_hwnd, kShowTimer);
         m_current = hit;
         m_expired = false;
@@ -640,7 +628,7 @@ void ToolTipControl::onTimer(UINT_PTR id) {
         KillTimer(m_hwnd, kPollTimer);
         KillTimer(m_hwnd, kShowTimer);
         hide();
-        if (m_dead) return;
+        if (lifetime.dead) return;
         m_current.reset();
         m_expired = false;
     }
@@ -651,7 +639,7 @@ void ToolTipControl::show(std::size_t index, const Anchor& anchor) {
     const HWND h = m_tools[index].hwnd;
     const UINT_PTR id = m_tools[index].id;
     std::u16string text = textOf(index);
-    if (m_dead) return;
+    if (lifetime.dead) return;
     auto i = find(h, id);
     if (!i || text.empty()) return;  // a tool without text shows no tip
     m_current = *i;
@@ -661,7 +649,7 @@ void ToolTipControl::show(std::size_t index, const Anchor& anchor) {
     place(anchor);
     // The owner may move the tip itself when it hears that it is about to show.
     notify(m_tools[*i], TTN_SHOW);
-    if (m_dead || !(i = find(h, id))) return;
+    if (lifetime.dead || !(i = find(h, id))) return;
     m_current = *i;
     m_shown = true;
     SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0,
@@ -675,7 +663,7 @@ void ToolTipControl::hide() {
     KillTimer(m_hwnd, kPopTimer);
     if (m_current && *m_current < m_tools.size()) {
         notify(m_tools[*m_current], TTN_POP);
-        if (m_dead) return;
+        if (lifetime.dead) return;
     }
     SetWindowPos(m_hwnd, HWND(), 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -686,7 +674,7 @@ void ToolTipControl::trackActivate(bool on, const TOOLINFOW* ti) {
         if (!m_tracking) return;
         m_tracking = false;
         hide();
-        if (!m_dead) m_current.reset();
+        if (!lifetime.dead) m_current.reset();
         return;
     }
     auto i = findTool(ti);
@@ -697,7 +685,7 @@ void ToolTipControl::trackActivate(bool on, const TOOLINFOW* ti) {
         const HWND h = ti->hwnd;
         const UINT_PTR id = ti->uId;
         hide();
-        if (m_dead || !(i = find(h, id))) return;
+        if (lifetime.dead || !(i = find(h, id))) return;
     }
     m_tracking = true;
     Anchor anchor;
@@ -731,7 +719,7 @@ void ToolTipControl::popup() {
     if (!i) return;
     if (m_shown) {
         hide();
-        if (m_dead) return;
+        if (lifetime.dead) return;
     }
     m_current = *i;
     m_expired = false;

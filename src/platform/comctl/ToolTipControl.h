@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/comctl/CommCtrl.h"
+#include "platform/comctl/ControlLifetime.h"
 
 namespace orvane::platform {
 
@@ -16,7 +17,14 @@ public:
     // Registers the window class once per process (it survives platform resets).
     static void registerClass();
 
+    // Kept alive while its own messages run: destroyed inside one, it is dead until they end.
+    ControlLifetime lifetime;
+
 private:
+    template <class T>
+    friend LRESULT runControlMessage(HWND, UINT, WPARAM, LPARAM);
+    template <class T>
+    friend class ControlHold;
     struct Tool {
         UINT flags = 0;
         HWND hwnd;
@@ -132,8 +140,6 @@ private:
     bool m_shown = false;
     bool m_tracking = false;
     bool m_expired = false;  // popped by a click or the autopop delay: stays down in this tool
-    int m_depth = 0;         // nested calls of the window procedure
-    bool m_dead = false;     // destroyed while a notification was out
     POINT m_trackPos{};
     std::u16string m_shownText;
     Layout m_layout;

@@ -433,8 +433,8 @@ TEST_F(ListViewTest, CustomDrawStagesAndAnswers) {
     std::vector<std::pair<DWORD, int>> stages;  // stage, item * 10 + sub-item
     answer = [&](NMHDR* h, LRESULT& r) {
         if (h->code != NM_CUSTOMDRAW) return false;
+        if (h->hwndFrom != lv) return false;  // the header's own, passed on
         auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(h);
-        if (cd->nmcd.hdr.hwndFrom != h->hwndFrom) return false;
         stages.emplace_back(cd->nmcd.dwDrawStage,
                             static_cast<int>(cd->nmcd.dwItemSpec) * 10 + cd->iSubItem);
         switch (cd->nmcd.dwDrawStage) {
@@ -770,6 +770,32 @@ TEST_F(ListViewTest, RestingOnACutLabelShowsItWholeAndInfoTipsAskTheParent) {
     Screen::Click(p.x, p.y);
     Screen::PumpMessages();
     EXPECT_EQ(tipText(), u"(none)");
+}
+
+TEST_F(ListViewTest, AParentDestroyingTheListInsideItsNotificationsFreesNothingInUse) {
+    // Each notification in turn destroys the list while the list is in the middle of its work.
+    for (UINT code : {LVN_ITEMCHANGING, LVN_ITEMCHANGED, NM_CLICK, LVN_DELETEALLITEMS,
+                      LVN_GETDISPINFOW, NM_CUSTOMDRAW, LVN_BEGINLABELEDITW}) {
+        const HWND lv = list(LVS_REPORT | LVS_EDITLABELS);
+        addColumn(lv, 0, u"Name", 100);
+        for (int i = 0; i < 3; ++i) {
+            LVITEMW it;
+            it.mask = LVIF_TEXT;
+            it.iItem = i;
+            it.pszText = LPSTR_TEXTCALLBACKW;
+            SendMessageW(lv, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it));
+        }
+        answer = [lv, code](NMHDR* h, LRESULT&) {
+            if (h->code == code && IsWindow(lv)) DestroyWindow(lv);
+            return false;
+        };
+        clickItem(lv, 1);
+        if (IsWindow(lv)) SendMessageW(lv, LVM_EDITLABELW, 1, 0);
+        if (IsWindow(lv)) SendMessageW(lv, LVM_DELETEALLITEMS, 0, 0);
+        EXPECT_FALSE(IsWindow(lv)) << code;
+        answer = nullptr;
+        Screen::PumpMessages();
+    }
 }
 
 TEST_F(ListViewTest, ManyCreatedAndDestroyedLeaveNothing) {
