@@ -258,6 +258,8 @@ private:
     // Selects like a click: one item alone, Ctrl toggling, Shift a range from the mark.
     void clickSelect(int i, bool shift, bool ctrl);
     void selectOnly(int i);
+    // Clears the selection of every item but `keep` (-1: all); false when the window went.
+    bool deselectAllBut(int keep);
     void selectTo(int i, bool keepOthers);
     void focusItem(int i);
     void toggleCheck(int i);

@@ -26,26 +26,30 @@ void ListViewControl::focusItem(int i) {
     if (validIndex(i)) setOneState(i, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
-void ListViewControl::selectOnly(int i) {
+bool ListViewControl::deselectAllBut(int keep) {
     const HWND self = m_hwnd;
     if (ownerData()) {
-        const bool others = selectedCount() > (rangeSelected(i) ? 1 : 0);
-        if (others) {
-            const bool keep = rangeSelected(i);
-            m_selection.clear();
-            if (keep) selectRange(i, i + 1, true);
-            InvalidateRect(m_hwnd, nullptr, FALSE);
-            changed(-1, LVIS_SELECTED, 0, LVIF_STATE);
-            if (!IsWindow(self)) return;
-        }
-    } else {
-        for (int other = nextItem(-1, LVNI_SELECTED); other >= 0;
-             other = nextItem(other, LVNI_SELECTED)) {
-            if (other == i) continue;
-            setOneState(other, 0, LVIS_SELECTED);
-            if (!IsWindow(self)) return;
-        }
+        // An owner-data list says so once, for every item.
+        const bool kept = validIndex(keep) && rangeSelected(keep);
+        if (selectedCount() <= (kept ? 1 : 0)) return true;
+        m_selection.clear();
+        if (kept) selectRange(keep, keep + 1, true);
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+        changed(-1, LVIS_SELECTED, 0, LVIF_STATE);
+        return IsWindow(self) != FALSE;
     }
+    for (int other = nextItem(-1, LVNI_SELECTED); other >= 0;
+         other = nextItem(other, LVNI_SELECTED)) {
+        if (other == keep) continue;
+        setOneState(other, 0, LVIS_SELECTED);
+        if (!IsWindow(self)) return false;
+    }
+    return true;
+}
+
+void ListViewControl::selectOnly(int i) {
+    const HWND self = m_hwnd;
+    if (!deselectAllBut(i)) return;
     if (validIndex(i)) setOneState(i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     if (IsWindow(self) && validIndex(i)) m_mark = i;
 }
@@ -56,11 +60,7 @@ void ListViewControl::selectTo(int i, bool keepOthers) {
     const int lo = std::min(m_mark, i), hi = std::max(m_mark, i);
     const HWND self = m_hwnd;
     if (ownerData()) {
-        if (!keepOthers && selectedCount() > 0) {
-            m_selection.clear();
-            changed(-1, LVIS_SELECTED, 0, LVIF_STATE);
-            if (!IsWindow(self)) return;
-        }
+        if (!keepOthers && !deselectAllBut(-1)) return;
         selectRange(lo, hi + 1, true);
         NMLVODSTATECHANGE nm;
         nm.iFrom = lo;
@@ -187,21 +187,7 @@ void ListViewControl::mouseDown(UINT msg, WPARAM keys, POINT pt) {
         return;
     }
     // Empty space: the selection goes unless Ctrl keeps it; a drag draws a marquee.
-    if (!ctrl && !shift) {
-        if (ownerData()) {
-            if (selectedCount() > 0) {
-                m_selection.clear();
-                InvalidateRect(m_hwnd, nullptr, FALSE);
-                changed(-1, LVIS_SELECTED, 0, LVIF_STATE);
-            }
-        } else {
-            for (int other = nextItem(-1, LVNI_SELECTED); other >= 0;
-                 other = nextItem(other, LVNI_SELECTED)) {
-                setOneState(other, 0, LVIS_SELECTED);
-                if (!IsWindow(self)) return;
-            }
-        }
-    }
+    if (!ctrl && !shift) deselectAllBut(-1);
 }
 
 void ListViewControl::mouseMove(WPARAM keys, POINT pt) {
