@@ -553,7 +553,13 @@ void ListViewControl::setOrigin(int x, int y) {
     if (oldX == m_xOrigin && oldY == m_yOrigin) return;
     hideTip();
     if (m_edit) endEdit(false);
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    // Scrolling up or down leaves the header as it is: only the items repaint.
+    if (oldX == m_xOrigin) {
+        const RECT area = itemsArea();
+        InvalidateRect(m_hwnd, &area, FALSE);
+    } else {
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+    }
     if (oldX != m_xOrigin) layoutHeader();
     m_scrollBarsValid = false;
     updateScrollBars();
