@@ -88,8 +88,10 @@ FIGURES = [
            "QtTreeInsert"),
     Figure("Tree 100,000 nodes, expand all", "every node expanded and the tree repainted", None,
            "QtTreeExpandAllRender"),
-    Figure("Text box 1 MB, set and paint", "1,000,000 characters set and the first page painted",
-           None, "QtPlainTextSetAndPaint"),
+    Figure("Text box 1 MB, set and paint",
+           "1,000,000 characters (20,000 lines) set and the first page painted (ucText, "
+           "multi-line with a vertical bar; QPlainTextEdit)",
+           ("bench_edit", "TextBoxSetMegabyteAndPaint"), "QtPlainTextSetAndPaint"),
     Figure("Text box 1 MB, keystroke",
            "one key typed (or Backspace) in the middle of the text, repainted", None,
            "QtPlainTextKeystroke"),

@@ -13,9 +13,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QTreeWidget>
 
 #include "common.h"
 #include "figures.h"
@@ -229,6 +234,44 @@ int addControls(QWidget& form, const QJsonArray& controls, const QString& defaul
             else
                 addChoiceItems<QRadioButton>(*group, p);
             w = group;
+        } else if (cls == QLatin1String("ucProgressBar")) {
+            auto* bar = new QProgressBar(&parent);
+            bar->setValue(p[QStringLiteral("Value")].toInt());
+            bar->setTextVisible(!p[QStringLiteral("Text")].toString().isEmpty());
+            w = bar;
+        } else if (cls == QLatin1String("ucUpDown")) {
+            w = new QSpinBox(&parent);
+        } else if (cls == QLatin1String("ucImage") || cls == QLatin1String("ucPicture")) {
+            auto* image = new QLabel(&parent);
+            if (!picture.isNull()) image->setPixmap(picture);
+            w = image;
+        } else if (cls == QLatin1String("ucShape")) {
+            // The nearest plain widget: a filled box.
+            auto* shape = new QFrame(&parent);
+            shape->setFrameShape(QFrame::Box);
+            shape->setAutoFillBackground(true);
+            w = shape;
+        } else if (cls == QLatin1String("ucText")) {
+            const QString text = p[QStringLiteral("Text")].toString();
+            if (p[QStringLiteral("Multiline")].toBool())
+                w = new QPlainTextEdit(text, &parent);
+            else
+                w = new QLineEdit(text, &parent);
+        } else if (cls == QLatin1String("ucTextGroup")) {
+            auto* group = new QFrame(&parent);
+            group->setFrameShape(QFrame::Box);
+            const QStringList items = caption.split(QLatin1Char('|'));
+            for (int i = 0; i < items.size(); ++i) {
+                auto* edit = new QLineEdit(items[i], group);
+                edit->setGeometry(4 + i / 3 * 70, 4 + i % 3 * 22, 66, 20);
+            }
+            w = group;
+        } else if (cls == QLatin1String("ucListView")) {
+            auto* list = new QTreeWidget(&parent);
+            list->setRootIsDecorated(false);
+            w = list;
+        } else if (cls == QLatin1String("ucMenu") || cls == QLatin1String("ucImageList")) {
+            continue;  // nothing of their own on the form: the menu is built by the program
         } else {
             qFatal("the gallery has a control of a class the Qt peer does not know: %s",
                    qPrintable(cls));
