@@ -507,6 +507,13 @@ private:
     // Group helpers.
     bool getGroup(std::int32_t id, platform::LVGROUP& group) const;
     void setGroup(std::int32_t id, platform::LVGROUP& group);
+    // A group's header, footer or subtitle (LVGF_ field), its alignments and state bits.
+    std::u16string groupText(std::int32_t id, platform::UINT field) const;
+    void setGroupText(std::int32_t id, platform::UINT field, const std::u16string& text);
+    std::int32_t groupAlignment(std::int32_t id, bool footer) const;
+    void setGroupAlignment(std::int32_t id, std::int32_t align, bool footer);
+    bool groupState(std::int32_t id, platform::UINT bit) const;
+    void setGroupState(std::int32_t id, platform::UINT bit, bool on);
     platform::RECT subItemRect(std::int32_t item, std::int32_t subItem) const;
     platform::RECT itemRect(std::int32_t item, int portion) const;
     // Pixels and ScaleMode units.

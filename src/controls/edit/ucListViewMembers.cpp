@@ -720,115 +720,111 @@ void ucListView::setGroup(std::int32_t id, LVGROUP& group) {
     send(LVM_SETGROUPINFO, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&group));
 }
 
-std::u16string ucListView::GroupHeaderText(std::int32_t id) const {
+std::u16string ucListView::groupText(std::int32_t id, UINT field) const {
     char16_t buffer[kTextMax] = {};
     LVGROUP g;
-    g.mask = LVGF_HEADER;
-    g.pszHeader = buffer;
-    g.cchHeader = kTextMax;
+    g.mask = field;
+    if (field == LVGF_HEADER) g.pszHeader = buffer, g.cchHeader = kTextMax;
+    if (field == LVGF_FOOTER) g.pszFooter = buffer, g.cchFooter = kTextMax;
+    if (field == LVGF_SUBTITLE) g.pszSubtitle = buffer, g.cchSubtitle = kTextMax;
     return getGroup(id, g) ? std::u16string(buffer) : std::u16string();
+}
+
+void ucListView::setGroupText(std::int32_t id, UINT field, const std::u16string& text) {
+    LVGROUP g;
+    g.mask = field;
+    std::u16string copy = text;
+    if (field == LVGF_HEADER) g.pszHeader = copy.data();
+    if (field == LVGF_FOOTER) g.pszFooter = copy.data();
+    if (field == LVGF_SUBTITLE) g.pszSubtitle = copy.data();
+    setGroup(id, g);
+}
+
+std::int32_t ucListView::groupAlignment(std::int32_t id, bool footer) const {
+    LVGROUP g;
+    g.mask = LVGF_ALIGN;
+    return getGroup(id, g) ? alignOfGroup(g.uAlign, footer) : 0;
+}
+
+void ucListView::setGroupAlignment(std::int32_t id, std::int32_t align, bool footer) {
+    LVGROUP g;
+    g.mask = LVGF_ALIGN;
+    if (!getGroup(id, g)) return;
+    const UINT all = footer ? (LVGA_FOOTER_LEFT | LVGA_FOOTER_CENTER | LVGA_FOOTER_RIGHT)
+                            : (LVGA_HEADER_LEFT | LVGA_HEADER_CENTER | LVGA_HEADER_RIGHT);
+    g.uAlign = (g.uAlign & ~all) | groupAlign(align, footer);
+    setGroup(id, g);
+}
+
+bool ucListView::groupState(std::int32_t id, UINT bit) const {
+    LVGROUP g;
+    g.mask = LVGF_STATE;
+    g.stateMask = bit;
+    return getGroup(id, g) && (g.state & bit);
+}
+
+void ucListView::setGroupState(std::int32_t id, UINT bit, bool on) {
+    LVGROUP g;
+    g.mask = LVGF_STATE;
+    g.stateMask = bit;
+    g.state = on ? bit : 0;
+    setGroup(id, g);
 }
 
 void ucListView::GroupHeaderText(std::int32_t id, const std::u16string& text) {
-    LVGROUP g;
-    g.mask = LVGF_HEADER;
-    std::u16string copy = text;
-    g.pszHeader = copy.data();
-    setGroup(id, g);
-}
-
-std::int32_t ucListView::GroupHeaderAlign(std::int32_t id) const {
-    LVGROUP g;
-    g.mask = LVGF_ALIGN;
-    return getGroup(id, g) ? alignOfGroup(g.uAlign, false) : 0;
+    setGroupText(id, platform::LVGF_HEADER, text);
 }
 
 void ucListView::GroupHeaderAlign(std::int32_t id, std::int32_t align) {
-    LVGROUP g;
-    g.mask = LVGF_ALIGN;
-    if (!getGroup(id, g)) return;
-    g.uAlign = (g.uAlign & ~(LVGA_HEADER_LEFT | LVGA_HEADER_CENTER | LVGA_HEADER_RIGHT)) |
-               groupAlign(align, false);
-    setGroup(id, g);
-}
-
-std::u16string ucListView::GroupFooterText(std::int32_t id) const {
-    char16_t buffer[kTextMax] = {};
-    LVGROUP g;
-    g.mask = LVGF_FOOTER;
-    g.pszFooter = buffer;
-    g.cchFooter = kTextMax;
-    return getGroup(id, g) ? std::u16string(buffer) : std::u16string();
+    setGroupAlignment(id, align, false);
 }
 
 void ucListView::GroupFooterText(std::int32_t id, const std::u16string& text) {
-    LVGROUP g;
-    g.mask = LVGF_FOOTER;
-    std::u16string copy = text;
-    g.pszFooter = copy.data();
-    setGroup(id, g);
-}
-
-std::int32_t ucListView::GroupFooterAlign(std::int32_t id) const {
-    LVGROUP g;
-    g.mask = LVGF_ALIGN;
-    return getGroup(id, g) ? alignOfGroup(g.uAlign, true) : 0;
+    setGroupText(id, platform::LVGF_FOOTER, text);
 }
 
 void ucListView::GroupFooterAlign(std::int32_t id, std::int32_t align) {
-    LVGROUP g;
-    g.mask = LVGF_ALIGN;
-    if (!getGroup(id, g)) return;
-    g.uAlign = (g.uAlign & ~(LVGA_FOOTER_LEFT | LVGA_FOOTER_CENTER | LVGA_FOOTER_RIGHT)) |
-               groupAlign(align, true);
-    setGroup(id, g);
-}
-
-std::u16string ucListView::GroupSubtitle(std::int32_t id) const {
-    char16_t buffer[kTextMax] = {};
-    LVGROUP g;
-    g.mask = LVGF_SUBTITLE;
-    g.pszSubtitle = buffer;
-    g.cchSubtitle = kTextMax;
-    return getGroup(id, g) ? std::u16string(buffer) : std::u16string();
+    setGroupAlignment(id, align, true);
 }
 
 void ucListView::GroupSubtitle(std::int32_t id, const std::u16string& text) {
-    LVGROUP g;
-    g.mask = LVGF_SUBTITLE;
-    std::u16string copy = text;
-    g.pszSubtitle = copy.data();
-    setGroup(id, g);
-}
-
-bool ucListView::GroupCollapsible(std::int32_t id) const {
-    LVGROUP g;
-    g.mask = LVGF_STATE;
-    g.stateMask = LVGS_COLLAPSIBLE;
-    return getGroup(id, g) && (g.state & LVGS_COLLAPSIBLE);
+    setGroupText(id, platform::LVGF_SUBTITLE, text);
 }
 
 void ucListView::GroupCollapsible(std::int32_t id, bool on) {
-    LVGROUP g;
-    g.mask = LVGF_STATE;
-    g.stateMask = LVGS_COLLAPSIBLE;
-    g.state = on ? LVGS_COLLAPSIBLE : 0;
-    setGroup(id, g);
-}
-
-bool ucListView::GroupCollapsed(std::int32_t id) const {
-    LVGROUP g;
-    g.mask = LVGF_STATE;
-    g.stateMask = LVGS_COLLAPSED;
-    return getGroup(id, g) && (g.state & LVGS_COLLAPSED);
+    setGroupState(id, platform::LVGS_COLLAPSIBLE, on);
 }
 
 void ucListView::GroupCollapsed(std::int32_t id, bool on) {
-    LVGROUP g;
-    g.mask = LVGF_STATE;
-    g.stateMask = LVGS_COLLAPSED;
-    g.state = on ? LVGS_COLLAPSED : 0;
-    setGroup(id, g);
+    setGroupState(id, platform::LVGS_COLLAPSED, on);
+}
+
+std::u16string ucListView::GroupHeaderText(std::int32_t id) const {
+    return groupText(id, platform::LVGF_HEADER);
+}
+
+std::int32_t ucListView::GroupHeaderAlign(std::int32_t id) const {
+    return groupAlignment(id, false);
+}
+
+std::u16string ucListView::GroupFooterText(std::int32_t id) const {
+    return groupText(id, platform::LVGF_FOOTER);
+}
+
+std::int32_t ucListView::GroupFooterAlign(std::int32_t id) const {
+    return groupAlignment(id, true);
+}
+
+std::u16string ucListView::GroupSubtitle(std::int32_t id) const {
+    return groupText(id, platform::LVGF_SUBTITLE);
+}
+
+bool ucListView::GroupCollapsible(std::int32_t id) const {
+    return groupState(id, platform::LVGS_COLLAPSIBLE);
+}
+
+bool ucListView::GroupCollapsed(std::int32_t id) const {
+    return groupState(id, platform::LVGS_COLLAPSED);
 }
 
 std::int32_t ucListView::GroupHitTest(double x, double y, std::int32_t options) const {
