@@ -285,6 +285,7 @@ bool ListViewControl::setColumnWidth(int i, int width) {
 }
 
 std::vector<int> ListViewControl::columnOrder() const {
+    if (m_paintOrder) return m_paintOrder->order;
     std::vector<int> order(static_cast<std::size_t>(columnCount()));
     std::iota(order.begin(), order.end(), 0);
     if (m_header && !order.empty()) {
@@ -300,6 +301,8 @@ std::vector<int> ListViewControl::columnOrder() const {
 }
 
 int ListViewControl::columnLeft(int column) const {
+    if (m_paintOrder && column >= 0 && column < static_cast<int>(m_paintOrder->left.size()))
+        return m_paintOrder->left[static_cast<std::size_t>(column)];
     int x = 0;
     for (int c : columnOrder()) {
         if (c == column) return x;

@@ -90,6 +90,20 @@ void ListViewControl::paint(HDC dc, const RECT& update) {
     const RECT area = itemsArea();
     RECT clip;
     IntersectRect(&clip, &update, &area);
+    // The columns' places hold for the whole paint (a notification that changes them ends it
+    // early anyway: the list is invalidated again).
+    ColumnPlaces places;
+    places.order = columnOrder();
+    places.left.assign(m_columns.size(), 0);
+    for (int x = 0; int c : places.order) {
+        places.left[static_cast<std::size_t>(c)] = x;
+        x += m_columns[static_cast<std::size_t>(c)].width;
+    }
+    struct PlacesFor {
+        const ColumnPlaces*& slot;
+        ~PlacesFor() { slot = nullptr; }
+    } placesFor{m_paintOrder};
+    m_paintOrder = &places;
     if (!(prepaint & CDRF_SKIPDEFAULT)) {
         paintBackground(dc, update);
         const std::vector<int> shown = itemsIn(clip);
@@ -478,6 +492,7 @@ void ListViewControl::paintGridLines(HDC dc, const RECT& area) {
     }
     int x = area.left - m_xOrigin;
     for (int c : columnOrder()) {
+        if (c >= columnCount()) break;  // a column went while the list painted
         x += m_columns[static_cast<std::size_t>(c)].width;
         if (x <= area.left || x > area.right) continue;
         const RECT line{x - 1, area.top, x, area.bottom};
