@@ -162,6 +162,7 @@ void TextLayout::clearWordCache() {
 TextLayout::TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, int extra) {
     m_advances.assign(text.size(), 0.0);
     if (text.empty()) return;
+    m_glyphs.reserve(text.size());  // about a glyph a unit: one allocation, not one per doubling
     // Bidirectional runs in visual order; plain left-to-right text skips the algorithm. The
     // paragraph reads left to right unless right-to-left reading is asked for, whatever its
     // first strong character is.
@@ -220,7 +221,8 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
         std::size_t begin, end;
         FontFace* face;
     };
-    std::vector<Piece> pieces;
+    static thread_local std::vector<Piece> pieces;
+    pieces.clear();
     for (std::size_t b = 0; b + 1 < breaks.size(); ++b) {
         const std::size_t cb = breaks[b], ce = breaks[b + 1];
         FontFace* face = font.primary();
@@ -436,6 +438,14 @@ void TextLayout::clearCache() {
 std::shared_ptr<const TextLayout> TextLayout::shaped(RealizedFont& font, std::u16string_view text,
                                                      bool rtl, int extra) {
     LineCache& cache = lineCache();
+    // Measuring a text and then drawing it asks for the same line twice in a row: the most
+    // recent line answers without a lookup.
+    if (!cache.recent.empty()) {
+        const LineCache::Entry& last = cache.recent.front();
+        const LineKey& key = last.slot->first;
+        if (key.font == &font && key.rtl == rtl && key.extra == extra && key.text == text)
+            return last.layout;
+    }
     if (auto it = cache.index.find(LineView{&font, rtl, extra, text}); it != cache.index.end()) {
         cache.recent.splice(cache.recent.begin(), cache.recent, it->second);
         return it->second->layout;
