@@ -210,8 +210,11 @@ ucListView* findList(Form& form, const std::u16string& name) {
 }  // namespace
 
 void fillGalleryLists(Form& form) {
-    if (ucListView* files = findList(form, u"lvFiles")) fillFiles(*files);
-    if (ucListView* rows = findList(form, u"lvRows")) fillRows(*rows);
+    // Lists filled already keep their rows and handlers; a list made again is filled anew.
+    if (ucListView* files = findList(form, u"lvFiles"); files && !files->hWndListView())
+        fillFiles(*files);
+    if (ucListView* rows = findList(form, u"lvRows"); rows && !rows->hWndListView())
+        fillRows(*rows);
 }
 
 }  // namespace orvane

@@ -8,7 +8,8 @@ namespace orvane {
 
 class Form;
 
-// Fills the form's "lvFiles" and "lvRows" list views; a form without them is left alone.
+// Fills the form's "lvFiles" and "lvRows" list views that have no window yet; a form without
+// them is left alone.
 void fillGalleryLists(Form& form);
 
 }  // namespace orvane

@@ -228,6 +228,8 @@ void Monkey::recreate(UserControl& c) {
     m_form->remove(c);
     TestPlatform::PumpMessages();
     m_form->add((*factory)(), name, index, placement, container, &bag);
+    // A list view made again gets its window and rows as the gallery gives them.
+    fillGalleryLists(*m_form);
 }
 
 // The form is saved and loaded again in its place; saving the loaded form gives the same file.
