@@ -73,4 +73,11 @@ std::u16string FromUTF8(const std::vector<std::uint8_t>& bytes) {
     return text;
 }
 
+std::int16_t ShiftKeysHeld() {
+    using namespace platform;
+    return static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
+                                     (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
 }  // namespace orvane

@@ -25,6 +25,11 @@
 
 namespace orvane {
 
+// A check for a 32-bit property that takes the values low to high: `.check(within(0, 2))`.
+inline auto within(std::int32_t low, std::int32_t high) {
+    return [low, high](const std::int32_t& v) { return v >= low && v <= high; };
+}
+
 class UserControl;
 
 // What a change of a property asks of its control.

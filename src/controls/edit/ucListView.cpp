@@ -11,14 +11,6 @@ namespace orvane {
 
 using namespace platform;
 
-namespace {
-
-auto within(std::int32_t low, std::int32_t high) {
-    return [low, high](const std::int32_t& v) { return v >= low && v <= high; };
-}
-
-}  // namespace
-
 ucListView::ucListView() : OwnerDrawnControl(StandardEvents{}) {}
 
 ucListView::~ucListView() {

@@ -224,7 +224,7 @@ public:
     void ColumnFilterText(std::int32_t column, const std::u16string& text);
     // The longest text a column's filter takes.
     void ColumnFilterSetMaxLength(std::int32_t column, std::int32_t maxLength);
-    // How long typing in a filter pauses before FilterTimeout, in milliseconds.
+    // The pause in typing, in milliseconds, after which a filter raises FilterTimeout.
     void ColumnFilterSetTimeOut(std::int32_t ms);
 
     // --- Items ---

@@ -2,6 +2,7 @@
 // header: the progress-bar and ranking columns, the cell and header colour and font hooks, the
 // header items (check boxes, split buttons, sort arrows), and the drag image of the selection.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "controls/edit/ucListView.h"
@@ -18,23 +19,31 @@ constexpr int kStar = 16;  // each ranking icon's width
 constexpr COLORREF kHeaderFill = 0xF0F0F0;
 constexpr COLORREF kDragRow = 0xFFF0D7;  // RGB(215, 240, 255)
 
-// A five-pointed star in the 16-pixel box at (x, y), for ranking columns given no icons.
+// A five-pointed star in the 16-pixel box at (x, y), for ranking columns given no icons: its
+// points worked out once, drawn with the DC's own brush and pen.
 void drawStar(HDC dc, int x, int y, COLORREF fill, COLORREF edge) {
-    POINT pts[10];
-    for (int i = 0; i < 10; ++i) {
-        const double angle = -M_PI / 2 + i * M_PI / 5;
-        const double radius = (i % 2 == 0) ? 7.5 : 3.2;
-        pts[i] = POINT{x + 8 + static_cast<LONG>(std::lround(radius * std::cos(angle))),
-                       y + 8 + static_cast<LONG>(std::lround(radius * std::sin(angle)))};
-    }
-    const HBRUSH brush = CreateSolidBrush(fill);
-    const HPEN pen = CreatePen(PS_SOLID, 1, edge);
-    const HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
-    Polygon(dc, pts, 10);
+    static const std::array<POINT, 10> shape = [] {
+        std::array<POINT, 10> pts{};
+        for (int i = 0; i < 10; ++i) {
+            const double angle = -M_PI / 2 + i * M_PI / 5;
+            const double radius = (i % 2 == 0) ? 7.5 : 3.2;
+            pts[static_cast<std::size_t>(i)] =
+                POINT{8 + static_cast<LONG>(std::lround(radius * std::cos(angle))),
+                      8 + static_cast<LONG>(std::lround(radius * std::sin(angle)))};
+        }
+        return pts;
+    }();
+    std::array<POINT, 10> pts = shape;
+    for (POINT& p : pts)
+        p.x += x, p.y += y;
+    const COLORREF oldFill = SetDCBrushColor(dc, fill), oldEdge = SetDCPenColor(dc, edge);
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+    const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+    Polygon(dc, pts.data(), static_cast<int>(pts.size()));
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    SetDCBrushColor(dc, oldFill);
+    SetDCPenColor(dc, oldEdge);
 }
 
 }  // namespace

@@ -5,21 +5,13 @@
 #include <cwctype>
 
 #include "controls/edit/ucListView.h"
+#include "framework/KeysAndText.h"
+#include "platform/base/TextBuffer.h"
 #include "platform/text/CharCase.h"
 
 namespace orvane {
 
 using namespace platform;
-
-namespace {
-
-std::int16_t shiftMask() {
-    return static_cast<std::int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
-                                     (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
-}
-
-}  // namespace
 
 bool ucListView::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
@@ -95,12 +87,6 @@ LRESULT ucListView::onListNotify(NMHDR& hdr) {
             raise(evScroll, args);
             return 0;
         }
-        case LVN_BEGINDRAG: {
-            // The drag image of the selection is made here; the drag itself is the host's.
-            const HIMAGELIST image = createDragImage((shiftMask() & 2) != 0);
-            if (image) ImageList_Destroy(image);
-            return 0;
-        }
         case LVN_GETDISPINFOW:
             return onDispInfo(reinterpret_cast<NMLVDISPINFOW&>(hdr));
         case NM_CUSTOMDRAW:
@@ -125,11 +111,7 @@ LRESULT ucListView::onDispInfo(NMLVDISPINFOW& di) {
         const std::u16string text = (item.mask & LVIF_TEXT) ? CStr(args[3]) : std::u16string();
         const std::int32_t image = (item.mask & LVIF_IMAGE) ? CLng(args[4]) : 0;
         const std::int32_t indent = (item.mask & LVIF_INDENT) ? CLng(args[5]) : 0;
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            const int n = std::min(static_cast<int>(text.size()), item.cchTextMax - 1);
-            std::copy_n(text.data(), n, item.pszText);
-            item.pszText[n] = 0;
-        }
+        if (item.mask & LVIF_TEXT) CopyToBuffer(text, item.pszText, item.cchTextMax);
         if (item.mask & LVIF_IMAGE) item.iImage = image;
         if (item.mask & LVIF_INDENT) item.iIndent = indent;
     } catch (const Error&) {
@@ -233,7 +215,7 @@ bool ucListView::raiseMouse(int event, UINT msg, WPARAM keys, LPARAM lParam) {
             else if (keys & MK_MBUTTON)
                 button = 4;
     }
-    std::vector<Variant> args{Variant(button), Variant(shiftMask()),
+    std::vector<Variant> args{Variant(button), Variant(ShiftKeysHeld()),
                               Variant(static_cast<float>(toUnitsX(GET_X_LPARAM(lParam)))),
                               Variant(static_cast<float>(toUnitsY(GET_Y_LPARAM(lParam))))};
     return raise(event, args);
@@ -244,7 +226,7 @@ void ucListView::onListMessage(SubclassMessage& m) {
     switch (m.uMsg) {
         case WM_KEYDOWN: {
             int keyCode = static_cast<int>(m.wParam);
-            const std::int16_t shift = shiftMask();
+            const std::int16_t shift = ShiftKeysHeld();
             if (!raiseKey(evKeyDown, keyCode, static_cast<ShiftState>(shift))) {
                 m.handled = true;
                 return;
@@ -262,7 +244,8 @@ void ucListView::onListMessage(SubclassMessage& m) {
         }
         case WM_KEYUP: {
             int keyCode = static_cast<int>(m.wParam);
-            if (!raiseKey(evKeyUp, keyCode, static_cast<ShiftState>(shiftMask()))) m.handled = true;
+            if (!raiseKey(evKeyUp, keyCode, static_cast<ShiftState>(ShiftKeysHeld())))
+                m.handled = true;
             return;
         }
         case WM_CHAR: {

@@ -15,10 +15,6 @@ using namespace platform;
 
 namespace {
 
-auto within(std::int32_t low, std::int32_t high) {
-    return [low, high](const std::int32_t& v) { return v >= low && v <= high; };
-}
-
 constexpr std::int32_t kKnownStyles = PBS_SMOOTH | PBS_VERTICAL | PBS_MARQUEE | PBS_SMOOTHREVERSE;
 
 }  // namespace

@@ -121,9 +121,7 @@ bool ucMenu::takeShortcut(const MSG& msg) {
     if (msg.hwnd != m_session->form && !IsChild(m_session->form, msg.hwnd)) return false;
     const int vk = static_cast<int>(msg.wParam);
     if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) return false;
-    const std::int32_t modifiers = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) |
-                                   (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-                                   (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    const std::int32_t modifiers = ShiftKeysHeld();
     const MenuItemTable& table = MenuItemTable::current();
     for (std::int32_t id = 0; id < table.size(); ++id) {
         const std::shared_ptr<cMenuItem> item = table.at(id);

@@ -15,10 +15,6 @@ using namespace platform;
 
 namespace {
 
-auto within(std::int32_t low, std::int32_t high) {
-    return [low, high](const std::int32_t& v) { return v >= low && v <= high; };
-}
-
 // The window's background when the control is disabled.
 constexpr COLORREF kDisabledBack = 0xE3E3E3;
 

@@ -9,6 +9,7 @@
 // Styles: HDS_BUTTONS, HDS_HOTTRACK, HDS_HIDDEN, HDS_DRAGDROP, HDS_FULLDRAG, HDS_FILTERBAR,
 // HDS_FLAT, HDS_CHECKBOXES, HDS_NOSIZING.
 #include "platform/comctl/HeaderControl.h"
+#include "platform/base/TextBuffer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -30,12 +31,10 @@ constexpr DWORD kKnownStyles = HDS_BUTTONS | HDS_HOTTRACK | HDS_HIDDEN | HDS_DRA
 constexpr UINT kKnownMask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP |
                             HDI_IMAGE | HDI_DI_SETITEM | HDI_ORDER | HDI_FILTER | HDI_STATE;
 
-// Copies `text` into a caller's buffer of `size` characters, cut to fit.
+// Copies `text` into a caller's buffer of `size` characters, cut to fit; a callback pointer is
+// no buffer.
 void copyText(const std::u16string& text, LPWSTR buffer, int size) {
-    if (!buffer || buffer == LPSTR_TEXTCALLBACKW || size <= 0) return;
-    const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(size - 1));
-    std::copy_n(text.data(), n, buffer);
-    buffer[n] = 0;
+    if (buffer != LPSTR_TEXTCALLBACKW) CopyToBuffer(text, buffer, size);
 }
 
 }  // namespace

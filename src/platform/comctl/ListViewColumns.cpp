@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/base/TextBuffer.h"
 #include "platform/comctl/ListViewControl.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
@@ -171,13 +172,7 @@ bool ListViewControl::getColumn(int i, LVCOLUMNW& col) {
     const Column& c = m_columns[static_cast<std::size_t>(i)];
     if (col.mask & LVCF_FMT) col.fmt = c.fmt;
     if (col.mask & LVCF_WIDTH) col.cx = c.width;
-    if (col.mask & LVCF_TEXT) {
-        if (col.pszText && col.cchTextMax > 0) {
-            const int n = std::min(static_cast<int>(c.text.size()), col.cchTextMax - 1);
-            std::copy_n(c.text.data(), n, col.pszText);
-            col.pszText[n] = 0;
-        }
-    }
+    if (col.mask & LVCF_TEXT) CopyToBuffer(c.text, col.pszText, col.cchTextMax);
     if (col.mask & LVCF_SUBITEM) col.iSubItem = c.subItem;
     if (col.mask & LVCF_IMAGE) col.iImage = c.image;
     if (col.mask & LVCF_MINWIDTH) col.cxMin = c.minWidth;

@@ -68,6 +68,7 @@ LRESULT ListViewControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 void ListViewControl::create(const CREATESTRUCTW& cs) {
     m_view = static_cast<DWORD>(cs.style) & LVS_TYPEMASK;
+    m_ownerData = (static_cast<DWORD>(cs.style) & LVS_OWNERDATA) != 0;
     m_font = HFONT(GetStockObject(DEFAULT_GUI_FONT));
     if (report()) createHeader();
 }
@@ -367,10 +368,8 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFYFORMAT:
             return NFR_UNICODE;
         case CCM_SETUNICODEFORMAT:
-            if (!wParam) {
-                ReportUnsupported("SysListView32", "ANSI notifications");
-                return TRUE;
-            }
+            // The format was and stays Unicode.
+            if (!wParam) ReportUnsupported("SysListView32", "ANSI notifications");
             return TRUE;
         case CCM_GETUNICODEFORMAT:
             return TRUE;

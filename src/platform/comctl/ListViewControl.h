@@ -105,7 +105,8 @@ private:
 
     DWORD style() const;
     DWORD view() const { return m_view; }
-    bool ownerData() const { return (style() & LVS_OWNERDATA) != 0; }
+    // Fixed when the window is made, as on Windows (and read for every item count).
+    bool ownerData() const { return m_ownerData; }
     bool report() const { return m_view == LV_VIEW_DETAILS; }
     bool singleSelect() const { return (style() & LVS_SINGLESEL) != 0; }
     bool exStyle(DWORD bit) const { return (m_exStyle & bit) != 0; }
@@ -310,6 +311,7 @@ private:
     int m_editItem = -1;
     bool m_ending = false;
     DWORD m_view = LV_VIEW_ICON;
+    bool m_ownerData = false;  // LVS_OWNERDATA, which cannot change after creation
     DWORD m_exStyle = 0;
 
     // Data.

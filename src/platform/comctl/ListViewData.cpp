@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/base/LastError.h"
+#include "platform/base/TextBuffer.h"
 #include "platform/comctl/ListViewControl.h"
 #include "platform/text/CharCase.h"
 #include "platform/user/User.h"
@@ -19,15 +20,6 @@ constexpr UINT kStateBits = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPH
 std::u16string upper(std::u16string s) {
     CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
-}
-
-// Copies `text` into a caller's buffer, cut to fit and ended with a null; the units copied.
-int copyOut(const std::u16string& text, LPWSTR buffer, int size) {
-    if (!buffer || size <= 0) return 0;
-    const int n = std::min(static_cast<int>(text.size()), size - 1);
-    std::copy_n(text.data(), n, buffer);
-    buffer[n] = 0;
-    return n;
 }
 
 // A stable merge sort of `order` that stays within bounds whatever the comparison answers, so a
@@ -249,7 +241,8 @@ int ListViewControl::itemIndent(int item) {
 bool ListViewControl::getItem(LVITEMW& it) {
     if (!validIndex(it.iItem)) return false;
     if (it.iSubItem < 0 || it.iSubItem >= std::max(1, columnCount())) return false;
-    if (it.mask & LVIF_TEXT) copyOut(cellText(it.iItem, it.iSubItem), it.pszText, it.cchTextMax);
+    if (it.mask & LVIF_TEXT)
+        CopyToBuffer(cellText(it.iItem, it.iSubItem), it.pszText, it.cchTextMax);
     if (it.mask & LVIF_IMAGE) it.iImage = cellImage(it.iItem, it.iSubItem);
     if (it.iSubItem != 0) return true;
     if (it.mask & LVIF_STATE) it.state = itemState(it.iItem, it.stateMask);
@@ -322,8 +315,8 @@ int ListViewControl::getItemText(int i, LVITEMW& it) {
     }
     // A text the list keeps is copied straight from where it is kept.
     if (const std::u16string* stored = storedText(i, it.iSubItem))
-        return copyOut(*stored, it.pszText, it.cchTextMax);
-    return copyOut(cellText(i, it.iSubItem), it.pszText, it.cchTextMax);
+        return CopyToBuffer(*stored, it.pszText, it.cchTextMax);
+    return CopyToBuffer(cellText(i, it.iSubItem), it.pszText, it.cchTextMax);
 }
 
 bool ListViewControl::setItemText(int i, const LVITEMW& it) {
@@ -567,9 +560,6 @@ bool ListViewControl::setItemCount(int n, LPARAM flags) {
     selectRange(n, std::numeric_limits<int>::max(), false);
     for (int* index : {&m_focus, &m_mark, &m_hot, &m_pressItem})
         if (*index >= n) *index = -1;
-    if (!(flags & LVSICF_NOSCROLL)) {
-        m_scrollBarsValid = false;
-    }
     m_groupBlocksValid = false;
     m_scrollBarsValid = false;
     if (!(flags & LVSICF_NOINVALIDATEALL)) InvalidateRect(m_hwnd, nullptr, FALSE);

@@ -2,19 +2,13 @@
 // items when group view is on; collapsible groups fold away under their header.
 #include <algorithm>
 
+#include "platform/base/TextBuffer.h"
 #include "platform/comctl/ListViewControl.h"
 #include "platform/user/User.h"
 
 namespace orvane::platform {
 
 namespace {
-
-void copyText(const std::u16string& text, LPWSTR buffer, int size) {
-    if (!buffer || size <= 0) return;
-    const int n = std::min(static_cast<int>(text.size()), size - 1);
-    std::copy_n(text.data(), n, buffer);
-    buffer[n] = 0;
-}
 
 constexpr UINT kGroupStates =
     LVGS_COLLAPSED | LVGS_HIDDEN | LVGS_NOHEADER | LVGS_COLLAPSIBLE | LVGS_FOCUSED | LVGS_SELECTED;
@@ -59,10 +53,10 @@ int ListViewControl::removeGroup(int id) {
 bool ListViewControl::getGroup(int index, LVGROUP& g) const {
     if (index < 0 || index >= static_cast<int>(m_groups.size())) return false;
     const Group& group = m_groups[static_cast<std::size_t>(index)];
-    if (g.mask & LVGF_HEADER) copyText(group.header, g.pszHeader, g.cchHeader);
-    if (g.mask & LVGF_FOOTER) copyText(group.footer, g.pszFooter, g.cchFooter);
+    if (g.mask & LVGF_HEADER) CopyToBuffer(group.header, g.pszHeader, g.cchHeader);
+    if (g.mask & LVGF_FOOTER) CopyToBuffer(group.footer, g.pszFooter, g.cchFooter);
     if (g.mask & LVGF_SUBTITLE)
-        copyText(group.subtitle, g.pszSubtitle, static_cast<int>(g.cchSubtitle));
+        CopyToBuffer(group.subtitle, g.pszSubtitle, static_cast<int>(g.cchSubtitle));
     if (g.mask & LVGF_STATE) g.state = group.state & g.stateMask;
     if (g.mask & LVGF_ALIGN) g.uAlign = group.align;
     if (g.mask & LVGF_GROUPID) g.iGroupId = group.id;

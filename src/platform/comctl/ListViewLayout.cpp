@@ -438,7 +438,7 @@ int ListViewControl::hitTest(LVHITTESTINFO& info, bool subItems) {
     }
     if (item < 0) {
         info.flags = LVHT_NOWHERE;
-        return subItems ? -1 : -1;
+        return -1;
     }
     auto inside = [&](const RECT& r) {
         return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;

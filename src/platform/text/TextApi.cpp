@@ -7,6 +7,7 @@
 #include <limits>
 #include <string_view>
 
+#include "platform/base/TextBuffer.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/gdi/PixelBlend.h"
@@ -235,10 +236,7 @@ int GetTextFaceW(HDC hdc, int size, LPWSTR face) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const int n = std::min<int>(static_cast<int>(name.size()), size - 1);
-    std::copy_n(name.data(), n, face);
-    face[n] = 0;
-    return n;
+    return CopyToBuffer(name, face, size);
 }
 
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int length, SIZE* size) {

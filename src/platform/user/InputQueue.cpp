@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/base/Clock.h"
+#include "platform/base/TextBuffer.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/UserInternal.h"
@@ -985,10 +986,7 @@ int GetKeyNameTextW(LONG lParam, LPWSTR buffer, int size) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const int n = std::min(static_cast<int>(name.size()), size - 1);
-    std::copy_n(name.data(), n, buffer);
-    buffer[n] = u'\0';
-    return n;
+    return CopyToBuffer(name, buffer, size);
 }
 
 UINT MapVirtualKeyW(UINT code, UINT mapType) {

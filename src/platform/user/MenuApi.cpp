@@ -6,6 +6,7 @@
 
 #include "platform/base/HandleTable.h"
 #include "platform/base/LastError.h"
+#include "platform/base/TextBuffer.h"
 #include "platform/user/MenuInternal.h"
 #include "platform/user/UserInternal.h"
 
@@ -442,10 +443,7 @@ int GetMenuStringW(HMENU h, UINT position, LPWSTR buffer, int size, UINT flags) 
     }
     const std::u16string& text = m->items[static_cast<std::size_t>(at)].text;
     if (!buffer || size <= 0) return static_cast<int>(text.size());
-    const int n = std::min(static_cast<int>(text.size()), size - 1);
-    std::copy_n(text.data(), n, buffer);
-    buffer[n] = 0;
-    return n;
+    return CopyToBuffer(text, buffer, size);
 }
 
 DWORD CheckMenuItem(HMENU h, UINT position, UINT check) {

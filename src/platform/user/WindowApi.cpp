@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/TextBuffer.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/user/MenuInternal.h"
@@ -201,10 +202,7 @@ int GetClassNameW(HWND hwnd, LPWSTR buffer, int size) {
         if (w) SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const int n = std::min<int>(static_cast<int>(w->cls->name.size()), size - 1);
-    std::copy_n(w->cls->name.data(), n, buffer);
-    buffer[n] = 0;
-    return n;
+    return CopyToBuffer(w->cls->name, buffer, size);
 }
 
 ULONG_PTR GetClassLongPtrW(HWND hwnd, int index) {
