@@ -215,8 +215,6 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!m_scrollBarsValid) updateScrollBars();
             return 0;
         case WM_SIZE:
-            // A larger window has more to paint than what was invalid before.
-            m_wholeInvalid = false;
             invalidateLayout();
             layoutHeader();
             updateScrollBars();
@@ -226,7 +224,6 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             // A new frame (or a header style the owner changed) lays the header out again.
             const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
             if (pos && (pos->flags & SWP_FRAMECHANGED)) {
-                m_wholeInvalid = false;
                 layoutHeader();
                 invalidateLayout();
             }

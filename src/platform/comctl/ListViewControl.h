@@ -233,6 +233,8 @@ private:
     // Where the item sits within the group layout: block and row.
     bool groupPosition(int item, int& block, int& row);
     void invalidateLayout();
+    // Whether the whole client area waits for a paint already.
+    bool wholeInvalid() const;
     // Repaints one item's row (or cell) when it shows; nothing when the whole window waits for
     // a paint already.
     void invalidateItem(int i);
@@ -351,7 +353,9 @@ private:
     int m_xOrigin = 0, m_yOrigin = 0;
     int m_wheelRest = 0;  // wheel movement short of a notch
     bool m_updatingBars = false;
-    bool m_wholeInvalid = false;  // the whole window waits for a paint already
+    // The client area that waits whole for a paint (empty: none). Kept with its size, so a
+    // window grown since has the rest to invalidate.
+    RECT m_invalidWhole{};
     bool m_layoutPosted = false;
     bool m_scrollBarsValid = false;
     std::vector<GroupBlock> m_groupBlocks;

@@ -732,8 +732,13 @@ void ListViewControl::setOriginClamped(int x, int y) {
     m_yOrigin = std::clamp(y, 0, maxY);
 }
 
+bool ListViewControl::wholeInvalid() const {
+    const RECT client = clientRect();
+    return !IsRectEmpty(&m_invalidWhole) && EqualRect(&m_invalidWhole, &client);
+}
+
 void ListViewControl::invalidateItem(int i) {
-    if (m_wholeInvalid || !validIndex(i)) return;
+    if (!validIndex(i) || wholeInvalid()) return;
     const RECT r = itemRect(i, LVIR_BOUNDS);
     const RECT area = itemsArea();
     RECT shown;
@@ -743,9 +748,9 @@ void ListViewControl::invalidateItem(int i) {
 void ListViewControl::invalidateLayout() {
     m_groupBlocksValid = false;
     m_scrollBarsValid = false;
-    if (!m_wholeInvalid) {
+    if (!wholeInvalid()) {
         InvalidateRect(m_hwnd, nullptr, FALSE);
-        m_wholeInvalid = true;
+        m_invalidWhole = clientRect();
     }
     // The scroll bars follow before the next paint: posted messages come first.
     if (!m_layoutPosted) {

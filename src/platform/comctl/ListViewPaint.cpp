@@ -66,7 +66,7 @@ UINT ListViewControl::drawState(int i) const {
 }
 
 void ListViewControl::paint(HDC dc, const RECT& update) {
-    m_wholeInvalid = false;
+    m_invalidWhole = RECT{};
     if (!m_scrollBarsValid) updateScrollBars();
     PaintTheme theme(m_hwnd);
     PaintTheme* const outer = g_theme;
