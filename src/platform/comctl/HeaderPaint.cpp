@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/comctl/HeaderControl.h"
+#include "platform/gdi/FillSolid.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/Text.h"
@@ -20,12 +21,6 @@ namespace {
 constexpr int kArrowWidth = 8;  // a classic sort arrow, and the arrows of classic buttons
 constexpr int kArrowHeight = 4;
 constexpr int kArrowTop = 1;  // a styled sort arrow's distance from the item's top
-
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-    const COLORREF old = SetDCBrushColor(dc, colour);
-    FillRect(dc, &r, HBRUSH(GetStockObject(DC_BRUSH)));
-    SetDCBrushColor(dc, old);
-}
 
 // A solid triangle in the w × h box at (x, y), pointing up or down.
 void triangle(HDC dc, int x, int y, int w, int h, bool up, COLORREF colour) {
@@ -182,7 +177,7 @@ void HeaderControl::paintItemBackground(HDC dc, const RECT& rc, int index, bool 
         DrawThemeBackground(m_theme, dc, HP_HEADERITEM, state, &rc, nullptr);
         return;
     }
-    fill(dc, rc, GetSysColor(COLOR_BTNFACE));
+    FillSolid(dc, rc, GetSysColor(COLOR_BTNFACE));
     RECT edge = rc;
     if (style() & HDS_FLAT)
         DrawEdge(dc, &edge, EDGE_ETCHED, BF_RIGHT);
@@ -321,7 +316,7 @@ void HeaderControl::paintFilter(HDC dc, int index, const ItemGeometry& g) {
     const Item& item = m_items[static_cast<std::size_t>(index)];
     RECT cell = g.filter;
     if (!IsRectEmpty(&cell)) {
-        fill(dc, cell, GetSysColor(COLOR_WINDOW));
+        FillSolid(dc, cell, GetSysColor(COLOR_WINDOW));
         const COLORREF old = SetDCBrushColor(dc, GetSysColor(COLOR_BTNSHADOW));
         FrameRect(dc, &cell, HBRUSH(GetStockObject(DC_BRUSH)));
         SetDCBrushColor(dc, old);
@@ -338,7 +333,7 @@ void HeaderControl::paintFilter(HDC dc, int index, const ItemGeometry& g) {
     RECT button = g.filterButton;
     if (IsRectEmpty(&button)) return;
     if (m_theme) {
-        fill(dc, button, GetSysColor(COLOR_WINDOW));
+        FillSolid(dc, button, GetSysColor(COLOR_WINDOW));
         const bool hot = m_hot == index && m_hotPart == HHT_ONFILTERBUTTON;
         DrawThemeBackground(m_theme, dc, HP_HEADERDROPDOWNFILTER, hot ? HDDFS_HOT : HDDFS_NORMAL,
                             &button, nullptr);
@@ -353,7 +348,7 @@ void HeaderControl::paintFilter(HDC dc, int index, const ItemGeometry& g) {
 
 void HeaderControl::paintMarker(HDC dc, int x, int width, COLORREF colour) {
     const RECT row = headRow();
-    fill(dc, RECT{x - width / 2, row.top, x - width / 2 + width, row.bottom}, colour);
+    FillSolid(dc, RECT{x - width / 2, row.top, x - width / 2 + width, row.bottom}, colour);
 }
 
 LRESULT HeaderControl::createDragImage(int index) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/comctl/ListViewControl.h"
+#include "platform/gdi/FillSolid.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/Text.h"
@@ -24,12 +25,6 @@ constexpr COLORREF kGroupLine = 0xF2E4D5;
 
 bool realColor(COLORREF c) {
     return c != CLR_NONE && c != CLR_DEFAULT;
-}
-
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-    const COLORREF old = SetDCBrushColor(dc, colour);
-    FillRect(dc, &r, HBRUSH(GetStockObject(DC_BRUSH)));
-    SetDCBrushColor(dc, old);
 }
 
 // A theme opened for one paint, and closed after it.
@@ -147,7 +142,7 @@ void ListViewControl::paint(HDC dc, const RECT& update) {
 }
 
 void ListViewControl::paintBackground(HDC dc, const RECT& r) {
-    if (realColor(m_bkColor)) fill(dc, r, m_bkColor);
+    if (realColor(m_bkColor)) FillSolid(dc, r, m_bkColor);
     if (m_bkImage) {
         BITMAP bm{};
         GetObjectW(m_bkImage, sizeof(bm), &bm);
@@ -175,7 +170,7 @@ void ListViewControl::paintBackground(HDC dc, const RECT& r) {
         const RECT col{left, area.top,
                        left + m_columns[static_cast<std::size_t>(m_selectedColumn)].width, bottom};
         RECT meet;
-        if (IntersectRect(&meet, &col, &r)) fill(dc, meet, kSelectedColumn);
+        if (IntersectRect(&meet, &col, &r)) FillSolid(dc, meet, kSelectedColumn);
     }
 }
 
@@ -194,7 +189,7 @@ void ListViewControl::paintSelection(HDC dc, const RECT& r, UINT state) {
         return;
     }
     if (selected && showSelection)
-        fill(
+        FillSolid(
             dc, r,
             GetSysColor(m_focused || (state & CDIS_DROPHILITED) ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
 }
@@ -304,7 +299,7 @@ void ListViewControl::paintReportItem(HDC dc, int i, NMLVCUSTOMDRAW& cd, LRESULT
             // A colour the parent gave paints the cell's background, outside the highlight.
             const bool highlighted = classicHighlight && (exStyle(LVS_EX_FULLROWSELECT) || c == 0);
             if (realColor(cd.clrTextBk) && cd.clrTextBk != m_bkColor && !highlighted)
-                fill(dc, cell, cd.clrTextBk);
+                FillSolid(dc, cell, cd.clrTextBk);
             COLORREF text = realColor(cd.clrText) ? cd.clrText : m_textColor;
             if (highlighted)
                 text = GetSysColor(m_focused || (state & CDIS_DROPHILITED) ? COLOR_HIGHLIGHTTEXT
@@ -460,7 +455,7 @@ void ListViewControl::paintGroupHeader(HDC dc, const GroupBlock& block, const RE
                              : std::min<int>(text.right, measured.right + 8);
     const RECT line{lineLeft, lineY, r.right - 10 - buttonSize, lineY + 1};
     if (line.right > line.left)
-        fill(dc, line, IsThemeActive() ? kGroupLine : GetSysColor(COLOR_BTNSHADOW));
+        FillSolid(dc, line, IsThemeActive() ? kGroupLine : GetSysColor(COLOR_BTNSHADOW));
     if (buttonSize) {
         const RECT button{r.right - 8 - buttonSize, r.top, r.right - 8, r.bottom};
         const bool collapsed = (g.state & LVGS_COLLAPSED) != 0;
@@ -487,7 +482,7 @@ void ListViewControl::paintGridLines(HDC dc, const RECT& area) {
     if (!grouped()) {
         for (int y = area.top + h - 1 - (m_yOrigin % h); y < area.bottom; y += h) {
             const RECT line{area.left, y, area.right, y + 1};
-            fill(dc, line, colour);
+            FillSolid(dc, line, colour);
         }
     }
     int x = area.left - m_xOrigin;
@@ -496,7 +491,7 @@ void ListViewControl::paintGridLines(HDC dc, const RECT& area) {
         x += m_columns[static_cast<std::size_t>(c)].width;
         if (x <= area.left || x > area.right) continue;
         const RECT line{x - 1, area.top, x, area.bottom};
-        fill(dc, line, colour);
+        FillSolid(dc, line, colour);
     }
 }
 
@@ -512,7 +507,7 @@ void ListViewControl::paintInsertMark(HDC dc) {
         const int x = after ? r.right : r.left;
         line = RECT{x - 1, r.top, x + 1, r.bottom};
     }
-    fill(dc, line, m_insertMarkColor);
+    FillSolid(dc, line, m_insertMarkColor);
 }
 
 void ListViewControl::paintMarquee(HDC dc) {

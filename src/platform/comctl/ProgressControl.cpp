@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/base/LastError.h"
+#include "platform/gdi/FillSolid.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/theme/Theme.h"
 #include "platform/user/User.h"
@@ -17,12 +18,6 @@ namespace {
 
 constexpr DWORD kKnownStyles = PBS_SMOOTH | PBS_VERTICAL | PBS_MARQUEE | PBS_SMOOTHREVERSE;
 constexpr COLORREF kDefault = 0xFF000000;  // CLR_DEFAULT
-
-void fill(HDC dc, const RECT& r, COLORREF colour) {
-    const COLORREF old = SetDCBrushColor(dc, colour);
-    FillRect(dc, &r, HBRUSH(GetStockObject(DC_BRUSH)));
-    SetDCBrushColor(dc, old);
-}
 
 }  // namespace
 
@@ -181,7 +176,7 @@ void ProgressControl::paint(HDC dc) {
         GetThemeBackgroundContentRect(theme, dc, vertical ? PP_BARVERT : PP_BAR, 1, &client,
                                       &track);
     } else {
-        fill(dc, client, m_backColor == kDefault ? GetSysColor(COLOR_BTNFACE) : m_backColor);
+        FillSolid(dc, client, m_backColor == kDefault ? GetSysColor(COLOR_BTNFACE) : m_backColor);
         InflateRect(&track, -1, -1);
     }
     const int length = vertical ? track.bottom - track.top : track.right - track.left;
@@ -217,14 +212,14 @@ void ProgressControl::paint(HDC dc) {
     } else {
         const COLORREF colour = m_barColor == kDefault ? GetSysColor(COLOR_HIGHLIGHT) : m_barColor;
         if (s & PBS_SMOOTH) {
-            if (to > from) fill(dc, span(from, to), colour);
+            if (to > from) FillSolid(dc, span(from, to), colour);
         } else {
             // Whole blocks two thirds as long as the track is thick, two pixels apart: the last
             // one shows whole as soon as the position reaches into it.
             const int thick = vertical ? track.right - track.left : track.bottom - track.top;
             const int block = std::max(2, thick * 2 / 3), gap = 2;
             for (int a = from - from % (block + gap); a < to; a += block + gap)
-                fill(dc, span(std::max(a, from), a + block), colour);
+                FillSolid(dc, span(std::max(a, from), a + block), colour);
         }
     }
     RestoreDC(dc, saved);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gdi/FillSolid.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/user/SystemMetrics.h"
@@ -13,12 +14,6 @@ namespace {
 
 constexpr UINT kStateFlags = DFCS_INACTIVE | DFCS_PUSHED | DFCS_CHECKED | DFCS_TRANSPARENT |
                              DFCS_HOT | DFCS_ADJUSTRECT | DFCS_FLAT | DFCS_MONO;
-
-void fillColorRef(HDC hdc, const RECT& rc, COLORREF color) {
-    const COLORREF old = SetDCBrushColor(hdc, color);
-    FillRect(hdc, &rc, HBRUSH(GetStockObject(DC_BRUSH)));
-    SetDCBrushColor(hdc, old);
-}
 
 void fillSys(HDC hdc, const RECT& rc, int sysColor) {
     FillRect(hdc, &rc, GetSysColorBrush(sysColor));
@@ -54,7 +49,7 @@ void drawCheckMark(HDC hdc, const RECT& box, COLORREF color) {
     for (int c = 0; c < 7; ++c) {
         const RECT col{x0 + c * scale, y0 + kStart[c] * scale, x0 + (c + 1) * scale,
                        y0 + (kStart[c] + 3) * scale};
-        fillColorRef(hdc, col, color);
+        FillSolid(hdc, col, color);
     }
 }
 
@@ -85,7 +80,7 @@ void drawArrow(HDC hdc, const RECT& rc, UINT direction, COLORREF color, int dx =
                 break;
             }
         }
-        fillColorRef(hdc, line, color);
+        FillSolid(hdc, line, color);
     }
 }
 
@@ -148,7 +143,7 @@ BOOL drawButton(HDC hdc, RECT* rc, UINT state) {
         const RECT box = centredSquare(*rc);
         const int side = box.right - box.left;
         const double r = side / 2.0, cx = box.left + r, cy = box.top + r;
-        if (kind == DFCS_BUTTONRADIOMASK) fillColorRef(hdc, box, RGB(255, 255, 255));
+        if (kind == DFCS_BUTTONRADIOMASK) FillSolid(hdc, box, RGB(255, 255, 255));
         const bool grey = state & (DFCS_INACTIVE | DFCS_PUSHED);
         // Only the visible part of the circle is worked out, pixel by pixel.
         const RECT area = visiblePart(hdc, box);
@@ -231,20 +226,20 @@ BOOL drawCaption(HDC hdc, RECT* rc, UINT state) {
               y0 = (rc->top + rc->bottom - g) / 2 + shift;
     const int t = std::max(1, g / 6);  // stroke
     auto box = [&](int l, int tp, int r, int b, int top) {
-        fillColorRef(hdc, RECT{l, tp, r, tp + top}, color);
-        fillColorRef(hdc, RECT{l, b - t, r, b}, color);
-        fillColorRef(hdc, RECT{l, tp, l + t, b}, color);
-        fillColorRef(hdc, RECT{r - t, tp, r, b}, color);
+        FillSolid(hdc, RECT{l, tp, r, tp + top}, color);
+        FillSolid(hdc, RECT{l, b - t, r, b}, color);
+        FillSolid(hdc, RECT{l, tp, l + t, b}, color);
+        FillSolid(hdc, RECT{r - t, tp, r, b}, color);
     };
     switch (kind) {
         case DFCS_CAPTIONCLOSE:
             for (int k = 0; k < g; ++k) {
-                fillColorRef(hdc, RECT{x0 + k, y0 + k, x0 + k + t + 1, y0 + k + 1}, color);
-                fillColorRef(hdc, RECT{x0 + g - 1 - k - t, y0 + k, x0 + g - k, y0 + k + 1}, color);
+                FillSolid(hdc, RECT{x0 + k, y0 + k, x0 + k + t + 1, y0 + k + 1}, color);
+                FillSolid(hdc, RECT{x0 + g - 1 - k - t, y0 + k, x0 + g - k, y0 + k + 1}, color);
             }
             break;
         case DFCS_CAPTIONMIN:
-            fillColorRef(hdc, RECT{x0, y0 + g - 2 * t, x0 + g, y0 + g}, color);
+            FillSolid(hdc, RECT{x0, y0 + g - 2 * t, x0 + g, y0 + g}, color);
             break;
         case DFCS_CAPTIONMAX:
             box(x0, y0, x0 + g, y0 + g, 2 * t);
@@ -252,21 +247,21 @@ BOOL drawCaption(HDC hdc, RECT* rc, UINT state) {
         case DFCS_CAPTIONRESTORE: {
             const int s = g * 2 / 3;
             box(x0 + g - s, y0, x0 + g, y0 + s, 2 * t);
-            fillColorRef(hdc, RECT{x0, y0 + g - s, x0 + s, y0 + g}, GetSysColor(COLOR_BTNFACE));
+            FillSolid(hdc, RECT{x0, y0 + g - s, x0 + s, y0 + g}, GetSysColor(COLOR_BTNFACE));
             box(x0, y0 + g - s, x0 + s, y0 + g, 2 * t);
             break;
         }
         case DFCS_CAPTIONHELP: {
             // A question mark: a hook and a dot.
             const int w = g * 2 / 3, l = x0 + (g - w) / 2;
-            fillColorRef(hdc, RECT{l, y0, l + w, y0 + t}, color);
-            fillColorRef(hdc, RECT{l + w - t, y0, l + w, y0 + g / 2}, color);
-            fillColorRef(hdc, RECT{l + w / 2 - t / 2, y0 + g / 2 - t, l + w, y0 + g / 2}, color);
-            fillColorRef(hdc,
-                         RECT{l + w / 2 - t / 2, y0 + g / 2, l + w / 2 + t - t / 2, y0 + g * 3 / 4},
-                         color);
-            fillColorRef(hdc, RECT{l + w / 2 - t / 2, y0 + g - t, l + w / 2 + t - t / 2, y0 + g},
-                         color);
+            FillSolid(hdc, RECT{l, y0, l + w, y0 + t}, color);
+            FillSolid(hdc, RECT{l + w - t, y0, l + w, y0 + g / 2}, color);
+            FillSolid(hdc, RECT{l + w / 2 - t / 2, y0 + g / 2 - t, l + w, y0 + g / 2}, color);
+            FillSolid(hdc,
+                      RECT{l + w / 2 - t / 2, y0 + g / 2, l + w / 2 + t - t / 2, y0 + g * 3 / 4},
+                      color);
+            FillSolid(hdc, RECT{l + w / 2 - t / 2, y0 + g - t, l + w / 2 + t - t / 2, y0 + g},
+                      color);
             break;
         }
     }
@@ -276,7 +271,7 @@ BOOL drawCaption(HDC hdc, RECT* rc, UINT state) {
 BOOL drawMenu(HDC hdc, RECT* rc, UINT state) {
     // Menu glyphs are masks: black on white.
     const UINT kind = state & 0x1F;
-    fillColorRef(hdc, *rc, RGB(255, 255, 255));
+    FillSolid(hdc, *rc, RGB(255, 255, 255));
     switch (kind) {
         case DFCS_MENUARROW:
             drawArrow(hdc, *rc, DFCS_SCROLLRIGHT, RGB(0, 0, 0));
