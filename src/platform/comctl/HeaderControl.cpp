@@ -40,16 +40,13 @@ void copyText(const std::u16string& text, LPWSTR buffer, int size) {
 }  // namespace
 
 void HeaderControl::registerClass() {
-    if (WindowClass::find(WC_HEADERW)) return;
     WNDCLASSEXW wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = wndProc;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
     wc.lpszClassName = WC_HEADERW;
-    if (!RegisterClassExW(&wc)) return;
-    // A common control class belongs to the system: it stays registered across platform resets.
-    if (WindowClass* c = WindowClass::find(WC_HEADERW)) c->system = true;
+    WindowClass::registerSystem(wc);
 }
 
 LRESULT HeaderControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -59,12 +59,10 @@ LRESULT dragWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void registerClass() {
-    if (WindowClass::find(kClass)) return;
     WNDCLASSEXW wc;
     wc.lpfnWndProc = dragWndProc;
     wc.lpszClassName = kClass;
-    if (!RegisterClassExW(&wc)) return;
-    if (WindowClass* c = WindowClass::find(kClass)) c->system = true;
+    WindowClass::registerSystem(wc);
 }
 
 // Where the window goes on the screen for the current position.

@@ -34,15 +34,13 @@ POINT pointOf(LPARAM lParam) {
 }  // namespace
 
 void ListViewControl::registerClass() {
-    if (WindowClass::find(WC_LISTVIEWW)) return;
     WNDCLASSEXW wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = wndProc;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
     wc.lpszClassName = WC_LISTVIEWW;
-    if (!RegisterClassExW(&wc)) return;
-    if (WindowClass* c = WindowClass::find(WC_LISTVIEWW)) c->system = true;
+    WindowClass::registerSystem(wc);
 }
 
 ListViewControl::ListViewControl(HWND hwnd)

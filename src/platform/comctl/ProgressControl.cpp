@@ -22,13 +22,11 @@ constexpr COLORREF kDefault = 0xFF000000;  // CLR_DEFAULT
 }  // namespace
 
 void ProgressControl::registerClass() {
-    if (WindowClass::find(PROGRESS_CLASSW)) return;
     WNDCLASSEXW wc;
     wc.lpfnWndProc = wndProc;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.lpszClassName = PROGRESS_CLASSW;
-    if (!RegisterClassExW(&wc)) return;
-    if (WindowClass* c = WindowClass::find(PROGRESS_CLASSW)) c->system = true;
+    WindowClass::registerSystem(wc);
 }
 
 LRESULT ProgressControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

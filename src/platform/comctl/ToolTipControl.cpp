@@ -28,15 +28,12 @@ bool isMouseButtonMessage(UINT msg) {
 }  // namespace
 
 void ToolTipControl::registerClass() {
-    if (WindowClass::find(TOOLTIPS_CLASSW)) return;
     WNDCLASSEXW wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = wndProc;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.lpszClassName = TOOLTIPS_CLASSW;
-    if (!RegisterClassExW(&wc)) return;
-    // A common control class belongs to the system: it stays registered across platform resets.
-    if (WindowClass* c = WindowClass::find(TOOLTIPS_CLASSW)) c->system = true;
+    WindowClass::registerSystem(wc);
 }
 
 ToolTipControl::ToolTipControl(HWND hwnd)

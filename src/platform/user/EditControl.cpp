@@ -64,15 +64,13 @@ bool isWordChar(char16_t c) {
 }  // namespace
 
 void EditControl::registerClass() {
-    if (WindowClass::find(WC_EDITW)) return;
     WNDCLASSEXW wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = wndProc;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.hCursor = LoadCursorW(HINSTANCE(), IDC_IBEAM);
     wc.lpszClassName = WC_EDITW;
-    if (!RegisterClassExW(&wc)) return;
-    if (WindowClass* c = WindowClass::find(WC_EDITW)) c->system = true;
+    WindowClass::registerSystem(wc);
 }
 
 EditControl::EditControl(HWND hwnd, DWORD style)

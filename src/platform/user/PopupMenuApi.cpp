@@ -75,15 +75,13 @@ bool shownOrigin(MenuObject& m, POINT& origin) {
 namespace menus {
 
 void ensurePopupClass() {
-    if (WindowClass::find(u"#32768")) return;
     WNDCLASSEXW wc;
     wc.style = CS_DBLCLKS | CS_SAVEBITS;
     wc.lpfnWndProc = popupMenuProc;
     wc.cbWndExtra = sizeof(LONG_PTR);
     wc.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
     wc.lpszClassName = u"#32768";
-    RegisterClassExW(&wc);
-    if (WindowClass* c = WindowClass::find(u"#32768")) c->system = true;
+    WindowClass::registerSystem(wc);
 }
 
 }  // namespace menus

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "platform/user/User.h"
+
 namespace orvane::platform {
 
 namespace {
@@ -69,6 +71,12 @@ WindowClass* WindowClass::find(LPCWSTR nameOrAtom) {
     for (auto& c : all())
         if (namesEqual(c->name, name)) return c.get();
     return nullptr;
+}
+
+void WindowClass::registerSystem(const WNDCLASSEXW& wc) {
+    if (find(wc.lpszClassName)) return;
+    if (!RegisterClassExW(&wc)) return;
+    if (WindowClass* c = find(wc.lpszClassName)) c->system = true;
 }
 
 void WindowClass::reset() {

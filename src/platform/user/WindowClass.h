@@ -32,6 +32,9 @@ public:
     static std::vector<std::unique_ptr<WindowClass>>& all();
     // Finds a class by name or by an atom passed as MAKEINTATOM.
     static WindowClass* find(LPCWSTR nameOrAtom);
+    // Registers a class of the platform's own (a control class): once, and kept across platform
+    // resets, as Windows keeps its own classes.
+    static void registerSystem(const WNDCLASSEXW& wc);
     static void reset();
 };
 
