@@ -322,10 +322,17 @@ LRESULT ListViewControl::headerNotify(NMHDR& hdr) {
         answer = SendMessageW(parent, WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
     if (!IsWindow(self) || !m_header) return answer;
     const auto& nm = reinterpret_cast<const NMHEADERW&>(hdr);
+    const bool column = nm.iItem >= 0 && nm.iItem < columnCount();
+    // A column's click or drop-down button, told to the parent as the list's own.
+    const auto tellColumn = [&](UINT code) {
+        NMLISTVIEW lv;
+        lv.iItem = -1;
+        lv.iSubItem = nm.iItem;
+        notify(code, lv.hdr);
+    };
     switch (hdr.code) {
         case HDN_ITEMCHANGEDW:
-            if (nm.pitem && (nm.pitem->mask & HDI_WIDTH) && nm.iItem >= 0 &&
-                nm.iItem < columnCount()) {
+            if (column && nm.pitem && (nm.pitem->mask & HDI_WIDTH)) {
                 m_columns[static_cast<std::size_t>(nm.iItem)].width = nm.pitem->cxy;
                 m_scrollBarsValid = false;
                 InvalidateRect(m_hwnd, nullptr, FALSE);
@@ -333,23 +340,13 @@ LRESULT ListViewControl::headerNotify(NMHDR& hdr) {
             }
             break;
         case HDN_ITEMCLICKW:
-            if (nm.iItem >= 0 && nm.iItem < columnCount()) {
-                NMLISTVIEW lv;
-                lv.iItem = -1;
-                lv.iSubItem = nm.iItem;
-                notify(LVN_COLUMNCLICK, lv.hdr);
-            }
+            if (column) tellColumn(LVN_COLUMNCLICK);
             break;
         case HDN_DIVIDERDBLCLICKW:
-            if (nm.iItem >= 0 && nm.iItem < columnCount()) setColumnWidth(nm.iItem, LVSCW_AUTOSIZE);
+            if (column) setColumnWidth(nm.iItem, LVSCW_AUTOSIZE);
             break;
         case HDN_DROPDOWN:
-            if (nm.iItem >= 0 && nm.iItem < columnCount()) {
-                NMLISTVIEW lv;
-                lv.iItem = -1;
-                lv.iSubItem = nm.iItem;
-                notify(LVN_COLUMNDROPDOWN, lv.hdr);
-            }
+            if (column) tellColumn(LVN_COLUMNDROPDOWN);
             break;
         case HDN_ENDDRAG:
             InvalidateRect(m_hwnd, nullptr, FALSE);

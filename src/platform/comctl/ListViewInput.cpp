@@ -445,10 +445,10 @@ int ListViewControl::keyTargetFrom(int from, UINT vk) {
             target = from + downStep;
             break;
         case VK_PRIOR:
-            target = from - pageLines * (list ? line : line);
+            target = from - pageLines * line;
             break;
         case VK_NEXT:
-            target = from + pageLines * (list ? line : line);
+            target = from + pageLines * line;
             break;
         case VK_HOME:
             target = 0;
