@@ -67,6 +67,9 @@ LRESULT ListViewControl::wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 void ListViewControl::create(const CREATESTRUCTW& cs) {
     m_view = static_cast<DWORD>(cs.style) & LVS_TYPEMASK;
     m_ownerData = (static_cast<DWORD>(cs.style) & LVS_OWNERDATA) != 0;
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    m_clientSize = SIZE{client.right, client.bottom};
     m_font = HFONT(GetStockObject(DEFAULT_GUI_FONT));
     if (report()) createHeader();
 }
@@ -213,6 +216,7 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!m_scrollBarsValid) updateScrollBars();
             return 0;
         case WM_SIZE:
+            m_clientSize = SIZE{LOWORD(lParam), HIWORD(lParam)};
             invalidateLayout();
             layoutHeader();
             updateScrollBars();

@@ -184,6 +184,7 @@ private:
     LRESULT headerNotify(NMHDR& hdr);
 
     // --- Geometry (ListViewLayout.cpp) ---
+    // The client area, as the last WM_SIZE gave it (geometry asks for it at every turn).
     RECT clientRect() const;
     // The part of the client area items are drawn in (below the header).
     RECT itemsArea() const;
@@ -351,6 +352,7 @@ private:
 
     // Scrolling: the view's origin, in pixels (rows are whole in report view).
     int m_xOrigin = 0, m_yOrigin = 0;
+    SIZE m_clientSize{};
     int m_wheelRest = 0;  // wheel movement short of a notch
     bool m_updatingBars = false;
     // The client area that waits whole for a paint (empty: none). Kept with its size, so a

@@ -30,9 +30,7 @@ constexpr int kGroupPad = 6;
 }  // namespace
 
 RECT ListViewControl::clientRect() const {
-    RECT r{};
-    GetClientRect(m_hwnd, &r);
-    return r;
+    return RECT{0, 0, m_clientSize.cx, m_clientSize.cy};
 }
 
 RECT ListViewControl::itemsArea() const {
