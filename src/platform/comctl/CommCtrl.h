@@ -9,6 +9,7 @@
 #include "platform/comctl/ListView.h"
 #include "platform/comctl/ProgressBar.h"
 #include "platform/comctl/ToolTips.h"
+#include "platform/comctl/TreeView.h"
 #include "platform/user/UserTypes.h"
 
 namespace orvane::platform {

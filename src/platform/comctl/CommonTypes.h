@@ -70,6 +70,11 @@ inline constexpr UINT CDIS_NEARHOT = 0x0400;
 inline constexpr UINT CDIS_OTHERSIDEHOT = 0x0800;
 inline constexpr UINT CDIS_DROPHILITED = 0x1000;
 
+// The state-image bits of an item's state (list and tree views): image i, 1-based.
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) {
+    return i << 12;
+}
+
 struct NMCUSTOMDRAW {
     NMHDR hdr;
     DWORD dwDrawStage = 0;

@@ -97,9 +97,6 @@ inline constexpr UINT LVIS_GLOW = 0x0010;
 inline constexpr UINT LVIS_ACTIVATING = 0x0020;
 inline constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 inline constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
-constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) {
-    return i << 12;
-}
 
 // Image, indent and group given on demand (LVN_GETDISPINFOW); text uses LPSTR_TEXTCALLBACKW.
 inline constexpr int I_IMAGECALLBACK = -1;
