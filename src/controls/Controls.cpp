@@ -9,6 +9,7 @@
 #include "controls/buttons/ucOptionGroup.h"
 #include "controls/buttons/ucTextGroup.h"
 #include "controls/edit/ucListView.h"
+#include "controls/edit/ucTreeView.h"
 #include "controls/graphics/ucImage.h"
 #include "controls/graphics/ucPicture.h"
 #include "controls/graphics/ucProgressBar.h"
@@ -51,6 +52,7 @@ void registerControls(TypeLibrary& library, ControlClasses& classes) {
     ucPicture::registerClass(library, classes);
     ucText::registerClass(library, classes);
     ucListView::registerClass(library, classes);
+    ucTreeView::registerClass(library, classes);
     ucMenu::registerClass(library, classes);
 }
 
