@@ -393,9 +393,14 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case TVM_SETITEMHEIGHT: {
             const int old = itemHeight();
             int h = static_cast<SHORT>(LOWORD(wParam));
-            if (h == -1) h = 0;  // back to the default
-            if (h > 0 && !hasStyle(TVS_NONEVENHEIGHT)) h &= ~1;
-            m_itemHeight = h < 0 ? 0 : std::max(h, 1);
+            // -1 goes back to the default; below 1 is 1; odd heights lose a pixel unless
+            // TVS_NONEVENHEIGHT.
+            if (h == -1) {
+                m_itemHeight = 0;
+            } else {
+                if (h > 1 && !hasStyle(TVS_NONEVENHEIGHT)) h &= ~1;
+                m_itemHeight = std::max(h, 1);
+            }
             invalidateLayout();
             return old;
         }
