@@ -346,14 +346,15 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case TVM_SELECTITEM:
             return selectItem(static_cast<UINT>(wParam), item) ? TRUE : FALSE;
         case TVM_SORTCHILDREN: {
-            const std::uint32_t slot = lParam ? slotOf(item) : m_root;
+            const std::uint32_t slot = (!lParam || item == TVI_ROOT) ? m_root : slotOf(item);
             if (!slot) return FALSE;
             return sortChildren(slot, wParam != 0, nullptr, 0) ? TRUE : FALSE;
         }
         case TVM_SORTCHILDRENCB: {
             const auto* sort = reinterpret_cast<const TVSORTCB*>(lParam);
             if (!sort || !sort->lpfnCompare) return FALSE;
-            const std::uint32_t slot = sort->hParent ? slotOf(sort->hParent) : m_root;
+            const std::uint32_t slot =
+                (!sort->hParent || sort->hParent == TVI_ROOT) ? m_root : slotOf(sort->hParent);
             if (!slot) return FALSE;
             return sortChildren(slot, wParam != 0, sort->lpfnCompare, sort->lParam) ? TRUE : FALSE;
         }

@@ -159,7 +159,7 @@ private:
 
     // --- Painting (TreeViewPaint.cpp) ---
     void paint(HDC dc, const RECT& update);
-    void paintRow(HDC dc, std::uint32_t slot, int y, LRESULT prepaint,
+    void paintRow(HDC dc, std::uint32_t slot, LRESULT prepaint,
                   const std::vector<std::uint32_t>& chain, int minLevel);
     void paintLines(HDC dc, std::uint32_t slot, const RowParts& p,
                     const std::vector<std::uint32_t>& chain, int minLevel);

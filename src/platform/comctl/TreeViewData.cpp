@@ -134,12 +134,13 @@ HTREEITEM TreeViewControl::insertItem(const TVINSERTSTRUCTW& ins) {
     }
     link(slot, parent, after);
     ++m_count;
-    // Only a change among the rows shown moves them.
-    if (parent == m_root || visible(parent)) {
-        if (node(parent).state & TVIS_EXPANDED) rowsChanged();
-        if (parent != m_root && node(parent).firstChild == slot && !node(parent).next)
-            invalidateItem(parent);
-        if (parent != m_root) invalidateItem(parent);
+    // Only a change among the rows shown moves them; while the rows wait to be rebuilt the
+    // whole window waits for its paint already, so there is nothing more to do.
+    if (m_rowsValid && (parent == m_root || visible(parent))) {
+        if (node(parent).state & TVIS_EXPANDED)
+            rowsChanged();
+        else
+            invalidateItem(parent);  // its button may show now
     }
     return table().handle(slot);
 }
@@ -275,11 +276,14 @@ bool TreeViewControl::getItem(TVITEMEXW& it, bool ex) {
     if (it.mask & TVIF_SELECTEDIMAGE) it.iSelectedImage = itemImage(slot, true);
     if (!IsWindow(self) || !slotOf(it.hItem)) return false;
     if (it.mask & TVIF_CHILDREN) {
+        // As given; a callback is asked, and without TVIF_CHILDREN the items tell.
         const int c = node(slot).children;
         if (c == I_CHILDRENAUTO)
             it.cChildren = node(slot).firstChild ? 1 : 0;
-        else
+        else if (c == I_CHILDRENCALLBACK)
             it.cChildren = hasChildren(slot) ? 1 : 0;
+        else
+            it.cChildren = c;
         if (!IsWindow(self) || !slotOf(it.hItem)) return false;
     }
     if (it.mask & TVIF_TEXT) {

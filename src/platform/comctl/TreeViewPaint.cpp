@@ -156,7 +156,7 @@ void TreeViewControl::paint(HDC dc, const RECT& update) {
                 const int level = node(slot).level;
                 if (level >= minLevel && level <= maxLevel)
                     chain[static_cast<std::size_t>(level - minLevel)] = slot;
-                paintRow(dc, slot, (unitOf(rowOf(slot)) - m_top) * h, prepaint, chain, minLevel);
+                paintRow(dc, slot, prepaint, chain, minLevel);
                 if (!alive()) return;
             }
         }
@@ -170,12 +170,11 @@ void TreeViewControl::paint(HDC dc, const RECT& update) {
     if (alive()) RestoreDC(dc, saved);
 }
 
-void TreeViewControl::paintRow(HDC dc, std::uint32_t slot, int y, LRESULT prepaint,
+void TreeViewControl::paintRow(HDC dc, std::uint32_t slot, LRESULT prepaint,
                                const std::vector<std::uint32_t>& chain, int minLevel) {
     const HTREEITEM handle = table().handle(slot);
     RowParts p = parts(slot);
     if (!slotOf(handle)) return;
-    (void)y;
     const UINT state = drawState(slot);
     const bool selected = (state & CDIS_SELECTED) != 0;
     const bool dropHilited = (state & CDIS_DROPHILITED) != 0;
@@ -317,6 +316,8 @@ void TreeViewControl::paintLines(HDC dc, std::uint32_t slot, const RowParts& p,
 
 void TreeViewControl::paintButton(HDC dc, const RECT& box, bool expanded) {
     if (g_theme && g_theme->tree) {
+        // The lines stop at the glyph, as they stop at the classic box.
+        FillSolid(dc, box, bkColor());
         const int size = scaled(16);
         const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
         const RECT r{cx - size / 2, cy - size / 2, cx - size / 2 + size, cy - size / 2 + size};

@@ -419,20 +419,31 @@ constexpr ThemePartLook kListViewParts[] = {
 
 // Tree items share the list's tints; the expand glyph is a small grey chevron, pointing right
 // while closed and down while open, darker when hovered.
-constexpr std::uint32_t kGlyphGrey = rgb(0x808080);
+constexpr std::uint32_t kGlyphGrey = rgb(0x606060);
 constexpr std::uint32_t kGlyphHot = rgb(0x1C97EA);
 constexpr ThemeStateLook kTreeGlyph[] = {
-    /* GLPS_CLOSED */ {kNone, kNone, kNone, 0, kNone, 0, G::TriangleRight, kGlyphGrey},
-    /* GLPS_OPENED */ {kNone, kNone, kNone, 0, kNone, 0, G::TriangleDown, kGlyphGrey},
+    /* GLPS_CLOSED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronRight, kGlyphGrey},
+    /* GLPS_OPENED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronDown, kGlyphGrey},
 };
 constexpr ThemeStateLook kTreeHotGlyph[] = {
-    /* HGLPS_CLOSED */ {kNone, kNone, kNone, 0, kNone, 0, G::TriangleRight, kGlyphHot},
-    /* HGLPS_OPENED */ {kNone, kNone, kNone, 0, kNone, 0, G::TriangleDown, kGlyphHot},
+    /* HGLPS_CLOSED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronRight, kGlyphHot},
+    /* HGLPS_OPENED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronDown, kGlyphHot},
 };
 constexpr ThemePartLook kTreeViewParts[] = {
     {TVP_TREEITEM, PartShape::RoundRect, 0, 0, 0, {1, 1, 1, 1}, 1, 1, 1, 1, true, kListItem},
-    {TVP_GLYPH, PartShape::RoundRect, 0, 9, 9, {0, 0, 0, 0}, 9, 9, 16, 16, true, kTreeGlyph},
-    {TVP_HOTGLYPH, PartShape::RoundRect, 0, 9, 9, {0, 0, 0, 0}, 9, 9, 16, 16, true, kTreeHotGlyph},
+    {TVP_GLYPH, PartShape::RoundRect, 0, 12, 12, {0, 0, 0, 0}, 9, 9, 16, 16, true, kTreeGlyph},
+    {TVP_HOTGLYPH,
+     PartShape::RoundRect,
+     0,
+     12,
+     12,
+     {0, 0, 0, 0},
+     9,
+     9,
+     16,
+     16,
+     true,
+     kTreeHotGlyph},
 };
 
 // Progress: a light track with a grey border; the fill is the accent (red for an error,

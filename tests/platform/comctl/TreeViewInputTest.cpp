@@ -425,7 +425,8 @@ TEST_F(TreeViewInputTest, CustomDrawStagesAndAnswers) {
 TEST_F(TreeViewInputTest, PixelProbesThemedAndClassic) {
     for (const bool themed : {true, false}) {
         EnableTheming(themed);
-        const HWND tv = tree(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
+        // Styled trees here go without lines, so what shows by the button is the glyph alone.
+        const HWND tv = tree(TVS_HASBUTTONS | TVS_LINESATROOT | (themed ? 0 : TVS_HASLINES));
         const Small s = small(tv);
         select(tv, s.b);
         SetFocus(tv);
@@ -437,20 +438,38 @@ TEST_F(TreeViewInputTest, PixelProbesThemedAndClassic) {
         const RECT a = rectOf(tv, s.a, false);
         const int cy = (a.top + a.bottom) / 2;
         const int cx = indent / 2;
-        // The button of "a": a grey chevron (styled) or a framed plus (classic).
-        bool glyph = false;
-        for (int x = cx - 5; x <= cx + 5; ++x)
-            for (int y = cy - 5; y <= cy + 5; ++y) {
-                const COLORREF c = Screen::ClientPixel(tv, x, y);
-                if (themed && GetRValue(c) < 200 && GetRValue(c) == GetBValue(c)) glyph = true;
-            }
+        // The button of "a": a grey chevron (styled) that turns as the item opens, or a framed
+        // plus (classic).
+        auto glyph = [&] {
+            std::vector<COLORREF> out;
+            for (int x = cx - 6; x <= cx + 6; ++x)
+                for (int y = cy - 6; y <= cy + 6; ++y)
+                    out.push_back(Screen::ClientPixel(tv, x, y));
+            return out;
+        };
         if (themed) {
-            EXPECT_TRUE(glyph);
+            const std::vector<COLORREF> closed = glyph();
+            const auto grey = [](COLORREF c) {
+                return GetRValue(c) < 0xE0 && GetRValue(c) == GetGValue(c) &&
+                       GetGValue(c) == GetBValue(c);
+            };
+            EXPECT_GE(std::count_if(closed.begin(), closed.end(), grey), 6);
+            expand(tv, s.a, TVE_EXPAND);
+            UpdateWindow(tv);
+            EXPECT_NE(glyph(), closed);
+            expand(tv, s.a, TVE_COLLAPSE);
+            UpdateWindow(tv);
+            EXPECT_EQ(glyph(), closed);
         } else {
             const int box = 9;
             EXPECT_EQ(Screen::ClientPixel(tv, cx - box / 2, cy), GetSysColor(COLOR_BTNSHADOW));
             EXPECT_EQ(Screen::ClientPixel(tv, cx, cy), GetSysColor(COLOR_WINDOWTEXT));  // plus
             EXPECT_EQ(Screen::ClientPixel(tv, cx, cy - 2), GetSysColor(COLOR_WINDOWTEXT));
+            expand(tv, s.a, TVE_EXPAND);
+            UpdateWindow(tv);
+            EXPECT_EQ(Screen::ClientPixel(tv, cx, cy - 2), GetSysColor(COLOR_WINDOW));  // minus
+            expand(tv, s.a, TVE_COLLAPSE);
+            UpdateWindow(tv);
             // A dotted line goes down from the first root item to the next.
             const RECT b = rectOf(tv, s.b, false);
             int dots = 0;
