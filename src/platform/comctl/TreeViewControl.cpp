@@ -6,6 +6,7 @@
 #include "platform/base/LastError.h"
 #include "platform/comctl/CommCtrl.h"
 #include "platform/comctl/ControlLifetime.h"
+#include "platform/comctl/ControlNotify.h"
 #include "platform/comctl/ToolTips.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
@@ -22,6 +23,11 @@ constexpr DWORD kKnownExStyles = TVS_EX_DOUBLEBUFFER;
 
 POINT pointOf(LPARAM lParam) {
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// A colour as the TVM_GET...COLOR messages answer it: -1 (the system colour) stays -1.
+LRESULT colourAnswer(COLORREF c) {
+    return static_cast<LRESULT>(static_cast<std::int32_t>(c));
 }
 
 }  // namespace
@@ -115,12 +121,7 @@ const TEXTMETRICW& TreeViewControl::metrics() const {
 }
 
 LRESULT TreeViewControl::notify(UINT code, NMHDR& hdr) const {
-    hdr.hwndFrom = m_hwnd;
-    hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(m_hwnd));
-    hdr.code = code;
-    const HWND parent = GetParent(m_hwnd);
-    if (!parent) return 0;
-    return SendMessageW(parent, WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+    return NotifyParent(m_hwnd, code, hdr);
 }
 
 void TreeViewControl::describe(std::uint32_t slot, TVITEMW& item) const {
@@ -141,6 +142,13 @@ LRESULT TreeViewControl::notifyTree(UINT code, UINT action, std::uint32_t oldSlo
     describe(newSlot, nm.itemNew);
     nm.ptDrag = pt;
     return notify(code, nm.hdr);
+}
+
+LRESULT TreeViewControl::setColour(COLORREF& slot, LPARAM value) {
+    const COLORREF old = slot;
+    slot = static_cast<COLORREF>(value);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+    return colourAnswer(old);
 }
 
 LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -430,37 +438,21 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 
         // --- Look ---
         case TVM_GETBKCOLOR:
-            return static_cast<LRESULT>(static_cast<std::int32_t>(m_bkColor));
-        case TVM_SETBKCOLOR: {
-            const COLORREF old = m_bkColor;
-            m_bkColor = static_cast<COLORREF>(lParam);
-            InvalidateRect(m_hwnd, nullptr, FALSE);
-            return static_cast<LRESULT>(static_cast<std::int32_t>(old));
-        }
+            return colourAnswer(m_bkColor);
+        case TVM_SETBKCOLOR:
+            return setColour(m_bkColor, lParam);
         case TVM_GETTEXTCOLOR:
-            return static_cast<LRESULT>(static_cast<std::int32_t>(m_textColor));
-        case TVM_SETTEXTCOLOR: {
-            const COLORREF old = m_textColor;
-            m_textColor = static_cast<COLORREF>(lParam);
-            InvalidateRect(m_hwnd, nullptr, FALSE);
-            return static_cast<LRESULT>(static_cast<std::int32_t>(old));
-        }
+            return colourAnswer(m_textColor);
+        case TVM_SETTEXTCOLOR:
+            return setColour(m_textColor, lParam);
         case TVM_GETLINECOLOR:
-            return static_cast<LRESULT>(static_cast<std::int32_t>(m_lineColor));
-        case TVM_SETLINECOLOR: {
-            const COLORREF old = m_lineColor;
-            m_lineColor = static_cast<COLORREF>(lParam);
-            InvalidateRect(m_hwnd, nullptr, FALSE);
-            return static_cast<LRESULT>(static_cast<std::int32_t>(old));
-        }
+            return colourAnswer(m_lineColor);
+        case TVM_SETLINECOLOR:
+            return setColour(m_lineColor, lParam);
         case TVM_GETINSERTMARKCOLOR:
-            return static_cast<LRESULT>(m_insertMarkColor);
-        case TVM_SETINSERTMARKCOLOR: {
-            const COLORREF old = m_insertMarkColor;
-            m_insertMarkColor = static_cast<COLORREF>(lParam);
-            InvalidateRect(m_hwnd, nullptr, FALSE);
-            return static_cast<LRESULT>(old);
-        }
+            return colourAnswer(m_insertMarkColor);
+        case TVM_SETINSERTMARKCOLOR:
+            return setColour(m_insertMarkColor, lParam);
         case TVM_SETINSERTMARK: {
             const std::uint32_t slot = lParam ? slotOf(item) : 0;
             if (lParam && (!slot || slot == m_root)) return FALSE;
@@ -524,14 +516,7 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             m_tip = HWND(static_cast<std::uint32_t>(wParam));
             // The tree no longer destroys the one it gave away; the caller owns both now.
             m_ownTip = false;
-            if (m_tip) {
-                TOOLINFOW ti;
-                ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-                ti.hwnd = m_hwnd;
-                ti.uId = 1;
-                ti.lpszText = const_cast<LPWSTR>(u"");
-                SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-            }
+            if (m_tip) addTipTool();
             return static_cast<LRESULT>(old.value);
         }
 

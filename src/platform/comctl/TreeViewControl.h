@@ -51,6 +51,8 @@ private:
     friend LRESULT runControlMessage(HWND, UINT, WPARAM, LPARAM);
     template <class T>
     friend class ControlHold;
+    template <class T>
+    friend LRESULT LabelEditProc(HWND, UINT, WPARAM, LPARAM, T*, SUBCLASSPROC);
 
     // The places of one row's parts, in client coordinates.
     struct RowParts {
@@ -64,6 +66,8 @@ private:
     explicit TreeViewControl(HWND hwnd);
     static LRESULT wndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    // TVM_SET...COLOR: stores the colour, repaints, answers with the old one.
+    LRESULT setColour(COLORREF& slot, LPARAM value);
     void create(const CREATESTRUCTW& cs);
     void destroy();
 
@@ -197,6 +201,8 @@ private:
     void showTip();
     void hideTip();
     void createTip();
+    // The tracking tool the tips use, added to the tooltip window.
+    void addTipTool();
 
     HWND m_hwnd;
     std::uint32_t m_root = 0;  // the hidden root, parent of the top-level items

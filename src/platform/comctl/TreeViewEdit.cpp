@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/comctl/CommCtrl.h"
+#include "platform/comctl/ControlNotify.h"
 #include "platform/comctl/TreeViewControl.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
@@ -14,28 +15,8 @@ namespace orvane::platform {
 
 LRESULT TreeViewControl::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR data) {
-    auto* self = reinterpret_cast<TreeViewControl*>(data);
-    switch (msg) {
-        case WM_GETDLGCODE:
-            return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, msg, wParam, lParam);
-        case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
-                // The parent may destroy the tree as the edit ends: hold it until it returns.
-                const ControlHold<TreeViewControl> hold(self);
-                self->endEdit(wParam == VK_ESCAPE);
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (wParam == u'\r' || wParam == 0x1B) return 0;  // no beep for the keys that end
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, editProc, 1);
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return LabelEditProc(hwnd, msg, wParam, lParam, reinterpret_cast<TreeViewControl*>(data),
+                         editProc);
 }
 
 HWND TreeViewControl::editLabel(std::uint32_t slot) {

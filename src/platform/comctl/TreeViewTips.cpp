@@ -44,13 +44,17 @@ void TreeViewControl::createTip() {
     if (!m_tip) return;
     m_ownTip = true;
     SendMessageW(m_tip, WM_SETFONT, static_cast<WPARAM>(m_font.value), FALSE);
+    addTipTool();
+    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, 600);
+}
+
+void TreeViewControl::addTipTool() {
     TOOLINFOW ti;
     ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
     ti.hwnd = m_hwnd;
     ti.uId = 1;
     ti.lpszText = const_cast<LPWSTR>(u"");
     SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, 600);
 }
 
 void TreeViewControl::showTip() {
