@@ -532,5 +532,169 @@ TEST_F(TreeViewInputTest, TipsForCutLabelsAndInfoTips) {
     DestroyWindow(tv);
 }
 
+TEST_F(TreeViewInputTest, RowsFollowFontIntegralHeightAndSidewaysScrolling) {
+    const HWND tv = tree(TVS_HASBUTTONS | TVS_LINESATROOT, 150, 120);
+    const Small s = small(tv);
+    const HTREEITEM wide = add(tv, TVI_ROOT, u"a label wide enough to need sideways scrolling");
+    Screen::PumpMessages();
+    UpdateWindow(tv);
+    const int h = static_cast<int>(SendMessageW(tv, TVM_GETITEMHEIGHT, 0, 0));
+    // The whole row spans the window; the text rectangle starts after the indent.
+    const RECT row = rectOf(tv, s.b, false), text = rectOf(tv, s.b);
+    RECT client;
+    GetClientRect(tv, &client);
+    EXPECT_EQ(row.left, 0);
+    EXPECT_EQ(row.right, client.right);
+    EXPECT_EQ(row.top, h);
+    EXPECT_EQ(text.left, static_cast<LONG>(SendMessageW(tv, TVM_GETINDENT, 0, 0)));
+    // An item two rows tall pushes the next down by two.
+    TVITEMEXW it;
+    it.mask = TVIF_HANDLE | TVIF_INTEGRAL;
+    it.hItem = s.b;
+    it.iIntegral = 2;
+    SendMessageW(tv, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+    EXPECT_EQ(rectOf(tv, s.c, false).top, 3 * h);
+    EXPECT_EQ(hit(tv, 60, 2 * h + 2).hItem, s.b);  // its second row is still b
+    // A bigger font makes taller rows.
+    const HFONT big =
+        CreateFontW(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"DejaVu Sans");
+    SendMessageW(tv, WM_SETFONT, static_cast<WPARAM>(big.value), TRUE);
+    EXPECT_EQ(SendMessageW(tv, WM_GETFONT, 0, 0), static_cast<LRESULT>(big.value));
+    EXPECT_GT(SendMessageW(tv, TVM_GETITEMHEIGHT, 0, 0), h);
+    SendMessageW(tv, WM_SETFONT, 0, FALSE);
+    DeleteObject(big);
+    // Sideways: the wide label gives a horizontal bar, scrolled by every code.
+    UpdateWindow(tv);
+    Screen::PumpMessages();
+    ASSERT_TRUE(GetWindowLongW(tv, GWL_STYLE) & WS_HSCROLL);
+    const LONG left = rectOf(tv, wide).left;
+    auto shift = [&] { return left - rectOf(tv, wide).left; };
+    SendMessageW(tv, WM_HSCROLL, SB_LINEDOWN, 0);
+    EXPECT_GT(shift(), 0);
+    SendMessageW(tv, WM_HSCROLL, SB_RIGHT, 0);
+    const LONG most = shift();
+    EXPECT_EQ(rectOf(tv, wide).right, client.right);
+    SendMessageW(tv, WM_HSCROLL, SB_PAGELEFT, 0);
+    EXPECT_LT(shift(), most);
+    SendMessageW(tv, WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(shift(), 0);
+    DestroyWindow(tv);
+}
+
+TEST_F(TreeViewInputTest, FullRowSelectClicksAnywhereOnTheRowAndEditedCallbacksGoToTheParent) {
+    const HWND tv = tree(TVS_FULLROWSELECT | TVS_EDITLABELS);
+    const Small s = small(tv);
+    const RECT row = rectOf(tv, s.c, false);
+    clickAt(tv, row.right - 5, (row.top + row.bottom) / 2);
+    EXPECT_EQ(next(tv, HTREEITEM{}, TVGN_CARET), s.c);
+    // A callback label, edited and accepted, is told to the parent.
+    TVITEMW it;
+    it.mask = TVIF_HANDLE | TVIF_TEXT;
+    it.hItem = s.b;
+    it.pszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tv, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+    std::u16string stored = u"kept by parent";
+    hook = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        auto* di = reinterpret_cast<NMTVDISPINFOW*>(hdr);
+        if (hdr->code == TVN_GETDISPINFOW && (di->item.mask & TVIF_TEXT))
+            di->item.pszText = stored.data();
+        if (hdr->code == TVN_SETDISPINFOW) stored = di->item.pszText;
+        if (hdr->code == TVN_ENDLABELEDITW) return TRUE;
+        return std::nullopt;
+    };
+    const auto edit = HWND(static_cast<std::uint32_t>(
+        SendMessageW(tv, TVM_EDITLABELW, 0, static_cast<LPARAM>(s.b.value))));
+    ASSERT_TRUE(edit);
+    char16_t shown[40] = {};
+    GetWindowTextW(edit, shown, 40);
+    EXPECT_EQ(std::u16string(shown), u"kept by parent");
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"new"));
+    SendMessageW(tv, TVM_ENDEDITLABELNOW, FALSE, 0);
+    EXPECT_EQ(stored, u"new");
+    EXPECT_EQ(codes({TVN_SETDISPINFOW}).size(), 1u);
+    EXPECT_EQ(textOf(tv, s.b), u"new");
+    DestroyWindow(tv);
+}
+
+TEST_F(TreeViewInputTest, TooltipWindowsCanBeSwappedOrSwitchedOff) {
+    const HWND quiet = tree(TVS_NOTOOLTIPS);
+    EXPECT_FALSE(SendMessageW(quiet, TVM_GETTOOLTIPS, 0, 0));
+    DestroyWindow(quiet);
+    const HWND tv = tree(0);
+    const auto own = HWND(static_cast<std::uint32_t>(SendMessageW(tv, TVM_GETTOOLTIPS, 0, 0)));
+    ASSERT_TRUE(own);
+    const HWND mine = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, u"", WS_POPUP, 0, 0, 0, 0,
+                                      host, HMENU(), HINSTANCE(), nullptr);
+    EXPECT_EQ(SendMessageW(tv, TVM_SETTOOLTIPS, static_cast<WPARAM>(mine.value), 0),
+              static_cast<LRESULT>(own.value));
+    EXPECT_EQ(SendMessageW(tv, TVM_GETTOOLTIPS, 0, 0), static_cast<LRESULT>(mine.value));
+    EXPECT_EQ(SendMessageW(mine, TTM_GETTOOLCOUNT, 0, 0), 1);  // the tree's tool came along
+    DestroyWindow(tv);
+    DestroyWindow(own);
+    DestroyWindow(mine);
+}
+
+TEST_F(TreeViewInputTest, CustomDrawNewFontAndNoImages) {
+    const HWND tv = tree(0);
+    const HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+    {
+        // One solid red image.
+        const HDC screen = GetDC(HWND());
+        const HBITMAP bm = CreateCompatibleBitmap(screen, 16, 16);
+        const HDC mem = CreateCompatibleDC(screen);
+        const HGDIOBJ old = SelectObject(mem, bm);
+        const RECT all{0, 0, 16, 16};
+        const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(mem, &all, red);
+        SelectObject(mem, old);
+        DeleteObject(red);
+        DeleteDC(mem);
+        ReleaseDC(HWND(), screen);
+        ImageList_Add(images, bm, HBITMAP());
+        DeleteObject(bm);
+    }
+    SendMessageW(tv, TVM_SETIMAGELIST, TVSIL_NORMAL, static_cast<LPARAM>(images.value));
+    const HTREEITEM item = add(tv, TVI_ROOT, u"WWWWWWWW");
+    const HFONT big =
+        CreateFontW(-22, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"DejaVu Sans");
+    LRESULT itemAnswer = CDRF_DODEFAULT;
+    hook = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code != NM_CUSTOMDRAW) return std::nullopt;
+        auto* cd = reinterpret_cast<NMTVCUSTOMDRAW*>(hdr);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (itemAnswer & CDRF_NEWFONT) SelectObject(cd->nmcd.hdc, big);
+        return itemAnswer;
+    };
+    auto inked = [&] {
+        // Dark pixels in the label (cut to it, as on Windows): a bigger, bolder font has more.
+        const RECT r = rectOf(tv, item);
+        int dark = 0;
+        for (int x = r.left; x < r.right; ++x)
+            for (int y = r.top; y < r.bottom; ++y)
+                if (GetRValue(Screen::ClientPixel(tv, x, y)) < 100 &&
+                    GetGValue(Screen::ClientPixel(tv, x, y)) < 100)
+                    ++dark;
+        return dark;
+    };
+    auto redIcon = [&] {
+        const RECT r = rectOf(tv, item);
+        return Screen::ClientPixel(tv, r.left - 8, (r.top + r.bottom) / 2) == RGB(255, 0, 0);
+    };
+    auto repaint = [&] {
+        InvalidateRect(tv, nullptr, FALSE);
+        UpdateWindow(tv);
+    };
+    repaint();
+    const int plain = inked();
+    EXPECT_TRUE(redIcon());
+    itemAnswer = CDRF_NEWFONT | TVCDRF_NOIMAGES;
+    repaint();
+    EXPECT_GT(inked(), plain * 3 / 2);
+    EXPECT_FALSE(redIcon());
+    DestroyWindow(tv);
+    ImageList_Destroy(images);
+    DeleteObject(big);
+}
+
 }  // namespace
 }  // namespace orvane::platform::test
