@@ -4,6 +4,7 @@
 #include "platform/comctl/ListViewControl.h"
 #include "platform/comctl/ProgressControl.h"
 #include "platform/comctl/ToolTipControl.h"
+#include "platform/comctl/TreeViewControl.h"
 
 namespace orvane::platform {
 
@@ -20,6 +21,7 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {
     }
     if (icc->dwICC & kToolTipGroups) ToolTipControl::registerClass();
     if (icc->dwICC & ICC_PROGRESS_CLASS) ProgressControl::registerClass();
+    if (icc->dwICC & ICC_TREEVIEW_CLASSES) TreeViewControl::registerClass();
     // The header comes with the list view, which builds on it.
     if (icc->dwICC & ICC_LISTVIEW_CLASSES) {
         HeaderControl::registerClass();

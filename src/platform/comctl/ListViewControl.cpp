@@ -5,6 +5,7 @@
 
 #include "platform/base/LastError.h"
 #include "platform/comctl/ControlLifetime.h"
+#include "platform/comctl/ControlNotify.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
 #include "platform/user/Edit.h"
@@ -133,12 +134,7 @@ const TEXTMETRICW& ListViewControl::metrics() const {
 }
 
 LRESULT ListViewControl::notify(UINT code, NMHDR& hdr) const {
-    hdr.hwndFrom = m_hwnd;
-    hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(m_hwnd));
-    hdr.code = code;
-    const HWND parent = GetParent(m_hwnd);
-    if (!parent) return 0;
-    return SendMessageW(parent, WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+    return NotifyParent(m_hwnd, code, hdr);
 }
 
 LRESULT ListViewControl::notifyItem(UINT code, int item, int subItem, POINT pt) {

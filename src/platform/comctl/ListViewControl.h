@@ -63,6 +63,8 @@ private:
     friend LRESULT runControlMessage(HWND, UINT, WPARAM, LPARAM);
     template <class T>
     friend class ControlHold;
+    template <class T>
+    friend LRESULT LabelEditProc(HWND, UINT, WPARAM, LPARAM, T*, SUBCLASSPROC);
     struct SubItem {
         std::u16string text;
         bool textCallback = false;

@@ -3,6 +3,7 @@
 // parent accepts) or by Escape.
 #include <algorithm>
 
+#include "platform/comctl/ControlNotify.h"
 #include "platform/comctl/ListViewControl.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/text/Text.h"
@@ -13,28 +14,8 @@ namespace orvane::platform {
 
 LRESULT ListViewControl::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR data) {
-    auto* self = reinterpret_cast<ListViewControl*>(data);
-    switch (msg) {
-        case WM_GETDLGCODE:
-            return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, msg, wParam, lParam);
-        case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
-                // The parent may destroy the list as the edit ends: hold it until it returns.
-                const ControlHold<ListViewControl> hold(self);
-                self->endEdit(wParam == VK_ESCAPE);
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (wParam == u'\r' || wParam == 0x1B) return 0;  // no beep for the keys that end
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, editProc, 1);
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return LabelEditProc(hwnd, msg, wParam, lParam, reinterpret_cast<ListViewControl*>(data),
+                         editProc);
 }
 
 HWND ListViewControl::editLabel(int i) {

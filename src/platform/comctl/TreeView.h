@@ -36,6 +36,9 @@ inline constexpr DWORD TVS_NOSCROLL = 0x2000;
 inline constexpr DWORD TVS_NONEVENHEIGHT = 0x4000;
 inline constexpr DWORD TVS_NOHSCROLL = 0x8000;
 
+// Extended styles (TVM_SETEXTENDEDSTYLE).
+inline constexpr DWORD TVS_EX_DOUBLEBUFFER = 0x0004;
+
 // Item mask.
 inline constexpr UINT TVIF_TEXT = 0x0001;
 inline constexpr UINT TVIF_IMAGE = 0x0002;
@@ -62,6 +65,8 @@ inline constexpr UINT TVIS_USERMASK = 0xF000;
 
 // Children, image and text given on demand (TVN_GETDISPINFOW); text uses LPSTR_TEXTCALLBACKW.
 inline constexpr int I_CHILDRENCALLBACK = -1;
+// The item has a button when it has child items (the default without TVIF_CHILDREN).
+inline constexpr int I_CHILDRENAUTO = -2;
 
 struct TVITEMW {
     UINT mask = 0;

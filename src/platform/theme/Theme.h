@@ -3,7 +3,7 @@
 // data (ThemeLook.cpp): a table of parts and states per class, drawn anti-aliased by one
 // renderer at the DC's DPI and kept in a small cache of rendered images, so that drawing a part
 // again is one alpha blend. Classes drawn so far: "Button", "Header", "ListView", "Menu",
-// "Progress", "Spin".
+// "Progress", "Spin", "TreeView".
 // Styles can be switched off (EnableTheming), so code takes its plain path; OpenThemeData then
 // gives no handle.
 #pragma once

@@ -417,6 +417,35 @@ constexpr ThemePartLook kListViewParts[] = {
      kGroupCollapse},
 };
 
+// Tree items share the list's tints; the expand glyph is a small grey chevron, pointing right
+// while closed and down while open, darker when hovered.
+constexpr std::uint32_t kGlyphGrey = rgb(0x606060);
+constexpr std::uint32_t kGlyphHot = rgb(0x1C97EA);
+constexpr ThemeStateLook kTreeGlyph[] = {
+    /* GLPS_CLOSED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronRight, kGlyphGrey},
+    /* GLPS_OPENED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronDown, kGlyphGrey},
+};
+constexpr ThemeStateLook kTreeHotGlyph[] = {
+    /* HGLPS_CLOSED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronRight, kGlyphHot},
+    /* HGLPS_OPENED */ {kNone, kNone, kNone, 0, kNone, 0, G::ChevronDown, kGlyphHot},
+};
+constexpr ThemePartLook kTreeViewParts[] = {
+    {TVP_TREEITEM, PartShape::RoundRect, 0, 0, 0, {1, 1, 1, 1}, 1, 1, 1, 1, true, kListItem},
+    {TVP_GLYPH, PartShape::RoundRect, 0, 12, 12, {0, 0, 0, 0}, 9, 9, 16, 16, true, kTreeGlyph},
+    {TVP_HOTGLYPH,
+     PartShape::RoundRect,
+     0,
+     12,
+     12,
+     {0, 0, 0, 0},
+     9,
+     9,
+     16,
+     16,
+     true,
+     kTreeHotGlyph},
+};
+
 // Progress: a light track with a grey border; the fill is the accent (red for an error,
 // amber when paused); a marquee's moving piece is the accent too.
 constexpr ThemeStateLook kProgressTrack[] = {
@@ -481,8 +510,9 @@ constexpr ThemePartLook kSpinParts[] = {
 };
 
 constexpr ThemeClassLook kClasses[] = {
-    {u"BUTTON", kButtonParts}, {u"HEADER", kHeaderParts},     {u"LISTVIEW", kListViewParts},
-    {u"MENU", kMenuParts},     {u"PROGRESS", kProgressParts}, {u"SPIN", kSpinParts},
+    {u"BUTTON", kButtonParts},     {u"HEADER", kHeaderParts},     {u"LISTVIEW", kListViewParts},
+    {u"MENU", kMenuParts},         {u"PROGRESS", kProgressParts}, {u"SPIN", kSpinParts},
+    {u"TREEVIEW", kTreeViewParts},
 };
 
 }  // namespace

@@ -24,7 +24,10 @@ enum class PartGlyph {
     TriangleRight,
     // Triangles filling their whole glyph box, wider than tall: sort arrows.
     WideTriangleUp,
-    WideTriangleDown
+    WideTriangleDown,
+    // Open chevrons filling their glyph box: a tree item's expand button, closed and open.
+    ChevronRight,
+    ChevronDown
 };
 
 struct ThemeStateLook {

@@ -107,6 +107,27 @@ void drawGlyph(cairo_t* cr, PartGlyph glyph, std::uint32_t colour, double w, dou
             cairo_stroke(cr);
             break;
         }
+        case PartGlyph::ChevronRight:
+        case PartGlyph::ChevronDown: {
+            // Two strokes meeting at a point, crisp on half pixels.
+            cairo_set_line_width(cr, std::max(1.0, std::floor(1.0 * scale)));
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+            cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+            const double lo = std::round(side * 0.25) + 0.5, hi = std::round(side * 0.75) - 0.5;
+            const double mid = std::round(side * 0.5) - 0.5;
+            const double reach = std::round(side * 0.25);
+            if (glyph == PartGlyph::ChevronRight) {
+                cairo_move_to(cr, x0 + mid - reach / 2, y0 + lo);
+                cairo_line_to(cr, x0 + mid + reach / 2, y0 + mid);
+                cairo_line_to(cr, x0 + mid - reach / 2, y0 + hi);
+            } else {
+                cairo_move_to(cr, x0 + lo, y0 + mid - reach / 2);
+                cairo_line_to(cr, x0 + mid, y0 + mid + reach / 2);
+                cairo_line_to(cr, x0 + hi, y0 + mid - reach / 2);
+            }
+            cairo_stroke(cr);
+            break;
+        }
         case PartGlyph::TriangleLeft:
         case PartGlyph::TriangleUp:
         case PartGlyph::TriangleDown:
