@@ -158,6 +158,10 @@ void ucText::registerClass(TypeLibrary& library, ControlClasses& classes) {
         c.Init();
         return Variant();
     });
+    b.method(u"OLEDragStart", {}, [](T& c, std::vector<Variant>&) {
+        c.OLEDrag();
+        return Variant();
+    });
     b.method(u"Refresh", {}, [](T& c, std::vector<Variant>&) {
         c.Refresh();
         return Variant();
