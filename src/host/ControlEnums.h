@@ -62,4 +62,35 @@ enum class MousePointerConstants : std::int32_t {
     Custom = 99,
 };
 
+// The data formats of a DataObject, numbered as the host numbers them (vbCFRTF stands for the
+// registered "Rich Text Format"); any other clipboard format number is taken as raw bytes.
+enum ClipBoardConstants : std::int32_t {
+    vbCFText = 1,
+    vbCFBitmap = 2,
+    vbCFMetafile = 3,
+    vbCFDIB = 8,
+    vbCFPalette = 9,
+    vbCFEMetafile = 14,
+    vbCFFiles = 15,
+    vbCFRTF = -16639,
+};
+
+// What a drop does (a set of flags); Scroll is added while a target scrolls.
+enum OLEDropEffectConstants : std::int32_t {
+    vbDropEffectNone = 0,
+    vbDropEffectCopy = 1,
+    vbDropEffectMove = 2,
+    vbDropEffectScroll = static_cast<std::int32_t>(0x80000000u),
+};
+
+// OLEDropMode: no drops, drops raised as events, or drops the control takes by itself.
+enum OLEDropConstants : std::int32_t {
+    vbOLEDropNone = 0,
+    vbOLEDropManual = 1,
+    vbOLEDropAutomatic = 2
+};
+
+// OLEDragOver's State: the drag entered the control, left it, or moved over it.
+enum DragOverConstants : std::int32_t { vbEnter = 0, vbLeave = 1, vbOver = 2 };
+
 }  // namespace orvane

@@ -41,6 +41,8 @@ std::u16string Error::standardDescription(std::int32_t number) {
         {errors::GetNotSupportedAtRuntime, u"Get not supported at runtime"},
         {errors::GetNotSupportedWriteOnly, u"Get not supported (write-only property)"},
         {errors::NoSuchMember, u"Object doesn't support this property or method"},
+        {errors::InvalidClipboardFormat, u"Invalid Clipboard format"},
+        {errors::FormatMismatch, u"Specified format doesn't match format of data"},
         {errors::InvalidPicture, u"Invalid picture"},
         {errors::InvalidClassString, u"Invalid class string"},
         {errors::ArgumentNotOptional, u"Argument not optional"},

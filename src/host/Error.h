@@ -82,6 +82,10 @@ inline constexpr std::int32_t GetNotSupportedAtRuntime = 393;
 inline constexpr std::int32_t GetNotSupportedWriteOnly = 394;
 // Object doesn't support this property or method.
 inline constexpr std::int32_t NoSuchMember = 438;
+// Invalid clipboard format (a data object's format number that names none).
+inline constexpr std::int32_t InvalidClipboardFormat = 460;
+// The format does not match the data (a data object without it, or a value it cannot hold).
+inline constexpr std::int32_t FormatMismatch = 461;
 // Invalid picture.
 inline constexpr std::int32_t InvalidPicture = 481;
 // Invalid class string (an unknown class name).

@@ -3,6 +3,8 @@
 #include "host/AsyncProperty.h"
 #include "host/ClassBuilder.h"
 #include "host/Collection.h"
+#include "host/ControlEnums.h"
+#include "host/DataObject.h"
 #include "host/StdFont.h"
 #include "host/StdPicture.h"
 
@@ -14,6 +16,48 @@ void registerHostClasses(TypeLibrary& library) {
         {u"CheckBoxConstants", {{u"vbUnchecked", 0}, {u"vbChecked", 1}, {u"vbGrayed", 2}}});
     library.registerEnum(
         {u"ButtonConstants", {{u"vbButtonStandard", 0}, {u"vbButtonGraphical", 1}}});
+    library.registerEnum({u"ClipBoardConstants",
+                          {{u"vbCFText", vbCFText},
+                           {u"vbCFBitmap", vbCFBitmap},
+                           {u"vbCFMetafile", vbCFMetafile},
+                           {u"vbCFDIB", vbCFDIB},
+                           {u"vbCFPalette", vbCFPalette},
+                           {u"vbCFEMetafile", vbCFEMetafile},
+                           {u"vbCFFiles", vbCFFiles},
+                           {u"vbCFRTF", vbCFRTF}}});
+    library.registerEnum({u"OLEDropEffectConstants",
+                          {{u"vbDropEffectNone", vbDropEffectNone},
+                           {u"vbDropEffectCopy", vbDropEffectCopy},
+                           {u"vbDropEffectMove", vbDropEffectMove},
+                           {u"vbDropEffectScroll", vbDropEffectScroll}}});
+    library.registerEnum({u"OLEDropConstants",
+                          {{u"vbOLEDropNone", vbOLEDropNone},
+                           {u"vbOLEDropManual", vbOLEDropManual},
+                           {u"vbOLEDropAutomatic", vbOLEDropAutomatic}}});
+    library.registerEnum({u"DragOverConstants",
+                          {{u"vbEnter", vbEnter}, {u"vbLeave", vbLeave}, {u"vbOver", vbOver}}});
+    {
+        // The data of a drag: formats by number, text as strings, the rest as bytes.
+        using T = DataObject;
+        ClassBuilder<T> b(u"DataObject");
+        b.method(u"Clear", {},
+                 [](T& d, std::vector<Variant>&) {
+                     d.Clear();
+                     return Variant();
+                 })
+            .method(u"GetData", {{u"Format", false}},
+                    [](T& d, std::vector<Variant>& a) { return d.GetData(CLng(a[0])); })
+            .method(u"GetFormat", {{u"Format", false}},
+                    [](T& d, std::vector<Variant>& a) { return Variant(d.GetFormat(CLng(a[0]))); })
+            .method(u"SetData", {{u"Value", true}, {u"Format", true}},
+                    [](T& d, std::vector<Variant>& a) {
+                        d.SetData(a[0], a[1]);
+                        return Variant();
+                    })
+            .computed(u"Files",
+                      [](T& d) { return Variant(std::static_pointer_cast<Object>(d.Files())); });
+        library.registerClass(b.build());
+    }
     {
         using T = StdFont;
         ClassBuilder<T> b(u"StdFont");

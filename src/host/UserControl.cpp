@@ -4,9 +4,12 @@
 #include <cmath>
 
 #include "host/ControlClasses.h"
+#include "host/ControlDropSource.h"
+#include "host/ControlDropTarget.h"
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
 #include "platform/base/CodePages.h"
+#include "platform/ole/Ole.h"
 
 namespace orvane {
 
@@ -78,6 +81,7 @@ void UserControl::site(HWND parent, std::shared_ptr<orvane::Ambient> ambient,
     }
     // Reading or initialising properties is not a change the container has to save.
     m_changed = false;
+    applyDropTarget();
     m_enabledSeen = m_extender.Enabled();
     m_extender.onChange = [this] {
         // Whether this control (or one it holds) had the focus before the change moved it.
@@ -137,12 +141,61 @@ void UserControl::unsite() {
     m_extender.onZOrder = nullptr;
     m_extender.onContainer = nullptr;
     m_site = nullptr;
+    if (m_hwnd && m_dropTarget) RevokeDragDrop(m_hwnd);
     if (m_hwnd) {
         const HWND hwnd = m_hwnd;
         m_hwnd = nullptr;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         DestroyWindow(hwnd);
     }
+}
+
+void UserControl::OLEDropMode(std::int32_t mode) {
+    if (mode < vbOLEDropNone || mode > vbOLEDropAutomatic)
+        throw Error::standard(errors::InvalidPropertyValue, u"UserControl.OLEDropMode");
+    m_oleDropMode = mode;
+    applyDropTarget();
+}
+
+void UserControl::applyDropTarget() {
+    const bool wanted = m_sited && m_hwnd && !m_windowless && m_oleDropMode != vbOLEDropNone &&
+                        m_ambient && m_ambient->UserMode();
+    const bool registered = m_dropTarget && GetRegisteredDropTarget(m_hwnd) == m_dropTarget.get();
+    if (wanted == registered) return;
+    if (wanted) {
+        if (!m_dropTarget) m_dropTarget = std::make_unique<ControlDropTarget>(*this);
+        RegisterDragDrop(m_hwnd, m_dropTarget.get());
+    } else {
+        RevokeDragDrop(m_hwnd);
+    }
+}
+
+void UserControl::OLEDrag() {
+    if (!m_sited) return;
+    const std::weak_ptr<bool> alive = aliveToken();
+    auto data = std::make_shared<DataObject>();
+    std::int32_t allowed = vbDropEffectCopy | vbDropEffectMove;
+    OLEStartDrag(data, allowed);
+    if (alive.expired()) return;
+    allowed &= DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    if (allowed == 0 || data->empty()) return;
+    data->locked(true);
+    data->supplier([this, alive](DataObject& d, std::int32_t& format) {
+        if (alive.expired()) return;
+        OLESetData(d.shared_from_this(), format);
+    });
+    DWORD buttons = 0;
+    if (GetKeyState(VK_LBUTTON) < 0) buttons |= MK_LBUTTON;
+    if (GetKeyState(VK_RBUTTON) < 0) buttons |= MK_RBUTTON;
+    if (GetKeyState(VK_MBUTTON) < 0) buttons |= MK_MBUTTON;
+    ControlDropSource source(*this, buttons);
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT hr = DoDragDrop(data.get(), &source, static_cast<DWORD>(allowed), &effect);
+    data->supplier(nullptr);
+    data->locked(false);
+    if (alive.expired()) return;
+    std::int32_t done = hr == DRAGDROP_S_DROP ? static_cast<std::int32_t>(effect) : 0;
+    OLECompleteDrag(done);
 }
 
 ConstituentTimer& UserControl::addTimer() {

@@ -14,6 +14,7 @@
 #include "host/ConstituentTimer.h"
 #include "host/ControlEnums.h"
 #include "host/ControlSite.h"
+#include "host/DataObject.h"
 #include "host/Downloader.h"
 #include "host/EventSource.h"
 #include "host/Extender.h"
@@ -23,6 +24,9 @@
 #include "platform/platform.h"
 
 namespace orvane {
+
+class ControlDropSource;
+class ControlDropTarget;
 
 class UserControl : public Object, public EventSource {
 public:
@@ -183,6 +187,20 @@ public:
     // How many constituents the control holds.
     std::size_t ConstituentCount() const { return m_constituents.size(); }
 
+    // Whether the control takes drops: 0 none, 1 manual (OLEDragOver and OLEDragDrop say what a
+    // drop does), 2 automatic (a text-accepting control takes dropped text by itself; otherwise
+    // as manual). Other values raise error 380. While the control runs, a non-zero mode makes
+    // its window a drop target for itself and the windows inside it. A windowless control has
+    // no window: it keeps the mode and takes no drops.
+    std::int32_t OLEDropMode() const { return m_oleDropMode; }
+    void OLEDropMode(std::int32_t mode);
+    // Starts a drag from the control and returns when it ends: OLEStartDrag fills a new data
+    // object and may change the allowed effects (copy and move to begin with; none, or no
+    // data, cancels); OLEGiveFeedback runs while the drag moves, OLECompleteDrag after it with
+    // the effect of the drop (0 when cancelled). The button held when it starts carries the
+    // drag: releasing it drops, Escape cancels.
+    void OLEDrag();
+
     // Repaints now.
     virtual void Refresh();
     // Marks the instance changed, so the container saves it.
@@ -260,6 +278,38 @@ protected:
     // Whether a point (ScaleMode units) of a windowless control takes the mouse: `result`
     // comes in as Hit for an opaque control and Outside for a transparent one.
     virtual void HitTest(double, double, HitResult&) {}
+    // A drag from the control starts: fill `data` (SetData, Files) and set the effects the
+    // drag allows; 0 cancels it.
+    virtual void OLEStartDrag([[maybe_unused]] const std::shared_ptr<DataObject>& data,
+                              [[maybe_unused]] std::int32_t& allowedEffects) {}
+    // The target under the pointer answered `effect`; setting `defaultCursors` to false keeps
+    // the cursor the control set.
+    virtual void OLEGiveFeedback([[maybe_unused]] std::int32_t& effect,
+                                 [[maybe_unused]] bool& defaultCursors) {}
+    // A drag entered (state 0), left (1) or moved over (2) the control: set `effect` to what a
+    // drop here would do. x and y are in ScaleMode units from the client area's corner.
+    virtual void OLEDragOver([[maybe_unused]] const std::shared_ptr<DataObject>& data,
+                             [[maybe_unused]] std::int32_t& effect,
+                             [[maybe_unused]] MouseButtons button,
+                             [[maybe_unused]] ShiftState shift, [[maybe_unused]] double x,
+                             [[maybe_unused]] double y, [[maybe_unused]] std::int32_t state) {}
+    // The data was dropped on the control: set `effect` to what was done.
+    virtual void OLEDragDrop([[maybe_unused]] const std::shared_ptr<DataObject>& data,
+                             [[maybe_unused]] std::int32_t& effect,
+                             [[maybe_unused]] MouseButtons button,
+                             [[maybe_unused]] ShiftState shift, [[maybe_unused]] double x,
+                             [[maybe_unused]] double y) {}
+    // A drag from the control ended with `effect` (0 when cancelled or refused).
+    virtual void OLECompleteDrag([[maybe_unused]] std::int32_t& effect) {}
+    // A target asks for a format the control's OLEStartDrag promised without a value: SetData it.
+    virtual void OLESetData([[maybe_unused]] const std::shared_ptr<DataObject>& data,
+                            [[maybe_unused]] std::int32_t& dataFormat) {}
+    // Whether the control takes dropped text by itself when OLEDropMode is automatic.
+    virtual bool acceptsTextDrop() const { return false; }
+    // Takes dropped text at a point (ScaleMode units) in automatic mode. `effect` comes in as
+    // copy or move (whether the source removes its copy); set it to 0 to refuse the drop.
+    virtual void dropText([[maybe_unused]] const std::u16string& text, [[maybe_unused]] double x,
+                          [[maybe_unused]] double y, [[maybe_unused]] std::int32_t& effect) {}
     // Makes the control its container's key hook (or stops being it): a control wrapping a
     // platform window turns it on as it takes the focus and off as it loses it.
     void acceleratorHook(bool on);
@@ -272,6 +322,10 @@ protected:
     }
 
 private:
+    friend class ControlDropSource;
+    friend class ControlDropTarget;
+    // Registers or revokes the window's drop target as OLEDropMode and the run mode say.
+    void applyDropTarget();
     static platform::LRESULT windowProc(platform::HWND hwnd, platform::UINT msg,
                                         platform::WPARAM wParam, platform::LPARAM lParam);
     platform::LRESULT onMessage(platform::UINT msg, platform::WPARAM wParam,
@@ -328,6 +382,8 @@ private:
     platform::HWND m_container = nullptr;  // the window the control lies on
     platform::RECT m_lastRect{};           // a windowless control's last painted rectangle
     int m_overdraw = 0;                    // a windowless control's margin drawn beyond it
+    std::int32_t m_oleDropMode = 0;
+    std::unique_ptr<ControlDropTarget> m_dropTarget;  // registered on m_hwnd while it takes drops
 };
 
 }  // namespace orvane

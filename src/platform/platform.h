@@ -17,6 +17,8 @@
 #include "platform/text/CharCase.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/Text.h"
+#include "platform/ole/MemoryDataObject.h"
+#include "platform/ole/Ole.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/shell/CommDlg.h"
 #include "platform/shell/FileSystem.h"

@@ -6,6 +6,7 @@
 #include "controls/Controls.h"
 #include "controls/text/ucLabel.h"
 #include "controls/text/ucLabelHTML.h"
+#include "controls/text/ucText.h"
 #include "host/ClassBuilder.h"
 #include "host/ControlClasses.h"
 #include "host/Form.h"
@@ -272,3 +273,35 @@ TEST_F(LuaHostTest, AScriptWatchesAWindowsMessages) {
 }
 
 }  // namespace
+
+// Drop events reach scripts with the data object usable: its formats, its file list, its
+// errors, and the effect written back.
+TEST_F(LuaHostTest, DropHandlersReadTheDataObject) {
+    Extender at;
+    at.Move(150, 2400, 3000, 400);
+    auto& txt = form->add<ucText>(u"txt", -1, at);
+    platform->PumpMessages();
+    EXPECT_EQ(run(R"(
+        form.txt.OLEDropMode = 1
+        dropped = {}
+        on(form.txt, "OLEDragOver", function(e) states = (states or "") .. e.State end)
+        on(form.txt, "OLEDragDrop", function(e)
+            assert(e.Data:GetFormat(15) and not e.Data:GetFormat(1))
+            for _, f in ipairs(e.Data.Files) do dropped[#dropped + 1] = f end
+            local ok, err = pcall(function() return e.Data:GetData(1) end)
+            assert(not ok and err.number == 461, tostring(err))
+            ok, err = pcall(function() e.Data:SetData("x", 1) end)
+            assert(not ok and err.number == 5, tostring(err))
+            e.Effect = 0
+        end)
+    )"),
+              "");
+    const POINT p = platform->ClientToScreenPoint(txt.hWnd(), 10, 5);
+    // The handler refused the drop by its effect.
+    EXPECT_EQ(platform->DropFiles(p.x, p.y, {u"/a.txt", u"/b c.png"}), DROPEFFECT_NONE);
+    EXPECT_EQ(run(R"(
+        test.check(table.concat(dropped, "|") == "/a.txt|/b c.png", table.concat(dropped, "|"))
+        test.check(states == "02", states)
+    )"),
+              "");
+}

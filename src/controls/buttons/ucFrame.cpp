@@ -34,6 +34,11 @@ PropertyTable ucFrame::declare() {
     ControlImage::declare<T>(t, &T::m_image, Effect::Relayout);
     t.redeclare<T, std::int32_t>(u"Brightness").notPersisted();
     declarePointer<T>(t);
+    t.addAccessor<T, std::int32_t>(
+         u"OLEDropMode", [](T& c) { return c.UserControl::OLEDropMode(); },
+         [](T& c, std::int32_t v) { c.UserControl::OLEDropMode(v); }, 0, 0)
+        .check(within(0, 2))
+        .noRedraw();
     return t;
 }
 
@@ -43,7 +48,43 @@ const PropertyTable& ucFrame::table() {
 }
 
 void ucFrame::registerClass(TypeLibrary& library, ControlClasses& classes) {
-    publishControl<ucFrame>(library, classes, u"ucFrame", table(), true);
+    using T = ucFrame;
+    publishControl<ucFrame>(library, classes, u"ucFrame", table(), true, [](ClassBuilder<T>& b) {
+        b.method(u"OLEDrag", {}, [](T& c, std::vector<Variant>&) {
+            c.OLEDrag();
+            return Variant();
+        });
+        b.event(u"OLEDragOver", evOLEDragOver,
+                {u"Data", u"Effect", u"Button", u"Shift", u"x", u"y", u"State"});
+        b.event(u"OLEDragDrop", evOLEDragDrop,
+                {u"Data", u"Effect", u"Button", u"Shift", u"x", u"y"});
+    });
+}
+
+void ucFrame::OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                          MouseButtons button, ShiftState shift, double x, double y,
+                          std::int32_t state) {
+    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
+                              Variant(effect),
+                              Variant(static_cast<std::int16_t>(button)),
+                              Variant(static_cast<std::int16_t>(shift)),
+                              Variant(static_cast<float>(x)),
+                              Variant(static_cast<float>(y)),
+                              Variant(static_cast<std::int16_t>(state))};
+    if (!raise(evOLEDragOver, args)) return;
+    effect = CLng(args[1]);
+}
+
+void ucFrame::OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                          MouseButtons button, ShiftState shift, double x, double y) {
+    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
+                              Variant(effect),
+                              Variant(static_cast<std::int16_t>(button)),
+                              Variant(static_cast<std::int16_t>(shift)),
+                              Variant(static_cast<float>(x)),
+                              Variant(static_cast<float>(y))};
+    if (!raise(evOLEDragDrop, args)) return;
+    effect = CLng(args[1]);
 }
 
 void ucFrame::captionChanged() {

@@ -18,7 +18,16 @@ class ControlClasses;
 class ucFrame : public ImageControl {
 public:
     // Event numbers, as published: what EventSource::connect takes.
-    enum Event { evMouseEnter = 1, evMouseLeave, evClick, evDblClick, evMouseMove, evMouseUp };
+    enum Event {
+        evMouseEnter = 1,
+        evMouseLeave,
+        evClick,
+        evDblClick,
+        evMouseMove,
+        evMouseUp,
+        evOLEDragOver,
+        evOLEDragDrop
+    };
     // Two releases this close (milliseconds) make a double click.
     static constexpr std::uint64_t kDoubleClickMs = 600;
 
@@ -68,6 +77,13 @@ protected:
     void Click() override {}
     void DblClick() override {}
     void AccessKeyPress(int keyAscii) override;
+    // Drops on the frame (and on its controls that take none themselves) raise OLEDragOver
+    // and OLEDragDrop with the host's arguments, whatever EnableEvents says.
+    void OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y,
+                     std::int32_t state) override;
+    void OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y) override;
 
 private:
     static PropertyTable declare();

@@ -184,7 +184,10 @@ PropertyTable ucListView::declare() {
         .noRedraw();
     t.add<T>(u"Virtual", &T::m_virtual, false, false).noRedraw();
     t.add<T>(u"OLEDragMode", &T::m_oleDragMode, 0, 0).check(within(0, 1)).noRedraw();
-    t.add<T>(u"OLEDropMode", &T::m_oleDropMode, 0, 0).check(within(0, 2)).noRedraw();
+    t.add<T>(u"OLEDropMode", &T::m_oleDropMode, 0, 0)
+        .check(within(0, 2))
+        .then([](T& c) { c.UserControl::OLEDropMode(c.m_oleDropMode); })
+        .noRedraw();
     return t;
 }
 
@@ -283,6 +286,7 @@ void ucListView::Terminate() {
 
 void ucListView::loaded() {
     // The window waits for Initialize; a rebuilt window keeps what the properties say.
+    UserControl::OLEDropMode(m_oleDropMode);
 }
 
 void ucListView::layout() {

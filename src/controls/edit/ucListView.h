@@ -108,7 +108,7 @@ public:
     platform::HWND hWndHeader() const;
     // The label-edit box while a label is edited, else 0.
     platform::HWND hWndLabelEdit() const;
-    // The drag window while items are dragged, else 0.
+    // The drag image's window while items are dragged (OLEDragMode 1), else 0.
     platform::HWND hWndDrag() const { return m_dragWindow; }
     // Whether the list works in virtual mode (read when the window is built).
     bool Virtual() const { return m_virtual; }
@@ -128,10 +128,12 @@ public:
     // Any text the program keeps with the control (not saved).
     const std::u16string& Tag() const { return m_tag; }
     void Tag(std::u16string value) { m_tag = std::move(value); }
-    // Kept for dragging: 0 manual, 1 automatic.
+    // 0 manual (the program calls OLEDrag), 1 automatic: dragging items starts a drag with their
+    // texts as vbCFText and the drag image following the pointer.
     std::int32_t OLEDragMode() const { return m_oleDragMode; }
     void OLEDragMode(std::int32_t value) { setProperty(m_oleDragMode, value); }
-    // Kept for drop targets: 0 none, 1 manual, 2 automatic.
+    // The host's OLEDropMode: 0 none, 1 manual and 2 automatic (the list takes no text by
+    // itself, so automatic works as manual): drops raise OLEDragOver and OLEDragDrop.
     std::int32_t OLEDropMode() const { return m_oleDropMode; }
     void OLEDropMode(std::int32_t value) { setProperty(m_oleDropMode, value); }
     // A picture file behind the items, tiled or placed at the top left; false when it cannot
@@ -458,8 +460,9 @@ public:
     // Paints a ranking cell of `lit` icons, previewing when `hotRow`.
     void paintRanking(platform::HDC dc, const platform::RECT& r, int lit, bool hotRow);
     // The drag image of the selected items on screen (null when none): `copy` writes
-    // " + Copy ", otherwise " + Move ". The caller destroys it.
-    platform::HIMAGELIST createDragImage(bool copy);
+    // " + Copy ", otherwise " + Move ". The caller destroys it. `origin` (when given) receives
+    // where the image's corner lies in the list's client area.
+    platform::HIMAGELIST createDragImage(bool copy, platform::POINT* origin = nullptr);
     // The drag image's last line: " + Copy 3 Item(s) ".
     static std::u16string dragCaption(std::int32_t count, bool copy);
 
@@ -475,6 +478,17 @@ protected:
     void Resize() override;
     bool handleMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam,
                        platform::LRESULT& result) override;
+    // The drag events, raised as published; a drag the list started shows its drag image.
+    void OLEStartDrag(const std::shared_ptr<DataObject>& data,
+                      std::int32_t& allowedEffects) override;
+    void OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) override;
+    void OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y,
+                     std::int32_t state) override;
+    void OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y) override;
+    void OLECompleteDrag(std::int32_t& effect) override;
+    void OLESetData(const std::shared_ptr<DataObject>& data, std::int32_t& dataFormat) override;
 
 private:
     static PropertyTable declare();
@@ -526,6 +540,11 @@ private:
     // Notifications and messages.
     platform::LRESULT onNotify(platform::NMHDR& hdr);
     platform::LRESULT onListNotify(platform::NMHDR& hdr);
+    // LVN_BEGINDRAG with OLEDragMode 1: the drag of the selected items, pressed at `press`.
+    void dragItems(platform::POINT press);
+    // Shows the drag image for a copy or a move under the pointer (built again when that
+    // changes); hides it with `show` false.
+    void showDragImage(bool show, bool copy);
     platform::LRESULT onHeaderNotify(platform::NMHDR& hdr);
     platform::LRESULT onDispInfo(platform::NMLVDISPINFOW& di);
     platform::LRESULT onListCustomDraw(platform::NMLVCUSTOMDRAW& cd);
@@ -580,6 +599,9 @@ private:
     bool m_noRedraw = false;
     platform::HWND m_list;
     platform::HWND m_dragWindow;
+    bool m_itemDrag = false;          // dragItems runs
+    bool m_dragImageCopy = false;     // the shown image says copy
+    platform::POINT m_dragHotspot{};  // the pointer's place on the drag image
     platform::HIMAGELIST m_small, m_large, m_headerImages;
     platform::HTHEME m_progressTheme;
     platform::HFONT m_hfont;

@@ -312,7 +312,7 @@ std::u16string ucListView::dragCaption(std::int32_t count, bool copy) {
     return std::u16string(copy ? u" + Copy " : u" + Move ") + CStr(Variant(count)) + u" Item(s) ";
 }
 
-HIMAGELIST ucListView::createDragImage(bool copy) {
+HIMAGELIST ucListView::createDragImage(bool copy, POINT* origin) {
     if (!m_list) return HIMAGELIST();
     RECT client{};
     GetClientRect(m_list, &client);
@@ -332,6 +332,7 @@ HIMAGELIST ucListView::createDragImage(bool copy) {
             UnionRect(&span, &span, &label);
     }
     if (items.empty()) return HIMAGELIST();
+    if (origin) *origin = POINT{span.left, span.top};
     const std::u16string caption = dragCaption(static_cast<std::int32_t>(items.size()), copy);
     const HDC screen = GetDC(m_list);
     const HDC dc = CreateCompatibleDC(screen);

@@ -91,6 +91,10 @@ LRESULT ucListView::onListNotify(NMHDR& hdr) {
             return onDispInfo(reinterpret_cast<NMLVDISPINFOW&>(hdr));
         case NM_CUSTOMDRAW:
             return onListCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(hdr));
+        case LVN_BEGINDRAG:
+            if (m_oleDragMode == 1 && !m_itemDrag)
+                dragItems(reinterpret_cast<const NMLISTVIEW&>(hdr).ptAction);
+            return 0;
         default:
             return 0;
     }

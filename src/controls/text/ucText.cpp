@@ -1,11 +1,14 @@
 #include "controls/text/ucText.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "host/ClassBuilder.h"
 #include "host/ControlClasses.h"
 #include "host/OleColor.h"
 #include "host/TypeLibrary.h"
+#include "platform/shell/Clipboard.h"
 #include "platform/theme/Theme.h"
 #include "platform/user/Edit.h"
 
@@ -76,7 +79,10 @@ PropertyTable ucText::declare() {
         .always()
         .noRedraw();
     t.add<T>(u"OLEDragMode", &T::m_oleDragMode, 0, 0).check(within(0, 1)).noRedraw();
-    t.add<T>(u"OLEDropMode", &T::m_oleDropMode, 0, 0).check(within(0, 2)).noRedraw();
+    t.add<T>(u"OLEDropMode", &T::m_oleDropMode, 0, 0)
+        .check(within(0, 2))
+        .then([](T& c) { c.UserControl::OLEDropMode(c.m_oleDropMode); })
+        .noRedraw();
     t.add<T>(u"PasswordChar", &T::m_passwordChar, std::u16string(), std::u16string())
         .then([](T& c) { c.applyPasswordChar(); })
         .noRedraw();
@@ -152,6 +158,10 @@ void ucText::registerClass(TypeLibrary& library, ControlClasses& classes) {
         c.Init();
         return Variant();
     });
+    b.method(u"OLEDragStart", {}, [](T& c, std::vector<Variant>&) {
+        c.OLEDrag();
+        return Variant();
+    });
     b.method(u"Refresh", {}, [](T& c, std::vector<Variant>&) {
         c.Refresh();
         return Variant();
@@ -217,6 +227,7 @@ DWORD ucText::windowExStyle() const {
 
 void ucText::loaded() {
     Init();
+    UserControl::OLEDropMode(m_oleDropMode);
 }
 
 void ucText::Init() {
@@ -252,10 +263,13 @@ void ucText::Init() {
             for (UINT msg :
                  {WM_CHAR, WM_IME_CHAR, WM_UNICHAR, WM_KEYDOWN, WM_KEYUP, WM_CONTEXTMENU})
                 m_subclass->zAddMsg(m_edit, static_cast<std::int32_t>(msg), MsgWhen::MSG_BEFORE);
-            for (UINT msg :
-                 {WM_SETFOCUS, WM_KILLFOCUS, WM_MOUSEMOVE, WM_MOUSELEAVE, WM_LBUTTONDOWN,
-                  WM_RBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK})
+            for (UINT msg : {WM_SETFOCUS, WM_KILLFOCUS, WM_MOUSELEAVE, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                             WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK})
                 m_subclass->zAddMsg(m_edit, static_cast<std::int32_t>(msg), MsgWhen::MSG_AFTER);
+            // Before too: an automatic drag starts from a press on the selection.
+            for (UINT msg : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
+                m_subclass->zAddMsg(m_edit, static_cast<std::int32_t>(msg),
+                                    MsgWhen::MSG_BEFORE_AFTER);
         }
     }
     // The new window keeps the selection and the focus.
@@ -567,7 +581,10 @@ void ucText::onEditMessage(SubclassMessage& m) {
             if (HWND(static_cast<std::uint32_t>(m.wParam)) != hWnd()) onFocus(false);
             return;
         default:
-            onMouse(m);
+            if (m.before)
+                onDragMouse(m);
+            else
+                onMouse(m);
             return;
     }
 }
@@ -764,6 +781,156 @@ void ucText::hexAltX() {
     Text(text.substr(0, static_cast<std::size_t>(c) - 4) + unit +
          text.substr(static_cast<std::size_t>(c)));
     if (!alive.expired()) SelStart(c - 3);
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+// --- Drag and drop ---
+
+std::int32_t ucText::indexAt(int x, int y) const {
+    const LRESULT r =
+        send(EM_CHARFROMPOS, 0,
+             static_cast<LPARAM>(MAKELONG(static_cast<WORD>(x), static_cast<WORD>(y))));
+    return static_cast<std::int32_t>(LOWORD(static_cast<std::uintptr_t>(r)));
+}
+
+void ucText::onDragMouse(SubclassMessage& m) {
+    const POINT pt{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+    switch (m.uMsg) {
+        case WM_LBUTTONDOWN: {
+            if (m_oleDragMode != 1 || SelLength() <= 0) return;
+            const std::int32_t at = indexAt(pt.x, pt.y), start = SelStart();
+            if (at < start || at >= start + SelLength()) return;
+            // The press stays with us (the edit would drop the selection) until the pointer
+            // moves far enough to drag, or the button comes up.
+            m_dragPending = true;
+            m_pressAt = pt;
+            SetFocus(m.hWnd);
+            SetCapture(m.hWnd);
+            m.handled = true;  // MouseDown is raised after, as for any press
+            return;
+        }
+        case WM_MOUSEMOVE: {
+            if (!m_dragPending) return;
+            m.handled = true;
+            if (std::abs(pt.x - m_pressAt.x) <= GetSystemMetrics(SM_CXDRAG) &&
+                std::abs(pt.y - m_pressAt.y) <= GetSystemMetrics(SM_CYDRAG))
+                return;
+            m_dragPending = false;
+            ReleaseCapture();
+            const std::weak_ptr<bool> alive = aliveToken();
+            m_dragging = true;
+            m_dragStart = SelStart();
+            m_dragLength = SelLength();
+            m_droppedAt = -1;
+            OLEDrag();
+            if (!alive.expired()) m_dragging = false;
+            return;
+        }
+        case WM_LBUTTONUP:
+            if (!m_dragPending) return;
+            // No drag after all: a plain click puts the caret there.
+            m_dragPending = false;
+            ReleaseCapture();
+            {
+                const std::int32_t at = indexAt(pt.x, pt.y);
+                send(EM_SETSEL, static_cast<WPARAM>(at), at);
+            }
+            m.handled = true;  // MouseUp and Click are raised after, as for any release
+            return;
+        default:
+            return;
+    }
+}
+
+void ucText::OLEStartDrag(const std::shared_ptr<DataObject>& data, std::int32_t& allowedEffects) {
+    const std::u16string text = SelLength() > 0 ? SelText() : Text();
+    std::vector<std::uint8_t> units(text.size() * sizeof(char16_t));
+    if (!units.empty()) std::memcpy(units.data(), text.data(), units.size());
+    data->SetData(Variant(std::move(units)), Variant(std::int32_t{CF_UNICODETEXT}));
+    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
+                              Variant(allowedEffects)};
+    if (!raise(evOLEStartDrag, args)) return;
+    allowedEffects = CLng(args[1]);
+}
+
+void ucText::OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) {
+    std::vector<Variant> args{Variant(effect), Variant(defaultCursors)};
+    if (!raise(evOLEGiveFeedback, args)) return;
+    effect = CLng(args[0]);
+    defaultCursors = CBool(args[1]);
+}
+
+void ucText::OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                         MouseButtons button, ShiftState shift, double x, double y,
+                         std::int32_t state) {
+    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
+                              Variant(effect),
+                              Variant(static_cast<std::int16_t>(button)),
+                              Variant(static_cast<std::int16_t>(shift)),
+                              Variant(static_cast<float>(x)),
+                              Variant(static_cast<float>(y)),
+                              Variant(static_cast<std::int16_t>(state))};
+    if (!raise(evOLEDragOver, args)) return;
+    effect = CLng(args[1]);
+}
+
+void ucText::OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                         MouseButtons button, ShiftState shift, double x, double y) {
+    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
+                              Variant(effect),
+                              Variant(static_cast<std::int16_t>(button)),
+                              Variant(static_cast<std::int16_t>(shift)),
+                              Variant(static_cast<float>(x)),
+                              Variant(static_cast<float>(y))};
+    if (!raise(evOLEDragDrop, args)) return;
+    effect = CLng(args[1]);
+}
+
+void ucText::OLECompleteDrag(std::int32_t& effect) {
+    std::vector<Variant> args{Variant(effect)};
+    const std::weak_ptr<bool> alive = aliveToken();
+    if (!raise(evOLECompleteDrag, args)) return;
+    effect = CLng(args[0]);
+    // An automatic drag that moved the text takes it away here (after a drop into this same
+    // box before it, the text moved along).
+    if (!m_dragging || !(effect & vbDropEffectMove) || !m_edit) return;
+    std::int32_t start = m_dragStart;
+    if (m_droppedAt >= 0 && m_droppedAt <= start) start += m_dragLength;
+    send(EM_SETSEL, static_cast<WPARAM>(start), start + m_dragLength);
+    send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(u""));
+}
+
+void ucText::OLESetData(const std::shared_ptr<DataObject>& data, std::int32_t& dataFormat) {
+    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)), Variant(dataFormat)};
+    raise(evOLESetData, args);
+}
+
+bool ucText::acceptsTextDrop() const {
+    return m_edit != HWND();
+}
+
+void ucText::dropText(const std::u16string& text, double x, double y, std::int32_t& effect) {
+    if (!m_edit || m_locked || !m_enabled) {
+        effect = vbDropEffectNone;
+        return;
+    }
+    const int px = static_cast<int>(ScaleX(x, ScaleMode(), orvane::ScaleMode::Pixels));
+    const int py = static_cast<int>(ScaleY(y, ScaleMode(), orvane::ScaleMode::Pixels));
+    std::int32_t at = indexAt(px, py);
+    if (m_dragging) {
+        // Dropped on its own selection: nothing moves.
+        if (at >= m_dragStart && at <= m_dragStart + m_dragLength) {
+            effect = vbDropEffectNone;
+            return;
+        }
+        m_droppedAt = at;
+    }
+    send(EM_SETSEL, static_cast<WPARAM>(at), at);
+    send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    SetFocus(m_edit);
 }
 
 }  // namespace orvane

@@ -91,10 +91,12 @@ public:
     // Several lines, wrapped unless horizontal scroll bars are on.
     bool MultiLine() const { return m_multiLine; }
     void MultiLine(bool value) { setProperty(m_multiLine, value); }
-    // Kept for dragging: 0 manual, 1 automatic.
+    // 0 manual (the program calls OLEDrag), 1 automatic: pressing on the selected text and
+    // moving starts a drag of it; a move removes it when the drop is done.
     std::int32_t OLEDragMode() const { return m_oleDragMode; }
     void OLEDragMode(std::int32_t value) { setProperty(m_oleDragMode, value); }
-    // Kept for drop targets: 0 none, 1 manual, 2 automatic.
+    // The host's OLEDropMode: 0 none, 1 manual (OLEDragOver and OLEDragDrop), 2 automatic (dropped
+    // text goes in where it is dropped, without events).
     std::int32_t OLEDropMode() const { return m_oleDropMode; }
     void OLEDropMode(std::int32_t value) { setProperty(m_oleDropMode, value); }
     // Its first character is shown for every character of the text; "" shows the text.
@@ -168,6 +170,20 @@ protected:
     void Terminate() override;
     bool handleMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam,
                        platform::LRESULT& result) override;
+    // The drag events: the text goes on the data as CF_UNICODETEXT, then the published events
+    // are raised with the same arguments.
+    void OLEStartDrag(const std::shared_ptr<DataObject>& data,
+                      std::int32_t& allowedEffects) override;
+    void OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) override;
+    void OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y,
+                     std::int32_t state) override;
+    void OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y) override;
+    void OLECompleteDrag(std::int32_t& effect) override;
+    void OLESetData(const std::shared_ptr<DataObject>& data, std::int32_t& dataFormat) override;
+    bool acceptsTextDrop() const override;
+    void dropText(const std::u16string& text, double x, double y, std::int32_t& effect) override;
 
 private:
     static PropertyTable declare();
@@ -187,6 +203,10 @@ private:
     bool onKeyDown(SubclassMessage& m);
     void onChar(SubclassMessage& m);
     void onMouse(SubclassMessage& m);
+    // OLEDragMode 1: a press on the selection waits for the pointer to move away to drag it.
+    void onDragMouse(SubclassMessage& m);
+    // The character index nearest a point of the edit window (pixels).
+    std::int32_t indexAt(int x, int y) const;
     void onFocus(bool gained);
     platform::LRESULT colourBrush(platform::HDC dc);
     // Raises a mouse event with the button, the shift mask and the point of lParam.
@@ -232,6 +252,14 @@ private:
     platform::HFONT m_hfont;
     std::shared_ptr<StdFont> m_appliedFont;  // a copy of the font the window has
     std::unique_ptr<Subclasser> m_subclass;
+    // An automatic drag: pressed on the selection at m_pressAt; while it runs, the range it
+    // carries and where a drop on this same box put the text (-1 for elsewhere).
+    bool m_dragPending = false;
+    platform::POINT m_pressAt{};
+    bool m_dragging = false;
+    std::int32_t m_dragStart = 0;
+    std::int32_t m_dragLength = 0;
+    std::int32_t m_droppedAt = -1;
 };
 
 }  // namespace orvane

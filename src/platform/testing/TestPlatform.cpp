@@ -8,6 +8,7 @@
 #include "platform/display/PngWriter.h"
 #include "platform/display/headless/HeadlessScreen.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/ole/Ole.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/theme/Theme.h"
 #include "platform/user/Imm.h"
@@ -65,6 +66,10 @@ int TestPlatform::PumpMessages() {
             throw std::runtime_error("PumpMessages: messages never stop arriving");
     }
     return count;
+}
+
+DWORD TestPlatform::DropFiles(int x, int y, const std::vector<std::u16string>& paths) {
+    return DropFilesFromDesktop(POINT{x, y}, paths);
 }
 
 void TestPlatform::AdvanceTime(DWORD ms) {

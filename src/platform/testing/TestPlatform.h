@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/gdi/PixelSurface.h"
 #include "platform/user/UserTypes.h"
@@ -53,6 +54,11 @@ public:
     static void Wheel(int delta, bool horizontal = false);
     // A screen point from a window's client coordinates.
     static POINT ClientToScreenPoint(HWND hwnd, int x, int y);
+
+    // Files dragged from the desktop and dropped at screen point (x, y), as a real display
+    // delivers them: the registered drop target there gets DragEnter, DragOver and Drop with
+    // a data object offering CF_HDROP. Returns the effect the target took (0 for none).
+    static DWORD DropFiles(int x, int y, const std::vector<std::u16string>& paths);
 
     // Keyboard: presses the key of virtual-key code `vk`.
     static void KeyDown(int vk);

@@ -19,6 +19,7 @@
 namespace orvane::platform {
 
 class WindowClass;
+class IDropTarget;
 
 struct ScrollBarState {
     int min = 0;
@@ -104,6 +105,8 @@ public:
     ScrollBarState hscroll;
     ScrollBarState vscroll;
     std::shared_ptr<SubclassChain> subclass;
+    // The drop target RegisterDragDrop put on the window (not owned); it goes with the window.
+    IDropTarget* dropTarget = nullptr;
 
     // A child lives in its parent's client area; whether it does is settled at creation.
     bool isChild() const { return child; }

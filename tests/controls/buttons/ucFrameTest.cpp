@@ -4,6 +4,7 @@
 #include "controls/buttons/ucFrame.h"
 
 #include "controls/buttons/ucCheck.h"
+#include "host/DataObject.h"
 #include "host/ErrorOf.h"
 #include "host/FormFile.h"
 #include "support/ControlTest.h"
@@ -89,6 +90,7 @@ TEST_F(FrameTest, NewFramesTakeTheirDefaultsAndEveryPropertySurvivesAFormFile) {
         f.Angle(45);
         f.GrayScale(true);
         f.FrameInterval(70);
+        f.OLEDropMode(2);
     };
     const orvane::test::RoundTrip trip = orvane::test::roundTrip(u"ucFrame", make, change);
     EXPECT_GE(trip.compared, 18);
@@ -258,3 +260,32 @@ TEST_F(FrameTest, EnabledThroughTheContainerIsTheControlsEnabled) {
 }
 
 }  // namespace
+
+// Files dropped on a control inside the frame, which takes no drops itself, reach the frame's
+// OLEDragOver and OLEDragDrop; OLEDropMode is set by name like any property.
+TEST_F(FrameTest, DropsOnItsControlsReachTheFrame) {
+    Form form(u"Form1");
+    auto& f = frame(form);
+    auto& inside = form.add<ucCheck>(u"chk", -1, box(10, 30, 120, 24), &f);
+    pump();
+    EXPECT_EQ(orvane::test::errorOf([&] { TypeLibrary::current().put(f, u"OLEDropMode", 3); }),
+              errors::InvalidPropertyValue);
+    TypeLibrary::current().put(f, u"OLEDropMode", Variant(std::int32_t{1}));
+    std::vector<std::string> events;
+    f.connect(ucFrame::evOLEDragOver, [&](std::vector<Variant>& a) {
+        events.push_back("OLEDragOver " + std::to_string(CInt(a[6])));
+    });
+    f.connect(ucFrame::evOLEDragDrop, [&](std::vector<Variant>& a) {
+        auto data = std::dynamic_pointer_cast<DataObject>(a[0].object());
+        events.push_back("OLEDragDrop " + platform::ToUtf8(CStr(data->Files()->Item(Variant(1)))));
+        a[1] = Variant(std::int32_t{vbDropEffectCopy});
+    });
+    const POINT p = at(inside, 5, 5);
+    EXPECT_EQ(platform->DropFiles(p.x, p.y, {u"/x.txt"}), DROPEFFECT_COPY);
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"OLEDragOver 0", "OLEDragOver 2", "OLEDragDrop /x.txt"}));
+    // Without a drop mode nothing takes it.
+    f.OLEDropMode(0);
+    EXPECT_EQ(platform->DropFiles(p.x, p.y, {u"/x.txt"}), DROPEFFECT_NONE);
+    EXPECT_EQ(events.size(), 3u);
+}

@@ -11,6 +11,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/CodePages.h"
 #include "platform/display/headless/HeadlessScreen.h"
+#include "platform/ole/Ole.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/user/Imm.h"
 #include "platform/user/MessageQueue.h"
@@ -305,10 +306,42 @@ struct SdlDisplay::Impl {
                     }
                 }
                 break;
+            case SDL_DROPBEGIN:
+                dropping = true;
+                dropped.clear();
+                break;
+            case SDL_DROPFILE:
+                if (e.drop.file) {
+                    dropped.push_back(FromUtf8(e.drop.file));
+                    SDL_free(e.drop.file);
+                }
+                // Without a begin (older desktops) each file is a drop of its own.
+                if (!dropping) dropFiles();
+                break;
+            case SDL_DROPTEXT:
+                if (e.drop.file) SDL_free(e.drop.file);
+                break;
+            case SDL_DROPCOMPLETE:
+                dropping = false;
+                dropFiles();
+                break;
             case SDL_QUIT:
                 PostQuitMessage(0);
                 break;
         }
+    }
+
+    // Files dragged in from the desktop land on the drop target under the pointer (SDL tells
+    // no drop point: the pointer is where the drop happened).
+    bool dropping = false;
+    std::vector<std::u16string> dropped;
+    void dropFiles() {
+        std::vector<std::u16string> files;
+        files.swap(dropped);
+        if (files.empty()) return;
+        int gx = 0, gy = 0;
+        SDL_GetGlobalMouseState(&gx, &gy);
+        DropFilesFromDesktop(POINT{gx, gy}, files);
     }
 
     // A window the desktop gave the keyboard to becomes the active window, unless it is one
