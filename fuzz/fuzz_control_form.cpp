@@ -26,7 +26,7 @@ constexpr const char* kClasses[] = {
     "ucLabel",  "ucLabelHTML",   "ucButton",     "ucCheck",       "ucOption",
     "ucFrame",  "ucOptionGroup", "ucCheckGroup", "ucButtonGroup", "ucProgressBar",
     "ucUpDown", "ucImageList",   "ucImage",      "ucPicture",     "ucShape",
-    "ucText",   "ucTextGroup",   "ucMenu",       "ucListView"};
+    "ucText",   "ucTextGroup",   "ucMenu",       "ucListView",    "ucTreeView"};
 
 // The input is the "Properties" object of one control; the first byte picks the class.
 std::string formWith(const std::uint8_t* data, std::size_t size) {
@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             auto form = FormFile::load(formWith(data, size));
             form->Show();
-            // Controls whose window the program builds (the list view) build it from the
-            // loaded properties.
+            // Controls whose window the program builds (the list and tree views) build it from
+            // the loaded properties.
             TypeLibrary& lib = TypeLibrary::current();
             for (UserControl* c : form->Controls()) {
                 std::vector<Variant> none;

@@ -627,6 +627,19 @@ def list_view_seeds():
         "RightToLeft": True, "HeaderHeight": 300, "ExplorerTheme": False}).encode())
 
 
+def tree_view_seeds():
+    """The tree view's stored properties for the form fuzzer (class 19 there): multi-column with
+    check boxes and every switch, and a header taller than the control."""
+    save("fuzz_control_form", "ucTreeView-97", bytes([19]) + json.dumps({
+        "CheckBoxes": True, "MultiColumn": True, "HasButtons": True, "HasLines": True,
+        "HasRootLines": True, "LabelEdit": True, "SingleExpand": True, "TrackSelect": True,
+        "OLEDragMode": 1, "OLEDropMode": 2, "OLEDragInsertStyle": 1, "BorderStyle": 0,
+        "HeaderBackColor": 0x80000005, "RaiseSubItemPrePaint": True}).encode())
+    save("fuzz_control_form", "ucTreeView-98", bytes([19]) + json.dumps({
+        "MultiColumn": True, "HeaderHeight": 999, "FullRowSelect": False, "HideSelection": True,
+        "BackColor": 255, "ForeColor": 0x8000000F}).encode())
+
+
 # ---- dictionaries --------------------------------------------------------------------------
 
 MARKUP_WORDS = ["<b>", "</b>", "<i>", "</i>", "<u>", "</u>", "<s>", "</s>", "<sub>", "</sub>",
@@ -711,6 +724,7 @@ def main():
     image_control_seeds()
     text_group_seeds()
     list_view_seeds()
+    tree_view_seeds()
     form_file_seeds(forms)
     write_dicts(forms)
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "GalleryLists.h"
+#include "GalleryTrees.h"
 #include "GalleryMenu.h"
 #include "controls/Controls.h"
 #include "framework/drawing/cToolTip.h"
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
         auto form = FormFile::loadFile(formPath, true);
         buildGalleryMenu(*form);
         fillGalleryLists(*form);
+        fillGalleryTrees(*form);
         FormHooks hooks;
         SetWindowSubclass(form->hWnd(), formProc, 1, reinterpret_cast<DWORD_PTR>(&hooks));
         // The status line tells what the controls saw; --events also writes it to a file, one

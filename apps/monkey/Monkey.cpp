@@ -1,6 +1,7 @@
 #include "Monkey.h"
 
 #include "GalleryLists.h"
+#include "GalleryTrees.h"
 #include "GalleryMenu.h"
 
 #include <algorithm>
@@ -41,6 +42,7 @@ Monkey::Monkey(TestPlatform& platform, std::string formText, std::uint64_t seed)
     m_form = FormFile::load(m_formText);
     buildGalleryMenu(*m_form);
     fillGalleryLists(*m_form);
+    fillGalleryTrees(*m_form);
     m_form->Show();
     TestPlatform::PumpMessages();
     m_controlsAtStart = m_form->Controls().size();
@@ -197,6 +199,7 @@ void Monkey::changeAControl() {
                 m_form = FormFile::load(m_formText);
                 buildGalleryMenu(*m_form);
                 fillGalleryLists(*m_form);
+                fillGalleryTrees(*m_form);
                 m_form->Show();
             }
             break;
@@ -230,6 +233,7 @@ void Monkey::recreate(UserControl& c) {
     m_form->add((*factory)(), name, index, placement, container, &bag);
     // A list view made again gets its window and rows as the gallery gives them.
     fillGalleryLists(*m_form);
+    fillGalleryTrees(*m_form);
 }
 
 // The form is saved and loaded again in its place; saving the loaded form gives the same file.
@@ -240,6 +244,7 @@ void Monkey::reload() {
     m_form = FormFile::load(saved);
     buildGalleryMenu(*m_form);
     fillGalleryLists(*m_form);
+    fillGalleryTrees(*m_form);
     m_form->Show();
     TestPlatform::PumpMessages();
     const std::string again = FormFile::save(*m_form);
