@@ -326,6 +326,25 @@ protected:
     // Raises an event; false when a handler removed the control (touch nothing of it then).
     bool raise(int number, std::vector<Variant>& args);
     bool raise(int number);
+    // The host's drag-and-drop hooks raised as the control's events of these numbers, with the
+    // published arguments; what the handlers set comes back. False when a handler removed the
+    // control.
+    bool raiseOLEStartDrag(int number, const std::shared_ptr<DataObject>& data,
+                           std::int32_t& allowedEffects);
+    // OLEGiveFeedback(Effect, DefaultCursors).
+    bool raiseOLEGiveFeedback(int number, std::int32_t& effect, bool& defaultCursors);
+    // OLEDragOver(Data, Effect, Button, Shift, x, y, State).
+    bool raiseOLEDragOver(int number, const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                          MouseButtons button, ShiftState shift, double x, double y,
+                          std::int32_t state);
+    // OLEDragDrop(Data, Effect, Button, Shift, x, y).
+    bool raiseOLEDragDrop(int number, const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                          MouseButtons button, ShiftState shift, double x, double y);
+    // OLECompleteDrag(Effect).
+    bool raiseOLECompleteDrag(int number, std::int32_t& effect);
+    // OLESetData(Data, DataFormat).
+    bool raiseOLESetData(int number, const std::shared_ptr<DataObject>& data,
+                         std::int32_t& dataFormat);
     // Raises a key event whose handlers may change the key (0 swallows it); false when a
     // handler removed the control.
     bool raiseKey(int event, int& keyCode, ShiftState shift);

@@ -193,7 +193,8 @@ void ucTreeView::Terminate() {
 }
 
 void ucTreeView::loaded() {
-    // The window waits for Initialize.
+    // The tree window waits for Initialize; drops are taken by the control's window.
+    applyDropMode();
 }
 
 RECT ucTreeView::headerRect() const {

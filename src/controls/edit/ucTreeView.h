@@ -351,6 +351,8 @@ public:
     void ImageList(const Variant& value, bool header);
 
     // --- Drag and drop ---
+    // The clipboard format of a dragged node: the tree's window and the node, 32 bits each.
+    static platform::UINT nodeFormat();
     // Whether a data object carries a node dragged from a tree of this kind.
     bool OLEIsMyFormat(const Variant& data) const;
     // The tree and node a data object carries; false when it carries none.
@@ -383,6 +385,17 @@ protected:
     void Resize() override;
     bool handleMessage(platform::UINT msg, platform::WPARAM wParam, platform::LPARAM lParam,
                        platform::LRESULT& result) override;
+    // The host's drag and drop: a node's drag fills the data; drags over the tree mark the
+    // target; each is raised as the published event.
+    void OLEStartDrag(const std::shared_ptr<DataObject>& data,
+                      std::int32_t& allowedEffects) override;
+    void OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) override;
+    void OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y,
+                     std::int32_t state) override;
+    void OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
+                     MouseButtons button, ShiftState shift, double x, double y) override;
+    void OLECompleteDrag(std::int32_t& effect) override;
 
 private:
     struct NodeRecord {

@@ -277,6 +277,16 @@ void publishColumnsAndImages(ClassBuilder<T>& b) {
 }
 
 void publishDragAndDrop(ClassBuilder<T>& b) {
+    b.method(u"OLEIsMyFormat", {{u"Data"}},
+             [](T& c, Args& a) { return Variant(c.OLEIsMyFormat(a[0])); });
+    // hWndTreeView and hNodeDrag come back by reference.
+    b.method(u"OLEGetDragInfo", {{u"Data"}, {u"hWndTreeView"}, {u"hNodeDrag"}}, [](T& c, Args& a) {
+        std::int32_t tree = 0, node = 0;
+        const bool found = c.OLEGetDragInfo(a[0], tree, node);
+        a[1] = Variant(tree);
+        a[2] = Variant(node);
+        return Variant(found);
+    });
     // hNodeDrop and InsertAfter come back by reference.
     b.method(u"OLEGetDropInfo", {{u"hNodeDrop"}, {u"InsertAfter"}}, [](T& c, Args& a) {
         std::int32_t node = 0;

@@ -4,6 +4,10 @@
 // header by pixel probes, persistence, and many large trees built and destroyed without a leak.
 #include "controls/edit/ucTreeView.h"
 
+#include <deque>
+#include <functional>
+
+#include "host/DataObject.h"
 #include "host/Error.h"
 #include "platform/theme/Theme.h"
 #include "support/ControlTest.h"
@@ -481,6 +485,163 @@ TEST_P(TreeViewPixelTest, CheckBoxesShowTheirThreeStates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, TreeViewPixelTest, ::testing::Values(96, 144));
+
+class TreeDragTest : public TreeViewControlTest {
+protected:
+    // Runs one step of `steps` each time `source`'s drag gives feedback (the drag repeats it
+    // every 50 ms of the virtual clock while nothing happens).
+    void drive(ucTreeView& source, std::deque<std::function<void()>> steps) {
+        m_steps = std::move(steps);
+        source.connect(ucTreeView::evOLEGiveFeedback, [this](std::vector<Variant>&) {
+            if (m_steps.empty()) return;
+            auto step = std::move(m_steps.front());
+            m_steps.pop_front();
+            step();
+        });
+    }
+    // Presses on a node's label and pulls the pointer away: the drag runs in here.
+    void pull(ucTreeView& c, std::int32_t node) {
+        const POINT at = partOf(c, node, TVHT_ONITEMLABEL);
+        const POINT p = platform->ClientToScreenPoint(c.hWndTreeView(), at.x + 2, at.y);
+        platform->AdvanceTime(GetDoubleClickTime() + 10);
+        platform->MouseMove(p.x, p.y);
+        platform->MouseDown();
+        platform->MouseMove(p.x + 12, p.y + 6);
+        pump();
+    }
+    // Queues a move of the pointer to a point of a node's row (a fraction of its height down).
+    void moveOnto(ucTreeView& c, std::int32_t node, double down) {
+        const RECT r = rowOf(c, node, true);
+        const POINT p =
+            platform->ClientToScreenPoint(c.hWndTreeView(), (r.left + r.right) / 2,
+                                          r.top + static_cast<int>((r.bottom - r.top) * down));
+        SetCursorPos(p.x, p.y);
+    }
+    static void release() {
+        INPUT in;
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(1, &in, sizeof in);
+    }
+    std::deque<std::function<void()>> m_steps;
+};
+
+TEST_F(TreeDragTest, ANodeDraggedToAnotherTreeMovesWithTheEventsInOrder) {
+    Form form(u"Form1");
+    auto& a = tree(form, box(10, 10, 200, 200));
+    auto& b = form.add<ucTreeView>(u"b", -1, box(230, 10, 200, 200));
+    form.Show();
+    pump();
+    ASSERT_TRUE(b.InitializeTree());
+    a.OLEDragMode(1);
+    b.OLEDropMode(1);
+    a.AddNode(0, ucTreeView::rLast, u"", u"One");
+    const std::int32_t two = a.AddNode(0, ucTreeView::rLast, u"two", u"Two");
+    b.AddNode(0, ucTreeView::rLast, u"", u"First");
+    const std::int32_t second = b.AddNode(0, ucTreeView::rLast, u"", u"Second");
+    b.AddNode(0, ucTreeView::rLast, u"", u"Third");
+    pump();
+    std::vector<std::string> events;
+    a.connect(ucTreeView::evOLEStartDrag, [&](std::vector<Variant>& e) {
+        events.push_back("A OLEStartDrag " + std::to_string(CLng(e[1])));
+        EXPECT_TRUE(a.OLEIsMyFormat(e[0]));
+        EXPECT_TRUE(a.NodeHilited(two));
+    });
+    b.connect(ucTreeView::evOLEDragOver, [&](std::vector<Variant>& e) {
+        const std::string name = "B OLEDragOver " + std::to_string(CInt(e[6]));
+        if (events.empty() || events.back() != name) events.push_back(name);
+        e[1] = Variant(std::int32_t{vbDropEffectMove});
+    });
+    std::int32_t fromTree = 0, fromNode = 0, target = 0;
+    bool after = false;
+    b.connect(ucTreeView::evOLEDragDrop, [&](std::vector<Variant>& e) {
+        events.push_back("B OLEDragDrop " + std::to_string(CLng(e[1])));
+        ASSERT_TRUE(b.OLEGetDragInfo(e[0], fromTree, fromNode));
+        b.OLEGetDropInfo(target, after);
+        b.AddNode(target, after ? ucTreeView::rNext : ucTreeView::rPrevious, u"",
+                  a.NodeText(fromNode));
+    });
+    a.connect(ucTreeView::evOLECompleteDrag, [&](std::vector<Variant>& e) {
+        events.push_back("A OLECompleteDrag " + std::to_string(CLng(e[0])));
+        if (CLng(e[0]) == vbDropEffectMove) a.DeleteNode(two);
+    });
+    drive(a, {[&] { moveOnto(b, second, 0.8); }, [] {}, [&] { release(); }});
+    pull(a, two);
+    const std::vector<std::string> expected{"A OLEStartDrag 3", "B OLEDragOver 0",
+                                            "B OLEDragOver 2", "B OLEDragDrop 2",
+                                            "A OLECompleteDrag 2"};
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(fromTree, static_cast<std::int32_t>(a.hWndTreeView().value));
+    EXPECT_EQ(fromNode, two);
+    EXPECT_EQ(target, second);
+    EXPECT_TRUE(after);
+    std::vector<std::u16string> texts;
+    for (std::int32_t n = b.NodeRoot(); n; n = b.NodeNextSibling(n))
+        texts.push_back(b.NodeText(n));
+    EXPECT_EQ(texts, (std::vector<std::u16string>{u"First", u"Second", u"Two", u"Third"}));
+    EXPECT_EQ(a.NodeCount(), 1);
+    EXPECT_TRUE(a.IsValidKey(u"two"));
+    EXPECT_EQ(GetCapture(), HWND());
+    // Data from elsewhere is not a node.
+    EXPECT_FALSE(b.OLEIsMyFormat(Variant(std::int32_t{5})));
+    EXPECT_FALSE(
+        b.OLEGetDragInfo(Variant(std::static_pointer_cast<Object>(std::make_shared<DataObject>())),
+                         fromTree, fromNode));
+}
+
+TEST_F(TreeDragTest, ADragRestingOnANodeOpensItAfterASecondAndTheEdgesScroll) {
+    Form form(u"Form1");
+    auto& a = tree(form, box(10, 10, 200, 200));
+    auto& b = form.add<ucTreeView>(u"b", -1, box(230, 10, 200, 200));
+    form.Show();
+    pump();
+    b.HasButtons(true);
+    ASSERT_TRUE(b.InitializeTree());
+    a.OLEDragMode(1);
+    b.OLEDropMode(1);
+    b.OLEDragAutoExpand(true);
+    b.OLEDragInsertStyle(ucTreeView::disDropHilite);
+    const std::int32_t node = a.AddNode(0, ucTreeView::rLast, u"", u"Dragged");
+    const std::int32_t folder = b.AddNode(0, ucTreeView::rLast, u"", u"Folder");
+    b.AddNode(folder, ucTreeView::rLast, u"", u"Inside");
+    for (int i = 0; i < 60; ++i)
+        b.AddNode(0, ucTreeView::rLast, u"", u"Filler");
+    pump();
+    std::uint64_t entered = 0, opened = 0;
+    bool hilited = false;
+    b.connect(ucTreeView::evOLEDragOver, [&](std::vector<Variant>& e) {
+        if (CInt(e[6]) == 0) entered = GetTickCount64();
+        hilited = hilited || b.NodeHilited(folder);
+    });
+    b.connect(ucTreeView::evAfterExpand, [&](std::vector<Variant>&) { opened = GetTickCount64(); });
+    std::deque<std::function<void()>> steps{[&] { moveOnto(b, folder, 0.5); }};
+    for (int i = 0; i < 30; ++i)
+        steps.push_back([] {});  // 1.5 s resting on the folder
+    steps.push_back([&] {
+        // To the bottom edge: the tree scrolls a line at each repeat.
+        RECT client{};
+        GetClientRect(b.hWndTreeView(), &client);
+        const POINT p = platform->ClientToScreenPoint(b.hWndTreeView(), 40, client.bottom - 2);
+        SetCursorPos(p.x, p.y);
+    });
+    for (int i = 0; i < 10; ++i)
+        steps.push_back([] {});
+    steps.push_back([] {
+        INPUT in;
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = VK_ESCAPE;
+        SendInput(1, &in, sizeof in);
+    });
+    drive(a, std::move(steps));
+    pull(a, node);
+    EXPECT_TRUE(hilited);
+    EXPECT_TRUE(b.NodeExpanded(folder));
+    EXPECT_GT(opened - entered, 1000u);
+    EXPECT_LT(opened - entered, 1200u);
+    EXPECT_NE(b.NodeFirstVisible(), folder);  // scrolled down from the top
+    // The marks are gone once the drag left.
+    EXPECT_FALSE(b.NodeHilited(folder));
+}
 
 TEST_F(TreeViewControlTest, ManyLargeTreesComeAndGoWithoutLeavingAnything) {
     Form form(u"Form1");
