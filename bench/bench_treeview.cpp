@@ -1,5 +1,6 @@
 // The tree view window ("SysTreeView32") with 100,000 items, 1,000 parents of 99 children
-// each (one TVM_INSERTITEMW apiece, TVI_LAST): filling it; expanding every parent and painting
+// each named as the peers name theirs ("Node 12", "Node 12.7"; one TVM_INSERTITEMW apiece,
+// TVI_LAST): filling it and painting its first page; expanding every parent and painting
 // a 400 x 600 window; and scrolling the expanded tree a page and painting again (back to the
 // top on reaching the bottom, so every iteration scrolls).
 #include <benchmark/benchmark.h>
@@ -55,6 +56,11 @@ HWND makeTree(const Setup& s) {
     return tv;
 }
 
+std::u16string number(int n) {
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 // Fills the tree; returns the parents.
 std::vector<HTREEITEM> fill(HWND tv) {
     std::vector<HTREEITEM> parents;
@@ -64,7 +70,7 @@ std::vector<HTREEITEM> fill(HWND tv) {
     ins.hInsertAfter = TVI_LAST;
     ins.item.mask = TVIF_TEXT | TVIF_PARAM;
     for (int p = 0; p < kParents; ++p) {
-        text = u"Folder " + std::u16string(1, static_cast<char16_t>(u'A' + p % 26));
+        text = u"Node " + number(p + 1);
         ins.hParent = TVI_ROOT;
         ins.item.pszText = text.data();
         ins.item.lParam = p;
@@ -73,7 +79,7 @@ std::vector<HTREEITEM> fill(HWND tv) {
         parents.push_back(parent);
         ins.hParent = parent;
         for (int c = 0; c < kChildren; ++c) {
-            text = u"Item " + std::u16string(1, static_cast<char16_t>(u'a' + c % 26));
+            text = u"Node " + number(p + 1) + u"." + number(c + 1);
             ins.item.pszText = text.data();
             ins.item.lParam = c;
             SendMessageW(tv, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins));
@@ -90,6 +96,7 @@ void TreeInsert100k(benchmark::State& state) {
         s.platform.PumpMessages();
         state.ResumeTiming();
         benchmark::DoNotOptimize(fill(tv));
+        UpdateWindow(tv);
         state.PauseTiming();
         DestroyWindow(tv);
         s.platform.PumpMessages();

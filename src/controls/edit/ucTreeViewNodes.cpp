@@ -21,8 +21,10 @@ std::size_t ucTreeView::newRecord() {
         m_freeRecords.pop_back();
         return index;
     }
-    // The array grows a step at a time.
-    if (m_records.size() == m_records.capacity()) m_records.reserve(m_records.size() + kRecordStep);
+    // The array grows by at least a step at a time (and by half again when larger, so that
+    // filling it stays linear).
+    if (m_records.size() == m_records.capacity())
+        m_records.reserve(m_records.size() + std::max(kRecordStep, m_records.size() / 2));
     m_records.emplace_back();
     return m_records.size() - 1;
 }
