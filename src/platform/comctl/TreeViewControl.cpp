@@ -269,6 +269,7 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             m_tracking = false;
             hideTip();
             setHot(0);
+            setHotButton(0);
             return 0;
         case WM_CAPTURECHANGED:
             if (HWND(static_cast<std::uint32_t>(lParam)) != m_hwnd) m_pressed = false;
@@ -347,7 +348,7 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case TVM_GETNEXTITEM:
             return static_cast<LRESULT>(nextItem(item, static_cast<UINT>(wParam)).value);
         case TVM_EXPAND: {
-            const std::uint32_t slot = slotOf(item);
+            const std::uint32_t slot = liveSlotOf(item);
             if (!slot || slot == m_root) return FALSE;
             return expand(slot, static_cast<UINT>(wParam), false) ? TRUE : FALSE;
         }
@@ -381,7 +382,7 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
                                 hitTest(*reinterpret_cast<TVHITTESTINFO*>(lParam)).value)
                           : 0;
         case TVM_ENSUREVISIBLE: {
-            const std::uint32_t slot = slotOf(item);
+            const std::uint32_t slot = liveSlotOf(item);
             if (!slot || slot == m_root) return FALSE;
             return ensureVisible(slot) ? TRUE : FALSE;
         }
@@ -454,7 +455,7 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case TVM_SETINSERTMARKCOLOR:
             return setColour(m_insertMarkColor, lParam);
         case TVM_SETINSERTMARK: {
-            const std::uint32_t slot = lParam ? slotOf(item) : 0;
+            const std::uint32_t slot = lParam ? liveSlotOf(item) : 0;
             if (lParam && (!slot || slot == m_root)) return FALSE;
             m_insertMark = slot;
             m_insertAfter = wParam != 0;
@@ -488,7 +489,7 @@ LRESULT TreeViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 
         // --- Label editing and tips ---
         case TVM_EDITLABELW: {
-            const std::uint32_t slot = slotOf(item);
+            const std::uint32_t slot = liveSlotOf(item);
             if (!slot || slot == m_root) return 0;
             return static_cast<LRESULT>(editLabel(slot).value);
         }

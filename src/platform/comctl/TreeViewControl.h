@@ -79,6 +79,11 @@ private:
     TreeNode& node(std::uint32_t slot) const { return table().at(slot); }
     // The slot an item handle names in this tree (0: none). TVI_ROOT is the hidden root.
     std::uint32_t slotOf(HTREEITEM item) const { return table().find(item, this); }
+    // The same, refusing an item that is being deleted (it may be read, not changed).
+    std::uint32_t liveSlotOf(HTREEITEM item) const {
+        const std::uint32_t slot = slotOf(item);
+        return slot && !node(slot).deleting ? slot : 0;
+    }
     HTREEITEM handleOf(std::uint32_t slot) const {
         return slot == m_root ? HTREEITEM{} : table().handle(slot);
     }
@@ -167,7 +172,7 @@ private:
                   const std::vector<std::uint32_t>& chain, int minLevel);
     void paintLines(HDC dc, std::uint32_t slot, const RowParts& p,
                     const std::vector<std::uint32_t>& chain, int minLevel);
-    void paintButton(HDC dc, const RECT& box, bool expanded);
+    void paintButton(HDC dc, const RECT& box, bool expanded, bool hot);
     void paintCheck(HDC dc, const RECT& r, UINT stateImage);
     void paintInsertMark(HDC dc);
     LRESULT customDraw(NMTVCUSTOMDRAW& cd);
@@ -187,6 +192,7 @@ private:
     void charTyped(char16_t c);
     void toggleCheck(std::uint32_t slot);
     void setHot(std::uint32_t slot);
+    void setHotButton(std::uint32_t slot);
     std::uint32_t keyTarget(std::uint32_t from, UINT vk);
 
     // --- Label editing (TreeViewEdit.cpp) ---
@@ -219,6 +225,7 @@ private:
     std::uint32_t m_caret = 0;
     std::uint32_t m_dropHilite = 0;
     std::uint32_t m_hot = 0;
+    std::uint32_t m_hotButton = 0;  // the item whose button the pointer is over
     std::uint32_t m_insertMark = 0;
     bool m_insertAfter = false;
     std::uint32_t m_editItem = 0;

@@ -80,7 +80,7 @@ HTREEITEM TreeViewControl::insertItem(const TVINSERTSTRUCTW& ins) {
     }
     const std::uint32_t parent =
         (!ins.hParent || ins.hParent == TVI_ROOT) ? m_root : slotOf(ins.hParent);
-    if (!parent) return HTREEITEM{};
+    if (!parent || node(parent).deleting) return HTREEITEM{};
     // Where among the siblings: after `after` (0: first).
     std::uint32_t after = 0;
     bool sorted = false;
@@ -93,7 +93,7 @@ HTREEITEM TreeViewControl::insertItem(const TVINSERTSTRUCTW& ins) {
     } else if (ins.hInsertAfter == TVI_ROOT) {
         after = node(parent).lastChild;
     } else {
-        after = slotOf(ins.hInsertAfter);
+        after = liveSlotOf(ins.hInsertAfter);
         // A sibling from elsewhere in the tree is refused.
         if (!after || node(after).parent != parent) return HTREEITEM{};
     }
@@ -174,7 +174,8 @@ bool TreeViewControl::deleteItem(HTREEITEM item) {
 
 void TreeViewControl::deleteSubtree(std::uint32_t top, bool withRoot) {
     // The doomed items leave the tree first, so nothing a handler does reaches them through
-    // it; each is marked, so a handler cannot delete it again either.
+    // it, and all are marked: until each is freed it can be read but not deleted, selected,
+    // expanded, sorted or given children, so the walk below meets no surprises.
     std::vector<std::uint32_t> tops;
     if (withRoot) {
         if (node(top).deleting) return;
@@ -189,18 +190,25 @@ void TreeViewControl::deleteSubtree(std::uint32_t top, bool withRoot) {
         const std::uint32_t parent = n.parent;
         unlink(t);
         n.parent = parent;  // kept for the walk's way back up
-        n.deleting = true;
+        for (std::uint32_t s = t; s;) {
+            node(s).deleting = true;
+            if (node(s).firstChild) {
+                s = node(s).firstChild;
+                continue;
+            }
+            while (s != t && !node(s).next)
+                s = node(s).parent;
+            s = s == t ? 0 : node(s).next;
+        }
     }
-    auto doomed = [&](std::uint32_t s) {
-        for (std::uint32_t t : tops)
-            if (s && within(s, t)) return true;
-        return false;
-    };
+    auto doomed = [&](std::uint32_t s) { return s && node(s).deleting; };
     if (doomed(m_caret)) m_caret = 0;
     if (doomed(m_dropHilite)) m_dropHilite = 0;
     if (doomed(m_hot)) m_hot = 0;
+    if (doomed(m_hotButton)) m_hotButton = 0;
     if (doomed(m_insertMark)) m_insertMark = 0;
     if (doomed(m_pressItem)) m_pressItem = 0;
+    if (doomed(m_editItem)) m_editItem = 0;
     if (doomed(m_tipItem)) hideTip();
     rowsChanged();
     if (withRoot && node(top).parent != m_root) invalidateItem(node(top).parent);
@@ -211,34 +219,22 @@ void TreeViewControl::deleteSubtree(std::uint32_t top, bool withRoot) {
         while (node(s).firstChild)
             s = node(s).firstChild;
         for (;;) {
-            TreeNode& n = node(s);
-            n.deleting = true;
+            const TreeNode& n = node(s);
             const bool last = s == t;
             const std::uint32_t parent = n.parent;
             const std::uint32_t next = n.next;
-            {
-                NMTREEVIEWW nm;
-                nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
-                nm.itemOld.hItem = table().handle(s);
-                nm.itemOld.lParam = n.lParam;
-                if (alive()) notify(TVN_DELETEITEMW, nm.hdr);
-            }
-            // A handler may have added children to the item meanwhile: they go too.
-            if (node(s).firstChild) {
-                while (node(s).firstChild)
-                    s = node(s).firstChild;
-                continue;
-            }
+            NMTREEVIEWW nm;
+            nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
+            nm.itemOld.hItem = table().handle(s);
+            nm.itemOld.lParam = n.lParam;
+            if (alive()) notify(TVN_DELETEITEMW, nm.hdr);
+            // Its children are gone: the parent's list starts after it.
             if (!last) {
-                // Off its parent's list; the parent is the next to go when this was its last.
-                if (node(s).prev)
-                    node(node(s).prev).next = next;
-                else
-                    node(parent).firstChild = next;
+                node(parent).firstChild = next;
                 if (next)
-                    node(next).prev = node(s).prev;
+                    node(next).prev = 0;
                 else
-                    node(parent).lastChild = node(s).prev;
+                    node(parent).lastChild = 0;
             }
             table().remove(s);
             --m_count;
@@ -329,7 +325,7 @@ bool TreeViewControl::setItem(const TVITEMEXW& it, bool ex) {
         n.state = (n.state & ~mask) | (it.state & mask);
         if ((old ^ n.state) & TVIS_EXPANDED) shape = true;
         if ((old ^ n.state) & TVIS_BOLD) n.textWidth = -1;
-        if ((old ^ n.state) & TVIS_DROPHILITED) {
+        if (((old ^ n.state) & TVIS_DROPHILITED) && !n.deleting) {
             if (n.state & TVIS_DROPHILITED) {
                 if (m_dropHilite && m_dropHilite != slot)
                     node(m_dropHilite).state &= ~TVIS_DROPHILITED;
@@ -489,7 +485,7 @@ bool TreeViewControl::sortChildren(std::uint32_t parent, bool recursive, PFNTVCO
     const HWND self = m_hwnd;
     for (const HTREEITEM handle : parents) {
         const std::uint32_t p = handle == TVI_ROOT ? m_root : slotOf(handle);
-        if (!p) continue;  // gone meanwhile
+        if (!p || node(p).deleting) continue;  // gone, or going, meanwhile
         struct Entry {
             HTREEITEM item;
             LPARAM lParam;
@@ -534,7 +530,7 @@ bool TreeViewControl::sortChildren(std::uint32_t parent, bool recursive, PFNTVCO
         entries = std::move(from);
         if (!IsWindow(self) || !alive()) return false;
         const std::uint32_t again = handle == TVI_ROOT ? m_root : slotOf(handle);
-        if (!again) continue;
+        if (!again || node(again).deleting) continue;
         // Relink the children still there in the new order; any the callback added keep
         // their places at the end.
         std::vector<std::uint32_t> order;

@@ -178,7 +178,7 @@ bool TreeViewControl::selectItem(UINT code, HTREEITEM item) {
     code &= ~TVSI_NOSINGLEEXPAND;
     std::uint32_t slot = 0;
     if (item) {
-        slot = slotOf(item);
+        slot = liveSlotOf(item);
         if (!slot || slot == m_root) return false;
     }
     switch (code) {

@@ -31,6 +31,14 @@ void TreeViewControl::setHot(std::uint32_t slot) {
     invalidateItem(slot);
 }
 
+void TreeViewControl::setHotButton(std::uint32_t slot) {
+    if (slot == m_hotButton) return;
+    const std::uint32_t old = m_hotButton;
+    m_hotButton = slot;
+    invalidateItem(old);
+    invalidateItem(slot);
+}
+
 void TreeViewControl::toggleCheck(std::uint32_t slot) {
     if (!m_state) return;
     // Through every state image the list holds (image 0 is "none"), back to the first.
@@ -106,6 +114,7 @@ void TreeViewControl::mouseMove(WPARAM, POINT pt) {
     const std::uint32_t slot = slotOf(hit.hItem);
     const bool onItem = slot && (hit.flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON));
     setHot(onItem && hasStyle(TVS_TRACKSELECT | TVS_FULLROWSELECT) ? slot : 0);
+    setHotButton((hit.flags & TVHT_ONITEMBUTTON) ? slot : 0);
     scheduleTip((hit.flags & TVHT_ONITEMLABEL) ? slot : 0);
 }
 

@@ -309,20 +309,24 @@ void TreeViewControl::paintLines(HDC dc, std::uint32_t slot, const RowParts& p,
             const int box = scaled(9);
             const RECT r{column - box / 2, mid - box / 2, column - box / 2 + box,
                          mid - box / 2 + box};
-            paintButton(dc, r, (node(slot).state & TVIS_EXPANDED) != 0);
+            paintButton(dc, r, (node(slot).state & TVIS_EXPANDED) != 0, slot == m_hotButton);
         }
     }
 }
 
-void TreeViewControl::paintButton(HDC dc, const RECT& box, bool expanded) {
+void TreeViewControl::paintButton(HDC dc, const RECT& box, bool expanded, bool hot) {
     if (g_theme && g_theme->tree) {
         // The lines stop at the glyph, as they stop at the classic box.
         FillSolid(dc, box, bkColor());
         const int size = scaled(16);
         const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
         const RECT r{cx - size / 2, cy - size / 2, cx - size / 2 + size, cy - size / 2 + size};
-        DrawThemeBackground(g_theme->tree, dc, TVP_GLYPH, expanded ? GLPS_OPENED : GLPS_CLOSED, &r,
-                            nullptr);
+        if (hot)
+            DrawThemeBackground(g_theme->tree, dc, TVP_HOTGLYPH,
+                                expanded ? HGLPS_OPENED : HGLPS_CLOSED, &r, nullptr);
+        else
+            DrawThemeBackground(g_theme->tree, dc, TVP_GLYPH, expanded ? GLPS_OPENED : GLPS_CLOSED,
+                                &r, nullptr);
         return;
     }
     // A white box in a grey frame with a minus, or a plus while closed.

@@ -226,6 +226,46 @@ TEST_F(TreeViewTest, DeletingSendsChildrenBeforeParentsAndMovesTheSelectionAsWin
     DestroyWindow(tv);
 }
 
+TEST_F(TreeViewTest, HandlersOfTvnDeleteItemCanReadButNotDisturbTheDeletion) {
+    const HWND tv = tree(TVS_HASBUTTONS);
+    const HTREEITEM a = add(tv, TVI_ROOT, u"a");
+    const HTREEITEM a1 = add(tv, a, u"a1");
+    add(tv, a1, u"a11");
+    const HTREEITEM a2 = add(tv, a, u"a2");
+    const HTREEITEM b = add(tv, TVI_ROOT, u"b");
+    std::vector<std::u16string> read;
+    int refused = 0;
+    hook = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code != TVN_DELETEITEMW) return std::nullopt;
+        const HTREEITEM going = reinterpret_cast<NMTREEVIEWW*>(hdr)->itemOld.hItem;
+        read.push_back(textOf(tv, going));
+        // Each of these would break the walk; all are refused while the items go.
+        refused += !SendMessageW(tv, TVM_DELETEITEM, 0, static_cast<LPARAM>(a2.value));
+        refused += !SendMessageW(tv, TVM_DELETEITEM, 0, static_cast<LPARAM>(a.value));
+        refused += !select(tv, a2);
+        refused += !add(tv, going, u"late child");
+        refused += !add(tv, TVI_ROOT, u"late sibling", a);
+        refused += !expand(tv, a, TVE_COLLAPSE | TVE_COLLAPSERESET);
+        return 0;
+    };
+    EXPECT_TRUE(SendMessageW(tv, TVM_DELETEITEM, 0, static_cast<LPARAM>(a.value)));
+    EXPECT_EQ(read, (std::vector<std::u16string>{u"a11", u"a1", u"a2", u"a"}));
+    EXPECT_EQ(refused, 4 * 6);
+    EXPECT_EQ(children(tv, TVI_ROOT), (std::vector<std::u16string>{u"b"}));
+    EXPECT_EQ(SendMessageW(tv, TVM_GETCOUNT, 0, 0), 1);
+    // A handler that destroys the tree part way through.
+    add(tv, b, u"b1");
+    add(tv, b, u"b2");
+    int heardDeletes = 0;
+    hook = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code == TVN_DELETEITEMW && ++heardDeletes == 1) DestroyWindow(tv);
+        return std::nullopt;
+    };
+    SendMessageW(tv, TVM_DELETEITEM, 0, static_cast<LPARAM>(b.value));
+    EXPECT_FALSE(IsWindow(tv));
+    EXPECT_GE(heardDeletes, 1);
+}
+
 TEST_F(TreeViewTest, StaleAndForeignHandlesFailEveryCall) {
     const HWND tv = tree(TVS_HASBUTTONS);
     const HWND other = tree(0);
