@@ -150,20 +150,12 @@ void DataObject::SetData(const Variant& value, const Variant& format) {
         return;
     }
     if (!isText(cf)) throw mismatch(kMember, u"This format takes a byte array.");
-    switch (value.kind()) {
-        case Variant::Kind::String:
-        case Variant::Kind::Integer:
-        case Variant::Kind::Long:
-        case Variant::Kind::Single:
-        case Variant::Kind::Double:
-        case Variant::Kind::Date:
-        case Variant::Kind::Boolean:
-        case Variant::Kind::Byte:
-            store(cf, ansiBytes(CStr(value)));
-            return;
-        default:
-            throw mismatch(kMember, u"Text formats take text.");
-    }
+    // Text formats take text, and numbers, dates and booleans as their text.
+    const Variant::Kind kind = value.kind();
+    if (kind == Variant::Kind::Empty || kind == Variant::Kind::Null ||
+        kind == Variant::Kind::Object)
+        throw mismatch(kMember, u"Text formats take text.");
+    store(cf, ansiBytes(CStr(value)));
 }
 
 std::optional<std::vector<std::uint8_t>> DataObject::bytesOf(CLIPFORMAT format,

@@ -895,7 +895,7 @@ void ucText::OLECompleteDrag(std::int32_t& effect) {
     if (!raise(evOLECompleteDrag, args)) return;
     effect = CLng(args[0]);
     // An automatic drag that moved the text takes it away here (after a drop into this same
-    // box before it, the text moved along).
+    // box before it, the dragged text now sits further on).
     if (!m_dragging || !(effect & vbDropEffectMove) || !m_edit) return;
     std::int32_t start = m_dragStart;
     if (m_droppedAt >= 0 && m_droppedAt <= start) start += m_dragLength;

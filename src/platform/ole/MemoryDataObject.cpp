@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/base/LastError.h"
+
 namespace orvane::platform {
 
 MemoryDataObject::~MemoryDataObject() {
@@ -26,7 +28,11 @@ HRESULT MemoryDataObject::checkFormat(const FORMATETC* format) {
     if (!format) return E_INVALIDARG;
     if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (format->lindex != -1) return DV_E_LINDEX;
-    if (!(format->tymed & TYMED_HGLOBAL)) return DV_E_TYMED;
+    if (!(format->tymed & TYMED_HGLOBAL)) {
+        ReportUnsupported("IDataObject", "media other than memory blocks (TYMED_HGLOBAL)",
+                          ERROR_NOT_SUPPORTED);
+        return DV_E_TYMED;
+    }
     return S_OK;
 }
 
