@@ -64,27 +64,12 @@ void ucFrame::registerClass(TypeLibrary& library, ControlClasses& classes) {
 void ucFrame::OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
                           MouseButtons button, ShiftState shift, double x, double y,
                           std::int32_t state) {
-    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
-                              Variant(effect),
-                              Variant(static_cast<std::int16_t>(button)),
-                              Variant(static_cast<std::int16_t>(shift)),
-                              Variant(static_cast<float>(x)),
-                              Variant(static_cast<float>(y)),
-                              Variant(static_cast<std::int16_t>(state))};
-    if (!raise(evOLEDragOver, args)) return;
-    effect = CLng(args[1]);
+    raiseOLEDragOver(evOLEDragOver, data, effect, button, shift, x, y, state);
 }
 
 void ucFrame::OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
                           MouseButtons button, ShiftState shift, double x, double y) {
-    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
-                              Variant(effect),
-                              Variant(static_cast<std::int16_t>(button)),
-                              Variant(static_cast<std::int16_t>(shift)),
-                              Variant(static_cast<float>(x)),
-                              Variant(static_cast<float>(y))};
-    if (!raise(evOLEDragDrop, args)) return;
-    effect = CLng(args[1]);
+    raiseOLEDragDrop(evOLEDragDrop, data, effect, button, shift, x, y);
 }
 
 void ucFrame::captionChanged() {

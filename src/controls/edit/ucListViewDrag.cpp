@@ -7,14 +7,6 @@ namespace orvane {
 
 using namespace platform;
 
-namespace {
-
-Variant objectOf(const std::shared_ptr<DataObject>& data) {
-    return Variant(std::static_pointer_cast<Object>(data));
-}
-
-}  // namespace
-
 void ucListView::dragItems(POINT press) {
     if (!m_list) return;
     const std::weak_ptr<bool> alive = aliveToken();
@@ -64,56 +56,33 @@ void ucListView::OLEStartDrag(const std::shared_ptr<DataObject>& data,
         }
         if (!text.empty()) data->SetData(Variant(text), Variant(std::int32_t{vbCFText}));
     }
-    std::vector<Variant> args{objectOf(data), Variant(allowedEffects)};
-    if (!raise(evOLEStartDrag, args)) return;
-    allowedEffects = CLng(args[1]);
+    raiseOLEStartDrag(evOLEStartDrag, data, allowedEffects);
 }
 
 void ucListView::OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) {
-    std::vector<Variant> args{Variant(effect), Variant(defaultCursors)};
-    if (!raise(evOLEGiveFeedback, args)) return;
-    effect = CLng(args[0]);
-    defaultCursors = CBool(args[1]);
+    if (!raiseOLEGiveFeedback(evOLEGiveFeedback, effect, defaultCursors)) return;
     if (m_itemDrag) showDragImage(true, effect == vbDropEffectCopy);
 }
 
 void ucListView::OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
                              MouseButtons button, ShiftState shift, double x, double y,
                              std::int32_t state) {
-    std::vector<Variant> args{objectOf(data),
-                              Variant(effect),
-                              Variant(static_cast<std::int16_t>(button)),
-                              Variant(static_cast<std::int16_t>(shift)),
-                              Variant(static_cast<float>(x)),
-                              Variant(static_cast<float>(y)),
-                              Variant(static_cast<std::int16_t>(state))};
-    if (!raise(evOLEDragOver, args)) return;
-    effect = CLng(args[1]);
+    raiseOLEDragOver(evOLEDragOver, data, effect, button, shift, x, y, state);
 }
 
 void ucListView::OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
                              MouseButtons button, ShiftState shift, double x, double y) {
-    std::vector<Variant> args{objectOf(data),
-                              Variant(effect),
-                              Variant(static_cast<std::int16_t>(button)),
-                              Variant(static_cast<std::int16_t>(shift)),
-                              Variant(static_cast<float>(x)),
-                              Variant(static_cast<float>(y))};
-    if (!raise(evOLEDragDrop, args)) return;
-    effect = CLng(args[1]);
+    raiseOLEDragDrop(evOLEDragDrop, data, effect, button, shift, x, y);
 }
 
 void ucListView::OLECompleteDrag(std::int32_t& effect) {
     // The image goes before the program hears how the drag ended.
     if (m_itemDrag) showDragImage(false, false);
-    std::vector<Variant> args{Variant(effect)};
-    if (!raise(evOLECompleteDrag, args)) return;
-    effect = CLng(args[0]);
+    raiseOLECompleteDrag(evOLECompleteDrag, effect);
 }
 
 void ucListView::OLESetData(const std::shared_ptr<DataObject>& data, std::int32_t& dataFormat) {
-    std::vector<Variant> args{objectOf(data), Variant(dataFormat)};
-    raise(evOLESetData, args);
+    raiseOLESetData(evOLESetData, data, dataFormat);
 }
 
 }  // namespace orvane

@@ -850,50 +850,26 @@ void ucText::OLEStartDrag(const std::shared_ptr<DataObject>& data, std::int32_t&
     std::vector<std::uint8_t> units(text.size() * sizeof(char16_t));
     if (!units.empty()) std::memcpy(units.data(), text.data(), units.size());
     data->SetData(Variant(std::move(units)), Variant(std::int32_t{CF_UNICODETEXT}));
-    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
-                              Variant(allowedEffects)};
-    if (!raise(evOLEStartDrag, args)) return;
-    allowedEffects = CLng(args[1]);
+    raiseOLEStartDrag(evOLEStartDrag, data, allowedEffects);
 }
 
 void ucText::OLEGiveFeedback(std::int32_t& effect, bool& defaultCursors) {
-    std::vector<Variant> args{Variant(effect), Variant(defaultCursors)};
-    if (!raise(evOLEGiveFeedback, args)) return;
-    effect = CLng(args[0]);
-    defaultCursors = CBool(args[1]);
+    if (!raiseOLEGiveFeedback(evOLEGiveFeedback, effect, defaultCursors)) return;
 }
 
 void ucText::OLEDragOver(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
                          MouseButtons button, ShiftState shift, double x, double y,
                          std::int32_t state) {
-    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
-                              Variant(effect),
-                              Variant(static_cast<std::int16_t>(button)),
-                              Variant(static_cast<std::int16_t>(shift)),
-                              Variant(static_cast<float>(x)),
-                              Variant(static_cast<float>(y)),
-                              Variant(static_cast<std::int16_t>(state))};
-    if (!raise(evOLEDragOver, args)) return;
-    effect = CLng(args[1]);
+    raiseOLEDragOver(evOLEDragOver, data, effect, button, shift, x, y, state);
 }
 
 void ucText::OLEDragDrop(const std::shared_ptr<DataObject>& data, std::int32_t& effect,
                          MouseButtons button, ShiftState shift, double x, double y) {
-    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)),
-                              Variant(effect),
-                              Variant(static_cast<std::int16_t>(button)),
-                              Variant(static_cast<std::int16_t>(shift)),
-                              Variant(static_cast<float>(x)),
-                              Variant(static_cast<float>(y))};
-    if (!raise(evOLEDragDrop, args)) return;
-    effect = CLng(args[1]);
+    raiseOLEDragDrop(evOLEDragDrop, data, effect, button, shift, x, y);
 }
 
 void ucText::OLECompleteDrag(std::int32_t& effect) {
-    std::vector<Variant> args{Variant(effect)};
-    const std::weak_ptr<bool> alive = aliveToken();
-    if (!raise(evOLECompleteDrag, args)) return;
-    effect = CLng(args[0]);
+    if (!raiseOLECompleteDrag(evOLECompleteDrag, effect)) return;
     // An automatic drag that moved the text takes it away here (after a drop into this same
     // box before it, the dragged text now sits further on).
     if (!m_dragging || !(effect & vbDropEffectMove) || !m_edit) return;
@@ -904,8 +880,7 @@ void ucText::OLECompleteDrag(std::int32_t& effect) {
 }
 
 void ucText::OLESetData(const std::shared_ptr<DataObject>& data, std::int32_t& dataFormat) {
-    std::vector<Variant> args{Variant(std::static_pointer_cast<Object>(data)), Variant(dataFormat)};
-    raise(evOLESetData, args);
+    raiseOLESetData(evOLESetData, data, dataFormat);
 }
 
 bool ucText::acceptsTextDrop() const {
