@@ -270,6 +270,8 @@ int addControls(QWidget& form, const QJsonArray& controls, const QString& defaul
             auto* list = new QTreeWidget(&parent);
             list->setRootIsDecorated(false);
             w = list;
+        } else if (cls == QLatin1String("ucTreeView")) {
+            w = new QTreeWidget(&parent);
         } else if (cls == QLatin1String("ucMenu") || cls == QLatin1String("ucImageList")) {
             continue;  // nothing of their own on the form: the menu is built by the program
         } else {

@@ -78,8 +78,8 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
     if (image == -1) image = I_IMAGENONE;
     if (selectedImage == -1) selectedImage = I_IMAGENONE;
     TVINSERTSTRUCTW ins;
+    // A stale parent fails the insertion itself.
     const HTREEITEM relative = item(hRelative);
-    if (hRelative && !exists(relative)) return 0;
     if (!hRelative) {
         ins.hParent = TVI_ROOT;
         ins.hInsertAfter = relation == rFirst ? TVI_FIRST : relation == rSort ? TVI_SORT : TVI_LAST;
@@ -94,12 +94,14 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
                                                        : TVI_LAST;
                 break;
             case rNext: {
+                if (!exists(relative)) return 0;
                 const HTREEITEM parent = item(next(relative, TVGN_PARENT));
                 ins.hParent = parent ? parent : TVI_ROOT;
                 ins.hInsertAfter = relative;
                 break;
             }
             case rPrevious: {
+                if (!exists(relative)) return 0;
                 const HTREEITEM parent = item(next(relative, TVGN_PARENT));
                 const HTREEITEM before = item(next(relative, TVGN_PREVIOUS));
                 ins.hParent = parent ? parent : TVI_ROOT;

@@ -205,7 +205,9 @@ TEST_F(TreeViewControlTest, NodesByKeyRelationAndColumnTexts) {
     c.Clear();
     EXPECT_EQ(c.NodeCount(), 0);
     EXPECT_TRUE(c.IsValidKey(u"a"));
-    EXPECT_EQ(c.AddNode(a, ucTreeView::rLast, u"", u"under a stale node"), 0);
+    for (std::int32_t relation : {ucTreeView::rLast, ucTreeView::rNext, ucTreeView::rPrevious})
+        EXPECT_EQ(c.AddNode(a, relation, u"", u"by a stale node"), 0) << relation;
+    EXPECT_EQ(c.NodeCount(), 0);
 }
 
 TEST_F(TreeViewControlTest, TheCheckCascadeGoesDownAndWorksOutTheAncestors) {
