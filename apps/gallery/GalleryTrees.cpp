@@ -63,14 +63,14 @@ void fillFolders(ucTreeView& tv) {
     tv.Expand(root);
 }
 
-void fillTasks(ucTreeView& tv) {
+void fillPlan(ucTreeView& tv) {
     tv.HasButtons(true);
     tv.HasLines(true);
     tv.HasRootLines(true);
     tv.CheckBoxes(true);
     tv.MultiColumn(true);
     if (!tv.InitializeTree()) return;
-    tv.AddColumn(u"Task", 135);
+    tv.AddColumn(u"Step", 135);
     tv.AddColumn(u"Owner", 60);
     tv.AddColumn(u"Due", 45, 1);
     const struct {
@@ -100,8 +100,8 @@ ucTreeView* findTree(Form& form, const std::u16string& name) {
 void fillGalleryTrees(Form& form) {
     if (ucTreeView* folders = findTree(form, u"tvFolders"); folders && !folders->hWndTreeView())
         fillFolders(*folders);
-    if (ucTreeView* tasks = findTree(form, u"tvTasks"); tasks && !tasks->hWndTreeView())
-        fillTasks(*tasks);
+    if (ucTreeView* plan = findTree(form, u"tvPlan"); plan && !plan->hWndTreeView())
+        fillPlan(*plan);
 }
 
 }  // namespace orvane

@@ -44,30 +44,30 @@ test.check(clicked == asia, "clicking Asia raises NodeClick for it")
 test.check(places.SelectedNode == asia, "and selects it")
 
 -- Columns and the check cascade.
-local tasks = form.tvTasks
-tasks:Initialize()
-tasks:AddColumn("Task", 150)
-tasks:AddColumn("Owner", 80)
-tasks:AddColumn("Due", 60, 1)
-local build = tasks:AddNode(0, R.rLast, "", "Build|Ben|Fri")
-local a = tasks:AddNode(build, R.rLast, "", "Platform|Ben|Wed")
-local b = tasks:AddNode(build, R.rLast, "", "Controls|Cho|Thu")
-tasks:Expand(build)
-test.check(tasks:NodeText(build) == "Build", "the tree shows the first part")
-test.check(tasks:NodeSubItemText(build, 2) == "Fri", "column 2 holds the third part")
-test.check(tasks:GetNodeSubItems(build) == "Ben|Fri", "the column texts: " .. tasks:GetNodeSubItems(build))
+local plan = form.tvPlan
+plan:Initialize()
+plan:AddColumn("Step", 150)
+plan:AddColumn("Owner", 80)
+plan:AddColumn("Due", 60, 1)
+local build = plan:AddNode(0, R.rLast, "", "Build|Ben|Fri")
+local a = plan:AddNode(build, R.rLast, "", "Platform|Ben|Wed")
+local b = plan:AddNode(build, R.rLast, "", "Controls|Cho|Thu")
+plan:Expand(build)
+test.check(plan:NodeText(build) == "Build", "the tree shows the first part")
+test.check(plan:NodeSubItemText(build, 2) == "Fri", "column 2 holds the third part")
+test.check(plan:GetNodeSubItems(build) == "Ben|Fri", "the column texts: " .. plan:GetNodeSubItems(build))
 local checked = 0
-on(tasks, "NodeCheck", function(e) checked = e.hNode end)
+on(plan, "NodeCheck", function(e) checked = e.hNode end)
 local S = Orvane.ETreeViewCheckState
-tasks:NodeChecked(build, S.etvwChecked)
-tasks:CheckChildren(build, S.etvwChecked)
-test.check(tasks:NodeChecked(a) == S.etvwChecked and tasks:NodeChecked(b) == S.etvwChecked,
+plan:NodeChecked(build, S.etvwChecked)
+plan:CheckChildren(build, S.etvwChecked)
+test.check(plan:NodeChecked(a) == S.etvwChecked and plan:NodeChecked(b) == S.etvwChecked,
            "both children checked")
 -- The space bar on a selected child unchecks it; the parent turns grey. A click in the
 -- Owner column selects the row without touching its check box.
-test.click(tasks.Left // 15 + 190, tasks.Top // 15 + rowTop(tasks, b) + 4)
-test.check(tasks.SelectedNode == b, "Controls is selected")
+test.click(plan.Left // 15 + 190, plan.Top // 15 + rowTop(plan, b) + 4)
+test.check(plan.SelectedNode == b, "Controls is selected")
 test.key("Space")
-test.check(tasks:NodeChecked(b) == S.etvwUnChecked, "the space bar unchecked Controls")
-test.check(tasks:NodeChecked(build) == S.etvwGrayed, "Build is grey: its children differ")
+test.check(plan:NodeChecked(b) == S.etvwUnChecked, "the space bar unchecked Controls")
+test.check(plan:NodeChecked(build) == S.etvwGrayed, "Build is grey: its children differ")
 test.check(checked == b, "NodeCheck named the node")

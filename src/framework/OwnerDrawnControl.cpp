@@ -4,6 +4,7 @@
 
 #include "framework/ErrorLog.h"
 #include "framework/GdiDrawing.h"
+#include "framework/KeysAndText.h"
 #include "framework/PaintParentBackground.h"
 #include "framework/StringsAndFiles.h"
 #include "framework/TextDrawing.h"
@@ -553,6 +554,41 @@ void OwnerDrawnControl::AsyncReadComplete(AsyncProperty& property) {
         return;
     }
     setNamed(u"PNG", property.Value().bytes());
+}
+
+bool OwnerDrawnControl::raiseMouseOf(int number, platform::HWND window, platform::UINT msg,
+                                     platform::WPARAM keys, platform::LPARAM lParam) {
+    using namespace platform;
+    std::int16_t button = 0;
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            button = 1;
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            button = 2;
+            break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            button = 4;
+            break;
+        default:
+            if (keys & MK_LBUTTON)
+                button = 1;
+            else if (keys & MK_RBUTTON)
+                button = 2;
+            else if (keys & MK_MBUTTON)
+                button = 4;
+    }
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (window != hWnd()) MapWindowPoints(window, hWnd(), &pt, 1);
+    const orvane::ScaleMode units = ScaleMode();
+    std::vector<Variant> args{
+        Variant(button), Variant(ShiftKeysHeld()),
+        Variant(static_cast<float>(ScaleX(pt.x, orvane::ScaleMode::Pixels, units))),
+        Variant(static_cast<float>(ScaleY(pt.y, orvane::ScaleMode::Pixels, units)))};
+    return raise(number, args);
 }
 
 }  // namespace orvane

@@ -326,6 +326,12 @@ protected:
     // Raises an event; false when a handler removed the control (touch nothing of it then).
     bool raise(int number, std::vector<Variant>& args);
     bool raise(int number);
+    // Raises mouse event `number` (Button, Shift, x, y) for a mouse message of a window inside
+    // the control: the button from the message (or the first held for a move), the shift keys
+    // held, and the position in ScaleMode units, moved into the control's client area (a
+    // message's position is taken as it is when `window` is the control's own).
+    bool raiseMouseOf(int number, platform::HWND window, platform::UINT msg, platform::WPARAM keys,
+                      platform::LPARAM lParam);
     // The host's drag-and-drop hooks raised as the control's events of these numbers, with the
     // published arguments; what the handlers set comes back. False when a handler removed the
     // control.

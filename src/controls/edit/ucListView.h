@@ -552,7 +552,6 @@ private:
     void onRankingClick();
     void onListMessage(SubclassMessage& m);
     void onHeaderMessage(SubclassMessage& m);
-    bool raiseMouse(int event, platform::UINT msg, platform::WPARAM keys, platform::LPARAM lParam);
     static int compareCallback(platform::LPARAM a, platform::LPARAM b, platform::LPARAM self);
     int compareItems(int a, int b);
 

@@ -196,35 +196,6 @@ LRESULT ucListView::onHeaderNotify(NMHDR& hdr) {
 
 // --- The list window's own messages ---
 
-bool ucListView::raiseMouse(int event, UINT msg, WPARAM keys, LPARAM lParam) {
-    std::int16_t button = 0;
-    switch (msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-            button = 1;
-            break;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-            button = 2;
-            break;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            button = 4;
-            break;
-        default:
-            if (keys & MK_LBUTTON)
-                button = 1;
-            else if (keys & MK_RBUTTON)
-                button = 2;
-            else if (keys & MK_MBUTTON)
-                button = 4;
-    }
-    std::vector<Variant> args{Variant(button), Variant(ShiftKeysHeld()),
-                              Variant(static_cast<float>(toUnitsX(GET_X_LPARAM(lParam)))),
-                              Variant(static_cast<float>(toUnitsY(GET_Y_LPARAM(lParam))))};
-    return raise(event, args);
-}
-
 void ucListView::onListMessage(SubclassMessage& m) {
     const std::weak_ptr<bool> alive = aliveToken();
     switch (m.uMsg) {
@@ -289,7 +260,7 @@ void ucListView::onListMessage(SubclassMessage& m) {
                 }
             }
             m_hotItem = item;
-            raiseMouse(evMouseMove, m.uMsg, m.wParam, m.lParam);
+            raiseMouseOf(evMouseMove, hWnd(), m.uMsg, m.wParam, m.lParam);
             return;
         }
         case WM_MOUSELEAVE:
@@ -304,12 +275,12 @@ void ucListView::onListMessage(SubclassMessage& m) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            raiseMouse(evMouseDown, m.uMsg, m.wParam, m.lParam);
+            raiseMouseOf(evMouseDown, hWnd(), m.uMsg, m.wParam, m.lParam);
             return;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-            if (!raiseMouse(evMouseUp, m.uMsg, m.wParam, m.lParam)) return;
+            if (!raiseMouseOf(evMouseUp, hWnd(), m.uMsg, m.wParam, m.lParam)) return;
             // The list reports left and right clicks itself; the middle button's comes here.
             if (m.uMsg == WM_MBUTTONUP && !alive.expired()) raise(evClick);
             return;

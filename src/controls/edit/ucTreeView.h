@@ -483,7 +483,6 @@ private:
     void onCheckCascade(platform::HTREEITEM node);
     // A node dragged with the mouse: highlighted, and a drag starts.
     void beginDrag(platform::HTREEITEM node);
-    bool raiseMouse(int event, platform::UINT msg, platform::WPARAM keys, platform::LPARAM lParam);
 
     // Properties.
     BorderStyleConstants m_tvBorderStyle = bsFixedSingle;

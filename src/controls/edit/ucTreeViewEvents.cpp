@@ -110,8 +110,9 @@ LRESULT ucTreeView::onTreeNotify(NMHDR& hdr) {
                 const DWORD pos = GetMessagePos();
                 POINT pt{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
                 ScreenToClient(m_tree, &pt);
-                if (!raiseMouse(evMouseUp, hdr.code == NM_CLICK ? WM_LBUTTONUP : WM_RBUTTONUP, 0,
-                                MAKELPARAM(pt.x, pt.y)))
+                if (!raiseMouseOf(evMouseUp, m_tree,
+                                  hdr.code == NM_CLICK ? WM_LBUTTONUP : WM_RBUTTONUP, 0,
+                                  MAKELPARAM(pt.x, pt.y)))
                     return 0;
             }
             if (alive.expired()) return 0;
@@ -152,38 +153,6 @@ void ucTreeView::onCheckCascade(HTREEITEM node) {
 }
 
 // --- The tree window's own messages ---
-
-bool ucTreeView::raiseMouse(int event, UINT msg, WPARAM keys, LPARAM lParam) {
-    std::int16_t button = 0;
-    switch (msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-            button = 1;
-            break;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-            button = 2;
-            break;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            button = 4;
-            break;
-        default:
-            if (keys & MK_LBUTTON)
-                button = 1;
-            else if (keys & MK_RBUTTON)
-                button = 2;
-            else if (keys & MK_MBUTTON)
-                button = 4;
-    }
-    // Positions are the control's: the tree sits below the header in multi-column mode.
-    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    MapWindowPoints(m_tree, hWnd(), &pt, 1);
-    std::vector<Variant> args{Variant(button), Variant(ShiftKeysHeld()),
-                              Variant(static_cast<float>(toUnitsX(pt.x))),
-                              Variant(static_cast<float>(toUnitsY(pt.y)))};
-    return raise(event, args);
-}
 
 void ucTreeView::onTreeMessage(SubclassMessage& m) {
     switch (m.uMsg) {
@@ -233,7 +202,7 @@ void ucTreeView::onTreeMessage(SubclassMessage& m) {
                 TrackMouseEvent(&tme);
                 if (!raise(evMouseEnter)) return;
             }
-            raiseMouse(evMouseMove, m.uMsg, m.wParam, m.lParam);
+            raiseMouseOf(evMouseMove, m_tree, m.uMsg, m.wParam, m.lParam);
             return;
         }
         case WM_MOUSELEAVE:
@@ -244,7 +213,7 @@ void ucTreeView::onTreeMessage(SubclassMessage& m) {
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             m_buttonUpSeen = false;
-            raiseMouse(evMouseDown, m.uMsg, m.wParam, m.lParam);
+            raiseMouseOf(evMouseDown, m_tree, m.uMsg, m.wParam, m.lParam);
             return;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
@@ -252,7 +221,7 @@ void ucTreeView::onTreeMessage(SubclassMessage& m) {
             if (m_buttonUpSeen) return;
             m_buttonUpSeen = true;
             const std::weak_ptr<bool> alive = aliveToken();
-            if (!raiseMouse(evMouseUp, m.uMsg, m.wParam, m.lParam)) return;
+            if (!raiseMouseOf(evMouseUp, m_tree, m.uMsg, m.wParam, m.lParam)) return;
             // The tree reports left and right clicks itself; the middle button's comes here.
             if (m.uMsg == WM_MBUTTONUP && !alive.expired()) raise(evClick);
             return;
