@@ -321,6 +321,9 @@ LRESULT ListViewControl::headerNotify(NMHDR& hdr) {
     if (parent)
         answer = SendMessageW(parent, WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
     if (!IsWindow(self) || !m_header) return answer;
+    // Only the header's own notifications carry an item; NM_ ones are a bare NMHDR.
+    const bool itemCode = hdr.code <= HDN_FIRST && hdr.code > HDN_FIRST - 100;
+    if (!itemCode) return answer;
     const auto& nm = reinterpret_cast<const NMHEADERW&>(hdr);
     const bool column = nm.iItem >= 0 && nm.iItem < columnCount();
     // A column's click or drop-down button, told to the parent as the list's own.

@@ -624,6 +624,28 @@ TEST_F(ListViewTest, GroupsLayOutCollapseAndHitTest) {
     EXPECT_EQ(SendMessageW(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 4);
 }
 
+TEST_F(ListViewTest, AHeaderRightClickReachesTheParentAsTheHeadersOwn) {
+    // The header's NM_RCLICK is a bare NMHDR: the list passes it on without reading more.
+    const HWND lv = list(LVS_REPORT);
+    addColumn(lv, 0, u"Name", 150);
+    const HWND header = HWND(static_cast<std::uint32_t>(SendMessageW(lv, LVM_GETHEADER, 0, 0)));
+    ASSERT_TRUE(header);
+    int rightClicks = 0;
+    answer = [&](NMHDR* h, LRESULT& r) {
+        if (h->hwndFrom != header || h->code != NM_RCLICK) return false;
+        ++rightClicks;
+        r = 0;
+        return true;
+    };
+    RECT item{};
+    SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const POINT p =
+        Screen::ClientToScreenPoint(header, (item.left + item.right) / 2, item.bottom / 2);
+    Screen::Click(p.x, p.y, platform::testing::MouseButton::Right);
+    Screen::PumpMessages();
+    EXPECT_EQ(rightClicks, 1);
+}
+
 TEST_F(ListViewTest, CheckBoxesToggleByClickAndSpace) {
     const HWND lv = list(LVS_REPORT);
     addColumn(lv, 0, u"Name", 150);
