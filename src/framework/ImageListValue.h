@@ -10,8 +10,8 @@
 namespace orvane {
 
 // The image list `value` names; Nothing and 0 give none. Anything else (a string, an object
-// without the property, a handle that is no image list) raises error 380 from `source` with
-// "ImageList property expects ImageList object or long hImageList handle."
+// without the property, a handle that is no image list) raises error 380 from `source` with the
+// published image-list message (its text is fixed, word for word, in ImageListValue.cpp).
 platform::HIMAGELIST imageListFromValue(const Variant& value, const std::u16string& source);
 
 }  // namespace orvane

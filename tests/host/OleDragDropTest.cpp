@@ -170,13 +170,13 @@ TEST_F(OleDragDropTest, DataObjectFormatsAndTheirErrors) {
     EXPECT_EQ(formats[3].cfFormat, CF_UNICODETEXT);
 
     // Files make vbCFFiles; Clear takes everything.
-    d.Files()->Add(Variant(u"/tmp/one"));
+    d.Files()->Add(Variant(u"docs/one"));
     EXPECT_TRUE(d.GetFormat(vbCFFiles));
     FORMATETC files;
     files.cfFormat = CF_HDROP;
     STGMEDIUM m;
     ASSERT_EQ(d.GetData(&files, &m), S_OK);
-    EXPECT_EQ(FileDropNames(m.hGlobal), std::vector<std::u16string>{u"/tmp/one"});
+    EXPECT_EQ(FileDropNames(m.hGlobal), std::vector<std::u16string>{u"docs/one"});
     ReleaseStgMedium(&m);
     d.Clear();
     EXPECT_TRUE(d.empty());
@@ -188,7 +188,7 @@ TEST_F(OleDragDropTest, DataFromElsewhereIsReadOnly) {
     MemoryDataObject outside;
     const char ansi[] = "plain";
     outside.setBytes(CF_TEXT, ansi, sizeof ansi);
-    const HDROP list = CreateFileDropBlock({u"/a", u"/b"});
+    const HDROP list = CreateFileDropBlock({u"a", u"b"});
     FORMATETC f;
     f.cfFormat = CF_HDROP;
     STGMEDIUM m;
@@ -199,7 +199,7 @@ TEST_F(OleDragDropTest, DataFromElsewhereIsReadOnly) {
     EXPECT_EQ(d.GetData(vbCFText), Variant(u"plain"));
     EXPECT_TRUE(d.GetFormat(vbCFFiles));
     ASSERT_EQ(d.Files()->Count(), 2);
-    EXPECT_EQ(d.Files()->Item(Variant(std::int32_t{2})), Variant(u"/b"));
+    EXPECT_EQ(d.Files()->Item(Variant(std::int32_t{2})), Variant(u"b"));
     EXPECT_EQ(test::errorOf([&] { d.SetData(Variant(u"x"), Variant::missing()); }),
               errors::InvalidProcedureCall);
     EXPECT_EQ(test::errorOf([&] { d.Clear(); }), errors::InvalidProcedureCall);
@@ -334,10 +334,10 @@ TEST_F(OleDragDropTest, FilesFromTheDesktopArriveAsFormat15) {
             names.push_back(CStr(d->Files()->Item(Variant(i))));
     };
     const POINT p = at(target, 40, 30);
-    EXPECT_EQ(platform::testing::TestPlatform::DropFiles(p.x, p.y, {u"/home/x.png", u"/y"}),
+    EXPECT_EQ(platform::testing::TestPlatform::DropFiles(p.x, p.y, {u"pictures/x.png", u"y"}),
               DROPEFFECT_COPY);
     EXPECT_TRUE(hasFiles);
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"/home/x.png", u"/y"}));
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"pictures/x.png", u"y"}));
     EXPECT_EQ(journal(), (std::vector<std::string>{"dst OLEDragOver 0 1", "dst OLEDragOver 2 1",
                                                    "dst OLEDragDrop 1"}));
     target.unsite();
