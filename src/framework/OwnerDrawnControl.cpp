@@ -556,6 +556,39 @@ void OwnerDrawnControl::AsyncReadComplete(AsyncProperty& property) {
     setNamed(u"PNG", property.Value().bytes());
 }
 
+int OwnerDrawnControl::raiseKeyMessage(SubclassMessage& m, int keyDown, int keyUp, int keyPress) {
+    using namespace platform;
+    switch (m.uMsg) {
+        case WM_KEYDOWN:
+        case WM_KEYUP: {
+            int keyCode = static_cast<int>(m.wParam);
+            const bool down = m.uMsg == WM_KEYDOWN;
+            if (!raiseKey(down ? keyDown : keyUp, keyCode,
+                          static_cast<ShiftState>(ShiftKeysHeld())) ||
+                keyCode == 0) {
+                m.handled = true;
+                return 0;
+            }
+            m.wParam = static_cast<WPARAM>(keyCode);
+            return down ? keyCode : 0;
+        }
+        case WM_CHAR: {
+            std::vector<Variant> args{
+                Variant(static_cast<std::int16_t>(static_cast<std::uint16_t>(m.wParam)))};
+            if (!raise(keyPress, args)) {
+                m.handled = true;
+                return 0;
+            }
+            const auto c = static_cast<char16_t>(static_cast<std::uint16_t>(CInt(args[0])));
+            if (c == 0) m.handled = true;
+            m.wParam = c;
+            return 0;
+        }
+        default:
+            return 0;
+    }
+}
+
 bool OwnerDrawnControl::raiseMouseOf(int number, platform::HWND window, platform::UINT msg,
                                      platform::WPARAM keys, platform::LPARAM lParam) {
     using namespace platform;

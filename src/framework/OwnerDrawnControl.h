@@ -18,6 +18,7 @@
 #include "framework/ControlImage.h"
 #include "framework/PropertyTable.h"
 #include "framework/SharedEnums.h"
+#include "framework/Subclasser.h"
 #include "framework/drawing/cToolTip.h"
 #include "host/ClassBuilder.h"
 #include "host/ControlClasses.h"
@@ -326,6 +327,11 @@ protected:
     // Raises an event; false when a handler removed the control (touch nothing of it then).
     bool raise(int number, std::vector<Variant>& args);
     bool raise(int number);
+    // Raises KeyDown, KeyUp or KeyPress (by these numbers) for a key message of a window inside
+    // the control, seen before the window gets it: a handler may change the key (the message
+    // then carries the new one) or swallow it with 0 (the window never sees it). Returns the
+    // key code a WM_KEYDOWN still carries after KeyDown, else 0.
+    int raiseKeyMessage(SubclassMessage& m, int keyDown, int keyUp, int keyPress);
     // Raises mouse event `number` (Button, Shift, x, y) for a mouse message of a window inside
     // the control: the button from the message (or the first held for a move), the shift keys
     // held, and the position in ScaleMode units, moved into the control's client area (a

@@ -199,40 +199,15 @@ LRESULT ucListView::onHeaderNotify(NMHDR& hdr) {
 void ucListView::onListMessage(SubclassMessage& m) {
     const std::weak_ptr<bool> alive = aliveToken();
     switch (m.uMsg) {
-        case WM_KEYDOWN: {
-            int keyCode = static_cast<int>(m.wParam);
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR: {
+            const int keyCode = raiseKeyMessage(m, evKeyDown, evKeyUp, evKeyPress);
             const std::int16_t shift = ShiftKeysHeld();
-            if (!raiseKey(evKeyDown, keyCode, static_cast<ShiftState>(shift))) {
-                m.handled = true;
-                return;
-            }
-            if (keyCode == 0) {
-                m.handled = true;
-                return;
-            }
-            m.wParam = static_cast<WPARAM>(keyCode);
             if (keyCode == 'A' && (shift & 2) && !(shift & 4) && m_multiSelect) {
                 SelectAll();
                 m.handled = true;
             }
-            return;
-        }
-        case WM_KEYUP: {
-            int keyCode = static_cast<int>(m.wParam);
-            if (!raiseKey(evKeyUp, keyCode, static_cast<ShiftState>(ShiftKeysHeld())))
-                m.handled = true;
-            return;
-        }
-        case WM_CHAR: {
-            std::vector<Variant> args{
-                Variant(static_cast<std::int16_t>(static_cast<std::uint16_t>(m.wParam)))};
-            if (!raise(evKeyPress, args)) {
-                m.handled = true;
-                return;
-            }
-            const auto c = static_cast<char16_t>(static_cast<std::uint16_t>(CInt(args[0])));
-            if (c == 0) m.handled = true;
-            m.wParam = c;
             return;
         }
         case WM_SETFOCUS:

@@ -162,37 +162,13 @@ void ucTreeView::onTreeMessage(SubclassMessage& m) {
                 onCheckCascade(HTREEITEM(static_cast<std::uint32_t>(m.wParam)));
             }
             return;
-        case WM_KEYDOWN: {
-            int keyCode = static_cast<int>(m.wParam);
-            if (!raiseKey(evKeyDown, keyCode, static_cast<ShiftState>(ShiftKeysHeld())) ||
-                keyCode == 0) {
-                m.handled = true;
-                return;
-            }
-            m.wParam = static_cast<WPARAM>(keyCode);
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
             // The space bar turns the selected node's check box; the cascade follows.
-            if (keyCode == VK_SPACE && m_checkBoxes)
+            if (raiseKeyMessage(m, evKeyDown, evKeyUp, evKeyPress) == VK_SPACE && m_checkBoxes)
                 if (const HTREEITEM node = item(SelectedNode())) queueCheck(node);
             return;
-        }
-        case WM_KEYUP: {
-            int keyCode = static_cast<int>(m.wParam);
-            if (!raiseKey(evKeyUp, keyCode, static_cast<ShiftState>(ShiftKeysHeld())))
-                m.handled = true;
-            return;
-        }
-        case WM_CHAR: {
-            std::vector<Variant> args{
-                Variant(static_cast<std::int16_t>(static_cast<std::uint16_t>(m.wParam)))};
-            if (!raise(evKeyPress, args)) {
-                m.handled = true;
-                return;
-            }
-            const auto c = static_cast<char16_t>(static_cast<std::uint16_t>(CInt(args[0])));
-            if (c == 0) m.handled = true;
-            m.wParam = c;
-            return;
-        }
         case WM_MOUSEMOVE: {
             if (!m_mouseInside) {
                 m_mouseInside = true;
