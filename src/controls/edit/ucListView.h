@@ -221,7 +221,7 @@ public:
     // What a column's filter holds: ftNoFilter, ftString, ftNumeric or ftDate.
     std::int32_t ColumnFilterType(std::int32_t column) const;
     void ColumnFilterType(std::int32_t column, std::int32_t type);
-    // A column's filter text ("" for none).
+    // A column's filter text ("" for none); a date column's is yyyy-mm-dd.
     std::u16string ColumnFilterText(std::int32_t column) const;
     void ColumnFilterText(std::int32_t column, const std::u16string& text);
     // The longest text a column's filter takes.

@@ -249,6 +249,7 @@ void ucListView::ColumnFilterType(std::int32_t column, std::int32_t type) {
     char16_t buffer[kTextMax] = {};
     HDTEXTFILTERW text{buffer, kTextMax};
     int number = 0;
+    SYSTEMTIME date{};
     switch (type) {
         case ftString:
             item.type = HDFT_ISSTRING;
@@ -260,6 +261,7 @@ void ucListView::ColumnFilterType(std::int32_t column, std::int32_t type) {
             break;
         case ftDate:
             item.type = HDFT_ISDATE;
+            item.pvFilter = &date;
             break;
         default:
             item.type = HDFT_ISSTRING | HDFT_HASNOVALUE;
@@ -285,6 +287,14 @@ std::u16string ucListView::ColumnFilterText(std::int32_t column) const {
         if (!getHeaderItem(column, item) || (item.type & HDFT_HASNOVALUE)) return {};
         return CStr(Variant(static_cast<std::int32_t>(number)));
     }
+    if ((item.type & 0xF) == HDFT_ISDATE) {
+        // A date filter reads into a SYSTEMTIME, given as yyyy-mm-dd as the header shows it.
+        SYSTEMTIME date{};
+        item.type = HDFT_ISDATE;
+        item.pvFilter = &date;
+        if (!getHeaderItem(column, item) || (item.type & HDFT_HASNOVALUE)) return {};
+        return DateToText(date);
+    }
     return (item.type & HDFT_HASNOVALUE) ? std::u16string() : std::u16string(buffer);
 }
 
@@ -294,7 +304,15 @@ void ucListView::ColumnFilterText(std::int32_t column, const std::u16string& val
     std::u16string copy = value;
     HDTEXTFILTERW text{copy.data(), static_cast<INT>(copy.size() + 1)};
     int number = 0;
-    if (ColumnFilterType(column) == ftNumeric) {
+    SYSTEMTIME date{};
+    HDITEMW now;
+    now.mask = HDI_FILTER;
+    // A date column stays one when emptied (its type keeps HDFT_ISDATE under HDFT_HASNOVALUE).
+    if (getHeaderItem(column, now) && (now.type & 0xF) == HDFT_ISDATE) {
+        if (!value.empty() && !TextToDate(value, date)) return;  // not a date: the filter stays
+        item.type = HDFT_ISDATE;
+        item.pvFilter = &date;
+    } else if (ColumnFilterType(column) == ftNumeric) {
         try {
             number = CLng(Variant(value));
         } catch (const Error&) {

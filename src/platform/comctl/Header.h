@@ -16,10 +16,13 @@
 // NM_CUSTOMDRAW; WM_DRAWITEM (ODT_HEADER) for HDF_OWNERDRAW items.
 // Styles: HDS_BUTTONS, HDS_HOTTRACK, HDS_HIDDEN, HDS_DRAGDROP, HDS_FULLDRAG, HDS_FILTERBAR,
 // HDS_FLAT, HDS_CHECKBOXES, HDS_NOSIZING.
+// Filters: HDFT_ISSTRING (HDTEXTFILTERW), HDFT_ISNUMBER (int) and HDFT_ISDATE (SYSTEMTIME),
+// a date shown and edited as text in the form yyyy-mm-dd (there is no date picker).
 // Not supported (the call fails and is reported): the ANSI messages, HDS_OVERFLOW with
-// HDM_GETOVERFLOWRECT, and date filters (HDFT_ISDATE).
+// HDM_GETOVERFLOWRECT.
 #pragma once
 
+#include "platform/base/SystemTime.h"
 #include "platform/comctl/CommonTypes.h"
 #include "platform/comctl/ImageList.h"
 

@@ -247,9 +247,10 @@ bool HeaderControl::acceptable(const char* call, const HDITEMW& hdi) {
         ReportUnsupported(call, "item mask", ERROR_INVALID_FLAGS);
         return false;
     }
-    if ((hdi.mask & HDI_FILTER) && (hdi.type & ~HDFT_HASNOVALUE) != HDFT_ISSTRING &&
-        (hdi.type & ~HDFT_HASNOVALUE) != HDFT_ISNUMBER) {
-        ReportUnsupported(call, "filter type (HDFT_ISDATE)");
+    const UINT filterType = hdi.type & ~HDFT_HASNOVALUE;
+    if ((hdi.mask & HDI_FILTER) && filterType != HDFT_ISSTRING && filterType != HDFT_ISNUMBER &&
+        filterType != HDFT_ISDATE) {
+        ReportUnsupported(call, "filter type", ERROR_INVALID_PARAMETER);
         return false;
     }
     if ((hdi.mask & HDI_TEXT) && hdi.pszText && hdi.pszText != LPSTR_TEXTCALLBACKW &&
@@ -280,6 +281,9 @@ void HeaderControl::store(Item& item, const HDITEMW& hdi) const {
                 item.filterMax = f->cchTextMax;
                 if (f->pszText && !(hdi.type & HDFT_HASNOVALUE)) item.filterText = f->pszText;
             }
+        } else if ((hdi.type & ~HDFT_HASNOVALUE) == HDFT_ISDATE) {
+            const auto* d = static_cast<const SYSTEMTIME*>(hdi.pvFilter);
+            item.filterDate = d && !(hdi.type & HDFT_HASNOVALUE) ? *d : SYSTEMTIME{};
         } else {
             const auto* n = static_cast<const int*>(hdi.pvFilter);
             item.filterNumber = n && !(hdi.type & HDFT_HASNOVALUE) ? *n : 0;
@@ -376,6 +380,8 @@ LRESULT HeaderControl::getItem(int index, HDITEMW* hdi) {
             if (base == HDFT_ISSTRING) {
                 auto* f = static_cast<HDTEXTFILTERW*>(hdi->pvFilter);
                 copyText(item.filterText, f->pszText, f->cchTextMax);
+            } else if (base == HDFT_ISDATE) {
+                *static_cast<SYSTEMTIME*>(hdi->pvFilter) = item.filterDate;
             } else {
                 *static_cast<int*>(hdi->pvFilter) = item.filterNumber;
             }

@@ -43,12 +43,14 @@ private:
         LPARAM lParam = 0;
         HBITMAP bitmap;  // the caller's bitmap, never deleted by the control
         int image = 0;   // I_IMAGECALLBACK: asked of the parent
-        // The filter: its type (HDFT_ISSTRING or HDFT_ISNUMBER, with HDFT_HASNOVALUE when
-        // empty), the text of a string filter and its length limit, the value of a number.
+        // The filter: its type (HDFT_ISSTRING, HDFT_ISNUMBER or HDFT_ISDATE, with
+        // HDFT_HASNOVALUE when empty), the text of a string filter and its length limit, the
+        // value of a number, the day of a date.
         UINT filterType = HDFT_ISSTRING | HDFT_HASNOVALUE;
         std::u16string filterText;
         int filterMax = 0;
         int filterNumber = 0;
+        SYSTEMTIME filterDate{};
         // Where the item starts, from the order and the widths (placeItems).
         int left = 0;
     };
@@ -173,8 +175,11 @@ private:
     void filterButtonClick(int index);
     void filterTyped();
     void filterTimer();
-    // The edit's text stored as the filter; true when the filter changed.
+    // The edit's text stored as the filter; true when the filter changed. A date filter keeps
+    // its value when the text is not a date.
     bool takeEditText(int index);
+    // The filter's value (text, number, date) is the same in both.
+    static bool sameFilter(const Item& a, const Item& b);
     std::u16string filterString(const Item& item) const;
 
     HWND m_hwnd;

@@ -1,7 +1,8 @@
 // The header's filter bar (HDS_FILTERBAR): a row under the items showing each item's filter,
 // edited in place by one platform "Edit" window. Typing sends HDN_FILTERCHANGE once the
 // filter-change timeout has passed without another key; Enter or the edit losing the focus
-// keeps the text, Escape puts the filter back as it was.
+// keeps the text, Escape puts the filter back as it was. A date filter is edited as text in the
+// form yyyy-mm-dd where Windows shows a date picker; text that is not a date leaves it as it was.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -24,7 +25,13 @@ std::u16string toText(int value) {
 std::u16string HeaderControl::filterString(const Item& item) const {
     if (item.filterType & HDFT_HASNOVALUE) return u"";
     if ((item.filterType & ~HDFT_HASNOVALUE) == HDFT_ISNUMBER) return toText(item.filterNumber);
+    if ((item.filterType & ~HDFT_HASNOVALUE) == HDFT_ISDATE) return DateToText(item.filterDate);
     return item.filterText;
+}
+
+bool HeaderControl::sameFilter(const Item& a, const Item& b) {
+    return a.filterType == b.filterType && a.filterText == b.filterText &&
+           a.filterNumber == b.filterNumber && a.filterDate == b.filterDate;
 }
 
 LRESULT HeaderControl::editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -75,7 +82,8 @@ LRESULT HeaderControl::beginFilterEdit(int index) {
         SendMessageW(m_edit, WM_SETFONT, static_cast<WPARAM>(font().value), FALSE);
     }
     const Item& item = m_items[static_cast<std::size_t>(index)];
-    const bool number = (item.filterType & ~HDFT_HASNOVALUE) == HDFT_ISNUMBER;
+    const UINT base = item.filterType & ~HDFT_HASNOVALUE;
+    const bool number = base == HDFT_ISNUMBER;
     const DWORD editStyle = static_cast<DWORD>(GetWindowLongW(m_edit, GWL_STYLE));
     SetWindowLongW(m_edit, GWL_STYLE,
                    static_cast<LONG>(number ? editStyle | ES_NUMBER : editStyle & ~ES_NUMBER));
@@ -84,8 +92,10 @@ LRESULT HeaderControl::beginFilterEdit(int index) {
     m_settingEdit = true;
     SetWindowTextW(m_edit, filterString(item).c_str());
     m_settingEdit = false;
-    SendMessageW(m_edit, EM_LIMITTEXT,
-                 !number && item.filterMax > 0 ? static_cast<WPARAM>(item.filterMax - 1) : 0, 0);
+    SendMessageW(
+        m_edit, EM_LIMITTEXT,
+        base == HDFT_ISSTRING && item.filterMax > 0 ? static_cast<WPARAM>(item.filterMax - 1) : 0,
+        0);
     // Inside the cell's frame.
     RECT r = g.filter;
     InflateRect(&r, -1, -1);
@@ -108,12 +118,11 @@ void HeaderControl::endFilterEdit(EditEnd how, FocusBack focus) {
         changed = takeEditText(index);
     } else {
         Item& item = m_items[static_cast<std::size_t>(index)];
-        changed = item.filterType != m_editBefore.filterType ||
-                  item.filterText != m_editBefore.filterText ||
-                  item.filterNumber != m_editBefore.filterNumber;
+        changed = !sameFilter(item, m_editBefore);
         item.filterType = m_editBefore.filterType;
         item.filterText = m_editBefore.filterText;
         item.filterNumber = m_editBefore.filterNumber;
+        item.filterDate = m_editBefore.filterDate;
     }
     if (focus == FocusBack::Restore && GetFocus() == m_edit)
         SetFocus(IsWindow(m_focusBefore) && m_focusBefore != m_edit ? m_focusBefore : HWND());
@@ -130,21 +139,23 @@ bool HeaderControl::takeEditText(int index) {
     GetWindowTextW(m_edit, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
     Item& item = m_items[static_cast<std::size_t>(index)];
+    const Item before = item;
     const UINT base = item.filterType & ~HDFT_HASNOVALUE;
-    const UINT type = base | (text.empty() ? HDFT_HASNOVALUE : 0);
-    int number = item.filterNumber;
-    if (base == HDFT_ISNUMBER) {
+    if (base == HDFT_ISDATE && !text.empty()) {
+        // Not a date: the filter keeps its value (Windows' date picker cannot hold one).
+        SYSTEMTIME date{};
+        if (!TextToDate(text, date)) return false;
+        item.filterDate = date;
+    } else if (base == HDFT_ISDATE) {
+        item.filterDate = SYSTEMTIME{};
+    } else if (base == HDFT_ISNUMBER) {
         const std::string narrow(text.begin(), text.end());
-        number = text.empty() ? 0 : std::atoi(narrow.c_str());
-    }
-    const bool changed =
-        type != item.filterType ||
-        (base == HDFT_ISSTRING ? text != item.filterText : number != item.filterNumber);
-    item.filterType = type;
-    if (base == HDFT_ISSTRING)
+        item.filterNumber = text.empty() ? 0 : std::atoi(narrow.c_str());
+    } else {
         item.filterText = text;
-    else
-        item.filterNumber = number;
+    }
+    item.filterType = base | (text.empty() ? HDFT_HASNOVALUE : 0);
+    const bool changed = !sameFilter(item, before);
     if (changed) InvalidateRect(m_hwnd, nullptr, FALSE);
     return changed;
 }
@@ -180,6 +191,7 @@ LRESULT HeaderControl::clearFilter(int index) {
         item.filterType |= HDFT_HASNOVALUE;
         item.filterText.clear();
         item.filterNumber = 0;
+        item.filterDate = SYSTEMTIME{};
     }
     InvalidateRect(m_hwnd, nullptr, FALSE);
     notifyItem(HDN_FILTERCHANGE, index);

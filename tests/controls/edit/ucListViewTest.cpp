@@ -595,6 +595,27 @@ TEST_F(ListViewHeaderTest, FiltersKeepTheirTextsAndTheirButtonsMayBeCancelled) {
     EXPECT_EQ(c.ColumnFilterText(1), u"37");
     c.ColumnFilterText(1, u"not a number");  // refused: the number stays
     EXPECT_EQ(c.ColumnFilterText(1), u"37");
+    // A date column: its text is yyyy-mm-dd, the header holds the date itself.
+    c.ColumnFilterType(2, ucListView::ftDate);
+    EXPECT_EQ(c.ColumnFilterType(2), ucListView::ftDate);
+    EXPECT_EQ(c.ColumnFilterText(2), u"");
+    c.ColumnFilterText(2, u"2023-7-4");
+    EXPECT_EQ(c.ColumnFilterText(2), u"2023-07-04");
+    SYSTEMTIME day{};
+    HDITEMW it;
+    it.mask = HDI_FILTER;
+    it.type = HDFT_ISDATE;
+    it.pvFilter = &day;
+    SendMessageW(c.hWndHeader(), HDM_GETITEMW, 2, reinterpret_cast<LPARAM>(&it));
+    EXPECT_EQ(it.type, HDFT_ISDATE);
+    EXPECT_EQ(day.wYear * 10000 + day.wMonth * 100 + day.wDay, 20230704);
+    c.ColumnFilterText(2, u"2023-02-29");  // refused: the date stays
+    EXPECT_EQ(c.ColumnFilterText(2), u"2023-07-04");
+    c.ColumnFilterText(2, u"");  // emptied, it stays a date column
+    EXPECT_EQ(c.ColumnFilterType(2), ucListView::ftNoFilter);
+    c.ColumnFilterText(2, u"2024-01-31");
+    EXPECT_EQ(c.ColumnFilterType(2), ucListView::ftDate);
+    EXPECT_EQ(c.ColumnFilterText(2), u"2024-01-31");
     // The filter row sits below the captions: the items move down.
     RECT h{};
     GetWindowRect(c.hWndHeader(), &h);

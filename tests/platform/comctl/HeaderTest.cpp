@@ -145,11 +145,11 @@ TEST_F(HeaderTest, EveryMaskIsStoredAndReadBack) {
     EXPECT_EQ(out.type, HDFT_ISNUMBER);
 
     // What the platform does not do fails loudly.
-    HDITEMW date;
-    date.mask = HDI_FILTER;
-    date.type = HDFT_ISDATE;
-    EXPECT_EQ(SendMessageW(h, HDM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&date)), -1);
-    EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+    HDITEMW strange;
+    strange.mask = HDI_FILTER;
+    strange.type = HDFT_ISDATE + 1;  // no such filter type
+    EXPECT_EQ(SendMessageW(h, HDM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&strange)), -1);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     HDITEMW unknown;
     unknown.mask = 0x8000;
     EXPECT_FALSE(SendMessageW(h, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&unknown)));
