@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/LoadPicture.h"
 #include "host/OleColor.h"
 #include "platform/theme/Theme.h"
 
@@ -439,36 +438,13 @@ bool ucListView::BackgroundPictureSet(const std::u16string& path, bool tile) {
         none.ulFlags = LVBKIF_SOURCE_NONE;
         return send(LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&none)) != 0;
     }
-    std::shared_ptr<StdPicture> picture;
-    try {
-        picture = LoadPicture(path);
-    } catch (const Error&) {
-        return false;  // a missing or unreadable file leaves the background as it was
-    }
-    if (!picture || !picture->Handle()) return false;
-    // The list owns the bitmap it is given: hand it a copy.
-    const HBITMAP source = HBITMAP(static_cast<std::uint32_t>(picture->Handle()));
-    BITMAP bm{};
-    if (!GetObjectW(source, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return false;
-    const HDC screen = GetDC(HWND());
-    const HBITMAP copy = CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
-    const HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-    const HGDIOBJ oldFrom = SelectObject(from, source), oldTo = SelectObject(to, copy);
-    BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    DeleteDC(from);
-    DeleteDC(to);
-    ReleaseDC(HWND(), screen);
-    if (!copy) return false;
+    // The list reads and decodes the file itself and owns the bitmap; a file it cannot read
+    // leaves the background as it was.
+    std::u16string address = path;
     LVBKIMAGEW bk;
-    bk.ulFlags = LVBKIF_SOURCE_HBITMAP | (tile ? LVBKIF_STYLE_TILE : LVBKIF_STYLE_NORMAL);
-    bk.hbm = copy;
-    if (!send(LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&bk))) {
-        DeleteObject(copy);
-        return false;
-    }
-    return true;
+    bk.ulFlags = LVBKIF_SOURCE_URL | (tile ? LVBKIF_STYLE_TILE : LVBKIF_STYLE_NORMAL);
+    bk.pszImage = address.data();
+    return send(LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&bk)) != 0;
 }
 
 std::int32_t ucListView::HiWord(std::int32_t value) {

@@ -684,26 +684,13 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return static_cast<LRESULT>(old);
         }
         case LVM_SETBKIMAGEW:
-        case LVM_SETBKIMAGEA: {
-            const auto* bk = reinterpret_cast<const LVBKIMAGEW*>(lParam);
-            if (!bk) return FALSE;
-            if (m_bkImageOwned && m_bkImage) DeleteObject(m_bkImage);
-            m_bkImage = HBITMAP();
-            m_bkImageOwned = false;
-            const ULONG source = bk->ulFlags & LVBKIF_SOURCE_MASK;
-            if (source == LVBKIF_SOURCE_HBITMAP) {
-                m_bkImage = bk->hbm;
-                m_bkImageOwned = true;  // the list owns a bitmap it is given
-            } else if (source == LVBKIF_SOURCE_URL) {
-                ReportUnsupported("LVM_SETBKIMAGE", "images by address; pass a bitmap");
-                return FALSE;
-            }
-            m_bkImageTiled = (bk->ulFlags & LVBKIF_STYLE_TILE) != 0;
-            m_bkOffsetX = bk->xOffsetPercent;
-            m_bkOffsetY = bk->yOffsetPercent;
-            InvalidateRect(m_hwnd, nullptr, FALSE);
-            return TRUE;
-        }
+        case LVM_SETBKIMAGEA:
+            return lParam && setBkImage(*reinterpret_cast<const LVBKIMAGEW*>(lParam),
+                                        msg == LVM_SETBKIMAGEA)
+                       ? TRUE
+                       : FALSE;
+        case LVM_GETBKIMAGEW:
+            return lParam && getBkImage(*reinterpret_cast<LVBKIMAGEW*>(lParam)) ? TRUE : FALSE;
         case LVM_SETINSERTMARK: {
             const auto* im = reinterpret_cast<const LVINSERTMARK*>(lParam);
             if (!im) return FALSE;

@@ -16,7 +16,7 @@
 // (GETITEMRECT, GETSUBITEMRECT, GETITEMPOSITION, HITTEST, SUBITEMHITTEST, GETVIEWRECT,
 // GETORIGIN, GETTOPINDEX, GETCOUNTPERPAGE, ENSUREVISIBLE, SCROLL, ISITEMVISIBLE,
 // GETITEMSPACING, SETICONSPACING, GETSTRINGWIDTHW, APPROXIMATEVIEWRECT), look (GET/SETBKCOLOR,
-// GET/SETTEXTCOLOR, GET/SETTEXTBKCOLOR, GET/SETIMAGELIST, SETBKIMAGEW, SETVIEW, GETVIEW,
+// GET/SETTEXTCOLOR, GET/SETTEXTBKCOLOR, GET/SETIMAGELIST, GET/SETBKIMAGEW, SETVIEW, GETVIEW,
 // GET/SETEXTENDEDLISTVIEWSTYLE, SET/GETINSERTMARK), groups (ENABLEGROUPVIEW, INSERTGROUP,
 // REMOVEGROUP, REMOVEALLGROUPS, GET/SETGROUPINFO, GETGROUPINFOBYINDEX, GETGROUPCOUNT,
 // GETFOCUSEDGROUP, GETGROUPSTATE, GETGROUPRECT, HASGROUP, MOVEITEMTOGROUP,
@@ -31,6 +31,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/comctl/ControlLifetime.h"
@@ -293,6 +294,14 @@ private:
     void showTip();
     void hideTip();
 
+    // --- Background image (ListViewBackground.cpp) ---
+    // LVM_SETBKIMAGEW: false, the background unchanged, when an address or file cannot be read.
+    bool setBkImage(const LVBKIMAGEW& bk, bool ansi);
+    bool getBkImage(LVBKIMAGEW& bk) const;
+    // The first picture of the file a local path or a file: URL names, as a new bitmap; null
+    // (with the last error set) for other addresses and for files that are not pictures.
+    static HBITMAP loadBkImage(std::u16string_view url);
+
     // --- Groups (ListViewGroups.cpp) ---
     int insertGroup(int at, const LVGROUP& g);
     // The group's index before it went, or -1.
@@ -348,6 +357,8 @@ private:
     SIZE m_iconSpacing{};       // {0, 0}: the default
     int m_listColumnWidth = 0;  // list view's column width; 0: the default
     HBITMAP m_bkImage{};
+    ULONG m_bkSource = LVBKIF_SOURCE_NONE;  // how the image came: LVBKIF_SOURCE_HBITMAP or _URL
+    std::u16string m_bkUrl;                 // the address it came from
     bool m_bkImageOwned = false;
     bool m_bkImageTiled = false;
     int m_bkOffsetX = 0, m_bkOffsetY = 0;

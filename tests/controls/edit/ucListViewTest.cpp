@@ -4,6 +4,8 @@
 // persistence, and many lists built and destroyed without a leak.
 #include "controls/edit/ucListView.h"
 
+#include <filesystem>
+
 #include "host/Error.h"
 #include "host/StdFont.h"
 #include "platform/theme/Theme.h"
@@ -138,6 +140,31 @@ TEST_F(ListViewControlTest, ItemsColumnsAndStatesThroughTheirMembers) {
     c.ScaleMode(orvane::ScaleMode::Twips);
     EXPECT_DOUBLE_EQ(c.ItemTop(1), top * 15);
     EXPECT_EQ(c.ItemHitTest((left + 10) * 15, (top + 2) * 15), 1);
+}
+
+TEST_F(ListViewControlTest, ABackgroundPictureComesFromAFileAndABadOneChangesNothing) {
+    Form form(u"Form1");
+    auto& c = list(form, 0);
+    // The repository's 5 x 3 decoder sample, by a name relative to where the tests run; its
+    // top-left pixel is RGB(0xFF, 0xAA, 0x55).
+    const std::filesystem::path sample = std::filesystem::path(ORVANE_SOURCE_DIR) / "fuzz" /
+                                         "corpus" / "fuzz_bmp" / "info-rgb-24.bmp";
+    const std::string relative = std::filesystem::relative(sample).generic_string();
+    const std::u16string path(relative.begin(), relative.end());
+    const RECT area = [&] {
+        RECT r{};
+        GetClientRect(c.hWndListView(), &r);
+        return r;
+    }();
+    const int y = area.bottom - 1;  // below the header, in the picture's last tiled row
+    const int tileTop = y - y % 3;
+    ASSERT_TRUE(c.BackgroundPictureSet(path, true));
+    EXPECT_EQ(at(c, 0, tileTop), RGB(0xFF, 0xAA, 0x55));
+    EXPECT_EQ(at(c, 5, tileTop), RGB(0xFF, 0xAA, 0x55));
+    EXPECT_FALSE(c.BackgroundPictureSet(u"no-such-picture.png", false));
+    EXPECT_EQ(at(c, 5, tileTop), RGB(0xFF, 0xAA, 0x55)) << "still tiled";
+    EXPECT_TRUE(c.BackgroundPictureSet(u"", false));
+    EXPECT_NE(at(c, 5, tileTop), RGB(0xFF, 0xAA, 0x55));
 }
 
 TEST_F(ListViewControlTest, SortRefusesBadOrdersAndTypesAndSortsByTextNumberAndDate) {
