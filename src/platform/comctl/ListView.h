@@ -352,6 +352,11 @@ inline constexpr UINT LVM_ENSUREVISIBLE = LVM_FIRST + 19;
 inline constexpr UINT LVM_SCROLL = LVM_FIRST + 20;
 inline constexpr UINT LVM_REDRAWITEMS = LVM_FIRST + 21;
 inline constexpr UINT LVM_ARRANGE = LVM_FIRST + 22;
+// LVM_ARRANGE codes.
+inline constexpr WPARAM LVA_DEFAULT = 0x0000;
+inline constexpr WPARAM LVA_ALIGNLEFT = 0x0001;
+inline constexpr WPARAM LVA_ALIGNTOP = 0x0002;
+inline constexpr WPARAM LVA_SNAPTOGRID = 0x0005;
 inline constexpr UINT LVM_GETEDITCONTROL = LVM_FIRST + 24;
 inline constexpr UINT LVM_DELETECOLUMN = LVM_FIRST + 28;
 inline constexpr UINT LVM_GETCOLUMNWIDTH = LVM_FIRST + 29;

@@ -126,7 +126,7 @@ HBITMAP ListViewControl::loadBkImage(std::u16string_view url) {
 }
 
 bool ListViewControl::setBkImage(const LVBKIMAGEW& bk, bool ansi) {
-    const ULONG source = bk.ulFlags & LVBKIF_SOURCE_MASK;
+    const auto source = bk.ulFlags & LVBKIF_SOURCE_MASK;
     HBITMAP image;
     std::u16string url;
     if (source == LVBKIF_SOURCE_HBITMAP) {

@@ -247,6 +247,8 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_STYLECHANGED:
             if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
                 const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
+                // Turning LVS_AUTOARRANGE on puts moved items back on the grid.
+                if ((ss->styleNew & ~ss->styleOld) & LVS_AUTOARRANGE) m_moved.clear();
                 if ((ss->styleNew ^ ss->styleOld) & LVS_TYPEMASK)
                     SendMessageW(m_hwnd, LVM_SETVIEW, ss->styleNew & LVS_TYPEMASK, 0);
                 if (m_header) {
@@ -505,17 +507,22 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case LVM_GETITEMPOSITION: {
             auto* pt = reinterpret_cast<POINT*>(lParam);
             if (!pt || !validIndex(static_cast<int>(wParam))) return FALSE;
-            const RECT r = itemRect(static_cast<int>(wParam), LVIR_BOUNDS);
-            *pt = POINT{r.left, r.top};
+            *pt = itemPosition(static_cast<int>(wParam));
             return TRUE;
         }
         case LVM_SETITEMPOSITION:
+            // Two signed 16-bit coordinates.
+            return setItemPosition(static_cast<int>(wParam),
+                                   POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})
+                       ? TRUE
+                       : FALSE;
         case LVM_SETITEMPOSITION32:
-            ReportUnsupported("SysListView32", "item positions (items are arranged)");
-            return FALSE;
+            return lParam && setItemPosition(static_cast<int>(wParam),
+                                             *reinterpret_cast<const POINT*>(lParam))
+                       ? TRUE
+                       : FALSE;
         case LVM_ARRANGE:
-            invalidateLayout();
-            return TRUE;
+            return arrange(wParam) ? TRUE : FALSE;
         case LVM_HITTEST:
             return lParam ? hitTest(*reinterpret_cast<LVHITTESTINFO*>(lParam), false) : -1;
         case LVM_SUBITEMHITTEST:

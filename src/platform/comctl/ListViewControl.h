@@ -2,7 +2,8 @@
 //
 // Views: report (with a "SysHeader32" child for the columns), icon, small icon, list and tile,
 // all laid out on a grid (or rows) worked out from the item index, so painting, hit testing and
-// scrolling cost what is on the screen, whatever the number of items.
+// scrolling cost what is on the screen, whatever the number of items. In icon and small-icon
+// view the program may move items off the grid; only those are stored.
 // Styles: LVS_ICON, REPORT, SMALLICON, LIST, SINGLESEL, SHOWSELALWAYS, SHAREIMAGELISTS,
 // NOLABELWRAP, AUTOARRANGE, EDITLABELS, OWNERDATA, NOSCROLL, NOCOLUMNHEADER, NOSORTHEADER,
 // ALIGNTOP; WS_EX_LAYOUTRTL. Extended: LVS_EX_GRIDLINES, SUBITEMIMAGES, CHECKBOXES, TRACKSELECT,
@@ -13,8 +14,8 @@
 // GETSELECTEDCOUNT, GET/SETSELECTIONMARK, GET/SETHOTITEM, REDRAWITEMS, UPDATE,
 // GET/SETCALLBACKMASK), columns (INSERTCOLUMNW, DELETECOLUMN, GET/SETCOLUMNW,
 // GET/SETCOLUMNWIDTH, GET/SETCOLUMNORDERARRAY, GETHEADER, SET/GETSELECTEDCOLUMN), geometry
-// (GETITEMRECT, GETSUBITEMRECT, GETITEMPOSITION, HITTEST, SUBITEMHITTEST, GETVIEWRECT,
-// GETORIGIN, GETTOPINDEX, GETCOUNTPERPAGE, ENSUREVISIBLE, SCROLL, ISITEMVISIBLE,
+// (GETITEMRECT, GETSUBITEMRECT, GET/SETITEMPOSITION(32), ARRANGE, HITTEST, SUBITEMHITTEST,
+// GETVIEWRECT, GETORIGIN, GETTOPINDEX, GETCOUNTPERPAGE, ENSUREVISIBLE, SCROLL, ISITEMVISIBLE,
 // GETITEMSPACING, SETICONSPACING, GETSTRINGWIDTHW, APPROXIMATEVIEWRECT), look (GET/SETBKCOLOR,
 // GET/SETTEXTCOLOR, GET/SETTEXTBKCOLOR, GET/SETIMAGELIST, GET/SETBKIMAGEW, SETVIEW, GETVIEW,
 // GET/SETEXTENDEDLISTVIEWSTYLE, SET/GETINSERTMARK), groups (ENABLEGROUPVIEW, INSERTGROUP,
@@ -30,6 +31,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -243,6 +245,23 @@ private:
     // a paint already.
     void invalidateItem(int i);
 
+    // --- Item positions (ListViewPositions.cpp) ---
+    // Icon and small-icon views outside group view, where items may be moved.
+    bool positionable() const;
+    // LVM_SETITEMPOSITION: the upper-left corner of the item's cell to `pt` (client
+    // coordinates); false where Windows refuses (other views, LVS_AUTOARRANGE).
+    bool setItemPosition(int i, POINT pt);
+    // LVM_GETITEMPOSITION: the upper-left corner of the item's cell in client coordinates.
+    POINT itemPosition(int i) const;
+    bool arrange(WPARAM code);
+    // Takes the moved items out of `out` (their grid places are empty) and adds those whose
+    // cells meet `view` (view coordinates), keeping index order.
+    void placeMoved(const RECT& view, std::vector<int>& out) const;
+    // The right and bottom edges of the moved items' cells, in view coordinates.
+    SIZE movedExtent() const;
+    // Moved items' indices follow items inserted (delta 1) or deleted ([at, at - delta) went).
+    void shiftMoved(int at, int delta);
+
     // --- Painting (ListViewPaint.cpp) ---
     void paint(HDC dc, const RECT& update);
     void paintBackground(HDC dc, const RECT& r);
@@ -357,7 +376,7 @@ private:
     SIZE m_iconSpacing{};       // {0, 0}: the default
     int m_listColumnWidth = 0;  // list view's column width; 0: the default
     HBITMAP m_bkImage{};
-    ULONG m_bkSource = LVBKIF_SOURCE_NONE;  // how the image came: LVBKIF_SOURCE_HBITMAP or _URL
+    DWORD m_bkSource = LVBKIF_SOURCE_NONE;  // how the image came: LVBKIF_SOURCE_HBITMAP or _URL
     std::u16string m_bkUrl;                 // the address it came from
     bool m_bkImageOwned = false;
     bool m_bkImageTiled = false;
@@ -380,6 +399,9 @@ private:
     std::vector<ItemPlace> m_itemPlaces;  // each item's block and place in group view
     bool m_groupBlocksValid = false;
     int m_groupsHeight = 0;
+    // Items moved by LVM_SETITEMPOSITION: their cells' upper-left corners in view coordinates.
+    // Every other item keeps the grid place of its index.
+    std::map<int, POINT> m_moved;
 
     // Input.
     bool m_focused = false;

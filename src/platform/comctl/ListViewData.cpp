@@ -59,6 +59,7 @@ void ListViewControl::shiftIndices(int at, int delta) {
         *index += delta;
     }
     if (m_insertMark.iItem >= at) m_insertMark.iItem = std::max(-1, m_insertMark.iItem + delta);
+    shiftMoved(at, delta);
 }
 
 int ListViewControl::insertItem(const LVITEMW& it) {
@@ -132,7 +133,7 @@ bool ListViewControl::deleteItem(int i) {
         if (m_items[static_cast<std::size_t>(i)].state & LVIS_SELECTED) --m_selectedCount;
         m_items.erase(m_items.begin() + i);
     }
-    shiftIndices(i + 1, -1);
+    shiftIndices(i, -1);  // item i went; those after it move down
     // The focus passes to the item that takes the deleted one's place.
     if (hadFocus) m_focus = count() == 0 ? -1 : std::min(i, count() - 1);
     invalidateLayout();
@@ -153,6 +154,7 @@ bool ListViewControl::deleteAll() {
     m_selection.clear();
     m_selectedCount = 0;
     m_focus = m_mark = m_hot = m_editItem = m_pressItem = -1;
+    m_moved.clear();
     m_xOrigin = m_yOrigin = 0;
     invalidateLayout();
     return true;
@@ -545,6 +547,11 @@ bool ListViewControl::sortItems(PFNLVCOMPARE compare, LPARAM param, bool byIndex
     m_items.swap(sorted);
     for (int* index : {&m_focus, &m_mark, &m_hot})
         if (validIndex(*index)) *index = where[static_cast<std::size_t>(*index)];
+    // Moved items keep their places under their new indices.
+    std::map<int, POINT> moved;
+    for (const auto& [index, place] : m_moved)
+        moved.emplace(where[static_cast<std::size_t>(index)], place);
+    m_moved.swap(moved);
     invalidateLayout();
     return true;
 }
@@ -560,6 +567,7 @@ bool ListViewControl::setItemCount(int n, LPARAM flags) {
     selectRange(n, std::numeric_limits<int>::max(), false);
     for (int* index : {&m_focus, &m_mark, &m_hot, &m_pressItem})
         if (*index >= n) *index = -1;
+    m_moved.erase(m_moved.lower_bound(n), m_moved.end());
     m_groupBlocksValid = false;
     m_scrollBarsValid = false;
     if (!(flags & LVSICF_NOINVALIDATEALL)) InvalidateRect(m_hwnd, nullptr, FALSE);

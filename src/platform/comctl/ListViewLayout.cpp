@@ -166,6 +166,10 @@ bool ListViewControl::groupPosition(int item, int& block, int& row) {
 }
 
 POINT ListViewControl::cellOrigin(int i) const {
+    if (!m_moved.empty() && positionable()) {
+        const auto moved = m_moved.find(i);
+        if (moved != m_moved.end()) return moved->second;
+    }
     const SIZE cell = report() ? SIZE{0, rowHeight()} : cellSize();
     if (grouped()) {
         auto* self = const_cast<ListViewControl*>(this);
@@ -370,11 +374,12 @@ std::vector<int> ListViewControl::itemsIn(const RECT& r) {
     }
     const int r0 = std::max(0, top / cell.cy), r1 = (bottom - 1) / cell.cy;
     const int c0 = std::max(0, left / cell.cx), c1 = std::min(line - 1, (right - 1) / cell.cx);
-    for (int rr = r0; rr <= r1; ++rr)
+    for (int rr = r0; rr <= r1 && rr * line < n; ++rr)
         for (int c = c0; c <= c1; ++c) {
             const int i = rr * line + c;
             if (i < n) out.push_back(i);
         }
+    placeMoved(RECT{left, top, right, bottom}, out);
     return out;
 }
 
@@ -422,7 +427,15 @@ int ListViewControl::hitTest(LVHITTESTINFO& info, bool subItems) {
         }
     } else {
         const std::vector<int> under = itemsIn(RECT{pt.x, pt.y, pt.x + 1, pt.y + 1});
-        if (!under.empty()) item = under.front();
+        if (under.size() > 1) {
+            // Cells overlap only where an item was moved onto others: the one painted last, on
+            // top, whose icon or label is under the point.
+            for (auto it = under.rbegin(); it != under.rend() && item < 0; ++it) {
+                const RECT icon = iconRect(*it), label = labelRect(*it);
+                if (PtInRect(&icon, pt) || PtInRect(&label, pt)) item = *it;
+            }
+        }
+        if (item < 0 && !under.empty()) item = under.front();
     }
     if (subItems && report()) {
         const int x = pt.x - area.left + m_xOrigin;
@@ -481,7 +494,9 @@ SIZE ListViewControl::contentSize() {
     const int lines = (n + line - 1) / line;
     if (m_view == LV_VIEW_LIST) return SIZE{lines * cell.cx, std::min(n, line) * cell.cy};
     if (grouped()) return SIZE{std::min(n, line) * cell.cx, (groupLayout(), m_groupsHeight)};
-    return SIZE{std::min(n, line) * cell.cx, lines * cell.cy};
+    const SIZE moved = movedExtent();
+    return SIZE{std::max<int>(std::min(n, line) * cell.cx, moved.cx),
+                std::max<int>(lines * cell.cy, moved.cy)};
 }
 
 int ListViewControl::topIndex() const {

@@ -3,6 +3,7 @@
 // back), and a background image read from a picture file by path or file: URL.
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "ListViewFixture.h"
@@ -23,7 +24,7 @@ protected:
             fs::path(ORVANE_SOURCE_DIR) / "fuzz" / "corpus" / "fuzz_bmp" / "info-rgb-24.bmp";
         return FromUtf8(fs::relative(sample).generic_string());
     }
-    static bool setImage(HWND lv, ULONG flags, std::u16string url, HBITMAP bitmap = HBITMAP()) {
+    static bool setImage(HWND lv, DWORD flags, std::u16string url, HBITMAP bitmap = HBITMAP()) {
         LVBKIMAGEW bk;
         bk.ulFlags = flags;
         bk.pszImage = url.empty() ? nullptr : url.data();
@@ -40,12 +41,185 @@ protected:
         url = buffer.substr(0, buffer.find(u'\0'));
         return bk;
     }
+    static POINT position(HWND lv, int i) {
+        POINT pt{-1, -1};
+        EXPECT_TRUE(SendMessageW(lv, LVM_GETITEMPOSITION, static_cast<WPARAM>(i),
+                                 reinterpret_cast<LPARAM>(&pt)));
+        return pt;
+    }
+    static bool move(HWND lv, int i, int x, int y) {
+        return SendMessageW(lv, LVM_SETITEMPOSITION, static_cast<WPARAM>(i), MAKELPARAM(x, y)) != 0;
+    }
+    static SIZE spacing(HWND lv) {
+        const auto s = static_cast<std::uint32_t>(SendMessageW(lv, LVM_GETITEMSPACING, FALSE, 0));
+        return SIZE{LOWORD(s), HIWORD(s)};
+    }
+    static int hitAt(HWND lv, POINT pt) {
+        LVHITTESTINFO info;
+        info.pt = pt;
+        return static_cast<int>(SendMessageW(lv, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    }
+    static POINT middle(const RECT& r) {
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    // Text-coloured pixels inside `r`.
+    static int inked(HWND lv, const RECT& r) {
+        InvalidateRect(lv, nullptr, TRUE);
+        Screen::PumpMessages();
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (Screen::ClientPixel(lv, x, y) == GetSysColor(COLOR_WINDOWTEXT)) ++n;
+        return n;
+    }
     static COLORREF pixel(HWND lv, int x, int y) {
         InvalidateRect(lv, nullptr, TRUE);
         Screen::PumpMessages();
         return Screen::ClientPixel(lv, x, y);
     }
 };
+
+TEST_F(ListViewPlacesTest, AMovedItemPaintsHitTestsAndScrollsWhereItWent) {
+    const HWND lv = list(LVS_ICON, 400, 300);
+    for (int i = 0; i < 4; ++i)
+        addItem(lv, i, u"Item " + std::u16string(1, static_cast<char16_t>(u'0' + i)));
+    Screen::PumpMessages();
+    const SIZE cell = spacing(lv);
+    ASSERT_GT(cell.cx, 20);
+    ASSERT_LT(4 * cell.cx, 400) << "one row of four";
+    EXPECT_EQ(position(lv, 1), (POINT{cell.cx, 0}));
+    const RECT oldLabel = itemRect(lv, 1, LVIR_LABEL);
+    const RECT oldIcon = itemRect(lv, 1, LVIR_ICON);
+    ASSERT_GT(inked(lv, oldLabel), 0);
+
+    // Between two grid columns, two rows down.
+    const POINT to{cell.cx + cell.cx / 2, 2 * cell.cy};
+    ASSERT_TRUE(move(lv, 1, to.x, to.y));
+    EXPECT_EQ(position(lv, 1), to);
+    EXPECT_EQ(position(lv, 2), (POINT{2 * cell.cx, 0})) << "the others keep their places";
+    const RECT label = itemRect(lv, 1, LVIR_LABEL), icon = itemRect(lv, 1, LVIR_ICON);
+    EXPECT_EQ(icon.left - oldIcon.left, to.x - cell.cx);
+    EXPECT_EQ(icon.top - oldIcon.top, to.y);
+    EXPECT_GT(inked(lv, label), 0) << "painted at its new place";
+    EXPECT_EQ(inked(lv, oldLabel), 0) << "its grid place is empty";
+    EXPECT_EQ(hitAt(lv, middle(icon)), 1);
+    EXPECT_EQ(hitAt(lv, middle(oldIcon)), -1);
+
+    // A marquee from empty space over the new place selects the moved item alone.
+    const POINT from = Screen::ClientToScreenPoint(lv, 5, cell.cy + 5);
+    const POINT over = Screen::ClientToScreenPoint(lv, to.x + cell.cx / 2, to.y + 10);
+    Screen::MouseMove(from.x, from.y);
+    Screen::MouseDown();
+    Screen::MouseMove(from.x + 10, from.y + 10);
+    Screen::MouseMove(over.x, over.y);
+    Screen::MouseUp();
+    Screen::PumpMessages();
+    EXPECT_EQ(SendMessageW(lv, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    EXPECT_EQ(stateOf(lv, 1, LVIS_SELECTED), LVIS_SELECTED);
+
+    // Far below the window: the view and the scroll range grow to it, and it can be scrolled to.
+    POINT far{10, 1000};
+    ASSERT_TRUE(SendMessageW(lv, LVM_SETITEMPOSITION32, 3, reinterpret_cast<LPARAM>(&far)));
+    Screen::PumpMessages();
+    RECT view{};
+    ASSERT_TRUE(SendMessageW(lv, LVM_GETVIEWRECT, 0, reinterpret_cast<LPARAM>(&view)));
+    EXPECT_EQ(view.bottom - view.top, 1000 + cell.cy);
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE;
+    ASSERT_TRUE(GetScrollInfo(lv, SB_VERT, &si));
+    EXPECT_EQ(si.nMax + 1, 1000 + cell.cy);
+    ASSERT_TRUE(SendMessageW(lv, LVM_ENSUREVISIBLE, 3, FALSE));
+    const POINT shown = position(lv, 3);
+    EXPECT_EQ(shown.x, 10);
+    EXPECT_GT(shown.y, 0);
+    EXPECT_LT(shown.y, 300);
+    EXPECT_EQ(hitAt(lv, middle(itemRect(lv, 3, LVIR_ICON))), 3);
+    // Positions are client coordinates: a scrolled list takes and gives them alike.
+    ASSERT_TRUE(move(lv, 3, 20, shown.y));
+    EXPECT_EQ(position(lv, 3), (POINT{20, shown.y}));
+    DestroyWindow(lv);
+}
+
+TEST_F(ListViewPlacesTest, ArrangingPutsItemsBackAndOtherViewsRefuse) {
+    const HWND lv = list(LVS_ICON, 400, 300);
+    for (int i = 0; i < 5; ++i)
+        addItem(lv, i, u"Item");
+    const SIZE cell = spacing(lv);
+    const POINT grid1 = position(lv, 1);
+    ASSERT_TRUE(move(lv, 1, 13, 2 * cell.cy + 7));
+    ASSERT_TRUE(SendMessageW(lv, LVM_ARRANGE, LVA_SNAPTOGRID, 0));
+    EXPECT_EQ(position(lv, 1), (POINT{0, 2 * cell.cy})) << "to the nearest grid corner";
+    ASSERT_TRUE(SendMessageW(lv, LVM_ARRANGE, LVA_DEFAULT, 0));
+    EXPECT_EQ(position(lv, 1), grid1);
+    EXPECT_EQ(hitAt(lv, middle(itemRect(lv, 1, LVIR_ICON))), 1);
+    EXPECT_FALSE(SendMessageW(lv, LVM_ARRANGE, 77, 0));
+
+    // Moved items follow insertions, deletions and sorting by their items.
+    ASSERT_TRUE(move(lv, 2, 300, 200));
+    addItem(lv, 0, u"First");
+    EXPECT_EQ(position(lv, 3), (POINT{300, 200}));
+    EXPECT_EQ(position(lv, 2), (POINT{2 * cell.cx, 0}));
+    SendMessageW(lv, LVM_DELETEITEM, 1, 0);
+    EXPECT_EQ(position(lv, 2), (POINT{300, 200}));
+    EXPECT_EQ(position(lv, 1), (POINT{cell.cx, 0}));
+    auto reversed = [](LPARAM a, LPARAM b, LPARAM) -> int { return a < b ? 1 : a > b ? -1 : 0; };
+    ASSERT_TRUE(SendMessageW(lv, LVM_SORTITEMSEX, 0,
+                             reinterpret_cast<LPARAM>(static_cast<PFNLVCOMPARE>(reversed))));
+    EXPECT_EQ(position(lv, 2), (POINT{300, 200})) << "the middle of five stays the middle";
+    SendMessageW(lv, LVM_DELETEITEM, 2, 0);
+    EXPECT_EQ(position(lv, 2), (POINT{2 * cell.cx, 0})) << "the moved item went with its place";
+
+    // Small-icon view moves items too; turning LVS_AUTOARRANGE on puts them back and refuses more.
+    SendMessageW(lv, LVM_SETVIEW, LV_VIEW_SMALLICON, 0);
+    ASSERT_TRUE(move(lv, 0, 250, 150));
+    EXPECT_EQ(position(lv, 0), (POINT{250, 150}));
+    SetWindowLongW(lv, GWL_STYLE, GetWindowLongW(lv, GWL_STYLE) | LVS_AUTOARRANGE);
+    EXPECT_EQ(position(lv, 0), (POINT{0, 0}));
+    EXPECT_FALSE(move(lv, 0, 250, 150));
+    EXPECT_EQ(position(lv, 0), (POINT{0, 0}));
+    SetWindowLongW(lv, GWL_STYLE, GetWindowLongW(lv, GWL_STYLE) & ~LVS_AUTOARRANGE);
+
+    // Report, list and tile views refuse, as Windows does, and change nothing.
+    for (DWORD view : {LV_VIEW_DETAILS, LV_VIEW_LIST, LV_VIEW_TILE}) {
+        SendMessageW(lv, LVM_SETVIEW, view, 0);
+        const POINT before = position(lv, 1);
+        EXPECT_FALSE(move(lv, 1, 120, 120)) << view;
+        EXPECT_EQ(position(lv, 1), before) << view;
+    }
+    EXPECT_FALSE(move(lv, 9, 0, 0)) << "no such item";
+    DestroyWindow(lv);
+}
+
+TEST_F(ListViewPlacesTest, AMillionItemsWithThreeMovedAskOnlyForWhatShows) {
+    const HWND lv = list(LVS_SMALLICON | LVS_OWNERDATA, 400, 300);
+    SendMessageW(lv, LVM_SETITEMCOUNT, 1000000, 0);
+    const std::pair<int, POINT> moved[] = {
+        {5, {10, 150}}, {500000, {10, 200}}, {999999, {200, 150}}};
+    for (const auto& [i, to] : moved)
+        ASSERT_TRUE(move(lv, i, to.x, to.y));
+    std::set<int> asked;
+    answer = [&](NMHDR* hdr, LRESULT&) {
+        if (hdr->code == LVN_GETDISPINFOW)
+            asked.insert(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item.iItem);
+        return false;
+    };
+    InvalidateRect(lv, nullptr, TRUE);
+    UpdateWindow(lv);
+    EXPECT_TRUE(asked.count(999999) && asked.count(500000)) << "moved into view";
+    EXPECT_LT(asked.size(), 200u) << "the rest of the million is not looked at";
+    EXPECT_EQ(hitAt(lv, middle(itemRect(lv, 999999, LVIR_LABEL))), 999999);
+    EXPECT_EQ(hitAt(lv, middle(itemRect(lv, 500000, LVIR_LABEL))), 500000);
+    // Shrinking the list drops what went.
+    POINT view{};
+    SendMessageW(lv, LVM_SETITEMCOUNT, 600000, 0);
+    EXPECT_EQ(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0), 600000);
+    EXPECT_EQ(position(lv, 500000), (POINT{10, 200}));
+    EXPECT_FALSE(SendMessageW(lv, LVM_GETITEMPOSITION, 999999, reinterpret_cast<LPARAM>(&view)));
+    SendMessageW(lv, LVM_SETITEMCOUNT, 1000000, 0);
+    EXPECT_EQ(position(lv, 999999).y, position(lv, 999998).y) << "back on the grid";
+    answer = nullptr;
+    DestroyWindow(lv);
+}
 
 TEST_F(ListViewPlacesTest, ABackgroundComesFromAFileByPathOrFileUrl) {
     const HWND lv = list(LVS_ICON);
