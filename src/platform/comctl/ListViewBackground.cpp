@@ -127,6 +127,12 @@ HBITMAP ListViewControl::loadBkImage(std::u16string_view url) {
 
 bool ListViewControl::setBkImage(const LVBKIMAGEW& bk, bool ansi) {
     const auto source = bk.ulFlags & LVBKIF_SOURCE_MASK;
+    // Watermarks, tile offsets and alpha blending are not drawn: refused rather than ignored.
+    if ((bk.ulFlags & ~(LVBKIF_SOURCE_MASK | LVBKIF_STYLE_MASK)) || source == LVBKIF_SOURCE_MASK) {
+        ReportUnsupported(ansi ? "LVM_SETBKIMAGEA" : "LVM_SETBKIMAGEW", "flags",
+                          ERROR_INVALID_FLAGS);
+        return false;
+    }
     HBITMAP image;
     std::u16string url;
     if (source == LVBKIF_SOURCE_HBITMAP) {

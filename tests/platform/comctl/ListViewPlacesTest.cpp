@@ -286,6 +286,9 @@ TEST_F(ListViewPlacesTest, UnreadableAddressesLeaveTheBackgroundAsItWas) {
         EXPECT_EQ(pixel(lv, 5, 3), RGB(0xFF, 0xAA, 0x55)) << ToUtf8(c.url);
     }
     fs::remove(corrupt);
+    // Flags the list does not draw (a tile offset) are refused, not ignored.
+    EXPECT_FALSE(setImage(lv, LVBKIF_SOURCE_URL | LVBKIF_STYLE_TILE | 0x0100, path));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
     // A bitmap replaces the decoded one; the list owns both, so nothing is left behind.
     const HBITMAP given = CreateBitmap(2, 2, 1, 32, nullptr);
     ASSERT_TRUE(setImage(lv, LVBKIF_SOURCE_HBITMAP, u"", given));
