@@ -39,6 +39,12 @@ TEST_F(ListViewTest, InsertionAndDeletionKeepIndicesAndFocus) {
     EXPECT_EQ(heardOf({LVN_DELETEITEM}), (std::vector<Heard>{{LVN_DELETEITEM, 4}}));
     EXPECT_FALSE(SendMessageW(lv, LVM_DELETEITEM, 40, 0));
     EXPECT_FALSE(SendMessageW(lv, LVM_DELETEITEM, static_cast<WPARAM>(-1), 0));
+    // The selection mark on the item after a deleted one moves down with it (it was lost).
+    SendMessageW(lv, LVM_SETSELECTIONMARK, 0, 2);
+    ASSERT_TRUE(SendMessageW(lv, LVM_DELETEITEM, 1, 0));
+    EXPECT_EQ(SendMessageW(lv, LVM_GETSELECTIONMARK, 0, 0), 1);
+    SendMessageW(lv, LVM_DELETEITEM, 1, 0);
+    EXPECT_EQ(SendMessageW(lv, LVM_GETSELECTIONMARK, 0, 0), -1) << "its item went";
 
     // Sub-items: beyond the columns is refused, any length is kept.
     EXPECT_EQ(textOf(lv, 0, 3), u"");
