@@ -136,6 +136,8 @@ bool ucTreeView::InitializeTree() {
     m_records.clear();
     m_freeRecords.clear();
     m_keys.clear();
+    m_recordKeys.clear();
+    m_recordTags.clear();
     INITCOMMONCONTROLSEX icc;
     icc.dwICC = ICC_TREEVIEW_CLASSES;
     InitCommonControlsEx(&icc);
@@ -189,6 +191,8 @@ void ucTreeView::Terminate() {
     m_records.clear();
     m_freeRecords.clear();
     m_keys.clear();
+    m_recordKeys.clear();
+    m_recordTags.clear();
     OwnerDrawnControl::Terminate();
 }
 

@@ -398,10 +398,10 @@ protected:
     void OLECompleteDrag(std::int32_t& effect) override;
 
 private:
+    // A node's record, small so that a tree of many nodes fills quickly; the few keys and
+    // tags live beside the records, by record index.
     struct NodeRecord {
         platform::HTREEITEM node;  // null: a free slot
-        std::u16string key;
-        std::u16string tag;
         std::vector<std::u16string> subItems;
     };
     struct Column {
@@ -445,6 +445,7 @@ private:
     // Drops a deleted node's record (its index was the node's lParam) and its key.
     void forgetRecord(platform::HTREEITEM node, platform::LPARAM index);
     void purgeRecords();
+    void dropRecord(std::size_t index);  // frees a record with its key and tag
     static std::u16string foldKey(const std::u16string& key);
     std::int32_t checkOf(platform::HTREEITEM node) const;
     void setCheck(platform::HTREEITEM node, std::int32_t state);
@@ -518,6 +519,8 @@ private:
     std::vector<NodeRecord> m_records;
     std::vector<std::size_t> m_freeRecords;
     std::unordered_map<std::u16string, platform::HTREEITEM> m_keys;  // folded key -> node
+    std::unordered_map<std::size_t, std::u16string> m_recordKeys;    // record -> key as given
+    std::unordered_map<std::size_t, std::u16string> m_recordTags;    // record -> tag
     std::vector<Column> m_columns;
     bool m_holdDelete = false;
     int m_updates = 0;

@@ -47,10 +47,19 @@ void ucTreeView::forgetRecord(HTREEITEM node, LPARAM lParam) {
     const auto index = static_cast<std::size_t>(lParam);
     NodeRecord& r = m_records[index];
     if (r.node != node) return;
-    if (!r.key.empty()) {
-        const auto found = m_keys.find(foldKey(r.key));
-        if (found != m_keys.end() && found->second == node) m_keys.erase(found);
+    dropRecord(index);
+}
+
+void ucTreeView::dropRecord(std::size_t index) {
+    NodeRecord& r = m_records[index];
+    if (!m_recordKeys.empty()) {
+        if (const auto key = m_recordKeys.find(index); key != m_recordKeys.end()) {
+            const auto found = m_keys.find(foldKey(key->second));
+            if (found != m_keys.end() && found->second == r.node) m_keys.erase(found);
+            m_recordKeys.erase(key);
+        }
     }
+    if (!m_recordTags.empty()) m_recordTags.erase(index);
     r = NodeRecord();
     m_freeRecords.push_back(index);
 }
@@ -59,12 +68,7 @@ void ucTreeView::purgeRecords() {
     for (std::size_t i = 0; i < m_records.size(); ++i) {
         NodeRecord& r = m_records[i];
         if (!r.node || exists(r.node)) continue;
-        if (!r.key.empty()) {
-            const auto found = m_keys.find(foldKey(r.key));
-            if (found != m_keys.end() && found->second == r.node) m_keys.erase(found);
-        }
-        r = NodeRecord();
-        m_freeRecords.push_back(i);
+        dropRecord(i);
     }
 }
 
@@ -113,15 +117,19 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
         }
     }
     // The text before the first "|" is the node's; the parts after it are its column texts.
-    std::u16string nodeText = text;
+    // The node's own text goes through a buffer kept between calls (the window copies it).
+    static thread_local std::u16string nodeText;
+    const std::u16string_view all(text);
+    const std::size_t bar = all.find(u'|');
+    nodeText.assign(all.substr(0, bar));
     std::vector<std::u16string> subItems;
-    if (const std::size_t bar = text.find(u'|'); bar != std::u16string::npos) {
-        nodeText = text.substr(0, bar);
+    if (bar != std::u16string_view::npos) {
+        subItems.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), u'|')));
         std::size_t from = bar + 1;
         for (;;) {
-            const std::size_t end = text.find(u'|', from);
-            subItems.push_back(text.substr(from, end == std::u16string::npos ? end : end - from));
-            if (end == std::u16string::npos) break;
+            const std::size_t end = all.find(u'|', from);
+            subItems.emplace_back(all.substr(from, end == all.npos ? end : end - from));
+            if (end == all.npos) break;
             from = end + 1;
         }
     }
@@ -143,10 +151,10 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
     }
     NodeRecord& r = m_records[index];
     r.node = node;
-    r.tag = tag;
+    if (!tag.empty()) m_recordTags[index] = tag;
     r.subItems = std::move(subItems);
     // A key in use stays with its first node; the new node then has none.
-    if (!key.empty() && m_keys.emplace(foldKey(key), node).second) r.key = key;
+    if (!key.empty() && m_keys.emplace(foldKey(key), node).second) m_recordKeys[index] = key;
     if (m_checkBoxes) setCheck(node, etvwUnChecked);
     return handle(node);
 }
@@ -183,7 +191,9 @@ std::int32_t ucTreeView::GetKeyNode(const std::u16string& key) const {
 
 std::u16string ucTreeView::GetNodeKey(std::int32_t hNode) const {
     const NodeRecord* r = record(hNode);
-    return r ? r->key : std::u16string();
+    if (!r) return {};
+    const auto key = m_recordKeys.find(static_cast<std::size_t>(r - m_records.data()));
+    return key == m_recordKeys.end() ? std::u16string() : key->second;
 }
 
 std::int32_t ucTreeView::GetNodeIndex(std::int32_t hNode) const {
@@ -375,11 +385,19 @@ void ucTreeView::NodeSubItemText(std::int32_t hNode, std::int32_t subItem,
 
 std::u16string ucTreeView::NodeTag(std::int32_t hNode) const {
     const NodeRecord* r = record(hNode);
-    return r ? r->tag : std::u16string();
+    if (!r) return {};
+    const auto tag = m_recordTags.find(static_cast<std::size_t>(r - m_records.data()));
+    return tag == m_recordTags.end() ? std::u16string() : tag->second;
 }
 
 void ucTreeView::NodeTag(std::int32_t hNode, std::u16string tag) {
-    if (NodeRecord* r = record(hNode)) r->tag = tag;
+    const NodeRecord* r = record(hNode);
+    if (!r) return;
+    const auto index = static_cast<std::size_t>(r - m_records.data());
+    if (tag.empty())
+        m_recordTags.erase(index);
+    else
+        m_recordTags[index] = std::move(tag);
 }
 
 // --- Relatives ---
