@@ -68,7 +68,8 @@ void dragThumb(HWND hwnd, bool vertical, int grab) {
         WindowObject* w = windowQuiet(hwnd);
         if (!w) return CaptureStep::Done;
         ScrollBarState& s = barState(*w, vertical);
-        const int pos = positionAt(s, scrollBarParts(*w, vertical), along(m.pt, vertical) - grab);
+        const int pos = positionAt(s, scrollBarParts(*w, vertical),
+                                   along(framePoint(*w, m.pt), vertical) - grab);
         if (pos != s.trackPos) {
             s.trackPos = pos;
             redrawFrame(hwnd);
@@ -108,7 +109,7 @@ void repeatPart(HWND hwnd, bool vertical, int code, POINT at) {
             WindowObject* w = windowQuiet(hwnd);
             if (!w) return CaptureStep::Done;
             if (m.message == WM_TIMER && m.hwnd == hwnd && m.wParam == kScrollTimer) {
-                if (partAt(scrollBarParts(*w, vertical), at, vertical) == code) {
+                if (partAt(scrollBarParts(*w, vertical), framePoint(*w, at), vertical) == code) {
                     SendMessageW(hwnd, msg, static_cast<WPARAM>(code), 0);
                     if (!IsWindow(hwnd)) return CaptureStep::Done;
                 }
@@ -117,7 +118,8 @@ void repeatPart(HWND hwnd, bool vertical, int code, POINT at) {
             }
             if (m.message == WM_MOUSEMOVE) {
                 at = m.pt;
-                showPressed(partAt(scrollBarParts(*w, vertical), at, vertical) == code);
+                showPressed(partAt(scrollBarParts(*w, vertical), framePoint(*w, at), vertical) ==
+                            code);
                 return CaptureStep::Taken;
             }
             return m.message == WM_LBUTTONUP ? CaptureStep::Done : CaptureStep::Pass;
@@ -166,14 +168,16 @@ void trackScrollBar(HWND hwnd, bool vertical, POINT screen) {
     if (!w) return;
     const ScrollBarState& s = barState(*w, vertical);
     const ScrollBarParts parts = scrollBarParts(*w, vertical);
-    const int part = partAt(parts, screen, vertical);
+    // A mirrored frame lays its bars out left to right and shows them flipped.
+    const POINT laidOut = framePoint(*w, screen);
+    const int part = partAt(parts, laidOut, vertical);
     if (part < 0 || s.disabled == ESB_DISABLE_BOTH) return;
     if ((part == SB_LINEUP && (s.disabled & ESB_DISABLE_LTUP)) ||
         (part == SB_LINEDOWN && (s.disabled & ESB_DISABLE_RTDN)))
         return;
     if (part == SB_THUMBTRACK) {
         if (s.max <= s.min) return;  // no thumb shows
-        dragThumb(hwnd, vertical, along(screen, vertical) - parts.thumbStart);
+        dragThumb(hwnd, vertical, along(laidOut, vertical) - parts.thumbStart);
     } else {
         repeatPart(hwnd, vertical, part, screen);
     }
