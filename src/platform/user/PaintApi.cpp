@@ -47,11 +47,11 @@ HDC makeWindowDc(HWND hwnd, bool clientArea, DWORD flags, const Region* extra, b
     touchSurface(hwnd);
     auto target = std::make_unique<WindowDcTarget>(hwnd, clientArea, flags);
     if (extra) target->setExtra(*extra, exclude);
-    auto dc = std::make_unique<DeviceContext>(DeviceContext::Type::Window, std::move(target));
+    const HDC hdc = gdi::registerDc(
+        std::make_unique<DeviceContext>(DeviceContext::Type::Window, std::move(target)));
     // A mirrored window's DCs run from the right edge, the client area's or the window's.
-    if (WindowObject* w = windowQuiet(hwnd); w && user::isMirrored(*w))
-        dc->state().layout = LAYOUT_RTL;
-    return gdi::registerDc(std::move(dc));
+    if (WindowObject* w = windowQuiet(hwnd); w && user::isMirrored(*w)) SetLayout(hdc, LAYOUT_RTL);
+    return hdc;
 }
 
 DWORD styleClipFlags(WindowObject& w) {
