@@ -131,6 +131,34 @@ TEST_F(MirroredViewsTest, TheTreesScrollBarIsLeftAndItsEditBoxCoversTheLabel) {
     DestroyWindow(tv);
 }
 
+TEST_F(MirroredViewsTest, TheTreesTipStartsWhereTheLabelShows) {
+    const HWND tv = CreateWindowExW(WS_EX_LAYOUTRTL, WC_TREEVIEWW, u"",
+                                    WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_INFOTIP, 10, 10,
+                                    200, 100, host, HMENU(kId), HINSTANCE(), nullptr);
+    const HTREEITEM item = add(tv, TVI_ROOT, u"short");
+    Screen::PumpMessages();
+    hook = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code != TVN_GETINFOTIPW) return std::nullopt;
+        const std::u16string info = u"More";
+        std::copy(info.begin(), info.end() + 1, reinterpret_cast<NMTVGETINFOTIPW*>(hdr)->pszText);
+        return 0;
+    };
+    RECT label = rectOf(tv, item);
+    MapWindowPoints(tv, HWND(), reinterpret_cast<POINT*>(&label), 2);
+    Screen::MouseMove(label.left + 3, (label.top + label.bottom) / 2);
+    Screen::PumpMessages();
+    platform->AdvanceTime(600);
+    const auto tip = HWND(static_cast<std::uint32_t>(SendMessageW(tv, TVM_GETTOOLTIPS, 0, 0)));
+    ASSERT_TRUE(IsWindowVisible(tip));
+    const RECT shown = screenRect(tip);
+    // The label is at the tree's right end; the tip covers its start rather than opening past
+    // its end.
+    EXPECT_GT(label.left, screenRect(tv).left + 100);
+    EXPECT_LE(shown.left, label.left + 3);
+    EXPECT_GE(shown.right, label.left + 3);
+    DestroyWindow(tv);
+}
+
 TEST_F(MirroredViewsTest, AListViewsHeaderStartsAtTheRightAndRowsTakeClicks) {
     INITCOMMONCONTROLSEX icc;
     icc.dwICC = ICC_LISTVIEW_CLASSES;
