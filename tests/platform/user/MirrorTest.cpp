@@ -71,6 +71,14 @@ protected:
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(color));
         return hwnd;
     }
+    // Fills a rectangle of the child's client area through a DC of its own.
+    void fillChild(RECT rc, COLORREF color) {
+        const HDC dc = GetDC(child);
+        const HBRUSH brush = CreateSolidBrush(color);
+        FillRect(dc, &rc, brush);
+        DeleteObject(brush);
+        ReleaseDC(child, dc);
+    }
     static RECT windowRect(HWND h) {
         RECT r{};
         GetWindowRect(h, &r);
@@ -123,11 +131,8 @@ TEST_F(MirrorTest, DcsAreMirroredAndDrawFromTheRightEdge) {
     }
     const HDC dc = GetDC(child);
     SetPixel(dc, 0, 0, kRed);
-    RECT left{0, 10, 5, 20};
-    const HBRUSH blue = CreateSolidBrush(kBlue);
-    FillRect(dc, &left, blue);
-    DeleteObject(blue);
     ReleaseDC(child, dc);
+    fillChild(RECT{0, 10, 5, 20}, kBlue);
     EXPECT_EQ(platform->ClientPixel(child, 99, 0), kRed);
     EXPECT_EQ(platform->ClientPixel(child, 0, 0), kWhite);
     // Logical [0, 5) covers the five rightmost device columns, exactly.
@@ -213,12 +218,7 @@ TEST_F(MirrorTest, UpdateRegionsAreInMirroredClientCoordinates) {
 }
 
 TEST_F(MirrorTest, ScrollingMovesTheContentTheMirroredWay) {
-    const HDC dc = GetDC(child);
-    RECT mark{10, 0, 12, 50};
-    const HBRUSH blue = CreateSolidBrush(kBlue);
-    FillRect(dc, &mark, blue);
-    DeleteObject(blue);
-    ReleaseDC(child, dc);
+    fillChild(RECT{10, 0, 12, 50}, kBlue);
     EXPECT_EQ(platform->ClientPixel(child, 88, 20), kBlue);
     // A positive dx moves the logical content right, which is left on the screen.
     RECT uncovered{};
