@@ -1,6 +1,7 @@
 // Mirrored windows (WS_EX_LAYOUTRTL): their DCs, update regions, mouse messages, coordinate
 // mapping, children, frames and caret all run from the client area's right edge, and the
 // layout passes to children unless WS_EX_NOINHERITLAYOUT stops it.
+#include "platform/theme/Theme.h"
 #include "support/PlatformTest.h"
 
 namespace orvane::test {
@@ -27,6 +28,21 @@ LRESULT mirrorProc(HWND h, UINT m, WPARAM w, LPARAM l) {
             FillRect(dc, &ps.rcPaint, brush);
             DeleteObject(brush);
             EndPaint(h, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            // The colour, with the logical left 20 columns red.
+            RECT rc{};
+            GetClientRect(h, &rc);
+            const HDC dc(static_cast<std::uint32_t>(w));
+            const HBRUSH brush =
+                CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(h, GWLP_USERDATA)));
+            FillRect(dc, &rc, brush);
+            DeleteObject(brush);
+            rc.right = 20;
+            const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+            FillRect(dc, &rc, red);
+            DeleteObject(red);
             return 0;
         }
         case WM_LBUTTONDOWN:
@@ -313,6 +329,31 @@ TEST_F(MirrorTest, TheFrameOfAMirroredChildIsMirrored) {
     platform->PumpMessages();
     EXPECT_EQ(heard.scrollCode, static_cast<UINT>(SB_PAGERIGHT));
     DestroyWindow(bars);
+}
+
+TEST_F(MirrorTest, AParentsBackgroundLandsWhereTheParentShowsIt) {
+    // Both mirrored: the parent's red stripe is at its right, behind the child's right end.
+    SetWindowLongPtrW(parent, GWLP_USERDATA, static_cast<LONG_PTR>(kBlue));
+    MoveWindow(child, 0, 5, 100, 50, TRUE);
+    platform->PumpMessages();
+    HDC dc = GetDC(child);
+    DrawThemeParentBackground(child, dc, nullptr);
+    ReleaseDC(child, dc);
+    EXPECT_EQ(platform->ClientPixel(child, 99, 10), kRed);
+    EXPECT_EQ(platform->ClientPixel(child, 80, 10), kRed);
+    EXPECT_EQ(platform->ClientPixel(child, 79, 10), kBlue);
+    // A mirrored child of a plain parent: the stripe is at the left of both.
+    const HWND plain = make(0, WS_POPUP | WS_VISIBLE, 0, 250, 200, 100, HWND(), kBlue);
+    const HWND rtl = make(WS_EX_LAYOUTRTL, WS_CHILD | WS_VISIBLE, 10, 0, 50, 50, plain, kWhite);
+    platform->PumpMessages();
+    dc = GetDC(rtl);
+    DrawThemeParentBackground(rtl, dc, nullptr);
+    ReleaseDC(rtl, dc);
+    EXPECT_EQ(platform->ClientPixel(rtl, 0, 10), kRed);
+    EXPECT_EQ(platform->ClientPixel(rtl, 9, 10), kRed);
+    EXPECT_EQ(platform->ClientPixel(rtl, 10, 10), kBlue);
+    EXPECT_EQ(platform->ClientPixel(rtl, 49, 10), kBlue);
+    DestroyWindow(plain);
 }
 
 TEST_F(MirrorTest, TheCaretIsPlacedAndDrawnMirrored) {
