@@ -92,7 +92,7 @@ void TreeViewControl::showTip() {
     SendMessageW(m_tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
     // The tip starts where the label starts on the screen, which in a mirrored window is the
     // label's logical right: the label is mapped as a rectangle.
-    RECT shown{std::max<LONG>(0, label.left), label.top, label.right, label.bottom};
+    RECT shown{std::max<std::int32_t>(0, label.left), label.top, label.right, label.bottom};
     MapWindowPoints(m_hwnd, HWND(), reinterpret_cast<POINT*>(&shown), 2);
     SendMessageW(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(shown.left, shown.top));
     SendMessageW(m_tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));

@@ -621,7 +621,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
             s.currentPos.x = ref.x - static_cast<LONG>(std::lround(width));
     }
     const int textWidth = static_cast<int>(std::lround(width));
-    POINT origin = dc->toSurface(static_cast<LONG>(std::lround(left)), top);
+    POINT origin = dc->toSurface(static_cast<std::int32_t>(std::lround(left)), top);
     // In a mirrored DC the line still reads left to right on the surface: it fills the logical
     // span [left, left + width), which ends on the surface where `left` lands.
     if (dc->isMirrored()) origin.x -= textWidth;

@@ -193,7 +193,7 @@ void calcClient(WindowObject& w, const RECT& windowRect, RECT& clientOut) {
     clientOut = l.client;
     // A mirrored frame puts the vertical scroll bar at the left: the client area flips with it.
     if (frameMirrored(w)) {
-        const LONG width = windowRect.right - windowRect.left;
+        const std::int32_t width = windowRect.right - windowRect.left;
         clientOut =
             RECT{width - l.client.right, l.client.top, width - l.client.left, l.client.bottom};
     }

@@ -86,7 +86,7 @@ POINT clientToScreen(WindowObject& w, POINT client);
 POINT screenToClient(WindowObject& w, POINT screen);
 // Keeps the children of a mirrored window at their distance from its client area's right edge
 // after the client area's width changed from `oldWidth`.
-void keepChildrenRight(WindowObject& w, LONG oldWidth);
+void keepChildrenRight(WindowObject& w, std::int32_t oldWidth);
 bool reallyVisible(WindowObject& w);
 // A child whose parent does not show: showing or hiding it only flips WS_VISIBLE, and moving it
 // draws nothing.

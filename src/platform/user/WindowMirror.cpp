@@ -6,7 +6,7 @@ namespace orvane::platform::user {
 
 namespace {
 
-LONG clientWidth(const WindowObject& w) {
+std::int32_t clientWidth(const WindowObject& w) {
     return w.client.right - w.client.left;
 }
 
@@ -24,7 +24,7 @@ RECT clientFlip(const WindowObject& w, const RECT& rc) {
     // Nothing (an empty update rectangle) stays all zero.
     if (!isMirrored(w) || (rc.left == 0 && rc.top == 0 && rc.right == 0 && rc.bottom == 0))
         return rc;
-    const LONG width = clientWidth(w);
+    const std::int32_t width = clientWidth(w);
     return RECT{width - rc.right, rc.top, width - rc.left, rc.bottom};
 }
 
@@ -50,19 +50,19 @@ POINT logicalClientOrigin(WindowObject& w) {
 POINT clientToScreen(WindowObject& w, POINT client) {
     if (isRoot(w)) return client;
     const POINT o = clientOrigin(w);
-    const LONG x = isMirrored(w) ? clientWidth(w) - 1 - client.x : client.x;
+    const std::int32_t x = isMirrored(w) ? clientWidth(w) - 1 - client.x : client.x;
     return POINT{o.x + x, o.y + client.y};
 }
 
 POINT screenToClient(WindowObject& w, POINT screen) {
     if (isRoot(w)) return screen;
     const POINT o = clientOrigin(w);
-    const LONG x = screen.x - o.x;
+    const std::int32_t x = screen.x - o.x;
     return POINT{isMirrored(w) ? clientWidth(w) - 1 - x : x, screen.y - o.y};
 }
 
-void keepChildrenRight(WindowObject& w, LONG oldWidth) {
-    const LONG shift = clientWidth(w) - oldWidth;
+void keepChildrenRight(WindowObject& w, std::int32_t oldWidth) {
+    const std::int32_t shift = clientWidth(w) - oldWidth;
     if (!isMirrored(w) || shift == 0 || w.children.size() == 0) return;
     for (HWND c : childHandles(w)) {
         WindowObject* child = windowQuiet(c);
