@@ -89,7 +89,8 @@ void dragThumb(HWND hwnd, bool vertical, int grab) {
 }
 
 // An arrow or page area scrolls once at the press, then again and again while the mouse stays
-// on it (a page area ends where the thumb reaches the mouse).
+// on it (a page area ends where the thumb reaches the mouse). `at` is in the frame's layout
+// (framePoint).
 void repeatPart(HWND hwnd, bool vertical, int code, POINT at) {
     const UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
     const bool arrow = code == SB_LINEUP || code == SB_LINEDOWN;
@@ -109,7 +110,7 @@ void repeatPart(HWND hwnd, bool vertical, int code, POINT at) {
             WindowObject* w = windowQuiet(hwnd);
             if (!w) return CaptureStep::Done;
             if (m.message == WM_TIMER && m.hwnd == hwnd && m.wParam == kScrollTimer) {
-                if (partAt(scrollBarParts(*w, vertical), framePoint(*w, at), vertical) == code) {
+                if (partAt(scrollBarParts(*w, vertical), at, vertical) == code) {
                     SendMessageW(hwnd, msg, static_cast<WPARAM>(code), 0);
                     if (!IsWindow(hwnd)) return CaptureStep::Done;
                 }
@@ -117,9 +118,8 @@ void repeatPart(HWND hwnd, bool vertical, int code, POINT at) {
                 return CaptureStep::Taken;
             }
             if (m.message == WM_MOUSEMOVE) {
-                at = m.pt;
-                showPressed(partAt(scrollBarParts(*w, vertical), framePoint(*w, at), vertical) ==
-                            code);
+                at = framePoint(*w, m.pt);
+                showPressed(partAt(scrollBarParts(*w, vertical), at, vertical) == code);
                 return CaptureStep::Taken;
             }
             return m.message == WM_LBUTTONUP ? CaptureStep::Done : CaptureStep::Pass;
@@ -167,17 +167,17 @@ void trackScrollBar(HWND hwnd, bool vertical, POINT screen) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return;
     const ScrollBarState& s = barState(*w, vertical);
-    const ScrollBarParts parts = scrollBarParts(*w, vertical);
     // A mirrored frame lays its bars out left to right and shows them flipped.
-    const POINT laidOut = framePoint(*w, screen);
-    const int part = partAt(parts, laidOut, vertical);
+    screen = framePoint(*w, screen);
+    const ScrollBarParts parts = scrollBarParts(*w, vertical);
+    const int part = partAt(parts, screen, vertical);
     if (part < 0 || s.disabled == ESB_DISABLE_BOTH) return;
     if ((part == SB_LINEUP && (s.disabled & ESB_DISABLE_LTUP)) ||
         (part == SB_LINEDOWN && (s.disabled & ESB_DISABLE_RTDN)))
         return;
     if (part == SB_THUMBTRACK) {
         if (s.max <= s.min) return;  // no thumb shows
-        dragThumb(hwnd, vertical, along(laidOut, vertical) - parts.thumbStart);
+        dragThumb(hwnd, vertical, along(screen, vertical) - parts.thumbStart);
     } else {
         repeatPart(hwnd, vertical, part, screen);
     }

@@ -9,6 +9,7 @@ struct {
     RECT paint{};
     POINT press{-1, -1};
     UINT scroll = 0xFFFF;
+    int scrolls = 0;
 } heard;
 
 // Paints its update region in the colour kept in GWLP_USERDATA and notes what it hears.
@@ -23,8 +24,20 @@ LRESULT mirrorProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         return 0;
     }
     if (m == WM_LBUTTONDOWN) heard.press = POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
-    if ((m == WM_HSCROLL || m == WM_VSCROLL) && LOWORD(w) != SB_ENDSCROLL) heard.scroll = LOWORD(w);
+    if ((m == WM_HSCROLL || m == WM_VSCROLL) && LOWORD(w) != SB_ENDSCROLL) {
+        heard.scroll = LOWORD(w);
+        ++heard.scrolls;
+    }
     return DefWindowProcW(h, m, w, l);
+}
+
+// A thread timer that lets the held button go.
+void release(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(HWND(), id);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
 }
 
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kBlue = RGB(0, 0, 255);
@@ -170,6 +183,17 @@ TEST_F(MirrorTest, AMirroredChildsScrollBarsAreMirrored) {
         platform->PumpMessages();
         EXPECT_EQ(heard.scroll, code) << at.x << "," << at.y;
     }
+    // Held, the right-hand arrow repeats line-left.
+    heard.scrolls = 0;
+    SetTimer(HWND(), 0, 400, release);
+    SetCursorPos(s.right - 3, s.top + y);
+    INPUT down{};
+    down.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &down, sizeof down);
+    platform->PumpMessages();
+    EXPECT_GT(heard.scrolls, 3);
+    EXPECT_EQ(heard.scroll, static_cast<UINT>(SB_LINELEFT));
 }
 
 }  // namespace
