@@ -291,6 +291,9 @@ void ucTreeView::paintSubItems(NMTVCUSTOMDRAW& cd) {
 void ucTreeView::paintHeader(HDC dc) {
     const RECT row = headerRect();
     if (row.bottom <= row.top) return;
+    // A right-to-left tree is a mirrored window, its cells with it: the header, drawn on the
+    // control, mirrors the same way so each caption stays over its column.
+    const DWORD oldLayout = SetLayout(dc, m_rightToLeft ? LAYOUT_RTL : 0);
     FillSolid(dc, row, TranslateColor(m_headerBackColor));
     const int scroll = m_tree ? GetScrollPos(m_tree, SB_HORZ) : 0;
     const HGDIOBJ oldFont =
@@ -325,6 +328,7 @@ void ucTreeView::paintHeader(HDC dc) {
     SetTextColor(dc, oldText);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
+    SetLayout(dc, oldLayout);
 }
 
 }  // namespace orvane

@@ -88,9 +88,11 @@ void ListViewControl::showTip() {
     ti.uId = 1;
     ti.lpszText = text.data();
     SendMessageW(m_tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    POINT at{label.left, label.top};
-    ClientToScreen(m_hwnd, &at);
-    SendMessageW(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+    // The tip starts where the label starts on the screen, which in a mirrored window is the
+    // label's logical right: the label is mapped as a rectangle.
+    RECT shown{label.left, label.top, label.right, label.bottom};
+    MapWindowPoints(m_hwnd, HWND(), reinterpret_cast<POINT*>(&shown), 2);
+    SendMessageW(m_tip, TTM_TRACKPOSITION, 0, MAKELPARAM(shown.left, shown.top));
     SendMessageW(m_tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
     m_tipShown = true;
 }

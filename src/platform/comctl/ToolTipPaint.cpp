@@ -222,6 +222,9 @@ void ToolTipControl::ensureFonts() {
 
 void ToolTipControl::paint(HDC dc) {
     ensureFonts();
+    // The tip lays itself out for WS_EX_LAYOUTRTL already (icon and text at the right), so it
+    // draws in the screen's order even through a mirrored window's DC.
+    const DWORD oldLayout = SetLayout(dc, 0);
     RECT client;
     GetClientRect(m_hwnd, &client);
     const HBRUSH back = CreateSolidBrush(m_back);
@@ -262,6 +265,7 @@ void ToolTipControl::paint(HDC dc) {
     DrawTextW(dc, m_shownText.c_str(), static_cast<int>(m_shownText.size()), &rc,
               textFormat(tool) | DT_NOCLIP);
     SelectObject(dc, oldFont);
+    SetLayout(dc, oldLayout);
 }
 
 void ToolTipControl::paintIcon(HDC dc, const RECT& rc) const {

@@ -620,7 +620,11 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
         else if (h == TA_RIGHT)
             s.currentPos.x = ref.x - static_cast<LONG>(std::lround(width));
     }
-    const POINT origin = dc->toSurface(static_cast<LONG>(std::lround(left)), top);
+    const int textWidth = static_cast<int>(std::lround(width));
+    POINT origin = dc->toSurface(static_cast<std::int32_t>(std::lround(left)), top);
+    // In a mirrored DC the line still reads left to right on the surface: it fills the logical
+    // span [left, left + width), which ends on the surface where `left` lands.
+    if (dc->isMirrored()) origin.x -= textWidth;
     const int baseline = origin.y + tm.tmAscent;
     // Clipping: the DC's region, and the rectangle when asked (the region is copied only then).
     Region clipped;
@@ -630,7 +634,6 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
         clipPtr = &clipped;
     }
     const Region& clip = *clipPtr;
-    const int textWidth = static_cast<int>(std::lround(width));
     if (s.bkMode == OPAQUE) {
         Paint paint;
         paint.color = dc->pixelFor(s.bkColor);

@@ -13,12 +13,20 @@ HRESULT DrawThemeParentBackground(HWND child, HDC hdc, const RECT* rect) {
     const HWND parent = GetParent(child);
     if (!parent) return E_FAIL;
 
-    // The parent's client origin, seen from the child's client area.
-    POINT origin{0, 0};
-    MapWindowPoints(parent, child, &origin, 1);
+    // Both client areas on the screen (a rectangle maps edge to edge, mirrored or not).
+    RECT own{}, behind{};
+    GetClientRect(child, &own);
+    GetClientRect(parent, &behind);
+    MapWindowPoints(child, HWND(), reinterpret_cast<POINT*>(&own), 2);
+    MapWindowPoints(parent, HWND(), reinterpret_cast<POINT*>(&behind), 2);
+    const bool parentMirrored = (GetWindowLongW(parent, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
     const int saved = SaveDC(hdc);
     if (rect) IntersectClipRect(hdc, rect->left, rect->top, rect->right, rect->bottom);
-    OffsetViewportOrgEx(hdc, origin.x, origin.y, nullptr);
+    // The parent paints in its own orientation: the DC takes the parent's layout, and the
+    // parent's client origin (its right edge when mirrored) seen from the child's.
+    SetLayout(hdc, parentMirrored ? LAYOUT_RTL : 0);
+    const int x = parentMirrored ? own.right - behind.right : behind.left - own.left;
+    OffsetViewportOrgEx(hdc, x, behind.top - own.top, nullptr);
     const WPARAM dc = static_cast<WPARAM>(hdc.value);
     SendMessageW(parent, WM_ERASEBKGND, dc, 0);
     SendMessageW(parent, WM_PRINTCLIENT, dc, PRF_CLIENT);

@@ -107,7 +107,11 @@ void moveSizeLoop(HWND hwnd, WPARAM command, LPARAM lParam) {
                 SendMessageW(hwnd, WM_SIZING, static_cast<WPARAM>(edge),
                              reinterpret_cast<LPARAM>(&r));
             }
-            SetWindowPos(hwnd, HWND(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+            // The loop works as the screen shows the window; the call takes the caller's view.
+            WindowObject* now = windowQuiet(hwnd);
+            if (!now) return user::CaptureStep::Done;
+            const RECT to = user::parentFlip(*now, r);
+            SetWindowPos(hwnd, HWND(), to.left, to.top, to.right - to.left, to.bottom - to.top,
                          SWP_NOZORDER | SWP_NOACTIVATE | (moving ? SWP_NOSIZE : 0));
             return msg.message == WM_LBUTTONUP ? user::CaptureStep::Done : user::CaptureStep::Taken;
         }
@@ -122,9 +126,11 @@ void moveSizeLoop(HWND hwnd, WPARAM command, LPARAM lParam) {
             return user::CaptureStep::Taken;
         return user::CaptureStep::Pass;
     });
-    if (cancelled)
-        SetWindowPos(hwnd, HWND(), start.left, start.top, start.right - start.left,
-                     start.bottom - start.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (cancelled && windowQuiet(hwnd)) {
+        const RECT back = user::parentFlip(*windowQuiet(hwnd), start);
+        SetWindowPos(hwnd, HWND(), back.left, back.top, back.right - back.left,
+                     back.bottom - back.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     user::state().moveSize = 0;
     SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
 }
@@ -189,10 +195,17 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCPAINT: {
             if (!user::reallyVisible(*w)) return 0;
             HDC hdc = GetWindowDC(hwnd);
+            // The frame is laid out left to right and drawn through a mirrored DC when the
+            // window's frame is mirrored.
+            SetLayout(hdc, user::frameMirrored(*w) ? LAYOUT_RTL : 0);
             // The client area is left alone.
-            if (w->client.right > w->client.left && w->client.bottom > w->client.top)
-                ExcludeClipRect(hdc, w->client.left, w->client.top, w->client.right,
-                                w->client.bottom);
+            if (w->client.right > w->client.left && w->client.bottom > w->client.top) {
+                const RECT c = user::frameMirrored(*w)
+                                   ? RECT{w->width() - w->client.right, w->client.top,
+                                          w->width() - w->client.left, w->client.bottom}
+                                   : w->client;
+                ExcludeClipRect(hdc, c.left, c.top, c.right, c.bottom);
+            }
             user::ncPaint(*w, hdc);
             ReleaseDC(hwnd, hdc);
             return 0;
@@ -288,9 +301,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
             if (!wp) return 0;
             if (!(wp->flags & SWP_NOCLIENTMOVE)) {
-                SendMessageW(
-                    hwnd, WM_MOVE, 0,
-                    MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+                const POINT at = user::logicalClientOrigin(*w);
+                SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(at.x, at.y));
                 if (!(w = windowQuiet(hwnd))) return 0;
             }
             // A change of state is told even when the client size stays; a minimised window

@@ -321,7 +321,7 @@ void EditControl::showBalloon(const std::u16string& title, const std::u16string&
     if (!title.empty())
         SendMessageW(m_balloon, TTM_SETTITLEW, static_cast<WPARAM>(icon),
                      reinterpret_cast<LPARAM>(title.c_str()));
-    POINT at = posOf(m_caret);
+    POINT at = screenOrder(posOf(m_caret));
     at.y += lineHeight();
     ClientToScreen(m_hwnd, &at);
     SendMessageW(m_balloon, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
@@ -337,7 +337,7 @@ void EditControl::hideBalloon() {
 
 void EditControl::contextMenu(int x, int y) {
     if (x == -1 && y == -1) {
-        POINT at = posOf(m_caret);
+        POINT at = screenOrder(posOf(m_caret));
         ClientToScreen(m_hwnd, &at);
         x = at.x;
         y = at.y + lineHeight();
@@ -669,6 +669,13 @@ void EditControl::drawRun(HDC dc, std::size_t p, std::size_t from, std::size_t t
 
 bool EditControl::rightToLeft() const {
     return (GetWindowLongW(m_hwnd, GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
+}
+
+POINT EditControl::screenOrder(POINT pt) const {
+    if (!(GetWindowLongW(m_hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)) return pt;
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    return POINT{client.right - 1 - pt.x, pt.y};
 }
 
 bool EditControl::needsBidi(Row row) const {
@@ -1073,13 +1080,15 @@ void EditControl::placeCaret() {
     const HIMC himc = ImmGetContext(m_hwnd);
     COMPOSITIONFORM form;
     form.dwStyle = CFS_POINT;
-    form.ptCurrentPos = POINT{pt.x, pt.y + lineHeight()};
+    form.ptCurrentPos = screenOrder(POINT{pt.x, pt.y + lineHeight()});
     ImmSetCompositionWindow(himc, &form);
     ImmReleaseContext(m_hwnd, himc);
     if (!m_composition.empty()) pt.x += compositionWidth(m_compositionCursor);
     // A caret at the right end of a full line stays inside the text's rectangle.
     const RECT r = formatRect();
-    SetCaretPos(pt.x == r.right && r.right > r.left ? pt.x - 1 : pt.x, pt.y);
+    const POINT caretAt =
+        screenOrder(POINT{pt.x == r.right && r.right > r.left ? pt.x - 1 : pt.x, pt.y});
+    SetCaretPos(caretAt.x, caretAt.y);
 }
 
 int EditControl::compositionWidth(std::size_t units) const {
@@ -1106,6 +1115,8 @@ void EditControl::paint(HDC dc) {
         if (r) brush = HBRUSH(static_cast<std::uint32_t>(r));
     }
     if (!IsWindow(m_hwnd)) return;
+    // Drawn in the screen's order even in a mirrored window's DC.
+    const DWORD oldLayout = SetLayout(dc, 0);
     RECT client{};
     GetClientRect(m_hwnd, &client);
     FillRect(dc, &client, brush);
@@ -1193,6 +1204,7 @@ void EditControl::paint(HDC dc) {
         DeleteObject(ink);
     }
     SelectObject(dc, oldFont);
+    SetLayout(dc, oldLayout);
 }
 
 LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -1320,7 +1332,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             SetFocus(m_hwnd);
-            const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const POINT pt = screenOrder(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             const std::size_t at = offsetAt(pt);
             if (msg == WM_LBUTTONDBLCLK) {
                 // The word under the pointer.
@@ -1340,7 +1352,7 @@ LRESULT EditControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             contextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            if (m_selecting) dragTo(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            if (m_selecting) dragTo(screenOrder(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
             return 0;
         case WM_LBUTTONUP:
             if (m_selecting) {

@@ -115,6 +115,10 @@ private:
         int x = 0;  // where the run starts, from the row's left end
     };
     bool rightToLeft() const;
+    // A mirrored box (WS_EX_LAYOUTRTL) lays itself out and draws in the screen's left-to-right
+    // order all the same, its rows starting at the right: points pass between that order and
+    // the window's mirrored client coordinates (the same flip both ways).
+    POINT screenOrder(POINT pt) const;
     bool needsBidi(Row row) const;
     // The row's runs in visual order, measured with the paragraph's prefix widths `dx`.
     std::vector<VisualRun> visualRuns(Row row, const std::vector<int>& dx) const;

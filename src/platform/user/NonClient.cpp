@@ -191,6 +191,12 @@ void calcClient(WindowObject& w, const RECT& windowRect, RECT& clientOut) {
     const NcLayout l = layout(w);
     w.rect = saved;
     clientOut = l.client;
+    // A mirrored frame puts the vertical scroll bar at the left: the client area flips with it.
+    if (frameMirrored(w)) {
+        const std::int32_t width = windowRect.right - windowRect.left;
+        clientOut =
+            RECT{width - l.client.right, l.client.top, width - l.client.left, l.client.bottom};
+    }
     OffsetRect(&clientOut, windowRect.left, windowRect.top);
 }
 
@@ -198,7 +204,10 @@ RECT menuBarRect(WindowObject& w) {
     return layout(w).menuBar;
 }
 
-LRESULT ncHitTest(WindowObject& w, POINT screen) {
+namespace {
+
+// The hit test of the frame's left-to-right layout.
+LRESULT ncHitTestLaidOut(WindowObject& w, POINT screen) {
     const POINT o = windowOrigin(w);
     const POINT p{screen.x - o.x, screen.y - o.y};
     const RECT whole{0, 0, w.width(), w.height()};
@@ -230,6 +239,36 @@ LRESULT ncHitTest(WindowObject& w, POINT screen) {
         if (bottom) return HTBOTTOM;
     }
     return HTBORDER;
+}
+
+}  // namespace
+
+POINT framePoint(WindowObject& w, POINT screen) {
+    if (!frameMirrored(w)) return screen;
+    const POINT o = windowOrigin(w);
+    return POINT{o.x + w.width() - 1 - (screen.x - o.x), screen.y};
+}
+
+LRESULT ncHitTest(WindowObject& w, POINT screen) {
+    const LRESULT hit = ncHitTestLaidOut(w, framePoint(w, screen));
+    if (!frameMirrored(w)) return hit;
+    // The sizing edges name the sides the screen shows.
+    switch (hit) {
+        case HTLEFT:
+            return HTRIGHT;
+        case HTRIGHT:
+            return HTLEFT;
+        case HTTOPLEFT:
+            return HTTOPRIGHT;
+        case HTTOPRIGHT:
+            return HTTOPLEFT;
+        case HTBOTTOMLEFT:
+            return HTBOTTOMRIGHT;
+        case HTBOTTOMRIGHT:
+            return HTBOTTOMLEFT;
+        default:
+            return hit;
+    }
 }
 
 void ncPaint(WindowObject& w, HDC hdc) {

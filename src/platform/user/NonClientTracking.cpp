@@ -68,7 +68,8 @@ void dragThumb(HWND hwnd, bool vertical, int grab) {
         WindowObject* w = windowQuiet(hwnd);
         if (!w) return CaptureStep::Done;
         ScrollBarState& s = barState(*w, vertical);
-        const int pos = positionAt(s, scrollBarParts(*w, vertical), along(m.pt, vertical) - grab);
+        const int pos = positionAt(s, scrollBarParts(*w, vertical),
+                                   along(framePoint(*w, m.pt), vertical) - grab);
         if (pos != s.trackPos) {
             s.trackPos = pos;
             redrawFrame(hwnd);
@@ -88,7 +89,8 @@ void dragThumb(HWND hwnd, bool vertical, int grab) {
 }
 
 // An arrow or page area scrolls once at the press, then again and again while the mouse stays
-// on it (a page area ends where the thumb reaches the mouse).
+// on it (a page area ends where the thumb reaches the mouse). `at` is in the frame's layout
+// (framePoint).
 void repeatPart(HWND hwnd, bool vertical, int code, POINT at) {
     const UINT msg = vertical ? WM_VSCROLL : WM_HSCROLL;
     const bool arrow = code == SB_LINEUP || code == SB_LINEDOWN;
@@ -116,7 +118,7 @@ void repeatPart(HWND hwnd, bool vertical, int code, POINT at) {
                 return CaptureStep::Taken;
             }
             if (m.message == WM_MOUSEMOVE) {
-                at = m.pt;
+                at = framePoint(*w, m.pt);
                 showPressed(partAt(scrollBarParts(*w, vertical), at, vertical) == code);
                 return CaptureStep::Taken;
             }
@@ -165,6 +167,8 @@ void trackScrollBar(HWND hwnd, bool vertical, POINT screen) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return;
     const ScrollBarState& s = barState(*w, vertical);
+    // A mirrored frame lays its bars out left to right and shows them flipped.
+    screen = framePoint(*w, screen);
     const ScrollBarParts parts = scrollBarParts(*w, vertical);
     const int part = partAt(parts, screen, vertical);
     if (part < 0 || s.disabled == ESB_DISABLE_BOTH) return;

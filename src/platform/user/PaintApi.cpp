@@ -21,12 +21,18 @@ Region clientToWindow(WindowObject& w, const Region& client) {
     return r;
 }
 
+// What the caller names in a mirrored window's client coordinates, laid out as the screen
+// shows it (update regions are kept that way), and back.
+Region fromCaller(WindowObject& w, const Region& client) {
+    return clientToWindow(w, user::clientFlip(w, client));
+}
+
 Region regionFromArgs(WindowObject& w, const RECT* rc, HRGN rgn, bool frame) {
     if (rgn) {
         auto* r = HandleTable::current().get<RegionObject>(rgn.value);
-        return r ? clientToWindow(w, r->region) : Region();
+        return r ? fromCaller(w, r->region) : Region();
     }
-    if (rc) return clientToWindow(w, Region(*rc));
+    if (rc) return fromCaller(w, Region(*rc));
     if (frame) return Region(RECT{0, 0, w.width(), w.height()});
     return Region(w.client);
 }
@@ -41,8 +47,11 @@ HDC makeWindowDc(HWND hwnd, bool clientArea, DWORD flags, const Region* extra, b
     touchSurface(hwnd);
     auto target = std::make_unique<WindowDcTarget>(hwnd, clientArea, flags);
     if (extra) target->setExtra(*extra, exclude);
-    return gdi::registerDc(
+    const HDC hdc = gdi::registerDc(
         std::make_unique<DeviceContext>(DeviceContext::Type::Window, std::move(target)));
+    // A mirrored window's DCs run from the right edge, the client area's or the window's.
+    if (WindowObject* w = windowQuiet(hwnd); w && user::isMirrored(*w)) SetLayout(hdc, LAYOUT_RTL);
+    return hdc;
 }
 
 DWORD styleClipFlags(WindowObject& w) {
@@ -148,7 +157,7 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rc, BOOL erase) {
     if (!w) return FALSE;
     Region upd = w->update.intersected(w->client);
     upd.offset(-w->client.left, -w->client.top);
-    if (rc) *rc = upd.bounds();
+    if (rc) *rc = user::clientFlip(*w, upd.bounds());
     if (erase && w->erasePending && !upd.empty()) eraseNow(hwnd, false);
     return upd.empty() ? FALSE : TRUE;
 }
@@ -159,7 +168,7 @@ int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
     if (!w || !r) return ERROR;
     Region upd = w->update.intersected(w->client);
     upd.offset(-w->client.left, -w->client.top);
-    r->region = upd;
+    r->region = user::clientFlip(*w, upd);
     if (erase && w->erasePending && !upd.empty()) eraseNow(hwnd, false);
     return upd.complexity();
 }
@@ -221,7 +230,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     user::caretBeforePaint(hwnd);
     HDC hdc = makeWindowDc(hwnd, true, styleClipFlags(*w), &upd, false);
     ps->hdc = hdc;
-    ps->rcPaint = upd.bounds();
+    ps->rcPaint = user::clientFlip(*w, upd.bounds());
     ps->fErase = FALSE;
     ps->fRestore = FALSE;
     ps->fIncUpdate = FALSE;
@@ -323,10 +332,14 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         ReportUnsupported("ScrollWindowEx", "flags", ERROR_INVALID_FLAGS);
         return ERROR;
     }
+    // A mirrored window scrolls as its client coordinates run: a positive dx moves the pixels
+    // towards the left of the screen. Below, everything is as the screen lays it out.
+    const int logicalDx = dx;
+    if (user::isMirrored(*w)) dx = -dx;
     const RECT clientRc = w->clientRect();
-    RECT area = scroll ? *scroll : clientRc;
+    RECT area = scroll ? user::clientFlip(*w, *scroll) : clientRc;
     IntersectRect(&area, &area, &clientRc);
-    RECT clipRc = clip ? *clip : clientRc;
+    RECT clipRc = clip ? user::clientFlip(*w, *clip) : clientRc;
     IntersectRect(&clipRc, &clipRc, &clientRc);
     RECT limit;
     IntersectRect(&limit, &area, &clipRc);
@@ -349,6 +362,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     if (!moved.empty()) {
         HDC hdc = makeWindowDc(hwnd, true, dcx, nullptr, false);
         auto* dc = HandleTable::current().get<DeviceContext>(hdc.value);
+        dc->state().layout = 0;
         dc->state().clip = moved;
         dc->invalidateClip();
         BitBlt(hdc, src.left + dx, src.top + dy, src.right - src.left, src.bottom - src.top, hdc,
@@ -388,7 +402,8 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
                 RECT inter;
                 if (!IntersectRect(&inter, &cw->rect, &area)) continue;
             }
-            SetWindowPos(c, HWND(), cw->rect.left + dx, cw->rect.top + dy, 0, 0,
+            const RECT at = user::logicalRect(*cw);
+            SetWindowPos(c, HWND(), at.left + logicalDx, at.top + dy, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
         }
         if (!(w = windowQuiet(hwnd))) return ERROR;
@@ -399,8 +414,9 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
                          RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) |
                              ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
     }
-    if (auto* r = HandleTable::current().get<RegionObject>(update.value)) r->region = invalid;
-    if (updateRect) *updateRect = invalid.bounds();
+    if (auto* r = HandleTable::current().get<RegionObject>(update.value))
+        r->region = user::clientFlip(*w, invalid);
+    if (updateRect) *updateRect = user::clientFlip(*w, invalid.bounds());
     return invalid.empty() ? NULLREGION : invalid.complexity();
 }
 

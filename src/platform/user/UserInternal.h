@@ -62,6 +62,31 @@ RECT screenRect(WindowObject& w);
 RECT clientScreenRect(WindowObject& w);
 // The window's top-left within its top-level window's surface.
 POINT offsetInTopLevel(WindowObject& w);
+
+// Mirrored windows (WS_EX_LAYOUTRTL). The tree keeps every rectangle, update region and client
+// area as the screen shows them, left to right; a mirrored window's client coordinates run from
+// its client area's right edge, and the calls convert where they meet the caller.
+bool isMirrored(const WindowObject& w);
+// Whether the frame and scroll bars are mirrored too: child windows only (a top-level window
+// mirrors its client area and keeps its caption as it is).
+bool frameMirrored(const WindowObject& w);
+// A rectangle or region in `w`'s client coordinates as the screen lays them out, and back
+// (the same flip both ways): edges map to the width minus the edge.
+RECT clientFlip(const WindowObject& w, const RECT& rc);
+Region clientFlip(const WindowObject& w, const Region& r);
+// A rectangle in the client coordinates of `w`'s parent, between the tree's layout and the
+// caller's (the same flip both ways), and `w`'s own rectangle as the caller names it.
+RECT parentFlip(WindowObject& w, const RECT& rc);
+RECT logicalRect(WindowObject& w);
+// The client area's top-left in the parent's client coordinates as the caller names them.
+POINT logicalClientOrigin(WindowObject& w);
+// A point between a window's client coordinates and the screen. Points name pixels: in a
+// mirrored window client x covers the column `width - 1 - x` from the client area's left.
+POINT clientToScreen(WindowObject& w, POINT client);
+POINT screenToClient(WindowObject& w, POINT screen);
+// Keeps the children of a mirrored window at their distance from its client area's right edge
+// after the client area's width changed from `oldWidth`.
+void keepChildrenRight(WindowObject& w, std::int32_t oldWidth);
 bool reallyVisible(WindowObject& w);
 // A child whose parent does not show: showing or hiding it only flips WS_VISIBLE, and moving it
 // draws nothing.
@@ -149,7 +174,10 @@ struct ScrollBarParts {
     int trackStart = 0, trackEnd = 0;
     int thumbStart = 0, thumbEnd = 0;
 };
+// In a window whose frame is mirrored the parts are where the frame's left-to-right layout puts
+// them; framePoint turns a screen point into that layout (a point elsewhere stays).
 ScrollBarParts scrollBarParts(WindowObject& w, bool vertical);
+POINT framePoint(WindowObject& w, POINT screen);
 // The mouse held down on a scroll bar (SC_VSCROLL, SC_HSCROLL): arrows and page areas repeat
 // while held, the thumb is dragged; the window hears WM_VSCROLL or WM_HSCROLL.
 void trackScrollBar(HWND hwnd, bool vertical, POINT screen);

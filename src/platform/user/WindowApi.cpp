@@ -381,6 +381,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
         cs.cx = cx;
         cs.cy = cy;
     }
+    // A child of a mirrored parent was placed from the parent's right edge.
+    w->rect = user::parentFlip(*w, w->rect);
 
     if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)))
         return failCreation(hwnd, false);
@@ -420,8 +422,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
         const RECT c = w->client;
         SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right - c.left, c.bottom - c.top));
         if (!(w = windowQuiet(hwnd))) return HWND();
-        SendMessageW(hwnd, WM_MOVE, 0,
-                     MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+        const POINT at = user::logicalClientOrigin(*w);
+        SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(at.x, at.y));
         if (!(w = windowQuiet(hwnd))) return HWND();
     }
     // Created minimised or maximised: the window takes that state and its rectangle now, in

@@ -126,7 +126,7 @@ bool minMaximize(HWND hwnd, int how, RECT& target) {
     WindowObject* w = windowQuiet(hwnd);
     if (!w) return false;
     if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
-        w->restoreRect = w->rect;
+        w->restoreRect = logicalRect(*w);
         w->hasRestore = true;
     }
     const DWORD state = how == SW_MAXIMIZE ? WS_MAXIMIZE : WS_MINIMIZE;
@@ -175,11 +175,15 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             return FALSE;
         }
     }
+    // Positions are in the parent's client coordinates as the caller names them: in a mirrored
+    // parent x is the child's distance from the right edge, and its right edge stays put when
+    // only the size changes.
+    const RECT oldLogical = user::logicalRect(*w);
     WINDOWPOS wp;
     wp.hwnd = hwnd;
     wp.hwndInsertAfter = insertAfter;
-    wp.x = (flags & SWP_NOMOVE) ? w->rect.left : x;
-    wp.y = (flags & SWP_NOMOVE) ? w->rect.top : y;
+    wp.x = (flags & SWP_NOMOVE) ? oldLogical.left : x;
+    wp.y = (flags & SWP_NOMOVE) ? oldLogical.top : y;
     wp.cx = (flags & SWP_NOSIZE) ? w->width() : std::clamp(cx, 0, kMaxSide);
     wp.cy = (flags & SWP_NOSIZE) ? w->height() : std::clamp(cy, 0, kMaxSide);
     wp.flags = flags;
@@ -203,15 +207,18 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         f |= SWP_NOREDRAW;
     const RECT oldRect = w->rect;
     const RECT oldClient = w->client;
-    RECT newRect{oldRect.left, oldRect.top, oldRect.right, oldRect.bottom};
-    if (!(f & SWP_NOMOVE)) OffsetRect(&newRect, wp.x - oldRect.left, wp.y - oldRect.top);
+    RECT newLogical = oldLogical;
+    if (!(f & SWP_NOMOVE)) OffsetRect(&newLogical, wp.x - oldLogical.left, wp.y - oldLogical.top);
     if (!(f & SWP_NOSIZE)) {
-        newRect.right = newRect.left + std::clamp(wp.cx, 0, kMaxSide);
-        newRect.bottom = newRect.top + std::clamp(wp.cy, 0, kMaxSide);
+        newLogical.right = newLogical.left + std::clamp(wp.cx, 0, kMaxSide);
+        newLogical.bottom = newLogical.top + std::clamp(wp.cy, 0, kMaxSide);
     }
+    const RECT newRect = user::parentFlip(*w, newLogical);
     const bool sizeChanged = newRect.right - newRect.left != oldRect.right - oldRect.left ||
                              newRect.bottom - newRect.top != oldRect.bottom - oldRect.top;
-    const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+    // Moved as the caller sees it, and moved on the screen (what needs drawing again).
+    const bool moved = newLogical.left != oldLogical.left || newLogical.top != oldLogical.top;
+    const bool shifted = newRect.left != oldRect.left || newRect.top != oldRect.top;
 
     RECT newClient = oldClient;
     if (sizeChanged || (f & SWP_FRAMECHANGED)) {
@@ -231,23 +238,25 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     const bool showing = (f & SWP_SHOWWINDOW) && !w->visibleStyle();
     const bool hiding = (f & SWP_HIDEWINDOW) && w->visibleStyle();
     const bool wasVisible = w->visibleStyle();
+    const POINT oldClientOrigin = user::logicalClientOrigin(*w);
 
     user::setRect(*w, newRect);
     w->client = newClient;
+    user::keepChildrenRight(*w, oldClient.right - oldClient.left);
     bool zChanged = false;
     if (!(f & SWP_NOZORDER)) zChanged = reorder(*w, insertAfter);
     if (showing) w->style |= WS_VISIBLE;
     if (hiding) w->style &= ~WS_VISIBLE;
     user::ensureSurface(*w);
-    if (sizeChanged || moved || zChanged || showing || hiding || (f & SWP_FRAMECHANGED))
+    if (sizeChanged || shifted || zChanged || showing || hiding || (f & SWP_FRAMECHANGED))
         user::bumpVersion();
 
     if (!(f & SWP_NOREDRAW)) {
         if (w->visibleStyle() && (showing || sizeChanged || (f & SWP_FRAMECHANGED) ||
-                                  (zChanged && w->isChild()) || (moved && w->isChild()))) {
+                                  (zChanged && w->isChild()) || (shifted && w->isChild()))) {
             user::invalidate(*w, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
-        if (w->isChild() && ((hiding) || (wasVisible && (moved || sizeChanged))))
+        if (w->isChild() && ((hiding) || (wasVisible && (shifted || sizeChanged))))
             invalidateInParent(*w, oldRect);
     }
     // A child positioned without SWP_NOACTIVATE hears WM_CHILDACTIVATE instead of activation.
@@ -262,15 +271,17 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (!(w = windowQuiet(hwnd))) return TRUE;
     }
 
-    wp.x = w->rect.left;
-    wp.y = w->rect.top;
+    const RECT nowLogical = user::logicalRect(*w);
+    wp.x = nowLogical.left;
+    wp.y = nowLogical.top;
     wp.cx = w->width();
     wp.cy = w->height();
     const bool clientSized =
         (newClient.right - newClient.left) != (oldClient.right - oldClient.left) ||
         (newClient.bottom - newClient.top) != (oldClient.bottom - oldClient.top);
-    const bool clientMoved = newRect.left + newClient.left != oldRect.left + oldClient.left ||
-                             newRect.top + newClient.top != oldRect.top + oldClient.top;
+    const POINT newClientOrigin = user::logicalClientOrigin(*w);
+    const bool clientMoved =
+        newClientOrigin.x != oldClientOrigin.x || newClientOrigin.y != oldClientOrigin.y;
     // The flags say what did not change; a call that changed nothing sends no
     // WM_WINDOWPOSCHANGED.
     wp.flags = f & ~(showing ? 0 : SWP_SHOWWINDOW) & ~(hiding ? 0 : SWP_HIDEWINDOW);
@@ -292,7 +303,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (zChanged && !(f & SWP_NOOWNERZORDER) && insertAfter != HWND_BOTTOM &&
         (w = windowQuiet(hwnd)) && user::isTopLevel(*w))
         raiseOwned(*w);
-    if (sizeChanged || moved || zChanged || showing || hiding) user::mouseMovedByLayout();
+    if (sizeChanged || shifted || zChanged || showing || hiding) user::mouseMovedByLayout();
     return TRUE;
 }
 
@@ -353,7 +364,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     // SW_SHOWNA raises a top-level window without activating it.
     bool activate = !w->isChild();
     bool raise = !w->isChild();
-    RECT target = w->rect;
+    RECT target = user::logicalRect(*w);
     bool resize = false;
     bool stateChanged = false;
     bool restoredFromMinimised = false;
@@ -458,40 +469,58 @@ BOOL AdjustWindowRect(RECT* rc, DWORD style, BOOL menu) {
 BOOL ClientToScreen(HWND hwnd, POINT* pt) {
     WindowObject* w = window(hwnd);
     if (!w || !pt) return FALSE;
-    if (user::isRoot(*w)) return TRUE;
-    const POINT o = user::clientOrigin(*w);
-    pt->x += o.x;
-    pt->y += o.y;
+    *pt = user::clientToScreen(*w, *pt);
     return TRUE;
 }
 
 BOOL ScreenToClient(HWND hwnd, POINT* pt) {
     WindowObject* w = window(hwnd);
     if (!w || !pt) return FALSE;
-    if (user::isRoot(*w)) return TRUE;
-    const POINT o = user::clientOrigin(*w);
-    pt->x -= o.x;
-    pt->y -= o.y;
+    *pt = user::screenToClient(*w, *pt);
     return TRUE;
 }
 
 int MapWindowPoints(HWND from, HWND to, POINT* pts, UINT count) {
-    POINT a{}, b{};
-    if (from) {
-        WindowObject* w = window(from);
-        if (!w) return 0;
-        if (!user::isRoot(*w)) a = user::clientOrigin(*w);
+    // Each side is x -> origin + x, or origin - x for a mirrored window; the screen is
+    // unmirrored with origin 0. Points name pixels (the origin of a mirrored window is its
+    // client area's last column); two points crossing exactly one mirror are a rectangle,
+    // whose edges map onto edges and whose left and right are swapped to stay in order.
+    struct Side {
+        bool mirrored = false;
+        POINT origin{};
+    };
+    const bool rectangle = count == 2;
+    auto side = [&](HWND h, Side& out) {
+        if (!h) return true;
+        WindowObject* w = window(h);
+        if (!w) return false;
+        if (user::isRoot(*w)) return true;
+        out.origin = user::clientOrigin(*w);
+        if (user::isMirrored(*w)) {
+            out.mirrored = true;
+            out.origin.x += w->client.right - w->client.left - 1;
+        }
+        return true;
+    };
+    Side a, b;
+    if (!side(from, a) || !side(to, b)) return 0;
+    const bool flips = a.mirrored != b.mirrored;
+    // A rectangle's edges lie one past the last column the pixel origin names.
+    if (rectangle && flips) {
+        if (a.mirrored) ++a.origin.x;
+        if (b.mirrored) ++b.origin.x;
     }
-    if (to) {
-        WindowObject* w = window(to);
-        if (!w) return 0;
-        if (!user::isRoot(*w)) b = user::clientOrigin(*w);
-    }
-    const int dx = a.x - b.x, dy = a.y - b.y;
+    // screen x = ax + sa * x; result = sb * (screen x - bx).
+    const int sa = a.mirrored ? -1 : 1, sb = b.mirrored ? -1 : 1;
+    const int dy = a.origin.y - b.origin.y;
     for (UINT i = 0; pts && i < count; ++i) {
-        pts[i].x += dx;
+        pts[i].x = sb * (a.origin.x + sa * pts[i].x - b.origin.x);
         pts[i].y += dy;
     }
+    if (pts && rectangle && flips) std::swap(pts[0].x, pts[1].x);
+    // The horizontal offset: what is added to each x before the result is negated when exactly
+    // one side is mirrored.
+    const int dx = flips ? sa * (a.origin.x - b.origin.x) : sb * (a.origin.x - b.origin.x);
     SetLastError(ERROR_SUCCESS);
     return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
 }
@@ -574,6 +603,8 @@ HWND ChildWindowFromPointEx(HWND parent, POINT pt, UINT flags) {
     if (!PtInRect(&client, pt)) {
         if (!user::isRoot(*p)) return HWND();
     }
+    // The children's rectangles are kept as the screen lays them out.
+    if (user::isMirrored(*p)) pt.x = client.right - 1 - pt.x;
     for (std::uint32_t h : p->children) {
         WindowObject* w = windowQuiet(HWND(h));
         if (!w) continue;

@@ -1,7 +1,8 @@
 // The tree view control: nothing before Initialize, the window following its properties, nodes
 // by key and relation, stale handles, the check cascade by click and space bar, events and their
 // order, handlers that delete what they are told about, deep trees, multi-column cells and
-// header by pixel probes, persistence, and many large trees built and destroyed without a leak.
+// header by pixel probes (right to left too), persistence, and many large trees built and
+// destroyed without a leak.
 #include "controls/edit/ucTreeView.h"
 
 #include <deque>
@@ -460,6 +461,25 @@ TEST_P(TreeViewPixelTest, ColumnsHeaderAndSelectionStyledAndPlain) {
                 ink = orvane::test::channelDistance(inTree(c, xx, yy), RGB(0xF0, 0xE0, 0x10)) > 200;
         EXPECT_TRUE(ink) << themed;
     }
+}
+
+TEST_F(TreeViewControlTest, RightToLeftMirrorsTheCellsAndTheHeaderAlike) {
+    Form form(u"Form1");
+    auto& c = tree(form, box(5, 5, 280, 150));  // whole on the form
+    c.MultiColumn(true);
+    c.AddColumn(u"Name", 120);
+    c.AddColumn(u"Owner", 100, 0, -1, vbWindowText, RGB(0xF0, 0xE0, 0x10));
+    c.RightToLeft(true);
+    const RECT row = rowOf(c, c.AddNode(0, ucTreeView::rLast, u"", u"Alpha|Ann"));
+    RECT control{}, client{};
+    GetClientRect(c.hWnd(), &control);
+    GetClientRect(c.hWndTreeView(), &client);
+    // Column 1 (logical 120 to 220) and its header separator are counted from the right.
+    EXPECT_EQ(inTree(c, client.right - 1 - 210, row.top + 1), RGB(0xF0, 0xE0, 0x10));
+    EXPECT_NE(inTree(c, 210, row.top + 1), RGB(0xF0, 0xE0, 0x10));
+    const int middle = c.headerRect().bottom / 2;
+    EXPECT_EQ(at(c, control.right - 220, middle), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_NE(at(c, 219, middle), GetSysColor(COLOR_BTNSHADOW));
 }
 
 TEST_P(TreeViewPixelTest, CheckBoxesShowTheirThreeStates) {
