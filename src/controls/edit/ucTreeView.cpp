@@ -138,6 +138,8 @@ bool ucTreeView::InitializeTree() {
     m_keys.clear();
     m_recordKeys.clear();
     m_recordTags.clear();
+    m_columnPool.clear();
+    m_staleColumns = 0;
     INITCOMMONCONTROLSEX icc;
     icc.dwICC = ICC_TREEVIEW_CLASSES;
     InitCommonControlsEx(&icc);
@@ -193,6 +195,8 @@ void ucTreeView::Terminate() {
     m_keys.clear();
     m_recordKeys.clear();
     m_recordTags.clear();
+    m_columnPool.clear();
+    m_staleColumns = 0;
     OwnerDrawnControl::Terminate();
 }
 

@@ -398,11 +398,12 @@ protected:
     void OLECompleteDrag(std::int32_t& effect) override;
 
 private:
-    // A node's record, small so that a tree of many nodes fills quickly; the few keys and
-    // tags live beside the records, by record index.
+    // A node's record, small so that a tree of many nodes fills with few allocations: its
+    // column texts sit in one shared pool, separated by NULs (a window text never holds one);
+    // the few keys and tags live beside the records, by record index.
     struct NodeRecord {
         platform::HTREEITEM node;  // null: a free slot
-        std::vector<std::u16string> subItems;
+        std::uint32_t columnsAt = 0, columnsLength = 0, columnCount = 0;
     };
     struct Column {
         std::u16string text;
@@ -446,6 +447,10 @@ private:
     void forgetRecord(platform::HTREEITEM node, platform::LPARAM index);
     void purgeRecords();
     void dropRecord(std::size_t index);  // frees a record with its key and tag
+    // Column `column` (1 for the first after the node's own) of a record; empty past the last.
+    std::u16string_view subItem(const NodeRecord& r, std::size_t column) const;
+    // Gives a record new column texts, kept in the pool (compacted when mostly stale).
+    void setSubItems(NodeRecord& r, const std::vector<std::u16string_view>& columns);
     static std::u16string foldKey(const std::u16string& key);
     std::int32_t checkOf(platform::HTREEITEM node) const;
     void setCheck(platform::HTREEITEM node, std::int32_t state);
@@ -517,6 +522,8 @@ private:
     std::shared_ptr<StdFont> m_appliedFont;
     std::unique_ptr<Subclasser> m_subclass;
     std::vector<NodeRecord> m_records;
+    std::u16string m_columnPool;     // the records' column texts
+    std::size_t m_staleColumns = 0;  // units of the pool no record uses
     std::vector<std::size_t> m_freeRecords;
     std::unordered_map<std::u16string, platform::HTREEITEM> m_keys;  // folded key -> node
     std::unordered_map<std::size_t, std::u16string> m_recordKeys;    // record -> key as given

@@ -272,9 +272,8 @@ void ucTreeView::paintSubItems(NMTVCUSTOMDRAW& cd) {
             r = record(handle(node));
         }
         FillSolid(dc, cell, TranslateColor(back));
-        const std::u16string text = r && static_cast<std::size_t>(c) <= r->subItems.size()
-                                        ? r->subItems[static_cast<std::size_t>(c) - 1]
-                                        : std::u16string();
+        const std::u16string text(r ? subItem(*r, static_cast<std::size_t>(c))
+                                    : std::u16string_view());
         if (text.empty()) continue;
         SelectObject(dc, font ? HGDIOBJ(font) : oldFont);
         SetTextColor(dc, TranslateColor(fore));

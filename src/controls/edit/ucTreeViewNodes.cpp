@@ -60,8 +60,42 @@ void ucTreeView::dropRecord(std::size_t index) {
         }
     }
     if (!m_recordTags.empty()) m_recordTags.erase(index);
+    m_staleColumns += r.columnsLength;
     r = NodeRecord();
     m_freeRecords.push_back(index);
+}
+
+std::u16string_view ucTreeView::subItem(const NodeRecord& r, std::size_t column) const {
+    if (column < 1 || column > r.columnCount) return {};
+    std::u16string_view rest(m_columnPool.data() + r.columnsAt, r.columnsLength);
+    for (std::size_t c = 1; c < column; ++c)
+        rest.remove_prefix(rest.find(u'\0') + 1);
+    return rest.substr(0, rest.find(u'\0'));
+}
+
+void ucTreeView::setSubItems(NodeRecord& r, const std::vector<std::u16string_view>& columns) {
+    m_staleColumns += r.columnsLength;
+    // Past half stale, the live texts move to a new pool.
+    if (m_staleColumns > 4096 && m_staleColumns * 2 > m_columnPool.size()) {
+        std::u16string pool;
+        pool.reserve(m_columnPool.size() - m_staleColumns + 64);
+        for (NodeRecord& live : m_records) {
+            if (!live.node || &live == &r || !live.columnsLength) continue;
+            const auto at = static_cast<std::uint32_t>(pool.size());
+            pool.append(m_columnPool, live.columnsAt, live.columnsLength);
+            live.columnsAt = at;
+        }
+        m_columnPool = std::move(pool);
+        m_staleColumns = 0;
+    }
+    r.columnsAt = static_cast<std::uint32_t>(m_columnPool.size());
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (c) m_columnPool.push_back(u'\0');
+        const std::u16string_view text = columns[c];
+        m_columnPool.append(text.substr(0, text.find(u'\0')));
+    }
+    r.columnsLength = static_cast<std::uint32_t>(m_columnPool.size() - r.columnsAt);
+    r.columnCount = static_cast<std::uint32_t>(columns.size());
 }
 
 void ucTreeView::purgeRecords() {
@@ -122,13 +156,13 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
     const std::u16string_view all(text);
     const std::size_t bar = all.find(u'|');
     nodeText.assign(all.substr(0, bar));
-    std::vector<std::u16string> subItems;
+    static thread_local std::vector<std::u16string_view> columns;
+    columns.clear();
     if (bar != std::u16string_view::npos) {
-        subItems.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), u'|')));
         std::size_t from = bar + 1;
         for (;;) {
             const std::size_t end = all.find(u'|', from);
-            subItems.emplace_back(all.substr(from, end == all.npos ? end : end - from));
+            columns.push_back(all.substr(from, end == all.npos ? end : end - from));
             if (end == all.npos) break;
             from = end + 1;
         }
@@ -152,7 +186,7 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
     NodeRecord& r = m_records[index];
     r.node = node;
     if (!tag.empty()) m_recordTags[index] = tag;
-    r.subItems = std::move(subItems);
+    if (!columns.empty()) setSubItems(r, columns);
     // A key in use stays with its first node; the new node then has none.
     if (!key.empty() && m_keys.emplace(foldKey(key), node).second) m_recordKeys[index] = key;
     if (m_checkBoxes) setCheck(node, etvwUnChecked);
@@ -203,13 +237,17 @@ std::int32_t ucTreeView::GetNodeIndex(std::int32_t hNode) const {
 
 std::vector<std::u16string> ucTreeView::GetNodeSubItems(std::int32_t hNode) const {
     const NodeRecord* r = record(hNode);
-    return r ? r->subItems : std::vector<std::u16string>();
+    std::vector<std::u16string> out;
+    if (r)
+        for (std::size_t c = 1; c <= r->columnCount; ++c)
+            out.emplace_back(subItem(*r, c));
+    return out;
 }
 
 bool ucTreeView::HasSubItems(std::int32_t index) const {
     return index >= 0 && static_cast<std::size_t>(index) < m_records.size() &&
            m_records[static_cast<std::size_t>(index)].node &&
-           !m_records[static_cast<std::size_t>(index)].subItems.empty();
+           m_records[static_cast<std::size_t>(index)].columnCount > 0;
 }
 
 // --- A node's parts ---
@@ -368,17 +406,25 @@ void ucTreeView::NodeChecked(std::int32_t hNode, std::int32_t state) {
 
 std::u16string ucTreeView::NodeSubItemText(std::int32_t hNode, std::int32_t subItem) const {
     const NodeRecord* r = record(hNode);
-    if (!r || subItem < 1 || static_cast<std::size_t>(subItem) > r->subItems.size()) return u"";
-    return r->subItems[static_cast<std::size_t>(subItem) - 1];
+    return r ? std::u16string(this->subItem(*r, static_cast<std::size_t>(std::max(0, subItem))))
+             : std::u16string();
 }
 
 void ucTreeView::NodeSubItemText(std::int32_t hNode, std::int32_t subItem,
                                  const std::u16string& text) {
     NodeRecord* r = record(hNode);
     if (!r || subItem < 1 || subItem > 1024) return;
-    if (r->subItems.size() < static_cast<std::size_t>(subItem))
-        r->subItems.resize(static_cast<std::size_t>(subItem));
-    r->subItems[static_cast<std::size_t>(subItem) - 1] = text;
+    std::vector<std::u16string_view> columns(
+        std::max<std::size_t>(r->columnCount, static_cast<std::size_t>(subItem)));
+    // Copies first: the pool may move while the record is given its new texts.
+    std::vector<std::u16string> kept;
+    kept.reserve(columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        kept.emplace_back(c + 1 == static_cast<std::size_t>(subItem) ? std::u16string_view(text)
+                                                                     : this->subItem(*r, c + 1));
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        columns[c] = kept[c];
+    setSubItems(*r, columns);
     RECT rc{};
     if (itemRect(item(hNode), false, rc)) InvalidateRect(m_tree, &rc, FALSE);
 }

@@ -211,6 +211,47 @@ TEST_F(TreeViewControlTest, NodesByKeyRelationAndColumnTexts) {
     EXPECT_EQ(c.NodeCount(), 0);
 }
 
+// Column texts share one store that is rewritten as texts change; keys and tags sit beside the
+// records. Neither may follow a node's slot to the next node that takes it.
+TEST_F(TreeViewControlTest, ColumnTextsKeysAndTagsStayWithTheirNodes) {
+    Form form(u"Form1");
+    auto& c = tree(form);
+    auto num = [](int i) { return CStr(Variant(std::int32_t{i})); };
+    std::vector<std::int32_t> nodes;
+    for (int i = 0; i < 300; ++i)
+        nodes.push_back(c.AddNode(0, ucTreeView::rLast, u"k" + num(i),
+                                  u"N" + num(i) + u"|a" + num(i) + u"|b" + num(i), -1, -1, false,
+                                  u"t" + num(i)));
+    // Rewriting one column again and again leaves far more stale text than live.
+    for (int round = 0; round < 20; ++round)
+        for (int i = 0; i < 300; ++i)
+            c.NodeSubItemText(nodes[i], 2, u"round " + num(round) + u" of node " + num(i));
+    for (int i = 0; i < 300; i += 3)
+        c.DeleteNode(nodes[i]);
+    std::vector<std::int32_t> fresh;
+    for (int i = 0; i < 100; ++i)
+        fresh.push_back(c.AddNode(0, ucTreeView::rLast, u"", u"F" + num(i) + u"|x"));
+    for (int i = 0; i < 300; ++i) {
+        if (i % 3 == 0) continue;
+        ASSERT_EQ(c.GetNodeSubItems(nodes[i]),
+                  (std::vector<std::u16string>{u"a" + num(i), u"round 19 of node " + num(i)}))
+            << i;
+        EXPECT_EQ(c.GetNodeKey(nodes[i]), u"k" + num(i));
+        EXPECT_EQ(c.NodeTag(nodes[i]), u"t" + num(i));
+    }
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(c.GetNodeSubItems(fresh[i]), std::vector<std::u16string>{u"x"}) << i;
+        EXPECT_EQ(c.GetNodeKey(fresh[i]), u"") << i;
+        EXPECT_EQ(c.NodeTag(fresh[i]), u"") << i;
+    }
+    // A text ends at a NUL, as a window text does; empty columns still count.
+    c.NodeSubItemText(fresh[0], 3, std::u16string(u"cut\0here", 8));
+    EXPECT_EQ(c.GetNodeSubItems(fresh[0]), (std::vector<std::u16string>{u"x", u"", u"cut"}));
+    const std::int32_t bare = c.AddNode(0, ucTreeView::rLast, u"", u"Bare|");
+    EXPECT_TRUE(c.HasSubItems(c.GetNodeIndex(bare)));
+    EXPECT_EQ(c.NodeSubItemText(bare, 1), u"");
+}
+
 TEST_F(TreeViewControlTest, TheCheckCascadeGoesDownAndWorksOutTheAncestors) {
     Form form(u"Form1");
     auto& c = tree(form);
