@@ -243,6 +243,16 @@ struct NMTREEVIEWW {
     POINT ptDrag{};
 };
 
+// TVN_ITEMCHANGINGW and TVN_ITEMCHANGEDW: an item's state about to change and changed.
+struct NMTVITEMCHANGE {
+    NMHDR hdr;
+    UINT uChanged = 0;  // TVIF_STATE
+    HTREEITEM hItem;
+    UINT uStateNew = 0;
+    UINT uStateOld = 0;
+    LPARAM lParam = 0;
+};
+
 struct NMTVDISPINFOW {
     NMHDR hdr;
     TVITEMW item;

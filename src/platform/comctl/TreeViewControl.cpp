@@ -144,6 +144,28 @@ LRESULT TreeViewControl::notifyTree(UINT code, UINT action, std::uint32_t oldSlo
     return notify(code, nm.hdr);
 }
 
+std::uint32_t TreeViewControl::stateChanging(std::uint32_t slot, UINT wanted) {
+    const HTREEITEM handle = handleOf(slot);
+    NMTVITEMCHANGE nm;
+    nm.uChanged = TVIF_STATE;
+    nm.hItem = handle;
+    nm.uStateNew = wanted;
+    nm.uStateOld = node(slot).state;
+    nm.lParam = node(slot).lParam;
+    if (notify(TVN_ITEMCHANGINGW, nm.hdr) != 0 || !alive()) return 0;
+    return slotOf(handle);
+}
+
+void TreeViewControl::stateChanged(std::uint32_t slot, UINT old) {
+    NMTVITEMCHANGE nm;
+    nm.uChanged = TVIF_STATE;
+    nm.hItem = handleOf(slot);
+    nm.uStateNew = node(slot).state;
+    nm.uStateOld = old;
+    nm.lParam = node(slot).lParam;
+    notify(TVN_ITEMCHANGEDW, nm.hdr);
+}
+
 LRESULT TreeViewControl::setColour(COLORREF& slot, LPARAM value) {
     const COLORREF old = slot;
     slot = static_cast<COLORREF>(value);

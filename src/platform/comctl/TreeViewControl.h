@@ -95,6 +95,11 @@ private:
     void describe(std::uint32_t slot, TVITEMW& item) const;
     LRESULT notifyTree(UINT code, UINT action, std::uint32_t oldSlot, std::uint32_t newSlot,
                        POINT pt = {});
+    // Asks the parent (TVN_ITEMCHANGINGW) whether an item's state may become `wanted`; the
+    // slot again when it may and the item is still there, else 0.
+    std::uint32_t stateChanging(std::uint32_t slot, UINT wanted);
+    // Tells the parent (TVN_ITEMCHANGEDW) that an item's state changed from `old`.
+    void stateChanged(std::uint32_t slot, UINT old);
 
     // --- Items (TreeViewData.cpp) ---
     HTREEITEM insertItem(const TVINSERTSTRUCTW& ins);

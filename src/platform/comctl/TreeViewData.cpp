@@ -300,8 +300,25 @@ bool TreeViewControl::setItem(const TVITEMEXW& it, bool ex) {
         ReportUnsupported("TVM_SETITEMW", "item mask", ERROR_INVALID_FLAGS);
         return false;
     }
-    const std::uint32_t slot = slotOf(it.hItem);
+    std::uint32_t slot = slotOf(it.hItem);
     if (!slot || slot == m_root) return false;
+    // A state change is offered to the parent first; it may refuse it (the other parts are
+    // set all the same) or delete the item.
+    const UINT stateMask =
+        (it.mask & TVIF_STATE) ? it.stateMask & ~(TVIS_SELECTED | TVIS_FOCUSED) : 0;
+    const UINT oldState = node(slot).state;
+    const UINT wanted = (oldState & ~stateMask) | (it.state & stateMask);
+    const bool stateMoves = wanted != oldState && !node(slot).deleting;
+    bool stateAllowed = true;
+    if (stateMoves) {
+        slot = stateChanging(slot, wanted);
+        if (!alive()) return false;
+        if (!slot) {
+            slot = slotOf(it.hItem);
+            if (!slot) return false;
+            stateAllowed = false;
+        }
+    }
     TreeNode& n = node(slot);
     bool shape = false;
     if (it.mask & TVIF_TEXT) {
@@ -317,10 +334,10 @@ bool TreeViewControl::setItem(const TVITEMEXW& it, bool ex) {
         n.integral = std::max(1, it.iIntegral);
         shape = true;
     }
-    if (it.mask & TVIF_STATE) {
-        // The expanded bit set directly changes the rows without notifications, as on Windows;
-        // selection goes through TVM_SELECTITEM, so those bits are left alone here.
-        const UINT mask = it.stateMask & ~(TVIS_SELECTED | TVIS_FOCUSED);
+    if ((it.mask & TVIF_STATE) && stateAllowed) {
+        // The expanded bit set directly changes the rows without expansion notifications, as
+        // on Windows; selection goes through TVM_SELECTITEM, so those bits are left alone here.
+        const UINT mask = stateMask;
         const UINT old = n.state;
         n.state = (n.state & ~mask) | (it.state & mask);
         if ((old ^ n.state) & TVIS_EXPANDED) shape = true;
@@ -341,6 +358,7 @@ bool TreeViewControl::setItem(const TVITEMEXW& it, bool ex) {
     } else {
         invalidateItem(slot);
     }
+    if (stateMoves && stateAllowed && n.state != oldState) stateChanged(slot, oldState);
     return true;
 }
 

@@ -47,8 +47,12 @@ void TreeViewControl::toggleCheck(std::uint32_t slot) {
     const UINT current = (node(slot).state & TVIS_STATEIMAGEMASK) >> 12;
     UINT next = current + 1;
     if (static_cast<int>(next) >= images || next > 15) next = 1;
+    const UINT old = node(slot).state;
+    slot = stateChanging(slot, (old & ~TVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(next));
+    if (!slot) return;
     node(slot).state = (node(slot).state & ~TVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(next);
     invalidateItem(slot);
+    stateChanged(slot, old);
 }
 
 void TreeViewControl::mouseDown(UINT msg, WPARAM, POINT pt) {
@@ -310,8 +314,8 @@ void TreeViewControl::keyDown(UINT vk) {
         }
         case VK_SPACE:
             if (caret && hasStyle(TVS_CHECKBOXES) && m_search.empty()) {
-                toggleCheck(caret);
                 m_skipChar = true;
+                toggleCheck(caret);
             }
             return;
         default:

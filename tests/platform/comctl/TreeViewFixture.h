@@ -85,6 +85,15 @@ protected:
                 h.action = nm.action;
                 break;
             }
+            case TVN_ITEMCHANGINGW:
+            case TVN_ITEMCHANGEDW: {
+                // The item, and the state images it goes from and to.
+                const auto& nm = reinterpret_cast<const NMTVITEMCHANGE&>(hdr);
+                h.newItem = nm.hItem;
+                h.action = (nm.uStateOld & TVIS_STATEIMAGEMASK) >> 12 |
+                           ((nm.uStateNew & TVIS_STATEIMAGEMASK) >> 12) << 4;
+                break;
+            }
             case TVN_BEGINLABELEDITW:
             case TVN_ENDLABELEDITW:
                 h.newItem = reinterpret_cast<const NMTVDISPINFOW&>(hdr).item.hItem;

@@ -205,6 +205,59 @@ TEST_F(TreeViewInputTest, CheckBoxesCycleByClickAndSpaceAfterNmClick) {
     ImageList_Destroy(own);
 }
 
+// State changes are offered to the parent before and told after: by the check box, the space bar
+// and TVM_SETITEMW; a refusal keeps the state, and a parent deleting the item stops the change.
+TEST_F(TreeViewInputTest, StateChangesAreAskedForAndToldAndMayBeRefused) {
+    const HWND tv = tree(TVS_CHECKBOXES | TVS_HASBUTTONS | TVS_LINESATROOT);
+    const Small s = small(tv);
+    heard.clear();
+    const int indent = static_cast<int>(SendMessageW(tv, TVM_GETINDENT, 0, 0));
+    const RECT row = rectOf(tv, s.b, false);
+    clickAt(tv, indent + 6, (row.top + row.bottom) / 2);
+    // Unchecked (1) to checked (2), after NM_CLICK.
+    EXPECT_EQ(heardOf({NM_CLICK, TVN_ITEMCHANGINGW, TVN_ITEMCHANGEDW}),
+              (std::vector<Heard>{Heard(NM_CLICK), Heard(TVN_ITEMCHANGINGW, {}, s.b, 0x21),
+                                  Heard(TVN_ITEMCHANGEDW, {}, s.b, 0x21)}));
+    heard.clear();
+    hook = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code == TVN_ITEMCHANGINGW) return TRUE;
+        return std::nullopt;
+    };
+    select(tv, s.b);
+    SetFocus(tv);
+    Screen::KeyPress(VK_SPACE);
+    Screen::PumpMessages();
+    EXPECT_EQ(stateOf(tv, s.b, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
+    EXPECT_EQ(codes({TVN_ITEMCHANGINGW, TVN_ITEMCHANGEDW}), std::vector<UINT>{TVN_ITEMCHANGINGW});
+    // A refused TVM_SETITEMW still sets the other parts; one that changes no state asks nothing.
+    TVITEMW it;
+    it.mask = TVIF_STATE | TVIF_PARAM | TVIF_HANDLE;
+    it.hItem = s.b;
+    it.stateMask = TVIS_BOLD;
+    it.state = TVIS_BOLD;
+    it.lParam = 77;
+    heard.clear();
+    EXPECT_TRUE(SendMessageW(tv, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+    EXPECT_EQ(stateOf(tv, s.b, TVIS_BOLD), 0u);
+    hook = nullptr;
+    EXPECT_TRUE(SendMessageW(tv, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+    EXPECT_EQ(stateOf(tv, s.b, TVIS_BOLD), static_cast<UINT>(TVIS_BOLD));
+    EXPECT_TRUE(SendMessageW(tv, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+    EXPECT_EQ(codes({TVN_ITEMCHANGINGW, TVN_ITEMCHANGEDW}),
+              (std::vector<UINT>{TVN_ITEMCHANGINGW, TVN_ITEMCHANGINGW, TVN_ITEMCHANGEDW}));
+    // A parent that deletes the item while asked: the change is dropped, nothing breaks.
+    hook = [&](NMHDR* hdr) -> std::optional<LRESULT> {
+        if (hdr->code == TVN_ITEMCHANGINGW)
+            SendMessageW(tv, TVM_DELETEITEM, 0, static_cast<LPARAM>(s.b.value));
+        return std::nullopt;
+    };
+    it.state = 0;
+    EXPECT_FALSE(SendMessageW(tv, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+    EXPECT_EQ(textOf(tv, s.b), u"<fail>");
+    hook = nullptr;
+    DestroyWindow(tv);
+}
+
 TEST_F(TreeViewInputTest, LabelEditingAcceptedRefusedCancelledAndDestroyedInTheHandler) {
     const HWND tv = tree(TVS_EDITLABELS | TVS_HASBUTTONS);
     const Small s = small(tv);
