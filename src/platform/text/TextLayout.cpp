@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <list>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 
@@ -77,14 +77,50 @@ namespace {
 struct ShapedGlyph {
     std::uint32_t index;
     std::uint32_t cluster;  // from the start of the word
-    double advance;         // whole pixels, glyph by glyph, as GDI lays text out
-    double xOffset;
-    double yOffset;  // positive down
+    std::int32_t advance;   // whole pixels, glyph by glyph, as GDI lays text out
+    std::int32_t xOffset;   // whole pixels
+    double yOffset;         // positive down
 };
 
-struct ShapedWord {
-    std::vector<ShapedGlyph> glyphs;
+// A mix of the word's units, its face and its direction: the low bits pick a set of the word
+// table, the high bits tell words of one set apart before their texts are compared.
+std::uint64_t wordHash(const FontFace* face, bool rtl, std::u16string_view text) {
+    std::uint64_t h =
+        reinterpret_cast<std::uintptr_t>(face) * 0x9E3779B97F4A7C15ull ^ (rtl ? 1 : 0);
+    for (char16_t c : text)
+        h = (h ^ c) * 0x100000001B3ull;
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    return h ^ (h >> 33);
+}
+
+// Words shaped before, in a table of two-way sets: a lookup reads one set, and a word's text
+// and glyphs sit in its slot, so keeping a word allocates nothing. A new word replaces the one
+// of its set used less recently. Words too long for a slot, or shaped into more glyphs than it
+// holds, are kept in a map instead.
+struct WordSlot {
+    static constexpr std::size_t kUnits = 12;
+    std::uint32_t generation = 0;  // the table's generation when filled; 0: empty
+    std::uint32_t tag = 0;
+    const FontFace* face = nullptr;
+    std::uint8_t length = 0;
+    std::uint8_t count = 0;
+    bool rtl = false;
+    char16_t text[kUnits];
+    ShapedGlyph glyphs[kUnits];
 };
+
+struct WordTable {
+    static constexpr std::size_t kSets = 2048;
+    std::uint32_t generation = 1;  // raised to forget every word at once
+    WordSlot slots[kSets][2];
+    std::uint8_t recent[kSets] = {};  // the way of each set used last
+};
+
+WordTable& wordTable() {
+    static WordTable table;
+    return table;
+}
 
 struct WordKey {
     const FontFace* face;
@@ -121,17 +157,16 @@ struct WordKeyEqual {
     }
 };
 
-std::unordered_map<WordKey, ShapedWord, WordKeyHash, WordKeyEqual>& wordCache() {
-    static std::unordered_map<WordKey, ShapedWord, WordKeyHash, WordKeyEqual> cache;
-    return cache;
+using WordMap = std::unordered_map<WordKey, std::vector<ShapedGlyph>, WordKeyHash, WordKeyEqual>;
+
+WordMap& wordMap() {
+    static WordMap map;
+    return map;
 }
 
-// One word shaped by one face, from the cache when it was shaped before.
-const ShapedWord& shapeWord(FontFace& face, std::u16string_view text, bool rtl) {
-    auto& cache = wordCache();
-    if (auto it = cache.find(WordView{&face, rtl, text}); it != cache.end()) return it->second;
-    WordKey key{&face, rtl, std::u16string(text)};
-    if (cache.size() > 50000) cache.clear();  // bounded: start again rather than grow
+// Shapes one word with HarfBuzz into `out`.
+void shapeWithFace(FontFace& face, std::u16string_view text, bool rtl,
+                   std::vector<ShapedGlyph>& out) {
     static hb_buffer_t* buffer = hb_buffer_create();
     hb_buffer_clear_contents(buffer);
     hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.data()),
@@ -143,23 +178,93 @@ const ShapedWord& shapeWord(FontFace& face, std::u16string_view text, bool rtl) 
     const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
     const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
     const double scale = face.shapingScale();
-    ShapedWord word;
-    word.glyphs.reserve(count);
+    out.clear();
+    out.reserve(count);
     for (unsigned g = 0; g < count; ++g) {
-        word.glyphs.push_back(
-            ShapedGlyph{info[g].codepoint, info[g].cluster, std::round(pos[g].x_advance * scale),
-                        std::round(pos[g].x_offset * scale), -pos[g].y_offset * scale});
+        out.push_back(ShapedGlyph{info[g].codepoint, info[g].cluster,
+                                  static_cast<std::int32_t>(std::round(pos[g].x_advance * scale)),
+                                  static_cast<std::int32_t>(std::round(pos[g].x_offset * scale)),
+                                  -pos[g].y_offset * scale});
     }
-    return cache.emplace(std::move(key), std::move(word)).first->second;
+}
+
+// One word shaped by one face, from the cache when it was shaped before. The glyphs stay valid
+// until the next word is asked for.
+std::span<const ShapedGlyph> shapeWord(FontFace& face, std::u16string_view text, bool rtl) {
+    WordTable& table = wordTable();
+    WordSlot* slot = nullptr;
+    std::size_t set = 0;
+    std::uint32_t tag = 0;
+    if (text.size() <= WordSlot::kUnits) {
+        const std::uint64_t h = wordHash(&face, rtl, text);
+        set = static_cast<std::size_t>(h) & (WordTable::kSets - 1);
+        tag = static_cast<std::uint32_t>(h >> 32);
+        for (std::uint8_t way = 0; way < 2; ++way) {
+            WordSlot& s = table.slots[set][way];
+            if (s.generation == table.generation && s.tag == tag && s.face == &face &&
+                s.rtl == rtl && s.length == text.size() &&
+                std::equal(text.begin(), text.end(), s.text)) {
+                table.recent[set] = way;
+                return {s.glyphs, s.count};
+            }
+        }
+        const std::uint8_t way = table.recent[set] ^ 1;
+        slot = &table.slots[set][way];
+    }
+    WordMap& map = wordMap();
+    if (!map.empty()) {
+        if (auto it = map.find(WordView{&face, rtl, text}); it != map.end()) return it->second;
+    }
+    static std::vector<ShapedGlyph> shaped;
+    shapeWithFace(face, text, rtl, shaped);
+    if (slot && shaped.size() <= WordSlot::kUnits) {
+        slot->generation = table.generation;
+        slot->tag = tag;
+        slot->face = &face;
+        slot->rtl = rtl;
+        slot->length = static_cast<std::uint8_t>(text.size());
+        slot->count = static_cast<std::uint8_t>(shaped.size());
+        std::copy(text.begin(), text.end(), slot->text);
+        std::copy(shaped.begin(), shaped.end(), slot->glyphs);
+        table.recent[set] = static_cast<std::uint8_t>(slot - table.slots[set]);
+        return {slot->glyphs, slot->count};
+    }
+    if (map.size() > 50000) map.clear();  // bounded: start again rather than grow
+    return map.emplace(WordKey{&face, rtl, std::u16string(text)}, shaped).first->second;
 }
 
 }  // namespace
 
 void TextLayout::clearWordCache() {
-    wordCache().clear();
+    ++wordTable().generation;
+    wordMap().clear();
 }
 
+namespace {
+
+// Bytes held by all line coverages: past the budget, lines are drawn glyph by glyph.
+std::size_t& coverageBytes() {
+    static std::size_t bytes = 0;
+    return bytes;
+}
+constexpr std::size_t kCoverageBudget = 16u << 20;
+constexpr std::size_t kLineCoverageMax = 64u << 10;
+
+}  // namespace
+
 TextLayout::TextLayout(RealizedFont& font, std::u16string_view text, bool rtl, int extra) {
+    layOut(font, text, rtl, extra);
+}
+
+void TextLayout::layOut(RealizedFont& font, std::u16string_view text, bool rtl, int extra) {
+    if (m_coverage) {
+        coverageBytes() -= m_coverage->alpha.size();
+        m_coverage.reset();
+    }
+    m_coverageTried = false;
+    m_draws = 0;
+    m_glyphs.clear();
+    m_width = m_pen = 0;
     m_advances.assign(text.size(), 0.0);
     if (text.empty()) return;
     m_glyphs.reserve(text.size());  // about a glyph a unit: one allocation, not one per doubling
@@ -259,10 +364,11 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
         }
         if (rtl) std::reverse(words.begin(), words.end());
         for (const auto& [wb, we] : words) {
-            const ShapedWord& word = shapeWord(*p.face, run.substr(wb, we - wb), rtl);
+            const std::span<const ShapedGlyph> word =
+                shapeWord(*p.face, run.substr(wb, we - wb), rtl);
             const std::size_t base = start + wb;
-            for (std::size_t g = 0; g < word.glyphs.size(); ++g) {
-                const ShapedGlyph& sg = word.glyphs[g];
+            for (std::size_t g = 0; g < word.size(); ++g) {
+                const ShapedGlyph& sg = word[g];
                 const std::uint32_t cluster = static_cast<std::uint32_t>(base + sg.cluster);
                 Glyph out;
                 out.face = p.face;
@@ -274,8 +380,7 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
                 m_glyphs.push_back(out);
                 double advance = sg.advance;
                 // Character extra goes after each cluster, where the cluster ends.
-                const bool endsCluster =
-                    g + 1 == word.glyphs.size() || word.glyphs[g + 1].cluster != sg.cluster;
+                const bool endsCluster = g + 1 == word.size() || word[g + 1].cluster != sg.cluster;
                 if (endsCluster && extra) advance += extra;
                 m_pen += advance;
                 if (cluster < m_advances.size()) m_advances[cluster] += advance;
@@ -287,76 +392,119 @@ void TextLayout::shapeRun(RealizedFont& font, std::u16string_view all, std::size
 namespace {
 
 // Laid-out lines kept for the texts drawn and measured again and again (captions, list
-// items): the most recently used first, bounded in lines and in characters.
-struct LineKey {
-    const RealizedFont* font;
-    bool rtl;
-    int extra;
-    std::u16string text;
-};
-
-struct LineView {
-    const RealizedFont* font;
-    bool rtl;
-    int extra;
-    std::u16string_view text;
-};
-
-struct LineKeyHash {
-    using is_transparent = void;
-    std::size_t operator()(const LineView& k) const {
-        return std::hash<std::u16string_view>()(k.text) ^ (std::hash<const void*>()(k.font) << 1) ^
-               (static_cast<std::size_t>(k.extra) << 3) ^ (k.rtl ? 0x9E3779B9u : 0);
-    }
-    std::size_t operator()(const LineKey& k) const {
-        return (*this)(LineView{k.font, k.rtl, k.extra, k.text});
-    }
-};
-
-struct LineKeyEqual {
-    using is_transparent = void;
-    static LineView view(const LineKey& k) { return LineView{k.font, k.rtl, k.extra, k.text}; }
-    static LineView view(const LineView& k) { return k; }
-    template <class A, class B>
-    bool operator()(const A& a, const B& b) const {
-        const LineView x = view(a), y = view(b);
-        return x.font == y.font && x.rtl == y.rtl && x.extra == y.extra && x.text == y.text;
-    }
-};
-
+// items), bounded in lines and in characters. The lines sit in one array, chained from the
+// most to the least recently used, and are found through an open-addressed table of their
+// places. A line dropped for a new one lends it its key's and layout's memory, so a steady
+// stream of new lines allocates nothing.
 struct LineCache {
-    static constexpr std::size_t kMaxLines = 4096;
+    static constexpr std::uint32_t kMaxLines = 4096;
     static constexpr std::size_t kMaxUnits = 1 << 19;
-    struct Entry;
-    using Index =
-        std::unordered_map<LineKey, std::list<Entry>::iterator, LineKeyHash, LineKeyEqual>;
+    static constexpr std::uint32_t kSlots = 2 * kMaxLines;  // a power of two, at most half full
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+    // Lines up to this many units lend their memory to the next line; the memory of longer
+    // ones is given back.
+    static constexpr std::size_t kReuseUnits = 256;
     struct Entry {
-        Index::iterator slot;  // the index entry, to drop it without looking it up again
-        std::shared_ptr<const TextLayout> layout;
+        std::uint64_t hash = 0;
+        const RealizedFont* font = nullptr;
+        bool rtl = false;
+        int extra = 0;
+        std::u16string text;
+        std::shared_ptr<TextLayout> layout;
+        std::uint32_t newer = kNone, older = kNone;
     };
-    std::list<Entry> recent;
-    Index index;
+    std::vector<Entry> entries;
+    std::vector<std::uint32_t> spare;  // places in `entries` of dropped lines
+    std::vector<std::uint32_t> slots = std::vector<std::uint32_t>(kSlots, kNone);
+    std::uint32_t newest = kNone, oldest = kNone;
+    std::uint32_t count = 0;
     std::size_t units = 0;
-    // Room for every line kept, so the index never rehashes and its iterators stay valid.
-    LineCache() { index.reserve(kMaxLines + 1); }
+
+    static std::uint64_t hashOf(const RealizedFont* font, bool rtl, int extra,
+                                std::u16string_view text) {
+        std::uint64_t h = reinterpret_cast<std::uintptr_t>(font) * 0x9E3779B97F4A7C15ull ^
+                          (static_cast<std::uint64_t>(static_cast<std::uint32_t>(extra)) << 1) ^
+                          (rtl ? 1 : 0);
+        for (char16_t c : text)
+            h = (h ^ c) * 0x100000001B3ull;
+        h ^= h >> 33;
+        h *= 0xFF51AFD7ED558CCDull;
+        return h ^ (h >> 33);
+    }
+    bool matches(const Entry& e, std::uint64_t hash, const RealizedFont* font, bool rtl, int extra,
+                 std::u16string_view text) const {
+        return e.hash == hash && e.font == font && e.rtl == rtl && e.extra == extra &&
+               std::u16string_view(e.text) == text;
+    }
+    // The slot holding the line, or the empty slot where it would go.
+    std::uint32_t probe(std::uint64_t hash, const RealizedFont* font, bool rtl, int extra,
+                        std::u16string_view text) const {
+        for (std::uint32_t s = static_cast<std::uint32_t>(hash) & (kSlots - 1);;
+             s = (s + 1) & (kSlots - 1)) {
+            const std::uint32_t e = slots[s];
+            if (e == kNone || matches(entries[e], hash, font, rtl, extra, text)) return s;
+        }
+    }
+    void unlink(std::uint32_t e) {
+        Entry& x = entries[e];
+        (x.newer == kNone ? newest : entries[x.newer].older) = x.older;
+        (x.older == kNone ? oldest : entries[x.older].newer) = x.newer;
+        x.newer = x.older = kNone;
+    }
+    void linkNewest(std::uint32_t e) {
+        Entry& x = entries[e];
+        x.older = newest;
+        x.newer = kNone;
+        if (newest != kNone) entries[newest].newer = e;
+        newest = e;
+        if (oldest == kNone) oldest = e;
+    }
+    // Empties a slot, moving later lines of its probe sequence back so that every line stays
+    // reachable from its home slot.
+    void erase(std::uint32_t s) {
+        for (std::uint32_t next = (s + 1) & (kSlots - 1);; next = (next + 1) & (kSlots - 1)) {
+            const std::uint32_t e = slots[next];
+            if (e == kNone) break;
+            const std::uint32_t home = static_cast<std::uint32_t>(entries[e].hash) & (kSlots - 1);
+            // The line may fill the hole when its home is not within (s, next].
+            if (((next - home) & (kSlots - 1)) >= ((next - s) & (kSlots - 1))) {
+                slots[s] = e;
+                s = next;
+            }
+        }
+        slots[s] = kNone;
+    }
+    // Drops the least recently used line; returns its place in `entries` for reuse.
+    std::uint32_t dropOldest() {
+        const std::uint32_t e = oldest;
+        Entry& x = entries[e];
+        erase(probe(x.hash, x.font, x.rtl, x.extra, x.text));
+        unlink(e);
+        units -= x.text.size();
+        --count;
+        return e;
+    }
+    // Keeps a dropped line's place for a later line, without its layout.
+    void park(std::uint32_t e) {
+        Entry& x = entries[e];
+        x.layout.reset();
+        if (x.text.capacity() > kReuseUnits) x.text = std::u16string();
+        spare.push_back(e);
+    }
+    void clear() {
+        entries.clear();
+        spare.clear();
+        std::fill(slots.begin(), slots.end(), kNone);
+        newest = oldest = kNone;
+        count = 0;
+        units = 0;
+    }
 };
 
 LineCache& lineCache() {
     static LineCache c;
     return c;
 }
-
-}  // namespace
-
-namespace {
-
-// Bytes held by all line coverages: past the budget, lines are drawn glyph by glyph.
-std::size_t& coverageBytes() {
-    static std::size_t bytes = 0;
-    return bytes;
-}
-constexpr std::size_t kCoverageBudget = 16u << 20;
-constexpr std::size_t kLineCoverageMax = 64u << 10;
 
 }  // namespace
 
@@ -429,44 +577,66 @@ const FontFace::Glyph* TextLayout::coverage() const {
 }
 
 void TextLayout::clearCache() {
-    lineCache().recent.clear();
-    lineCache().index.clear();
-    lineCache().units = 0;
-    wordCache().clear();
+    lineCache().clear();
+    clearWordCache();
 }
 
 std::shared_ptr<const TextLayout> TextLayout::shaped(RealizedFont& font, std::u16string_view text,
                                                      bool rtl, int extra) {
     LineCache& cache = lineCache();
     // Measuring a text and then drawing it asks for the same line twice in a row: the most
-    // recent line answers without a lookup.
-    if (!cache.recent.empty()) {
-        const LineCache::Entry& last = cache.recent.front();
-        const LineKey& key = last.slot->first;
-        if (key.font == &font && key.rtl == rtl && key.extra == extra && key.text == text)
+    // recent line answers without hashing.
+    if (cache.newest != LineCache::kNone) {
+        const LineCache::Entry& last = cache.entries[cache.newest];
+        if (last.font == &font && last.rtl == rtl && last.extra == extra &&
+            std::u16string_view(last.text) == text)
             return last.layout;
     }
-    if (auto it = cache.index.find(LineView{&font, rtl, extra, text}); it != cache.index.end()) {
-        cache.recent.splice(cache.recent.begin(), cache.recent, it->second);
-        return it->second->layout;
+    if (text.size() > LineCache::kMaxUnits / 8)  // too long to keep
+        return std::make_shared<const TextLayout>(font, text, rtl, extra);
+    const std::uint64_t hash = LineCache::hashOf(&font, rtl, extra, text);
+    std::uint32_t slot = cache.probe(hash, &font, rtl, extra, text);
+    if (const std::uint32_t e = cache.slots[slot]; e != LineCache::kNone) {
+        cache.unlink(e);
+        cache.linkNewest(e);
+        return cache.entries[e].layout;
     }
-    auto layout = std::make_shared<const TextLayout>(font, text, rtl, extra);
-    if (text.size() > LineCache::kMaxUnits / 8) return layout;  // too long to keep
-    // The oldest lines go first, so the index stays within the room reserved for it.
-    while (cache.recent.size() >= LineCache::kMaxLines ||
-           (!cache.recent.empty() && cache.units + text.size() > LineCache::kMaxUnits)) {
-        const LineCache::Entry& oldest = cache.recent.back();
-        cache.units -= oldest.slot->first.text.size();
-        cache.index.erase(oldest.slot);
-        cache.recent.pop_back();
+    // The least recently used lines go first; the last one dropped lends its memory.
+    std::uint32_t e = LineCache::kNone;
+    while (cache.count >= LineCache::kMaxLines ||
+           (cache.count > 0 && cache.units + text.size() > LineCache::kMaxUnits)) {
+        if (e != LineCache::kNone) cache.park(e);
+        e = cache.dropOldest();
+        slot = LineCache::kNone;  // dropping may have moved lines between slots
     }
-    const auto slot =
-        cache.index.emplace(LineKey{&font, rtl, extra, std::u16string(text)}, cache.recent.end())
-            .first;
-    cache.recent.push_front(LineCache::Entry{slot, layout});
-    slot->second = cache.recent.begin();
+    if (slot == LineCache::kNone) slot = cache.probe(hash, &font, rtl, extra, text);
+    if (e == LineCache::kNone && !cache.spare.empty()) {
+        e = cache.spare.back();
+        cache.spare.pop_back();
+    }
+    if (e == LineCache::kNone) {
+        e = static_cast<std::uint32_t>(cache.entries.size());
+        cache.entries.emplace_back();
+    }
+    LineCache::Entry& entry = cache.entries[e];
+    entry.hash = hash;
+    entry.font = &font;
+    entry.rtl = rtl;
+    entry.extra = extra;
+    // A short line's layout nobody else holds is laid out again in place.
+    if (entry.layout && entry.layout.use_count() == 1 &&
+        entry.text.capacity() <= LineCache::kReuseUnits && text.size() <= LineCache::kReuseUnits) {
+        entry.text.assign(text);
+        entry.layout->layOut(font, text, rtl, extra);
+    } else {
+        entry.text = std::u16string(text);
+        entry.layout = std::make_shared<TextLayout>(font, text, rtl, extra);
+    }
+    cache.slots[slot] = e;
+    cache.linkNewest(e);
+    ++cache.count;
     cache.units += text.size();
-    return layout;
+    return entry.layout;
 }
 
 double TextLayout::measure(RealizedFont& font, std::u16string_view text, int extra) {

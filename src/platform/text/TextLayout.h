@@ -58,6 +58,9 @@ public:
     static void clearWordCache();
 
 private:
+    // Lays the text out into this layout, replacing what it held; the containers keep their
+    // memory, so a layout the line cache reuses costs no allocation.
+    void layOut(RealizedFont& font, std::u16string_view text, bool rtl, int extra);
     void shapeRun(RealizedFont& font, std::u16string_view all, std::size_t start,
                   std::size_t length, bool rtl, int extra);
     std::vector<Glyph> m_glyphs;
