@@ -119,8 +119,17 @@ public:
     }
 
     int width(std::u16string_view s) {
+        if (s.empty()) return 0;
+        // Without tabs to expand only the whole width is needed, not every unit's edge: the
+        // advances are whole pixels, so the two add up alike.
+        if (!(m_format & DT_EXPANDTABS) || s.find(u'\t') == s.npos) {
+            SIZE size{};
+            return GetTextExtentPoint32W(m_hdc, s.data(), static_cast<int>(s.size()), &size)
+                       ? static_cast<int>(size.cx)
+                       : 0;
+        }
         measure(s, -1, m_edges);
-        return s.empty() ? 0 : m_edges.back();
+        return m_edges.back();
     }
 
     // Splits one paragraph (no hard breaks inside) into lines.
@@ -407,7 +416,11 @@ int DrawTextExW(HDC hdc, LPWSTR text, int length, RECT* rc, UINT format, DRAWTEX
 
     // Lines: paragraphs split at CR, LF or CR LF, then broken to the width.
     Formatter formatter(hdc, flags, tm, tabUnits);
-    std::vector<Line> lines;
+    // Kept between calls (nothing inside draws text through here again): most texts are one
+    // line, and a list paints hundreds of them.
+    static thread_local std::vector<Line> lineStore;
+    std::vector<Line>& lines = lineStore;
+    lines.clear();
     if (flags & DT_SINGLELINE) {
         formatter.breakParagraph(shownText, 0, shownText.size(), avail, lines);
     } else {
