@@ -56,6 +56,17 @@ Region Region::intersected(const RECT& rc) const {
     return combine(*this, Region(rc), Op::And);
 }
 
+void Region::assignIntersection(const Region& from, const RECT& rc) {
+    if (from.m_rects.size() == 1) {
+        RECT out;
+        const bool meet = IntersectRect(&out, &from.m_rects.front(), &rc);
+        m_rects.clear();
+        if (meet) m_rects.push_back(out);
+        return;
+    }
+    *this = from.intersected(rc);
+}
+
 Region Region::mirrored(LONG axis) const {
     Region out;
     out.m_rects.reserve(m_rects.size());

@@ -50,6 +50,8 @@ public:
     bool intersects(const RECT& rc) const;
     void offset(LONG dx, LONG dy);
     Region intersected(const RECT& rc) const;
+    // Makes this region the part of `from` inside `rc`, in the memory it already holds.
+    void assignIntersection(const Region& from, const RECT& rc);
     // The region flipped left to right about x = axis / 2: [l, r) becomes [axis - r, axis - l).
     Region mirrored(LONG axis) const;
     // Calls fn(x0, x1) for every span of the region on scanline y.

@@ -626,11 +626,12 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
     // span [left, left + width), which ends on the surface where `left` lands.
     if (dc->isMirrored()) origin.x -= textWidth;
     const int baseline = origin.y + tm.tmAscent;
-    // Clipping: the DC's region, and the rectangle when asked (the region is copied only then).
-    Region clipped;
+    // Clipping: the DC's region, and the rectangle when asked (the region is copied only then,
+    // into memory kept between calls).
+    static thread_local Region clipped;
     const Region* clipPtr = &dc->clipRegion();
     if ((options & ETO_CLIPPED) && rc) {
-        clipped = clipPtr->intersected(dc->rectToSurface(*rc));
+        clipped.assignIntersection(*clipPtr, dc->rectToSurface(*rc));
         clipPtr = &clipped;
     }
     const Region& clip = *clipPtr;
