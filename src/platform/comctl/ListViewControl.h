@@ -175,10 +175,11 @@ private:
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     // Columns in the order shown, and each one's left edge before scrolling.
     std::vector<int> columnOrder() const;
-    // The order and each column's left edge, read once for a paint (the header is not asked
-    // for every cell).
+    // The order and each column's left edge, and the items' area below the header, read once
+    // for a paint (the header is not asked for every cell).
     struct ColumnPlaces {
         std::vector<int> order, left;
+        RECT area;
     };
     const ColumnPlaces* m_paintOrder = nullptr;
     int columnLeft(int column) const;

@@ -34,6 +34,7 @@ RECT ListViewControl::clientRect() const {
 }
 
 RECT ListViewControl::itemsArea() const {
+    if (m_paintOrder) return m_paintOrder->area;
     RECT r = clientRect();
     r.top = std::min(r.bottom, r.top + headerHeight());
     return r;

@@ -89,6 +89,7 @@ void ListViewControl::paint(HDC dc, const RECT& update) {
     // early anyway: the list is invalidated again).
     ColumnPlaces places;
     places.order = columnOrder();
+    places.area = area;
     places.left.assign(m_columns.size(), 0);
     for (int x = 0; int c : places.order) {
         places.left[static_cast<std::size_t>(c)] = x;
@@ -276,7 +277,9 @@ void ListViewControl::paintReportItem(HDC dc, int i, NMLVCUSTOMDRAW& cd, LRESULT
     const bool classicHighlight =
         !(g_theme && g_theme->listView) && (state & (CDIS_SELECTED | CDIS_DROPHILITED)) &&
         (m_focused || (style() & LVS_SHOWSELALWAYS) || (state & CDIS_DROPHILITED)) && !noSelect;
-    for (int c : columnOrder()) {
+    std::vector<int> ownOrder;
+    const std::vector<int>& order = m_paintOrder ? m_paintOrder->order : (ownOrder = columnOrder());
+    for (int c : order) {
         if (c >= columnCount()) break;
         RECT cell = subItemRect(i, c, LVIR_BOUNDS);
         if (c == 0)
@@ -324,17 +327,27 @@ void ListViewControl::paintReportItem(HDC dc, int i, NMLVCUSTOMDRAW& cd, LRESULT
 }
 
 void ListViewControl::paintCell(HDC dc, int i, int subItem, const RECT& cell, NMLVCUSTOMDRAW&) {
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
+    // Images are clipped to the cell; text is clipped to its label, which lies inside the cell
+    // unless the column is too narrow for the padding. The DC's clip changes only when needed.
+    int saved = 0;
+    auto clipToCell = [&] {
+        if (saved) return;
+        saved = SaveDC(dc);
+        IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
+    };
     if (subItem == 0) {
         const UINT stateImage = (itemState(i, LVIS_STATEIMAGEMASK) >> 12) & 0xF;
         const RECT stateRect = stateIconRect(i);
-        if (!IsRectEmpty(&stateRect)) paintCheck(dc, stateRect, stateImage);
+        if (!IsRectEmpty(&stateRect)) {
+            clipToCell();
+            paintCheck(dc, stateRect, stateImage);
+        }
     }
     const RECT icon = subItemRect(i, subItem, LVIR_ICON);
     if (m_small && icon.right > icon.left) {
         const int image = cellImage(i, subItem);
         if (image >= 0) {
+            clipToCell();
             UINT flags = ILD_TRANSPARENT;
             if (subItem == 0) {
                 const UINT state = itemState(i, LVIS_OVERLAYMASK | LVIS_CUT | LVIS_SELECTED);
@@ -349,6 +362,9 @@ void ListViewControl::paintCell(HDC dc, int i, int subItem, const RECT& cell, NM
         RECT label = subItemRect(i, subItem, LVIR_LABEL);
         label.left += subItem == 0 ? 2 : kCellPad;
         label.right -= subItem == 0 ? 2 : kCellPad;
+        if (label.left > label.right || label.left < cell.left || label.right > cell.right ||
+            label.top < cell.top || label.bottom > cell.bottom)
+            clipToCell();
         UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
         const int align =
             subItem < columnCount()
@@ -362,7 +378,7 @@ void ListViewControl::paintCell(HDC dc, int i, int subItem, const RECT& cell, NM
         DrawTextW(dc, text.data(), static_cast<int>(text.size()), &label, flags);
         if (underline) SelectObject(dc, old);
     }
-    RestoreDC(dc, saved);
+    if (saved) RestoreDC(dc, saved);
 }
 
 void ListViewControl::paintIconItem(HDC dc, int i, NMLVCUSTOMDRAW& cd) {
