@@ -94,14 +94,12 @@ std::uint64_t wordHash(const FontFace* face, bool rtl, std::u16string_view text)
     return h ^ (h >> 33);
 }
 
-// Words shaped before, in a table of two-way sets: a lookup reads one set, and a word's text
-// and glyphs sit in its slot, so keeping a word allocates nothing. A new word replaces the one
-// of its set used less recently. Words too long for a slot, or shaped into more glyphs than it
-// holds, are kept in a map instead.
+// Words shaped before, in a table of two-way sets: a lookup reads the set's two tags (kept apart
+// in a small array) and then one slot, and a word's text and glyphs sit in its slot, so keeping
+// a word allocates nothing. A new word replaces the one of its set used less recently. Words
+// too long for a slot, or shaped into more glyphs than it holds, are kept in a map instead.
 struct WordSlot {
     static constexpr std::size_t kUnits = 12;
-    std::uint32_t generation = 0;  // the table's generation when filled; 0: empty
-    std::uint32_t tag = 0;
     const FontFace* face = nullptr;
     std::uint8_t length = 0;
     std::uint8_t count = 0;
@@ -112,9 +110,12 @@ struct WordSlot {
 
 struct WordTable {
     static constexpr std::size_t kSets = 2048;
-    std::uint32_t generation = 1;  // raised to forget every word at once
+    struct Set {
+        std::uint32_t tags[2] = {};  // high bits of each way's word hash, odd; 0: empty
+        std::uint32_t recent = 0;    // the way used last
+    };
+    Set sets[kSets];
     WordSlot slots[kSets][2];
-    std::uint8_t recent[kSets] = {};  // the way of each set used last
 };
 
 WordTable& wordTable() {
@@ -192,24 +193,23 @@ void shapeWithFace(FontFace& face, std::u16string_view text, bool rtl,
 // until the next word is asked for.
 std::span<const ShapedGlyph> shapeWord(FontFace& face, std::u16string_view text, bool rtl) {
     WordTable& table = wordTable();
-    WordSlot* slot = nullptr;
-    std::size_t set = 0;
-    std::uint32_t tag = 0;
+    WordTable::Set* set = nullptr;
+    std::uint32_t way = 0, tag = 0;
     if (text.size() <= WordSlot::kUnits) {
         const std::uint64_t h = wordHash(&face, rtl, text);
-        set = static_cast<std::size_t>(h) & (WordTable::kSets - 1);
-        tag = static_cast<std::uint32_t>(h >> 32);
-        for (std::uint8_t way = 0; way < 2; ++way) {
-            WordSlot& s = table.slots[set][way];
-            if (s.generation == table.generation && s.tag == tag && s.face == &face &&
-                s.rtl == rtl && s.length == text.size() &&
+        const std::size_t index = static_cast<std::size_t>(h) & (WordTable::kSets - 1);
+        set = &table.sets[index];
+        tag = static_cast<std::uint32_t>(h >> 32) | 1;
+        for (way = 0; way < 2; ++way) {
+            if (set->tags[way] != tag) continue;
+            const WordSlot& s = table.slots[index][way];
+            if (s.face == &face && s.rtl == rtl && s.length == text.size() &&
                 std::equal(text.begin(), text.end(), s.text)) {
-                table.recent[set] = way;
+                set->recent = way;
                 return {s.glyphs, s.count};
             }
         }
-        const std::uint8_t way = table.recent[set] ^ 1;
-        slot = &table.slots[set][way];
+        way = set->recent ^ 1;
     }
     WordMap& map = wordMap();
     if (!map.empty()) {
@@ -217,16 +217,16 @@ std::span<const ShapedGlyph> shapeWord(FontFace& face, std::u16string_view text,
     }
     static std::vector<ShapedGlyph> shaped;
     shapeWithFace(face, text, rtl, shaped);
-    if (slot && shaped.size() <= WordSlot::kUnits) {
-        slot->generation = table.generation;
-        slot->tag = tag;
+    if (set && shaped.size() <= WordSlot::kUnits) {
+        WordSlot* slot = &table.slots[set - table.sets][way];
+        set->tags[way] = tag;
+        set->recent = way;
         slot->face = &face;
         slot->rtl = rtl;
         slot->length = static_cast<std::uint8_t>(text.size());
         slot->count = static_cast<std::uint8_t>(shaped.size());
         std::copy(text.begin(), text.end(), slot->text);
         std::copy(shaped.begin(), shaped.end(), slot->glyphs);
-        table.recent[set] = static_cast<std::uint8_t>(slot - table.slots[set]);
         return {slot->glyphs, slot->count};
     }
     if (map.size() > 50000) map.clear();  // bounded: start again rather than grow
@@ -236,7 +236,8 @@ std::span<const ShapedGlyph> shapeWord(FontFace& face, std::u16string_view text,
 }  // namespace
 
 void TextLayout::clearWordCache() {
-    ++wordTable().generation;
+    for (WordTable::Set& set : wordTable().sets)
+        set = WordTable::Set{};
     wordMap().clear();
 }
 
@@ -415,7 +416,13 @@ struct LineCache {
     };
     std::vector<Entry> entries;
     std::vector<std::uint32_t> spare;  // places in `entries` of dropped lines
-    std::vector<std::uint32_t> slots = std::vector<std::uint32_t>(kSlots, kNone);
+    // Each slot holds a line's place in `entries` and the low half of its hash, so that probing
+    // compares hashes without reading the lines.
+    struct Slot {
+        std::uint32_t entry = kNone;
+        std::uint32_t hash = 0;
+    };
+    std::vector<Slot> slots = std::vector<Slot>(kSlots);
     std::uint32_t newest = kNone, oldest = kNone;
     std::uint32_t count = 0;
     std::size_t units = 0;
@@ -431,18 +438,18 @@ struct LineCache {
         h *= 0xFF51AFD7ED558CCDull;
         return h ^ (h >> 33);
     }
-    bool matches(const Entry& e, std::uint64_t hash, const RealizedFont* font, bool rtl, int extra,
-                 std::u16string_view text) const {
-        return e.hash == hash && e.font == font && e.rtl == rtl && e.extra == extra &&
-               std::u16string_view(e.text) == text;
-    }
     // The slot holding the line, or the empty slot where it would go.
     std::uint32_t probe(std::uint64_t hash, const RealizedFont* font, bool rtl, int extra,
                         std::u16string_view text) const {
-        for (std::uint32_t s = static_cast<std::uint32_t>(hash) & (kSlots - 1);;
-             s = (s + 1) & (kSlots - 1)) {
-            const std::uint32_t e = slots[s];
-            if (e == kNone || matches(entries[e], hash, font, rtl, extra, text)) return s;
+        const auto low = static_cast<std::uint32_t>(hash);
+        for (std::uint32_t s = low & (kSlots - 1);; s = (s + 1) & (kSlots - 1)) {
+            const Slot& slot = slots[s];
+            if (slot.entry == kNone) return s;
+            if (slot.hash != low) continue;
+            const Entry& e = entries[slot.entry];
+            if (e.font == font && e.rtl == rtl && e.extra == extra &&
+                std::u16string_view(e.text) == text)
+                return s;
         }
     }
     void unlink(std::uint32_t e) {
@@ -463,22 +470,24 @@ struct LineCache {
     // reachable from its home slot.
     void erase(std::uint32_t s) {
         for (std::uint32_t next = (s + 1) & (kSlots - 1);; next = (next + 1) & (kSlots - 1)) {
-            const std::uint32_t e = slots[next];
-            if (e == kNone) break;
-            const std::uint32_t home = static_cast<std::uint32_t>(entries[e].hash) & (kSlots - 1);
+            if (slots[next].entry == kNone) break;
+            const std::uint32_t home = slots[next].hash & (kSlots - 1);
             // The line may fill the hole when its home is not within (s, next].
             if (((next - home) & (kSlots - 1)) >= ((next - s) & (kSlots - 1))) {
-                slots[s] = e;
+                slots[s] = slots[next];
                 s = next;
             }
         }
-        slots[s] = kNone;
+        slots[s] = Slot{};
     }
     // Drops the least recently used line; returns its place in `entries` for reuse.
     std::uint32_t dropOldest() {
         const std::uint32_t e = oldest;
         Entry& x = entries[e];
-        erase(probe(x.hash, x.font, x.rtl, x.extra, x.text));
+        std::uint32_t s = static_cast<std::uint32_t>(x.hash) & (kSlots - 1);
+        while (slots[s].entry != e)
+            s = (s + 1) & (kSlots - 1);
+        erase(s);
         unlink(e);
         units -= x.text.size();
         --count;
@@ -494,7 +503,7 @@ struct LineCache {
     void clear() {
         entries.clear();
         spare.clear();
-        std::fill(slots.begin(), slots.end(), kNone);
+        std::fill(slots.begin(), slots.end(), Slot{});
         newest = oldest = kNone;
         count = 0;
         units = 0;
@@ -594,9 +603,16 @@ std::shared_ptr<const TextLayout> TextLayout::shaped(RealizedFont& font, std::u1
     }
     if (text.size() > LineCache::kMaxUnits / 8)  // too long to keep
         return std::make_shared<const TextLayout>(font, text, rtl, extra);
+    // A new line reuses the least recently used one, long out of the processor's caches: its
+    // layout starts loading while the cache is searched.
+    if (cache.count >= LineCache::kMaxLines) {
+        const TextLayout* reused = cache.entries[cache.oldest].layout.get();
+        __builtin_prefetch(reused);
+        __builtin_prefetch(reinterpret_cast<const char*>(reused) + 64);
+    }
     const std::uint64_t hash = LineCache::hashOf(&font, rtl, extra, text);
     std::uint32_t slot = cache.probe(hash, &font, rtl, extra, text);
-    if (const std::uint32_t e = cache.slots[slot]; e != LineCache::kNone) {
+    if (const std::uint32_t e = cache.slots[slot].entry; e != LineCache::kNone) {
         cache.unlink(e);
         cache.linkNewest(e);
         return cache.entries[e].layout;
@@ -632,7 +648,7 @@ std::shared_ptr<const TextLayout> TextLayout::shaped(RealizedFont& font, std::u1
         entry.text = std::u16string(text);
         entry.layout = std::make_shared<TextLayout>(font, text, rtl, extra);
     }
-    cache.slots[slot] = e;
+    cache.slots[slot] = LineCache::Slot{e, static_cast<std::uint32_t>(hash)};
     cache.linkNewest(e);
     ++cache.count;
     cache.units += text.size();
