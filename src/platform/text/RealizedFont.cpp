@@ -138,9 +138,12 @@ bool isEmoji(char32_t c) {
 
 }  // namespace
 
-FontFace* RealizedFont::faceFor(char32_t ch) {
+FontFace* RealizedFont::findFaceFor(char32_t ch) {
     const bool emoji = isEmoji(ch);
-    if (!emoji && m_primary && m_primary->hasChar(ch)) return m_primary;
+    if (!emoji && m_primary && m_primary->hasChar(ch)) {
+        if (ch < kAsciiFaces) m_asciiFaces[ch] = m_primary;
+        return m_primary;
+    }
     if (auto it = m_fallbacks.find(ch); it != m_fallbacks.end()) return it->second;
     if (emoji) {
         // Emoji come from a colour face when there is one, as on a Windows 10 desktop.

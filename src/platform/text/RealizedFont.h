@@ -23,7 +23,11 @@ public:
 
     FontFace* primary() const { return m_primary; }
     // The face that draws a character: the primary face when it has it, else a fallback.
-    FontFace* faceFor(char32_t ch);
+    // ASCII characters answer from a table filled on first use.
+    FontFace* faceFor(char32_t ch) {
+        if (ch < kAsciiFaces && m_asciiFaces[ch]) return m_asciiFaces[ch];
+        return findFaceFor(ch);
+    }
     const TEXTMETRICW& metrics() const { return m_metrics; }
     const std::u16string& faceName() const { return m_faceName; }
     const LOGFONTW& log() const { return m_log; }
@@ -32,6 +36,9 @@ public:
 
 private:
     explicit RealizedFont(const LOGFONTW& log);
+    FontFace* findFaceFor(char32_t ch);
+    static constexpr char32_t kAsciiFaces = 128;
+    FontFace* m_asciiFaces[kAsciiFaces] = {};
     LOGFONTW m_log;
     FontFace* m_primary = nullptr;
     double m_em = 0;
