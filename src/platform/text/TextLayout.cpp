@@ -429,11 +429,12 @@ struct LineCache {
 
     static std::uint64_t hashOf(const RealizedFont* font, bool rtl, int extra,
                                 std::u16string_view text) {
-        std::uint64_t h = reinterpret_cast<std::uintptr_t>(font) * 0x9E3779B97F4A7C15ull ^
+        // The library's hash reads the text eight bytes at a time: lines run to hundreds of
+        // units when paragraphs are wrapped.
+        std::uint64_t h = std::hash<std::u16string_view>()(text) ^
+                          reinterpret_cast<std::uintptr_t>(font) * 0x9E3779B97F4A7C15ull ^
                           (static_cast<std::uint64_t>(static_cast<std::uint32_t>(extra)) << 1) ^
                           (rtl ? 1 : 0);
-        for (char16_t c : text)
-            h = (h ^ c) * 0x100000001B3ull;
         h ^= h >> 33;
         h *= 0xFF51AFD7ED558CCDull;
         return h ^ (h >> 33);
