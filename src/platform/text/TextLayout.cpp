@@ -97,7 +97,7 @@ std::uint64_t wordHash(const FontFace* face, bool rtl, std::u16string_view text)
 // Words shaped before, in a table of two-way sets: a lookup reads the set's two tags (kept apart
 // in a small array) and then one slot, and a word's text and glyphs sit in its slot, so keeping
 // a word allocates nothing. A new word replaces the one of its set used less recently. Words
-// too long for a slot, or shaped into more glyphs than it holds, are kept in a map instead.
+// too big for a slot, or shaped into more glyphs than it holds, are kept in a map instead.
 struct WordSlot {
     static constexpr std::size_t kUnits = 12;
     const FontFace* face = nullptr;
@@ -602,9 +602,9 @@ std::shared_ptr<const TextLayout> TextLayout::shaped(RealizedFont& font, std::u1
             std::u16string_view(last.text) == text)
             return last.layout;
     }
-    if (text.size() > LineCache::kMaxUnits / 8)  // too long to keep
+    if (text.size() > LineCache::kMaxUnits / 8)  // too big to keep
         return std::make_shared<const TextLayout>(font, text, rtl, extra);
-    // A new line reuses the least recently used one, long out of the processor's caches: its
+    // A new line reuses the least recently used one, cold in the processor's caches: its
     // layout starts loading while the cache is searched.
     if (cache.count >= LineCache::kMaxLines) {
         const TextLayout* reused = cache.entries[cache.oldest].layout.get();
