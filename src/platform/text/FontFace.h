@@ -57,6 +57,16 @@ public:
     void* shapingFont() const;
     double shapingScale() const { return m_shapeScale; }
 
+    // How the face shapes digits and spaces, worked out once by the layout: whether any run of
+    // them shapes to each character's own glyph and advance (no kerning, no substitution), and
+    // those glyphs and advances ('0'..'9', then the space).
+    struct PlainDigits {
+        std::int8_t known = -1;  // -1 not worked out yet, 0 no, 1 yes
+        std::uint32_t glyph[11] = {};
+        std::int32_t advance[11] = {};
+    };
+    PlainDigits& plainDigits() { return m_plainDigits; }
+
     // Faces made so far; for tests and diagnostics.
     static std::size_t cachedFaces();
     // Drops every face and glyph. Only safe between text calls: nothing may hold a face.
@@ -72,6 +82,7 @@ private:
     double m_em = 0;
     double m_shapeScale = 1.0 / 64;
     Metrics m_metrics;
+    PlainDigits m_plainDigits;
 };
 
 }  // namespace orvane::platform

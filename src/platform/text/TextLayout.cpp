@@ -189,9 +189,69 @@ void shapeWithFace(FontFace& face, std::u16string_view text, bool rtl,
     }
 }
 
+// The digit or space at unit c as an index of the face's plain-digit table, or -1.
+int digitSlot(char16_t c) {
+    return c >= u'0' && c <= u'9' ? c - u'0' : c == u' ' ? 10 : -1;
+}
+
+// Whether the face shapes every run of digits and spaces glyph by glyph: each pair of them, and
+// all ten digits in a row, shape to the characters' own glyphs and advances with no offsets.
+// Worked out once per face; numbers in lists and tables then skip the shaper.
+const FontFace::PlainDigits& plainDigits(FontFace& face) {
+    FontFace::PlainDigits& d = face.plainDigits();
+    if (d.known >= 0) return d;
+    d.known = 0;
+    static const char16_t kChars[] = u"0123456789 ";
+    std::vector<ShapedGlyph> shaped;
+    for (int i = 0; i < 11; ++i) {
+        shapeWithFace(face, std::u16string_view(kChars + i, 1), false, shaped);
+        if (shaped.size() != 1 || shaped[0].index == 0 || shaped[0].xOffset != 0 ||
+            shaped[0].yOffset != 0)
+            return d;
+        d.glyph[i] = shaped[0].index;
+        d.advance[i] = shaped[0].advance;
+    }
+    auto plain = [&](std::u16string_view run) {
+        shapeWithFace(face, run, false, shaped);
+        if (shaped.size() != run.size()) return false;
+        for (std::size_t g = 0; g < run.size(); ++g) {
+            const int k = digitSlot(run[g]);
+            if (shaped[g].index != d.glyph[k] || shaped[g].advance != d.advance[k] ||
+                shaped[g].cluster != g || shaped[g].xOffset != 0 || shaped[g].yOffset != 0)
+                return false;
+        }
+        return true;
+    };
+    for (int a = 0; a < 11; ++a)
+        for (int b = 0; b < 11; ++b) {
+            const char16_t pair[2] = {kChars[a], kChars[b]};
+            if (!plain(std::u16string_view(pair, 2))) return d;
+        }
+    if (!plain(u"0123456789") || !plain(u"9876543210")) return d;
+    d.known = 1;
+    return d;
+}
+
 // One word shaped by one face, from the cache when it was shaped before. The glyphs stay valid
 // until the next word is asked for.
 std::span<const ShapedGlyph> shapeWord(FontFace& face, std::u16string_view text, bool rtl) {
+    // Numbers (a size, a key, a count) are mostly seen once: in a face that shapes digits
+    // glyph by glyph they are laid out from its table, neither shaped nor kept.
+    if (!rtl && !text.empty() && digitSlot(text[0]) >= 0 && digitSlot(text[0]) < 10) {
+        bool digits = true;
+        for (char16_t c : text)
+            digits = digits && digitSlot(c) >= 0;
+        if (digits && plainDigits(face).known == 1) {
+            const FontFace::PlainDigits& d = face.plainDigits();
+            static std::vector<ShapedGlyph> out;
+            out.resize(text.size());
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                const int k = digitSlot(text[i]);
+                out[i] = ShapedGlyph{d.glyph[k], static_cast<std::uint32_t>(i), d.advance[k], 0, 0};
+            }
+            return {out.data(), out.size()};
+        }
+    }
     WordTable& table = wordTable();
     WordTable::Set* set = nullptr;
     std::uint32_t way = 0, tag = 0;

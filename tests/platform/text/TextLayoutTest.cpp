@@ -1,6 +1,9 @@
 // The caches behind measuring and drawing text: lines and words kept, dropped and their memory
 // reused must give what laying the text out afresh gives.
+#include <hb.h>
+
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -139,6 +142,41 @@ TEST_F(TextLayoutTest, LinesReusingDroppedLinesDrawTheirOwnPixels) {
         ASSERT_EQ(wrong, 0) << "line " << i;
         EXPECT_GT(inked, 20);
     }
+    TextLayout::clearCache();
+}
+
+// Numbers are laid out from the face's own digit glyphs instead of being shaped: they must come
+// out as the shaper would have made them.
+TEST_F(TextLayoutTest, NumbersLaidOutWithoutTheShaperMatchIt) {
+    LOGFONTW lf{};
+    lf.lfHeight = -13;
+    const std::u16string name = u"Tahoma";
+    std::copy(name.begin(), name.end(), lf.lfFaceName);
+    RealizedFont& font = RealizedFont::forLogFont(lf);
+    FontFace& face = *font.primary();
+    hb_buffer_t* buffer = hb_buffer_create();
+    for (const std::u16string text : {u"1234567890", u"4096 ", u"0 0", u"77", u"10  2", u"3"}) {
+        TextLayout::clearCache();
+        const TextLayout layout(font, text, false, 0);
+        hb_buffer_clear_contents(buffer);
+        hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.data()),
+                            static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
+        hb_buffer_guess_segment_properties(buffer);
+        hb_shape(static_cast<hb_font_t*>(face.shapingFont()), buffer, nullptr, 0);
+        unsigned count = 0;
+        const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+        const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
+        ASSERT_EQ(layout.glyphs().size(), count);
+        double pen = 0;
+        for (unsigned g = 0; g < count; ++g) {
+            EXPECT_EQ(layout.glyphs()[g].index, info[g].codepoint) << "glyph " << g;
+            EXPECT_EQ(layout.glyphs()[g].x,
+                      pen + std::round(pos[g].x_offset * face.shapingScale()));
+            pen += std::round(pos[g].x_advance * face.shapingScale());
+        }
+        EXPECT_EQ(layout.width(), pen);
+    }
+    hb_buffer_destroy(buffer);
     TextLayout::clearCache();
 }
 
