@@ -85,15 +85,18 @@ public:
     // Starts the description of class T, published as `name`.
     explicit ClassBuilder(std::u16string name) { m_info.name = std::move(name); }
 
-    // A read-write property: a getter returning V (or const V&) and a setter taking V. The
-    // value type is given, so overloaded getter and setter names resolve.
-    template <class V>
-    ClassBuilder& property(std::u16string name, V (T::*get)() const, void (T::*set)(V)) {
+    // A read-write property: a getter returning V (or const V&) and a setter taking V, members
+    // of T or of a class T derives from. The value type is given, so overloaded getter and
+    // setter names resolve.
+    template <class V, class B>
+        requires std::is_base_of_v<B, T>
+    ClassBuilder& property(std::u16string name, V (B::*get)() const, void (B::*set)(V)) {
         return add<V>(std::move(name), get, set);
     }
     // The same for a getter that returns a const reference.
-    template <class V>
-    ClassBuilder& property(std::u16string name, const V& (T::*get)() const, void (T::*set)(V)) {
+    template <class V, class B>
+        requires std::is_base_of_v<B, T>
+    ClassBuilder& property(std::u16string name, const V& (B::*get)() const, void (B::*set)(V)) {
         return add<V>(std::move(name), get, set);
     }
     // A property made elsewhere (from a declaration table).

@@ -107,14 +107,7 @@ void publishWindow(ClassBuilder<T>& b) {
                [](T& c) { return Variant(static_cast<std::int32_t>(c.hWnd().value)); });
     b.computed(u"hWndDrag",
                [](T& c) { return Variant(static_cast<std::int32_t>(c.hWndDrag().value)); });
-    b.property(PropertyInfo{u"ScaleMode",
-                            [](Object& o) {
-                                return Variant(
-                                    static_cast<std::int32_t>(static_cast<T&>(o).ScaleMode()));
-                            },
-                            [](Object& o, const Variant& v) {
-                                static_cast<T&>(o).ScaleMode(static_cast<orvane::ScaleMode>(L(v)));
-                            }});
+    b.property(u"ScaleMode", &T::ScaleMode, &T::ScaleMode);
     b.property(u"Tag", &T::Tag, &T::Tag);
     b.method(u"BackgroundPictureSet", {{u"sFilePath"}, {u"Tile", true}}, [](T& c, Args& a) {
         return Variant(c.BackgroundPictureSet(CStr(a[0]), a[1].isMissing() ? false : CBool(a[1])));

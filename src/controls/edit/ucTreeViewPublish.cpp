@@ -87,14 +87,7 @@ void publishWindow(ClassBuilder<T>& b) {
         return Variant(
             static_cast<std::int32_t>((c.hWndTreeView() ? c.hWndTreeView() : c.hWnd()).value));
     });
-    b.property(PropertyInfo{u"ScaleMode",
-                            [](Object& o) {
-                                return Variant(
-                                    static_cast<std::int32_t>(static_cast<T&>(o).ScaleMode()));
-                            },
-                            [](Object& o, const Variant& v) {
-                                static_cast<T&>(o).ScaleMode(static_cast<orvane::ScaleMode>(L(v)));
-                            }});
+    b.property(u"ScaleMode", &T::ScaleMode, &T::ScaleMode);
     b.property(u"Tag", &T::Tag, &T::Tag);
     b.property(u"RightToLeft", &T::RightToLeft, &T::RightToLeft);
     b.property(u"LineColor", &T::LineColor, &T::LineColor);
