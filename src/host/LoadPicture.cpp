@@ -8,7 +8,7 @@
 
 #include "host/Error.h"
 #include "platform/base/CodePages.h"
-#include "platform/gdi/Gdi.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/imaging/IcoReader.h"
 #include "platform/imaging/ImageDecoder.h"
 #include "platform/user/User.h"
@@ -59,15 +59,9 @@ std::shared_ptr<StdPicture> LoadPicture(const std::u16string& path) {
     if (!image)
         throw Error(errors::InvalidPicture, u"LoadPicture",
                     u"Invalid picture: " + platform::FromUtf8(why));
-    platform::BITMAPINFO info{};
-    info.bmiHeader.biWidth = image->width;
-    info.bmiHeader.biHeight = -image->height;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const platform::HBITMAP bitmap = platform::CreateDIBSection(
-        platform::HDC(), &info, platform::DIB_RGB_COLORS, &bits, platform::HANDLE(), 0);
-    if (!bitmap || !bits) throw Error::standard(errors::OutOfMemory, u"LoadPicture");
-    std::memcpy(bits, image->pixels.data(), image->pixels.size() * 4);
+    const platform::HBITMAP bitmap =
+        platform::DibFromPixels(image->width, image->height, image->pixels.data());
+    if (!bitmap) throw Error::standard(errors::OutOfMemory, u"LoadPicture");
     return StdPicture::fromBitmap(bitmap);
 }
 

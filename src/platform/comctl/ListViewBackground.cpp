@@ -12,7 +12,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/TextBuffer.h"
 #include "platform/comctl/ListViewControl.h"
-#include "platform/gdi/Gdi.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/imaging/ImageDecoder.h"
 #include "platform/user/User.h"
 
@@ -110,19 +110,7 @@ HBITMAP ListViewControl::loadBkImage(std::u16string_view url) {
     }
     // The first frame or page, as a top-down 32-bit bitmap.
     const DecodedImage& frame = image->frames.front();
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = frame.width;
-    info.bmiHeader.biHeight = -frame.height;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
-    if (!bitmap || !bits) {
-        if (bitmap) DeleteObject(bitmap);
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return HBITMAP();
-    }
-    std::memcpy(bits, frame.pixels.data(), frame.pixels.size() * sizeof(std::uint32_t));
-    return bitmap;
+    return DibFromPixels(frame.width, frame.height, frame.pixels.data());
 }
 
 bool ListViewControl::setBkImage(const LVBKIMAGEW& bk, bool ansi) {

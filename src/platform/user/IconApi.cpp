@@ -7,6 +7,7 @@
 
 #include "platform/base/CodePages.h"
 #include "platform/gdi/BitmapObject.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/BmpReader.h"
 #include "platform/imaging/IcoReader.h"
@@ -276,10 +277,7 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, U
             SetLastError(ERROR_INVALID_DATA);
             return HANDLE();
         }
-        void* bits = nullptr;
-        const HBITMAP dib = makeDib(image->width, image->height, &bits);
-        if (dib) std::memcpy(bits, image->pixels.data(), image->pixels.size() * 4);
-        return HANDLE(dib);
+        return HANDLE(DibFromPixels(image->width, image->height, image->pixels.data()));
     }
     if (type != IMAGE_ICON && type != IMAGE_CURSOR) {
         SetLastError(ERROR_INVALID_PARAMETER);
