@@ -156,17 +156,6 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
     const std::u16string_view all(text);
     const std::size_t bar = all.find(u'|');
     nodeText.assign(all.substr(0, bar));
-    static thread_local std::vector<std::u16string_view> columns;
-    columns.clear();
-    if (bar != std::u16string_view::npos) {
-        std::size_t from = bar + 1;
-        for (;;) {
-            const std::size_t end = all.find(u'|', from);
-            columns.push_back(all.substr(from, end == all.npos ? end : end - from));
-            if (end == all.npos) break;
-            from = end + 1;
-        }
-    }
     const std::size_t index = newRecord();
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_PARAM | TVIF_SELECTEDIMAGE;
     ins.item.pszText = nodeText.data();
@@ -186,7 +175,20 @@ std::int32_t ucTreeView::AddNode(std::int32_t hRelative, std::int32_t relation,
     NodeRecord& r = m_records[index];
     r.node = node;
     if (!tag.empty()) m_recordTags[index] = tag;
-    if (!columns.empty()) setSubItems(r, columns);
+    // The column texts are split only now: a handler run by the insertion may have added
+    // nodes of its own through the same scratch list.
+    if (bar != std::u16string_view::npos) {
+        static thread_local std::vector<std::u16string_view> columns;
+        columns.clear();
+        std::size_t from = bar + 1;
+        for (;;) {
+            const std::size_t end = all.find(u'|', from);
+            columns.push_back(all.substr(from, end == all.npos ? end : end - from));
+            if (end == all.npos) break;
+            from = end + 1;
+        }
+        setSubItems(r, columns);
+    }
     // A key in use stays with its first node; the new node then has none.
     if (!key.empty() && m_keys.emplace(foldKey(key), node).second) m_recordKeys[index] = key;
     if (m_checkBoxes) setCheck(node, etvwUnChecked);
