@@ -1,5 +1,4 @@
 // Fonts in DCs, text metrics, measuring and drawing text.
-#include <emmintrin.h>
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +7,7 @@
 #include <string_view>
 
 #include "platform/base/TextBuffer.h"
+#include "platform/gdi/CoverageBlend.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
 #include "platform/gdi/PixelBlend.h"
@@ -51,71 +51,6 @@ bool textArgs(LPCWSTR text, int length) {
     return true;
 }
 
-// Blends a coverage value of the text colour onto a pixel. Red and blue go through one
-// multiplication in two 16-bit lanes; every channel is rounded exactly: x / 255 is
-// (x + 128 + ((x + 128) >> 8)) >> 8 for x up to 255 * 255.
-inline std::uint32_t blendCoverage(std::uint32_t dst, std::uint32_t color, unsigned a) {
-    if (a == 0) return dst;
-    if (a == 255) return color & 0x00FFFFFFu;
-    const unsigned na = 255 - a;
-    std::uint32_t rb = (dst & 0x00FF00FFu) * na + (color & 0x00FF00FFu) * a + 0x00800080u;
-    rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-    std::uint32_t g = ((dst >> 8) & 0xFF) * na + ((color >> 8) & 0xFF) * a + 128;
-    g = (g + (g >> 8)) >> 8;
-    return rb | (g << 8);
-}
-
-// Blends a run of coverage values of one colour onto a row of pixels, four at a time in
-// 16-bit lanes, with the same exact rounding as blendCoverage. Pixels without coverage are left
-// exactly as they were, so a last group of one to three pixels is blended as four when the
-// row has `room` for them; the coverage may then be read up to three bytes past the run.
-[[gnu::always_inline]] inline void blendCoverageRun(std::uint32_t* dst, const std::uint8_t* alpha,
-                                                    int n, int room, std::uint32_t color) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i c16 =
-        _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color & 0x00FFFFFFu)), zero);
-    const __m128i k255 = _mm_set1_epi16(255), k128 = _mm_set1_epi16(128),
-                  k257 = _mm_set1_epi16(257);
-    const __m128i rgbMask = _mm_set1_epi32(0x00FFFFFF);
-    auto blend4 = [&](std::uint32_t* p, std::uint32_t a4) {
-        __m128i a = _mm_cvtsi32_si128(static_cast<int>(a4));
-        a = _mm_unpacklo_epi8(a, a);
-        a = _mm_unpacklo_epi16(a, a);  // each coverage byte repeated over its pixel's four bytes
-        const __m128i aLo = _mm_unpacklo_epi8(a, zero), aHi = _mm_unpackhi_epi8(a, zero);
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
-        auto mix = [&](__m128i dd, __m128i aa) {
-            __m128i x = _mm_add_epi16(_mm_mullo_epi16(dd, _mm_sub_epi16(k255, aa)),
-                                      _mm_mullo_epi16(c16, aa));
-            // (y + (y >> 8)) >> 8 for y = x + 128 is exactly the high half of y * 257.
-            return _mm_mulhi_epu16(_mm_add_epi16(x, k128), k257);
-        };
-        const __m128i untouched = _mm_cmpeq_epi32(a, zero);
-        const __m128i mixed =
-            _mm_and_si128(_mm_packus_epi16(mix(dLo, aLo), mix(dHi, aHi)), rgbMask);
-        _mm_storeu_si128(
-            reinterpret_cast<__m128i*>(p),
-            _mm_or_si128(_mm_and_si128(untouched, d), _mm_andnot_si128(untouched, mixed)));
-    };
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        std::uint32_t a4;
-        std::memcpy(&a4, alpha + i, 4);
-        if (a4) blend4(dst + i, a4);
-    }
-    if (i == n) return;
-    if (i + 4 <= room) {
-        static constexpr std::uint32_t kKeep[4] = {0, 0xFF, 0xFFFF, 0xFFFFFF};
-        std::uint32_t a4;
-        std::memcpy(&a4, alpha + i, 4);
-        a4 &= kKeep[n - i];
-        if (a4) blend4(dst + i, a4);
-        return;
-    }
-    for (; i < n; ++i)
-        dst[i] = blendCoverage(dst[i], color, alpha[i]);
-}
-
 // Premultiplied colour over a pixel; GDI leaves the alpha byte at zero.
 inline std::uint32_t blendColor(std::uint32_t dst, std::uint32_t src) {
     return src >> 24 ? PixelBlend::over(src, dst) & 0x00FFFFFFu : dst;
@@ -130,15 +65,8 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
         for (const RECT& c : clip.rects()) {
             if (c.top > top) break;
             if (c.left > left || c.right < right || c.bottom < bottom) continue;
-            std::uint32_t* row = surface.row(top) + left;
-            const std::uint8_t* coverage = g.alpha.data();
-            const int room = surface.width() - left;
-            for (int y = 0; y < g.height; ++y, row += surface.pitch(), coverage += g.width) {
-                const auto [first, last] = g.ink[static_cast<std::size_t>(y)];
-                if (first < last)
-                    blendCoverageRun(row + first, coverage + first, last - first, room - first,
-                                     color);
-            }
+            CoverageBlend::rows(surface.row(top) + left, surface.pitch(), g.alpha.data(), g.width,
+                                g.ink.data(), g.height, surface.width() - left, color);
             return;
         }
     }
@@ -161,8 +89,8 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
                 for (int x = x0; x < x1; ++x)
                     row[x] = blendColor(row[x], g.pixels[src + static_cast<std::size_t>(x - x0)]);
             } else {
-                blendCoverageRun(row + x0, g.alpha.data() + src, x1 - x0, surface.width() - x0,
-                                 color);
+                CoverageBlend::run(row + x0, g.alpha.data() + src, x1 - x0, surface.width() - x0,
+                                   color);
             }
         }
     }
@@ -501,7 +429,7 @@ void drawRotated(DeviceContext& dc, PixelSurface& surface, const Region& clip, R
                 const double u = rx * dX + ry * dY, v = rx * nX + ry * nY;
                 const bool inside = u >= 0 && v >= 0 && u < w && v < h;
                 if (inside && s.bkMode == OPAQUE) row[x] = background;
-                row[x] = blendCoverage(row[x], color, sample(u, v));
+                row[x] = CoverageBlend::pixel(row[x], color, sample(u, v));
             }
         }
     }
