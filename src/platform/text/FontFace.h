@@ -2,7 +2,9 @@
 // kept) and what shaping needs. Faces are shared and live for the whole run.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -57,15 +59,27 @@ public:
     void* shapingFont() const;
     double shapingScale() const { return m_shapeScale; }
 
-    // How the face shapes digits and spaces, worked out once by the layout: whether any run of
-    // them shapes to each character's own glyph and advance (no kerning, no substitution), and
-    // those glyphs and advances ('0'..'9', then the space).
-    struct PlainDigits {
-        std::int8_t known = -1;  // -1 not worked out yet, 0 no, 1 yes
-        std::uint32_t glyph[11] = {};
-        std::int32_t advance[11] = {};
+    // How the face shapes words of printable ASCII, learnt by the layout as it meets them: each
+    // character's own glyph and advance, and for each pair of characters whether they shape side
+    // by side as they do alone (no kerning, no substitution). Words with a Latin letter and
+    // words without are shaped in different scripts, so each kind has its own table.
+    struct PlainAscii {
+        static constexpr int kFirst = 0x20, kCount = 0x7F - kFirst;
+        std::uint32_t glyph[kCount] = {};
+        std::int32_t advance[kCount] = {};        // whole pixels
+        std::int32_t shaperAdvance[kCount] = {};  // in the shaper's units
+        std::int8_t alone[kCount];                // -1 not known yet, 0 no, 1 plain
+        std::int8_t pairs[kCount * kCount];       // the same for the pair (first, second)
+        PlainAscii() {
+            std::fill(std::begin(alone), std::end(alone), std::int8_t(-1));
+            std::fill(std::begin(pairs), std::end(pairs), std::int8_t(-1));
+        }
     };
-    PlainDigits& plainDigits() { return m_plainDigits; }
+    PlainAscii& plainAscii(bool latin) {
+        std::unique_ptr<PlainAscii>& p = m_plainAscii[latin ? 1 : 0];
+        if (!p) p = std::make_unique<PlainAscii>();
+        return *p;
+    }
 
     // Faces made so far; for tests and diagnostics.
     static std::size_t cachedFaces();
@@ -82,7 +96,7 @@ private:
     double m_em = 0;
     double m_shapeScale = 1.0 / 64;
     Metrics m_metrics;
-    PlainDigits m_plainDigits;
+    std::unique_ptr<PlainAscii> m_plainAscii[2];
 };
 
 }  // namespace orvane::platform

@@ -165,16 +165,25 @@ WordMap& wordMap() {
     return map;
 }
 
-// Shapes one word with HarfBuzz into `out`.
-void shapeWithFace(FontFace& face, std::u16string_view text, bool rtl,
-                   std::vector<ShapedGlyph>& out) {
-    static hb_buffer_t* buffer = hb_buffer_create();
+// Shapes a text with HarfBuzz into its buffer (kept for the next call), in the given script or
+// the one HarfBuzz finds in the text.
+hb_buffer_t* shapeInBuffer(FontFace& face, std::u16string_view text, bool rtl,
+                           hb_script_t script = HB_SCRIPT_INVALID) {
+    static hb_buffer_t* const buffer = hb_buffer_create();
     hb_buffer_clear_contents(buffer);
     hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.data()),
                         static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
     hb_buffer_set_direction(buffer, rtl ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
     hb_buffer_guess_segment_properties(buffer);
+    if (script != HB_SCRIPT_INVALID) hb_buffer_set_script(buffer, script);
     hb_shape(static_cast<hb_font_t*>(face.shapingFont()), buffer, nullptr, 0);
+    return buffer;
+}
+
+// Shapes one word with HarfBuzz into `out`.
+void shapeWithFace(FontFace& face, std::u16string_view text, bool rtl,
+                   std::vector<ShapedGlyph>& out) {
+    hb_buffer_t* buffer = shapeInBuffer(face, text, rtl);
     unsigned count = 0;
     const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
     const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
@@ -189,68 +198,80 @@ void shapeWithFace(FontFace& face, std::u16string_view text, bool rtl,
     }
 }
 
-// The digit or space at unit c as an index of the face's plain-digit table, or -1.
-int digitSlot(char16_t c) {
-    return c >= u'0' && c <= u'9' ? c - u'0' : c == u' ' ? 10 : -1;
+// Whether two characters, each shaping plainly alone, shape side by side as they do alone:
+// their own glyphs, advances equal in the shaper's units, no offsets.
+bool pairShapesPlainly(FontFace& face, const FontFace::PlainAscii& t, int first, int second,
+                       bool latin) {
+    using Table = FontFace::PlainAscii;
+    const char16_t two[2] = {static_cast<char16_t>(first + Table::kFirst),
+                             static_cast<char16_t>(second + Table::kFirst)};
+    hb_buffer_t* buffer = shapeInBuffer(face, std::u16string_view(two, 2), false,
+                                        latin ? HB_SCRIPT_LATIN : HB_SCRIPT_INVALID);
+    unsigned count = 0;
+    const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+    const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
+    if (count != 2) return false;
+    for (unsigned g = 0; g < 2; ++g) {
+        const int k = g == 0 ? first : second;
+        if (info[g].cluster != g || info[g].codepoint != t.glyph[k] ||
+            pos[g].x_advance != t.shaperAdvance[k] || pos[g].x_offset != 0 || pos[g].y_offset != 0)
+            return false;
+    }
+    return true;
 }
 
-// Whether the face shapes every run of digits and spaces glyph by glyph: each pair of them, and
-// all ten digits in a row, shape to the characters' own glyphs and advances with no offsets.
-// Worked out once per face; numbers in lists and tables then skip the shaper.
-const FontFace::PlainDigits& plainDigits(FontFace& face) {
-    FontFace::PlainDigits& d = face.plainDigits();
-    if (d.known >= 0) return d;
-    d.known = 0;
-    static const char16_t kChars[] = u"0123456789 ";
-    std::vector<ShapedGlyph> shaped;
-    for (int i = 0; i < 11; ++i) {
-        shapeWithFace(face, std::u16string_view(kChars + i, 1), false, shaped);
-        if (shaped.size() != 1 || shaped[0].index == 0 || shaped[0].xOffset != 0 ||
-            shaped[0].yOffset != 0)
-            return d;
-        d.glyph[i] = shaped[0].index;
-        d.advance[i] = shaped[0].advance;
+// A word of printable ASCII laid out from what the face's table knows, learning what it does
+// not yet know; empty when a character or a pair of neighbours does not shape plainly. Most
+// words a list or table shows once (a name, a key, a number) then skip the shaper.
+std::span<const ShapedGlyph> plainWord(FontFace& face, std::u16string_view text) {
+    using Table = FontFace::PlainAscii;
+    bool latin = false;
+    for (char16_t c : text) {
+        if (c < Table::kFirst || c >= Table::kFirst + Table::kCount) return {};
+        latin = latin || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
     }
-    auto plain = [&](std::u16string_view run) {
-        shapeWithFace(face, run, false, shaped);
-        if (shaped.size() != run.size()) return false;
-        for (std::size_t g = 0; g < run.size(); ++g) {
-            const int k = digitSlot(run[g]);
-            if (shaped[g].index != d.glyph[k] || shaped[g].advance != d.advance[k] ||
-                shaped[g].cluster != g || shaped[g].xOffset != 0 || shaped[g].yOffset != 0)
-                return false;
+    Table& t = face.plainAscii(latin);
+    int before = -1;
+    for (char16_t c : text) {
+        const int k = c - Table::kFirst;
+        if (t.alone[k] < 0) {
+            t.alone[k] = 0;
+            const hb_script_t script = latin ? HB_SCRIPT_LATIN : HB_SCRIPT_INVALID;
+            hb_buffer_t* buffer = shapeInBuffer(face, std::u16string_view(&c, 1), false, script);
+            unsigned n = 0;
+            const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &n);
+            const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &n);
+            if (n == 1 && info[0].codepoint != 0 && pos[0].x_offset == 0 && pos[0].y_offset == 0) {
+                t.glyph[k] = info[0].codepoint;
+                t.shaperAdvance[k] = pos[0].x_advance;
+                t.advance[k] =
+                    static_cast<std::int32_t>(std::round(pos[0].x_advance * face.shapingScale()));
+                t.alone[k] = 1;
+            }
         }
-        return true;
-    };
-    for (int a = 0; a < 11; ++a)
-        for (int b = 0; b < 11; ++b) {
-            const char16_t pair[2] = {kChars[a], kChars[b]};
-            if (!plain(std::u16string_view(pair, 2))) return d;
+        if (t.alone[k] != 1) return {};
+        if (before >= 0) {
+            std::int8_t& pair = t.pairs[before * Table::kCount + k];
+            if (pair < 0) pair = pairShapesPlainly(face, t, before, k, latin) ? 1 : 0;
+            if (pair != 1) return {};
         }
-    if (!plain(u"0123456789") || !plain(u"9876543210")) return d;
-    d.known = 1;
-    return d;
+        before = k;
+    }
+    static std::vector<ShapedGlyph> out;
+    out.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int k = text[i] - Table::kFirst;
+        out[i] = ShapedGlyph{t.glyph[k], static_cast<std::uint32_t>(i), t.advance[k], 0, 0};
+    }
+    return {out.data(), out.size()};
 }
 
 // One word shaped by one face, from the cache when it was shaped before. The glyphs stay valid
 // until the next word is asked for.
 std::span<const ShapedGlyph> shapeWord(FontFace& face, std::u16string_view text, bool rtl) {
-    // Numbers (a size, a key, a count) are mostly seen once: in a face that shapes digits
-    // glyph by glyph they are laid out from its table, neither shaped nor kept.
-    if (!rtl && !text.empty() && digitSlot(text[0]) >= 0 && digitSlot(text[0]) < 10) {
-        bool digits = true;
-        for (char16_t c : text)
-            digits = digits && digitSlot(c) >= 0;
-        if (digits && plainDigits(face).known == 1) {
-            const FontFace::PlainDigits& d = face.plainDigits();
-            static std::vector<ShapedGlyph> out;
-            out.resize(text.size());
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                const int k = digitSlot(text[i]);
-                out[i] = ShapedGlyph{d.glyph[k], static_cast<std::uint32_t>(i), d.advance[k], 0, 0};
-            }
-            return {out.data(), out.size()};
-        }
+    if (!rtl) {
+        if (const std::span<const ShapedGlyph> plain = plainWord(face, text); !plain.empty())
+            return plain;
     }
     WordTable& table = wordTable();
     WordTable::Set* set = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -145,38 +146,89 @@ TEST_F(TextLayoutTest, LinesReusingDroppedLinesDrawTheirOwnPixels) {
     TextLayout::clearCache();
 }
 
-// Numbers are laid out from the face's own digit glyphs instead of being shaped: they must come
-// out as the shaper would have made them.
-TEST_F(TextLayoutTest, NumbersLaidOutWithoutTheShaperMatchIt) {
-    LOGFONTW lf{};
-    lf.lfHeight = -13;
-    const std::u16string name = u"Tahoma";
-    std::copy(name.begin(), name.end(), lf.lfFaceName);
-    RealizedFont& font = RealizedFont::forLogFont(lf);
-    FontFace& face = *font.primary();
-    hb_buffer_t* buffer = hb_buffer_create();
-    for (const std::u16string text : {u"1234567890", u"4096 ", u"0 0", u"77", u"10  2", u"3"}) {
-        TextLayout::clearCache();
-        const TextLayout layout(font, text, false, 0);
-        hb_buffer_clear_contents(buffer);
-        hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.data()),
-                            static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
-        hb_buffer_guess_segment_properties(buffer);
-        hb_shape(static_cast<hb_font_t*>(face.shapingFont()), buffer, nullptr, 0);
-        unsigned count = 0;
-        const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
-        const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
-        ASSERT_EQ(layout.glyphs().size(), count);
-        double pen = 0;
-        for (unsigned g = 0; g < count; ++g) {
-            EXPECT_EQ(layout.glyphs()[g].index, info[g].codepoint) << "glyph " << g;
-            EXPECT_EQ(layout.glyphs()[g].x,
-                      pen + std::round(pos[g].x_offset * face.shapingScale()));
-            pen += std::round(pos[g].x_advance * face.shapingScale());
-        }
-        EXPECT_EQ(layout.width(), pen);
+// Words of printable ASCII are laid out from what each face has learnt of its characters and
+// their pairs instead of being shaped: they must come out as the shaper would have made them,
+// word by word, in faces with and without kerning and ligatures, for words with letters and
+// for numbers (which the shaper treats in another script).
+TEST_F(TextLayoutTest, AsciiWordsLaidOutWithoutTheShaperMatchIt) {
+    std::vector<std::u16string> texts = {u"AVAST Toy Ty r. fi ffl waffle",
+                                         u"R123456 C2",
+                                         u"4096 KB",
+                                         u"0 0",
+                                         u"10  2",
+                                         u"3",
+                                         u"-12.5% (x) [y] {z}",
+                                         u"L'Ay \"Wo\" F.",
+                                         u"a~b`c^d|e",
+                                         u"  leading",
+                                         u"trailing  "};
+    std::mt19937 rng(5);
+    const std::string alphabet = "AVTWYLPFrkyvwfil.,'-0123456789 ";
+    for (int i = 0; i < 300; ++i) {
+        std::u16string t;
+        for (int n = 1 + static_cast<int>(rng() % 14); n > 0; --n)
+            t += static_cast<char16_t>(rng() % 3 ? alphabet[rng() % alphabet.size()]
+                                                 : 0x20 + rng() % 95);
+        texts.push_back(t);
     }
+    hb_buffer_t* buffer = hb_buffer_create();
+    for (const char16_t* name :
+         {u"Tahoma", u"Times New Roman", u"Courier New", u"Noto Sans CJK SC"})
+        for (const int height : {-11, -16})
+            for (const bool italic : {false, true}) {
+                LOGFONTW lf{};
+                lf.lfHeight = height;
+                lf.lfItalic = italic;
+                std::copy_n(name, std::char_traits<char16_t>::length(name), lf.lfFaceName);
+                RealizedFont& font = RealizedFont::forLogFont(lf);
+                FontFace& face = *font.primary();
+                for (const std::u16string& text : texts) {
+                    const TextLayout layout(font, text, false, 0);
+                    // The shaper's glyphs, word by word (a word keeps the spaces after it).
+                    std::vector<std::pair<std::uint32_t, double>> want;
+                    double pen = 0;
+                    for (std::size_t start = 0; start < text.size();) {
+                        std::size_t end = text.find_first_not_of(u' ', text.find(u' ', start));
+                        if (end == std::u16string::npos) end = text.size();
+                        hb_buffer_clear_contents(buffer);
+                        hb_buffer_add_utf16(
+                            buffer, reinterpret_cast<const uint16_t*>(text.data() + start),
+                            static_cast<int>(end - start), 0, static_cast<int>(end - start));
+                        hb_buffer_guess_segment_properties(buffer);
+                        hb_shape(static_cast<hb_font_t*>(face.shapingFont()), buffer, nullptr, 0);
+                        unsigned count = 0;
+                        const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+                        const hb_glyph_position_t* pos =
+                            hb_buffer_get_glyph_positions(buffer, &count);
+                        for (unsigned g = 0; g < count; ++g) {
+                            want.emplace_back(
+                                info[g].codepoint,
+                                pen + std::round(pos[g].x_offset * face.shapingScale()));
+                            pen += std::round(pos[g].x_advance * face.shapingScale());
+                        }
+                        start = end;
+                    }
+                    const std::string where = "text " + std::string(text.begin(), text.end()) +
+                                              " height " + std::to_string(height) +
+                                              (italic ? " italic" : "");
+                    ASSERT_EQ(layout.glyphs().size(), want.size()) << where;
+                    for (std::size_t g = 0; g < want.size(); ++g) {
+                        ASSERT_EQ(layout.glyphs()[g].index, want[g].first)
+                            << where << " glyph " << g;
+                        ASSERT_EQ(layout.glyphs()[g].x, want[g].second) << where << " glyph " << g;
+                    }
+                    ASSERT_EQ(layout.width(), pen) << where;
+                }
+            }
     hb_buffer_destroy(buffer);
+    // What a kerning face has learnt: a kerned pair is refused, a plain one kept.
+    LOGFONTW lf{};
+    lf.lfHeight = -16;
+    std::copy_n(u"Tahoma", 6, lf.lfFaceName);
+    const FontFace::PlainAscii& t = RealizedFont::forLogFont(lf).primary()->plainAscii(true);
+    auto pair = [&](char a, char b) { return t.pairs[(a - t.kFirst) * t.kCount + (b - t.kFirst)]; };
+    EXPECT_EQ(pair('A', 'V'), 0);
+    EXPECT_EQ(pair('R', '1'), 1);
     TextLayout::clearCache();
 }
 
