@@ -109,8 +109,9 @@ int topIndex(HWND lv) {
 }
 
 // The list made, given 1,000,000 rows and painted: the parent is asked for the cells on the
-// first screen only. Every iteration starts with no laid-out lines kept, as a first paint
-// would (the glyphs stay rasterized, as the peer's glyph cache stays warm).
+// first screen only. Every iteration starts with no laid-out lines or words kept, as a first
+// paint would (the glyphs stay rasterized and what the face has learnt of how its characters
+// shape stays, as the peer's glyph cache stays warm).
 void ListOwnerDataFirstPaint(benchmark::State& state) {
     Setup s;
     int cells = 0;
