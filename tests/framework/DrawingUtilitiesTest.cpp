@@ -237,7 +237,7 @@ TEST_F(DrawingUtilitiesTest, ThemedTextKeepsTheThemesColours) {
     ASSERT_TRUE(theme);
     // The theme's button text stays the scheme's black; the translated colour follows the change.
     EXPECT_EQ(ThemeColor(theme, buttonText), 0);
-    EXPECT_EQ(TranslateColor(buttonText, 0), static_cast<long>(kRed));
+    EXPECT_EQ(TranslateColor(buttonText, 0), static_cast<std::int32_t>(kRed));
     Surface themed(80, 30, kWhite);
     DrawThemedText(theme, themed.dc, u"Hello", buttonText, DT_SINGLELINE, RECT{0, 0, 80, 30});
     EXPECT_TRUE(inkIsBlendOf(themed, RGB(0, 0, 0)));

@@ -188,12 +188,12 @@ TEST_F(GdipCacheTest, ResourcesIconsAndErrors) {
 
     std::u16string description, source;
     EXPECT_EQ(errorNumber([&] { cache.AddImage(u"d", Variant(2.5)); }, &description, &source),
-              static_cast<long>(static_cast<std::int32_t>(0x80040201u)));
+              static_cast<std::int32_t>(0x80040201u));
     EXPECT_EQ(description, u"Unsupported VarType Double");
     EXPECT_EQ(source, u"cGDIPCache.AddImage");
     EXPECT_EQ(errorNumber([&] { cache.AddImage(u"big", png(2, 2, 0xFF000000), 100000, 100000); },
                           &description),
-              static_cast<long>(static_cast<std::int32_t>(0x80040000u)));
+              static_cast<std::int32_t>(0x80040000u));
     EXPECT_EQ(description, u"unable to create scaled Img-Resource");
     EXPECT_FALSE(cache.Exists(u"big"));
     errorNumber([&] { cache.AddAlphaIcon(u"i", std::vector<std::uint8_t>{}, 16, 16); },

@@ -25,17 +25,17 @@ TEST(SharedEnumsTest, CodeAndLibraryAgreeOnEveryValue) {
     registerSharedEnums(library);
     EXPECT_EQ(library.enums().size(), 13u);
     EXPECT_EQ(library.enumValue(u"UcsBackStyles", u"BS_NEWTRANSPARENT"),
-              static_cast<long>(UcsBackStyles::BS_NEWTRANSPARENT));
+              static_cast<std::int32_t>(UcsBackStyles::BS_NEWTRANSPARENT));
     EXPECT_EQ(library.enumValue(u"IBIconEnum", u"ibApplication"),
-              static_cast<long>(IBIconEnum::ibApplication));
+              static_cast<std::int32_t>(IBIconEnum::ibApplication));
     EXPECT_EQ(library.enumValue(u"AlignEnumEx", u"AlignBotRight"),
-              static_cast<long>(AlignEnumEx::AlignBotRight));
+              static_cast<std::int32_t>(AlignEnumEx::AlignBotRight));
     // The theme states count from one, in the order the glyph strips use.
-    EXPECT_EQ(static_cast<long>(UxThemeCheckBoxStates::CBS_MIXEDDISABLED), 12);
+    EXPECT_EQ(static_cast<std::int32_t>(UxThemeCheckBoxStates::CBS_MIXEDDISABLED), 12);
     EXPECT_EQ(library.enumValue(u"UxThemeCheckBoxStates", u"CBS_MIXEDDISABLED"), 12);
-    EXPECT_EQ(static_cast<long>(UxThemeRadioButtonStates::RBS_CHECKEDDISABLED), 8);
+    EXPECT_EQ(static_cast<std::int32_t>(UxThemeRadioButtonStates::RBS_CHECKEDDISABLED), 8);
     EXPECT_EQ(library.enumValue(u"UxThemePushButtonStates", u"PBS_DEFAULTED"),
-              static_cast<long>(UxThemePushButtonStates::PBS_DEFAULTED));
+              static_cast<std::int32_t>(UxThemePushButtonStates::PBS_DEFAULTED));
     // Registering again replaces instead of adding.
     registerSharedEnums(library);
     EXPECT_EQ(library.enums().size(), 13u);

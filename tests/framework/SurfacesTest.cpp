@@ -56,7 +56,7 @@ TEST_F(SurfacesTest, MemoryDrawSurfaceEdgesAndInvalidUse) {
     s.FillRectangle(0, 6, 2, -1, -1, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(GetPixel(s.hDC(), 1, 9), 0u);
     // A system colour fills with its value.
-    s.FillRectangle(10, 6, 12, 8, static_cast<long>(0x8000000F));
+    s.FillRectangle(10, 6, 12, 8, static_cast<std::int32_t>(0x8000000F));
     EXPECT_EQ(GetPixel(s.hDC(), 10, 6), GetSysColor(15));
     // Resizing to the same size keeps the drawing; another size starts afresh.
     EXPECT_TRUE(s.Resize(20, 10));
@@ -129,11 +129,11 @@ TEST_F(SurfacesTest, BlendingAndSystemColours) {
     // 255 × 128 ÷ 255 = 128; 100 × 127 ÷ 255 + 201 × 128 ÷ 255 = 150.70 rounds to 151.
     EXPECT_EQ(clsMemoryDraw::BlendColors(0x0000FF, 0x000000, 128), 0x000080);
     EXPECT_EQ(clsMemoryDraw::BlendColors(0x64, 0xC9, 127), 151);
-    EXPECT_EQ(clsMemoryDraw::SysColorToRGB(static_cast<long>(0x80000005)),
-              static_cast<long>(GetSysColor(5)));
+    EXPECT_EQ(clsMemoryDraw::SysColorToRGB(static_cast<std::int32_t>(0x80000005)),
+              static_cast<std::int32_t>(GetSysColor(5)));
     EXPECT_EQ(clsMemoryDraw::SysColorToRGB(0x123456), 0x123456);
-    EXPECT_EQ(clsMemoryDraw::BlendColors(static_cast<long>(0x80000005), 0, 255),
-              static_cast<long>(GetSysColor(5)));
+    EXPECT_EQ(clsMemoryDraw::BlendColors(static_cast<std::int32_t>(0x80000005), 0, 255),
+              static_cast<std::int32_t>(GetSysColor(5)));
 }
 
 TEST_F(SurfacesTest, GradientsStepByWholeValues) {

@@ -66,7 +66,7 @@ TEST(UtilitiesTest, AccessKeysShortcutsAndUTF8) {
         ADD_FAILURE() << "an empty text must raise";
     } catch (const Error& e) {
         // A zero-length source is an invalid parameter to the conversion.
-        EXPECT_EQ(e.number(), static_cast<long>(platform::ERROR_INVALID_PARAMETER));
+        EXPECT_EQ(e.number(), static_cast<std::int32_t>(platform::ERROR_INVALID_PARAMETER));
         EXPECT_EQ(e.source(), u"ToUTF8");
         EXPECT_EQ(e.description(), u"WideCharToMultiByte");
     }
@@ -96,11 +96,11 @@ TEST(UtilitiesTest, FontsColoursAndTextFlags) {
     }
 
     EXPECT_EQ(TranslateColor(0x00123456, 0), 0x123456);
-    EXPECT_EQ(TranslateColor(0x8000000F, 0), static_cast<long>(platform::GetSysColor(15)));
+    EXPECT_EQ(TranslateColor(0x8000000F, 0), static_cast<std::int32_t>(platform::GetSysColor(15)));
     EXPECT_EQ(TranslateColor(0x80000040, 0), -1);  // no such system colour
     EXPECT_EQ(TranslateColor(0x05000000, 0), -1);  // no such kind of colour
     EXPECT_EQ(ThemeColor(platform::HTHEME(), 0x80000012),
-              static_cast<long>(platform::GetSysColor(18)));
+              static_cast<std::int32_t>(platform::GetSysColor(18)));
 
     EXPECT_EQ(TextFlagsFromAlignment(0), 0u);
     EXPECT_EQ(TextFlagsFromAlignment(1), 2u);

@@ -251,7 +251,7 @@ TEST_F(OleDragDropTest, ADragBetweenControlsWithPromisedData) {
         d->SetData(Variant(u"late"), Variant(format));
     };
     std::u16string got;
-    long lockedError = 0;
+    std::int32_t lockedError = 0;
     target.dropped = [&](const std::shared_ptr<DataObject>& d, std::int32_t&) {
         got = CStr(d->GetData(vbCFText));
         lockedError = test::errorOf([&] { d->SetData(Variant(u"x"), Variant::missing()); });

@@ -525,7 +525,7 @@ TEST_F(ImageListTest, EveryPropertyAndImageSurvivesAFormFile) {
         l.ColorDepth(eimlColorDepth::IMLC_COLOR32);
         l.UseMaskColor(eilMaskColor::eilMaskColorTopLeftPixel);
         l.MaskColor(0x123456);
-        l.LastSaveLoadPath(u"/tmp/list.iml");
+        l.LastSaveLoadPath(u"lists/list.iml");
         for (int seed = 0; seed < 2; ++seed) {
             const HICON icon = patternIcon(seed, 20, 12);
             l.AddFromHandle(icon.value, EILImageTypes::eIMAGE_ICON, seed ? u"" : u"Grüße");
@@ -541,7 +541,7 @@ TEST_F(ImageListTest, EveryPropertyAndImageSurvivesAFormFile) {
     EXPECT_EQ(l.ItemKey(2), u"");
     EXPECT_EQ(l.ItemTag(1), u"");
     EXPECT_EQ(l.ItemTag(2), u"世界");
-    EXPECT_EQ(l.LastSaveLoadPath(), u"/tmp/list.iml");
+    EXPECT_EQ(l.LastSaveLoadPath(), u"lists/list.iml");
     EXPECT_EQ(pixelsOf(l, Variant(std::int32_t{1})), patternPixels(0, 20, 12));
     EXPECT_EQ(pixelsOf(l, Variant(std::int32_t{2})), patternPixels(1, 20, 12));
 

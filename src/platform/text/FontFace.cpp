@@ -26,7 +26,7 @@ FT_Library library() {
     return lib;
 }
 
-using FaceKey = std::tuple<std::string, int, long, bool, bool, long>;
+using FaceKey = std::tuple<std::string, int, std::int64_t, bool, bool, std::int64_t>;
 
 std::map<FaceKey, std::unique_ptr<FontFace>>& faces() {
     static std::map<FaceKey, std::unique_ptr<FontFace>> f;

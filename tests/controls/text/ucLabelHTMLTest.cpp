@@ -176,7 +176,8 @@ TEST_F(LabelHTMLTest, LateBoundAccessAndEventsMatchTheDirectCalls) {
     EXPECT_EQ(CStr(l.Extender().Tag()), u"note");
     EXPECT_EQ(test::errorOf([&] { lib.get(l, u"NoSuchThing"); }), 438);
     std::vector<Variant> args{Variant(std::int32_t(0x80000005))};
-    EXPECT_EQ(CLng(lib.call(l, u"TranslateColor", args)), static_cast<long>(GetSysColor(5)));
+    EXPECT_EQ(CLng(lib.call(l, u"TranslateColor", args)),
+              static_cast<std::int32_t>(GetSysColor(5)));
     args = {Variant(std::int32_t(0x800000FF))};
     EXPECT_EQ(CLng(lib.call(l, u"TranslateColor", args)), -1);
 
