@@ -1,13 +1,12 @@
 #include "host/LoadPicture.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
 #include "host/Error.h"
 #include "platform/base/CodePages.h"
+#include "platform/base/ReadWholeFile.h"
 #include "platform/gdi/DibFromPixels.h"
 #include "platform/imaging/IcoReader.h"
 #include "platform/imaging/ImageDecoder.h"
@@ -45,9 +44,10 @@ std::shared_ptr<StdPicture> iconPicture(const std::vector<std::uint8_t>& bytes) 
 }  // namespace
 
 std::shared_ptr<StdPicture> LoadPicture(const std::u16string& path) {
-    std::ifstream in(platform::ToUtf8(path), std::ios::binary);
-    if (!in) throw Error::standard(errors::FileNotFound, u"LoadPicture");
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::optional<std::vector<std::uint8_t>> file =
+        platform::ReadWholeFile(platform::ToUtf8(path));
+    if (!file) throw Error::standard(errors::FileNotFound, u"LoadPicture");
+    const std::vector<std::uint8_t>& bytes = *file;
     std::string why;
     // Icon and cursor files give icon pictures at the system's icon size.
     if (platform::ImageDecoder::sniff(bytes.data(), bytes.size()) ==

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "host/App.h"
 #include "host/Arguments.h"
@@ -13,6 +12,7 @@
 #include "host/OleColor.h"
 #include "host/OlePicture.h"
 #include "platform/base/CodePages.h"
+#include "platform/base/ReadWholeFile.h"
 #include "platform/display/PngWriter.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/IcoReader.h"
@@ -136,9 +136,10 @@ std::vector<std::uint8_t> cGDIPCache::readSource(const Variant& source, bool& is
             return {};
         }
         case Variant::Kind::String: {
-            std::ifstream in(ToUtf8(source.toString()), std::ios::binary);
-            if (!in) throw Error::standard(errors::FileNotFound, m_operation);
-            return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), {});
+            std::optional<std::vector<std::uint8_t>> file =
+                platform::ReadWholeFile(ToUtf8(source.toString()));
+            if (!file) throw Error::standard(errors::FileNotFound, m_operation);
+            return std::move(*file);
         }
         case Variant::Kind::Integer:
         case Variant::Kind::Long:

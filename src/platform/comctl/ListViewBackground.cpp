@@ -2,14 +2,13 @@
 // over, or a picture file named by a local path or a file: URL, decoded by the platform's image
 // decoders into a bitmap the list owns. Other addresses (http:, https:, res:) are not fetched.
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/base/CodePages.h"
 #include "platform/base/LastError.h"
+#include "platform/base/ReadWholeFile.h"
 #include "platform/base/TextBuffer.h"
 #include "platform/comctl/ListViewControl.h"
 #include "platform/gdi/DibFromPixels.h"
@@ -96,12 +95,12 @@ HBITMAP ListViewControl::loadBkImage(std::u16string_view url) {
     } else {
         path = ToUtf8(url);
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::optional<std::vector<std::uint8_t>> file = ReadWholeFile(path);
+    if (!file) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return HBITMAP();
     }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::vector<std::uint8_t>& bytes = *file;
     std::string why;
     const auto image = ImageDecoder::decode(bytes.data(), bytes.size(), why);
     if (!image || image->frames.empty()) {

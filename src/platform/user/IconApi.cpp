@@ -2,10 +2,9 @@
 // of an icon resource (CreateIconFromResourceEx), from files (LoadImageW); drawn with their
 // alpha, scaled, by DrawIconEx.
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/base/CodePages.h"
+#include "platform/base/ReadWholeFile.h"
 #include "platform/gdi/BitmapObject.h"
 #include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
@@ -264,12 +263,12 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, U
                           ERROR_FILE_NOT_FOUND);
         return HANDLE();
     }
-    std::ifstream in(ToUtf8(name), std::ios::binary);
-    if (!in) {
+    const std::optional<std::vector<std::uint8_t>> read = ReadWholeFile(ToUtf8(name));
+    if (!read) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return HANDLE();
     }
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::vector<std::uint8_t>& bytes = *read;
     std::string why;
     if (type == IMAGE_BITMAP) {
         auto image = BmpReader::read(bytes.data(), bytes.size(), why);
