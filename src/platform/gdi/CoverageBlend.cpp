@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace orvane::platform {
@@ -134,20 +135,18 @@ struct Wide {
     if (a8) blend8(w, dst + i, a8);
 }
 
-[[gnu::target("avx2")]] void rowsAvx2(std::uint32_t* dst, std::ptrdiff_t pitch,
-                                      const std::uint8_t* alpha, int width,
-                                      const std::pair<std::uint16_t, std::uint16_t>* ink,
-                                      int height, int room, std::uint32_t color) {
+[[gnu::target("avx2")]] void rowsAvx2(PixelSurface& surface, const CoverageBlend::Coverage& c,
+                                      int left, int top, int clipLeft, int clipRight,
+                                      std::uint32_t color) {
     const Wide w = wideConstants(color);
-    for (int y = 0; y < height; ++y, dst += pitch, alpha += width) {
-        const auto [first, last] = ink[y];
-        if (first < last) runAvx2(w, dst + first, alpha + first, last - first, room - first, color);
+    const std::uint8_t* alpha = c.alpha;
+    for (int y = 0; y < c.height; ++y, alpha += c.width) {
+        const int first = std::max(left + c.ink[y].first, clipLeft);
+        const int last = std::min(left + c.ink[y].second, clipRight);
+        if (first < last)
+            runAvx2(w, surface.row(top + y) + first, alpha + (first - left), last - first,
+                    surface.width() - first, color);
     }
-}
-
-[[gnu::target("avx2")]] void runAvx2Call(std::uint32_t* dst, const std::uint8_t* alpha, int n,
-                                         int room, std::uint32_t color) {
-    runAvx2(wideConstants(color), dst, alpha, n, room, color);
 }
 #endif
 
@@ -164,23 +163,18 @@ bool wide() {
 
 }  // namespace
 
-void CoverageBlend::run(std::uint32_t* dst, const std::uint8_t* alpha, int n, int room,
-                        std::uint32_t color) {
+void CoverageBlend::rows(PixelSurface& surface, const Coverage& c, int left, int top, int clipLeft,
+                         int clipRight, std::uint32_t color) {
 #ifdef ORVANE_HAVE_AVX2_PATH
-    if (wide()) return runAvx2Call(dst, alpha, n, room, color);
+    if (wide()) return rowsAvx2(surface, c, left, top, clipLeft, clipRight, color);
 #endif
-    runSse2(dst, alpha, n, room, color);
-}
-
-void CoverageBlend::rows(std::uint32_t* dst, std::ptrdiff_t pitch, const std::uint8_t* alpha,
-                         int width, const std::pair<std::uint16_t, std::uint16_t>* ink, int height,
-                         int room, std::uint32_t color) {
-#ifdef ORVANE_HAVE_AVX2_PATH
-    if (wide()) return rowsAvx2(dst, pitch, alpha, width, ink, height, room, color);
-#endif
-    for (int y = 0; y < height; ++y, dst += pitch, alpha += width) {
-        const auto [first, last] = ink[y];
-        if (first < last) runSse2(dst + first, alpha + first, last - first, room - first, color);
+    const std::uint8_t* alpha = c.alpha;
+    for (int y = 0; y < c.height; ++y, alpha += c.width) {
+        const int first = std::max(left + c.ink[y].first, clipLeft);
+        const int last = std::min(left + c.ink[y].second, clipRight);
+        if (first < last)
+            runSse2(surface.row(top + y) + first, alpha + (first - left), last - first,
+                    surface.width() - first, color);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/gdi/PixelSurface.h"
+
 namespace orvane::platform {
 
 struct CoverageBlend {
@@ -23,18 +25,21 @@ struct CoverageBlend {
         return rb | (g << 8);
     }
 
-    // `pixel` along a run of n pixels. Pixels without coverage are left exactly as they were,
-    // so the run's last few pixels may be blended in a wider step when the row has `room`
-    // pixels from `dst`; the coverage may then be read up to three bytes past the run.
-    static void run(std::uint32_t* dst, const std::uint8_t* alpha, int n, int room,
-                    std::uint32_t color);
-
-    // A bitmap of coverage, `width` bytes a row, over rows of pixels `pitch` apart: row y
-    // blends its ink columns [ink[y].first, ink[y].second) as `run` does, `room` pixels being
-    // left in each pixel row from `dst`.
-    static void rows(std::uint32_t* dst, std::ptrdiff_t pitch, const std::uint8_t* alpha, int width,
-                     const std::pair<std::uint16_t, std::uint16_t>* ink, int height, int room,
-                     std::uint32_t color);
+    // A bitmap of grey coverage: `width` bytes a row, and for each row the columns
+    // [first, last) that hold any ink.
+    struct Coverage {
+        const std::uint8_t* alpha = nullptr;
+        int width = 0;
+        int height = 0;
+        const std::pair<std::uint16_t, std::uint16_t>* ink = nullptr;
+    };
+    // `pixel` for the bitmap's ink, its top-left pixel at (left, top) of the surface, within
+    // the columns [clipLeft, clipRight); every row it covers must be on the surface. Pixels
+    // without coverage are left exactly as they were, so a row's last few pixels may be
+    // blended in a wider step (reading and writing pixels past them when the surface row has
+    // room); the coverage may then be read up to three bytes past a row's ink.
+    static void rows(PixelSurface& surface, const Coverage& coverage, int left, int top,
+                     int clipLeft, int clipRight, std::uint32_t color);
 
     // Whether 256-bit vector instructions may be used where the processor has them (they are
     // by default); tests compare both paths.

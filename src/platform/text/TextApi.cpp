@@ -60,15 +60,27 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
                int baseline, std::uint32_t color) {
     const int left = penX + g.left, top = baseline - g.top;
     const int right = left + g.width, bottom = top + g.height;
-    // Most glyphs lie wholly inside one clip rectangle: their rows need no clipping then.
     if (!g.color) {
+        const CoverageBlend::Coverage whole{g.alpha.data(), g.width, g.height, g.ink.data()};
+        // Most glyphs lie wholly inside one clip rectangle: their rows need no clipping then.
         for (const RECT& c : clip.rects()) {
             if (c.top > top) break;
             if (c.left > left || c.right < right || c.bottom < bottom) continue;
-            CoverageBlend::rows(surface.row(top) + left, surface.pitch(), g.alpha.data(), g.width,
-                                g.ink.data(), g.height, surface.width() - left, color);
+            CoverageBlend::rows(surface, whole, left, top, left, right, color);
             return;
         }
+        for (const RECT& c : clip.rects()) {
+            if (c.top >= bottom) break;
+            const int y0 = std::max<int>(c.top, top), y1 = std::min<int>(c.bottom, bottom);
+            if (y0 >= y1 || c.left >= right || c.right <= left) continue;
+            const auto skipped = static_cast<std::size_t>(y0 - top);
+            const CoverageBlend::Coverage part{
+                g.alpha.data() + skipped * static_cast<std::size_t>(g.width), g.width, y1 - y0,
+                g.ink.data() + skipped};
+            CoverageBlend::rows(surface, part, left, y0, std::max<int>(c.left, left),
+                                std::min<int>(c.right, right), color);
+        }
+        return;
     }
     for (const RECT& c : clip.rects()) {
         if (c.top >= bottom) break;
@@ -85,13 +97,8 @@ void drawGlyph(PixelSurface& surface, const Region& clip, const FontFace::Glyph&
             // so the index below is never negative.
             const std::size_t src = static_cast<std::size_t>(
                 static_cast<std::ptrdiff_t>(y - top) * g.width + (x0 - left));
-            if (g.color) {
-                for (int x = x0; x < x1; ++x)
-                    row[x] = blendColor(row[x], g.pixels[src + static_cast<std::size_t>(x - x0)]);
-            } else {
-                CoverageBlend::run(row + x0, g.alpha.data() + src, x1 - x0, surface.width() - x0,
-                                   color);
-            }
+            for (int x = x0; x < x1; ++x)
+                row[x] = blendColor(row[x], g.pixels[src + static_cast<std::size_t>(x - x0)]);
         }
     }
 }

@@ -2,10 +2,12 @@
 // every short length and at the end of a row, pixels outside the run and ink left alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
 #include "platform/gdi/CoverageBlend.h"
+#include "platform/gdi/PixelSurface.h"
 
 namespace orvane::platform::test {
 namespace {
@@ -43,9 +45,10 @@ TEST(CoverageBlend, RunsMatchTheOnePixelFormulaOnBothPaths) {
         CoverageBlend::allowWideVectors(wide);
         for (int n = 0; n <= 40; ++n)
             for (int at = 0; at + n <= kRow; at += 3) {
-                std::vector<std::uint32_t> row(kRow), before;
-                for (std::uint32_t& p : row)
-                    p = rng();
+                PixelSurface row(kRow, 1);
+                for (int x = 0; x < kRow; ++x)
+                    row.at(x, 0) = rng();
+                const PixelSurface before = row;
                 // Coverage with zeros, full values and everything between, then padding that
                 // would spoil the pixels after the run if it were used.
                 std::vector<std::uint8_t> alpha(static_cast<std::size_t>(n) + 3, 0xFF);
@@ -56,16 +59,16 @@ TEST(CoverageBlend, RunsMatchTheOnePixelFormulaOnBothPaths) {
                                                   : r == 1 ? 255
                                                            : rng() % 256);
                 }
-                before = row;
+                const std::pair<std::uint16_t, std::uint16_t> ink{0, n};
                 const std::uint32_t color = rng();
-                CoverageBlend::run(row.data() + at, alpha.data(), n, kRow - at, color);
+                CoverageBlend::rows(row, {alpha.data(), n, 1, &ink}, at, 0, at, at + n, color);
                 for (int x = 0; x < kRow; ++x) {
                     const bool inRun = x >= at && x < at + n;
                     const std::uint32_t want =
-                        inRun ? CoverageBlend::pixel(before[static_cast<std::size_t>(x)], color,
+                        inRun ? CoverageBlend::pixel(before.at(x, 0), color,
                                                      alpha[static_cast<std::size_t>(x - at)])
-                              : before[static_cast<std::size_t>(x)];
-                    ASSERT_EQ(row[static_cast<std::size_t>(x)], want)
+                              : before.at(x, 0);
+                    ASSERT_EQ(row.at(x, 0), want)
                         << "wide " << wide << " n " << n << " at " << at << " x " << x;
                 }
             }
@@ -73,26 +76,28 @@ TEST(CoverageBlend, RunsMatchTheOnePixelFormulaOnBothPaths) {
     CoverageBlend::allowWideVectors(true);
 }
 
-// A bitmap's rows blend only their ink columns, each row of pixels a pitch apart.
-TEST(CoverageBlend, RowsBlendTheirInkOnly) {
-    constexpr int kWidth = 13, kHeight = 5, kPitch = 40;
+// A bitmap's rows blend only their ink inside the clip columns, each at its place.
+TEST(CoverageBlend, RowsBlendTheirInkInsideTheClipOnly) {
+    constexpr int kWidth = 13, kHeight = 5, kSurface = 40;
     std::vector<std::uint8_t> alpha(kWidth * kHeight + 3, 200);
     const std::vector<std::pair<std::uint16_t, std::uint16_t>> ink = {
         {0, 13}, {2, 3}, {0, 0}, {4, 12}, {12, 13}};
-    for (bool wide : {true, false}) {
-        CoverageBlend::allowWideVectors(wide);
-        std::vector<std::uint32_t> pixels(kPitch * kHeight, 0x00FFFFFF);
-        CoverageBlend::rows(pixels.data() + 1, kPitch, alpha.data(), kWidth, ink.data(), kHeight,
-                            kPitch - 1, 0);
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kPitch; ++x) {
-                const int col = x - 1;
-                const bool inked = col >= ink[y].first && col < ink[y].second;
-                ASSERT_EQ(pixels[static_cast<std::size_t>(y * kPitch + x)],
-                          inked ? CoverageBlend::pixel(0x00FFFFFF, 0, 200) : 0x00FFFFFFu)
-                    << "wide " << wide << " at " << x << "," << y;
-            }
-    }
+    for (bool wide : {true, false})
+        for (const auto& [clipLeft, clipRight] : {std::pair{-5, 60}, std::pair{6, 12}}) {
+            CoverageBlend::allowWideVectors(wide);
+            PixelSurface surface(kSurface, kHeight + 2, 0x00FFFFFF);
+            CoverageBlend::rows(surface, {alpha.data(), kWidth, kHeight, ink.data()}, 3, 1,
+                                std::max(clipLeft, 0), std::min(clipRight, kSurface), 0);
+            for (int y = 0; y < kHeight + 2; ++y)
+                for (int x = 0; x < kSurface; ++x) {
+                    const int row = y - 1, col = x - 3;
+                    const bool inked = row >= 0 && row < kHeight && col >= ink[row].first &&
+                                       col < ink[row].second && x >= clipLeft && x < clipRight;
+                    ASSERT_EQ(surface.at(x, y),
+                              inked ? CoverageBlend::pixel(0x00FFFFFF, 0, 200) : 0x00FFFFFFu)
+                        << "wide " << wide << " clip " << clipLeft << " at " << x << "," << y;
+                }
+        }
     CoverageBlend::allowWideVectors(true);
 }
 
