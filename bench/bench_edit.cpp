@@ -1,7 +1,7 @@
 // The edit control with a megabyte of text (20,000 lines of 50 characters): setting it and
 // painting, typing a character at the end and repainting, and selecting all of it and copying;
 // then the same text in a text box with a vertical bar, set through Text and typed into through
-// the box's own key path (KeyPress, Update, Change).
+// the box's own key path (KeyPress, Update, Change), at the end and in the middle.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -170,5 +170,32 @@ void TextBoxTypeAtEndOfMegabyte(benchmark::State& state) {
     }
 }
 BENCHMARK(TextBoxTypeAtEndOfMegabyte)->Unit(benchmark::kMicrosecond);
+
+// A key typed at the end of the middle line, then Backspace, in turn, each through the
+// keyboard and repainted, as the peer's text box takes them.
+void TextBoxKeystrokeInMiddle(benchmark::State& state) {
+    BoxSetup s;
+    const std::u16string text = megabyte();
+    s.box->Text(text);
+    const HWND edit = s.box->editWindow();
+    const auto middle = static_cast<std::int32_t>(text.size() / 2 - 2);  // before a line's CR LF
+    s.box->SelStart(middle);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    UpdateWindow(edit);
+    bool typed = false;
+    for (auto _ : state) {
+        if (typed)
+            testing::TestPlatform::KeyPress(VK_BACK);
+        else
+            testing::TestPlatform::TypeText(u"x");
+        UpdateWindow(edit);
+        typed = !typed;
+    }
+    const std::u16string now = s.box->Text();
+    if (now.size() != text.size() + (typed ? 1 : 0) || (typed && now[middle] != u'x') ||
+        s.box->SelStart() != middle + (typed ? 1 : 0))
+        state.SkipWithError("the keystrokes did not reach the text box");
+}
+BENCHMARK(TextBoxKeystrokeInMiddle)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
