@@ -190,10 +190,25 @@ void EditControl::replaceSelection(std::u16string text, bool undoable, bool typi
 }
 
 void EditControl::forgetChange(const EditText::Change& change) {
+    // A change within paragraphs (typing, most often) forgets their rows in place; one that
+    // adds or removes paragraphs moves those after it (and the bar's sums are made again).
+    const bool inPlace = change.removed == change.inserted;
+    if (!m_rows.empty()) {
+        const auto first = m_rows.begin() + static_cast<std::ptrdiff_t>(change.first);
+        if (inPlace) {
+            for (auto row = first; row != first + static_cast<std::ptrdiff_t>(change.removed);
+                 ++row)
+                row->clear();
+        } else {
+            m_rows.erase(first, first + static_cast<std::ptrdiff_t>(change.removed));
+            m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(change.first),
+                          change.inserted, {});
+        }
+    }
+    if (inPlace)
+        for (std::size_t p = change.first; p < change.first + change.inserted; ++p)
+            barChanged(p);
     if (m_rows.empty()) return;
-    const auto first = m_rows.begin() + static_cast<std::ptrdiff_t>(change.first);
-    m_rows.erase(first, first + static_cast<std::ptrdiff_t>(change.removed));
-    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(change.first), change.inserted, {});
     // The top row may have gone with its paragraph.
     if (m_top.p >= m_text.paragraphCount()) m_top = Row{m_text.paragraphCount() - 1, 0};
     if (m_top.p >= change.first) m_top.r = 0;
@@ -489,6 +504,7 @@ std::u16string EditControl::shown(std::size_t p) const {
 void EditControl::forgetRows() {
     m_rows.clear();
     m_rowsWidth = -1;
+    m_barSumsValid = false;
     m_widest = 0;
 }
 
@@ -505,7 +521,10 @@ const std::vector<std::size_t>& EditControl::rowsOf(std::size_t p) const {
     if (!rows.empty()) return rows;
     rows.push_back(0);
     const std::u16string s = shown(p);
-    if (s.empty()) return rows;
+    if (s.empty()) {
+        barChanged(p);
+        return rows;
+    }
     const std::vector<int> dx = extents(s);
     const auto extent = [&](std::size_t from, std::size_t to) {
         return (to ? dx[to - 1] : 0) - (from ? dx[from - 1] : 0);
@@ -539,6 +558,7 @@ const std::vector<std::size_t>& EditControl::rowsOf(std::size_t p) const {
         rows.push_back(end);
         start = end;
     }
+    barChanged(p);  // the bar counted an estimate until now
     return rows;
 }
 
@@ -938,14 +958,32 @@ std::pair<int, int> EditControl::scrollRange() const {
     if (!wraps()) {
         return {static_cast<int>(m_text.paragraphCount()), static_cast<int>(m_top.p)};
     }
+    const FenwickTree& sums = barSums();
+    return {sums.total(), sums.before(m_top.p) + static_cast<int>(m_top.r)};
+}
+
+const FenwickTree& EditControl::barSums() const {
     const RowEstimate estimate = rowEstimate();
-    int total = 0, top = static_cast<int>(m_top.r);
-    for (std::size_t p = 0; p < m_text.paragraphCount(); ++p) {
-        const int n = barRows(p, estimate);
-        if (p < m_top.p) top += n;
-        total += n;
+    if (!m_barSumsValid || !(estimate == m_barSumsFor) ||
+        m_barSums.size() != m_text.paragraphCount()) {
+        std::vector<int> counts(m_text.paragraphCount());
+        for (std::size_t p = 0; p < counts.size(); ++p)
+            counts[p] = barRows(p, estimate);
+        m_barSums.assign(counts);
+        m_barSumsFor = estimate;
+        m_barSumsValid = true;
     }
-    return {total, top};
+    return m_barSums;
+}
+
+void EditControl::barChanged(std::size_t p) const {
+    if (!m_barSumsValid || p >= m_barSums.size()) return;
+    const RowEstimate estimate = rowEstimate();
+    if (!(estimate == m_barSumsFor)) {
+        m_barSumsValid = false;
+        return;
+    }
+    m_barSums.add(p, barRows(p, estimate) - m_barSums.at(p));
 }
 
 EditControl::RowEstimate EditControl::rowEstimate() const {
@@ -966,14 +1004,10 @@ int EditControl::barRows(std::size_t p, const RowEstimate& e) const {
 
 // The top row for a scroll bar position, counted as scrollRange counts.
 void EditControl::scrollToPosition(int position) {
-    const RowEstimate estimate = rowEstimate();
-    int before = 0;
-    std::size_t p = 0;
-    for (; p + 1 < m_text.paragraphCount(); ++p) {
-        const int n = barRows(p, estimate);
-        if (before + n > position) break;
-        before += n;
-    }
+    const FenwickTree& sums = barSums();
+    const std::size_t p = std::min(sums.passing(std::max(0, position)),
+                                   std::max<std::size_t>(1, m_text.paragraphCount()) - 1);
+    const int before = sums.before(p);
     const std::size_t rows = rowsOf(p).size();
     const Row top{p, std::min<std::size_t>(static_cast<std::size_t>(std::max(0, position - before)),
                                            rows - 1)};

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/FenwickTree.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/text/TextTypes.h"
 #include "platform/user/Edit.h"
@@ -155,10 +156,15 @@ private:
         int width = 1;
         int average = 1;
         bool known = false;
+        bool operator==(const RowEstimate&) const = default;
     };
     RowEstimate rowEstimate() const;
     // Rows of paragraph `p` as the bar counts them (1 when lines do not wrap).
     int barRows(std::size_t p, const RowEstimate& e) const;
+    // Every paragraph's bar rows as running sums, made again when the estimate changes or
+    // paragraphs come and go; `barChanged` follows one paragraph's change.
+    const FenwickTree& barSums() const;
+    void barChanged(std::size_t p) const;
     void scrollToPosition(int position);
     // The width text is laid out in, and the widest line measured so far (at least those on the
     // screen).
@@ -187,6 +193,9 @@ private:
     Row m_top;                                             // the first row shown (multi-line)
     mutable std::vector<std::vector<std::size_t>> m_rows;  // row starts by paragraph
     mutable int m_rowsWidth = -1;                          // the width they were found for
+    mutable FenwickTree m_barSums;                         // bar rows by paragraph
+    mutable RowEstimate m_barSumsFor;                      // the estimate they were made with
+    mutable bool m_barSumsValid = false;
     bool m_focused = false;
     std::u16string m_composition;         // an input method's text being composed
     std::size_t m_compositionCursor = 0;  // its caret

@@ -1,6 +1,7 @@
 // The edit control as message tables: typing, keys and the mouse to selection, caret and
 // notifications in order; undo and redo; limits with EN_MAXTEXT; numbers only; passwords; the
 // lines of multi-line text; the cue banner shown only while empty; the clipboard.
+#include <random>
 #include <string>
 #include <vector>
 
@@ -337,6 +338,53 @@ TEST_F(EditTest, ScrollBarsTheWheelAndLineScrollingMoveTheTopLine) {
     SendMessageW(e, EM_SETSEL, 0, 0);
     SendMessageW(e, EM_SCROLLCARET, 0, 0);
     EXPECT_EQ(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
+// The vertical bar of a wrapping box keeps its count as text is typed, pasted and deleted
+// anywhere and the box is scrolled: once every row is known, the range is the row count and
+// the position the first row shown, whatever was changed before.
+TEST_F(EditTest, TheBarOfAWrappingBoxFollowsEveryChange) {
+    const HWND e = edit(WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, u"", 160, 90);
+    std::u16string text;
+    for (int i = 0; i < 120; ++i) {
+        text += u"paragraph";
+        for (int w = 0; w < i % 9; ++w)
+            text += u" with some words";
+        text += u"\r\n";
+    }
+    SendMessageW(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    std::mt19937 rng(3);
+    const char16_t* pieces[] = {u"x",      u"",     u"two words ",
+                                u"a\r\nb", u"\r\n", u"wwwwwwwwwwwwwwwwwwwwwwww"};
+    for (int step = 0; step < 300; ++step) {
+        const auto length = static_cast<std::size_t>(GetWindowTextLengthW(e));
+        const std::size_t at = rng() % (length + 1), to = std::min(length, at + rng() % 30);
+        switch (rng() % 3) {
+            case 0:
+                SendMessageW(e, EM_SETSEL, at, rng() % 2 ? at : to);
+                SendMessageW(e, EM_REPLACESEL, TRUE,
+                             reinterpret_cast<LPARAM>(pieces[rng() % std::size(pieces)]));
+                break;
+            case 1:
+                SendMessageW(e, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, rng() % 400), 0);
+                break;
+            default:
+                SendMessageW(e, EM_SETSEL, at, at);
+                SendMessageW(e, EM_SCROLLCARET, 0, 0);
+                break;
+        }
+        // Every row worked out, then the bar asked to follow.
+        const auto rows = static_cast<int>(SendMessageW(e, EM_GETLINECOUNT, 0, 0));
+        SendMessageW(e, EM_LINESCROLL, 0, 0);
+        SendMessageW(e, WM_VSCROLL, SB_LINEDOWN, 0);
+        SendMessageW(e, WM_VSCROLL, SB_LINEUP, 0);
+        SCROLLINFO si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(e, SB_VERT, &si);
+        ASSERT_EQ(si.nMax, rows - 1) << "step " << step;
+        ASSERT_EQ(si.nPos, static_cast<int>(SendMessageW(e, EM_GETFIRSTVISIBLELINE, 0, 0)))
+            << "step " << step;
+    }
 }
 
 TEST_F(EditTest, TheContextMenuSelectsAllAndCuts) {
