@@ -354,6 +354,17 @@ void ncPaint(WindowObject& w, HDC hdc) {
     }
 }
 
+void redrawScrollBar(WindowObject& w, bool vertical) {
+    if (!reallyVisible(w)) return;
+    const NcLayout l = layout(w);
+    const RECT& rc = vertical ? l.vscroll : l.hscroll;
+    if (IsRectEmpty(&rc)) return;
+    const HDC hdc = GetWindowDC(w.hwnd());
+    SetLayout(hdc, frameMirrored(w) ? LAYOUT_RTL : 0);
+    drawScrollBar(hdc, rc, vertical ? w.vscroll : w.hscroll, vertical);
+    ReleaseDC(w.hwnd(), hdc);
+}
+
 ScrollBarParts scrollBarParts(WindowObject& w, bool vertical) {
     const NcLayout l = layout(w);
     ScrollBarParts parts;
@@ -389,6 +400,7 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
             SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
+    const ScrollBarState before = *s;
     if (info->fMask & SIF_RANGE) {
         s->min = info->nMin;
         s->max = info->nMax;
@@ -399,7 +411,9 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
     // The position stays within [min, max - page + 1].
     const int maxPos = s->max - std::max<int>(static_cast<int>(s->page) - 1, 0);
     s->pos = std::clamp(s->pos, s->min, std::max(s->min, maxPos));
-    if (redraw) RedrawWindow(hwnd, nullptr, HRGN(), RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    const bool changed = s->min != before.min || s->max != before.max || s->page != before.page ||
+                         s->pos != before.pos;
+    if (redraw && changed) user::redrawScrollBar(*w, bar == SB_VERT);
     return s->pos;
 }
 
@@ -484,9 +498,14 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
     WindowObject* w = window(hwnd);
     if (!w) return FALSE;
-    if (bar == SB_HORZ || bar == SB_BOTH) w->hscroll.disabled = arrows;
-    if (bar == SB_VERT || bar == SB_BOTH) w->vscroll.disabled = arrows;
-    RedrawWindow(hwnd, nullptr, HRGN(), RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    if (bar == SB_HORZ || bar == SB_BOTH) {
+        w->hscroll.disabled = arrows;
+        user::redrawScrollBar(*w, false);
+    }
+    if (bar == SB_VERT || bar == SB_BOTH) {
+        w->vscroll.disabled = arrows;
+        user::redrawScrollBar(*w, true);
+    }
     return TRUE;
 }
 

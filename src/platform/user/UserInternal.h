@@ -166,6 +166,9 @@ LRESULT ncHitTest(WindowObject& w, POINT screen);
 // Where the menu bar lies in window coordinates (empty without one).
 RECT menuBarRect(WindowObject& w);
 void ncPaint(WindowObject& w, HDC hdc);
+// Draws one of the window's scroll bars now, as SetScrollInfo does when asked to redraw; the
+// rest of the window is left alone.
+void redrawScrollBar(WindowObject& w, bool vertical);
 // A scroll bar's parts in screen coordinates: the bar, the track between the arrows and the
 // thumb on it (where it shows, so at the drag position while it is dragged). An empty bar when
 // the window has none.

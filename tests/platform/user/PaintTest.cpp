@@ -347,6 +347,37 @@ TEST_F(PaintTest, HorizontalScrollBarOfItsOwnHeightDrawsSquareArrows) {
     DestroyWindow(hwnd);
 }
 
+// A program moving its scroll bar gets the bar redrawn at once and its client area left
+// valid: only what the program itself invalidates is painted again.
+TEST_F(PaintTest, SetScrollInfoRedrawsTheBarAloneAndAtOnce) {
+    const int sw = GetSystemMetrics(SM_CXVSCROLL), ah = GetSystemMetrics(SM_CYVSCROLL);
+    HWND hwnd = painter(kRed, WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 100, 200);
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = 99;
+    si.nPage = 10;
+    si.nPos = 0;
+    SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+    platform->PumpMessages();
+    const int x = 100 - sw / 2, nearBottom = 200 - ah - 4;
+    const COLORREF track = GetSysColor(COLOR_SCROLLBAR);
+    ASSERT_EQ(screen(x, nearBottom), track);
+    MessageLog::instance().clear();
+    si.fMask = SIF_POS;
+    si.nPos = 90;  // the thumb at the bottom
+    SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+    EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
+    EXPECT_EQ(screen(x, nearBottom), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(screen(50, 100), kRed);
+    EXPECT_TRUE(paints().empty());
+    // Without redraw the bar waits for the next frame paint.
+    si.nPos = 0;
+    SetScrollInfo(hwnd, SB_VERT, &si, FALSE);
+    EXPECT_EQ(screen(x, nearBottom), GetSysColor(COLOR_BTNFACE));
+    DestroyWindow(hwnd);
+}
+
 TEST_F(PaintTest, ScrollWindowExLeavesChildrenOutOfTheUpdateRegion) {
     // A child at (10, 50)-(30, 70) in a 100 × 100 parent; the parent scrolls up by 20.
     struct Case {
