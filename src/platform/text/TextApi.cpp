@@ -577,6 +577,13 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rc, LPCWSTR te
             .fillRect(RECT{origin.x, origin.y, origin.x + textWidth, origin.y + tm.tmHeight},
                       paint);
     }
+    // Text wholly outside the clip (a row of a window only partly invalid) draws nothing; no
+    // glyph reaches a line's height past the line's box.
+    const RECT reach{origin.x - tm.tmHeight, origin.y - tm.tmHeight,
+                     origin.x + textWidth + tm.tmOverhang + tm.tmHeight,
+                     origin.y + 2 * tm.tmHeight};
+    const RECT clipBox = clip.bounds();
+    if (RECT meet; !IntersectRect(&meet, &reach, &clipBox)) return TRUE;
     const std::uint32_t color = dc->pixelFor(s.textColor);
     surface->prefetch(
         RECT{origin.x, origin.y, origin.x + textWidth + tm.tmOverhang, origin.y + tm.tmHeight});
