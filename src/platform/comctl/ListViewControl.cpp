@@ -20,7 +20,7 @@ namespace {
 constexpr DWORD kKnownStyles = LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                LVS_SHAREIMAGELISTS | LVS_NOLABELWRAP | LVS_AUTOARRANGE |
                                LVS_EDITLABELS | LVS_OWNERDATA | LVS_NOSCROLL | LVS_NOCOLUMNHEADER |
-                               LVS_NOSORTHEADER;
+                               LVS_NOSORTHEADER | LVS_ALIGNLEFT;
 constexpr DWORD kKnownExStyles = LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_CHECKBOXES |
                                  LVS_EX_TRACKSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
                                  LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE | LVS_EX_FLATSB |
@@ -249,6 +249,8 @@ LRESULT ListViewControl::dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
                 const auto* ss = reinterpret_cast<const STYLESTRUCT*>(lParam);
                 // Turning LVS_AUTOARRANGE on puts moved items back on the grid.
                 if ((ss->styleNew & ~ss->styleOld) & LVS_AUTOARRANGE) m_moved.clear();
+                // A new alignment style takes over from the last LVM_ARRANGE.
+                if ((ss->styleNew ^ ss->styleOld) & LVS_ALIGNMASK) m_align = Align::Style;
                 if ((ss->styleNew ^ ss->styleOld) & LVS_TYPEMASK)
                     SendMessageW(m_hwnd, LVM_SETVIEW, ss->styleNew & LVS_TYPEMASK, 0);
                 if (m_header) {

@@ -6,8 +6,8 @@
 // view the program may move items off the grid; only those are stored.
 // Styles: LVS_ICON, REPORT, SMALLICON, LIST, SINGLESEL, SHOWSELALWAYS, SHAREIMAGELISTS,
 // NOLABELWRAP, AUTOARRANGE, EDITLABELS, OWNERDATA, NOSCROLL, NOCOLUMNHEADER, NOSORTHEADER,
-// ALIGNTOP; WS_EX_LAYOUTRTL. Extended: LVS_EX_GRIDLINES, SUBITEMIMAGES, CHECKBOXES, TRACKSELECT,
-// HEADERDRAGDROP, FULLROWSELECT, ONECLICKACTIVATE, TWOCLICKACTIVATE, FLATSB, INFOTIP,
+// ALIGNTOP, ALIGNLEFT; WS_EX_LAYOUTRTL. Extended: LVS_EX_GRIDLINES, SUBITEMIMAGES, CHECKBOXES,
+// TRACKSELECT, HEADERDRAGDROP, FULLROWSELECT, ONECLICKACTIVATE, TWOCLICKACTIVATE, FLATSB, INFOTIP,
 // UNDERLINEHOT, UNDERLINECOLD, LABELTIP, DOUBLEBUFFER, BORDERSELECT, AUTOCHECKSELECT.
 // Messages: items (INSERTITEMW, DELETEITEM, DELETEALLITEMS, GET/SETITEMW, GET/SETITEMTEXTW,
 // GET/SETITEMSTATE, GETITEMCOUNT, SETITEMCOUNT, GETNEXTITEM, FINDITEMW, SORTITEMS(EX),
@@ -198,7 +198,11 @@ private:
     int rowHeight() const;
     SIZE iconSize(WPARAM which) const;
     SIZE cellSize() const;
-    // Items per row of the grid views (icon, small icon, tile) or per column (list view).
+    // Whether items fill columns from the top, left to right: list view, and icon and small-icon
+    // views aligned left (by LVS_ALIGNLEFT or LVM_ARRANGE's LVA_ALIGNLEFT) outside group view.
+    bool columnMajor() const;
+    // Items per row of the grid views (icon, small icon, tile), or per column when they fill
+    // columns.
     int perLine() const;
     // Where item i's cell is, in view coordinates (before scrolling).
     POINT cellOrigin(int i) const;
@@ -403,6 +407,10 @@ private:
     // Items moved by LVM_SETITEMPOSITION: their cells' upper-left corners in view coordinates.
     // Every other item keeps the grid place of its index.
     std::map<int, POINT> m_moved;
+    // How LVM_ARRANGE last aligned icon views: as the style says, or left or top whatever it
+    // says, until the next arrangement or alignment style.
+    enum class Align { Style, Left, Top };
+    Align m_align = Align::Style;
 
     // Input.
     bool m_focused = false;

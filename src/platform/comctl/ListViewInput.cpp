@@ -423,7 +423,7 @@ int ListViewControl::keyTargetFrom(int from, UINT vk) {
         return std::clamp(target, 0, n - 1);
     }
     const int line = perLine();
-    const bool list = m_view == LV_VIEW_LIST;
+    const bool list = columnMajor();
     const int across = list ? line : 1;    // the step of Left and Right
     const int downStep = list ? 1 : line;  // the step of Up and Down
     const RECT area = itemsArea();

@@ -92,10 +92,17 @@ SIZE ListViewControl::cellSize() const {
     }
 }
 
+bool ListViewControl::columnMajor() const {
+    if (m_view == LV_VIEW_LIST) return true;
+    if (!positionable()) return false;
+    return m_align == Align::Left ||
+           (m_align == Align::Style && (style() & LVS_ALIGNMASK) == LVS_ALIGNLEFT);
+}
+
 int ListViewControl::perLine() const {
     const RECT area = itemsArea();
     const SIZE cell = cellSize();
-    if (m_view == LV_VIEW_LIST)
+    if (columnMajor())
         return std::max(1, static_cast<int>(area.bottom - area.top) / std::max<int>(1, cell.cy));
     return std::max(1, static_cast<int>(area.right - area.left) / std::max<int>(1, cell.cx));
 }
@@ -184,7 +191,7 @@ POINT ListViewControl::cellOrigin(int i) const {
     }
     if (report()) return POINT{0, i * cell.cy};
     const int line = perLine();
-    if (m_view == LV_VIEW_LIST) return POINT{(i / line) * cell.cx, (i % line) * cell.cy};
+    if (columnMajor()) return POINT{(i / line) * cell.cx, (i % line) * cell.cy};
     return POINT{(i % line) * cell.cx, (i / line) * cell.cy};
 }
 
@@ -362,15 +369,16 @@ std::vector<int> ListViewControl::itemsIn(const RECT& r) {
     }
     const SIZE cell = cellSize();
     const int line = perLine();
-    if (m_view == LV_VIEW_LIST) {
+    if (columnMajor()) {
         const int c0 = std::max(0, left / cell.cx), c1 = (right - 1) / cell.cx;
         const int r0 = std::max(0, top / cell.cy), r1 = std::min(line - 1, (bottom - 1) / cell.cy);
-        for (int c = c0; c <= c1; ++c)
+        for (int c = c0; c <= c1 && c * line < n; ++c)
             for (int rr = r0; rr <= r1; ++rr) {
                 const int i = c * line + rr;
                 if (i < n) out.push_back(i);
             }
         std::sort(out.begin(), out.end());
+        placeMoved(RECT{left, top, right, bottom}, out);
         return out;
     }
     const int r0 = std::max(0, top / cell.cy), r1 = (bottom - 1) / cell.cy;
@@ -496,6 +504,9 @@ SIZE ListViewControl::contentSize() {
     if (m_view == LV_VIEW_LIST) return SIZE{lines * cell.cx, std::min(n, line) * cell.cy};
     if (grouped()) return SIZE{std::min(n, line) * cell.cx, (groupLayout(), m_groupsHeight)};
     const SIZE moved = movedExtent();
+    if (columnMajor())
+        return SIZE{std::max<int>(lines * cell.cx, moved.cx),
+                    std::max<int>(std::min(n, line) * cell.cy, moved.cy)};
     return SIZE{std::max<int>(std::min(n, line) * cell.cx, moved.cx),
                 std::max<int>(lines * cell.cy, moved.cy)};
 }
@@ -657,11 +668,15 @@ void ListViewControl::wheel(int delta, bool horizontal) {
     const int notches = m_wheelRest / WHEEL_DELTA;
     if (notches == 0) return;
     m_wheelRest -= notches * WHEEL_DELTA;
-    const int step =
-        report() ? rowHeight() : (m_view == LV_VIEW_LIST ? cellSize().cx : cellSize().cy / 2);
+    // Views that fill columns grow sideways, and the wheel moves them sideways.
+    const bool sideways = horizontal || columnMajor();
+    const int step = report()                 ? rowHeight()
+                     : m_view == LV_VIEW_LIST ? cellSize().cx
+                     : sideways               ? cellSize().cx / 2
+                                              : cellSize().cy / 2;
     const int amount = -notches * static_cast<int>(lines) * step;
-    if (horizontal || m_view == LV_VIEW_LIST)
-        scrollBy(m_view == LV_VIEW_LIST ? -notches * cellSize().cx : -amount, 0, true);
+    if (sideways)
+        scrollBy(m_view == LV_VIEW_LIST ? -notches * cellSize().cx : amount, 0, true);
     else
         scrollBy(0, amount, true);
 }

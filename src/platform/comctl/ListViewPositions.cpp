@@ -49,7 +49,10 @@ bool ListViewControl::arrange(WPARAM code) {
             place.y = (place.y + cell.cy / 2) / std::max<int>(1, cell.cy) * cell.cy;
         }
     } else {
-        // FIXME: LVA_ALIGNLEFT arranges in rows from the top as the others do, not in columns.
+        // Every item back on the grid, in columns from the left or rows from the top.
+        m_align = code == LVA_ALIGNLEFT  ? Align::Left
+                  : code == LVA_ALIGNTOP ? Align::Top
+                                         : Align::Style;
         m_moved.clear();
     }
     invalidateLayout();

@@ -221,6 +221,77 @@ TEST_F(ListViewPlacesTest, AMillionItemsWithThreeMovedAskOnlyForWhatShows) {
     DestroyWindow(lv);
 }
 
+// Aligned left, icons fill columns from the top and the view grows sideways: the bars, arrow
+// keys and the wheel follow; arranging aligns top or left whatever the style says, until the
+// alignment style changes; a million owner-data items ask only for what shows.
+TEST_F(ListViewPlacesTest, IconsAlignedLeftFillColumns) {
+    const HWND lv = list(LVS_SMALLICON | LVS_ALIGNLEFT, 300, 200);
+    ASSERT_TRUE(lv) << "the style is taken";
+    for (int i = 0; i < 60; ++i)
+        addItem(lv, i, u"Item");
+    Screen::PumpMessages();
+    int per = 1;
+    while (per < 60 && position(lv, per).x == position(lv, 0).x)
+        ++per;
+    ASSERT_GT(per, 2);
+    ASSERT_LT(per, 60);
+    const int dx = position(lv, per).x - position(lv, 0).x, dy = position(lv, 1).y;
+    EXPECT_GT(dx, 0);
+    for (int i = 0; i < 60; ++i)
+        ASSERT_EQ(position(lv, i), (POINT{(i / per) * dx, (i % per) * dy})) << i;
+    RECT client{};
+    GetClientRect(lv, &client);
+    EXPECT_LE(per * dy, client.bottom);
+    EXPECT_GT((per + 1) * dy, client.bottom);
+    EXPECT_TRUE(GetWindowLongW(lv, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_FALSE(GetWindowLongW(lv, GWL_STYLE) & WS_VSCROLL);
+
+    // Down goes to the next item in the column, Right to the next column.
+    SetFocus(lv);
+    Screen::KeyPress(VK_DOWN);  // no focus yet: the first item
+    Screen::KeyPress(VK_DOWN);
+    EXPECT_EQ(SendMessageW(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
+    Screen::KeyPress(VK_RIGHT);
+    EXPECT_EQ(SendMessageW(lv, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1 + per);
+    // The wheel scrolls sideways.
+    SendMessageW(lv, LVM_ENSUREVISIBLE, 0, FALSE);
+    SendMessageW(lv, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    POINT origin{};
+    SendMessageW(lv, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
+    EXPECT_GT(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    SendMessageW(lv, WM_HSCROLL, SB_LEFT, 0);
+
+    // Arranging: rows from the top, columns again, and the style's way.
+    ASSERT_TRUE(SendMessageW(lv, LVM_ARRANGE, LVA_ALIGNTOP, 0));
+    EXPECT_EQ(position(lv, 1).y, 0);
+    EXPECT_GT(position(lv, 1).x, 0);
+    ASSERT_TRUE(SendMessageW(lv, LVM_ARRANGE, LVA_ALIGNLEFT, 0));
+    EXPECT_EQ(position(lv, 1), (POINT{0, dy}));
+    ASSERT_TRUE(SendMessageW(lv, LVM_ARRANGE, LVA_ALIGNTOP, 0));
+    SetWindowLongW(lv, GWL_STYLE, GetWindowLongW(lv, GWL_STYLE) & ~LVS_ALIGNLEFT);
+    EXPECT_EQ(position(lv, 1).y, 0);
+    SetWindowLongW(lv, GWL_STYLE, GetWindowLongW(lv, GWL_STYLE) | LVS_ALIGNLEFT);
+    EXPECT_EQ(position(lv, 1), (POINT{0, dy})) << "the new style rules";
+    DestroyWindow(lv);
+
+    const HWND big = list(LVS_SMALLICON | LVS_ALIGNLEFT | LVS_OWNERDATA, 300, 200);
+    SendMessageW(big, LVM_SETITEMCOUNT, 1000000, 0);
+    std::set<int> asked;
+    answer = [&](NMHDR* hdr, LRESULT&) {
+        if (hdr->code == LVN_GETDISPINFOW)
+            asked.insert(reinterpret_cast<NMLVDISPINFOW*>(hdr)->item.iItem);
+        return false;
+    };
+    SendMessageW(big, LVM_ENSUREVISIBLE, 999999, FALSE);
+    UpdateWindow(big);
+    EXPECT_TRUE(asked.count(999999)) << "the last column in view";
+    EXPECT_LT(asked.size(), 200u) << "the rest of the million is not looked at";
+    EXPECT_EQ(hitAt(big, middle(itemRect(big, 999999, LVIR_LABEL))), 999999);
+    answer = nullptr;
+    DestroyWindow(big);
+}
+
 TEST_F(ListViewPlacesTest, ABackgroundComesFromAFileByPathOrFileUrl) {
     const HWND lv = list(LVS_ICON);
     const std::u16string path = samplePath();
