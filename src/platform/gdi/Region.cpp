@@ -53,7 +53,47 @@ Region Region::intersected(const RECT& rc) const {
         IntersectRect(&out, &m_rects.front(), &rc);
         return Region(out);
     }
-    return combine(*this, Region(rc), Op::And);
+    // Each band cut to the rectangle, without the sweep: cutting keeps the bands sorted, and
+    // bands that end up alike and touching are merged as the sweep would merge them.
+    Region out;
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return out;
+    std::size_t lastBand = 0, lastCount = 0;  // where the last band kept starts, and its size
+    bool open = false;
+    for (std::size_t i = 0; i < m_rects.size();) {
+        std::size_t j = i;
+        while (j < m_rects.size() && m_rects[j].top == m_rects[i].top)
+            ++j;
+        const LONG top = std::max(m_rects[i].top, rc.top);
+        const LONG bottom = std::min(m_rects[i].bottom, rc.bottom);
+        if (top < bottom) {
+            const std::size_t start = out.m_rects.size();
+            for (std::size_t k = i; k < j; ++k) {
+                const LONG x0 = std::max(m_rects[k].left, rc.left);
+                const LONG x1 = std::min(m_rects[k].right, rc.right);
+                if (x0 < x1) out.m_rects.push_back(RECT{x0, top, x1, bottom});
+            }
+            const std::size_t count = out.m_rects.size() - start;
+            bool merged = false;
+            if (count > 0 && open && count == lastCount && out.m_rects[lastBand].bottom == top) {
+                merged = true;
+                for (std::size_t k = 0; k < count && merged; ++k)
+                    merged = out.m_rects[lastBand + k].left == out.m_rects[start + k].left &&
+                             out.m_rects[lastBand + k].right == out.m_rects[start + k].right;
+                if (merged) {
+                    for (std::size_t k = 0; k < count; ++k)
+                        out.m_rects[lastBand + k].bottom = bottom;
+                    out.m_rects.resize(start);
+                }
+            }
+            if (count > 0 && !merged) {
+                lastBand = start;
+                lastCount = count;
+                open = true;
+            }
+        }
+        i = j;
+    }
+    return out;
 }
 
 void Region::assignIntersection(const Region& from, const RECT& rc) {
@@ -176,11 +216,8 @@ Region Region::combine(const Region& a, const Region& b, Op op) {
     if ((op == Op::Or || op == Op::Xor) && a.empty()) return b;
     if ((op == Op::Or || op == Op::Xor || op == Op::Diff) && b.empty()) return a;
     if (op == Op::Diff && a.empty()) return Region();
-    if (op == Op::And && a.m_rects.size() == 1 && b.m_rects.size() == 1) {
-        RECT out;
-        IntersectRect(&out, &a.m_rects.front(), &b.m_rects.front());
-        return Region(out);
-    }
+    if (op == Op::And && b.m_rects.size() == 1) return a.intersected(b.m_rects.front());
+    if (op == Op::And && a.m_rects.size() == 1) return b.intersected(a.m_rects.front());
 
     std::vector<LONG> ys;
     ys.reserve((a.m_rects.size() + b.m_rects.size()) * 2);
