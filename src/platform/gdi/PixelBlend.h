@@ -28,14 +28,21 @@ struct PixelBlend {
     }
 
     // `over` along a row, four pixels at a time in 16-bit lanes with the same rounding and
-    // saturation; runs of fully transparent source pixels are skipped.
+    // saturation; runs of fully transparent source pixels are skipped, and runs of opaque ones
+    // copied.
     static void overRow(const std::uint32_t* src, std::uint32_t* dst, int n) {
         int i = 0;
         const __m128i zero = _mm_setzero_si128(), k255 = _mm_set1_epi16(255),
                       k128 = _mm_set1_epi16(128), k257 = _mm_set1_epi16(257);
+        const __m128i alphaBits = _mm_set1_epi32(static_cast<int>(0xFF000000u));
         for (; i + 4 <= n; i += 4) {
             const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
             if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xFFFF) continue;
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alphaBits), alphaBits)) ==
+                0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s);
+                continue;
+            }
             const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
             // Each pixel's 255 - alpha over its four 16-bit lanes.
             __m128i inv = _mm_srli_epi32(s, 24);
