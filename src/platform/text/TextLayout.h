@@ -19,10 +19,10 @@ public:
     struct Glyph {
         FontFace* face = nullptr;
         std::uint32_t index = 0;
+        std::uint32_t cluster = 0;  // the first UTF-16 unit of its cluster
         double x = 0;               // pen position of the glyph from the line's left end, in pixels
         double pen = 0;             // the same without the glyph's own offset
         double y = 0;               // offset from the baseline, positive down
-        std::uint32_t cluster = 0;  // the first UTF-16 unit of its cluster
     };
 
     // Lays out text with a font; `rtl` sets right-to-left reading; `extra` pixels are added
