@@ -9,6 +9,7 @@
 #include "host/StdFont.h"
 #include "host/StdPicture.h"
 #include "platform/base/CodePages.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/User.h"
 
@@ -184,15 +185,9 @@ std::shared_ptr<StdPicture> readPicture(const json& j, const std::string& place)
     if (!bytes) fail(place + ".Pixels", "malformed base64 text");
     if (static_cast<long long>(bytes->size()) != width * height * 4)
         fail(place + ".Pixels", "expected " + std::to_string(width * height * 4) + " bytes");
-    platform::BITMAPINFO info{};
-    info.bmiHeader.biWidth = static_cast<platform::LONG>(width);
-    info.bmiHeader.biHeight = -static_cast<platform::LONG>(height);
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const platform::HBITMAP bitmap = platform::CreateDIBSection(
-        platform::HDC(), &info, platform::DIB_RGB_COLORS, &bits, platform::HANDLE(), 0);
-    if (!bitmap || !bits) fail(place, "the picture could not be made");
-    std::memcpy(bits, bytes->data(), bytes->size());
+    const platform::HBITMAP bitmap =
+        platform::DibFromPixels(static_cast<int>(width), static_cast<int>(height), bytes->data());
+    if (!bitmap) fail(place, "the picture could not be made");
     if (!icon) return StdPicture::fromBitmap(bitmap);
     // An icon (or a cursor, with its hot spot) from its pixels and alpha.
     platform::ICONINFO ii;

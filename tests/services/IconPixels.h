@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/PremultipliedAlpha.h"
 #include "platform/user/User.h"
@@ -27,13 +28,8 @@ inline std::uint32_t patternPixel(int seed, int x, int y) {
 inline platform::HICON patternIcon(int seed, int width = 16, int height = 16, bool icon = true,
                                    int hotX = 0, int hotY = 0) {
     using namespace platform;
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP colour = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
-    auto* out = static_cast<std::uint32_t*>(bits);
+    std::uint32_t* out = nullptr;
+    const HBITMAP colour = TopDownDib(width, height, &out);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             out[y * width + x] = patternPixel(seed, x, y);

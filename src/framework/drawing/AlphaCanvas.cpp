@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/Error.h"
+#include "platform/gdi/DibFromPixels.h"
 
 namespace orvane {
 
@@ -34,12 +35,8 @@ ImageGraphics& AlphaCanvas::begin(int dx, int dy, const std::u16string& operatio
     if (dx > m_width || dy > m_height || !m_dc) {
         m_graphics.reset();
         const int w = std::max(dx, m_width), h = std::max(dy, m_height);
-        BITMAPINFO info{};
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        const HBITMAP bitmap = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
+        std::uint32_t* bits = nullptr;
+        const HBITMAP bitmap = TopDownDib(w, h, &bits);
         if (!bitmap) throw Error::standard(errors::OutOfMemory, operation);
         if (!m_dc) {
             m_dc = CreateCompatibleDC(HDC());
@@ -49,7 +46,7 @@ ImageGraphics& AlphaCanvas::begin(int dx, int dy, const std::u16string& operatio
             DeleteObject(m_bitmap);
         }
         m_bitmap = bitmap;
-        m_bits = static_cast<std::uint32_t*>(bits);
+        m_bits = bits;
         m_width = w;
         m_height = h;
     }

@@ -14,6 +14,7 @@
 #include "platform/base/CodePages.h"
 #include "platform/base/ReadWholeFile.h"
 #include "platform/display/PngWriter.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/IcoReader.h"
 #include "platform/imaging/ImageDecoder.h"
@@ -43,22 +44,10 @@ std::u16string number(std::int32_t n) {
     return std::u16string(s.begin(), s.end());
 }
 
-// A DIB section of 32-bit top-down pixels, viewed as a surface.
-HBITMAP makeDib(int width, int height, std::uint32_t** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &p, HANDLE(), 0);
-    *bits = static_cast<std::uint32_t*>(p);
-    return bitmap;
-}
-
 // The premultiplied pixels of a 32-bit picture of an icon drawn with its alpha.
 PixelSurface iconPixels(HICON icon, int width, int height) {
     std::uint32_t* bits = nullptr;
-    const HBITMAP dib = makeDib(width, height, &bits);
+    const HBITMAP dib = TopDownDib(width, height, &bits);
     PixelSurface out(width, height);
     if (!dib) return out;
     const HDC dc = CreateCompatibleDC(HDC());
@@ -372,7 +361,7 @@ std::int32_t cGDIPCache::FrameInterval(std::int32_t) const {
 
 std::int32_t cGDIPCache::bitmapOver(const PixelSurface& image, std::int32_t background) {
     std::uint32_t* bits = nullptr;
-    const HBITMAP bitmap = makeDib(image.width(), image.height(), &bits);
+    const HBITMAP bitmap = TopDownDib(image.width(), image.height(), &bits);
     if (!bitmap) return 0;
     const std::uint32_t back =
         PixelSurface::fromColor(TranslateColor(static_cast<OLE_COLOR>(background)));
@@ -401,7 +390,7 @@ std::int32_t cGDIPCache::iconFrom(const PixelSurface& image, bool icon, std::int
     info.fIcon = icon;
     info.xHotspot = static_cast<DWORD>(std::max<std::int32_t>(0, hotX));
     info.yHotspot = static_cast<DWORD>(std::max<std::int32_t>(0, hotY));
-    info.hbmColor = makeDib(image.width(), image.height(), &bits);
+    info.hbmColor = TopDownDib(image.width(), image.height(), &bits);
     info.hbmMask = CreateBitmap(image.width(), image.height(), 1, 1, nullptr);
     if (bits)
         for (int y = 0; y < image.height(); ++y)

@@ -11,6 +11,7 @@
 #include "platform/comctl/ImageList.h"
 #include "platform/comctl/ImageListObject.h"
 #include "platform/gdi/BitmapObject.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/PixelBlend.h"
 #include "platform/gdi/SurfaceBlend.h"
@@ -359,12 +360,8 @@ HICON ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags) {
     }
     // The image as drawn transparently (with its overlay), made into an icon of straight alpha.
     const int cx = list->cx(), cy = list->cy();
-    void* bits = nullptr;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = -cy;
-    bi.bmiHeader.biBitCount = 32;
-    const HBITMAP colour = CreateDIBSection(HDC(), &bi, DIB_RGB_COLORS, &bits, HANDLE(), 0);
+    std::uint32_t* pixels = nullptr;
+    const HBITMAP colour = TopDownDib(cx, cy, &pixels);
     const HBITMAP mask = CreateBitmap(cx, cy, 1, 1, nullptr);
     HICON icon;
     if (colour && mask) {
@@ -372,7 +369,6 @@ HICON ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags) {
         const int overlay = static_cast<int>((flags & ILD_OVERLAYMASK) >> 8);
         if (overlay > 0 && list->valid(list->overlays[static_cast<std::size_t>(overlay - 1)]))
             over(picture, list->image(list->overlays[static_cast<std::size_t>(overlay - 1)]), 0, 0);
-        auto* pixels = static_cast<std::uint32_t*>(bits);
         // The mask is set where the image is clear, so an image with no opaque pixel at all
         // (which CreateIconIndirect reads through its mask) stays clear.
         auto* maskObject = HandleTable::current().get<BitmapObject>(mask.value);

@@ -46,14 +46,6 @@ int defaultSide(bool icon, bool width) {
                                  : (width ? SM_CXCURSOR : SM_CYCURSOR));
 }
 
-HBITMAP makeDib(int width, int height, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biBitCount = 32;
-    return CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, bits, HANDLE(), 0);
-}
-
 }  // namespace
 
 HICON CreateIconIndirect(const ICONINFO* info) {
@@ -150,8 +142,8 @@ BOOL GetIconInfo(HICON icon, ICONINFO* info) {
         return FALSE;
     }
     const PixelSurface& image = object->image;
-    void* bits = nullptr;
-    const HBITMAP colour = makeDib(image.width(), image.height(), &bits);
+    std::uint32_t* bits = nullptr;
+    const HBITMAP colour = TopDownDib(image.width(), image.height(), &bits);
     const HBITMAP mask = CreateBitmap(image.width(), image.height(), 1, 1, nullptr);
     auto* colourObject = HandleTable::current().get<BitmapObject>(colour.value);
     auto* maskObject = HandleTable::current().get<BitmapObject>(mask.value);
@@ -201,10 +193,9 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT step, HB
     }
     // The picture at the drawn size, in a DIB section that GDI blends from.
     const PixelSurface picture = ImageGraphics::scaled(object->image, cx, cy);
-    void* bits = nullptr;
-    const HBITMAP dib = makeDib(cx, cy, &bits);
+    std::uint32_t* pixels = nullptr;
+    const HBITMAP dib = TopDownDib(cx, cy, &pixels);
     if (!dib) return FALSE;
-    auto* pixels = static_cast<std::uint32_t*>(bits);
     for (int row = 0; row < cy; ++row)
         for (int col = 0; col < cx; ++col) {
             const std::uint32_t p = picture.at(col, row);

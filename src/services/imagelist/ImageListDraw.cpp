@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "host/OleColor.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/user/SystemMetrics.h"
 #include "platform/user/User.h"
@@ -58,14 +59,9 @@ void ucImageList::drawDisabled(HIMAGELIST list, int index, HDC hdc, int x, int y
     };
     const std::uint32_t light = 0xFF000000u | PixelSurface::fromColor(GetSysColor(COLOR_3DHILIGHT));
     const std::uint32_t dark = 0xFF000000u | PixelSurface::fromColor(GetSysColor(COLOR_BTNSHADOW));
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP dib = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
-    if (dib && bits) {
-        auto* out = static_cast<std::uint32_t*>(bits);
+    std::uint32_t* out = nullptr;
+    const HBITMAP dib = TopDownDib(w, h, &out);
+    if (dib) {
         for (int py = 0; py < h; ++py)
             for (int px = 0; px < w; ++px)
                 out[static_cast<std::size_t>(py) * w + px] = shape(px, py)           ? dark

@@ -7,6 +7,7 @@
 #include "host/App.h"
 #include "host/Error.h"
 #include "host/TypeLibrary.h"
+#include "platform/gdi/DibFromPixels.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/imaging/ImageGraphics.h"
 #include "platform/imaging/PremultipliedAlpha.h"
@@ -297,17 +298,12 @@ std::int32_t ucImageList::addPixels(const PixelSurface& source, bool bitmap,
         pixels = &adjusted;
     }
     const int w = pixels->width(), h = pixels->height();
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP dib = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &bits, HANDLE(), 0);
-    if (!dib || !bits) return 0;
+    std::uint32_t* out = nullptr;
+    const HBITMAP dib = TopDownDib(w, h, &out);
+    if (!dib) return 0;
     // The image's own transparency goes as straight alpha, which a 32-bit list keeps. Otherwise
     // colours only, as GDI leaves them: a bitmap with alpha would pass the mask colour by.
     bool anyClear = false, anyAlpha = false;
-    auto* out = static_cast<std::uint32_t*>(bits);
     for (int y = 0; y < h; ++y) {
         const std::uint32_t* row = pixels->row(y);
         for (int x = 0; x < w; ++x) {
