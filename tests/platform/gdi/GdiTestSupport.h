@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -166,6 +167,12 @@ inline RECT inkBox(Canvas& canvas, const RECT& area = RECT{0, 0, 100000, 100000}
 inline bool hasInk(Canvas& canvas, const RECT& area) {
     const RECT box = inkBox(canvas, area);
     return box.right > box.left;
+}
+
+// The largest difference between two colours' channels.
+inline int channelGap(COLORREF a, COLORREF b) {
+    return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                     std::abs(GetBValue(a) - GetBValue(b))});
 }
 
 inline bool inRect(const RECT& rc, int x, int y) {

@@ -135,10 +135,7 @@ TEST_F(TextLayoutTest, LinesReusingDroppedLinesDrawTheirOwnPixels) {
             for (int x = 0; x < kW; ++x) {
                 const COLORREF p = line.at(x, y), q = glyphs.at(x, y);
                 inked += p != kWhite;
-                const int most = std::max({std::abs(GetRValue(p) - GetRValue(q)),
-                                           std::abs(GetGValue(p) - GetGValue(q)),
-                                           std::abs(GetBValue(p) - GetBValue(q))});
-                wrong += most > 1;
+                wrong += channelGap(p, q) > 1;
             }
         ASSERT_EQ(wrong, 0) << "line " << i;
         EXPECT_GT(inked, 20);

@@ -259,10 +259,7 @@ TEST_F(TextTest, ALineDrawsAsItsGlyphsDoOneByOne) {
                 for (int x = 0; x < kW; ++x) {
                     const COLORREF p = line.at(x, y), q = glyphs.at(x, y);
                     inked += p != kWhite;
-                    const int most = std::max({std::abs(GetRValue(p) - GetRValue(q)),
-                                               std::abs(GetGValue(p) - GetGValue(q)),
-                                               std::abs(GetBValue(p) - GetBValue(q))});
-                    ASSERT_LE(most, 1) << "at " << x << "," << y << " round " << round;
+                    ASSERT_LE(channelGap(p, q), 1) << "at " << x << "," << y << " round " << round;
                 }
             EXPECT_GT(inked, 20);
         }
